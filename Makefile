@@ -1,0 +1,49 @@
+# Korvant: the two commands a new machine needs are `make demo` and `make test`.
+BUILD      ?= build
+BUILD_TYPE ?= RelWithDebInfo
+CMAKE_ARGS ?=
+FUZZ_SECONDS ?= 15
+
+.PHONY: all deps configure build test run bench sanitize fuzz clean
+
+all: build
+
+deps:
+	@scripts/install-deps.sh
+
+configure: deps
+	@cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) $(CMAKE_ARGS) > /dev/null
+
+build: configure
+	@cmake --build $(BUILD)
+
+test: build
+	@cd $(BUILD) && ctest --output-on-failure
+
+run: build
+	@cd $(BUILD)/run && ./korvant
+
+bench: build
+	@for b in $(BUILD)/bench/korvant_bench_*; do echo "== $$b"; $$b --benchmark_min_time=0.2; done
+
+sanitize: deps
+	@cmake -S . -B build-sanitize -G Ninja -DCMAKE_BUILD_TYPE=Debug -DKORVANT_SANITIZE=ON -DKORVANT_BENCH=OFF > /dev/null
+	@cmake --build build-sanitize
+	@cd build-sanitize && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 ctest --output-on-failure
+
+fuzz: deps
+	@cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKORVANT_FUZZ=ON \
+	  -DCMAKE_CXX_COMPILER=clang++ > /dev/null
+	@cmake --build build-fuzz
+	@set -e; for f in build-fuzz/tests/fuzz/*_fuzz; do \
+	  name=$$(basename $$f); mkdir -p build-fuzz/corpus/$$name; \
+	  seeds=tests/fuzz/seeds/$$name; [ -d $$seeds ] || seeds=; \
+	  echo "== $$name ($(FUZZ_SECONDS) s)"; \
+	  if ! $$f -max_total_time=$(FUZZ_SECONDS) -timeout=10 -rss_limit_mb=4096 -print_final_stats=1 \
+	      build-fuzz/corpus/$$name $$seeds > build-fuzz/$$name.log 2>&1; then \
+	    tail -n 60 build-fuzz/$$name.log; exit 1; fi; \
+	  grep -E '^stat::number_of_executed_units' build-fuzz/$$name.log || true; \
+	done
+
+clean:
+	rm -rf $(BUILD) build-sanitize build-fuzz out

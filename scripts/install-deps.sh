@@ -1,0 +1,31 @@
+#!/usr/bin/env bash
+# Installs the Debian packages that building, testing, benchmarking, fuzzing
+# and the headless renderer need. Does nothing when they are all present.
+set -euo pipefail
+
+packages=(
+  cmake ninja-build make g++ clang libclang-rt-14-dev pkg-config
+  # qt6-svg-dev provides the virtual libqt6svg6-dev, which dpkg never lists as installed.
+  qt6-base-dev qt6-svg-dev libgl-dev
+  libgtest-dev libgmock-dev libbenchmark-dev
+  libgeographiclib-dev libproj-dev nlohmann-json3-dev
+  fonts-dejavu-core fonts-liberation2 xvfb xauth
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  status=$(dpkg-query -W -f='${Status}' "$p" 2>/dev/null || true)
+  [[ "$status" == "install ok installed" ]] || missing+=("$p")
+done
+
+if [[ ${#missing[@]} -eq 0 ]]; then
+  echo "install-deps: all ${#packages[@]} packages present"
+  exit 0
+fi
+
+echo "install-deps: installing ${missing[*]}"
+sudo=""
+[[ $(id -u) -eq 0 ]] || sudo="sudo"
+export DEBIAN_FRONTEND=noninteractive
+$sudo apt-get update -qq
+$sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"

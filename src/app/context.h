@@ -1,0 +1,29 @@
+#pragma once
+// The program's single instances, passed explicitly to whatever needs them.
+#include <string>
+
+#include "app/clock.h"
+#include "app/diagnostics.h"
+#include "app/layerswitches.h"
+#include "app/messageboxes.h"
+#include "app/onceflags.h"
+#include "app/settings.h"
+
+namespace korvant {
+
+struct AppContext {
+  AppContext(MessageBoxes& messageBoxes, const Clock& systemClock)
+      : boxes(messageBoxes), clock(systemClock), settings(messageBoxes, once) {}
+  AppContext(const AppContext&) = delete;
+  AppContext& operator=(const AppContext&) = delete;
+
+  MessageBoxes& boxes;
+  const Clock& clock;
+  OnceFlags once;
+  Settings settings;
+  DiagnosticStream dump;
+  LayerSwitches switches;
+  std::string programPath;  // as given at launch
+};
+
+}  // namespace korvant

@@ -1,0 +1,48 @@
+#pragma once
+// The map window's switches: what is drawn and how. The menu check marks
+// mirror these values.
+
+namespace korvant {
+
+struct LayerSwitches {
+  bool autoRedraw = false;
+  bool videoColor = false;
+  bool printerColor = false;
+  bool currentColor = false;
+  bool kilometerDistances = false;
+  bool showUserTxt = false;
+  bool landscape = false;
+  bool portrait = false;
+  bool useCurrentTime = false;
+  bool showParameters = false;
+
+  bool facilityBoundaries = false;
+  bool terrain = false;
+  bool latLongGrid = false;
+  bool latLongLabels = false;
+  bool ticks1 = false;
+  bool ticks5 = false;
+
+  bool symbolsNonDafif = false;
+  bool ownWaypoints = false;
+  bool ownStations = false;
+  bool ownAirports = false;
+  bool obsoleteWaypoints = false;
+  bool waypointData = false;
+
+  bool routeDistances = false;
+  bool routeBearings = false;
+  bool routeGroup[8] = {};  // routeGroup[0] is route group 1
+  bool ps1Procedure = false;
+  bool ps1Route = false;
+  bool ps1Wpt = false;
+  bool ps1Sta = false;
+  bool ps1Apt = false;
+
+  bool showTerminator = false;
+  bool showCivilTwilight = false;
+  bool showNext6Hours = false;
+  bool variation = false;
+};
+
+}  // namespace korvant

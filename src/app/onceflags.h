@@ -1,0 +1,11 @@
+#pragma once
+// Messages that the program shows at most once per run.
+
+namespace korvant {
+
+struct OnceFlags {
+  bool earlyLookup = false;      // "LOOKUP() BEFORE READ():"
+  bool controlFileOpen = false;  // "CAN'T OPEN CONTROL FILE:"
+};
+
+}  // namespace korvant

@@ -1,0 +1,68 @@
+#include "app/textops.h"
+
+#include <climits>
+
+namespace korvant {
+
+void trimLeadingBlanks(std::string& text) {
+  const auto first = text.find_first_not_of(' ');
+  text.erase(0, first == std::string::npos ? text.size() : first);
+}
+
+void cutAtLineEnd(std::string& text) {
+  const auto end = text.find_first_of("\r\n");
+  if (end != std::string::npos) text.erase(end);
+}
+
+std::string nextWord(std::string& text) {
+  trimLeadingBlanks(text);
+  const auto wordEnd = text.find_first_of(" \t\n");
+  if (wordEnd == std::string::npos) {
+    std::string word = std::move(text);
+    text.clear();
+    return word;
+  }
+  std::string word = text.substr(0, wordEnd);
+  const auto rest = text.find_first_not_of(" \t\n", wordEnd);
+  text.erase(0, rest == std::string::npos ? text.size() : rest);
+  return word;
+}
+
+std::string toUpper(std::string_view text) {
+  std::string out(text);
+  for (char& c : out)
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+  return out;
+}
+
+bool equalsIgnoreCase(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    char x = a[i], y = b[i];
+    if (x >= 'a' && x <= 'z') x = static_cast<char>(x - 'a' + 'A');
+    if (y >= 'a' && y <= 'z') y = static_cast<char>(y - 'a' + 'A');
+    if (x != y) return false;
+  }
+  return true;
+}
+
+long readLeadingInt(std::string_view text) {
+  std::size_t i = 0;
+  while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) ++i;
+  bool negative = false;
+  if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
+  long value = 0;
+  for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
+    const int digit = text[i] - '0';
+    if (value > (LONG_MAX - digit) / 10) {
+      value = LONG_MAX;
+      break;
+    }
+    value = value * 10 + digit;
+  }
+  return negative ? -value : value;
+}
+
+bool isSwitchOn(std::string_view value) { return !value.empty() && value.front() != '0'; }
+
+}  // namespace korvant

@@ -1,0 +1,30 @@
+#pragma once
+// Text operations shared by every reader of user text.
+#include <string>
+#include <string_view>
+
+namespace korvant {
+
+// Removes leading blanks; tabs stay.
+void trimLeadingBlanks(std::string& text);
+
+// Cuts text at its first carriage return or line feed.
+void cutAtLineEnd(std::string& text);
+
+// Removes leading blanks, returns the text up to the first blank, tab or line
+// feed, and leaves in `text` what follows the blanks, tabs and line feeds
+// behind that word.
+std::string nextWord(std::string& text);
+
+std::string toUpper(std::string_view text);
+bool equalsIgnoreCase(std::string_view a, std::string_view b);
+
+// Reads a leading decimal integer the way the settings expect: leading blanks,
+// an optional sign, then digits. No digits reads as 0; the value saturates
+// instead of overflowing.
+long readLeadingInt(std::string_view text);
+
+// An on/off setting is on when its value is not empty and does not start with "0".
+bool isSwitchOn(std::string_view value);
+
+}  // namespace korvant

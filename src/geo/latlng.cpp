@@ -1,0 +1,63 @@
+#include "geo/latlng.h"
+
+#include <cmath>
+#include <iomanip>
+#include <ostream>
+
+namespace korvant {
+
+void LatLng::set(double latitude, double longitude) {
+  lat = (latitude < -9000.0 || latitude > 9000.0) ? NO_POSITION : latitude;
+  lng = (longitude < -18000.0 || longitude > 18000.0) ? NO_POSITION : longitude;
+}
+
+namespace {
+
+void writeStreamCoordinate(std::ostream& out, double value, char positive, char negative,
+                           int width) {
+  const auto flags = out.flags();
+  const auto fill = out.fill();
+  out << (value >= 0 ? positive : negative) << std::fixed << std::setfill('0')
+      << std::setprecision(2) << std::setw(width) << std::fabs(value);
+  out.flags(flags);
+  out.fill(fill);
+}
+
+}  // namespace
+
+void writeStreamLat(std::ostream& out, double lat) { writeStreamCoordinate(out, lat, 'N', 'S', 7); }
+void writeStreamLng(std::ostream& out, double lng) { writeStreamCoordinate(out, lng, 'E', 'W', 8); }
+
+std::ostream& operator<<(std::ostream& out, const LatLng& position) {
+  writeStreamLat(out, position.lat);
+  out << ' ';
+  writeStreamLng(out, position.lng);
+  return out;
+}
+
+double degMinToDegrees(double packed) {
+  const double v = std::fabs(packed);
+  const double d = std::floor(v / 100.0) + std::fmod(v, 100.0) / 60.0;
+  return packed < 0 ? -d : d;
+}
+
+double degreesToDegMin(double degrees) {
+  const double d = std::fabs(degrees);
+  const double whole = std::floor(d);
+  const double v = (whole + (d - whole) * 0.6) * 100.0;
+  return degrees < 0 ? -v : v;
+}
+
+double radiansToDegMin(double radians) {
+  const double v = degreesToDegMin(std::fabs(radians) * DEGREES_PER_RADIAN);
+  return radians < 0 ? -v : v;
+}
+
+double degMinToRadians(double packed) {
+  const double x = std::fabs(packed) * 0.01;
+  const double whole = std::floor(x);
+  const double r = (whole + (x - whole) * 5.0 / 3.0) * PI / 180.0;
+  return packed < 0 ? -r : r;
+}
+
+}  // namespace korvant

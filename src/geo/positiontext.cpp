@@ -1,0 +1,219 @@
+#include "geo/positiontext.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+
+namespace korvant {
+
+namespace {
+
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
+
+bool allDigits(std::string_view text) {
+  if (text.empty()) return false;
+  for (char c : text)
+    if (!isDigit(c)) return false;
+  return true;
+}
+
+// A plain decimal number (leading blanks, sign, digits, point, digits); it ends
+// at the first character that cannot continue it. No digits reads as 0.
+// from_chars rounds correctly, so "5030.33" is the same double as the compiler's.
+double readDecimal(std::string_view text) {
+  std::size_t i = 0;
+  while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) ++i;
+  bool negative = false;
+  if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
+  const std::size_t start = i;
+  std::size_t digits = 0;
+  for (; i < text.size() && isDigit(text[i]); ++i) ++digits;
+  if (i < text.size() && text[i] == '.')
+    for (++i; i < text.size() && isDigit(text[i]); ++i) ++digits;
+  if (digits == 0) return 0;
+  double value = 0;
+  const auto result = std::from_chars(text.data() + start, text.data() + i, value,
+                                      std::chars_format::fixed);
+  if (result.ec == std::errc::result_out_of_range) {
+    // Too large, or too small to be anything but zero.
+    const std::string_view whole = text.substr(start, std::min(text.find('.', start), i) - start);
+    value = whole.find_first_not_of('0') != std::string_view::npos ? HUGE_VAL : 0.0;
+  }
+  return negative ? -value : value;
+}
+
+// Digits only, so the caller has already checked the shape.
+int readDigits(std::string_view text) {
+  int value = 0;
+  for (char c : text) value = value * 10 + (c - '0');
+  return value;
+}
+
+double readCoordinate(std::string_view text, char positive, char negative, double limit,
+                      double above) {
+  bool negate = false;
+  if (!text.empty() && (text.front() == positive || text.front() == negative)) {
+    negate = text.front() == negative;
+    text.remove_prefix(1);
+  }
+  double value = readDecimal(text);
+  if (value > limit) return above;
+  if (negate && value != 0) value = -value;
+  return value;
+}
+
+// The quadrant letter of the five-character form: N is north-west, E north-east,
+// S south-east, W south-west.
+bool applyQuadrant(char letter, double& lat, double& lng) {
+  switch (letter) {
+    case 'N': lng = -lng; return true;
+    case 'E': return true;
+    case 'S': lat = -lat; return true;
+    case 'W': lat = -lat; lng = -lng; return true;
+    default: return false;
+  }
+}
+
+std::string formatCoordinate(double value, char positive, char negative, const char* pattern) {
+  char buffer[64];
+  std::snprintf(buffer, sizeof buffer, pattern, value >= 0 ? positive : negative, std::fabs(value));
+  std::string text = buffer;
+  // Rounding can give 60 minutes: write them as a carry into the degrees.
+  const auto point = text.find('.');
+  if (point == std::string::npos || point < 3 || text.compare(point - 2, 2, "60") != 0) return text;
+  text[point - 2] = '0';
+  text[point - 1] = '0';
+  std::size_t i = point - 2;
+  while (i > 1) {
+    --i;
+    if (!isDigit(text[i])) break;
+    if (text[i] != '9') {
+      ++text[i];
+      return text;
+    }
+    text[i] = '0';
+  }
+  return text.substr(0, 1) + "1" + text.substr(1);  // every degree digit was a 9
+}
+
+}  // namespace
+
+double readLat(std::string_view text) { return readCoordinate(text, 'N', 'S', 9000.0, NO_POSITION); }
+double readLng(std::string_view text) { return readCoordinate(text, 'E', 'W', 18000.0, NO_POSITION); }
+double readLatWide(std::string_view text) { return readCoordinate(text, 'N', 'S', 9000.0, OUT_OF_RANGE); }
+double readLngWide(std::string_view text) { return readCoordinate(text, 'E', 'W', 18000.0, OUT_OF_RANGE); }
+
+bool readNatSlashForm(std::string_view text, double& lat, double& lng) {
+  lat = lng = NO_POSITION;
+  if ((text.size() != 5 && text.size() != 6) || text[2] != '/') return false;
+  const std::string_view latText = text.substr(0, 2), lngText = text.substr(3);
+  if (!allDigits(latText) || !allDigits(lngText)) return false;
+  lat = 100.0 * readDigits(latText);
+  lng = -100.0 * readDigits(lngText);
+  return true;
+}
+
+bool readFiveCharForm(std::string_view text, double& lat, double& lng) {
+  lat = lng = NO_POSITION;
+  if (text.size() != 5) return false;
+  double la, ln;
+  if (allDigits(text.substr(0, 4))) {  // 5030N
+    la = readDigits(text.substr(0, 2));
+    ln = readDigits(text.substr(2, 2));
+    if (!applyQuadrant(text[4], la, ln)) return false;
+  } else if (allDigits(text.substr(0, 2)) && allDigits(text.substr(3, 2))) {  // 50N30
+    la = readDigits(text.substr(0, 2));
+    ln = 100 + readDigits(text.substr(3, 2));
+    if (!applyQuadrant(text[2], la, ln)) return false;
+  } else {
+    return false;
+  }
+  lat = la * 100.0;
+  lng = ln * 100.0;
+  return true;
+}
+
+bool readSevenCharForm(std::string_view text, double& lat, double& lng) {
+  lat = lng = NO_POSITION;
+  if (text.size() != 7 || !allDigits(text.substr(0, 2)) || !allDigits(text.substr(3, 3)))
+    return false;
+  const char ns = text[2], ew = text[6];
+  if ((ns != 'N' && ns != 'S') || (ew != 'E' && ew != 'W')) return false;
+  const int la = readDigits(text.substr(0, 2)), ln = readDigits(text.substr(3, 3));
+  if (la > 90 || ln > 180) return false;
+  lat = (ns == 'S' ? -100.0 : 100.0) * la;
+  lng = (ew == 'W' ? -100.0 : 100.0) * ln;
+  return true;
+}
+
+bool readElevenCharForm(std::string_view text, double& lat, double& lng) {
+  lat = lng = NO_POSITION;
+  if (text.size() != 11 || !allDigits(text.substr(0, 4)) || !allDigits(text.substr(5, 5)))
+    return false;
+  const char ns = text[4], ew = text[10];
+  if ((ns != 'N' && ns != 'S') || (ew != 'E' && ew != 'W')) return false;
+  lat = readDigits(text.substr(0, 4)) * (ns == 'S' ? -1.0 : 1.0);
+  lng = readDigits(text.substr(5, 5)) * (ew == 'W' ? -1.0 : 1.0);
+  return true;
+}
+
+namespace {
+
+bool readSlashHalves(std::string_view text, double& lat, double& lng) {
+  const auto slash = text.find('/');
+  if (slash == std::string_view::npos) return false;
+  lat = readLatWide(text.substr(0, slash));
+  lng = readLngWide(text.substr(slash + 1));
+  return true;
+}
+
+}  // namespace
+
+bool readPrefixedSlashForm(std::string_view text, double& lat, double& lng) {
+  lat = lng = NO_POSITION;
+  return text.size() > 10 && readSlashHalves(text, lat, lng);
+}
+
+bool parsePositionText(std::string_view text, double& lat, double& lng) {
+  return readNatSlashForm(text, lat, lng) || readFiveCharForm(text, lat, lng) ||
+         readSevenCharForm(text, lat, lng) || readElevenCharForm(text, lat, lng) ||
+         readPrefixedSlashForm(text, lat, lng);
+}
+
+LatLng readDafifPosition(std::string_view text) {
+  double lat = NO_POSITION, lng = NO_POSITION;
+  if (!readFiveCharForm(text, lat, lng)) {
+    const auto slash = text.find('/');
+    if (slash != std::string_view::npos) {
+      lat = readLat(text.substr(0, slash));
+      lng = readLng(text.substr(slash + 1));
+    } else {
+      lat = lng = NO_POSITION;
+    }
+  }
+  LatLng position;
+  position.set(lat, lng);
+  return position;
+}
+
+bool readOverlayPosition(std::string_view text, LatLng& position) {
+  double lat = NO_POSITION, lng = NO_POSITION;
+  bool ok = readFiveCharForm(text, lat, lng);
+  if (!ok && text.find('/') != std::string_view::npos) {
+    const bool twoByTwo = text.size() == 5 && text[2] == '/' && allDigits(text.substr(0, 2)) &&
+                          allDigits(text.substr(3, 2));
+    ok = twoByTwo ? readNatSlashForm(text, lat, lng) : readSlashHalves(text, lat, lng);
+  }
+  if (!ok) {
+    position = {0.0, 0.0};
+    return false;
+  }
+  position.set(lat, lng);
+  return true;
+}
+
+std::string formatLat(double lat) { return formatCoordinate(lat, 'N', 'S', "%c%07.2f"); }
+std::string formatLng(double lng) { return formatCoordinate(lng, 'E', 'W', "%c%08.2f"); }
+
+}  // namespace korvant

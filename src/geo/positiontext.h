@@ -1,0 +1,36 @@
+#pragma once
+// Every text form of a position that the program reads, and the forms it writes.
+#include <string>
+#include <string_view>
+
+#include "geo/latlng.h"
+
+namespace korvant {
+
+// Single coordinates: an optional hemisphere letter, then a decimal number.
+// The narrow readers give NO_POSITION above range, the wide ones OUT_OF_RANGE.
+double readLat(std::string_view text);
+double readLng(std::string_view text);
+double readLatWide(std::string_view text);
+double readLngWide(std::string_view text);
+
+// Whole positions. Each presets both outputs to NO_POSITION and returns
+// whether its form matched.
+bool readNatSlashForm(std::string_view text, double& lat, double& lng);      // 50/30
+bool readFiveCharForm(std::string_view text, double& lat, double& lng);      // 5030N, 50N30
+bool readSevenCharForm(std::string_view text, double& lat, double& lng);     // 50N035W
+bool readElevenCharForm(std::string_view text, double& lat, double& lng);    // 5030N03500W
+bool readPrefixedSlashForm(std::string_view text, double& lat, double& lng); // N5030.5/W03500
+
+// Tries the whole-position forms in order; failure means "try a fix name".
+bool parsePositionText(std::string_view text, double& lat, double& lng);
+
+LatLng readDafifPosition(std::string_view text);
+// False, with (0, 0), when the text has neither a five-character form nor a slash.
+bool readOverlayPosition(std::string_view text, LatLng& position);
+
+// "N5030.00" and "W03500.00", with a rounded 60 minutes carried into the degrees.
+std::string formatLat(double lat);
+std::string formatLng(double lng);
+
+}  // namespace korvant

@@ -1,0 +1,30 @@
+#include "platform/qtmessageboxes.h"
+
+#include <QMessageBox>
+
+namespace korvant {
+
+namespace {
+
+QMessageBox::Icon toQt(MessageIcon icon) {
+  switch (icon) {
+    case MessageIcon::Information: return QMessageBox::Information;
+    case MessageIcon::Warning: return QMessageBox::Warning;
+    case MessageIcon::Stop: return QMessageBox::Critical;
+    case MessageIcon::None: break;
+  }
+  return QMessageBox::NoIcon;
+}
+
+QString fromText(std::string_view text) {
+  return QString::fromLocal8Bit(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+}  // namespace
+
+void QtMessageBoxes::show(std::string_view caption, std::string_view text, MessageIcon icon) {
+  QMessageBox box(toQt(icon), fromText(caption), fromText(text), QMessageBox::Ok, parent_);
+  box.exec();
+}
+
+}  // namespace korvant

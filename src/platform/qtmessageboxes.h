@@ -1,0 +1,19 @@
+#pragma once
+#include <QWidget>
+#include <QPointer>
+
+#include "app/messageboxes.h"
+
+namespace korvant {
+
+// Message boxes as modal QMessageBoxes over the given parent window.
+class QtMessageBoxes : public MessageBoxes {
+ public:
+  void setParent(QWidget* parent) { parent_ = parent; }
+  void show(std::string_view caption, std::string_view text, MessageIcon icon) override;
+
+ private:
+  QPointer<QWidget> parent_;
+};
+
+}  // namespace korvant

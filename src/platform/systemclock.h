@@ -1,0 +1,13 @@
+#pragma once
+#include "app/clock.h"
+
+namespace korvant {
+
+// The operating system's clock and time zone.
+class SystemClock : public Clock {
+ public:
+  std::time_t now() const override;
+  long utcOffsetSeconds(std::time_t at) const override;
+};
+
+}  // namespace korvant

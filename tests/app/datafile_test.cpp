@@ -1,0 +1,80 @@
+#include "app/datafile.h"
+
+#include <gtest/gtest.h>
+
+#include "support/recordingboxes.h"
+#include "support/tempdir.h"
+
+namespace korvant {
+namespace {
+
+TEST(FolderJoin, EitherSeparatorCountsAsTrailing) {
+  EXPECT_EQ(joinFolder("/data", "A.TXT"), "/data/A.TXT");
+  EXPECT_EQ(joinFolder("/data/", "A.TXT"), "/data/A.TXT");
+  EXPECT_EQ(joinFolder("C:\\PS13\\", "A.TXT"), "C:\\PS13\\A.TXT");
+  EXPECT_EQ(joinFolder("", "A.TXT"), "A.TXT");
+  EXPECT_EQ(withTrailingSeparator("C:\\KORVANT"), "C:\\KORVANT/");
+}
+
+TEST(FolderJoin, CaseInsensitiveFallback) {
+  test::TempDir dir;
+  dir.write("wptn.txt", "x");
+  EXPECT_EQ(resolveCaseInsensitive(dir.str() + "/WPTN.TXT"), dir.str() + "/wptn.txt");
+  EXPECT_EQ(resolveCaseInsensitive(dir.str() + "/MISSING.TXT"), dir.str() + "/MISSING.TXT");
+  EXPECT_EQ(resolveCaseInsensitive("/no/such/folder/X"), "/no/such/folder/X");
+}
+
+class OpenDataFileTest : public ::testing::Test {
+ protected:
+  OpenDataFileTest() { settings.markReadDone(); }
+  std::string readAll(std::ifstream& in) { return {std::istreambuf_iterator<char>(in), {}}; }
+
+  test::RecordingBoxes boxes;
+  OnceFlags once;
+  Settings settings{boxes, once};
+  test::TempDir data, run, fallback;
+};
+
+TEST_F(OpenDataFileTest, SearchOrderDataRunFallback) {
+  data.write("A.TXT", "data");
+  run.write("A.TXT", "run");
+  run.write("B.TXT", "run");
+  fallback.write("B.TXT", "fallback");
+  fallback.write("C.TXT", "fallback");
+  settings.set("DataFolder", data.str() + "/", false);
+  settings.set("RunFolder", run.str() + "/", false);
+  bool reported = false;
+  std::ifstream in;
+  ASSERT_TRUE(openDataFile(in, "A.TXT", std::ios::in, fallback.str(), reported, settings, boxes));
+  EXPECT_EQ(readAll(in), "data");
+  ASSERT_TRUE(openDataFile(in, "B.TXT", std::ios::in, fallback.str(), reported, settings, boxes));
+  EXPECT_EQ(readAll(in), "run");
+  ASSERT_TRUE(openDataFile(in, "c.txt", std::ios::in, fallback.str(), reported, settings, boxes));
+  EXPECT_EQ(readAll(in), "fallback");
+  EXPECT_TRUE(boxes.shown.empty());
+}
+
+TEST_F(OpenDataFileTest, FailureIsReportedOncePerCaller) {
+  settings.set("RunFolder", run.str() + "/", false);
+  bool reported = false;
+  std::ifstream in;
+  EXPECT_FALSE(openDataFile(in, "DAFA.BIN", std::ios::binary, "", reported, settings, boxes));
+  EXPECT_FALSE(openDataFile(in, "DAFA.BIN", std::ios::binary, "", reported, settings, boxes));
+  ASSERT_EQ(boxes.shown.size(), 1u);
+  EXPECT_EQ(boxes.shown[0].caption, "CAN'T OPEN FILE");
+  EXPECT_EQ(boxes.shown[0].text, "DAFA.BIN");
+  bool otherCaller = false;
+  EXPECT_FALSE(openDataFile(in, "DAFA.BIN", std::ios::binary, "", otherCaller, settings, boxes));
+  EXPECT_EQ(boxes.shown.size(), 2u);
+}
+
+TEST_F(OpenDataFileTest, AFolderIsNotAFile) {
+  run.write("DIR.TXT/inner", "x");
+  settings.set("RunFolder", run.str(), false);
+  bool reported = true;
+  std::ifstream in;
+  EXPECT_FALSE(openDataFile(in, "DIR.TXT", std::ios::in, "", reported, settings, boxes));
+}
+
+}  // namespace
+}  // namespace korvant

@@ -1,0 +1,111 @@
+#include "geo/greatcircle.h"
+
+#include <GeographicLib/Geodesic.hpp>
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "geo/positiontext.h"
+
+namespace korvant {
+namespace {
+
+TEST(CourseAndDistance, GreatCircleStartsNorthOfEast) {
+  const CourseDistance cd = courseAndDistance({5000, -3000}, {5000, -2000});
+  EXPECT_NEAR(cd.course, 86.17, 0.005);
+  EXPECT_NEAR(cd.distance, 386.09, 0.005);
+  // The reverse leg starts south of west by the same angle.
+  const CourseDistance back = courseAndDistance({5000, -2000}, {5000, -3000});
+  EXPECT_NEAR(back.course, 273.83, 0.005);
+  EXPECT_NEAR(back.distance, cd.distance, 1e-9);
+}
+
+TEST(CourseAndDistance, SamePointIsCourseZeroDistanceZero) {
+  const CourseDistance cd = courseAndDistance({5030, -3500}, {5030, -3500});
+  EXPECT_EQ(cd.course, 0);
+  EXPECT_EQ(cd.distance, 0);
+}
+
+TEST(CourseAndDistance, FromThePolesUsesTheMeridian) {
+  const CourseDistance north = courseAndDistance({9000, 0}, {8000, 4500});
+  EXPECT_NEAR(north.course, -45, 1e-12);  // not normalised
+  EXPECT_NEAR(north.distance, 601.1, 1e-9);
+  const CourseDistance south = courseAndDistance({-9000, 0}, {-8000, 4500});
+  EXPECT_NEAR(south.course, 45, 1e-12);
+  EXPECT_NEAR(south.distance, 601.1, 1e-9);
+}
+
+TEST(CourseAndDistance, CardinalCoursesAndRange) {
+  EXPECT_NEAR(courseAndDistance({0, 0}, {100, 0}).course, 0, 1e-12);
+  EXPECT_NEAR(courseAndDistance({0, 0}, {0, 100}).course, 90, 1e-12);
+  EXPECT_NEAR(courseAndDistance({0, 0}, {-100, 0}).course, 180, 1e-12);
+  EXPECT_NEAR(courseAndDistance({0, 0}, {0, -100}).course, 270, 1e-12);
+  EXPECT_NEAR(courseAndDistance({0, 0}, {0, 100}).distance, 60.11, 1e-9);
+  // Across the date line the short way.
+  const CourseDistance dl = courseAndDistance({0, 17930}, {0, -17930});
+  EXPECT_NEAR(dl.course, 90, 1e-9);
+  EXPECT_NEAR(dl.distance, 60.11, 1e-9);
+}
+
+TEST(DistanceNm, HalfTheEarthAndFromPoles) {
+  EXPECT_NEAR(distanceNm({0, 0}, {0, 18000}), 180 * 60.11, 1e-6);
+  EXPECT_NEAR(distanceNm({9000, 0}, {8000, 4500}), 601.1, 1e-9);
+}
+
+TEST(Destination, EastAlongTheEquator) {
+  const Destination d = destination({0, 0}, 90, 60.11);
+  EXPECT_NEAR(degMinToDegrees(d.position.lat), 0, 1e-12);
+  EXPECT_NEAR(degMinToDegrees(d.position.lng), 1, 1e-12);
+  EXPECT_EQ(formatLng(d.position.lng), "E00100.00");
+  EXPECT_NEAR(d.finalCourse, 90, 1e-9);
+}
+
+TEST(Destination, AcrossTheDateLine) {
+  const Destination d = destination({0, 17930}, 90, 60.11);
+  EXPECT_NEAR(degMinToDegrees(d.position.lng), -179.5, 1e-9);
+  EXPECT_EQ(formatLng(d.position.lng), "W17930.00");
+}
+
+TEST(Destination, FinalCourseIsInZeroExclusiveTo360) {
+  const Destination north = destination({0, 0}, 0, 600);
+  EXPECT_NEAR(north.finalCourse, 360, 1e-9);
+  EXPECT_GT(north.finalCourse, 0);
+  EXPECT_LE(north.finalCourse, 360);
+}
+
+TEST(Destination, InvertsCourseAndDistance) {
+  const LatLng from{5030, -5200}, to{4715, -1010};
+  const CourseDistance cd = courseAndDistance(from, to);
+  const Destination d = destination(from, cd.course, cd.distance);
+  EXPECT_NEAR(degMinToDegrees(d.position.lat), degMinToDegrees(to.lat), 1e-9);
+  EXPECT_NEAR(degMinToDegrees(d.position.lng), degMinToDegrees(to.lng), 1e-9);
+  const CourseDistance back = courseAndDistance(to, from);
+  EXPECT_NEAR(d.finalCourse, std::fmod(back.course + 180, 360), 1e-6);
+}
+
+TEST(DestinationWithEllipsoidCourse, SamePositionEllipsoidalFinalCourse) {
+  const LatLng from{5030, -5200};
+  const Destination sphere = destination(from, 75, 1500);
+  const Destination ellipsoid = destinationWithEllipsoidCourse(from, 75, 1500);
+  EXPECT_EQ(ellipsoid.position.lat, sphere.position.lat);
+  EXPECT_EQ(ellipsoid.position.lng, sphere.position.lng);
+
+  GeographicLib::Geodesic g(6378137.0, 0.0033528106811836675);
+  double azi1 = 0, azi2 = 0;
+  g.Inverse(degMinToDegrees(sphere.position.lat), degMinToDegrees(sphere.position.lng),
+            degMinToDegrees(from.lat), degMinToDegrees(from.lng), azi1, azi2);
+  EXPECT_NEAR(ellipsoid.finalCourse, azi1 + 180, 1e-12);
+  // Close to the spherical answer, but not the same.
+  EXPECT_NEAR(ellipsoid.finalCourse, sphere.finalCourse, 0.5);
+  EXPECT_NE(ellipsoid.finalCourse, sphere.finalCourse);
+}
+
+TEST(DestinationWithEllipsoidCourse, NearlyAntipodalStillConverges) {
+  const Destination d = destinationWithEllipsoidCourse({0, 0}, 90, 180 * 60.11 - 0.5);
+  EXPECT_TRUE(std::isfinite(d.finalCourse));
+  EXPECT_GT(d.finalCourse, 0);
+  EXPECT_LE(d.finalCourse, 360);
+}
+
+}  // namespace
+}  // namespace korvant

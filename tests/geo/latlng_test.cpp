@@ -1,0 +1,70 @@
+#include "geo/latlng.h"
+
+#include <gtest/gtest.h>
+
+#include <iomanip>
+#include <sstream>
+
+namespace korvant {
+namespace {
+
+TEST(LatLng, SetChecksEachCoordinateAlone) {
+  LatLng p;
+  p.set(9000.0, 18000.0);
+  EXPECT_EQ(p.lat, 9000.0);
+  EXPECT_EQ(p.lng, 18000.0);
+  EXPECT_FALSE(p.isUnset());
+  p.set(-9000.1, 0);
+  EXPECT_EQ(p.lat, NO_POSITION);
+  EXPECT_EQ(p.lng, 0);
+  EXPECT_TRUE(p.isUnset());
+  p.set(0, -18000.5);
+  EXPECT_EQ(p.lat, 0);
+  EXPECT_EQ(p.lng, NO_POSITION);
+}
+
+TEST(LatLng, DefaultIsUnsetAndOutOfRangeIsNot) {
+  EXPECT_TRUE(LatLng{}.isUnset());
+  EXPECT_TRUE(LatLng::unset().isUnset());
+  EXPECT_FALSE((LatLng{OUT_OF_RANGE, 0}).isUnset());
+}
+
+TEST(Conversions, SymmetricInSign) {
+  EXPECT_DOUBLE_EQ(degMinToDegrees(-5030), -50.5);
+  EXPECT_DOUBLE_EQ(degMinToDegrees(5030), 50.5);
+  EXPECT_DOUBLE_EQ(degreesToDegMin(50.5), 5030);
+  EXPECT_DOUBLE_EQ(degreesToDegMin(-50.5), -5030);
+  EXPECT_NEAR(degMinToRadians(-9000), -PI / 2, 1e-15);
+  EXPECT_NEAR(radiansToDegMin(PI / 4), 4500, 1e-9);
+  EXPECT_NEAR(radiansToDegMin(-PI), -18000, 1e-9);
+}
+
+TEST(Conversions, RoundTripThroughRadians) {
+  for (double v : {0.0, 1.0, 5030.5, -3345.25, 8959.99, -17959.75}) {
+    SCOPED_TRACE(v);
+    EXPECT_NEAR(radiansToDegMin(degMinToRadians(v)), v, 1e-9);
+    EXPECT_NEAR(degreesToDegMin(degMinToDegrees(v)), v, 1e-9);
+  }
+}
+
+TEST(StreamOutput, FixedWidthAndRestoresTheStream) {
+  std::ostringstream out;
+  out << std::setfill('*') << std::scientific;
+  out << LatLng{5030, -3500};
+  EXPECT_EQ(out.str(), "N5030.00 W03500.00");
+  EXPECT_EQ(out.fill(), '*');
+  EXPECT_TRUE(out.flags() & std::ios::scientific);
+  EXPECT_EQ(out.precision(), 2);
+
+  std::ostringstream south;
+  south << LatLng{-3345.5, 15110.25};
+  EXPECT_EQ(south.str(), "S3345.50 E15110.25");
+
+  // The stream form does not carry a rounded 60.
+  std::ostringstream carry;
+  carry << LatLng{5959.999, 0};
+  EXPECT_EQ(carry.str(), "N5960.00 E00000.00");
+}
+
+}  // namespace
+}  // namespace korvant
