@@ -8,6 +8,7 @@
 #include "app/messageboxes.h"
 #include "app/onceflags.h"
 #include "app/settings.h"
+#include "navdata/fixstore.h"
 
 namespace korvant {
 
@@ -23,6 +24,7 @@ struct AppContext {
   Settings settings;
   DiagnosticStream dump;
   LayerSwitches switches;
+  FixStore fixes;
   std::string programPath;  // as given at launch
 };
 

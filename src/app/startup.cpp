@@ -45,6 +45,8 @@ StartupResult startUp(AppContext& app, const std::string& programPath,
 
   seedDefaults(settings);
   result.controlFileRead = ControlFile::read(app, joinFolder(currentFolder, "KORVANT.CTL"), false);
+  app.fixes.setPath(currentFolder, "KORVANT.DAT", app.boxes);
+  app.fixes.load();
 
   if (readLeadingInt(settings.lookup(DUMP_SWITCH_KEY)) == 9)
     app.dump.open(joinFolder(currentFolder, "DUMP.TXT"));

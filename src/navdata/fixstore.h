@@ -1,0 +1,101 @@
+#pragma once
+// KORVANT.DAT in memory: section enumeration and the fix lookup that turns
+// any typed or file text into a position.
+#include <cstdint>
+#include <string_view>
+#include <memory>
+#include <optional>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "app/messageboxes.h"
+#include "navdata/fixrecords.h"
+
+namespace korvant {
+
+using FixFileBytes = std::shared_ptr<const std::vector<std::uint8_t>>;
+
+// A forward cursor over one section. Each cursor keeps its own place, so an
+// enumeration may look fixes up while it runs (the alias layer does).
+class FixSection {
+ public:
+  FixSection() = default;
+  FixSection(FixFileBytes bytes, std::size_t offset, std::uint32_t count)
+      : bytes_(std::move(bytes)), pos_(offset), left_(count) {}
+
+  bool readFix(Fix& fix);
+  // A line of more than 50 points keeps its first 50; the next record still
+  // starts where it should.
+  bool readBoundaryLine(BoundaryLine& line);
+  bool readRouteSet(RouteSet& routeSet);
+  bool readTerrainPoint(TerrainPoint& point);
+  bool readAlias(Alias& alias);
+
+  std::uint32_t recordsLeft() const { return left_; }
+
+ private:
+  // The next `size` bytes of the record, or null (ending the section) when
+  // the record would run past the data.
+  const std::uint8_t* take(std::size_t size);
+
+  FixFileBytes bytes_;
+  std::size_t pos_ = 0;
+  std::uint32_t left_ = 0;
+};
+
+// Sections of any byte image of a fix file; an image without the marker or
+// with a directory entry past the end gives empty sections.
+FixSection openFixSection(const FixFileBytes& bytes, FixSectionId id);
+
+// The text before the marker, or nothing when there is no marker.
+std::optional<std::string> fixFilePreamble(const std::vector<std::uint8_t>& bytes);
+
+class FixStore {
+ public:
+  // The file in `folder` (the current folder at start-up). A folder that
+  // cannot be read or a path that is too long leaves the store without a file.
+  void setPath(const std::string& folder, std::string_view fileName, MessageBoxes& boxes);
+  void setPathDirectly(std::string path) { path_ = std::move(path); state_ = State::NotTried; }
+  // For tests and tools: the store over bytes already in memory.
+  void loadBytes(std::vector<std::uint8_t> bytes);
+
+  // Reads the file into memory now rather than at the first lookup.
+  void load() { currentBytes(); }
+
+  const std::string& path() const { return path_; }
+  bool loadedIntoMemory() const { return state_ == State::InMemory; }
+
+  FixSection openSection(FixSectionId id);
+
+  // A coordinate text first, then the fix of that name nearest `reference`.
+  bool findFix(std::string_view text, const LatLng& reference, LatLng& position);
+  // Texts of 1 to 25 characters only.
+  bool resolvePosition(std::string_view text, const LatLng& reference, LatLng& position);
+  // As resolvePosition, then once more through the alias table.
+  bool resolvePositionWithAlias(std::string_view text, const LatLng& reference, LatLng& position);
+  // Replaces an alias name by its target text.
+  bool applyAlias(std::string& text);
+
+ private:
+  enum class State { NotTried, InMemory, Direct };
+  // One fix record by name, in file order within a name.
+  struct IndexEntry {
+    std::uint64_t name;
+    std::uint32_t order;
+    LatLng position;
+  };
+  FixFileBytes currentBytes();
+  FixFileBytes readFile() const;
+  void setInMemory(FixFileBytes bytes);
+  bool findFixByName(std::string_view text, const LatLng& reference, LatLng& position);
+
+  std::string path_;
+  State state_ = State::NotTried;
+  FixFileBytes bytes_;
+  // Built once the file is in memory: a lookup is then a binary search
+  // instead of a scan of every fix.
+  std::vector<IndexEntry> index_;
+};
+
+}  // namespace korvant

@@ -1,0 +1,184 @@
+#include "navdata/fixsource.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+#include "navdata/fixstore.h"
+#include "support/tempdir.h"
+
+namespace korvant {
+namespace {
+
+bool parse(std::string_view text, FixFileContents& c, FixSourceError& e) {
+  return parseFixSource(text, "src.csv", c, e);
+}
+
+TEST(FixSource, HeadersSelectTheSections) {
+  FixFileContents c;
+  FixSourceError e;
+  ASSERT_TRUE(parse("# comment\n\nname,kind,lat,lon\nMALOT,0,53,-15\nKJFK,1,N4038.4,W07346.7\n"
+                    "alias,target\nOLD,MALOT\n"
+                    "Terrain, Lat, Lon\n1,50,-5\n1,51,-4\n2,40,10\n",
+                    c, e))
+      << e.text();
+  ASSERT_EQ(c.fixes.size(), 2u);
+  EXPECT_EQ(c.fixes[0].position.lat, 5300);
+  EXPECT_EQ(c.fixes[0].position.lng, -1500);
+  EXPECT_EQ(c.fixes[1].kind, 1);
+  EXPECT_EQ(c.fixes[1].position.lat, 4038.4);
+  EXPECT_EQ(c.fixes[1].position.lng, -7346.7);
+  ASSERT_EQ(c.aliases.size(), 1u);
+  ASSERT_EQ(c.terrain.size(), 3u);
+  EXPECT_EQ(c.terrain[0].pen, 1);
+  EXPECT_EQ(c.terrain[1].pen, 0);
+  EXPECT_EQ(c.terrain[2].pen, 1);
+}
+
+TEST(FixSource, DecimalDegreesBecomePackedMinutes) {
+  FixFileContents c;
+  FixSourceError e;
+  ASSERT_TRUE(parse("name,kind,lat,lon\nA,0,-33.9461,151.1772\nB,0,55.99999999,-0.5\n", c, e));
+  EXPECT_NEAR(c.fixes[0].position.lat, -3356.766, 1e-9);
+  EXPECT_NEAR(c.fixes[0].position.lng, 15110.632, 1e-9);
+  // A hair under a whole degree is the whole degree, not 55 degrees 60 minutes.
+  EXPECT_EQ(c.fixes[1].position.lat, 5600);
+  EXPECT_EQ(c.fixes[1].position.lng, -30);
+}
+
+TEST(FixSource, LongLinesSplitIntoPiecesSharingTheirJoins) {
+  std::string text = "boundary,lat,lon\n";
+  for (int i = 0; i < 120; ++i) text += "L," + std::to_string(i * 0.5) + ",0\n";
+  text += "M,1,1\nM,2,2\n";
+  FixFileContents c;
+  FixSourceError e;
+  ASSERT_TRUE(parse(text, c, e)) << e.text();
+  ASSERT_EQ(c.boundaryLines.size(), 4u);
+  EXPECT_EQ(c.boundaryLines[0].count, 50);
+  EXPECT_EQ(c.boundaryLines[1].count, 50);
+  EXPECT_EQ(c.boundaryLines[2].count, 22);  // 120 points: 50 + 49 + 21 new ones
+  EXPECT_EQ(c.boundaryLines[1].points[0].lat, c.boundaryLines[0].points[49].lat);
+  EXPECT_EQ(c.boundaryLines[2].points[0].lat, c.boundaryLines[1].points[49].lat);
+  EXPECT_EQ(c.boundaryLines[3].count, 2);
+}
+
+TEST(FixSource, RouteRowsFormOneRouteSet) {
+  FixFileContents c;
+  FixSourceError e;
+  ASSERT_TRUE(parse("route,class,pen6,pen7,designator,lat,lon,value1,label_lat,label_lon,value2,value3\n"
+                    "R,4,1,1,NAR12,47,-53,0,47,-53,0,0\nR,4,1,1,NAR12,48,-50,-5,47.5,-51.5,700,-1\n",
+                    c, e))
+      << e.text();
+  ASSERT_EQ(c.routeSets.size(), 1u);
+  EXPECT_EQ(c.routeSets[0].routeClass(), 4);
+  EXPECT_TRUE(c.routeSets[0].pen6() && c.routeSets[0].pen7());
+  EXPECT_EQ(c.routeSets[0].count, 2);
+  EXPECT_EQ(c.routeSets[0].points[1].value2, 700);
+}
+
+TEST(FixSource, RefusalsNameTheLine) {
+  const struct {
+    const char* text;
+    int line;
+  } cases[] = {
+      {"name,kind,lat,lon\nABCDEF,0,1,1\n", 2},
+      {"name,kind,lat,lon\nA,0,91,1\n", 2},
+      {"name,kind,lat,lon\nA,0,1,-180.5\n", 2},
+      {"name,kind,lat,lon\nA,0,N5060,W00000\n", 2},
+      {"name,kind,lat,lon\nA,0,N9100,W00000\n", 2},
+      {"name,kind,lat,lon\nA,256,1,1\n", 2},
+      {"name,kind,lat,lon\nA,0,1\n", 2},
+      {"name,kind,lat,lon\nA,0,1x,1\n", 2},
+      {"\nMALOT,0,1,1\n", 2},
+      {"alias,target\nOLD,TOOLONG\n", 2},
+      {"route,class,pen6,pen7,designator,lat,lon,value1,label_lat,label_lon,value2,value3\n"
+       "R,1,0,0,X,1,1,0,1,1,0,0\n", 2},
+      {"route,class,pen6,pen7,designator,lat,lon,value1,label_lat,label_lon,value2,value3\n"
+       "R,2,0,0,X,1,1,0,1,1,0,0\nR,3,0,0,X,1,1,0,1,1,0,0\n", 3},
+      {"preamble\nbad \\q escape\n", 2},
+      {"preamble\nwith marker \\x1A\n", 2},
+  };
+  for (const auto& t : cases) {
+    FixFileContents c;
+    FixSourceError e;
+    EXPECT_FALSE(parse(t.text, c, e)) << t.text;
+    EXPECT_EQ(e.line, t.line) << t.text;
+    EXPECT_EQ(e.file, "src.csv");
+    EXPECT_FALSE(e.message.empty());
+  }
+}
+
+TEST(FixSource, PreambleEscapesRoundTrip) {
+  std::string raw = "Line one\r\nback\\slash \x01\xff tab\t\r\n";
+  std::string back;
+  ASSERT_TRUE(unescapePreamble(escapePreamble(raw), back));
+  EXPECT_EQ(back, raw);
+  EXPECT_EQ(escapePreamble(raw).find('\n'), std::string::npos);
+  EXPECT_FALSE(unescapePreamble("\\x4", back));
+  EXPECT_FALSE(unescapePreamble("trailing\\", back));
+}
+
+TEST(FixSource, DumpAndRebuildGiveTheSameBytes) {
+  FixFileContents c;
+  FixSourceError e;
+  std::string text = "preamble\nSample\\r\\n\nname,kind,lat,lon\nMALOT,0,53.123456,-15.98765\nZZ,7,-0.1,0.1\n"
+                     "alias,target\nOLD,MALOT\nterrain,lat,lon\n1,50,-5\n1,51,-4\n"
+                     "boundary,lat,lon\n";
+  for (int i = 0; i < 75; ++i) text += "B," + std::to_string(40 + i * 0.1) + ",-30\n";
+  text += "route,class,pen6,pen7,designator,lat,lon,value1,label_lat,label_lon,value2,value3\n"
+          "R,7,0,1,,1.5,2.5,3,4,5,6,-7\nR,7,0,1,,2,3,3,4,5,6,-7\n";
+  ASSERT_TRUE(parse(text, c, e)) << e.text();
+  const auto bytes = writeFixFile(c);
+  const FixFileContents read = readFixFileContents(bytes);
+  const std::string dumped = formatFixSource(read);
+  FixFileContents again;
+  ASSERT_TRUE(parseFixSource(dumped, "dump", again, e)) << e.text() << "\n" << dumped;
+  EXPECT_EQ(writeFixFile(again), bytes);
+  EXPECT_EQ(formatFixSource(again), dumped);
+}
+
+#ifdef KORVANT_MKDAT
+std::string slurp(const std::filesystem::path& p) {
+  std::ifstream in(p, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), {}};
+}
+
+int run(const std::string& command) { return std::system((command + " 2> /dev/null > /dev/null").c_str()); }
+
+TEST(FixFileBuilder, BuildsDumpsAndRebuildsIdentically) {
+  test::TempDir dir;
+  const std::string fixes = dir.write("fixes.csv", "name,kind,lat,lon\nMALOT,0,53,-15\nKJFK,1,40.64,-73.78\n");
+  const std::string coast = dir.write("coast.csv", "terrain,lat,lon\nA,50,-5\nA,51,-4\n");
+  const std::string mkdat = KORVANT_MKDAT;
+  const auto a = dir.path() / "A.DAT", b = dir.path() / "B.DAT", dumped = dir.path() / "dump.txt";
+  ASSERT_EQ(run(mkdat + " -o " + a.string() + " " + fixes + " " + coast), 0);
+  const std::string bytes = slurp(a);
+  EXPECT_NE(bytes.find("fixes.csv coast.csv"), std::string::npos);  // what it was built from
+  ASSERT_EQ(std::system((mkdat + " --dump " + a.string() + " > " + dumped.string()).c_str()), 0);
+  ASSERT_EQ(run(mkdat + " -o " + b.string() + " " + dumped.string()), 0);
+  EXPECT_EQ(slurp(b), bytes);
+
+  FixStore store;
+  store.loadBytes(std::vector<std::uint8_t>(bytes.begin(), bytes.end()));
+  LatLng p;
+  ASSERT_TRUE(store.findFix("KJFK", {0, 0}, p));
+  EXPECT_NEAR(degMinToDegrees(p.lng), -73.78, 1e-7);
+}
+
+TEST(FixFileBuilder, RefusalLeavesNoFileBehind) {
+  test::TempDir dir;
+  const std::string bad = dir.write("bad.csv", "name,kind,lat,lon\nMALOT,0,53,-15\nWAYTOOLONG,0,1,1\n");
+  const auto out = dir.path() / "OUT.DAT";
+  EXPECT_NE(run(std::string(KORVANT_MKDAT) + " -o " + out.string() + " " + bad), 0);
+  EXPECT_FALSE(std::filesystem::exists(out));
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);
+  EXPECT_NE(run(std::string(KORVANT_MKDAT) + " --dump " + bad), 0);
+  EXPECT_NE(run(std::string(KORVANT_MKDAT) + " -o"), 0);
+}
+#endif
+
+}  // namespace
+}  // namespace korvant

@@ -1,0 +1,119 @@
+// korvant-mkdat: builds KORVANT.DAT from plain-text sources, or dumps one back.
+//
+//   korvant-mkdat -o OUT.DAT SOURCE...
+//   korvant-mkdat --dump FILE
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <iterator>
+#include <string>
+#include <unistd.h>
+#include <vector>
+
+#include "navdata/fixfile.h"
+#include "navdata/fixsource.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using korvant::FixFileContents;
+
+int usage() {
+  std::cerr << "usage: korvant-mkdat -o OUT.DAT SOURCE...\n"
+               "       korvant-mkdat --dump FILE\n";
+  return 2;
+}
+
+bool readFile(const std::string& path, std::string& text) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) return false;
+  text.assign(std::istreambuf_iterator<char>(in), {});
+  return !in.bad();
+}
+
+std::string defaultPreamble(const std::vector<std::string>& sources) {
+  std::string text =
+      "KORVANT.DAT: the fix file of Korvant, a map plotter for oceanic flight planning "
+      "(fixes, aliases, boundary, terrain and route lines).\r\nBuilt by korvant-mkdat from:";
+  for (const std::string& s : sources) {
+    const std::string name = " " + fs::path(s).filename().string();
+    if (text.size() + name.size() + 8 >= korvant::FIX_MARKER_SEARCH_BYTES) {
+      text += " ...";
+      break;
+    }
+    text += name;
+  }
+  return text + "\r\n";
+}
+
+// Written beside the target and renamed into place, so a failure leaves no file.
+bool writeAtomically(const std::string& path, const std::vector<std::uint8_t>& bytes) {
+  const std::string temporary = path + ".tmp" + std::to_string(::getpid());
+  {
+    std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    out.close();
+    if (!out) {
+      std::error_code ec;
+      fs::remove(temporary, ec);
+      return false;
+    }
+  }
+  std::error_code ec;
+  fs::rename(temporary, path, ec);
+  if (ec) fs::remove(temporary, ec);
+  return !ec;
+}
+
+int build(const std::string& output, const std::vector<std::string>& sources) {
+  FixFileContents contents;
+  for (const std::string& source : sources) {
+    std::string text;
+    if (!readFile(source, text)) {
+      std::cerr << "korvant-mkdat: cannot read " << source << "\n";
+      return 1;
+    }
+    korvant::FixSourceError error;
+    if (!korvant::parseFixSource(text, source, contents, error)) {
+      std::cerr << "korvant-mkdat: " << error.text() << "\n";
+      return 1;
+    }
+  }
+  if (!contents.preamble) contents.preamble = defaultPreamble(sources);
+  const std::vector<std::uint8_t> bytes = korvant::writeFixFile(contents);
+  if (bytes.size() > korvant::FIX_FILE_MAX_BYTES)
+    std::cerr << "korvant-mkdat: warning: " << output << " has " << bytes.size()
+              << " bytes; Korvant reads only the first " << korvant::FIX_FILE_MAX_BYTES << "\n";
+  if (!writeAtomically(output, bytes)) {
+    std::cerr << "korvant-mkdat: cannot write " << output << "\n";
+    return 1;
+  }
+  return 0;
+}
+
+int dump(const std::string& path) {
+  std::string text;
+  if (!readFile(path, text)) {
+    std::cerr << "korvant-mkdat: cannot read " << path << "\n";
+    return 1;
+  }
+  const std::vector<std::uint8_t> bytes(text.begin(), text.end());
+  const FixFileContents contents = korvant::readFixFileContents(bytes);
+  if (!contents.preamble) {
+    std::cerr << "korvant-mkdat: " << path << " is not a fix file (no marker in its first "
+              << korvant::FIX_MARKER_SEARCH_BYTES << " bytes)\n";
+    return 1;
+  }
+  std::cout << korvant::formatFixSource(contents);
+  return std::cout ? 0 : 1;
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+  const std::vector<std::string> args(argv + 1, argv + argc);
+  if (args.size() == 2 && args[0] == "--dump") return dump(args[1]);
+  if (args.size() >= 3 && args[0] == "-o") return build(args[1], {args.begin() + 2, args.end()});
+  return usage();
+}
