@@ -8,6 +8,7 @@
 #include "app/messageboxes.h"
 #include "app/onceflags.h"
 #include "app/settings.h"
+#include "map/mapview.h"
 #include "navdata/fixstore.h"
 
 namespace korvant {
@@ -25,6 +26,7 @@ struct AppContext {
   DiagnosticStream dump;
   LayerSwitches switches;
   FixStore fixes;
+  MapView view;
   std::string programPath;  // as given at launch
 };
 

@@ -4,6 +4,8 @@
 
 #include "app/datafile.h"
 #include "app/textops.h"
+#include "geo/greatcircle.h"
+#include "geo/positiontext.h"
 
 namespace korvant {
 
@@ -38,6 +40,24 @@ void storeLine(Settings& settings, std::string line) {
   settings.set(key, line, upcase);
 }
 
+// "N5000/W03500  1000  LAMBERT": centre, range, projection word.
+void applyInitialMap(AppContext& app, std::string value) {
+  const std::string positionWord = nextWord(value);
+  const std::string rangeWord = nextWord(value);
+  const std::string projectionWord = toUpper(nextWord(value));
+  double range = readDecimalNumber(rangeWord);
+  if (app.switches.kilometerDistances) range /= KM_PER_NM;
+  LatLng centre;
+  if (!app.fixes.resolvePositionWithAlias(positionWord, {0, 0}, centre)) centre = LatLng::unset();
+  MapView& view = app.view;
+  view.setCentre(centre, range);
+  if (projectionWord == "ORTHO" || projectionWord == "ORTHOGRAPHIC") view.selectOrthographic(true);
+  if (view.isNatDefault()) {
+    view.selectPreset("NAT");
+    view.checkedPreset = "NAT";
+  }
+}
+
 }  // namespace
 
 void ControlFile::readLines(Settings& settings, std::istream& in) {
@@ -65,6 +85,7 @@ void ControlFile::apply(AppContext& app) {
   LayerSwitches& sw = app.switches;
 
   if (s.lookup("DISTANCE") == "KM") sw.kilometerDistances = true;
+  applyInitialMap(app, s.lookup("INITIALMAP"));
 
   if (isSwitchOn(s.lookup("COLORVIDEO"))) sw.videoColor = true;
   sw.currentColor = sw.videoColor;

@@ -18,10 +18,10 @@ bool allDigits(std::string_view text) {
   return true;
 }
 
-// A plain decimal number (leading blanks, sign, digits, point, digits); it ends
-// at the first character that cannot continue it. No digits reads as 0.
+}  // namespace
+
 // from_chars rounds correctly, so "5030.33" is the same double as the compiler's.
-double readDecimal(std::string_view text) {
+double readDecimalNumber(std::string_view text) {
   std::size_t i = 0;
   while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) ++i;
   bool negative = false;
@@ -43,6 +43,8 @@ double readDecimal(std::string_view text) {
   return negative ? -value : value;
 }
 
+namespace {
+
 // Digits only, so the caller has already checked the shape.
 int readDigits(std::string_view text) {
   int value = 0;
@@ -57,7 +59,7 @@ double readCoordinate(std::string_view text, char positive, char negative, doubl
     negate = text.front() == negative;
     text.remove_prefix(1);
   }
-  double value = readDecimal(text);
+  double value = readDecimalNumber(text);
   if (value > limit) return above;
   if (negate && value != 0) value = -value;
   return value;

@@ -7,6 +7,10 @@
 
 namespace korvant {
 
+// A plain decimal number (blanks, sign, digits, point, digits) up to the first
+// character that cannot continue it; no digits read as 0.
+double readDecimalNumber(std::string_view text);
+
 // Single coordinates: an optional hemisphere letter, then a decimal number.
 // The narrow readers give NO_POSITION above range, the wide ones OUT_OF_RANGE.
 double readLat(std::string_view text);

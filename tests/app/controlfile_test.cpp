@@ -146,5 +146,48 @@ TEST_F(ControlFileTest, ApplyHonoursTheUsersKeys) {
   for (bool group : sw.routeGroup) EXPECT_FALSE(group);
 }
 
+TEST_F(ControlFileTest, InitialMapDefaultIsTheNatPreset) {
+  ControlFile::apply(app);
+  EXPECT_EQ(app.view.centre.lat, 5000);
+  EXPECT_EQ(app.view.centre.lng, -3500);
+  EXPECT_EQ(app.view.range, 1000);
+  EXPECT_EQ(app.view.presetName, "NAT");
+  EXPECT_EQ(app.view.checkedPreset, "NAT");
+  EXPECT_EQ(app.view.labelParallel, 3730);
+}
+
+TEST_F(ControlFileTest, InitialMapLowerCaseOrtho) {
+  read("initialmap 50/20  500  ortho\n");
+  EXPECT_EQ(get("INITIALMAP"), "50/20  500  ORTHO");
+  ControlFile::apply(app);
+  EXPECT_EQ(app.view.range, 500);
+  EXPECT_EQ(app.view.kind, ProjectionKind::Orthographic);
+  EXPECT_EQ(app.view.centre.lng, -2000);
+  EXPECT_TRUE(app.view.checkedPreset.empty());
+}
+
+TEST_F(ControlFileTest, InitialMapRangeInKilometres) {
+  read("DISTANCE KM\nINITIALMAP 5030N 1852 LAMBERT\n");
+  ControlFile::apply(app);
+  EXPECT_DOUBLE_EQ(app.view.range, 1000);
+  EXPECT_EQ(app.view.centre.lat, 5000);
+  EXPECT_EQ(app.view.centre.lng, -3000);
+  EXPECT_TRUE(app.view.presetName.empty());  // not the NAT centre
+}
+
+TEST_F(ControlFileTest, InitialMapThatResolvesToNothing) {
+  read("INITIALMAP NOWHERE 20000 LAMBERT\n");
+  ControlFile::apply(app);
+  EXPECT_TRUE(app.view.centre.isUnset());
+  EXPECT_EQ(app.view.range, 1.0);  // 20000 is refused
+  AppContext other{boxes, clock};
+  seedDefaults(other.settings);
+  other.settings.markReadDone();
+  other.settings.set("INITIALMAP", std::string(26, 'A') + " 500", true);
+  ControlFile::apply(other);
+  EXPECT_TRUE(other.view.centre.isUnset());
+  EXPECT_EQ(other.view.range, 500);
+}
+
 }  // namespace
 }  // namespace korvant

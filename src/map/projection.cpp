@@ -1,0 +1,166 @@
+#include "map/projection.h"
+
+#include <algorithm>
+#include <climits>
+#include <cmath>
+
+namespace korvant {
+
+namespace {
+
+constexpr double kQuarterPi = PI / 4;
+
+// The integer part of a device coordinate, clamped first so that the
+// conversion is always defined.
+int clampedTrunc(double v) {
+  if (std::isnan(v)) return -32768;
+  return static_cast<int>(std::clamp(v, -32768.0, 32767.0));
+}
+
+// Orthographic device offsets stay within the disc, but a huge scale must
+// still not overflow the conversion.
+int safeTrunc(double v) {
+  if (std::isnan(v)) return INT_MIN;
+  return static_cast<int>(std::clamp(v, double(INT_MIN), double(INT_MAX)));
+}
+
+}  // namespace
+
+unsigned Projection::scaleForRange(int width, int height, double range) {
+  const double r = range < 0.1 ? 0.1 : range;
+  const double scale = std::min(width, height) * 1600.0 / r;
+  return scale <= 0 ? 0u : static_cast<unsigned>(std::min(scale, double(UINT_MAX)));
+}
+
+void Projection::setup(double centreLat, double centreLng, double radius, double stdParallel1,
+                       double stdParallel2, int left, int top, int right, int bottom, unsigned pixelScale,
+                       int kind) {
+  kind_ = kind;
+  centreLat_ = centreLat;
+  centreLng_ = centreLng;
+  phi0_ = degMinToRadians(centreLat <= -9000 ? -8959.999 : centreLat);
+  lambda0_ = degMinToRadians(centreLng);
+  radius_ = radius;
+  left_ = std::min(left, right);
+  right_ = std::max(left, right);
+  top_ = std::min(top, bottom);
+  bottom_ = std::max(top, bottom);
+  cx_ = (right_ - left_) / 2;
+  cy_ = (bottom_ - top_) / 2;
+  pixelScale_ = pixelScale;
+  if (kind_ == 1) {
+    const double phi1 = degMinToRadians(stdParallel1), phi2 = degMinToRadians(stdParallel2);
+    n_ = std::log(std::cos(phi1) / std::cos(phi2)) /
+         std::log(std::tan(kQuarterPi + phi2 / 2) / std::tan(kQuarterPi + phi1 / 2));
+    f_ = std::cos(phi1) * std::pow(std::tan(kQuarterPi + phi1 / 2), n_) / n_;
+    rho0_ = radius_ * f_ / std::pow(std::tan(kQuarterPi + phi0_ / 2), n_);
+  } else if (kind_ == 3) {
+    sinPhi0_ = std::sin(phi0_);
+    cosPhi0_ = std::cos(phi0_);
+  }
+}
+
+PlanePoint Projection::toPlane(double lat, double lng) const {
+  switch (kind_) {
+    case 1: {
+      if (lat == 9000) lat = 8959.98;
+      else if (lat == -9000) lat = -8959.98;
+      const double phi = degMinToRadians(lat);
+      const double rho = radius_ * f_ / std::pow(std::tan(kQuarterPi + phi / 2), n_);
+      double dLambda = degMinToRadians(lng) - lambda0_;
+      if (dLambda > PI) dLambda -= 2 * PI;
+      else if (dLambda < -PI) dLambda += 2 * PI;
+      const double theta = n_ * dLambda;
+      return {rho * std::sin(theta), rho0_ - rho * std::cos(theta)};
+    }
+    case 2: {
+      const double x = (degMinToRadians(lng) - lambda0_) * radius_;
+      if (lat < -8900 || lat > 8900) return {x, 2};
+      return {x, radius_ * std::log(std::tan(kQuarterPi + degMinToRadians(lat) / 2))};
+    }
+    case 3: {
+      const double phi = degMinToRadians(lat), dLambda = degMinToRadians(lng) - lambda0_;
+      const double cosPhi = std::cos(phi), sinPhi = std::sin(phi), cosDl = std::cos(dLambda);
+      if (sinPhi0_ * sinPhi + cosPhi0_ * cosPhi * cosDl <= 0) return {FAR_SIDE, FAR_SIDE};
+      return {radius_ * cosPhi * std::sin(dLambda), radius_ * (cosPhi0_ * sinPhi - sinPhi0_ * cosPhi * cosDl)};
+    }
+    default: return {};
+  }
+}
+
+DevicePoint Projection::toDevice(double lat, double lng) const {
+  if (kind_ != 1 && kind_ != 2 && kind_ != 3) return {0, 0, false};
+  const PlanePoint p = toPlane(lat, lng);
+  const double scale = pixelScale_;  // unsigned: do the arithmetic in double
+  if (kind_ == 3) {
+    if (p.x > 1 || p.y > 1) return {INT_MIN, INT_MIN, false};
+    return {safeTrunc(std::trunc(scale * p.x) + cx_), safeTrunc(cy_ - std::trunc(scale * p.y)), true};
+  }
+  return {clampedTrunc(scale * p.x + cx_), clampedTrunc(cy_ - scale * p.y), true};
+}
+
+DetailedDevicePoint Projection::toDeviceDetailed(double lat, double lng) const {
+  DetailedDevicePoint d;
+  d.point = toDevice(lat, lng);
+  if (kind_ == 1) {
+    d.cx = cx_;
+    d.cy = cy_;
+    d.plane = toPlane(lat, lng);
+    d.pixelScale = pixelScale_;
+  }
+  return d;
+}
+
+LatLng Projection::fromDevice(int px, int py) const {
+  if (pixelScale_ == 0) return LatLng::unset();
+  const double scale = pixelScale_;
+  const double x = (double(px) - cx_) / scale, y = (double(cy_) - py) / scale;
+  switch (kind_) {
+    case 1: {
+      double rho = std::sqrt(x * x + (rho0_ - y) * (rho0_ - y));
+      if (std::fabs(rho) <= 1e-8) return {n_ >= 0 ? 9000.0 : -9000.0, 0};
+      double theta;
+      if (n_ < 0) {
+        rho = -rho;
+        theta = std::atan2(-x, -(rho0_ - y));
+      } else {
+        theta = std::atan2(x, rho0_ - y);
+      }
+      const double phi = 2 * std::atan(std::pow(radius_ * f_ / rho, 1 / n_)) - PI / 2;
+      double lng = radiansToDegMin(theta / n_ + lambda0_);
+      if (lng > 18000) lng -= 35960;
+      else if (lng < -18000) lng += 35960;
+      return {radiansToDegMin(phi), lng};
+    }
+    case 2: {
+      const double phi = PI / 2 - 2 * std::atan(std::exp(-y / radius_));
+      const double lng = radiansToDegMin(x / radius_ + lambda0_);
+      if (lng < -18000 || lng > 18000) return LatLng::unset();
+      return {radiansToDegMin(phi), lng};
+    }
+    case 3: {
+      if (x == 0 && y == 0) return {centreLat_, centreLng_};
+      const double rho = std::sqrt(x * x + y * y);
+      if (rho / radius_ >= 1) return LatLng::unset();
+      const double c = std::asin(rho / radius_);
+      const double sinC = std::sin(c), cosC = std::cos(c);
+      const double phi = std::asin(std::clamp(cosC * sinPhi0_ + y * sinC * cosPhi0_ / rho, -1.0, 1.0));
+      double offset;
+      if (phi0_ == PI / 2) offset = std::atan2(x, -y);
+      else if (phi0_ == -PI / 2) offset = std::atan2(x, y);
+      else offset = std::atan2(x * sinC, rho * cosPhi0_ * cosC - y * sinPhi0_ * sinC);
+      // remainder() brings any centre longitude into -pi ... pi without a loop.
+      const double lambda = std::remainder(lambda0_ + offset, 2 * PI);
+      return {radiansToDegMin(phi), radiansToDegMin(lambda)};
+    }
+    default: return LatLng::unset();
+  }
+}
+
+bool Projection::nearSurface(int px, int py, double factor) const {
+  const double w = right_ - left_, h = bottom_ - top_;
+  return px >= left_ - factor * w && px <= right_ + factor * w && py >= top_ - factor * h &&
+         py <= bottom_ + factor * h;
+}
+
+}  // namespace korvant

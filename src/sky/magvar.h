@@ -1,0 +1,17 @@
+#pragma once
+// Magnetic variation from the World Magnetic Model 2000 at the earth's
+// surface, evaluated at the model's epoch.
+#include <string>
+
+#include "geo/latlng.h"
+
+namespace korvant {
+
+// Decimal degrees, positive when magnetic north lies west of true north. The
+// same position gives the same value on every date.
+double magneticVariation(const LatLng& position);
+
+// "7.3W", "15E": no decimals from 10 degrees on, one below.
+std::string variationText(double variation);
+
+}  // namespace korvant
