@@ -1,4 +1,7 @@
 #pragma once
+#include <string>
+#include <string_view>
+#include <vector>
 // The map window's switches: what is drawn and how. The menu check marks
 // mirror these values.
 
@@ -44,5 +47,10 @@ struct LayerSwitches {
   bool showNext6Hours = false;
   bool variation = false;
 };
+
+// The switch of that name ("terrain", "latLongGrid", "routeGroup1" ... "routeGroup8"),
+// or null.
+bool* switchByName(LayerSwitches& switches, std::string_view name);
+std::vector<std::string> switchNames();
 
 }  // namespace korvant

@@ -70,21 +70,32 @@ double distanceNm(const LatLng& from, const LatLng& to) {
       haversineDistance(toRadians(from.lat), toRadians(from.lng), toRadians(to.lat), toRadians(to.lng)));
 }
 
+double distanceNmFast(const LatLng& from, const LatLng& to) {
+  const double phi1 = degMinToRadians(from.lat), phi2 = degMinToRadians(to.lat);
+  const double sLat = std::sin((phi1 - phi2) / 2);
+  const double sLng = std::sin((degMinToRadians(from.lng) - degMinToRadians(to.lng)) / 2);
+  const double h = sLat * sLat + std::cos(phi1) * std::cos(phi2) * sLng * sLng;
+  return EARTH_DIAMETER_NM * std::asin(std::sqrt(std::min(h, 1.0)));
+}
+
 Destination destination(const LatLng& from, double course, double distance) {
   const LatLng reached = reachedPosition(from, course, distance);
   return {reached, normalizeFinalCourse(courseAndDistance(reached, from).course + 180)};
 }
 
-Destination destinationWithEllipsoidCourse(const LatLng& from, double course, double distance) {
-  const LatLng reached = reachedPosition(from, course, distance);
-  double azimuthBack = 0, azimuthAtStart = 0;
+double ellipsoidInitialCourse(const LatLng& from, const LatLng& to) {
   // The ellipsoid as the program has always used it (flattening 1/298.257222101),
   // which differs from GeographicLib's own WGS84() in the tenth digit.
   static const GeographicLib::Geodesic ellipsoid(6378137.0, 0.0033528106811836675);
-  ellipsoid.Inverse(degMinToDegrees(reached.lat), degMinToDegrees(reached.lng),
-                    degMinToDegrees(from.lat), degMinToDegrees(from.lng), azimuthBack,
-                    azimuthAtStart);
-  return {reached, normalizeFinalCourse(azimuthBack + 180)};
+  double azimuthAtFrom = 0, azimuthAtTo = 0;
+  ellipsoid.Inverse(degMinToDegrees(from.lat), degMinToDegrees(from.lng), degMinToDegrees(to.lat),
+                    degMinToDegrees(to.lng), azimuthAtFrom, azimuthAtTo);
+  return azimuthAtFrom < 0 ? azimuthAtFrom + 360 : azimuthAtFrom;
+}
+
+Destination destinationWithEllipsoidCourse(const LatLng& from, double course, double distance) {
+  const LatLng reached = reachedPosition(from, course, distance);
+  return {reached, normalizeFinalCourse(ellipsoidInitialCourse(reached, from) + 180)};
 }
 
 }  // namespace korvant

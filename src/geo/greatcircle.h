@@ -22,7 +22,12 @@ struct Destination {
 
 CourseDistance courseAndDistance(const LatLng& from, const LatLng& to);
 double distanceNm(const LatLng& from, const LatLng& to);
+// The same haversine in double precision: for decisions that lie clear of
+// their limit, where the extended-precision answer cannot differ.
+double distanceNmFast(const LatLng& from, const LatLng& to);
 Destination destination(const LatLng& from, double course, double distance);
+// The initial course of the WGS-84 inverse solution, degrees true in [0, 360).
+double ellipsoidInitialCourse(const LatLng& from, const LatLng& to);
 // The same position; the final course from the WGS-84 inverse solution.
 Destination destinationWithEllipsoidCourse(const LatLng& from, double course, double distance);
 

@@ -1,8 +1,11 @@
 #include "ui/mainwin.h"
 
+#include <QApplication>
 #include <QPainter>
 
 #include "app/controlfile.h"
+#include "map/mappainter.h"
+#include "platform/qtcanvas.h"
 
 namespace korvant {
 
@@ -13,8 +16,11 @@ MainWin::MainWin(AppContext& app, QWidget* parent) : QWidget(parent), app_(app) 
 }
 
 void MainWin::paintEvent(QPaintEvent*) {
+  QApplication::setOverrideCursor(Qt::WaitCursor);
   QPainter painter(this);
-  painter.fillRect(rect(), Qt::white);
+  QtMapCanvas canvas(painter);
+  screenProjection_ = MapPainter(app_, canvas).paint({width(), height(), false, true}).projection;
+  QApplication::restoreOverrideCursor();
 }
 
 }  // namespace korvant

@@ -2,6 +2,7 @@
 #include <QWidget>
 
 #include "app/context.h"
+#include "map/projection.h"
 
 namespace korvant {
 
@@ -12,11 +13,15 @@ class MainWin : public QWidget {
  public:
   MainWin(AppContext& app, QWidget* parent = nullptr);
 
+  // The projection of the last screen paint: the mouse maps against it.
+  const Projection& screenProjection() const { return screenProjection_; }
+
  protected:
   void paintEvent(QPaintEvent* event) override;
 
  private:
   AppContext& app_;
+  Projection screenProjection_;
 };
 
 }  // namespace korvant

@@ -1,0 +1,65 @@
+#include "app/layerswitches.h"
+
+#include <utility>
+
+namespace korvant {
+
+namespace {
+
+using Member = bool LayerSwitches::*;
+
+const std::pair<std::string_view, Member> kSwitches[] = {
+    {"autoRedraw", &LayerSwitches::autoRedraw},
+    {"videoColor", &LayerSwitches::videoColor},
+    {"printerColor", &LayerSwitches::printerColor},
+    {"kilometerDistances", &LayerSwitches::kilometerDistances},
+    {"showUserTxt", &LayerSwitches::showUserTxt},
+    {"useCurrentTime", &LayerSwitches::useCurrentTime},
+    {"showParameters", &LayerSwitches::showParameters},
+    {"facilityBoundaries", &LayerSwitches::facilityBoundaries},
+    {"terrain", &LayerSwitches::terrain},
+    {"latLongGrid", &LayerSwitches::latLongGrid},
+    {"latLongLabels", &LayerSwitches::latLongLabels},
+    {"ticks1", &LayerSwitches::ticks1},
+    {"ticks5", &LayerSwitches::ticks5},
+    {"symbolsNonDafif", &LayerSwitches::symbolsNonDafif},
+    {"ownWaypoints", &LayerSwitches::ownWaypoints},
+    {"ownStations", &LayerSwitches::ownStations},
+    {"ownAirports", &LayerSwitches::ownAirports},
+    {"obsoleteWaypoints", &LayerSwitches::obsoleteWaypoints},
+    {"waypointData", &LayerSwitches::waypointData},
+    {"routeDistances", &LayerSwitches::routeDistances},
+    {"routeBearings", &LayerSwitches::routeBearings},
+    {"ps1Procedure", &LayerSwitches::ps1Procedure},
+    {"ps1Route", &LayerSwitches::ps1Route},
+    {"ps1Wpt", &LayerSwitches::ps1Wpt},
+    {"ps1Sta", &LayerSwitches::ps1Sta},
+    {"ps1Apt", &LayerSwitches::ps1Apt},
+    {"showTerminator", &LayerSwitches::showTerminator},
+    {"showCivilTwilight", &LayerSwitches::showCivilTwilight},
+    {"showNext6Hours", &LayerSwitches::showNext6Hours},
+    {"variation", &LayerSwitches::variation},
+};
+
+constexpr std::string_view kRouteGroup = "routeGroup";
+
+}  // namespace
+
+bool* switchByName(LayerSwitches& switches, std::string_view name) {
+  for (const auto& [switchName, member] : kSwitches)
+    if (switchName == name) return &(switches.*member);
+  if (name.size() == kRouteGroup.size() + 1 && name.starts_with(kRouteGroup)) {
+    const char digit = name.back();
+    if (digit >= '1' && digit <= '8') return &switches.routeGroup[digit - '1'];
+  }
+  return nullptr;
+}
+
+std::vector<std::string> switchNames() {
+  std::vector<std::string> names;
+  for (const auto& entry : kSwitches) names.emplace_back(entry.first);
+  for (char d = '1'; d <= '8'; ++d) names.push_back(std::string(kRouteGroup) + d);
+  return names;
+}
+
+}  // namespace korvant

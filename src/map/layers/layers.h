@@ -1,0 +1,30 @@
+#pragma once
+// One painter per map layer, each turning its data into drawing on the
+// paint's canvas. The map paint calls them in its fixed order.
+#include <ctime>
+#include <string>
+
+#include "map/paintcontext.h"
+
+namespace korvant {
+
+void drawTerrain(PaintContext& paint);
+void drawGrid(PaintContext& paint);
+void drawTicks(PaintContext& paint);
+void drawGridLabels(PaintContext& paint);
+void drawFacilityBoundaries(PaintContext& paint);
+void drawTitleBlock(PaintContext& paint);
+void drawVariation(PaintContext& paint);
+void drawOwnFixes(PaintContext& paint);
+
+// The packed ends of a tick arm of half-length e minutes round v, borrowing
+// 40 where the arm crosses a whole degree (1000 gives 955 ... 1005).
+struct TickArm {
+  double lower, upper;
+};
+TickArm tickArm(double v, double e);
+
+// "PRINTED dd/hhmm  dd MMM yyyy/hhmmZ": local day and time, then UTC.
+std::string printedLine(std::time_t now, long utcOffsetSeconds);
+
+}  // namespace korvant

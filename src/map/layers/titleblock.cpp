@@ -1,0 +1,88 @@
+// The title block: centre, range, projection and the simulation notice on the
+// left; the time printed and the surface's resolution on the right.
+#include <cmath>
+#include <cstdio>
+#include <ctime>
+#include <string>
+
+#include "geo/greatcircle.h"
+#include "geo/positiontext.h"
+#include "map/layers/layers.h"
+
+namespace korvant {
+
+namespace {
+
+const char* const kMonths[12] = {"JAN", "FEB", "MAR", "APR", "MAY", "JUN",
+                                 "JUL", "AUG", "SEP", "OCT", "NOV", "DEC"};
+
+std::tm utcFields(std::time_t t) {
+  std::tm fields{};
+  gmtime_r(&t, &fields);
+  return fields;
+}
+
+std::string rangeText(double range, bool kilometres) {
+  double value = kilometres ? range * KM_PER_NM : range;
+  value = value >= 100 ? std::floor(value + 0.5) : std::floor(10 * value + 0.5) * 0.1;
+  char text[64];
+  std::snprintf(text, sizeof text, "APPROXIMATE RANGE %g %s", value, kilometres ? "KM" : "NM");
+  return text;
+}
+
+std::string parallelText(double packed) {
+  return std::to_string(static_cast<int>(std::fabs(packed) / 100)) + (packed >= 0 ? "N" : "S");
+}
+
+std::string projectionText(const MapView& view) {
+  switch (view.kind) {
+    case ProjectionKind::Lambert:
+      return "LAMBERT PROJECTION - STD. PAR. " + parallelText(view.stdParallel1) + ", " +
+             parallelText(view.stdParallel2);
+    case ProjectionKind::Orthographic: return "ORTHOGRAPHIC PROJECTION";
+    case ProjectionKind::Mercator: break;
+  }
+  return "MERCATOR PROJECTION";
+}
+
+}  // namespace
+
+std::string printedLine(std::time_t now, long utcOffsetSeconds) {
+  const std::tm local = utcFields(now + utcOffsetSeconds);
+  const std::tm utc = utcFields(now);
+  char text[96];
+  std::snprintf(text, sizeof text, "PRINTED %02d/%02d%02d  %02d %s %04d/%02d%02dZ", local.tm_mday, local.tm_hour,
+                local.tm_min, utc.tm_mday, kMonths[utc.tm_mon], utc.tm_year + 1900, utc.tm_hour, utc.tm_min);
+  return text;
+}
+
+void drawTitleBlock(PaintContext& paint) {
+  MapCanvas& canvas = paint.canvas;
+  const MapView& view = paint.app.view;
+  const bool parameters = paint.switches().showParameters;
+  canvas.selectFont(paint.fonts.small);
+  canvas.setTextColor(colors::black);
+  canvas.setBackgroundTransparent(true);
+  const auto at = [&](int k) { return paint.height - k * paint.charWidth; };
+
+  if (parameters) {
+    canvas.setTextAlign({HAlign::Left, VAlign::Top});
+    const int x = 2 * paint.lineHeight;
+    canvas.textOut(x, at(10), "CENTER " + formatLat(view.centre.lat) + "  " + formatLng(view.centre.lng));
+    canvas.textOut(x, at(8), rangeText(view.range, paint.switches().kilometerDistances));
+    canvas.textOut(x, at(6), projectionText(view));
+    canvas.textOut(x, at(4), "INTENDED FOR SIMULATION USE.");
+  }
+
+  canvas.setTextAlign({HAlign::Right, VAlign::Top});
+  const int x = paint.width - 2 * paint.lineHeight;
+  int k = 4;
+  const std::time_t now = paint.app.clock.now();
+  canvas.textOut(x, at(k), printedLine(now, paint.app.clock.utcOffsetSeconds(now)));
+  if (parameters) {
+    k += 2;
+    canvas.textOut(x, at(k), "RESOLUTION " + std::to_string(paint.width) + " X " + std::to_string(paint.height));
+  }
+}
+
+}  // namespace korvant

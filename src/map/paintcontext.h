@@ -1,0 +1,30 @@
+#pragma once
+// What every layer of one paint shares.
+#include "app/context.h"
+#include "map/canvas.h"
+#include "map/farside.h"
+#include "map/mapfonts.h"
+#include "map/projection.h"
+
+namespace korvant {
+
+struct PaintContext {
+  AppContext& app;
+  MapCanvas& canvas;
+  const Projection& projection;
+  FarSideRule farSide;
+  MapFonts fonts;
+  int lineHeight = 0;  // small font: character height + external leading
+  int charWidth = 0;   // small font: average character width
+  int width = 0;
+  int height = 0;
+  int pixelsPerInch = 96;
+  bool color = true;
+  bool printing = false;
+  bool procedureMap = false;
+
+  Color pick(Color inColor, Color otherwise) const { return color ? inColor : otherwise; }
+  const LayerSwitches& switches() const { return app.switches; }
+};
+
+}  // namespace korvant

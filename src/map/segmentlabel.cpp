@@ -1,0 +1,81 @@
+#include "map/segmentlabel.h"
+
+#include <cmath>
+
+#include "geo/greatcircle.h"
+#include "map/fontangle.h"
+
+namespace korvant {
+
+namespace {
+
+int roundToInt(double v) { return static_cast<int>(std::lround(v)); }
+
+}  // namespace
+
+void drawSegmentLabel(MapCanvas& canvas, const Projection& projection, std::string_view text,
+                      const LatLng& start, double course, double distance, LabelAlign align, int verticalMode,
+                      bool box, Color color) {
+  const LatLng anchor = destinationWithEllipsoidCourse(start, course, distance).position;
+  const DevicePoint d = projection.toDevice(anchor.lat, anchor.lng);
+  if (!d.visible || !projection.nearSurface(d.x, d.y, 1)) return;
+
+  double lineDirection;
+  if (anchor.lat == 9000) lineDirection = 180;
+  else if (anchor.lat == -9000) lineDirection = 360;
+  else lineDirection = ellipsoidInitialCourse(anchor, start);
+  lineDirection += 180;
+  if (lineDirection > 360) lineDirection -= 360;
+
+  const LatLng above = projection.fromDevice(d.x, d.y - 300);
+  const double up = above.isUnset() ? 0 : ellipsoidInitialCourse(anchor, above);
+  double diff = lineDirection - up;
+  if (diff <= 0) diff += 360;
+
+  const FontSpec previous = canvas.currentFont();
+  FontAngle angles(canvas);
+  int escapement = 900 - static_cast<int>(10 * diff);
+  if (escapement < -900) escapement += 1800;
+  angles.select(escapement);
+
+  const TextMetrics metrics = canvas.textMetrics();
+  const int m = metrics.height + metrics.externalLeading, w = metrics.averageCharWidth;
+  const HAlign h = align == LabelAlign::Left ? HAlign::Left : align == LabelAlign::Right ? HAlign::Right : HAlign::Center;
+  canvas.setTextAlign({h, verticalMode <= 1 ? VAlign::Top : VAlign::Baseline});
+  canvas.setTextColor(color);
+  canvas.setBackgroundTransparent(true);
+
+  double t = 90 - diff;
+  if (t > 90) t -= 180;
+  else if (t < -90) t += 180;
+  const double s = std::sin(t * PI / 180), c = std::cos(t * PI / 180);
+  int shift = 0;
+  if (verticalMode == 0) shift = 9 * m / 16;
+  else if (verticalMode == 2) shift = m / 2;
+  else if (verticalMode == 4) shift = -(m / 2);
+  const double x = d.x + roundToInt(shift * s), y = d.y + roundToInt(shift * c);
+  canvas.textOut(static_cast<int>(x), static_cast<int>(y), text);
+
+  if (box) {
+    const int textWidth = canvas.textWidth(text);
+    const int a = align == LabelAlign::Left ? 0 : align == LabelAlign::Centre ? 1 : 2;
+    const int half = (a * textWidth) / 2;
+    const int hFactor = verticalMode == 0 ? 7 : verticalMode == 1 ? 6 : 0;
+    const int inset = (m * hFactor) / 6 + m / 6;
+    const int n = textWidth + w, sideLength = (7 * m) / 6;
+    // Along the text (c, -s); towards its lower side (s, c).
+    const double p0x = x - (half + w) * c + inset * s, p0y = y + (half + w) * s + inset * c;
+    const double p1x = p0x + n * c, p1y = p0y - n * s;
+    const double p2x = p1x - sideLength * s, p2y = p1y - sideLength * c;
+    const double p3x = p2x - n * c, p3y = p2y + n * s;
+    canvas.selectPen(color, 1, PenStyle::Solid);
+    canvas.moveTo(roundToInt(p0x), roundToInt(p0y));
+    canvas.lineTo(roundToInt(p1x), roundToInt(p1y));
+    canvas.lineTo(roundToInt(p2x), roundToInt(p2y));
+    canvas.lineTo(roundToInt(p3x), roundToInt(p3y));
+    canvas.lineTo(roundToInt(p0x), roundToInt(p0y));
+  }
+  canvas.selectFont(previous);
+}
+
+}  // namespace korvant

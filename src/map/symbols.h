@@ -1,0 +1,13 @@
+#pragma once
+// The five outline symbols that mark fixes, each round (x, y) with half-size r.
+#include "map/canvas.h"
+
+namespace korvant {
+
+void drawTriangle(MapCanvas& canvas, int x, int y, int r, Color color);
+void drawSquare(MapCanvas& canvas, int x, int y, int r, Color color);
+void drawHexagon(MapCanvas& canvas, int x, int y, int r, Color color);
+void drawCross(MapCanvas& canvas, int x, int y, int r, Color color);
+void drawDoubleCircle(MapCanvas& canvas, int x, int y, int r, Color color);
+
+}  // namespace korvant

@@ -1,0 +1,107 @@
+#include "platform/maprender.h"
+
+#include <QFile>
+#include <QImage>
+#include <QPageSize>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QSvgGenerator>
+#include <cstdio>
+#include <unistd.h>
+
+#include "app/textops.h"
+#include "platform/qtcanvas.h"
+
+namespace korvant {
+
+bool mapFileFormatFor(const std::string& path, MapFileFormat& format) {
+  const auto dot = path.rfind('.');
+  const std::string ext = dot == std::string::npos ? "" : toUpper(path.substr(dot + 1));
+  if (ext == "PNG") format = MapFileFormat::Png;
+  else if (ext == "PDF") format = MapFileFormat::Pdf;
+  else if (ext == "SVG") format = MapFileFormat::Svg;
+  else return false;
+  return true;
+}
+
+namespace {
+
+PaintResult paintOn(AppContext& app, QPaintDevice& device, QPainter& painter) {
+  QtMapCanvas canvas(painter);
+  return MapPainter(app, canvas).paint({device.width(), device.height(), false, true});
+}
+
+bool renderTo(AppContext& app, MapFileFormat format, const QString& path, const MapFileRequest& r,
+              PaintResult& result) {
+  switch (format) {
+    case MapFileFormat::Png: {
+      QImage image(r.width, r.height, QImage::Format_RGB32);
+      const int dotsPerMeter = static_cast<int>(r.dpi / 0.0254 + 0.5);
+      image.setDotsPerMeterX(dotsPerMeter);
+      image.setDotsPerMeterY(dotsPerMeter);
+      {
+        QPainter painter(&image);
+        result = paintOn(app, image, painter);
+      }
+      return image.save(path, "PNG");
+    }
+    case MapFileFormat::Pdf: {
+      QPdfWriter pdf(path);
+      pdf.setResolution(r.dpi);
+      pdf.setPageMargins(QMarginsF(0, 0, 0, 0));
+      pdf.setPageSize(QPageSize(QSizeF(double(r.width) / r.dpi, double(r.height) / r.dpi), QPageSize::Inch));
+      pdf.setCreator(QStringLiteral("Korvant"));
+      QPainter painter;
+      if (!painter.begin(&pdf)) return false;
+      result = paintOn(app, pdf, painter);
+      return painter.end();
+    }
+    case MapFileFormat::Svg: {
+      QSvgGenerator svg;
+      svg.setFileName(path);
+      svg.setSize(QSize(r.width, r.height));
+      svg.setViewBox(QRect(0, 0, r.width, r.height));
+      svg.setResolution(r.dpi);
+      svg.setTitle(QStringLiteral("Korvant map"));
+      QPainter painter;
+      if (!painter.begin(&svg)) return false;
+      result = paintOn(app, svg, painter);
+      return painter.end();
+    }
+  }
+  return false;
+}
+
+}  // namespace
+
+bool renderMapFile(AppContext& app, const MapFileRequest& request, std::string& error, PaintResult* result) {
+  MapFileFormat format;
+  if (!mapFileFormatFor(request.path, format)) {
+    error = "the output must end in .png, .pdf or .svg: " + request.path;
+    return false;
+  }
+  if (request.width <= 0 || request.height <= 0 || request.width > 30000 || request.height > 30000 ||
+      request.dpi <= 0 || request.dpi > 10000) {
+    error = "size or resolution out of range";
+    return false;
+  }
+  const QString target = QString::fromStdString(request.path);
+  const QString temporary = target + QStringLiteral(".tmp%1").arg(::getpid());
+  PaintResult painted;
+  const bool ok = renderTo(app, format, temporary, request, painted);
+  if (!ok || !QFile::exists(temporary) || QFile(temporary).size() == 0) {
+    QFile::remove(temporary);
+    error = "cannot write " + request.path;
+    return false;
+  }
+  // rename() replaces the target in one step.
+  if (std::rename(temporary.toLocal8Bit().constData(), request.path.c_str()) != 0) {
+    QFile::remove(temporary);
+    error = "cannot write " + request.path;
+    return false;
+  }
+  if (result) *result = painted;
+  return true;
+}
+
+}  // namespace korvant

@@ -1,0 +1,27 @@
+#pragma once
+// The map painted into a PNG, PDF or SVG file, chosen by the file's extension.
+#include <string>
+
+#include "app/context.h"
+#include "map/mappainter.h"
+
+namespace korvant {
+
+enum class MapFileFormat { Png, Pdf, Svg };
+
+// The format for a path's extension (any case), or false.
+bool mapFileFormatFor(const std::string& path, MapFileFormat& format);
+
+struct MapFileRequest {
+  std::string path;
+  int width = 1920;
+  int height = 1080;
+  int dpi = 96;
+};
+
+// Written beside the target and renamed into place, so that a failure never
+// leaves a half-written file. On failure `error` says why.
+bool renderMapFile(AppContext& app, const MapFileRequest& request, std::string& error,
+                   PaintResult* result = nullptr);
+
+}  // namespace korvant

@@ -1,0 +1,75 @@
+#pragma once
+// The map's drawing surface over a QPainter: the window, a QImage, a PDF or
+// SVG file, a printer page.
+#include <QFont>
+#include <QFontMetrics>
+#include <QHash>
+#include <QPainter>
+#include <QPen>
+#include <QPolygon>
+#include <QStaticText>
+#include <optional>
+
+#include "map/canvas.h"
+
+namespace korvant {
+
+// Laid-out texts kept from paint to paint: shaping a text costs far more than
+// drawing it, and a map repeats most of its texts on every paint.
+class QtTextCache {
+ public:
+  using Texts = QHash<QString, QStaticText>;
+  // The laid-out texts of one font, found once per font selection.
+  Texts& forFont(const QFont& font);
+  static const QStaticText& get(Texts& texts, const QString& text, const QFont& font);
+
+ private:
+  QHash<QString, Texts> fonts_;
+};
+
+class QtMapCanvas : public MapCanvas {
+ public:
+  // The painter must be active on its device for the canvas's lifetime.
+  // Without a cache of its own, the canvas keeps one for its paint.
+  explicit QtMapCanvas(QPainter& painter, QtTextCache* cache = nullptr);
+  ~QtMapCanvas() override { flushLines(); }
+
+  void selectPen(Color color, int width, PenStyle style) override;
+  bool selectFont(const FontSpec& font) override;
+  FontSpec currentFont() const override { return font_; }
+  void moveTo(int x, int y) override;
+  void lineTo(int x, int y) override;
+  void arc(int cx, int cy, int r, int x1, int y1, int x2, int y2) override;
+  void setTextAlign(TextAlign align) override { align_ = align; }
+  void setTextColor(Color color) override { textColor_ = toQColor(color); }
+  void setBackgroundTransparent(bool transparent) override;
+  void textOut(int x, int y, std::string_view text) override;
+  TextMetrics textMetrics() const override;
+  int textWidth(std::string_view text) const override;
+  void fillRect(const Rect& rect, Color color) override;
+  int logicalPixelsPerInchX() const override;
+  int logicalPixelsPerInchY() const override;
+  std::vector<FontFamily> fixedPitchFamilies() const override;
+
+  static QColor toQColor(Color c) { return QColor(c.r, c.g, c.b); }
+
+ private:
+  const QFontMetrics& metrics() const;
+  // Consecutive lines go to the painter as one polyline.
+  void flushLines();
+
+  QPainter& painter_;
+  QtTextCache ownCache_;
+  QtTextCache& cache_;
+  QPolygon pending_;
+  QPen linePen_;
+  QColor textColor_ = Qt::black;
+  FontSpec font_;
+  QFont qfont_;
+  QtTextCache::Texts* fontTexts_ = nullptr;
+  mutable std::optional<QFontMetrics> metrics_;
+  TextAlign align_;
+  QPoint position_;
+};
+
+}  // namespace korvant

@@ -1,0 +1,122 @@
+// Rotated fonts, symbols and the far-side rule.
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "geo/greatcircle.h"
+#include "map/farside.h"
+#include "map/fontangle.h"
+#include "map/layers/layers.h"
+#include "map/symbols.h"
+#include "support/recordingcanvas.h"
+
+namespace korvant {
+namespace {
+
+using test::RecordingCanvas;
+
+TEST(FontAngle, EntriesByTwoDegrees) {
+  EXPECT_EQ(FontAngle::entryFor(-900), 135);
+  EXPECT_EQ(FontAngle::entryFor(3600), 0);
+  EXPECT_EQ(FontAngle::entryFor(-3601), 179);
+  EXPECT_EQ(FontAngle::entryFor(7219), 0);
+  RecordingCanvas canvas;
+  FontAngle angles(canvas);
+  ASSERT_TRUE(angles.select(-900));
+  EXPECT_EQ(canvas.currentFont().escapement, 2700);
+  EXPECT_EQ(canvas.currentFont().face, "Test");
+}
+
+TEST(FontAngle, FirstAngleOfAnEntryIsKept) {
+  RecordingCanvas canvas;
+  FontAngle angles(canvas);
+  angles.select(451);
+  angles.select(459);
+  EXPECT_EQ(canvas.currentFont().escapement, 451);
+  angles.select(460);
+  EXPECT_EQ(canvas.currentFont().escapement, 460);
+}
+
+TEST(FontAngle, AFontThatCannotBeMadeLeavesTheCurrentOne) {
+  struct Refusing : RecordingCanvas {
+    bool selectFont(const FontSpec&) override { return false; }
+  } canvas;
+  FontAngle angles(canvas);
+  EXPECT_FALSE(angles.select(450));
+  EXPECT_EQ(canvas.currentFont().escapement, 0);
+}
+
+std::vector<std::array<int, 4>> segments(const RecordingCanvas& c) {
+  std::vector<std::array<int, 4>> out;
+  for (const auto& l : c.lines) out.push_back({l.x1, l.y1, l.x2, l.y2});
+  return out;
+}
+
+TEST(Symbols, Shapes) {
+  RecordingCanvas c;
+  drawTriangle(c, 100, 100, 4, colors::blue);
+  EXPECT_EQ(segments(c), (std::vector<std::array<int, 4>>{{100, 96, 96, 104}, {96, 104, 104, 104}, {104, 104, 100, 96}}));
+  EXPECT_EQ(c.lines[0].color, colors::blue);
+
+  RecordingCanvas sq;
+  drawSquare(sq, 10, 10, 2, colors::black);
+  EXPECT_EQ(segments(sq), (std::vector<std::array<int, 4>>{{8, 8, 8, 12}, {8, 12, 12, 12}, {12, 12, 12, 8}, {12, 8, 8, 8}}));
+
+  RecordingCanvas hex;
+  drawHexagon(hex, 50, 50, 5, colors::black);
+  ASSERT_EQ(hex.lines.size(), 6u);
+  EXPECT_EQ(hex.lines[0].x1, 55);
+  EXPECT_EQ(hex.lines[0].x2, 52);  // r / 2 by integer division
+  EXPECT_EQ(hex.lines[0].y2, 45);
+  EXPECT_EQ(hex.lines[2].x2, 45);
+  EXPECT_EQ(hex.lines[5].x2, 55);
+
+  RecordingCanvas cross;
+  drawCross(cross, 0, 0, 3, colors::black);
+  EXPECT_EQ(segments(cross), (std::vector<std::array<int, 4>>{{-3, -3, 3, 3}, {-3, 3, 3, -3}}));
+
+  RecordingCanvas circles;
+  drawDoubleCircle(circles, 20, 20, 7, colors::black);
+  ASSERT_EQ(circles.arcs.size(), 4u);
+  EXPECT_EQ(circles.arcs[0].r, 7);
+  EXPECT_EQ(circles.arcs[2].r, 3);
+  EXPECT_EQ(circles.arcs[0].x1, circles.arcs[1].x2);  // two halves meet
+}
+
+TEST(Ticks, ArmArithmeticBorrowsFortyAcrossAWholeDegree) {
+  EXPECT_EQ(tickArm(1000, 5).lower, 955);
+  EXPECT_EQ(tickArm(1000, 5).upper, 1005);
+  EXPECT_EQ(tickArm(-1000, 5).lower, -1005);
+  EXPECT_EQ(tickArm(-1000, 5).upper, -955);
+  EXPECT_EQ(tickArm(0, 5).lower, -5);
+  EXPECT_EQ(tickArm(0, 5).upper, 5);
+  // A 1/5 cross at 10 degrees east spans 9 degrees 50 to 10 degrees 10.
+  EXPECT_EQ(tickArm(1000, 10).lower, 950);
+  EXPECT_EQ(tickArm(1000, 10).upper, 1010);
+}
+
+TEST(FarSideRule, AgreesWithTheExactComputationEverywhere) {
+  std::mt19937 random(7);
+  std::uniform_real_distribution<double> lat(-9000, 9000), lng(-18000, 18000);
+  for (const LatLng centre : {LatLng{5000, -3500}, LatLng{0, 0}, LatLng{-3300, 15100}, LatLng{9000, 0}}) {
+    const FarSideRule rule(centre);
+    for (int i = 0; i < 2000; ++i) {
+      const LatLng p{std::round(lat(random)), std::round(lng(random))};
+      const CourseDistance exact = courseAndDistance(centre, p);
+      const SideOfCentre side = rule.side(p);
+      ASSERT_EQ(side.far, exact.distance > FAR_SIDE_NM) << p.lat << " " << p.lng;
+      ASSERT_EQ(side.courseAtOrAbove180, exact.course >= 180) << p.lat << " " << p.lng;
+    }
+  }
+}
+
+TEST(FarSideRule, SkipsOnlyAcrossTheFarSide) {
+  const FarSideRule rule({5000, -3500});
+  // Either side of the antipode's meridian, both far away.
+  EXPECT_TRUE(rule.skips(LatLng{-5000, 14400}, LatLng{-5000, 14600}));
+  EXPECT_FALSE(rule.skips(LatLng{-5000, 14400}, LatLng{-5000, 14300}));
+  EXPECT_FALSE(rule.skips(LatLng{5000, -3000}, LatLng{5000, -4000}));
+}
+
+}  // namespace
+}  // namespace korvant

@@ -1,0 +1,297 @@
+// The map paint and its layers, on a recording canvas.
+#include "map/mappainter.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "app/controlfile.h"
+#include "app/startup.h"
+#include "geo/greatcircle.h"
+#include "map/mapfonts.h"
+#include "navdata/fixfile_builder.h"
+#include "support/recordingboxes.h"
+#include "support/recordingcanvas.h"
+
+namespace korvant {
+namespace {
+
+using test::RecordingCanvas;
+
+// 2026-12-07 08:45:00 UTC.
+constexpr std::time_t kNow = 1796633100;
+
+class MapPainterTest : public ::testing::Test {
+ protected:
+  MapPainterTest() {
+    seedDefaults(app.settings);
+    app.settings.markReadDone();
+    app.settings.set("MapFont", "Test", false);
+    ControlFile::apply(app);  // the NAT preset, default switches
+  }
+  PaintResult paint(int width = 1920, int height = 1080, bool printing = false) {
+    canvas = RecordingCanvas();
+    return MapPainter(app, canvas).paint({width, height, printing, true});
+  }
+  void only(std::initializer_list<bool LayerSwitches::*> on) {
+    LayerSwitches& sw = app.switches;
+    sw.terrain = sw.latLongGrid = sw.latLongLabels = sw.facilityBoundaries = sw.showParameters = false;
+    sw.ownWaypoints = sw.ownStations = sw.ownAirports = sw.obsoleteWaypoints = sw.variation = false;
+    for (auto member : on) sw.*member = true;
+  }
+
+  test::RecordingBoxes boxes;
+  test::FixedClock clock{kNow, 3600};
+  AppContext app{boxes, clock};
+  RecordingCanvas canvas;
+};
+
+TEST_F(MapPainterTest, FontHeightsOnScreenAndPaper) {
+  const MapFonts screen = buildMapFonts(app.settings, false, 96);
+  EXPECT_EQ(screen.small.height, 9);
+  EXPECT_EQ(screen.medium.height, 13);
+  EXPECT_EQ(screen.large.height, 17);
+  EXPECT_EQ(screen.small.face, "Test");
+  EXPECT_EQ(screen.small.weight, 400);
+  const MapFonts paper = buildMapFonts(app.settings, true, 600);
+  EXPECT_EQ(paper.small.height, 50);
+  EXPECT_EQ(paper.medium.height, 66);
+  EXPECT_EQ(paper.large.height, 100);
+  app.settings.set("MapFontVideoSize", "72", true);
+  app.settings.set("MapFontPrinterSize", "72", true);
+  EXPECT_EQ(mapTextSize(app.settings, false), 7);
+  EXPECT_EQ(mapTextSize(app.settings, true), 72);
+  app.settings.set("MapFontVideoSize", "0", true);
+  EXPECT_EQ(mapTextSize(app.settings, false), 7);
+}
+
+TEST_F(MapPainterTest, BackgroundFirstThenProjectionOfTheView) {
+  const PaintResult r = paint(1000, 800);
+  ASSERT_FALSE(canvas.fills.empty());
+  EXPECT_EQ(canvas.fills[0].first.right, 1000);
+  EXPECT_EQ(canvas.fills[0].second, colors::white);
+  EXPECT_EQ(r.projection.kind(), 1);
+  EXPECT_EQ(r.projection.pixelScale(), Projection::scaleForRange(1000, 800, 1000));
+  const DevicePoint centre = r.projection.toDevice(5000, -3500);
+  EXPECT_EQ(centre.x, 500);
+  EXPECT_EQ(centre.y, 400);
+}
+
+TEST_F(MapPainterTest, OrthographicGridNeverReachesTheFarSide) {
+  only({&LayerSwitches::latLongGrid});
+  app.view.selectPreset("GLOBE");
+  const PaintResult r = paint(800, 800);
+  ASSERT_GT(canvas.lines.size(), 100u);
+  const double radius = r.projection.pixelScale() + 1.5;
+  for (const auto& l : canvas.lines) {
+    EXPECT_EQ(l.color, colors::green);
+    for (auto [x, y] : {std::pair{l.x1, l.y1}, std::pair{l.x2, l.y2}})
+      ASSERT_LE(std::hypot(x - 400, y - 400), radius) << x << "," << y;
+  }
+}
+
+TEST_F(MapPainterTest, LambertGridSkipsPiecesAcrossTheFarSide) {
+  only({&LayerSwitches::latLongGrid});
+  paint();
+  // In Lambert every point is drawable, so exactly the pieces across the far
+  // side are missing from 37 meridians x 36 pieces + 36 parallels x 72.
+  const LatLng centre{5000, -3500};
+  const auto far = [&](LatLng a, LatLng b) {
+    const CourseDistance ca = courseAndDistance(centre, a), cb = courseAndDistance(centre, b);
+    return ca.distance > 5409.9 && cb.distance > 5409.9 && (ca.course >= 180) != (cb.course >= 180);
+  };
+  std::size_t expected = 0;
+  for (double lng = -18000; lng <= 18000; lng += 1000)
+    for (double lat = -9000; lat < 9000; lat += 500) expected += !far({lat, lng}, {lat + 500, lng});
+  for (double lat = -9000; lat < 9000; lat += 500)
+    for (double lng = -18000; lng < 18000; lng += 500) expected += !far({lat, lng}, {lat, lng + 500});
+  EXPECT_LT(expected, 37u * 36 + 36u * 72);
+  EXPECT_EQ(canvas.lines.size(), expected);
+  app.switches.videoColor = false;
+  paint();
+  EXPECT_EQ(canvas.lines.front().style, PenStyle::Dot);
+  EXPECT_EQ(canvas.lines.front().color, colors::black);
+}
+
+TEST_F(MapPainterTest, TicksFiveStandOnEveryFifthMeridian) {
+  only({});
+  app.switches.ticks5 = true;
+  app.view.selectPreset("EGGX");
+  const PaintResult r = paint();
+  // The cross at 55N 20W: an east-west arm 19W50 ... 20W10 and a north-south one.
+  const DevicePoint west = r.projection.toDevice(5500, -2010), east = r.projection.toDevice(5500, -1950);
+  bool found = false;
+  for (const auto& l : canvas.lines)
+    if (l.x1 == west.x && l.y1 == west.y && l.x2 == east.x && l.y2 == east.y) found = true;
+  EXPECT_TRUE(found);
+  // No cross stands on 22W: only multiples of 5 degrees.
+  const DevicePoint at22 = r.projection.toDevice(5500, -2210);
+  for (const auto& l : canvas.lines) EXPECT_FALSE(l.x1 == at22.x && l.y1 == at22.y);
+}
+
+TEST_F(MapPainterTest, GridLabelsAlongTheLabelMeridianAndParallel) {
+  only({&LayerSwitches::latLongLabels});
+  const PaintResult r = paint();
+  const auto* lat = canvas.findText("40N");
+  ASSERT_NE(lat, nullptr);
+  const DevicePoint at = r.projection.toDevice(4000, -3500);
+  EXPECT_EQ(lat->x, at.x);
+  EXPECT_EQ(lat->y, at.y);
+  EXPECT_EQ(lat->align, (TextAlign{HAlign::Center, VAlign::Bottom}));
+  EXPECT_EQ(lat->font.height, 17);
+  EXPECT_EQ(lat->color, colors::lightGrey);
+  const auto* lng = canvas.findText("30W");
+  ASSERT_NE(lng, nullptr);
+  const DevicePoint lngAt = r.projection.toDevice(3730, -3000);
+  EXPECT_EQ(lng->x, lngAt.x);
+  EXPECT_EQ(lng->align, (TextAlign{HAlign::Center, VAlign::Top}));
+  EXPECT_NE(canvas.findText("0E"), nullptr);
+  EXPECT_NE(canvas.findText("85S"), nullptr);
+  EXPECT_EQ(canvas.findText("90N"), nullptr);
+  app.view.labelMeridian = NO_POSITION;
+  paint();
+  EXPECT_EQ(canvas.findText("40N"), nullptr);
+}
+
+TEST_F(MapPainterTest, TitleBlockTextsAndPlaces) {
+  only({&LayerSwitches::showParameters});
+  paint(1920, 1080);
+  // Small font 9: line height 11 + 1, average width 4.
+  const int lineHeight = 12, charWidth = 4;
+  const auto expectAt = [&](const char* text, int x, int k, HAlign h) {
+    const auto* t = canvas.findText(text);
+    ASSERT_NE(t, nullptr) << text;
+    EXPECT_EQ(t->x, x) << text;
+    EXPECT_EQ(t->y, 1080 - k * charWidth) << text;
+    EXPECT_EQ(t->align.h, h) << text;
+    EXPECT_EQ(t->color, colors::black);
+  };
+  expectAt("CENTER N5000.00  W03500.00", 2 * lineHeight, 10, HAlign::Left);
+  expectAt("APPROXIMATE RANGE 1000 NM", 2 * lineHeight, 8, HAlign::Left);
+  expectAt("LAMBERT PROJECTION - STD. PAR. 45N, 60N", 2 * lineHeight, 6, HAlign::Left);
+  expectAt("INTENDED FOR SIMULATION USE.", 2 * lineHeight, 4, HAlign::Left);
+  expectAt("PRINTED 07/0945  07 DEC 2026/0845Z", 1920 - 2 * lineHeight, 4, HAlign::Right);
+  expectAt("RESOLUTION 1920 X 1080", 1920 - 2 * lineHeight, 6, HAlign::Right);
+}
+
+TEST_F(MapPainterTest, TitleBlockRangeForms) {
+  only({&LayerSwitches::showParameters});
+  app.view.setRange(12.345);
+  paint();
+  EXPECT_NE(canvas.findText("APPROXIMATE RANGE 12.3 NM"), nullptr);
+  app.switches.kilometerDistances = true;
+  app.view.setRange(1000);
+  paint();
+  EXPECT_NE(canvas.findText("APPROXIMATE RANGE 1852 KM"), nullptr);
+  app.switches.kilometerDistances = false;
+  app.view.setRange(99.97);
+  paint();
+  EXPECT_NE(canvas.findText("APPROXIMATE RANGE 100 NM"), nullptr);
+  app.view.selectOrthographic(false);
+  paint();
+  EXPECT_NE(canvas.findText("ORTHOGRAPHIC PROJECTION"), nullptr);
+  app.view.selectMercator(false);
+  paint();
+  EXPECT_NE(canvas.findText("MERCATOR PROJECTION"), nullptr);
+  app.view.selectLambertBand(7, false);
+  paint();
+  EXPECT_NE(canvas.findText("LAMBERT PROJECTION - STD. PAR. 45S, 60S"), nullptr);
+}
+
+TEST_F(MapPainterTest, PrintedLineEvenWithoutParameters) {
+  only({});
+  paint();
+  ASSERT_EQ(canvas.texts.size(), 1u);
+  EXPECT_EQ(canvas.texts[0].text, "PRINTED 07/0945  07 DEC 2026/0845Z");
+}
+
+TEST_F(MapPainterTest, VariationLayerGridAndTexts) {
+  only({&LayerSwitches::variation});
+  const PaintResult r = paint(640, 320);
+  std::size_t values = 0;
+  for (const auto& t : canvas.texts) {
+    if (t.text.rfind("PRINTED", 0) == 0) continue;
+    ++values;
+    EXPECT_EQ(t.x % 32, 0);
+    EXPECT_EQ(t.y % 32, 0);
+    EXPECT_EQ(t.color, colors::cyan);
+    EXPECT_EQ(t.align, (TextAlign{HAlign::Center, VAlign::Bottom}));
+    EXPECT_TRUE(t.text.back() == 'W' || t.text.back() == 'E');
+  }
+  EXPECT_EQ(values, 19u * 9);  // x = 32 ... 608, y = 32 ... 288
+  const LatLng middle = r.projection.fromDevice(320, 160);
+  EXPECT_NEAR(degMinToDegrees(middle.lat), 50, 0.2);
+}
+
+TEST_F(MapPainterTest, OwnFixesBySwitchWithSymbolsAndLabelOffsets) {
+  FixFileContents c;
+  c.fixes = {test::makeFix("WPT", 5000, -3500, 0), test::makeFix("APT", 5100, -3500, 1),
+             test::makeFix("VOR", 5200, -3500, 2), test::makeFix("NDB", 5300, -3500, 3),
+             test::makeFix("OLD", 5400, -3500, 5), test::makeFix("ODD", 5500, -3500, 9),
+             test::makeFix("FAR", -5000, 14500, 0)};
+  c.aliases = {{"ALIAS", "WPT"}, {"NONE", "ZZZZZ"}};
+  app.fixes.loadBytes(test::fixFileBytes(c));
+  only({&LayerSwitches::ownWaypoints, &LayerSwitches::ownStations});
+  const PaintResult r = paint();
+  const DevicePoint wpt = r.projection.toDevice(5000, -3500);
+  const auto* label = canvas.findText("WPT");
+  ASSERT_NE(label, nullptr);
+  const int rr = 4;  // average width of the small font
+  EXPECT_EQ(label->x, wpt.x + 5 * rr / 4);
+  EXPECT_EQ(label->y, wpt.y + rr / 2);
+  EXPECT_EQ(label->color, colors::blue);
+  EXPECT_NE(canvas.findText("VOR"), nullptr);
+  EXPECT_NE(canvas.findText("NDB"), nullptr);
+  EXPECT_EQ(canvas.arcs.size(), 4u);  // the NDB's double circle
+  EXPECT_EQ(canvas.findText("APT"), nullptr);
+  EXPECT_EQ(canvas.findText("OLD"), nullptr);
+  EXPECT_EQ(canvas.findText("ODD"), nullptr);
+  EXPECT_EQ(canvas.findText("FAR"), nullptr);  // off the surface
+
+  app.switches.symbolsNonDafif = false;
+  app.switches.obsoleteWaypoints = true;
+  paint();
+  const auto* bare = canvas.findText("WPT");
+  ASSERT_NE(bare, nullptr);
+  EXPECT_EQ(bare->x, wpt.x);
+  EXPECT_EQ(bare->y, wpt.y);
+  EXPECT_TRUE(canvas.lines.empty());
+  EXPECT_NE(canvas.findText("OLD"), nullptr);
+  const auto* alias = canvas.findText("ALIAS");
+  ASSERT_NE(alias, nullptr);
+  EXPECT_EQ(alias->x, wpt.x);
+  EXPECT_EQ(canvas.findText("NONE"), nullptr);
+}
+
+TEST_F(MapPainterTest, TerrainAndBoundaryPens) {
+  FixFileContents c;
+  c.terrain = {{1, {5000, -4000}}, {0, {5100, -3900}}, {0, {5200, -3800}}};
+  BoundaryLine b;
+  b.count = 2;
+  b.points[0] = {6100, -3000};
+  b.points[1] = {6100, -1000};  // along the parallel in 5-degree steps
+  c.boundaryLines = {b};
+  app.fixes.loadBytes(test::fixFileBytes(c));
+  only({&LayerSwitches::terrain, &LayerSwitches::facilityBoundaries});
+  paint();
+  ASSERT_EQ(canvas.lines.size(), 2u + 4u);
+  EXPECT_EQ(canvas.lines[0].color, colors::paleGrey);
+  EXPECT_EQ(canvas.lines[0].width, 96 / 40);
+  EXPECT_EQ(canvas.lines[2].color, colors::lightGrey);
+  EXPECT_EQ(canvas.lines[2].width, 96 / 24);
+  app.switches.videoColor = false;
+  paint();
+  EXPECT_EQ(canvas.lines[0].color, colors::grey);
+  EXPECT_EQ(canvas.lines[2].style, PenStyle::Dash);
+}
+
+TEST_F(MapPainterTest, UnsetCentrePaintsWithoutTrouble) {
+  app.view.setCentre(LatLng::unset(), 0);
+  app.switches.ticks1 = true;
+  app.switches.variation = true;
+  paint(400, 300);
+  EXPECT_NE(canvas.findText("PRINTED 07/0945  07 DEC 2026/0845Z"), nullptr);
+}
+
+}  // namespace
+}  // namespace korvant

@@ -1,0 +1,136 @@
+// The map through the real Qt surfaces, and korvant-plot as users run it.
+#include <QImage>
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+#include "app/controlfile.h"
+#include "app/startup.h"
+#include "platform/maprender.h"
+#include "support/recordingboxes.h"
+#include "support/tempdir.h"
+
+namespace korvant {
+namespace {
+
+class RenderTest : public ::testing::Test {
+ protected:
+  RenderTest() {
+    seedDefaults(app.settings);
+    app.settings.markReadDone();
+    app.settings.set("MapFont", "DejaVu Sans", false);
+    ControlFile::apply(app);
+  }
+  test::RecordingBoxes boxes;
+  test::FixedClock clock{1796633100, 0};
+  AppContext app{boxes, clock};
+  test::TempDir dir;
+};
+
+bool isGridGreen(QRgb p) { return qGreen(p) > 200 && qRed(p) < 120 && qBlue(p) < 120; }
+bool isDark(QRgb p) { return qRed(p) < 80 && qGreen(p) < 80 && qBlue(p) < 80; }
+
+TEST_F(RenderTest, PngHasItsSizeTheGridAndTheTitleBlock) {
+  const std::string path = (dir.path() / "map.png").string();
+  std::string error;
+  ASSERT_TRUE(renderMapFile(app, {path, 800, 600, 96}, error)) << error;
+  QImage image(QString::fromStdString(path));
+  ASSERT_FALSE(image.isNull());
+  EXPECT_EQ(image.width(), 800);
+  EXPECT_EQ(image.height(), 600);
+  int green = 0, darkBottomLeft = 0;
+  for (int y = 0; y < image.height(); ++y)
+    for (int x = 0; x < image.width(); ++x) {
+      const QRgb p = image.pixel(x, y);
+      green += isGridGreen(p);
+      if (y > 600 - 60 && x < 300) darkBottomLeft += isDark(p);
+    }
+  EXPECT_GT(green, 500);
+  EXPECT_GT(darkBottomLeft, 100);  // the title block's text
+  EXPECT_FALSE(std::filesystem::exists(path + ".tmp"));
+}
+
+TEST_F(RenderTest, SvgKeepsTheTitleTextsAsText) {
+  const std::string path = (dir.path() / "map.svg").string();
+  std::string error;
+  ASSERT_TRUE(renderMapFile(app, {path, 800, 600, 96}, error)) << error;
+  std::ifstream in(path);
+  const std::string svg{std::istreambuf_iterator<char>(in), {}};
+  EXPECT_NE(svg.find("INTENDED FOR SIMULATION USE."), std::string::npos);
+  EXPECT_NE(svg.find("CENTER N5000.00  W03500.00"), std::string::npos);
+}
+
+TEST_F(RenderTest, PdfIsWritten) {
+  const std::string path = (dir.path() / "map.PDF").string();
+  std::string error;
+  ASSERT_TRUE(renderMapFile(app, {path, 1000, 700, 150}, error)) << error;
+  std::ifstream in(path, std::ios::binary);
+  std::string head(5, '\0');
+  in.read(head.data(), 5);
+  EXPECT_EQ(head, "%PDF-");
+}
+
+TEST_F(RenderTest, FailuresLeaveNoFile) {
+  std::string error;
+  EXPECT_FALSE(renderMapFile(app, {(dir.path() / "map.gif").string(), 800, 600, 96}, error));
+  EXPECT_FALSE(renderMapFile(app, {"/no/such/folder/map.png", 800, 600, 96}, error));
+  EXPECT_NE(error.find("cannot write"), std::string::npos);
+  EXPECT_FALSE(renderMapFile(app, {(dir.path() / "map.png").string(), 0, 600, 96}, error));
+  EXPECT_TRUE(std::filesystem::is_empty(dir.path()));
+}
+
+// korvant-plot, run as a user would.
+class PlotTool : public ::testing::Test {
+ protected:
+  int run(const std::string& args, std::string* errors = nullptr) {
+    const auto err = dir.path() / "stderr.txt";
+    const std::string command = "cd " + dir.str() + " && " + KORVANT_PLOT + " " + args + " > /dev/null 2> " +
+                                err.string();
+    const int status = std::system(command.c_str());
+    if (errors) {
+      std::ifstream in(err);
+      errors->assign(std::istreambuf_iterator<char>(in), {});
+    }
+    std::filesystem::remove(err);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  }
+  test::TempDir dir;
+};
+
+TEST_F(PlotTool, WritesTheMapAtTheGivenSize) {
+  ASSERT_EQ(run("-o out.png --size 640x400 --preset EGGX --layer variation=on --mono"), 0);
+  QImage image(QString::fromStdString((dir.path() / "out.png").string()));
+  EXPECT_EQ(image.width(), 640);
+  EXPECT_EQ(image.height(), 400);
+}
+
+TEST_F(PlotTool, RefusesBadInputClearly) {
+  std::string errors;
+  EXPECT_EQ(run("-o out.png --bogus", &errors), 2);
+  EXPECT_NE(errors.find("unknown option: --bogus"), std::string::npos);
+  EXPECT_EQ(run("-o out.bmp", &errors), 2);
+  EXPECT_EQ(run("-o out.png --layer nonsense=on", &errors), 2);
+  EXPECT_EQ(run("-o out.png --range 20000", &errors), 2);
+  EXPECT_EQ(run("-o out.png --size 0x5", &errors), 2);
+  EXPECT_EQ(run("-o out.png --centre NOWHERE", &errors), 1);
+  EXPECT_NE(errors.find("FIX NOT FOUND:  NOWHERE"), std::string::npos);
+  EXPECT_EQ(run("-o /no/such/folder/out.png", &errors), 1);
+  EXPECT_NE(errors.find("cannot write"), std::string::npos);
+  EXPECT_EQ(run("--help"), 0);
+  EXPECT_TRUE(std::filesystem::is_empty(dir.path()));
+}
+
+TEST_F(PlotTool, ReadsTheControlFileOfItsFolder) {
+  dir.write("cfg/KORVANT.CTL", "InitialMap 5030N 300 ortho\nRunMaximized 0\n");
+  ASSERT_EQ(run("--folder cfg -o out.svg --size 300x300"), 0);
+  std::ifstream in(dir.path() / "out.svg");
+  const std::string svg{std::istreambuf_iterator<char>(in), {}};
+  EXPECT_NE(svg.find("ORTHOGRAPHIC PROJECTION"), std::string::npos);
+  EXPECT_NE(svg.find("CENTER N5000.00  W03000.00"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace korvant
