@@ -4,7 +4,7 @@ BUILD_TYPE ?= RelWithDebInfo
 CMAKE_ARGS ?=
 FUZZ_SECONDS ?= 15
 
-.PHONY: all deps configure build test run bench sanitize fuzz clean
+.PHONY: all deps configure build test run demo bench sanitize fuzz clean
 
 all: build
 
@@ -22,6 +22,13 @@ test: build
 
 run: build
 	@cd $(BUILD)/run && ./korvant
+
+# The North Atlantic map of the shipped sample data, as PNG and PDF.
+demo: build
+	@mkdir -p out
+	@cd $(BUILD)/run && ../bin/korvant-plot --preset NAT -o $(CURDIR)/out/demo-nat.png
+	@cd $(BUILD)/run && ../bin/korvant-plot --preset NAT -o $(CURDIR)/out/demo-nat.pdf
+	@echo "wrote out/demo-nat.png and out/demo-nat.pdf"
 
 bench: build
 	@for b in $(BUILD)/bench/korvant_bench_*; do echo "== $$b"; $$b --benchmark_min_time=0.2; done

@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <iostream>
 #include <string>
+#include <unistd.h>
 #include <vector>
 
 #include "app/context.h"
@@ -159,17 +160,24 @@ int applyOptions(AppContext& app, const Options& o) {
 
 int main(int argc, char* argv[]) {
   Options options;
+  std::error_code ec;
   if (const int status = parse(argc, argv, options); status != 0) return status < 0 ? 0 : status;
 
   // No display needed: Qt draws fonts and images offscreen.
   qputenv("QT_QPA_PLATFORM", "offscreen");
+  if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) {
+    // Qt wants a private runtime folder and complains on standard error without one.
+    const fs::path runtime = fs::temp_directory_path(ec) / ("korvant-runtime-" + std::to_string(::getuid()));
+    fs::create_directories(runtime, ec);
+    fs::permissions(runtime, fs::perms::owner_all, ec);
+    qputenv("XDG_RUNTIME_DIR", runtime.string().c_str());
+  }
   int qtArgc = 1;
   QGuiApplication application(qtArgc, argv);
 
   StderrMessageBoxes boxes;
   SystemClock clock;
   AppContext app(boxes, clock);
-  std::error_code ec;
   if (!fs::is_directory(options.folder, ec)) return fail("no such folder: " + options.folder, 2);
   startUp(app, programPath(argv[0]), fs::absolute(options.folder, ec).string());
   ControlFile::apply(app);

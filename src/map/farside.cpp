@@ -1,5 +1,6 @@
 #include "map/farside.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "geo/greatcircle.h"
@@ -14,14 +15,26 @@ FarSideRule::FarSideRule(const LatLng& centre)
       sinPhi_(std::sin(phi_)),
       cosPhi_(std::cos(phi_)) {}
 
+FarSideRule::LatTerm FarSideRule::latTerm(double lat) const {
+  const double phi = degMinToRadians(lat);
+  return {std::sin(phi), std::cos(phi), std::sin((phi_ - phi) / 2)};
+}
+
+FarSideRule::LngTerm FarSideRule::lngTerm(double lng) const {
+  const double dLambda = degMinToRadians(lng) - lambda_;
+  return {std::sin(dLambda / 2), std::sin(dLambda), std::cos(dLambda)};
+}
+
 SideOfCentre FarSideRule::side(const LatLng& point) const {
+  if (pole_) return side({}, {}, point);
+  return side(latTerm(point.lat), lngTerm(point.lng), point);
+}
+
+SideOfCentre FarSideRule::side(const LatTerm& lat, const LngTerm& lng, const LatLng& point) const {
   if (!pole_) {
-    const double phi = degMinToRadians(point.lat), dLambda = degMinToRadians(point.lng) - lambda_;
-    const double sinPhi = std::sin(phi), cosPhi = std::cos(phi);
-    const double sLat = std::sin((phi_ - phi) / 2), sLng = std::sin(dLambda / 2);
-    const double h = sLat * sLat + cosPhi_ * cosPhi * sLng * sLng;
+    const double h = lat.sinHalfDiff * lat.sinHalfDiff + cosPhi_ * lat.cosPhi * lng.sinHalf * lng.sinHalf;
     const double distance = EARTH_DIAMETER_NM * std::asin(std::sqrt(std::min(h, 1.0)));
-    const double y = std::sin(dLambda) * cosPhi, x = cosPhi_ * sinPhi - sinPhi_ * cosPhi * std::cos(dLambda);
+    const double y = lng.sin * lat.cosPhi, x = cosPhi_ * lat.sinPhi - sinPhi_ * lat.cosPhi * lng.cos;
     double course = (y == 0 && x == 0) ? 0 : std::atan2(y, x) * DEGREES_PER_RADIAN;
     if (course < 0) course += 360;
     // Far from every limit the double answer is the exact one.

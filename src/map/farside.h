@@ -21,6 +21,18 @@ class FarSideRule {
   // a value lies too close to a limit for that to be certain.
   SideOfCentre side(const LatLng& point) const;
 
+  // The same, from terms of latitude and longitude worked out once per row
+  // and column of a grid.
+  struct LatTerm {
+    double sinPhi = 0, cosPhi = 0, sinHalfDiff = 0;
+  };
+  struct LngTerm {
+    double sinHalf = 0, sin = 0, cos = 0;
+  };
+  LatTerm latTerm(double lat) const;
+  LngTerm lngTerm(double lng) const;
+  SideOfCentre side(const LatTerm& lat, const LngTerm& lng, const LatLng& point) const;
+
   static bool skips(const SideOfCentre& a, const SideOfCentre& b) {
     return a.far && b.far && a.courseAtOrAbove180 != b.courseAtOrAbove180;
   }

@@ -60,35 +60,61 @@ void Projection::setup(double centreLat, double centreLng, double radius, double
   }
 }
 
-PlanePoint Projection::toPlane(double lat, double lng) const {
+Projection::LatTerm Projection::latTerm(double lat) const {
   switch (kind_) {
     case 1: {
       if (lat == 9000) lat = 8959.98;
       else if (lat == -9000) lat = -8959.98;
       const double phi = degMinToRadians(lat);
-      const double rho = radius_ * f_ / std::pow(std::tan(kQuarterPi + phi / 2), n_);
-      double dLambda = degMinToRadians(lng) - lambda0_;
-      if (dLambda > PI) dLambda -= 2 * PI;
-      else if (dLambda < -PI) dLambda += 2 * PI;
-      const double theta = n_ * dLambda;
-      return {rho * std::sin(theta), rho0_ - rho * std::cos(theta)};
+      return {radius_ * f_ / std::pow(std::tan(kQuarterPi + phi / 2), n_), 0};
     }
-    case 2: {
-      const double x = (degMinToRadians(lng) - lambda0_) * radius_;
-      if (lat < -8900 || lat > 8900) return {x, 2};
-      return {x, radius_ * std::log(std::tan(kQuarterPi + degMinToRadians(lat) / 2))};
-    }
+    case 2:
+      if (lat < -8900 || lat > 8900) return {2, 0};
+      return {radius_ * std::log(std::tan(kQuarterPi + degMinToRadians(lat) / 2)), 0};
     case 3: {
-      const double phi = degMinToRadians(lat), dLambda = degMinToRadians(lng) - lambda0_;
-      const double cosPhi = std::cos(phi), sinPhi = std::sin(phi), cosDl = std::cos(dLambda);
-      if (sinPhi0_ * sinPhi + cosPhi0_ * cosPhi * cosDl <= 0) return {FAR_SIDE, FAR_SIDE};
-      return {radius_ * cosPhi * std::sin(dLambda), radius_ * (cosPhi0_ * sinPhi - sinPhi0_ * cosPhi * cosDl)};
+      const double phi = degMinToRadians(lat);
+      return {std::sin(phi), std::cos(phi)};
     }
     default: return {};
   }
 }
 
-DevicePoint Projection::toDevice(double lat, double lng) const {
+Projection::LngTerm Projection::lngTerm(double lng) const {
+  switch (kind_) {
+    case 1: {
+      double dLambda = degMinToRadians(lng) - lambda0_;
+      if (dLambda > PI) dLambda -= 2 * PI;
+      else if (dLambda < -PI) dLambda += 2 * PI;
+      const double theta = n_ * dLambda;
+      return {std::sin(theta), std::cos(theta)};
+    }
+    case 2: return {(degMinToRadians(lng) - lambda0_) * radius_, 0};
+    case 3: {
+      const double dLambda = degMinToRadians(lng) - lambda0_;
+      return {std::sin(dLambda), std::cos(dLambda)};
+    }
+    default: return {};
+  }
+}
+
+PlanePoint Projection::toPlane(const LatTerm& lat, const LngTerm& lng) const {
+  switch (kind_) {
+    case 1: return {lat.a * lng.a, rho0_ - lat.a * lng.b};  // rho sin theta, rho0 - rho cos theta
+    case 2: return {lng.a, lat.a};
+    case 3: {
+      const double sinPhi = lat.a, cosPhi = lat.b, sinDl = lng.a, cosDl = lng.b;
+      if (sinPhi0_ * sinPhi + cosPhi0_ * cosPhi * cosDl <= 0) return {FAR_SIDE, FAR_SIDE};
+      return {radius_ * cosPhi * sinDl, radius_ * (cosPhi0_ * sinPhi - sinPhi0_ * cosPhi * cosDl)};
+    }
+    default: return {};
+  }
+}
+
+PlanePoint Projection::toPlane(double lat, double lng) const { return toPlane(latTerm(lat), lngTerm(lng)); }
+
+DevicePoint Projection::toDevice(double lat, double lng) const { return toDevice(latTerm(lat), lngTerm(lng)); }
+
+DevicePoint Projection::toDevice(const LatTerm& lat, const LngTerm& lng) const {
   if (kind_ != 1 && kind_ != 2 && kind_ != 3) return {0, 0, false};
   const PlanePoint p = toPlane(lat, lng);
   const double scale = pixelScale_;  // unsigned: do the arithmetic in double

@@ -31,6 +31,20 @@ inline constexpr double FAR_SIDE = 2.0;
 
 class Projection {
  public:
+  // Every kind maps latitude and longitude through separate terms, so a grid
+  // of positions needs each row and each column worked out only once. The
+  // combined result is the same to the bit as the one-point forms.
+  struct LatTerm {
+    double a = 0, b = 0;
+  };
+  struct LngTerm {
+    double a = 0, b = 0;
+  };
+  LatTerm latTerm(double lat) const;
+  LngTerm lngTerm(double lng) const;
+  PlanePoint toPlane(const LatTerm& lat, const LngTerm& lng) const;
+  DevicePoint toDevice(const LatTerm& lat, const LngTerm& lng) const;
+
   // Device units per Earth radius for a surface and range.
   static unsigned scaleForRange(int width, int height, double range);
 

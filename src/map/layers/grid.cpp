@@ -2,6 +2,7 @@
 // 5, as chains of 5-degree pieces.
 #include <vector>
 
+#include "map/layers/gridterms.h"
 #include "map/layers/layers.h"
 
 namespace korvant {
@@ -14,9 +15,6 @@ struct GridNode {
   SideOfCentre side;
 };
 
-constexpr int kLatNodes = 37;  // -9000 ... 9000 by 500
-constexpr int kLngNodes = 73;  // -18000 ... 18000 by 500
-
 // A piece is skipped across the far side; otherwise drawn when both ends
 // qualify, and only the pen moves when just the first one does.
 void drawPiece(MapCanvas& canvas, const GridNode& a, const GridNode& b) {
@@ -28,24 +26,25 @@ void drawPiece(MapCanvas& canvas, const GridNode& a, const GridNode& b) {
 }  // namespace
 
 void drawGrid(PaintContext& paint) {
-  // Every node is shared by up to four pieces: project and measure it once.
-  std::vector<GridNode> nodes(kLatNodes * kLngNodes);
-  const auto node = [&](int i, int j) -> GridNode& { return nodes[i * kLngNodes + j]; };
-  for (int i = 0; i < kLatNodes; ++i)
-    for (int j = 0; j < kLngNodes; ++j) {
-      const LatLng p{-9000.0 + 500 * i, -18000.0 + 500 * j};
+  // Nodes every 5 degrees both ways; each is shared by up to four pieces.
+  const GridTerms terms(paint, steps(-9000, 9000, 500), steps(-18000, 18000, 500));
+  constexpr int lats = 37, lngs = 73;
+  std::vector<GridNode> nodes(lats * lngs);
+  const auto node = [&](int i, int j) -> GridNode& { return nodes[i * lngs + j]; };
+  for (int i = 0; i < lats; ++i)
+    for (int j = 0; j < lngs; ++j) {
       GridNode& n = node(i, j);
-      n.device = paint.projection.toDevice(p.lat, p.lng);
-      n.qualifies = n.device.visible && paint.projection.nearSurface(n.device.x, n.device.y, 100);
-      n.side = paint.farSide.side(p);
+      n.device = terms.device(i, j);
+      n.qualifies = terms.qualifies(n.device);
+      n.side = terms.side(i, j);
     }
 
   paint.canvas.selectPen(paint.pick(colors::green, colors::black), 1,
                          paint.color ? PenStyle::Solid : PenStyle::Dot);
-  for (int j = 0; j < kLngNodes; j += 2)
-    for (int i = 0; i + 1 < kLatNodes; ++i) drawPiece(paint.canvas, node(i, j), node(i + 1, j));
-  for (int i = 0; i + 1 < kLatNodes; ++i)
-    for (int j = 0; j + 1 < kLngNodes; ++j) drawPiece(paint.canvas, node(i, j), node(i, j + 1));
+  for (int j = 0; j < lngs; j += 2)
+    for (int i = 0; i + 1 < lats; ++i) drawPiece(paint.canvas, node(i, j), node(i + 1, j));
+  for (int i = 0; i + 1 < lats; ++i)
+    for (int j = 0; j + 1 < lngs; ++j) drawPiece(paint.canvas, node(i, j), node(i, j + 1));
 }
 
 }  // namespace korvant

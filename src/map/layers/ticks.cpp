@@ -2,6 +2,7 @@
 // (1/1) or on every fifth one (1/5).
 #include <vector>
 
+#include "map/layers/gridterms.h"
 #include "map/layers/layers.h"
 
 namespace korvant {
@@ -14,53 +15,47 @@ TickArm tickArm(double v, double e) {
 
 namespace {
 
-struct Tick {
-  PaintContext& paint;
-
-  bool qualifies(const DevicePoint& d) const {
-    return d.visible && paint.projection.nearSurface(d.x, d.y, 100);
+// The rows and columns of the tick grid with the arm ends on either side:
+// entry 3k is the grid value, 3k + 1 and 3k + 2 the arm's lower and upper end.
+std::vector<double> withArms(const std::vector<double>& values, double e) {
+  std::vector<double> out;
+  for (double v : values) {
+    const TickArm arm = tickArm(v, e);
+    out.insert(out.end(), {v, arm.lower, arm.upper});
   }
+  return out;
+}
 
-  void arm(const LatLng& a, const LatLng& b) {
-    const DevicePoint p = paint.projection.toDevice(a.lat, a.lng);
-    if (!qualifies(p)) return;
-    paint.canvas.moveTo(p.x, p.y);
-    const DevicePoint q = paint.projection.toDevice(b.lat, b.lng);
-    if (qualifies(q)) paint.canvas.lineTo(q.x, q.y);
-  }
-};
+void arm(PaintContext& paint, const GridTerms& terms, int row1, int col1, int row2, int col2) {
+  const DevicePoint p = terms.device(row1, col1);
+  if (!terms.qualifies(p)) return;
+  paint.canvas.moveTo(p.x, p.y);
+  const DevicePoint q = terms.device(row2, col2);
+  if (terms.qualifies(q)) paint.canvas.lineTo(q.x, q.y);
+}
 
 }  // namespace
 
 void drawTicks(PaintContext& paint) {
   const bool ones = paint.switches().ticks1;
   if (!ones && !paint.switches().ticks5) return;
-  const int lngStep = ones ? 100 : 500;
+  const double lngStep = ones ? 100 : 500;
   const double e = ones ? 5 : 10;
-  const int lats = 181, lngs = 36000 / lngStep + 1;
-
-  // The skip rule is measured to the next grid point along each arm, so the
-  // sides of the centre are kept for one row beyond each edge.
-  std::vector<SideOfCentre> sides((lats + 1) * (lngs + 1));
-  const auto side = [&](int i, int j) -> SideOfCentre& { return sides[i * (lngs + 1) + j]; };
-  for (int i = 0; i <= lats; ++i)
-    for (int j = 0; j <= lngs; ++j)
-      side(i, j) = paint.farSide.side({-9000.0 + 100 * i, -18000.0 + lngStep * j});
+  // One row and one column beyond each edge: the skip rule is measured to
+  // the next grid point along each arm.
+  const std::vector<double> lats = steps(-9000, 9100, 100), lngs = steps(-18000, 18000 + lngStep, lngStep);
+  const int rows = static_cast<int>(lats.size()) - 1, columns = static_cast<int>(lngs.size()) - 1;
+  const GridTerms terms(paint, withArms(lats, e), withArms(lngs, e));
 
   paint.canvas.selectPen(colors::green, 1, PenStyle::Solid);
-  Tick tick{paint};
-  for (int i = 0; i < lats; ++i) {
-    const double lat = -9000.0 + 100 * i;
-    for (int j = 0; j < lngs; ++j) {
-      const double lng = -18000.0 + lngStep * j;
-      if (!FarSideRule::skips(side(i, j), side(i, j + 1))) {
-        const TickArm ew = tickArm(lng, e);
-        tick.arm({lat, ew.lower}, {lat, ew.upper});
-      }
-      if (lat > -9000 && lat < 9000 && !FarSideRule::skips(side(i, j), side(i + 1, j))) {
-        const TickArm ns = tickArm(lat, e);
-        tick.arm({ns.lower, lng}, {ns.upper, lng});
-      }
+  for (int i = 0; i < rows; ++i) {
+    const double lat = lats[i];
+    for (int j = 0; j < columns; ++j) {
+      const SideOfCentre here = terms.side(3 * i, 3 * j);
+      if (!FarSideRule::skips(here, terms.side(3 * i, 3 * (j + 1))))
+        arm(paint, terms, 3 * i, 3 * j + 1, 3 * i, 3 * j + 2);
+      if (lat > -9000 && lat < 9000 && !FarSideRule::skips(here, terms.side(3 * (i + 1), 3 * j)))
+        arm(paint, terms, 3 * i + 1, 3 * j, 3 * i + 2, 3 * j);
     }
   }
 }
