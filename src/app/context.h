@@ -27,6 +27,8 @@ struct AppContext {
   LayerSwitches switches;
   FixStore fixes;
   MapView view;
+  // The procedure map is selected: the paint draws the loaded procedure.
+  bool procedureMap = false;
   std::string programPath;  // as given at launch
 };
 

@@ -7,6 +7,20 @@
 
 namespace korvant {
 
+// One switch per item of the DAFIF menu, and the Special Use switches that
+// only the property sheet edits.
+struct DafifSwitches {
+  bool symbolsDafifOnly = false;
+  bool airports7000 = false, airports5000 = false, airports3000 = false, airports0 = false;
+  bool runways = false, runwayNumbers = false, fullName = false;
+  bool atsBoth = false, atsHigh = false, atsLow = false;
+  bool ids = false, radials = false, segmentDistances = false, ortca = false;
+  bool vorHA = false, vorL = false, vorT = false, ndbHHHU = false, ndbMHOther = false;
+  bool wptB = false, wptH = false, wptL = false, wptR = false, wptT = false;
+  bool prohibited = false, restricted = false, moa = false, warning = false;
+  bool alert = false, danger = false, temp = false, refuel = false;
+};
+
 struct LayerSwitches {
   bool autoRedraw = false;
   bool videoColor = false;
@@ -46,6 +60,8 @@ struct LayerSwitches {
   bool showCivilTwilight = false;
   bool showNext6Hours = false;
   bool variation = false;
+
+  DafifSwitches dafif;
 };
 
 // The switch of that name ("terrain", "latLongGrid", "routeGroup1" ... "routeGroup8"),

@@ -2,8 +2,11 @@
 
 #include <QFontDatabase>
 #include <QMenuBar>
+#include <QPainter>
+#include <QPainterPath>
 #include <QStatusBar>
 
+#include "app/menutable.h"
 #include "ui/mainwin.h"
 
 namespace korvant {
@@ -25,15 +28,103 @@ QFont controlBarFont() {
   return font;
 }
 
+QString fromUtf8(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
+
+// Small drawn icons for the seven buttons: clear at any screen scale.
+QIcon buttonIcon(int id) {
+  QPixmap pixmap(32, 32);
+  pixmap.fill(Qt::transparent);
+  QPainter p(&pixmap);
+  p.setRenderHint(QPainter::Antialiasing);
+  p.setPen(QPen(QColor(30, 60, 120), 3, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+  switch (id) {
+    case cmd::RangeDown:  // zoom in: the range gets smaller
+    case cmd::RangeUp:
+      p.drawEllipse(QRectF(4, 4, 18, 18));
+      p.drawLine(QPointF(20, 20), QPointF(28, 28));
+      p.drawLine(QPointF(8, 13), QPointF(18, 13));
+      if (id == cmd::RangeDown) p.drawLine(QPointF(13, 8), QPointF(13, 18));
+      break;
+    case cmd::Redraw: {
+      p.drawArc(QRectF(6, 6, 20, 20), 60 * 16, 290 * 16);
+      QPainterPath head;
+      head.moveTo(24, 2);
+      head.lineTo(26, 10);
+      head.lineTo(18, 10);
+      p.drawPath(head);
+      break;
+    }
+    case cmd::Clear:
+      p.drawLine(QPointF(8, 8), QPointF(24, 24));
+      p.drawLine(QPointF(24, 8), QPointF(8, 24));
+      break;
+    case cmd::Info:
+      p.drawEllipse(QRectF(4, 4, 24, 24));
+      p.drawPoint(QPointF(16, 10));
+      p.drawLine(QPointF(16, 15), QPointF(16, 23));
+      break;
+    case cmd::Distance:
+      p.drawLine(QPointF(4, 16), QPointF(28, 16));
+      p.drawLine(QPointF(4, 10), QPointF(4, 22));
+      p.drawLine(QPointF(28, 10), QPointF(28, 22));
+      break;
+    case cmd::Intersection:
+      p.drawLine(QPointF(4, 26), QPointF(28, 6));
+      p.drawLine(QPointF(4, 6), QPointF(28, 26));
+      p.setBrush(QColor(200, 0, 0));
+      p.drawEllipse(QRectF(13, 13, 6, 6));
+      break;
+    default: break;
+  }
+  return QIcon(pixmap);
+}
+
 }  // namespace
 
 FrameWin::FrameWin(AppContext& app) : app_(app) {
   setWindowTitle(QStringLiteral("KOR VANT"));
   createMessageBar();
   createControlBar();
-  mainWin_ = new MainWin(app_, this);
+  mainWin_ = new MainWin(app_, *this);
   setCentralWidget(mainWin_);
+  createMenus();
+  syncChecks();
   resize(1024, 720);
+}
+
+QAction* FrameWin::addCommand(QWidget* owner, int id, const QString& text, const QString& accelerator) {
+  auto* action = new QAction(text, this);
+  action->setData(id);
+  if (!accelerator.isEmpty()) action->setShortcut(QKeySequence(accelerator));
+  action->setCheckable(mainWin_->commands().isCheckable(id));
+  connect(action, &QAction::triggered, this, [this, id] { mainWin_->command(id); });
+  owner->addAction(action);
+  actions_[id] = action;
+  return action;
+}
+
+void FrameWin::createMenus() {
+  for (const std::string_view menuText : topLevelMenus()) {
+    const QString title = fromUtf8(menuText);
+    if (menuText == "P&roperties") {
+      addCommand(menuBar(), cmd::Properties, title, {});
+      continue;
+    }
+    QMenu* menu = menuBar()->addMenu(title);
+    std::map<std::string_view, QMenu*> submenus;
+    for (const MenuItem& item : menuItems()) {
+      if (item.menu != menuText) continue;
+      QMenu* owner = menu;
+      if (!item.submenu.empty()) {
+        QMenu*& sub = submenus[item.submenu];
+        if (!sub) sub = menu->addMenu(fromUtf8(item.submenu));
+        owner = sub;
+      }
+      addCommand(owner, item.id, fromUtf8(item.text), fromUtf8(item.accelerator));
+    }
+  }
+  // The Special Use items have no handler: their check marks show the property sheet's choice.
+  for (int id : {11953, 11958, 11954, 11960, 11959, 11955, 11956, 11957}) actions_[id]->setEnabled(false);
 }
 
 void FrameWin::createMessageBar() {
@@ -50,24 +141,61 @@ void FrameWin::createControlBar() {
   controlBar_->setObjectName(QStringLiteral("controlBar%1").arg(kControlBarId));
   controlBar_->setMovable(false);
   controlBar_->setFont(controlBarFont());
+  controlBar_->setIconSize(QSize(20, 20));
 
-  input_ = new QLineEdit(controlBar_);
-  input_->setObjectName(QStringLiteral("inputField"));
+  const auto button = [&](int id, const QString& tip) {
+    auto* a = controlBar_->addAction(buttonIcon(id), tip);
+    a->setObjectName(QStringLiteral("button%1").arg(id));
+    connect(a, &QAction::triggered, this, [this, id] { mainWin_->command(id); });
+  };
+  const auto field = [&](const QString& name) {
+    auto* edit = new QLineEdit(controlBar_);
+    edit->setObjectName(name);
+    edit->setFont(controlBarFont());
+    edit->setMinimumWidth(300);
+    return edit;
+  };
+  button(cmd::RangeDown, QStringLiteral("Range Down (F3)"));
+  button(cmd::RangeUp, QStringLiteral("Range Up (F4)"));
+  button(cmd::Redraw, QStringLiteral("Redraw (F5)"));
+  controlBar_->addSeparator();
+  input_ = field(QStringLiteral("inputField"));
   input_->setMaxLength(kInputMaxLength);
-  input_->setMinimumWidth(320);
-  result_ = new QLineEdit(controlBar_);
-  result_->setObjectName(QStringLiteral("resultField"));
-  result_->setMinimumWidth(320);
-  for (QLineEdit* field : {input_, result_}) field->setFont(controlBarFont());
-
   controlBar_->addWidget(input_);
   controlBar_->addSeparator();
+  button(cmd::Clear, QStringLiteral("Clear (F6)"));
+  button(cmd::Info, QStringLiteral("Info (F7)"));
+  button(cmd::Distance, QStringLiteral("Distance (F8)"));
+  button(cmd::Intersection, QStringLiteral("Intersection (F9)"));
+  controlBar_->addSeparator();
+  result_ = field(QStringLiteral("resultField"));
   controlBar_->addWidget(result_);
   addToolBar(Qt::TopToolBarArea, controlBar_);
 }
 
+QAction* FrameWin::action(int id) const {
+  const auto it = actions_.find(id);
+  return it == actions_.end() ? nullptr : it->second;
+}
+
+void FrameWin::syncChecks() {
+  for (const auto& [id, action] : actions_) {
+    if (!action->isCheckable()) continue;
+    if (id == cmd::Toolbar) action->setChecked(controlBar_->isVisibleTo(this));
+    else if (id == cmd::StatusBar) action->setChecked(statusBar()->isVisibleTo(this));
+    else action->setChecked(mainWin_->commands().isChecked(id));
+  }
+}
+
+void FrameWin::toggleControlBar() { controlBar_->setVisible(!controlBar_->isVisibleTo(this)); }
+void FrameWin::toggleMessageBar() { statusBar()->setVisible(!statusBar()->isVisibleTo(this)); }
+
 void FrameWin::inputText(std::string& text) const {
   text += input_->text().left(kInputMaxLength).toStdString();
+}
+
+void FrameWin::appendInputText(const std::string& text) {
+  input_->setText(input_->text() + QString::fromStdString(text));
 }
 
 void FrameWin::clearInput() { input_->clear(); }

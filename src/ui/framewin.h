@@ -1,7 +1,9 @@
 #pragma once
+#include <QAction>
 #include <QLineEdit>
 #include <QMainWindow>
 #include <QToolBar>
+#include <map>
 
 #include "app/context.h"
 
@@ -18,25 +20,36 @@ class FrameWin : public QMainWindow {
 
   MainWin* mapWindow() const { return mainWin_; }
   QToolBar* controlBar() const { return controlBar_; }
+  // The action of a command id, or null.
+  QAction* action(int id) const;
 
   // The control bar's two fields, as the map tools and the mouse use them.
   void inputText(std::string& text) const;
+  void appendInputText(const std::string& text);
   void clearInput();
   void setInputText(const std::string& text);
   void setResultText(const std::string& text);
+
+  void toggleControlBar();
+  void toggleMessageBar();
+  // Every check mark from the program's state.
+  void syncChecks();
 
   // The handles of the start-up dump, written once the frame is complete.
   void writeStartupDiagnostics();
 
  private:
+  void createMenus();
   void createMessageBar();
   void createControlBar();
+  QAction* addCommand(QWidget* owner, int id, const QString& text, const QString& accelerator);
 
   AppContext& app_;
   MainWin* mainWin_ = nullptr;
   QToolBar* controlBar_ = nullptr;
   QLineEdit* input_ = nullptr;
   QLineEdit* result_ = nullptr;
+  std::map<int, QAction*> actions_;
 };
 
 }  // namespace korvant

@@ -1,26 +1,122 @@
 #include "ui/mainwin.h"
 
 #include <QApplication>
+#include <QInputDialog>
+#include <QLineEdit>
+#include <QMouseEvent>
 #include <QPainter>
+#include <QStatusBar>
+#include <QWheelEvent>
 
 #include "app/controlfile.h"
+#include "app/menutable.h"
 #include "map/mappainter.h"
-#include "platform/qtcanvas.h"
+#include "map/testpattern.h"
+#include "ui/framewin.h"
 
 namespace korvant {
 
-MainWin::MainWin(AppContext& app, QWidget* parent) : QWidget(parent), app_(app) {
+MainWin::MainWin(AppContext& app, FrameWin& frame)
+    : QWidget(&frame), app_(app), frame_(frame), commands_(app), mouse_(app) {
   ControlFile::apply(app_);
   setAttribute(Qt::WA_OpaquePaintEvent);
   setMouseTracking(true);
+  setFocusPolicy(Qt::ClickFocus);
+}
+
+void MainWin::requestRepaint() {
+  ++repaintRequests_;
+  update();
+}
+
+void MainWin::carryOut(const CommandEffect& effect) {
+  switch (effect.request) {
+    case UiRequest::Exit: frame_.close(); break;
+    case UiRequest::CentreDialog: showCentreDialog(); break;
+    case UiRequest::RangeDialog: showRangeDialog(); break;
+    case UiRequest::ToggleToolbar: frame_.toggleControlBar(); break;
+    case UiRequest::ToggleStatusBar: frame_.toggleMessageBar(); break;
+    case UiRequest::MessageBox: app_.boxes.show(effect.caption, effect.text, MessageIcon::None); break;
+    case UiRequest::None: break;
+  }
+  // An explicit projection choice asks for a repaint of its own.
+  const bool viewAsked = app_.view.repaintRequested;
+  app_.view.repaintRequested = false;
+  frame_.syncChecks();
+  if (effect.repaint || viewAsked) requestRepaint();
+}
+
+void MainWin::command(int id) { carryOut(commands_.execute(id)); }
+
+void MainWin::showCentreDialog() {
+  QInputDialog dialog(this);
+  dialog.setWindowTitle(QStringLiteral("SET MAP CENTER"));
+  dialog.setLabelText(QStringLiteral("L/L (e.g. N0000/W00000), or 747*.APT:"));
+  dialog.setInputMode(QInputDialog::TextInput);
+  if (auto* field = dialog.findChild<QLineEdit*>()) field->setMaxLength(30);
+  if (dialog.exec() != QDialog::Accepted) return;
+  carryOut(commands_.applyCentreText(dialog.textValue().toStdString()));
+}
+
+void MainWin::showRangeDialog() {
+  QInputDialog dialog(this);
+  dialog.setWindowTitle(QStringLiteral("SET MAP RANGE"));
+  dialog.setLabelText(app_.switches.kilometerDistances ? QStringLiteral("Range (KM):") : QStringLiteral("Range (NM):"));
+  dialog.setInputMode(QInputDialog::TextInput);
+  if (auto* field = dialog.findChild<QLineEdit*>()) field->setMaxLength(30);
+  if (dialog.exec() != QDialog::Accepted) return;
+  carryOut(commands_.applyRangeText(dialog.textValue().toStdString()));
 }
 
 void MainWin::paintEvent(QPaintEvent*) {
   QApplication::setOverrideCursor(Qt::WaitCursor);
   QPainter painter(this);
-  QtMapCanvas canvas(painter);
-  screenProjection_ = MapPainter(app_, canvas).paint({width(), height(), false, true}).projection;
+  QtMapCanvas canvas(painter, &texts_);
+  if (commands_.testPattern()) {
+    const std::time_t now = app_.clock.now();
+    drawFontSampleScreen(canvas, {0, 0, width(), height()}, -app_.clock.utcOffsetSeconds(now) / 60);
+  } else {
+    screenProjection_ = MapPainter(app_, canvas).paint({width(), height(), false, true}).projection;
+  }
   QApplication::restoreOverrideCursor();
+}
+
+void MainWin::resizeEvent(QResizeEvent*) { requestRepaint(); }
+
+void MainWin::mouseMoveEvent(QMouseEvent* event) {
+  const QPoint p = event->position().toPoint();
+  frame_.statusBar()->showMessage(QString::fromStdString(mouseReadout(
+      p.x(), p.y(), screenProjection_, app_.view, commands_.testPattern(), app_.switches.kilometerDistances)));
+}
+
+void MainWin::mousePressEvent(QMouseEvent* event) {
+  if (event->button() != Qt::LeftButton) return;
+  const QPoint p = event->position().toPoint();
+  if (const auto text = mouse_.leftPress(p.x(), p.y(), screenProjection_)) frame_.appendInputText(*text);
+}
+
+void MainWin::mouseDoubleClickEvent(QMouseEvent* event) {
+  if (event->button() == Qt::LeftButton) mouse_.leftDoubleClick();
+}
+
+void MainWin::mouseReleaseEvent(QMouseEvent* event) {
+  if (event->button() != Qt::RightButton) return;
+  const QPoint p = event->position().toPoint();
+  if (mouse_.rightRelease(p.x(), p.y(), screenProjection_)) carryOut({true, UiRequest::None, "", ""});
+}
+
+// The wheel steps the range as Range Down and Range Up do, one step a notch.
+void MainWin::wheelEvent(QWheelEvent* event) {
+  wheelSteps_ += event->angleDelta().y();
+  while (wheelSteps_ >= 120) {
+    wheelSteps_ -= 120;
+    command(cmd::RangeDown);
+  }
+  while (wheelSteps_ <= -120) {
+    wheelSteps_ += 120;
+    command(cmd::RangeUp);
+  }
+  event->accept();
 }
 
 }  // namespace korvant

@@ -2,26 +2,55 @@
 #include <QWidget>
 
 #include "app/context.h"
+#include "app/mapcommands.h"
+#include "app/mousereadout.h"
 #include "map/projection.h"
+#include "platform/qtcanvas.h"
 
 namespace korvant {
 
+class FrameWin;
+
 // The map window: the frame's client. It applies the control-file keys when
-// it is created.
+// it is created, runs every command, and turns the mouse into positions.
 class MainWin : public QWidget {
   Q_OBJECT
  public:
-  MainWin(AppContext& app, QWidget* parent = nullptr);
+  MainWin(AppContext& app, FrameWin& frame);
+
+  // Runs a menu, accelerator or button command.
+  void command(int id);
+  MapCommands& commands() { return commands_; }
 
   // The projection of the last screen paint: the mouse maps against it.
   const Projection& screenProjection() const { return screenProjection_; }
+  // How often a repaint was asked for; tests watch it.
+  int repaintRequests() const { return repaintRequests_; }
+  void requestRepaint();
+
+  void showCentreDialog();
+  void showRangeDialog();
 
  protected:
   void paintEvent(QPaintEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseDoubleClickEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+  void wheelEvent(QWheelEvent* event) override;
 
  private:
+  void carryOut(const CommandEffect& effect);
+
   AppContext& app_;
+  FrameWin& frame_;
+  MapCommands commands_;
+  MouseOnMap mouse_;
   Projection screenProjection_;
+  QtTextCache texts_;
+  int repaintRequests_ = 0;
+  int wheelSteps_ = 0;
 };
 
 }  // namespace korvant

@@ -1,0 +1,64 @@
+#pragma once
+// What each command of the menus and tool buttons does to the program's
+// state, apart from any widget: the Qt window runs these and then carries
+// out the request that comes back.
+#include <string>
+
+#include "app/context.h"
+
+namespace korvant {
+
+// The preset group's items that are not presets.
+inline constexpr const char* PROCEDURE_MAP_ITEM = "SID/STAR/APP/ROUTE";
+inline constexpr const char* TEST_PATTERN_ITEM = "TEST PATTERN";
+
+enum class UiRequest {
+  None,
+  Exit,
+  CentreDialog,
+  RangeDialog,
+  ToggleToolbar,
+  ToggleStatusBar,
+  MessageBox,  // caption and text below, OK button, no icon
+};
+
+struct CommandEffect {
+  bool repaint = false;
+  UiRequest request = UiRequest::None;
+  std::string caption, text;
+};
+
+// The switch a menu item toggles, or null.
+bool* switchOfCommand(LayerSwitches& switches, int id);
+
+class MapCommands {
+ public:
+  explicit MapCommands(AppContext& app) : app_(app) {}
+
+  CommandEffect execute(int id);
+
+  // Flips a switch; repaints when auto-redraw is on afterwards, or when forced.
+  bool toggleSwitch(bool& value, bool forceRepaint);
+  // Toggles only when the switch differs from the wanted value.
+  bool setSwitch(bool& value, bool wanted);
+
+  // Unchecks the whole preset group, clears the procedure map unless that is
+  // the item chosen, checks the item and repaints.
+  void selectPresetItem(const std::string& item);
+
+  // Whether a menu item shows a check mark, and its state.
+  bool isCheckable(int id) const;
+  bool isChecked(int id) const;
+
+  bool testPattern() const { return app_.view.checkedPreset == TEST_PATTERN_ITEM; }
+
+  // The centre and range dialogs' texts. A centre that resolves to nothing
+  // shows "FIX NOT FOUND: " and changes nothing.
+  CommandEffect applyCentreText(const std::string& text);
+  CommandEffect applyRangeText(const std::string& text);
+
+ private:
+  AppContext& app_;
+};
+
+}  // namespace korvant

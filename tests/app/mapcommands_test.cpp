@@ -1,0 +1,214 @@
+#include "app/mapcommands.h"
+
+#include <gtest/gtest.h>
+
+#include <regex>
+#include <set>
+
+#include "app/controlfile.h"
+#include "app/menutable.h"
+#include "app/mousereadout.h"
+#include "app/startup.h"
+#include "geo/greatcircle.h"
+#include "geo/positiontext.h"
+#include "sky/magvar.h"
+#include "support/recordingboxes.h"
+
+namespace korvant {
+namespace {
+
+constexpr int kNorthAtlantic = 51683, kEurope = 51709, kGrid = 51697, kTicks1 = 11859, kTicks5 = 11862;
+
+class MapCommandsTest : public ::testing::Test {
+ protected:
+  MapCommandsTest() {
+    seedDefaults(app.settings);
+    app.settings.markReadDone();
+    ControlFile::apply(app);
+  }
+  test::RecordingBoxes boxes;
+  test::FixedClock clock;
+  AppContext app{boxes, clock};
+  MapCommands commands{app};
+};
+
+TEST(MenuTable, IdsAreUniqueAndTextsExact) {
+  std::set<int> ids;
+  for (const MenuItem& item : menuItems()) EXPECT_TRUE(ids.insert(item.id).second) << item.id;
+  EXPECT_EQ(findMenuItem(cmd::ReadTracks)->text, "Read &Nat/Pacots Tracks...");
+  EXPECT_EQ(findMenuItem(cmd::Exit)->accelerator, "Alt+F4");
+  EXPECT_EQ(findMenuItem(cmd::Redraw)->text, "Re&draw");
+  EXPECT_EQ(findMenuItem(cmd::Redraw)->accelerator, "F5");
+  EXPECT_EQ(findMenuItem(cmd::Centre)->accelerator, "Ctrl+C");
+  EXPECT_EQ(findMenuItem(51756)->submenu, "&Facility");
+  EXPECT_EQ(findMenuItem(51756)->text, "&8 Oakland");
+  EXPECT_EQ(presetOfCommand(51756), "KZOA");
+  EXPECT_EQ(commandOfPreset("GLOBE"), cmd::Globe);
+  EXPECT_EQ(lambertBandOfCommand(51694), 2);
+  EXPECT_EQ(lambertBandCommand(9), 51754);
+  EXPECT_EQ(topLevelMenus().size(), 8u);
+  EXPECT_EQ(ids.size(), 137u);
+}
+
+TEST_F(MapCommandsTest, EverySwitchItemIsCheckableAndToggles) {
+  for (const MenuItem& item : menuItems()) {
+    bool* s = switchOfCommand(app.switches, item.id);
+    if (!s) continue;
+    EXPECT_TRUE(commands.isCheckable(item.id)) << item.text;
+    const bool before = *s;
+    commands.execute(item.id);
+    EXPECT_NE(*s, before) << item.text;
+    EXPECT_EQ(commands.isChecked(item.id), *s) << item.text;
+  }
+}
+
+TEST_F(MapCommandsTest, PresetItemsCheckOneAndStayChecked) {
+  EXPECT_TRUE(commands.isChecked(kNorthAtlantic));  // the initial map was the NAT view
+  EXPECT_TRUE(commands.execute(kEurope).repaint);
+  EXPECT_TRUE(commands.isChecked(kEurope));
+  EXPECT_FALSE(commands.isChecked(kNorthAtlantic));
+  EXPECT_EQ(app.view.centre.lat, 5300);
+  EXPECT_TRUE(commands.execute(kEurope).repaint);
+  EXPECT_TRUE(commands.isChecked(kEurope));
+  commands.execute(cmd::Globe);
+  EXPECT_TRUE(commands.isChecked(cmd::Globe));
+  EXPECT_TRUE(commands.isChecked(cmd::Orthographic));
+  EXPECT_FALSE(commands.isChecked(kEurope));
+}
+
+TEST_F(MapCommandsTest, ProjectionItemsClearThePresetChecks) {
+  commands.execute(51705);  // 60S/75S
+  EXPECT_FALSE(commands.isChecked(kNorthAtlantic));
+  EXPECT_TRUE(commands.isChecked(51705));
+  EXPECT_EQ(app.view.stdParallel1, -6000);
+  EXPECT_TRUE(app.view.repaintRequested);
+  commands.execute(cmd::Orthographic);
+  EXPECT_TRUE(commands.isChecked(cmd::Orthographic));
+  EXPECT_FALSE(commands.isChecked(51705));
+}
+
+TEST_F(MapCommandsTest, RangeStepsRepaintEvenWhenRefused) {
+  app.view.setRange(10000);
+  EXPECT_TRUE(commands.execute(cmd::RangeUp).repaint);
+  EXPECT_EQ(app.view.range, 10000);
+  EXPECT_TRUE(commands.execute(cmd::RangeDown).repaint);
+  EXPECT_EQ(app.view.range, 8000);
+}
+
+TEST_F(MapCommandsTest, AutoRedrawDecidesWhetherAToggleRepaints) {
+  EXPECT_FALSE(commands.execute(kGrid).repaint);
+  EXPECT_FALSE(app.switches.latLongGrid);
+  EXPECT_TRUE(commands.execute(cmd::AutoRedraw).repaint);  // turning it on repaints at once
+  EXPECT_TRUE(commands.execute(kGrid).repaint);
+  EXPECT_FALSE(commands.execute(cmd::AutoRedraw).repaint);
+}
+
+TEST_F(MapCommandsTest, TickDensitiesExcludeEachOther) {
+  commands.execute(kTicks5);
+  EXPECT_TRUE(app.switches.ticks5);
+  commands.execute(kTicks1);
+  EXPECT_TRUE(app.switches.ticks1);
+  EXPECT_FALSE(app.switches.ticks5);
+  commands.execute(kTicks1);
+  EXPECT_FALSE(app.switches.ticks1 || app.switches.ticks5);  // both may be off
+}
+
+TEST_F(MapCommandsTest, AllRoutesToggleOnlyThoseThatDiffer) {
+  for (bool& g : app.switches.routeGroup) g = false;
+  app.switches.routeGroup[1] = app.switches.routeGroup[4] = true;
+  commands.execute(cmd::AllRoutesOn);
+  for (bool g : app.switches.routeGroup) EXPECT_TRUE(g);
+  commands.execute(cmd::AllRoutesOff);
+  for (bool g : app.switches.routeGroup) EXPECT_FALSE(g);
+}
+
+TEST_F(MapCommandsTest, WaypointAndNavaidSwitchesTogether) {
+  app.switches.dafif.vorL = true;
+  commands.execute(cmd::WptNavaidOn);
+  const DafifSwitches& d = app.switches.dafif;
+  EXPECT_TRUE(d.wptB && d.wptH && d.wptL && d.wptR && d.wptT && d.vorHA && d.vorL && d.vorT && d.ndbHHHU &&
+              d.ndbMHOther);
+  EXPECT_FALSE(d.airports7000);
+  commands.execute(cmd::WptNavaidOff);
+  EXPECT_FALSE(d.wptB || d.vorL || d.ndbMHOther);
+}
+
+TEST_F(MapCommandsTest, ColourModesOrientationTestPatternAndHelp) {
+  commands.execute(cmd::VideoColor);
+  EXPECT_FALSE(app.switches.videoColor);
+  EXPECT_FALSE(app.switches.currentColor);
+  commands.execute(cmd::PrintPortrait);
+  EXPECT_TRUE(commands.isChecked(cmd::PrintPortrait));
+  EXPECT_FALSE(commands.isChecked(cmd::PrintLandscape));
+  commands.execute(cmd::TestPattern);
+  EXPECT_TRUE(commands.testPattern());
+  EXPECT_FALSE(commands.isChecked(kNorthAtlantic));
+  commands.execute(kNorthAtlantic);
+  EXPECT_FALSE(commands.testPattern());
+  const CommandEffect about = commands.execute(cmd::HelpAbout);
+  EXPECT_EQ(about.request, UiRequest::MessageBox);
+  EXPECT_EQ(about.caption, "ABOUT");
+  EXPECT_EQ(about.text.substr(0, 19), "KORVANT version 22.");
+  EXPECT_NE(about.text.find("to display flex tracks,\nPS1(tm) data, and DAFIF(tm) data."), std::string::npos);
+  EXPECT_EQ(commands.execute(cmd::HelpWelcome).text, "Help will be here sometime ...\nFor now, see file KORVANT.DOC");
+  EXPECT_EQ(commands.execute(cmd::Exit).request, UiRequest::Exit);
+}
+
+TEST_F(MapCommandsTest, CentreAndRangeDialogTexts) {
+  const CommandEffect bad = commands.applyCentreText("NOWHERE");
+  ASSERT_EQ(boxes.shown.size(), 1u);
+  EXPECT_EQ(boxes.shown[0].caption, "FIX NOT FOUND: ");
+  EXPECT_EQ(boxes.shown[0].text, "NOWHERE");
+  EXPECT_EQ(boxes.shown[0].icon, MessageIcon::Stop);
+  EXPECT_TRUE(commands.isChecked(kNorthAtlantic));
+  commands.applyCentreText("n4500/w02000");
+  EXPECT_EQ(app.view.centre.lat, 4500);
+  EXPECT_FALSE(commands.isChecked(kNorthAtlantic));
+  app.switches.kilometerDistances = true;
+  commands.applyRangeText("1852");
+  EXPECT_DOUBLE_EQ(app.view.range, 1000);
+  commands.applyRangeText("junk");
+  EXPECT_DOUBLE_EQ(app.view.range, 1000);
+}
+
+TEST_F(MapCommandsTest, MouseReadoutLayout) {
+  Projection p;
+  p.setup(5000, -3500, 1.0, 4500, 6000, 0, 0, 1000, 800, Projection::scaleForRange(1000, 800, 1000), 1);
+  const std::string line = mouseReadout(700, 300, p, app.view, false, false);
+  const LatLng at = p.fromDevice(700, 300);
+  const CourseDistance cd = courseAndDistance(app.view.centre, at);
+  char expected[200];
+  const double var = magneticVariation(at);
+  double magnetic = cd.course + magneticVariation(app.view.centre);
+  if (magnetic > 360) magnetic -= 360;
+  std::snprintf(expected, sizeof expected, " 700: 300  %s/%s  VAR %5.1f\xC2\xB0W  %6.2f\xC2\xB0T %6.2f\xC2\xB0M %8.2f NM",
+                formatLat(at.lat).c_str(), formatLng(at.lng).c_str(), var, cd.course, magnetic, cd.distance);
+  EXPECT_EQ(line, expected);
+  EXPECT_TRUE(std::regex_search(line, std::regex(" KM$")) == false);
+  const std::string km = mouseReadout(700, 300, p, app.view, false, true);
+  EXPECT_NE(km.find(" KM"), std::string::npos);
+  EXPECT_EQ(mouseReadout(7, 30, p, app.view, true, false), "   7:  30  ");
+}
+
+TEST_F(MapCommandsTest, MousePressesDoubleClicksAndRecentring) {
+  Projection p;
+  // A globe smaller than the window: its corners lie off the map.
+  p.setup(5000, -3500, 1.0, 4500, 6000, 0, 0, 1000, 800, Projection::scaleForRange(1000, 800, 3000), 3);
+  MouseOnMap mouse(app);
+  const auto first = mouse.leftPress(500, 400, p);
+  ASSERT_TRUE(first);
+  EXPECT_EQ(*first, " N5000.00/W03500.00");
+  mouse.leftDoubleClick();
+  EXPECT_FALSE(mouse.leftPress(500, 400, p));  // swallowed
+  EXPECT_TRUE(mouse.leftPress(500, 400, p));
+  EXPECT_FALSE(mouse.leftPress(0, 0, p));  // off the globe
+  EXPECT_FALSE(mouse.rightRelease(0, 0, p));
+  EXPECT_TRUE(commands.isChecked(kNorthAtlantic));
+  ASSERT_TRUE(mouse.rightRelease(600, 400, p));
+  EXPECT_GT(app.view.centre.lng, -3500);
+  EXPECT_EQ(app.view.range, 1000);
+  EXPECT_FALSE(commands.isChecked(kNorthAtlantic));
+}
+
+}  // namespace
+}  // namespace korvant

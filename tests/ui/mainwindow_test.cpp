@@ -1,0 +1,169 @@
+// The real window on Qt's offscreen platform: menus, check marks, repaints
+// and the mouse.
+#include <QMenu>
+#include <QMenuBar>
+#include <QMouseEvent>
+#include <QStatusBar>
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include "app/menutable.h"
+#include "app/mousereadout.h"
+#include "app/startup.h"
+#include "geo/positiontext.h"
+#include "support/recordingboxes.h"
+#include "support/tempdir.h"
+#include "ui/framewin.h"
+#include "ui/mainwin.h"
+
+namespace korvant {
+namespace {
+
+constexpr int kNorthAtlantic = 51683, kEurope = 51709, kGrid = 51697;
+
+class MainWindowTest : public ::testing::Test {
+ protected:
+  MainWindowTest() {
+    current.write("KORVANT.CTL", "RunMaximized 0\n");
+    startUp(app, current.str() + "/korvant", current.str());
+    frame = std::make_unique<FrameWin>(app);
+    frame->resize(900, 700);
+    frame->show();
+    EXPECT_TRUE(QTest::qWaitForWindowExposed(frame.get()));
+    QCoreApplication::processEvents();
+  }
+  MainWin& map() { return *frame->mapWindow(); }
+  void trigger(int id) { frame->action(id)->trigger(); }
+  bool checked(int id) { return frame->action(id)->isChecked(); }
+  QString input() { return frame->findChild<QLineEdit*>("inputField")->text(); }
+  void send(QEvent::Type type, Qt::MouseButton button, QPoint at) {
+    QMouseEvent event(type, at, map().mapToGlobal(at), button, type == QEvent::MouseButtonRelease ? Qt::NoButton : button,
+                      Qt::NoModifier);
+    QCoreApplication::sendEvent(&map(), &event);
+  }
+
+  test::RecordingBoxes boxes;
+  test::FixedClock clock{1796633100, 0};
+  AppContext app{boxes, clock};
+  test::TempDir current;
+  std::unique_ptr<FrameWin> frame;
+};
+
+TEST_F(MainWindowTest, MenusInOrderWithTheirTexts) {
+  QStringList titles;
+  for (QAction* a : frame->menuBar()->actions()) titles << a->text();
+  EXPECT_EQ(titles, (QStringList{"&File", "&Display", "&Map", "&Projection", "Dat&a", "Daf&if", "P&roperties",
+                                 "&Help"}));
+  EXPECT_EQ(frame->action(cmd::Exit)->shortcut(), QKeySequence("Alt+F4"));
+  EXPECT_EQ(frame->action(cmd::RangeDown)->shortcut(), QKeySequence(Qt::Key_F3));
+  EXPECT_EQ(frame->action(kNorthAtlantic)->text(), "&1 North Atlantic");
+  const auto owners = frame->action(kNorthAtlantic)->associatedObjects();
+  ASSERT_EQ(owners.size(), 1);
+  auto* submenu = qobject_cast<QMenu*>(owners[0]);
+  ASSERT_NE(submenu, nullptr);
+  EXPECT_EQ(submenu->title(), "&Oceanic");
+  EXPECT_EQ(submenu->menuAction()->associatedObjects().size(), 1);
+  EXPECT_TRUE(checked(kNorthAtlantic));  // the default initial map
+  EXPECT_TRUE(checked(kGrid));
+  EXPECT_TRUE(checked(cmd::Toolbar));
+  EXPECT_FALSE(frame->action(11953)->isEnabled());  // Special Use: no handler
+}
+
+TEST_F(MainWindowTest, PresetChecksAndRepaints) {
+  const int before = map().repaintRequests();
+  trigger(kEurope);
+  EXPECT_TRUE(checked(kEurope));
+  EXPECT_FALSE(checked(kNorthAtlantic));
+  EXPECT_GT(map().repaintRequests(), before);
+  trigger(kEurope);
+  EXPECT_TRUE(checked(kEurope));  // choosing it again keeps it checked
+  trigger(cmd::Globe);
+  EXPECT_TRUE(checked(cmd::Globe));
+  EXPECT_TRUE(checked(cmd::Orthographic));
+  EXPECT_FALSE(checked(kEurope));
+}
+
+TEST_F(MainWindowTest, RangeUpRefusedStillRepaints) {
+  app.view.setRange(10000);
+  const int before = map().repaintRequests();
+  trigger(cmd::RangeUp);
+  EXPECT_EQ(app.view.range, 10000);
+  EXPECT_EQ(map().repaintRequests(), before + 1);
+}
+
+TEST_F(MainWindowTest, ToggleWithoutAutoRedrawChangesOnlyTheCheckMark) {
+  const int before = map().repaintRequests();
+  trigger(kGrid);
+  EXPECT_FALSE(checked(kGrid));
+  EXPECT_FALSE(app.switches.latLongGrid);
+  EXPECT_EQ(map().repaintRequests(), before);
+  trigger(cmd::Redraw);
+  EXPECT_EQ(map().repaintRequests(), before + 1);
+}
+
+TEST_F(MainWindowTest, AllRoutesOnTogglesTheOthers) {
+  trigger(cmd::AllRoutesOff);
+  trigger(51689);  // group 2
+  trigger(51700);  // group 5
+  trigger(cmd::AllRoutesOn);
+  for (int id : {51688, 51689, 51735, 51690, 51700, 51691, 51737, 51738}) EXPECT_TRUE(checked(id)) << id;
+}
+
+TEST_F(MainWindowTest, ToolbarAndStatusBarShowAndHide) {
+  trigger(cmd::Toolbar);
+  EXPECT_FALSE(frame->controlBar()->isVisible());
+  EXPECT_FALSE(checked(cmd::Toolbar));
+  trigger(cmd::StatusBar);
+  EXPECT_FALSE(frame->statusBar()->isVisible());
+  trigger(cmd::Toolbar);
+  EXPECT_TRUE(frame->controlBar()->isVisible());
+}
+
+TEST_F(MainWindowTest, MouseMoveWritesTheMessageBar) {
+  const QPoint at(300, 200);
+  QTest::mouseMove(&map(), at);
+  QCoreApplication::processEvents();
+  const std::string expected = mouseReadout(at.x(), at.y(), map().screenProjection(), app.view, false, false);
+  EXPECT_EQ(frame->statusBar()->currentMessage().toStdString(), expected);
+  EXPECT_NE(expected.find("VAR"), std::string::npos);
+}
+
+TEST_F(MainWindowTest, DoubleClickAppendsOnePosition) {
+  const QPoint at(map().width() / 2, map().height() / 2);
+  send(QEvent::MouseButtonPress, Qt::LeftButton, at);
+  send(QEvent::MouseButtonRelease, Qt::LeftButton, at);
+  send(QEvent::MouseButtonDblClick, Qt::LeftButton, at);
+  send(QEvent::MouseButtonRelease, Qt::LeftButton, at);
+  send(QEvent::MouseButtonPress, Qt::LeftButton, at);  // swallowed
+  const LatLng p = map().screenProjection().fromDevice(at.x(), at.y());
+  EXPECT_EQ(input().toStdString(), " " + formatLat(p.lat) + "/" + formatLng(p.lng));
+  send(QEvent::MouseButtonPress, Qt::LeftButton, at);
+  EXPECT_EQ(input().count('/'), 2);
+}
+
+TEST_F(MainWindowTest, RightClickRecentres) {
+  const QPoint at(map().width() / 2 + 120, map().height() / 2);
+  const LatLng target = map().screenProjection().fromDevice(at.x(), at.y());
+  const int before = map().repaintRequests();
+  send(QEvent::MouseButtonPress, Qt::RightButton, at);
+  send(QEvent::MouseButtonRelease, Qt::RightButton, at);
+  EXPECT_EQ(app.view.centre.lat, target.lat);
+  EXPECT_EQ(app.view.centre.lng, target.lng);
+  EXPECT_EQ(app.view.range, 1000);
+  EXPECT_FALSE(checked(kNorthAtlantic));
+  EXPECT_GT(map().repaintRequests(), before);
+}
+
+TEST_F(MainWindowTest, WheelStepsTheRange) {
+  QWheelEvent in(QPointF(100, 100), map().mapToGlobal(QPointF(100, 100)), QPoint(), QPoint(0, 120), Qt::NoButton,
+                 Qt::NoModifier, Qt::NoScrollPhase, false);
+  QCoreApplication::sendEvent(&map(), &in);
+  EXPECT_DOUBLE_EQ(app.view.range, 800);
+  QWheelEvent out(QPointF(100, 100), map().mapToGlobal(QPointF(100, 100)), QPoint(), QPoint(0, -240), Qt::NoButton,
+                  Qt::NoModifier, Qt::NoScrollPhase, false);
+  QCoreApplication::sendEvent(&map(), &out);
+  EXPECT_DOUBLE_EQ(app.view.range, 1250);
+}
+
+}  // namespace
+}  // namespace korvant
