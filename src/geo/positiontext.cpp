@@ -116,6 +116,29 @@ bool readNatSlashForm(std::string_view text, double& lat, double& lng) {
   return true;
 }
 
+// Today's messages write points such as 5530/20: latitude in degrees and
+// minutes north, then west longitude in whole degrees (two or three digits)
+// or in degrees and minutes (four or five).
+bool readHalfDegreeForm(std::string_view text, double& lat, double& lng) {
+  lat = lng = NO_POSITION;
+  if (text.size() < 7 || text.size() > 10 || text[4] != '/') return false;
+  const std::string_view latText = text.substr(0, 4), lngText = text.substr(5);
+  if (!allDigits(latText) || !allDigits(lngText)) return false;
+  const int la = readDigits(latText);
+  if (la % 100 >= 60 || la > 9000) return false;
+  int ln;
+  if (lngText.size() <= 3) {
+    ln = readDigits(lngText) * 100;
+  } else {
+    ln = readDigits(lngText);
+    if (ln % 100 >= 60) return false;
+  }
+  if (ln > 18000) return false;
+  lat = la;
+  lng = -ln;
+  return true;
+}
+
 bool readFiveCharForm(std::string_view text, double& lat, double& lng) {
   lat = lng = NO_POSITION;
   if (text.size() != 5) return false;
@@ -178,7 +201,7 @@ bool readPrefixedSlashForm(std::string_view text, double& lat, double& lng) {
 }
 
 bool parsePositionText(std::string_view text, double& lat, double& lng) {
-  return readNatSlashForm(text, lat, lng) || readFiveCharForm(text, lat, lng) ||
+  return readNatSlashForm(text, lat, lng) || readHalfDegreeForm(text, lat, lng) || readFiveCharForm(text, lat, lng) ||
          readSevenCharForm(text, lat, lng) || readElevenCharForm(text, lat, lng) ||
          readPrefixedSlashForm(text, lat, lng);
 }

@@ -21,6 +21,7 @@ double readLngWide(std::string_view text);
 // Whole positions. Each presets both outputs to NO_POSITION and returns
 // whether its form matched.
 bool readNatSlashForm(std::string_view text, double& lat, double& lng);      // 50/30
+bool readHalfDegreeForm(std::string_view text, double& lat, double& lng);    // 5530/20, 5530/2050
 bool readFiveCharForm(std::string_view text, double& lat, double& lng);      // 5030N, 50N30
 bool readSevenCharForm(std::string_view text, double& lat, double& lng);     // 50N035W
 bool readElevenCharForm(std::string_view text, double& lat, double& lng);    // 5030N03500W

@@ -67,6 +67,24 @@ TEST(NatSlashForm, NonDigitsAreNotAPosition) {
   expectNoPosition("50/3X");
 }
 
+TEST(HalfDegreeForm, LatitudeMinutesAndWestLongitude) {
+  expectPosition("5530/20", 5530, -2000);
+  expectPosition("5430/130", 5430, -13000);
+  expectPosition("5530/2050", 5530, -2050);
+  expectPosition("5000/17959", 5000, -17959);
+  expectPosition("0000/00", 0, 0);
+  expectNoPosition("5560/20");     // minutes must be below 60
+  expectNoPosition("5530/2060");
+  expectNoPosition("9100/20");
+  expectNoPosition("5530/181");
+  expectNoPosition("5530/2");      // one digit is no longitude
+  expectNoPosition("5530/18001");
+  expectNoPosition("553A/20");
+  // The forms that read today keep their meaning.
+  expectPosition("55/20", 5500, -2000);
+  expectPosition("N5530/W02000", 5530, -2000);
+}
+
 TEST(SevenCharacterForm, DegreesWithHemispheres) {
   expectPosition("50N035W", 5000, -3500);
   expectPosition("33S151E", -3300, 15100);
