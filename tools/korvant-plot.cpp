@@ -9,12 +9,14 @@
 
 #include "app/context.h"
 #include "app/controlfile.h"
+#include "app/mapcommands.h"
 #include "app/startup.h"
 #include "app/textops.h"
 #include "geo/positiontext.h"
 #include "platform/maprender.h"
 #include "platform/stderrmessageboxes.h"
 #include "platform/systemclock.h"
+#include "tracks/trackreport.h"
 
 namespace {
 
@@ -23,10 +25,13 @@ using namespace korvant;
 
 const char kUsage[] =
     "usage: korvant-plot -o FILE.(png|pdf|svg) [options]\n"
+    "       korvant-plot --tracks MESSAGE --report [-o FILE] [options]\n"
     "\n"
     "Paints the map as the program would, from KORVANT.CTL and KORVANT.DAT in the\n"
     "current folder, with these options applied over the control file:\n"
     "  --folder DIR            read KORVANT.CTL and KORVANT.DAT from DIR\n"
+    "  --tracks FILE           draw the tracks of a saved track message\n"
+    "  --report                print the tracks' fixes, courses and distances\n"
     "  --preset NAME           a map preset (NAT, WARS, ..., KZOA, GLOBE)\n"
     "  --centre TEXT           centre on a position or fix name\n"
     "  --range NM              range in nautical miles (0.1 to 11000)\n"
@@ -40,7 +45,8 @@ const char kUsage[] =
 struct Options {
   std::string output;
   std::string folder = ".";
-  std::string preset, centre, projection;
+  std::string preset, centre, projection, tracks;
+  bool report = false;
   double range = 0;
   bool rangeGiven = false;
   int width = 1920, height = 1080, dpi = 96;
@@ -79,6 +85,10 @@ int parse(int argc, char* argv[], Options& o) {
       return -1;
     } else if (a == "-o") {
       if (!value(o.output)) return fail("-o needs a file name", 2);
+    } else if (a == "--tracks") {
+      if (!value(o.tracks)) return fail("--tracks needs a track message file", 2);
+    } else if (a == "--report") {
+      o.report = true;
     } else if (a == "--folder") {
       if (!value(o.folder)) return fail("--folder needs a folder", 2);
     } else if (a == "--preset") {
@@ -121,9 +131,11 @@ int parse(int argc, char* argv[], Options& o) {
       return fail("unknown option: " + a + "\n" + kUsage, 2);
     }
   }
-  if (o.output.empty()) return fail(std::string("no output file\n") + kUsage, 2);
+  if (o.report && o.tracks.empty()) return fail("--report needs --tracks", 2);
+  if (o.output.empty() && !o.report) return fail(std::string("no output file\n") + kUsage, 2);
   MapFileFormat format;
-  if (!mapFileFormatFor(o.output, format)) return fail("the output must end in .png, .pdf or .svg", 2);
+  if (!o.output.empty() && !mapFileFormatFor(o.output, format))
+    return fail("the output must end in .png, .pdf or .svg", 2);
   return 0;
 }
 
@@ -136,6 +148,12 @@ std::string programPath(const char* argv0) {
 // Returns 0 to go on, or the exit status.
 int applyOptions(AppContext& app, const Options& o) {
   MapView& view = app.view;
+  if (!o.tracks.empty()) {
+    // The family's region, unless the options choose the view themselves.
+    MapCommands commands(app);
+    const bool region = o.preset.empty() && o.centre.empty();
+    if (!commands.readTracks(o.tracks, region).repaint) return 1;
+  }
   if (!o.preset.empty()) {
     if (!view.selectPreset(toUpper(o.preset))) return fail("unknown preset: " + o.preset, 2);
     view.checkedPreset = view.presetName;
@@ -183,6 +201,8 @@ int main(int argc, char* argv[]) {
   ControlFile::apply(app);
   if (const int status = applyOptions(app, options); status != 0) return status;
 
+  if (options.report) std::cout << trackReport(app.tracks, app.fixes) << std::flush;
+  if (options.output.empty()) return 0;
   std::string error;
   if (!renderMapFile(app, {options.output, options.width, options.height, options.dpi}, error))
     return fail(error, 1);

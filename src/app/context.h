@@ -10,6 +10,7 @@
 #include "app/settings.h"
 #include "map/mapview.h"
 #include "navdata/fixstore.h"
+#include "tracks/trackmodel.h"
 
 namespace korvant {
 
@@ -29,6 +30,9 @@ struct AppContext {
   MapView view;
   // The procedure map is selected: the paint draws the loaded procedure.
   bool procedureMap = false;
+  TrackModel tracks;
+  // The full path of the last track message read, for the title block.
+  std::string trackFile;
   std::string programPath;  // as given at launch
 };
 

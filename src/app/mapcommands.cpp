@@ -1,11 +1,14 @@
 #include "app/mapcommands.h"
 
 #include <array>
+#include <filesystem>
+#include <fstream>
 
 #include "app/menutable.h"
 #include "app/textops.h"
 #include "geo/greatcircle.h"
 #include "geo/positiontext.h"
+#include "tracks/trackreader.h"
 
 namespace korvant {
 
@@ -224,6 +227,29 @@ bool MapCommands::isChecked(int id) const {
     case cmd::PrintPortrait: return sw.portrait;
     default: return false;
   }
+}
+
+CommandEffect MapCommands::readTracks(const std::string& path, bool selectRegion) {
+  std::ifstream in(path, std::ios::binary);
+  std::error_code ec;
+  if (!in.is_open() || std::filesystem::is_directory(path, ec)) {
+    app_.boxes.show("CAN'T OPEN FILE:", path, MessageIcon::Stop);
+    return {};
+  }
+  TrackModel model;
+  const bool diagnostics = readLeadingInt(app_.settings.lookup(DUMP_SWITCH_KEY)) == 9;
+  const auto dot = path.rfind('.');
+  const std::string extension = dot == std::string::npos ? "" : path.substr(dot);
+  const TrackFamily family = readTrackMessage(in, extension, model, {app_.fixes, app_.boxes, diagnostics});
+  app_.tracks = std::move(model);
+  app_.trackFile = path;
+  app_.procedureMap = false;
+  if (selectRegion && family != TrackFamily::None) {
+    const char* preset = family == TrackFamily::NorthAtlantic ? "NAT" : "KZOA";
+    app_.view.selectPreset(preset);
+    selectPresetItem(preset);
+  }
+  return {true, UiRequest::None, "", ""};
 }
 
 CommandEffect MapCommands::applyCentreText(const std::string& text) {

@@ -57,6 +57,11 @@ class MapCommands {
   CommandEffect applyCentreText(const std::string& text);
   CommandEffect applyRangeText(const std::string& text);
 
+  // Reads a track message as "Read &Nat/Pacots Tracks..." does: a file that
+  // cannot be opened shows "CAN'T OPEN FILE:" and leaves the tracks and the
+  // view as they were; otherwise the region preset of the family is chosen.
+  CommandEffect readTracks(const std::string& path, bool selectRegion = true);
+
  private:
   AppContext& app_;
 };

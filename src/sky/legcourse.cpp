@@ -1,0 +1,40 @@
+#include "sky/legcourse.h"
+
+#include <cmath>
+#include <cstdio>
+
+#include "geo/greatcircle.h"
+#include "sky/magvar.h"
+
+namespace korvant {
+
+LegCourse legCourse(const LatLng& from, const LatLng& to) {
+  LegCourse leg;
+  const CourseDistance cd = courseAndDistance(from, to);
+  leg.trueCourse = cd.course;
+  leg.midpoint = destination(from, cd.course, cd.distance / 2).position;
+  leg.distance = std::round(cd.distance * 20) / 20;
+  double course;
+  if (from.lat < -6500 || from.lat >= 7300) {
+    leg.isTrue = true;
+    course = cd.course < 0.1 ? 0.1 : cd.course;
+  } else {
+    course = cd.course + magneticVariation(from);
+    if (course < 0) course += 360;
+    else if (course > 360) course -= 360;
+  }
+  leg.courseTenths = static_cast<int>(std::lround(course * 10));
+  return leg;
+}
+
+std::string courseDegreesText(int courseTenths) {
+  char text[16];
+  std::snprintf(text, sizeof text, "%03d", (courseTenths + 5) / 10);
+  return text;
+}
+
+std::string courseLabelText(int courseTenths, bool isTrue) {
+  return " " + courseDegreesText(courseTenths) + "\xC2\xB0" + (isTrue ? "T " : " ");
+}
+
+}  // namespace korvant

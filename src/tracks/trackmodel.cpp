@@ -1,0 +1,68 @@
+#include "tracks/trackmodel.h"
+
+#include "app/textops.h"
+
+namespace korvant {
+
+namespace {
+constexpr std::string_view kSkippedAirways[] = {"R220", "R580", "R591", "A590", "G344", "R336",
+                                                "R341", "B327", "R451", "A342", "G215"};
+}
+
+bool TrackModel::empty() const {
+  for (const std::string& s : slotTexts)
+    if (!s.empty()) return false;
+  return true;
+}
+
+bool isSkippedAirway(std::string_view word) {
+  for (std::string_view a : kSkippedAirways)
+    if (word == a) return true;
+  return false;
+}
+
+TrackFixes resolveTrackFixes(std::string_view text, const LatLng& reference, FixStore& fixes) {
+  TrackFixes result;
+  std::string rest(text);
+  std::string previous = "***", current = "***";
+  while (true) {
+    std::string word = nextWord(rest);
+    if (word.empty()) break;
+    previous = current;
+    current = word == "TIREE" ? "TIR" : word;
+    if (isSkippedAirway(current)) {
+      result.notes += " " + current + "=IGNORE";
+      current = previous;
+      continue;
+    }
+    LatLng a, b;
+    const bool firstResolved = fixes.resolvePositionWithAlias(previous, reference, a);
+    const bool secondResolved = fixes.resolvePositionWithAlias(current, reference, b);
+    if (current.size() > 1 && !secondResolved) {
+      result.notes += " " + current;
+      ++result.unresolved;
+      result.unresolvedWords.push_back(current);
+    }
+    if (firstResolved && secondResolved) {
+      if (result.chain.empty()) result.chain = previous;
+      result.chain += " " + current;
+      ++result.segments;
+    }
+  }
+  return result;
+}
+
+bool storeTrackLine(TrackModel& model, std::string_view line, const LatLng& reference, const TrackStore& store) {
+  if (line.size() < 2 || line[0] < 'A' || line[0] > 'Z' || line[1] != ' ') return false;
+  const TrackFixes fixes = resolveTrackFixes(line.substr(2), reference, store.fixes);
+  if (fixes.segments < 1) return false;
+  // A later line for the letter replaces the track, and its unresolved fixes.
+  std::erase_if(model.unresolved, [&](const UnresolvedFix& u) { return u.track == line[0]; });
+  for (const std::string& word : fixes.unresolvedWords) model.unresolved.push_back({line[0], word});
+  model.slotTexts[line[0] - 'A'] = fixes.chain;
+  model.reference = reference;
+  if (!fixes.notes.empty() && store.diagnostics) store.boxes.show("FIXES ??", fixes.notes, MessageIcon::Warning);
+  return true;
+}
+
+}  // namespace korvant

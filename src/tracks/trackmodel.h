@@ -1,0 +1,65 @@
+#pragma once
+// The tracks of the current message: one slot per letter, each holding the
+// chain of its fixes that resolved, and the four header lines of the legend.
+#include <array>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "app/messageboxes.h"
+#include "geo/latlng.h"
+#include "navdata/fixstore.h"
+
+namespace korvant {
+
+inline constexpr int TRACK_SLOTS = 26;
+inline constexpr LatLng NAT_REFERENCE{5000.0, -3500.0};
+inline constexpr LatLng PACIFIC_REFERENCE{4500.0, -17500.0};
+
+// Slots A-M are westbound, N-Z eastbound.
+inline bool isWestboundSlot(int slot) { return slot < 13; }
+
+struct UnresolvedFix {
+  char track;
+  std::string fix;
+};
+
+struct TrackModel {
+  std::array<std::string, TRACK_SLOTS> slotTexts;
+  std::string eastHeader, eastValidity, westHeader, westValidity;
+  // The reference position the fixes were resolved with: the painter starts
+  // from it, so it finds the same fixes.
+  LatLng reference = NAT_REFERENCE;
+  // Every fix of a track line that did not resolve, for the report.
+  std::vector<UnresolvedFix> unresolved;
+
+  void clear() { *this = TrackModel(); }
+  bool empty() const;
+};
+
+// How a track line is stored: the fix store to resolve with, and where the
+// "FIXES ??" notes go when the diagnostic switch is on.
+struct TrackStore {
+  FixStore& fixes;
+  MessageBoxes& boxes;
+  bool diagnostics = false;
+};
+
+struct TrackFixes {
+  std::string chain;  // the fixes that resolved, separated by single blanks
+  int segments = 0;
+  std::string notes;
+  int unresolved = 0;
+  std::vector<std::string> unresolvedWords;
+};
+
+// Airway designators that Pacific track lines name between their fixes.
+bool isSkippedAirway(std::string_view word);
+
+TrackFixes resolveTrackFixes(std::string_view text, const LatLng& reference, FixStore& fixes);
+
+// Stores a line that begins with its letter and a blank; false when it does
+// not, or when no two consecutive fixes of it resolve.
+bool storeTrackLine(TrackModel& model, std::string_view line, const LatLng& reference, const TrackStore& store);
+
+}  // namespace korvant

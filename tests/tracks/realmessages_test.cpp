@@ -1,0 +1,96 @@
+// Every saved message of tests/data/tracks, read against the shipped fix file.
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <iterator>
+#include <map>
+#include <sstream>
+
+#include "support/recordingboxes.h"
+#include "tracks/trackreader.h"
+
+namespace korvant {
+namespace {
+
+struct Expected {
+  const char* file;
+  TrackFamily family;
+  const char* eastHeader;
+  const char* westHeader;
+  // Track letter and the number of fixes stored for it.
+  std::map<char, int> tracks;
+};
+
+class RealMessages : public ::testing::TestWithParam<Expected> {
+ protected:
+  static void SetUpTestSuite() {
+    std::ifstream in(KORVANT_SAMPLE_DAT, std::ios::binary);
+    fixes_ = new FixStore;
+    fixes_->loadBytes({std::istreambuf_iterator<char>(in), {}});
+  }
+  static void TearDownTestSuite() { delete fixes_; }
+  static FixStore* fixes_;
+};
+FixStore* RealMessages::fixes_ = nullptr;
+
+std::ostream& operator<<(std::ostream& out, const Expected& e) { return out << e.file; }
+
+TEST_P(RealMessages, ReadsAsExpected) {
+  const Expected& e = GetParam();
+  const std::string path = std::string(KORVANT_TEST_DATA) + "/tracks/" + e.file;
+  std::ifstream in(path, std::ios::binary);
+  ASSERT_TRUE(in) << path;
+  test::RecordingBoxes boxes;
+  TrackModel model;
+  const std::string extension = path.substr(path.rfind('.'));
+  EXPECT_EQ(readTrackMessage(in, extension, model, {*fixes_, boxes, false}), e.family);
+  EXPECT_EQ(model.eastHeader, e.eastHeader);
+  EXPECT_EQ(model.westHeader, e.westHeader);
+  std::map<char, int> stored;
+  for (int slot = 0; slot < TRACK_SLOTS; ++slot) {
+    if (model.slotTexts[slot].empty()) continue;
+    std::istringstream words(model.slotTexts[slot]);
+    stored[static_cast<char>('A' + slot)] = static_cast<int>(std::distance(std::istream_iterator<std::string>(words), {}));
+  }
+  EXPECT_EQ(stored, e.tracks);
+  EXPECT_TRUE(model.unresolved.empty()) << model.unresolved.front().fix;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    NorthAtlantic, RealMessages,
+    ::testing::Values(
+        Expected{"nat-20151122-qsimplanner.txt", TrackFamily::NorthAtlantic, "",
+                 "WESTBOUND TRACKS FLS 310/390 INCLUSIVE",
+                 {{'A', 6}, {'B', 6}, {'C', 6}, {'D', 6}, {'E', 6}, {'F', 7}, {'G', 7}, {'H', 8}, {'J', 7}}},
+        Expected{"nat-20260926-xdispatch-part1.txt", TrackFamily::NorthAtlantic,
+                 "EASTBOUND TRACKS FLS 340/400 INCLUSIVE", "", {{'U', 7}, {'V', 7}}},
+        Expected{"nat-20261005-oko-part1.txt", TrackFamily::NorthAtlantic, "EASTBOUND TRACKS FLS 340/400 INCLUSIVE",
+                 "", {{'T', 7}, {'V', 7}}},
+        Expected{"nat-20261008-xdispatch-east.txt", TrackFamily::NorthAtlantic,
+                 "EASTBOUND TRACKS FLS 340/400 INCLUSIVE", "", {{'V', 7}, {'W', 7}, {'X', 7}, {'Y', 7}, {'Z', 7}}},
+        Expected{"nat-20261008-xdispatch-west.txt", TrackFamily::NorthAtlantic, "",
+                 "WESTBOUND TRACKS FLS 340/400 INCLUSIVE",
+                 {{'A', 6}, {'B', 6}, {'C', 6}, {'D', 6}, {'E', 7}, {'F', 7}, {'G', 8}}},
+        // The advisory before the message ("TRACK T/  JFK.GREKI3...") is passed over.
+        Expected{"nat-20050421-dva2006.html", TrackFamily::NorthAtlantic, "EASTBOUND TRACKS FLS 310/400 INCLUSIVE",
+                 "WESTBOUND TRACKS FLS 310/390 INCLUSIVE",
+                 {{'E', 7}, {'T', 8}, {'U', 8}, {'V', 8}, {'W', 8}, {'X', 8}, {'Y', 9}, {'Z', 8}}},
+        // Half-degree points (C), and a short track without a named end (Y).
+        Expected{"nat-20160210-qsimplanner.html", TrackFamily::NorthAtlantic,
+                 "EASTBOUND TRACKS FLS 320/400 INCLUSIVE", "WESTBOUND TRACKS FLS 310/390 INCLUSIVE",
+                 {{'A', 6}, {'B', 6}, {'C', 6}, {'D', 6}, {'E', 6}, {'F', 6}, {'S', 7}, {'T', 7}, {'U', 7},
+                  {'V', 7}, {'W', 9}, {'X', 9}, {'Y', 4}, {'Z', 8}}}));
+
+// Under the one-line rules these layouts read as nothing: the TDMs spread
+// their routes over several lines, and the Fukuoka flex routes wrap.
+INSTANTIATE_TEST_SUITE_P(
+    MultiLineLayouts, RealMessages,
+    ::testing::Values(Expected{"pacots-20151106-qsimplanner.txt", TrackFamily::None, "", "", {}},
+                      Expected{"pacots-20151108-qsimplanner.html", TrackFamily::None, "", "", {}},
+                      Expected{"pacots-20160208-qsimplanner.txt", TrackFamily::None, "", "", {}},
+                      Expected{"pacots-20160216-qsimplanner.html", TrackFamily::None, "", "", {}},
+                      // Australian flex tracks: not a family the program plots.
+                      Expected{"ausots-20151114-qsimplanner.txt", TrackFamily::None, "", "", {}}));
+
+}  // namespace
+}  // namespace korvant

@@ -1,0 +1,158 @@
+#include "tracks/trackreader.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "navdata/fixfile_builder.h"
+#include "support/recordingboxes.h"
+
+namespace korvant {
+namespace {
+
+class TrackReaderTest : public ::testing::Test {
+ protected:
+  TrackReaderTest() {
+    FixFileContents c;
+    c.fixes = {test::makeFix("ABCDE", 6000, -5000), test::makeFix("MALOT", 5300, -1500),
+               test::makeFix("TIR", 5630, -650), test::makeFix("KETOS", 4000, 15000),
+               test::makeFix("SMOLT", 4100, 14500), test::makeFix("ONE", 4200, 16000)};
+    fixes.loadBytes(test::fixFileBytes(c));
+  }
+  TrackFamily read(const std::string& text, const std::string& extension = ".txt") {
+    std::istringstream in(text);
+    return readTrackMessage(in, extension, model, store);
+  }
+  const std::string& slot(char letter) const { return model.slotTexts[letter - 'A']; }
+
+  FixStore fixes;
+  test::RecordingBoxes boxes;
+  TrackStore store{fixes, boxes, false};
+  TrackModel model;
+};
+
+TEST_F(TrackReaderTest, EastboundHeaderOnOneLine) {
+  EXPECT_EQ(read("EASTBOUND TRACKS FLS 310-390 INCLUSIVE JAN 10/0100Z TO JAN 10/0800Z\n"
+                 "EASTBOUND TRACKS FLS 320-400 INCLUSIVE JAN 11/0100Z TO JAN 11/0800Z\n"),
+            TrackFamily::NorthAtlantic);
+  EXPECT_EQ(model.eastHeader, "EASTBOUND EASTBOUND TRACKS FLS 310-390");
+  EXPECT_EQ(model.eastValidity, "JAN 10/0100Z TO JAN 10/0800Z");  // the second header is ignored
+  EXPECT_TRUE(model.westHeader.empty());
+}
+
+TEST_F(TrackReaderTest, ValidityOnTheNextLineAndWestbound) {
+  read("(NAT-1/3 TRACKS FLS 310/390\nNOV 22/1130Z TO NOV 22/1900Z\nA 57/20 58/30\n");
+  EXPECT_EQ(model.westHeader, "WESTBOUND TRACKS FLS 310/390");
+  EXPECT_EQ(model.westValidity, "NOV 22/1130Z TO NOV 22/1900Z");
+  EXPECT_EQ(slot('A'), "57/20 58/30");
+}
+
+TEST_F(TrackReaderTest, NatTracksAndTheChainRule) {
+  EXPECT_EQ(read("N 57/20 58/30 59/40\nNAT-K 57/20 ZZZZZ 58/30\nNAT-K 50/20 51/30\n1 57/20 58/30\n"),
+            TrackFamily::NorthAtlantic);
+  EXPECT_EQ(slot('N'), "57/20 58/30 59/40");
+  EXPECT_EQ(slot('K'), "50/20 51/30");  // the later line for a letter wins
+  EXPECT_EQ(model.reference.lat, NAT_REFERENCE.lat);
+}
+
+TEST_F(TrackReaderTest, ResolveSkipsAirwaysReadsTireeAndBridgesUnresolvedFixes) {
+  TrackFixes f = resolveTrackFixes("P1 57/20 58/30 XXXXX 59/40 60/50", NAT_REFERENCE, fixes);
+  EXPECT_EQ(f.chain, "57/20 58/30 60/50");
+  EXPECT_EQ(f.segments, 2);
+  EXPECT_EQ(f.unresolved, 2);
+  EXPECT_EQ(f.notes, " P1 XXXXX");
+  f = resolveTrackFixes("57/20 R220 58/30", NAT_REFERENCE, fixes);
+  EXPECT_EQ(f.chain, "57/20 58/30");
+  EXPECT_EQ(f.notes, " R220=IGNORE");
+  f = resolveTrackFixes("TIREE 57/20 . 58/30", NAT_REFERENCE, fixes);
+  EXPECT_EQ(f.chain, "TIR 57/20");
+  EXPECT_EQ(f.unresolved, 0);  // a one-character word leaves no note
+}
+
+TEST_F(TrackReaderTest, FixesNotesOnlyForStoredTracksWithDiagnostics) {
+  TrackStore noisy{fixes, boxes, true};
+  EXPECT_FALSE(storeTrackLine(model, "A ZZZZZ", NAT_REFERENCE, noisy));
+  EXPECT_TRUE(boxes.shown.empty());
+  EXPECT_TRUE(storeTrackLine(model, "A 57/20 R220 58/30 QQQQQ", NAT_REFERENCE, noisy));
+  ASSERT_EQ(boxes.shown.size(), 1u);
+  EXPECT_EQ(boxes.shown[0].caption, "FIXES ??");
+  EXPECT_EQ(boxes.shown[0].text, " R220=IGNORE QQQQQ");
+  ASSERT_EQ(model.unresolved.size(), 1u);
+  EXPECT_EQ(model.unresolved[0].fix, "QQQQQ");
+  EXPECT_FALSE(storeTrackLine(model, "a 57/20 58/30", NAT_REFERENCE, noisy));
+  EXPECT_FALSE(storeTrackLine(model, "AB57/20 58/30", NAT_REFERENCE, noisy));
+}
+
+TEST_F(TrackReaderTest, PacificTdmNumbersBecomeLetters) {
+  EXPECT_EQ(read("(TDM TRK 1 151106060001 KETOS SMOLT ONE\n"
+                 "TDM TRK 12 KETOS SMOLT\n"
+                 "TDM TRK 14 KETOS SMOLT\n"
+                 "A0763/16 - TDM TRK A KETOS ONE RTS/RJAA SMOLT\n"
+                 "TDM TRK P KETOS SMOLT\n"),
+            TrackFamily::Pacific);
+  EXPECT_EQ(slot('N'), "KETOS SMOLT ONE");
+  EXPECT_EQ(slot('Y'), "KETOS SMOLT");
+  EXPECT_EQ(slot('A'), "KETOS ONE");
+  EXPECT_TRUE(slot('P').empty());
+  EXPECT_EQ(model.reference.lng, PACIFIC_REFERENCE.lng);
+}
+
+TEST_F(TrackReaderTest, CleanTdmLine) {
+  EXPECT_EQ(cleanTdmLine("1 KETOS SMOLT RTS/RJAA ONE"), "N KETOS SMOLT");
+  EXPECT_EQ(cleanTdmLine("12 KETOS"), "Y  KETOS");
+  EXPECT_EQ(cleanTdmLine("14 KETOS"), "");
+  EXPECT_EQ(cleanTdmLine("Q KETOS"), "");
+  EXPECT_EQ(cleanTdmLine("B KETOS"), "B KETOS");
+  EXPECT_EQ(cleanTdmLine("RTS/X"), "");
+  EXPECT_EQ(cleanTdmLine("3 AMDT KETOS REPLACE A12/15 SMOLT 1511060600 ONE"), "P  KETOS   SMOLT  ONE");
+  EXPECT_EQ(cleanTdmLine("1 12345678901234567890 KETOS"), "N  KETOS");
+  EXPECT_EQ(cleanTdmLine("99999999999999999999 KETOS"), "");
+}
+
+TEST_F(TrackReaderTest, FlexRoutesOnOneLine) {
+  read("TRACK 14. FLEX ROUTE : KETOS SMOLT JAPAN ROUTE : ONE TRACK 15. FLEX ROUTE : SMOLT ONE "
+       "JAPAN ROUTE : X TRACK 16. FLEX ROUTE : KETOS ONE JAPAN ROUTE : Y\n");
+  EXPECT_EQ(slot('V'), "KETOS SMOLT");
+  EXPECT_EQ(slot('W'), "SMOLT ONE");
+  std::string rest = "TRACK 2.  FLEX RTE : KETOS ONE JAPAN RTE : TAIL";
+  std::string track;
+  ASSERT_TRUE(splitFlexRoute(rest, track));
+  EXPECT_EQ(track, "O KETOS ONE");
+  EXPECT_EQ(rest, "TAIL");
+  EXPECT_FALSE(splitFlexRoute(rest, track));
+  EXPECT_TRUE(rest.empty());
+  rest = "TRACK 3. FLEX ROUTE : KETOS ONE";  // no connecting route marker
+  EXPECT_FALSE(splitFlexRoute(rest, track));
+}
+
+TEST_F(TrackReaderTest, HtmlTagsEndLinesAndNbspVanishes) {
+  read("<html><pre>A&nbsp;57/20<br>58/30\nB 57/20&nbsp;&nbsp; 58/30</pre>", ".HTML");
+  EXPECT_TRUE(slot('A').empty());  // "A 57/20" alone has one fix
+  EXPECT_EQ(slot('B'), "57/20 58/30");
+  read("<b>C 50/20 51/30<i>\n", "htm");
+  EXPECT_EQ(slot('C'), "50/20 51/30");
+  read("<b>C 50/20 51/30", ".txt");
+  EXPECT_TRUE(slot('C').empty());  // markup means nothing in a text file
+}
+
+TEST_F(TrackReaderTest, LongLinesAreCutAndLeadingBlanksDropped) {
+  std::string line = "   \tD 57/20 58/30";
+  line += std::string(2000, ' ');
+  line += "59/40";
+  read(line + "\n");
+  EXPECT_EQ(slot('D'), "57/20 58/30");  // 59/40 lies beyond 1500 characters
+}
+
+TEST_F(TrackReaderTest, BadInputReadsAsNothing) {
+  EXPECT_EQ(read(""), TrackFamily::None);
+  EXPECT_EQ(read("&nbsp;", ".html"), TrackFamily::None);
+  EXPECT_EQ(read("<unterminated tag A 57/20 58/30", ".html"), TrackFamily::None);
+  std::string binary;
+  for (int i = 0; i < 5000; ++i) binary.push_back(static_cast<char>(i * 37));
+  read(binary);
+  EXPECT_EQ(read(std::string(1 << 20, 'X')), TrackFamily::None);
+  EXPECT_TRUE(model.empty());
+}
+
+}  // namespace
+}  // namespace korvant
