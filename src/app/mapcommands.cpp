@@ -229,6 +229,20 @@ bool MapCommands::isChecked(int id) const {
   }
 }
 
+std::vector<FileFilter> trackFileFilters(const std::string& natFileType) {
+  const FileFilter text{"TEXT (*.TXT)", {"*.TXT"}};
+  const FileFilter html{"HTML (*.HTM;*.HTML)", {"*.HTM", "*.HTML"}};
+  const FileFilter all{"ALL FILES (*.*)", {"*.*"}};
+  if (natFileType == "TXT") return {text, html, all};
+  if (natFileType == "ALL") return {all, text, html};
+  return {html, text, all};
+}
+
+std::string MapCommands::trackFolder() {
+  if (!app_.trackFile.empty()) return std::filesystem::path(app_.trackFile).parent_path().string();
+  return app_.settings.lookup("NatTrackDir");
+}
+
 CommandEffect MapCommands::readTracks(const std::string& path, bool selectRegion) {
   std::ifstream in(path, std::ios::binary);
   std::error_code ec;

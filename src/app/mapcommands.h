@@ -3,6 +3,7 @@
 // state, apart from any widget: the Qt window runs these and then carries
 // out the request that comes back.
 #include <string>
+#include <vector>
 
 #include "app/context.h"
 
@@ -27,6 +28,15 @@ struct CommandEffect {
   UiRequest request = UiRequest::None;
   std::string caption, text;
 };
+
+// One filter of a file dialog: its label and the name patterns it matches.
+struct FileFilter {
+  std::string label;                  // "TEXT (*.TXT)"
+  std::vector<std::string> patterns;  // "*.TXT"
+};
+
+// The track dialog's filters, in the order NATFILETYPE asks for.
+std::vector<FileFilter> trackFileFilters(const std::string& natFileType);
 
 // The switch a menu item toggles, or null.
 bool* switchOfCommand(LayerSwitches& switches, int id);
@@ -61,6 +71,8 @@ class MapCommands {
   // cannot be opened shows "CAN'T OPEN FILE:" and leaves the tracks and the
   // view as they were; otherwise the region preset of the family is chosen.
   CommandEffect readTracks(const std::string& path, bool selectRegion = true);
+  // Where the track dialog starts: the folder of the last message read, else NATTRACKDIR.
+  std::string trackFolder();
 
  private:
   AppContext& app_;

@@ -2,6 +2,7 @@
 
 #include "map/layers/layers.h"
 #include "map/mapfonts.h"
+#include "map/routedrawing.h"
 
 namespace korvant {
 
@@ -14,6 +15,15 @@ int projectionKind(ProjectionKind kind) {
     case ProjectionKind::Mercator: break;
   }
   return 2;
+}
+
+void drawTracksAndRouteSets(PaintContext& paint) {
+  paint.canvas.selectFont(paint.printing ? paint.fonts.small : paint.fonts.medium);
+  paint.canvas.setTextColor(colors::black);
+  paint.canvas.setBackgroundTransparent(true);
+  RouteDrawer routes(paint, paint.app.tracks.reference);
+  routes.drawTrackRoutes(paint.app.tracks);
+  routes.drawRouteSets();
 }
 
 }  // namespace
@@ -42,11 +52,18 @@ PaintResult MapPainter::paint(const PaintOptions& options) {
   paint.charWidth = metrics.averageCharWidth;
 
   const LayerSwitches& sw = app_.switches;
+  // No procedure can be loaded yet, so the procedure map shows only what
+  // stands behind it.
+  const bool procedureMapEmpty = app_.procedureMap;
+  paint.procedureMap = app_.procedureMap;
   if (sw.terrain) drawTerrain(paint);
-  if (sw.latLongGrid) drawGrid(paint);
-  drawTicks(paint);
-  if (sw.latLongLabels) drawGridLabels(paint);
-  if (sw.facilityBoundaries) drawFacilityBoundaries(paint);
+  if (!procedureMapEmpty) {
+    if (sw.latLongGrid) drawGrid(paint);
+    drawTicks(paint);
+    if (sw.latLongLabels) drawGridLabels(paint);
+    if (sw.facilityBoundaries) drawFacilityBoundaries(paint);
+    drawTracksAndRouteSets(paint);
+  }
   drawTitleBlock(paint);
   if (sw.variation) drawVariation(paint);
   drawOwnFixes(paint);

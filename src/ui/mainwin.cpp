@@ -1,6 +1,7 @@
 #include "ui/mainwin.h"
 
 #include <QApplication>
+#include <QFileDialog>
 #include <QInputDialog>
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -46,7 +47,34 @@ void MainWin::carryOut(const CommandEffect& effect) {
   if (effect.repaint || viewAsked) requestRepaint();
 }
 
-void MainWin::command(int id) { carryOut(commands_.execute(id)); }
+void MainWin::command(int id) {
+  if (id == cmd::ReadTracks) {
+    showTrackDialog();
+    return;
+  }
+  carryOut(commands_.execute(id));
+}
+
+void MainWin::showTrackDialog() {
+  // Qt's filters match case-sensitively: offer the lower-case names as well.
+  QStringList filters;
+  for (const FileFilter& f : trackFileFilters(app_.settings.lookup("NatFileType"))) {
+    QStringList patterns;
+    for (const std::string& p : f.patterns) {
+      patterns << QString::fromStdString(p);
+      if (p != "*.*") patterns << QString::fromStdString(p).toLower();
+    }
+    filters << QString::fromStdString(f.label.substr(0, f.label.find(" ("))) + " (" + patterns.join(' ') + ")";
+  }
+  QFileDialog dialog(this, QStringLiteral("Read Nat/Pacots Tracks"), QString::fromStdString(commands_.trackFolder()));
+  dialog.setFileMode(QFileDialog::ExistingFile);
+  dialog.setNameFilters(filters);
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
+  QApplication::setOverrideCursor(Qt::WaitCursor);
+  const CommandEffect effect = commands_.readTracks(dialog.selectedFiles().first().toStdString());
+  QApplication::restoreOverrideCursor();
+  carryOut(effect);
+}
 
 void MainWin::showCentreDialog() {
   QInputDialog dialog(this);

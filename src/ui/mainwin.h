@@ -30,6 +30,7 @@ class MainWin : public QWidget {
 
   void showCentreDialog();
   void showRangeDialog();
+  void showTrackDialog();
 
  protected:
   void paintEvent(QPaintEvent* event) override;

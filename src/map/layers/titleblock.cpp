@@ -1,5 +1,6 @@
 // The title block: centre, range, projection and the simulation notice on the
 // left; the time printed and the surface's resolution on the right.
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <ctime>
@@ -45,6 +46,33 @@ std::string projectionText(const MapView& view) {
   return "MERCATOR PROJECTION";
 }
 
+// The four header lines of the track message, where each preset has room.
+void drawTrackLegend(PaintContext& paint) {
+  const TrackModel& tracks = paint.app.tracks;
+  int x, top;
+  const std::string& preset = paint.app.view.presetName;
+  if (preset == "NAT") {
+    const auto projected = [&](double lat, double lng, bool wantX) {
+      const DevicePoint d = paint.projection.toDevice(lat, lng);
+      const int v = wantX ? d.x : d.y;
+      return d.visible ? std::max(v, 2) : 2;
+    };
+    x = 2 + projected(5356, -7948, true);
+    top = projected(5758, -6316, false);
+  } else if (preset == "WARS") {
+    x = 2 * paint.charWidth;
+    top = 0;
+  } else {
+    return;
+  }
+  paint.canvas.setTextAlign({HAlign::Left, VAlign::Top});
+  int row = 2;
+  for (const std::string* line : {&tracks.eastHeader, &tracks.eastValidity, &tracks.westHeader, &tracks.westValidity}) {
+    if (!line->empty()) paint.canvas.textOut(x, top + row * paint.lineHeight, *line);
+    ++row;
+  }
+}
+
 }  // namespace
 
 std::string printedLine(std::time_t now, long utcOffsetSeconds) {
@@ -79,10 +107,15 @@ void drawTitleBlock(PaintContext& paint) {
   int k = 4;
   const std::time_t now = paint.app.clock.now();
   canvas.textOut(x, at(k), printedLine(now, paint.app.clock.utcOffsetSeconds(now)));
-  if (parameters) {
+  if (!parameters) return;
+  k += 2;
+  canvas.textOut(x, at(k), "RESOLUTION " + std::to_string(paint.width) + " X " + std::to_string(paint.height));
+  if (paint.procedureMap) return;
+  if (!paint.app.trackFile.empty()) {
     k += 2;
-    canvas.textOut(x, at(k), "RESOLUTION " + std::to_string(paint.width) + " X " + std::to_string(paint.height));
+    canvas.textOut(x, at(k), "FILE:  " + paint.app.trackFile);
   }
+  drawTrackLegend(paint);
 }
 
 }  // namespace korvant

@@ -1,0 +1,57 @@
+#pragma once
+// Routes drawn leg by leg as great circles, with course and distance labels
+// along each leg: the tracks of the message and the fix file's route sets.
+#include <optional>
+#include <string_view>
+
+#include "map/fontangle.h"
+#include "map/linedrawing.h"
+#include "tracks/trackmodel.h"
+
+namespace korvant {
+
+// What a leg's labels say and where they stand.
+struct LegLabels {
+  bool course = false;
+  bool distance = false;
+  int courseTenths = 0;
+  bool isTrue = false;
+  LatLng anchor;          // where the distance label stands
+  double distanceNm = 0;
+  bool kilometres = false;
+  std::string_view name;  // written under the distance
+};
+
+class RouteDrawer {
+ public:
+  // The rotated fonts are copies of the font selected when the drawer is made.
+  RouteDrawer(PaintContext& paint, const LatLng& reference);
+
+  // The 26 track slots: westbound A-M, eastbound N-Z, each behind its route group.
+  void drawTrackRoutes(const TrackModel& tracks);
+  // Kind 1 eastbound, 2 westbound, 3 other, 0 both ways.
+  void drawRoute(int kind, int penWidth, LineType type, std::string_view route, int offset, bool courseLabels,
+                 bool distanceLabels);
+  // One leg between two fix names, each resolved nearest the end of the leg before.
+  void drawLeg(std::string_view first, std::string_view second, LineType type, double factor, int offset,
+               bool courseLabels, bool distanceLabels, bool symbols);
+  // The line and its labels; `angleStep` selects a new rotated font only when
+  // the angle moved by more than that many tenths of a degree.
+  void drawLabelledLine(LineType type, const LatLng& a, const LatLng& b, double factor, int offset,
+                        const LegLabels& labels, double trueCourse, bool symbols, int angleStep = 0);
+  void drawRouteSets();
+
+ private:
+  void selectRoutePen(int kind, int penWidth);
+
+  PaintContext& paint_;
+  LineDrawer lines_;
+  FontAngle angles_;
+  LatLng reference_;
+  std::optional<int> lastAngle_;
+  Color penColor_ = colors::black;
+  int penWidth_ = 1;
+  PenStyle penStyle_ = PenStyle::Solid;
+};
+
+}  // namespace korvant

@@ -1,0 +1,256 @@
+// Routes, legs and their labels on a recording canvas.
+#include "map/routedrawing.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "app/controlfile.h"
+#include "app/mapcommands.h"
+#include "app/startup.h"
+#include "geo/greatcircle.h"
+#include "map/mappainter.h"
+#include "navdata/fixfile_builder.h"
+#include "sky/legcourse.h"
+#include "support/recordingboxes.h"
+#include "support/recordingcanvas.h"
+#include "support/tempdir.h"
+
+namespace korvant {
+namespace {
+
+using test::RecordingCanvas;
+
+class RouteDrawingTest : public ::testing::Test {
+ protected:
+  RouteDrawingTest() {
+    seedDefaults(app.settings);
+    app.settings.markReadDone();
+    app.settings.set("MapFont", "Test", false);
+    ControlFile::apply(app);
+    FixFileContents c;
+    c.fixes = {test::makeFix("AAAAA", 5000, -4000), test::makeFix("BBBBB", 5100, -3500),
+               test::makeFix("CCCCC", 5200, -3000), test::makeFix("POLE", 9000, 0)};
+    app.fixes.loadBytes(test::fixFileBytes(c));
+    projection.setup(5000, -3500, 1.0, 4500, 6000, 0, 0, 1920, 1080, Projection::scaleForRange(1920, 1080, 1000), 1);
+  }
+  PaintContext context(int width = 1920) {
+    canvas = RecordingCanvas();
+    canvas.selectFont({"Test", 13, 400, 0});
+    PaintContext paint{app, canvas, projection, FarSideRule(app.view.centre), {}};
+    paint.width = width;
+    paint.height = 1080;
+    return paint;
+  }
+  std::vector<test::DrawnText> textsEnding(const std::string& suffix) {
+    std::vector<test::DrawnText> out;
+    for (const auto& t : canvas.texts)
+      if (t.text.size() >= suffix.size() && t.text.compare(t.text.size() - suffix.size(), suffix.size(), suffix) == 0)
+        out.push_back(t);
+    return out;
+  }
+
+  test::RecordingBoxes boxes;
+  test::FixedClock clock{1796633100, 0};
+  AppContext app{boxes, clock};
+  Projection projection;
+  RecordingCanvas canvas;
+};
+
+TEST_F(RouteDrawingTest, ThreeNamesDrawTwoLegs) {
+  PaintContext paint = context();
+  app.switches.symbolsNonDafif = false;
+  RouteDrawer routes(paint, NAT_REFERENCE);
+  routes.drawRoute(1, 2, LineType::Straight, "AAAAA BBBBB CCCCC", 0, false, false);
+  ASSERT_EQ(canvas.lines.size(), 2u);
+  const DevicePoint a = projection.toDevice(5000, -4000), c = projection.toDevice(5200, -3000);
+  EXPECT_EQ(canvas.lines[0].x1, a.x);
+  EXPECT_EQ(canvas.lines[1].x2, c.x);
+  EXPECT_EQ(canvas.lines[0].color, colors::red);
+  EXPECT_EQ(canvas.lines[0].width, 2);
+}
+
+TEST_F(RouteDrawingTest, AThousandMileLegInPiecesOf310) {
+  PaintContext paint = context();
+  LineDrawer lines(paint);
+  const LatLng from{5000, -3500};
+  const LatLng to = destination(from, 90, 1000).position;
+  lines.drawLine(LineType::GreatCircle, from, to, 100, 0);
+  ASSERT_EQ(canvas.lines.size(), 4u);
+  const double lengths[] = {310, 310, 310, 70};
+  LatLng start = from;
+  for (int i = 0; i < 4; ++i) {
+    const LatLng end = i < 3 ? destination(from, courseAndDistance(from, to).course, 310.0 * (i + 1)).position : to;
+    EXPECT_NEAR(distanceNm(start, end), lengths[i], 1e-6) << i;
+    const DevicePoint d = projection.toDevice(end.lat, end.lng);
+    EXPECT_EQ(canvas.lines[i].x2, d.x) << i;
+    EXPECT_EQ(canvas.lines[i].y2, d.y) << i;
+    start = end;
+  }
+}
+
+TEST_F(RouteDrawingTest, FromThePoleDownTheMeridianFirst) {
+  PaintContext paint = context();
+  LineDrawer lines(paint);
+  lines.drawLine(LineType::GreatCircle, {9000, 0}, {8000, -3500}, 100, 0);
+  ASSERT_GE(canvas.lines.size(), 2u);
+  const DevicePoint pole = projection.toDevice(9000, 0), off = projection.toDevice(8959, -3500);
+  EXPECT_EQ(canvas.lines[0].x1, pole.x);
+  EXPECT_EQ(canvas.lines[0].x2, off.x);
+  EXPECT_EQ(canvas.lines[0].y2, off.y);
+  canvas.lines.clear();
+  lines.drawLine(LineType::GreatCircle, {9000, 0}, {8700, 1000}, 100, 0);
+  EXPECT_EQ(canvas.lines.size(), 1u);  // 180 NM: one straight line
+}
+
+TEST_F(RouteDrawingTest, OffsetMovesSidewaysByTheLegsCourse) {
+  PaintContext paint = context();
+  LineDrawer lines(paint);
+  lines.drawStraight({5000, -4000}, {5000, -3000}, 100, 1, 90);  // mostly horizontal, eastbound
+  lines.drawStraight({5000, -3000}, {5000, -4000}, 100, 1, 270);
+  const DevicePoint a = projection.toDevice(5000, -4000);
+  ASSERT_EQ(canvas.lines.size(), 2u);
+  EXPECT_EQ(canvas.lines[0].y1, a.y + 1);
+  EXPECT_EQ(canvas.lines[1].y2, a.y - 1);
+}
+
+TEST_F(RouteDrawingTest, TrueCourseLabelsFrom7300North) {
+  EXPECT_TRUE(legCourse({7300, -3000}, {7400, -2000}).isTrue);
+  EXPECT_FALSE(legCourse({7299, -3000}, {7400, -2000}).isTrue);
+  EXPECT_TRUE(legCourse({-6501, -3000}, {-6400, -2000}).isTrue);
+  EXPECT_FALSE(legCourse({-6500, -3000}, {-6400, -2000}).isTrue);
+  EXPECT_EQ(courseLabelText(862, false), " 086\xC2\xB0 ");
+  EXPECT_EQ(courseLabelText(3596, true), " 360\xC2\xB0T ");
+  EXPECT_NEAR(legCourse({7300, 0}, {8000, 0}).courseTenths, 1, 0);  // a true course of 0 counts as 0.1
+  const LegCourse leg = legCourse({5000, -3000}, {5000, -2000});
+  EXPECT_DOUBLE_EQ(leg.distance, std::round(386.0918 * 20) / 20);
+}
+
+TEST_F(RouteDrawingTest, LabelsFollowTheLegsLengthOnTheSurface) {
+  PaintContext paint = context();
+  app.switches.symbolsNonDafif = false;
+  RouteDrawer routes(paint, NAT_REFERENCE);
+  // A long leg gets both labels, rotated along it.
+  routes.drawRoute(2, 1, LineType::GreatCircle, "AAAAA CCCCC", 1, true, true);
+  ASSERT_EQ(textsEnding("\xC2\xB0 ").size(), 1u);
+  const auto course = textsEnding("\xC2\xB0 ")[0];
+  EXPECT_EQ(course.align, (TextAlign{HAlign::Left, VAlign::Bottom}));
+  EXPECT_NE(course.font.escapement, 0);
+  const CourseDistance cd = courseAndDistance({5000, -4000}, {5200, -3000});
+  EXPECT_NE(canvas.findText(std::to_string(std::lround(std::round(cd.distance * 20) / 20))), nullptr);
+
+  // At a range of 11000 NM the same leg is a few units long: no labels.
+  projection.setup(5000, -3500, 1.0, 4500, 6000, 0, 0, 1920, 1080, Projection::scaleForRange(1920, 1080, 11000), 1);
+  PaintContext small = context();
+  RouteDrawer tiny(small, NAT_REFERENCE);
+  tiny.drawRoute(2, 1, LineType::GreatCircle, "AAAAA CCCCC", 1, true, true);
+  EXPECT_TRUE(canvas.texts.empty());
+  EXPECT_FALSE(canvas.lines.empty());
+}
+
+TEST_F(RouteDrawingTest, TracksByDirectionAndSurfaceWidth) {
+  app.tracks.slotTexts[0] = "AAAAA BBBBB";   // A: westbound
+  app.tracks.slotTexts[25] = "BBBBB CCCCC";  // Z: eastbound
+  app.switches.symbolsNonDafif = false;
+  PaintContext narrow = context(1280);
+  RouteDrawer(narrow, NAT_REFERENCE).drawTrackRoutes(app.tracks);
+  ASSERT_EQ(canvas.lines.size(), 2u);
+  EXPECT_EQ(canvas.lines[0].color, colors::black);
+  EXPECT_EQ(canvas.lines[0].width, 1);
+  EXPECT_EQ(canvas.lines[1].color, colors::red);
+  PaintContext wide = context(1281);
+  RouteDrawer(wide, NAT_REFERENCE).drawTrackRoutes(app.tracks);
+  EXPECT_EQ(canvas.lines[0].width, 2);
+  app.switches.routeGroup[1] = false;  // westbound off
+  PaintContext again = context(1281);
+  RouteDrawer(again, NAT_REFERENCE).drawTrackRoutes(app.tracks);
+  ASSERT_EQ(canvas.lines.size(), 1u);
+  EXPECT_EQ(canvas.lines[0].color, colors::red);
+}
+
+TEST_F(RouteDrawingTest, FixSymbolsAtBothEnds) {
+  PaintContext paint = context();
+  app.switches.symbolsNonDafif = true;
+  RouteDrawer(paint, NAT_REFERENCE).drawRoute(3, 1, LineType::Straight, "AAAAA BBBBB", 0, false, false);
+  // Two triangles of three lines each, then the leg in the route pen.
+  ASSERT_EQ(canvas.lines.size(), 7u);
+  EXPECT_EQ(canvas.lines[0].color, colors::blue);
+  EXPECT_EQ(canvas.lines[6].color, colors::green);
+}
+
+TEST_F(RouteDrawingTest, RouteSetsByClassAndFlags) {
+  FixFileContents c;
+  RouteSet both;
+  both.flags = 3 | 0x40 | 0x80;
+  both.designator = "NAR1";
+  both.count = 2;
+  both.points[0].position = {4700, -5300};
+  both.points[1] = {{4800, -4000}, 200, {4750, -4650}, 2700, 900};
+  RouteSet hidden = both;
+  hidden.flags = 5 | 0x40;
+  c.routeSets = {both, hidden};
+  app.fixes.loadBytes(test::fixFileBytes(c));
+  app.switches.routeGroup[5] = false;  // class 5 hides the second set
+  app.switches.routeBearings = app.switches.routeDistances = true;
+  PaintContext paint = context();
+  RouteDrawer(paint, NAT_REFERENCE).drawRouteSets();
+  // Drawn twice, forwards in red and backwards in black, one unit apart.
+  ASSERT_FALSE(canvas.lines.empty());
+  bool red = false, black = false;
+  for (const auto& l : canvas.lines) {
+    red |= l.color == colors::red;
+    black |= l.color == colors::black;
+  }
+  EXPECT_TRUE(red && black);
+  EXPECT_NE(canvas.findText("10"), nullptr);    // 200 x 0.05 NM
+  EXPECT_NE(canvas.findText("NAR1"), nullptr);  // the designator under the distance
+  EXPECT_NE(canvas.findText(" 090\xC2\xB0 "), nullptr);
+  EXPECT_NE(canvas.findText(" 270\xC2\xB0 "), nullptr);  // the reverse course
+}
+
+TEST_F(RouteDrawingTest, PaintWritesTheFileLineAndTheLegend) {
+  test::TempDir dir;
+  const std::string path = dir.write("nat.txt", "NAT-1/3 TRACKS FLS 340/400\nOCT 08/0100Z TO OCT 08/0800Z\n"
+                                                "Z AAAAA BBBBB CCCCC\n");
+  MapCommands commands(app);
+  ASSERT_TRUE(commands.readTracks(path).repaint);
+  EXPECT_EQ(app.view.presetName, "NAT");
+  EXPECT_TRUE(commands.isChecked(51683));
+  RecordingCanvas out;
+  const PaintResult r = MapPainter(app, out).paint({1920, 1080, false, true});
+  const auto* file = out.findText("FILE:  " + path);
+  ASSERT_NE(file, nullptr);
+  EXPECT_EQ(file->align.h, HAlign::Right);
+  const auto* header = out.findText("EASTBOUND TRACKS FLS 340/400");
+  ASSERT_NE(header, nullptr);
+  const DevicePoint left = r.projection.toDevice(5356, -7948), top = r.projection.toDevice(5758, -6316);
+  EXPECT_EQ(header->x, 2 + std::max(left.x, 2));
+  EXPECT_EQ(header->y, std::max(top.y, 2) + 2 * 12);
+  EXPECT_NE(out.findText("OCT 08/0100Z TO OCT 08/0800Z"), nullptr);
+}
+
+TEST_F(RouteDrawingTest, AFileThatCannotBeOpenedKeepsEverything) {
+  app.tracks.slotTexts[3] = "AAAAA BBBBB";
+  app.view.selectPreset("EUROPE");
+  MapCommands commands(app);
+  EXPECT_FALSE(commands.readTracks("/no/such/file.txt").repaint);
+  ASSERT_EQ(boxes.shown.size(), 1u);
+  EXPECT_EQ(boxes.shown[0].caption, "CAN'T OPEN FILE:");
+  EXPECT_EQ(boxes.shown[0].icon, MessageIcon::Stop);
+  EXPECT_EQ(app.tracks.slotTexts[3], "AAAAA BBBBB");
+  EXPECT_EQ(app.view.presetName, "EUROPE");
+  test::TempDir dir;
+  EXPECT_FALSE(commands.readTracks(dir.str()).repaint);  // a folder is no file
+}
+
+TEST(TrackFileFilters, OrderByTheSetting) {
+  EXPECT_EQ(trackFileFilters("TXT")[0].label, "TEXT (*.TXT)");
+  EXPECT_EQ(trackFileFilters("ALL")[0].label, "ALL FILES (*.*)");
+  const auto html = trackFileFilters("HTML");
+  EXPECT_EQ(html[0].label, "HTML (*.HTM;*.HTML)");
+  EXPECT_EQ(html[0].patterns, (std::vector<std::string>{"*.HTM", "*.HTML"}));
+  EXPECT_EQ(trackFileFilters("anything")[2].label, "ALL FILES (*.*)");
+}
+
+}  // namespace
+}  // namespace korvant
