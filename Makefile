@@ -23,11 +23,13 @@ test: build
 run: build
 	@cd $(BUILD)/run && ./korvant
 
-# The North Atlantic map of the shipped sample data, as PNG and PDF.
+# The tracks of a shipped North Atlantic message on the sample data, as PNG and PDF.
+DEMO_TRACKS = --tracks tracks/nat-20160210.html --layer routeBearings=on --layer routeDistances=on \
+	--layer ownStations=off
 demo: build
 	@mkdir -p out
-	@cd $(BUILD)/run && ../bin/korvant-plot --preset NAT -o $(CURDIR)/out/demo-nat.png
-	@cd $(BUILD)/run && ../bin/korvant-plot --preset NAT -o $(CURDIR)/out/demo-nat.pdf
+	@cd $(BUILD)/run && ../bin/korvant-plot $(DEMO_TRACKS) -o $(CURDIR)/out/demo-nat.png
+	@cd $(BUILD)/run && ../bin/korvant-plot $(DEMO_TRACKS) -o $(CURDIR)/out/demo-nat.pdf
 	@echo "wrote out/demo-nat.png and out/demo-nat.pdf"
 
 bench: build

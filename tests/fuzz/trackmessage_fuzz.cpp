@@ -1,0 +1,32 @@
+// Track messages: any bytes, as text and as HTML, read into the model and
+// reported without a crash or a hang.
+#include <cstddef>
+#include <cstdint>
+#include <sstream>
+#include <string>
+
+#include "navdata/fixstore.h"
+#include "tracks/trackreader.h"
+#include "tracks/trackreport.h"
+
+namespace {
+
+class SilentBoxes : public korvant::MessageBoxes {
+ public:
+  void show(std::string_view, std::string_view, korvant::MessageIcon) override {}
+};
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  static korvant::FixStore fixes;  // empty: coordinate texts still resolve
+  SilentBoxes boxes;
+  const std::string text(reinterpret_cast<const char*>(data), size);
+  for (const char* extension : {".txt", ".html"}) {
+    std::istringstream in(text);
+    korvant::TrackModel model;
+    korvant::readTrackMessage(in, extension, model, {fixes, boxes, true});
+    (void)korvant::trackReport(model, fixes);
+  }
+  return 0;
+}
