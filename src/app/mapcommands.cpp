@@ -233,9 +233,11 @@ std::vector<FileFilter> trackFileFilters(const std::string& natFileType) {
   const FileFilter text{"TEXT (*.TXT)", {"*.TXT"}};
   const FileFilter html{"HTML (*.HTM;*.HTML)", {"*.HTM", "*.HTML"}};
   const FileFilter all{"ALL FILES (*.*)", {"*.*"}};
-  if (natFileType == "TXT") return {text, html, all};
-  if (natFileType == "ALL") return {all, text, html};
-  return {html, text, all};
+  // Today's feed is saved as JSON: offered right after the first type.
+  const FileFilter json{"JSON (*.JSON)", {"*.JSON"}};
+  if (natFileType == "TXT") return {text, json, html, all};
+  if (natFileType == "ALL") return {all, json, text, html};
+  return {html, json, text, all};
 }
 
 std::string MapCommands::trackFolder() {
@@ -254,7 +256,12 @@ CommandEffect MapCommands::readTracks(const std::string& path, bool selectRegion
   const bool diagnostics = readLeadingInt(app_.settings.lookup(DUMP_SWITCH_KEY)) == 9;
   const auto dot = path.rfind('.');
   const std::string extension = dot == std::string::npos ? "" : path.substr(dot);
-  const TrackFamily family = readTrackMessage(in, extension, model, {app_.fixes, app_.boxes, diagnostics});
+  std::string error;
+  const TrackFamily family = readTrackMessage(in, extension, model, {app_.fixes, app_.boxes, diagnostics}, &error);
+  if (!error.empty()) {
+    app_.boxes.show("CAN'T READ TRACK MESSAGE:", error + ": " + path, MessageIcon::Stop);
+    return {};
+  }
   app_.tracks = std::move(model);
   app_.trackFile = path;
   app_.procedureMap = false;

@@ -15,6 +15,11 @@ bool TrackModel::empty() const {
   return true;
 }
 
+std::string TrackModel::levels(int slot) const {
+  const std::string& text = isWestboundSlot(slot) ? westLevels[slot] : eastLevels[slot];
+  return text == "NIL" ? std::string() : text;
+}
+
 bool isSkippedAirway(std::string_view word) {
   for (std::string_view a : kSkippedAirways)
     if (word == a) return true;
@@ -60,6 +65,8 @@ bool storeTrackLine(TrackModel& model, std::string_view line, const LatLng& refe
   std::erase_if(model.unresolved, [&](const UnresolvedFix& u) { return u.track == line[0]; });
   for (const std::string& word : fixes.unresolvedWords) model.unresolved.push_back({line[0], word});
   model.slotTexts[line[0] - 'A'] = fixes.chain;
+  model.eastLevels[line[0] - 'A'].clear();
+  model.westLevels[line[0] - 'A'].clear();
   model.reference = reference;
   if (!fixes.notes.empty() && store.diagnostics) store.boxes.show("FIXES ??", fixes.notes, MessageIcon::Warning);
   return true;

@@ -32,6 +32,12 @@ struct TrackModel {
   LatLng reference = NAT_REFERENCE;
   // Every fix of a track line that did not resolve, for the report.
   std::vector<UnresolvedFix> unresolved;
+  // The flight levels of each North Atlantic track: the texts after
+  // "EAST LVLS " and "WEST LVLS " ("340 350 360", or "NIL").
+  std::array<std::string, TRACK_SLOTS> eastLevels, westLevels;
+
+  // The levels of a slot's own direction, empty when there are none.
+  std::string levels(int slot) const;
 
   void clear() { *this = TrackModel(); }
   bool empty() const;

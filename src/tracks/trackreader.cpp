@@ -1,6 +1,11 @@
 #include "tracks/trackreader.h"
 
+#include <algorithm>
+#include <cctype>
+#include <nlohmann/json.hpp>
 #include <regex>
+#include <sstream>
+#include <vector>
 
 #include "app/textops.h"
 
@@ -79,11 +84,67 @@ class LineSource {
   bool atEnd_ = false;
 };
 
+// "TRACK n." alone on its line: a Fukuoka flex route follows on the next lines.
+bool isTrackNumberLine(std::string_view line) {
+  while (!line.empty() && (line.back() == ' ' || line.back() == '\t' || line.back() == '\r')) line.remove_suffix(1);
+  if (!startsWith(line, "TRACK ") || line.size() < 8 || line.back() != '.') return false;
+  for (char c : line.substr(6, line.size() - 7))
+    if (c < '0' || c > '9') return false;
+  return true;
+}
+
+bool hasFlexMarker(std::string_view text) {
+  return contains(text, " JAPAN ROUTE : ") || contains(text, " JAPAN RTE : ") || contains(text, " RCTP/VHHH ");
+}
+
 class MessageReader {
  public:
   MessageReader(TrackModel& model, const TrackStore& store) : model_(model), store_(store) {}
 
+  // Pacific messages of the last years spread one track over several lines:
+  // a TDM without "RTS/" on its first line, and "TRACK n." alone on its line.
+  // Those lines are joined into the one line that the rules expect; every
+  // layout that reads on one line reads as before.
   void line(std::string line) {
+    if (joining_ != Join::None) {
+      const bool stop = line.empty() || startsAnotherItem(line) || joined_.size() + 1 + line.size() > TRACK_LINE_LIMIT;
+      if (!stop) {
+        joined_ += ' ';
+        joined_ += line;
+        const bool last = joining_ == Join::Tdm ? contains(line, "RTS/") || contains(line, ")") : hasFlexMarker(joined_);
+        if (last) finishJoin();
+        return;
+      }
+      finishJoin();
+    }
+    process(std::move(line));
+  }
+
+  void finish() {
+    if (joining_ != Join::None) finishJoin();
+  }
+
+  TrackFamily family() const { return family_; }
+
+ private:
+  enum class Join { None, Tdm, Flex };
+
+  // A line that the one-line rules read on its own ends a joined track
+  // before it: so a message that read before reads exactly as before.
+  bool startsAnotherItem(std::string_view line) const {
+    if (contains(line, "TDM TRK ") || contains(line, "TRACKS FLS") || isTrackNumberLine(line)) return true;
+    if (line.size() >= 2 && line[0] >= 'A' && line[0] <= 'Z' && line[1] == ' ') return true;
+    return joining_ == Join::Tdm && (contains(line, "EASTBOUND PACOTS TRACKS") || contains(line, "FLEX ROUTE :") ||
+                                     contains(line, "FLEX RTE :"));
+  }
+
+  void finishJoin() {
+    joining_ = Join::None;
+    trackLine(std::move(joined_));
+    joined_.clear();
+  }
+
+  void process(std::string line) {
     if (!sameLine_) {
       const auto fls = line.find("TRACKS FLS");
       if (fls != std::string::npos) {
@@ -103,12 +164,16 @@ class MessageReader {
       validity(line);
       return;
     }
+    if (levelsLine(line)) return;
+    if (line.size() >= 5 && line.size() <= TRACK_LINE_LIMIT &&
+        ((contains(line, "TDM TRK ") && !contains(line, "RTS/")) || isTrackNumberLine(line))) {
+      joining_ = contains(line, "TDM TRK ") ? Join::Tdm : Join::Flex;
+      joined_ = std::move(line);
+      return;
+    }
     trackLine(std::move(line));
   }
 
-  TrackFamily family() const { return family_; }
-
- private:
   void validity(const std::string& line) {
     if (contains(line, "1130")) {
       if (!westSet_) {
@@ -131,10 +196,29 @@ class MessageReader {
       family_ = TrackFamily::Pacific;
   }
 
+  bool storeNat(std::string_view line) {
+    if (!storeTrackLine(model_, line, NAT_REFERENCE, store_)) return false;
+    lastNatTrack_ = line[0] - 'A';
+    return true;
+  }
+
+  // "EAST LVLS 340 350" and "WEST LVLS NIL" belong to the track stored last.
+  bool levelsLine(const std::string& line) {
+    const bool east = startsWith(line, "EAST LVLS "), west = startsWith(line, "WEST LVLS ");
+    if (!east && !west) return false;
+    if (lastNatTrack_ >= 0) {
+      std::string levels = line.substr(10);
+      trimLeadingBlanks(levels);
+      while (!levels.empty() && (levels.back() == ' ' || levels.back() == '-')) levels.pop_back();
+      (east ? model_.eastLevels : model_.westLevels)[lastNatTrack_] = levels;
+    }
+    return true;
+  }
+
   void trackLine(std::string line) {
     if (line.size() < 5 || line.size() > TRACK_LINE_LIMIT) return;
     if (startsWith(line, "NAT ") || startsWith(line, "NAT-")) {
-      if (storeTrackLine(model_, line.substr(4), NAT_REFERENCE, store_) && family_ == TrackFamily::None)
+      if (storeNat(std::string_view(line).substr(4)) && family_ == TrackFamily::None)
         family_ = TrackFamily::NorthAtlantic;
     } else if (startsWith(line, "(TDM TRK ")) {
       storePacific(cleanTdmLine(line.substr(9)));
@@ -147,7 +231,7 @@ class MessageReader {
       std::string track;
       while (splitFlexRoute(line, track)) storePacific(track);
     } else {
-      storeTrackLine(model_, line, NAT_REFERENCE, store_);
+      storeNat(line);
     }
   }
 
@@ -157,6 +241,9 @@ class MessageReader {
   bool sameLine_ = false;
   bool westSet_ = false, eastSet_ = false;
   TrackFamily family_ = TrackFamily::None;
+  int lastNatTrack_ = -1;
+  Join joining_ = Join::None;
+  std::string joined_;
 };
 
 }  // namespace
@@ -225,15 +312,111 @@ bool splitFlexRoute(std::string& rest, std::string& track) {
   return true;
 }
 
+namespace {
+
+TrackFamily readLines(std::istream& in, bool html, TrackModel& model, const TrackStore& store) {
+  LineSource source(in, html);
+  MessageReader reader(model, store);
+  for (std::string line; source.next(line);) reader.line(std::move(line));
+  reader.finish();
+  return reader.family();
+}
+
+// The first character that is not white space, without consuming anything.
+int firstNonBlank(std::istream& in) {
+  std::streambuf* buf = in.rdbuf();
+  if (!buf) return std::char_traits<char>::eof();
+  const auto start = buf->pubseekoff(0, std::ios::cur, std::ios::in);
+  int c;
+  int skipped = 0;
+  while ((c = buf->sbumpc()) != std::char_traits<char>::eof() && std::isspace(c) && ++skipped < 4096) {}
+  buf->pubseekpos(start, std::ios::in);
+  return c;
+}
+
+// The messages of a saved feed as one text: the condition_message strings in
+// the order they stand, each message's parts by part_no.
+bool feedText(std::istream& in, std::string& text, std::string& error) {
+  std::string raw;
+  raw.reserve(1 << 16);
+  char chunk[1 << 16];
+  while (in.read(chunk, sizeof chunk) || in.gcount() > 0) {
+    raw.append(chunk, static_cast<std::size_t>(in.gcount()));
+    if (raw.size() > TRACK_FEED_LIMIT) {
+      error = "THE TRACK FEED IS LARGER THAN 16 MB";
+      return false;
+    }
+  }
+  const nlohmann::json feed = nlohmann::json::parse(raw, nullptr, false);
+  if (feed.is_discarded() || !(feed.is_array() || feed.is_object())) {
+    error = "NOT A TRACK FEED (MALFORMED JSON)";
+    return false;
+  }
+  struct Part {
+    std::size_t message, order;
+    double partNo;
+    std::string text;
+  };
+  std::vector<Part> parts;
+  std::vector<std::string> messages;
+  const auto add = [&](const nlohmann::json& item) {
+    if (!item.is_object()) return true;
+    const auto message = item.find("condition_message");
+    if (message == item.end()) return true;
+    if (!message->is_string()) {
+      error = "A CONDITION_MESSAGE OF THE FEED IS NOT TEXT";
+      return false;
+    }
+    std::string key;
+    for (const char* field : {"notam_number_formatted", "accountability_id"})
+      if (const auto f = item.find(field); f != item.end() && f->is_string()) {
+        key = f->get<std::string>();
+        break;
+      }
+    auto known = std::find(messages.begin(), messages.end(), key);
+    if (known == messages.end()) known = messages.insert(messages.end(), key);
+    const auto partNo = item.find("part_no");
+    const double number = partNo != item.end() && partNo->is_number() ? partNo->get<double>() : 0;
+    parts.push_back({static_cast<std::size_t>(known - messages.begin()), parts.size(), number,
+                     message->get<std::string>()});
+    return true;
+  };
+  if (feed.is_array()) {
+    for (const nlohmann::json& item : feed)
+      if (!add(item)) return false;
+  } else if (!add(feed)) {
+    return false;
+  }
+  if (parts.empty()) {
+    error = "THE FEED HOLDS NO CONDITION_MESSAGE";
+    return false;
+  }
+  std::stable_sort(parts.begin(), parts.end(), [](const Part& a, const Part& b) {
+    if (a.message != b.message) return a.message < b.message;
+    return a.partNo < b.partNo;
+  });
+  for (const Part& p : parts) text += p.text + "\r\n\r\n";
+  return true;
+}
+
+}  // namespace
+
 TrackFamily readTrackMessage(std::istream& in, std::string_view extension, TrackModel& model,
-                             const TrackStore& store) {
+                             const TrackStore& store, std::string* error) {
   model.clear();
   std::string ext = toUpper(extension);
   if (!ext.empty() && ext.front() != '.') ext.insert(0, ".");
-  LineSource source(in, ext == ".HTM" || ext == ".HTML");
-  MessageReader reader(model, store);
-  for (std::string line; source.next(line);) reader.line(std::move(line));
-  return reader.family();
+  const int first = firstNonBlank(in);
+  if (ext == ".JSON" || first == '[' || first == '{') {
+    std::string text, problem;
+    if (!feedText(in, text, problem)) {
+      if (error) *error = problem;
+      return TrackFamily::None;
+    }
+    std::istringstream lines(text);
+    return readLines(lines, false, model, store);
+  }
+  return readLines(in, ext == ".HTM" || ext == ".HTML", model, store);
 }
 
 }  // namespace korvant

@@ -243,13 +243,27 @@ TEST_F(RouteDrawingTest, AFileThatCannotBeOpenedKeepsEverything) {
   EXPECT_FALSE(commands.readTracks(dir.str()).repaint);  // a folder is no file
 }
 
+TEST_F(RouteDrawingTest, AFeedThatCannotBeReadKeepsTheTracks) {
+  app.tracks.slotTexts[3] = "AAAAA BBBBB";
+  test::TempDir dir;
+  const std::string big = dir.write("big.json", "[" + std::string(10 * 1024 * 1024, ' ') + "{\"condition_message\": 7}]");
+  MapCommands commands(app);
+  EXPECT_FALSE(commands.readTracks(big).repaint);
+  ASSERT_EQ(boxes.shown.size(), 1u);
+  EXPECT_EQ(boxes.shown[0].caption, "CAN'T READ TRACK MESSAGE:");
+  EXPECT_EQ(boxes.shown[0].text, "A CONDITION_MESSAGE OF THE FEED IS NOT TEXT: " + big);
+  EXPECT_EQ(app.tracks.slotTexts[3], "AAAAA BBBBB");
+  EXPECT_TRUE(app.trackFile.empty());
+}
+
 TEST(TrackFileFilters, OrderByTheSetting) {
   EXPECT_EQ(trackFileFilters("TXT")[0].label, "TEXT (*.TXT)");
   EXPECT_EQ(trackFileFilters("ALL")[0].label, "ALL FILES (*.*)");
   const auto html = trackFileFilters("HTML");
   EXPECT_EQ(html[0].label, "HTML (*.HTM;*.HTML)");
   EXPECT_EQ(html[0].patterns, (std::vector<std::string>{"*.HTM", "*.HTML"}));
-  EXPECT_EQ(trackFileFilters("anything")[2].label, "ALL FILES (*.*)");
+  for (const char* type : {"TXT", "ALL", "HTML"}) EXPECT_EQ(trackFileFilters(type)[1].label, "JSON (*.JSON)");
+  EXPECT_EQ(trackFileFilters("anything")[3].label, "ALL FILES (*.*)");
 }
 
 }  // namespace

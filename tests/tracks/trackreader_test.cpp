@@ -154,5 +154,105 @@ TEST_F(TrackReaderTest, BadInputReadsAsNothing) {
   EXPECT_TRUE(model.empty());
 }
 
+TEST_F(TrackReaderTest, OaklandTdmOverSeveralLines) {
+  EXPECT_EQ(read("A0763/16 - (TDM TRK A 151107190001 \n"
+                 "1511071900 1511080800 \n"
+                 "KETOS SMOLT \n"
+                 "ONE \n"
+                 "RTS/PHNL KEOLA LILIA \n"
+                 "RMK/0)\n"),
+            TrackFamily::Pacific);
+  EXPECT_EQ(slot('A'), "KETOS SMOLT ONE");
+  // An empty line ends the TDM as well; so does the next TDM.
+  read("(TDM TRK 2 151107190001\n1511071900 1511080800\nKETOS SMOLT\n\nONE\n"
+       "(TDM TRK 3 151107190001\nSMOLT ONE\n(TDM TRK 4 KETOS ONE RTS/X\n");
+  EXPECT_EQ(slot('O'), "KETOS SMOLT");
+  EXPECT_EQ(slot('P'), "SMOLT ONE");
+  EXPECT_EQ(slot('Q'), "KETOS ONE");
+}
+
+TEST_F(TrackReaderTest, OneLineLayoutsReadAsBefore) {
+  // Each TDM and flex route whole on its line, as the one-line rules expect.
+  read("TDM TRK 1 KETOS SMOLT ONE RTS/RJAA ONE\nRMK/LATE KETOS\n"
+       "TDM TRK 5 KETOS SMOLT\nTDM TRK 6 SMOLT ONE\n"
+       "TRACK 14. FLEX ROUTE : KETOS SMOLT JAPAN ROUTE : ONE\nSMOLT KETOS\n");
+  EXPECT_EQ(slot('N'), "KETOS SMOLT ONE");
+  EXPECT_EQ(slot('R'), "KETOS SMOLT");
+  EXPECT_EQ(slot('S'), "SMOLT ONE");
+  EXPECT_EQ(slot('V'), "KETOS SMOLT");
+}
+
+TEST_F(TrackReaderTest, FukuokaFlexRouteWrappedOverLines) {
+  EXPECT_EQ(read("EASTBOUND PACOTS TRACKS BETWEEN JAPAN AND NORTH AMERICA,\n"
+                 "TRACK 1.\n"
+                 " FLEX ROUTE : KETOS SMOLT\n"
+                 "              ONE\n"
+                 "JAPAN ROUTE : SMOLT OTR15 KETOS\n"
+                 " PHNL ROUTE : ONE\n"
+                 "TRACK 14.\n"
+                 "     FLEX ROUTE : SMOLT ONE\n"
+                 "RCTP/VHHH ROUTE : MOLKA M750 SMOLT\n"
+                 "TRACK 2.\n"
+                 " FLEX ROUTE : KETOS ONE\n"
+                 "\n"
+                 "JAPAN ROUTE : KETOS\n"),
+            TrackFamily::Pacific);
+  EXPECT_EQ(slot('N'), "KETOS SMOLT ONE");
+  EXPECT_EQ(slot('V'), "SMOLT ONE");
+  EXPECT_TRUE(slot('O').empty());  // the empty line came before the route's end
+}
+
+TEST_F(TrackReaderTest, JoinedLinesStayWithinTheLineLimit) {
+  std::string text = "(TDM TRK A 151107190001\n";
+  for (int i = 0; i < 2000; ++i) text += "KETOS SMOLT ONE KETOS SMOLT\n";
+  read(text);
+  EXPECT_FALSE(slot('A').empty());
+}
+
+TEST_F(TrackReaderTest, FlightLevelsStayWithTheirTrack) {
+  read("NAT-1/3 TRACKS FLS 340/400\nOCT 08/1130Z TO OCT 08/1900Z\n"
+       "A 57/20 58/30\nEAST LVLS NIL\nWEST LVLS 350 360 370 400\nEUR RTS WEST NIL\n"
+       "Z 50/20 51/30\nEAST LVLS 340 350\nWEST LVLS NIL\n");
+  EXPECT_EQ(model.westLevels[0], "350 360 370 400");
+  EXPECT_EQ(model.levels(0), "350 360 370 400");
+  EXPECT_EQ(model.levels(25), "340 350");
+  EXPECT_EQ(model.eastLevels[0], "NIL");
+  EXPECT_TRUE(model.levels(1).empty());
+}
+
+TEST_F(TrackReaderTest, SavedFeedReadsItsMessagesByPart) {
+  const std::string feed = R"([
+    {"notam_number_formatted": "EGGX1", "part_no": 2, "condition_message": "B 59/20 60/30\r\nWEST LVLS 350"},
+    {"notam_number_formatted": "EGGX1", "part_no": 1,
+     "condition_message": "NAT-1/2 TRACKS FLS 340/400 INCLUSIVE\r\nOCT 08/1130Z TO OCT 08/1900Z\r\nA 57/20 58/30"},
+    {"notam_number_formatted": "CZQX1", "condition_message": "Z 50/20 51/30"}
+  ])";
+  std::string error;
+  std::istringstream in(feed);
+  EXPECT_EQ(readTrackMessage(in, ".dat", model, store, &error), TrackFamily::NorthAtlantic);
+  EXPECT_TRUE(error.empty());
+  EXPECT_EQ(model.westHeader, "WESTBOUND TRACKS FLS 340/400 INCLUSIVE");
+  EXPECT_EQ(slot('A'), "57/20 58/30");
+  EXPECT_EQ(slot('B'), "59/20 60/30");
+  EXPECT_EQ(model.levels(1), "350");
+  EXPECT_EQ(slot('Z'), "50/20 51/30");
+}
+
+TEST_F(TrackReaderTest, BadFeedsSayWhy) {
+  const auto problem = [&](const std::string& text, const char* extension = ".json") {
+    std::string error;
+    std::istringstream in(text);
+    readTrackMessage(in, extension, model, store, &error);
+    return error;
+  };
+  EXPECT_EQ(problem("[{\"condition_message\": \"A 57/20"), "NOT A TRACK FEED (MALFORMED JSON)");
+  EXPECT_EQ(problem("  {\"condition_message\": 42}", ".txt"), "A CONDITION_MESSAGE OF THE FEED IS NOT TEXT");
+  EXPECT_EQ(problem("[1, 2, {\"other\": \"x\"}]"), "THE FEED HOLDS NO CONDITION_MESSAGE");
+  EXPECT_EQ(problem("\"text\""), "NOT A TRACK FEED (MALFORMED JSON)");
+  EXPECT_EQ(problem(std::string(100000, '[')), "NOT A TRACK FEED (MALFORMED JSON)");
+  EXPECT_EQ(problem("[" + std::string(TRACK_FEED_LIMIT, ' ') + "]"), "THE TRACK FEED IS LARGER THAN 16 MB");
+  EXPECT_EQ(problem("A 57/20 58/30", ".txt"), "");  // plain text is no feed
+}
+
 }  // namespace
 }  // namespace korvant
