@@ -12,7 +12,33 @@
 namespace korvant {
 
 RouteDrawer::RouteDrawer(PaintContext& paint, const LatLng& reference)
-    : paint_(paint), lines_(paint), angles_(paint.canvas), reference_(reference) {}
+    : paint_(paint), lines_(paint), angles_(paint.canvas), reference_(reference), routeFont_(paint.canvas.currentFont()) {}
+
+void RouteDrawer::drawTrackLetters(char letter) {
+  const std::size_t n = routePoints_.size();
+  if (n < 2) return;
+  const LatLng &first = routePoints_[0], &second = routePoints_[1];
+  const LatLng &beforeLast = routePoints_[n - 2], &last = routePoints_[n - 1];
+  MapCanvas& canvas = paint_.canvas;
+  canvas.selectFont(routeFont_);
+  lastAngle_.reset();
+  const TextMetrics m = canvas.textMetrics();
+  const double away = 1.2 * m.height;
+  canvas.setTextAlign({HAlign::Center, VAlign::Baseline});
+  const std::string text(1, letter);
+  for (const auto& [end, inner] : {std::pair{first, second}, std::pair{last, beforeLast}}) {
+    const DevicePoint e = paint_.projection.toDevice(end.lat, end.lng);
+    const DevicePoint i = paint_.projection.toDevice(inner.lat, inner.lng);
+    if (!e.visible || !i.visible || !paint_.projection.nearSurface(e.x, e.y, 0)) continue;
+    double dx = e.x - i.x, dy = e.y - i.y;
+    const double norm = std::hypot(dx, dy);
+    if (norm < 1) continue;
+    dx /= norm;
+    dy /= norm;
+    canvas.textOut(static_cast<int>(std::lround(e.x + dx * away)),
+                   static_cast<int>(std::lround(e.y + dy * away + m.ascent / 2.0)), text);
+  }
+}
 
 void RouteDrawer::selectRoutePen(int kind, int penWidth) {
   if (kind == 1) {
@@ -39,7 +65,9 @@ void RouteDrawer::drawTrackRoutes(const TrackModel& tracks) {
     if (route.empty()) continue;
     const bool westbound = isWestboundSlot(slot);
     if (!(westbound ? sw.routeGroup[1] : sw.routeGroup[0])) continue;
+    routePoints_.clear();
     drawRoute(westbound ? 2 : 1, penWidth, LineType::GreatCircle, route, 1, sw.routeBearings, sw.routeDistances);
+    drawTrackLetters(static_cast<char>('A' + slot));
   }
 }
 
@@ -68,6 +96,10 @@ void RouteDrawer::drawLeg(std::string_view first, std::string_view second, LineT
   const bool haveFirst = fixes.resolvePositionWithAlias(first, reference_, a);
   const bool haveSecond = fixes.resolvePositionWithAlias(second, reference_, b);
   if (haveSecond) reference_ = b;
+  if (haveFirst && haveSecond) {
+    if (routePoints_.empty()) routePoints_.push_back(a);
+    routePoints_.push_back(b);
+  }
   if (!haveFirst || !haveSecond) return;
   const LegCourse leg = legCourse(a, b);
   const LegLabels labels{courseLabels, distanceLabels, leg.courseTenths, leg.isTrue, leg.midpoint, leg.distance,

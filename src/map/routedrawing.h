@@ -2,6 +2,7 @@
 // Routes drawn leg by leg as great circles, with course and distance labels
 // along each leg: the tracks of the message and the fix file's route sets.
 #include <optional>
+#include <vector>
 #include <string_view>
 
 #include "map/fontangle.h"
@@ -43,12 +44,17 @@ class RouteDrawer {
 
  private:
   void selectRoutePen(int kind, int penWidth);
+  // The track's letter beyond its first and its last fix, clear of the line.
+  void drawTrackLetters(char letter);
 
   PaintContext& paint_;
   LineDrawer lines_;
   FontAngle angles_;
   LatLng reference_;
   std::optional<int> lastAngle_;
+  FontSpec routeFont_;
+  // The positions of the legs drawn of the current track.
+  std::vector<LatLng> routePoints_;
   Color penColor_ = colors::black;
   int penWidth_ = 1;
   PenStyle penStyle_ = PenStyle::Solid;

@@ -18,6 +18,7 @@ std::string trackReport(const TrackModel& model, FixStore& fixes) {
     if (model.slotTexts[slot].empty()) continue;
     const char letter = static_cast<char>('A' + slot);
     out << "\nTRACK " << letter << (isWestboundSlot(slot) ? "  WESTBOUND\n" : "  EASTBOUND\n");
+    if (const std::string levels = model.levels(slot); !levels.empty()) out << "  LEVELS " << levels << '\n';
     // The fixes as the map draws them: each resolved nearest the one before.
     std::string rest = model.slotTexts[slot];
     LatLng reference = model.reference, previous;

@@ -168,6 +168,24 @@ TEST_F(RouteDrawingTest, TracksByDirectionAndSurfaceWidth) {
   EXPECT_EQ(canvas.lines[0].color, colors::red);
 }
 
+TEST_F(RouteDrawingTest, TrackLettersBesideBothEnds) {
+  app.tracks.slotTexts[2] = "AAAAA BBBBB CCCCC";  // C: westbound
+  app.switches.symbolsNonDafif = false;
+  PaintContext paint = context();
+  RouteDrawer(paint, NAT_REFERENCE).drawTrackRoutes(app.tracks);
+  std::vector<test::DrawnText> letters;
+  for (const auto& t : canvas.texts)
+    if (t.text == "C") letters.push_back(t);
+  ASSERT_EQ(letters.size(), 2u);
+  const DevicePoint first = projection.toDevice(5000, -4000), last = projection.toDevice(5200, -3000);
+  // Outside the line: west of the first fix, east of the last.
+  EXPECT_LT(letters[0].x, first.x);
+  EXPECT_GT(letters[1].x, last.x);
+  EXPECT_NEAR(letters[0].x, first.x, 3 * 13);
+  EXPECT_EQ(letters[0].font.escapement, 0);
+  EXPECT_EQ(letters[0].align, (TextAlign{HAlign::Center, VAlign::Baseline}));
+}
+
 TEST_F(RouteDrawingTest, FixSymbolsAtBothEnds) {
   PaintContext paint = context();
   app.switches.symbolsNonDafif = true;
@@ -211,7 +229,8 @@ TEST_F(RouteDrawingTest, RouteSetsByClassAndFlags) {
 TEST_F(RouteDrawingTest, PaintWritesTheFileLineAndTheLegend) {
   test::TempDir dir;
   const std::string path = dir.write("nat.txt", "NAT-1/3 TRACKS FLS 340/400\nOCT 08/0100Z TO OCT 08/0800Z\n"
-                                                "Z AAAAA BBBBB CCCCC\n");
+                                                "Z AAAAA BBBBB CCCCC\nEAST LVLS 340 350\nWEST LVLS NIL\n"
+                                                "Y AAAAA CCCCC\nEAST LVLS NIL\n");
   MapCommands commands(app);
   ASSERT_TRUE(commands.readTracks(path).repaint);
   EXPECT_EQ(app.view.presetName, "NAT");
@@ -227,6 +246,15 @@ TEST_F(RouteDrawingTest, PaintWritesTheFileLineAndTheLegend) {
   EXPECT_EQ(header->x, 2 + std::max(left.x, 2));
   EXPECT_EQ(header->y, std::max(top.y, 2) + 2 * 12);
   EXPECT_NE(out.findText("OCT 08/0100Z TO OCT 08/0800Z"), nullptr);
+  const auto* levels = out.findText("Z 340 350");
+  ASSERT_NE(levels, nullptr);
+  EXPECT_EQ(levels->x, header->x);
+  EXPECT_EQ(levels->y, header->y + 4 * 12);  // under the four header rows
+  EXPECT_EQ(out.findText("Y NIL"), nullptr);
+  app.switches.routeGroup[0] = false;  // eastbound tracks not drawn: no levels either
+  RecordingCanvas hidden;
+  MapPainter(app, hidden).paint({1920, 1080, false, true});
+  EXPECT_EQ(hidden.findText("Z 340 350"), nullptr);
 }
 
 TEST_F(RouteDrawingTest, AFileThatCannotBeOpenedKeepsEverything) {

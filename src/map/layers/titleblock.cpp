@@ -71,6 +71,14 @@ void drawTrackLegend(PaintContext& paint) {
     if (!line->empty()) paint.canvas.textOut(x, top + row * paint.lineHeight, *line);
     ++row;
   }
+  // The flight levels of every track of a direction that is drawn.
+  const LayerSwitches& sw = paint.switches();
+  for (int slot = 0; slot < TRACK_SLOTS; ++slot) {
+    const bool drawn = isWestboundSlot(slot) ? sw.routeGroup[1] : sw.routeGroup[0];
+    const std::string levels = tracks.levels(slot);
+    if (!drawn || tracks.slotTexts[slot].empty() || levels.empty()) continue;
+    paint.canvas.textOut(x, top + row++ * paint.lineHeight, std::string(1, char('A' + slot)) + " " + levels);
+  }
 }
 
 }  // namespace

@@ -1,0 +1,50 @@
+#include "tracks/trackreport.h"
+
+#include <gtest/gtest.h>
+
+#include <regex>
+#include <sstream>
+
+#include "navdata/fixfile_builder.h"
+#include "support/recordingboxes.h"
+
+namespace korvant {
+namespace {
+
+TEST(TrackReport, HeadersTracksLegsTotalsAndUnresolved) {
+  FixFileContents c;
+  c.fixes = {test::makeFix("ABCDE", 5300, -1500)};
+  FixStore fixes;
+  fixes.loadBytes(test::fixFileBytes(c));
+  test::RecordingBoxes boxes;
+  TrackStore store{fixes, boxes, false};
+  TrackModel model;
+  model.westHeader = "WESTBOUND TRACKS FLS 310/390";
+  model.westValidity = "NOV 22/1130Z TO NOV 22/1900Z";
+  ASSERT_TRUE(storeTrackLine(model, "A ABCDE 5330/20 55/30 QQQQQ", NAT_REFERENCE, store));
+  model.westLevels[0] = "350 360";
+  ASSERT_TRUE(storeTrackLine(model, "Z 50/20 51/30", NAT_REFERENCE, store));
+  model.eastLevels[25] = "NIL";
+  const std::string report = trackReport(model, fixes);
+
+  EXPECT_EQ(report.substr(0, report.find("\nTRACK")), "\n\nWESTBOUND TRACKS FLS 310/390\nNOV 22/1130Z TO NOV 22/1900Z\n");
+  EXPECT_NE(report.find("TRACK A  WESTBOUND\n  LEVELS 350 360\n  ABCDE       N5300.00 W01500.00\n"), std::string::npos);
+  EXPECT_TRUE(std::regex_search(report, std::regex("  5330/20     N5330\\.00 W02000\\.00  [0-9]{3}\xC2\xB0   +[0-9]+ NM\n")));
+  EXPECT_NE(report.find("TRACK Z  EASTBOUND\n  50/20"), std::string::npos);  // NIL levels are left out
+  EXPECT_NE(report.find("UNRESOLVED\n  QQQQQ (TRACK A)\n"), std::string::npos);
+
+  // The total is the sum of the legs' rounded distances.
+  std::istringstream lines(report.substr(report.find("TRACK A"), report.find("TRACK Z") - report.find("TRACK A")));
+  int sum = 0, total = -1;
+  const std::regex leg(".* ([0-9]+) NM$"), totalLine("  TOTAL ([0-9]+) NM");
+  for (std::string line; std::getline(lines, line);) {
+    std::smatch m;
+    if (std::regex_match(line, m, totalLine)) total = std::stoi(m[1]);
+    else if (std::regex_match(line, m, leg)) sum += std::stoi(m[1]);
+  }
+  EXPECT_GT(sum, 0);
+  EXPECT_EQ(total, sum);
+}
+
+}  // namespace
+}  // namespace korvant
