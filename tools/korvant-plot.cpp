@@ -10,6 +10,8 @@
 #include "app/context.h"
 #include "app/controlfile.h"
 #include "app/mapcommands.h"
+#include "app/maptools.h"
+#include "app/menutable.h"
 #include "app/startup.h"
 #include "app/textops.h"
 #include "geo/positiontext.h"
@@ -32,6 +34,9 @@ const char kUsage[] =
     "  --folder DIR            read KORVANT.CTL and KORVANT.DAT from DIR\n"
     "  --tracks FILE           draw the tracks of a saved track message\n"
     "  --report                print the tracks' fixes, courses and distances\n"
+    "  --info TEXT             the position of a fix (as the Info tool)\n"
+    "  --distance TEXT         course and distance between two fixes (Distance tool)\n"
+    "  --intersection TEXT     where the line 1-2 crosses the line 3-4 (Intersection tool)\n"
     "  --preset NAME           a map preset (NAT, WARS, ..., KZOA, GLOBE)\n"
     "  --centre TEXT           centre on a position or fix name\n"
     "  --range NM              range in nautical miles (0.1 to 11000)\n"
@@ -46,6 +51,8 @@ struct Options {
   std::string output;
   std::string folder = ".";
   std::string preset, centre, projection, tracks;
+  int tool = 0;
+  std::string toolText;
   bool report = false;
   double range = 0;
   bool rangeGiven = false;
@@ -87,6 +94,10 @@ int parse(int argc, char* argv[], Options& o) {
       if (!value(o.output)) return fail("-o needs a file name", 2);
     } else if (a == "--tracks") {
       if (!value(o.tracks)) return fail("--tracks needs a track message file", 2);
+    } else if (a == "--info" || a == "--distance" || a == "--intersection") {
+      if (o.tool != 0) return fail("one tool at a time", 2);
+      if (!value(o.toolText)) return fail(a + " needs a text", 2);
+      o.tool = a == "--info" ? cmd::Info : a == "--distance" ? cmd::Distance : cmd::Intersection;
     } else if (a == "--report") {
       o.report = true;
     } else if (a == "--folder") {
@@ -132,7 +143,7 @@ int parse(int argc, char* argv[], Options& o) {
     }
   }
   if (o.report && o.tracks.empty()) return fail("--report needs --tracks", 2);
-  if (o.output.empty() && !o.report) return fail(std::string("no output file\n") + kUsage, 2);
+  if (o.output.empty() && !o.report && o.tool == 0) return fail(std::string("no output file\n") + kUsage, 2);
   MapFileFormat format;
   if (!o.output.empty() && !mapFileFormatFor(o.output, format))
     return fail("the output must end in .png, .pdf or .svg", 2);
@@ -201,6 +212,15 @@ int main(int argc, char* argv[]) {
   ControlFile::apply(app);
   if (const int status = applyOptions(app, options); status != 0) return status;
 
+  if (options.tool != 0) {
+    // The tool reads its text as the input field would, nearest the map centre.
+    MapTools tools(app);
+    const ToolOutcome outcome = options.tool == cmd::Info       ? tools.info(options.toolText)
+                                : options.tool == cmd::Distance ? tools.distance(options.toolText)
+                                                                : tools.intersection(options.toolText);
+    if (!outcome.ok) return 1;
+    std::cout << outcome.result << std::endl;
+  }
   if (options.report) std::cout << trackReport(app.tracks, app.fixes) << std::flush;
   if (options.output.empty()) return 0;
   std::string error;

@@ -1,5 +1,6 @@
 #pragma once
 // The program's single instances, passed explicitly to whatever needs them.
+#include <array>
 #include <string>
 
 #include "app/clock.h"
@@ -13,6 +14,14 @@
 #include "tracks/trackmodel.h"
 
 namespace korvant {
+
+enum class ToolMode { None, Info, Distance, Intersection };
+
+// The map tools' overlay: Info uses point A, Distance A and B, Intersection all four.
+struct ToolState {
+  ToolMode mode = ToolMode::None;
+  std::array<LatLng, 4> points;
+};
 
 struct AppContext {
   AppContext(MessageBoxes& messageBoxes, const Clock& systemClock)
@@ -33,6 +42,7 @@ struct AppContext {
   TrackModel tracks;
   // The full path of the last track message read, for the title block.
   std::string trackFile;
+  ToolState tools;
   std::string programPath;  // as given at launch
 };
 

@@ -64,6 +64,7 @@ PaintResult MapPainter::paint(const PaintOptions& options) {
     if (sw.facilityBoundaries) drawFacilityBoundaries(paint);
     drawTracksAndRouteSets(paint);
   }
+  drawToolOverlay(paint);
   drawTitleBlock(paint);
   if (sw.variation) drawVariation(paint);
   drawOwnFixes(paint);

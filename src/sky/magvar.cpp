@@ -132,6 +132,13 @@ double magneticVariation(const LatLng& position) {
   return -declination;
 }
 
+double magneticCourse(double trueCourse, double variation) {
+  double course = trueCourse + variation;
+  if (course > 360) course -= 360;
+  else if (course <= 0) course += 360;
+  return course;
+}
+
 std::string variationText(double variation) {
   char text[32];
   const double magnitude = std::fabs(variation);

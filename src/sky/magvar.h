@@ -11,6 +11,9 @@ namespace korvant {
 // same position gives the same value on every date.
 double magneticVariation(const LatLng& position);
 
+// True course plus variation, brought into (0, 360]: a magnetic course of 0 is 360.
+double magneticCourse(double trueCourse, double variation);
+
 // "7.3W", "15E": no decimals from 10 degrees on, one below.
 std::string variationText(double variation);
 

@@ -200,7 +200,7 @@ void FrameWin::appendInputText(const std::string& text) {
 
 void FrameWin::clearInput() { input_->clear(); }
 void FrameWin::setInputText(const std::string& text) { input_->setText(QString::fromStdString(text)); }
-void FrameWin::setResultText(const std::string& text) { result_->setText(QString::fromStdString(text)); }
+void FrameWin::setResultText(const std::string& text) { result_->setText(QString::fromUtf8(text.c_str())); }
 
 void FrameWin::writeStartupDiagnostics() {
   app_.dump << "HWindow " << static_cast<unsigned long long>(winId()) << '\n';

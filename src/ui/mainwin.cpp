@@ -18,7 +18,7 @@
 namespace korvant {
 
 MainWin::MainWin(AppContext& app, FrameWin& frame)
-    : QWidget(&frame), app_(app), frame_(frame), commands_(app), mouse_(app) {
+    : QWidget(&frame), app_(app), frame_(frame), commands_(app), mouse_(app), tools_(app) {
   ControlFile::apply(app_);
   setAttribute(Qt::WA_OpaquePaintEvent);
   setMouseTracking(true);
@@ -48,11 +48,32 @@ void MainWin::carryOut(const CommandEffect& effect) {
 }
 
 void MainWin::command(int id) {
-  if (id == cmd::ReadTracks) {
-    showTrackDialog();
+  switch (id) {
+    case cmd::ReadTracks: showTrackDialog(); return;
+    case cmd::Clear:
+    case cmd::Info:
+    case cmd::Distance:
+    case cmd::Intersection: runTool(id); return;
+    default: carryOut(commands_.execute(id));
+  }
+}
+
+void MainWin::runTool(int id) {
+  if (id == cmd::Clear) {
+    frame_.clearInput();
+    frame_.setResultText("");
+    tools_.clear();
+    requestRepaint();
     return;
   }
-  carryOut(commands_.execute(id));
+  std::string input;
+  frame_.inputText(input);
+  const ToolOutcome outcome = id == cmd::Info       ? tools_.info(input)
+                              : id == cmd::Distance ? tools_.distance(input)
+                                                    : tools_.intersection(input);
+  if (!outcome.ok) return;
+  frame_.setResultText(outcome.result);
+  requestRepaint();
 }
 
 void MainWin::showTrackDialog() {

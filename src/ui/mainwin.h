@@ -3,6 +3,7 @@
 
 #include "app/context.h"
 #include "app/mapcommands.h"
+#include "app/maptools.h"
 #include "app/mousereadout.h"
 #include "map/projection.h"
 #include "platform/qtcanvas.h"
@@ -43,11 +44,13 @@ class MainWin : public QWidget {
 
  private:
   void carryOut(const CommandEffect& effect);
+  void runTool(int id);
 
   AppContext& app_;
   FrameWin& frame_;
   MapCommands commands_;
   MouseOnMap mouse_;
+  MapTools tools_;
   Projection screenProjection_;
   QtTextCache texts_;
   int repaintRequests_ = 0;

@@ -10,6 +10,7 @@
 #include "app/menutable.h"
 #include "app/mousereadout.h"
 #include "app/startup.h"
+#include "geo/greatcircle.h"
 #include "geo/positiontext.h"
 #include "support/recordingboxes.h"
 #include "support/tempdir.h"
@@ -152,6 +153,40 @@ TEST_F(MainWindowTest, RightClickRecentres) {
   EXPECT_EQ(app.view.range, 1000);
   EXPECT_FALSE(checked(kNorthAtlantic));
   EXPECT_GT(map().repaintRequests(), before);
+}
+
+TEST_F(MainWindowTest, ToolsWorkOnTheControlBarFields) {
+  auto* result = frame->findChild<QLineEdit*>("resultField");
+  frame->setInputText("50/30 50/20");
+  trigger(cmd::Distance);
+  EXPECT_TRUE(result->text().startsWith(QString::fromUtf8("086.17\xC2\xB0T")));
+  EXPECT_EQ(app.tools.mode, ToolMode::Distance);
+  frame->setInputText("50/30 50/20 51/25");
+  trigger(cmd::Intersection);
+  ASSERT_EQ(boxes.shown.size(), 1u);
+  EXPECT_EQ(boxes.shown[0].caption, "LINES DO NOT INTERSECT, OR NOT 4 VALID FIXES");
+  EXPECT_TRUE(result->text().startsWith(QString::fromUtf8("086.17")));  // unchanged
+  trigger(cmd::Clear);
+  EXPECT_TRUE(input().isEmpty());
+  EXPECT_TRUE(result->text().isEmpty());
+  EXPECT_EQ(app.tools.mode, ToolMode::None);
+}
+
+TEST_F(MainWindowTest, TwoClickedPositionsMeasuredWithF8) {
+  const QPoint a(map().width() / 2 - 100, map().height() / 2), b(map().width() / 2 + 100, map().height() / 2 - 50);
+  for (QPoint at : {a, b}) {
+    send(QEvent::MouseButtonPress, Qt::LeftButton, at);
+    send(QEvent::MouseButtonRelease, Qt::LeftButton, at);
+  }
+  trigger(cmd::Distance);
+  const LatLng pa = map().screenProjection().fromDevice(a.x(), a.y());
+  const LatLng pb = map().screenProjection().fromDevice(b.x(), b.y());
+  // The clicked texts are rounded to hundredths of a minute.
+  const double expected = distanceNm(pa, pb);
+  const QString text = frame->findChild<QLineEdit*>("resultField")->text();
+  const double shown = text.section(' ', 2, 2).toDouble();
+  EXPECT_NEAR(shown, expected, 0.05) << text.toStdString();
+  EXPECT_EQ(app.tools.mode, ToolMode::Distance);
 }
 
 TEST_F(MainWindowTest, WheelStepsTheRange) {

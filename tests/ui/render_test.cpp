@@ -123,6 +123,25 @@ TEST_F(PlotTool, RefusesBadInputClearly) {
   EXPECT_TRUE(std::filesystem::is_empty(dir.path()));
 }
 
+TEST_F(PlotTool, ToolsPrintOneLineOrFailWithoutAMap) {
+  const auto out = dir.path() / "tool.txt";
+  ASSERT_EQ(std::system((std::string(KORVANT_PLOT) + " --distance '50/30 50/20' > " + out.string()).c_str()), 0);
+  std::ifstream in(out);
+  std::string line, more;
+  std::getline(in, line);
+  EXPECT_EQ(line.substr(0, 8), "086.17\xC2\xB0");
+  EXPECT_FALSE(std::getline(in, more));
+  std::filesystem::remove(out);
+  std::string errors;
+  EXPECT_EQ(run("--intersection '50/30 50/20 51/25' -o x.png", &errors), 1);
+  EXPECT_NE(errors.find("LINES DO NOT INTERSECT, OR NOT 4 VALID FIXES 50/30 50/20 51/25"), std::string::npos);
+  EXPECT_EQ(run("--info NOWHERE -o x.png", &errors), 1);
+  EXPECT_NE(errors.find("FIX NOT FOUND: NOWHERE"), std::string::npos);
+  EXPECT_TRUE(std::filesystem::is_empty(dir.path()));
+  EXPECT_EQ(run("--info 50/30 -o x.png"), 0);
+  EXPECT_TRUE(std::filesystem::exists(dir.path() / "x.png"));
+}
+
 TEST_F(PlotTool, ReadsTheControlFileOfItsFolder) {
   dir.write("cfg/KORVANT.CTL", "InitialMap 5030N 300 ortho\nRunMaximized 0\n");
   ASSERT_EQ(run("--folder cfg -o out.svg --size 300x300"), 0);

@@ -13,6 +13,7 @@ void drawGrid(PaintContext& paint);
 void drawTicks(PaintContext& paint);
 void drawGridLabels(PaintContext& paint);
 void drawFacilityBoundaries(PaintContext& paint);
+void drawToolOverlay(PaintContext& paint);
 void drawTitleBlock(PaintContext& paint);
 void drawVariation(PaintContext& paint);
 void drawOwnFixes(PaintContext& paint);

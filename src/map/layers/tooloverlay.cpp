@@ -1,0 +1,28 @@
+// The map tools' lines: from the centre to the Info fix, between the Distance
+// fixes, along both lines of the Intersection.
+#include "map/layers/layers.h"
+#include "map/linedrawing.h"
+
+namespace korvant {
+
+void drawToolOverlay(PaintContext& paint) {
+  const ToolState& tools = paint.app.tools;
+  if (tools.mode == ToolMode::None) return;
+  paint.canvas.selectPen(paint.pick(colors::magenta, colors::black), 1, paint.color ? PenStyle::Solid : PenStyle::Dash);
+  paint.canvas.selectFont(paint.fonts.small);
+  paint.canvas.setTextAlign({HAlign::Left, VAlign::Top});
+  paint.canvas.setBackgroundTransparent(true);
+  LineDrawer lines(paint);
+  const auto& p = tools.points;
+  switch (tools.mode) {
+    case ToolMode::Info: lines.drawLine(LineType::GreatCircle, paint.app.view.centre, p[0], 5, 0); break;
+    case ToolMode::Distance: lines.drawLine(LineType::GreatCircle, p[0], p[1], 5, 0); break;
+    case ToolMode::Intersection:
+      lines.drawLine(LineType::GreatCircle, p[0], p[1], 5, 0);
+      lines.drawLine(LineType::GreatCircle, p[2], p[3], 5, 0);
+      break;
+    case ToolMode::None: break;
+  }
+}
+
+}  // namespace korvant
