@@ -168,6 +168,20 @@ TEST(FixFileBuilder, BuildsDumpsAndRebuildsIdentically) {
   EXPECT_NEAR(degMinToDegrees(p.lng), -73.78, 1e-7);
 }
 
+TEST(FixFileBuilder, ALargeResultIsWrittenWithAWarning) {
+  test::TempDir dir;
+  std::string text = "name,kind,lat,lon\n";
+  for (int i = 0; i < 19000; ++i) text += "F" + std::to_string(i % 10000) + ",0,50,-30\n";
+  const std::string big = dir.write("big.csv", text);
+  const auto out = dir.path() / "BIG.DAT", err = dir.path() / "err.txt";
+  ASSERT_EQ(std::system((std::string(KORVANT_MKDAT) + " -o " + out.string() + " " + big + " 2> " + err.string()).c_str()),
+            0);
+  EXPECT_GT(std::filesystem::file_size(out), FIX_FILE_MAX_BYTES);
+  const std::string warning = slurp(err);
+  EXPECT_NE(warning.find("warning"), std::string::npos);
+  EXPECT_NE(warning.find("300000"), std::string::npos);
+}
+
 TEST(FixFileBuilder, RefusalLeavesNoFileBehind) {
   test::TempDir dir;
   const std::string bad = dir.write("bad.csv", "name,kind,lat,lon\nMALOT,0,53,-15\nWAYTOOLONG,0,1,1\n");
