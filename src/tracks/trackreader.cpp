@@ -150,13 +150,15 @@ class MessageReader {
       if (fls != std::string::npos) {
         pending_ = line.substr(fls);
         if (family_ == TrackFamily::None) family_ = TrackFamily::NorthAtlantic;
-        const auto inclusive = line.find("INCLUSIVE ");
+        // Positions count from "TRACKS FLS": the levels stand between it and
+        // the blank before "INCLUSIVE ", the validity after it.
+        const auto inclusive = pending_.find("INCLUSIVE ");
         if (inclusive == std::string::npos) {
           sameLine_ = true;
           return;
         }
-        pending_ = line.substr(0, inclusive == 0 ? 0 : inclusive - 1);
-        line = line.substr(inclusive + 10);
+        line = pending_.substr(inclusive + 10);
+        pending_.erase(inclusive == 0 ? 0 : inclusive - 1);
         sameLine_ = true;
       }
     }

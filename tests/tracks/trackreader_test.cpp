@@ -35,9 +35,15 @@ TEST_F(TrackReaderTest, EastboundHeaderOnOneLine) {
   EXPECT_EQ(read("EASTBOUND TRACKS FLS 310-390 INCLUSIVE JAN 10/0100Z TO JAN 10/0800Z\n"
                  "EASTBOUND TRACKS FLS 320-400 INCLUSIVE JAN 11/0100Z TO JAN 11/0800Z\n"),
             TrackFamily::NorthAtlantic);
-  EXPECT_EQ(model.eastHeader, "EASTBOUND EASTBOUND TRACKS FLS 310-390");
+  EXPECT_EQ(model.eastHeader, "EASTBOUND TRACKS FLS 310-390");
   EXPECT_EQ(model.eastValidity, "JAN 10/0100Z TO JAN 10/0800Z");  // the second header is ignored
   EXPECT_TRUE(model.westHeader.empty());
+}
+
+TEST_F(TrackReaderTest, HeaderTextStartsAtTracksFls) {
+  read("(NAT-1/3 TRACKS FLS 310/390 INCLUSIVE NOV 22/1130Z TO NOV 22/1900Z\n");
+  EXPECT_EQ(model.westHeader, "WESTBOUND TRACKS FLS 310/390");
+  EXPECT_EQ(model.westValidity, "NOV 22/1130Z TO NOV 22/1900Z");
 }
 
 TEST_F(TrackReaderTest, ValidityOnTheNextLineAndWestbound) {
