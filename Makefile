@@ -47,6 +47,7 @@ fuzz: deps
 	@set -e; for f in build-fuzz/tests/fuzz/*_fuzz; do \
 	  name=$$(basename $$f); mkdir -p build-fuzz/corpus/$$name; \
 	  seeds=tests/fuzz/seeds/$$name; [ -d $$seeds ] || seeds=; \
+	  [ $$name = trackmessage_fuzz ] && seeds="$$seeds tests/data/tracks"; \
 	  echo "== $$name ($(FUZZ_SECONDS) s)"; \
 	  if ! $$f -max_total_time=$(FUZZ_SECONDS) -timeout=10 -rss_limit_mb=4096 -print_final_stats=1 \
 	      build-fuzz/corpus/$$name $$seeds > build-fuzz/$$name.log 2>&1; then \

@@ -30,25 +30,29 @@ TrackFixes resolveTrackFixes(std::string_view text, const LatLng& reference, Fix
   TrackFixes result;
   std::string rest(text);
   std::string previous = "***", current = "***";
+  // Each word is resolved once: the previous word's answer is the one the
+  // current word had in the round before ("***" never resolves).
+  bool previousResolved = false, currentResolved = false;
   while (true) {
     std::string word = nextWord(rest);
     if (word.empty()) break;
     previous = current;
+    previousResolved = currentResolved;
     current = word == "TIREE" ? "TIR" : word;
     if (isSkippedAirway(current)) {
       result.notes += " " + current + "=IGNORE";
       current = previous;
+      currentResolved = previousResolved;
       continue;
     }
-    LatLng a, b;
-    const bool firstResolved = fixes.resolvePositionWithAlias(previous, reference, a);
-    const bool secondResolved = fixes.resolvePositionWithAlias(current, reference, b);
-    if (current.size() > 1 && !secondResolved) {
+    LatLng position;
+    currentResolved = fixes.resolvePositionWithAlias(current, reference, position);
+    if (current.size() > 1 && !currentResolved) {
       result.notes += " " + current;
       ++result.unresolved;
       result.unresolvedWords.push_back(current);
     }
-    if (firstResolved && secondResolved) {
+    if (previousResolved && currentResolved) {
       if (result.chain.empty()) result.chain = previous;
       result.chain += " " + current;
       ++result.segments;
