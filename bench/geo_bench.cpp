@@ -78,9 +78,9 @@ void BM_parsePositionText(benchmark::State& state) {
   const std::vector<std::string> texts = {"50/30", "5030N", "50N035W", "5030N03500W", "N5030.50/W03500.00", "MALOT"};
   std::size_t i = 0;
   for (auto _ : state) {
-    double lat, lng;
-    benchmark::DoNotOptimize(korvant::parsePositionText(texts[i++ % texts.size()], lat, lng));
-    benchmark::DoNotOptimize(lat);
+    korvant::LatLng position;
+    benchmark::DoNotOptimize(korvant::parsePositionText(texts[i++ % texts.size()], position));
+    benchmark::DoNotOptimize(position);
   }
 }
 BENCHMARK(BM_parsePositionText);

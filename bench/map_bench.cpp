@@ -21,25 +21,29 @@ std::vector<LatLng> natGrid() {
   return points;
 }
 
-Projection natProjection(int kind) {
+// The benchmark argument: 1 Lambert, 2 Mercator, 3 orthographic.
+Projection natProjection(std::int64_t arg) {
+  using korvant::ProjectionKind;
+  const ProjectionKind kind = arg == 1 ? ProjectionKind::Lambert : arg == 2 ? ProjectionKind::Mercator
+                                                                            : ProjectionKind::Orthographic;
   Projection p;
-  p.setup(5000, -3500, 1.0, 4500, 6000, 0, 0, 1920, 1080, Projection::scaleForRange(1920, 1080, 1000), kind);
+  p.setup({{5000, -3500}, 4500, 6000, {0, 0, 1920, 1080}, Projection::scaleForRange(1920, 1080, 1000), kind});
   return p;
 }
 
 void BM_toDevice(benchmark::State& state) {
-  const Projection p = natProjection(static_cast<int>(state.range(0)));
+  const Projection p = natProjection(state.range(0));
   const auto points = natGrid();
   std::size_t i = 0;
   for (auto _ : state) {
     const LatLng& q = points[i++ % points.size()];
-    benchmark::DoNotOptimize(p.toDevice(q.lat, q.lng));
+    benchmark::DoNotOptimize(p.toDevice(q));
   }
 }
 BENCHMARK(BM_toDevice)->Arg(1)->Arg(2)->Arg(3)->ArgName("kind");
 
 void BM_fromDevice(benchmark::State& state) {
-  const Projection p = natProjection(static_cast<int>(state.range(0)));
+  const Projection p = natProjection(state.range(0));
   int x = 0, y = 0;
   for (auto _ : state) {
     benchmark::DoNotOptimize(p.fromDevice(x, y));

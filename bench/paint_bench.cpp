@@ -6,7 +6,7 @@
 #include <benchmark/benchmark.h>
 
 #include "app/context.h"
-#include "app/controlfile.h"
+#include "app/applycontrolfile.h"
 #include "app/startup.h"
 #include "map/mappainter.h"
 #include "platform/qtcanvas.h"
@@ -28,7 +28,7 @@ struct NatMap {
 
   NatMap() {
     startUp(app, KORVANT_RUN_FOLDER "/korvant", KORVANT_RUN_FOLDER);
-    ControlFile::apply(app);
+    applyControlFile(app);
     app.view.selectPreset("NAT");
     LayerSwitches& sw = app.switches;
     sw.latLongGrid = sw.ticks5 = sw.latLongLabels = sw.terrain = sw.facilityBoundaries = true;
@@ -45,7 +45,7 @@ void BM_paintNatPreset(benchmark::State& state) {
   for (auto _ : state) {
     QPainter painter(&image);
     QtMapCanvas canvas(painter, &texts);
-    benchmark::DoNotOptimize(MapPainter(map.app, canvas).paint({1920, 1080, false, true}));
+    benchmark::DoNotOptimize(MapPainter(map.app.paintInput(), canvas).paint({1920, 1080, false, true}));
   }
 }
 BENCHMARK(BM_paintNatPreset)->Unit(benchmark::kMillisecond)->MinTime(2.0);
@@ -81,7 +81,7 @@ void BM_paintNatWith26Tracks(benchmark::State& state) {
   for (auto _ : state) {
     QPainter painter(&image);
     QtMapCanvas canvas(painter, &texts);
-    benchmark::DoNotOptimize(MapPainter(map.app, canvas).paint({1920, 1080, false, true}));
+    benchmark::DoNotOptimize(MapPainter(map.app.paintInput(), canvas).paint({1920, 1080, false, true}));
   }
   int tracks = 0;
   for (const std::string& s : map.app.tracks.slotTexts) tracks += !s.empty();
@@ -108,7 +108,7 @@ void BM_paintOneLayer(benchmark::State& state) {
   for (auto _ : state) {
     QPainter painter(&image);
     QtMapCanvas canvas(painter, &texts);
-    benchmark::DoNotOptimize(MapPainter(map.app, canvas).paint({1920, 1080, false, true}));
+    benchmark::DoNotOptimize(MapPainter(map.app.paintInput(), canvas).paint({1920, 1080, false, true}));
   }
 }
 BENCHMARK(BM_paintOneLayer)->DenseRange(0, 6)->Unit(benchmark::kMillisecond);

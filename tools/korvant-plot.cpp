@@ -8,12 +8,12 @@
 #include <vector>
 
 #include "app/context.h"
-#include "app/controlfile.h"
+#include "app/applycontrolfile.h"
 #include "app/mapcommands.h"
 #include "app/maptools.h"
 #include "app/menutable.h"
 #include "app/startup.h"
-#include "app/textops.h"
+#include "base/textops.h"
 #include "geo/positiontext.h"
 #include "platform/maprender.h"
 #include "platform/stderrmessageboxes.h"
@@ -167,16 +167,17 @@ int applyOptions(AppContext& app, const Options& o) {
   }
   if (!o.preset.empty()) {
     if (!view.selectPreset(toUpper(o.preset))) return fail("unknown preset: " + o.preset, 2);
-    view.checkedPreset = view.presetName;
+    app.checkedPreset = view.presetName;
   }
   if (!o.centre.empty() && !view.centreFromText(o.centre, app.fixes)) {
     app.boxes.show("FIX NOT FOUND: ", o.centre, MessageIcon::Stop);
     return 1;
   }
   if (o.rangeGiven && !view.setRange(o.range)) return fail("range out of 0.1 ... 11000: " + std::to_string(o.range), 2);
-  if (o.projection == "lambert") view.selectLambertBand(automaticLambertBand(view.centre.lat), true);
-  else if (o.projection == "ortho") view.selectOrthographic(true);
-  else if (o.projection == "mercator") view.selectMercator(true);
+  if (!o.projection.empty()) app.checkedPreset.clear();  // an explicit projection choice
+  if (o.projection == "lambert") view.selectLambertBand(automaticLambertBand(view.centre.lat));
+  else if (o.projection == "ortho") view.selectOrthographic();
+  else if (o.projection == "mercator") view.selectMercator();
   if (o.mono) {
     app.switches.videoColor = false;
     app.switches.currentColor = false;
@@ -209,7 +210,7 @@ int main(int argc, char* argv[]) {
   AppContext app(boxes, clock);
   if (!fs::is_directory(options.folder, ec)) return fail("no such folder: " + options.folder, 2);
   startUp(app, programPath(argv[0]), fs::absolute(options.folder, ec).string());
-  ControlFile::apply(app);
+  applyControlFile(app);
   if (const int status = applyOptions(app, options); status != 0) return status;
 
   if (options.tool != 0) {
@@ -224,7 +225,7 @@ int main(int argc, char* argv[]) {
   if (options.report) std::cout << trackReport(app.tracks, app.fixes) << std::flush;
   if (options.output.empty()) return 0;
   std::string error;
-  if (!renderMapFile(app, {options.output, options.width, options.height, options.dpi}, error))
+  if (!renderMapFile(app.paintInput(), {options.output, options.width, options.height, options.dpi}, error))
     return fail(error, 1);
   return 0;
 }

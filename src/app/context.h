@@ -1,33 +1,31 @@
 #pragma once
 // The program's single instances, passed explicitly to whatever needs them.
-#include <array>
 #include <string>
 
-#include "app/clock.h"
-#include "app/diagnostics.h"
-#include "app/layerswitches.h"
-#include "app/messageboxes.h"
-#include "app/onceflags.h"
-#include "app/settings.h"
+#include "base/clock.h"
+#include "base/diagnostics.h"
+#include "base/layerswitches.h"
+#include "base/messageboxes.h"
+#include "base/onceflags.h"
+#include "base/settings.h"
 #include "map/mapview.h"
+#include "map/paintinput.h"
+#include "map/tooloverlay.h"
 #include "navdata/fixstore.h"
 #include "tracks/trackmodel.h"
 
 namespace korvant {
-
-enum class ToolMode { None, Info, Distance, Intersection };
-
-// The map tools' overlay: Info uses point A, Distance A and B, Intersection all four.
-struct ToolState {
-  ToolMode mode = ToolMode::None;
-  std::array<LatLng, 4> points;
-};
 
 struct AppContext {
   AppContext(MessageBoxes& messageBoxes, const Clock& systemClock)
       : boxes(messageBoxes), clock(systemClock), settings(messageBoxes, once) {}
   AppContext(const AppContext&) = delete;
   AppContext& operator=(const AppContext&) = delete;
+
+  // What the next paint draws, read from the state below.
+  PaintInput paintInput() {
+    return {view, switches, readMapFontSettings(settings), fixes, tracks, trackFile, tools, procedureMap, clock};
+  }
 
   MessageBoxes& boxes;
   const Clock& clock;
@@ -37,6 +35,9 @@ struct AppContext {
   LayerSwitches switches;
   FixStore fixes;
   MapView view;
+  // The checked item of the menu's preset group (a preset name, the
+  // procedure map or the test pattern), empty for none.
+  std::string checkedPreset;
   // The procedure map is selected: the paint draws the loaded procedure.
   bool procedureMap = false;
   TrackModel tracks;

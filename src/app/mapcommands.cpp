@@ -5,7 +5,7 @@
 #include <fstream>
 
 #include "app/menutable.h"
-#include "app/textops.h"
+#include "base/textops.h"
 #include "geo/greatcircle.h"
 #include "geo/positiontext.h"
 #include "tracks/trackreader.h"
@@ -19,65 +19,65 @@ bool* switchOfCommand(LayerSwitches& s, int id) {
     case cmd::VideoColor: return &s.videoColor;
     case cmd::PrinterColor: return &s.printerColor;
     case cmd::ShowParameters: return &s.showParameters;
-    case 51701: return &s.ps1Wpt;
-    case 51707: return &s.ps1Sta;
-    case 51718: return &s.ps1Apt;
-    case 51729: return &s.ownWaypoints;
-    case 51725: return &s.ownStations;
-    case 51726: return &s.ownAirports;
-    case 51739: return &s.obsoleteWaypoints;
-    case 51741: return &s.routeDistances;
-    case 51758: return &s.routeBearings;
-    case 51688: return &s.routeGroup[0];
-    case 51689: return &s.routeGroup[1];
-    case 51735: return &s.routeGroup[2];
-    case 51690: return &s.routeGroup[3];
-    case 51700: return &s.routeGroup[4];
-    case 51691: return &s.routeGroup[5];
-    case 51737: return &s.routeGroup[6];
-    case 51738: return &s.routeGroup[7];
-    case 11850: return &s.ps1Procedure;
-    case 11851: return &s.ps1Route;
-    case 11853: return &s.showUserTxt;
-    case 51755: return &s.symbolsNonDafif;
-    case 51733: return &s.kilometerDistances;
-    case 51696: return &s.facilityBoundaries;
-    case 51736: return &s.terrain;
-    case 51697: return &s.latLongGrid;
-    case 11859: return &s.ticks1;
-    case 11862: return &s.ticks5;
-    case 51698: return &s.latLongLabels;
-    case 51760: return &s.useCurrentTime;
-    case 51761: return &s.showTerminator;
-    case 51762: return &s.showCivilTwilight;
-    case 51759: return &s.showNext6Hours;
-    case 51731: return &s.variation;
-    case 51730: return &s.waypointData;
-    case 11857: return &d.symbolsDafifOnly;
-    case 11939: return &d.airports7000;
-    case 11943: return &d.airports5000;
-    case 11940: return &d.airports3000;
-    case 11942: return &d.airports0;
-    case 11963: return &d.runways;
-    case 11964: return &d.runwayNumbers;
-    case 11965: return &d.fullName;
-    case 11941: return &d.atsBoth;
-    case 11944: return &d.atsHigh;
-    case 11945: return &d.atsLow;
-    case 11858: return &d.ids;
-    case 11861: return &d.radials;
-    case 11860: return &d.segmentDistances;
-    case 11952: return &d.ortca;
-    case 11946: return &d.vorHA;
-    case 11948: return &d.vorL;
-    case 11949: return &d.vorT;
-    case 11950: return &d.ndbHHHU;
-    case 11951: return &d.ndbMHOther;
-    case 11935: return &d.wptB;
-    case 11936: return &d.wptH;
-    case 11947: return &d.wptL;
-    case 11937: return &d.wptR;
-    case 11938: return &d.wptT;
+    case cmd::Ps1Wpt: return &s.ps1Wpt;
+    case cmd::Ps1Sta: return &s.ps1Sta;
+    case cmd::Ps1Apt: return &s.ps1Apt;
+    case cmd::OwnWaypoints: return &s.ownWaypoints;
+    case cmd::OwnStations: return &s.ownStations;
+    case cmd::OwnAirports: return &s.ownAirports;
+    case cmd::ObsoleteWaypoints: return &s.obsoleteWaypoints;
+    case cmd::RouteDistances: return &s.routeDistances;
+    case cmd::RouteBearings: return &s.routeBearings;
+    case cmd::RouteGroup1: return &s.routeGroup[0];
+    case cmd::RouteGroup2: return &s.routeGroup[1];
+    case cmd::RouteGroup3: return &s.routeGroup[2];
+    case cmd::RouteGroup4: return &s.routeGroup[3];
+    case cmd::RouteGroup5: return &s.routeGroup[4];
+    case cmd::RouteGroup6: return &s.routeGroup[5];
+    case cmd::RouteGroup7: return &s.routeGroup[6];
+    case cmd::RouteGroup8: return &s.routeGroup[7];
+    case cmd::Ps1Procedure: return &s.ps1Procedure;
+    case cmd::Ps1Route: return &s.ps1Route;
+    case cmd::ShowUserTxt: return &s.showUserTxt;
+    case cmd::SymbolsNonDafif: return &s.symbolsNonDafif;
+    case cmd::KilometerDistances: return &s.kilometerDistances;
+    case cmd::FacilityBoundaries: return &s.facilityBoundaries;
+    case cmd::Terrain: return &s.terrain;
+    case cmd::LatLongGrid: return &s.latLongGrid;
+    case cmd::Ticks1: return &s.ticks1;
+    case cmd::Ticks5: return &s.ticks5;
+    case cmd::LatLongLabels: return &s.latLongLabels;
+    case cmd::UseCurrentTime: return &s.useCurrentTime;
+    case cmd::ShowTerminator: return &s.showTerminator;
+    case cmd::ShowCivilTwilight: return &s.showCivilTwilight;
+    case cmd::ShowNext6Hours: return &s.showNext6Hours;
+    case cmd::Variation: return &s.variation;
+    case cmd::WaypointData: return &s.waypointData;
+    case cmd::DafifSymbolsOnly: return &d.symbolsDafifOnly;
+    case cmd::DafifAirports7000: return &d.airports7000;
+    case cmd::DafifAirports5000: return &d.airports5000;
+    case cmd::DafifAirports3000: return &d.airports3000;
+    case cmd::DafifAirports0: return &d.airports0;
+    case cmd::DafifRunways: return &d.runways;
+    case cmd::DafifRunwayNumbers: return &d.runwayNumbers;
+    case cmd::DafifFullName: return &d.fullName;
+    case cmd::DafifAtsBoth: return &d.atsBoth;
+    case cmd::DafifAtsHigh: return &d.atsHigh;
+    case cmd::DafifAtsLow: return &d.atsLow;
+    case cmd::DafifIds: return &d.ids;
+    case cmd::DafifRadials: return &d.radials;
+    case cmd::DafifSegmentDistances: return &d.segmentDistances;
+    case cmd::DafifOrtca: return &d.ortca;
+    case cmd::DafifVorHA: return &d.vorHA;
+    case cmd::DafifVorL: return &d.vorL;
+    case cmd::DafifVorT: return &d.vorT;
+    case cmd::DafifNdbHHHU: return &d.ndbHHHU;
+    case cmd::DafifNdbMHOther: return &d.ndbMHOther;
+    case cmd::DafifWptB: return &d.wptB;
+    case cmd::DafifWptH: return &d.wptH;
+    case cmd::DafifWptL: return &d.wptL;
+    case cmd::DafifWptR: return &d.wptR;
+    case cmd::DafifWptT: return &d.wptT;
     default: return nullptr;
   }
 }
@@ -87,14 +87,14 @@ namespace {
 // The Special Use items show the property sheet's switches but have no handler.
 bool* specialUseSwitch(DafifSwitches& d, int id) {
   switch (id) {
-    case 11953: return &d.prohibited;
-    case 11958: return &d.restricted;
-    case 11954: return &d.moa;
-    case 11960: return &d.warning;
-    case 11959: return &d.alert;
-    case 11955: return &d.danger;
-    case 11956: return &d.temp;
-    case 11957: return &d.refuel;
+    case cmd::SpecialProhibited: return &d.prohibited;
+    case cmd::SpecialRestricted: return &d.restricted;
+    case cmd::SpecialMoa: return &d.moa;
+    case cmd::SpecialWarning: return &d.warning;
+    case cmd::SpecialAlert: return &d.alert;
+    case cmd::SpecialDanger: return &d.danger;
+    case cmd::SpecialTemp: return &d.temp;
+    case cmd::SpecialRefuel: return &d.refuel;
     default: return nullptr;
   }
 }
@@ -124,9 +124,17 @@ bool MapCommands::setSwitch(bool& value, bool wanted) {
 }
 
 void MapCommands::selectPresetItem(const std::string& item) {
-  app_.view.checkedPreset.clear();
   if (item != PROCEDURE_MAP_ITEM) app_.procedureMap = false;
-  app_.view.checkedPreset = item;
+  app_.checkedPreset = item;
+}
+
+ProjectionChoice checkedProjection(const MapView& view) {
+  switch (view.kind) {
+    case ProjectionKind::Lambert: return {ProjectionChoice::Kind::Band, view.lambertBand};
+    case ProjectionKind::Orthographic: return {ProjectionChoice::Kind::Orthographic, -1};
+    case ProjectionKind::Mercator: break;
+  }
+  return {ProjectionChoice::Kind::Mercator, -1};
 }
 
 CommandEffect MapCommands::execute(int id) {
@@ -141,14 +149,15 @@ CommandEffect MapCommands::execute(int id) {
     return effect;
   }
   if (const int band = lambertBandOfCommand(id); band >= 0) {
-    view.selectLambertBand(band, true);
+    view.selectLambertBand(band);
+    app_.checkedPreset.clear();  // an explicit projection choice
     effect.repaint = true;
     return effect;
   }
   if (bool* s = switchOfCommand(sw, id)) {
     // The two tick densities exclude each other.
-    if (id == 11859 && sw.ticks5 && !sw.ticks1) toggleSwitch(sw.ticks5, false);
-    if (id == 11862 && sw.ticks1 && !sw.ticks5) toggleSwitch(sw.ticks1, false);
+    if (id == cmd::Ticks1 && sw.ticks5 && !sw.ticks1) toggleSwitch(sw.ticks5, false);
+    if (id == cmd::Ticks5 && sw.ticks1 && !sw.ticks5) toggleSwitch(sw.ticks1, false);
     effect.repaint = toggleSwitch(*s, false);
     if (id == cmd::VideoColor) sw.currentColor = sw.videoColor;
     return effect;
@@ -179,7 +188,8 @@ CommandEffect MapCommands::execute(int id) {
       effect.repaint = true;
       return effect;
     case cmd::Orthographic:
-      view.selectOrthographic(true);
+      view.selectOrthographic();
+      app_.checkedPreset.clear();
       effect.repaint = true;
       return effect;
     case cmd::AllRoutesOn:
@@ -216,13 +226,15 @@ bool MapCommands::isChecked(int id) const {
   const MapView& view = app_.view;
   if (bool* s = switchOfCommand(sw, id)) return *s;
   if (bool* s = specialUseSwitch(sw.dafif, id)) return *s;
-  if (const std::string_view preset = presetOfCommand(id); !preset.empty()) return view.checkedPreset == preset;
+  const std::string& preset = app_.checkedPreset;
+  if (const std::string_view item = presetOfCommand(id); !item.empty()) return preset == item;
+  const ProjectionChoice projection = checkedProjection(view);
   if (const int band = lambertBandOfCommand(id); band >= 0)
-    return view.checkedProjection == ProjectionItem{ProjectionItem::Kind::Band, band};
+    return projection == ProjectionChoice{ProjectionChoice::Kind::Band, band};
   switch (id) {
-    case cmd::Orthographic: return view.checkedProjection.kind == ProjectionItem::Kind::Orthographic;
-    case cmd::TestPattern: return view.checkedPreset == TEST_PATTERN_ITEM;
-    case cmd::ProcedureMap: return view.checkedPreset == PROCEDURE_MAP_ITEM;
+    case cmd::Orthographic: return projection.kind == ProjectionChoice::Kind::Orthographic;
+    case cmd::TestPattern: return preset == TEST_PATTERN_ITEM;
+    case cmd::ProcedureMap: return preset == PROCEDURE_MAP_ITEM;
     case cmd::PrintLandscape: return sw.landscape;
     case cmd::PrintPortrait: return sw.portrait;
     default: return false;
@@ -279,7 +291,7 @@ CommandEffect MapCommands::applyCentreText(const std::string& text) {
     app_.boxes.show("FIX NOT FOUND: ", text, MessageIcon::Stop);
     return effect;
   }
-  app_.view.checkedPreset.clear();
+  app_.checkedPreset.clear();
   effect.repaint = app_.switches.autoRedraw;
   return effect;
 }
@@ -288,7 +300,7 @@ CommandEffect MapCommands::applyRangeText(const std::string& text) {
   double range = readDecimalNumber(text);
   if (app_.switches.kilometerDistances) range /= KM_PER_NM;
   app_.view.setRange(range);
-  app_.view.checkedPreset.clear();
+  app_.checkedPreset.clear();
   return {app_.switches.autoRedraw, UiRequest::None, "", ""};
 }
 

@@ -38,6 +38,15 @@ struct FileFilter {
 // The track dialog's filters, in the order NATFILETYPE asks for.
 std::vector<FileFilter> trackFileFilters(const std::string& natFileType);
 
+// The checked item of the projection menu, derived from the view.
+struct ProjectionChoice {
+  enum class Kind { Band, Orthographic, Mercator } kind = Kind::Band;
+  int band = -1;  // index into LAMBERT_BANDS when kind is Band
+
+  bool operator==(const ProjectionChoice&) const = default;
+};
+ProjectionChoice checkedProjection(const MapView& view);
+
 // The switch a menu item toggles, or null.
 bool* switchOfCommand(LayerSwitches& switches, int id);
 
@@ -60,7 +69,7 @@ class MapCommands {
   bool isCheckable(int id) const;
   bool isChecked(int id) const;
 
-  bool testPattern() const { return app_.view.checkedPreset == TEST_PATTERN_ITEM; }
+  bool testPattern() const { return app_.checkedPreset == TEST_PATTERN_ITEM; }
 
   // The centre and range dialogs' texts. A centre that resolves to nothing
   // shows "FIX NOT FOUND: " and changes nothing.

@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <sstream>
 
-#include "app/textops.h"
+#include "base/textops.h"
 #include "geo/fixgeometry.h"
 #include "geo/greatcircle.h"
 #include "sky/magvar.h"

@@ -44,7 +44,7 @@ std::optional<std::string> MouseOnMap::leftPress(int x, int y, const Projection&
 bool MouseOnMap::rightRelease(int x, int y, const Projection& projection) {
   const LatLng p = projection.fromDevice(x, y);
   if (p.isUnset()) return false;
-  app_.view.checkedPreset.clear();
+  app_.checkedPreset.clear();
   app_.view.setCentre(p, 0);
   return true;
 }

@@ -2,39 +2,11 @@
 
 #include <filesystem>
 
-#include "app/controlfile.h"
-#include "app/datafile.h"
-#include "app/textops.h"
+#include "base/controlfile.h"
+#include "base/datafile.h"
+#include "base/textops.h"
 
 namespace korvant {
-
-void seedDefaults(Settings& settings) {
-  struct Default {
-    const char* key;
-    const char* value;
-    bool upcase;
-  };
-  static constexpr Default defaults[] = {
-      {"UseRunDriveForPath", "0", true},
-      {"PS13Dir", "C:\\PS13\\", false},
-      {"PS12Dir", "C:\\PS12\\", false},
-      {"NatTrackDir", "C:\\KORVANT", false},
-      {"NatFileType", "HTML", true},
-      {"InitialMap", "N5000/W03500  1000  Lambert", true},
-      {DUMP_SWITCH_KEY.data(), "OFF", false},
-      {INTERSECT_SWITCH_KEY.data(), "OFF", false},
-      {"Distance", "NM", true},
-      {"AutoRedraw", "0", true},
-      {"ColorVideo", "1", true},
-      {"ColorPrinter", "1", true},
-      {"MessageLineFont", "", false},
-      {"MapFont", "Arial", false},
-      {"MapFontVideoSize", "7", true},
-      {"MapFontPrinterSize", "6", true},
-      {"RunMaximized", "1", true},
-  };
-  for (const Default& d : defaults) settings.set(d.key, d.value, d.upcase);
-}
 
 StartupResult startUp(AppContext& app, const std::string& programPath,
                       const std::string& currentFolder) {
@@ -44,7 +16,7 @@ StartupResult startUp(AppContext& app, const std::string& programPath,
   Settings& settings = app.settings;
 
   seedDefaults(settings);
-  result.controlFileRead = ControlFile::read(app, joinFolder(currentFolder, "KORVANT.CTL"), false);
+  result.controlFileRead = ControlFile::read(settings, app.once, app.boxes, joinFolder(currentFolder, "KORVANT.CTL"), false);
   app.fixes.setPath(currentFolder, "KORVANT.DAT", app.boxes);
   app.fixes.load();
 

@@ -11,9 +11,6 @@ struct StartupResult {
   bool controlFileRead = false;
 };
 
-// Seeds every default in table order, then overwrites them from the control file.
-void seedDefaults(Settings& settings);
-
 // Steps before the frame exists: defaults, KORVANT.CTL and DUMP.TXT from
 // `currentFolder`, RunFolder from `programPath`, the folder normalisation.
 StartupResult startUp(AppContext& app, const std::string& programPath,

@@ -106,21 +106,21 @@ double readLng(std::string_view text) { return readCoordinate(text, 'E', 'W', 18
 double readLatWide(std::string_view text) { return readCoordinate(text, 'N', 'S', 9000.0, OUT_OF_RANGE); }
 double readLngWide(std::string_view text) { return readCoordinate(text, 'E', 'W', 18000.0, OUT_OF_RANGE); }
 
-bool readNatSlashForm(std::string_view text, double& lat, double& lng) {
-  lat = lng = NO_POSITION;
+bool readNatSlashForm(std::string_view text, LatLng& position) {
+  position = LatLng::unset();
   if ((text.size() != 5 && text.size() != 6) || text[2] != '/') return false;
   const std::string_view latText = text.substr(0, 2), lngText = text.substr(3);
   if (!allDigits(latText) || !allDigits(lngText)) return false;
-  lat = 100.0 * readDigits(latText);
-  lng = -100.0 * readDigits(lngText);
+  position.lat = 100.0 * readDigits(latText);
+  position.lng = -100.0 * readDigits(lngText);
   return true;
 }
 
 // Today's messages write points such as 5530/20: latitude in degrees and
 // minutes north, then west longitude in whole degrees (two or three digits)
 // or in degrees and minutes (four or five).
-bool readHalfDegreeForm(std::string_view text, double& lat, double& lng) {
-  lat = lng = NO_POSITION;
+bool readHalfDegreeForm(std::string_view text, LatLng& position) {
+  position = LatLng::unset();
   if (text.size() < 7 || text.size() > 10 || text[4] != '/') return false;
   const std::string_view latText = text.substr(0, 4), lngText = text.substr(5);
   if (!allDigits(latText) || !allDigits(lngText)) return false;
@@ -134,13 +134,13 @@ bool readHalfDegreeForm(std::string_view text, double& lat, double& lng) {
     if (ln % 100 >= 60) return false;
   }
   if (ln > 18000) return false;
-  lat = la;
-  lng = -ln;
+  position.lat = la;
+  position.lng = -ln;
   return true;
 }
 
-bool readFiveCharForm(std::string_view text, double& lat, double& lng) {
-  lat = lng = NO_POSITION;
+bool readFiveCharForm(std::string_view text, LatLng& position) {
+  position = LatLng::unset();
   if (text.size() != 5) return false;
   double la, ln;
   if (allDigits(text.substr(0, 4))) {  // 5030N
@@ -154,87 +154,83 @@ bool readFiveCharForm(std::string_view text, double& lat, double& lng) {
   } else {
     return false;
   }
-  lat = la * 100.0;
-  lng = ln * 100.0;
+  position.lat = la * 100.0;
+  position.lng = ln * 100.0;
   return true;
 }
 
-bool readSevenCharForm(std::string_view text, double& lat, double& lng) {
-  lat = lng = NO_POSITION;
+bool readSevenCharForm(std::string_view text, LatLng& position) {
+  position = LatLng::unset();
   if (text.size() != 7 || !allDigits(text.substr(0, 2)) || !allDigits(text.substr(3, 3)))
     return false;
   const char ns = text[2], ew = text[6];
   if ((ns != 'N' && ns != 'S') || (ew != 'E' && ew != 'W')) return false;
   const int la = readDigits(text.substr(0, 2)), ln = readDigits(text.substr(3, 3));
   if (la > 90 || ln > 180) return false;
-  lat = (ns == 'S' ? -100.0 : 100.0) * la;
-  lng = (ew == 'W' ? -100.0 : 100.0) * ln;
+  position.lat = (ns == 'S' ? -100.0 : 100.0) * la;
+  position.lng = (ew == 'W' ? -100.0 : 100.0) * ln;
   return true;
 }
 
-bool readElevenCharForm(std::string_view text, double& lat, double& lng) {
-  lat = lng = NO_POSITION;
+bool readElevenCharForm(std::string_view text, LatLng& position) {
+  position = LatLng::unset();
   if (text.size() != 11 || !allDigits(text.substr(0, 4)) || !allDigits(text.substr(5, 5)))
     return false;
   const char ns = text[4], ew = text[10];
   if ((ns != 'N' && ns != 'S') || (ew != 'E' && ew != 'W')) return false;
-  lat = readDigits(text.substr(0, 4)) * (ns == 'S' ? -1.0 : 1.0);
-  lng = readDigits(text.substr(5, 5)) * (ew == 'W' ? -1.0 : 1.0);
+  position.lat = readDigits(text.substr(0, 4)) * (ns == 'S' ? -1.0 : 1.0);
+  position.lng = readDigits(text.substr(5, 5)) * (ew == 'W' ? -1.0 : 1.0);
   return true;
 }
 
 namespace {
 
-bool readSlashHalves(std::string_view text, double& lat, double& lng) {
+bool readSlashHalves(std::string_view text, LatLng& position) {
   const auto slash = text.find('/');
   if (slash == std::string_view::npos) return false;
-  lat = readLatWide(text.substr(0, slash));
-  lng = readLngWide(text.substr(slash + 1));
+  position.lat = readLatWide(text.substr(0, slash));
+  position.lng = readLngWide(text.substr(slash + 1));
   return true;
 }
 
 }  // namespace
 
-bool readPrefixedSlashForm(std::string_view text, double& lat, double& lng) {
-  lat = lng = NO_POSITION;
-  return text.size() > 10 && readSlashHalves(text, lat, lng);
+bool readPrefixedSlashForm(std::string_view text, LatLng& position) {
+  position = LatLng::unset();
+  return text.size() > 10 && readSlashHalves(text, position);
 }
 
-bool parsePositionText(std::string_view text, double& lat, double& lng) {
-  return readNatSlashForm(text, lat, lng) || readHalfDegreeForm(text, lat, lng) || readFiveCharForm(text, lat, lng) ||
-         readSevenCharForm(text, lat, lng) || readElevenCharForm(text, lat, lng) ||
-         readPrefixedSlashForm(text, lat, lng);
+bool parsePositionText(std::string_view text, LatLng& position) {
+  return readNatSlashForm(text, position) || readHalfDegreeForm(text, position) || readFiveCharForm(text, position) ||
+         readSevenCharForm(text, position) || readElevenCharForm(text, position) ||
+         readPrefixedSlashForm(text, position);
 }
 
 LatLng readDafifPosition(std::string_view text) {
-  double lat = NO_POSITION, lng = NO_POSITION;
-  if (!readFiveCharForm(text, lat, lng)) {
+  LatLng read;
+  if (!readFiveCharForm(text, read)) {
     const auto slash = text.find('/');
-    if (slash != std::string_view::npos) {
-      lat = readLat(text.substr(0, slash));
-      lng = readLng(text.substr(slash + 1));
-    } else {
-      lat = lng = NO_POSITION;
-    }
+    if (slash != std::string_view::npos) read = {readLat(text.substr(0, slash)), readLng(text.substr(slash + 1))};
+    else read = LatLng::unset();
   }
   LatLng position;
-  position.set(lat, lng);
+  position.set(read.lat, read.lng);
   return position;
 }
 
 bool readOverlayPosition(std::string_view text, LatLng& position) {
-  double lat = NO_POSITION, lng = NO_POSITION;
-  bool ok = readFiveCharForm(text, lat, lng);
+  LatLng read;
+  bool ok = readFiveCharForm(text, read);
   if (!ok && text.find('/') != std::string_view::npos) {
     const bool twoByTwo = text.size() == 5 && text[2] == '/' && allDigits(text.substr(0, 2)) &&
                           allDigits(text.substr(3, 2));
-    ok = twoByTwo ? readNatSlashForm(text, lat, lng) : readSlashHalves(text, lat, lng);
+    ok = twoByTwo ? readNatSlashForm(text, read) : readSlashHalves(text, read);
   }
   if (!ok) {
     position = {0.0, 0.0};
     return false;
   }
-  position.set(lat, lng);
+  position.set(read.lat, read.lng);
   return true;
 }
 

@@ -18,17 +18,17 @@ double readLng(std::string_view text);
 double readLatWide(std::string_view text);
 double readLngWide(std::string_view text);
 
-// Whole positions. Each presets both outputs to NO_POSITION and returns
-// whether its form matched.
-bool readNatSlashForm(std::string_view text, double& lat, double& lng);      // 50/30
-bool readHalfDegreeForm(std::string_view text, double& lat, double& lng);    // 5530/20, 5530/2050
-bool readFiveCharForm(std::string_view text, double& lat, double& lng);      // 5030N, 50N30
-bool readSevenCharForm(std::string_view text, double& lat, double& lng);     // 50N035W
-bool readElevenCharForm(std::string_view text, double& lat, double& lng);    // 5030N03500W
-bool readPrefixedSlashForm(std::string_view text, double& lat, double& lng); // N5030.5/W03500
+// Whole positions, packed degrees and minutes. Each presets the output to
+// NO_POSITION and returns whether its form matched.
+bool readNatSlashForm(std::string_view text, LatLng& position);      // 50/30
+bool readHalfDegreeForm(std::string_view text, LatLng& position);    // 5530/20, 5530/2050
+bool readFiveCharForm(std::string_view text, LatLng& position);      // 5030N, 50N30
+bool readSevenCharForm(std::string_view text, LatLng& position);     // 50N035W
+bool readElevenCharForm(std::string_view text, LatLng& position);    // 5030N03500W
+bool readPrefixedSlashForm(std::string_view text, LatLng& position); // N5030.5/W03500
 
 // Tries the whole-position forms in order; failure means "try a fix name".
-bool parsePositionText(std::string_view text, double& lat, double& lng);
+bool parsePositionText(std::string_view text, LatLng& position);
 
 LatLng readDafifPosition(std::string_view text);
 // False, with (0, 0), when the text has neither a five-character form nor a slash.

@@ -19,7 +19,7 @@ void LineDrawer::drawStraight(const LatLng& a, const LatLng& b, double factor, i
   const SideOfCentre sideA = sideOf(a);
   if (FarSideRule::skips(sideA, sideOf(b))) return;
   const Projection& proj = paint_.projection;
-  DevicePoint p = proj.toDevice(a.lat, a.lng), q = proj.toDevice(b.lat, b.lng);
+  DevicePoint p = proj.toDevice(a), q = proj.toDevice(b);
   if (!p.visible || !q.visible || !proj.nearSurface(p.x, p.y, factor) || !proj.nearSurface(q.x, q.y, factor))
     return;
   if (offset != 0) {

@@ -8,21 +8,12 @@ namespace korvant {
 
 namespace {
 
-int projectionKind(ProjectionKind kind) {
-  switch (kind) {
-    case ProjectionKind::Lambert: return 1;
-    case ProjectionKind::Orthographic: return 3;
-    case ProjectionKind::Mercator: break;
-  }
-  return 2;
-}
-
 void drawTracksAndRouteSets(PaintContext& paint) {
   paint.canvas.selectFont(paint.printing ? paint.fonts.small : paint.fonts.medium);
   paint.canvas.setTextColor(colors::black);
   paint.canvas.setBackgroundTransparent(true);
-  RouteDrawer routes(paint, paint.app.tracks.reference);
-  routes.drawTrackRoutes(paint.app.tracks);
+  RouteDrawer routes(paint, paint.input.tracks.reference);
+  routes.drawTrackRoutes(paint.input.tracks);
   routes.drawRouteSets();
 }
 
@@ -30,32 +21,29 @@ void drawTracksAndRouteSets(PaintContext& paint) {
 
 PaintResult MapPainter::paint(const PaintOptions& options) {
   PaintResult result;
-  const MapView& view = app_.view;
+  const MapView& view = input_.view;
   const int pixelsPerInch = canvas_.logicalPixelsPerInchY();
-  const MapFonts fonts = buildMapFonts(app_.settings, options.printing, pixelsPerInch);
+  const MapFonts fonts = buildMapFonts(input_.fontSettings, options.printing, pixelsPerInch);
 
   canvas_.fillRect({0, 0, options.width, options.height}, colors::white);
-  result.projection.setup(view.centre.lat, view.centre.lng, 1.0, view.stdParallel1, view.stdParallel2, 0, 0,
-                          options.width, options.height,
-                          Projection::scaleForRange(options.width, options.height, view.range),
-                          projectionKind(view.kind));
+  result.projection.setup(view.viewport(options.width, options.height));
 
-  PaintContext paint{app_, canvas_, result.projection, FarSideRule(view.centre), fonts};
+  PaintContext paint{input_, canvas_, result.projection, FarSideRule(view.centre), fonts};
   paint.width = options.width;
   paint.height = options.height;
   paint.pixelsPerInch = pixelsPerInch;
   paint.printing = options.printing;
-  paint.color = options.printing ? app_.switches.printerColor : app_.switches.videoColor;
+  paint.color = options.printing ? input_.switches.printerColor : input_.switches.videoColor;
   canvas_.selectFont(fonts.small);
   const TextMetrics metrics = canvas_.textMetrics();
   paint.lineHeight = metrics.height + metrics.externalLeading;
   paint.charWidth = metrics.averageCharWidth;
 
-  const LayerSwitches& sw = app_.switches;
+  const LayerSwitches& sw = input_.switches;
   // No procedure can be loaded yet, so the procedure map shows only what
   // stands behind it.
-  const bool procedureMapEmpty = app_.procedureMap;
-  paint.procedureMap = app_.procedureMap;
+  const bool procedureMapEmpty = input_.procedureMap;
+  paint.procedureMap = input_.procedureMap;
   if (sw.terrain) drawTerrain(paint);
   if (!procedureMapEmpty) {
     if (sw.latLongGrid) drawGrid(paint);

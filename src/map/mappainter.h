@@ -1,7 +1,7 @@
 #pragma once
 // The map paint: every enabled layer in its fixed order onto one surface.
-#include "app/context.h"
 #include "map/canvas.h"
+#include "map/paintinput.h"
 #include "map/projection.h"
 
 namespace korvant {
@@ -17,17 +17,17 @@ struct PaintOptions {
 struct PaintResult {
   // The projection of this paint: the mouse maps against it.
   Projection projection;
-  // Bounds of the procedure or route drawn, packed.
+  // Bounds of the procedure or route drawn, packed degrees and minutes.
   double south = 10000, north = -10000, west = 20000, east = -20000;
 };
 
 class MapPainter {
  public:
-  MapPainter(AppContext& app, MapCanvas& canvas) : app_(app), canvas_(canvas) {}
+  MapPainter(const PaintInput& input, MapCanvas& canvas) : input_(input), canvas_(canvas) {}
   PaintResult paint(const PaintOptions& options);
 
  private:
-  AppContext& app_;
+  PaintInput input_;
   MapCanvas& canvas_;
 };
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "app/textops.h"
+#include "base/textops.h"
 #include "geo/greatcircle.h"
 #include "navdata/fixstore.h"
 
@@ -37,34 +37,24 @@ bool MapView::setRange(double r) {
 void MapView::setCentre(const LatLng& position, double r) {
   centre = position;
   setRange(r);
-  if (kind == ProjectionKind::Lambert) selectLambertBand(automaticLambertBand(centre.lat), false);
+  if (kind == ProjectionKind::Lambert) selectLambertBand(automaticLambertBand(centre.lat));
 }
 
-void MapView::explicitSelection(bool explicitChoice) {
-  if (!explicitChoice) return;
-  checkedPreset.clear();
-  repaintRequested = true;
-}
-
-void MapView::selectLambertBand(int band, bool explicitChoice) {
+void MapView::selectLambertBand(int band) {
   if (band < 0 || band >= static_cast<int>(LAMBERT_BANDS.size())) return;
   stdParallel1 = LAMBERT_BANDS[band].stdParallel1;
   stdParallel2 = LAMBERT_BANDS[band].stdParallel2;
+  lambertBand = band;
   kind = ProjectionKind::Lambert;
-  checkedProjection = {ProjectionItem::Kind::Band, band};
-  explicitSelection(explicitChoice);
 }
 
-void MapView::selectOrthographic(bool explicitChoice) {
-  kind = ProjectionKind::Orthographic;
-  checkedProjection = {ProjectionItem::Kind::Orthographic, -1};
-  explicitSelection(explicitChoice);
-}
+void MapView::selectOrthographic() { kind = ProjectionKind::Orthographic; }
 
-void MapView::selectMercator(bool explicitChoice) {
-  kind = ProjectionKind::Mercator;
-  checkedProjection = {ProjectionItem::Kind::Mercator, -1};
-  explicitSelection(explicitChoice);
+void MapView::selectMercator() { kind = ProjectionKind::Mercator; }
+
+Viewport MapView::viewport(int width, int height) const {
+  return {centre, stdParallel1, stdParallel2, {0, 0, width, height}, Projection::scaleForRange(width, height, range),
+          kind};
 }
 
 bool MapView::selectPreset(std::string_view name) {
@@ -74,7 +64,7 @@ bool MapView::selectPreset(std::string_view name) {
   labelMeridian = preset->labelMeridian;
   labelParallel = preset->labelParallel;
   if (presetName == "GLOBE") {
-    selectOrthographic(true);
+    selectOrthographic();
     range = preset->range;  // the centre stays where it is
   } else {
     kind = ProjectionKind::Lambert;
@@ -86,7 +76,7 @@ bool MapView::selectPreset(std::string_view name) {
 bool MapView::isNatDefault() const {
   const MapPreset& nat = *findPreset("NAT");
   return std::floor(range + 0.5) == nat.range && centre.lat == nat.centre.lat &&
-         centre.lng == nat.centre.lng && checkedProjection == ProjectionItem{ProjectionItem::Kind::Band, 2};
+         centre.lng == nat.centre.lng && kind == ProjectionKind::Lambert && lambertBand == 2;
 }
 
 void MapView::fitToExtent(double south, double north, double west, double east) {
@@ -100,7 +90,7 @@ void MapView::fitToExtent(double south, double north, double west, double east) 
   setCentre({middle, centreLng}, std::ceil(h >= 35 ? h / 0.95 : h / 0.9));
 }
 
-bool MapView::centreFromText(std::string_view text, FixStore& fixes) {
+bool MapView::centreFromText(std::string_view text, const FixStore& fixes) {
   std::string upper = toUpper(text);
   trimLeadingBlanks(upper);
   LatLng position;

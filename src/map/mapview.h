@@ -7,12 +7,11 @@
 #include <string_view>
 
 #include "geo/latlng.h"
+#include "map/projection.h"
 
 namespace korvant {
 
 class FixStore;
-
-enum class ProjectionKind { Lambert = 1, Mercator = 2, Orthographic = 3 };
 
 struct LambertBand {
   const char* name;
@@ -36,10 +35,10 @@ inline constexpr std::array<LambertBand, 10> LAMBERT_BANDS = {{
 
 struct MapPreset {
   const char* name;
-  double range;
-  LatLng centre;
-  double labelMeridian;
-  double labelParallel;
+  double range;          // NM
+  LatLng centre;         // packed degrees and minutes
+  double labelMeridian;  // packed: the meridian the grid's latitude labels stand on
+  double labelParallel;  // packed: the parallel the longitude labels stand on
 };
 
 inline constexpr std::array<MapPreset, 25> MAP_PRESETS = {{
@@ -72,57 +71,43 @@ inline constexpr std::array<MapPreset, 25> MAP_PRESETS = {{
 
 const MapPreset* findPreset(std::string_view name);
 
-// The checked item of the projection menu.
-struct ProjectionItem {
-  enum class Kind { None, Band, Orthographic, Mercator } kind = Kind::None;
-  int band = -1;  // index into LAMBERT_BANDS when kind is Band
-
-  bool operator==(const ProjectionItem&) const = default;
-};
-
+// Ranges in NM: the distance from the centre to the nearer surface edge.
 inline constexpr double MIN_RANGE = 0.1;
 inline constexpr double MAX_RANGE = 11000;
 inline constexpr double RANGE_STEP = 1.25;
 
-// The band for a centre latitude: on a boundary the band nearer the equator
+// The band for a centre latitude (packed): on a boundary the band nearer the equator
 // in the north, the one nearer the pole in the south.
 int automaticLambertBand(double centreLat);
 
 class MapView {
  public:
-  std::string presetName;
-  double range = 1.0;
+  std::string presetName;  // the last preset selected, for the title block
+  double range = 1.0;      // NM
   LatLng centre{0, 0};
-  double stdParallel1 = 1500;
+  double stdParallel1 = 1500;  // packed; set with the band
   double stdParallel2 = 3000;
-  double labelMeridian = 0;
+  int lambertBand = 4;         // index into LAMBERT_BANDS
+  double labelMeridian = 0;    // packed
   double labelParallel = 0;
   ProjectionKind kind = ProjectionKind::Lambert;
-  ProjectionItem checkedProjection;
-
-  // The checked preset item, empty for none. An explicit projection choice
-  // clears it.
-  std::string checkedPreset;
-  // Set by explicit projection choices; the window repaints and resets it.
-  bool repaintRequested = false;
 
   // Out-of-range values are ignored silently.
   bool setRange(double r);
   void setCentre(const LatLng& position, double r);
   bool selectPreset(std::string_view name);
-  void selectLambertBand(int band, bool explicitChoice);
-  void selectOrthographic(bool explicitChoice);
-  void selectMercator(bool explicitChoice);
+  void selectLambertBand(int band);
+  void selectOrthographic();
+  void selectMercator();
   bool isNatDefault() const;
+  // The projection set-up for a surface of that many device units.
+  Viewport viewport(int width, int height) const;
   void fitToExtent(double south, double north, double west, double east);
   // A position text or fix name, nearest the current centre among same-named fixes.
-  bool centreFromText(std::string_view text, FixStore& fixes);
+  bool centreFromText(std::string_view text, const FixStore& fixes);
 
   bool rangeDown() { return setRange(range / RANGE_STEP); }
   bool rangeUp() { return setRange(range * RANGE_STEP); }
-
- private:
-  void explicitSelection(bool explicitChoice);
 };
 
 }  // namespace korvant

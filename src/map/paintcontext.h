@@ -1,15 +1,15 @@
 #pragma once
 // What every layer of one paint shares.
-#include "app/context.h"
 #include "map/canvas.h"
 #include "map/farside.h"
 #include "map/mapfonts.h"
+#include "map/paintinput.h"
 #include "map/projection.h"
 
 namespace korvant {
 
 struct PaintContext {
-  AppContext& app;
+  const PaintInput& input;
   MapCanvas& canvas;
   const Projection& projection;
   FarSideRule farSide;
@@ -24,7 +24,7 @@ struct PaintContext {
   bool procedureMap = false;
 
   Color pick(Color inColor, Color otherwise) const { return color ? inColor : otherwise; }
-  const LayerSwitches& switches() const { return app.switches; }
+  const LayerSwitches& switches() const { return input.switches; }
 };
 
 }  // namespace korvant

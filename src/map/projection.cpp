@@ -32,29 +32,29 @@ unsigned Projection::scaleForRange(int width, int height, double range) {
   return scale <= 0 ? 0u : static_cast<unsigned>(std::min(scale, double(UINT_MAX)));
 }
 
-void Projection::setup(double centreLat, double centreLng, double radius, double stdParallel1,
-                       double stdParallel2, int left, int top, int right, int bottom, unsigned pixelScale,
-                       int kind) {
-  kind_ = kind;
-  centreLat_ = centreLat;
-  centreLng_ = centreLng;
-  phi0_ = degMinToRadians(centreLat <= -9000 ? -8959.999 : centreLat);
-  lambda0_ = degMinToRadians(centreLng);
-  radius_ = radius;
-  left_ = std::min(left, right);
-  right_ = std::max(left, right);
-  top_ = std::min(top, bottom);
-  bottom_ = std::max(top, bottom);
+void Projection::setup(const Viewport& v) {
+  kind_ = v.kind;
+  setUp_ = true;
+  centreLat_ = v.centre.lat;
+  centreLng_ = v.centre.lng;
+  phi0_ = degMinToRadians(centreLat_ <= -9000 ? -8959.999 : centreLat_);
+  lambda0_ = degMinToRadians(centreLng_);
+  radius_ = v.radius;
+  const SurfaceRect& r = v.surface;
+  left_ = std::min(r.left, r.right);
+  right_ = std::max(r.left, r.right);
+  top_ = std::min(r.top, r.bottom);
+  bottom_ = std::max(r.top, r.bottom);
   cx_ = (right_ - left_) / 2;
   cy_ = (bottom_ - top_) / 2;
-  pixelScale_ = pixelScale;
-  if (kind_ == 1) {
-    const double phi1 = degMinToRadians(stdParallel1), phi2 = degMinToRadians(stdParallel2);
+  pixelScale_ = v.pixelScale;
+  if (kind_ == ProjectionKind::Lambert) {
+    const double phi1 = degMinToRadians(v.stdParallel1), phi2 = degMinToRadians(v.stdParallel2);
     n_ = std::log(std::cos(phi1) / std::cos(phi2)) /
          std::log(std::tan(kQuarterPi + phi2 / 2) / std::tan(kQuarterPi + phi1 / 2));
     f_ = std::cos(phi1) * std::pow(std::tan(kQuarterPi + phi1 / 2), n_) / n_;
     rho0_ = radius_ * f_ / std::pow(std::tan(kQuarterPi + phi0_ / 2), n_);
-  } else if (kind_ == 3) {
+  } else if (kind_ == ProjectionKind::Orthographic) {
     sinPhi0_ = std::sin(phi0_);
     cosPhi0_ = std::cos(phi0_);
   }
@@ -62,76 +62,76 @@ void Projection::setup(double centreLat, double centreLng, double radius, double
 
 Projection::LatTerm Projection::latTerm(double lat) const {
   switch (kind_) {
-    case 1: {
+    case ProjectionKind::Lambert: {
       if (lat == 9000) lat = 8959.98;
       else if (lat == -9000) lat = -8959.98;
       const double phi = degMinToRadians(lat);
       return {radius_ * f_ / std::pow(std::tan(kQuarterPi + phi / 2), n_), 0};
     }
-    case 2:
+    case ProjectionKind::Mercator:
       if (lat < -8900 || lat > 8900) return {2, 0};
       return {radius_ * std::log(std::tan(kQuarterPi + degMinToRadians(lat) / 2)), 0};
-    case 3: {
+    case ProjectionKind::Orthographic: {
       const double phi = degMinToRadians(lat);
       return {std::sin(phi), std::cos(phi)};
     }
-    default: return {};
   }
+  return {};
 }
 
 Projection::LngTerm Projection::lngTerm(double lng) const {
   switch (kind_) {
-    case 1: {
+    case ProjectionKind::Lambert: {
       double dLambda = degMinToRadians(lng) - lambda0_;
       if (dLambda > PI) dLambda -= 2 * PI;
       else if (dLambda < -PI) dLambda += 2 * PI;
       const double theta = n_ * dLambda;
       return {std::sin(theta), std::cos(theta)};
     }
-    case 2: return {(degMinToRadians(lng) - lambda0_) * radius_, 0};
-    case 3: {
+    case ProjectionKind::Mercator: return {(degMinToRadians(lng) - lambda0_) * radius_, 0};
+    case ProjectionKind::Orthographic: {
       const double dLambda = degMinToRadians(lng) - lambda0_;
       return {std::sin(dLambda), std::cos(dLambda)};
     }
-    default: return {};
   }
+  return {};
 }
 
 PlanePoint Projection::toPlane(const LatTerm& lat, const LngTerm& lng) const {
   switch (kind_) {
-    case 1: return {lat.a * lng.a, rho0_ - lat.a * lng.b};  // rho sin theta, rho0 - rho cos theta
-    case 2: return {lng.a, lat.a};
-    case 3: {
+    case ProjectionKind::Lambert: return {lat.a * lng.a, rho0_ - lat.a * lng.b};  // rho sin theta, rho0 - rho cos theta
+    case ProjectionKind::Mercator: return {lng.a, lat.a};
+    case ProjectionKind::Orthographic: {
       const double sinPhi = lat.a, cosPhi = lat.b, sinDl = lng.a, cosDl = lng.b;
       if (sinPhi0_ * sinPhi + cosPhi0_ * cosPhi * cosDl <= 0) return {FAR_SIDE, FAR_SIDE};
       return {radius_ * cosPhi * sinDl, radius_ * (cosPhi0_ * sinPhi - sinPhi0_ * cosPhi * cosDl)};
     }
-    default: return {};
   }
+  return {};
 }
 
-PlanePoint Projection::toPlane(double lat, double lng) const { return toPlane(latTerm(lat), lngTerm(lng)); }
+PlanePoint Projection::toPlane(const LatLng& p) const { return toPlane(latTerm(p.lat), lngTerm(p.lng)); }
 
-DevicePoint Projection::toDevice(double lat, double lng) const { return toDevice(latTerm(lat), lngTerm(lng)); }
+DevicePoint Projection::toDevice(const LatLng& p) const { return toDevice(latTerm(p.lat), lngTerm(p.lng)); }
 
 DevicePoint Projection::toDevice(const LatTerm& lat, const LngTerm& lng) const {
-  if (kind_ != 1 && kind_ != 2 && kind_ != 3) return {0, 0, false};
+  if (!setUp_) return {0, 0, false};
   const PlanePoint p = toPlane(lat, lng);
   const double scale = pixelScale_;  // unsigned: do the arithmetic in double
-  if (kind_ == 3) {
+  if (kind_ == ProjectionKind::Orthographic) {
     if (p.x > 1 || p.y > 1) return {INT_MIN, INT_MIN, false};
     return {safeTrunc(std::trunc(scale * p.x) + cx_), safeTrunc(cy_ - std::trunc(scale * p.y)), true};
   }
   return {clampedTrunc(scale * p.x + cx_), clampedTrunc(cy_ - scale * p.y), true};
 }
 
-DetailedDevicePoint Projection::toDeviceDetailed(double lat, double lng) const {
+DetailedDevicePoint Projection::toDeviceDetailed(const LatLng& p) const {
   DetailedDevicePoint d;
-  d.point = toDevice(lat, lng);
-  if (kind_ == 1) {
+  d.point = toDevice(p);
+  if (kind_ == ProjectionKind::Lambert) {
     d.cx = cx_;
     d.cy = cy_;
-    d.plane = toPlane(lat, lng);
+    d.plane = toPlane(p);
     d.pixelScale = pixelScale_;
   }
   return d;
@@ -142,7 +142,7 @@ LatLng Projection::fromDevice(int px, int py) const {
   const double scale = pixelScale_;
   const double x = (double(px) - cx_) / scale, y = (double(cy_) - py) / scale;
   switch (kind_) {
-    case 1: {
+    case ProjectionKind::Lambert: {
       double rho = std::sqrt(x * x + (rho0_ - y) * (rho0_ - y));
       if (std::fabs(rho) <= 1e-8) return {n_ >= 0 ? 9000.0 : -9000.0, 0};
       double theta;
@@ -158,13 +158,13 @@ LatLng Projection::fromDevice(int px, int py) const {
       else if (lng < -18000) lng += 35960;
       return {radiansToDegMin(phi), lng};
     }
-    case 2: {
+    case ProjectionKind::Mercator: {
       const double phi = PI / 2 - 2 * std::atan(std::exp(-y / radius_));
       const double lng = radiansToDegMin(x / radius_ + lambda0_);
       if (lng < -18000 || lng > 18000) return LatLng::unset();
       return {radiansToDegMin(phi), lng};
     }
-    case 3: {
+    case ProjectionKind::Orthographic: {
       if (x == 0 && y == 0) return {centreLat_, centreLng_};
       const double rho = std::sqrt(x * x + y * y);
       if (rho / radius_ >= 1) return LatLng::unset();
@@ -179,8 +179,8 @@ LatLng Projection::fromDevice(int px, int py) const {
       const double lambda = std::remainder(lambda0_ + offset, 2 * PI);
       return {radiansToDegMin(phi), radiansToDegMin(lambda)};
     }
-    default: return LatLng::unset();
   }
+  return LatLng::unset();
 }
 
 bool Projection::nearSurface(int px, int py, double factor) const {

@@ -1,7 +1,9 @@
 #pragma once
 // Positions to device points of one painted surface and back, for the
-// Lambert conformal conic, Mercator and orthographic kinds. Each surface keeps
-// its own state, so the mouse maps against the last screen paint.
+// Lambert conformal conic, Mercator and orthographic kinds, on a sphere.
+// Positions are packed degrees and minutes (LatLng). Each surface keeps its
+// own state, so the mouse maps against the last screen paint. Lambert and
+// orthographic agree with PROJ's spherical forms to 1e-9 Earth radii.
 #include <cstdint>
 
 #include "geo/latlng.h"
@@ -26,8 +28,26 @@ struct DetailedDevicePoint {
   unsigned pixelScale = 0;
 };
 
-// The back-hemisphere marker of the orthographic kind.
+// The back-hemisphere marker of the orthographic kind, in Earth radii.
 inline constexpr double FAR_SIDE = 2.0;
+
+enum class ProjectionKind { Lambert, Mercator, Orthographic };
+
+// A device rectangle; left/right and top/bottom may come in either order.
+struct SurfaceRect {
+  int left = 0, top = 0, right = 0, bottom = 0;
+};
+
+// Everything one surface's projection is set up from.
+struct Viewport {
+  LatLng centre;                    // packed degrees and minutes
+  double stdParallel1 = 1500;       // Lambert standard parallels, packed
+  double stdParallel2 = 3000;
+  SurfaceRect surface;              // device units
+  unsigned pixelScale = 0;          // device units per Earth radius
+  ProjectionKind kind = ProjectionKind::Lambert;
+  double radius = 1.0;              // Earth radii
+};
 
 class Projection {
  public:
@@ -45,22 +65,25 @@ class Projection {
   PlanePoint toPlane(const LatTerm& lat, const LngTerm& lng) const;
   DevicePoint toDevice(const LatTerm& lat, const LngTerm& lng) const;
 
-  // Device units per Earth radius for a surface and range.
+  // Device units per Earth radius for a surface (device units) and range (NM).
   static unsigned scaleForRange(int width, int height, double range);
 
-  void setup(double centreLat, double centreLng, double radius, double stdParallel1,
-             double stdParallel2, int left, int top, int right, int bottom, unsigned pixelScale,
-             int kind);
+  void setup(const Viewport& viewport);
 
-  PlanePoint toPlane(double lat, double lng) const;
-  DevicePoint toDevice(double lat, double lng) const;
-  DetailedDevicePoint toDeviceDetailed(double lat, double lng) const;
+  // Plane coordinates in Earth radii, y north; FAR_SIDE in both on the
+  // orthographic back hemisphere.
+  PlanePoint toPlane(const LatLng& position) const;
+  // Device units; Lambert and Mercator clamp to the 16-bit range, so a point
+  // far off the surface still gives a drawable line end.
+  DevicePoint toDevice(const LatLng& position) const;
+  DetailedDevicePoint toDeviceDetailed(const LatLng& position) const;
   // NO_POSITION in both coordinates where the point shows no position.
   LatLng fromDevice(int px, int py) const;
   LatLng centre() const { return {centreLat_, centreLng_}; }
   bool nearSurface(int px, int py, double factor) const;
 
-  int kind() const { return kind_; }
+  ProjectionKind kind() const { return kind_; }
+  bool isSetUp() const { return setUp_; }
   int width() const { return right_ - left_; }
   int height() const { return bottom_ - top_; }
   int centreX() const { return cx_; }
@@ -68,7 +91,8 @@ class Projection {
   unsigned pixelScale() const { return pixelScale_; }
 
  private:
-  int kind_ = 0;
+  ProjectionKind kind_ = ProjectionKind::Lambert;
+  bool setUp_ = false;
   double centreLat_ = 0, centreLng_ = 0;
   double phi0_ = 0, lambda0_ = 0;
   double radius_ = 1;

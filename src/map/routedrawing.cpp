@@ -4,7 +4,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "app/textops.h"
+#include "base/textops.h"
 #include "geo/greatcircle.h"
 #include "map/symbols.h"
 #include "sky/legcourse.h"
@@ -27,8 +27,8 @@ void RouteDrawer::drawTrackLetters(char letter) {
   canvas.setTextAlign({HAlign::Center, VAlign::Baseline});
   const std::string text(1, letter);
   for (const auto& [end, inner] : {std::pair{first, second}, std::pair{last, beforeLast}}) {
-    const DevicePoint e = paint_.projection.toDevice(end.lat, end.lng);
-    const DevicePoint i = paint_.projection.toDevice(inner.lat, inner.lng);
+    const DevicePoint e = paint_.projection.toDevice(end);
+    const DevicePoint i = paint_.projection.toDevice(inner);
     if (!e.visible || !i.visible || !paint_.projection.nearSurface(e.x, e.y, 0)) continue;
     double dx = e.x - i.x, dy = e.y - i.y;
     const double norm = std::hypot(dx, dy);
@@ -91,7 +91,7 @@ void RouteDrawer::drawRoute(int kind, int penWidth, LineType type, std::string_v
 
 void RouteDrawer::drawLeg(std::string_view first, std::string_view second, LineType type, double factor, int offset,
                           bool courseLabels, bool distanceLabels, bool symbols) {
-  FixStore& fixes = paint_.app.fixes;
+  const FixStore& fixes = paint_.input.fixes;
   LatLng a, b;
   const bool haveFirst = fixes.resolvePositionWithAlias(first, reference_, a);
   const bool haveSecond = fixes.resolvePositionWithAlias(second, reference_, b);
@@ -111,7 +111,7 @@ void RouteDrawer::drawLabelledLine(LineType type, const LatLng& a, const LatLng&
                                    const LegLabels& labels, double trueCourse, bool symbols, int angleStep) {
   MapCanvas& canvas = paint_.canvas;
   const Projection& proj = paint_.projection;
-  const DevicePoint p = proj.toDevice(a.lat, a.lng), q = proj.toDevice(b.lat, b.lng);
+  const DevicePoint p = proj.toDevice(a), q = proj.toDevice(b);
   const bool pOn = p.visible && proj.nearSurface(p.x, p.y, 0), qOn = q.visible && proj.nearSurface(q.x, q.y, 0);
 
   if ((labels.course || labels.distance) && pOn && qOn) {
@@ -141,7 +141,7 @@ void RouteDrawer::drawLabelledLine(LineType type, const LatLng& a, const LatLng&
 
   const double length = std::hypot(double(q.x - p.x), double(q.y - p.y));
   if (labels.distance && length > 3 * w) {
-    const DevicePoint m = proj.toDevice(labels.anchor.lat, labels.anchor.lng);
+    const DevicePoint m = proj.toDevice(labels.anchor);
     if (m.visible) {
       const double shown = labels.kilometres ? labels.distanceNm * KM_PER_NM : labels.distanceNm;
       canvas.setTextAlign({HAlign::Center, VAlign::Bottom});
@@ -162,7 +162,7 @@ void RouteDrawer::drawLabelledLine(LineType type, const LatLng& a, const LatLng&
 
 void RouteDrawer::drawRouteSets() {
   const LayerSwitches& sw = paint_.switches();
-  FixSection section = paint_.app.fixes.openSection(FixSectionId::RouteSets);
+  FixSection section = paint_.input.fixes.openSection(FixSectionId::RouteSets);
   RouteSet set;
   while (section.readRouteSet(set)) {
     const int routeClass = set.routeClass();

@@ -17,7 +17,7 @@ void drawSegmentLabel(MapCanvas& canvas, const Projection& projection, std::stri
                       const LatLng& start, double course, double distance, LabelAlign align, int verticalMode,
                       bool box, Color color) {
   const LatLng anchor = destinationWithEllipsoidCourse(start, course, distance).position;
-  const DevicePoint d = projection.toDevice(anchor.lat, anchor.lng);
+  const DevicePoint d = projection.toDevice(anchor);
   if (!d.visible || !projection.nearSurface(d.x, d.y, 1)) return;
 
   double lineDirection;

@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <vector>
 
-#include "app/textops.h"
+#include "base/textops.h"
 
 namespace korvant {
 

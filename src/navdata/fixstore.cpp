@@ -6,7 +6,7 @@
 #include <fstream>
 #include <system_error>
 
-#include "app/datafile.h"
+#include "base/datafile.h"
 #include "geo/greatcircle.h"
 #include "geo/positiontext.h"
 #include "navdata/shortcoord.h"
@@ -202,21 +202,21 @@ FixFileBytes FixStore::readFile() const {
   return bytes;
 }
 
-FixFileBytes FixStore::currentBytes() {
-  if (state_ == State::InMemory) return bytes_;
-  FixFileBytes bytes = readFile();
-  if (state_ == State::NotTried && bytes) {
-    setInMemory(bytes);
-  } else {
-    state_ = State::Direct;  // try the file again on every section
-  }
-  return bytes;
+void FixStore::load() {
+  if (state_ == State::InMemory) return;
+  if (FixFileBytes bytes = readFile()) setInMemory(std::move(bytes));
+  else state_ = State::Direct;
 }
 
-FixSection FixStore::openSection(FixSectionId id) { return openFixSection(currentBytes(), id); }
+FixFileBytes FixStore::currentBytes() const {
+  if (state_ == State::InMemory) return bytes_;
+  return readFile();  // read directly: try the file again on every section
+}
 
-bool FixStore::findFix(std::string_view text, const LatLng& reference, LatLng& position) {
-  if (parsePositionText(text, position.lat, position.lng)) return true;
+FixSection FixStore::openSection(FixSectionId id) const { return openFixSection(currentBytes(), id); }
+
+bool FixStore::findFix(std::string_view text, const LatLng& reference, LatLng& position) const {
+  if (parsePositionText(text, position)) return true;
   return findFixByName(text, reference, position);
 }
 
@@ -244,7 +244,7 @@ struct NearestFix {
 
 }  // namespace
 
-bool FixStore::findFixByName(std::string_view text, const LatLng& reference, LatLng& position) {
+bool FixStore::findFixByName(std::string_view text, const LatLng& reference, LatLng& position) const {
   NearestFix nearest{reference};
   const FixFileBytes bytes = currentBytes();
   if (state_ == State::InMemory) {
@@ -266,7 +266,7 @@ bool FixStore::findFixByName(std::string_view text, const LatLng& reference, Lat
   return nearest.found;
 }
 
-bool FixStore::resolvePosition(std::string_view text, const LatLng& reference, LatLng& position) {
+bool FixStore::resolvePosition(std::string_view text, const LatLng& reference, LatLng& position) const {
   if (text.empty() || text.size() > 25) {
     position = LatLng::unset();
     return false;
@@ -275,14 +275,14 @@ bool FixStore::resolvePosition(std::string_view text, const LatLng& reference, L
 }
 
 bool FixStore::resolvePositionWithAlias(std::string_view text, const LatLng& reference,
-                                        LatLng& position) {
+                                        LatLng& position) const {
   if (resolvePosition(text, reference, position)) return true;
   if (text.empty() || text.size() > 25) return false;
   std::string target(text);
   return applyAlias(target) && findFix(target, reference, position);
 }
 
-bool FixStore::applyAlias(std::string& text) {
+bool FixStore::applyAlias(std::string& text) const {
   FixSection section = openSection(FixSectionId::Aliases);
   Alias alias;
   while (section.readAlias(alias)) {

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "app/messageboxes.h"
+#include "base/messageboxes.h"
 #include "navdata/fixrecords.h"
 
 namespace korvant {
@@ -60,22 +60,27 @@ class FixStore {
   // For tests and tools: the store over bytes already in memory.
   void loadBytes(std::vector<std::uint8_t> bytes);
 
-  // Reads the file into memory now rather than at the first lookup.
-  void load() { currentBytes(); }
+  // Reads the file into memory (at most 300,000 bytes). When that fails, every
+  // section and lookup reads the file afresh instead, with the same results.
+  // Before load() the store reads the file directly too: lookups never
+  // change the store, so a paint may share it.
+  void load();
 
   const std::string& path() const { return path_; }
   bool loadedIntoMemory() const { return state_ == State::InMemory; }
 
-  FixSection openSection(FixSectionId id);
+  FixSection openSection(FixSectionId id) const;
 
-  // A coordinate text first, then the fix of that name nearest `reference`.
-  bool findFix(std::string_view text, const LatLng& reference, LatLng& position);
+  // A coordinate text first, then the fix of that name nearest `reference`
+  // (haversine distance in NM on the 60.11 NM-per-degree sphere); among equally
+  // near ones the first in the file. Positions are packed degrees and minutes.
+  bool findFix(std::string_view text, const LatLng& reference, LatLng& position) const;
   // Texts of 1 to 25 characters only.
-  bool resolvePosition(std::string_view text, const LatLng& reference, LatLng& position);
+  bool resolvePosition(std::string_view text, const LatLng& reference, LatLng& position) const;
   // As resolvePosition, then once more through the alias table.
-  bool resolvePositionWithAlias(std::string_view text, const LatLng& reference, LatLng& position);
+  bool resolvePositionWithAlias(std::string_view text, const LatLng& reference, LatLng& position) const;
   // Replaces an alias name by its target text.
-  bool applyAlias(std::string& text);
+  bool applyAlias(std::string& text) const;
 
  private:
   enum class State { NotTried, InMemory, Direct };
@@ -85,10 +90,10 @@ class FixStore {
     std::uint32_t order;
     LatLng position;
   };
-  FixFileBytes currentBytes();
+  FixFileBytes currentBytes() const;
   FixFileBytes readFile() const;
   void setInMemory(FixFileBytes bytes);
-  bool findFixByName(std::string_view text, const LatLng& reference, LatLng& position);
+  bool findFixByName(std::string_view text, const LatLng& reference, LatLng& position) const;
 
   std::string path_;
   State state_ = State::NotTried;

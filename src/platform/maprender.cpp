@@ -9,7 +9,7 @@
 #include <cstdio>
 #include <unistd.h>
 
-#include "app/textops.h"
+#include "base/textops.h"
 #include "platform/qtcanvas.h"
 
 namespace korvant {
@@ -26,12 +26,12 @@ bool mapFileFormatFor(const std::string& path, MapFileFormat& format) {
 
 namespace {
 
-PaintResult paintOn(AppContext& app, QPaintDevice& device, QPainter& painter) {
+PaintResult paintOn(const PaintInput& input, QPaintDevice& device, QPainter& painter) {
   QtMapCanvas canvas(painter);
-  return MapPainter(app, canvas).paint({device.width(), device.height(), false, true});
+  return MapPainter(input, canvas).paint({device.width(), device.height(), false, true});
 }
 
-bool renderTo(AppContext& app, MapFileFormat format, const QString& path, const MapFileRequest& r,
+bool renderTo(const PaintInput& input, MapFileFormat format, const QString& path, const MapFileRequest& r,
               PaintResult& result) {
   switch (format) {
     case MapFileFormat::Png: {
@@ -41,7 +41,7 @@ bool renderTo(AppContext& app, MapFileFormat format, const QString& path, const 
       image.setDotsPerMeterY(dotsPerMeter);
       {
         QPainter painter(&image);
-        result = paintOn(app, image, painter);
+        result = paintOn(input, image, painter);
       }
       return image.save(path, "PNG");
     }
@@ -53,7 +53,7 @@ bool renderTo(AppContext& app, MapFileFormat format, const QString& path, const 
       pdf.setCreator(QStringLiteral("Korvant"));
       QPainter painter;
       if (!painter.begin(&pdf)) return false;
-      result = paintOn(app, pdf, painter);
+      result = paintOn(input, pdf, painter);
       return painter.end();
     }
     case MapFileFormat::Svg: {
@@ -65,7 +65,7 @@ bool renderTo(AppContext& app, MapFileFormat format, const QString& path, const 
       svg.setTitle(QStringLiteral("Korvant map"));
       QPainter painter;
       if (!painter.begin(&svg)) return false;
-      result = paintOn(app, svg, painter);
+      result = paintOn(input, svg, painter);
       return painter.end();
     }
   }
@@ -74,7 +74,7 @@ bool renderTo(AppContext& app, MapFileFormat format, const QString& path, const 
 
 }  // namespace
 
-bool renderMapFile(AppContext& app, const MapFileRequest& request, std::string& error, PaintResult* result) {
+bool renderMapFile(const PaintInput& input, const MapFileRequest& request, std::string& error, PaintResult* result) {
   MapFileFormat format;
   if (!mapFileFormatFor(request.path, format)) {
     error = "the output must end in .png, .pdf or .svg: " + request.path;
@@ -88,7 +88,7 @@ bool renderMapFile(AppContext& app, const MapFileRequest& request, std::string& 
   const QString target = QString::fromStdString(request.path);
   const QString temporary = target + QStringLiteral(".tmp%1").arg(::getpid());
   PaintResult painted;
-  const bool ok = renderTo(app, format, temporary, request, painted);
+  const bool ok = renderTo(input, format, temporary, request, painted);
   if (!ok || !QFile::exists(temporary) || QFile(temporary).size() == 0) {
     QFile::remove(temporary);
     error = "cannot write " + request.path;

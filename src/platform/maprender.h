@@ -2,7 +2,6 @@
 // The map painted into a PNG, PDF or SVG file, chosen by the file's extension.
 #include <string>
 
-#include "app/context.h"
 #include "map/mappainter.h"
 
 namespace korvant {
@@ -21,7 +20,7 @@ struct MapFileRequest {
 
 // Written beside the target and renamed into place, so that a failure never
 // leaves a half-written file. On failure `error` says why.
-bool renderMapFile(AppContext& app, const MapFileRequest& request, std::string& error,
+bool renderMapFile(const PaintInput& input, const MapFileRequest& request, std::string& error,
                    PaintResult* result = nullptr);
 
 }  // namespace korvant

@@ -2,7 +2,7 @@
 #include <QWidget>
 #include <QPointer>
 
-#include "app/messageboxes.h"
+#include "base/messageboxes.h"
 
 namespace korvant {
 

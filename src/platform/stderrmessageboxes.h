@@ -1,7 +1,7 @@
 #pragma once
 #include <iostream>
 
-#include "app/messageboxes.h"
+#include "base/messageboxes.h"
 
 namespace korvant {
 

@@ -1,6 +1,6 @@
 #include "tracks/trackmodel.h"
 
-#include "app/textops.h"
+#include "base/textops.h"
 
 namespace korvant {
 
@@ -26,7 +26,7 @@ bool isSkippedAirway(std::string_view word) {
   return false;
 }
 
-TrackFixes resolveTrackFixes(std::string_view text, const LatLng& reference, FixStore& fixes) {
+TrackFixes resolveTrackFixes(std::string_view text, const LatLng& reference, const FixStore& fixes) {
   TrackFixes result;
   std::string rest(text);
   std::string previous = "***", current = "***";

@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "app/messageboxes.h"
+#include "base/messageboxes.h"
 #include "geo/latlng.h"
 #include "navdata/fixstore.h"
 
@@ -46,7 +46,7 @@ struct TrackModel {
 // How a track line is stored: the fix store to resolve with, and where the
 // "FIXES ??" notes go when the diagnostic switch is on.
 struct TrackStore {
-  FixStore& fixes;
+  const FixStore& fixes;
   MessageBoxes& boxes;
   bool diagnostics = false;
 };
@@ -62,7 +62,7 @@ struct TrackFixes {
 // Airway designators that Pacific track lines name between their fixes.
 bool isSkippedAirway(std::string_view word);
 
-TrackFixes resolveTrackFixes(std::string_view text, const LatLng& reference, FixStore& fixes);
+TrackFixes resolveTrackFixes(std::string_view text, const LatLng& reference, const FixStore& fixes);
 
 // Stores a line that begins with its letter and a blank; false when it does
 // not, or when no two consecutive fixes of it resolve.

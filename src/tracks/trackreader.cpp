@@ -7,7 +7,7 @@
 #include <sstream>
 #include <vector>
 
-#include "app/textops.h"
+#include "base/textops.h"
 
 namespace korvant {
 

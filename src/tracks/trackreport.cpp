@@ -4,12 +4,12 @@
 #include <cstdio>
 #include <sstream>
 
-#include "app/textops.h"
+#include "base/textops.h"
 #include "sky/legcourse.h"
 
 namespace korvant {
 
-std::string trackReport(const TrackModel& model, FixStore& fixes) {
+std::string trackReport(const TrackModel& model, const FixStore& fixes) {
   std::ostringstream out;
   for (const std::string* line : {&model.eastHeader, &model.eastValidity, &model.westHeader, &model.westValidity})
     out << *line << '\n';

@@ -7,6 +7,6 @@
 
 namespace korvant {
 
-std::string trackReport(const TrackModel& model, FixStore& fixes);
+std::string trackReport(const TrackModel& model, const FixStore& fixes);
 
 }  // namespace korvant

@@ -9,7 +9,7 @@
 #include <QStatusBar>
 #include <QWheelEvent>
 
-#include "app/controlfile.h"
+#include "app/applycontrolfile.h"
 #include "app/menutable.h"
 #include "map/mappainter.h"
 #include "map/testpattern.h"
@@ -19,7 +19,7 @@ namespace korvant {
 
 MainWin::MainWin(AppContext& app, FrameWin& frame)
     : QWidget(&frame), app_(app), frame_(frame), commands_(app), mouse_(app), tools_(app) {
-  ControlFile::apply(app_);
+  applyControlFile(app_);
   setAttribute(Qt::WA_OpaquePaintEvent);
   setMouseTracking(true);
   setFocusPolicy(Qt::ClickFocus);
@@ -40,11 +40,8 @@ void MainWin::carryOut(const CommandEffect& effect) {
     case UiRequest::MessageBox: app_.boxes.show(effect.caption, effect.text, MessageIcon::None); break;
     case UiRequest::None: break;
   }
-  // An explicit projection choice asks for a repaint of its own.
-  const bool viewAsked = app_.view.repaintRequested;
-  app_.view.repaintRequested = false;
   frame_.syncChecks();
-  if (effect.repaint || viewAsked) requestRepaint();
+  if (effect.repaint) requestRepaint();
 }
 
 void MainWin::command(int id) {
@@ -125,7 +122,7 @@ void MainWin::paintEvent(QPaintEvent*) {
     const std::time_t now = app_.clock.now();
     drawFontSampleScreen(canvas, {0, 0, width(), height()}, -app_.clock.utcOffsetSeconds(now) / 60);
   } else {
-    screenProjection_ = MapPainter(app_, canvas).paint({width(), height(), false, true}).projection;
+    screenProjection_ = MapPainter(app_.paintInput(), canvas).paint({width(), height(), false, true}).projection;
   }
   QApplication::restoreOverrideCursor();
 }

@@ -5,7 +5,7 @@
 #include <regex>
 #include <set>
 
-#include "app/controlfile.h"
+#include "app/applycontrolfile.h"
 #include "app/menutable.h"
 #include "app/mousereadout.h"
 #include "app/startup.h"
@@ -17,14 +17,15 @@
 namespace korvant {
 namespace {
 
-constexpr int kNorthAtlantic = 51683, kEurope = 51709, kGrid = 51697, kTicks1 = 11859, kTicks5 = 11862;
+constexpr int kNorthAtlantic = cmd::PresetNat, kEurope = cmd::PresetEurope, kGrid = cmd::LatLongGrid;
+constexpr int kTicks1 = cmd::Ticks1, kTicks5 = cmd::Ticks5;
 
 class MapCommandsTest : public ::testing::Test {
  protected:
   MapCommandsTest() {
     seedDefaults(app.settings);
     app.settings.markReadDone();
-    ControlFile::apply(app);
+    applyControlFile(app);
   }
   test::RecordingBoxes boxes;
   test::FixedClock clock;
@@ -40,12 +41,12 @@ TEST(MenuTable, IdsAreUniqueAndTextsExact) {
   EXPECT_EQ(findMenuItem(cmd::Redraw)->text, "Re&draw");
   EXPECT_EQ(findMenuItem(cmd::Redraw)->accelerator, "F5");
   EXPECT_EQ(findMenuItem(cmd::Centre)->accelerator, "Ctrl+C");
-  EXPECT_EQ(findMenuItem(51756)->submenu, "&Facility");
-  EXPECT_EQ(findMenuItem(51756)->text, "&8 Oakland");
-  EXPECT_EQ(presetOfCommand(51756), "KZOA");
+  EXPECT_EQ(findMenuItem(cmd::PresetKzoa)->submenu, "&Facility");
+  EXPECT_EQ(findMenuItem(cmd::PresetKzoa)->text, "&8 Oakland");
+  EXPECT_EQ(presetOfCommand(cmd::PresetKzoa), "KZOA");
   EXPECT_EQ(commandOfPreset("GLOBE"), cmd::Globe);
-  EXPECT_EQ(lambertBandOfCommand(51694), 2);
-  EXPECT_EQ(lambertBandCommand(9), 51754);
+  EXPECT_EQ(lambertBandOfCommand(cmd::Lambert45N60N), 2);
+  EXPECT_EQ(lambertBandCommand(9), cmd::Lambert70S85S);
   EXPECT_EQ(topLevelMenus().size(), 8u);
   EXPECT_EQ(ids.size(), 137u);
 }
@@ -77,14 +78,15 @@ TEST_F(MapCommandsTest, PresetItemsCheckOneAndStayChecked) {
 }
 
 TEST_F(MapCommandsTest, ProjectionItemsClearThePresetChecks) {
-  commands.execute(51705);  // 60S/75S
+  EXPECT_TRUE(commands.execute(cmd::Lambert60S75S).repaint);
   EXPECT_FALSE(commands.isChecked(kNorthAtlantic));
-  EXPECT_TRUE(commands.isChecked(51705));
+  EXPECT_TRUE(commands.isChecked(cmd::Lambert60S75S));
   EXPECT_EQ(app.view.stdParallel1, -6000);
-  EXPECT_TRUE(app.view.repaintRequested);
-  commands.execute(cmd::Orthographic);
+  commands.execute(kEurope);
+  EXPECT_TRUE(commands.execute(cmd::Orthographic).repaint);
   EXPECT_TRUE(commands.isChecked(cmd::Orthographic));
-  EXPECT_FALSE(commands.isChecked(51705));
+  EXPECT_FALSE(commands.isChecked(cmd::Lambert60S75S));
+  EXPECT_FALSE(commands.isChecked(kEurope));
 }
 
 TEST_F(MapCommandsTest, RangeStepsRepaintEvenWhenRefused) {
@@ -173,7 +175,7 @@ TEST_F(MapCommandsTest, CentreAndRangeDialogTexts) {
 
 TEST_F(MapCommandsTest, MouseReadoutLayout) {
   Projection p;
-  p.setup(5000, -3500, 1.0, 4500, 6000, 0, 0, 1000, 800, Projection::scaleForRange(1000, 800, 1000), 1);
+  p.setup({{5000, -3500}, 4500, 6000, {0, 0, 1000, 800}, Projection::scaleForRange(1000, 800, 1000), ProjectionKind::Lambert});
   const std::string line = mouseReadout(700, 300, p, app.view, false, false);
   const LatLng at = p.fromDevice(700, 300);
   const CourseDistance cd = courseAndDistance(app.view.centre, at);
@@ -193,7 +195,7 @@ TEST_F(MapCommandsTest, MouseReadoutLayout) {
 TEST_F(MapCommandsTest, MousePressesDoubleClicksAndRecentring) {
   Projection p;
   // A globe smaller than the window: its corners lie off the map.
-  p.setup(5000, -3500, 1.0, 4500, 6000, 0, 0, 1000, 800, Projection::scaleForRange(1000, 800, 3000), 3);
+  p.setup({{5000, -3500}, 4500, 6000, {0, 0, 1000, 800}, Projection::scaleForRange(1000, 800, 3000), ProjectionKind::Orthographic});
   MouseOnMap mouse(app);
   const auto first = mouse.leftPress(500, 400, p);
   ASSERT_TRUE(first);

@@ -6,7 +6,7 @@
 #include <iterator>
 #include <regex>
 
-#include "app/controlfile.h"
+#include "app/applycontrolfile.h"
 #include "app/startup.h"
 #include "geo/greatcircle.h"
 #include "map/mappainter.h"
@@ -24,7 +24,7 @@ class MapToolsTest : public ::testing::Test {
   MapToolsTest() {
     current.write("KORVANT.CTL", "");
     startUp(app, current.str() + "/korvant", current.str());
-    ControlFile::apply(app);
+    applyControlFile(app);
     FixFileContents c;
     c.fixes = {test::makeFix("KJFK", 4038.4, -7346.7, 1), test::makeFix("TWIN", 5000, -3000),
                test::makeFix("TWIN", -3000, 15000)};
@@ -110,20 +110,20 @@ TEST_F(MapToolsTest, OverlayLinesInMagentaOrBlackDashed) {
   app.switches.latLongGrid = app.switches.terrain = app.switches.facilityBoundaries = false;
   app.switches.latLongLabels = app.switches.ownWaypoints = app.switches.ownStations = false;
   test::RecordingCanvas canvas;
-  const PaintResult r = MapPainter(app, canvas).paint({1920, 1080, false, true});
+  const PaintResult r = MapPainter(app.paintInput(), canvas).paint({1920, 1080, false, true});
   ASSERT_EQ(canvas.lines.size(), 2u);  // 386 NM: two great-circle pieces
   EXPECT_EQ(canvas.lines[0].color, colors::magenta);
   EXPECT_EQ(canvas.lines[0].style, PenStyle::Solid);
-  const DevicePoint a = r.projection.toDevice(5000, -3000);
+  const DevicePoint a = r.projection.toDevice({5000, -3000});
   EXPECT_EQ(canvas.lines[0].x1, a.x);
   app.switches.videoColor = false;
   test::RecordingCanvas mono;
-  MapPainter(app, mono).paint({1920, 1080, false, true});
+  MapPainter(app.paintInput(), mono).paint({1920, 1080, false, true});
   EXPECT_EQ(mono.lines[0].color, colors::black);
   EXPECT_EQ(mono.lines[0].style, PenStyle::Dash);
   tools.clear();
   test::RecordingCanvas cleared;
-  MapPainter(app, cleared).paint({1920, 1080, false, true});
+  MapPainter(app.paintInput(), cleared).paint({1920, 1080, false, true});
   EXPECT_TRUE(cleared.lines.empty());
 }
 

@@ -4,7 +4,7 @@
 
 #include <fstream>
 
-#include "app/controlfile.h"
+#include "app/applycontrolfile.h"
 #include "support/recordingboxes.h"
 #include "support/tempdir.h"
 
@@ -78,7 +78,7 @@ TEST_F(StartupTest, DumpSwitchOtherValuesLeaveItClosed) {
 TEST_F(StartupTest, KilometreRangeAndAppliedSwitches) {
   current.write("KORVANT.CTL", "DISTANCE KM\nROUTEDISPLAY 0\n");
   start();
-  ControlFile::apply(app);
+  applyControlFile(app);
   EXPECT_TRUE(app.switches.kilometerDistances);
   EXPECT_FALSE(app.switches.routeGroup[0]);
 }

@@ -5,7 +5,7 @@
 #include <sstream>
 #include <string>
 
-#include "app/controlfile.h"
+#include "app/applycontrolfile.h"
 #include "app/startup.h"
 
 namespace {
@@ -31,6 +31,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   app.settings.markReadDone();
   std::istringstream in(std::string(reinterpret_cast<const char*>(data), size));
   korvant::ControlFile::readLines(app.settings, in);
-  korvant::ControlFile::apply(app);
+  korvant::applyControlFile(app);
   return 0;
 }

@@ -7,10 +7,10 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string_view text(reinterpret_cast<const char*>(data), size);
-  double lat = 0, lng = 0;
-  if (korvant::parsePositionText(text, lat, lng)) {
-    (void)korvant::formatLat(lat);
-    (void)korvant::formatLng(lng);
+  korvant::LatLng parsed;
+  if (korvant::parsePositionText(text, parsed)) {
+    (void)korvant::formatLat(parsed.lat);
+    (void)korvant::formatLng(parsed.lng);
   }
   (void)korvant::readDafifPosition(text);
   korvant::LatLng position;

@@ -14,9 +14,9 @@ struct Parsed {
 };
 
 Parsed parse(std::string_view text) {
-  Parsed p{};
-  p.ok = parsePositionText(text, p.lat, p.lng);
-  return p;
+  LatLng position;
+  const bool ok = parsePositionText(text, position);
+  return {ok, position.lat, position.lng};
 }
 
 void expectPosition(std::string_view text, double lat, double lng) {

@@ -5,7 +5,7 @@
 
 #include <cmath>
 
-#include "app/controlfile.h"
+#include "app/applycontrolfile.h"
 #include "app/startup.h"
 #include "geo/greatcircle.h"
 #include "map/mapfonts.h"
@@ -27,11 +27,11 @@ class MapPainterTest : public ::testing::Test {
     seedDefaults(app.settings);
     app.settings.markReadDone();
     app.settings.set("MapFont", "Test", false);
-    ControlFile::apply(app);  // the NAT preset, default switches
+    applyControlFile(app);  // the NAT preset, default switches
   }
   PaintResult paint(int width = 1920, int height = 1080, bool printing = false) {
     canvas = RecordingCanvas();
-    return MapPainter(app, canvas).paint({width, height, printing, true});
+    return MapPainter(app.paintInput(), canvas).paint({width, height, printing, true});
   }
   void only(std::initializer_list<bool LayerSwitches::*> on) {
     LayerSwitches& sw = app.switches;
@@ -47,22 +47,22 @@ class MapPainterTest : public ::testing::Test {
 };
 
 TEST_F(MapPainterTest, FontHeightsOnScreenAndPaper) {
-  const MapFonts screen = buildMapFonts(app.settings, false, 96);
+  const MapFonts screen = buildMapFonts(readMapFontSettings(app.settings), false, 96);
   EXPECT_EQ(screen.small.height, 9);
   EXPECT_EQ(screen.medium.height, 13);
   EXPECT_EQ(screen.large.height, 17);
   EXPECT_EQ(screen.small.face, "Test");
   EXPECT_EQ(screen.small.weight, 400);
-  const MapFonts paper = buildMapFonts(app.settings, true, 600);
+  const MapFonts paper = buildMapFonts(readMapFontSettings(app.settings), true, 600);
   EXPECT_EQ(paper.small.height, 50);
   EXPECT_EQ(paper.medium.height, 66);
   EXPECT_EQ(paper.large.height, 100);
   app.settings.set("MapFontVideoSize", "72", true);
   app.settings.set("MapFontPrinterSize", "72", true);
-  EXPECT_EQ(mapTextSize(app.settings, false), 7);
-  EXPECT_EQ(mapTextSize(app.settings, true), 72);
+  EXPECT_EQ(mapTextSize(readMapFontSettings(app.settings), false), 7);
+  EXPECT_EQ(mapTextSize(readMapFontSettings(app.settings), true), 72);
   app.settings.set("MapFontVideoSize", "0", true);
-  EXPECT_EQ(mapTextSize(app.settings, false), 7);
+  EXPECT_EQ(mapTextSize(readMapFontSettings(app.settings), false), 7);
 }
 
 TEST_F(MapPainterTest, BackgroundFirstThenProjectionOfTheView) {
@@ -70,9 +70,9 @@ TEST_F(MapPainterTest, BackgroundFirstThenProjectionOfTheView) {
   ASSERT_FALSE(canvas.fills.empty());
   EXPECT_EQ(canvas.fills[0].first.right, 1000);
   EXPECT_EQ(canvas.fills[0].second, colors::white);
-  EXPECT_EQ(r.projection.kind(), 1);
+  EXPECT_EQ(r.projection.kind(), ProjectionKind::Lambert);
   EXPECT_EQ(r.projection.pixelScale(), Projection::scaleForRange(1000, 800, 1000));
-  const DevicePoint centre = r.projection.toDevice(5000, -3500);
+  const DevicePoint centre = r.projection.toDevice({5000, -3500});
   EXPECT_EQ(centre.x, 500);
   EXPECT_EQ(centre.y, 400);
 }
@@ -119,13 +119,13 @@ TEST_F(MapPainterTest, TicksFiveStandOnEveryFifthMeridian) {
   app.view.selectPreset("EGGX");
   const PaintResult r = paint();
   // The cross at 55N 20W: an east-west arm 19W50 ... 20W10 and a north-south one.
-  const DevicePoint west = r.projection.toDevice(5500, -2010), east = r.projection.toDevice(5500, -1950);
+  const DevicePoint west = r.projection.toDevice({5500, -2010}), east = r.projection.toDevice({5500, -1950});
   bool found = false;
   for (const auto& l : canvas.lines)
     if (l.x1 == west.x && l.y1 == west.y && l.x2 == east.x && l.y2 == east.y) found = true;
   EXPECT_TRUE(found);
   // No cross stands on 22W: only multiples of 5 degrees.
-  const DevicePoint at22 = r.projection.toDevice(5500, -2210);
+  const DevicePoint at22 = r.projection.toDevice({5500, -2210});
   for (const auto& l : canvas.lines) EXPECT_FALSE(l.x1 == at22.x && l.y1 == at22.y);
 }
 
@@ -134,7 +134,7 @@ TEST_F(MapPainterTest, GridLabelsAlongTheLabelMeridianAndParallel) {
   const PaintResult r = paint();
   const auto* lat = canvas.findText("40N");
   ASSERT_NE(lat, nullptr);
-  const DevicePoint at = r.projection.toDevice(4000, -3500);
+  const DevicePoint at = r.projection.toDevice({4000, -3500});
   EXPECT_EQ(lat->x, at.x);
   EXPECT_EQ(lat->y, at.y);
   EXPECT_EQ(lat->align, (TextAlign{HAlign::Center, VAlign::Bottom}));
@@ -142,7 +142,7 @@ TEST_F(MapPainterTest, GridLabelsAlongTheLabelMeridianAndParallel) {
   EXPECT_EQ(lat->color, colors::lightGrey);
   const auto* lng = canvas.findText("30W");
   ASSERT_NE(lng, nullptr);
-  const DevicePoint lngAt = r.projection.toDevice(3730, -3000);
+  const DevicePoint lngAt = r.projection.toDevice({3730, -3000});
   EXPECT_EQ(lng->x, lngAt.x);
   EXPECT_EQ(lng->align, (TextAlign{HAlign::Center, VAlign::Top}));
   EXPECT_NE(canvas.findText("0E"), nullptr);
@@ -187,13 +187,13 @@ TEST_F(MapPainterTest, TitleBlockRangeForms) {
   app.view.setRange(99.97);
   paint();
   EXPECT_NE(canvas.findText("APPROXIMATE RANGE 100 NM"), nullptr);
-  app.view.selectOrthographic(false);
+  app.view.selectOrthographic();
   paint();
   EXPECT_NE(canvas.findText("ORTHOGRAPHIC PROJECTION"), nullptr);
-  app.view.selectMercator(false);
+  app.view.selectMercator();
   paint();
   EXPECT_NE(canvas.findText("MERCATOR PROJECTION"), nullptr);
-  app.view.selectLambertBand(7, false);
+  app.view.selectLambertBand(7);
   paint();
   EXPECT_NE(canvas.findText("LAMBERT PROJECTION - STD. PAR. 45S, 60S"), nullptr);
 }
@@ -233,7 +233,7 @@ TEST_F(MapPainterTest, OwnFixesBySwitchWithSymbolsAndLabelOffsets) {
   app.fixes.loadBytes(test::fixFileBytes(c));
   only({&LayerSwitches::ownWaypoints, &LayerSwitches::ownStations});
   const PaintResult r = paint();
-  const DevicePoint wpt = r.projection.toDevice(5000, -3500);
+  const DevicePoint wpt = r.projection.toDevice({5000, -3500});
   const auto* label = canvas.findText("WPT");
   ASSERT_NE(label, nullptr);
   const int rr = 4;  // average width of the small font

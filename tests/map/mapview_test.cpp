@@ -13,8 +13,7 @@ namespace korvant {
 namespace {
 
 const char* bandName(const MapView& v) {
-  return v.checkedProjection.kind == ProjectionItem::Kind::Band ? LAMBERT_BANDS[v.checkedProjection.band].name
-                                                                 : "none";
+  return v.kind == ProjectionKind::Lambert ? LAMBERT_BANDS[v.lambertBand].name : "none";
 }
 
 TEST(MapView, RangeStaysWithinLimits) {
@@ -55,7 +54,7 @@ TEST(MapView, AutomaticBandBoundaries) {
 TEST(MapView, SetCentreKeepsRangeOnZeroAndBandOutsideLambert) {
   MapView v;
   v.setCentre({5000, -3000}, 800);
-  v.selectOrthographic(false);
+  v.selectOrthographic();
   v.setCentre({-3000, 15000}, 0);
   EXPECT_EQ(v.range, 800);
   EXPECT_EQ(v.kind, ProjectionKind::Orthographic);
@@ -79,14 +78,11 @@ TEST(MapView, EuropePresetSetsEverything) {
 TEST(MapView, GlobeKeepsTheCentre) {
   MapView v;
   v.setCentre({3000, -6000}, 500);
-  v.checkedPreset = "WARS";
   ASSERT_TRUE(v.selectPreset("GLOBE"));
   EXPECT_EQ(v.centre.lat, 3000);
   EXPECT_EQ(v.centre.lng, -6000);
   EXPECT_EQ(v.range, 3200);
   EXPECT_EQ(v.kind, ProjectionKind::Orthographic);
-  EXPECT_TRUE(v.checkedPreset.empty());
-  EXPECT_TRUE(v.repaintRequested);
   // Any other preset goes back to Lambert.
   ASSERT_TRUE(v.selectPreset("KZOA"));
   EXPECT_EQ(v.kind, ProjectionKind::Lambert);
@@ -95,18 +91,14 @@ TEST(MapView, GlobeKeepsTheCentre) {
 
 TEST(MapView, BandItemLeavesOrthographic) {
   MapView v;
-  v.selectOrthographic(true);
-  v.checkedPreset = "NAT";
-  v.repaintRequested = false;
-  v.selectLambertBand(7, true);
+  v.selectOrthographic();
+  v.selectLambertBand(7);
   EXPECT_EQ(v.kind, ProjectionKind::Lambert);
   EXPECT_EQ(v.stdParallel1, -4500);
   EXPECT_EQ(v.stdParallel2, -6000);
-  EXPECT_TRUE(v.checkedPreset.empty());
-  EXPECT_TRUE(v.repaintRequested);
-  v.selectMercator(false);
+  EXPECT_STREQ(bandName(v), "45S/60S");
+  v.selectMercator();
   EXPECT_EQ(v.kind, ProjectionKind::Mercator);
-  EXPECT_EQ(v.checkedProjection.kind, ProjectionItem::Kind::Mercator);
 }
 
 TEST(MapView, NatDefault) {
@@ -116,7 +108,7 @@ TEST(MapView, NatDefault) {
   v.setRange(1000.5);
   EXPECT_FALSE(v.isNatDefault());
   v.setRange(1000);
-  v.selectOrthographic(false);
+  v.selectOrthographic();
   EXPECT_FALSE(v.isNatDefault());
   MapView w;
   w.setCentre({5000, -3400}, 1000);

@@ -15,13 +15,13 @@ namespace {
 
 Projection lambert(LatLng centre, double p1, double p2, unsigned scale = 2000, int w = 1920, int h = 1080) {
   Projection p;
-  p.setup(centre.lat, centre.lng, 1.0, p1, p2, 0, 0, w, h, scale, 1);
+  p.setup({{centre.lat, centre.lng}, p1, p2, {0, 0, w, h}, scale, ProjectionKind::Lambert});
   return p;
 }
 
-Projection ofKind(int kind, LatLng centre, unsigned scale = 2000) {
+Projection ofKind(ProjectionKind kind, LatLng centre, unsigned scale = 2000) {
   Projection p;
-  p.setup(centre.lat, centre.lng, 1.0, 4500, 6000, 0, 0, 1920, 1080, scale, kind);
+  p.setup({{centre.lat, centre.lng}, 4500, 6000, {0, 0, 1920, 1080}, scale, kind});
   return p;
 }
 
@@ -34,7 +34,7 @@ TEST(Projection, ScaleFromRange) {
 
 TEST(Projection, SetupNormalisesTheRectangle) {
   Projection p;
-  p.setup(5000, -3500, 1.0, 4500, 6000, 1921, 1081, 0, 0, 1000, 1);
+  p.setup({{5000, -3500}, 4500, 6000, {1921, 1081, 0, 0}, 1000, ProjectionKind::Lambert});
   EXPECT_EQ(p.width(), 1921);
   EXPECT_EQ(p.height(), 1081);
   EXPECT_EQ(p.centreX(), 960);
@@ -43,11 +43,11 @@ TEST(Projection, SetupNormalisesTheRectangle) {
 
 TEST(Projection, LambertCentreMapsToTheSurfaceCentre) {
   const Projection p = lambert({5000, -3500}, 4500, 6000);
-  const DevicePoint d = p.toDevice(5000, -3500);
+  const DevicePoint d = p.toDevice({5000, -3500});
   EXPECT_TRUE(d.visible);
   EXPECT_EQ(d.x, 960);
   EXPECT_EQ(d.y, 540);
-  const DetailedDevicePoint dd = p.toDeviceDetailed(5000, -3000);
+  const DetailedDevicePoint dd = p.toDeviceDetailed({5000, -3000});
   EXPECT_EQ(dd.cx, 960);
   EXPECT_EQ(dd.pixelScale, 2000u);
   EXPECT_GT(dd.plane.x, 0);
@@ -59,28 +59,28 @@ TEST(Projection, LambertCentreMapsToTheSurfaceCentre) {
 TEST(Projection, LambertWrapsLongitudeAndClampsFarPoints) {
   const Projection p = lambert({5000, -3500}, 4500, 6000);
   // A minute short of and past the antimeridian of the centre: mirror images.
-  const PlanePoint east = p.toPlane(5000, 14459), west = p.toPlane(5000, 14501);
+  const PlanePoint east = p.toPlane({5000, 14459}), west = p.toPlane({5000, 14501});
   EXPECT_TRUE(std::isfinite(east.x));
   EXPECT_NEAR(std::fabs(east.x), std::fabs(west.x), 1e-3);
   const Projection huge = lambert({5000, -3500}, 4500, 6000, 5'000'000);
-  const DevicePoint far = huge.toDevice(-6000, 14000);
+  const DevicePoint far = huge.toDevice({-6000, 14000});
   EXPECT_TRUE(far.visible);
   EXPECT_GE(far.x, -32768);
   EXPECT_LE(far.x, 32767);
   EXPECT_TRUE(far.y == 32767 || far.y == -32768);
   // Garbage in gives a clamped point, never undefined behaviour.
-  const DevicePoint unset = huge.toDevice(NO_POSITION, NO_POSITION);
+  const DevicePoint unset = huge.toDevice({NO_POSITION, NO_POSITION});
   EXPECT_GE(unset.x, -32768);
   EXPECT_LE(unset.y, 32767);
 }
 
 TEST(Projection, LambertPoleIsDrawnJustShortOfIt) {
   const Projection p = lambert({7500, 0}, 7000, 8500);
-  const PlanePoint pole = p.toPlane(9000, 1000), near = p.toPlane(8959.98, 1000);
+  const PlanePoint pole = p.toPlane({9000, 1000}), near = p.toPlane({8959.98, 1000});
   EXPECT_EQ(pole.x, near.x);
   EXPECT_EQ(pole.y, near.y);
   const Projection s = lambert({-7500, 0}, -7000, -8500);
-  EXPECT_EQ(s.toPlane(-9000, 0).y, s.toPlane(-8959.98, 0).y);
+  EXPECT_EQ(s.toPlane({-9000, 0}).y, s.toPlane({-8959.98, 0}).y);
 }
 
 TEST(Projection, LambertApexGivesThePoleOfTheConesSide) {
@@ -98,19 +98,19 @@ TEST(Projection, LambertApexGivesThePoleOfTheConesSide) {
 
 TEST(Projection, LambertInverseWrapsPackedLongitude) {
   const Projection p = lambert({5000, 17900}, 4500, 6000);
-  const DevicePoint d = p.toDevice(5000, -17930);
+  const DevicePoint d = p.toDevice({5000, -17930});
   const LatLng back = p.fromDevice(d.x, d.y);
   EXPECT_LT(back.lng, 0);
   EXPECT_NEAR(degMinToDegrees(back.lng), -179.5, 0.05);  // one device unit is 0.03 degrees
 }
 
 TEST(Projection, OrthographicFarSideAndOutsideTheDisc) {
-  const Projection p = ofKind(3, {5000, -3500});
-  const DevicePoint opposite = p.toDevice(-5000, 14500);
+  const Projection p = ofKind(ProjectionKind::Orthographic, {5000, -3500});
+  const DevicePoint opposite = p.toDevice({-5000, 14500});
   EXPECT_FALSE(opposite.visible);
   EXPECT_EQ(opposite.x, INT_MIN);
   EXPECT_EQ(opposite.y, INT_MIN);
-  EXPECT_EQ(p.toPlane(-5000, 14500).x, FAR_SIDE);
+  EXPECT_EQ(p.toPlane({-5000, 14500}).x, FAR_SIDE);
   EXPECT_TRUE(p.fromDevice(p.centreX() + 2001, p.centreY()).isUnset());
   const LatLng centre = p.fromDevice(p.centreX(), p.centreY());
   EXPECT_EQ(centre.lat, 5000);
@@ -121,8 +121,8 @@ TEST(Projection, OrthographicFarSideAndOutsideTheDisc) {
 
 TEST(Projection, OrthographicOverThePoles) {
   for (double lat : {9000.0, -9000.0}) {
-    const Projection p = ofKind(3, {lat, 0});
-    const DevicePoint d = p.toDevice(lat > 0 ? 8000 : -8000, 4500);
+    const Projection p = ofKind(ProjectionKind::Orthographic, {lat, 0});
+    const DevicePoint d = p.toDevice({lat > 0 ? 8000.0 : -8000.0, 4500});
     ASSERT_TRUE(d.visible);
     const LatLng back = p.fromDevice(d.x, d.y);
     EXPECT_NEAR(std::fabs(degMinToDegrees(back.lat)), 80, 0.05) << lat;
@@ -131,29 +131,29 @@ TEST(Projection, OrthographicOverThePoles) {
 }
 
 TEST(Projection, MercatorEquatorOnTheCentreRowAndLimits) {
-  const Projection p = ofKind(2, {5000, -3500});
-  EXPECT_EQ(p.toDevice(0, -3500).y, p.centreY());
-  EXPECT_EQ(p.toPlane(8901, 0).y, 2);
+  const Projection p = ofKind(ProjectionKind::Mercator, {5000, -3500});
+  EXPECT_EQ(p.toDevice({0, -3500}).y, p.centreY());
+  EXPECT_EQ(p.toPlane({8901, 0}).y, 2);
   EXPECT_TRUE(p.fromDevice(p.centreX() + 2000 * 4, p.centreY()).isUnset());  // beyond 180E
 }
 
 TEST(Projection, NoKindProjectsNothing) {
   Projection p;
-  EXPECT_FALSE(p.toDevice(0, 0).visible);
+  EXPECT_FALSE(p.toDevice({0, 0}).visible);
   EXPECT_TRUE(p.fromDevice(0, 0).isUnset());
 }
 
 TEST(Projection, ForwardAndInverseRoundTrip) {
-  for (int kind : {1, 2, 3}) {
+  for (ProjectionKind kind : {ProjectionKind::Lambert, ProjectionKind::Mercator, ProjectionKind::Orthographic}) {
     const Projection p = ofKind(kind, {5000, -3500}, 20000);
     for (double lat : {4000.0, 5030.0, 5800.0})
       for (double lng : {-4500.0, -3500.0, -2015.5}) {
-        const DevicePoint d = p.toDevice(lat, lng);
+        const DevicePoint d = p.toDevice({lat, lng});
         ASSERT_TRUE(d.visible);
         const LatLng back = p.fromDevice(d.x, d.y);
         // One device unit at this scale is about 0.003 degrees.
-        EXPECT_NEAR(degMinToDegrees(back.lat), degMinToDegrees(lat), 6e-3) << kind << " " << lat << " " << lng;
-        EXPECT_NEAR(degMinToDegrees(back.lng), degMinToDegrees(lng), 6e-3) << kind << " " << lat << " " << lng;
+        EXPECT_NEAR(degMinToDegrees(back.lat), degMinToDegrees(lat), 6e-3) << int(kind) << " " << lat << " " << lng;
+        EXPECT_NEAR(degMinToDegrees(back.lng), degMinToDegrees(lng), 6e-3) << int(kind) << " " << lat << " " << lng;
       }
   }
 }
@@ -168,7 +168,7 @@ class ProjAgreement : public ::testing::Test {
     for (double lat = -80; lat <= 85; lat += 5)
       for (double lng = centreLngDeg - 175; lng <= centreLngDeg + 175; lng += 7) {
         const double wrapped = std::remainder(lng, 360.0);
-        const PlanePoint p = ours.toPlane(degreesToDegMin(lat), degreesToDegMin(wrapped));
+        const PlanePoint p = ours.toPlane({degreesToDegMin(lat), degreesToDegMin(wrapped)});
         if (p.x == FAR_SIDE && p.y == FAR_SIDE) continue;
         const PJ_COORD in = proj_coord(proj_torad(wrapped), proj_torad(lat), 0, 0);
         const PJ_COORD out = proj_trans(pj.get(), PJ_FWD, in);
@@ -189,8 +189,8 @@ TEST_F(ProjAgreement, LambertConformalConic) {
 }
 
 TEST_F(ProjAgreement, Orthographic) {
-  compare("+proj=ortho +lat_0=50 +lon_0=-35 +R=1", ofKind(3, {5000, -3500}), -35);
-  compare("+proj=ortho +lat_0=-20.5 +lon_0=170 +R=1", ofKind(3, {-2030, 17000}), 170);
+  compare("+proj=ortho +lat_0=50 +lon_0=-35 +R=1", ofKind(ProjectionKind::Orthographic, {5000, -3500}), -35);
+  compare("+proj=ortho +lat_0=-20.5 +lon_0=170 +R=1", ofKind(ProjectionKind::Orthographic, {-2030, 17000}), 170);
 }
 
 }  // namespace

@@ -3,9 +3,11 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+
 #include <cmath>
 
-#include "app/controlfile.h"
+#include "app/applycontrolfile.h"
 #include "app/mapcommands.h"
 #include "app/startup.h"
 #include "geo/greatcircle.h"
@@ -27,17 +29,18 @@ class RouteDrawingTest : public ::testing::Test {
     seedDefaults(app.settings);
     app.settings.markReadDone();
     app.settings.set("MapFont", "Test", false);
-    ControlFile::apply(app);
+    applyControlFile(app);
     FixFileContents c;
     c.fixes = {test::makeFix("AAAAA", 5000, -4000), test::makeFix("BBBBB", 5100, -3500),
                test::makeFix("CCCCC", 5200, -3000), test::makeFix("POLE", 9000, 0)};
     app.fixes.loadBytes(test::fixFileBytes(c));
-    projection.setup(5000, -3500, 1.0, 4500, 6000, 0, 0, 1920, 1080, Projection::scaleForRange(1920, 1080, 1000), 1);
+    projection.setup({{5000, -3500}, 4500, 6000, {0, 0, 1920, 1080}, Projection::scaleForRange(1920, 1080, 1000), ProjectionKind::Lambert});
   }
   PaintContext context(int width = 1920) {
     canvas = RecordingCanvas();
     canvas.selectFont({"Test", 13, 400, 0});
-    PaintContext paint{app, canvas, projection, FarSideRule(app.view.centre), {}};
+    input.emplace(app.paintInput());
+    PaintContext paint{*input, canvas, projection, FarSideRule(app.view.centre), {}};
     paint.width = width;
     paint.height = 1080;
     return paint;
@@ -55,6 +58,7 @@ class RouteDrawingTest : public ::testing::Test {
   AppContext app{boxes, clock};
   Projection projection;
   RecordingCanvas canvas;
+  std::optional<PaintInput> input;  // what the last context() paints
 };
 
 TEST_F(RouteDrawingTest, ThreeNamesDrawTwoLegs) {
@@ -63,7 +67,7 @@ TEST_F(RouteDrawingTest, ThreeNamesDrawTwoLegs) {
   RouteDrawer routes(paint, NAT_REFERENCE);
   routes.drawRoute(1, 2, LineType::Straight, "AAAAA BBBBB CCCCC", 0, false, false);
   ASSERT_EQ(canvas.lines.size(), 2u);
-  const DevicePoint a = projection.toDevice(5000, -4000), c = projection.toDevice(5200, -3000);
+  const DevicePoint a = projection.toDevice({5000, -4000}), c = projection.toDevice({5200, -3000});
   EXPECT_EQ(canvas.lines[0].x1, a.x);
   EXPECT_EQ(canvas.lines[1].x2, c.x);
   EXPECT_EQ(canvas.lines[0].color, colors::red);
@@ -82,7 +86,7 @@ TEST_F(RouteDrawingTest, AThousandMileLegInPiecesOf310) {
   for (int i = 0; i < 4; ++i) {
     const LatLng end = i < 3 ? destination(from, courseAndDistance(from, to).course, 310.0 * (i + 1)).position : to;
     EXPECT_NEAR(distanceNm(start, end), lengths[i], 1e-6) << i;
-    const DevicePoint d = projection.toDevice(end.lat, end.lng);
+    const DevicePoint d = projection.toDevice(end);
     EXPECT_EQ(canvas.lines[i].x2, d.x) << i;
     EXPECT_EQ(canvas.lines[i].y2, d.y) << i;
     start = end;
@@ -94,7 +98,7 @@ TEST_F(RouteDrawingTest, FromThePoleDownTheMeridianFirst) {
   LineDrawer lines(paint);
   lines.drawLine(LineType::GreatCircle, {9000, 0}, {8000, -3500}, 100, 0);
   ASSERT_GE(canvas.lines.size(), 2u);
-  const DevicePoint pole = projection.toDevice(9000, 0), off = projection.toDevice(8959, -3500);
+  const DevicePoint pole = projection.toDevice({9000, 0}), off = projection.toDevice({8959, -3500});
   EXPECT_EQ(canvas.lines[0].x1, pole.x);
   EXPECT_EQ(canvas.lines[0].x2, off.x);
   EXPECT_EQ(canvas.lines[0].y2, off.y);
@@ -108,7 +112,7 @@ TEST_F(RouteDrawingTest, OffsetMovesSidewaysByTheLegsCourse) {
   LineDrawer lines(paint);
   lines.drawStraight({5000, -4000}, {5000, -3000}, 100, 1, 90);  // mostly horizontal, eastbound
   lines.drawStraight({5000, -3000}, {5000, -4000}, 100, 1, 270);
-  const DevicePoint a = projection.toDevice(5000, -4000);
+  const DevicePoint a = projection.toDevice({5000, -4000});
   ASSERT_EQ(canvas.lines.size(), 2u);
   EXPECT_EQ(canvas.lines[0].y1, a.y + 1);
   EXPECT_EQ(canvas.lines[1].y2, a.y - 1);
@@ -140,7 +144,7 @@ TEST_F(RouteDrawingTest, LabelsFollowTheLegsLengthOnTheSurface) {
   EXPECT_NE(canvas.findText(std::to_string(std::lround(std::round(cd.distance * 20) / 20))), nullptr);
 
   // At a range of 11000 NM the same leg is a few units long: no labels.
-  projection.setup(5000, -3500, 1.0, 4500, 6000, 0, 0, 1920, 1080, Projection::scaleForRange(1920, 1080, 11000), 1);
+  projection.setup({{5000, -3500}, 4500, 6000, {0, 0, 1920, 1080}, Projection::scaleForRange(1920, 1080, 11000), ProjectionKind::Lambert});
   PaintContext small = context();
   RouteDrawer tiny(small, NAT_REFERENCE);
   tiny.drawRoute(2, 1, LineType::GreatCircle, "AAAAA CCCCC", 1, true, true);
@@ -177,7 +181,7 @@ TEST_F(RouteDrawingTest, TrackLettersBesideBothEnds) {
   for (const auto& t : canvas.texts)
     if (t.text == "C") letters.push_back(t);
   ASSERT_EQ(letters.size(), 2u);
-  const DevicePoint first = projection.toDevice(5000, -4000), last = projection.toDevice(5200, -3000);
+  const DevicePoint first = projection.toDevice({5000, -4000}), last = projection.toDevice({5200, -3000});
   // Outside the line: west of the first fix, east of the last.
   EXPECT_LT(letters[0].x, first.x);
   EXPECT_GT(letters[1].x, last.x);
@@ -236,13 +240,13 @@ TEST_F(RouteDrawingTest, PaintWritesTheFileLineAndTheLegend) {
   EXPECT_EQ(app.view.presetName, "NAT");
   EXPECT_TRUE(commands.isChecked(51683));
   RecordingCanvas out;
-  const PaintResult r = MapPainter(app, out).paint({1920, 1080, false, true});
+  const PaintResult r = MapPainter(app.paintInput(), out).paint({1920, 1080, false, true});
   const auto* file = out.findText("FILE:  " + path);
   ASSERT_NE(file, nullptr);
   EXPECT_EQ(file->align.h, HAlign::Right);
   const auto* header = out.findText("EASTBOUND TRACKS FLS 340/400");
   ASSERT_NE(header, nullptr);
-  const DevicePoint left = r.projection.toDevice(5356, -7948), top = r.projection.toDevice(5758, -6316);
+  const DevicePoint left = r.projection.toDevice({5356, -7948}), top = r.projection.toDevice({5758, -6316});
   EXPECT_EQ(header->x, 2 + std::max(left.x, 2));
   EXPECT_EQ(header->y, std::max(top.y, 2) + 2 * 12);
   EXPECT_NE(out.findText("OCT 08/0100Z TO OCT 08/0800Z"), nullptr);
@@ -253,7 +257,7 @@ TEST_F(RouteDrawingTest, PaintWritesTheFileLineAndTheLegend) {
   EXPECT_EQ(out.findText("Y NIL"), nullptr);
   app.switches.routeGroup[0] = false;  // eastbound tracks not drawn: no levels either
   RecordingCanvas hidden;
-  MapPainter(app, hidden).paint({1920, 1080, false, true});
+  MapPainter(app.paintInput(), hidden).paint({1920, 1080, false, true});
   EXPECT_EQ(hidden.findText("Z 340 350"), nullptr);
 }
 

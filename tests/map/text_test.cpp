@@ -15,7 +15,7 @@ using test::RecordingCanvas;
 
 Projection natProjection() {
   Projection p;
-  p.setup(5000, -3500, 1.0, 4500, 6000, 0, 0, 1920, 1080, Projection::scaleForRange(1920, 1080, 1000), 1);
+  p.setup({{5000, -3500}, 4500, 6000, {0, 0, 1920, 1080}, Projection::scaleForRange(1920, 1080, 1000), ProjectionKind::Lambert});
   return p;
 }
 
@@ -34,7 +34,7 @@ TEST(SegmentLabel, AlongAnEastboundLineStraddlingIt) {
   EXPECT_TRUE(t.transparent);
   // Straddling the line: moved half a line height towards the text's lower side.
   const LatLng anchor = destinationWithEllipsoidCourse({5000, -3500}, 90, 60.11).position;
-  const DevicePoint d = p.toDevice(anchor.lat, anchor.lng);
+  const DevicePoint d = p.toDevice(anchor);
   const int m = 20 + 2;  // cell height + external leading of a 16-unit font
   EXPECT_NEAR(t.x, d.x, 1);
   EXPECT_NEAR(t.y, d.y + m / 2, 1);

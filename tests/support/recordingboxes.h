@@ -2,8 +2,8 @@
 #include <string>
 #include <vector>
 
-#include "app/clock.h"
-#include "app/messageboxes.h"
+#include "base/clock.h"
+#include "base/messageboxes.h"
 
 namespace korvant::test {
 

@@ -20,7 +20,7 @@
 namespace korvant {
 namespace {
 
-constexpr int kNorthAtlantic = 51683, kEurope = 51709, kGrid = 51697;
+constexpr int kNorthAtlantic = cmd::PresetNat, kEurope = cmd::PresetEurope, kGrid = cmd::LatLongGrid;
 
 class MainWindowTest : public ::testing::Test {
  protected:
@@ -67,7 +67,7 @@ TEST_F(MainWindowTest, MenusInOrderWithTheirTexts) {
   EXPECT_TRUE(checked(kNorthAtlantic));  // the default initial map
   EXPECT_TRUE(checked(kGrid));
   EXPECT_TRUE(checked(cmd::Toolbar));
-  EXPECT_FALSE(frame->action(11953)->isEnabled());  // Special Use: no handler
+  EXPECT_FALSE(frame->action(cmd::SpecialProhibited)->isEnabled());  // Special Use: no handler
 }
 
 TEST_F(MainWindowTest, PresetChecksAndRepaints) {
@@ -104,10 +104,11 @@ TEST_F(MainWindowTest, ToggleWithoutAutoRedrawChangesOnlyTheCheckMark) {
 
 TEST_F(MainWindowTest, AllRoutesOnTogglesTheOthers) {
   trigger(cmd::AllRoutesOff);
-  trigger(51689);  // group 2
-  trigger(51700);  // group 5
+  trigger(cmd::RouteGroup2);
+  trigger(cmd::RouteGroup5);
   trigger(cmd::AllRoutesOn);
-  for (int id : {51688, 51689, 51735, 51690, 51700, 51691, 51737, 51738}) EXPECT_TRUE(checked(id)) << id;
+  for (int id : {cmd::RouteGroup1, cmd::RouteGroup2, cmd::RouteGroup3, cmd::RouteGroup4, cmd::RouteGroup5,
+                 cmd::RouteGroup6, cmd::RouteGroup7, cmd::RouteGroup8}) EXPECT_TRUE(checked(id)) << id;
 }
 
 TEST_F(MainWindowTest, ToolbarAndStatusBarShowAndHide) {

@@ -7,7 +7,7 @@
 #include <fstream>
 #include <iterator>
 
-#include "app/controlfile.h"
+#include "app/applycontrolfile.h"
 #include "app/startup.h"
 #include "platform/maprender.h"
 #include "support/recordingboxes.h"
@@ -22,7 +22,7 @@ class RenderTest : public ::testing::Test {
     seedDefaults(app.settings);
     app.settings.markReadDone();
     app.settings.set("MapFont", "DejaVu Sans", false);
-    ControlFile::apply(app);
+    applyControlFile(app);
   }
   test::RecordingBoxes boxes;
   test::FixedClock clock{1796633100, 0};
@@ -36,7 +36,7 @@ bool isDark(QRgb p) { return qRed(p) < 80 && qGreen(p) < 80 && qBlue(p) < 80; }
 TEST_F(RenderTest, PngHasItsSizeTheGridAndTheTitleBlock) {
   const std::string path = (dir.path() / "map.png").string();
   std::string error;
-  ASSERT_TRUE(renderMapFile(app, {path, 800, 600, 96}, error)) << error;
+  ASSERT_TRUE(renderMapFile(app.paintInput(), {path, 800, 600, 96}, error)) << error;
   QImage image(QString::fromStdString(path));
   ASSERT_FALSE(image.isNull());
   EXPECT_EQ(image.width(), 800);
@@ -56,7 +56,7 @@ TEST_F(RenderTest, PngHasItsSizeTheGridAndTheTitleBlock) {
 TEST_F(RenderTest, SvgKeepsTheTitleTextsAsText) {
   const std::string path = (dir.path() / "map.svg").string();
   std::string error;
-  ASSERT_TRUE(renderMapFile(app, {path, 800, 600, 96}, error)) << error;
+  ASSERT_TRUE(renderMapFile(app.paintInput(), {path, 800, 600, 96}, error)) << error;
   std::ifstream in(path);
   const std::string svg{std::istreambuf_iterator<char>(in), {}};
   EXPECT_NE(svg.find("INTENDED FOR SIMULATION USE."), std::string::npos);
@@ -66,7 +66,7 @@ TEST_F(RenderTest, SvgKeepsTheTitleTextsAsText) {
 TEST_F(RenderTest, PdfIsWritten) {
   const std::string path = (dir.path() / "map.PDF").string();
   std::string error;
-  ASSERT_TRUE(renderMapFile(app, {path, 1000, 700, 150}, error)) << error;
+  ASSERT_TRUE(renderMapFile(app.paintInput(), {path, 1000, 700, 150}, error)) << error;
   std::ifstream in(path, std::ios::binary);
   std::string head(5, '\0');
   in.read(head.data(), 5);
@@ -75,10 +75,10 @@ TEST_F(RenderTest, PdfIsWritten) {
 
 TEST_F(RenderTest, FailuresLeaveNoFile) {
   std::string error;
-  EXPECT_FALSE(renderMapFile(app, {(dir.path() / "map.gif").string(), 800, 600, 96}, error));
-  EXPECT_FALSE(renderMapFile(app, {"/no/such/folder/map.png", 800, 600, 96}, error));
+  EXPECT_FALSE(renderMapFile(app.paintInput(), {(dir.path() / "map.gif").string(), 800, 600, 96}, error));
+  EXPECT_FALSE(renderMapFile(app.paintInput(), {"/no/such/folder/map.png", 800, 600, 96}, error));
   EXPECT_NE(error.find("cannot write"), std::string::npos);
-  EXPECT_FALSE(renderMapFile(app, {(dir.path() / "map.png").string(), 0, 600, 96}, error));
+  EXPECT_FALSE(renderMapFile(app.paintInput(), {(dir.path() / "map.png").string(), 0, 600, 96}, error));
   EXPECT_TRUE(std::filesystem::is_empty(dir.path()));
 }
 

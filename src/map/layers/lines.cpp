@@ -10,7 +10,7 @@ void drawTerrain(PaintContext& paint) {
   else
     paint.canvas.selectPen(colors::grey, 1, PenStyle::Solid);
   LineDrawer lines(paint);
-  FixSection section = paint.app.fixes.openSection(FixSectionId::TerrainPoints);
+  FixSection section = paint.input.fixes.openSection(FixSectionId::TerrainPoints);
   TerrainPoint point;
   LatLng previous = LatLng::unset();
   while (section.readTerrainPoint(point)) {
@@ -26,7 +26,7 @@ void drawFacilityBoundaries(PaintContext& paint) {
   else
     paint.canvas.selectPen(colors::black, 1, PenStyle::Dash);
   LineDrawer lines(paint);
-  FixSection section = paint.app.fixes.openSection(FixSectionId::BoundaryLines);
+  FixSection section = paint.input.fixes.openSection(FixSectionId::BoundaryLines);
   BoundaryLine line;
   while (section.readBoundaryLine(line))
     for (int i = 1; i < line.count; ++i)

@@ -38,7 +38,7 @@ struct FixPainter {
   bool symbols;
 
   void draw(const std::string& name, int kind, const LatLng& position) {
-    const DevicePoint d = paint.projection.toDevice(position.lat, position.lng);
+    const DevicePoint d = paint.projection.toDevice(position);
     if (!d.visible || d.x < 0 || d.y < 0 || d.x >= paint.width || d.y >= paint.height) return;
     if (symbols) {
       drawSymbol(paint.canvas, kind, d.x, d.y, r, color);
@@ -62,15 +62,15 @@ void drawOwnFixes(PaintContext& paint) {
   canvas.setBackgroundTransparent(true);
   FixPainter painter{paint, color, canvas.textMetrics().averageCharWidth, sw.symbolsNonDafif};
 
-  FixSection fixes = paint.app.fixes.openSection(FixSectionId::Fixes);
+  FixSection fixes = paint.input.fixes.openSection(FixSectionId::Fixes);
   for (Fix fix; fixes.readFix(fix);)
     if (shown(sw, fix.kind)) painter.draw(fix.name, fix.kind, fix.position);
 
   if (!sw.obsoleteWaypoints) return;
-  FixSection aliases = paint.app.fixes.openSection(FixSectionId::Aliases);
+  FixSection aliases = paint.input.fixes.openSection(FixSectionId::Aliases);
   for (Alias alias; aliases.readAlias(alias);) {
     LatLng target;
-    if (paint.app.fixes.resolvePosition(alias.target, {0, 0}, target)) painter.draw(alias.name, 5, target);
+    if (paint.input.fixes.resolvePosition(alias.target, {0, 0}, target)) painter.draw(alias.name, 5, target);
   }
 }
 

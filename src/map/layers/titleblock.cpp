@@ -48,12 +48,12 @@ std::string projectionText(const MapView& view) {
 
 // The four header lines of the track message, where each preset has room.
 void drawTrackLegend(PaintContext& paint) {
-  const TrackModel& tracks = paint.app.tracks;
+  const TrackModel& tracks = paint.input.tracks;
   int x, top;
-  const std::string& preset = paint.app.view.presetName;
+  const std::string& preset = paint.input.view.presetName;
   if (preset == "NAT") {
     const auto projected = [&](double lat, double lng, bool wantX) {
-      const DevicePoint d = paint.projection.toDevice(lat, lng);
+      const DevicePoint d = paint.projection.toDevice({lat, lng});
       const int v = wantX ? d.x : d.y;
       return d.visible ? std::max(v, 2) : 2;
     };
@@ -94,7 +94,7 @@ std::string printedLine(std::time_t now, long utcOffsetSeconds) {
 
 void drawTitleBlock(PaintContext& paint) {
   MapCanvas& canvas = paint.canvas;
-  const MapView& view = paint.app.view;
+  const MapView& view = paint.input.view;
   const bool parameters = paint.switches().showParameters;
   canvas.selectFont(paint.fonts.small);
   canvas.setTextColor(colors::black);
@@ -113,15 +113,15 @@ void drawTitleBlock(PaintContext& paint) {
   canvas.setTextAlign({HAlign::Right, VAlign::Top});
   const int x = paint.width - 2 * paint.lineHeight;
   int k = 4;
-  const std::time_t now = paint.app.clock.now();
-  canvas.textOut(x, at(k), printedLine(now, paint.app.clock.utcOffsetSeconds(now)));
+  const std::time_t now = paint.input.clock.now();
+  canvas.textOut(x, at(k), printedLine(now, paint.input.clock.utcOffsetSeconds(now)));
   if (!parameters) return;
   k += 2;
   canvas.textOut(x, at(k), "RESOLUTION " + std::to_string(paint.width) + " X " + std::to_string(paint.height));
   if (paint.procedureMap) return;
-  if (!paint.app.trackFile.empty()) {
+  if (!paint.input.trackFile.empty()) {
     k += 2;
-    canvas.textOut(x, at(k), "FILE:  " + paint.app.trackFile);
+    canvas.textOut(x, at(k), "FILE:  " + std::string(paint.input.trackFile));
   }
   drawTrackLegend(paint);
 }

@@ -6,7 +6,7 @@
 namespace korvant {
 
 void drawToolOverlay(PaintContext& paint) {
-  const ToolState& tools = paint.app.tools;
+  const ToolState& tools = paint.input.tools;
   if (tools.mode == ToolMode::None) return;
   paint.canvas.selectPen(paint.pick(colors::magenta, colors::black), 1, paint.color ? PenStyle::Solid : PenStyle::Dash);
   paint.canvas.selectFont(paint.fonts.small);
@@ -15,7 +15,7 @@ void drawToolOverlay(PaintContext& paint) {
   LineDrawer lines(paint);
   const auto& p = tools.points;
   switch (tools.mode) {
-    case ToolMode::Info: lines.drawLine(LineType::GreatCircle, paint.app.view.centre, p[0], 5, 0); break;
+    case ToolMode::Info: lines.drawLine(LineType::GreatCircle, paint.input.view.centre, p[0], 5, 0); break;
     case ToolMode::Distance: lines.drawLine(LineType::GreatCircle, p[0], p[1], 5, 0); break;
     case ToolMode::Intersection:
       lines.drawLine(LineType::GreatCircle, p[0], p[1], 5, 0);

@@ -4,8 +4,8 @@
 #include <string_view>
 #include <vector>
 
-#include "app/messageboxes.h"
-#include "app/onceflags.h"
+#include "base/messageboxes.h"
+#include "base/onceflags.h"
 
 namespace korvant {
 
@@ -44,5 +44,8 @@ class Settings {
   std::vector<CtlData> entries_;
   bool readDone_ = false;
 };
+
+// Seeds every default in table order, before the control file is read over them.
+void seedDefaults(Settings& settings);
 
 }  // namespace korvant

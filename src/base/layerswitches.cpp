@@ -1,4 +1,4 @@
-#include "app/layerswitches.h"
+#include "base/layerswitches.h"
 
 #include <utility>
 

@@ -1,8 +1,9 @@
-#include "app/settings.h"
+#include "base/settings.h"
 
 #include <algorithm>
 
-#include "app/textops.h"
+#include "base/diagnostics.h"
+#include "base/textops.h"
 
 namespace korvant {
 
@@ -36,6 +37,34 @@ std::string Settings::lookupEntry(std::string_view key, bool& upcase) const {
   if (!e) return {};
   upcase = e->upcase;
   return e->value;
+}
+
+void seedDefaults(Settings& settings) {
+  struct Default {
+    const char* key;
+    const char* value;
+    bool upcase;
+  };
+  static constexpr Default defaults[] = {
+      {"UseRunDriveForPath", "0", true},
+      {"PS13Dir", "C:\\PS13\\", false},
+      {"PS12Dir", "C:\\PS12\\", false},
+      {"NatTrackDir", "C:\\KORVANT", false},
+      {"NatFileType", "HTML", true},
+      {"InitialMap", "N5000/W03500  1000  Lambert", true},
+      {DUMP_SWITCH_KEY.data(), "OFF", false},
+      {INTERSECT_SWITCH_KEY.data(), "OFF", false},
+      {"Distance", "NM", true},
+      {"AutoRedraw", "0", true},
+      {"ColorVideo", "1", true},
+      {"ColorPrinter", "1", true},
+      {"MessageLineFont", "", false},
+      {"MapFont", "Arial", false},
+      {"MapFontVideoSize", "7", true},
+      {"MapFontPrinterSize", "6", true},
+      {"RunMaximized", "1", true},
+  };
+  for (const Default& d : defaults) settings.set(d.key, d.value, d.upcase);
 }
 
 }  // namespace korvant

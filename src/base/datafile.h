@@ -5,8 +5,8 @@
 #include <string>
 #include <string_view>
 
-#include "app/messageboxes.h"
-#include "app/settings.h"
+#include "base/messageboxes.h"
+#include "base/settings.h"
 
 namespace korvant {
 

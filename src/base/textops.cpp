@@ -1,4 +1,4 @@
-#include "app/textops.h"
+#include "base/textops.h"
 
 #include <climits>
 

@@ -1,9 +1,9 @@
-#include "app/datafile.h"
+#include "base/datafile.h"
 
 #include <filesystem>
 #include <system_error>
 
-#include "app/textops.h"
+#include "base/textops.h"
 
 namespace korvant {
 

@@ -1,4 +1,4 @@
-#include "app/diagnostics.h"
+#include "base/diagnostics.h"
 
 namespace korvant {
 

@@ -3,22 +3,23 @@
 #include <istream>
 #include <string>
 
-#include "app/context.h"
+#include "base/messageboxes.h"
+#include "base/onceflags.h"
+#include "base/settings.h"
 
 namespace korvant {
 
 struct ControlFile {
   // Reads the file into the settings. Only the first call does anything; it
   // marks the settings read before it opens the file, so a missing file still
-  // ends the "lookup before read" period.
-  static bool read(AppContext& app, const std::string& path, bool report);
+  // ends the "lookup before read" period. A file that cannot be read (missing,
+  // a directory, a read error) counts as missing; `report` shows that once.
+  static bool read(Settings& settings, OnceFlags& once, MessageBoxes& boxes, const std::string& path,
+                   bool report);
 
   // The line reader behind `read`: LF, CR LF and lone CR all end a line, and a
   // line of any length stays one entry.
   static void readLines(Settings& settings, std::istream& in);
-
-  // Applies the keys to the map window's switches, once, when it is set up.
-  static void apply(AppContext& app);
 };
 
 }  // namespace korvant

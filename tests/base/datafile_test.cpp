@@ -1,4 +1,4 @@
-#include "app/datafile.h"
+#include "base/datafile.h"
 
 #include <gtest/gtest.h>
 

@@ -1,0 +1,64 @@
+#include "base/controlfile.h"
+
+#include <fstream>
+
+#include "base/datafile.h"
+#include "base/textops.h"
+
+namespace korvant {
+
+namespace {
+
+// One line without its terminator; false at the end of the input.
+bool nextLine(std::istream& in, std::string& line) {
+  line.clear();
+  std::streambuf* buf = in.rdbuf();
+  if (!buf) return false;
+  bool any = false;
+  for (;;) {
+    const int c = buf->sbumpc();
+    if (c == std::char_traits<char>::eof()) return any;
+    any = true;
+    if (c == '\n') return true;
+    if (c == '\r') {
+      if (buf->sgetc() == '\n') buf->sbumpc();
+      return true;
+    }
+    line.push_back(static_cast<char>(c));
+  }
+}
+
+void storeLine(Settings& settings, std::string line) {
+  if (line.empty() || line.front() == ';' || line.front() == '#') return;
+  trimLeadingBlanks(line);
+  const std::string key = nextWord(line);
+  if (key.empty()) return;  // blanks only, or a tab where the key should be
+  bool upcase = false;
+  settings.lookupEntry(key, upcase);
+  settings.set(key, line, upcase);
+}
+
+}  // namespace
+
+void ControlFile::readLines(Settings& settings, std::istream& in) {
+  std::string line;
+  while (nextLine(in, line)) storeLine(settings, std::move(line));
+}
+
+bool ControlFile::read(Settings& settings, OnceFlags& once, MessageBoxes& boxes, const std::string& path,
+                       bool report) {
+  if (settings.readDone()) return false;
+  settings.markReadDone();
+  std::ifstream in(resolveCaseInsensitive(path), std::ios::in | std::ios::binary);
+  if (!in.is_open()) {
+    if (report && !once.controlFileOpen) {
+      once.controlFileOpen = true;
+      boxes.show("CAN'T OPEN CONTROL FILE:", path, MessageIcon::Warning);
+    }
+    return false;
+  }
+  readLines(settings, in);
+  return true;
+}
+
+}  // namespace korvant

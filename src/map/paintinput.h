@@ -1,0 +1,28 @@
+#pragma once
+// Everything one paint draws, read-only: the paint changes nothing but its
+// canvas, so any of these may be shared with the rest of the program.
+#include <string_view>
+
+#include "base/clock.h"
+#include "base/layerswitches.h"
+#include "map/mapfonts.h"
+#include "map/mapview.h"
+#include "map/tooloverlay.h"
+#include "navdata/fixstore.h"
+#include "tracks/trackmodel.h"
+
+namespace korvant {
+
+struct PaintInput {
+  const MapView& view;
+  const LayerSwitches& switches;
+  MapFontSettings fontSettings;
+  const FixStore& fixes;
+  const TrackModel& tracks;
+  std::string_view trackFile;  // full path of the message read, for the title block
+  const ToolState& tools;
+  bool procedureMap = false;   // the procedure map is selected
+  const Clock& clock;          // the title block's printed time
+};
+
+}  // namespace korvant

@@ -1,0 +1,125 @@
+#include "base/controlfile.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "support/recordingboxes.h"
+#include "support/tempdir.h"
+
+namespace korvant {
+namespace {
+
+class ControlFileTest : public ::testing::Test {
+ protected:
+  ControlFileTest() {
+    seedDefaults(settings);
+    settings.markReadDone();
+  }
+  void read(const std::string& text) {
+    std::istringstream in(text);
+    ControlFile::readLines(settings, in);
+  }
+  std::string get(const char* key) { return settings.lookup(key); }
+
+  test::RecordingBoxes boxes;
+  OnceFlags once;
+  Settings settings{boxes, once};
+};
+
+// A fresh program's settings, before the control file was read.
+struct FreshSettings {
+  test::RecordingBoxes boxes;
+  OnceFlags once;
+  Settings settings{boxes, once};
+  bool read(const std::string& path, bool report) {
+    return ControlFile::read(settings, once, boxes, path, report);
+  }
+};
+
+TEST_F(ControlFileTest, KeyThenValueAfterBlanks) {
+  read("  PS13DIR   D:\\SIM\\PS13\\\n");
+  EXPECT_EQ(get("PS13DIR"), "D:\\SIM\\PS13\\");
+}
+
+TEST_F(ControlFileTest, ValueKeepsTrailingBlanksAndInnerText) {
+  read("MapFont DejaVu Sans  \r\n");
+  EXPECT_EQ(get("MAPFONT"), "DejaVu Sans  ");
+}
+
+TEST_F(ControlFileTest, CommentsOnlyInColumnOne) {
+  read("; comment\n# also\n ;NOTCOMMENT value\n\n");
+  EXPECT_EQ(get(";NOTCOMMENT"), "value");
+  EXPECT_EQ(get("; comment"), "");
+  for (const CtlData& e : settings.entries()) EXPECT_NE(e.key.front(), '#');
+}
+
+TEST_F(ControlFileTest, UpperCaseOnlyForFlaggedKeys) {
+  read("initialmap 50/30 500 ortho\nmapfont Liberation Sans\nNewKey MixedCase\n");
+  EXPECT_EQ(get("INITIALMAP"), "50/30 500 ORTHO");
+  EXPECT_EQ(get("MAPFONT"), "Liberation Sans");
+  EXPECT_EQ(get("NEWKEY"), "MixedCase");
+}
+
+TEST_F(ControlFileTest, LaterLineWinsAndKeyAloneStoresEmpty) {
+  read("Distance KM\ndistance nm\nColorVideo\n");
+  EXPECT_EQ(get("DISTANCE"), "NM");
+  bool flag = false;
+  EXPECT_EQ(settings.lookupEntry("COLORVIDEO", flag), "");
+  EXPECT_TRUE(flag);
+}
+
+TEST_F(ControlFileTest, LongLinesStayOneEntry) {
+  const std::string longValue(10000, 'x');
+  read("LONGKEY " + longValue + "\nNEXT 1\n");
+  EXPECT_EQ(get("LONGKEY"), longValue);
+  EXPECT_EQ(get("NEXT"), "1");
+  EXPECT_EQ(get(longValue.substr(0, 99).c_str()), "");
+}
+
+TEST_F(ControlFileTest, CarriageReturnAloneEndsALine) {
+  read("A 1\rB 2\r\rC 3");
+  EXPECT_EQ(get("A"), "1");
+  EXPECT_EQ(get("B"), "2");
+  EXPECT_EQ(get("C"), "3");
+}
+
+TEST_F(ControlFileTest, BinaryAndNulBytesDoNotBreakTheReader) {
+  std::string data = "BIN \x01\x02\xff\xfe";
+  data += '\0';
+  data += "tail\nOK yes\n\t\tTABBED x\n   \n";
+  read(data);
+  EXPECT_EQ(get("BIN").size(), 9u);
+  EXPECT_EQ(get("OK"), "yes");
+}
+
+TEST_F(ControlFileTest, ReadOnlyOnceAndMissingFileIsSilent) {
+  FreshSettings fresh;
+  test::TempDir dir;
+  EXPECT_FALSE(fresh.read(dir.str() + "/KORVANT.CTL", false));
+  EXPECT_TRUE(fresh.settings.readDone());
+  EXPECT_TRUE(fresh.boxes.shown.empty());
+  dir.write("KORVANT.CTL", "DISTANCE KM\n");
+  EXPECT_FALSE(fresh.read(dir.str() + "/KORVANT.CTL", false));
+  EXPECT_EQ(fresh.settings.lookup("DISTANCE"), "");
+}
+
+TEST_F(ControlFileTest, MissingFileReportedOnceWhenAsked) {
+  FreshSettings fresh;
+  EXPECT_FALSE(fresh.read("/nonexistent/KORVANT.CTL", true));
+  ASSERT_EQ(fresh.boxes.shown.size(), 1u);
+  EXPECT_EQ(fresh.boxes.shown[0].caption, "CAN'T OPEN CONTROL FILE:");
+  EXPECT_EQ(fresh.boxes.shown[0].text, "/nonexistent/KORVANT.CTL");
+}
+
+TEST_F(ControlFileTest, FileIsFoundRegardlessOfCase) {
+  FreshSettings fresh;
+  test::TempDir dir;
+  dir.write("korvant.ctl", "Distance km\n");
+  seedDefaults(fresh.settings);
+  EXPECT_TRUE(fresh.read(dir.str() + "/KORVANT.CTL", false));
+  EXPECT_EQ(fresh.settings.lookup("DISTANCE"), "KM");
+}
+
+}  // namespace
+}  // namespace korvant
