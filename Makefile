@@ -4,7 +4,7 @@ BUILD_TYPE ?= RelWithDebInfo
 CMAKE_ARGS ?=
 FUZZ_SECONDS ?= 15
 
-.PHONY: all deps configure build test run demo bench sanitize fuzz clean
+.PHONY: all deps configure build test run demo bench sanitize fuzz lint format format-check clean
 
 all: build
 
@@ -54,6 +54,21 @@ fuzz: deps
 	    tail -n 60 build-fuzz/$$name.log; exit 1; fi; \
 	  grep -E '^stat::number_of_executed_units' build-fuzz/$$name.log || true; \
 	done
+
+# The C++ files the format rules cover.
+FORMAT_FILES = $(shell git ls-files 'src/*.cpp' 'src/*.h' 'tools/*.cpp' 'tests/*.cpp' 'tests/*.h' 'bench/*.cpp')
+
+format: deps
+	@clang-format -i $(FORMAT_FILES)
+
+format-check: deps
+	@clang-format --dry-run --Werror $(FORMAT_FILES) && echo "format-check: $(words $(FORMAT_FILES)) files formatted"
+
+# clang-tidy with .clang-tidy over src/ and tools/, from the build's compile commands.
+lint: configure
+	@run-clang-tidy -p $(BUILD) -quiet '^$(CURDIR)/(src|tools)/' > $(BUILD)/lint.log 2>&1 \
+	  || { grep -E 'warning:|error:' $(BUILD)/lint.log | sort -u; exit 1; }
+	@echo "lint: clean"
 
 clean:
 	rm -rf $(BUILD) build-sanitize build-fuzz out

@@ -1,6 +1,6 @@
 // Great-circle navigation and position parsing, per call.
-#include <GeographicLib/Geodesic.hpp>
 #include <benchmark/benchmark.h>
+#include <GeographicLib/Geodesic.hpp>
 
 #include <vector>
 
@@ -15,7 +15,8 @@ using korvant::LatLng;
 std::vector<std::pair<LatLng, LatLng>> oceanicLegs() {
   std::vector<std::pair<LatLng, LatLng>> legs;
   for (int lat = 4000; lat <= 6500; lat += 100)
-    for (int lng = -6000; lng < -1000; lng += 1000) legs.push_back({{double(lat), double(lng)}, {double(lat + 100), double(lng + 1000)}});
+    for (int lng = -6000; lng < -1000; lng += 1000)
+      legs.push_back({{double(lat), double(lng)}, {double(lat + 100), double(lng + 1000)}});
   return legs;
 }
 
@@ -48,8 +49,7 @@ void BM_geographicLibInverseSphere(benchmark::State& state) {
     const auto& leg = legs[i++ % legs.size()];
     double s12 = 0, azi1 = 0, azi2 = 0;
     sphere.Inverse(korvant::degMinToDegrees(leg.first.lat), korvant::degMinToDegrees(leg.first.lng),
-                   korvant::degMinToDegrees(leg.second.lat), korvant::degMinToDegrees(leg.second.lng), s12,
-                   azi1, azi2);
+                   korvant::degMinToDegrees(leg.second.lat), korvant::degMinToDegrees(leg.second.lng), s12, azi1, azi2);
     benchmark::DoNotOptimize(s12);
     benchmark::DoNotOptimize(azi1);
   }

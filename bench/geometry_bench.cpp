@@ -18,8 +18,7 @@ void BM_intersectLines(benchmark::State& state) {
 BENCHMARK(BM_intersectLines)->Unit(benchmark::kMicrosecond);
 
 void BM_courseMeetsArc(benchmark::State& state) {
-  for (auto _ : state)
-    benchmark::DoNotOptimize(korvant::courseMeetsArc({5000, -3100}, 95, 0, {5000, -3000}, 10));
+  for (auto _ : state) benchmark::DoNotOptimize(korvant::courseMeetsArc({5000, -3100}, 95, 0, {5000, -3000}, 10));
 }
 BENCHMARK(BM_courseMeetsArc);
 

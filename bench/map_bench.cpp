@@ -24,8 +24,9 @@ std::vector<LatLng> natGrid() {
 // The benchmark argument: 1 Lambert, 2 Mercator, 3 orthographic.
 Projection natProjection(std::int64_t arg) {
   using korvant::ProjectionKind;
-  const ProjectionKind kind = arg == 1 ? ProjectionKind::Lambert : arg == 2 ? ProjectionKind::Mercator
-                                                                            : ProjectionKind::Orthographic;
+  const ProjectionKind kind = arg == 1   ? ProjectionKind::Lambert
+                              : arg == 2 ? ProjectionKind::Mercator
+                                         : ProjectionKind::Orthographic;
   Projection p;
   p.setup({{5000, -3500}, 4500, 6000, {0, 0, 1920, 1080}, Projection::scaleForRange(1920, 1080, 1000), kind});
   return p;
@@ -56,13 +57,13 @@ BENCHMARK(BM_fromDevice)->Arg(1)->Arg(2)->Arg(3)->ArgName("kind");
 void BM_projForward(benchmark::State& state) {
   const char* definitions[] = {"", "+proj=lcc +lat_1=45 +lat_2=60 +lat_0=50 +lon_0=-35 +R=1",
                                "+proj=merc +lon_0=-35 +R=1", "+proj=ortho +lat_0=50 +lon_0=-35 +R=1"};
-  std::unique_ptr<PJ, decltype(&proj_destroy)> pj(
-      proj_create(PJ_DEFAULT_CTX, definitions[state.range(0)]), proj_destroy);
+  std::unique_ptr<PJ, decltype(&proj_destroy)> pj(proj_create(PJ_DEFAULT_CTX, definitions[state.range(0)]),
+                                                  proj_destroy);
   const auto points = natGrid();
   std::vector<PJ_COORD> coords;
   for (const LatLng& q : points)
-    coords.push_back(proj_coord(proj_torad(korvant::degMinToDegrees(q.lng)),
-                                proj_torad(korvant::degMinToDegrees(q.lat)), 0, 0));
+    coords.push_back(
+        proj_coord(proj_torad(korvant::degMinToDegrees(q.lng)), proj_torad(korvant::degMinToDegrees(q.lat)), 0, 0));
   std::size_t i = 0;
   for (auto _ : state) benchmark::DoNotOptimize(proj_trans(pj.get(), PJ_FWD, coords[i++ % coords.size()]));
 }

@@ -41,9 +41,7 @@ void readMessage(benchmark::State& state, const char* file, const char* extensio
 }
 
 // Both directions of one day, 14 tracks, in a saved web page.
-void BM_readNatMessageHtml(benchmark::State& state) {
-  readMessage(state, "nat-20160210-qsimplanner.html", ".html");
-}
+void BM_readNatMessageHtml(benchmark::State& state) { readMessage(state, "nat-20160210-qsimplanner.html", ".html"); }
 BENCHMARK(BM_readNatMessageHtml)->Unit(benchmark::kMicrosecond);
 
 void BM_readNatMessageText(benchmark::State& state) { readMessage(state, "nat-20151122-qsimplanner.txt", ".txt"); }

@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(
-  cmake ninja-build make g++ clang libclang-rt-14-dev pkg-config
+  cmake ninja-build make g++ clang libclang-rt-14-dev clang-format clang-tidy pkg-config git
   # qt6-svg-dev provides the virtual libqt6svg6-dev, which dpkg never lists as installed.
   qt6-base-dev qt6-svg-dev libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev

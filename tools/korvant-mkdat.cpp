@@ -2,13 +2,13 @@
 //
 //   korvant-mkdat -o OUT.DAT SOURCE...
 //   korvant-mkdat --dump FILE
+#include <unistd.h>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <iterator>
 #include <string>
-#include <unistd.h>
 #include <vector>
 
 #include "navdata/fixfile.h"

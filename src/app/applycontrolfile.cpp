@@ -63,5 +63,4 @@ void applyControlFile(AppContext& app) {
     for (bool& group : sw.routeGroup) group = true;
 }
 
-
 }  // namespace korvant

@@ -119,9 +119,7 @@ bool MapCommands::toggleSwitch(bool& value, bool forceRepaint) {
   return app_.switches.autoRedraw || forceRepaint;
 }
 
-bool MapCommands::setSwitch(bool& value, bool wanted) {
-  return value != wanted && toggleSwitch(value, false);
-}
+bool MapCommands::setSwitch(bool& value, bool wanted) { return value != wanted && toggleSwitch(value, false); }
 
 void MapCommands::selectPresetItem(const std::string& item) {
   if (item != PROCEDURE_MAP_ITEM) app_.procedureMap = false;

@@ -71,8 +71,8 @@ ToolOutcome MapTools::intersection(const std::string& input) {
   Intersection x;
   if (resolved) {
     const bool traced = app_.settings.lookup(INTERSECT_SWITCH_KEY) == "ON";
-    const GeometryDiagnostics dump = traced ? GeometryDiagnostics([this](const std::string& line) { app_.dump.line(line); })
-                                            : GeometryDiagnostics();
+    const GeometryDiagnostics dump =
+        traced ? GeometryDiagnostics([this](const std::string& line) { app_.dump.line(line); }) : GeometryDiagnostics();
     x = intersectLines(points[0], points[1], points[2], points[3], 0, dump);
   }
   if (!resolved || !x.ok) {

@@ -153,21 +153,27 @@ constexpr MenuItem kItems[] = {
     {"&Help", "", "&About ...", cmd::HelpAbout, ""},
 };
 
-constexpr std::string_view kMenus[] = {"&File", "&Display", "&Map", "&Projection", "Dat&a",
-                                       "Daf&if", "P&roperties", "&Help"};
+constexpr std::string_view kMenus[] = {"&File", "&Display", "&Map",        "&Projection",
+                                       "Dat&a", "Daf&if",   "P&roperties", "&Help"};
 
-constexpr int kBandCommands[10] = {cmd::Lambert70N85N, cmd::Lambert60N75N, cmd::Lambert45N60N, cmd::Lambert30N45N, cmd::Lambert15N30N, cmd::Lambert15S30S, cmd::Lambert30S45S, cmd::Lambert45S60S, cmd::Lambert60S75S, cmd::Lambert70S85S};
+constexpr int kBandCommands[10] = {cmd::Lambert70N85N, cmd::Lambert60N75N, cmd::Lambert45N60N, cmd::Lambert30N45N,
+                                   cmd::Lambert15N30N, cmd::Lambert15S30S, cmd::Lambert30S45S, cmd::Lambert45S60S,
+                                   cmd::Lambert60S75S, cmd::Lambert70S85S};
 
 struct PresetCommand {
   int id;
   std::string_view preset;
 };
 constexpr PresetCommand kPresets[] = {
-    {cmd::PresetNat, "NAT"},    {cmd::PresetWars, "WARS"},  {cmd::PresetSat, "SAT"},  {cmd::PresetNopac, "NOPAC"},  {cmd::PresetCepac, "CEPAC"},
-    {cmd::PresetSopac, "SOPAC"},  {cmd::PresetIo, "IO"},    {cmd::PresetPolar, "POLAR"}, {cmd::PresetSpole, "SPOLE"}, {cmd::PresetCan, "CAN"},
-    {cmd::PresetUs, "US"},     {cmd::PresetSam, "SAM"},   {cmd::PresetEurope, "EUROPE"}, {cmd::PresetAfrica, "AFRICA"}, {cmd::PresetAsia, "ASIA"},
-    {cmd::PresetAustNz, "AUSTNZ"}, {cmd::PresetCzeg, "CZEG"},  {cmd::PresetBird, "BIRD"}, {cmd::PresetCzqx, "CZQX"},  {cmd::PresetEggx, "EGGX"},
-    {cmd::PresetKzny, "KZNY"},   {cmd::PresetLppo, "LPPO"},  {cmd::PresetGooy, "GOOY"}, {cmd::PresetKzoa, "KZOA"},  {cmd::Globe, "GLOBE"},
+    {cmd::PresetNat, "NAT"},       {cmd::PresetWars, "WARS"},     {cmd::PresetSat, "SAT"},
+    {cmd::PresetNopac, "NOPAC"},   {cmd::PresetCepac, "CEPAC"},   {cmd::PresetSopac, "SOPAC"},
+    {cmd::PresetIo, "IO"},         {cmd::PresetPolar, "POLAR"},   {cmd::PresetSpole, "SPOLE"},
+    {cmd::PresetCan, "CAN"},       {cmd::PresetUs, "US"},         {cmd::PresetSam, "SAM"},
+    {cmd::PresetEurope, "EUROPE"}, {cmd::PresetAfrica, "AFRICA"}, {cmd::PresetAsia, "ASIA"},
+    {cmd::PresetAustNz, "AUSTNZ"}, {cmd::PresetCzeg, "CZEG"},     {cmd::PresetBird, "BIRD"},
+    {cmd::PresetCzqx, "CZQX"},     {cmd::PresetEggx, "EGGX"},     {cmd::PresetKzny, "KZNY"},
+    {cmd::PresetLppo, "LPPO"},     {cmd::PresetGooy, "GOOY"},     {cmd::PresetKzoa, "KZOA"},
+    {cmd::Globe, "GLOBE"},
 };
 
 }  // namespace

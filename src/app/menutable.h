@@ -75,7 +75,7 @@ std::span<const std::string_view> topLevelMenus();
 // Lambert band items by band index (70N/85N first), and the preset name of
 // each preset item.
 int lambertBandCommand(int band);
-int lambertBandOfCommand(int id);  // -1 when the id is no band item
+int lambertBandOfCommand(int id);          // -1 when the id is no band item
 std::string_view presetOfCommand(int id);  // empty when the id is no preset item
 int commandOfPreset(std::string_view preset);
 

@@ -8,20 +8,19 @@
 
 namespace korvant {
 
-StartupResult startUp(AppContext& app, const std::string& programPath,
-                      const std::string& currentFolder) {
+StartupResult startUp(AppContext& app, const std::string& programPath, const std::string& currentFolder) {
   namespace fs = std::filesystem;
   StartupResult result;
   app.programPath = programPath;
   Settings& settings = app.settings;
 
   seedDefaults(settings);
-  result.controlFileRead = ControlFile::read(settings, app.once, app.boxes, joinFolder(currentFolder, "KORVANT.CTL"), false);
+  result.controlFileRead =
+      ControlFile::read(settings, app.once, app.boxes, joinFolder(currentFolder, "KORVANT.CTL"), false);
   app.fixes.setPath(currentFolder, "KORVANT.DAT", app.boxes);
   app.fixes.load();
 
-  if (readLeadingInt(settings.lookup(DUMP_SWITCH_KEY)) == 9)
-    app.dump.open(joinFolder(currentFolder, "DUMP.TXT"));
+  if (readLeadingInt(settings.lookup(DUMP_SWITCH_KEY)) == 9) app.dump.open(joinFolder(currentFolder, "DUMP.TXT"));
 
   // Set after the control file, so it always names the program's own folder.
   std::error_code ec;

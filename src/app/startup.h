@@ -13,7 +13,6 @@ struct StartupResult {
 
 // Steps before the frame exists: defaults, KORVANT.CTL and DUMP.TXT from
 // `currentFolder`, RunFolder from `programPath`, the folder normalisation.
-StartupResult startUp(AppContext& app, const std::string& programPath,
-                      const std::string& currentFolder);
+StartupResult startUp(AppContext& app, const std::string& programPath, const std::string& currentFolder);
 
 }  // namespace korvant

@@ -45,8 +45,7 @@ void ControlFile::readLines(Settings& settings, std::istream& in) {
   while (nextLine(in, line)) storeLine(settings, std::move(line));
 }
 
-bool ControlFile::read(Settings& settings, OnceFlags& once, MessageBoxes& boxes, const std::string& path,
-                       bool report) {
+bool ControlFile::read(Settings& settings, OnceFlags& once, MessageBoxes& boxes, const std::string& path, bool report) {
   if (settings.readDone()) return false;
   settings.markReadDone();
   std::ifstream in(resolveCaseInsensitive(path), std::ios::in | std::ios::binary);

@@ -14,8 +14,7 @@ struct ControlFile {
   // marks the settings read before it opens the file, so a missing file still
   // ends the "lookup before read" period. A file that cannot be read (missing,
   // a directory, a read error) counts as missing; `report` shows that once.
-  static bool read(Settings& settings, OnceFlags& once, MessageBoxes& boxes, const std::string& path,
-                   bool report);
+  static bool read(Settings& settings, OnceFlags& once, MessageBoxes& boxes, const std::string& path, bool report);
 
   // The line reader behind `read`: LF, CR LF and lone CR all end a line, and a
   // line of any length stays one entry.

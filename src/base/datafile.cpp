@@ -52,8 +52,7 @@ bool tryOpen(std::ifstream& stream, const std::string& path, std::ios::openmode 
 }  // namespace
 
 bool openDataFile(std::ifstream& stream, std::string_view fileName, std::ios::openmode mode,
-                  std::string_view fallbackFolder, bool& reportedFlag, Settings& settings,
-                  MessageBoxes& boxes) {
+                  std::string_view fallbackFolder, bool& reportedFlag, Settings& settings, MessageBoxes& boxes) {
   const std::string dataFolder = settings.lookup("DataFolder");
   // DataFolder is used as given: the value must end in a separator.
   if (!dataFolder.empty() && tryOpen(stream, dataFolder + std::string(fileName), mode)) return true;
@@ -61,8 +60,7 @@ bool openDataFile(std::ifstream& stream, std::string_view fileName, std::ios::op
   const std::string runFolder = settings.lookup("RunFolder");
   if (!runFolder.empty() && tryOpen(stream, joinFolder(runFolder, fileName), mode)) return true;
 
-  if (!fallbackFolder.empty() && tryOpen(stream, joinFolder(fallbackFolder, fileName), mode))
-    return true;
+  if (!fallbackFolder.empty() && tryOpen(stream, joinFolder(fallbackFolder, fileName), mode)) return true;
 
   if (!reportedFlag) {
     reportedFlag = true;

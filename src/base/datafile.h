@@ -22,7 +22,6 @@ std::string resolveCaseInsensitive(const std::string& path);
 // Opens `fileName` from DataFolder, then RunFolder, then `fallbackFolder`.
 // On failure shows "CAN'T OPEN FILE" once per caller (`reportedFlag`).
 bool openDataFile(std::ifstream& stream, std::string_view fileName, std::ios::openmode mode,
-                  std::string_view fallbackFolder, bool& reportedFlag, Settings& settings,
-                  MessageBoxes& boxes);
+                  std::string_view fallbackFolder, bool& reportedFlag, Settings& settings, MessageBoxes& boxes);
 
 }  // namespace korvant

@@ -9,8 +9,10 @@ namespace korvant {
 
 double angleDiff(double a, double b) {
   double d = b - a;
-  if (d > 180) d -= 360;
-  else if (d <= -180) d += 360;
+  if (d > 180)
+    d -= 360;
+  else if (d <= -180)
+    d += 360;
   return d;
 }
 
@@ -28,9 +30,7 @@ double normalize360(double x) {
   return x + 0.0;  // no negative zero
 }
 
-bool sameSide(double c1, double cRef, double c2) {
-  return (angleDiff(cRef, c1) < 0) == (angleDiff(cRef, c2) < 0);
-}
+bool sameSide(double c1, double cRef, double c2) { return (angleDiff(cRef, c1) < 0) == (angleDiff(cRef, c2) < 0); }
 
 namespace {
 
@@ -133,8 +133,10 @@ Intersection intersectLines(const LatLng& p1, const LatLng& p2, const LatLng& po
 Intersection intersectRadials(const LatLng& a, double courseA, const LatLng& b, double courseB,
                               const GeometryDiagnostics& diagnostics) {
   double length = 3 * distanceNm(a, b);
-  if (length < 100) length = 100;
-  else if (length > 700) length = 700;
+  if (length < 100)
+    length = 100;
+  else if (length > 700)
+    length = 700;
   const LatLng a2 = destination(a, courseA, length).position;
   const LatLng b2 = destination(b, courseB, length).position;
   return intersectLines(a, a2, b, b2, 0, diagnostics);
@@ -147,8 +149,10 @@ ArcCrossings courseMeetsArc(const LatLng& start, double course, double offset, c
   const double rho = radius / NM_PER_DEGREE * PI / 180;
   const double flown = course - offset;
   double a = (ps.course - flown) * PI / 180;
-  if (a < -PI) a += 2 * PI;
-  else if (a > PI) a -= 2 * PI;
+  if (a < -PI)
+    a += 2 * PI;
+  else if (a > PI)
+    a -= 2 * PI;
 
   const auto along = [&](double t) {
     if (t < 0) t += 2 * PI;

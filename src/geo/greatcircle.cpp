@@ -32,8 +32,8 @@ LatLng reachedPosition(const LatLng& from, double course, double distance) {
   const Real phi1 = toRadians(from.lat), lam1 = toRadians(from.lng);
   const Real theta = course * kPi / 180;
   const Real delta = distance / NM_PER_DEGREE * kPi / 180;
-  const Real s = std::clamp<Real>(
-      std::sin(phi1) * std::cos(delta) + std::cos(phi1) * std::sin(delta) * std::cos(theta), -1, 1);
+  const Real s =
+      std::clamp<Real>(std::sin(phi1) * std::cos(delta) + std::cos(phi1) * std::sin(delta) * std::cos(theta), -1, 1);
   const Real phi2 = std::asin(s);
   const Real y = std::sin(theta) * std::sin(delta);
   const Real x = std::cos(phi1) * std::cos(delta) - std::sin(phi1) * std::sin(delta) * std::cos(theta);
@@ -52,11 +52,9 @@ CourseDistance courseAndDistance(const LatLng& from, const LatLng& to) {
   const Real phi1 = toRadians(from.lat), lam1 = toRadians(from.lng);
   const Real phi2 = toRadians(to.lat), lam2 = toRadians(to.lng);
   if (from.lat == 9000.0)
-    return {static_cast<double>(-lam2 * 180 / kPi),
-            static_cast<double>((phi1 - phi2) * EARTH_RADIUS_NM)};
+    return {static_cast<double>(-lam2 * 180 / kPi), static_cast<double>((phi1 - phi2) * EARTH_RADIUS_NM)};
   if (from.lat == -9000.0)
-    return {static_cast<double>(lam2 * 180 / kPi),
-            static_cast<double>((phi2 - phi1) * EARTH_RADIUS_NM)};
+    return {static_cast<double>(lam2 * 180 / kPi), static_cast<double>((phi2 - phi1) * EARTH_RADIUS_NM)};
 
   const Real y = std::sin(lam2 - lam1) * std::cos(phi2);
   const Real x = std::cos(phi1) * std::sin(phi2) - std::sin(phi1) * std::cos(phi2) * std::cos(lam2 - lam1);

@@ -13,12 +13,11 @@ void LatLng::set(double latitude, double longitude) {
 
 namespace {
 
-void writeStreamCoordinate(std::ostream& out, double value, char positive, char negative,
-                           int width) {
+void writeStreamCoordinate(std::ostream& out, double value, char positive, char negative, int width) {
   const auto flags = out.flags();
   const auto fill = out.fill();
-  out << (value >= 0 ? positive : negative) << std::fixed << std::setfill('0')
-      << std::setprecision(2) << std::setw(width) << std::fabs(value);
+  out << (value >= 0 ? positive : negative) << std::fixed << std::setfill('0') << std::setprecision(2)
+      << std::setw(width) << std::fabs(value);
   out.flags(flags);
   out.fill(fill);
 }

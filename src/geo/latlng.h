@@ -1,7 +1,8 @@
 #pragma once
 // The one position unit of the program: packed degrees and minutes
 // (degrees x 100 + minutes, minutes carrying the fraction; north and east
-// positive), and the conversions to decimal degrees and radians.
+// positive; latitudes -9000 ... 9000, longitudes -18000 ... 18000), and the
+// conversions to decimal degrees and radians.
 #include <iosfwd>
 
 namespace korvant {

@@ -33,8 +33,7 @@ double readDecimalNumber(std::string_view text) {
     for (++i; i < text.size() && isDigit(text[i]); ++i) ++digits;
   if (digits == 0) return 0;
   double value = 0;
-  const auto result = std::from_chars(text.data() + start, text.data() + i, value,
-                                      std::chars_format::fixed);
+  const auto result = std::from_chars(text.data() + start, text.data() + i, value, std::chars_format::fixed);
   if (result.ec == std::errc::result_out_of_range) {
     // Too large, or too small to be anything but zero.
     const std::string_view whole = text.substr(start, std::min(text.find('.', start), i) - start);
@@ -52,8 +51,7 @@ int readDigits(std::string_view text) {
   return value;
 }
 
-double readCoordinate(std::string_view text, char positive, char negative, double limit,
-                      double above) {
+double readCoordinate(std::string_view text, char positive, char negative, double limit, double above) {
   bool negate = false;
   if (!text.empty() && (text.front() == positive || text.front() == negative)) {
     negate = text.front() == negative;
@@ -72,7 +70,10 @@ bool applyQuadrant(char letter, double& lat, double& lng) {
     case 'N': lng = -lng; return true;
     case 'E': return true;
     case 'S': lat = -lat; return true;
-    case 'W': lat = -lat; lng = -lng; return true;
+    case 'W':
+      lat = -lat;
+      lng = -lng;
+      return true;
     default: return false;
   }
 }
@@ -161,8 +162,7 @@ bool readFiveCharForm(std::string_view text, LatLng& position) {
 
 bool readSevenCharForm(std::string_view text, LatLng& position) {
   position = LatLng::unset();
-  if (text.size() != 7 || !allDigits(text.substr(0, 2)) || !allDigits(text.substr(3, 3)))
-    return false;
+  if (text.size() != 7 || !allDigits(text.substr(0, 2)) || !allDigits(text.substr(3, 3))) return false;
   const char ns = text[2], ew = text[6];
   if ((ns != 'N' && ns != 'S') || (ew != 'E' && ew != 'W')) return false;
   const int la = readDigits(text.substr(0, 2)), ln = readDigits(text.substr(3, 3));
@@ -174,8 +174,7 @@ bool readSevenCharForm(std::string_view text, LatLng& position) {
 
 bool readElevenCharForm(std::string_view text, LatLng& position) {
   position = LatLng::unset();
-  if (text.size() != 11 || !allDigits(text.substr(0, 4)) || !allDigits(text.substr(5, 5)))
-    return false;
+  if (text.size() != 11 || !allDigits(text.substr(0, 4)) || !allDigits(text.substr(5, 5))) return false;
   const char ns = text[4], ew = text[10];
   if ((ns != 'N' && ns != 'S') || (ew != 'E' && ew != 'W')) return false;
   position.lat = readDigits(text.substr(0, 4)) * (ns == 'S' ? -1.0 : 1.0);
@@ -210,8 +209,10 @@ LatLng readDafifPosition(std::string_view text) {
   LatLng read;
   if (!readFiveCharForm(text, read)) {
     const auto slash = text.find('/');
-    if (slash != std::string_view::npos) read = {readLat(text.substr(0, slash)), readLng(text.substr(slash + 1))};
-    else read = LatLng::unset();
+    if (slash != std::string_view::npos)
+      read = {readLat(text.substr(0, slash)), readLng(text.substr(slash + 1))};
+    else
+      read = LatLng::unset();
   }
   LatLng position;
   position.set(read.lat, read.lng);
@@ -222,8 +223,8 @@ bool readOverlayPosition(std::string_view text, LatLng& position) {
   LatLng read;
   bool ok = readFiveCharForm(text, read);
   if (!ok && text.find('/') != std::string_view::npos) {
-    const bool twoByTwo = text.size() == 5 && text[2] == '/' && allDigits(text.substr(0, 2)) &&
-                          allDigits(text.substr(3, 2));
+    const bool twoByTwo =
+        text.size() == 5 && text[2] == '/' && allDigits(text.substr(0, 2)) && allDigits(text.substr(3, 2));
     ok = twoByTwo ? readNatSlashForm(text, read) : readSlashHalves(text, read);
   }
   if (!ok) {

@@ -20,12 +20,12 @@ double readLngWide(std::string_view text);
 
 // Whole positions, packed degrees and minutes. Each presets the output to
 // NO_POSITION and returns whether its form matched.
-bool readNatSlashForm(std::string_view text, LatLng& position);      // 50/30
-bool readHalfDegreeForm(std::string_view text, LatLng& position);    // 5530/20, 5530/2050
-bool readFiveCharForm(std::string_view text, LatLng& position);      // 5030N, 50N30
-bool readSevenCharForm(std::string_view text, LatLng& position);     // 50N035W
-bool readElevenCharForm(std::string_view text, LatLng& position);    // 5030N03500W
-bool readPrefixedSlashForm(std::string_view text, LatLng& position); // N5030.5/W03500
+bool readNatSlashForm(std::string_view text, LatLng& position);       // 50/30
+bool readHalfDegreeForm(std::string_view text, LatLng& position);     // 5530/20, 5530/2050
+bool readFiveCharForm(std::string_view text, LatLng& position);       // 5030N, 50N30
+bool readSevenCharForm(std::string_view text, LatLng& position);      // 50N035W
+bool readElevenCharForm(std::string_view text, LatLng& position);     // 5030N03500W
+bool readPrefixedSlashForm(std::string_view text, LatLng& position);  // N5030.5/W03500
 
 // Tries the whole-position forms in order; failure means "try a fix name".
 bool parsePositionText(std::string_view text, LatLng& position);

@@ -17,7 +17,7 @@ enum class PenStyle { Solid, Dash, Dot, DashDot, DashDotDot };
 
 struct FontSpec {
   std::string face;
-  int height = 0;      // character height in device units
+  int height = 0;  // character height in device units
   int weight = 400;
   int escapement = 0;  // tenths of a degree, counter-clockwise
   bool operator==(const FontSpec&) const = default;

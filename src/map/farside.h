@@ -9,7 +9,7 @@ namespace korvant {
 inline constexpr double FAR_SIDE_NM = 5409.9;
 
 struct SideOfCentre {
-  bool far = false;            // more than 5409.9 NM from the centre
+  bool far = false;  // more than 5409.9 NM from the centre
   bool courseAtOrAbove180 = false;
 };
 

@@ -20,8 +20,7 @@ void LineDrawer::drawStraight(const LatLng& a, const LatLng& b, double factor, i
   if (FarSideRule::skips(sideA, sideOf(b))) return;
   const Projection& proj = paint_.projection;
   DevicePoint p = proj.toDevice(a), q = proj.toDevice(b);
-  if (!p.visible || !q.visible || !proj.nearSurface(p.x, p.y, factor) || !proj.nearSurface(q.x, q.y, factor))
-    return;
+  if (!p.visible || !q.visible || !proj.nearSurface(p.x, p.y, factor) || !proj.nearSurface(q.x, q.y, factor)) return;
   if (offset != 0) {
     if (trueCourse < 0) trueCourse = courseAndDistance(a, b).course;
     const int shift = trueCourse >= 180 ? -offset : offset;

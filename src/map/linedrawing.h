@@ -15,8 +15,7 @@ class LineDrawer {
 
   // `trueCourse` decides which way a sideways offset moves the line; pass a
   // negative value to have it computed.
-  void drawLine(LineType type, const LatLng& a, const LatLng& b, double factor, int offset,
-                double trueCourse = -1);
+  void drawLine(LineType type, const LatLng& a, const LatLng& b, double factor, int offset, double trueCourse = -1);
 
   // One straight piece under the far-side, visibility and surface rules.
   void drawStraight(const LatLng& a, const LatLng& b, double factor, int offset, double trueCourse);

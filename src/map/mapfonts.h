@@ -13,9 +13,9 @@ struct MapFonts {
 
 // The control-file values the fonts are built from, as they stand.
 struct MapFontSettings {
-  std::string face;         // MapFont
-  long videoSize = 7;       // MapFontVideoSize, points
-  long printerSize = 6;     // MapFontPrinterSize, points
+  std::string face;      // MapFont
+  long videoSize = 7;    // MapFontVideoSize, points
+  long printerSize = 6;  // MapFontPrinterSize, points
 };
 
 MapFontSettings readMapFontSettings(Settings& settings);

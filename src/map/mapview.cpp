@@ -75,8 +75,8 @@ bool MapView::selectPreset(std::string_view name) {
 
 bool MapView::isNatDefault() const {
   const MapPreset& nat = *findPreset("NAT");
-  return std::floor(range + 0.5) == nat.range && centre.lat == nat.centre.lat &&
-         centre.lng == nat.centre.lng && kind == ProjectionKind::Lambert && lambertBand == 2;
+  return std::floor(range + 0.5) == nat.range && centre.lat == nat.centre.lat && centre.lng == nat.centre.lng &&
+         kind == ProjectionKind::Lambert && lambertBand == 2;
 }
 
 void MapView::fitToExtent(double south, double north, double west, double east) {

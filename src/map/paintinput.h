@@ -21,8 +21,8 @@ struct PaintInput {
   const TrackModel& tracks;
   std::string_view trackFile;  // full path of the message read, for the title block
   const ToolState& tools;
-  bool procedureMap = false;   // the procedure map is selected
-  const Clock& clock;          // the title block's printed time
+  bool procedureMap = false;  // the procedure map is selected
+  const Clock& clock;         // the title block's printed time
 };
 
 }  // namespace korvant

@@ -63,8 +63,10 @@ void Projection::setup(const Viewport& v) {
 Projection::LatTerm Projection::latTerm(double lat) const {
   switch (kind_) {
     case ProjectionKind::Lambert: {
-      if (lat == 9000) lat = 8959.98;
-      else if (lat == -9000) lat = -8959.98;
+      if (lat == 9000)
+        lat = 8959.98;
+      else if (lat == -9000)
+        lat = -8959.98;
       const double phi = degMinToRadians(lat);
       return {radius_ * f_ / std::pow(std::tan(kQuarterPi + phi / 2), n_), 0};
     }
@@ -83,8 +85,10 @@ Projection::LngTerm Projection::lngTerm(double lng) const {
   switch (kind_) {
     case ProjectionKind::Lambert: {
       double dLambda = degMinToRadians(lng) - lambda0_;
-      if (dLambda > PI) dLambda -= 2 * PI;
-      else if (dLambda < -PI) dLambda += 2 * PI;
+      if (dLambda > PI)
+        dLambda -= 2 * PI;
+      else if (dLambda < -PI)
+        dLambda += 2 * PI;
       const double theta = n_ * dLambda;
       return {std::sin(theta), std::cos(theta)};
     }
@@ -154,8 +158,10 @@ LatLng Projection::fromDevice(int px, int py) const {
       }
       const double phi = 2 * std::atan(std::pow(radius_ * f_ / rho, 1 / n_)) - PI / 2;
       double lng = radiansToDegMin(theta / n_ + lambda0_);
-      if (lng > 18000) lng -= 35960;
-      else if (lng < -18000) lng += 35960;
+      if (lng > 18000)
+        lng -= 35960;
+      else if (lng < -18000)
+        lng += 35960;
       return {radiansToDegMin(phi), lng};
     }
     case ProjectionKind::Mercator: {
@@ -172,9 +178,12 @@ LatLng Projection::fromDevice(int px, int py) const {
       const double sinC = std::sin(c), cosC = std::cos(c);
       const double phi = std::asin(std::clamp(cosC * sinPhi0_ + y * sinC * cosPhi0_ / rho, -1.0, 1.0));
       double offset;
-      if (phi0_ == PI / 2) offset = std::atan2(x, -y);
-      else if (phi0_ == -PI / 2) offset = std::atan2(x, y);
-      else offset = std::atan2(x * sinC, rho * cosPhi0_ * cosC - y * sinPhi0_ * sinC);
+      if (phi0_ == PI / 2)
+        offset = std::atan2(x, -y);
+      else if (phi0_ == -PI / 2)
+        offset = std::atan2(x, y);
+      else
+        offset = std::atan2(x * sinC, rho * cosPhi0_ * cosC - y * sinPhi0_ * sinC);
       // remainder() brings any centre longitude into -pi ... pi without a loop.
       const double lambda = std::remainder(lambda0_ + offset, 2 * PI);
       return {radiansToDegMin(phi), radiansToDegMin(lambda)};
@@ -185,8 +194,7 @@ LatLng Projection::fromDevice(int px, int py) const {
 
 bool Projection::nearSurface(int px, int py, double factor) const {
   const double w = right_ - left_, h = bottom_ - top_;
-  return px >= left_ - factor * w && px <= right_ + factor * w && py >= top_ - factor * h &&
-         py <= bottom_ + factor * h;
+  return px >= left_ - factor * w && px <= right_ + factor * w && py >= top_ - factor * h && py <= bottom_ + factor * h;
 }
 
 }  // namespace korvant

@@ -23,8 +23,8 @@ struct DevicePoint {
 
 struct DetailedDevicePoint {
   DevicePoint point;
-  int cx = 0, cy = 0;    // zero unless Lambert
-  PlanePoint plane;      // zero unless Lambert
+  int cx = 0, cy = 0;  // zero unless Lambert
+  PlanePoint plane;    // zero unless Lambert
   unsigned pixelScale = 0;
 };
 
@@ -40,13 +40,13 @@ struct SurfaceRect {
 
 // Everything one surface's projection is set up from.
 struct Viewport {
-  LatLng centre;                    // packed degrees and minutes
-  double stdParallel1 = 1500;       // Lambert standard parallels, packed
+  LatLng centre;               // packed degrees and minutes
+  double stdParallel1 = 1500;  // Lambert standard parallels, packed
   double stdParallel2 = 3000;
-  SurfaceRect surface;              // device units
-  unsigned pixelScale = 0;          // device units per Earth radius
+  SurfaceRect surface;      // device units
+  unsigned pixelScale = 0;  // device units per Earth radius
   ProjectionKind kind = ProjectionKind::Lambert;
-  double radius = 1.0;              // Earth radii
+  double radius = 1.0;  // Earth radii
 };
 
 class Projection {

@@ -12,7 +12,11 @@
 namespace korvant {
 
 RouteDrawer::RouteDrawer(PaintContext& paint, const LatLng& reference)
-    : paint_(paint), lines_(paint), angles_(paint.canvas), reference_(reference), routeFont_(paint.canvas.currentFont()) {}
+    : paint_(paint),
+      lines_(paint),
+      angles_(paint.canvas),
+      reference_(reference),
+      routeFont_(paint.canvas.currentFont()) {}
 
 void RouteDrawer::drawTrackLetters(char letter) {
   const std::size_t n = routePoints_.size();
@@ -102,8 +106,14 @@ void RouteDrawer::drawLeg(std::string_view first, std::string_view second, LineT
   }
   if (!haveFirst || !haveSecond) return;
   const LegCourse leg = legCourse(a, b);
-  const LegLabels labels{courseLabels, distanceLabels, leg.courseTenths, leg.isTrue, leg.midpoint, leg.distance,
-                         paint_.switches().kilometerDistances, ""};
+  const LegLabels labels{courseLabels,
+                         distanceLabels,
+                         leg.courseTenths,
+                         leg.isTrue,
+                         leg.midpoint,
+                         leg.distance,
+                         paint_.switches().kilometerDistances,
+                         ""};
   drawLabelledLine(type, a, b, factor, offset, labels, leg.trueCourse, symbols);
 }
 
@@ -179,12 +189,12 @@ void RouteDrawer::drawRouteSets() {
       const RouteSetPoint& to = set.points[i];
       // A negative course word is a true course.
       const LegLabels forward{sw.routeBearings, sw.routeDistances, std::abs(int(to.value3)), to.value3 < 0,
-                              to.labelAnchor, to.value1 * 0.05, sw.kilometerDistances, set.designator};
+                              to.labelAnchor,   to.value1 * 0.05,  sw.kilometerDistances,    set.designator};
       drawLabelledLine(LineType::GreatCircle, from.position, to.position, 10, both ? 1 : 0, forward, -1, false, 30);
       if (both) {
         paint_.canvas.selectPen(colors::black, 1, PenStyle::Solid);
-        const LegLabels backward{sw.routeBearings, false, int(to.value2), false, to.labelAnchor, 0,
-                                 sw.kilometerDistances, ""};
+        const LegLabels backward{sw.routeBearings, false, int(to.value2),        false,
+                                 to.labelAnchor,   0,     sw.kilometerDistances, ""};
         drawLabelledLine(LineType::GreatCircle, to.position, from.position, 10, 1, backward, -1, false, 30);
         paint_.canvas.selectPen(penColor_, penWidth_, penStyle_);
       }

@@ -2,8 +2,8 @@
 // Routes drawn leg by leg as great circles, with course and distance labels
 // along each leg: the tracks of the message and the fix file's route sets.
 #include <optional>
-#include <vector>
 #include <string_view>
+#include <vector>
 
 #include "map/fontangle.h"
 #include "map/linedrawing.h"
@@ -17,7 +17,7 @@ struct LegLabels {
   bool distance = false;
   int courseTenths = 0;
   bool isTrue = false;
-  LatLng anchor;          // where the distance label stands
+  LatLng anchor;  // where the distance label stands
   double distanceNm = 0;
   bool kilometres = false;
   std::string_view name;  // written under the distance

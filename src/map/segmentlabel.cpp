@@ -13,17 +13,19 @@ int roundToInt(double v) { return static_cast<int>(std::lround(v)); }
 
 }  // namespace
 
-void drawSegmentLabel(MapCanvas& canvas, const Projection& projection, std::string_view text,
-                      const LatLng& start, double course, double distance, LabelAlign align, int verticalMode,
-                      bool box, Color color) {
+void drawSegmentLabel(MapCanvas& canvas, const Projection& projection, std::string_view text, const LatLng& start,
+                      double course, double distance, LabelAlign align, int verticalMode, bool box, Color color) {
   const LatLng anchor = destinationWithEllipsoidCourse(start, course, distance).position;
   const DevicePoint d = projection.toDevice(anchor);
   if (!d.visible || !projection.nearSurface(d.x, d.y, 1)) return;
 
   double lineDirection;
-  if (anchor.lat == 9000) lineDirection = 180;
-  else if (anchor.lat == -9000) lineDirection = 360;
-  else lineDirection = ellipsoidInitialCourse(anchor, start);
+  if (anchor.lat == 9000)
+    lineDirection = 180;
+  else if (anchor.lat == -9000)
+    lineDirection = 360;
+  else
+    lineDirection = ellipsoidInitialCourse(anchor, start);
   lineDirection += 180;
   if (lineDirection > 360) lineDirection -= 360;
 
@@ -40,19 +42,26 @@ void drawSegmentLabel(MapCanvas& canvas, const Projection& projection, std::stri
 
   const TextMetrics metrics = canvas.textMetrics();
   const int m = metrics.height + metrics.externalLeading, w = metrics.averageCharWidth;
-  const HAlign h = align == LabelAlign::Left ? HAlign::Left : align == LabelAlign::Right ? HAlign::Right : HAlign::Center;
+  const HAlign h = align == LabelAlign::Left    ? HAlign::Left
+                   : align == LabelAlign::Right ? HAlign::Right
+                                                : HAlign::Center;
   canvas.setTextAlign({h, verticalMode <= 1 ? VAlign::Top : VAlign::Baseline});
   canvas.setTextColor(color);
   canvas.setBackgroundTransparent(true);
 
   double t = 90 - diff;
-  if (t > 90) t -= 180;
-  else if (t < -90) t += 180;
+  if (t > 90)
+    t -= 180;
+  else if (t < -90)
+    t += 180;
   const double s = std::sin(t * PI / 180), c = std::cos(t * PI / 180);
   int shift = 0;
-  if (verticalMode == 0) shift = 9 * m / 16;
-  else if (verticalMode == 2) shift = m / 2;
-  else if (verticalMode == 4) shift = -(m / 2);
+  if (verticalMode == 0)
+    shift = 9 * m / 16;
+  else if (verticalMode == 2)
+    shift = m / 2;
+  else if (verticalMode == 4)
+    shift = -(m / 2);
   const double x = d.x + roundToInt(shift * s), y = d.y + roundToInt(shift * c);
   canvas.textOut(static_cast<int>(x), static_cast<int>(y), text);
 

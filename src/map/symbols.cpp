@@ -11,8 +11,10 @@ void polyline(MapCanvas& canvas, Color color, std::initializer_list<std::pair<in
   canvas.selectPen(color, 1, PenStyle::Solid);
   bool first = true;
   for (const auto& [x, y] : points) {
-    if (first) canvas.moveTo(x, y);
-    else canvas.lineTo(x, y);
+    if (first)
+      canvas.moveTo(x, y);
+    else
+      canvas.lineTo(x, y);
     first = false;
   }
 }

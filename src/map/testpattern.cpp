@@ -49,10 +49,9 @@ void drawFontSampleScreen(MapCanvas& canvas, const Rect& rect, std::optional<lon
       canvas.selectFont(text);
     }
   }
-  const std::string bias =
-      timeBiasMinutes ? "ACTIVE TIME BIAS FROM REGISTRY ADDS " + std::to_string(*timeBiasMinutes) +
-                            " MINUTES TO LOCAL TIME TO GET UTC. "
-                      : "CAN'T FIND ACTIVE TIME BIAS ENTRY IN REGISTRY.";
+  const std::string bias = timeBiasMinutes ? "ACTIVE TIME BIAS FROM REGISTRY ADDS " + std::to_string(*timeBiasMinutes) +
+                                                 " MINUTES TO LOCAL TIME TO GET UTC. "
+                                           : "CAN'T FIND ACTIVE TIME BIAS ENTRY IN REGISTRY.";
   canvas.textOut(5 * cw, (row + 1) * lh, bias);
 
   canvas.setTextAlign({HAlign::Center, VAlign::Bottom});
@@ -78,8 +77,7 @@ void drawFontSampleScreen(MapCanvas& canvas, const Rect& rect, std::optional<lon
     swatch({v, v, v});
   }
   y += lh;
-  for (Color c : {colors::red, colors::yellow, colors::green, colors::cyan, colors::blue, colors::magenta})
-    swatch(c);
+  for (Color c : {colors::red, colors::yellow, colors::green, colors::cyan, colors::blue, colors::magenta}) swatch(c);
 }
 
 }  // namespace korvant

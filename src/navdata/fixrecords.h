@@ -1,5 +1,6 @@
 #pragma once
-// The records of the fix file KORVANT.DAT.
+// The records of the fix file KORVANT.DAT. Positions are packed degrees and
+// minutes, stored in five bytes (shortcoord.h): about 1e-9 minute of precision.
 #include <array>
 #include <cstdint>
 #include <string>

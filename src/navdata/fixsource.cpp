@@ -25,8 +25,8 @@ const Header kHeaders[] = {
     {Block::Boundary, {"boundary", "lat", "lon"}},
     {Block::Terrain, {"terrain", "lat", "lon"}},
     {Block::Route,
-     {"route", "class", "pen6", "pen7", "designator", "lat", "lon", "value1", "label_lat", "label_lon",
-      "value2", "value3"}},
+     {"route", "class", "pen6", "pen7", "designator", "lat", "lon", "value1", "label_lat", "label_lon", "value2",
+      "value3"}},
     {Block::Preamble, {"preamble"}},
 };
 
@@ -66,15 +66,14 @@ template <typename Int>
 bool parseInteger(std::string_view s, long low, long high, Int& out) {
   long value = 0;
   const auto r = std::from_chars(s.data(), s.data() + s.size(), value);
-  if (s.empty() || r.ec != std::errc() || r.ptr != s.data() + s.size() || value < low || value > high)
-    return false;
+  if (s.empty() || r.ec != std::errc() || r.ptr != s.data() + s.size() || value < low || value > high) return false;
   out = static_cast<Int>(value);
   return true;
 }
 
 // Decimal degrees, or packed degrees and minutes behind a hemisphere letter.
-bool parseCoordinate(std::string_view s, char positive, char negative, double limitDegrees,
-                     double& packed, std::string& message) {
+bool parseCoordinate(std::string_view s, char positive, char negative, double limitDegrees, double& packed,
+                     std::string& message) {
   const char* what = positive == 'N' ? "latitude" : "longitude";
   if (!s.empty() && (s.front() == positive || s.front() == negative)) {
     double v = 0;
@@ -110,11 +109,10 @@ bool parsePosition(std::string_view lat, std::string_view lng, LatLng& position,
          parseCoordinate(lng, 'E', 'W', 180, position.lng, message);
 }
 
-bool parseName(std::string_view s, std::size_t maxLength, const char* what, std::string& out,
-               std::string& message) {
+bool parseName(std::string_view s, std::size_t maxLength, const char* what, std::string& out, std::string& message) {
   if (s.empty() || s.size() > maxLength || s.find('\0') != std::string_view::npos) {
-    message = std::string(what) + " \"" + std::string(s) + "\" must have 1 to " +
-              std::to_string(maxLength) + " characters";
+    message =
+        std::string(what) + " \"" + std::string(s) + "\" must have 1 to " + std::to_string(maxLength) + " characters";
     return false;
   }
   out = std::string(s);
@@ -241,8 +239,7 @@ class SourceParser {
     int routeClass = 0, pen6 = 0, pen7 = 0;
     std::string message;
     if (!parseInteger(f[1], 2, 7, routeClass)) return fail("route class must be 2 to 7");
-    if (!parseInteger(f[2], 0, 1, pen6) || !parseInteger(f[3], 0, 1, pen7))
-      return fail("pen6 and pen7 must be 0 or 1");
+    if (!parseInteger(f[2], 0, 1, pen6) || !parseInteger(f[3], 0, 1, pen7)) return fail("pen6 and pen7 must be 0 or 1");
     if (!f[4].empty() && !parseName(f[4], DESIGNATOR_LENGTH, "designator", header.designator, message))
       return fail(message);
     header.flags = static_cast<std::uint8_t>(routeClass | pen6 << 6 | pen7 << 7);
@@ -300,9 +297,7 @@ std::string coordinate(double packed, char positive, char negative) {
   return (std::signbit(packed) ? negative : positive) + exact(std::fabs(packed));
 }
 
-std::string position(const LatLng& p) {
-  return coordinate(p.lat, 'N', 'S') + "," + coordinate(p.lng, 'E', 'W');
-}
+std::string position(const LatLng& p) { return coordinate(p.lat, 'N', 'S') + "," + coordinate(p.lng, 'E', 'W'); }
 
 }  // namespace
 
@@ -315,14 +310,18 @@ std::string escapePreamble(std::string_view text) {
   std::string out;
   for (const char c : text) {
     const auto u = static_cast<unsigned char>(c);
-    if (c == '\\') out += "\\\\";
-    else if (c == '\r') out += "\\r";
-    else if (c == '\n') out += "\\n";
+    if (c == '\\')
+      out += "\\\\";
+    else if (c == '\r')
+      out += "\\r";
+    else if (c == '\n')
+      out += "\\n";
     else if (u < 0x20 || u >= 0x7f) {
       char hex[8];
       std::snprintf(hex, sizeof hex, "\\x%02X", u);
       out += hex;
-    } else out += c;
+    } else
+      out += c;
   }
   return out;
 }
@@ -380,9 +379,8 @@ std::string formatFixSource(const FixFileContents& c) {
     for (int i = 0; i < r.count; ++i) {
       const RouteSetPoint& p = r.points[i];
       out += std::to_string(id) + "," + std::to_string(r.routeClass()) + "," + (r.pen6() ? "1" : "0") + "," +
-             (r.pen7() ? "1" : "0") + "," + r.designator + "," + position(p.position) + "," +
-             std::to_string(p.value1) + "," + position(p.labelAnchor) + "," + std::to_string(p.value2) + "," +
-             std::to_string(p.value3) + "\n";
+             (r.pen7() ? "1" : "0") + "," + r.designator + "," + position(p.position) + "," + std::to_string(p.value1) +
+             "," + position(p.labelAnchor) + "," + std::to_string(p.value2) + "," + std::to_string(p.value3) + "\n";
     }
   }
   return out;

@@ -30,8 +30,7 @@ struct FixSourceError {
 
 // Adds the records of one source text to `contents`. Lines of more than 50
 // points become pieces of at most 50 that share their joining points.
-bool parseFixSource(std::string_view text, std::string_view fileName, FixFileContents& contents,
-                    FixSourceError& error);
+bool parseFixSource(std::string_view text, std::string_view fileName, FixFileContents& contents, FixSourceError& error);
 
 // The whole file as one source text, preamble included; parsing it again
 // gives the same records.

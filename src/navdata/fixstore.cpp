@@ -16,13 +16,10 @@ namespace korvant {
 namespace {
 
 std::uint32_t readU32(const std::uint8_t* p) {
-  return std::uint32_t{p[0]} | std::uint32_t{p[1]} << 8 | std::uint32_t{p[2]} << 16 |
-         std::uint32_t{p[3]} << 24;
+  return std::uint32_t{p[0]} | std::uint32_t{p[1]} << 8 | std::uint32_t{p[2]} << 16 | std::uint32_t{p[3]} << 24;
 }
 
-std::uint16_t readU16(const std::uint8_t* p) {
-  return static_cast<std::uint16_t>(p[0] | p[1] << 8);
-}
+std::uint16_t readU16(const std::uint8_t* p) { return static_cast<std::uint16_t>(p[0] | p[1] << 8); }
 
 std::string readName(const std::uint8_t* p, std::size_t length) {
   std::size_t n = 0;
@@ -30,9 +27,7 @@ std::string readName(const std::uint8_t* p, std::size_t length) {
   return std::string(reinterpret_cast<const char*>(p), n);
 }
 
-LatLng readPosition(const std::uint8_t* p) {
-  return {decodeShortCoord(p), decodeShortCoord(p + SHORT_COORD_BYTES)};
-}
+LatLng readPosition(const std::uint8_t* p) { return {decodeShortCoord(p), decodeShortCoord(p + SHORT_COORD_BYTES)}; }
 
 // The name field packed into an integer; bytes after a NUL are zero.
 std::uint64_t packName(std::string_view name) {
@@ -204,8 +199,10 @@ FixFileBytes FixStore::readFile() const {
 
 void FixStore::load() {
   if (state_ == State::InMemory) return;
-  if (FixFileBytes bytes = readFile()) setInMemory(std::move(bytes));
-  else state_ = State::Direct;
+  if (FixFileBytes bytes = readFile())
+    setInMemory(std::move(bytes));
+  else
+    state_ = State::Direct;
 }
 
 FixFileBytes FixStore::currentBytes() const {
@@ -274,8 +271,7 @@ bool FixStore::resolvePosition(std::string_view text, const LatLng& reference, L
   return findFix(text, reference, position);
 }
 
-bool FixStore::resolvePositionWithAlias(std::string_view text, const LatLng& reference,
-                                        LatLng& position) const {
+bool FixStore::resolvePositionWithAlias(std::string_view text, const LatLng& reference, LatLng& position) const {
   if (resolvePosition(text, reference, position)) return true;
   if (text.empty() || text.size() > 25) return false;
   std::string target(text);

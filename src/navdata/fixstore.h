@@ -2,11 +2,11 @@
 // KORVANT.DAT in memory: section enumeration and the fix lookup that turns
 // any typed or file text into a position.
 #include <cstdint>
-#include <string_view>
 #include <memory>
 #include <optional>
 #include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "base/messageboxes.h"
@@ -56,7 +56,10 @@ class FixStore {
   // The file in `folder` (the current folder at start-up). A folder that
   // cannot be read or a path that is too long leaves the store without a file.
   void setPath(const std::string& folder, std::string_view fileName, MessageBoxes& boxes);
-  void setPathDirectly(std::string path) { path_ = std::move(path); state_ = State::NotTried; }
+  void setPathDirectly(std::string path) {
+    path_ = std::move(path);
+    state_ = State::NotTried;
+  }
   // For tests and tools: the store over bytes already in memory.
   void loadBytes(std::vector<std::uint8_t> bytes);
 

@@ -1,28 +1,19 @@
 #include "platform/maprender.h"
 
+#include <unistd.h>
 #include <QFile>
 #include <QImage>
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QSvgGenerator>
+#include <cmath>
 #include <cstdio>
-#include <unistd.h>
 
 #include "base/textops.h"
 #include "platform/qtcanvas.h"
 
 namespace korvant {
-
-bool mapFileFormatFor(const std::string& path, MapFileFormat& format) {
-  const auto dot = path.rfind('.');
-  const std::string ext = dot == std::string::npos ? "" : toUpper(path.substr(dot + 1));
-  if (ext == "PNG") format = MapFileFormat::Png;
-  else if (ext == "PDF") format = MapFileFormat::Pdf;
-  else if (ext == "SVG") format = MapFileFormat::Svg;
-  else return false;
-  return true;
-}
 
 namespace {
 
@@ -36,7 +27,7 @@ bool renderTo(const PaintInput& input, MapFileFormat format, const QString& path
   switch (format) {
     case MapFileFormat::Png: {
       QImage image(r.width, r.height, QImage::Format_RGB32);
-      const int dotsPerMeter = static_cast<int>(r.dpi / 0.0254 + 0.5);
+      const int dotsPerMeter = static_cast<int>(std::lround(r.dpi / 0.0254));
       image.setDotsPerMeterX(dotsPerMeter);
       image.setDotsPerMeterY(dotsPerMeter);
       {
@@ -75,8 +66,8 @@ bool renderTo(const PaintInput& input, MapFileFormat format, const QString& path
 }  // namespace
 
 bool renderMapFile(const PaintInput& input, const MapFileRequest& request, std::string& error, PaintResult* result) {
-  MapFileFormat format;
-  if (!mapFileFormatFor(request.path, format)) {
+  const std::optional<MapFileFormat> format = mapFileFormatFor(request.path);
+  if (!format) {
     error = "the output must end in .png, .pdf or .svg: " + request.path;
     return false;
   }
@@ -88,7 +79,7 @@ bool renderMapFile(const PaintInput& input, const MapFileRequest& request, std::
   const QString target = QString::fromStdString(request.path);
   const QString temporary = target + QStringLiteral(".tmp%1").arg(::getpid());
   PaintResult painted;
-  const bool ok = renderTo(input, format, temporary, request, painted);
+  const bool ok = renderTo(input, *format, temporary, request, painted);
   if (!ok || !QFile::exists(temporary) || QFile(temporary).size() == 0) {
     QFile::remove(temporary);
     error = "cannot write " + request.path;

@@ -2,14 +2,10 @@
 // The map painted into a PNG, PDF or SVG file, chosen by the file's extension.
 #include <string>
 
+#include "app/mapfileformat.h"
 #include "map/mappainter.h"
 
 namespace korvant {
-
-enum class MapFileFormat { Png, Pdf, Svg };
-
-// The format for a path's extension (any case), or false.
-bool mapFileFormatFor(const std::string& path, MapFileFormat& format);
 
 struct MapFileRequest {
   std::string path;

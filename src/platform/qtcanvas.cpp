@@ -21,9 +21,7 @@ Qt::PenStyle toQt(PenStyle style) {
   return Qt::SolidLine;
 }
 
-QString fromUtf8(std::string_view text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
+QString fromUtf8(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
 
 }  // namespace
 
@@ -144,10 +142,14 @@ void QtMapCanvas::textOut(int x, int y, std::string_view text) {
   // QStaticText stands on its top-left corner, a full ascent above the baseline.
   double dx = 0, dy = 0;
   const double width = laidOut.size().width();
-  if (align_.h == HAlign::Center) dx = -width / 2.0;
-  else if (align_.h == HAlign::Right) dx = -width;
-  if (align_.v == VAlign::Baseline) dy = -fm.ascent();
-  else if (align_.v == VAlign::Bottom) dy = -fm.ascent() - fm.descent();
+  if (align_.h == HAlign::Center)
+    dx = -width / 2.0;
+  else if (align_.h == HAlign::Right)
+    dx = -width;
+  if (align_.v == VAlign::Baseline)
+    dy = -fm.ascent();
+  else if (align_.v == VAlign::Bottom)
+    dy = -fm.ascent() - fm.descent();
   if (painter_.backgroundMode() == Qt::OpaqueMode)
     painter_.fillRect(QRectF(x + dx, y + dy, width, fm.height()), painter_.background());
   painter_.setPen(QPen(QBrush(textColor_), 1));

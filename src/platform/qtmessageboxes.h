@@ -1,6 +1,6 @@
 #pragma once
-#include <QWidget>
 #include <QPointer>
+#include <QWidget>
 
 #include "base/messageboxes.h"
 

@@ -20,8 +20,10 @@ LegCourse legCourse(const LatLng& from, const LatLng& to) {
     course = cd.course < 0.1 ? 0.1 : cd.course;
   } else {
     course = cd.course + magneticVariation(from);
-    if (course < 0) course += 360;
-    else if (course > 360) course -= 360;
+    if (course < 0)
+      course += 360;
+    else if (course > 360)
+      course -= 360;
   }
   leg.courseTenths = static_cast<int>(std::lround(course * 10));
   return leg;

@@ -11,8 +11,8 @@ struct LegCourse {
   double trueCourse = 0;  // initial great-circle course
   double distance = 0;    // NM, to the nearest 0.05
   LatLng midpoint;
-  int courseTenths = 0;   // the labelled course in tenths of a degree
-  bool isTrue = false;    // the label gives the true course
+  int courseTenths = 0;  // the labelled course in tenths of a degree
+  bool isTrue = false;   // the label gives the true course
 };
 
 LegCourse legCourse(const LatLng& from, const LatLng& to);

@@ -1,7 +1,7 @@
 #include "sky/magvar.h"
 
-#include <array>
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdio>
 
@@ -134,8 +134,10 @@ double magneticVariation(const LatLng& position) {
 
 double magneticCourse(double trueCourse, double variation) {
   double course = trueCourse + variation;
-  if (course > 360) course -= 360;
-  else if (course <= 0) course += 360;
+  if (course > 360)
+    course -= 360;
+  else if (course <= 0)
+    course += 360;
   return course;
 }
 

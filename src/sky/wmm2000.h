@@ -11,6 +11,7 @@ struct WmmCoefficient {
   double g, h, gDot, hDot;
 };
 
+// clang-format off
 inline constexpr WmmCoefficient WMM2000_COEFFICIENTS[90] = {
     {1, 0, -29616.0, 0.0, 14.7, 0.0},
     {1, 1, -1722.7, 5194.5, 11.1, -20.4},
@@ -103,5 +104,6 @@ inline constexpr WmmCoefficient WMM2000_COEFFICIENTS[90] = {
     {12, 11, 0.3, -0.2, 0.0, 0.0},
     {12, 12, 0.4, 1.0, 0.0, 0.0},
 };
+// clang-format on
 
 }  // namespace korvant

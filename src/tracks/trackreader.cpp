@@ -111,7 +111,8 @@ class MessageReader {
       if (!stop) {
         joined_ += ' ';
         joined_ += line;
-        const bool last = joining_ == Join::Tdm ? contains(line, "RTS/") || contains(line, ")") : hasFlexMarker(joined_);
+        const bool last =
+            joining_ == Join::Tdm ? contains(line, "RTS/") || contains(line, ")") : hasFlexMarker(joined_);
         if (last) finishJoin();
         return;
       }
@@ -258,7 +259,8 @@ std::string cleanTdmLine(std::string line) {
   if (first >= 'N' && first <= 'Z') return {};  // letters of the numbered tracks
   std::size_t digits = 0;
   int n = 0;
-  while (digits < line.size() && line[digits] >= '0' && line[digits] <= '9' && n < 100000) n = n * 10 + (line[digits++] - '0');
+  while (digits < line.size() && line[digits] >= '0' && line[digits] <= '9' && n < 100000)
+    n = n * 10 + (line[digits++] - '0');
   if (digits > 0) {
     if (n >= 1 && n <= 9) {
       line[0] = static_cast<char>(n + 77);
@@ -290,8 +292,10 @@ bool splitFlexRoute(std::string& rest, std::string& track) {
   // The number stands in the two characters after "TRACK ".
   const std::string number = rest.substr(start + 6, 2);
   int n = static_cast<int>(readLeadingInt(number));
-  if (n == 14) n = 9;
-  else if (n == 15) n = 10;
+  if (n == 14)
+    n = 9;
+  else if (n == 15)
+    n = 10;
   if (n < 1 || n > 13) {
     rest.clear();
     return false;
@@ -331,7 +335,8 @@ int firstNonBlank(std::istream& in) {
   const auto start = buf->pubseekoff(0, std::ios::cur, std::ios::in);
   int c;
   int skipped = 0;
-  while ((c = buf->sbumpc()) != std::char_traits<char>::eof() && std::isspace(c) && ++skipped < 4096) {}
+  while ((c = buf->sbumpc()) != std::char_traits<char>::eof() && std::isspace(c) && ++skipped < 4096) {
+  }
   buf->pubseekpos(start, std::ios::in);
   return c;
 }
@@ -379,8 +384,8 @@ bool feedText(std::istream& in, std::string& text, std::string& error) {
     if (known == messages.end()) known = messages.insert(messages.end(), key);
     const auto partNo = item.find("part_no");
     const double number = partNo != item.end() && partNo->is_number() ? partNo->get<double>() : 0;
-    parts.push_back({static_cast<std::size_t>(known - messages.begin()), parts.size(), number,
-                     message->get<std::string>()});
+    parts.push_back(
+        {static_cast<std::size_t>(known - messages.begin()), parts.size(), number, message->get<std::string>()});
     return true;
   };
   if (feed.is_array()) {
@@ -403,8 +408,8 @@ bool feedText(std::istream& in, std::string& text, std::string& error) {
 
 }  // namespace
 
-TrackFamily readTrackMessage(std::istream& in, std::string_view extension, TrackModel& model,
-                             const TrackStore& store, std::string* error) {
+TrackFamily readTrackMessage(std::istream& in, std::string_view extension, TrackModel& model, const TrackStore& store,
+                             std::string* error) {
   model.clear();
   std::string ext = toUpper(extension);
   if (!ext.empty() && ext.front() != '.') ext.insert(0, ".");

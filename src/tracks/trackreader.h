@@ -19,8 +19,8 @@ inline constexpr std::size_t TRACK_FEED_LIMIT = 16 * 1024 * 1024;
 // Starts from an empty model. `extension` is the file's, as ".html" or "TXT".
 // A saved JSON feed (extension .json, or a first non-blank "[" or "{") is read
 // as the lines of its messages; a feed that cannot be read sets `error`.
-TrackFamily readTrackMessage(std::istream& in, std::string_view extension, TrackModel& model,
-                             const TrackStore& store, std::string* error = nullptr);
+TrackFamily readTrackMessage(std::istream& in, std::string_view extension, TrackModel& model, const TrackStore& store,
+                             std::string* error = nullptr);
 
 // A Pacific track line after its "TDM TRK " prefix: numbered tracks become
 // letters N to Z, amendment clutter and date-time groups go.

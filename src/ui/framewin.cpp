@@ -181,18 +181,19 @@ QAction* FrameWin::action(int id) const {
 void FrameWin::syncChecks() {
   for (const auto& [id, action] : actions_) {
     if (!action->isCheckable()) continue;
-    if (id == cmd::Toolbar) action->setChecked(controlBar_->isVisibleTo(this));
-    else if (id == cmd::StatusBar) action->setChecked(statusBar()->isVisibleTo(this));
-    else action->setChecked(mainWin_->commands().isChecked(id));
+    if (id == cmd::Toolbar)
+      action->setChecked(controlBar_->isVisibleTo(this));
+    else if (id == cmd::StatusBar)
+      action->setChecked(statusBar()->isVisibleTo(this));
+    else
+      action->setChecked(mainWin_->commands().isChecked(id));
   }
 }
 
 void FrameWin::toggleControlBar() { controlBar_->setVisible(!controlBar_->isVisibleTo(this)); }
 void FrameWin::toggleMessageBar() { statusBar()->setVisible(!statusBar()->isVisibleTo(this)); }
 
-void FrameWin::inputText(std::string& text) const {
-  text += input_->text().left(kInputMaxLength).toStdString();
-}
+void FrameWin::inputText(std::string& text) const { text += input_->text().left(kInputMaxLength).toStdString(); }
 
 void FrameWin::appendInputText(const std::string& text) {
   input_->setText(input_->text() + QString::fromStdString(text));

@@ -15,8 +15,7 @@ int main(int argc, char* argv[]) {
   korvant::AppContext app(boxes, clock);
 
   const korvant::StartupResult started =
-      korvant::startUp(app, QCoreApplication::applicationFilePath().toStdString(),
-                       QDir::currentPath().toStdString());
+      korvant::startUp(app, QCoreApplication::applicationFilePath().toStdString(), QDir::currentPath().toStdString());
 
   korvant::FrameWin frame(app);
   boxes.setParent(&frame);

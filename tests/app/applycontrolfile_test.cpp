@@ -36,16 +36,17 @@ TEST_F(ApplyControlFileTest, ApplyDefaultsSwitchFixesAndRoutesOn) {
   EXPECT_FALSE(sw.autoRedraw);
   EXPECT_FALSE(sw.kilometerDistances);
   EXPECT_FALSE(sw.showUserTxt);
-  EXPECT_TRUE(sw.landscape && sw.useCurrentTime && sw.showParameters && sw.facilityBoundaries &&
-              sw.terrain && sw.latLongGrid && sw.latLongLabels);
+  EXPECT_TRUE(sw.landscape && sw.useCurrentTime && sw.showParameters && sw.facilityBoundaries && sw.terrain &&
+              sw.latLongGrid && sw.latLongLabels);
   EXPECT_TRUE(sw.symbolsNonDafif && sw.ownWaypoints && sw.ownStations);
   EXPECT_FALSE(sw.ownAirports);
   for (bool group : sw.routeGroup) EXPECT_TRUE(group);
 }
 
 TEST_F(ApplyControlFileTest, ApplyHonoursTheUsersKeys) {
-  read("DISTANCE km\nCOLORVIDEO\nCOLORPRINTER 0\nAUTOREDRAW Y\nSHOWUSER 1\n"
-       "FIXDISPLAY 0\nROUTEDISPLAY 0\n");
+  read(
+      "DISTANCE km\nCOLORVIDEO\nCOLORPRINTER 0\nAUTOREDRAW Y\nSHOWUSER 1\n"
+      "FIXDISPLAY 0\nROUTEDISPLAY 0\n");
   applyControlFile(app);
   const LayerSwitches& sw = app.switches;
   EXPECT_TRUE(sw.kilometerDistances);

@@ -175,7 +175,12 @@ TEST_F(MapCommandsTest, CentreAndRangeDialogTexts) {
 
 TEST_F(MapCommandsTest, MouseReadoutLayout) {
   Projection p;
-  p.setup({{5000, -3500}, 4500, 6000, {0, 0, 1000, 800}, Projection::scaleForRange(1000, 800, 1000), ProjectionKind::Lambert});
+  p.setup({{5000, -3500},
+           4500,
+           6000,
+           {0, 0, 1000, 800},
+           Projection::scaleForRange(1000, 800, 1000),
+           ProjectionKind::Lambert});
   const std::string line = mouseReadout(700, 300, p, app.view, false, false);
   const LatLng at = p.fromDevice(700, 300);
   const CourseDistance cd = courseAndDistance(app.view.centre, at);
@@ -183,7 +188,8 @@ TEST_F(MapCommandsTest, MouseReadoutLayout) {
   const double var = magneticVariation(at);
   double magnetic = cd.course + magneticVariation(app.view.centre);
   if (magnetic > 360) magnetic -= 360;
-  std::snprintf(expected, sizeof expected, " 700: 300  %s/%s  VAR %5.1f\xC2\xB0W  %6.2f\xC2\xB0T %6.2f\xC2\xB0M %8.2f NM",
+  std::snprintf(expected, sizeof expected,
+                " 700: 300  %s/%s  VAR %5.1f\xC2\xB0W  %6.2f\xC2\xB0T %6.2f\xC2\xB0M %8.2f NM",
                 formatLat(at.lat).c_str(), formatLng(at.lng).c_str(), var, cd.course, magnetic, cd.distance);
   EXPECT_EQ(line, expected);
   EXPECT_TRUE(std::regex_search(line, std::regex(" KM$")) == false);
@@ -195,7 +201,12 @@ TEST_F(MapCommandsTest, MouseReadoutLayout) {
 TEST_F(MapCommandsTest, MousePressesDoubleClicksAndRecentring) {
   Projection p;
   // A globe smaller than the window: its corners lie off the map.
-  p.setup({{5000, -3500}, 4500, 6000, {0, 0, 1000, 800}, Projection::scaleForRange(1000, 800, 3000), ProjectionKind::Orthographic});
+  p.setup({{5000, -3500},
+           4500,
+           6000,
+           {0, 0, 1000, 800},
+           Projection::scaleForRange(1000, 800, 3000),
+           ProjectionKind::Orthographic});
   MouseOnMap mouse(app);
   const auto first = mouse.leftPress(500, 400, p);
   ASSERT_TRUE(first);

@@ -32,9 +32,7 @@ struct FreshSettings {
   test::RecordingBoxes boxes;
   OnceFlags once;
   Settings settings{boxes, once};
-  bool read(const std::string& path, bool report) {
-    return ControlFile::read(settings, once, boxes, path, report);
-  }
+  bool read(const std::string& path, bool report) { return ControlFile::read(settings, once, boxes, path, report); }
 };
 
 TEST_F(ControlFileTest, KeyThenValueAfterBlanks) {

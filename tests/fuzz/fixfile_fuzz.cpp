@@ -16,11 +16,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     store.resolvePositionWithAlias(f.name, f.position, p);
   }
   korvant::FixSection lines = store.openSection(FixSectionId::BoundaryLines);
-  for (korvant::BoundaryLine l; lines.readBoundaryLine(l);) {}
+  for (korvant::BoundaryLine l; lines.readBoundaryLine(l);) {
+  }
   korvant::FixSection routes = store.openSection(FixSectionId::RouteSets);
-  for (korvant::RouteSet r; routes.readRouteSet(r);) {}
+  for (korvant::RouteSet r; routes.readRouteSet(r);) {
+  }
   korvant::FixSection terrain = store.openSection(FixSectionId::TerrainPoints);
-  for (korvant::TerrainPoint t; terrain.readTerrainPoint(t);) {}
+  for (korvant::TerrainPoint t; terrain.readTerrainPoint(t);) {
+  }
   korvant::FixSection aliases = store.openSection(FixSectionId::Aliases);
   for (korvant::Alias a; aliases.readAlias(a);) {
     korvant::LatLng p;

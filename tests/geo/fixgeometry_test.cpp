@@ -35,8 +35,8 @@ TEST(IntersectLines, SymmetricCrossingSlightlyNorthOf50) {
   EXPECT_LE(x.rounds, 200);
   EXPECT_NEAR(x.distance, distanceNm({5000, -3000}, x.position), 1e-9);
   // The crossing lies on the great circle from 1 to 2.
-  EXPECT_NEAR(courseAndDistance({5000, -3000}, x.position).course, courseAndDistance({5000, -3000}, {5000, -2000}).course,
-              1e-3);
+  EXPECT_NEAR(courseAndDistance({5000, -3000}, x.position).course,
+              courseAndDistance({5000, -3000}, {5000, -2000}).course, 1e-3);
 }
 
 TEST(IntersectLines, PointsOnTheCourseLine) {
@@ -51,7 +51,7 @@ TEST(IntersectLines, PointsOnTheCourseLine) {
   EXPECT_EQ(x.position.lng, 700);  // point 4 in line
   x = intersectLines({0, 0}, {0, 1000}, {0, 300}, {0, 600});
   ASSERT_TRUE(x.ok);
-  EXPECT_EQ(x.position.lng, 300);  // 3-4 overlaps
+  EXPECT_EQ(x.position.lng, 300);                                         // 3-4 overlaps
   EXPECT_FALSE(intersectLines({0, 0}, {0, 100}, {0, 300}, {0, 600}).ok);  // all in line, no overlap
 }
 
@@ -82,7 +82,7 @@ TEST(IntersectRadials, SearchLengthFollowsTheStationsDistance) {
   const LatLng c = destination(a, 90, 300).position;
   EXPECT_TRUE(intersectRadials(a, 30, c, 330, {}).ok);
   EXPECT_TRUE(intersectRadials(a, 15, c, 345, {}).ok);  // about 580 NM out
-  EXPECT_FALSE(intersectRadials(a, 3, c, 357, {}).ok);   // far beyond 700 NM
+  EXPECT_FALSE(intersectRadials(a, 3, c, 357, {}).ok);  // far beyond 700 NM
 }
 
 TEST(CourseMeetsArc, TwoCrossingsNearerFirstAndNoneWhenClear) {

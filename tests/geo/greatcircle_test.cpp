@@ -1,7 +1,7 @@
 #include "geo/greatcircle.h"
 
-#include <GeographicLib/Geodesic.hpp>
 #include <gtest/gtest.h>
+#include <GeographicLib/Geodesic.hpp>
 
 #include <cmath>
 
@@ -92,8 +92,8 @@ TEST(DestinationWithEllipsoidCourse, SamePositionEllipsoidalFinalCourse) {
 
   GeographicLib::Geodesic g(6378137.0, 0.0033528106811836675);
   double azi1 = 0, azi2 = 0;
-  g.Inverse(degMinToDegrees(sphere.position.lat), degMinToDegrees(sphere.position.lng),
-            degMinToDegrees(from.lat), degMinToDegrees(from.lng), azi1, azi2);
+  g.Inverse(degMinToDegrees(sphere.position.lat), degMinToDegrees(sphere.position.lng), degMinToDegrees(from.lat),
+            degMinToDegrees(from.lng), azi1, azi2);
   EXPECT_NEAR(ellipsoid.finalCourse, azi1 + 180, 1e-12);
   // Close to the spherical answer, but not the same.
   EXPECT_NEAR(ellipsoid.finalCourse, sphere.finalCourse, 0.5);

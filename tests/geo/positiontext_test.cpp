@@ -73,11 +73,11 @@ TEST(HalfDegreeForm, LatitudeMinutesAndWestLongitude) {
   expectPosition("5530/2050", 5530, -2050);
   expectPosition("5000/17959", 5000, -17959);
   expectPosition("0000/00", 0, 0);
-  expectNoPosition("5560/20");     // minutes must be below 60
+  expectNoPosition("5560/20");  // minutes must be below 60
   expectNoPosition("5530/2060");
   expectNoPosition("9100/20");
   expectNoPosition("5530/181");
-  expectNoPosition("5530/2");      // one digit is no longitude
+  expectNoPosition("5530/2");  // one digit is no longitude
   expectNoPosition("5530/18001");
   expectNoPosition("553A/20");
   // The forms that read today keep their meaning.
@@ -185,9 +185,7 @@ TEST(FormatPosition, PatternsAndMinuteCarry) {
   EXPECT_EQ(formatLat(4959.99), "N4959.99");
 }
 
-TEST(FormatPosition, CarryPastTheLastDigitWidensTheText) {
-  EXPECT_EQ(formatLat(9959.999), "N10000.00");
-}
+TEST(FormatPosition, CarryPastTheLastDigitWidensTheText) { EXPECT_EQ(formatLat(9959.999), "N10000.00"); }
 
 }  // namespace
 }  // namespace korvant

@@ -55,12 +55,14 @@ std::vector<std::array<int, 4>> segments(const RecordingCanvas& c) {
 TEST(Symbols, Shapes) {
   RecordingCanvas c;
   drawTriangle(c, 100, 100, 4, colors::blue);
-  EXPECT_EQ(segments(c), (std::vector<std::array<int, 4>>{{100, 96, 96, 104}, {96, 104, 104, 104}, {104, 104, 100, 96}}));
+  EXPECT_EQ(segments(c),
+            (std::vector<std::array<int, 4>>{{100, 96, 96, 104}, {96, 104, 104, 104}, {104, 104, 100, 96}}));
   EXPECT_EQ(c.lines[0].color, colors::blue);
 
   RecordingCanvas sq;
   drawSquare(sq, 10, 10, 2, colors::black);
-  EXPECT_EQ(segments(sq), (std::vector<std::array<int, 4>>{{8, 8, 8, 12}, {8, 12, 12, 12}, {12, 12, 12, 8}, {12, 8, 8, 8}}));
+  EXPECT_EQ(segments(sq),
+            (std::vector<std::array<int, 4>>{{8, 8, 8, 12}, {8, 12, 12, 12}, {12, 12, 12, 8}, {12, 8, 8, 8}}));
 
   RecordingCanvas hex;
   drawHexagon(hex, 50, 50, 5, colors::black);

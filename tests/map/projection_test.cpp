@@ -182,10 +182,8 @@ class ProjAgreement : public ::testing::Test {
 };
 
 TEST_F(ProjAgreement, LambertConformalConic) {
-  compare("+proj=lcc +lat_1=45 +lat_2=60 +lat_0=50 +lon_0=-35 +R=1",
-          lambert({5000, -3500}, 4500, 6000), -35);
-  compare("+proj=lcc +lat_1=-30 +lat_2=-45 +lat_0=-33.5 +lon_0=151 +R=1",
-          lambert({-3330, 15100}, -3000, -4500), 151);
+  compare("+proj=lcc +lat_1=45 +lat_2=60 +lat_0=50 +lon_0=-35 +R=1", lambert({5000, -3500}, 4500, 6000), -35);
+  compare("+proj=lcc +lat_1=-30 +lat_2=-45 +lat_0=-33.5 +lon_0=151 +R=1", lambert({-3330, 15100}, -3000, -4500), 151);
 }
 
 TEST_F(ProjAgreement, Orthographic) {

@@ -34,7 +34,12 @@ class RouteDrawingTest : public ::testing::Test {
     c.fixes = {test::makeFix("AAAAA", 5000, -4000), test::makeFix("BBBBB", 5100, -3500),
                test::makeFix("CCCCC", 5200, -3000), test::makeFix("POLE", 9000, 0)};
     app.fixes.loadBytes(test::fixFileBytes(c));
-    projection.setup({{5000, -3500}, 4500, 6000, {0, 0, 1920, 1080}, Projection::scaleForRange(1920, 1080, 1000), ProjectionKind::Lambert});
+    projection.setup({{5000, -3500},
+                      4500,
+                      6000,
+                      {0, 0, 1920, 1080},
+                      Projection::scaleForRange(1920, 1080, 1000),
+                      ProjectionKind::Lambert});
   }
   PaintContext context(int width = 1920) {
     canvas = RecordingCanvas();
@@ -144,7 +149,12 @@ TEST_F(RouteDrawingTest, LabelsFollowTheLegsLengthOnTheSurface) {
   EXPECT_NE(canvas.findText(std::to_string(std::lround(std::round(cd.distance * 20) / 20))), nullptr);
 
   // At a range of 11000 NM the same leg is a few units long: no labels.
-  projection.setup({{5000, -3500}, 4500, 6000, {0, 0, 1920, 1080}, Projection::scaleForRange(1920, 1080, 11000), ProjectionKind::Lambert});
+  projection.setup({{5000, -3500},
+                    4500,
+                    6000,
+                    {0, 0, 1920, 1080},
+                    Projection::scaleForRange(1920, 1080, 11000),
+                    ProjectionKind::Lambert});
   PaintContext small = context();
   RouteDrawer tiny(small, NAT_REFERENCE);
   tiny.drawRoute(2, 1, LineType::GreatCircle, "AAAAA CCCCC", 1, true, true);
@@ -232,9 +242,10 @@ TEST_F(RouteDrawingTest, RouteSetsByClassAndFlags) {
 
 TEST_F(RouteDrawingTest, PaintWritesTheFileLineAndTheLegend) {
   test::TempDir dir;
-  const std::string path = dir.write("nat.txt", "NAT-1/3 TRACKS FLS 340/400\nOCT 08/0100Z TO OCT 08/0800Z\n"
-                                                "Z AAAAA BBBBB CCCCC\nEAST LVLS 340 350\nWEST LVLS NIL\n"
-                                                "Y AAAAA CCCCC\nEAST LVLS NIL\n");
+  const std::string path = dir.write("nat.txt",
+                                     "NAT-1/3 TRACKS FLS 340/400\nOCT 08/0100Z TO OCT 08/0800Z\n"
+                                     "Z AAAAA BBBBB CCCCC\nEAST LVLS 340 350\nWEST LVLS NIL\n"
+                                     "Y AAAAA CCCCC\nEAST LVLS NIL\n");
   MapCommands commands(app);
   ASSERT_TRUE(commands.readTracks(path).repaint);
   EXPECT_EQ(app.view.presetName, "NAT");
@@ -278,7 +289,8 @@ TEST_F(RouteDrawingTest, AFileThatCannotBeOpenedKeepsEverything) {
 TEST_F(RouteDrawingTest, AFeedThatCannotBeReadKeepsTheTracks) {
   app.tracks.slotTexts[3] = "AAAAA BBBBB";
   test::TempDir dir;
-  const std::string big = dir.write("big.json", "[" + std::string(10 * 1024 * 1024, ' ') + "{\"condition_message\": 7}]");
+  const std::string big =
+      dir.write("big.json", "[" + std::string(10 * 1024 * 1024, ' ') + "{\"condition_message\": 7}]");
   MapCommands commands(app);
   EXPECT_FALSE(commands.readTracks(big).repaint);
   ASSERT_EQ(boxes.shown.size(), 1u);

@@ -15,7 +15,12 @@ using test::RecordingCanvas;
 
 Projection natProjection() {
   Projection p;
-  p.setup({{5000, -3500}, 4500, 6000, {0, 0, 1920, 1080}, Projection::scaleForRange(1920, 1080, 1000), ProjectionKind::Lambert});
+  p.setup({{5000, -3500},
+           4500,
+           6000,
+           {0, 0, 1920, 1080},
+           Projection::scaleForRange(1920, 1080, 1000),
+           ProjectionKind::Lambert});
   return p;
 }
 
@@ -45,8 +50,7 @@ TEST(SegmentLabel, AlongAnEastboundLineStraddlingIt) {
 TEST(SegmentLabel, NorthboundLineReadsAlongTheMeridian) {
   RecordingCanvas canvas;
   canvas.selectFont({"Map", 16, 400, 0});
-  drawSegmentLabel(canvas, natProjection(), "N", {5000, -3500}, 0, 60.11, LabelAlign::Centre, 1, false,
-                   colors::red);
+  drawSegmentLabel(canvas, natProjection(), "N", {5000, -3500}, 0, 60.11, LabelAlign::Centre, 1, false, colors::red);
   ASSERT_EQ(canvas.texts.size(), 1u);
   // Upright along the line, one way or the other.
   EXPECT_NEAR(std::abs(canvas.texts[0].font.escapement % 1800), 900, 20);

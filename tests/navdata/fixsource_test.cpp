@@ -20,10 +20,11 @@ bool parse(std::string_view text, FixFileContents& c, FixSourceError& e) {
 TEST(FixSource, HeadersSelectTheSections) {
   FixFileContents c;
   FixSourceError e;
-  ASSERT_TRUE(parse("# comment\n\nname,kind,lat,lon\nMALOT,0,53,-15\nKJFK,1,N4038.4,W07346.7\n"
-                    "alias,target\nOLD,MALOT\n"
-                    "Terrain, Lat, Lon\n1,50,-5\n1,51,-4\n2,40,10\n",
-                    c, e))
+  ASSERT_TRUE(
+      parse("# comment\n\nname,kind,lat,lon\nMALOT,0,53,-15\nKJFK,1,N4038.4,W07346.7\n"
+            "alias,target\nOLD,MALOT\n"
+            "Terrain, Lat, Lon\n1,50,-5\n1,51,-4\n2,40,10\n",
+            c, e))
       << e.text();
   ASSERT_EQ(c.fixes.size(), 2u);
   EXPECT_EQ(c.fixes[0].position.lat, 5300);
@@ -68,9 +69,10 @@ TEST(FixSource, LongLinesSplitIntoPiecesSharingTheirJoins) {
 TEST(FixSource, RouteRowsFormOneRouteSet) {
   FixFileContents c;
   FixSourceError e;
-  ASSERT_TRUE(parse("route,class,pen6,pen7,designator,lat,lon,value1,label_lat,label_lon,value2,value3\n"
-                    "R,4,1,1,NAR12,47,-53,0,47,-53,0,0\nR,4,1,1,NAR12,48,-50,-5,47.5,-51.5,700,-1\n",
-                    c, e))
+  ASSERT_TRUE(
+      parse("route,class,pen6,pen7,designator,lat,lon,value1,label_lat,label_lon,value2,value3\n"
+            "R,4,1,1,NAR12,47,-53,0,47,-53,0,0\nR,4,1,1,NAR12,48,-50,-5,47.5,-51.5,700,-1\n",
+            c, e))
       << e.text();
   ASSERT_EQ(c.routeSets.size(), 1u);
   EXPECT_EQ(c.routeSets[0].routeClass(), 4);
@@ -95,9 +97,11 @@ TEST(FixSource, RefusalsNameTheLine) {
       {"\nMALOT,0,1,1\n", 2},
       {"alias,target\nOLD,TOOLONG\n", 2},
       {"route,class,pen6,pen7,designator,lat,lon,value1,label_lat,label_lon,value2,value3\n"
-       "R,1,0,0,X,1,1,0,1,1,0,0\n", 2},
+       "R,1,0,0,X,1,1,0,1,1,0,0\n",
+       2},
       {"route,class,pen6,pen7,designator,lat,lon,value1,label_lat,label_lon,value2,value3\n"
-       "R,2,0,0,X,1,1,0,1,1,0,0\nR,3,0,0,X,1,1,0,1,1,0,0\n", 3},
+       "R,2,0,0,X,1,1,0,1,1,0,0\nR,3,0,0,X,1,1,0,1,1,0,0\n",
+       3},
       {"preamble\nbad \\q escape\n", 2},
       {"preamble\nwith marker \\x1A\n", 2},
   };
@@ -124,12 +128,14 @@ TEST(FixSource, PreambleEscapesRoundTrip) {
 TEST(FixSource, DumpAndRebuildGiveTheSameBytes) {
   FixFileContents c;
   FixSourceError e;
-  std::string text = "preamble\nSample\\r\\n\nname,kind,lat,lon\nMALOT,0,53.123456,-15.98765\nZZ,7,-0.1,0.1\n"
-                     "alias,target\nOLD,MALOT\nterrain,lat,lon\n1,50,-5\n1,51,-4\n"
-                     "boundary,lat,lon\n";
+  std::string text =
+      "preamble\nSample\\r\\n\nname,kind,lat,lon\nMALOT,0,53.123456,-15.98765\nZZ,7,-0.1,0.1\n"
+      "alias,target\nOLD,MALOT\nterrain,lat,lon\n1,50,-5\n1,51,-4\n"
+      "boundary,lat,lon\n";
   for (int i = 0; i < 75; ++i) text += "B," + std::to_string(40 + i * 0.1) + ",-30\n";
-  text += "route,class,pen6,pen7,designator,lat,lon,value1,label_lat,label_lon,value2,value3\n"
-          "R,7,0,1,,1.5,2.5,3,4,5,6,-7\nR,7,0,1,,2,3,3,4,5,6,-7\n";
+  text +=
+      "route,class,pen6,pen7,designator,lat,lon,value1,label_lat,label_lon,value2,value3\n"
+      "R,7,0,1,,1.5,2.5,3,4,5,6,-7\nR,7,0,1,,2,3,3,4,5,6,-7\n";
   ASSERT_TRUE(parse(text, c, e)) << e.text();
   const auto bytes = writeFixFile(c);
   const FixFileContents read = readFixFileContents(bytes);
@@ -174,8 +180,8 @@ TEST(FixFileBuilder, ALargeResultIsWrittenWithAWarning) {
   for (int i = 0; i < 19000; ++i) text += "F" + std::to_string(i % 10000) + ",0,50,-30\n";
   const std::string big = dir.write("big.csv", text);
   const auto out = dir.path() / "BIG.DAT", err = dir.path() / "err.txt";
-  ASSERT_EQ(std::system((std::string(KORVANT_MKDAT) + " -o " + out.string() + " " + big + " 2> " + err.string()).c_str()),
-            0);
+  ASSERT_EQ(
+      std::system((std::string(KORVANT_MKDAT) + " -o " + out.string() + " " + big + " 2> " + err.string()).c_str()), 0);
   EXPECT_GT(std::filesystem::file_size(out), FIX_FILE_MAX_BYTES);
   const std::string warning = slurp(err);
   EXPECT_NE(warning.find("warning"), std::string::npos);

@@ -15,9 +15,9 @@ using test::makeFix;
 
 FixFileContents sampleContents() {
   FixFileContents c;
-  c.fixes = {makeFix("ABCDE", 5000, -3000), makeFix("MALOT", 5300, -1500),
-             makeFix("ABCDE", -3000, 15000), makeFix("5030N", 1000, 1000), makeFix("KJFK", 4038.4, -7346.7, 1),
-             makeFix("TWIN", 1000, 1000), makeFix("TWIN", -1000, 1000)};
+  c.fixes = {makeFix("ABCDE", 5000, -3000), makeFix("MALOT", 5300, -1500),       makeFix("ABCDE", -3000, 15000),
+             makeFix("5030N", 1000, 1000),  makeFix("KJFK", 4038.4, -7346.7, 1), makeFix("TWIN", 1000, 1000),
+             makeFix("TWIN", -1000, 1000)};
   c.aliases = {{"OLDNM", "MALOT"}, {"GONE", "NOFIX"}, {"CRD", "50/20"}};
   BoundaryLine line;
   line.count = 3;

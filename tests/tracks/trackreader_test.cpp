@@ -15,7 +15,7 @@ class TrackReaderTest : public ::testing::Test {
   TrackReaderTest() {
     FixFileContents c;
     c.fixes = {test::makeFix("ABCDE", 6000, -5000), test::makeFix("MALOT", 5300, -1500),
-               test::makeFix("TIR", 5630, -650), test::makeFix("KETOS", 4000, 15000),
+               test::makeFix("TIR", 5630, -650),    test::makeFix("KETOS", 4000, 15000),
                test::makeFix("SMOLT", 4100, 14500), test::makeFix("ONE", 4200, 16000)};
     fixes.loadBytes(test::fixFileBytes(c));
   }
@@ -116,8 +116,9 @@ TEST_F(TrackReaderTest, CleanTdmLine) {
 }
 
 TEST_F(TrackReaderTest, FlexRoutesOnOneLine) {
-  read("TRACK 14. FLEX ROUTE : KETOS SMOLT JAPAN ROUTE : ONE TRACK 15. FLEX ROUTE : SMOLT ONE "
-       "JAPAN ROUTE : X TRACK 16. FLEX ROUTE : KETOS ONE JAPAN ROUTE : Y\n");
+  read(
+      "TRACK 14. FLEX ROUTE : KETOS SMOLT JAPAN ROUTE : ONE TRACK 15. FLEX ROUTE : SMOLT ONE "
+      "JAPAN ROUTE : X TRACK 16. FLEX ROUTE : KETOS ONE JAPAN ROUTE : Y\n");
   EXPECT_EQ(slot('V'), "KETOS SMOLT");
   EXPECT_EQ(slot('W'), "SMOLT ONE");
   std::string rest = "TRACK 2.  FLEX RTE : KETOS ONE JAPAN RTE : TAIL";
@@ -170,8 +171,9 @@ TEST_F(TrackReaderTest, OaklandTdmOverSeveralLines) {
             TrackFamily::Pacific);
   EXPECT_EQ(slot('A'), "KETOS SMOLT ONE");
   // An empty line ends the TDM as well; so does the next TDM.
-  read("(TDM TRK 2 151107190001\n1511071900 1511080800\nKETOS SMOLT\n\nONE\n"
-       "(TDM TRK 3 151107190001\nSMOLT ONE\n(TDM TRK 4 KETOS ONE RTS/X\n");
+  read(
+      "(TDM TRK 2 151107190001\n1511071900 1511080800\nKETOS SMOLT\n\nONE\n"
+      "(TDM TRK 3 151107190001\nSMOLT ONE\n(TDM TRK 4 KETOS ONE RTS/X\n");
   EXPECT_EQ(slot('O'), "KETOS SMOLT");
   EXPECT_EQ(slot('P'), "SMOLT ONE");
   EXPECT_EQ(slot('Q'), "KETOS ONE");
@@ -179,9 +181,10 @@ TEST_F(TrackReaderTest, OaklandTdmOverSeveralLines) {
 
 TEST_F(TrackReaderTest, OneLineLayoutsReadAsBefore) {
   // Each TDM and flex route whole on its line, as the one-line rules expect.
-  read("TDM TRK 1 KETOS SMOLT ONE RTS/RJAA ONE\nRMK/LATE KETOS\n"
-       "TDM TRK 5 KETOS SMOLT\nTDM TRK 6 SMOLT ONE\n"
-       "TRACK 14. FLEX ROUTE : KETOS SMOLT JAPAN ROUTE : ONE\nSMOLT KETOS\n");
+  read(
+      "TDM TRK 1 KETOS SMOLT ONE RTS/RJAA ONE\nRMK/LATE KETOS\n"
+      "TDM TRK 5 KETOS SMOLT\nTDM TRK 6 SMOLT ONE\n"
+      "TRACK 14. FLEX ROUTE : KETOS SMOLT JAPAN ROUTE : ONE\nSMOLT KETOS\n");
   EXPECT_EQ(slot('N'), "KETOS SMOLT ONE");
   EXPECT_EQ(slot('R'), "KETOS SMOLT");
   EXPECT_EQ(slot('S'), "SMOLT ONE");
@@ -216,9 +219,10 @@ TEST_F(TrackReaderTest, JoinedLinesStayWithinTheLineLimit) {
 }
 
 TEST_F(TrackReaderTest, FlightLevelsStayWithTheirTrack) {
-  read("NAT-1/3 TRACKS FLS 340/400\nOCT 08/1130Z TO OCT 08/1900Z\n"
-       "A 57/20 58/30\nEAST LVLS NIL\nWEST LVLS 350 360 370 400\nEUR RTS WEST NIL\n"
-       "Z 50/20 51/30\nEAST LVLS 340 350\nWEST LVLS NIL\n");
+  read(
+      "NAT-1/3 TRACKS FLS 340/400\nOCT 08/1130Z TO OCT 08/1900Z\n"
+      "A 57/20 58/30\nEAST LVLS NIL\nWEST LVLS 350 360 370 400\nEUR RTS WEST NIL\n"
+      "Z 50/20 51/30\nEAST LVLS 340 350\nWEST LVLS NIL\n");
   EXPECT_EQ(model.westLevels[0], "350 360 370 400");
   EXPECT_EQ(model.levels(0), "350 360 370 400");
   EXPECT_EQ(model.levels(25), "340 350");

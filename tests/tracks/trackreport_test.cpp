@@ -27,9 +27,11 @@ TEST(TrackReport, HeadersTracksLegsTotalsAndUnresolved) {
   model.eastLevels[25] = "NIL";
   const std::string report = trackReport(model, fixes);
 
-  EXPECT_EQ(report.substr(0, report.find("\nTRACK")), "\n\nWESTBOUND TRACKS FLS 310/390\nNOV 22/1130Z TO NOV 22/1900Z\n");
+  EXPECT_EQ(report.substr(0, report.find("\nTRACK")),
+            "\n\nWESTBOUND TRACKS FLS 310/390\nNOV 22/1130Z TO NOV 22/1900Z\n");
   EXPECT_NE(report.find("TRACK A  WESTBOUND\n  LEVELS 350 360\n  ABCDE       N5300.00 W01500.00\n"), std::string::npos);
-  EXPECT_TRUE(std::regex_search(report, std::regex("  5330/20     N5330\\.00 W02000\\.00  [0-9]{3}\xC2\xB0   +[0-9]+ NM\n")));
+  EXPECT_TRUE(
+      std::regex_search(report, std::regex("  5330/20     N5330\\.00 W02000\\.00  [0-9]{3}\xC2\xB0   +[0-9]+ NM\n")));
   EXPECT_NE(report.find("TRACK Z  EASTBOUND\n  50/20"), std::string::npos);  // NIL levels are left out
   EXPECT_NE(report.find("UNRESOLVED\n  QQQQQ (TRACK A)\n"), std::string::npos);
 
@@ -39,8 +41,10 @@ TEST(TrackReport, HeadersTracksLegsTotalsAndUnresolved) {
   const std::regex leg(".* ([0-9]+) NM$"), totalLine("  TOTAL ([0-9]+) NM");
   for (std::string line; std::getline(lines, line);) {
     std::smatch m;
-    if (std::regex_match(line, m, totalLine)) total = std::stoi(m[1]);
-    else if (std::regex_match(line, m, leg)) sum += std::stoi(m[1]);
+    if (std::regex_match(line, m, totalLine))
+      total = std::stoi(m[1]);
+    else if (std::regex_match(line, m, leg))
+      sum += std::stoi(m[1]);
   }
   EXPECT_GT(sum, 0);
   EXPECT_EQ(total, sum);

@@ -1,8 +1,8 @@
 #include "ui/framewin.h"
 
+#include <gtest/gtest.h>
 #include <QApplication>
 #include <QStatusBar>
-#include <gtest/gtest.h>
 
 #include "app/startup.h"
 #include "support/recordingboxes.h"

@@ -1,11 +1,11 @@
 // The real window on Qt's offscreen platform: menus, check marks, repaints
 // and the mouse.
+#include <gtest/gtest.h>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QStatusBar>
 #include <QTest>
-#include <gtest/gtest.h>
 
 #include "app/menutable.h"
 #include "app/mousereadout.h"
@@ -38,8 +38,8 @@ class MainWindowTest : public ::testing::Test {
   bool checked(int id) { return frame->action(id)->isChecked(); }
   QString input() { return frame->findChild<QLineEdit*>("inputField")->text(); }
   void send(QEvent::Type type, Qt::MouseButton button, QPoint at) {
-    QMouseEvent event(type, at, map().mapToGlobal(at), button, type == QEvent::MouseButtonRelease ? Qt::NoButton : button,
-                      Qt::NoModifier);
+    QMouseEvent event(type, at, map().mapToGlobal(at), button,
+                      type == QEvent::MouseButtonRelease ? Qt::NoButton : button, Qt::NoModifier);
     QCoreApplication::sendEvent(&map(), &event);
   }
 
@@ -53,8 +53,8 @@ class MainWindowTest : public ::testing::Test {
 TEST_F(MainWindowTest, MenusInOrderWithTheirTexts) {
   QStringList titles;
   for (QAction* a : frame->menuBar()->actions()) titles << a->text();
-  EXPECT_EQ(titles, (QStringList{"&File", "&Display", "&Map", "&Projection", "Dat&a", "Daf&if", "P&roperties",
-                                 "&Help"}));
+  EXPECT_EQ(titles,
+            (QStringList{"&File", "&Display", "&Map", "&Projection", "Dat&a", "Daf&if", "P&roperties", "&Help"}));
   EXPECT_EQ(frame->action(cmd::Exit)->shortcut(), QKeySequence("Alt+F4"));
   EXPECT_EQ(frame->action(cmd::RangeDown)->shortcut(), QKeySequence(Qt::Key_F3));
   EXPECT_EQ(frame->action(kNorthAtlantic)->text(), "&1 North Atlantic");
@@ -108,7 +108,8 @@ TEST_F(MainWindowTest, AllRoutesOnTogglesTheOthers) {
   trigger(cmd::RouteGroup5);
   trigger(cmd::AllRoutesOn);
   for (int id : {cmd::RouteGroup1, cmd::RouteGroup2, cmd::RouteGroup3, cmd::RouteGroup4, cmd::RouteGroup5,
-                 cmd::RouteGroup6, cmd::RouteGroup7, cmd::RouteGroup8}) EXPECT_TRUE(checked(id)) << id;
+                 cmd::RouteGroup6, cmd::RouteGroup7, cmd::RouteGroup8})
+    EXPECT_TRUE(checked(id)) << id;
 }
 
 TEST_F(MainWindowTest, ToolbarAndStatusBarShowAndHide) {

@@ -1,7 +1,8 @@
 // The map through the real Qt surfaces, and korvant-plot as users run it.
-#include <QImage>
 #include <gtest/gtest.h>
+#include <QImage>
 
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -87,8 +88,8 @@ class PlotTool : public ::testing::Test {
  protected:
   int run(const std::string& args, std::string* errors = nullptr) {
     const auto err = dir.path() / "stderr.txt";
-    const std::string command = "cd " + dir.str() + " && " + KORVANT_PLOT + " " + args + " > /dev/null 2> " +
-                                err.string();
+    const std::string command =
+        "cd " + dir.str() + " && " + KORVANT_PLOT + " " + args + " > /dev/null 2> " + err.string();
     const int status = std::system(command.c_str());
     if (errors) {
       std::ifstream in(err);
@@ -149,6 +150,24 @@ TEST_F(PlotTool, ReadsTheControlFileOfItsFolder) {
   const std::string svg{std::istreambuf_iterator<char>(in), {}};
   EXPECT_NE(svg.find("ORTHOGRAPHIC PROJECTION"), std::string::npos);
   EXPECT_NE(svg.find("CENTER N5000.00  W03000.00"), std::string::npos);
+}
+
+// README.md shows a track of the shipped message as the report prints it.
+TEST(ReadmeReport, IsTheProgramsOwnOutput) {
+  std::ifstream readme(KORVANT_README);
+  const std::string text{std::istreambuf_iterator<char>(readme), {}};
+  const auto start = text.find("TRACK C  WESTBOUND");
+  ASSERT_NE(start, std::string::npos);
+  const std::string shown = text.substr(start, text.find("```", start) - start);
+  const std::string command =
+      std::string("cd ") + KORVANT_RUN_FOLDER + " && " + KORVANT_PLOT + " --tracks tracks/nat-20160210.html --report";
+  FILE* pipe = ::popen(command.c_str(), "r");
+  ASSERT_NE(pipe, nullptr);
+  std::string report;
+  char buffer[4096];
+  for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) report.append(buffer, n);
+  ASSERT_EQ(::pclose(pipe), 0);
+  EXPECT_NE(report.find(shown), std::string::npos) << "README shows:\n" << shown;
 }
 
 }  // namespace

@@ -17,14 +17,14 @@ void drawGridLabels(PaintContext& paint) {
   if (view.labelMeridian != NO_POSITION) {
     canvas.setTextAlign({HAlign::Center, VAlign::Bottom});
     for (int lat = -8500; lat <= 8500; lat += 500) {
-      const DevicePoint d = paint.projection.toDevice({lat, view.labelMeridian});
+      const DevicePoint d = paint.projection.toDevice({double(lat), view.labelMeridian});
       if (d.visible) canvas.textOut(d.x, d.y, degrees(lat) + (lat >= 0 ? "N" : "S"));
     }
   }
   if (view.labelParallel != NO_POSITION) {
     canvas.setTextAlign({HAlign::Center, VAlign::Top});
     for (int lng = -17000; lng <= 18000; lng += 1000) {
-      const DevicePoint d = paint.projection.toDevice({view.labelParallel, lng});
+      const DevicePoint d = paint.projection.toDevice({view.labelParallel, double(lng)});
       if (d.visible) canvas.textOut(d.x, d.y, degrees(lng) + (lng >= 0 ? "E" : "W"));
     }
   }

@@ -11,15 +11,11 @@ class GridTerms {
  public:
   GridTerms(const PaintContext& paint, std::vector<double> lats, std::vector<double> lngs);
 
-  DevicePoint device(int row, int column) const {
-    return paint_.projection.toDevice(projLat_[row], projLng_[column]);
-  }
+  DevicePoint device(int row, int column) const { return paint_.projection.toDevice(projLat_[row], projLng_[column]); }
   SideOfCentre side(int row, int column) const {
     return paint_.farSide.side(sideLat_[row], sideLng_[column], {lats_[row], lngs_[column]});
   }
-  bool qualifies(const DevicePoint& d) const {
-    return d.visible && paint_.projection.nearSurface(d.x, d.y, 100);
-  }
+  bool qualifies(const DevicePoint& d) const { return d.visible && paint_.projection.nearSurface(d.x, d.y, 100); }
 
  private:
   const PaintContext& paint_;

@@ -14,8 +14,7 @@ void drawTerrain(PaintContext& paint) {
   TerrainPoint point;
   LatLng previous = LatLng::unset();
   while (section.readTerrainPoint(point)) {
-    if (point.pen == 0 && !previous.isUnset())
-      lines.drawLine(LineType::GreatCircle, previous, point.position, 10, 0);
+    if (point.pen == 0 && !previous.isUnset()) lines.drawLine(LineType::GreatCircle, previous, point.position, 10, 0);
     previous = point.position;
   }
 }

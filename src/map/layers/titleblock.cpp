@@ -14,8 +14,7 @@ namespace korvant {
 
 namespace {
 
-const char* const kMonths[12] = {"JAN", "FEB", "MAR", "APR", "MAY", "JUN",
-                                 "JUL", "AUG", "SEP", "OCT", "NOV", "DEC"};
+const char* const kMonths[12] = {"JAN", "FEB", "MAR", "APR", "MAY", "JUN", "JUL", "AUG", "SEP", "OCT", "NOV", "DEC"};
 
 std::tm utcFields(std::time_t t) {
   std::tm fields{};

@@ -1,0 +1,152 @@
+#include "plotoptions.h"
+
+#include <charconv>
+#include <string_view>
+
+#include "app/mapfileformat.h"
+#include "app/menutable.h"
+#include "base/layerswitches.h"
+
+namespace korvant {
+
+const char PLOT_USAGE[] =
+    "usage: korvant-plot -o FILE.(png|pdf|svg) [options]\n"
+    "       korvant-plot --tracks MESSAGE --report [-o FILE] [options]\n"
+    "\n"
+    "Paints the map as the program would, from KORVANT.CTL and KORVANT.DAT in the\n"
+    "current folder, with these options applied over the control file:\n"
+    "  --folder DIR            read KORVANT.CTL and KORVANT.DAT from DIR\n"
+    "  --tracks FILE           draw the tracks of a saved track message\n"
+    "  --report                print the tracks' fixes, courses and distances\n"
+    "  --info TEXT             the position of a fix (as the Info tool)\n"
+    "  --distance TEXT         course and distance between two fixes (Distance tool)\n"
+    "  --intersection TEXT     where the line 1-2 crosses the line 3-4 (Intersection tool)\n"
+    "  --preset NAME           a map preset (NAT, WARS, ..., KZOA, GLOBE)\n"
+    "  --centre TEXT           centre on a position or fix name\n"
+    "  --range NM              range in nautical miles (0.1 to 11000)\n"
+    "  --projection KIND       lambert, ortho or mercator\n"
+    "  --size WxH              surface size in pixels (default 1920x1080)\n"
+    "  --dpi N                 resolution (default 96)\n"
+    "  --mono                  black and grey instead of colour\n"
+    "  --layer NAME=on|off     switch a layer (repeatable)\n"
+    "  --help                  this text\n";
+
+namespace {
+
+template <typename T>
+bool parseWhole(std::string_view text, T& value) {
+  const char* end = text.data() + text.size();
+  const auto [ptr, ec] = std::from_chars(text.data(), end, value);
+  return ec == std::errc() && ptr == end && !text.empty();
+}
+
+// Each returns the refusal, or empty when the value is taken.
+using Apply = std::string (*)(PlotOptions&, const std::string& option, const std::string& value);
+
+std::string setTool(PlotOptions& o, const std::string& option, const std::string& value) {
+  if (o.tool != 0) return "one tool at a time";
+  o.tool = option == "--info" ? cmd::Info : option == "--distance" ? cmd::Distance : cmd::Intersection;
+  o.toolText = value;
+  return {};
+}
+
+std::string setRange(PlotOptions& o, const std::string&, const std::string& value) {
+  if (!parseWhole(value, o.range)) return "bad range: " + value;
+  o.rangeGiven = true;
+  return {};
+}
+
+std::string setProjection(PlotOptions& o, const std::string&, const std::string& value) {
+  if (value != "lambert" && value != "ortho" && value != "mercator") return "unknown projection: " + value;
+  o.projection = value;
+  return {};
+}
+
+std::string setSize(PlotOptions& o, const std::string&, const std::string& value) {
+  const auto x = value.find('x');
+  const std::string_view text = value;
+  if (x == std::string::npos || !parseWhole(text.substr(0, x), o.width) || !parseWhole(text.substr(x + 1), o.height) ||
+      o.width <= 0 || o.height <= 0 || o.width > 30000 || o.height > 30000)
+    return "bad size: " + value;
+  return {};
+}
+
+std::string setDpi(PlotOptions& o, const std::string&, const std::string& value) {
+  if (!parseWhole(value, o.dpi) || o.dpi <= 0 || o.dpi > 10000) return "bad dpi: " + value;
+  return {};
+}
+
+std::string addLayer(PlotOptions& o, const std::string&, const std::string& value) {
+  const auto eq = value.find('=');
+  const std::string state = eq == std::string::npos ? "" : value.substr(eq + 1);
+  if (state != "on" && state != "off") return "bad layer setting: " + value;
+  const std::string name = value.substr(0, eq);
+  LayerSwitches probe;
+  if (!switchByName(probe, name)) return "unknown layer: " + name;
+  o.layers.emplace_back(name, state == "on");
+  return {};
+}
+
+template <std::string PlotOptions::*Field>
+std::string setText(PlotOptions& o, const std::string&, const std::string& value) {
+  o.*Field = value;
+  return {};
+}
+
+template <bool PlotOptions::*Field>
+std::string setFlag(PlotOptions& o, const std::string&, const std::string&) {
+  o.*Field = true;
+  return {};
+}
+
+struct OptionRule {
+  std::string_view name;
+  std::string_view needs;  // what the value is, or empty for a flag
+  Apply apply;
+};
+
+constexpr OptionRule kRules[] = {
+    {"-o", "a file name", setText<&PlotOptions::output>},
+    {"--tracks", "a track message file", setText<&PlotOptions::tracks>},
+    {"--info", "a text", setTool},
+    {"--distance", "a text", setTool},
+    {"--intersection", "a text", setTool},
+    {"--report", "", setFlag<&PlotOptions::report>},
+    {"--folder", "a folder", setText<&PlotOptions::folder>},
+    {"--preset", "a name", setText<&PlotOptions::preset>},
+    {"--centre", "a position or fix name", setText<&PlotOptions::centre>},
+    {"--center", "a position or fix name", setText<&PlotOptions::centre>},
+    {"--range", "a number", setRange},
+    {"--projection", "lambert, ortho or mercator", setProjection},
+    {"--size", "WxH", setSize},
+    {"--dpi", "a number", setDpi},
+    {"--mono", "", setFlag<&PlotOptions::mono>},
+    {"--layer", "NAME=on|off", addLayer},
+};
+
+PlotParse refuse(std::string message) { return {PlotParse::Outcome::Refused, std::move(message)}; }
+
+}  // namespace
+
+PlotParse parsePlotOptions(const std::vector<std::string>& args, PlotOptions& o) {
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    const std::string& option = args[i];
+    if (option == "--help" || option == "-h") return {PlotParse::Outcome::Help, {}};
+    const OptionRule* rule = nullptr;
+    for (const OptionRule& r : kRules)
+      if (option == r.name) rule = &r;
+    if (!rule) return refuse("unknown option: " + option + "\n" + PLOT_USAGE);
+    std::string value;
+    if (!rule->needs.empty()) {
+      if (i + 1 >= args.size()) return refuse(option + " needs " + std::string(rule->needs));
+      value = args[++i];
+    }
+    if (std::string refusal = rule->apply(o, option, value); !refusal.empty()) return refuse(std::move(refusal));
+  }
+  if (o.report && o.tracks.empty()) return refuse("--report needs --tracks");
+  if (o.output.empty() && !o.report && o.tool == 0) return refuse(std::string("no output file\n") + PLOT_USAGE);
+  if (!o.output.empty() && !mapFileFormatFor(o.output)) return refuse("the output must end in .png, .pdf or .svg");
+  return {};
+}
+
+}  // namespace korvant

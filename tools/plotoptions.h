@@ -1,0 +1,34 @@
+#pragma once
+// korvant-plot's command line: what it asks for, read without side effects so
+// that tests and the fuzzer can drive it.
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace korvant {
+
+extern const char PLOT_USAGE[];
+
+struct PlotOptions {
+  std::string output;
+  std::string folder = ".";
+  std::string preset, centre, projection, tracks;
+  int tool = 0;  // cmd::Info, cmd::Distance or cmd::Intersection
+  std::string toolText;
+  bool report = false;
+  double range = 0;
+  bool rangeGiven = false;
+  int width = 1920, height = 1080, dpi = 96;
+  bool mono = false;
+  std::vector<std::pair<std::string, bool>> layers;
+};
+
+struct PlotParse {
+  enum class Outcome { Run, Help, Refused } outcome = Outcome::Run;
+  std::string message;  // why it was refused
+};
+
+// The arguments after the program name.
+PlotParse parsePlotOptions(const std::vector<std::string>& args, PlotOptions& options);
+
+}  // namespace korvant
