@@ -7,6 +7,7 @@
 
 #include "app/applycontrolfile.h"
 #include "app/startup.h"
+#include "base/controlfile.h"
 
 namespace {
 
