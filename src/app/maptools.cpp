@@ -51,8 +51,9 @@ ToolOutcome MapTools::distance(const std::string& input) {
     app_.boxes.show("2 VALID FIXES NOT FOUND", text, MessageIcon::None);
     return {};
   }
-  const CourseDistance cd = courseAndDistance(a, b);
-  const double magnetic = magneticCourse(cd.course, magneticVariation(a));
+  const double variation = magneticVariation(a);
+  const CourseDistance cd = courseAndDistance(a, b, variation);
+  const double magnetic = magneticCourse(cd.course, variation);
   char result[96];
   std::snprintf(result, sizeof result, "%06.2f\xC2\xB0T %06.2f\xC2\xB0M %.2f NM", cd.course, magnetic, cd.distance);
   app_.tools = {ToolMode::Distance, {a, b}};

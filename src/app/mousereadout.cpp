@@ -22,8 +22,9 @@ std::string mouseReadout(int x, int y, const Projection& projection, const MapVi
   const LatLng p = projection.fromDevice(x, y);
   if (p.isUnset()) return line;
   const double variation = magneticVariation(p);
-  const CourseDistance cd = courseAndDistance(view.centre, p);
-  const double magnetic = magneticCourse(cd.course, magneticVariation(view.centre));
+  const double centreVariation = magneticVariation(view.centre);
+  const CourseDistance cd = courseAndDistance(view.centre, p, centreVariation);
+  const double magnetic = magneticCourse(cd.course, centreVariation);
   const double distance = kilometres ? cd.distance * KM_PER_NM : cd.distance;
   std::snprintf(buffer, sizeof buffer, "%s/%s  VAR %5.1f%s%c  %6.2f%sT %6.2f%sM %8.2f %s", formatLat(p.lat).c_str(),
                 formatLng(p.lng).c_str(), std::fabs(variation), kDegree, variation >= 0 ? 'W' : 'E', cd.course, kDegree,

@@ -48,7 +48,7 @@ LatLng reachedPosition(const LatLng& from, double course, double distance) {
 
 }  // namespace
 
-CourseDistance courseAndDistance(const LatLng& from, const LatLng& to) {
+CourseDistance courseAndDistanceExtended(const LatLng& from, const LatLng& to) {
   const Real phi1 = toRadians(from.lat), lam1 = toRadians(from.lng);
   const Real phi2 = toRadians(to.lat), lam2 = toRadians(to.lng);
   if (from.lat == 9000.0)
@@ -61,6 +61,48 @@ CourseDistance courseAndDistance(const LatLng& from, const LatLng& to) {
   Real course = (y == 0 && x == 0) ? 0 : std::atan2(y, x) * 180 / kPi;
   if (course < 0) course += 360;
   return {static_cast<double>(course), static_cast<double>(haversineDistance(phi1, lam1, phi2, lam2))};
+}
+
+namespace {
+
+// Every printed course and distance has at most two decimals, and every limit
+// a caller compares against is a multiple of 0.005 too: a double result that
+// lies further than its error bound from such a step prints and decides as
+// the extended one does.
+constexpr double kPrintStep = 0.005;
+
+bool nearPrintStep(double value, double tolerance) {
+  const double steps = value / kPrintStep;
+  return std::fabs(steps - std::nearbyint(steps)) * kPrintStep <= tolerance;
+}
+
+}  // namespace
+
+CourseDistance courseAndDistance(const LatLng& from, const LatLng& to, double printedOffset) {
+  if (from.lat == 9000.0 || from.lat == -9000.0) return courseAndDistanceExtended(from, to);
+  const double phi1 = degMinToRadians(from.lat), phi2 = degMinToRadians(to.lat);
+  const double dLam = degMinToRadians(to.lng) - degMinToRadians(from.lng);
+  double s1, c1, s2, c2, sh, ch;
+  ::sincos(phi1, &s1, &c1);
+  ::sincos(phi2, &s2, &c2);
+  ::sincos(dLam / 2, &sh, &ch);
+  const double y = 2 * sh * ch * c2;
+  const double x = c1 * s2 - s1 * c2 * (1 - 2 * sh * sh);
+  const double r = std::hypot(x, y);
+  const double sLat = std::sin((phi1 - phi2) / 2);
+  const double h = std::min(sLat * sLat + c1 * c2 * sh * sh, 1.0);
+  // Error bounds of the double forms: the course's grows as the two points
+  // come together or stand opposite, the distance's near the antipode.
+  if (r < 1e-9 || h > 1 - 1e-12) return courseAndDistanceExtended(from, to);
+  const double courseTolerance = 1e-13 / r + 1e-11;
+  const double distanceTolerance = 1e-10 / std::sqrt(1 - h) + 1e-10;
+  double course = std::atan2(y, x) * DEGREES_PER_RADIAN;
+  if (course < 0) course += 360;
+  const double distance = EARTH_DIAMETER_NM * std::asin(std::sqrt(h));
+  if (nearPrintStep(course, courseTolerance) || nearPrintStep(course + printedOffset, courseTolerance) ||
+      nearPrintStep(distance, distanceTolerance) || nearPrintStep(distance * KM_PER_NM, 2 * distanceTolerance))
+    return courseAndDistanceExtended(from, to);
+  return {course, distance};
 }
 
 double distanceNm(const LatLng& from, const LatLng& to) {

@@ -10,16 +10,17 @@ namespace korvant {
 
 LegCourse legCourse(const LatLng& from, const LatLng& to) {
   LegCourse leg;
-  const CourseDistance cd = courseAndDistance(from, to);
+  leg.isTrue = from.lat < -6500 || from.lat >= 7300;
+  const double variation = leg.isTrue ? 0 : magneticVariation(from);
+  const CourseDistance cd = courseAndDistance(from, to, variation);
   leg.trueCourse = cd.course;
   leg.midpoint = destination(from, cd.course, cd.distance / 2).position;
   leg.distance = std::round(cd.distance * 20) / 20;
   double course;
-  if (from.lat < -6500 || from.lat >= 7300) {
-    leg.isTrue = true;
+  if (leg.isTrue) {
     course = cd.course < 0.1 ? 0.1 : cd.course;
   } else {
-    course = cd.course + magneticVariation(from);
+    course = cd.course + variation;
     if (course < 0)
       course += 360;
     else if (course > 360)

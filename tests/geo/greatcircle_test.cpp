@@ -4,6 +4,10 @@
 #include <GeographicLib/Geodesic.hpp>
 
 #include <cmath>
+#include <cstdio>
+#include <random>
+#include <string>
+#include <vector>
 
 #include "geo/positiontext.h"
 
@@ -105,6 +109,60 @@ TEST(DestinationWithEllipsoidCourse, NearlyAntipodalStillConverges) {
   EXPECT_TRUE(std::isfinite(d.finalCourse));
   EXPECT_GT(d.finalCourse, 0);
   EXPECT_LE(d.finalCourse, 360);
+}
+
+}  // namespace
+}  // namespace korvant
+
+namespace korvant {
+namespace {
+
+// What any caller prints or decides from a course and distance.
+std::string printed(const CourseDistance& cd, double offset) {
+  double magnetic = cd.course + offset;
+  if (magnetic > 360)
+    magnetic -= 360;
+  else if (magnetic <= 0)
+    magnetic += 360;
+  char text[160];
+  std::snprintf(text, sizeof text, "%.2f %.2f %.2f %.2f %ld %.2f %d", cd.course, magnetic, cd.distance,
+                cd.distance * KM_PER_NM, std::lround(magnetic * 10), std::round(cd.distance * 20) / 20,
+                cd.distance > 310.0);
+  return text;
+}
+
+TEST(CourseAndDistance, DoublePrintsAsExtendedOnAMillionPairs) {
+  std::mt19937_64 random(20261207);
+  std::uniform_real_distribution<double> lat(-90, 90), lng(-180, 180), offset(-40, 40);
+  const auto packed = [](double degrees) { return degreesToDegMin(degrees); };
+  std::vector<std::pair<LatLng, LatLng>> pairs;
+  for (int i = 0; i < 1000000; ++i)
+    pairs.push_back({{packed(lat(random)), packed(lng(random))}, {packed(lat(random)), packed(lng(random))}});
+  // Pairs whose course and distance fall on a printing step, to within the
+  // computation's own error: here the double form must hand over.
+  std::uniform_int_distribution<int> step(1, 71999), steps(1, 2000000);
+  for (int i = 0; i < 200000; ++i) {
+    const LatLng from{packed(lat(random) * 0.9), packed(lng(random))};
+    pairs.push_back({from, destination(from, step(random) * 0.005, steps(random) * 0.005).position});
+  }
+  // Poles, antipodes, the date line, meridians and the equator, coincident points.
+  for (double a : {-9000.0, -8959.99, -4500.0, 0.0, 0.01, 4500.0, 8959.99, 9000.0})
+    for (double b : {-18000.0, -17959.99, -9000.0, 0.0, 0.01, 9000.0, 17959.99, 18000.0}) {
+      pairs.push_back({{a, b}, {-a, b > 0 ? b - 18000 : b + 18000}});
+      pairs.push_back({{a, b}, {a, b}});
+      pairs.push_back({{a, b}, {a, -b}});
+      pairs.push_back({{a, b}, {-a, b}});
+      pairs.push_back({{a, b}, {a + (a < 9000 ? 0.01 : -0.01), b}});
+    }
+  int checked = 0;
+  for (const auto& [from, to] : pairs) {
+    const double o = offset(random);
+    const std::string fast = printed(courseAndDistance(from, to, o), o);
+    const std::string exact = printed(courseAndDistanceExtended(from, to), o);
+    ASSERT_EQ(fast, exact) << from << " -> " << to << " offset " << o;
+    ++checked;
+  }
+  EXPECT_GT(checked, 1000000);
 }
 
 }  // namespace
