@@ -9,6 +9,7 @@
 #include "app/context.h"
 #include "app/startup.h"
 #include "map/mappainter.h"
+#include "platform/layeredmap.h"
 #include "platform/qtcanvas.h"
 #include "platform/systemclock.h"
 
@@ -80,13 +81,17 @@ const char* const kTracks[26] = {
     "RAFIN 45/50 47/40 48/30 49/20 BEDRA NERTU",
 };
 
-// The full picture: every layer above and 26 labelled tracks.
-void BM_paintNatWith26Tracks(benchmark::State& state) {
-  NatMap map;
+void storeTracks(NatMap& map) {
   TrackStore store{map.app.fixes, map.boxes, false};
   for (int slot = 0; slot < 26; ++slot)
     storeTrackLine(map.app.tracks, std::string(1, char('A' + slot)) + " " + kTracks[slot], NAT_REFERENCE, store);
   map.app.switches.routeBearings = map.app.switches.routeDistances = true;
+}
+
+// The full picture: every layer above and 26 labelled tracks.
+void BM_paintNatWith26Tracks(benchmark::State& state) {
+  NatMap map;
+  storeTracks(map);
   QImage image(1920, 1080, QImage::Format_RGB32);
   image.setDotsPerMeterX(3780);
   image.setDotsPerMeterY(3780);
@@ -101,6 +106,43 @@ void BM_paintNatWith26Tracks(benchmark::State& state) {
   state.counters["tracks"] = tracks;
 }
 BENCHMARK(BM_paintNatWith26Tracks)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+
+void storeTracks(NatMap& map);
+
+// The window's paint: the stages under and over the tools' lines on both
+// cores, composed with the tools' lines between them. arg 1: with 26 tracks.
+void BM_windowPaint(benchmark::State& state) {
+  NatMap map;
+  if (state.range(0)) storeTracks(map);
+  QImage window(1920, 1080, QImage::Format_RGB32);
+  window.setDotsPerMeterX(3780);
+  window.setDotsPerMeterY(3780);
+  LayeredMap layered;
+  for (auto _ : state) {
+    layered.invalidate();
+    QPainter painter(&window);
+    benchmark::DoNotOptimize(layered.paint(painter, window, map.app.paintInput()));
+  }
+}
+BENCHMARK(BM_windowPaint)->Arg(0)->Arg(1)->ArgName("tracks")->Unit(benchmark::kMillisecond)->MinTime(2.0);
+
+// A repaint that changes only the tools' lines: the kept images are reused.
+void BM_windowToolRepaint(benchmark::State& state) {
+  NatMap map;
+  storeTracks(map);
+  QImage window(1920, 1080, QImage::Format_RGB32);
+  window.setDotsPerMeterX(3780);
+  window.setDotsPerMeterY(3780);
+  LayeredMap layered;
+  int i = 0;
+  for (auto _ : state) {
+    map.app.tools = {ToolMode::Distance, {LatLng{5000, -3000}, LatLng{5000.0 + i++ % 100, -2000}}};
+    QPainter painter(&window);
+    benchmark::DoNotOptimize(layered.paint(painter, window, map.app.paintInput()));
+  }
+  state.counters["stagesPainted"] = layered.stagesPainted();
+}
+BENCHMARK(BM_windowToolRepaint)->Unit(benchmark::kMillisecond);
 
 // One layer at a time, to see where a paint's time goes.
 void BM_paintOneLayer(benchmark::State& state) {

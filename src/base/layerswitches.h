@@ -19,6 +19,8 @@ struct DafifSwitches {
   bool wptB = false, wptH = false, wptL = false, wptR = false, wptT = false;
   bool prohibited = false, restricted = false, moa = false, warning = false;
   bool alert = false, danger = false, temp = false, refuel = false;
+
+  bool operator==(const DafifSwitches&) const = default;
 };
 
 struct LayerSwitches {
@@ -62,6 +64,8 @@ struct LayerSwitches {
   bool variation = false;
 
   DafifSwitches dafif;
+
+  bool operator==(const LayerSwitches&) const = default;
 };
 
 // The switch of that name ("terrain", "latLongGrid", "routeGroup1" ... "routeGroup8"),

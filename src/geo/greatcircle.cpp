@@ -3,6 +3,7 @@
 #include <GeographicLib/Geodesic.hpp>
 #include <algorithm>
 #include <cmath>
+#include <optional>
 
 namespace korvant {
 
@@ -76,9 +77,8 @@ bool nearPrintStep(double value, double tolerance) {
   return std::fabs(steps - std::nearbyint(steps)) * kPrintStep <= tolerance;
 }
 
-}  // namespace
-
-CourseDistance courseAndDistance(const LatLng& from, const LatLng& to, double printedOffset) {
+// `distanceUsed`: the caller uses the distance too, so it must be as sure as the course.
+CourseDistance courseAndDistanceChecked(const LatLng& from, const LatLng& to, double printedOffset, bool distanceUsed) {
   if (from.lat == 9000.0 || from.lat == -9000.0) return courseAndDistanceExtended(from, to);
   const double phi1 = degMinToRadians(from.lat), phi2 = degMinToRadians(to.lat);
   const double dLam = degMinToRadians(to.lng) - degMinToRadians(from.lng);
@@ -100,9 +100,16 @@ CourseDistance courseAndDistance(const LatLng& from, const LatLng& to, double pr
   if (course < 0) course += 360;
   const double distance = EARTH_DIAMETER_NM * std::asin(std::sqrt(h));
   if (nearPrintStep(course, courseTolerance) || nearPrintStep(course + printedOffset, courseTolerance) ||
-      nearPrintStep(distance, distanceTolerance) || nearPrintStep(distance * KM_PER_NM, 2 * distanceTolerance))
+      (distanceUsed &&
+       (nearPrintStep(distance, distanceTolerance) || nearPrintStep(distance * KM_PER_NM, 2 * distanceTolerance))))
     return courseAndDistanceExtended(from, to);
   return {course, distance};
+}
+
+}  // namespace
+
+CourseDistance courseAndDistance(const LatLng& from, const LatLng& to, double printedOffset) {
+  return courseAndDistanceChecked(from, to, printedOffset, true);
 }
 
 double distanceNm(const LatLng& from, const LatLng& to) {
@@ -118,9 +125,50 @@ double distanceNmFast(const LatLng& from, const LatLng& to) {
   return EARTH_DIAMETER_NM * std::asin(std::sqrt(std::min(h, 1.0)));
 }
 
+namespace {
+
+// The destination in double, or nothing where its printed position (two
+// decimals of the packed minutes) could differ from the extended one.
+std::optional<LatLng> reachedPositionFast(const LatLng& from, double course, double distance) {
+  const double phi1 = degMinToRadians(from.lat), lam1 = degMinToRadians(from.lng);
+  const double theta = course * (PI / 180);
+  const double delta = distance / NM_PER_DEGREE * (PI / 180);
+  double sp, cp, st, ct, sd, cd;
+  ::sincos(phi1, &sp, &cp);
+  ::sincos(theta, &st, &ct);
+  ::sincos(delta, &sd, &cd);
+  const double s = sp * cd + cp * sd * ct;
+  const double y = st * sd;
+  const double x = cp * cd - sp * sd * ct;
+  // Near a pole or with the bearing undefined the longitude is ill-conditioned;
+  // so is the latitude's asin near +-1.
+  if (std::fabs(s) > 1 - 1e-9 || std::hypot(x, y) < 1e-6 || !std::isfinite(x + y + s)) return std::nullopt;
+  double lam2 = lam1 + std::atan2(y, x);
+  if (lam2 > PI)
+    lam2 -= 2 * PI;
+  else if (lam2 < -PI)
+    lam2 += 2 * PI;
+  const LatLng reached{radiansToDegMin(std::asin(s)), radiansToDegMin(lam2)};
+  // Positions print to 0.01 minute with the 60 minutes carried, so the steps
+  // lie on whole multiples of 0.005 minute; the double error is below 1e-11.
+  constexpr double tolerance = 1e-9;
+  if (nearPrintStep(degMinToDegrees(reached.lat) * 60, tolerance) ||
+      nearPrintStep(degMinToDegrees(reached.lng) * 60, tolerance))
+    return std::nullopt;
+  return reached;
+}
+
+}  // namespace
+
 Destination destination(const LatLng& from, double course, double distance) {
+  const std::optional<LatLng> fast = reachedPositionFast(from, course, distance);
+  const LatLng reached = fast ? *fast : reachedPosition(from, course, distance);
+  return {reached, normalizeFinalCourse(courseAndDistanceChecked(reached, from, 0, false).course + 180)};
+}
+
+Destination destinationExtended(const LatLng& from, double course, double distance) {
   const LatLng reached = reachedPosition(from, course, distance);
-  return {reached, normalizeFinalCourse(courseAndDistance(reached, from).course + 180)};
+  return {reached, normalizeFinalCourse(courseAndDistanceExtended(reached, from).course + 180)};
 }
 
 double ellipsoidInitialCourse(const LatLng& from, const LatLng& to) {

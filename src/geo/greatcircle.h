@@ -33,7 +33,11 @@ double distanceNm(const LatLng& from, const LatLng& to);
 // The same haversine in double precision: for decisions that lie clear of
 // their limit, where the extended-precision answer cannot differ.
 double distanceNmFast(const LatLng& from, const LatLng& to);
+// The position reached on `course` after `distance` NM, and the final course.
+// In double where the position's two printed decimals of minutes and the
+// course are sure to match the extended computation, else extended.
 Destination destination(const LatLng& from, double course, double distance);
+Destination destinationExtended(const LatLng& from, double course, double distance);
 // The initial course of the WGS-84 inverse solution, degrees true in [0, 360).
 double ellipsoidInitialCourse(const LatLng& from, const LatLng& to);
 // The same position; the final course from the WGS-84 inverse solution.

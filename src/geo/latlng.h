@@ -22,6 +22,7 @@ struct LatLng {
   bool isUnset() const { return lat == NO_POSITION || lng == NO_POSITION; }
 
   static constexpr LatLng unset() { return {}; }
+  bool operator==(const LatLng&) const = default;
 };
 
 // "N5030.00 W03500.00"; restores the stream's flags and fill, leaves precision 2.

@@ -34,6 +34,8 @@ SideOfCentre FarSideRule::side(const LatTerm& lat, const LngTerm& lng, const Lat
   if (!pole_) {
     const double h = lat.sinHalfDiff * lat.sinHalfDiff + cosPhi_ * lat.cosPhi * lng.sinHalf * lng.sinHalf;
     const double distance = EARTH_DIAMETER_NM * std::asin(std::sqrt(std::min(h, 1.0)));
+    // The side of 180 degrees matters only for a far point.
+    if (distance < FAR_SIDE_NM - 1e-7) return {false, false};
     const double y = lng.sin * lat.cosPhi, x = cosPhi_ * lat.sinPhi - sinPhi_ * lat.cosPhi * lng.cos;
     double course = (y == 0 && x == 0) ? 0 : std::atan2(y, x) * DEGREES_PER_RADIAN;
     if (course < 0) course += 360;

@@ -9,8 +9,8 @@ namespace korvant {
 inline constexpr double FAR_SIDE_NM = 5409.9;
 
 struct SideOfCentre {
-  bool far = false;  // more than 5409.9 NM from the centre
-  bool courseAtOrAbove180 = false;
+  bool far = false;                 // more than 5409.9 NM from the centre
+  bool courseAtOrAbove180 = false;  // the course from the centre; decided for far points only
 };
 
 class FarSideRule {

@@ -16,6 +16,8 @@ struct MapFontSettings {
   std::string face;      // MapFont
   long videoSize = 7;    // MapFontVideoSize, points
   long printerSize = 6;  // MapFontPrinterSize, points
+
+  bool operator==(const MapFontSettings&) const = default;
 };
 
 MapFontSettings readMapFontSettings(Settings& settings);

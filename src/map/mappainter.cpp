@@ -21,11 +21,18 @@ void drawTracksAndRouteSets(PaintContext& paint) {
 
 PaintResult MapPainter::paint(const PaintOptions& options) {
   PaintResult result;
+  for (PaintStage stage : {PaintStage::Below, PaintStage::Overlay, PaintStage::Above})
+    result = paintStage(options, stage);
+  return result;
+}
+
+PaintResult MapPainter::paintStage(const PaintOptions& options, PaintStage stage) {
+  PaintResult result;
   const MapView& view = input_.view;
   const int pixelsPerInch = canvas_.logicalPixelsPerInchY();
   const MapFonts fonts = buildMapFonts(input_.fontSettings, options.printing, pixelsPerInch);
 
-  canvas_.fillRect({0, 0, options.width, options.height}, colors::white);
+  if (stage == PaintStage::Below) canvas_.fillRect({0, 0, options.width, options.height}, colors::white);
   result.projection.setup(view.viewport(options.width, options.height));
 
   PaintContext paint{input_, canvas_, result.projection, FarSideRule(view.centre), fonts};
@@ -44,18 +51,23 @@ PaintResult MapPainter::paint(const PaintOptions& options) {
   // stands behind it.
   const bool procedureMapEmpty = input_.procedureMap;
   paint.procedureMap = input_.procedureMap;
-  if (sw.terrain) drawTerrain(paint);
-  if (!procedureMapEmpty) {
-    if (sw.latLongGrid) drawGrid(paint);
-    drawTicks(paint);
-    if (sw.latLongLabels) drawGridLabels(paint);
-    if (sw.facilityBoundaries) drawFacilityBoundaries(paint);
-    drawTracksAndRouteSets(paint);
+  switch (stage) {
+    case PaintStage::Below:
+      if (sw.terrain) drawTerrain(paint);
+      if (procedureMapEmpty) break;
+      if (sw.latLongGrid) drawGrid(paint);
+      drawTicks(paint);
+      if (sw.latLongLabels) drawGridLabels(paint);
+      if (sw.facilityBoundaries) drawFacilityBoundaries(paint);
+      drawTracksAndRouteSets(paint);
+      break;
+    case PaintStage::Overlay: drawToolOverlay(paint); break;
+    case PaintStage::Above:
+      drawTitleBlock(paint);
+      if (sw.variation) drawVariation(paint);
+      drawOwnFixes(paint);
+      break;
   }
-  drawToolOverlay(paint);
-  drawTitleBlock(paint);
-  if (sw.variation) drawVariation(paint);
-  drawOwnFixes(paint);
   return result;
 }
 

@@ -21,10 +21,21 @@ struct PaintResult {
   double south = 10000, north = -10000, west = 20000, east = -20000;
 };
 
+// The paint's fixed layer order in three stages, so that a window can keep
+// what lies under and over the map tools' lines from paint to paint. The
+// stages painted in order on one surface are the whole paint.
+enum class PaintStage {
+  Below,    // the white ground, terrain, grid, ticks, labels, boundaries, tracks and route sets
+  Overlay,  // the map tools' lines
+  Above,    // the title block, variation, own fixes and every layer after them
+};
+
 class MapPainter {
  public:
   MapPainter(const PaintInput& input, MapCanvas& canvas) : input_(input), canvas_(canvas) {}
   PaintResult paint(const PaintOptions& options);
+  // One stage alone; Above and Overlay leave the surface's ground untouched.
+  PaintResult paintStage(const PaintOptions& options, PaintStage stage);
 
  private:
   PaintInput input_;

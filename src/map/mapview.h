@@ -94,6 +94,8 @@ class MapView {
   // A position text or fix name, nearest the current centre among same-named fixes.
   bool centreFromText(std::string_view text, const FixStore& fixes);
 
+  bool operator==(const MapView&) const = default;
+
   bool rangeDown() { return setRange(range / RANGE_STEP); }
   bool rangeUp() { return setRange(range * RANGE_STEP); }
 };

@@ -148,6 +148,7 @@ std::optional<std::string> fixFilePreamble(const std::vector<std::uint8_t>& byte
 }
 
 void FixStore::setPath(const std::string& folder, std::string_view fileName, MessageBoxes& boxes) {
+  ++revision_;
   path_.clear();
   state_ = State::NotTried;
   bytes_.reset();
@@ -170,6 +171,7 @@ void FixStore::loadBytes(std::vector<std::uint8_t> bytes) {
 }
 
 void FixStore::setInMemory(FixFileBytes bytes) {
+  ++revision_;
   bytes_ = std::move(bytes);
   state_ = State::InMemory;
   index_.clear();

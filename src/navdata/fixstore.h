@@ -59,6 +59,7 @@ class FixStore {
   void setPathDirectly(std::string path) {
     path_ = std::move(path);
     state_ = State::NotTried;
+    ++revision_;
   }
   // For tests and tools: the store over bytes already in memory.
   void loadBytes(std::vector<std::uint8_t> bytes);
@@ -70,6 +71,8 @@ class FixStore {
   void load();
 
   const std::string& path() const { return path_; }
+  // Changes whenever the store's contents may have changed.
+  unsigned revision() const { return revision_; }
   bool loadedIntoMemory() const { return state_ == State::InMemory; }
 
   FixSection openSection(FixSectionId id) const;
@@ -104,6 +107,7 @@ class FixStore {
   // Built once the file is in memory: a lookup is then a binary search
   // instead of a scan of every fix.
   std::vector<IndexEntry> index_;
+  unsigned revision_ = 0;
 };
 
 }  // namespace korvant

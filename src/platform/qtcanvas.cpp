@@ -56,11 +56,20 @@ QtMapCanvas::QtMapCanvas(QPainter& painter, QtTextCache* cache)
 }
 
 void QtMapCanvas::flushLines() {
-  if (pending_.size() >= 2) {
+  if (pending_.size() == 2) {
+    segments_.append(QLine(pending_[0], pending_[1]));
+  } else if (pending_.size() > 2) {
     painter_.drawPolyline(pending_);
     clearUpperVectorState();
   }
   pending_.clear();
+}
+
+void QtMapCanvas::flushSegments() {
+  if (segments_.isEmpty()) return;
+  painter_.drawLines(segments_);
+  clearUpperVectorState();
+  segments_.clear();
 }
 
 void QtMapCanvas::moveTo(int x, int y) {
@@ -71,6 +80,7 @@ void QtMapCanvas::moveTo(int x, int y) {
 
 void QtMapCanvas::selectPen(Color color, int width, PenStyle style) {
   flushLines();
+  flushSegments();
   // Thin pens stay in Qt's default form, equal to the pen that draws text, so
   // that switching between lines and labels changes no painter state.
   linePen_ = width > 1 ? QPen(toQColor(color), width, toQt(style), Qt::RoundCap, Qt::RoundJoin)
@@ -124,6 +134,7 @@ void QtMapCanvas::arc(int cx, int cy, int r, int x1, int y1, int x2, int y2) {
   double span = a2 - a1;
   if (span <= 0) span += 360;
   flushLines();
+  flushSegments();
   painter_.drawArc(QRect(cx - r, cy - r, 2 * r, 2 * r), static_cast<int>(std::lround(a1 * 16)),
                    static_cast<int>(std::lround(span * 16)));
   clearUpperVectorState();
@@ -136,6 +147,7 @@ void QtMapCanvas::setBackgroundTransparent(bool transparent) {
 
 void QtMapCanvas::textOut(int x, int y, std::string_view text) {
   flushLines();
+  flushSegments();
   if (!fontTexts_) fontTexts_ = &cache_.forFont(qfont_);
   const QStaticText& laidOut = QtTextCache::get(*fontTexts_, fromUtf8(text), qfont_);
   const QFontMetrics& fm = metrics();
@@ -175,6 +187,7 @@ int QtMapCanvas::textWidth(std::string_view text) const { return metrics().horiz
 
 void QtMapCanvas::fillRect(const Rect& rect, Color color) {
   flushLines();
+  flushSegments();
   painter_.fillRect(QRect(rect.left, rect.top, rect.width(), rect.height()), toQColor(color));
   clearUpperVectorState();
 }

@@ -32,7 +32,10 @@ class QtMapCanvas : public MapCanvas {
   // The painter must be active on its device for the canvas's lifetime.
   // Without a cache of its own, the canvas keeps one for its paint.
   explicit QtMapCanvas(QPainter& painter, QtTextCache* cache = nullptr);
-  ~QtMapCanvas() override { flushLines(); }
+  ~QtMapCanvas() override {
+    flushLines();
+    flushSegments();
+  }
 
   void selectPen(Color color, int width, PenStyle style) override;
   bool selectFont(const FontSpec& font) override;
@@ -55,13 +58,16 @@ class QtMapCanvas : public MapCanvas {
 
  private:
   const QFontMetrics& metrics() const;
-  // Consecutive lines go to the painter as one polyline.
+  // Consecutive lines go to the painter as one polyline, and lone segments of
+  // one pen as one batch: a call into the painter costs far more than a short line.
   void flushLines();
+  void flushSegments();
 
   QPainter& painter_;
   QtTextCache ownCache_;
   QtTextCache& cache_;
   QPolygon pending_;
+  QList<QLine> segments_;
   QPen linePen_;
   QColor textColor_ = Qt::black;
   FontSpec font_;

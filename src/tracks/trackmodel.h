@@ -22,6 +22,8 @@ inline bool isWestboundSlot(int slot) { return slot < 13; }
 struct UnresolvedFix {
   char track;
   std::string fix;
+
+  bool operator==(const UnresolvedFix&) const = default;
 };
 
 struct TrackModel {
@@ -38,6 +40,8 @@ struct TrackModel {
 
   // The levels of a slot's own direction, empty when there are none.
   std::string levels(int slot) const;
+
+  bool operator==(const TrackModel&) const = default;
 
   void clear() { *this = TrackModel(); }
   bool empty() const;

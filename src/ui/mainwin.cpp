@@ -117,12 +117,12 @@ void MainWin::showRangeDialog() {
 void MainWin::paintEvent(QPaintEvent*) {
   QApplication::setOverrideCursor(Qt::WaitCursor);
   QPainter painter(this);
-  QtMapCanvas canvas(painter, &texts_);
   if (commands_.testPattern()) {
+    QtMapCanvas canvas(painter, &texts_);
     const std::time_t now = app_.clock.now();
     drawFontSampleScreen(canvas, {0, 0, width(), height()}, -app_.clock.utcOffsetSeconds(now) / 60);
   } else {
-    screenProjection_ = MapPainter(app_.paintInput(), canvas).paint({width(), height(), false, true}).projection;
+    screenProjection_ = map_.paint(painter, *this, app_.paintInput()).projection;
   }
   QApplication::restoreOverrideCursor();
 }

@@ -6,6 +6,7 @@
 #include "app/maptools.h"
 #include "app/mousereadout.h"
 #include "map/projection.h"
+#include "platform/layeredmap.h"
 #include "platform/qtcanvas.h"
 
 namespace korvant {
@@ -27,6 +28,7 @@ class MainWin : public QWidget {
   const Projection& screenProjection() const { return screenProjection_; }
   // How often a repaint was asked for; tests watch it.
   int repaintRequests() const { return repaintRequests_; }
+  const LayeredMap& layeredMap() const { return map_; }
   void requestRepaint();
 
   void showCentreDialog();
@@ -53,6 +55,7 @@ class MainWin : public QWidget {
   MapTools tools_;
   Projection screenProjection_;
   QtTextCache texts_;
+  LayeredMap map_;
   int repaintRequests_ = 0;
   int wheelSteps_ = 0;
 };

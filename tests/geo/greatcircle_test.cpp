@@ -167,3 +167,30 @@ TEST(CourseAndDistance, DoublePrintsAsExtendedOnAMillionPairs) {
 
 }  // namespace
 }  // namespace korvant
+
+namespace korvant {
+namespace {
+
+TEST(Destination, DoublePrintsAsExtendedOnAMillionLegs) {
+  std::mt19937_64 random(7122026);
+  std::uniform_real_distribution<double> lat(-90, 90), lng(-180, 180), course(0, 360), distance(0, 11000);
+  const auto check = [](const LatLng& from, double c, double d) {
+    const Destination fast = destination(from, c, d), exact = destinationExtended(from, c, d);
+    char a[32], b[32];
+    std::snprintf(a, sizeof a, "%.2f", fast.finalCourse);
+    std::snprintf(b, sizeof b, "%.2f", exact.finalCourse);
+    ASSERT_EQ(formatLat(fast.position.lat) + formatLng(fast.position.lng) + a,
+              formatLat(exact.position.lat) + formatLng(exact.position.lng) + b)
+        << from << " course " << c << " distance " << d;
+  };
+  for (int i = 0; i < 1000000; ++i)
+    check({degreesToDegMin(lat(random)), degreesToDegMin(lng(random))}, course(random), distance(random));
+  // From the poles and the date line, due north and south, half and whole way round.
+  for (double a : {-9000.0, -8959.99, 0.0, 4500.0, 8959.99, 9000.0})
+    for (double b : {-18000.0, 0.0, 17959.99, 18000.0})
+      for (double c : {0.0, 90.0, 180.0, 270.0, 359.99})
+        for (double d : {0.0, 0.005, 310.0, 5409.9, 10819.8, 21639.6}) check({a, b}, c, d);
+}
+
+}  // namespace
+}  // namespace korvant

@@ -295,3 +295,46 @@ TEST_F(MapPainterTest, UnsetCentrePaintsWithoutTrouble) {
 
 }  // namespace
 }  // namespace korvant
+
+namespace korvant {
+namespace {
+
+// Everything a recording canvas kept, in one comparable text.
+std::string transcript(const RecordingCanvas& c) {
+  std::string out;
+  for (const auto& l : c.lines)
+    out += "L" + std::to_string(l.x1) + "," + std::to_string(l.y1) + "," + std::to_string(l.x2) + "," +
+           std::to_string(l.y2) + "," + std::to_string(l.width) + "\n";
+  for (const auto& t : c.texts)
+    out += "T" + std::to_string(t.x) + "," + std::to_string(t.y) + "," + t.text + "," + t.font.face +
+           std::to_string(t.font.height) + "," + std::to_string(t.font.escapement) + "\n";
+  for (const auto& a : c.arcs) out += "A" + std::to_string(a.cx) + "," + std::to_string(a.cy) + "\n";
+  for (const auto& f : c.fills) out += "F" + std::to_string(f.first.left) + "," + std::to_string(f.first.right) + "\n";
+  return out;
+}
+
+TEST_F(MapPainterTest, TheStagesInOrderAreTheWholePaint) {
+  app.switches.variation = app.switches.ownAirports = true;
+  app.tools = {ToolMode::Distance, {LatLng{5000, -3000}, LatLng{5500, -2000}}};
+  paint();
+  const std::string whole = transcript(canvas);
+  RecordingCanvas parts[3];
+  const PaintStage stages[] = {PaintStage::Below, PaintStage::Overlay, PaintStage::Above};
+  for (int i = 0; i < 3; ++i) MapPainter(app.paintInput(), parts[i]).paintStage({1920, 1080, false, true}, stages[i]);
+  RecordingCanvas joined;
+  for (const RecordingCanvas& part : parts) {
+    joined.lines.insert(joined.lines.end(), part.lines.begin(), part.lines.end());
+    joined.texts.insert(joined.texts.end(), part.texts.begin(), part.texts.end());
+    joined.arcs.insert(joined.arcs.end(), part.arcs.begin(), part.arcs.end());
+    joined.fills.insert(joined.fills.end(), part.fills.begin(), part.fills.end());
+  }
+  EXPECT_EQ(transcript(joined), whole);
+  // Each stage draws something of its own here, and only the first lays the ground.
+  for (const RecordingCanvas& part : parts) EXPECT_FALSE(part.lines.empty() && part.texts.empty());
+  EXPECT_EQ(parts[0].fills.size(), 1u);
+  EXPECT_TRUE(parts[1].fills.empty() && parts[2].fills.empty());
+  EXPECT_TRUE(parts[1].texts.empty());
+}
+
+}  // namespace
+}  // namespace korvant

@@ -26,9 +26,9 @@ std::vector<double> withArms(const std::vector<double>& values, double e) {
   return out;
 }
 
-void arm(PaintContext& paint, const GridTerms& terms, int row1, int col1, int row2, int col2) {
-  const DevicePoint p = terms.device(row1, col1);
-  if (!terms.qualifies(p)) return;
+// An arm whose first end lies off the surface draws nothing; the far-side
+// test, the costly part, is left for the arms that would draw.
+void arm(PaintContext& paint, const GridTerms& terms, const DevicePoint& p, int row2, int col2) {
   paint.canvas.moveTo(p.x, p.y);
   const DevicePoint q = terms.device(row2, col2);
   if (terms.qualifies(q)) paint.canvas.lineTo(q.x, q.y);
@@ -51,11 +51,17 @@ void drawTicks(PaintContext& paint) {
   for (int i = 0; i < rows; ++i) {
     const double lat = lats[i];
     for (int j = 0; j < columns; ++j) {
+      const DevicePoint alongParallel = terms.device(3 * i, 3 * j + 1);
+      const bool parallelArm = terms.qualifies(alongParallel);
+      const bool meridian = lat > -9000 && lat < 9000;
+      const DevicePoint alongMeridian = meridian ? terms.device(3 * i + 1, 3 * j) : DevicePoint{};
+      const bool meridianArm = meridian && terms.qualifies(alongMeridian);
+      if (!parallelArm && !meridianArm) continue;
       const SideOfCentre here = terms.side(3 * i, 3 * j);
-      if (!FarSideRule::skips(here, terms.side(3 * i, 3 * (j + 1))))
-        arm(paint, terms, 3 * i, 3 * j + 1, 3 * i, 3 * j + 2);
-      if (lat > -9000 && lat < 9000 && !FarSideRule::skips(here, terms.side(3 * (i + 1), 3 * j)))
-        arm(paint, terms, 3 * i + 1, 3 * j, 3 * i + 2, 3 * j);
+      if (parallelArm && !FarSideRule::skips(here, terms.side(3 * i, 3 * (j + 1))))
+        arm(paint, terms, alongParallel, 3 * i, 3 * j + 2);
+      if (meridianArm && !FarSideRule::skips(here, terms.side(3 * (i + 1), 3 * j)))
+        arm(paint, terms, alongMeridian, 3 * i + 2, 3 * j);
     }
   }
 }

@@ -1,0 +1,45 @@
+#pragma once
+// Everything a stage of the paint depends on, as a value: a kept image of a
+// stage is still right while its key compares equal.
+#include <ctime>
+#include <string>
+
+#include "map/mappainter.h"
+#include "map/paintinput.h"
+
+namespace korvant {
+
+struct PaintKey {
+  MapView view;
+  LayerSwitches switches;
+  MapFontSettings fontSettings;
+  unsigned fixesRevision = 0;
+  TrackModel tracks;
+  std::string trackFile;
+  bool procedureMap = false;
+  // The surface: device-independent size, pixel ratio, logical resolution.
+  int width = 0, height = 0;
+  double devicePixelRatio = 1;
+  int dpi = 96;
+  // The title block prints the time to the minute, local and UTC.
+  long printedMinute = 0;
+  long utcOffset = 0;
+
+  bool operator==(const PaintKey&) const = default;
+};
+
+// The key of a stage; the Overlay stage is never kept.
+inline PaintKey paintKey(const PaintInput& input, PaintStage stage, int width, int height, double devicePixelRatio,
+                         int dpi) {
+  PaintKey key{input.view,   input.switches, input.fontSettings,
+               input.fixes.revision(), input.tracks, {}, input.procedureMap, width, height, devicePixelRatio, dpi};
+  if (stage == PaintStage::Above) {
+    const std::time_t now = input.clock.now();
+    key.trackFile = std::string(input.trackFile);
+    key.printedMinute = static_cast<long>(now / 60);
+    key.utcOffset = input.clock.utcOffsetSeconds(now);
+  }
+  return key;
+}
+
+}  // namespace korvant

@@ -1,0 +1,90 @@
+// The window's kept map images: the same picture as painting the stages in
+// order, on both cores or one, and painted again exactly when a key changes.
+#include "platform/layeredmap.h"
+
+#include <gtest/gtest.h>
+#include <QImage>
+#include <QPainter>
+
+#include "app/applycontrolfile.h"
+#include "app/startup.h"
+#include "navdata/fixfile_builder.h"
+#include "support/recordingboxes.h"
+
+namespace korvant {
+namespace {
+
+class LayeredMapTest : public ::testing::Test {
+ protected:
+  LayeredMapTest() {
+    seedDefaults(app.settings);
+    app.settings.markReadDone();
+    app.settings.set("MapFont", "DejaVu Sans", false);
+    applyControlFile(app);
+    FixFileContents c;
+    for (int i = 0; i < 40; ++i)
+      c.fixes.push_back(test::makeFix(("F" + std::to_string(i)).c_str(), 4500 + 30 * i, -5000 + 70 * i, i % 4));
+    app.fixes.loadBytes(test::fixFileBytes(c));
+    app.switches.variation = app.switches.ownAirports = true;
+    app.tools = {ToolMode::Distance, {LatLng{5000, -3000}, LatLng{5500, -2000}}};
+  }
+  QImage paintWith(LayeredMap& map, QSize size = {900, 600}) {
+    QImage target(size, QImage::Format_RGB32);
+    target.setDotsPerMeterX(3780);
+    target.setDotsPerMeterY(3780);
+    QPainter painter(&target);
+    map.paint(painter, target, app.paintInput());
+    return target;
+  }
+
+  test::RecordingBoxes boxes;
+  test::FixedClock clock{1796633100, 0};
+  AppContext app{boxes, clock};
+};
+
+TEST_F(LayeredMapTest, BothCoresPaintTheSamePixelsAsOne) {
+  LayeredMap parallel, serial;
+  serial.setParallel(false);
+  const QImage a = paintWith(parallel), b = paintWith(serial);
+  EXPECT_EQ(a, b);
+  EXPECT_EQ(parallel.stagesPainted(), 2);
+}
+
+TEST_F(LayeredMapTest, KeptImagesGiveThePictureOfAFreshPaint) {
+  LayeredMap kept;
+  paintWith(kept);
+  app.tools = {ToolMode::Info, {LatLng{5200, -2500}}};
+  const QImage again = paintWith(kept);
+  EXPECT_EQ(kept.stagesPainted(), 2);  // only the tools' lines changed
+  LayeredMap fresh;
+  EXPECT_EQ(again, paintWith(fresh));
+}
+
+TEST_F(LayeredMapTest, EveryKeyChangePaintsAgain) {
+  LayeredMap map;
+  paintWith(map);
+  int painted = map.stagesPainted();
+  const auto expectPainted = [&](int stages, const char* what) {
+    paintWith(map);
+    EXPECT_EQ(map.stagesPainted() - painted, stages) << what;
+    painted = map.stagesPainted();
+  };
+  expectPainted(0, "nothing changed");
+  app.switches.latLongGrid = !app.switches.latLongGrid;
+  expectPainted(2, "a switch");
+  app.view.setRange(800);
+  expectPainted(2, "the view");
+  app.fixes.loadBytes(test::fixFileBytes(FixFileContents{}));
+  expectPainted(2, "the fix file");
+  app.tracks.slotTexts[0] = "5000/-3000 5500/-2000";
+  expectPainted(2, "the tracks");
+  app.trackFile = "/tmp/tracks.txt";
+  expectPainted(1, "the title block's file line");
+  clock = test::FixedClock{1796633100 + 60, 0};
+  expectPainted(1, "the printed minute");
+  paintWith(map, {901, 600});
+  EXPECT_EQ(map.stagesPainted() - painted, 2) << "the size";
+}
+
+}  // namespace
+}  // namespace korvant
