@@ -158,11 +158,15 @@ std::optional<LatLng> reachedPositionFast(const LatLng& from, double course, dou
   return reached;
 }
 
+LatLng reachedPositionSure(const LatLng& from, double course, double distance) {
+  const std::optional<LatLng> fast = reachedPositionFast(from, course, distance);
+  return fast ? *fast : reachedPosition(from, course, distance);
+}
+
 }  // namespace
 
 Destination destination(const LatLng& from, double course, double distance) {
-  const std::optional<LatLng> fast = reachedPositionFast(from, course, distance);
-  const LatLng reached = fast ? *fast : reachedPosition(from, course, distance);
+  const LatLng reached = reachedPositionSure(from, course, distance);
   return {reached, normalizeFinalCourse(courseAndDistanceChecked(reached, from, 0, false).course + 180)};
 }
 
@@ -182,7 +186,7 @@ double ellipsoidInitialCourse(const LatLng& from, const LatLng& to) {
 }
 
 Destination destinationWithEllipsoidCourse(const LatLng& from, double course, double distance) {
-  const LatLng reached = reachedPosition(from, course, distance);
+  const LatLng reached = reachedPositionSure(from, course, distance);
   return {reached, normalizeFinalCourse(ellipsoidInitialCourse(reached, from) + 180)};
 }
 

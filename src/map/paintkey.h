@@ -31,8 +31,17 @@ struct PaintKey {
 // The key of a stage; the Overlay stage is never kept.
 inline PaintKey paintKey(const PaintInput& input, PaintStage stage, int width, int height, double devicePixelRatio,
                          int dpi) {
-  PaintKey key{input.view,   input.switches, input.fontSettings,
-               input.fixes.revision(), input.tracks, {}, input.procedureMap, width, height, devicePixelRatio, dpi};
+  PaintKey key{input.view,
+               input.switches,
+               input.fontSettings,
+               input.fixes.revision(),
+               input.tracks,
+               {},
+               input.procedureMap,
+               width,
+               height,
+               devicePixelRatio,
+               dpi};
   if (stage == PaintStage::Above) {
     const std::time_t now = input.clock.now();
     key.trackFile = std::string(input.trackFile);
