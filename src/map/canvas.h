@@ -46,6 +46,9 @@ struct Rect {
   int height() const { return bottom - top; }
 };
 
+// The outline symbols that mark fixes.
+enum class Symbol { Triangle, Square, Hexagon, Cross, DoubleCircle };
+
 struct FontFamily {
   std::string name;
   bool trueType = false;
@@ -75,6 +78,10 @@ class MapCanvas {
   virtual int textWidth(std::string_view text) const = 0;
 
   virtual void fillRect(const Rect& rect, Color color) = 0;
+  // A symbol round (x, y) of half-size r, drawn with a 1-unit solid pen of
+  // `color`, which stays selected. By default its outline's lines and arcs;
+  // a raster surface may stamp a copy drawn once.
+  virtual void drawSymbol(Symbol symbol, int x, int y, int r, Color color);
   virtual int logicalPixelsPerInchX() const = 0;
   virtual int logicalPixelsPerInchY() const = 0;
 

@@ -27,30 +27,49 @@ void circle(MapCanvas& canvas, int x, int y, int r) {
 
 }  // namespace
 
+void drawSymbolOutline(MapCanvas& canvas, Symbol symbol, int x, int y, int r, Color color) {
+  switch (symbol) {
+    case Symbol::Triangle: polyline(canvas, color, {{x, y - r}, {x - r, y + r}, {x + r, y + r}, {x, y - r}}); return;
+    case Symbol::Square:
+      polyline(canvas, color, {{x - r, y - r}, {x - r, y + r}, {x + r, y + r}, {x + r, y - r}, {x - r, y - r}});
+      return;
+    case Symbol::Hexagon: {
+      const int h = r / 2;
+      polyline(canvas, color,
+               {{x + r, y}, {x + h, y - r}, {x - h, y - r}, {x - r, y}, {x - h, y + r}, {x + h, y + r}, {x + r, y}});
+      return;
+    }
+    case Symbol::Cross:
+      polyline(canvas, color, {{x - r, y - r}, {x + r, y + r}});
+      canvas.moveTo(x - r, y + r);
+      canvas.lineTo(x + r, y - r);
+      return;
+    case Symbol::DoubleCircle:
+      canvas.selectPen(color, 1, PenStyle::Solid);
+      circle(canvas, x, y, r);
+      circle(canvas, x, y, r / 2);
+      return;
+  }
+}
+
+void MapCanvas::drawSymbol(Symbol symbol, int x, int y, int r, Color color) {
+  drawSymbolOutline(*this, symbol, x, y, r, color);
+}
+
 void drawTriangle(MapCanvas& canvas, int x, int y, int r, Color color) {
-  polyline(canvas, color, {{x, y - r}, {x - r, y + r}, {x + r, y + r}, {x, y - r}});
+  canvas.drawSymbol(Symbol::Triangle, x, y, r, color);
 }
-
 void drawSquare(MapCanvas& canvas, int x, int y, int r, Color color) {
-  polyline(canvas, color, {{x - r, y - r}, {x - r, y + r}, {x + r, y + r}, {x + r, y - r}, {x - r, y - r}});
+  canvas.drawSymbol(Symbol::Square, x, y, r, color);
 }
-
 void drawHexagon(MapCanvas& canvas, int x, int y, int r, Color color) {
-  const int h = r / 2;
-  polyline(canvas, color,
-           {{x + r, y}, {x + h, y - r}, {x - h, y - r}, {x - r, y}, {x - h, y + r}, {x + h, y + r}, {x + r, y}});
+  canvas.drawSymbol(Symbol::Hexagon, x, y, r, color);
 }
-
 void drawCross(MapCanvas& canvas, int x, int y, int r, Color color) {
-  polyline(canvas, color, {{x - r, y - r}, {x + r, y + r}});
-  canvas.moveTo(x - r, y + r);
-  canvas.lineTo(x + r, y - r);
+  canvas.drawSymbol(Symbol::Cross, x, y, r, color);
 }
-
 void drawDoubleCircle(MapCanvas& canvas, int x, int y, int r, Color color) {
-  canvas.selectPen(color, 1, PenStyle::Solid);
-  circle(canvas, x, y, r);
-  circle(canvas, x, y, r / 2);
+  canvas.drawSymbol(Symbol::DoubleCircle, x, y, r, color);
 }
 
 }  // namespace korvant

@@ -4,6 +4,9 @@
 
 namespace korvant {
 
+// The symbol's lines and arcs, whatever the surface.
+void drawSymbolOutline(MapCanvas& canvas, Symbol symbol, int x, int y, int r, Color color);
+
 void drawTriangle(MapCanvas& canvas, int x, int y, int r, Color color);
 void drawSquare(MapCanvas& canvas, int x, int y, int r, Color color);
 void drawHexagon(MapCanvas& canvas, int x, int y, int r, Color color);

@@ -1,5 +1,6 @@
 #include "platform/qtcanvas.h"
 
+#include "map/symbols.h"
 #include "platform/vectorstate.h"
 
 #include <QFontDatabase>
@@ -43,8 +44,32 @@ const QStaticText& QtTextCache::get(Texts& texts, const QString& text, const QFo
   return *it;
 }
 
+// Half the side of a symbol's image beyond its half-size: room for the pen.
+constexpr int kSymbolMargin = 2;
+
+const QImage& QtTextCache::symbol(Symbol symbol, int r, Color color, double devicePixelRatio) {
+  const quint64 key = quint64(symbol) | quint64(r) << 4 | quint64(color.r) << 20 | quint64(color.g) << 28 |
+                      quint64(color.b) << 36 | quint64(std::lround(devicePixelRatio * 100)) << 44;
+  auto it = symbols_.find(key);
+  if (it != symbols_.end()) return *it;
+  if (symbols_.size() > 1000) symbols_.clear();
+  const int side = 2 * (r + kSymbolMargin) + 1;
+  const int pixels = static_cast<int>(std::ceil(side * devicePixelRatio));
+  QImage image(pixels, pixels, QImage::Format_ARGB32_Premultiplied);
+  image.setDevicePixelRatio(devicePixelRatio);
+  image.fill(Qt::transparent);
+  {
+    QPainter painter(&image);
+    QtMapCanvas canvas(painter);
+    drawSymbolOutline(canvas, symbol, r + kSymbolMargin, r + kSymbolMargin, r, color);
+  }
+  return *symbols_.insert(key, image);
+}
+
 QtMapCanvas::QtMapCanvas(QPainter& painter, QtTextCache* cache)
     : painter_(painter), cache_(cache ? *cache : ownCache_), qfont_(painter.font()) {
+  const int type = painter.device()->devType();
+  raster_ = type == QInternal::Image || type == QInternal::Pixmap || type == QInternal::Widget;
   painter_.setRenderHint(QPainter::Antialiasing, true);
   painter_.setRenderHint(QPainter::TextAntialiasing, true);
   font_.face = qfont_.family().toStdString();
@@ -190,6 +215,20 @@ void QtMapCanvas::fillRect(const Rect& rect, Color color) {
   flushSegments();
   painter_.fillRect(QRect(rect.left, rect.top, rect.width(), rect.height()), toQColor(color));
   clearUpperVectorState();
+}
+
+void QtMapCanvas::drawSymbol(Symbol symbol, int x, int y, int r, Color color) {
+  // Large symbols are rare: draw those as lines.
+  if (!raster_ || r < 0 || r > 64) {
+    MapCanvas::drawSymbol(symbol, x, y, r, color);
+    return;
+  }
+  flushLines();
+  flushSegments();
+  const QImage& image = cache_.symbol(symbol, r, color, painter_.device()->devicePixelRatioF());
+  painter_.drawImage(QPoint(x - r - kSymbolMargin, y - r - kSymbolMargin), image);
+  clearUpperVectorState();
+  selectPen(color, 1, PenStyle::Solid);
 }
 
 int QtMapCanvas::logicalPixelsPerInchX() const { return painter_.device()->logicalDpiX(); }

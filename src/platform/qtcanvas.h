@@ -22,9 +22,12 @@ class QtTextCache {
   // The laid-out texts of one font, found once per font selection.
   Texts& forFont(const QFont& font);
   static const QStaticText& get(Texts& texts, const QString& text, const QFont& font);
+  // A symbol drawn once on a clear ground, centred in its image.
+  const QImage& symbol(Symbol symbol, int r, Color color, double devicePixelRatio);
 
  private:
   QHash<QString, Texts> fonts_;
+  QHash<quint64, QImage> symbols_;
 };
 
 class QtMapCanvas : public MapCanvas {
@@ -50,6 +53,7 @@ class QtMapCanvas : public MapCanvas {
   TextMetrics textMetrics() const override;
   int textWidth(std::string_view text) const override;
   void fillRect(const Rect& rect, Color color) override;
+  void drawSymbol(Symbol symbol, int x, int y, int r, Color color) override;
   int logicalPixelsPerInchX() const override;
   int logicalPixelsPerInchY() const override;
   std::vector<FontFamily> fixedPitchFamilies() const override;
@@ -76,6 +80,8 @@ class QtMapCanvas : public MapCanvas {
   mutable std::optional<QFontMetrics> metrics_;
   TextAlign align_;
   QPoint position_;
+  // Pixels, not vectors: symbols may be stamped from a kept image.
+  bool raster_ = false;
 };
 
 }  // namespace korvant
