@@ -90,41 +90,54 @@ double magneticVariation(const LatLng& position) {
     cp[m] = cp[1] * cp[m - 1] - sp[1] * sp[m - 1];
   }
 
-  double P[kSize][kSize] = {}, dP[kSize][kSize] = {};
-  P[0][0] = 1;
-  double pp[kSize] = {};
-  pp[0] = 1;
+  // The Legendre functions of degrees n - 1 and n - 2, rolled forward: a
+  // degree needs only the two before it.
+  double P1[kSize], dP1[kSize], P2[kSize] = {}, dP2[kSize] = {}, P0[kSize], dP0[kSize];
+  P1[0] = 1;
+  dP1[0] = 0;
+  double pp1 = 1, pp2 = 0;  // the m = 1 recursion of the poles
+  const bool pole = st == 0;
   const double aor = re / r;
   double ar = aor * aor;
   double br = 0, bt = 0, bp = 0, bpp = 0;
   for (int n = 1; n <= kMaxDegree; ++n) {
     ar *= aor;  // (re / r)^(n + 2)
+    const double* k = M.k[n];
+    for (int m = 0; m < n; ++m) {
+      const double p2 = n - 2 >= m ? P2[m] : 0, dp2 = n - 2 >= m ? dP2[m] : 0;
+      P0[m] = ct * P1[m] - k[m] * p2;
+      dP0[m] = ct * dP1[m] - st * P1[m] - k[m] * dp2;
+    }
+    P0[n] = st * P1[n - 1];
+    dP0[n] = st * dP1[n - 1] + ct * P1[n - 1];
+    const double* g = M.g[n];
+    const double* h = M.h[n];
+    double sumR = 0, sumT = 0, sumP = 0;
     for (int m = 0; m <= n; ++m) {
-      if (n == m) {
-        P[n][m] = st * P[n - 1][m - 1];
-        dP[n][m] = st * dP[n - 1][m - 1] + ct * P[n - 1][m - 1];
-      } else if (n == 1 && m == 0) {
-        P[n][m] = ct * P[n - 1][m];
-        dP[n][m] = ct * dP[n - 1][m] - st * P[n - 1][m];
-      } else {
-        const double p2 = n - 2 >= m ? P[n - 2][m] : 0, dp2 = n - 2 >= m ? dP[n - 2][m] : 0;
-        P[n][m] = ct * P[n - 1][m] - M.k[n][m] * p2;
-        dP[n][m] = ct * dP[n - 1][m] - st * P[n - 1][m] - M.k[n][m] * dp2;
-      }
-      const double along = M.g[n][m] * cp[m] + M.h[n][m] * sp[m];
-      const double across = M.g[n][m] * sp[m] - M.h[n][m] * cp[m];
-      const double par = ar * P[n][m];
-      br += (n + 1) * along * par;
-      bt -= ar * along * dP[n][m];
-      bp += m * across * par;
+      const double along = g[m] * cp[m] + h[m] * sp[m];
+      const double across = g[m] * sp[m] - h[m] * cp[m];
+      sumR += along * P0[m];
+      sumT += along * dP0[m];
+      sumP += m * across * P0[m];
+    }
+    br += (n + 1) * ar * sumR;
+    bt -= ar * sumT;
+    bp += ar * sumP;
+    if (pole) {
       // At the poles the longitude component comes from the m = 1 recursion.
-      if (st == 0 && m == 1) {
-        pp[n] = n == 1 ? pp[n - 1] : ct * pp[n - 1] - M.k[n][m] * pp[n - 2];
-        bpp += m * across * ar * pp[n];
-      }
+      const double pp = n == 1 ? pp1 : ct * pp1 - k[1] * pp2;
+      pp2 = pp1;
+      pp1 = pp;
+      bpp += (g[1] * sp[1] - h[1] * cp[1]) * ar * pp;
+    }
+    for (int m = 0; m <= n; ++m) {
+      P2[m] = m < n ? P1[m] : 0;
+      dP2[m] = m < n ? dP1[m] : 0;
+      P1[m] = P0[m];
+      dP1[m] = dP0[m];
     }
   }
-  bp = st == 0 ? bpp : bp / st;
+  bp = pole ? bpp : bp / st;
 
   const double x = -bt * ca - br * sa;
   const double y = bp;
