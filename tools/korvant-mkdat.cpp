@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+#include "base/atomicfile.h"
+#include "base/filereader.h"
 #include "navdata/fixfile.h"
 #include "navdata/fixsource.h"
 
@@ -25,11 +27,17 @@ int usage() {
   return 2;
 }
 
+// Sources and fix files are small; past this a file is no source.
+constexpr std::size_t kFileLimit = 64 * 1024 * 1024;
+
 bool readFile(const std::string& path, std::string& text) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return false;
-  text.assign(std::istreambuf_iterator<char>(in), {});
-  return !in.bad();
+  const korvant::FileRead file = korvant::readWholeFile(path, kFileLimit);
+  if (!file.ok()) {
+    std::cerr << "korvant-mkdat: cannot read " << path << ": " << korvant::describeFileRead(file, kFileLimit) << "\n";
+    return false;
+  }
+  text = file.bytes;
+  return true;
 }
 
 std::string defaultPreamble(const std::vector<std::string>& sources) {
@@ -47,33 +55,11 @@ std::string defaultPreamble(const std::vector<std::string>& sources) {
   return text + "\r\n";
 }
 
-// Written beside the target and renamed into place, so a failure leaves no file.
-bool writeAtomically(const std::string& path, const std::vector<std::uint8_t>& bytes) {
-  const std::string temporary = path + ".tmp" + std::to_string(::getpid());
-  {
-    std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-    out.close();
-    if (!out) {
-      std::error_code ec;
-      fs::remove(temporary, ec);
-      return false;
-    }
-  }
-  std::error_code ec;
-  fs::rename(temporary, path, ec);
-  if (ec) fs::remove(temporary, ec);
-  return !ec;
-}
-
 int build(const std::string& output, const std::vector<std::string>& sources) {
   FixFileContents contents;
   for (const std::string& source : sources) {
     std::string text;
-    if (!readFile(source, text)) {
-      std::cerr << "korvant-mkdat: cannot read " << source << "\n";
-      return 1;
-    }
+    if (!readFile(source, text)) return 1;
     korvant::FixSourceError error;
     if (!korvant::parseFixSource(text, source, contents, error)) {
       std::cerr << "korvant-mkdat: " << error.text() << "\n";
@@ -85,7 +71,7 @@ int build(const std::string& output, const std::vector<std::string>& sources) {
   if (bytes.size() > korvant::FIX_FILE_MAX_BYTES)
     std::cerr << "korvant-mkdat: warning: " << output << " has " << bytes.size()
               << " bytes; Korvant reads only the first " << korvant::FIX_FILE_MAX_BYTES << "\n";
-  if (!writeAtomically(output, bytes)) {
+  if (!korvant::AtomicFile(output).write(std::string(bytes.begin(), bytes.end()))) {
     std::cerr << "korvant-mkdat: cannot write " << output << "\n";
     return 1;
   }
@@ -94,10 +80,7 @@ int build(const std::string& output, const std::vector<std::string>& sources) {
 
 int dump(const std::string& path) {
   std::string text;
-  if (!readFile(path, text)) {
-    std::cerr << "korvant-mkdat: cannot read " << path << "\n";
-    return 1;
-  }
+  if (!readFile(path, text)) return 1;
   const std::vector<std::uint8_t> bytes(text.begin(), text.end());
   const FixFileContents contents = korvant::readFixFileContents(bytes);
   if (!contents.preamble) {

@@ -2,9 +2,10 @@
 
 #include <array>
 #include <filesystem>
-#include <fstream>
+#include <sstream>
 
 #include "app/menutable.h"
+#include "base/filereader.h"
 #include "base/textops.h"
 #include "geo/greatcircle.h"
 #include "geo/positiontext.h"
@@ -256,12 +257,18 @@ std::string MapCommands::trackFolder() {
 }
 
 CommandEffect MapCommands::readTracks(const std::string& path, bool selectRegion) {
-  std::ifstream in(path, std::ios::binary);
-  std::error_code ec;
-  if (!in.is_open() || std::filesystem::is_directory(path, ec)) {
+  const FileRead file = readWholeFile(path, TRACK_MESSAGE_LIMIT);
+  if (file.status == FileReadStatus::CannotOpen || file.status == FileReadStatus::NotAFile) {
     app_.boxes.show("CAN'T OPEN FILE:", path, MessageIcon::Stop);
     return {};
   }
+  if (!file.ok()) {
+    const std::string why = file.status == FileReadStatus::TooLarge ? "THE TRACK MESSAGE IS LARGER THAN 16 MB"
+                                                                    : "THE FILE CANNOT BE READ (" + file.reason + ")";
+    app_.boxes.show("CAN'T READ TRACK MESSAGE:", why + ": " + path, MessageIcon::Stop);
+    return {};
+  }
+  std::istringstream in(file.bytes);
   TrackModel model;
   const bool diagnostics = readLeadingInt(app_.settings.lookup(DUMP_SWITCH_KEY)) == 9;
   const auto dot = path.rfind('.');

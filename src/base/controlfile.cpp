@@ -1,8 +1,9 @@
 #include "base/controlfile.h"
 
-#include <fstream>
+#include <sstream>
 
 #include "base/datafile.h"
+#include "base/filereader.h"
 #include "base/textops.h"
 
 namespace korvant {
@@ -48,14 +49,16 @@ void ControlFile::readLines(Settings& settings, std::istream& in) {
 bool ControlFile::read(Settings& settings, OnceFlags& once, MessageBoxes& boxes, const std::string& path, bool report) {
   if (settings.readDone()) return false;
   settings.markReadDone();
-  std::ifstream in(resolveCaseInsensitive(path), std::ios::in | std::ios::binary);
-  if (!in.is_open()) {
+  // A folder, a read error or an endless device count as a missing file.
+  const FileRead file = readWholeFile(resolveCaseInsensitive(path), CONTROL_FILE_LIMIT);
+  if (!file.ok()) {
     if (report && !once.controlFileOpen) {
       once.controlFileOpen = true;
       boxes.show("CAN'T OPEN CONTROL FILE:", path, MessageIcon::Warning);
     }
     return false;
   }
+  std::istringstream in(file.bytes);
   readLines(settings, in);
   return true;
 }

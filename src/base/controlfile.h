@@ -9,6 +9,9 @@
 
 namespace korvant {
 
+// A control file is a page of text; past this it is no control file.
+inline constexpr std::size_t CONTROL_FILE_LIMIT = 16 * 1024 * 1024;
+
 struct ControlFile {
   // Reads the file into the settings. Only the first call does anything; it
   // marks the settings read before it opens the file, so a missing file still

@@ -286,10 +286,11 @@ class SourceParser {
   RouteSet routeHeader_;
 };
 
-// Shortest text that reads back as the same double.
+// Shortest fixed-point text that reads back as the same double: the reader
+// takes no exponent forms, and a tiny value must not be written as one.
 std::string exact(double v) {
-  char buffer[64];
-  const auto r = std::to_chars(buffer, buffer + sizeof buffer, v);
+  char buffer[400];
+  const auto r = std::to_chars(buffer, buffer + sizeof buffer, v, std::chars_format::fixed);
   return std::string(buffer, r.ptr);
 }
 

@@ -3,10 +3,10 @@
 #include <algorithm>
 #include <climits>
 #include <filesystem>
-#include <fstream>
 #include <system_error>
 
 #include "base/datafile.h"
+#include "base/filereader.h"
 #include "geo/greatcircle.h"
 #include "geo/positiontext.h"
 #include "navdata/shortcoord.h"
@@ -186,17 +186,9 @@ void FixStore::setInMemory(FixFileBytes bytes) {
 
 FixFileBytes FixStore::readFile() const {
   if (path_.empty()) return nullptr;
-  std::ifstream in(resolveCaseInsensitive(path_), std::ios::binary);
-  if (!in) return nullptr;
-  in.seekg(0, std::ios::end);
-  const std::streamoff length = in.tellg();
-  if (length <= 0) return nullptr;
-  const std::size_t wanted = std::min<std::size_t>(static_cast<std::size_t>(length), FIX_FILE_MAX_BYTES);
-  in.seekg(0);
-  auto bytes = std::make_shared<std::vector<std::uint8_t>>(wanted);
-  in.read(reinterpret_cast<char*>(bytes->data()), static_cast<std::streamsize>(wanted));
-  if (static_cast<std::size_t>(in.gcount()) != wanted) return nullptr;
-  return bytes;
+  const FileRead file = readFilePrefix(resolveCaseInsensitive(path_), FIX_FILE_MAX_BYTES);
+  if (!file.ok() || file.bytes.empty()) return nullptr;
+  return std::make_shared<const std::vector<std::uint8_t>>(file.bytes.begin(), file.bytes.end());
 }
 
 void FixStore::load() {

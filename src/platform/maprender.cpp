@@ -1,7 +1,5 @@
 #include "platform/maprender.h"
 
-#include <unistd.h>
-#include <QFile>
 #include <QImage>
 #include <QPageSize>
 #include <QPainter>
@@ -10,6 +8,7 @@
 #include <cmath>
 #include <cstdio>
 
+#include "base/atomicfile.h"
 #include "base/textops.h"
 #include "platform/qtcanvas.h"
 
@@ -76,18 +75,17 @@ bool renderMapFile(const PaintInput& input, const MapFileRequest& request, std::
     error = "size or resolution out of range";
     return false;
   }
-  const QString target = QString::fromStdString(request.path);
-  const QString temporary = target + QStringLiteral(".tmp%1").arg(::getpid());
-  PaintResult painted;
-  const bool ok = renderTo(input, *format, temporary, request, painted);
-  if (!ok || !QFile::exists(temporary) || QFile(temporary).size() == 0) {
-    QFile::remove(temporary);
-    error = "cannot write " + request.path;
+  // An image is held whole in memory while it is painted and encoded.
+  if (*format == MapFileFormat::Png && static_cast<long long>(request.width) * request.height > MAX_IMAGE_PIXELS) {
+    error = "a PNG of " + std::to_string(request.width) + "x" + std::to_string(request.height) +
+            " pixels is too large (at most " + std::to_string(MAX_IMAGE_PIXELS / 1000000) +
+            " million pixels); write a PDF or SVG instead";
     return false;
   }
-  // rename() replaces the target in one step.
-  if (std::rename(temporary.toLocal8Bit().constData(), request.path.c_str()) != 0) {
-    QFile::remove(temporary);
+  AtomicFile file(request.path);
+  PaintResult painted;
+  const bool ok = renderTo(input, *format, QString::fromStdString(file.temporaryPath()), request, painted);
+  if (!ok || !file.commit()) {
     error = "cannot write " + request.path;
     return false;
   }

@@ -7,6 +7,9 @@
 
 namespace korvant {
 
+// The largest PNG painted: 100 million pixels take 400 MB as an image.
+inline constexpr long long MAX_IMAGE_PIXELS = 100'000'000;
+
 struct MapFileRequest {
   std::string path;
   int width = 1920;
@@ -14,8 +17,9 @@ struct MapFileRequest {
   int dpi = 96;
 };
 
-// Written beside the target and renamed into place, so that a failure never
-// leaves a half-written file. On failure `error` says why.
+// Written beside the target and renamed into place, so that a failure, or a
+// signal that ends the program while it writes, never leaves a half-written
+// file. On failure `error` says why.
 bool renderMapFile(const PaintInput& input, const MapFileRequest& request, std::string& error,
                    PaintResult* result = nullptr);
 

@@ -349,7 +349,7 @@ bool feedText(std::istream& in, std::string& text, std::string& error) {
   char chunk[1 << 16];
   while (in.read(chunk, sizeof chunk) || in.gcount() > 0) {
     raw.append(chunk, static_cast<std::size_t>(in.gcount()));
-    if (raw.size() > TRACK_FEED_LIMIT) {
+    if (raw.size() > TRACK_MESSAGE_LIMIT) {
       error = "THE TRACK FEED IS LARGER THAN 16 MB";
       return false;
     }

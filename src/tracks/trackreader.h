@@ -13,8 +13,8 @@ enum class TrackFamily { None = 0, NorthAtlantic = 1, Pacific = 2 };
 
 inline constexpr std::size_t TRACK_LINE_LIMIT = 1500;
 
-// The largest saved feed (JSON) the reader takes.
-inline constexpr std::size_t TRACK_FEED_LIMIT = 16 * 1024 * 1024;
+// The largest track message the program reads, text, web page or feed.
+inline constexpr std::size_t TRACK_MESSAGE_LIMIT = 16 * 1024 * 1024;
 
 // Starts from an empty model. `extension` is the file's, as ".html" or "TXT".
 // A saved JSON feed (extension .json, or a first non-blank "[" or "{") is read

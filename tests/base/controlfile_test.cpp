@@ -110,6 +110,19 @@ TEST_F(ControlFileTest, MissingFileReportedOnceWhenAsked) {
   EXPECT_EQ(fresh.boxes.shown[0].text, "/nonexistent/KORVANT.CTL");
 }
 
+TEST_F(ControlFileTest, AFileThatCannotBeReadCountsAsMissing) {
+  test::TempDir dir;
+  std::filesystem::create_directory(dir.path() / "KORVANT.CTL");
+  for (const std::string& path :
+       {dir.str() + "/KORVANT.CTL", std::string("/proc/self/mem"), std::string("/dev/zero")}) {
+    FreshSettings fresh;
+    EXPECT_FALSE(fresh.read(path, true)) << path;
+    EXPECT_TRUE(fresh.settings.readDone());
+    ASSERT_EQ(fresh.boxes.shown.size(), 1u) << path;
+    EXPECT_EQ(fresh.boxes.shown[0].caption, "CAN'T OPEN CONTROL FILE:");
+  }
+}
+
 TEST_F(ControlFileTest, FileIsFoundRegardlessOfCase) {
   FreshSettings fresh;
   test::TempDir dir;

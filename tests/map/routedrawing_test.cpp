@@ -17,6 +17,7 @@
 #include "support/recordingboxes.h"
 #include "support/recordingcanvas.h"
 #include "support/tempdir.h"
+#include "tracks/trackreader.h"
 
 namespace korvant {
 namespace {
@@ -284,6 +285,27 @@ TEST_F(RouteDrawingTest, AFileThatCannotBeOpenedKeepsEverything) {
   EXPECT_EQ(app.view.presetName, "EUROPE");
   test::TempDir dir;
   EXPECT_FALSE(commands.readTracks(dir.str()).repaint);  // a folder is no file
+}
+
+TEST_F(RouteDrawingTest, ReadErrorsAndEndlessFilesKeepTheTracks) {
+  app.tracks.slotTexts[3] = "AAAAA BBBBB";
+  MapCommands commands(app);
+  test::TempDir dir;
+  const std::string huge = dir.write("huge.txt", std::string(TRACK_MESSAGE_LIMIT + 1, 'A'));
+  const std::pair<std::string, std::string> cases[] = {
+      {"/proc/self/mem", "THE FILE CANNOT BE READ"},
+      {"/dev/zero", "THE TRACK MESSAGE IS LARGER THAN 16 MB"},
+      {"/dev/urandom", "THE TRACK MESSAGE IS LARGER THAN 16 MB"},
+      {huge, "THE TRACK MESSAGE IS LARGER THAN 16 MB"},
+  };
+  for (const auto& [path, why] : cases) {
+    boxes.shown.clear();
+    EXPECT_FALSE(commands.readTracks(path).repaint) << path;
+    ASSERT_EQ(boxes.shown.size(), 1u) << path;
+    EXPECT_EQ(boxes.shown[0].caption, "CAN'T READ TRACK MESSAGE:");
+    EXPECT_EQ(boxes.shown[0].text.rfind(why, 0), 0u) << boxes.shown[0].text;
+    EXPECT_EQ(app.tracks.slotTexts[3], "AAAAA BBBBB");
+  }
 }
 
 TEST_F(RouteDrawingTest, AFeedThatCannotBeReadKeepsTheTracks) {

@@ -198,6 +198,37 @@ TEST(FixFileBuilder, RefusalLeavesNoFileBehind) {
   EXPECT_NE(run(std::string(KORVANT_MKDAT) + " --dump " + bad), 0);
   EXPECT_NE(run(std::string(KORVANT_MKDAT) + " -o"), 0);
 }
+
+TEST(FixFileBuilder, SourcesThatCannotBeReadAreNamed) {
+  test::TempDir dir;
+  std::filesystem::create_directory(dir.path() / "d.csv");
+  const auto out = dir.path() / "x.dat", err = dir.path() / "err.txt";
+  const std::string mkdat = KORVANT_MKDAT;
+  for (const std::string& args : {"-o " + out.string() + " " + (dir.path() / "d.csv").string(),
+                                  std::string("--dump /proc/self/mem"), "--dump " + (dir.path() / "d.csv").string()}) {
+    const int status = std::system((mkdat + " " + args + " > /dev/null 2> " + err.string()).c_str());
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 1) << args;
+    const std::string message = slurp(err);
+    EXPECT_NE(message.find("cannot read"), std::string::npos) << message;
+  }
+  EXPECT_FALSE(std::filesystem::exists(out));
+}
+
+TEST(FixFileBuilder, TinyCoordinatesDumpWithoutExponents) {
+  test::TempDir dir;
+  const std::string source = dir.write("tiny.csv", "name,kind,lat,lon\nABCDE,1,47,0.00000001\nFGHIJ,1,-1e-300,5\n");
+  const auto a = dir.path() / "A.DAT", b = dir.path() / "B.DAT", dumped = dir.path() / "dump.txt";
+  const std::string mkdat = KORVANT_MKDAT;
+  ASSERT_EQ(run(mkdat + " -o " + a.string() + " " + dir.write("ok.csv", "name,kind,lat,lon\nABCDE,1,47,0.00000001\n")),
+            0);
+  ASSERT_EQ(std::system((mkdat + " --dump " + a.string() + " > " + dumped.string()).c_str()), 0);
+  const std::string text = slurp(dumped);
+  EXPECT_EQ(text.find("e-"), std::string::npos) << text;
+  EXPECT_EQ(text.find("e+"), std::string::npos) << text;
+  ASSERT_EQ(run(mkdat + " -o " + b.string() + " " + dumped.string()), 0);
+  EXPECT_EQ(slurp(b), slurp(a));
+  EXPECT_NE(run(mkdat + " -o " + b.string() + " " + source), 0);  // the reader takes no exponent
+}
 #endif
 
 }  // namespace

@@ -260,7 +260,7 @@ TEST_F(TrackReaderTest, BadFeedsSayWhy) {
   EXPECT_EQ(problem("[1, 2, {\"other\": \"x\"}]"), "THE FEED HOLDS NO CONDITION_MESSAGE");
   EXPECT_EQ(problem("\"text\""), "NOT A TRACK FEED (MALFORMED JSON)");
   EXPECT_EQ(problem(std::string(100000, '[')), "NOT A TRACK FEED (MALFORMED JSON)");
-  EXPECT_EQ(problem("[" + std::string(TRACK_FEED_LIMIT, ' ') + "]"), "THE TRACK FEED IS LARGER THAN 16 MB");
+  EXPECT_EQ(problem("[" + std::string(TRACK_MESSAGE_LIMIT, ' ') + "]"), "THE TRACK FEED IS LARGER THAN 16 MB");
   EXPECT_EQ(problem("A 57/20 58/30", ".txt"), "");  // plain text is no feed
 }
 

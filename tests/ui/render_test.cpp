@@ -143,6 +143,22 @@ TEST_F(PlotTool, ToolsPrintOneLineOrFailWithoutAMap) {
   EXPECT_TRUE(std::filesystem::exists(dir.path() / "x.png"));
 }
 
+TEST_F(PlotTool, StartsWhenTheControlFileIsAFolder) {
+  std::filesystem::create_directories(dir.path() / "KORVANT.CTL");
+  EXPECT_EQ(run("-o a.png --size 320x200"), 0);
+  EXPECT_TRUE(std::filesystem::exists(dir.path() / "a.png"));
+}
+
+TEST_F(PlotTool, RefusesImagesBeyondTheMemoryBoundAndUnreadableTracks) {
+  std::string errors;
+  EXPECT_EQ(run("-o big.png --size 30000x30000", &errors), 1);
+  EXPECT_NE(errors.find("too large"), std::string::npos) << errors;
+  EXPECT_EQ(run("--tracks /dev/zero -o b.png", &errors), 1);
+  EXPECT_NE(errors.find("LARGER THAN 16 MB"), std::string::npos) << errors;
+  EXPECT_EQ(run("--tracks /proc/self/mem -o b.png", &errors), 1);
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 0);
+}
+
 TEST_F(PlotTool, ReadsTheControlFileOfItsFolder) {
   dir.write("cfg/KORVANT.CTL", "InitialMap 5030N 300 ortho\nRunMaximized 0\n");
   ASSERT_EQ(run("--folder cfg -o out.svg --size 300x300"), 0);

@@ -1,0 +1,89 @@
+#include "base/filereader.h"
+
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <csignal>
+#include <filesystem>
+#include <fstream>
+
+#include "base/atomicfile.h"
+#include "support/tempdir.h"
+
+namespace korvant {
+namespace {
+
+TEST(FileReader, ReadsWholeFilesAndPrefixes) {
+  test::TempDir dir;
+  const std::string path = dir.write("a.txt", std::string(200000, 'x') + "end");
+  const FileRead whole = readWholeFile(path, 1 << 20);
+  ASSERT_TRUE(whole.ok());
+  EXPECT_EQ(whole.bytes.size(), 200003u);
+  EXPECT_EQ(whole.bytes.substr(200000), "end");
+  const FileRead exact = readWholeFile(path, 200003);
+  EXPECT_TRUE(exact.ok());
+  const FileRead prefix = readFilePrefix(path, 1000);
+  ASSERT_TRUE(prefix.ok());
+  EXPECT_EQ(prefix.bytes, std::string(1000, 'x'));
+  const FileRead empty = readWholeFile(dir.write("empty", ""), 10);
+  EXPECT_TRUE(empty.ok());
+  EXPECT_TRUE(empty.bytes.empty());
+}
+
+TEST(FileReader, EveryFailureIsReturned) {
+  test::TempDir dir;
+  EXPECT_EQ(readWholeFile((dir.path() / "missing").string(), 10).status, FileReadStatus::CannotOpen);
+  EXPECT_EQ(readWholeFile(dir.str(), 10).status, FileReadStatus::NotAFile);
+  const FileRead tooLarge = readWholeFile(dir.write("b", "12345678901"), 10);
+  EXPECT_EQ(tooLarge.status, FileReadStatus::TooLarge);
+  EXPECT_TRUE(tooLarge.bytes.empty());
+  EXPECT_EQ(describeFileRead(tooLarge, 16 << 20), "larger than 16 MB");
+  // Endless devices end at the limit; a file the system cannot read fails.
+  EXPECT_EQ(readWholeFile("/dev/zero", 1 << 20).status, FileReadStatus::TooLarge);
+  EXPECT_EQ(readWholeFile("/dev/urandom", 1 << 20).status, FileReadStatus::TooLarge);
+  EXPECT_EQ(readFilePrefix("/dev/zero", 300000).bytes.size(), 300000u);
+  const FileRead mem = readWholeFile("/proc/self/mem", 1 << 20);
+  EXPECT_EQ(mem.status, FileReadStatus::ReadError);
+  EXPECT_FALSE(mem.reason.empty());
+}
+
+TEST(AtomicFile, ReplacesInOneStepAndLeavesNothingOnFailure) {
+  test::TempDir dir;
+  const std::string target = dir.write("out.dat", "old");
+  EXPECT_TRUE(AtomicFile(target).write("new"));
+  EXPECT_EQ(readWholeFile(target, 100).bytes, "new");
+  {
+    AtomicFile abandoned(target);
+    std::ofstream(abandoned.temporaryPath()) << "half";
+  }  // destroyed without commit
+  EXPECT_EQ(readWholeFile(target, 100).bytes, "new");
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);
+  EXPECT_FALSE(AtomicFile((dir.path() / "no" / "such" / "folder").string()).write("x"));
+  EXPECT_FALSE(AtomicFile(target).commit());  // nothing written
+  EXPECT_EQ(readWholeFile(target, 100).bytes, "new");
+}
+
+// A program ended by a signal while it writes leaves no temporary file.
+TEST(AtomicFile, ASignalRemovesTheTemporaryFile) {
+  test::TempDir dir;
+  const std::string target = (dir.path() / "map.png").string();
+  for (int signal : {SIGTERM, SIGINT, SIGHUP}) {
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+      AtomicFile file(target);
+      std::ofstream(file.temporaryPath()) << "half a map";
+      ::raise(signal);
+      ::_exit(0);  // not reached
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == signal) << signal;
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 0) << signal;
+  }
+}
+
+}  // namespace
+}  // namespace korvant
