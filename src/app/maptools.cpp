@@ -55,7 +55,8 @@ ToolOutcome MapTools::distance(const std::string& input) {
   const CourseDistance cd = courseAndDistance(a, b, variation);
   const double magnetic = magneticCourse(cd.course, variation);
   char result[96];
-  std::snprintf(result, sizeof result, "%06.2f\xC2\xB0T %06.2f\xC2\xB0M %.2f NM", cd.course, magnetic, cd.distance);
+  std::snprintf(result, sizeof result, "%06.2f\xC2\xB0T %06.2f\xC2\xB0M %.2f NM", printableCourse(cd.course), magnetic,
+                cd.distance);
   app_.tools = {ToolMode::Distance, {a, b}};
   return {true, result};
 }

@@ -27,8 +27,8 @@ std::string mouseReadout(int x, int y, const Projection& projection, const MapVi
   const double magnetic = magneticCourse(cd.course, centreVariation);
   const double distance = kilometres ? cd.distance * KM_PER_NM : cd.distance;
   std::snprintf(buffer, sizeof buffer, "%s/%s  VAR %5.1f%s%c  %6.2f%sT %6.2f%sM %8.2f %s", formatLat(p.lat).c_str(),
-                formatLng(p.lng).c_str(), std::fabs(variation), kDegree, variation >= 0 ? 'W' : 'E', cd.course, kDegree,
-                magnetic, kDegree, distance, kilometres ? "KM" : "NM");
+                formatLng(p.lng).c_str(), std::fabs(variation), kDegree, variation >= 0 ? 'W' : 'E',
+                printableCourse(cd.course), kDegree, magnetic, kDegree, distance, kilometres ? "KM" : "NM");
   return line + buffer;
 }
 

@@ -29,7 +29,8 @@ FileRead readFile(const std::string& path, std::size_t limit, bool prefixOnly) {
   }
   ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
   if (S_ISREG(info.st_mode) && info.st_size > 0)
-    result.bytes.reserve(static_cast<std::size_t>(info.st_size) < limit ? static_cast<std::size_t>(info.st_size) : limit);
+    result.bytes.reserve(static_cast<std::size_t>(info.st_size) < limit ? static_cast<std::size_t>(info.st_size)
+                                                                        : limit);
   result.status = FileReadStatus::Ok;
   char chunk[kChunk];
   for (;;) {

@@ -112,6 +112,14 @@ CourseDistance courseAndDistance(const LatLng& from, const LatLng& to, double pr
   return courseAndDistanceChecked(from, to, printedOffset, true);
 }
 
+double printableCourse(double course) {
+  if (!std::isfinite(course)) return course;
+  double c = std::fmod(course, 360.0);
+  if (c < 0) c += 360;
+  if (c >= 360) c -= 360;
+  return c == 0 ? 0.0 : c;  // no -0
+}
+
 double distanceNm(const LatLng& from, const LatLng& to) {
   return static_cast<double>(
       haversineDistance(toRadians(from.lat), toRadians(from.lng), toRadians(to.lat), toRadians(to.lng)));

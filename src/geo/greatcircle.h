@@ -27,6 +27,9 @@ struct Destination {
 // before printing it (the variation of a magnetic course). About 80 ns; the
 // extended form alone about 500 ns.
 CourseDistance courseAndDistance(const LatLng& from, const LatLng& to, double printedOffset = 0);
+// A course as it is printed: in [0, 360), never -0. Courses from a pole stay
+// unnormalised inside the program (the meridian's longitude, negated).
+double printableCourse(double course);
 // The same throughout in extended precision: the reference of the fast form.
 CourseDistance courseAndDistanceExtended(const LatLng& from, const LatLng& to);
 double distanceNm(const LatLng& from, const LatLng& to);

@@ -1,8 +1,10 @@
 #include "geo/latlng.h"
 
 #include <cmath>
-#include <iomanip>
 #include <ostream>
+#include <string>
+
+#include "geo/positiontext.h"
 
 namespace korvant {
 
@@ -13,19 +15,17 @@ void LatLng::set(double latitude, double longitude) {
 
 namespace {
 
-void writeStreamCoordinate(std::ostream& out, double value, char positive, char negative, int width) {
-  const auto flags = out.flags();
-  const auto fill = out.fill();
-  out << (value >= 0 ? positive : negative) << std::fixed << std::setfill('0') << std::setprecision(2)
-      << std::setw(width) << std::fabs(value);
-  out.flags(flags);
-  out.fill(fill);
+// The text forms carry a rounded 60 minutes into the degrees (N4959.996 is
+// N5000.00); the stream leaves with precision 2, as callers expect.
+void writeStreamCoordinate(std::ostream& out, const std::string& text) {
+  out << text;
+  out.precision(2);
 }
 
 }  // namespace
 
-void writeStreamLat(std::ostream& out, double lat) { writeStreamCoordinate(out, lat, 'N', 'S', 7); }
-void writeStreamLng(std::ostream& out, double lng) { writeStreamCoordinate(out, lng, 'E', 'W', 8); }
+void writeStreamLat(std::ostream& out, double lat) { writeStreamCoordinate(out, formatLat(lat)); }
+void writeStreamLng(std::ostream& out, double lng) { writeStreamCoordinate(out, formatLng(lng)); }
 
 std::ostream& operator<<(std::ostream& out, const LatLng& position) {
   writeStreamLat(out, position.lat);

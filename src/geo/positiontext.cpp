@@ -200,9 +200,17 @@ bool readPrefixedSlashForm(std::string_view text, LatLng& position) {
 }
 
 bool parsePositionText(std::string_view text, LatLng& position) {
-  return readNatSlashForm(text, position) || readHalfDegreeForm(text, position) || readFiveCharForm(text, position) ||
-         readSevenCharForm(text, position) || readElevenCharForm(text, position) ||
-         readPrefixedSlashForm(text, position);
+  const bool read = readNatSlashForm(text, position) || readHalfDegreeForm(text, position) ||
+                    readFiveCharForm(text, position) || readSevenCharForm(text, position) ||
+                    readElevenCharForm(text, position) || readPrefixedSlashForm(text, position);
+  if (!read) return false;
+  // A form can hold more than the earth does (99N, 99999W): such a text is
+  // refused like an unknown fix name.
+  if (!(std::fabs(position.lat) <= 9000 && std::fabs(position.lng) <= 18000)) {
+    position = LatLng::unset();
+    return false;
+  }
+  return true;
 }
 
 LatLng readDafifPosition(std::string_view text) {

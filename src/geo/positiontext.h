@@ -28,6 +28,7 @@ bool readElevenCharForm(std::string_view text, LatLng& position);     // 5030N03
 bool readPrefixedSlashForm(std::string_view text, LatLng& position);  // N5030.5/W03500
 
 // Tries the whole-position forms in order; failure means "try a fix name".
+// A position beyond 90 degrees of latitude or 180 of longitude fails.
 bool parsePositionText(std::string_view text, LatLng& position);
 
 LatLng readDafifPosition(std::string_view text);

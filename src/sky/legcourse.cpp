@@ -1,5 +1,6 @@
 #include "sky/legcourse.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 
@@ -18,7 +19,7 @@ LegCourse legCourse(const LatLng& from, const LatLng& to) {
   leg.distance = std::round(cd.distance * 20) / 20;
   double course;
   if (leg.isTrue) {
-    course = cd.course < 0.1 ? 0.1 : cd.course;
+    course = std::max(printableCourse(cd.course), 0.1);
   } else {
     course = cd.course + variation;
     if (course < 0)

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <fstream>
 #include <iterator>
 #include <regex>
@@ -55,6 +56,32 @@ TEST_F(MapToolsTest, InfoResolvesNearTheCentre) {
   EXPECT_EQ(boxes.shown[0].text, "NOWHERE");
   EXPECT_EQ(boxes.shown[0].icon, MessageIcon::None);
   EXPECT_EQ(app.tools.points[0].lat, 5000);  // a failure changes nothing
+}
+
+TEST_F(MapToolsTest, PositionsBeyondTheEarthAreNotFound) {
+  for (const char* text : {"9999N99999W", "N9100.00/W03500.00", "99/30"}) {
+    boxes.shown.clear();
+    EXPECT_FALSE(tools.info(text).ok) << text;
+    ASSERT_EQ(boxes.shown.size(), 1u);
+    EXPECT_EQ(boxes.shown[0].caption, "FIX NOT FOUND:");
+  }
+  EXPECT_FALSE(tools.distance("N9100.00/W03500.00 50/30").ok);
+  // Minutes that round to 60 carry into the degrees.
+  EXPECT_EQ(tools.info("N4959.996/W03459.999").result, " N5000.00 W03500.00");
+}
+
+TEST_F(MapToolsTest, CoursesFromAPoleArePrintedWithinACircle) {
+  const ToolOutcome fromNorth = tools.distance("N9000.00/E00000.00 N8000.00/E04500.00");
+  ASSERT_TRUE(fromNorth.ok);
+  EXPECT_EQ(fromNorth.result.substr(0, 6), "315.00") << fromNorth.result;
+  const ToolOutcome poleToPole = tools.distance("9000N00000W 9000S00000W");
+  ASSERT_TRUE(poleToPole.ok);
+  EXPECT_EQ(poleToPole.result.substr(0, 6), "000.00") << poleToPole.result;
+  EXPECT_EQ(printableCourse(-0.0), 0.0);
+  EXPECT_FALSE(std::signbit(printableCourse(-0.0)));
+  EXPECT_EQ(printableCourse(360), 0);
+  EXPECT_EQ(printableCourse(-45), 315);
+  EXPECT_EQ(printableCourse(725), 5);
 }
 
 TEST_F(MapToolsTest, DistanceLayout) {

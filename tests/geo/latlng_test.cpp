@@ -60,10 +60,13 @@ TEST(StreamOutput, FixedWidthAndRestoresTheStream) {
   south << LatLng{-3345.5, 15110.25};
   EXPECT_EQ(south.str(), "S3345.50 E15110.25");
 
-  // The stream form does not carry a rounded 60.
+  // A rounded 60 minutes is carried into the degrees.
   std::ostringstream carry;
-  carry << LatLng{5959.999, 0};
-  EXPECT_EQ(carry.str(), "N5960.00 E00000.00");
+  carry << LatLng{4959.996, -3459.999};
+  EXPECT_EQ(carry.str(), "N5000.00 W03500.00");
+  std::ostringstream top;
+  top << LatLng{8959.9999, -17959.9999};
+  EXPECT_EQ(top.str(), "N9000.00 W18000.00");
 }
 
 }  // namespace

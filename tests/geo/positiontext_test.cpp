@@ -103,12 +103,24 @@ TEST(ElevenCharacterForm, PackedDegreesAndMinutes) {
 TEST(PrefixedSlashForm, ReadsEachHalfWide) {
   expectPosition("N5030.5/W03500", 5030.5, -3500);
   expectPosition("S3345.25/E15110.75", -3345.25, 15110.75);
-  const Parsed above = parse("N9100/W03500");
-  ASSERT_TRUE(above.ok);
+  // The form reads a value above range wide; as a position it is refused.
+  LatLng above;
+  ASSERT_TRUE(readPrefixedSlashForm("N9100/W03500", above));
   EXPECT_EQ(above.lat, OUT_OF_RANGE);
   EXPECT_EQ(above.lng, -3500);
+  expectNoPosition("N9100/W03500");
   // Ten characters is one too few for this form.
   expectNoPosition("N5030/W035");
+}
+
+TEST(PositionText, PositionsBeyondTheEarthAreRefusedInEveryForm) {
+  for (const char* text : {"99/30", "50/190", "9930N", "50N99", "9999N99999W", "9100N03500W", "5030N18100E",
+                           "N9100.00/W03500.00", "N5000.00/W18000.01", "S9000.01/E00000.00"})
+    expectNoPosition(text);
+  // The limits themselves are positions.
+  expectPosition("9000N18000W", 9000, -18000);
+  expectPosition("S9000.00/E18000.00", -9000, 18000);
+  expectPosition("90/180", 9000, -18000);
 }
 
 TEST(PositionText, FormsAreTriedInOrderAndNamesFail) {
