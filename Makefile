@@ -4,7 +4,7 @@ BUILD_TYPE ?= RelWithDebInfo
 CMAKE_ARGS ?=
 FUZZ_SECONDS ?= 15
 
-.PHONY: all deps configure build test run demo bench sanitize fuzz lint format format-check clean
+.PHONY: all deps configure build test run demo bench sanitize fuzz fuzz-build fuzz-long lint format format-check clean
 
 all: build
 
@@ -40,20 +40,19 @@ sanitize: deps
 	@cmake --build build-sanitize
 	@cd build-sanitize && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 ctest --output-on-failure
 
-fuzz: deps
+fuzz-build: deps
 	@cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKORVANT_FUZZ=ON \
 	  -DCMAKE_CXX_COMPILER=clang++ > /dev/null
 	@cmake --build build-fuzz
-	@set -e; for f in build-fuzz/tests/fuzz/*_fuzz; do \
-	  name=$$(basename $$f); mkdir -p build-fuzz/corpus/$$name; \
-	  seeds=tests/fuzz/seeds/$$name; [ -d $$seeds ] || seeds=; \
-	  [ $$name = trackmessage_fuzz ] && seeds="$$seeds tests/data/tracks"; \
-	  echo "== $$name ($(FUZZ_SECONDS) s)"; \
-	  if ! $$f -max_total_time=$(FUZZ_SECONDS) -timeout=10 -rss_limit_mb=4096 -print_final_stats=1 \
-	      build-fuzz/corpus/$$name $$seeds > build-fuzz/$$name.log 2>&1; then \
-	    tail -n 60 build-fuzz/$$name.log; exit 1; fi; \
-	  grep -E '^stat::number_of_executed_units' build-fuzz/$$name.log || true; \
-	done
+
+# Every target briefly (FUZZ_SECONDS, 15); fuzz-long for FUZZ_SECONDS each
+# when given, else 600. FUZZ_TARGETS names a few targets instead of all.
+fuzz: fuzz-build
+	@scripts/run-fuzz.sh $(FUZZ_SECONDS) $(FUZZ_TARGETS)
+
+fuzz-long: fuzz-build
+	@scripts/run-fuzz.sh $(if $(filter command line environment,$(origin FUZZ_SECONDS)),$(FUZZ_SECONDS),600) \
+	  $(FUZZ_TARGETS)
 
 # The C++ files the format rules cover.
 FORMAT_FILES = $(shell git ls-files 'src/*.cpp' 'src/*.h' 'tools/*.cpp' 'tests/*.cpp' 'tests/*.h' 'bench/*.cpp')

@@ -1,5 +1,5 @@
-// Track messages: any bytes, as text and as HTML, read into the model and
-// reported without a crash or a hang.
+// Track messages: any bytes, as text, as HTML and as a saved JSON feed, read
+// into the model and reported without a crash or a hang.
 #include <cstddef>
 #include <cstdint>
 #include <sstream>
@@ -22,7 +22,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   static korvant::FixStore fixes;  // empty: coordinate texts still resolve
   SilentBoxes boxes;
   const std::string text(reinterpret_cast<const char*>(data), size);
-  for (const char* extension : {".txt", ".html"}) {
+  for (const char* extension : {".txt", ".html", ".json"}) {
     std::istringstream in(text);
     korvant::TrackModel model;
     korvant::readTrackMessage(in, extension, model, {fixes, boxes, true});
