@@ -49,6 +49,8 @@ struct Viewport {
   double radius = 1.0;  // Earth radii
 };
 
+class HermiteTable;
+
 class Projection {
  public:
   // Every kind maps latitude and longitude through separate terms, so a grid
@@ -101,6 +103,7 @@ class Projection {
   int left_ = 0, top_ = 0, right_ = 0, bottom_ = 0;
   int cx_ = 0, cy_ = 0;
   unsigned pixelScale_ = 0;
+  const HermiteTable* lambertTable_ = nullptr;  // the cone's latitude factor, when tabulated
 };
 
 }  // namespace korvant

@@ -39,8 +39,8 @@ inline const std::filesystem::path& folder() {
 // Writes the bytes to `name` in the folder and returns its path.
 inline std::string writeFile(const std::string& name, const std::uint8_t* data, std::size_t size) {
   const std::filesystem::path path = folder() / name;
-  std::ofstream(path, std::ios::binary | std::ios::trunc).write(reinterpret_cast<const char*>(data),
-                                                                static_cast<std::streamsize>(size));
+  std::ofstream(path, std::ios::binary | std::ios::trunc)
+      .write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
   return path.string();
 }
 

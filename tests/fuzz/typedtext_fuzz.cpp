@@ -16,7 +16,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (size == 0) return 0;
   static const std::vector<std::uint8_t> fixFile = [] {
     FixFileContents c;
-    c.fixes = {{"MALOT", 0, {5300, -1500}}, {"KJFK", 1, {4038.4, -7346.7}}, {"TWIN", 0, {5000, -3000}},
+    c.fixes = {{"MALOT", 0, {5300, -1500}},
+               {"KJFK", 1, {4038.4, -7346.7}},
+               {"TWIN", 0, {5000, -3000}},
                {"TWIN", 0, {-3000, 15000}}};
     c.aliases = {{"OLD", "MALOT"}, {"LOOP", "LOOP"}};
     return writeFixFile(c);

@@ -186,6 +186,30 @@ TEST_F(ProjAgreement, LambertConformalConic) {
   compare("+proj=lcc +lat_1=-30 +lat_2=-45 +lat_0=-33.5 +lon_0=151 +R=1", lambert({-3330, 15100}, -3000, -4500), 151);
 }
 
+// Every band, between the nodes of the tabulated terms, to 85 degrees.
+TEST_F(ProjAgreement, LambertBandsBetweenTableNodes) {
+  const double bands[10][2] = {{70, 85},   {60, 75},   {45, 60},   {30, 45},   {15, 30},
+                               {-15, -30}, {-30, -45}, {-45, -60}, {-60, -75}, {-70, -85}};
+  for (const auto& band : bands) {
+    const double centreLat = (band[0] + band[1]) / 2;
+    const std::string definition = "+proj=lcc +lat_1=" + std::to_string(band[0]) +
+                                   " +lat_2=" + std::to_string(band[1]) + " +lat_0=" + std::to_string(centreLat) +
+                                   " +lon_0=-35 +R=1";
+    std::unique_ptr<PJ, decltype(&proj_destroy)> pj(proj_create(PJ_DEFAULT_CTX, definition.c_str()), proj_destroy);
+    const Projection ours =
+        lambert({degreesToDegMin(centreLat), -3500}, degreesToDegMin(band[0]), degreesToDegMin(band[1]));
+    for (double lat = -84.987; lat < 85; lat += 0.3713)
+      for (double lng = -214.9; lng < 145; lng += 3.917) {
+        const double wrapped = std::remainder(lng, 360.0);
+        const PlanePoint p = ours.toPlane({degreesToDegMin(lat), degreesToDegMin(wrapped)});
+        const PJ_COORD out = proj_trans(pj.get(), PJ_FWD, proj_coord(proj_torad(wrapped), proj_torad(lat), 0, 0));
+        if (!std::isfinite(out.xy.x) || std::fabs(out.xy.x) > 1e3) continue;
+        ASSERT_NEAR(p.x, out.xy.x, 1e-9 * std::max(1.0, std::fabs(out.xy.x))) << band[0] << " " << lat << " " << lng;
+        ASSERT_NEAR(p.y, out.xy.y, 1e-9 * std::max(1.0, std::fabs(out.xy.y))) << band[0] << " " << lat << " " << lng;
+      }
+  }
+}
+
 TEST_F(ProjAgreement, Orthographic) {
   compare("+proj=ortho +lat_0=50 +lon_0=-35 +R=1", ofKind(ProjectionKind::Orthographic, {5000, -3500}), -35);
   compare("+proj=ortho +lat_0=-20.5 +lon_0=170 +R=1", ofKind(ProjectionKind::Orthographic, {-2030, 17000}), 170);
