@@ -22,6 +22,14 @@ class NullBoxes : public MessageBoxes {
   void show(std::string_view, std::string_view, MessageIcon) override {}
 };
 
+// A 1920x1080 surface at 96 dots per inch, as the window is.
+QImage surface() {
+  QImage image(1920, 1080, QImage::Format_RGB32);
+  image.setDotsPerMeterX(3780);
+  image.setDotsPerMeterY(3780);
+  return image;
+}
+
 struct NatMap {
   NullBoxes boxes;
   SystemClock clock;
@@ -39,9 +47,7 @@ struct NatMap {
 
 void BM_paintNatPreset(benchmark::State& state) {
   NatMap map;
-  QImage image(1920, 1080, QImage::Format_RGB32);
-  image.setDotsPerMeterX(3780);
-  image.setDotsPerMeterY(3780);
+  QImage image = surface();
   QtTextCache texts;  // the window keeps one from paint to paint
   for (auto _ : state) {
     QPainter painter(&image);
@@ -92,9 +98,7 @@ void storeTracks(NatMap& map) {
 void BM_paintNatWith26Tracks(benchmark::State& state) {
   NatMap map;
   storeTracks(map);
-  QImage image(1920, 1080, QImage::Format_RGB32);
-  image.setDotsPerMeterX(3780);
-  image.setDotsPerMeterY(3780);
+  QImage image = surface();
   QtTextCache texts;
   for (auto _ : state) {
     QPainter painter(&image);
@@ -114,9 +118,7 @@ void storeTracks(NatMap& map);
 void BM_windowPaint(benchmark::State& state) {
   NatMap map;
   if (state.range(0)) storeTracks(map);
-  QImage window(1920, 1080, QImage::Format_RGB32);
-  window.setDotsPerMeterX(3780);
-  window.setDotsPerMeterY(3780);
+  QImage window = surface();
   LayeredMap layered;
   for (auto _ : state) {
     layered.invalidate();
@@ -130,9 +132,7 @@ BENCHMARK(BM_windowPaint)->Arg(0)->Arg(1)->ArgName("tracks")->Unit(benchmark::kM
 void BM_windowToolRepaint(benchmark::State& state) {
   NatMap map;
   storeTracks(map);
-  QImage window(1920, 1080, QImage::Format_RGB32);
-  window.setDotsPerMeterX(3780);
-  window.setDotsPerMeterY(3780);
+  QImage window = surface();
   LayeredMap layered;
   int i = 0;
   for (auto _ : state) {
@@ -156,9 +156,7 @@ void BM_paintOneLayer(benchmark::State& state) {
   *layers[state.range(0)] = true;
   if (state.range(0) == 5) sw.ownStations = sw.ownAirports = true;
   state.SetLabel(names[state.range(0)]);
-  QImage image(1920, 1080, QImage::Format_RGB32);
-  image.setDotsPerMeterX(3780);
-  image.setDotsPerMeterY(3780);
+  QImage image = surface();
   QtTextCache texts;
   for (auto _ : state) {
     QPainter painter(&image);
