@@ -1,9 +1,9 @@
 #pragma once
+// The map window's switches: what is drawn and how. The menu check marks
+// mirror these values.
 #include <string>
 #include <string_view>
 #include <vector>
-// The map window's switches: what is drawn and how. The menu check marks
-// mirror these values.
 
 namespace korvant {
 

@@ -1,5 +1,6 @@
 #pragma once
-// The five outline symbols that mark fixes, each round (x, y) with half-size r.
+// The five outline symbols that mark fixes, each round (x, y) with half-size
+// r, all in device units.
 #include "map/canvas.h"
 
 namespace korvant {

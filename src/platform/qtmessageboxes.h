@@ -1,4 +1,5 @@
 #pragma once
+// Message boxes as the window shows them: modal, over the main window.
 #include <QPointer>
 #include <QWidget>
 

@@ -1,4 +1,5 @@
 #pragma once
+// Message boxes without a window: "CAPTION text" on standard error.
 #include <iostream>
 
 #include "base/messageboxes.h"

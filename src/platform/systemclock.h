@@ -1,4 +1,5 @@
 #pragma once
+// The system's clock and time-zone data (the local offset at an instant).
 #include "base/clock.h"
 
 namespace korvant {

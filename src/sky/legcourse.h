@@ -8,7 +8,7 @@
 namespace korvant {
 
 struct LegCourse {
-  double trueCourse = 0;  // initial great-circle course
+  double trueCourse = 0;  // initial great-circle course, degrees true
   double distance = 0;    // NM, to the nearest 0.05
   LatLng midpoint;
   int courseTenths = 0;  // the labelled course in tenths of a degree

@@ -1,4 +1,5 @@
 #pragma once
+// The map window: paints the map, runs the commands, maps the mouse.
 #include <QWidget>
 
 #include "app/context.h"
