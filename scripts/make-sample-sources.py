@@ -3,6 +3,7 @@
 sources of data/sources, within the 300,000 bytes that Korvant loads.
 
     scripts/make-sample-sources.py SOURCE_FOLDER data/sources
+    scripts/make-sample-sources.py --ps1 SOURCE_FOLDER TRIMMED_FOLDER
 """
 import csv
 import math
@@ -97,7 +98,39 @@ def main(src, out):
           f"{left_out} navaids left out; about {BUDGET - room()} bytes")
 
 
+
+def ps1_sources(src, out):
+    """The public rows the sample PS1 folder is built from: every waypoint, the
+    North Atlantic and Pacific navaids, the large airports and the North
+    Atlantic and Pacific medium ones with their runways. korvant-mkdat --ps1
+    turns them into the folder; its --ps1-dump gives data/sources/ps1.csv."""
+    src, out = Path(src), Path(out)
+    out.mkdir(parents=True, exist_ok=True)
+
+    def copy(name, keep):
+        with open(src / name, newline="", encoding="utf-8") as f:
+            reader = csv.DictReader(f)
+            with open(out / name, "w", newline="", encoding="utf-8") as g:
+                writer = csv.DictWriter(g, fieldnames=reader.fieldnames, lineterminator="\n")
+                writer.writeheader()
+                kept = set()
+                for r in reader:
+                    if keep(r):
+                        writer.writerow(r)
+                        kept.add(r.get("name"))
+                return kept
+
+    copy("oceanic_waypoints.csv", lambda r: True)
+    copy("added_fixes.csv", lambda r: True)
+    copy("navaids_vor_ndb.csv", lambda r: r["area"] in ("NAT", "PAC"))
+    airports = copy("airports_large_medium.csv", lambda r: r["kind"] == "large" or r["area"] in ("NAT", "PAC"))
+    copy("runways.csv", lambda r: r["airport_ident"] in airports)
+
+
 if __name__ == "__main__":
-    if len(sys.argv) != 3:
+    if len(sys.argv) == 4 and sys.argv[1] == "--ps1":
+        ps1_sources(sys.argv[2], sys.argv[3])
+    elif len(sys.argv) == 3:
+        main(sys.argv[1], sys.argv[2])
+    else:
         sys.exit(__doc__)
-    main(sys.argv[1], sys.argv[2])

@@ -12,9 +12,12 @@
 #include <vector>
 
 #include "base/atomicfile.h"
+#include "base/datafile.h"
 #include "base/filereader.h"
 #include "navdata/fixfile.h"
 #include "navdata/fixsource.h"
+#include "navdata/simfiles.h"
+#include "navdata/simsource.h"
 
 namespace {
 
@@ -23,7 +26,9 @@ using korvant::FixFileContents;
 
 int usage() {
   std::cerr << "usage: korvant-mkdat -o OUT.DAT SOURCE...\n"
-               "       korvant-mkdat --dump FILE\n";
+               "       korvant-mkdat --dump FILE\n"
+               "       korvant-mkdat --ps1 OUTDIR SOURCE...   (a PS1-layout simulator folder)\n"
+               "       korvant-mkdat --ps1-dump DIR\n";
   return 2;
 }
 
@@ -92,11 +97,63 @@ int dump(const std::string& path) {
   return std::cout ? 0 : 1;
 }
 
+// Every file a PS1 folder may hold, in the dump's order.
+std::vector<std::string> simFileNames() {
+  std::vector<std::string> names = {"747WPT.DAT"};
+  for (const char* region : korvant::SIM_SEEK_REGIONS) {
+    names.push_back(std::string("747") + region + ".APT");
+    names.push_back(std::string("747") + region + ".STA");
+  }
+  return names;
+}
+
+int buildSim(const std::string& folder, const std::vector<std::string>& sources) {
+  korvant::SimFolderBuilder builder;
+  for (const std::string& source : sources) {
+    std::string text, error;
+    if (!readFile(source, text)) return 1;
+    if (!builder.add(text, error)) {
+      std::cerr << "korvant-mkdat: " << source << ": " << error << "\n";
+      return 1;
+    }
+  }
+  std::error_code ec;
+  fs::create_directories(folder, ec);
+  for (const auto& [name, bytes] : builder.finish()) {
+    const std::string path = (fs::path(folder) / name).string();
+    if (!korvant::AtomicFile(path).write(bytes)) {
+      std::cerr << "korvant-mkdat: cannot write " << path << "\n";
+      return 1;
+    }
+  }
+  return 0;
+}
+
+int dumpSim(const std::string& folder) {
+  std::error_code ec;
+  if (!fs::is_directory(folder, ec)) {
+    std::cerr << "korvant-mkdat: " << folder << " is not a folder\n";
+    return 1;
+  }
+  korvant::SimFolder files;
+  for (const std::string& name : simFileNames()) {
+    const std::string path = korvant::resolveCaseInsensitive((fs::path(folder) / name).string());
+    if (!fs::exists(path, ec)) continue;
+    std::string bytes;
+    if (!readFile(path, bytes)) return 1;
+    files[name] = bytes;
+  }
+  std::cout << korvant::dumpSimFolder(files);
+  return std::cout ? 0 : 1;
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
   const std::vector<std::string> args(argv + 1, argv + argc);
   if (args.size() == 2 && args[0] == "--dump") return dump(args[1]);
   if (args.size() >= 3 && args[0] == "-o") return build(args[1], {args.begin() + 2, args.end()});
+  if (args.size() >= 3 && args[0] == "--ps1") return buildSim(args[1], {args.begin() + 2, args.end()});
+  if (args.size() == 2 && args[0] == "--ps1-dump") return dumpSim(args[1]);
   return usage();
 }

@@ -50,9 +50,19 @@ int applyOptions(AppContext& app, const PlotOptions& o) {
     if (!view.selectPreset(toUpper(o.preset))) return fail("unknown preset: " + o.preset, 2);
     app.checkedPreset = view.presetName;
   }
-  if (!o.centre.empty() && !view.centreFromText(o.centre, app.fixes)) {
+  if (!o.centre.empty() && !centreOnText(app, o.centre)) {
     app.boxes.show("FIX NOT FOUND: ", o.centre, MessageIcon::Stop);
     return 1;
+  }
+  if (!o.runways.empty()) {
+    app.runwaysAirport = toUpper(o.runways);
+    const std::optional<SimAirport> airport = app.sim.seekSimAirport(app.runwaysAirport);
+    if (!airport) {
+      app.boxes.show("AIRPORT NOT IN DATABASE:", app.runwaysAirport, MessageIcon::Stop);
+      return 1;
+    }
+    // The airport fills the map unless the options place the view.
+    if (o.preset.empty() && o.centre.empty()) view.setCentre(airport->airport.position, o.rangeGiven ? 0 : 3);
   }
   if (o.rangeGiven && !view.setRange(o.range)) return fail("range out of 0.1 ... 11000: " + std::to_string(o.range), 2);
   if (!o.projection.empty()) app.checkedPreset.clear();  // an explicit projection choice
@@ -67,6 +77,7 @@ int applyOptions(AppContext& app, const PlotOptions& o) {
     app.switches.currentColor = false;
   }
   for (const auto& [name, on] : o.layers) *switchByName(app.switches, name) = on;
+  reportMissingSimFiles(app);
   return 0;
 }
 

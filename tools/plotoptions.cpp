@@ -22,13 +22,14 @@ const char PLOT_USAGE[] =
     "  --distance TEXT         course and distance between two fixes (Distance tool)\n"
     "  --intersection TEXT     where the line 1-2 crosses the line 3-4 (Intersection tool)\n"
     "  --preset NAME           a map preset (NAT, WARS, ..., KZOA, GLOBE)\n"
-    "  --centre TEXT           centre on a position or fix name\n"
+    "  --centre TEXT           centre on a position, fix name or simulator airport\n"
+    "  --runways ICAO          draw an airport's runways from the simulator's files\n"
     "  --range NM              range in nautical miles (0.1 to 11000)\n"
     "  --projection KIND       lambert, ortho or mercator\n"
     "  --size WxH              surface size in pixels (default 1920x1080)\n"
     "  --dpi N                 resolution (default 96)\n"
     "  --mono                  black and grey instead of colour\n"
-    "  --layer NAME=on|off     switch a layer (repeatable)\n"
+    "  --layer NAME=on|off     switch a layer (repeatable), e.g. ps1Wpt, ps1Sta, ps1Apt\n"
     "  --help                  this text\n";
 
 namespace {
@@ -116,6 +117,7 @@ constexpr OptionRule kRules[] = {
     {"--preset", "a name", setText<&PlotOptions::preset>},
     {"--centre", "a position or fix name", setText<&PlotOptions::centre>},
     {"--center", "a position or fix name", setText<&PlotOptions::centre>},
+    {"--runways", "an airport identifier", setText<&PlotOptions::runways>},
     {"--range", "a number", setRange},
     {"--projection", "lambert, ortho or mercator", setProjection},
     {"--size", "WxH", setSize},

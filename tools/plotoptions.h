@@ -13,6 +13,7 @@ struct PlotOptions {
   std::string output;
   std::string folder = ".";
   std::string preset, centre, projection, tracks;
+  std::string runways;  // an airport of the simulator's files
   int tool = 0;  // cmd::Info, cmd::Distance or cmd::Intersection
   std::string toolText;
   bool report = false;

@@ -24,7 +24,8 @@ struct AppContext {
 
   // What the next paint draws, read from the state below.
   PaintInput paintInput() {
-    return {view, switches, readMapFontSettings(settings), fixes, tracks, trackFile, tools, procedureMap, clock};
+    return {view, switches,      readMapFontSettings(settings), fixes, tracks, trackFile, tools, procedureMap, clock,
+            sim,  runwaysAirport};
   }
 
   MessageBoxes& boxes;
@@ -44,6 +45,9 @@ struct AppContext {
   // The full path of the last track message read, for the title block.
   std::string trackFile;
   ToolState tools;
+  SimFiles sim;
+  // An airport whose runways the map shows (the headless renderer's --runways).
+  std::string runwaysAirport;
   std::string programPath;  // as given at launch
 };
 

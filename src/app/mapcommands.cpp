@@ -2,6 +2,7 @@
 
 #include <array>
 #include <filesystem>
+#include <optional>
 #include <sstream>
 
 #include "app/menutable.h"
@@ -159,6 +160,7 @@ CommandEffect MapCommands::execute(int id) {
     if (id == cmd::Ticks5 && sw.ticks1 && !sw.ticks5) toggleSwitch(sw.ticks1, false);
     effect.repaint = toggleSwitch(*s, false);
     if (id == cmd::VideoColor) sw.currentColor = sw.videoColor;
+    if (id == cmd::Ps1Wpt) reportMissingSimFiles(app_);
     return effect;
   }
 
@@ -290,9 +292,29 @@ CommandEffect MapCommands::readTracks(const std::string& path, bool selectRegion
   return {true, UiRequest::None, "", ""};
 }
 
+bool centreOnText(AppContext& app, const std::string& text) {
+  if (app.view.centreFromText(text, app.fixes)) return true;
+  // The dialog asks for "L/L (e.g. N0000/W00000), or 747*.APT": an airport
+  // of the simulator's files.
+  std::string ident = toUpper(text);
+  trimLeadingBlanks(ident);
+  const std::optional<LatLng> airport = app.sim.findSimAirport(ident);
+  if (!airport) return false;
+  app.view.setCentre(*airport, 0);
+  return true;
+}
+
+void reportMissingSimFiles(AppContext& app) {
+  if (!app.switches.ps1Wpt || app.once.simWaypointsMissing) return;
+  const std::string path = app.sim.waypointPath();
+  if (app.sim.bytes(path)) return;
+  app.once.simWaypointsMissing = true;
+  app.boxes.show("CAN'T FIND 747WPT.DAT FILE", path, MessageIcon::Stop);
+}
+
 CommandEffect MapCommands::applyCentreText(const std::string& text) {
   CommandEffect effect;
-  if (!app_.view.centreFromText(text, app_.fixes)) {
+  if (!centreOnText(app_, text)) {
     app_.boxes.show("FIX NOT FOUND: ", text, MessageIcon::Stop);
     return effect;
   }

@@ -50,6 +50,15 @@ ProjectionChoice checkedProjection(const MapView& view);
 // The switch a menu item toggles, or null.
 bool* switchOfCommand(LayerSwitches& switches, int id);
 
+// Centres the view on a position text, a fix name or, failing both, an
+// airport of the simulator's files; false, with the view unchanged, when
+// none of them answers.
+bool centreOnText(AppContext& app, const std::string& text);
+
+// "CAN'T FIND 747WPT.DAT FILE", once per run, when the layer is on and its
+// file cannot be read. Said when the layer is switched on, never by a paint.
+void reportMissingSimFiles(AppContext& app);
+
 class MapCommands {
  public:
   explicit MapCommands(AppContext& app) : app_(app) {}

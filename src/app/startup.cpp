@@ -33,6 +33,8 @@ StartupResult startUp(AppContext& app, const std::string& programPath, const std
     if (value.size() > 1) settings.set(key, withTrailingSeparator(value), false);
   }
 
+  app.sim.setFolders(settings.lookup("PS12Dir"), settings.lookup("PS13Dir"));
+
   result.runMaximized = readLeadingInt(settings.lookup("RunMaximized")) != 0;
   return result;
 }

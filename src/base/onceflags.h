@@ -4,8 +4,9 @@
 namespace korvant {
 
 struct OnceFlags {
-  bool earlyLookup = false;      // "LOOKUP() BEFORE READ():"
-  bool controlFileOpen = false;  // "CAN'T OPEN CONTROL FILE:"
+  bool earlyLookup = false;          // "LOOKUP() BEFORE READ():"
+  bool controlFileOpen = false;      // "CAN'T OPEN CONTROL FILE:"
+  bool simWaypointsMissing = false;  // "CAN'T FIND 747WPT.DAT FILE"
 };
 
 }  // namespace korvant

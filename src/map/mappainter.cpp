@@ -66,6 +66,8 @@ PaintResult MapPainter::paintStage(const PaintOptions& options, PaintStage stage
       drawTitleBlock(paint);
       if (sw.variation) drawVariation(paint);
       drawOwnFixes(paint);
+      drawSimData(paint);
+      if (!input_.runwaysAirport.empty()) drawSimRunways(paint, std::string(input_.runwaysAirport));
       break;
   }
   return result;

@@ -21,6 +21,9 @@ struct PaintKey {
   int width = 0, height = 0;
   double devicePixelRatio = 1;
   int dpi = 96;
+  // The simulator files' sizes and times, while a layer reads them.
+  std::string simSignature;
+  std::string runwaysAirport;
   // The title block prints the time to the minute, local and UTC.
   long printedMinute = 0;
   long utcOffset = 0;
@@ -31,18 +34,21 @@ struct PaintKey {
 // The key of a stage; the Overlay stage is never kept.
 inline PaintKey paintKey(const PaintInput& input, PaintStage stage, int width, int height, double devicePixelRatio,
                          int dpi) {
-  PaintKey key{input.view,
-               input.switches,
-               input.fontSettings,
-               input.fixes.revision(),
-               input.tracks,
-               {},
-               input.procedureMap,
-               width,
-               height,
-               devicePixelRatio,
-               dpi};
+  PaintKey key;
+  key.view = input.view;
+  key.switches = input.switches;
+  key.fontSettings = input.fontSettings;
+  key.fixesRevision = input.fixes.revision();
+  key.tracks = input.tracks;
+  key.procedureMap = input.procedureMap;
+  key.width = width;
+  key.height = height;
+  key.devicePixelRatio = devicePixelRatio;
+  key.dpi = dpi;
   if (stage == PaintStage::Above) {
+    const LayerSwitches& sw = input.switches;
+    key.runwaysAirport = std::string(input.runwaysAirport);
+    if (sw.ps1Wpt || sw.ps1Sta || sw.ps1Apt || !key.runwaysAirport.empty()) key.simSignature = input.sim.signature();
     const std::time_t now = input.clock.now();
     key.trackFile = std::string(input.trackFile);
     key.printedMinute = static_cast<long>(now / 60);

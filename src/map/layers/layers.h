@@ -17,6 +17,10 @@ void drawToolOverlay(PaintContext& paint);
 void drawTitleBlock(PaintContext& paint);
 void drawVariation(PaintContext& paint);
 void drawOwnFixes(PaintContext& paint);
+// The PS1 waypoint, station and airport files, by their switches.
+void drawSimData(PaintContext& paint);
+// One airport's runways from the PS13DIR files; false when it is not there.
+bool drawSimRunways(PaintContext& paint, const std::string& airport);
 
 // The packed ends of a tick arm of half-length e minutes round v, borrowing
 // 40 where the arm crosses a whole degree (1000 gives 955 ... 1005).

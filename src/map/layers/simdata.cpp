@@ -1,0 +1,74 @@
+// The PS1 simulator's waypoints, stations and airports: identifiers only,
+// no symbol, each with its top-left corner at its position; and one
+// airport's runways as lines through their midpoints.
+#include "map/layers/layers.h"
+#include "geo/greatcircle.h"
+#include "navdata/simfiles.h"
+
+namespace korvant {
+
+namespace {
+
+constexpr Color kBrown{165, 42, 42};
+
+void drawIdents(PaintContext& paint, const std::vector<SimPoint>& points) {
+  for (const SimPoint& p : points) {
+    const DevicePoint d = paint.projection.toDevice(p.position);
+    if (d.visible && paint.projection.nearSurface(d.x, d.y, 1)) paint.canvas.textOut(d.x, d.y, p.ident);
+  }
+}
+
+}  // namespace
+
+void drawSimData(PaintContext& paint) {
+  const LayerSwitches& sw = paint.switches();
+  if (!sw.ps1Wpt && !sw.ps1Sta && !sw.ps1Apt) return;
+  const SimFiles& files = paint.input.sim;
+  MapCanvas& canvas = paint.canvas;
+  canvas.selectFont(paint.fonts.small);
+  canvas.setTextAlign({HAlign::Left, VAlign::Top});
+  canvas.setBackgroundTransparent(true);
+  if (sw.ps1Wpt) {
+    if (const auto bytes = files.bytes(files.waypointPath())) {
+      canvas.setTextColor(paint.pick(colors::blue, colors::black));
+      drawIdents(paint, readSimWaypoints(*bytes));
+    }
+  }
+  if (sw.ps1Sta) {
+    canvas.setTextColor(paint.pick(colors::red, colors::black));
+    for (const char* region : SIM_DRAW_REGIONS)
+      if (const auto bytes = files.bytes(files.stationPath(region))) drawIdents(paint, readSimStations(*bytes));
+  }
+  if (sw.ps1Apt) {
+    canvas.setTextColor(paint.pick(kBrown, colors::black));
+    for (const char* region : SIM_DRAW_REGIONS) {
+      const auto bytes = files.bytes(files.airportPath(region));
+      if (!bytes) continue;
+      std::vector<SimPoint> airports;
+      for (const SimAirportRecord& r : readSimAirports(*bytes))
+        if (!r.runway) airports.push_back({r.ident, r.position});
+      drawIdents(paint, airports);
+    }
+  }
+}
+
+bool drawSimRunways(PaintContext& paint, const std::string& airport) {
+  const std::optional<SimAirport> found = paint.input.sim.seekSimAirport(airport);
+  if (!found) return false;
+  MapCanvas& canvas = paint.canvas;
+  canvas.selectPen(paint.pick(colors::green, colors::black), 1, PenStyle::Solid);
+  const auto draw = [&](const SimAirportRecord& r) {
+    const double half = r.length * 0.5 / 6076;
+    const LatLng a = destination(r.position, r.trueHeading, half).position;
+    const LatLng b = destination(r.position, r.trueHeading + 180.0, half).position;
+    const DevicePoint p = paint.projection.toDevice(a), q = paint.projection.toDevice(b);
+    if (!p.visible || !q.visible) return;
+    canvas.moveTo(p.x, p.y);
+    canvas.lineTo(q.x, q.y);
+  };
+  draw(found->airport);
+  for (const SimAirportRecord& r : found->runways) draw(r);
+  return true;
+}
+
+}  // namespace korvant
