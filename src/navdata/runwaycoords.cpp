@@ -37,7 +37,8 @@ RunwayCoords getRunwayCoords(const SimFiles& files, const std::string& airport, 
       return true;
     }
     const int reciprocal = rn + 18 <= 36 ? rn + 18 : rn - 18;
-    if (reciprocal == number && ((p == 1 && s == 1) || (p == 3 && s == 2) || (p == 2 && s == 3) || (p == 0 && s == 0))) {
+    if (reciprocal == number &&
+        ((p == 1 && s == 1) || (p == 3 && s == 2) || (p == 2 && s == 3) || (p == 0 && s == 0))) {
       result = {true, r.position, result.elevation, m + 180 > 360 ? m - 180 : m + 180, {}, {}};
       return true;
     }

@@ -170,8 +170,7 @@ bool addDump(const std::vector<std::string>& lines, SimFolder& folder, std::stri
       SimAirportRecord r;
       r.runway = kind == "runway";
       long a = 0, b = 0, c = 0, d = 0;
-      if (r.runway ? !(number(f[5], a) && number(f[6], b) && number(f[7], c) && number(f[8], d))
-                   : !number(f[6], a))
+      if (r.runway ? !(number(f[5], a) && number(f[6], b) && number(f[7], c) && number(f[8], d)) : !number(f[6], a))
         return fail("bad number");
       if (a < 0 || a > 65535 || b < 0 || b > 65535 || c < 0 || c > 255 || d < 0 || d > 255) return fail("out of range");
       if (r.runway) {
@@ -260,13 +259,13 @@ class PublicSource {
         !number(field("length_ft"), length) || length <= 0 || length > 65535)
       return true;  // a runway without both ends or a length is left out
     if (!number(field("le_heading_degT"), heading) || !std::isfinite(heading) || heading < 0 || heading > 360)
-      heading = std::fmod(std::atan2(std::sin((lon2 - lon1) * PI / 180) * std::cos(lat2 * PI / 180),
-                                     std::cos(lat1 * PI / 180) * std::sin(lat2 * PI / 180) -
-                                         std::sin(lat1 * PI / 180) * std::cos(lat2 * PI / 180) *
-                                             std::cos((lon2 - lon1) * PI / 180)) *
-                                      180 / PI +
-                                  360,
-                              360);
+      heading = std::fmod(
+          std::atan2(std::sin((lon2 - lon1) * PI / 180) * std::cos(lat2 * PI / 180),
+                     std::cos(lat1 * PI / 180) * std::sin(lat2 * PI / 180) -
+                         std::sin(lat1 * PI / 180) * std::cos(lat2 * PI / 180) * std::cos((lon2 - lon1) * PI / 180)) *
+                  180 / PI +
+              360,
+          360);
     (void)number(field("airport_elevation_ft"), elevation);
     SimAirportRecord r;
     r.runway = true;
@@ -304,8 +303,10 @@ class PublicSource {
         for (char c : ident)
           if (c >= '0' && c <= '9') published = published * 10 + (c - '0');
         if ((m + 4) / 10 != published) {
-          if (m / 10 == published) r.flags23 |= 0x40;
-          else if ((m + 9) / 10 == published) r.flags25 |= 0x40;
+          if (m / 10 == published)
+            r.flags23 |= 0x40;
+          else if ((m + 9) / 10 == published)
+            r.flags25 |= 0x40;
         }
         bytes += encodeSimAirport(r);
       }

@@ -11,8 +11,10 @@
 #include "app/startup.h"
 #include "geo/greatcircle.h"
 #include "geo/positiontext.h"
+#include "navdata/simrecords.h"
 #include "sky/magvar.h"
 #include "support/recordingboxes.h"
+#include "support/tempdir.h"
 
 namespace korvant {
 namespace {
@@ -154,6 +156,32 @@ TEST_F(MapCommandsTest, ColourModesOrientationTestPatternAndHelp) {
   EXPECT_NE(about.text.find("to display flex tracks,\nPS1(tm) data, and DAFIF(tm) data."), std::string::npos);
   EXPECT_EQ(commands.execute(cmd::HelpWelcome).text, "Help will be here sometime ...\nFor now, see file KORVANT.DOC");
   EXPECT_EQ(commands.execute(cmd::Exit).request, UiRequest::Exit);
+}
+
+TEST_F(MapCommandsTest, TheCentreDialogReachesTheSimulatorsAirports) {
+  test::TempDir dir;
+  dir.write("747nam.apt", encodeSimAirport({"CYQX", {4857, -5434}, false, 0, 0, 0, 0, 0}));
+  app.sim.setFolders(dir.str() + "/", dir.str() + "/");
+  commands.applyCentreText("  cyqx");
+  EXPECT_TRUE(boxes.shown.empty());
+  EXPECT_EQ(app.view.centre.lat, 4857);
+  EXPECT_EQ(app.view.centre.lng, -5434);
+  commands.applyCentreText("KXXX");
+  ASSERT_EQ(boxes.shown.size(), 1u);
+  EXPECT_EQ(boxes.shown[0].caption, "FIX NOT FOUND: ");
+}
+
+TEST_F(MapCommandsTest, AMissingWaypointFileIsToldOnceWhenItsLayerGoesOn) {
+  test::TempDir dir;
+  app.sim.setFolders(dir.str() + "/", dir.str() + "/");
+  commands.execute(cmd::Ps1Wpt);
+  ASSERT_EQ(boxes.shown.size(), 1u);
+  EXPECT_EQ(boxes.shown[0].caption, "CAN'T FIND 747WPT.DAT FILE");
+  EXPECT_EQ(boxes.shown[0].text, dir.str() + "/747WPT.DAT");
+  commands.execute(cmd::Ps1Wpt);
+  commands.execute(cmd::Ps1Wpt);
+  EXPECT_EQ(boxes.shown.size(), 1u);  // once per run
+  EXPECT_TRUE(app.switches.ps1Wpt);
 }
 
 TEST_F(MapCommandsTest, CentreAndRangeDialogTexts) {

@@ -338,3 +338,73 @@ TEST_F(MapPainterTest, TheStagesInOrderAreTheWholePaint) {
 
 }  // namespace
 }  // namespace korvant
+
+#include "navdata/simrecords.h"
+#include "support/tempdir.h"
+
+namespace korvant {
+namespace {
+
+class SimLayersTest : public MapPainterTest {
+ protected:
+  SimLayersTest() {
+    app.sim.setFolders(dir.str() + "/", dir.str() + "/");
+    only({});
+  }
+  std::vector<const test::DrawnText*> textsIn(Color color) {
+    std::vector<const test::DrawnText*> found;
+    for (const auto& t : canvas.texts)
+      if (t.color == color && t.text != "" && t.text.rfind("PRINTED", 0) != 0) found.push_back(&t);
+    return found;
+  }
+  test::TempDir dir;
+};
+
+TEST_F(SimLayersTest, EachLayerInItsColourWithoutSymbols) {
+  dir.write("747WPT.DAT", encodeSimWaypoint({"WAYPT", {5000, -3500}}));
+  dir.write("747nam.sta", encodeSimStation({"YQX", {4857, -5434}}));
+  dir.write("747EUR.STA", std::string(SIM_STATION_BYTES * 2 + 5, '\xff'));  // junk, and a short record
+  dir.write("747NAM.APT", encodeSimAirport({"CYQX", {4857, -5434}, false, 0, 0, 0, 0, 0}) +
+                              encodeSimAirport({"", {4857, -5434}, true, 0, 0, 30, 0, 9000}));
+  std::filesystem::create_directory(dir.path() / "747SAM.APT");  // a folder: skipped
+  app.switches.ps1Wpt = app.switches.ps1Sta = app.switches.ps1Apt = true;
+  paint();
+  ASSERT_EQ(textsIn(colors::blue).size(), 1u);
+  EXPECT_EQ(textsIn(colors::blue)[0]->text, "WAYPT");
+  EXPECT_EQ(textsIn(colors::blue)[0]->align, (TextAlign{HAlign::Left, VAlign::Top}));
+  EXPECT_NE(canvas.findText("YQX"), nullptr);
+  EXPECT_EQ(canvas.findText("YQX")->color, colors::red);
+  ASSERT_NE(canvas.findText("CYQX"), nullptr);
+  EXPECT_EQ(canvas.findText("CYQX")->color, (Color{165, 42, 42}));
+  EXPECT_EQ(canvas.findText("____"), nullptr);  // runway records are no airports
+  app.switches.videoColor = false;
+  paint();
+  EXPECT_EQ(canvas.findText("CYQX")->color, colors::black);
+}
+
+TEST_F(SimLayersTest, ALayerDrawsAtMostItsRecordLimit) {
+  std::string file;
+  for (int i = 0; i < 64010; ++i) file += encodeSimWaypoint({"W" + std::to_string(i % 10000), {5000, -3500}});
+  dir.write("747WPT.DAT", file);
+  app.switches.ps1Wpt = true;
+  paint();
+  EXPECT_EQ(textsIn(colors::blue).size(), SIM_RECORD_LIMIT);
+}
+
+TEST_F(SimLayersTest, RunwaysAreLinesThroughTheirMidpoints) {
+  dir.write("747NAM.APT", encodeSimAirport({"KXYZ", {4000, -7000}, false, 0, 0, 0, 0, 0}) +
+                              encodeSimAirport({"", {4000, -7000}, true, 0, 0, 90, 0, 12152}));
+  app.view.setCentre({4000, -7000}, 3);
+  app.runwaysAirport = "KXYZ";
+  paint();
+  ASSERT_EQ(canvas.lines.size(), 2u);  // the airport record (length 0) and the runway
+  const test::DrawnLine& r = canvas.lines[1];
+  EXPECT_EQ(r.color, colors::green);
+  EXPECT_NEAR(r.y1, r.y2, 2);  // east-west
+  // 12,152 feet are 2 NM: at a range of 3 NM on 1080 pixels, 1080 x 1600 / 3
+  // pixels an earth radius of 3444.05 NM, less the cone's scale at 40N (about 1 per cent).
+  EXPECT_NEAR(std::abs(r.x2 - r.x1), 2 * 1080 * 1600 / 3.0 / 3444.05, 5);
+}
+
+}  // namespace
+}  // namespace korvant

@@ -103,7 +103,8 @@ TEST_F(SimFilesTest, AirportSearchesFollowTheirOwnOrders) {
   // The same identifier in two regions: the find order takes NAM, the seek order EUR before NPO.
   write("747NPO.APT", encodeSimAirport(airport("XXXX", {1000, 1000})));
   write("747NAM.APT", encodeSimAirport(airport("XXXX", {2000, 2000})));
-  write("747EUR.APT", encodeSimAirport(airport("YYYY", {3000, 3000})) + encodeSimAirport(runway({3000, 3000}, 90, 6076)));
+  write("747EUR.APT",
+        encodeSimAirport(airport("YYYY", {3000, 3000})) + encodeSimAirport(runway({3000, 3000}, 90, 6076)));
   EXPECT_EQ(files.findSimAirport("XXXX")->lat, 2000);
   EXPECT_FALSE(files.findSimAirport("ZZZZ"));
   const auto y = files.seekSimAirport("YYYY");
@@ -111,7 +112,7 @@ TEST_F(SimFilesTest, AirportSearchesFollowTheirOwnOrders) {
   EXPECT_EQ(y->runways.size(), 1u);
   EXPECT_TRUE(y->lastInFile);
   write("747SPO.APT", encodeSimAirport(airport("NZSP", {-9000, 0})));
-  EXPECT_TRUE(files.seekSimAirport("NZSP"));   // SPO is searched by the seek only
+  EXPECT_TRUE(files.seekSimAirport("NZSP"));  // SPO is searched by the seek only
   EXPECT_FALSE(files.findSimAirport("NZSP"));
 }
 
@@ -148,8 +149,8 @@ TEST_F(SimFilesTest, RunwaysAnswerInBothDirections) {
 }
 
 TEST_F(SimFilesTest, TheLastAirportOfAFileStillAnswers) {
-  write("747NAM.APT", encodeSimAirport(airport("LAST", {4000, -7000})) +
-                          encodeSimAirport(runway({4001, -7000}, 10, 8000)));
+  write("747NAM.APT",
+        encodeSimAirport(airport("LAST", {4000, -7000})) + encodeSimAirport(runway({4001, -7000}, 10, 8000)));
   const RunwayCoords r = getRunwayCoords(files, "LAST", 36, RunwaySuffix::None);
   ASSERT_TRUE(r.ok);  // the end of the file ends the search as a next airport would
   EXPECT_EQ(r.position.lat, 4000);
@@ -164,21 +165,25 @@ TEST_F(SimFilesTest, TheLastAirportOfAFileStillAnswers) {
 TEST(SimSource, PublicRowsBecomeRecordsAndTheDumpReadsBack) {
   SimFolderBuilder builder;
   std::string error;
-  ASSERT_TRUE(builder.add("name,lat,lon,kind,region,fir,source\nMALOT,53,-15,waypoint,NAT,EGGX,x\n"
-                          "YQX,48.9,-54.5,vor,NAT,CZQX,x\n",
-                          error))
+  ASSERT_TRUE(
+      builder.add("name,lat,lon,kind,region,fir,source\nMALOT,53,-15,waypoint,NAT,EGGX,x\n"
+                  "YQX,48.9,-54.5,vor,NAT,CZQX,x\n",
+                  error))
       << error;
-  ASSERT_TRUE(builder.add("name,lat,lon,kind,area,freq_khz,usage,country,fullname\n"
-                          "YQX,48.95,-54.56,VOR-DME,NAT,113500,BOTH,CA,\"Gander, NL\"\nLONG,1,1,NDB,NAT,1,LO,X,Y\n",
-                          error))
+  ASSERT_TRUE(
+      builder.add("name,lat,lon,kind,area,freq_khz,usage,country,fullname\n"
+                  "YQX,48.95,-54.56,VOR-DME,NAT,113500,BOTH,CA,\"Gander, NL\"\nLONG,1,1,NDB,NAT,1,LO,X,Y\n",
+                  error))
       << error;
-  ASSERT_TRUE(builder.add("name,lat,lon,kind,area,iata,country,fullname\nCYQX,48.94,-54.57,large,NAT,YQX,CA,G\n", error));
-  ASSERT_TRUE(builder.add("airport_ident,length_ft,width_ft,surface,closed,le_ident,le_latitude_deg,le_longitude_deg,"
-                          "le_heading_degT,he_ident,he_latitude_deg,he_longitude_deg,he_heading_degT,le_elevation_ft,"
-                          "airport_elevation_ft\nCYQX,8900,200,ASP,0,03L,48.93,-54.58,19,21R,48.96,-54.56,199,,496\n",
-                          error));
+  ASSERT_TRUE(
+      builder.add("name,lat,lon,kind,area,iata,country,fullname\nCYQX,48.94,-54.57,large,NAT,YQX,CA,G\n", error));
+  ASSERT_TRUE(
+      builder.add("airport_ident,length_ft,width_ft,surface,closed,le_ident,le_latitude_deg,le_longitude_deg,"
+                  "le_heading_degT,he_ident,he_latitude_deg,he_longitude_deg,he_heading_degT,le_elevation_ft,"
+                  "airport_elevation_ft\nCYQX,8900,200,ASP,0,03L,48.93,-54.58,19,21R,48.96,-54.56,199,,496\n",
+                  error));
   const SimFolder folder = builder.finish();
-  ASSERT_EQ(folder.size(), 3u);  // 747WPT.DAT, 747NAM.STA, 747NAM.APT
+  ASSERT_EQ(folder.size(), 3u);                                     // 747WPT.DAT, 747NAM.STA, 747NAM.APT
   EXPECT_EQ(readSimWaypoints(folder.at("747WPT.DAT")).size(), 1u);  // a VOR row is no waypoint
   EXPECT_EQ(readSimStations(folder.at("747NAM.STA")).size(), 1u);   // LONG has no room
   const std::vector<SimAirportRecord> apt = readSimAirports(folder.at("747NAM.APT"));

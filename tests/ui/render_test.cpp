@@ -159,6 +159,23 @@ TEST_F(PlotTool, RefusesImagesBeyondTheMemoryBoundAndUnreadableTracks) {
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 0);
 }
 
+TEST_F(PlotTool, DrawsTheSimulatorsLayersAndAnAirportsRunways) {
+  std::filesystem::copy(KORVANT_RUN_FOLDER "/PS1", dir.path() / "PS1");
+  dir.write("KORVANT.CTL", "PS12Dir PS1/\nPS13Dir PS1/\n");
+  EXPECT_EQ(run("-o a.svg --size 600x400 --centre cyqx --range 40 --layer ps1Apt=on --layer ps1Sta=on"), 0);
+  std::ifstream in(dir.path() / "a.svg");
+  const std::string svg{std::istreambuf_iterator<char>(in), {}};
+  EXPECT_NE(svg.find(">CYQX<"), std::string::npos);  // the airport, by name, where the map is centred
+  EXPECT_NE(svg.find("CENTER N4856"), std::string::npos);
+  EXPECT_EQ(run("-o r.png --size 600x400 --runways EGLL"), 0);
+  std::string errors;
+  EXPECT_EQ(run("-o r.png --runways XXXX", &errors), 1);
+  EXPECT_NE(errors.find("AIRPORT NOT IN DATABASE: XXXX"), std::string::npos) << errors;
+  std::filesystem::remove(dir.path() / "PS1" / "747WPT.DAT");
+  EXPECT_EQ(run("-o w.png --size 300x200 --layer ps1Wpt=on", &errors), 0);  // told, and drawn without
+  EXPECT_NE(errors.find("CAN'T FIND 747WPT.DAT FILE"), std::string::npos) << errors;
+}
+
 TEST_F(PlotTool, ReadsTheControlFileOfItsFolder) {
   dir.write("cfg/KORVANT.CTL", "InitialMap 5030N 300 ortho\nRunMaximized 0\n");
   ASSERT_EQ(run("--folder cfg -o out.svg --size 300x300"), 0);

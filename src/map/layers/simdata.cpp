@@ -1,8 +1,8 @@
 // The PS1 simulator's waypoints, stations and airports: identifiers only,
 // no symbol, each with its top-left corner at its position; and one
 // airport's runways as lines through their midpoints.
-#include "map/layers/layers.h"
 #include "geo/greatcircle.h"
+#include "map/layers/layers.h"
 #include "navdata/simfiles.h"
 
 namespace korvant {
