@@ -1,5 +1,6 @@
 #include "navdata/simrecords.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "base/textops.h"
@@ -80,9 +81,13 @@ std::vector<SimAirportRecord> readSimAirports(std::string_view bytes, std::size_
 
 void encodeSimPosition(const LatLng& position, std::uint8_t* bytes) {
   // Whole degrees toward zero, the rest as tenths of minutes of the same sign.
+  // A value no record can hold (beyond the earth, not a number) is clamped,
+  // never converted out of range.
   const auto split = [](double packed, std::uint8_t* p, bool oneByteDegrees) {
-    const double degrees = std::trunc(packed / 100);
-    const int tenths = static_cast<int>(std::lround((packed - degrees * 100) * 10));
+    if (!std::isfinite(packed)) packed = 0;
+    const double degrees =
+        std::clamp(std::trunc(packed / 100), oneByteDegrees ? -128.0 : -32768.0, oneByteDegrees ? 127.0 : 32767.0);
+    const int tenths = static_cast<int>(std::clamp(std::round((packed - degrees * 100) * 10), -32768.0, 32767.0));
     if (oneByteDegrees) {
       p[0] = static_cast<std::uint8_t>(static_cast<std::int8_t>(degrees));
       writeU16(p + 1, tenths);

@@ -168,6 +168,7 @@ bool addDump(const std::vector<std::string>& lines, SimFolder& folder, std::stri
       if (!positionFrom(f, 2, reinterpret_cast<std::uint8_t*>(record.data()) + 7)) return fail("bad position");
     } else if ((kind == "airport" && f.size() == 7 && f[1].size() <= 4) || (kind == "runway" && f.size() == 9)) {
       SimAirportRecord r;
+      r.position = {0, 0};  // the record's own position fields follow
       r.runway = kind == "runway";
       long a = 0, b = 0, c = 0, d = 0;
       if (r.runway ? !(number(f[5], a) && number(f[6], b) && number(f[7], c) && number(f[8], d)) : !number(f[6], a))

@@ -2,6 +2,7 @@
 // the runway lookup.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <filesystem>
 #include <fstream>
 #include <thread>
@@ -50,6 +51,9 @@ TEST(SimRecords, SignedDegreesAndTenthsAdd) {
   EXPECT_EQ(back.ident, "MALOT");
   EXPECT_DOUBLE_EQ(back.position.lat, 5330.5);
   EXPECT_DOUBLE_EQ(back.position.lng, -1512.3);
+  // Values no record can hold are clamped, not converted out of range.
+  for (const LatLng& p : {LatLng::unset(), LatLng{std::nan(""), 1e300}, LatLng{-1e9, -1e9}})
+    EXPECT_EQ(readSimWaypoints(encodeSimWaypoint({"X", p})).size(), 1u);
 }
 
 TEST(SimRecords, ShortRecordsEndAndTheLimitHolds) {
