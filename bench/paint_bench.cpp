@@ -144,6 +144,31 @@ void BM_windowToolRepaint(benchmark::State& state) {
 }
 BENCHMARK(BM_windowToolRepaint)->Unit(benchmark::kMillisecond);
 
+// The three simulator layers from the sample folder, over the full preset:
+// args preset (0 NAT, 1 EUROPE) and cache (0 files read afresh, 1 kept).
+void BM_paintSimLayers(benchmark::State& state) {
+  NatMap map;
+  map.app.view.selectPreset(state.range(0) == 0 ? "NAT" : "EUROPE");
+  LayerSwitches& sw = map.app.switches;
+  sw.ps1Wpt = sw.ps1Sta = sw.ps1Apt = true;
+  QImage image = surface();
+  QtTextCache texts;
+  const std::string folder = map.app.sim.ps12();
+  for (auto _ : state) {
+    if (state.range(1) == 0) map.app.sim.setFolders(folder, folder);  // forgets what it read
+    QPainter painter(&image);
+    QtMapCanvas canvas(painter, &texts);
+    benchmark::DoNotOptimize(MapPainter(map.app.paintInput(), canvas).paint({1920, 1080, false, true}));
+  }
+}
+BENCHMARK(BM_paintSimLayers)
+    ->Args({0, 0})
+    ->Args({0, 1})
+    ->Args({1, 0})
+    ->Args({1, 1})
+    ->ArgNames({"europe", "cached"})
+    ->Unit(benchmark::kMillisecond);
+
 // One layer at a time, to see where a paint's time goes.
 void BM_paintOneLayer(benchmark::State& state) {
   NatMap map;

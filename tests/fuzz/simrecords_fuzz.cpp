@@ -17,8 +17,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   (void)readSimAirports(bytes);
   // The dump of any file reads as a source; a folder the builder writes dumps
   // back to its own bytes.
-  SimFolder folder{{"747WPT.DAT", std::string(bytes)}, {"747NAM.STA", std::string(bytes)},
-                   {"747NAM.APT", std::string(bytes)}};
+  SimFolder folder{
+      {"747WPT.DAT", std::string(bytes)}, {"747NAM.STA", std::string(bytes)}, {"747NAM.APT", std::string(bytes)}};
   SimFolderBuilder builder;
   std::string error;
   if (builder.add(dumpSimFolder(folder), error)) {
