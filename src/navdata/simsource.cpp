@@ -141,54 +141,70 @@ std::string dumpSimFolder(const SimFolder& folder) {
 
 namespace {
 
+// One record line of the dump form as the record's bytes; empty, with `why`,
+// when the line is no record.
+std::string dumpRecord(const std::vector<std::string>& f, const char*& why) {
+  const std::string& kind = f[0];
+  std::string record;
+  why = "bad position";
+  if (kind == "waypoint" && f.size() == 6 && f[1].size() <= 5) {
+    record.assign(SIM_WAYPOINT_BYTES, '\0');
+    record.replace(7, f[1].size(), f[1]);
+    return positionFrom(f, 2, reinterpret_cast<std::uint8_t*>(record.data())) ? record : std::string();
+  }
+  if (kind == "station" && f.size() == 6 && f[1].size() == 3) {
+    record.assign(SIM_STATION_BYTES, '\0');
+    record.replace(0, 3, f[1]);
+    return positionFrom(f, 2, reinterpret_cast<std::uint8_t*>(record.data()) + 7) ? record : std::string();
+  }
+  const bool runway = kind == "runway" && f.size() == 9;
+  if (!runway && !(kind == "airport" && f.size() == 7 && f[1].size() <= 4)) {
+    why = "not a record of the dump form";
+    return {};
+  }
+  SimAirportRecord r;
+  r.position = {0, 0};  // the record's own position fields follow
+  r.runway = runway;
+  long a = 0, b = 0, c = 0, d = 0;
+  if (runway ? !(number(f[5], a) && number(f[6], b) && number(f[7], c) && number(f[8], d)) : !number(f[6], a)) {
+    why = "bad number";
+    return {};
+  }
+  if (a < 0 || a > 65535 || b < 0 || b > 65535 || c < 0 || c > 255 || d < 0 || d > 255) {
+    why = "out of range";
+    return {};
+  }
+  if (runway) {
+    r.trueHeading = static_cast<int>(a);
+    r.length = static_cast<int>(b);
+    r.flags23 = static_cast<std::uint8_t>(c);
+    r.flags25 = static_cast<std::uint8_t>(d);
+  } else {
+    r.ident = f[1];
+    r.elevation = static_cast<int>(a);
+  }
+  record = encodeSimAirport(r);
+  return positionFrom(f, runway ? 1 : 2, reinterpret_cast<std::uint8_t*>(record.data())) ? record : std::string();
+}
+
 bool addDump(const std::vector<std::string>& lines, SimFolder& folder, std::string& error) {
   std::string* file = nullptr;
   for (std::size_t n = 0; n < lines.size(); ++n) {
     const std::vector<std::string> f = splitCsv(lines[n]);
-    const std::string& kind = f[0];
     const auto fail = [&](const char* why) {
       error = "line " + std::to_string(n + 1) + ": " + why;
       return false;
     };
-    if (kind.empty() || kind[0] == '#') continue;
-    if (kind == "file") {
+    if (f[0].empty() || f[0][0] == '#') continue;
+    if (f[0] == "file") {
       if (f.size() != 2 || f[1].empty()) return fail("a file line names one file");
       file = &folder[f[1]];
       continue;
     }
     if (!file) return fail("a record before any file line");
-    std::string record;
-    if (kind == "waypoint" && f.size() == 6 && f[1].size() <= 5) {
-      record.assign(SIM_WAYPOINT_BYTES, '\0');
-      record.replace(7, f[1].size(), f[1]);
-      if (!positionFrom(f, 2, reinterpret_cast<std::uint8_t*>(record.data()))) return fail("bad position");
-    } else if (kind == "station" && f.size() == 6 && f[1].size() == 3) {
-      record.assign(SIM_STATION_BYTES, '\0');
-      record.replace(0, 3, f[1]);
-      if (!positionFrom(f, 2, reinterpret_cast<std::uint8_t*>(record.data()) + 7)) return fail("bad position");
-    } else if ((kind == "airport" && f.size() == 7 && f[1].size() <= 4) || (kind == "runway" && f.size() == 9)) {
-      SimAirportRecord r;
-      r.position = {0, 0};  // the record's own position fields follow
-      r.runway = kind == "runway";
-      long a = 0, b = 0, c = 0, d = 0;
-      if (r.runway ? !(number(f[5], a) && number(f[6], b) && number(f[7], c) && number(f[8], d)) : !number(f[6], a))
-        return fail("bad number");
-      if (a < 0 || a > 65535 || b < 0 || b > 65535 || c < 0 || c > 255 || d < 0 || d > 255) return fail("out of range");
-      if (r.runway) {
-        r.trueHeading = static_cast<int>(a);
-        r.length = static_cast<int>(b);
-        r.flags23 = static_cast<std::uint8_t>(c);
-        r.flags25 = static_cast<std::uint8_t>(d);
-      } else {
-        r.ident = f[1];
-        r.elevation = static_cast<int>(a);
-      }
-      record = encodeSimAirport(r);
-      if (!positionFrom(f, r.runway ? 1 : 2, reinterpret_cast<std::uint8_t*>(record.data())))
-        return fail("bad position");
-    } else {
-      return fail("not a record of the dump form");
-    }
+    const char* why = nullptr;
+    const std::string record = dumpRecord(f, why);
+    if (record.empty()) return fail(why);
     *file += record;
   }
   return true;
