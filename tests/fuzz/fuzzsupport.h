@@ -26,14 +26,21 @@ class ZeroClock : public Clock {
   long utcOffsetSeconds(std::time_t) const override { return 0; }
 };
 
-// A folder of this process's own, made once and reused by every input.
+// A folder of this process's own, made once, reused by every input and
+// removed when the fuzzer exits.
 inline const std::filesystem::path& folder() {
-  static const std::filesystem::path path = [] {
-    auto p = std::filesystem::temp_directory_path() / ("korvant-fuzz-" + std::to_string(::getpid()));
-    std::filesystem::create_directories(p);
-    return p;
-  }();
-  return path;
+  struct Folder {
+    std::filesystem::path path;
+    Folder() : path(std::filesystem::temp_directory_path() / ("korvant-fuzz-" + std::to_string(::getpid()))) {
+      std::filesystem::create_directories(path);
+    }
+    ~Folder() {
+      std::error_code ec;
+      std::filesystem::remove_all(path, ec);
+    }
+  };
+  static const Folder folder;
+  return folder.path;
 }
 
 // Writes the bytes to `name` in the folder and returns its path.
