@@ -34,19 +34,16 @@ int safeTrunc(double v) {
 // A smooth function of one variable as values and slopes at even steps,
 // read back by cubic Hermite interpolation: a few multiplications instead of
 // a call into libm. Immutable once built.
+template <int Channels>
 class HermiteTable {
  public:
-  // `channels` functions of one variable, each with its derivative.
+  // `Channels` functions of one variable, each with its derivative.
   template <typename F>
-  HermiteTable(double first, double last, int steps, int channels, F valueAndSlope)
-      : first_(first),
-        last_(last),
-        step_((last - first) / steps),
-        inverse_(steps / (last - first)),
-        channels_(channels) {
+  HermiteTable(double first, double last, int steps, F valueAndSlope)
+      : first_(first), last_(last), step_((last - first) / steps), inverse_(steps / (last - first)) {
     for (int i = 0; i <= steps; ++i) {
       const double x = first + i * step_;
-      for (int c = 0; c < channels; ++c) {
+      for (int c = 0; c < Channels; ++c) {
         const auto [value, derivative] = valueAndSlope(c, x);
         nodes_.push_back(value);
         nodes_.push_back(derivative * step_);
@@ -54,30 +51,29 @@ class HermiteTable {
     }
   }
   bool covers(double x) const { return x >= first_ && x < last_; }
-  // Every channel at x into out[0 .. channels).
+  // Every channel at x into out[0 .. Channels).
   void at(double x, double* out) const {
+    constexpr std::size_t stride = 2 * Channels;
     const double t = (x - first_) * inverse_;
-    const std::size_t stride = 2 * static_cast<std::size_t>(channels_);
     const auto i = static_cast<std::size_t>(t);
     const double u = t - static_cast<double>(i);
     // On a node (to rounding) its value stands exactly: 0 on the centre's
     // meridian must stay 0, not a hair either side of a pixel.
     if (u < 1e-9 || u > 1 - 1e-9) {
       const double* node = &nodes_[(u < 0.5 ? i : i + 1) * stride];
-      for (int c = 0; c < channels_; ++c) out[c] = node[2 * c];
+      for (int c = 0; c < Channels; ++c) out[c] = node[2 * c];
       return;
     }
     const double u2 = u * u, u3 = u2 * u;
     const double h00 = 2 * u3 - 3 * u2 + 1, h10 = u3 - 2 * u2 + u, h01 = 3 * u2 - 2 * u3, h11 = u3 - u2;
     const double* a = &nodes_[i * stride];
     const double* b = a + stride;
-    for (int c = 0; c < channels_; ++c)
+    for (int c = 0; c < Channels; ++c)
       out[c] = h00 * a[2 * c] + h10 * a[2 * c + 1] + h01 * b[2 * c] + h11 * b[2 * c + 1];
   }
 
  private:
   double first_, last_, step_, inverse_;
-  int channels_;
   std::vector<double> nodes_;  // per node, per channel: value, slope times the step
 };
 
@@ -91,10 +87,10 @@ constexpr double kLambertTableLimit = 80 * PI / 180;
 constexpr int kLambertSteps = 16000;
 
 // Sine and cosine together.
-const HermiteTable& sineCosineTable() {
+const HermiteTable<2>& sineCosineTable() {
   // Symmetric round 0, which is a node: the centre's meridian maps exactly.
   constexpr double limit = PI * (1 + 2.0 / kSineSteps);
-  static const HermiteTable table(-limit, limit, kSineSteps + 2, 2, [](int channel, double x) {
+  static const HermiteTable<2> table(-limit, limit, kSineSteps + 2, [](int channel, double x) {
     return channel == 0 ? std::pair{std::sin(x), std::cos(x)} : std::pair{std::cos(x), -std::sin(x)};
   });
   return table;
@@ -102,21 +98,21 @@ const HermiteTable& sineCosineTable() {
 
 // tan(pi/4 + phi/2)^-n for the cone constants of the few bands in use,
 // built once per constant; other constants go without a table.
-const HermiteTable* lambertTable(double n) {
+const HermiteTable<1>* lambertTable(double n) {
   constexpr int kSlots = 12;
   static std::mutex mutex;
-  static std::array<std::pair<double, std::unique_ptr<const HermiteTable>>, kSlots> tables;
+  static std::array<std::pair<double, std::unique_ptr<const HermiteTable<1>>>, kSlots> tables;
   std::lock_guard lock(mutex);
   for (auto& [constant, table] : tables) {
     if (table && constant == n) return table.get();
     if (!table) {
       const auto g = [n](double phi) { return std::pow(std::tan(kQuarterPi + phi / 2), -n); };
       constant = n;
-      table = std::make_unique<const HermiteTable>(-kLambertTableLimit, kLambertTableLimit, kLambertSteps, 1,
-                                                   [n, g](int, double phi) {
-                                                     const double value = g(phi);
-                                                     return std::pair{value, -n * value / std::cos(phi)};
-                                                   });
+      table = std::make_unique<const HermiteTable<1>>(-kLambertTableLimit, kLambertTableLimit, kLambertSteps,
+                                                      [n, g](int, double phi) {
+                                                        const double value = g(phi);
+                                                        return std::pair{value, -n * value / std::cos(phi)};
+                                                      });
       return table.get();
     }
   }
@@ -201,7 +197,7 @@ Projection::LngTerm Projection::lngTerm(double lng) const {
       else if (dLambda < -PI)
         dLambda += 2 * PI;
       const double theta = n_ * dLambda;
-      if (const HermiteTable& table = sineCosineTable(); table.covers(theta)) {
+      if (const HermiteTable<2>& table = sineCosineTable(); table.covers(theta)) {
         double sc[2];
         table.at(theta, sc);
         return {sc[0], sc[1]};

@@ -49,6 +49,7 @@ struct Viewport {
   double radius = 1.0;  // Earth radii
 };
 
+template <int Channels>
 class HermiteTable;
 
 class Projection {
@@ -103,7 +104,7 @@ class Projection {
   int left_ = 0, top_ = 0, right_ = 0, bottom_ = 0;
   int cx_ = 0, cy_ = 0;
   unsigned pixelScale_ = 0;
-  const HermiteTable* lambertTable_ = nullptr;  // the cone's latitude factor, when tabulated
+  const HermiteTable<1>* lambertTable_ = nullptr;  // the cone's latitude factor, when tabulated
 };
 
 }  // namespace korvant
