@@ -149,6 +149,7 @@ void Projection::setup(const Viewport& v) {
          std::log(std::tan(kQuarterPi + phi2 / 2) / std::tan(kQuarterPi + phi1 / 2));
     f_ = std::cos(phi1) * std::pow(std::tan(kQuarterPi + phi1 / 2), n_) / n_;
     lambertTable_ = std::isfinite(n_) && n_ != 0 ? lambertTable(n_) : nullptr;
+    sineCosine_ = &sineCosineTable();
     // From the same terms as every point, so that the centre maps exactly.
     double g = 0;
     if (lambertTable_ && lambertTable_->covers(phi0_))
@@ -197,9 +198,9 @@ Projection::LngTerm Projection::lngTerm(double lng) const {
       else if (dLambda < -PI)
         dLambda += 2 * PI;
       const double theta = n_ * dLambda;
-      if (const HermiteTable<2>& table = sineCosineTable(); table.covers(theta)) {
+      if (sineCosine_ && sineCosine_->covers(theta)) {
         double sc[2];
-        table.at(theta, sc);
+        sineCosine_->at(theta, sc);
         return {sc[0], sc[1]};
       }
       return {std::sin(theta), std::cos(theta)};

@@ -105,6 +105,7 @@ class Projection {
   int cx_ = 0, cy_ = 0;
   unsigned pixelScale_ = 0;
   const HermiteTable<1>* lambertTable_ = nullptr;  // the cone's latitude factor, when tabulated
+  const HermiteTable<2>* sineCosine_ = nullptr;    // sine and cosine of the cone angle
 };
 
 }  // namespace korvant
