@@ -51,6 +51,41 @@ bool degrees(const std::string& text, double limit, double& value) {
   return number(text, value) && std::isfinite(value) && std::fabs(value) <= limit;
 }
 
+// An identifier in the dump: printable ASCII as it stands, anything else
+// (and the comma, quote and backslash) as \xHH, so that any record reads back.
+std::string escapeIdent(std::string_view ident) {
+  static const char hex[] = "0123456789ABCDEF";
+  std::string out;
+  for (const char c : ident) {
+    const auto u = static_cast<unsigned char>(c);
+    if (u >= 0x20 && u < 0x7f && c != ',' && c != '"' && c != '\\') {
+      out += c;
+    } else {
+      out += "\\x";
+      out += hex[u >> 4];
+      out += hex[u & 15];
+    }
+  }
+  return out;
+}
+
+bool unescapeIdent(std::string_view text, std::string& ident) {
+  ident.clear();
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] != '\\') {
+      ident += text[i];
+      continue;
+    }
+    unsigned value = 0;
+    if (i + 3 >= text.size() || text[i + 1] != 'x') return false;
+    const auto [ptr, ec] = std::from_chars(text.data() + i + 2, text.data() + i + 4, value, 16);
+    if (ec != std::errc() || ptr != text.data() + i + 4) return false;
+    ident += static_cast<char>(value);
+    i += 3;
+  }
+  return true;
+}
+
 std::int16_t i16(const std::uint8_t* p) { return static_cast<std::int16_t>(p[0] | p[1] << 8); }
 
 // The four position fields of a record, as the dump writes them.
@@ -123,16 +158,18 @@ std::string dumpSimFolder(const SimFolder& folder) {
     for (std::size_t at = 0; at + size <= bytes.size(); at += size) {
       const std::uint8_t* p = data + at;
       if (station) {
-        text += "station," + std::string(reinterpret_cast<const char*>(p), 3) + "," + positionFields(p + 7) + "\n";
+        text += "station," + escapeIdent(std::string_view(reinterpret_cast<const char*>(p), 3)) + "," +
+                positionFields(p + 7) + "\n";
       } else if (airport) {
         const SimAirportRecord r = decodeSimAirport(p);
         if (r.runway)
           text += "runway," + positionFields(p) + "," + std::to_string(r.trueHeading) + "," + std::to_string(r.length) +
                   "," + std::to_string(r.flags23) + "," + std::to_string(r.flags25) + "\n";
         else
-          text += "airport," + r.ident + "," + positionFields(p) + "," + std::to_string(r.elevation) + "\n";
+          text +=
+              "airport," + escapeIdent(r.ident) + "," + positionFields(p) + "," + std::to_string(r.elevation) + "\n";
       } else {
-        text += "waypoint," + decodeSimWaypoint(p).ident + "," + positionFields(p) + "\n";
+        text += "waypoint," + escapeIdent(decodeSimWaypoint(p).ident) + "," + positionFields(p) + "\n";
       }
     }
   }
@@ -143,8 +180,12 @@ namespace {
 
 // One record line of the dump form as the record's bytes; empty, with `why`,
 // when the line is no record.
-std::string dumpRecord(const std::vector<std::string>& f, const char*& why) {
-  const std::string& kind = f[0];
+std::string dumpRecord(std::vector<std::string> f, const char*& why) {
+  const std::string kind = f[0];
+  if (f.size() > 1 && !unescapeIdent(std::string(f[1]), f[1])) {
+    why = "bad identifier";
+    return {};
+  }
   std::string record;
   why = "bad position";
   if (kind == "waypoint" && f.size() == 6 && f[1].size() <= 5) {

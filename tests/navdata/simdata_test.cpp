@@ -200,6 +200,13 @@ TEST(SimSource, PublicRowsBecomeRecordsAndTheDumpReadsBack) {
   SimFolderBuilder again;
   ASSERT_TRUE(again.add(dumpSimFolder(folder), error)) << error;
   EXPECT_EQ(again.finish(), folder);
+  // Identifiers of any bytes (commas, quotes, line ends, NUL) dump and read back.
+  const SimFolder odd{{"747WPT.DAT", encodeSimWaypoint({"A,\"\n\\", {100, 200}})},
+                      {"747NAM.STA", stationBytes("\0,\n", 1, 2, 3, 4)}};
+  SimFolderBuilder oddBuilder;
+  ASSERT_TRUE(oddBuilder.add(dumpSimFolder(odd), error)) << error;
+  EXPECT_EQ(oddBuilder.finish(), odd);
+  EXPECT_FALSE(SimFolderBuilder().add("file,747WPT.DAT\nwaypoint,A\\x4,1,2,3,4\n", error));
   EXPECT_FALSE(SimFolderBuilder().add("what,is,this\n", error));
   EXPECT_FALSE(SimFolderBuilder().add("file,747WPT.DAT\nwaypoint,ABC,1,2,3\n", error));
   EXPECT_EQ(error, "line 2: not a record of the dump form");
