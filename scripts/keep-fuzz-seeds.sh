@@ -15,7 +15,7 @@ for name in "${targets[@]}"; do
   seeds=tests/fuzz/seeds/$name
   mkdir -p "$seeds"
   "build-fuzz/tests/fuzz/$name" -merge=1 "$merged" "build-fuzz/corpus/$name" > /dev/null 2>&1 || true
-  find "$merged" -type f -size -4k | sort | head -n "$keep" | while read -r f; do cp "$f" "$seeds/"; done
+  { find "$merged" -type f -size -4k | sort | head -n "$keep" || true; } | while read -r f; do cp "$f" "$seeds/"; done
   echo "$name: $(ls "$seeds" | wc -l) seeds"
   rm -rf "$merged"
 done
