@@ -40,7 +40,7 @@ class HermiteTable {
   // `Channels` functions of one variable, each with its derivative.
   template <typename F>
   HermiteTable(double first, double last, int steps, F valueAndSlope)
-      : first_(first), last_(last), step_((last - first) / steps), inverse_(steps / (last - first)) {
+      : first_(first), lastIndex_(steps), step_((last - first) / steps), inverse_(steps / (last - first)) {
     for (int i = 0; i <= steps; ++i) {
       const double x = first + i * step_;
       for (int c = 0; c < Channels; ++c) {
@@ -50,11 +50,12 @@ class HermiteTable {
       }
     }
   }
-  bool covers(double x) const { return x >= first_ && x < last_; }
-  // Every channel at x into out[0 .. Channels).
-  void at(double x, double* out) const {
+  // Every channel at x into out[0 .. Channels); false, with nothing
+  // written, when x lies outside the table.
+  bool at(double x, double* out) const {
     constexpr std::size_t stride = 2 * Channels;
     const double t = (x - first_) * inverse_;
+    if (!(t >= 0 && t < lastIndex_)) return false;
     const auto i = static_cast<std::size_t>(t);
     const double u = t - static_cast<double>(i);
     // On a node (to rounding) its value stands exactly: 0 on the centre's
@@ -62,7 +63,7 @@ class HermiteTable {
     if (u < 1e-9 || u > 1 - 1e-9) {
       const double* node = &nodes_[(u < 0.5 ? i : i + 1) * stride];
       for (int c = 0; c < Channels; ++c) out[c] = node[2 * c];
-      return;
+      return true;
     }
     const double u2 = u * u, u3 = u2 * u;
     const double h00 = 2 * u3 - 3 * u2 + 1, h10 = u3 - 2 * u2 + u, h01 = 3 * u2 - 2 * u3, h11 = u3 - u2;
@@ -70,10 +71,13 @@ class HermiteTable {
     const double* b = a + stride;
     for (int c = 0; c < Channels; ++c)
       out[c] = h00 * a[2 * c] + h10 * a[2 * c + 1] + h01 * b[2 * c] + h11 * b[2 * c + 1];
+    return true;
   }
 
  private:
-  double first_, last_, step_, inverse_;
+  double first_;
+  double lastIndex_;  // of the last node: t beyond it is outside the table
+  double step_, inverse_;
   std::vector<double> nodes_;  // per node, per channel: value, slope times the step
 };
 
@@ -152,10 +156,7 @@ void Projection::setup(const Viewport& v) {
     sineCosine_ = &sineCosineTable();
     // From the same terms as every point, so that the centre maps exactly.
     double g = 0;
-    if (lambertTable_ && lambertTable_->covers(phi0_))
-      lambertTable_->at(phi0_, &g);
-    else
-      g = 1 / std::pow(std::tan(kQuarterPi + phi0_ / 2), n_);
+    if (!lambertTable_ || !lambertTable_->at(phi0_, &g)) g = 1 / std::pow(std::tan(kQuarterPi + phi0_ / 2), n_);
     rho0_ = radius_ * f_ * g;
   } else if (kind_ == ProjectionKind::Orthographic) {
     sinPhi0_ = std::sin(phi0_);
@@ -171,11 +172,7 @@ Projection::LatTerm Projection::latTerm(double lat) const {
       else if (lat == -9000)
         lat = -8959.98;
       const double phi = degMinToRadians(lat);
-      if (lambertTable_ && lambertTable_->covers(phi)) {
-        double g;
-        lambertTable_->at(phi, &g);
-        return {radius_ * f_ * g, 0};
-      }
+      if (double g; lambertTable_ && lambertTable_->at(phi, &g)) return {radius_ * f_ * g, 0};
       return {radius_ * f_ / std::pow(std::tan(kQuarterPi + phi / 2), n_), 0};
     }
     case ProjectionKind::Mercator:
@@ -198,11 +195,7 @@ Projection::LngTerm Projection::lngTerm(double lng) const {
       else if (dLambda < -PI)
         dLambda += 2 * PI;
       const double theta = n_ * dLambda;
-      if (sineCosine_ && sineCosine_->covers(theta)) {
-        double sc[2];
-        sineCosine_->at(theta, sc);
-        return {sc[0], sc[1]};
-      }
+      if (double sc[2]; sineCosine_ && sineCosine_->at(theta, sc)) return {sc[0], sc[1]};
       return {std::sin(theta), std::cos(theta)};
     }
     case ProjectionKind::Mercator: return {(degMinToRadians(lng) - lambda0_) * radius_, 0};
