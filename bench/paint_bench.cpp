@@ -35,6 +35,13 @@ struct NatMap {
   SystemClock clock;
   AppContext app{boxes, clock};
 
+  // One serial paint of the whole map, as PDF, SVG and korvant-plot paint it.
+  void paintOnce(NatMap& map, QImage& image, QtTextCache& texts) {
+    QPainter painter(&image);
+    QtMapCanvas canvas(painter, &texts);
+    benchmark::DoNotOptimize(MapPainter(map.app.paintInput(), canvas).paint({1920, 1080, false, true}));
+  }
+
   NatMap() {
     startUp(app, KORVANT_RUN_FOLDER "/korvant", KORVANT_RUN_FOLDER);
     applyControlFile(app);
@@ -50,9 +57,7 @@ void BM_paintNatPreset(benchmark::State& state) {
   QImage image = surface();
   QtTextCache texts;  // the window keeps one from paint to paint
   for (auto _ : state) {
-    QPainter painter(&image);
-    QtMapCanvas canvas(painter, &texts);
-    benchmark::DoNotOptimize(MapPainter(map.app.paintInput(), canvas).paint({1920, 1080, false, true}));
+    paintOnce(map, image, texts);
   }
 }
 BENCHMARK(BM_paintNatPreset)->Unit(benchmark::kMillisecond)->MinTime(2.0);
@@ -101,9 +106,7 @@ void BM_paintNatWith26Tracks(benchmark::State& state) {
   QImage image = surface();
   QtTextCache texts;
   for (auto _ : state) {
-    QPainter painter(&image);
-    QtMapCanvas canvas(painter, &texts);
-    benchmark::DoNotOptimize(MapPainter(map.app.paintInput(), canvas).paint({1920, 1080, false, true}));
+    paintOnce(map, image, texts);
   }
   int tracks = 0;
   for (const std::string& s : map.app.tracks.slotTexts) tracks += !s.empty();
@@ -156,9 +159,7 @@ void BM_paintSimLayers(benchmark::State& state) {
   const std::string folder = map.app.sim.ps12();
   for (auto _ : state) {
     if (state.range(1) == 0) map.app.sim.setFolders(folder, folder);  // forgets what it read
-    QPainter painter(&image);
-    QtMapCanvas canvas(painter, &texts);
-    benchmark::DoNotOptimize(MapPainter(map.app.paintInput(), canvas).paint({1920, 1080, false, true}));
+    paintOnce(map, image, texts);
   }
 }
 BENCHMARK(BM_paintSimLayers)
@@ -184,9 +185,7 @@ void BM_paintOneLayer(benchmark::State& state) {
   QImage image = surface();
   QtTextCache texts;
   for (auto _ : state) {
-    QPainter painter(&image);
-    QtMapCanvas canvas(painter, &texts);
-    benchmark::DoNotOptimize(MapPainter(map.app.paintInput(), canvas).paint({1920, 1080, false, true}));
+    paintOnce(map, image, texts);
   }
 }
 BENCHMARK(BM_paintOneLayer)->DenseRange(0, 6)->Unit(benchmark::kMillisecond);
