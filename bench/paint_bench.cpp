@@ -35,13 +35,6 @@ struct NatMap {
   SystemClock clock;
   AppContext app{boxes, clock};
 
-  // One serial paint of the whole map, as PDF, SVG and korvant-plot paint it.
-  void paintOnce(NatMap& map, QImage& image, QtTextCache& texts) {
-    QPainter painter(&image);
-    QtMapCanvas canvas(painter, &texts);
-    benchmark::DoNotOptimize(MapPainter(map.app.paintInput(), canvas).paint({1920, 1080, false, true}));
-  }
-
   NatMap() {
     startUp(app, KORVANT_RUN_FOLDER "/korvant", KORVANT_RUN_FOLDER);
     applyControlFile(app);
@@ -51,6 +44,13 @@ struct NatMap {
     sw.ownWaypoints = sw.ownStations = sw.ownAirports = sw.symbolsNonDafif = sw.variation = true;
   }
 };
+
+// One serial paint of the whole map, as PDF, SVG and korvant-plot paint it.
+void paintOnce(NatMap& map, QImage& image, QtTextCache& texts) {
+  QPainter painter(&image);
+  QtMapCanvas canvas(painter, &texts);
+  benchmark::DoNotOptimize(MapPainter(map.app.paintInput(), canvas).paint({1920, 1080, false, true}));
+}
 
 void BM_paintNatPreset(benchmark::State& state) {
   NatMap map;
