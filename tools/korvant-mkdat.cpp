@@ -2,7 +2,10 @@
 //
 //   korvant-mkdat -o OUT.DAT SOURCE...
 //   korvant-mkdat --dump FILE
+//   korvant-mkdat --procedure OUT TEXT   a procedure or route file from its text form
+//   korvant-mkdat --procedure-dump FILE  and back
 #include <unistd.h>
+#include <cctype>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -18,6 +21,8 @@
 #include "navdata/fixsource.h"
 #include "navdata/simfiles.h"
 #include "navdata/simsource.h"
+#include "procedures/procedurefile.h"
+#include "procedures/proceduretext.h"
 
 namespace {
 
@@ -28,7 +33,9 @@ int usage() {
   std::cerr << "usage: korvant-mkdat -o OUT.DAT SOURCE...\n"
                "       korvant-mkdat --dump FILE\n"
                "       korvant-mkdat --ps1 OUTDIR SOURCE...   (a PS1-layout simulator folder)\n"
-               "       korvant-mkdat --ps1-dump DIR\n";
+               "       korvant-mkdat --ps1-dump DIR\n"
+               "       korvant-mkdat --procedure OUT TEXT     (a procedure or route file)\n"
+               "       korvant-mkdat --procedure-dump FILE    (.ROU files start with their header)\n";
   return 2;
 }
 
@@ -147,6 +154,36 @@ int dumpSim(const std::string& folder) {
   return std::cout ? 0 : 1;
 }
 
+int buildProcedure(const std::string& output, const std::string& source) {
+  std::string text;
+  if (!readFile(source, text)) return 1;
+  const korvant::ProcedureBuild build = korvant::buildProcedureFile(text);
+  if (!build.ok) {
+    std::cerr << "korvant-mkdat: " << source << ": " << build.error << "\n";
+    return 1;
+  }
+  std::error_code ec;
+  if (fs::path(output).has_parent_path()) fs::create_directories(fs::path(output).parent_path(), ec);
+  if (!korvant::AtomicFile(output).write(build.bytes)) {
+    std::cerr << "korvant-mkdat: cannot write " << output << "\n";
+    return 1;
+  }
+  return 0;
+}
+
+int dumpProcedure(const std::string& path) {
+  const korvant::FileRead file = korvant::readWholeFile(path, korvant::PROCEDURE_FILE_LIMIT);
+  if (!file.ok()) {
+    std::cerr << "korvant-mkdat: cannot read " << path << ": "
+              << korvant::describeFileRead(file, korvant::PROCEDURE_FILE_LIMIT) << "\n";
+    return 1;
+  }
+  std::string extension = fs::path(path).extension().string();
+  for (char& c : extension) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  std::cout << korvant::dumpProcedureFile(file.bytes, extension == ".ROU");
+  return std::cout ? 0 : 1;
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
@@ -155,5 +192,7 @@ int main(int argc, char* argv[]) {
   if (args.size() >= 3 && args[0] == "-o") return build(args[1], {args.begin() + 2, args.end()});
   if (args.size() >= 3 && args[0] == "--ps1") return buildSim(args[1], {args.begin() + 2, args.end()});
   if (args.size() == 2 && args[0] == "--ps1-dump") return dumpSim(args[1]);
+  if (args.size() == 3 && args[0] == "--procedure") return buildProcedure(args[1], args[2]);
+  if (args.size() == 2 && args[0] == "--procedure-dump") return dumpProcedure(args[1]);
   return usage();
 }

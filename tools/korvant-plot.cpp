@@ -19,6 +19,7 @@
 #include "platform/stderrmessageboxes.h"
 #include "platform/systemclock.h"
 #include "plotoptions.h"
+#include "procedures/procedurereport.h"
 #include "tracks/trackreport.h"
 
 namespace {
@@ -45,6 +46,12 @@ int applyOptions(AppContext& app, const PlotOptions& o) {
     MapCommands commands(app);
     const bool region = o.preset.empty() && o.centre.empty();
     if (!commands.readTracks(o.tracks, region).repaint) return 1;
+  }
+  if (!o.procedure.empty()) {
+    // Fitted to the procedure, unless the options place the view themselves.
+    MapCommands commands(app);
+    if (!commands.readProcedure(o.procedure, o.route).repaint) return 1;
+    if (!app.procedureMap) return 1;
   }
   if (!o.preset.empty()) {
     if (!view.selectPreset(toUpper(o.preset))) return fail("unknown preset: " + o.preset, 2);
@@ -122,7 +129,8 @@ int main(int argc, char* argv[]) {
     if (!outcome.ok) return 1;
     std::cout << outcome.result << std::endl;
   }
-  if (options.report) std::cout << trackReport(app.tracks, app.fixes) << std::flush;
+  if (options.report && !options.tracks.empty()) std::cout << trackReport(app.tracks, app.fixes) << std::flush;
+  if (options.report && !options.procedure.empty()) std::cout << procedureReport(app.procedure) << std::flush;
   if (options.output.empty()) return 0;
   std::string error;
   if (!renderMapFile(app.paintInput(), {options.output, options.width, options.height, options.dpi}, error))

@@ -12,12 +12,16 @@ namespace korvant {
 const char PLOT_USAGE[] =
     "usage: korvant-plot -o FILE.(png|pdf|svg) [options]\n"
     "       korvant-plot --tracks MESSAGE --report [-o FILE] [options]\n"
+    "       korvant-plot --procedure FILE --report [-o FILE] [options]\n"
     "\n"
     "Paints the map as the program would, from KORVANT.CTL and KORVANT.DAT in the\n"
     "current folder, with these options applied over the control file:\n"
     "  --folder DIR            read KORVANT.CTL and KORVANT.DAT from DIR\n"
     "  --tracks FILE           draw the tracks of a saved track message\n"
-    "  --report                print the tracks' fixes, courses and distances\n"
+    "  --procedure FILE        draw a SID, STAR or approach file (SIDs end in the runway)\n"
+    "  --route FILE            draw a route file (.ROU)\n"
+    "  --report                print the tracks' fixes, courses and distances, or the\n"
+    "                          procedure's legs and where each ends\n"
     "  --info TEXT             the position of a fix (as the Info tool)\n"
     "  --distance TEXT         course and distance between two fixes (Distance tool)\n"
     "  --intersection TEXT     where the line 1-2 crosses the line 3-4 (Intersection tool)\n"
@@ -88,6 +92,13 @@ std::string addLayer(PlotOptions& o, const std::string&, const std::string& valu
   return {};
 }
 
+std::string setProcedure(PlotOptions& o, const std::string& option, const std::string& value) {
+  if (!o.procedure.empty()) return "one procedure or route at a time";
+  o.procedure = value;
+  o.route = option == "--route";
+  return {};
+}
+
 template <std::string PlotOptions::*Field>
 std::string setText(PlotOptions& o, const std::string&, const std::string& value) {
   o.*Field = value;
@@ -112,6 +123,8 @@ constexpr OptionRule kRules[] = {
     {"--info", "a text", setTool},
     {"--distance", "a text", setTool},
     {"--intersection", "a text", setTool},
+    {"--procedure", "a procedure file", setProcedure},
+    {"--route", "a route file", setProcedure},
     {"--report", "", setFlag<&PlotOptions::report>},
     {"--folder", "a folder", setText<&PlotOptions::folder>},
     {"--preset", "a name", setText<&PlotOptions::preset>},
@@ -145,7 +158,7 @@ PlotParse parsePlotOptions(const std::vector<std::string>& args, PlotOptions& o)
     }
     if (std::string refusal = rule->apply(o, option, value); !refusal.empty()) return refuse(std::move(refusal));
   }
-  if (o.report && o.tracks.empty()) return refuse("--report needs --tracks");
+  if (o.report && o.tracks.empty() && o.procedure.empty()) return refuse("--report needs --tracks or a procedure");
   if (o.output.empty() && !o.report && o.tool == 0) return refuse(std::string("no output file\n") + PLOT_USAGE);
   if (!o.output.empty() && !mapFileFormatFor(o.output)) return refuse("the output must end in .png, .pdf or .svg");
   return {};

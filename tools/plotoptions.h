@@ -14,6 +14,8 @@ struct PlotOptions {
   std::string folder = ".";
   std::string preset, centre, projection, tracks;
   std::string runways;  // an airport of the simulator's files
+  std::string procedure;  // a procedure file, or a route file when `route`
+  bool route = false;
   int tool = 0;  // cmd::Info, cmd::Distance or cmd::Intersection
   std::string toolText;
   bool report = false;

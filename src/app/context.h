@@ -24,8 +24,10 @@ struct AppContext {
 
   // What the next paint draws, read from the state below.
   PaintInput paintInput() {
-    return {view, switches,      readMapFontSettings(settings), fixes, tracks, trackFile, tools, procedureMap, clock,
-            sim,  runwaysAirport};
+    return {view,  switches,       readMapFontSettings(settings),
+            fixes, tracks,         trackFile,
+            tools, procedureMap,   clock,
+            sim,   runwaysAirport, &procedure};
   }
 
   MessageBoxes& boxes;
@@ -48,6 +50,8 @@ struct AppContext {
   SimFiles sim;
   // An airport whose runways the map shows (the headless renderer's --runways).
   std::string runwaysAirport;
+  // The procedure or route last read, drawn on the procedure map.
+  LoadedProcedure procedure;
   std::string programPath;  // as given at launch
 };
 

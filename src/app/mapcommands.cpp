@@ -184,6 +184,7 @@ CommandEffect MapCommands::execute(int id) {
       return effect;
     case cmd::Toolbar: effect.request = UiRequest::ToggleToolbar; return effect;
     case cmd::StatusBar: effect.request = UiRequest::ToggleStatusBar; return effect;
+    case cmd::ProcedureMap: return selectProcedureMap();
     case cmd::TestPattern:
       selectPresetItem(TEST_PATTERN_ITEM);
       effect.repaint = true;

@@ -92,6 +92,14 @@ class MapCommands {
   // Where the track dialog starts: the folder of the last message read, else NATTRACKDIR.
   std::string trackFolder();
 
+  // Reads a procedure file (route = false) or a route file. A file that is
+  // refused leaves the loaded one as it was; a read one replaces it, is
+  // flown, and, when the map can be fitted to it, shown on the procedure map.
+  // What stops its drawing is said here, once, never by a paint.
+  CommandEffect readProcedure(const std::string& path, bool route);
+  // "&Sid/Star/App/Route": the procedure map, fitted to what is loaded.
+  CommandEffect selectProcedureMap();
+
  private:
   AppContext& app_;
 };

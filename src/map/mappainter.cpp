@@ -47,9 +47,7 @@ PaintResult MapPainter::paintStage(const PaintOptions& options, PaintStage stage
   paint.charWidth = metrics.averageCharWidth;
 
   const LayerSwitches& sw = input_.switches;
-  // No procedure can be loaded yet, so the procedure map shows only what
-  // stands behind it.
-  const bool procedureMapEmpty = input_.procedureMap;
+  const bool procedureMapEmpty = input_.procedureMap && !(input_.procedure && input_.procedure->shown());
   paint.procedureMap = input_.procedureMap;
   switch (stage) {
     case PaintStage::Below:
@@ -68,6 +66,7 @@ PaintResult MapPainter::paintStage(const PaintOptions& options, PaintStage stage
       drawOwnFixes(paint);
       drawSimData(paint);
       if (!input_.runwaysAirport.empty()) drawSimRunways(paint, std::string(input_.runwaysAirport));
+      if (input_.procedureMap) drawProcedure(paint);
       break;
   }
   return result;

@@ -10,6 +10,7 @@
 #include "map/tooloverlay.h"
 #include "navdata/fixstore.h"
 #include "navdata/simfiles.h"
+#include "procedures/loadedprocedure.h"
 #include "tracks/trackmodel.h"
 
 namespace korvant {
@@ -22,10 +23,11 @@ struct PaintInput {
   const TrackModel& tracks;
   std::string_view trackFile;  // full path of the message read, for the title block
   const ToolState& tools;
-  bool procedureMap = false;             // the procedure map is selected
-  const Clock& clock;                    // the title block's printed time
-  const SimFiles& sim;                   // the PS1 simulator's files
-  std::string_view runwaysAirport = {};  // an airport whose runways are drawn, or empty
+  bool procedureMap = false;                   // the procedure map is selected
+  const Clock& clock;                          // the title block's printed time
+  const SimFiles& sim;                         // the PS1 simulator's files
+  std::string_view runwaysAirport = {};        // an airport whose runways are drawn, or empty
+  const LoadedProcedure* procedure = nullptr;  // drawn on the procedure map
 };
 
 }  // namespace korvant

@@ -17,6 +17,7 @@ struct PaintKey {
   TrackModel tracks;
   std::string trackFile;
   bool procedureMap = false;
+  int procedureRevision = 0;
   // The surface: device-independent size, pixel ratio, logical resolution.
   int width = 0, height = 0;
   double devicePixelRatio = 1;
@@ -41,6 +42,7 @@ inline PaintKey paintKey(const PaintInput& input, PaintStage stage, int width, i
   key.fixesRevision = input.fixes.revision();
   key.tracks = input.tracks;
   key.procedureMap = input.procedureMap;
+  if (input.procedure && input.procedure->shown()) key.procedureRevision = input.procedure->revision;
   key.width = width;
   key.height = height;
   key.devicePixelRatio = devicePixelRatio;
@@ -48,7 +50,8 @@ inline PaintKey paintKey(const PaintInput& input, PaintStage stage, int width, i
   if (stage == PaintStage::Above) {
     const LayerSwitches& sw = input.switches;
     key.runwaysAirport = std::string(input.runwaysAirport);
-    if (sw.ps1Wpt || sw.ps1Sta || sw.ps1Apt || !key.runwaysAirport.empty()) key.simSignature = input.sim.signature();
+    if (sw.ps1Wpt || sw.ps1Sta || sw.ps1Apt || !key.runwaysAirport.empty() || key.procedureRevision)
+      key.simSignature = input.sim.signature();
     const std::time_t now = input.clock.now();
     key.trackFile = std::string(input.trackFile);
     key.printedMinute = static_cast<long>(now / 60);

@@ -11,6 +11,7 @@
 
 #include "app/applycontrolfile.h"
 #include "app/menutable.h"
+#include "app/procedurecommands.h"
 #include "map/mappainter.h"
 #include "map/testpattern.h"
 #include "ui/framewin.h"
@@ -47,6 +48,8 @@ void MainWin::carryOut(const CommandEffect& effect) {
 void MainWin::command(int id) {
   switch (id) {
     case cmd::ReadTracks: showTrackDialog(); return;
+    case cmd::ReadProcedure: showProcedureDialog(false); return;
+    case cmd::ReadRoute: showProcedureDialog(true); return;
     case cmd::Clear:
     case cmd::Info:
     case cmd::Distance:
@@ -73,25 +76,42 @@ void MainWin::runTool(int id) {
   requestRepaint();
 }
 
-void MainWin::showTrackDialog() {
+std::optional<std::string> MainWin::chooseFile(const QString& title, const std::string& folder,
+                                               const std::vector<FileFilter>& filters) {
   // Qt's filters match case-sensitively: offer the lower-case names as well.
-  QStringList filters;
-  for (const FileFilter& f : trackFileFilters(app_.settings.lookup("NatFileType"))) {
+  QStringList names;
+  for (const FileFilter& f : filters) {
     QStringList patterns;
     for (const std::string& p : f.patterns) {
       patterns << QString::fromStdString(p);
       if (p != "*.*") patterns << QString::fromStdString(p).toLower();
     }
-    filters << QString::fromStdString(f.label.substr(0, f.label.find(" ("))) + " (" + patterns.join(' ') + ")";
+    names << QString::fromStdString(f.label.substr(0, f.label.find(" ("))) + " (" + patterns.join(' ') + ")";
   }
-  QFileDialog dialog(this, QStringLiteral("Read Nat/Pacots Tracks"), QString::fromStdString(commands_.trackFolder()));
+  QFileDialog dialog(this, title, QString::fromStdString(folder));
   dialog.setFileMode(QFileDialog::ExistingFile);
-  dialog.setNameFilters(filters);
-  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
+  dialog.setNameFilters(names);
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+  return dialog.selectedFiles().first().toStdString();
+}
+
+void MainWin::showTrackDialog() {
+  const auto path = chooseFile(QStringLiteral("Read Nat/Pacots Tracks"), commands_.trackFolder(),
+                               trackFileFilters(app_.settings.lookup("NatFileType")));
+  if (!path) return;
   QApplication::setOverrideCursor(Qt::WaitCursor);
-  const CommandEffect effect = commands_.readTracks(dialog.selectedFiles().first().toStdString());
+  const CommandEffect effect = commands_.readTracks(*path);
   QApplication::restoreOverrideCursor();
   carryOut(effect);
+}
+
+void MainWin::showProcedureDialog(bool route) {
+  const auto path =
+      route ? chooseFile(QStringLiteral("Read Route"), routeFolder(app_),
+                         routeFileFilters(app_.settings.lookup("RouteFileType")))
+            : chooseFile(QStringLiteral("Read SID/STAR/APP"), procedureFolder(app_), procedureFileFilters());
+  if (!path) return;
+  carryOut(commands_.readProcedure(*path, route));
 }
 
 void MainWin::showCentreDialog() {

@@ -1,4 +1,7 @@
 #pragma once
+#include <optional>
+#include <string>
+#include <vector>
 // The map window: paints the map, runs the commands, maps the mouse.
 #include <QWidget>
 
@@ -35,6 +38,7 @@ class MainWin : public QWidget {
   void showCentreDialog();
   void showRangeDialog();
   void showTrackDialog();
+  void showProcedureDialog(bool route);
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -46,6 +50,10 @@ class MainWin : public QWidget {
   void wheelEvent(QWheelEvent* event) override;
 
  private:
+  // An existing file chosen in a dialog, or nothing when cancelled.
+  std::optional<std::string> chooseFile(const QString& title, const std::string& folder,
+                                        const std::vector<FileFilter>& filters);
+
   void carryOut(const CommandEffect& effect);
   void runTool(int id);
 

@@ -21,6 +21,8 @@ void drawOwnFixes(PaintContext& paint);
 void drawSimData(PaintContext& paint);
 // One airport's runways from the PS13DIR files; false when it is not there.
 bool drawSimRunways(PaintContext& paint, const std::string& airport);
+// The loaded procedure or route, its runways and its title block.
+void drawProcedure(PaintContext& paint);
 
 // The packed ends of a tick arm of half-length e minutes round v, borrowing
 // 40 where the arm crosses a whole degree (1000 gives 955 ... 1005).

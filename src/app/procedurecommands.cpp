@@ -1,0 +1,124 @@
+#include "app/procedurecommands.h"
+
+#include <filesystem>
+
+#include "base/textops.h"
+#include "geo/greatcircle.h"
+#include "navdata/runwaycoords.h"
+#include "procedures/procedureflight.h"
+
+namespace korvant {
+
+namespace {
+
+// The airports of a route's "KJFK-EGLL".
+std::string routeStart(const std::string& title) { return title.substr(0, 4); }
+std::string routeEnd(const std::string& title) { return title.size() > 5 ? title.substr(5, 4) : ""; }
+
+// `name` inside `folder`, matched without regard to case when not there as written.
+std::string subfolder(const std::string& folder, const std::string& name) {
+  std::error_code error;
+  const std::filesystem::path exact = std::filesystem::path(folder) / name;
+  if (std::filesystem::is_directory(exact, error)) return exact.string();
+  for (const auto& entry : std::filesystem::directory_iterator(folder.empty() ? "." : folder, error))
+    if (entry.is_directory(error) && toUpper(entry.path().filename().string()) == toUpper(name))
+      return entry.path().string();
+  return exact.string();
+}
+
+}  // namespace
+
+bool fitViewToProcedure(AppContext& app) {
+  const LoadedProcedure& p = app.procedure;
+  if (p.routeShown) {
+    const std::string start = routeStart(p.title), end = routeEnd(p.title);
+    const std::optional<LatLng> from = app.sim.findSimAirport(start);
+    if (!from) {
+      app.boxes.show("CAN'T FIND START AIRPORT:", start, MessageIcon::None);
+      return false;
+    }
+    const std::optional<LatLng> to = app.sim.findSimAirport(end);
+    if (!to) {
+      app.boxes.show("CAN'T FIND END AIRPORT:", end, MessageIcon::None);
+      return false;
+    }
+    const CourseDistance leg = courseAndDistance(*from, *to);
+    app.view.kind = ProjectionKind::Lambert;
+    app.view.setCentre(destination(*from, leg.course, leg.distance / 2).position, leg.distance / 2);
+    return true;
+  }
+  if (!p.procedureShown) return true;
+  const RunwayCoords runway = getRunwayCoords(app.sim, p.title, p.source.runway, p.source.suffix);
+  if (!runway.ok) {
+    app.boxes.show(runway.caption, runway.text, MessageIcon::Stop);
+    return false;
+  }
+  ProcedureGeometry::Bounds box{9000, -9000, 18000, -18000};
+  const auto add = [&box](const LatLng& q) {
+    box.south = std::min(box.south, q.lat);
+    box.north = std::max(box.north, q.lat);
+    box.west = std::min(box.west, q.lng);
+    box.east = std::max(box.east, q.lng);
+  };
+  for (const DepArr& leg : p.legs)
+    if (legHasFixedEnd(leg.type)) add(leg.position);
+  add(runway.position);
+  app.view.fitToExtent(box.south, box.north, box.west, box.east);
+  return true;
+}
+
+bool fitViewToDrawnProcedure(AppContext& app) {
+  if (!app.procedure.shown()) return false;
+  const ProcedureGeometry::Bounds b = app.procedure.geometry.bounds();
+  if (b.empty()) return false;
+  app.view.fitToExtent(b.south, b.north, b.west, b.east);
+  return true;
+}
+
+std::vector<FileFilter> procedureFileFilters() {
+  return {{"ALL FILES (*.*)", {"*.*"}}, {"STAR, APP (*.ARR;*.APP)", {"*.ARR", "*.APP"}}};
+}
+
+std::vector<FileFilter> routeFileFilters(const std::string& routeFileType) {
+  const FileFilter route{"ROUTE (*.ROU)", {"*.ROU"}};
+  const FileFilter plan{"FLIGHT PLAN (*.PLN)", {"*.PLN"}};
+  const FileFilter all{"ALL FILES (*.*)", {"*.*"}};
+  if (toUpper(routeFileType) == "PLN") return {plan, route, all};
+  return {route, plan, all};
+}
+
+std::string procedureFolder(const AppContext& app) { return subfolder(app.sim.ps13(), "deparr"); }
+
+std::string routeFolder(AppContext& app) {
+  const std::string configured = app.settings.lookup("RouteDir");
+  return configured.empty() ? subfolder(app.sim.ps13(), "routes") : configured;
+}
+
+CommandEffect MapCommands::readProcedure(const std::string& path, bool route) {
+  std::optional<LoadedProcedure> read = readLoadedProcedure(path, route, app_.boxes);
+  if (!read) return {};
+  read->revision = app_.procedure.revision + 1;
+  app_.procedure = std::move(*read);
+  app_.checkedPreset.clear();
+  LoadedProcedure& p = app_.procedure;
+  p.geometry = flyProcedure({p.legs, p.source, p.title}, app_.sim, app_.dump.isOpen() ? &app_.dump : nullptr);
+  if (!fitViewToProcedure(app_)) {
+    p.title.clear();
+    return {true, UiRequest::None, "", ""};
+  }
+  selectPresetItem(PROCEDURE_MAP_ITEM);
+  app_.procedureMap = true;
+  fitViewToDrawnProcedure(app_);
+  for (const ProcedureMessage& m : p.geometry.messages) app_.boxes.show(m.caption, m.text, m.icon);
+  return {true, UiRequest::None, "", ""};
+}
+
+CommandEffect MapCommands::selectProcedureMap() {
+  fitViewToProcedure(app_);
+  selectPresetItem(PROCEDURE_MAP_ITEM);
+  app_.procedureMap = true;
+  fitViewToDrawnProcedure(app_);
+  return {true, UiRequest::None, "", ""};
+}
+
+}  // namespace korvant

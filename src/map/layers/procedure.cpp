@@ -1,0 +1,130 @@
+// The loaded procedure or route as flown: the airports' runways, its turns
+// and legs, the courses it intercepts, a triangle at each leg's end, and its
+// title block. Everything was worked out when the file was read; this only
+// projects it, and leaves out whatever is not a finite position.
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+
+#include "geo/positiontext.h"
+#include "map/layers/layers.h"
+#include "map/linedrawing.h"
+#include "map/symbols.h"
+
+namespace korvant {
+
+namespace {
+
+constexpr double WIDENED = 100;  // surfaces of room on every side
+constexpr int MAX_ARC_RADIUS = 1 << 20;
+
+bool finite(const LatLng& p) { return std::isfinite(p.lat) && std::isfinite(p.lng) && !p.isUnset(); }
+
+// The device point when it lies within the widened surface.
+bool place(const PaintContext& paint, const LatLng& p, DevicePoint& d) {
+  if (!finite(p)) return false;
+  d = paint.projection.toDevice(p);
+  return d.visible && paint.projection.nearSurface(d.x, d.y, WIDENED);
+}
+
+void drawShape(PaintContext& paint, LineDrawer& lines, const ProcedureShape& s, Color legColor) {
+  MapCanvas& canvas = paint.canvas;
+  DevicePoint a, b, c;
+  switch (s.kind) {
+    case ProcedureShape::Kind::GreatCircle:
+      if (!finite(s.a) || !finite(s.b)) return;
+      canvas.selectPen(legColor, s.width, PenStyle::Solid);
+      lines.drawLine(LineType::GreatCircle, s.a, s.b, WIDENED, 0);
+      return;
+    case ProcedureShape::Kind::Line:
+    case ProcedureShape::Kind::CourseLine:
+      if (!place(paint, s.a, a) || !place(paint, s.b, b)) return;
+      if (s.kind == ProcedureShape::Kind::CourseLine)
+        canvas.selectPen(colors::lightGrey, 1, PenStyle::Dot);
+      else
+        canvas.selectPen(legColor, s.width, PenStyle::Solid);
+      canvas.moveTo(a.x, a.y);
+      canvas.lineTo(b.x, b.y);
+      return;
+    case ProcedureShape::Kind::Arc: {
+      if (!place(paint, s.a, a) || !place(paint, s.b, b) || !place(paint, s.centre, c)) return;
+      if (a.x == b.x && a.y == b.y) return;
+      const double r = std::hypot(double(b.x - c.x), double(b.y - c.y));
+      const int radius = static_cast<int>(std::clamp(r, 1.0, double(MAX_ARC_RADIUS)));
+      canvas.selectPen(legColor, 1, PenStyle::Solid);
+      // Counter-clockwise from the first point: a right turn runs end to start.
+      if (s.right)
+        canvas.arc(c.x, c.y, radius, b.x, b.y, a.x, a.y);
+      else
+        canvas.arc(c.x, c.y, radius, a.x, a.y, b.x, b.y);
+      return;
+    }
+  }
+}
+
+void drawMarkers(PaintContext& paint, const ProcedureGeometry& geometry) {
+  MapCanvas& canvas = paint.canvas;
+  const int r = std::max(2, paint.charWidth);
+  canvas.setTextColor(colors::black);
+  canvas.setTextAlign({HAlign::Center, VAlign::Top});
+  for (const FixMarker& m : geometry.markers) {
+    DevicePoint d;
+    if (!place(paint, m.position, d)) continue;
+    drawTriangle(canvas, d.x, d.y, r, colors::black);
+    int y = d.y + r + 1;
+    canvas.textOut(d.x, y, m.label);
+    if (!paint.switches().waypointData) continue;
+    for (const std::string& line : m.waypointLines) canvas.textOut(d.x, y += paint.lineHeight, line);
+  }
+}
+
+void drawProcedureTitle(PaintContext& paint, const LoadedProcedure& loaded) {
+  MapCanvas& canvas = paint.canvas;
+  const int line = paint.lineHeight;
+  const int right = paint.width - 2 * paint.charWidth;
+  canvas.setTextColor(colors::black);
+  canvas.setTextAlign({HAlign::Left, VAlign::Top});
+  int i = 2;
+  for (std::size_t at = 0; at < loaded.text.size(); ++i) {
+    const std::size_t end = std::min(loaded.text.find('\n', at), loaded.text.size());
+    canvas.textOut(2 * paint.charWidth, 2 * i * line, std::string_view(loaded.text).substr(at, end - at));
+    at = end + 1;
+  }
+  canvas.setTextAlign({HAlign::Right, VAlign::Top});
+  const ProcedureGeometry& g = loaded.geometry;
+  if (!loaded.source.route) {
+    if (g.runwayFound) {
+      canvas.textOut(right, 12 * line, formatLat(g.runway.lat));
+      canvas.textOut(right, 29 * line / 2, formatLng(g.runway.lng));
+      canvas.textOut(right, 17 * line, "ELEV " + std::to_string(g.elevation));
+    }
+    char var[32];
+    std::snprintf(var, sizeof var, "VAR %.1f%c", std::fabs(g.variation), g.variation >= 0 ? 'W' : 'E');
+    canvas.textOut(right, 39 * line / 2, var);
+  }
+  canvas.textOut(right, paint.height - 8 * line, "FILE DATE:  " + loaded.fileDate);
+  canvas.selectFont(paint.fonts.medium);
+  canvas.textOut(right, 4 * line, loaded.title);
+  canvas.textOut(right, 8 * line, loaded.source.fileName);
+  canvas.selectFont(paint.fonts.small);
+}
+
+}  // namespace
+
+void drawProcedure(PaintContext& paint) {
+  const LoadedProcedure* loaded = paint.input.procedure;
+  if (!loaded || !loaded->shown()) return;
+  const ProcedureGeometry& geometry = loaded->geometry;
+  for (const std::string& airport : geometry.runwayAirports) drawSimRunways(paint, airport);
+
+  MapCanvas& canvas = paint.canvas;
+  canvas.selectFont(paint.fonts.small);
+  canvas.setBackgroundTransparent(true);
+  const Color legColor = paint.pick(colors::blue, colors::black);
+  LineDrawer lines(paint);
+  for (const ProcedureShape& shape : geometry.shapes) drawShape(paint, lines, shape, legColor);
+  drawMarkers(paint, geometry);
+  drawProcedureTitle(paint, *loaded);
+}
+
+}  // namespace korvant

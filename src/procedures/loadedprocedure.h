@@ -1,0 +1,34 @@
+#pragma once
+// The one procedure or route the program holds: what was read, where from,
+// and the legs as flown. A new read replaces it whole, or not at all.
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "base/messageboxes.h"
+#include "procedures/deparr.h"
+#include "procedures/proceduregeometry.h"
+#include "procedures/proceduresource.h"
+
+namespace korvant {
+
+struct LoadedProcedure {
+  ProcedureSource source;
+  std::vector<DepArr> legs;
+  std::string text;   // the legs' text lines
+  std::string title;  // the airport, or a route's "KJFK-EGLL"
+  std::string fileDate;
+  bool procedureShown = false;
+  bool routeShown = false;
+  ProcedureGeometry geometry;
+  int revision = 0;  // counts the reads, for whoever keeps a picture of it
+
+  bool shown() const { return procedureShown || routeShown; }
+};
+
+// A procedure file (route = false) or route file read as the menu's
+// commands read it; nothing when the file was refused, the reason said in
+// `boxes`. The geometry is left for the caller to fly.
+std::optional<LoadedProcedure> readLoadedProcedure(const std::string& path, bool route, MessageBoxes& boxes);
+
+}  // namespace korvant
