@@ -56,7 +56,8 @@ int altitudeFeet(const std::string& altitude) {
   const char* digits = altitude.c_str() + (flightLevel ? 2 : 0);
   if (!std::isdigit(static_cast<unsigned char>(*digits))) return 0;
   long value = 0;
-  for (int n = 0; n < 7 && std::isdigit(static_cast<unsigned char>(*digits)); ++n) value = 10 * value + (*digits++ - '0');
+  for (int n = 0; n < 7 && std::isdigit(static_cast<unsigned char>(*digits)); ++n)
+    value = 10 * value + (*digits++ - '0');
   return static_cast<int>(flightLevel ? value * 100 : value);
 }
 

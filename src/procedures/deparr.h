@@ -31,9 +31,9 @@ enum class LegGroup {
 
 struct LegKind {
   LegGroup group = LegGroup::Direct;
-  bool right = false;   // the turn direction the code selects
-  bool known = false;   // an unknown code flies as direct and has no leg text
-  bool descent = false; // 61 ... 64 reach their altitude by descending
+  bool right = false;    // the turn direction the code selects
+  bool known = false;    // an unknown code flies as direct and has no leg text
+  bool descent = false;  // 61 ... 64 reach their altitude by descending
 };
 
 LegKind legKind(int type);

@@ -62,7 +62,7 @@ void encodeProcedureRecord(const ProcedureRecord& r, unsigned char* out) {
 std::string recordFixName(const ProcedureRecord& record) {
   std::string name;
   for (char c : record.name) {
-    if (c == '_') break;
+    if (c == '_' || c == '\0') break;
     name += static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
   }
   return name;
@@ -197,9 +197,10 @@ ProcedureFileRead readProcedureFile(const std::string& path, RouteFileKind kind,
   }
   const FileRead file = readWholeFile(path, PROCEDURE_FILE_LIMIT);
   if (!file.ok()) {
-    boxes.show("CAN'T OPEN FILE:", file.status == FileReadStatus::CannotOpen
-                                       ? path
-                                       : path + " (" + describeFileRead(file, PROCEDURE_FILE_LIMIT) + ")",
+    boxes.show("CAN'T OPEN FILE:",
+               file.status == FileReadStatus::CannotOpen
+                   ? path
+                   : path + " (" + describeFileRead(file, PROCEDURE_FILE_LIMIT) + ")",
                MessageIcon::Stop);
     return {};
   }

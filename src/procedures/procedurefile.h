@@ -39,7 +39,7 @@ ProcedureRecord decodeProcedureRecord(const unsigned char* bytes);
 // Values are cut to their field widths.
 void encodeProcedureRecord(const ProcedureRecord& record, unsigned char* out);
 
-// Upper-cased and cut at the first '_'.
+// Upper-cased and cut at the first '_' (or NUL).
 std::string recordFixName(const ProcedureRecord& record);
 // Degrees x 100 + tenths x 0.1, each coordinate.
 LatLng recordPosition(const ProcedureRecord& record);

@@ -144,8 +144,8 @@ bool Flight::start() {
 void Flight::turn(double fromTrue, bool right, double toTrue) {
   const Turn t = computeTurn(position_, fromTrue, right, toTrue, turnSpeed());
   if (!t.turned) return;
-  out_.shapes.push_back({ProcedureShape::Kind::Arc, previous_.isUnset() ? position_ : previous_, t.end, t.centre,
-                         right, 1});
+  out_.shapes.push_back(
+      {ProcedureShape::Kind::Arc, previous_.isUnset() ? position_ : previous_, t.end, t.centre, right, 1});
   position_ = t.end;
   if (!firstLeg_) previous_ = t.end;
 }
@@ -195,8 +195,12 @@ void Flight::interceptOrRadial(const DepArr& leg, const LegKind& kind, double re
     end = two.position;
   else {
     const double reach = 5 * distanceNmFast(position_, station);
-    out_.shapes.push_back({ProcedureShape::Kind::CourseLine, destination(station, trueCourse, reach).position,
-                           destination(station, trueCourse + 180, reach).position, {}, false, 1});
+    out_.shapes.push_back({ProcedureShape::Kind::CourseLine,
+                           destination(station, trueCourse, reach).position,
+                           destination(station, trueCourse + 180, reach).position,
+                           {},
+                           false,
+                           1});
   }
   endLeg(leg, end, false);
 
@@ -222,8 +226,7 @@ void Flight::flyLeg(const DepArr& leg) {
       if (isRunwayOrMarkerPoint(leg)) {
         if (leg.restriction == 'X') {
           altitude_ = altitudeFeet(leg.altitude);
-        } else if (const RunwayCoords r =
-                       getRunwayCoords(sim_, in_.title, in_.source.runway, in_.source.suffix);
+        } else if (const RunwayCoords r = getRunwayCoords(sim_, in_.title, in_.source.runway, in_.source.suffix);
                    r.ok) {
           altitude_ = r.elevation;
         }
@@ -244,8 +247,9 @@ void Flight::flyLeg(const DepArr& leg) {
     case LegGroup::TrackUntilAltitude: {
       turn(trueOf(heading_), kind.right, recordTrue);
       const double target = altitudeFeet(leg.altitude);
-      const double distance = std::max(0.0, (kind.descent ? altitude_ - target : target - altitude_) * NM_PER_FOOT_OF_CLIMB);
-      endLeg(leg, destination(position_, recordTrue, distance).position, false);
+      const double distance =
+          std::max(0.0, (kind.descent ? altitude_ - target : target - altitude_) * NM_PER_FOOT_OF_CLIMB);
+      endLeg(leg, distance > 0 ? destination(position_, recordTrue, distance).position : position_, false);
       altitude_ = target;
       heading_ = leg.heading;
       break;

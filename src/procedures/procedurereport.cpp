@@ -23,9 +23,10 @@ std::string procedureReport(const LoadedProcedure& loaded) {
     at = end + 1;
     if (line.size() < 56) line.resize(56, ' ');
     const auto& ends = loaded.geometry.legEnds;
-    report += line + "  " +
-              (leg < ends.size() ? formatLat(ends[leg].lat) + " " + formatLng(ends[leg].lng) : std::string("NOT FLOWN")) +
-              '\n';
+    report +=
+        line + "  " +
+        (leg < ends.size() ? formatLat(ends[leg].lat) + " " + formatLng(ends[leg].lng) : std::string("NOT FLOWN")) +
+        '\n';
   }
   return report;
 }

@@ -65,8 +65,8 @@ std::string fileDateText(const std::string& path) {
   if (!localtime_r(&modified, &fields)) return "CAN'T DETERMINE!";
   const int month = fields.tm_mon + 1;
   char text[48];
-  std::snprintf(text, sizeof text, "%02d %s %04d", fields.tm_mday, month >= 1 && month <= 12 ? months[month - 1] : "???",
-                fields.tm_year + 1900);
+  std::snprintf(text, sizeof text, "%02d %s %04d", fields.tm_mday,
+                month >= 1 && month <= 12 ? months[month - 1] : "???", fields.tm_year + 1900);
   return text;
 }
 

@@ -10,11 +10,11 @@
 namespace korvant {
 
 struct ProcedureSource {
-  std::string directory;  // the folder, ending in '/'
-  std::string fileName;   // name and extension, upper case
-  std::string folderName; // the folder's own name, upper case
-  bool route = false;     // read as a route, not a procedure
-  bool sid = false;       // the extension names a runway
+  std::string directory;   // the folder, ending in '/'
+  std::string fileName;    // name and extension, upper case
+  std::string folderName;  // the folder's own name, upper case
+  bool route = false;      // read as a route, not a procedure
+  bool sid = false;        // the extension names a runway
   RouteFileKind kind = RouteFileKind::Plain;
   int runway = 36;  // 1 ... 36
   RunwaySuffix suffix = RunwaySuffix::None;

@@ -43,7 +43,8 @@ bool readCoordinate(const std::string& field, char positive, char negative, int&
   const std::size_t dot = field.find('.');
   if (dot == std::string::npos || dot + 2 != field.size() || dot < 3) return false;
   long whole = 0;
-  if (!readInteger(field.substr(1, dot - 1), 0, 99999999, whole) || !std::isdigit(static_cast<unsigned char>(field[dot + 1])))
+  if (!readInteger(field.substr(1, dot - 1), 0, 99999999, whole) ||
+      !std::isdigit(static_cast<unsigned char>(field[dot + 1])))
     return false;
   const int sign = field[0] == positive ? 1 : -1;
   degrees = sign * static_cast<int>(whole / 100);
@@ -118,9 +119,8 @@ std::string legLine(const unsigned char* bytes) {
   std::ostringstream line;
   line << static_cast<int>(r.type) << ' ' << (fix.empty() ? "-" : fix) << ' '
        << writeCoordinate(r.latDegrees, r.latTenths, 'N', 'S', 2) << ' '
-       << writeCoordinate(r.lngDegrees, r.lngTenths, 'E', 'W', 3) << ' ' << r.speed << ' '
-       << writeAltitude(r.altitude) << ' ' << (r.restriction == ' ' ? '-' : static_cast<char>(r.restriction)) << ' '
-       << r.heading;
+       << writeCoordinate(r.lngDegrees, r.lngTenths, 'E', 'W', 3) << ' ' << r.speed << ' ' << writeAltitude(r.altitude)
+       << ' ' << (r.restriction == ' ' ? '-' : static_cast<char>(r.restriction)) << ' ' << r.heading;
   return line.str();
 }
 
@@ -194,7 +194,8 @@ ProcedureBuild buildProcedureFile(std::string_view text) {
         for (unsigned char c : encodeRouteHeader(f[1], f[2])) build.bytes += static_cast<char>(c);
     } else {
       Record record{};
-      if (readLegLine(f, record, error)) build.bytes.append(reinterpret_cast<const char*>(record.data()), record.size());
+      if (readLegLine(f, record, error))
+        build.bytes.append(reinterpret_cast<const char*>(record.data()), record.size());
     }
     if (!error.empty()) {
       build.error = "line " + std::to_string(number) + ": " + error;

@@ -75,6 +75,19 @@ class RecordingCanvas : public MapCanvas {
   int logicalPixelsPerInchY() const override { return dpiY_; }
   std::vector<FontFamily> fixedPitchFamilies() const override { return families; }
 
+  // Every coordinate drawn lies within `limit` of the origin: a position that
+  // was not finite would have come through as a wild integer, or worse.
+  bool coordinatesWithin(int limit) const {
+    const auto in = [limit](int v) { return v >= -limit && v <= limit; };
+    for (const DrawnLine& l : lines)
+      if (!in(l.x1) || !in(l.y1) || !in(l.x2) || !in(l.y2)) return false;
+    for (const DrawnArc& a : arcs)
+      if (!in(a.cx) || !in(a.cy) || !in(a.x1) || !in(a.y1) || !in(a.x2) || !in(a.y2) || a.r < 1) return false;
+    for (const DrawnText& t : texts)
+      if (!in(t.x) || !in(t.y)) return false;
+    return true;
+  }
+
   const DrawnText* findText(std::string_view text) const {
     for (const DrawnText& t : texts)
       if (t.text == text) return &t;

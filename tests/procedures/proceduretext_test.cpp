@@ -1,0 +1,94 @@
+// The text form of procedure files: the shipped samples, any bytes, and the
+// errors a hand-written text gets.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <random>
+
+#include "base/filereader.h"
+#include "procedures/procedurefile.h"
+#include "procedures/proceduretext.h"
+
+namespace korvant {
+namespace {
+
+namespace fs = std::filesystem;
+
+// Comments and blank lines go; what the dump writes stays.
+std::string withoutComments(const std::string& text) {
+  std::string kept, line;
+  for (std::size_t at = 0; at < text.size();) {
+    const std::size_t end = text.find('\n', at);
+    line = text.substr(at, end - at);
+    at = end == std::string::npos ? text.size() : end + 1;
+    if (!line.empty() && line[0] != '#') kept += line + "\n";
+  }
+  return kept;
+}
+
+TEST(ProcedureText, TheShippedSamplesRoundTrip) {
+  int samples = 0;
+  for (const auto& entry : fs::recursive_directory_iterator(KORVANT_SAMPLE_PROCEDURES)) {
+    if (entry.path().extension() != ".txt") continue;
+    ++samples;
+    const FileRead source = readWholeFile(entry.path().string(), 1 << 20);
+    ASSERT_TRUE(source.ok());
+    EXPECT_NE(source.bytes.find("MADE UP - NOT FOR NAVIGATION"), std::string::npos) << entry.path();
+    const ProcedureBuild file = buildProcedureFile(source.bytes);
+    ASSERT_TRUE(file.ok) << entry.path() << ": " << file.error;
+    EXPECT_EQ(file.bytes.size() % PROCEDURE_RECORD_BYTES, 0u);
+    const bool route = entry.path().stem().extension() == ".ROU";
+    const std::string dumped = dumpProcedureFile(file.bytes, route);
+    const ProcedureBuild again = buildProcedureFile(dumped);
+    ASSERT_TRUE(again.ok) << again.error;
+    EXPECT_EQ(again.bytes, file.bytes) << entry.path();
+    // The samples are written as the dump writes them, comments aside.
+    EXPECT_EQ(dumped, withoutComments(source.bytes)) << entry.path();
+  }
+  EXPECT_EQ(samples, 4);
+}
+
+TEST(ProcedureText, AnyBytesComeBackByteForByte) {
+  std::mt19937 random(7);
+  for (int round = 0; round < 300; ++round) {
+    std::string bytes(random() % 120, '\0');
+    for (char& c : bytes) c = static_cast<char>(random() % 256);
+    for (bool route : {false, true}) {
+      const std::string text = dumpProcedureFile(bytes, route);
+      const ProcedureBuild back = buildProcedureFile(text);
+      ASSERT_TRUE(back.ok) << back.error << "\n" << text;
+      EXPECT_EQ(back.bytes, bytes);
+    }
+  }
+}
+
+TEST(ProcedureText, CanonicalRecordsReadAsLegsNotRaw) {
+  const std::string text =
+      "ROUTE KJFK EGLL\n"
+      "1 DOTTY N5038.0 W05535.0 -210 FL350 X 60\n"
+      "22 OCK/15 S0012.3 E00026.8 0 3500 - 300\n";
+  const ProcedureBuild file = buildProcedureFile(text);
+  ASSERT_TRUE(file.ok) << file.error;
+  EXPECT_EQ(dumpProcedureFile(file.bytes, true), text);
+}
+
+TEST(ProcedureText, ErrorsNameTheirLine) {
+  const auto error = [](const std::string& text) { return buildProcedureFile(text).error; };
+  EXPECT_EQ(error("# c\n1 A N5000.0 W03000.0 0 3500 -\n").substr(0, 8), "line 2: ");
+  EXPECT_NE(error("256 A N5000.0 W03000.0 0 3500 - 0\n").find("type"), std::string::npos);
+  EXPECT_NE(error("1 ABCDEFGH N5000.0 W03000.0 0 3500 - 0\n").find("fix"), std::string::npos);
+  EXPECT_NE(error("1 A 5000.0 W03000.0 0 3500 - 0\n").find("latitude"), std::string::npos);
+  EXPECT_NE(error("1 A N5000.0 W03000 0 3500 - 0\n").find("longitude"), std::string::npos);
+  EXPECT_NE(error("1 A N5000.0 W03000.0 0 3505 - 0\n").find("altitude"), std::string::npos);
+  EXPECT_NE(error("1 A N5000.0 W03000.0 0 FL000 - 0\n").find("altitude"), std::string::npos);
+  EXPECT_NE(error("1 A N5000.0 W03000.0 0 3500 AB 0\n").find("restriction"), std::string::npos);
+  EXPECT_NE(error("1 A N5000.0 W03000.0 0 3500 - 65536\n").find("heading"), std::string::npos);
+  EXPECT_NE(error("1 A N5000.0 W03000.0 0 3500 - 0\nROUTE KJFK EGLL\n").find("first"), std::string::npos);
+  EXPECT_NE(error("RAW 0011\n1 A N5000.0 W03000.0 0 3500 - 0\n").find("RAW"), std::string::npos);
+  EXPECT_NE(error("RAW 0G\n").find("hexadecimal"), std::string::npos);
+  EXPECT_TRUE(buildProcedureFile("").ok);
+  EXPECT_TRUE(buildProcedureFile("RAW \n").ok == false);
+}
+
+}  // namespace
+}  // namespace korvant
