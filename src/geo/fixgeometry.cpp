@@ -83,6 +83,11 @@ Intersection intersectLines(const LatLng& p1, const LatLng& p2, const LatLng& po
       const double desired = std::fabs(angleDiff(c12, cd13.course));
       const double span = std::fabs(angleDiff(cd13.course, cd14.course));
       const double step = desired / span * cd34.distance;
+      // Point 1 on line 3-4 itself leaves no angle to divide: no crossing found.
+      if (!std::isfinite(step)) {
+        say(diagnostics, "NO ANGLE AT POINT 1");
+        return Intersection{};
+      }
       x = destination(p3, cd34.course, step).position;
       if (i < limit - 2 && std::fabs(step - previous) < 0.001) i = limit - 2;  // one more round
       const CourseDistance cd1x = courseAndDistance(p1, x);

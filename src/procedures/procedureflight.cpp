@@ -184,8 +184,10 @@ void Flight::interceptOrRadial(const DepArr& leg, const LegKind& kind, double re
   turn(trueOf(heading_), kind.right, recordTrue);
 
   const LatLng station = leg.position;
-  const Intersection one = intersectRadials(position_, recordTrue, station, trueCourse);
-  const Intersection two = intersectRadials(position_, recordTrue, station, trueCourse + 180);
+  Intersection one = intersectRadials(position_, recordTrue, station, trueCourse);
+  Intersection two = intersectRadials(position_, recordTrue, station, trueCourse + 180);
+  for (Intersection* c : {&one, &two})
+    if (!std::isfinite(c->position.lat) || !std::isfinite(c->position.lng)) c->ok = false;
   for (const Intersection* c : {&one, &two})
     if (c->ok) out_.shapes.push_back({ProcedureShape::Kind::CourseLine, station, c->position, {}, false, 1});
   LatLng end = position_;

@@ -78,8 +78,8 @@ TEST_F(ProcedureCommandsTest, ARefusedFileLeavesTheLoadedOneExactly) {
   const std::string checked = app.checkedPreset;
   const std::string odd = dir.write("EGLL/ODD.27R", std::string(23, 'x'));
   const std::string readme = write("readme/EGLL/X.27R", "1 A N5000.0 W03000.0 0 3500 - 90\n");
-  const std::string bad = dir.write("EGLL/BAD.27R", std::string(21, '\0') + '\0' + std::string(1, char(99)) +
-                                                        std::string(21, '\0'));
+  const std::string bad =
+      dir.write("EGLL/BAD.27R", std::string(21, '\0') + '\0' + std::string(1, char(99)) + std::string(21, '\0'));
   for (const std::string& path : {odd, readme, bad, dir.str() + "/EGLL/NONE.27R", dir.str()}) {
     const std::size_t said = boxes.shown.size();
     EXPECT_FALSE(commands.readProcedure(path, false).repaint) << path;

@@ -1,4 +1,5 @@
 #include "geo/fixgeometry.h"
+#include "sky/magvar.h"
 
 #include <gtest/gtest.h>
 
@@ -70,6 +71,18 @@ TEST(IntersectLines, FailuresAndTheirDiagnostics) {
   const Intersection none = intersectLines({9000, 0}, {5000, -2000}, {5100, -2500}, {4900, -2500});
   EXPECT_TRUE(none.position.isUnset());
   EXPECT_EQ(none.distance, 11000);
+}
+
+TEST(IntersectRadials, FromTheStationItselfNoneOrAFiniteOne) {
+  // Radials out of one point leave no angle at it to search by (the case
+  // the procedure fuzzer found: an intercept that starts at its station).
+  const LatLng p{-100.1, -100.1};
+  const double v = magneticVariation(p);
+  const Intersection x = intersectRadials(p, normalize360(188 - v), p, normalize360(-v));
+  if (x.ok) {
+    EXPECT_TRUE(std::isfinite(x.position.lat) && std::isfinite(x.position.lng));
+  }
+  EXPECT_FALSE(std::isnan(x.distance));
 }
 
 TEST(IntersectRadials, SearchLengthFollowsTheStationsDistance) {

@@ -130,8 +130,9 @@ TEST(ReadProcedureFile, DocumentationMissingFilesAndFolders) {
 
 TEST(ReadProcedureBytes, HeadingsRepairedToThePreviousOne) {
   RecordingBoxes boxes;
-  const ProcedureFileRead r = readProcedureBytes(
-      leg("A", 250, 361) + leg("B", 250, 360) + leg("C", 250, 0) + leg("D", 250, 400), RouteFileKind::Plain, "F", boxes);
+  const ProcedureFileRead r =
+      readProcedureBytes(leg("A", 250, 361) + leg("B", 250, 360) + leg("C", 250, 0) + leg("D", 250, 400),
+                         RouteFileKind::Plain, "F", boxes);
   ASSERT_TRUE(r.ok);
   ASSERT_EQ(r.legs.size(), 4u);
   EXPECT_EQ(r.legs[0].heading, 0);  // the first record's previous heading
@@ -145,9 +146,9 @@ TEST(ReadProcedureBytes, HeadingsRepairedToThePreviousOne) {
 
 TEST(ReadProcedureBytes, SpeedsWithinTheirLimitsAndRepairedBeyond) {
   RecordingBoxes boxes;
-  const ProcedureFileRead r = readProcedureBytes(leg("A", -999, 90) + leg("B", 999, 90) + leg("C", 1000, 90) +
-                                                     leg("D", -1000, 90),
-                                                 RouteFileKind::Plain, "F", boxes);
+  const ProcedureFileRead r =
+      readProcedureBytes(leg("A", -999, 90) + leg("B", 999, 90) + leg("C", 1000, 90) + leg("D", -1000, 90),
+                         RouteFileKind::Plain, "F", boxes);
   ASSERT_TRUE(r.ok);
   EXPECT_EQ(r.legs[0].speed, -999);
   EXPECT_EQ(r.legs[1].speed, 999);
@@ -172,8 +173,8 @@ TEST(ReadProcedureBytes, BadPositionsEndTheReadAtOnce) {
   RecordingBoxes boxes;
   std::string bad = leg("BAD", 250, 90);
   bad[0] = static_cast<char>(91);  // latitude 91 degrees
-  const ProcedureFileRead r = readProcedureBytes(leg("A", 250, 90) + bad + leg("C", 250, 90), RouteFileKind::Plain,
-                                                 "/x/F", boxes);
+  const ProcedureFileRead r =
+      readProcedureBytes(leg("A", 250, 90) + bad + leg("C", 250, 90), RouteFileKind::Plain, "/x/F", boxes);
   EXPECT_FALSE(r.ok);
   ASSERT_EQ(boxes.shown.size(), 1u);
   EXPECT_EQ(boxes.shown[0].caption, "/x/F");

@@ -7,8 +7,8 @@
 
 #include "geo/greatcircle.h"
 #include "procedures/loadedprocedure.h"
-#include "procedures/procedureflight.h"
 #include "procedures/procedurefile.h"
+#include "procedures/procedureflight.h"
 #include "procedures/proceduretext.h"
 #include "procedures/turn.h"
 #include "sky/magvar.h"
@@ -226,6 +226,15 @@ TEST(ProcedureFlight, LegsBeyondThePoleAndWildValuesStayOnTheGlobe) {
   expectAllFinite(g);
 }
 
+TEST(ProcedureFlight, AnInterceptThatStartsAtItsOwnStation) {
+  // Found by the fuzzer: the course search had no angle to work with and
+  // gave a position of NaN.
+  const std::vector<DepArr> legs = legsOf("51 - S0100.1 W00100.1 250 76800 - 188\n");
+  const ProcedureGeometry g = fly(legs, "/s/EGLL/T.ARR", "EGLL");
+  ASSERT_EQ(g.legEnds.size(), 1u);
+  expectAllFinite(g);
+}
+
 TEST(ProcedureFlight, EveryLegCodeOnRandomRecordsFliesWithoutFault) {
   std::mt19937 random(11);
   const SimFiles& sim = sampleSim();
@@ -251,8 +260,8 @@ TEST(ProcedureFlight, EveryLegCodeOnRandomRecordsFliesWithoutFault) {
 TEST(ProcedureFlight, TheSampleProceduresFlyWithoutAWord) {
   test::RecordingBoxes boxes;
   const SimFiles& sim = sampleSim();
-  for (const char* name : {"deparr/EGLL/KORV1J.27R", "deparr/EGLL/KORV1A.ARR", "deparr/EGLL/KORV27R.APP",
-                           "routes/KJFKEGLL.ROU"}) {
+  for (const char* name :
+       {"deparr/EGLL/KORV1J.27R", "deparr/EGLL/KORV1A.ARR", "deparr/EGLL/KORV27R.APP", "routes/KJFKEGLL.ROU"}) {
     const bool route = std::string(name).find("routes/") == 0;
     const auto loaded = readLoadedProcedure(std::string(KORVANT_SAMPLE_PS1) + "/" + name, route, boxes);
     ASSERT_TRUE(loaded) << name;

@@ -2,7 +2,11 @@
 // errors a hand-written text gets.
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
+#include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <random>
 
 #include "base/filereader.h"
@@ -88,6 +92,27 @@ TEST(ProcedureText, ErrorsNameTheirLine) {
   EXPECT_NE(error("RAW 0G\n").find("hexadecimal"), std::string::npos);
   EXPECT_TRUE(buildProcedureFile("").ok);
   EXPECT_TRUE(buildProcedureFile("RAW \n").ok == false);
+}
+
+TEST(ProcedureText, TheBuilderToolWritesDumpsAndRefuses) {
+  const fs::path dir = fs::temp_directory_path() / ("korvant-proctext-" + std::to_string(::getpid()));
+  fs::create_directories(dir);
+  const std::string mkdat = KORVANT_MKDAT;
+  const auto run = [](const std::string& command) { return std::system((command + " 2> /dev/null").c_str()); };
+  const std::string route = std::string(KORVANT_SAMPLE_PS1) + "/routes/KJFKEGLL.ROU";
+  ASSERT_EQ(run(mkdat + " --procedure-dump " + route + " > " + (dir / "route.txt").string()), 0);
+  ASSERT_EQ(run(mkdat + " --procedure " + (dir / "AGAIN.ROU").string() + " " + (dir / "route.txt").string()), 0);
+  EXPECT_EQ(readWholeFile((dir / "AGAIN.ROU").string(), 1 << 20).bytes, readWholeFile(route, 1 << 20).bytes);
+  const std::string source =
+      readWholeFile(std::string(KORVANT_SAMPLE_PROCEDURES) + "/routes/KJFKEGLL.ROU.txt", 1 << 20).bytes;
+  EXPECT_EQ(readWholeFile((dir / "route.txt").string(), 1 << 20).bytes, withoutComments(source));
+
+  // A text with a fault writes nothing.
+  std::ofstream(dir / "bad.txt") << "1 A N5000.0 W03000.0 0 3505 - 0\n";
+  EXPECT_NE(run(mkdat + " --procedure " + (dir / "BAD.27R").string() + " " + (dir / "bad.txt").string()), 0);
+  EXPECT_FALSE(fs::exists(dir / "BAD.27R"));
+  EXPECT_NE(run(mkdat + " --procedure-dump " + dir.string()), 0);  // a folder
+  fs::remove_all(dir);
 }
 
 }  // namespace
