@@ -30,7 +30,9 @@ demo: build
 	@mkdir -p out
 	@cd $(BUILD)/run && ../bin/korvant-plot $(DEMO_TRACKS) -o $(CURDIR)/out/demo-nat.png
 	@cd $(BUILD)/run && ../bin/korvant-plot $(DEMO_TRACKS) -o $(CURDIR)/out/demo-nat.pdf
-	@echo "wrote out/demo-nat.png and out/demo-nat.pdf"
+	@cd $(BUILD)/run && ../bin/korvant-plot --procedure PS1/deparr/EGLL/KORV1J.27R --layer waypointData=on \
+	  --layer ownStations=off --layer ps1Sta=on -o $(CURDIR)/out/demo-sid.png
+	@echo "wrote out/demo-nat.png, out/demo-nat.pdf and out/demo-sid.png"
 
 bench: build
 	@for b in $(BUILD)/bench/korvant_bench_*; do echo "== $$b"; $$b --benchmark_min_time=0.2; done

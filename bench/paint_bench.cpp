@@ -7,11 +7,13 @@
 
 #include "app/applycontrolfile.h"
 #include "app/context.h"
+#include "app/mapcommands.h"
 #include "app/startup.h"
 #include "map/mappainter.h"
 #include "platform/layeredmap.h"
 #include "platform/qtcanvas.h"
 #include "platform/systemclock.h"
+#include "procedures/procedureflight.h"
 
 namespace {
 
@@ -189,6 +191,33 @@ void BM_paintOneLayer(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_paintOneLayer)->DenseRange(0, 6)->Unit(benchmark::kMillisecond);
+
+// The sample SID (arg 0) and the transatlantic route (arg 1) flown from
+// their legs: arcs, lines, course lines and markers, as a read does.
+const char* const kSampleProcedures[2] = {KORVANT_RUN_FOLDER "/PS1/deparr/EGLL/KORV1J.27R",
+                                          KORVANT_RUN_FOLDER "/PS1/routes/KJFKEGLL.ROU"};
+
+void BM_flyProcedure(benchmark::State& state) {
+  NatMap map;
+  MapCommands(map.app).readProcedure(kSampleProcedures[state.range(0)], state.range(0) == 1);
+  const LoadedProcedure& p = map.app.procedure;
+  for (auto _ : state) benchmark::DoNotOptimize(flyProcedure({p.legs, p.source, p.title}, map.app.sim));
+  state.SetLabel(state.range(0) == 0 ? "sid" : "route");
+}
+BENCHMARK(BM_flyProcedure)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
+
+// The whole paint with the procedure map: the SID fitted to itself, the
+// route over the full North Atlantic map with all its layers.
+void BM_paintProcedure(benchmark::State& state) {
+  NatMap map;
+  MapCommands(map.app).readProcedure(kSampleProcedures[state.range(0)], state.range(0) == 1);
+  if (state.range(0) == 1) map.app.view.selectPreset("NAT");
+  QImage image = surface();
+  QtTextCache texts;
+  for (auto _ : state) paintOnce(map, image, texts);
+  state.SetLabel(state.range(0) == 0 ? "sid" : "route over NAT");
+}
+BENCHMARK(BM_paintProcedure)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

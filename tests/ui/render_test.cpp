@@ -176,6 +176,38 @@ TEST_F(PlotTool, DrawsTheSimulatorsLayersAndAnAirportsRunways) {
   EXPECT_NE(errors.find("CAN'T FIND 747WPT.DAT FILE"), std::string::npos) << errors;
 }
 
+TEST_F(PlotTool, DrawsAndReportsProceduresAndRoutes) {
+  std::filesystem::copy(KORVANT_RUN_FOLDER "/PS1", dir.path() / "PS1", std::filesystem::copy_options::recursive);
+  dir.write("KORVANT.CTL", "PS12Dir PS1/\nPS13Dir PS1/\n");
+  const auto report = dir.path() / "report.txt";
+  const std::string command = "cd " + dir.str() + " && " + KORVANT_PLOT +
+                              " --procedure PS1/deparr/EGLL/KORV1J.27R --report -o sid.svg --size 800x600 > " +
+                              report.string();
+  ASSERT_EQ(std::system(command.c_str()), 0);
+  std::ifstream in(report);
+  const std::string text{std::istreambuf_iterator<char>(in), {}};
+  EXPECT_EQ(text.rfind("KORV1J.27R  EGLL  FILE DATE ", 0), 0u) << text;
+  EXPECT_NE(text.find("RUNWAY 27R"), std::string::npos);
+  EXPECT_NE(text.find("[45] TURN LEFT DIRECT CPT"), std::string::npos);
+  EXPECT_NE(text.find("N5129.50 W00113.20"), std::string::npos);  // where the leg to CPT ends
+  std::ifstream svgIn(dir.path() / "sid.svg");
+  const std::string svg{std::istreambuf_iterator<char>(svgIn), {}};
+  EXPECT_NE(svg.find(">KORV1J.27R<"), std::string::npos);
+  EXPECT_NE(svg.find(">CPT [45]<"), std::string::npos);
+
+  EXPECT_EQ(run("--route PS1/routes/KJFKEGLL.ROU -o route.png --size 600x400"), 0);
+  EXPECT_TRUE(std::filesystem::exists(dir.path() / "route.png"));
+  std::string errors;
+  EXPECT_EQ(run("--route PS1/routes/KJFKEGLL.ROU --procedure x -o r.png", &errors), 2);
+  EXPECT_EQ(run("--procedure PS1/deparr/EGLL/NONE.27R -o n.png", &errors), 1);
+  EXPECT_NE(errors.find("CAN'T OPEN FILE:"), std::string::npos) << errors;
+  dir.write("ZZZZ/X.27R", std::string(22, '\0'));
+  EXPECT_EQ(run("--procedure ZZZZ/X.27R -o z.png", &errors), 1);  // no such airport: nothing to fit or draw
+  EXPECT_NE(errors.find("CAN'T FIND:"), std::string::npos) << errors;
+  EXPECT_FALSE(std::filesystem::exists(dir.path() / "n.png"));
+  EXPECT_FALSE(std::filesystem::exists(dir.path() / "z.png"));
+}
+
 TEST_F(PlotTool, ReadsTheControlFileOfItsFolder) {
   dir.write("cfg/KORVANT.CTL", "InitialMap 5030N 300 ortho\nRunMaximized 0\n");
   ASSERT_EQ(run("--folder cfg -o out.svg --size 300x300"), 0);
