@@ -54,15 +54,9 @@ bool fitViewToProcedure(AppContext& app) {
     return false;
   }
   ProcedureGeometry::Bounds box{9000, -9000, 18000, -18000};
-  const auto add = [&box](const LatLng& q) {
-    box.south = std::min(box.south, q.lat);
-    box.north = std::max(box.north, q.lat);
-    box.west = std::min(box.west, q.lng);
-    box.east = std::max(box.east, q.lng);
-  };
   for (const DepArr& leg : p.legs)
-    if (legHasFixedEnd(leg.type)) add(leg.position);
-  add(runway.position);
+    if (legHasFixedEnd(leg.type)) box.add(leg.position);
+  box.add(runway.position);
   app.view.fitToExtent(box.south, box.north, box.west, box.east);
   return true;
 }

@@ -286,20 +286,21 @@ ProcedureGeometry Flight::fly() {
 
 }  // namespace
 
+void ProcedureGeometry::Bounds::add(const LatLng& p) {
+  if (p.isUnset()) return;
+  south = std::min(south, p.lat);
+  north = std::max(north, p.lat);
+  west = std::min(west, p.lng);
+  east = std::max(east, p.lng);
+}
+
 ProcedureGeometry::Bounds ProcedureGeometry::bounds() const {
   Bounds b;
-  const auto add = [&b](const LatLng& p) {
-    if (p.isUnset()) return;
-    b.south = std::min(b.south, p.lat);
-    b.north = std::max(b.north, p.lat);
-    b.west = std::min(b.west, p.lng);
-    b.east = std::max(b.east, p.lng);
-  };
   for (const ProcedureShape& s : shapes) {
-    add(s.a);
-    add(s.b);
+    b.add(s.a);
+    b.add(s.b);
   }
-  for (const FixMarker& m : markers) add(m.position);
+  for (const FixMarker& m : markers) b.add(m.position);
   return b;
 }
 

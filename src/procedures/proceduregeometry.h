@@ -49,6 +49,7 @@ struct ProcedureGeometry {
   struct Bounds {
     double south = 10000, north = -10000, west = 20000, east = -20000;
     bool empty() const { return south > north; }
+    void add(const LatLng& p);  // unset positions are left out
   };
   Bounds bounds() const;
 };
