@@ -1,11 +1,14 @@
 // The real window on Qt's offscreen platform: menus, check marks, repaints
 // and the mouse.
 #include <gtest/gtest.h>
+#include <QApplication>
+#include <QFileDialog>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QStatusBar>
 #include <QTest>
+#include <QTimer>
 
 #include "app/menutable.h"
 #include "app/mousereadout.h"
@@ -68,6 +71,33 @@ TEST_F(MainWindowTest, MenusInOrderWithTheirTexts) {
   EXPECT_TRUE(checked(kGrid));
   EXPECT_TRUE(checked(cmd::Toolbar));
   EXPECT_FALSE(frame->action(cmd::SpecialProhibited)->isEnabled());  // Special Use: no handler
+}
+
+TEST_F(MainWindowTest, AProcedureChosenInItsDialogIsShownOnTheProcedureMap) {
+  const std::string ps1 = std::string(KORVANT_RUN_FOLDER) + "/PS1/";
+  app.sim.setFolders(ps1, ps1);
+  QString folder;
+  QTimer::singleShot(0, [&] {
+    auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+    ASSERT_NE(dialog, nullptr);
+    folder = dialog->directory().absolutePath();
+    dialog->selectFile(QString::fromStdString(ps1 + "deparr/EGLL/KORV1A.ARR"));
+    static_cast<QDialog*>(dialog)->accept();
+  });
+  const int before = map().repaintRequests();
+  trigger(cmd::ReadProcedure);
+  EXPECT_EQ(folder.toStdString(), ps1 + "deparr");
+  EXPECT_EQ(app.procedure.title, "EGLL");
+  EXPECT_EQ(app.procedure.source.fileName, "KORV1A.ARR");
+  EXPECT_TRUE(checked(cmd::ProcedureMap));
+  EXPECT_FALSE(checked(kNorthAtlantic));
+  EXPECT_GT(map().repaintRequests(), before);
+  EXPECT_TRUE(boxes.shown.empty());
+
+  // Cancelled: nothing changes.
+  QTimer::singleShot(0, [] { QApplication::activeModalWidget()->close(); });
+  trigger(cmd::ReadRoute);
+  EXPECT_EQ(app.procedure.source.fileName, "KORV1A.ARR");
 }
 
 TEST_F(MainWindowTest, PresetChecksAndRepaints) {
