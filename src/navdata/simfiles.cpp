@@ -1,36 +1,14 @@
 #include "navdata/simfiles.h"
 
-#include <sys/stat.h>
-
 #include "base/datafile.h"
-#include "base/filereader.h"
 
 namespace korvant {
-
-namespace {
-
-// Far beyond any PS1 file; bounds what a wrong file can cost.
-constexpr std::size_t kFileLimit = 64u << 20;
-
-struct FileState {
-  long long size = -1;
-  long long modified = 0;
-};
-
-FileState stateOf(const std::string& path) {
-  struct stat info {};
-  if (::stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) return {};
-  return {static_cast<long long>(info.st_size),
-          static_cast<long long>(info.st_mtim.tv_sec) * 1000000000LL + info.st_mtim.tv_nsec};
-}
-
-}  // namespace
 
 void SimFiles::setFolders(std::string ps12, std::string ps13) {
   std::lock_guard lock(mutex_);
   ps12_ = std::move(ps12);
   ps13_ = std::move(ps13);
-  cache_.clear();
+  files_.clear();
 }
 
 std::string SimFiles::waypointPath() const { return resolveCaseInsensitive(joinFolder(ps12_, "747WPT.DAT")); }
@@ -43,30 +21,11 @@ std::string SimFiles::airportPath(const char* region, bool ps13) const {
   return resolveCaseInsensitive(joinFolder(ps13 ? ps13_ : ps12_, std::string("747") + region + ".APT"));
 }
 
-std::shared_ptr<const std::string> SimFiles::bytes(const std::string& path) const {
-  const FileState state = stateOf(path);
-  std::lock_guard lock(mutex_);
-  if (state.size < 0) {
-    cache_.erase(path);
-    return nullptr;
-  }
-  Cached& cached = cache_[path];
-  if (cached.bytes && cached.size == state.size && cached.modified == state.modified) return cached.bytes;
-  FileRead file = readFilePrefix(path, kFileLimit);
-  if (!file.ok()) {
-    cache_.erase(path);
-    return nullptr;
-  }
-  cached = {state.size, state.modified, std::make_shared<const std::string>(std::move(file.bytes))};
-  return cached.bytes;
-}
+std::shared_ptr<const std::string> SimFiles::bytes(const std::string& path) const { return files_.bytes(path); }
 
 std::string SimFiles::signature() const {
   std::string text;
-  const auto add = [&](const std::string& path) {
-    const FileState s = stateOf(path);
-    text += path + ':' + std::to_string(s.size) + ':' + std::to_string(s.modified) + ';';
-  };
+  const auto add = [&](const std::string& path) { text += stampText(path); };
   add(waypointPath());
   for (const char* region : SIM_DRAW_REGIONS) {
     add(stationPath(region));

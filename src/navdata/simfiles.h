@@ -13,6 +13,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "base/filecache.h"
 #include "navdata/simrecords.h"
 
 namespace korvant {
@@ -55,14 +56,10 @@ class SimFiles {
   std::optional<SimAirport> seekSimAirport(const std::string& ident) const;
 
  private:
-  struct Cached {
-    long long size = -1;
-    long long modified = 0;
-    std::shared_ptr<const std::string> bytes;
-  };
   std::string ps12_, ps13_;
   mutable std::mutex mutex_;
-  mutable std::unordered_map<std::string, Cached> cache_;
+  // Far beyond any PS1 file; bounds what a wrong file can cost.
+  FileCache files_{64u << 20};
 };
 
 }  // namespace korvant

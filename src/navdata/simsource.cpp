@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "base/csvfields.h"
 #include "base/textops.h"
 #include "geo/latlng.h"
 #include "navdata/simrecords.h"
@@ -14,77 +15,17 @@ namespace korvant {
 
 namespace {
 
-// Splits one CSV line; a field in double quotes may hold commas and "".
-std::vector<std::string> splitCsv(std::string_view line) {
-  std::vector<std::string> fields(1);
-  bool quoted = false;
-  for (std::size_t i = 0; i < line.size(); ++i) {
-    const char c = line[i];
-    if (quoted) {
-      if (c == '"' && i + 1 < line.size() && line[i + 1] == '"') {
-        fields.back() += '"';
-        ++i;
-      } else if (c == '"') {
-        quoted = false;
-      } else {
-        fields.back() += c;
-      }
-    } else if (c == '"') {
-      quoted = true;
-    } else if (c == ',') {
-      fields.emplace_back();
-    } else if (c != '\r') {
-      fields.back() += c;
-    }
-  }
-  return fields;
-}
-
 template <typename T>
 bool number(const std::string& text, T& value) {
-  const char* end = text.data() + text.size();
-  const auto [ptr, ec] = std::from_chars(text.data(), end, value);
-  return ec == std::errc() && ptr == end && !text.empty();
+  return csvNumber(text, value);
 }
 
 bool degrees(const std::string& text, double limit, double& value) {
   return number(text, value) && std::isfinite(value) && std::fabs(value) <= limit;
 }
 
-// An identifier in the dump: printable ASCII as it stands, anything else
-// (and the comma, quote and backslash) as \xHH, so that any record reads back.
-std::string escapeIdent(std::string_view ident) {
-  static const char hex[] = "0123456789ABCDEF";
-  std::string out;
-  for (const char c : ident) {
-    const auto u = static_cast<unsigned char>(c);
-    if (u >= 0x20 && u < 0x7f && c != ',' && c != '"' && c != '\\') {
-      out += c;
-    } else {
-      out += "\\x";
-      out += hex[u >> 4];
-      out += hex[u & 15];
-    }
-  }
-  return out;
-}
-
-bool unescapeIdent(std::string_view text, std::string& ident) {
-  ident.clear();
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    if (text[i] != '\\') {
-      ident += text[i];
-      continue;
-    }
-    unsigned value = 0;
-    if (i + 3 >= text.size() || text[i + 1] != 'x') return false;
-    const auto [ptr, ec] = std::from_chars(text.data() + i + 2, text.data() + i + 4, value, 16);
-    if (ec != std::errc() || ptr != text.data() + i + 4) return false;
-    ident += static_cast<char>(value);
-    i += 3;
-  }
-  return true;
-}
+std::string escapeIdent(std::string_view ident) { return escapeCsvField(ident); }
+bool unescapeIdent(std::string_view text, std::string& ident) { return unescapeCsvField(text, ident); }
 
 std::int16_t i16(const std::uint8_t* p) { return static_cast<std::int16_t>(p[0] | p[1] << 8); }
 
