@@ -4,6 +4,7 @@ sources of data/sources, within the 300,000 bytes that Korvant loads.
 
     scripts/make-sample-sources.py SOURCE_FOLDER data/sources
     scripts/make-sample-sources.py --ps1 SOURCE_FOLDER TRIMMED_FOLDER
+    scripts/make-sample-sources.py --dafif SOURCE_FOLDER TRIMMED_FOLDER
 """
 import csv
 import math
@@ -127,9 +128,43 @@ def ps1_sources(src, out):
     copy("runways.csv", lambda r: r["airport_ident"] in airports)
 
 
+def dafif_sources(src, out):
+    """The public rows the sample DAFIF folder is built from: every waypoint,
+    and the airports (with their runways) and navaids of North America, the
+    North Atlantic and Europe, 15N to 75N and 130W to 45E. korvant-mkdat
+    --dafif turns them and data/dafif-made-up.csv into the folder; its
+    --dafif-dump gives data/dafif-sample.csv."""
+    src, out = Path(src), Path(out)
+    out.mkdir(parents=True, exist_ok=True)
+
+    def inside(r):
+        return 15 <= float(r["lat"]) <= 75 and -130 <= float(r["lon"]) <= 45
+
+    def copy(name, keep):
+        with open(src / name, newline="", encoding="utf-8") as f:
+            reader = csv.DictReader(f)
+            with open(out / name, "w", newline="", encoding="utf-8") as g:
+                writer = csv.DictWriter(g, fieldnames=reader.fieldnames, lineterminator="\n")
+                writer.writeheader()
+                kept = set()
+                for r in reader:
+                    if keep(r):
+                        writer.writerow(r)
+                        kept.add(r.get("name"))
+                return kept
+
+    copy("oceanic_waypoints.csv", lambda r: True)
+    copy("added_fixes.csv", lambda r: True)
+    copy("navaids_vor_ndb.csv", inside)
+    airports = copy("airports_large_medium.csv", inside)
+    copy("runways.csv", lambda r: r["airport_ident"] in airports)
+
+
 if __name__ == "__main__":
     if len(sys.argv) == 4 and sys.argv[1] == "--ps1":
         ps1_sources(sys.argv[2], sys.argv[3])
+    elif len(sys.argv) == 4 and sys.argv[1] == "--dafif":
+        dafif_sources(sys.argv[2], sys.argv[3])
     elif len(sys.argv) == 3:
         main(sys.argv[1], sys.argv[2])
     else:

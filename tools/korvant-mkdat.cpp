@@ -2,6 +2,8 @@
 //
 //   korvant-mkdat -o OUT.DAT SOURCE...
 //   korvant-mkdat --dump FILE
+//   korvant-mkdat --dafif OUTDIR SOURCE...  a DAFIF-layout folder
+//   korvant-mkdat --dafif-dump DIR
 //   korvant-mkdat --procedure OUT TEXT   a procedure or route file from its text form
 //   korvant-mkdat --procedure-dump FILE  and back
 #include <unistd.h>
@@ -17,6 +19,7 @@
 #include "base/atomicfile.h"
 #include "base/datafile.h"
 #include "base/filereader.h"
+#include "navdata/dafifsource.h"
 #include "navdata/fixfile.h"
 #include "navdata/fixsource.h"
 #include "navdata/simfiles.h"
@@ -34,6 +37,8 @@ int usage() {
                "       korvant-mkdat --dump FILE\n"
                "       korvant-mkdat --ps1 OUTDIR SOURCE...   (a PS1-layout simulator folder)\n"
                "       korvant-mkdat --ps1-dump DIR\n"
+               "       korvant-mkdat --dafif OUTDIR SOURCE... (a DAFIF-layout folder)\n"
+               "       korvant-mkdat --dafif-dump DIR\n"
                "       korvant-mkdat --procedure OUT TEXT     (a procedure or route file)\n"
                "       korvant-mkdat --procedure-dump FILE    (.ROU files start with their header)\n";
   return 2;
@@ -154,6 +159,52 @@ int dumpSim(const std::string& folder) {
   return std::cout ? 0 : 1;
 }
 
+// Every file a DAFIF folder may hold, in the dump's order.
+std::vector<std::string> dafifFileNames() {
+  return {"ATSID.TXT", "DAFA.BIN",    "DAFN.BIN", "DAFORTCA.TXT", "RADIALK.TXT", "RADIALX.TXT",
+          "RWY0.TXT",  "SEGDIST.TXT", "WPTA.TXT", "WPTE.TXT",     "WPTN.TXT",    "WPTS.TXT"};
+}
+
+int buildDafif(const std::string& folder, const std::vector<std::string>& sources) {
+  korvant::DafifFolderBuilder builder;
+  for (const std::string& source : sources) {
+    std::string text, error;
+    if (!readFile(source, text)) return 1;
+    if (!builder.add(text, error)) {
+      std::cerr << "korvant-mkdat: " << source << ": " << error << "\n";
+      return 1;
+    }
+  }
+  std::error_code ec;
+  fs::create_directories(folder, ec);
+  for (const auto& [name, bytes] : builder.finish()) {
+    const std::string path = (fs::path(folder) / name).string();
+    if (!korvant::AtomicFile(path).write(bytes)) {
+      std::cerr << "korvant-mkdat: cannot write " << path << "\n";
+      return 1;
+    }
+  }
+  return 0;
+}
+
+int dumpDafif(const std::string& folder) {
+  std::error_code ec;
+  if (!fs::is_directory(folder, ec)) {
+    std::cerr << "korvant-mkdat: " << folder << " is not a folder\n";
+    return 1;
+  }
+  korvant::DafifFolder files;
+  for (const std::string& name : dafifFileNames()) {
+    const std::string path = korvant::resolveCaseInsensitive((fs::path(folder) / name).string());
+    if (!fs::exists(path, ec)) continue;
+    std::string bytes;
+    if (!readFile(path, bytes)) return 1;
+    files[name] = bytes;
+  }
+  std::cout << korvant::dumpDafifFolder(files);
+  return std::cout ? 0 : 1;
+}
+
 int buildProcedure(const std::string& output, const std::string& source) {
   std::string text;
   if (!readFile(source, text)) return 1;
@@ -192,6 +243,8 @@ int main(int argc, char* argv[]) {
   if (args.size() >= 3 && args[0] == "-o") return build(args[1], {args.begin() + 2, args.end()});
   if (args.size() >= 3 && args[0] == "--ps1") return buildSim(args[1], {args.begin() + 2, args.end()});
   if (args.size() == 2 && args[0] == "--ps1-dump") return dumpSim(args[1]);
+  if (args.size() >= 3 && args[0] == "--dafif") return buildDafif(args[1], {args.begin() + 2, args.end()});
+  if (args.size() == 2 && args[0] == "--dafif-dump") return dumpDafif(args[1]);
   if (args.size() == 3 && args[0] == "--procedure") return buildProcedure(args[1], args[2]);
   if (args.size() == 2 && args[0] == "--procedure-dump") return dumpProcedure(args[1]);
   return usage();

@@ -85,6 +85,7 @@ int applyOptions(AppContext& app, const PlotOptions& o) {
   }
   for (const auto& [name, on] : o.layers) *switchByName(app.switches, name) = on;
   reportMissingSimFiles(app);
+  reportMissingDafifFiles(app);
   return 0;
 }
 

@@ -27,7 +27,8 @@ struct AppContext {
     return {view,  switches,       readMapFontSettings(settings),
             fixes, tracks,         trackFile,
             tools, procedureMap,   clock,
-            sim,   runwaysAirport, &procedure};
+            sim,   runwaysAirport, &procedure,
+            &dafif};
   }
 
   MessageBoxes& boxes;
@@ -48,6 +49,7 @@ struct AppContext {
   std::string trackFile;
   ToolState tools;
   SimFiles sim;
+  DafifFiles dafif;
   // An airport whose runways the map shows (the headless renderer's --runways).
   std::string runwaysAirport;
   // The procedure or route last read, drawn on the procedure map.

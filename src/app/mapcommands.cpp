@@ -161,6 +161,7 @@ CommandEffect MapCommands::execute(int id) {
     effect.repaint = toggleSwitch(*s, false);
     if (id == cmd::VideoColor) sw.currentColor = sw.videoColor;
     if (id == cmd::Ps1Wpt) reportMissingSimFiles(app_);
+    reportMissingDafifFiles(app_);
     return effect;
   }
 
@@ -203,6 +204,7 @@ CommandEffect MapCommands::execute(int id) {
     case cmd::WptNavaidOn: {
       for (bool* s : wptNavaidSwitches(sw.dafif))
         if (*s != (id == cmd::WptNavaidOn)) effect.repaint |= toggleSwitch(*s, false);
+      reportMissingDafifFiles(app_);
       return effect;
     }
     case cmd::HelpWelcome:
@@ -311,6 +313,38 @@ void reportMissingSimFiles(AppContext& app) {
   if (app.sim.bytes(path)) return;
   app.once.simWaypointsMissing = true;
   app.boxes.show("CAN'T FIND 747WPT.DAT FILE", path, MessageIcon::Stop);
+}
+
+void reportMissingDafifFiles(AppContext& app) {
+  const DafifSwitches& d = app.switches.dafif;
+  const auto check = [&](bool wanted, bool& once, const char* name) {
+    if (!wanted || once || !app.dafif.pathOf(name).empty()) return;
+    once = true;
+    app.boxes.show("CAN'T OPEN FILE", name, MessageIcon::Warning);
+  };
+  OnceFlags& once = app.once;
+  check(d.airports7000 || d.airports5000 || d.airports3000 || d.airports0, once.dafifAirports, "DAFA.BIN");
+  check(d.runways && (d.airports7000 || d.airports5000 || d.airports3000 || d.airports0), once.dafifRunways,
+        "RWY0.TXT");
+  check(d.vorHA || d.vorL || d.vorT || d.ndbHHHU || d.ndbMHOther, once.dafifNavaids, "DAFN.BIN");
+  check(d.ortca, once.dafifOrtca, "DAFORTCA.TXT");
+  if ((d.atsBoth || d.atsHigh || d.atsLow) && !once.dafifAts) {
+    std::string missing;
+    for (const char* name : DAFIF_ATS_FILES)
+      if (app.dafif.pathOf(name).empty()) missing += (missing.empty() ? "" : ", ") + std::string(name);
+    if (!missing.empty()) {
+      once.dafifAts = true;
+      app.boxes.show("CAN'T OPEN FILE", missing, MessageIcon::Warning);
+    }
+  }
+  if ((d.wptB || d.wptH || d.wptL || d.wptR || d.wptT) && !once.dafifWaypoints) {
+    bool any = false;
+    for (const char* name : DAFIF_WAYPOINT_FILES) any |= !app.dafif.pathOf(name).empty();
+    if (!any) {
+      once.dafifWaypoints = true;
+      app.boxes.show("CAN'T FIND ANY OF:", "WPTN.TXT, WPTS.TXT, WPTE.TXT, WPTA.TXT", MessageIcon::None);
+    }
+  }
 }
 
 CommandEffect MapCommands::applyCentreText(const std::string& text) {

@@ -58,6 +58,9 @@ bool centreOnText(AppContext& app, const std::string& text);
 // "CAN'T FIND 747WPT.DAT FILE", once per run, when the layer is on and its
 // file cannot be read. Said when the layer is switched on, never by a paint.
 void reportMissingSimFiles(AppContext& app);
+// The DAFIF files the switched-on layers need and cannot find, each said
+// once per run ("CAN'T OPEN FILE", "CAN'T FIND ANY OF:"), never by a paint.
+void reportMissingDafifFiles(AppContext& app);
 
 class MapCommands {
  public:

@@ -34,6 +34,7 @@ StartupResult startUp(AppContext& app, const std::string& programPath, const std
   }
 
   app.sim.setFolders(settings.lookup("PS12Dir"), settings.lookup("PS13Dir"));
+  app.dafif.setFolders(settings.lookup("DataFolder"), settings.lookup("RunFolder"));
 
   result.runMaximized = readLeadingInt(settings.lookup("RunMaximized")) != 0;
   return result;

@@ -41,6 +41,44 @@ const std::pair<std::string_view, Member> kSwitches[] = {
     {"variation", &LayerSwitches::variation},
 };
 
+using DafifMember = bool DafifSwitches::*;
+
+const std::pair<std::string_view, DafifMember> kDafifSwitches[] = {
+    {"dafifSymbols", &DafifSwitches::symbolsDafifOnly},
+    {"dafifAirports7000", &DafifSwitches::airports7000},
+    {"dafifAirports5000", &DafifSwitches::airports5000},
+    {"dafifAirports3000", &DafifSwitches::airports3000},
+    {"dafifAirports0", &DafifSwitches::airports0},
+    {"dafifRunways", &DafifSwitches::runways},
+    {"dafifRunwayNumbers", &DafifSwitches::runwayNumbers},
+    {"dafifFullName", &DafifSwitches::fullName},
+    {"dafifAtsBoth", &DafifSwitches::atsBoth},
+    {"dafifAtsHigh", &DafifSwitches::atsHigh},
+    {"dafifAtsLow", &DafifSwitches::atsLow},
+    {"dafifIds", &DafifSwitches::ids},
+    {"dafifRadials", &DafifSwitches::radials},
+    {"dafifSegmentDistances", &DafifSwitches::segmentDistances},
+    {"dafifOrtca", &DafifSwitches::ortca},
+    {"dafifVorHA", &DafifSwitches::vorHA},
+    {"dafifVorL", &DafifSwitches::vorL},
+    {"dafifVorT", &DafifSwitches::vorT},
+    {"dafifNdbHHHU", &DafifSwitches::ndbHHHU},
+    {"dafifNdbMHOther", &DafifSwitches::ndbMHOther},
+    {"dafifWptB", &DafifSwitches::wptB},
+    {"dafifWptH", &DafifSwitches::wptH},
+    {"dafifWptL", &DafifSwitches::wptL},
+    {"dafifWptR", &DafifSwitches::wptR},
+    {"dafifWptT", &DafifSwitches::wptT},
+    {"specialProhibited", &DafifSwitches::prohibited},
+    {"specialRestricted", &DafifSwitches::restricted},
+    {"specialMoa", &DafifSwitches::moa},
+    {"specialWarning", &DafifSwitches::warning},
+    {"specialAlert", &DafifSwitches::alert},
+    {"specialDanger", &DafifSwitches::danger},
+    {"specialTemp", &DafifSwitches::temp},
+    {"specialRefuel", &DafifSwitches::refuel},
+};
+
 constexpr std::string_view kRouteGroup = "routeGroup";
 
 }  // namespace
@@ -48,6 +86,8 @@ constexpr std::string_view kRouteGroup = "routeGroup";
 bool* switchByName(LayerSwitches& switches, std::string_view name) {
   for (const auto& [switchName, member] : kSwitches)
     if (switchName == name) return &(switches.*member);
+  for (const auto& [switchName, member] : kDafifSwitches)
+    if (switchName == name) return &(switches.dafif.*member);
   if (name.size() == kRouteGroup.size() + 1 && name.starts_with(kRouteGroup)) {
     const char digit = name.back();
     if (digit >= '1' && digit <= '8') return &switches.routeGroup[digit - '1'];
@@ -58,6 +98,7 @@ bool* switchByName(LayerSwitches& switches, std::string_view name) {
 std::vector<std::string> switchNames() {
   std::vector<std::string> names;
   for (const auto& entry : kSwitches) names.emplace_back(entry.first);
+  for (const auto& entry : kDafifSwitches) names.emplace_back(entry.first);
   for (char d = '1'; d <= '8'; ++d) names.push_back(std::string(kRouteGroup) + d);
   return names;
 }

@@ -52,12 +52,14 @@ PaintResult MapPainter::paintStage(const PaintOptions& options, PaintStage stage
   switch (stage) {
     case PaintStage::Below:
       if (sw.terrain) drawTerrain(paint);
-      if (procedureMapEmpty) break;
-      if (sw.latLongGrid) drawGrid(paint);
-      drawTicks(paint);
-      if (sw.latLongLabels) drawGridLabels(paint);
-      if (sw.facilityBoundaries) drawFacilityBoundaries(paint);
-      drawTracksAndRouteSets(paint);
+      if (!procedureMapEmpty) {
+        if (sw.latLongGrid) drawGrid(paint);
+        drawTicks(paint);
+        if (sw.latLongLabels) drawGridLabels(paint);
+        if (sw.facilityBoundaries) drawFacilityBoundaries(paint);
+      }
+      drawDafifLines(paint);
+      if (!procedureMapEmpty) drawTracksAndRouteSets(paint);
       break;
     case PaintStage::Overlay: drawToolOverlay(paint); break;
     case PaintStage::Above:
@@ -65,6 +67,7 @@ PaintResult MapPainter::paintStage(const PaintOptions& options, PaintStage stage
       if (sw.variation) drawVariation(paint);
       drawOwnFixes(paint);
       drawSimData(paint);
+      drawDafifPoints(paint);
       if (!input_.runwaysAirport.empty()) drawSimRunways(paint, std::string(input_.runwaysAirport));
       if (input_.procedureMap) drawProcedure(paint);
       break;

@@ -8,6 +8,7 @@
 #include "map/mapfonts.h"
 #include "map/mapview.h"
 #include "map/tooloverlay.h"
+#include "navdata/dafiffiles.h"
 #include "navdata/fixstore.h"
 #include "navdata/simfiles.h"
 #include "procedures/loadedprocedure.h"
@@ -28,6 +29,7 @@ struct PaintInput {
   const SimFiles& sim;                         // the PS1 simulator's files
   std::string_view runwaysAirport = {};        // an airport whose runways are drawn, or empty
   const LoadedProcedure* procedure = nullptr;  // drawn on the procedure map
+  const DafifFiles* dafif = nullptr;           // the DAFIF-layout files, when there are any
 };
 
 }  // namespace korvant

@@ -25,6 +25,7 @@ struct PaintKey {
   // The simulator files' sizes and times, while a layer reads them.
   std::string simSignature;
   std::string runwaysAirport;
+  std::string dafifSignature;  // while a DAFIF layer reads the files
   // The title block prints the time to the minute, local and UTC.
   long printedMinute = 0;
   long utcOffset = 0;
@@ -42,6 +43,7 @@ inline PaintKey paintKey(const PaintInput& input, PaintStage stage, int width, i
   key.fixesRevision = input.fixes.revision();
   key.tracks = input.tracks;
   key.procedureMap = input.procedureMap;
+  if (input.dafif && !(input.switches.dafif == DafifSwitches{})) key.dafifSignature = input.dafif->signature();
   if (input.procedure && input.procedure->shown()) key.procedureRevision = input.procedure->revision;
   key.width = width;
   key.height = height;

@@ -21,6 +21,11 @@ void drawOwnFixes(PaintContext& paint);
 void drawSimData(PaintContext& paint);
 // One airport's runways from the PS13DIR files; false when it is not there.
 bool drawSimRunways(PaintContext& paint, const std::string& airport);
+// The DAFIF layers: ATS segments with their labels and ORTCA (lines, under
+// the tracks), then waypoints, airports with runways and navaids (points,
+// after the simulator's layers).
+void drawDafifLines(PaintContext& paint);
+void drawDafifPoints(PaintContext& paint);
 // The loaded procedure or route, its runways and its title block.
 void drawProcedure(PaintContext& paint);
 

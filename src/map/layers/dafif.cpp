@@ -1,0 +1,307 @@
+// The DAFIF layers. Pass one: ATS route segments as pale wide lines under
+// their identifier, distance and radial labels, and ORTCA values per
+// quadrangle. Pass two: waypoints by type, airports by longest runway with
+// their runways, and navaids by class. The files come parsed from the
+// DAFIF cache; nothing here reads a file or says anything.
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <string>
+
+#include "geo/greatcircle.h"
+#include "map/layers/layers.h"
+#include "map/segmentlabel.h"
+#include "map/symbols.h"
+
+namespace korvant {
+
+namespace {
+
+constexpr double POINT_ROOM = 2;  // surfaces of room round the map for points and segments
+
+// The switch a level letter answers to; null for a level that is always drawn.
+const bool* levelSwitch(const DafifSwitches& d, char level) {
+  switch (level) {
+    case 'B': return &d.atsBoth;
+    case 'L': return &d.atsLow;
+    case 'H': return &d.atsHigh;
+    default: return nullptr;
+  }
+}
+
+bool levelShown(const DafifSwitches& d, char level) {
+  const bool* s = levelSwitch(d, level);
+  return !s || *s;
+}
+
+Color labelColor(char level) {
+  switch (level) {
+    case 'B': return {64, 64, 255};
+    case 'L': return {64, 255, 64};
+    case 'H': return {96, 96, 96};
+    default: return colors::black;
+  }
+}
+
+bool placed(const PaintContext& paint, const LatLng& p, DevicePoint& d) {
+  d = paint.projection.toDevice(p);
+  return d.visible && paint.projection.nearSurface(d.x, d.y, POINT_ROOM);
+}
+
+// A segment far round the back of a Lambert map would cross it as a long
+// false line: both ends keep 11 degrees from the meridian opposite the centre.
+bool clearOfTheBack(const PaintContext& paint, const DafifSegment& s) {
+  if (paint.input.view.kind != ProjectionKind::Lambert) return true;
+  const double opposite = paint.input.view.centre.lng / 100 + 180;
+  const auto clear = [opposite](const LatLng& p) {
+    const double off = std::remainder(p.lng / 100 - opposite, 360.0);
+    return std::fabs(off) >= 180 - 169;
+  };
+  return clear(s.end1) && clear(s.end2);
+}
+
+void drawSegments(PaintContext& paint, const DafifFiles& files) {
+  const DafifSwitches& d = paint.switches().dafif;
+  MapCanvas& canvas = paint.canvas;
+  for (const char* name : {"RADIALK.TXT", "RADIALX.TXT"}) {
+    const auto segments = files.segments(name);
+    if (!segments) continue;
+    for (const DafifSegment& s : *segments) {
+      DevicePoint a, b;
+      if (!s.draw || !levelShown(d, s.level) || !placed(paint, s.end1, a) || !placed(paint, s.end2, b) ||
+          !clearOfTheBack(paint, s))
+        continue;
+      switch (s.level) {
+        case 'B': canvas.selectPen({240, 240, 255}, 3, PenStyle::Solid); break;
+        case 'L': canvas.selectPen({224, 255, 224}, 3, PenStyle::Solid); break;
+        case 'H': canvas.selectPen({224, 224, 224}, 3, PenStyle::Solid); break;
+        default: canvas.selectPen(colors::black, 2, PenStyle::Solid); break;
+      }
+      canvas.moveTo(a.x, a.y);
+      canvas.lineTo(b.x, b.y);
+    }
+  }
+}
+
+std::string wholeNumber(double value) {
+  char text[32];
+  std::snprintf(text, sizeof text, "%.0f", std::clamp(value, -1e9, 1e9));
+  return text;
+}
+
+void drawLabels(PaintContext& paint, const DafifFiles& files) {
+  const DafifSwitches& d = paint.switches().dafif;
+  MapCanvas& canvas = paint.canvas;
+  const Projection& projection = paint.projection;
+  if (d.ids)
+    if (const auto ids = files.identifiers())
+      for (const DafifSegmentLabel& l : *ids)
+        if (levelShown(d, l.level))
+          drawSegmentLabel(canvas, projection, l.ident + " / " + wholeNumber(l.value), l.position, l.course,
+                           l.value / 2, LabelAlign::Centre, 1, true, labelColor(l.level));
+  if (d.segmentDistances)
+    if (const auto distances = files.distances())
+      for (const DafifSegmentLabel& l : *distances)
+        if (levelShown(d, l.level))
+          drawSegmentLabel(canvas, projection, wholeNumber(l.value), l.position, l.course, l.value / 2,
+                           LabelAlign::Centre, 4, false, labelColor(l.level));
+  if (!d.radials) return;
+  const double range = paint.input.view.range;
+  const double along = std::min(100.0, range * 0.1);
+  for (const char* name : {"RADIALK.TXT", "RADIALX.TXT"}) {
+    const auto segments = files.segments(name);
+    if (!segments) continue;
+    for (const DafifSegment& s : *segments) {
+      if (!levelShown(d, s.level)) continue;
+      const auto label = [&](int radial, const LatLng& from, double course) {
+        // A radial of 0 on a short segment would crowd the map.
+        if (radial == 0 && !(s.length * 3.8 > range)) return;
+        char text[16];
+        std::snprintf(text, sizeof text, "%03d\xC2\xB0", ((radial % 1000) + 1000) % 1000);
+        drawSegmentLabel(canvas, projection, text, from, course, along, LabelAlign::Centre, 2, false,
+                         labelColor(s.level));
+      };
+      label(s.radial1, s.end1, s.course1);
+      label(s.radial2, s.end2, s.course2);
+    }
+  }
+}
+
+void drawOrtca(PaintContext& paint, const DafifFiles& files) {
+  const auto blocks = files.ortca();
+  if (!blocks) return;
+  MapCanvas& canvas = paint.canvas;
+  const Color color{225, 185, 140};
+  const double wanted = paint.input.view.range > 300 ? 5 : 1;
+  canvas.setTextColor(color);
+  canvas.setBackgroundTransparent(true);
+  const auto centred = [&](const FontSpec& font, HAlign h, int x, int y, const std::string& text) {
+    canvas.selectFont(font);
+    canvas.setTextAlign({h, VAlign::Top});
+    canvas.textOut(x, y - canvas.textMetrics().height / 2, text);
+  };
+  for (const DafifOrtcaBlock& block : *blocks) {
+    if (block.size != wanted) continue;
+    for (const DafifOrtcaValue& v : block.values) {
+      DevicePoint p;
+      if (!placed(paint, v.position, p)) continue;
+      centred(paint.fonts.medium, HAlign::Right, p.x, p.y, std::to_string(v.value / 10));
+      centred(paint.fonts.small, HAlign::Left, p.x, p.y, std::to_string(v.value % 10));
+    }
+  }
+  canvas.selectFont(paint.fonts.small);
+}
+
+// A point's symbol and label, as every point layer draws them.
+struct PointPainter {
+  PaintContext& paint;
+  bool symbols;
+  int size;  // symbol half-size, and how far the label moves off it
+
+  template <typename DrawSymbol>
+  bool at(const LatLng& position, Color color, DrawSymbol symbol, DevicePoint& d) {
+    if (!placed(paint, position, d)) return false;
+    paint.canvas.setTextColor(color);
+    if (symbols) {
+      symbol(paint.canvas, d.x, d.y, size, color);
+      d.x += size;
+      d.y += size;
+    }
+    return true;
+  }
+};
+
+void drawWaypoints(PaintContext& paint, const DafifFiles& files, PointPainter& points) {
+  const DafifSwitches& d = paint.switches().dafif;
+  for (const char* name : DAFIF_WAYPOINT_FILES) {
+    const auto waypoints = files.waypoints(name);
+    if (!waypoints) continue;
+    for (const DafifWaypoint& w : *waypoints) {
+      Color color;
+      switch (w.type) {
+        case 'B': color = {0, 128, 192}; if (!d.wptB) continue; break;
+        case 'H': color = {0, 128, 255}; if (!d.wptH) continue; break;
+        case 'L': color = {0, 224, 0}; if (!d.wptL) continue; break;
+        case 'R': color = {224, 0, 224}; if (!d.wptR) continue; break;
+        case 'T': color = {160, 224, 160}; if (!d.wptT) continue; break;
+        default: continue;
+      }
+      DevicePoint p;
+      if (points.at(w.position, color, drawTriangle, p)) paint.canvas.textOut(p.x, p.y, w.ident);
+    }
+  }
+}
+
+bool airportClassShown(const DafifSwitches& d, unsigned longest) {
+  if (longest >= 7000) return d.airports7000;
+  if (longest >= 5000) return d.airports5000;
+  if (longest >= 3000) return d.airports3000;
+  return d.airports0;
+}
+
+void drawAirports(PaintContext& paint, const DafifFiles& files, PointPainter& points) {
+  const DafifSwitches& d = paint.switches().dafif;
+  const auto set = files.airports();
+  if (!set) return;
+  MapCanvas& canvas = paint.canvas;
+  const Color brown{165, 42, 42};
+  const int room = paint.lineHeight / 3;
+  for (std::size_t i = 0; i < set->airports.size(); ++i) {
+    const DafifAirport& a = set->airports[i];
+    if (!airportClassShown(d, a.longestRunway)) continue;
+    DevicePoint label;
+    if (!points.at(a.position, brown, drawSquare, label)) continue;
+    if (d.runways) {
+      for (const DafifRunway& r : set->runways[i]) {
+        if (r.end1 == LatLng{0, 0} || r.end2 == LatLng{0, 0}) continue;
+        const DevicePoint e1 = paint.projection.toDevice(r.end1), e2 = paint.projection.toDevice(r.end2);
+        if (!e1.visible || !e2.visible) continue;
+        canvas.selectPen(colors::red, 1, PenStyle::Solid);
+        canvas.moveTo(e1.x, e1.y);
+        canvas.lineTo(e2.x, e2.y);
+        if (d.runwayNumbers) {
+          canvas.textOut(e1.x, e1.y, r.number1);
+          canvas.textOut(e2.x, e2.y, r.number2);
+        }
+        // The label stands off the runway, south-east of the airport.
+        const DevicePoint off =
+            paint.projection.toDevice(destination(a.position, 135, 0.0002 * a.longestRunway).position);
+        if (off.visible) label = off;
+        if (label.x < e1.x + room) label.x = e1.x + room;
+        if (label.y < e1.y + room) label.y = e1.y + room;
+      }
+    }
+    if (d.fullName) {
+      char first[64];
+      std::snprintf(first, sizeof first, "%s %u %u", a.ident.c_str(), a.number, a.longestRunway / 100);
+      canvas.textOut(label.x, label.y, first);
+      canvas.textOut(label.x, label.y + paint.lineHeight, a.name);
+    } else {
+      canvas.textOut(label.x, label.y, a.ident);
+    }
+  }
+}
+
+void drawNavaids(PaintContext& paint, const DafifFiles& files, PointPainter& points) {
+  const DafifSwitches& d = paint.switches().dafif;
+  const auto navaids = files.navaids();
+  if (!navaids) return;
+  ++points.size;
+  for (const DafifNavaid& n : *navaids) {
+    const std::string cls(n.cls.data(), 2);
+    bool shown;
+    Color color;
+    bool vor = true;
+    if (cls == "HA") {
+      shown = d.vorHA, color = {0, 0, 224};
+    } else if (cls == "L ") {
+      shown = d.vorL, color = {0, 0, 208};
+    } else if (cls == "T ") {
+      shown = d.vorT, color = {0, 0, 192};
+    } else if (cls == "MH") {
+      shown = d.ndbMHOther, color = {255, 128, 0}, vor = false;
+    } else {
+      shown = d.ndbHHHU, color = {240, 112, 0}, vor = false;
+    }
+    DevicePoint p;
+    if (shown && points.at(n.position, color, vor ? drawHexagon : drawDoubleCircle, p))
+      paint.canvas.textOut(p.x, p.y, n.ident);
+  }
+  --points.size;
+}
+
+}  // namespace
+
+void drawDafifLines(PaintContext& paint) {
+  const DafifSwitches& d = paint.switches().dafif;
+  if (!paint.input.dafif || !(d.atsBoth || d.atsHigh || d.atsLow || d.ortca)) return;
+  const DafifFiles& files = *paint.input.dafif;
+  paint.canvas.selectFont(paint.fonts.small);
+  paint.canvas.setBackgroundTransparent(true);
+  // Without SEGDIST.TXT the ATS part of the pass is left out.
+  if ((d.atsBoth || d.atsHigh || d.atsLow) && files.distances()) {
+    drawSegments(paint, files);
+    drawLabels(paint, files);
+  }
+  if (d.ortca) drawOrtca(paint, files);
+}
+
+void drawDafifPoints(PaintContext& paint) {
+  const DafifSwitches& d = paint.switches().dafif;
+  if (!paint.input.dafif) return;
+  const bool waypoints = d.wptB || d.wptH || d.wptL || d.wptR || d.wptT;
+  const bool airports = d.airports7000 || d.airports5000 || d.airports3000 || d.airports0;
+  const bool navaids = d.vorHA || d.vorL || d.vorT || d.ndbHHHU || d.ndbMHOther;
+  if (!waypoints && !airports && !navaids) return;
+  const DafifFiles& files = *paint.input.dafif;
+  MapCanvas& canvas = paint.canvas;
+  canvas.selectFont(paint.fonts.small);
+  canvas.setTextAlign({HAlign::Left, VAlign::Top});
+  canvas.setBackgroundTransparent(true);
+  PointPainter points{paint, d.symbolsDafifOnly, paint.lineHeight / 3};
+  if (waypoints) drawWaypoints(paint, files, points);
+  if (airports) drawAirports(paint, files, points);
+  if (navaids) drawNavaids(paint, files, points);
+}
+
+}  // namespace korvant

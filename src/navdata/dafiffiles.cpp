@@ -1,0 +1,106 @@
+#include "navdata/dafiffiles.h"
+
+#include <algorithm>
+
+#include "base/datafile.h"
+
+namespace korvant {
+
+DafifAirportSet joinDafifRunways(std::vector<DafifAirport> airports, const std::vector<DafifRunway>& runways) {
+  DafifAirportSet set;
+  set.runways.resize(airports.size());
+  std::size_t line = 0;
+  for (std::size_t i = 0; i < airports.size(); ++i) {
+    const std::string& key = airports[i].key;
+    while (line < runways.size() && runways[line].key < key) ++line;
+    while (line < runways.size() && runways[line].key == key) set.runways[i].push_back(runways[line++]);
+  }
+  set.airports = std::move(airports);
+  return set;
+}
+
+void DafifFiles::setFolders(std::string dataFolder, std::string runFolder) {
+  std::lock_guard lock(mutex_);
+  dataFolder_ = std::move(dataFolder);
+  runFolder_ = std::move(runFolder);
+  parsed_.clear();
+  files_.clear();
+}
+
+std::string DafifFiles::pathOf(const std::string& name) const {
+  for (const std::string& candidate :
+       {dataFolder_.empty() ? std::string() : dataFolder_ + name,
+        runFolder_.empty() ? std::string() : joinFolder(runFolder_, name)}) {
+    if (candidate.empty()) continue;
+    const std::string found = resolveCaseInsensitive(candidate);
+    if (stampOf(found).size >= 0) return found;
+  }
+  return {};
+}
+
+template <typename T>
+std::shared_ptr<const T> DafifFiles::parsed(const std::string& name,
+                                            const std::function<T(std::string_view)>& parse) const {
+  const std::string path = pathOf(name);
+  if (path.empty()) return nullptr;
+  const std::string stamps = stampText(path);
+  {
+    std::lock_guard lock(mutex_);
+    const auto it = parsed_.find(name);
+    if (it != parsed_.end() && it->second.stamps == stamps) return std::static_pointer_cast<const T>(it->second.value);
+  }
+  const std::shared_ptr<const std::string> bytes = files_.bytes(path);
+  if (!bytes) return nullptr;
+  auto value = std::make_shared<const T>(parse(*bytes));
+  std::lock_guard lock(mutex_);
+  parsed_[name] = {stamps, value};
+  return value;
+}
+
+std::shared_ptr<const DafifAirportSet> DafifFiles::airports() const {
+  const auto dafa = parsed<std::vector<DafifAirport>>("DAFA.BIN", readDafifAirports);
+  if (!dafa) return nullptr;
+  const auto rwy0 = parsed<std::vector<DafifRunway>>("RWY0.TXT", readDafifRunways);
+  // The join is kept under a key that changes with either file.
+  const std::string stamps = stampText(pathOf("DAFA.BIN")) + stampText(pathOf("RWY0.TXT"));
+  std::lock_guard lock(mutex_);
+  Parsed& joined = parsed_["DAFA.BIN+RWY0.TXT"];
+  if (joined.value && joined.stamps == stamps) return std::static_pointer_cast<const DafifAirportSet>(joined.value);
+  auto set = std::make_shared<const DafifAirportSet>(joinDafifRunways(*dafa, rwy0 ? *rwy0 : std::vector<DafifRunway>{}));
+  joined = {stamps, set};
+  return set;
+}
+
+std::shared_ptr<const std::vector<DafifNavaid>> DafifFiles::navaids() const {
+  return parsed<std::vector<DafifNavaid>>("DAFN.BIN", readDafifNavaids);
+}
+
+std::shared_ptr<const std::vector<DafifWaypoint>> DafifFiles::waypoints(const std::string& name) const {
+  return parsed<std::vector<DafifWaypoint>>(name, readDafifWaypoints);
+}
+
+std::shared_ptr<const std::vector<DafifSegment>> DafifFiles::segments(const std::string& name) const {
+  return parsed<std::vector<DafifSegment>>(name, readDafifSegments);
+}
+
+std::shared_ptr<const std::vector<DafifSegmentLabel>> DafifFiles::identifiers() const {
+  return parsed<std::vector<DafifSegmentLabel>>("ATSID.TXT", readDafifIdentifiers);
+}
+
+std::shared_ptr<const std::vector<DafifSegmentLabel>> DafifFiles::distances() const {
+  return parsed<std::vector<DafifSegmentLabel>>("SEGDIST.TXT", readDafifDistances);
+}
+
+std::shared_ptr<const std::vector<DafifOrtcaBlock>> DafifFiles::ortca() const {
+  return parsed<std::vector<DafifOrtcaBlock>>("DAFORTCA.TXT", readDafifOrtca);
+}
+
+std::string DafifFiles::signature() const {
+  std::string text;
+  for (const char* name : {"DAFA.BIN", "DAFN.BIN", "RWY0.TXT", "DAFORTCA.TXT"}) text += stampText(pathOf(name));
+  for (const char* name : DAFIF_WAYPOINT_FILES) text += stampText(pathOf(name));
+  for (const char* name : DAFIF_ATS_FILES) text += stampText(pathOf(name));
+  return text;
+}
+
+}  // namespace korvant

@@ -1,0 +1,66 @@
+#pragma once
+// The DAFIF-layout files, found in the data folder or else the run folder
+// (by name, whatever its case), read once and kept parsed while each file
+// stays as it is on disk. Airports are joined to their RWY0.TXT runways when
+// they are read, not at every paint. Safe to share between a paint's threads.
+#include <functional>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "base/filecache.h"
+#include "navdata/dafifrecords.h"
+
+namespace korvant {
+
+struct DafifAirportSet {
+  std::vector<DafifAirport> airports;
+  // The runways of each airport (same index), stepped through RWY0.TXT in
+  // key order as the airports come.
+  std::vector<std::vector<DafifRunway>> runways;
+};
+
+// Joins runways to airports: RWY0.TXT is read forward, lines whose key sorts
+// below an airport's are passed over, those equal to it are its runways.
+DafifAirportSet joinDafifRunways(std::vector<DafifAirport> airports, const std::vector<DafifRunway>& runways);
+
+inline constexpr const char* DAFIF_WAYPOINT_FILES[4] = {"WPTN.TXT", "WPTS.TXT", "WPTE.TXT", "WPTA.TXT"};
+inline constexpr const char* DAFIF_ATS_FILES[4] = {"SEGDIST.TXT", "ATSID.TXT", "RADIALK.TXT", "RADIALX.TXT"};
+
+class DafifFiles {
+ public:
+  // DataFolder as given (it ends in a separator), RunFolder joined with "/".
+  void setFolders(std::string dataFolder, std::string runFolder);
+
+  // Where the file is, or empty when it is in neither folder.
+  std::string pathOf(const std::string& name) const;
+
+  // Each null when its file cannot be read.
+  std::shared_ptr<const DafifAirportSet> airports() const;  // runways empty without RWY0.TXT
+  std::shared_ptr<const std::vector<DafifNavaid>> navaids() const;
+  std::shared_ptr<const std::vector<DafifWaypoint>> waypoints(const std::string& name) const;
+  std::shared_ptr<const std::vector<DafifSegment>> segments(const std::string& name) const;
+  std::shared_ptr<const std::vector<DafifSegmentLabel>> identifiers() const;
+  std::shared_ptr<const std::vector<DafifSegmentLabel>> distances() const;
+  std::shared_ptr<const std::vector<DafifOrtcaBlock>> ortca() const;
+
+  // Every file's path, size and time as one text: it changes with any of them.
+  std::string signature() const;
+
+ private:
+  template <typename T>
+  std::shared_ptr<const T> parsed(const std::string& name, const std::function<T(std::string_view)>& parse) const;
+
+  std::string dataFolder_, runFolder_;
+  FileCache files_{64u << 20};
+  mutable std::mutex mutex_;
+  struct Parsed {
+    std::string stamps;
+    std::shared_ptr<const void> value;
+  };
+  mutable std::unordered_map<std::string, Parsed> parsed_;
+};
+
+}  // namespace korvant

@@ -1,0 +1,358 @@
+#include "navdata/dafifsource.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <vector>
+
+#include "base/csvfields.h"
+#include "base/textops.h"
+#include "geo/greatcircle.h"
+#include "geo/positiontext.h"
+#include "navdata/dafifrecords.h"
+#include "sky/magvar.h"
+
+namespace korvant {
+
+namespace {
+
+std::vector<std::string> linesOf(std::string_view text) {
+  std::vector<std::string> lines;
+  std::size_t start = 0;
+  while (start < text.size()) {
+    std::size_t end = text.find('\n', start);
+    if (end == std::string_view::npos) end = text.size();
+    std::string line(text.substr(start, end - start));
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    lines.push_back(std::move(line));
+    start = end + 1;
+  }
+  return lines;
+}
+
+std::string exact(double value) {
+  char text[40];
+  std::snprintf(text, sizeof text, "%.17g", value);
+  return text;
+}
+
+bool degreesField(const std::string& text, double limit, double& value) {
+  return csvNumber(text, value) && std::isfinite(value) && std::fabs(value) <= limit;
+}
+
+// One record line of the dump form as its bytes; empty, with `why`, when it is none.
+std::string dumpRecord(std::vector<std::string> f, const char*& why) {
+  for (std::size_t i = 1; i < f.size(); ++i)
+    if (!unescapeCsvField(std::string(f[i]), f[i])) {
+      why = "bad escape";
+      return {};
+    }
+  why = "not a record of the dump form";
+  double lat = 0, lng = 0;
+  if (f.size() < 4 || !csvNumber(f[2], lat) || !csvNumber(f[3], lng)) return {};
+  if (f[0] == "dafa" && f.size() == 8) {
+    DafifAirport a;
+    unsigned longest = 0, number = 0;
+    if (!csvNumber(f[4], longest) || !csvNumber(f[5], number) || longest > 65535 || number > 65535) return {};
+    a = {f[1], {lat, lng}, longest, number, f[6], f[7]};
+    if (a.ident.size() > 4 || a.key.size() > 7 || a.name.size() > 30) return {};
+    return encodeDafifAirport(a);
+  }
+  if (f[0] == "dafn" && f.size() == 5 && f[1].size() <= 4 && f[4].size() == 2)
+    return encodeDafifNavaid({f[1], {lat, lng}, {f[4][0], f[4][1]}});
+  return {};
+}
+
+bool addDump(const std::vector<std::string>& lines, DafifFolder& folder, std::string& error) {
+  std::string* file = nullptr;
+  for (std::size_t n = 0; n < lines.size(); ++n) {
+    const std::string& line = lines[n];
+    const auto fail = [&](const char* why) {
+      error = "line " + std::to_string(n + 1) + ": " + why;
+      return false;
+    };
+    if (line.empty() || line[0] == '#') continue;
+    if (line.compare(0, 5, "file,") == 0) {
+      if (line.size() == 5) return fail("a file line names one file");
+      file = &folder[line.substr(5)];
+      continue;
+    }
+    if (!file) return fail("a record before any file line");
+    if (line.compare(0, 5, "text,") == 0) {
+      *file += line.substr(5) + "\n";
+      continue;
+    }
+    const char* why = nullptr;
+    const std::string record = dumpRecord(splitCsv(line), why);
+    if (record.empty()) return fail(why);
+    *file += record;
+  }
+  return true;
+}
+
+enum class Layout { Unknown, Dump, Airports, Runways, Navaids, Waypoints, MadeUp };
+
+Layout layoutOf(const std::string& header) {
+  if (header.compare(0, 5, "file,") == 0) return Layout::Dump;
+  if (header.compare(0, 14, "airport_ident,") == 0) return Layout::Runways;
+  if (header.compare(0, 28, "name,lat,lon,kind,area,iata,") == 0) return Layout::Airports;
+  if (header.compare(0, 32, "name,lat,lon,kind,area,freq_khz,") == 0) return Layout::Navaids;
+  if (header.compare(0, 25, "name,lat,lon,kind,region,") == 0) return Layout::Waypoints;
+  if (header.compare(0, 26, "record,name,level,lat,lon") == 0) return Layout::MadeUp;
+  return Layout::Unknown;
+}
+
+// The class letters of a navaid from its kind and the levels it serves.
+std::string navaidClass(const std::string& kind, const std::string& usage) {
+  const bool vor = kind.compare(0, 3, "VOR") == 0;
+  if (vor) return usage == "HI" || usage == "BOTH" ? "HA" : usage == "LO" ? "L " : "T ";
+  return usage == "HI" ? "H " : usage == "BOTH" ? "HH" : usage == "LO" ? "MH" : "U ";
+}
+
+const char* waypointFile(double lat, double lon) {
+  if (lat < 0) return "WPTS.TXT";
+  if (lon < -30) return "WPTN.TXT";
+  return lon <= 60 ? "WPTE.TXT" : "WPTA.TXT";
+}
+
+struct AirportRow {
+  DafifAirport airport;
+  unsigned elevation = 0;
+};
+struct RunwayRow {
+  unsigned length = 0;
+  std::string line;  // RWY0.TXT's fields after the key
+};
+
+class PublicSource {
+ public:
+  explicit PublicSource(DafifFolder& folder) : folder_(folder) {}
+
+  bool add(Layout layout, const std::vector<std::string>& lines, std::string& error) {
+    const std::vector<std::string> header = splitCsv(lines[0]);
+    for (std::size_t n = 1; n < lines.size(); ++n) {
+      if (lines[n].empty() || lines[n][0] == '#') continue;
+      const std::vector<std::string> f = splitCsv(lines[n]);
+      const auto field = [&](const char* name) -> std::string {
+        for (std::size_t i = 0; i < header.size() && i < f.size(); ++i)
+          if (header[i] == name) return f[i];
+        return {};
+      };
+      if (!row(layout, field)) {
+        error = "line " + std::to_string(n + 1) + ": cannot read the row";
+        return false;
+      }
+    }
+    return true;
+  }
+
+  void finish() {
+    // Airports and runway lines in key order, so that RWY0.TXT steps with DAFA.BIN.
+    std::sort(airports_.begin(), airports_.end(),
+              [](const AirportRow& a, const AirportRow& b) { return a.airport.key < b.airport.key; });
+    for (AirportRow& row : airports_) {
+      const auto found = longest_.find(row.airport.ident);
+      if (found != longest_.end()) {
+        row.airport.longestRunway = found->second.length;
+        folder_["RWY0.TXT"] += row.airport.key + " " + found->second.line + "\n";
+      }
+      row.airport.number = row.elevation;
+      folder_["DAFA.BIN"] += encodeDafifAirport(row.airport);
+    }
+    airports_.clear();
+    finishAirways();
+    for (const auto& [size, lines] : ortca_) {
+      std::string& text = folder_["DAFORTCA.TXT"];
+      if (text.empty()) text = "# MADE UP - NOT FOR NAVIGATION: sample ORTCA values for Korvant's tests\n";
+      char head[64];
+      std::snprintf(head, sizeof head, "QUADRANGLE_SIZE %g\n", size);
+      text += head + lines;
+    }
+    ortca_.clear();
+  }
+
+ private:
+  template <typename Field>
+  bool row(Layout layout, Field field) {
+    if (layout == Layout::Runways) return runway(field);
+    if (layout == Layout::MadeUp) return madeUp(field);
+    double lat = 0, lon = 0;
+    if (!degreesField(field("lat"), 90, lat) || !degreesField(field("lon"), 180, lon)) return false;
+    const std::string name = toUpper(field("name"));
+    const LatLng position{fiveByteValue(degreesToDegMin(lat)), fiveByteValue(degreesToDegMin(lon))};
+    if (name.empty() || name.find_first_of(" \t") != std::string::npos) return true;
+    switch (layout) {
+      case Layout::Airports:
+        if (name.size() <= 4) {
+          AirportRow row;
+          row.airport = {name, position, 0, 0, (name + "_______").substr(0, 7), field("fullname").substr(0, 30)};
+          airports_.push_back(std::move(row));
+        }
+        return true;
+      case Layout::Navaids:
+        if (name.size() <= 4) {
+          const std::string cls = navaidClass(field("kind"), field("usage"));
+          folder_["DAFN.BIN"] += encodeDafifNavaid({name, position, {cls[0], cls[1]}});
+        }
+        return true;
+      case Layout::Waypoints: {
+        const std::string kind = field("kind"), region = field("region");
+        const char type = kind != "waypoint" ? 'T' : region == "NAT" ? 'H' : region == "PAC" ? 'B' : region == "AUS" ? 'L' : 'R';
+        folder_[waypointFile(lat, lon)] += name + " " + formatLat(degreesToDegMin(lat)) + " " +
+                                           formatLng(degreesToDegMin(lon)) + " N - " + type + " - - -\n";
+        return true;
+      }
+      default: return false;
+    }
+  }
+
+  template <typename Field>
+  bool runway(Field field) {
+    const std::string airport = toUpper(field("airport_ident"));
+    unsigned length = 0;
+    double lat1, lon1, lat2, lon2;
+    long elevation = 0;
+    if (csvNumber(field("airport_elevation_ft"), elevation) && elevation > 0 && elevation < 65536)
+      elevations_[airport] = static_cast<unsigned>(elevation);
+    if (field("closed") == "1" || !csvNumber(field("length_ft"), length) || length == 0 || length > 65535 ||
+        !degreesField(field("le_latitude_deg"), 90, lat1) || !degreesField(field("le_longitude_deg"), 180, lon1) ||
+        !degreesField(field("he_latitude_deg"), 90, lat2) || !degreesField(field("he_longitude_deg"), 180, lon2))
+      return true;  // a runway without both ends or a length is left out
+    const std::string le = field("le_ident").empty() ? "-" : field("le_ident");
+    const std::string he = field("he_ident").empty() ? "-" : field("he_ident");
+    if (le.find(' ') != std::string::npos || he.find(' ') != std::string::npos) return true;
+    RunwayRow& best = longest_[airport];
+    if (length > best.length)
+      best = {length, le + " " + he + " " + formatLat(degreesToDegMin(lat1)) + " " + formatLng(degreesToDegMin(lon1)) +
+                          " " + formatLat(degreesToDegMin(lat2)) + " " + formatLng(degreesToDegMin(lon2))};
+    return true;
+  }
+
+  template <typename Field>
+  bool madeUp(Field field) {
+    double lat = 0, lon = 0;
+    if (!degreesField(field("lat"), 90, lat) || !degreesField(field("lon"), 180, lon)) return false;
+    const std::string record = field("record"), name = field("name"), level = field("level");
+    if (record == "airway" && !name.empty() && level.size() == 1) {
+      airways_.push_back({name, level[0], {degreesToDegMin(lat), degreesToDegMin(lon)}});
+      return true;
+    }
+    double size = 0;
+    long value = 0;
+    if (record == "ortca" && csvNumber(name, size) && csvNumber(level, value)) {
+      ortca_.push_back({size, formatLat(degreesToDegMin(lat)) + " " + formatLng(degreesToDegMin(lon)) + " " +
+                                  std::to_string(value) + "\n"});
+      // Lines of one size gather in one block.
+      for (std::size_t i = 0; i + 1 < ortca_.size(); ++i)
+        if (ortca_[i].first == size) {
+          ortca_[i].second += ortca_.back().second;
+          ortca_.pop_back();
+          break;
+        }
+      return true;
+    }
+    return false;
+  }
+
+  // Each pair of consecutive points of one airway: its line, identifier and distance.
+  void finishAirways() {
+    for (std::size_t i = 0; i + 1 < airways_.size(); ++i) {
+      const AirwayPoint& a = airways_[i];
+      const AirwayPoint& b = airways_[i + 1];
+      if (a.name != b.name) continue;
+      const CourseDistance out = courseAndDistance(a.position, b.position);
+      const CourseDistance back = courseAndDistance(b.position, a.position);
+      const int radial1 = static_cast<int>(std::lround(magneticCourse(out.course, magneticVariation(a.position)))) % 360;
+      const int radial2 = static_cast<int>(std::lround(magneticCourse(back.course, magneticVariation(b.position)))) % 360;
+      char line[320];
+      const auto deg = [](double packed) { return degMinToDegrees(packed); };
+      std::snprintf(line, sizeof line, "%.6f %.6f %03d %03d %c %.1f %s %s Y %.2f %.2f %.6f %.6f %zu\n",
+                    deg(a.position.lat), deg(a.position.lng), radial1, radial2, a.level, out.distance,
+                    a.name.c_str(), a.name.c_str(), out.course, back.course, deg(b.position.lat),
+                    deg(b.position.lng), i);
+      folder_[a.level == 'L' ? "RADIALX.TXT" : "RADIALK.TXT"] += line;
+      std::snprintf(line, sizeof line, "%.6f %.6f %.2f %c %ld %s\n", deg(a.position.lat), deg(a.position.lng),
+                    out.course, a.level, std::lround(out.distance), a.name.c_str());
+      folder_["ATSID.TXT"] += line;
+      std::snprintf(line, sizeof line, "%.6f %.6f %.2f %c - - %.1f\n", deg(a.position.lat), deg(a.position.lng),
+                    out.course, a.level, out.distance);
+      folder_["SEGDIST.TXT"] += line;
+    }
+    airways_.clear();
+  }
+
+  struct AirwayPoint {
+    std::string name;
+    char level;
+    LatLng position;
+  };
+  DafifFolder& folder_;
+  std::vector<AirportRow> airports_;
+  std::map<std::string, RunwayRow> longest_;
+  std::map<std::string, unsigned> elevations_;
+  std::vector<AirwayPoint> airways_;
+  std::vector<std::pair<double, std::string>> ortca_;
+
+ public:
+  void applyElevations() {
+    for (AirportRow& row : airports_) {
+      const auto e = elevations_.find(row.airport.ident);
+      if (e != elevations_.end()) row.elevation = e->second;
+    }
+  }
+};
+
+}  // namespace
+
+std::string dumpDafifFolder(const DafifFolder& folder) {
+  std::string text;
+  for (const auto& [name, bytes] : folder) {
+    text += "file," + name + "\n";
+    const bool dafa = name == "DAFA.BIN", dafn = name == "DAFN.BIN";
+    if (dafa || dafn) {
+      const std::vector<DafifAirport> airports = dafa ? readDafifAirports(bytes) : std::vector<DafifAirport>{};
+      for (const DafifAirport& a : airports)
+        text += "dafa," + escapeCsvField(a.ident) + "," + exact(a.position.lat) + "," + exact(a.position.lng) + "," +
+                std::to_string(a.longestRunway) + "," + std::to_string(a.number) + "," + escapeCsvField(a.key) + "," +
+                escapeCsvField(a.name) + "\n";
+      const std::vector<DafifNavaid> navaids = dafn ? readDafifNavaids(bytes) : std::vector<DafifNavaid>{};
+      for (const DafifNavaid& n : navaids)
+        text += "dafn," + escapeCsvField(n.ident) + "," + exact(n.position.lat) + "," + exact(n.position.lng) + "," +
+                escapeCsvField(std::string(n.cls.data(), 2)) + "\n";
+      continue;
+    }
+    for (const std::string& line : linesOf(bytes)) text += "text," + line + "\n";
+  }
+  return text;
+}
+
+struct DafifFolderBuilder::State {
+  DafifFolder folder;
+  PublicSource source{folder};
+};
+
+DafifFolderBuilder::DafifFolderBuilder() : state_(std::make_unique<State>()) {}
+DafifFolderBuilder::~DafifFolderBuilder() = default;
+
+DafifFolder DafifFolderBuilder::finish() {
+  state_->source.applyElevations();
+  state_->source.finish();
+  return std::move(state_->folder);
+}
+
+bool DafifFolderBuilder::add(std::string_view text, std::string& error) {
+  std::vector<std::string> lines = linesOf(text);
+  std::size_t first = 0;
+  while (first < lines.size() && (lines[first].empty() || lines[first][0] == '#')) ++first;
+  if (first == lines.size()) return true;
+  const Layout layout = layoutOf(lines[first]);
+  if (layout == Layout::Unknown) {
+    error = "line " + std::to_string(first + 1) + ": not a header the builder knows";
+    return false;
+  }
+  if (layout == Layout::Dump) return addDump(lines, state_->folder, error);
+  lines.erase(lines.begin(), lines.begin() + static_cast<std::ptrdiff_t>(first));
+  return state_->source.add(layout, lines, error);
+}
+
+}  // namespace korvant
