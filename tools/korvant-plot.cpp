@@ -13,6 +13,7 @@
 #include "app/maptools.h"
 #include "app/menutable.h"
 #include "app/startup.h"
+#include "base/layerswitches.h"
 #include "base/textops.h"
 #include "geo/positiontext.h"
 #include "platform/maprender.h"
@@ -84,6 +85,11 @@ int applyOptions(AppContext& app, const PlotOptions& o) {
     app.switches.currentColor = false;
   }
   for (const auto& [name, on] : o.layers) *switchByName(app.switches, name) = on;
+  MapCommands commands(app);
+  for (int id : o.commands) {
+    const CommandEffect effect = commands.execute(id);
+    if (effect.request == UiRequest::MessageBox) app.boxes.show(effect.caption, effect.text, MessageIcon::None);
+  }
   reportMissingSimFiles(app);
   reportMissingDafifFiles(app);
   return 0;
@@ -97,6 +103,10 @@ int main(int argc, char* argv[]) {
   const PlotParse parsed = parsePlotOptions({argv + 1, argv + argc}, options);
   if (parsed.outcome == PlotParse::Outcome::Help) {
     std::cout << PLOT_USAGE;
+    return 0;
+  }
+  if (parsed.outcome == PlotParse::Outcome::Layers) {
+    for (const std::string& name : switchNames()) std::cout << name << "\n";
     return 0;
   }
   if (parsed.outcome == PlotParse::Outcome::Refused) return fail(parsed.message, 2);

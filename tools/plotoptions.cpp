@@ -33,7 +33,12 @@ const char PLOT_USAGE[] =
     "  --size WxH              surface size in pixels (default 1920x1080)\n"
     "  --dpi N                 resolution (default 96)\n"
     "  --mono                  black and grey instead of colour\n"
-    "  --layer NAME=on|off     switch a layer (repeatable), e.g. ps1Wpt, ps1Sta, ps1Apt\n"
+    "  --layer NAME=on|off     switch a layer (repeatable), e.g. ps1Wpt, ps1Sta, ps1Apt,\n"
+    "                          dafifAirports7000, dafifRunways, dafifAtsHigh, dafifOrtca\n"
+    "  --command ID            run a menu command by its id before the paint, as\n"
+    "                          choosing the item would (repeatable; 11939 toggles\n"
+    "                          \"Airports 7000+\")\n"
+    "  --layers                list every layer name\n"
     "  --help                  this text\n";
 
 namespace {
@@ -99,6 +104,13 @@ std::string setProcedure(PlotOptions& o, const std::string& option, const std::s
   return {};
 }
 
+std::string addCommand(PlotOptions& o, const std::string&, const std::string& value) {
+  int id = 0;
+  if (!parseWhole(value, id) || !findMenuItem(id)) return "not a menu command: " + value;
+  o.commands.push_back(id);
+  return {};
+}
+
 template <std::string PlotOptions::*Field>
 std::string setText(PlotOptions& o, const std::string&, const std::string& value) {
   o.*Field = value;
@@ -137,6 +149,7 @@ constexpr OptionRule kRules[] = {
     {"--dpi", "a number", setDpi},
     {"--mono", "", setFlag<&PlotOptions::mono>},
     {"--layer", "NAME=on|off", addLayer},
+    {"--command", "a menu id", addCommand},
 };
 
 PlotParse refuse(std::string message) { return {PlotParse::Outcome::Refused, std::move(message)}; }
@@ -147,6 +160,7 @@ PlotParse parsePlotOptions(const std::vector<std::string>& args, PlotOptions& o)
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string& option = args[i];
     if (option == "--help" || option == "-h") return {PlotParse::Outcome::Help, {}};
+    if (option == "--layers") return {PlotParse::Outcome::Layers, {}};
     const OptionRule* rule = nullptr;
     for (const OptionRule& r : kRules)
       if (option == r.name) rule = &r;
@@ -159,7 +173,8 @@ PlotParse parsePlotOptions(const std::vector<std::string>& args, PlotOptions& o)
     if (std::string refusal = rule->apply(o, option, value); !refusal.empty()) return refuse(std::move(refusal));
   }
   if (o.report && o.tracks.empty() && o.procedure.empty()) return refuse("--report needs --tracks or a procedure");
-  if (o.output.empty() && !o.report && o.tool == 0) return refuse(std::string("no output file\n") + PLOT_USAGE);
+  if (o.output.empty() && !o.report && o.tool == 0 && o.commands.empty())
+    return refuse(std::string("no output file\n") + PLOT_USAGE);
   if (!o.output.empty() && !mapFileFormatFor(o.output)) return refuse("the output must end in .png, .pdf or .svg");
   return {};
 }

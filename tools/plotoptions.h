@@ -24,10 +24,11 @@ struct PlotOptions {
   int width = 1920, height = 1080, dpi = 96;
   bool mono = false;
   std::vector<std::pair<std::string, bool>> layers;
+  std::vector<int> commands;  // menu ids, run in order before the paint
 };
 
 struct PlotParse {
-  enum class Outcome { Run, Help, Refused } outcome = Outcome::Run;
+  enum class Outcome { Run, Help, Layers, Refused } outcome = Outcome::Run;
   std::string message;  // why it was refused
 };
 

@@ -28,9 +28,8 @@ void DafifFiles::setFolders(std::string dataFolder, std::string runFolder) {
 }
 
 std::string DafifFiles::pathOf(const std::string& name) const {
-  for (const std::string& candidate :
-       {dataFolder_.empty() ? std::string() : dataFolder_ + name,
-        runFolder_.empty() ? std::string() : joinFolder(runFolder_, name)}) {
+  for (const std::string& candidate : {dataFolder_.empty() ? std::string() : dataFolder_ + name,
+                                       runFolder_.empty() ? std::string() : joinFolder(runFolder_, name)}) {
     if (candidate.empty()) continue;
     const std::string found = resolveCaseInsensitive(candidate);
     if (stampOf(found).size >= 0) return found;
@@ -66,7 +65,8 @@ std::shared_ptr<const DafifAirportSet> DafifFiles::airports() const {
   std::lock_guard lock(mutex_);
   Parsed& joined = parsed_["DAFA.BIN+RWY0.TXT"];
   if (joined.value && joined.stamps == stamps) return std::static_pointer_cast<const DafifAirportSet>(joined.value);
-  auto set = std::make_shared<const DafifAirportSet>(joinDafifRunways(*dafa, rwy0 ? *rwy0 : std::vector<DafifRunway>{}));
+  auto set =
+      std::make_shared<const DafifAirportSet>(joinDafifRunways(*dafa, rwy0 ? *rwy0 : std::vector<DafifRunway>{}));
   joined = {stamps, set};
   return set;
 }

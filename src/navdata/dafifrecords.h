@@ -57,8 +57,8 @@ struct DafifSegment {
   LatLng end1, end2;
   char level = ' ';  // B, L, H
   bool draw = false;
-  int radial1 = 0, radial2 = 0;   // magnetic, out of each end towards the other
-  double length = 0;              // NM
+  int radial1 = 0, radial2 = 0;     // magnetic, out of each end towards the other
+  double length = 0;                // NM
   double course1 = 0, course2 = 0;  // true, out of each end towards the other
 };
 

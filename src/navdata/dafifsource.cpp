@@ -197,7 +197,11 @@ class PublicSource {
         return true;
       case Layout::Waypoints: {
         const std::string kind = field("kind"), region = field("region");
-        const char type = kind != "waypoint" ? 'T' : region == "NAT" ? 'H' : region == "PAC" ? 'B' : region == "AUS" ? 'L' : 'R';
+        const char type = kind != "waypoint" ? 'T'
+                          : region == "NAT"  ? 'H'
+                          : region == "PAC"  ? 'B'
+                          : region == "AUS"  ? 'L'
+                                             : 'R';
         folder_[waypointFile(lat, lon)] += name + " " + formatLat(degreesToDegMin(lat)) + " " +
                                            formatLng(degreesToDegMin(lon)) + " N - " + type + " - - -\n";
         return true;
@@ -262,14 +266,15 @@ class PublicSource {
       if (a.name != b.name) continue;
       const CourseDistance out = courseAndDistance(a.position, b.position);
       const CourseDistance back = courseAndDistance(b.position, a.position);
-      const int radial1 = static_cast<int>(std::lround(magneticCourse(out.course, magneticVariation(a.position)))) % 360;
-      const int radial2 = static_cast<int>(std::lround(magneticCourse(back.course, magneticVariation(b.position)))) % 360;
+      const int radial1 =
+          static_cast<int>(std::lround(magneticCourse(out.course, magneticVariation(a.position)))) % 360;
+      const int radial2 =
+          static_cast<int>(std::lround(magneticCourse(back.course, magneticVariation(b.position)))) % 360;
       char line[320];
       const auto deg = [](double packed) { return degMinToDegrees(packed); };
       std::snprintf(line, sizeof line, "%.6f %.6f %03d %03d %c %.1f %s %s Y %.2f %.2f %.6f %.6f %zu\n",
-                    deg(a.position.lat), deg(a.position.lng), radial1, radial2, a.level, out.distance,
-                    a.name.c_str(), a.name.c_str(), out.course, back.course, deg(b.position.lat),
-                    deg(b.position.lng), i);
+                    deg(a.position.lat), deg(a.position.lng), radial1, radial2, a.level, out.distance, a.name.c_str(),
+                    a.name.c_str(), out.course, back.course, deg(b.position.lat), deg(b.position.lng), i);
       folder_[a.level == 'L' ? "RADIALX.TXT" : "RADIALK.TXT"] += line;
       std::snprintf(line, sizeof line, "%.6f %.6f %.2f %c %ld %s\n", deg(a.position.lat), deg(a.position.lng),
                     out.course, a.level, std::lround(out.distance), a.name.c_str());

@@ -208,6 +208,35 @@ TEST_F(PlotTool, DrawsAndReportsProceduresAndRoutes) {
   EXPECT_FALSE(std::filesystem::exists(dir.path() / "z.png"));
 }
 
+TEST_F(PlotTool, RunsMenuCommandsAndNamesEveryLayer) {
+  dir.write("KORVANT.CTL", std::string("DataFolder ") + KORVANT_RUN_FOLDER + "/DAFIF/\n");
+  std::string errors;
+  EXPECT_EQ(run("--command 99999 -o a.png", &errors), 2);
+  EXPECT_NE(errors.find("not a menu command: 99999"), std::string::npos) << errors;
+  EXPECT_EQ(run("--command x -o a.png"), 2);
+  // "Airports 7000+" twice is off again; once it draws London Heathrow's label.
+  ASSERT_EQ(run("--centre 5128N00028W --range 20 --layer ownAirports=off --command 11939 --command 11939 -o off.svg "
+                "--size 400x300"),
+            0);
+  ASSERT_EQ(run("--centre 5128N00028W --range 20 --layer ownAirports=off --command 11939 -o on.svg --size 400x300"), 0);
+  const auto read = [&](const char* name) {
+    std::ifstream in(dir.path() / name);
+    return std::string{std::istreambuf_iterator<char>(in), {}};
+  };
+  EXPECT_EQ(read("off.svg").find(">EGLL<"), std::string::npos);
+  EXPECT_NE(read("on.svg").find(">EGLL<"), std::string::npos);
+  // Help > About DAFIF says its text, and no map is needed for it.
+  EXPECT_EQ(run("--command 11852", &errors), 0);
+  EXPECT_NE(errors.find("ABOUT DAFIF"), std::string::npos) << errors;
+
+  const auto list = dir.path() / "layers.txt";
+  ASSERT_EQ(std::system((std::string(KORVANT_PLOT) + " --layers > " + list.string()).c_str()), 0);
+  std::ifstream in(list);
+  const std::string names{std::istreambuf_iterator<char>(in), {}};
+  for (const char* name : {"dafifAirports7000\n", "dafifOrtca\n", "dafifWptT\n", "specialRefuel\n", "ps1Apt\n"})
+    EXPECT_NE(names.find(name), std::string::npos) << name;
+}
+
 TEST_F(PlotTool, ReadsTheControlFileOfItsFolder) {
   dir.write("cfg/KORVANT.CTL", "InitialMap 5030N 300 ortho\nRunMaximized 0\n");
   ASSERT_EQ(run("--folder cfg -o out.svg --size 300x300"), 0);

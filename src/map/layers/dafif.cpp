@@ -179,11 +179,26 @@ void drawWaypoints(PaintContext& paint, const DafifFiles& files, PointPainter& p
     for (const DafifWaypoint& w : *waypoints) {
       Color color;
       switch (w.type) {
-        case 'B': color = {0, 128, 192}; if (!d.wptB) continue; break;
-        case 'H': color = {0, 128, 255}; if (!d.wptH) continue; break;
-        case 'L': color = {0, 224, 0}; if (!d.wptL) continue; break;
-        case 'R': color = {224, 0, 224}; if (!d.wptR) continue; break;
-        case 'T': color = {160, 224, 160}; if (!d.wptT) continue; break;
+        case 'B':
+          color = {0, 128, 192};
+          if (!d.wptB) continue;
+          break;
+        case 'H':
+          color = {0, 128, 255};
+          if (!d.wptH) continue;
+          break;
+        case 'L':
+          color = {0, 224, 0};
+          if (!d.wptL) continue;
+          break;
+        case 'R':
+          color = {224, 0, 224};
+          if (!d.wptR) continue;
+          break;
+        case 'T':
+          color = {160, 224, 160};
+          if (!d.wptT) continue;
+          break;
         default: continue;
       }
       DevicePoint p;
