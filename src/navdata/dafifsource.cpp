@@ -50,21 +50,41 @@ std::string dumpRecord(std::vector<std::string> f, const char*& why) {
   why = "not a record of the dump form";
   double lat = 0, lng = 0;
   if (f.size() < 4 || !csvNumber(f[2], lat) || !csvNumber(f[3], lng)) return {};
+  std::string record;
   if (f[0] == "dafa" && f.size() == 8) {
-    DafifAirport a;
     unsigned longest = 0, number = 0;
     if (!csvNumber(f[4], longest) || !csvNumber(f[5], number) || longest > 65535 || number > 65535) return {};
-    a = {f[1], {lat, lng}, longest, number, f[6], f[7]};
+    const DafifAirport a{f[1], {lat, lng}, longest, number, f[6], f[7]};
     if (a.ident.size() > 4 || a.key.size() > 7 || a.name.size() > 30) return {};
-    return encodeDafifAirport(a);
+    record = encodeDafifAirport(a);
+    const std::vector<DafifAirport> back = readDafifAirports(record);
+    if (back.size() != 1 || encodeDafifAirport(back[0]) != record) record.clear();
+  } else if (f[0] == "dafn" && f.size() == 5 && f[1].size() <= 4 && f[4].size() == 2) {
+    record = encodeDafifNavaid({f[1], {lat, lng}, {f[4][0], f[4][1]}});
+    const std::vector<DafifNavaid> back = readDafifNavaids(record);
+    if (back.size() != 1 || encodeDafifNavaid(back[0]) != record) record.clear();
+  } else {
+    return {};
   }
-  if (f[0] == "dafn" && f.size() == 5 && f[1].size() <= 4 && f[4].size() == 2)
-    return encodeDafifNavaid({f[1], {lat, lng}, {f[4][0], f[4][1]}});
-  return {};
+  // What the reader would skip or change (a position out of range, a NUL or
+  // trailing blank in a name) could not come back from a dump.
+  if (record.empty()) why = "a record the file cannot hold as written";
+  return record;
 }
+
+// A line the dump can write as it stands: printable ASCII and tabs.
+bool isTextLine(std::string_view line) {
+  for (char c : line)
+    if (!(c == '\t' || (c >= 0x20 && c < 0x7f))) return false;
+  return true;
+}
+
+const std::string kFileNames[] = {"ATSID.TXT", "DAFA.BIN",    "DAFN.BIN", "DAFORTCA.TXT", "RADIALK.TXT", "RADIALX.TXT",
+                                  "RWY0.TXT",  "SEGDIST.TXT", "WPTA.TXT", "WPTE.TXT",     "WPTN.TXT",    "WPTS.TXT"};
 
 bool addDump(const std::vector<std::string>& lines, DafifFolder& folder, std::string& error) {
   std::string* file = nullptr;
+  std::string name;
   for (std::size_t n = 0; n < lines.size(); ++n) {
     const std::string& line = lines[n];
     const auto fail = [&](const char* why) {
@@ -73,15 +93,27 @@ bool addDump(const std::vector<std::string>& lines, DafifFolder& folder, std::st
     };
     if (line.empty() || line[0] == '#') continue;
     if (line.compare(0, 5, "file,") == 0) {
-      if (line.size() == 5) return fail("a file line names one file");
-      file = &folder[line.substr(5)];
+      name = line.substr(5);
+      if (std::find(std::begin(kFileNames), std::end(kFileNames), name) == std::end(kFileNames))
+        return fail("not a file of a DAFIF folder");
+      file = &folder[name];
       continue;
     }
     if (!file) return fail("a record before any file line");
-    if (line.compare(0, 5, "text,") == 0) {
+    const bool binary = name == "DAFA.BIN" || name == "DAFN.BIN";
+    std::string content;
+    if (!binary && line.compare(0, 5, "text,") == 0) {
       *file += line.substr(5) + "\n";
       continue;
     }
+    if (!binary && (line.compare(0, 6, "textx,") == 0 || line.compare(0, 5, "tail,") == 0)) {
+      const bool tail = line[1] == 'a';
+      if (!unescapeCsvField(line.substr(tail ? 5 : 6), content)) return fail("bad escape");
+      *file += tail ? content : content + "\n";
+      continue;
+    }
+    if (!binary) return fail("a text file holds text lines only");
+    if (line.compare(0, 5, name == "DAFA.BIN" ? "dafa," : "dafn,") != 0) return fail("a record of another file");
     const char* why = nullptr;
     const std::string record = dumpRecord(splitCsv(line), why);
     if (record.empty()) return fail(why);
@@ -180,12 +212,22 @@ class PublicSource {
     if (!degreesField(field("lat"), 90, lat) || !degreesField(field("lon"), 180, lon)) return false;
     const std::string name = toUpper(field("name"));
     const LatLng position{fiveByteValue(degreesToDegMin(lat)), fiveByteValue(degreesToDegMin(lon))};
-    if (name.empty() || name.find_first_of(" \t") != std::string::npos) return true;
+    // Identifiers of printable characters only: the records pad with blanks
+    // and end at a NUL.
+    if (name.empty() || !std::all_of(name.begin(), name.end(), [](char c) { return c > 0x20 && c < 0x7f; }))
+      return true;
     switch (layout) {
       case Layout::Airports:
         if (name.size() <= 4) {
           AirportRow row;
-          row.airport = {name, position, 0, 0, (name + "_______").substr(0, 7), field("fullname").substr(0, 30)};
+          // 30 bytes, not cutting a UTF-8 character; a NUL would end the name early.
+          std::string fullName = field("fullname");
+          std::size_t cut = std::min<std::size_t>(fullName.size(), 30);
+          while (cut < fullName.size() && cut > 0 && (static_cast<unsigned char>(fullName[cut]) & 0xC0) == 0x80) --cut;
+          fullName.resize(cut);
+          std::replace(fullName.begin(), fullName.end(), '\0', ' ');
+          while (!fullName.empty() && fullName.back() == ' ') fullName.pop_back();
+          row.airport = {name, position, 0, 0, (name + "_______").substr(0, 7), fullName};
           airports_.push_back(std::move(row));
         }
         return true;
@@ -326,7 +368,20 @@ std::string dumpDafifFolder(const DafifFolder& folder) {
                 escapeCsvField(std::string(n.cls.data(), 2)) + "\n";
       continue;
     }
-    for (const std::string& line : linesOf(bytes)) text += "text," + line + "\n";
+    // Lines as they stand where they can; a line with other bytes, or a last
+    // line without its line feed, escaped.
+    std::size_t at = 0;
+    while (at < bytes.size()) {
+      const std::size_t end = bytes.find('\n', at);
+      const std::string line = bytes.substr(at, end == std::string::npos ? std::string::npos : end - at);
+      if (end == std::string::npos)
+        text += "tail," + escapeCsvField(line) + "\n";
+      else if (isTextLine(line))
+        text += "text," + line + "\n";
+      else
+        text += "textx," + escapeCsvField(line) + "\n";
+      at = end == std::string::npos ? bytes.size() : end + 1;
+    }
   }
   return text;
 }

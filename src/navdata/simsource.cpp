@@ -8,6 +8,7 @@
 #include "base/csvfields.h"
 #include "base/textops.h"
 #include "geo/latlng.h"
+#include "navdata/simfiles.h"
 #include "navdata/simrecords.h"
 #include "sky/magvar.h"
 
@@ -180,6 +181,11 @@ bool addDump(const std::vector<std::string>& lines, SimFolder& folder, std::stri
     if (f[0].empty() || f[0][0] == '#') continue;
     if (f[0] == "file") {
       if (f.size() != 2 || f[1].empty()) return fail("a file line names one file");
+      // Only the folder's own files: a name such as ../x would write elsewhere.
+      bool known = f[1] == "747WPT.DAT";
+      for (const char* region : SIM_SEEK_REGIONS)
+        known |= f[1] == std::string("747") + region + ".APT" || f[1] == std::string("747") + region + ".STA";
+      if (!known) return fail("not a file of a PS1 folder");
       file = &folder[f[1]];
       continue;
     }

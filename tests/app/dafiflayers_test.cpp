@@ -69,8 +69,9 @@ TEST_F(DafifLayersTest, AirportsByTheClassOfTheirLongestRunway) {
 
 TEST_F(DafifLayersTest, AirportsWithTheirRunwaysAndNumbers) {
   dir.write("DAFA.BIN", encodeDafifAirport({"EGLL", {5128.3, -27.7}, 12799, 83, "EGLL___", "HEATHROW"}));
-  dir.write("RWY0.TXT", "EGLL___ 09L 27R N5128.65 W00029.10 N5128.66 W00026.00\n"
-                        "EGLL___ 05 23 N0000.00 E00000.00 N5128.66 W00026.00\n");  // an end at 0/0: not drawn
+  dir.write("RWY0.TXT",
+            "EGLL___ 09L 27R N5128.65 W00029.10 N5128.66 W00026.00\n"
+            "EGLL___ 05 23 N0000.00 E00000.00 N5128.66 W00026.00\n");  // an end at 0/0: not drawn
   app.view.setCentre({5128.3, -27.7}, 5);
   DafifSwitches& d = app.switches.dafif;
   d.airports7000 = d.runways = d.runwayNumbers = true;
@@ -161,10 +162,11 @@ TEST_F(DafifLayersTest, TheSampleFolderOnEveryLayer) {
   app.dafif.setFolders(std::string(KORVANT_SAMPLE_DAFIF) + "/", "");
   app.view.selectPreset("EUROPE");
   DafifSwitches& d = app.switches.dafif;
-  for (bool* s : {&d.airports7000, &d.airports5000, &d.airports3000, &d.airports0, &d.runways, &d.runwayNumbers,
-                  &d.fullName, &d.atsBoth, &d.atsHigh, &d.atsLow, &d.ids, &d.radials, &d.segmentDistances, &d.ortca,
-                  &d.vorHA, &d.vorL, &d.vorT, &d.ndbHHHU, &d.ndbMHOther, &d.wptB, &d.wptH, &d.wptL, &d.wptR,
-                  &d.wptT, &d.symbolsDafifOnly})
+  for (bool* s : {&d.airports7000,     &d.airports5000, &d.airports3000, &d.airports0, &d.runways, &d.runwayNumbers,
+                  &d.fullName,         &d.atsBoth,      &d.atsHigh,      &d.atsLow,    &d.ids,     &d.radials,
+                  &d.segmentDistances, &d.ortca,        &d.vorHA,        &d.vorL,      &d.vorT,    &d.ndbHHHU,
+                  &d.ndbMHOther,       &d.wptB,         &d.wptH,         &d.wptL,      &d.wptR,    &d.wptT,
+                  &d.symbolsDafifOnly})
     *s = true;
   const test::RecordingCanvas c = paint();
   EXPECT_GT(c.texts.size(), 2000u);

@@ -24,7 +24,7 @@ DafifAirport airport(const std::string& ident, const std::string& key, unsigned 
 TEST(DafifRecords, FiveByteDoublesKeepTheirTopBytes) {
   const double packed = 5128.2830000001;
   const double kept = fiveByteValue(packed);
-  EXPECT_NEAR(kept, packed, 2e-5);  // 29 bits of mantissa: about 1e-5 minute
+  EXPECT_NEAR(kept, packed, 2e-5);       // 29 bits of mantissa: about 1e-5 minute
   EXPECT_EQ(fiveByteValue(kept), kept);  // nothing more is lost
   unsigned char five[5];
   writeFiveByteDouble(-1234.5, five);
@@ -49,8 +49,8 @@ TEST(DafifRecords, AirportsSkipImpossiblePositionsAndEndAtAShortRecord) {
 }
 
 TEST(DafifRecords, NavaidsKeepTheirTwoClassLetters) {
-  const std::string bytes = encodeDafifNavaid({"LON", {5129.2, -28}, {'H', 'A'}}) +
-                            encodeDafifNavaid({"X", {5100, 0}, {'H', 'H'}});
+  const std::string bytes =
+      encodeDafifNavaid({"LON", {5129.2, -28}, {'H', 'A'}}) + encodeDafifNavaid({"X", {5100, 0}, {'H', 'H'}});
   const std::vector<DafifNavaid> read = readDafifNavaids(bytes);
   ASSERT_EQ(read.size(), 2u);
   EXPECT_EQ(read[0].ident, "LON");
@@ -110,7 +110,9 @@ TEST(DafifRecords, OrtcaBlocksByTheirSize) {
       "QUADRANGLE_SIZE 1e9\n"
       "N5030.00 W00230.00 13\n"
       "QUADRANGLE_SIZE 5\n"
-      "N5230.00 W00230.00 96" + std::string(200, ' ') + "7\n"  // cut at 100 characters: 96 stays
+      "N5230.00 W00230.00 96" +
+      std::string(200, ' ') +
+      "7\n"                   // cut at 100 characters: 96 stays
       "N4730.00 E00230.00\n"  // no third word: the end of the file
       "N4730.00 E00730.00 73\n";
   const std::vector<DafifOrtcaBlock> blocks = readDafifOrtca(text);
@@ -204,33 +206,55 @@ TEST(DafifSource, TheSampleDumpBuildsAndDumpsBackByteForByte) {
   EXPECT_GT(readDafifAirports(folder.at("DAFA.BIN")).size(), 1000u);
 }
 
+TEST(DafifSource, DumpsNameOnlyTheFolderOwnFilesAndRecordsTheyCanHold) {
+  std::string error;
+  DafifFolderBuilder a;
+  EXPECT_FALSE(a.add("file,../../etc/passwd\ntext,x\n", error));
+  EXPECT_NE(error.find("not a file of a DAFIF folder"), std::string::npos);
+  DafifFolderBuilder b;
+  EXPECT_FALSE(b.add("file,ATSID.TXT\ndafa,EGLL,5128,-27,1,1,K,N\n", error));  // a record in a text file
+  DafifFolderBuilder c;
+  EXPECT_FALSE(c.add("file,DAFA.BIN\ndafa,EGLL,9100,-27,1,1,K,N\n", error));  // read back it would be skipped
+  DafifFolderBuilder d;
+  EXPECT_FALSE(d.add("file,DAFA.BIN\ndafn,LON,5128,-27,HA\n", error));
+  // Any text file comes back, odd bytes and a missing last line feed too.
+  DafifFolderBuilder e;
+  const std::string odd = std::string("A\tB\r\n\x01\xff\n") + "no line feed";
+  ASSERT_TRUE(e.add(dumpDafifFolder({{"WPTN.TXT", odd}}), error)) << error;
+  EXPECT_EQ(e.finish().at("WPTN.TXT"), odd);
+}
+
 TEST(DafifSource, PublicRowsBecomeRecordsOfTheirClass) {
   DafifFolderBuilder b;
   std::string error;
-  ASSERT_TRUE(b.add("name,lat,lon,kind,area,iata,country,fullname\n"
-                    "EGLL,51.4706,-0.461941,large,NAT,LHR,GB,London Heathrow Airport\n",
-                    error))
+  ASSERT_TRUE(
+      b.add("name,lat,lon,kind,area,iata,country,fullname\n"
+            "EGLL,51.4706,-0.461941,large,NAT,LHR,GB,London Heathrow Airport\n",
+            error))
       << error;
-  ASSERT_TRUE(b.add("airport_ident,length_ft,width_ft,surface,closed,le_ident,le_latitude_deg,le_longitude_deg,"
-                    "le_heading_degT,he_ident,he_latitude_deg,he_longitude_deg,he_heading_degT,le_elevation_ft,"
-                    "airport_elevation_ft\n"
-                    "EGLL,12799,164,ASP,0,09L,51.4775,-0.484994,89.6,27R,51.4777,-0.433294,269.6,79,83\n"
-                    "EGLL,12001,164,ASP,0,09R,51.4648,-0.482286,89.6,27L,51.4650,-0.434036,269.6,75,83\n"
-                    "EGLL,20000,164,ASP,1,05,51.46,-0.48,50,23,51.47,-0.43,230,75,83\n",
-                    error))
+  ASSERT_TRUE(
+      b.add("airport_ident,length_ft,width_ft,surface,closed,le_ident,le_latitude_deg,le_longitude_deg,"
+            "le_heading_degT,he_ident,he_latitude_deg,he_longitude_deg,he_heading_degT,le_elevation_ft,"
+            "airport_elevation_ft\n"
+            "EGLL,12799,164,ASP,0,09L,51.4775,-0.484994,89.6,27R,51.4777,-0.433294,269.6,79,83\n"
+            "EGLL,12001,164,ASP,0,09R,51.4648,-0.482286,89.6,27L,51.4650,-0.434036,269.6,75,83\n"
+            "EGLL,20000,164,ASP,1,05,51.46,-0.48,50,23,51.47,-0.43,230,75,83\n",
+            error))
       << error;
-  ASSERT_TRUE(b.add("name,lat,lon,kind,area,freq_khz,usage,country,fullname\n"
-                    "LON,51.487202,-0.466667,VOR-DME,NAT,113600,BOTH,GB,London\n"
-                    "BIG,51.33,0.03,VOR,NAT,115100,LO,GB,Biggin\n"
-                    "WOD,51.45,-0.87,VOR,NAT,,,GB,Woodley\n"
-                    "BNN,51.72,-0.54,NDB,NAT,,HI,GB,Bovingdon\n"
-                    "OX,51.72,-1.54,NDB,NAT,,BOTH,GB,Ox\n"
-                    "CH,51.72,-2.54,NDB,NAT,,LO,GB,Ch\n",
-                    error))
+  ASSERT_TRUE(
+      b.add("name,lat,lon,kind,area,freq_khz,usage,country,fullname\n"
+            "LON,51.487202,-0.466667,VOR-DME,NAT,113600,BOTH,GB,London\n"
+            "BIG,51.33,0.03,VOR,NAT,115100,LO,GB,Biggin\n"
+            "WOD,51.45,-0.87,VOR,NAT,,,GB,Woodley\n"
+            "BNN,51.72,-0.54,NDB,NAT,,HI,GB,Bovingdon\n"
+            "OX,51.72,-1.54,NDB,NAT,,BOTH,GB,Ox\n"
+            "CH,51.72,-2.54,NDB,NAT,,LO,GB,Ch\n",
+            error))
       << error;
-  ASSERT_TRUE(b.add("record,name,level,lat,lon\nairway,UL9,H,51.487202,-0.466667\nairway,UL9,H,51.491699,-1.219720\n"
-                    "ortca,5,96,52.5,-2.5\nortca,1,45,51.5,-0.5\nortca,5,73,47.5,2.5\n",
-                    error))
+  ASSERT_TRUE(
+      b.add("record,name,level,lat,lon\nairway,UL9,H,51.487202,-0.466667\nairway,UL9,H,51.491699,-1.219720\n"
+            "ortca,5,96,52.5,-2.5\nortca,1,45,51.5,-0.5\nortca,5,73,47.5,2.5\n",
+            error))
       << error;
   EXPECT_FALSE(b.add("what,is,this\n1,2,3\n", error));
   const DafifFolder f = b.finish();

@@ -166,6 +166,14 @@ TEST_F(SimFilesTest, TheLastAirportOfAFileStillAnswers) {
   EXPECT_EQ(missing.text, "PATH: " + dir.str() + "/\nAPT:  NONE\nFILE: ");
 }
 
+TEST(SimSource, DumpsNameOnlyTheFolderOwnFiles) {
+  SimFolderBuilder builder;
+  std::string error;
+  EXPECT_FALSE(builder.add("file,../747WPT.DAT\nwaypoint,AACEZ,34,331,-73,-598\n", error));
+  EXPECT_NE(error.find("not a file of a PS1 folder"), std::string::npos);
+  EXPECT_TRUE(builder.add("file,747WPT.DAT\nwaypoint,AACEZ,34,331,-73,-598\n", error)) << error;
+}
+
 TEST(SimSource, PublicRowsBecomeRecordsAndTheDumpReadsBack) {
   SimFolderBuilder builder;
   std::string error;
