@@ -158,15 +158,26 @@ struct PointPainter {
   bool symbols;
   int size;  // symbol half-size, and how far the label moves off it
 
-  template <typename DrawSymbol>
-  bool at(const LatLng& position, Color color, DrawSymbol symbol, DevicePoint& d) {
-    if (!placed(paint, position, d)) return false;
+  // Labels run right and down from their point: one beyond the right or
+  // bottom edge, or far beyond the left or top, cannot show. Leaving them out
+  // changes nothing drawn and saves most of a wide map's text.
+  bool canShow(const DevicePoint& d) const {
+    constexpr int farLeft = 600;
+    return d.x <= paint.width + size && d.y <= paint.height + size && d.x >= -farLeft && d.y >= -farLeft;
+  }
+
+  // The symbol at the point; `d` becomes where the label starts.
+  void mark(Color color, Symbol symbol, DevicePoint& d) {
     paint.canvas.setTextColor(color);
-    if (symbols) {
-      symbol(paint.canvas, d.x, d.y, size, color);
-      d.x += size;
-      d.y += size;
-    }
+    if (!symbols) return;
+    paint.canvas.drawSymbol(symbol, d.x, d.y, size, color);
+    d.x += size;
+    d.y += size;
+  }
+
+  bool at(const LatLng& position, Color color, Symbol symbol, DevicePoint& d) {
+    if (!placed(paint, position, d) || !canShow(d)) return false;
+    mark(color, symbol, d);
     return true;
   }
 };
@@ -202,7 +213,7 @@ void drawWaypoints(PaintContext& paint, const DafifFiles& files, PointPainter& p
         default: continue;
       }
       DevicePoint p;
-      if (points.at(w.position, color, drawTriangle, p)) paint.canvas.textOut(p.x, p.y, w.ident);
+      if (points.at(w.position, color, Symbol::Triangle, p)) paint.canvas.textOut(p.x, p.y, w.ident);
     }
   }
 }
@@ -221,11 +232,14 @@ void drawAirports(PaintContext& paint, const DafifFiles& files, PointPainter& po
   MapCanvas& canvas = paint.canvas;
   const Color brown{165, 42, 42};
   const int room = paint.lineHeight / 3;
+  canvas.setTextColor(brown);
   for (std::size_t i = 0; i < set->airports.size(); ++i) {
     const DafifAirport& a = set->airports[i];
     if (!airportClassShown(d, a.longestRunway)) continue;
     DevicePoint label;
-    if (!points.at(a.position, brown, drawSquare, label)) continue;
+    if (!placed(paint, a.position, label)) continue;
+    const bool shown = points.canShow(label);
+    if (shown) points.mark(brown, Symbol::Square, label);
     if (d.runways) {
       for (const DafifRunway& r : set->runways[i]) {
         if (r.end1 == LatLng{0, 0} || r.end2 == LatLng{0, 0}) continue;
@@ -246,6 +260,7 @@ void drawAirports(PaintContext& paint, const DafifFiles& files, PointPainter& po
         if (label.y < e1.y + room) label.y = e1.y + room;
       }
     }
+    if (!shown || !points.canShow(label)) continue;
     if (d.fullName) {
       char first[64];
       std::snprintf(first, sizeof first, "%s %u %u", a.ident.c_str(), a.number, a.longestRunway / 100);
@@ -279,7 +294,7 @@ void drawNavaids(PaintContext& paint, const DafifFiles& files, PointPainter& poi
       shown = d.ndbHHHU, color = {240, 112, 0}, vor = false;
     }
     DevicePoint p;
-    if (shown && points.at(n.position, color, vor ? drawHexagon : drawDoubleCircle, p))
+    if (shown && points.at(n.position, color, vor ? Symbol::Hexagon : Symbol::DoubleCircle, p))
       paint.canvas.textOut(p.x, p.y, n.ident);
   }
   --points.size;
