@@ -21,6 +21,7 @@
 #include "platform/systemclock.h"
 #include "plotoptions.h"
 #include "procedures/procedurereport.h"
+#include "sky/terminatortime.h"
 #include "tracks/trackreport.h"
 
 namespace {
@@ -83,6 +84,13 @@ int applyOptions(AppContext& app, const PlotOptions& o) {
   if (o.mono) {
     app.switches.videoColor = false;
     app.switches.currentColor = false;
+  }
+  if (!o.time.empty()) {
+    if (!parseTerminatorTime(o.time).ok) {
+      MapCommands(app).applyStartHour(o.time);  // says why
+      return 1;
+    }
+    MapCommands(app).applyStartHour(o.time);
   }
   for (const auto& [name, on] : o.layers) *switchByName(app.switches, name) = on;
   MapCommands commands(app);

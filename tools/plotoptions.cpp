@@ -26,6 +26,8 @@ const char PLOT_USAGE[] =
     "  --distance TEXT         course and distance between two fixes (Distance tool)\n"
     "  --intersection TEXT     where the line 1-2 crosses the line 3-4 (Intersection tool)\n"
     "  --preset NAME           a map preset (NAT, WARS, ..., KZOA, GLOBE)\n"
+    "  --time TEXT             the terminator time: NOW or \"08Z 29/09/99\" (UTC); the\n"
+    "                          layers showTerminator, showCivilTwilight, showNext6Hours\n"
     "  --centre TEXT           centre on a position, fix name or simulator airport\n"
     "  --runways ICAO          draw an airport's runways from the simulator's files\n"
     "  --range NM              range in nautical miles (0.1 to 11000)\n"
@@ -140,6 +142,7 @@ constexpr OptionRule kRules[] = {
     {"--report", "", setFlag<&PlotOptions::report>},
     {"--folder", "a folder", setText<&PlotOptions::folder>},
     {"--preset", "a name", setText<&PlotOptions::preset>},
+    {"--time", "NOW or an hour on a date", setText<&PlotOptions::time>},
     {"--centre", "a position or fix name", setText<&PlotOptions::centre>},
     {"--center", "a position or fix name", setText<&PlotOptions::centre>},
     {"--runways", "an airport identifier", setText<&PlotOptions::runways>},

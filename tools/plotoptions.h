@@ -13,6 +13,7 @@ struct PlotOptions {
   std::string output;
   std::string folder = ".";
   std::string preset, centre, projection, tracks;
+  std::string time;  // the terminator time, as the start hour dialog takes it
   std::string runways;  // an airport of the simulator's files
   std::string procedure;  // a procedure file, or a route file when `route`
   bool route = false;

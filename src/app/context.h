@@ -24,11 +24,11 @@ struct AppContext {
 
   // What the next paint draws, read from the state below.
   PaintInput paintInput() {
-    return {view,  switches,       readMapFontSettings(settings),
-            fixes, tracks,         trackFile,
-            tools, procedureMap,   clock,
-            sim,   runwaysAirport, &procedure,
-            &dafif};
+    return {view,   switches,       readMapFontSettings(settings),
+            fixes,  tracks,         trackFile,
+            tools,  procedureMap,   clock,
+            sim,    runwaysAirport, &procedure,
+            &dafif, &terminator};
   }
 
   MessageBoxes& boxes;
@@ -50,6 +50,8 @@ struct AppContext {
   ToolState tools;
   SimFiles sim;
   DafifFiles dafif;
+  // The terminator time: NOW until the start hour dialog says otherwise.
+  TerminatorTime terminator;
   // An airport whose runways the map shows (the headless renderer's --runways).
   std::string runwaysAirport;
   // The procedure or route last read, drawn on the procedure map.

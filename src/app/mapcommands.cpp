@@ -186,6 +186,7 @@ CommandEffect MapCommands::execute(int id) {
     case cmd::Toolbar: effect.request = UiRequest::ToggleToolbar; return effect;
     case cmd::StatusBar: effect.request = UiRequest::ToggleStatusBar; return effect;
     case cmd::ProcedureMap: return selectProcedureMap();
+    case cmd::StartHour: effect.request = UiRequest::StartHourDialog; return effect;
     case cmd::TestPattern:
       selectPresetItem(TEST_PATTERN_ITEM);
       effect.repaint = true;
@@ -356,6 +357,17 @@ CommandEffect MapCommands::applyCentreText(const std::string& text) {
   app_.checkedPreset.clear();
   effect.repaint = app_.switches.autoRedraw;
   return effect;
+}
+
+CommandEffect MapCommands::applyStartHour(const std::string& text) {
+  std::string entered = toUpper(text);
+  trimLeadingBlanks(entered);
+  std::string error;
+  if (!setTerminatorTime(app_.terminator, entered, app_.clock, error)) {
+    app_.boxes.show(error, entered, MessageIcon::Stop);
+    return {};
+  }
+  return {setSwitch(app_.switches.useCurrentTime, entered == "NOW"), UiRequest::None, "", ""};
 }
 
 CommandEffect MapCommands::applyRangeText(const std::string& text) {

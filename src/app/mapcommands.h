@@ -21,6 +21,7 @@ enum class UiRequest {
   ToggleToolbar,
   ToggleStatusBar,
   MessageBox,  // caption and text below, OK button, no icon
+  StartHourDialog,
 };
 
 struct CommandEffect {
@@ -87,6 +88,9 @@ class MapCommands {
   // shows "FIX NOT FOUND: " and changes nothing.
   CommandEffect applyCentreText(const std::string& text);
   CommandEffect applyRangeText(const std::string& text);
+  // The start hour dialog's text: NOW or an hour on a date. A bad text shows
+  // its error as the caption of a stop box and changes nothing.
+  CommandEffect applyStartHour(const std::string& text);
 
   // Reads a track message as "Read &Nat/Pacots Tracks..." does: a file that
   // cannot be opened shows "CAN'T OPEN FILE:" and leaves the tracks and the

@@ -58,6 +58,7 @@ PaintResult MapPainter::paintStage(const PaintOptions& options, PaintStage stage
         if (sw.latLongLabels) drawGridLabels(paint);
         if (sw.facilityBoundaries) drawFacilityBoundaries(paint);
       }
+      drawTerminatorLayers(paint);
       drawDafifLines(paint);
       if (!procedureMapEmpty) drawTracksAndRouteSets(paint);
       break;

@@ -12,6 +12,7 @@
 #include "navdata/fixstore.h"
 #include "navdata/simfiles.h"
 #include "procedures/loadedprocedure.h"
+#include "sky/terminatortime.h"
 #include "tracks/trackmodel.h"
 
 namespace korvant {
@@ -30,6 +31,7 @@ struct PaintInput {
   std::string_view runwaysAirport = {};        // an airport whose runways are drawn, or empty
   const LoadedProcedure* procedure = nullptr;  // drawn on the procedure map
   const DafifFiles* dafif = nullptr;           // the DAFIF-layout files, when there are any
+  const TerminatorTime* terminator = nullptr;  // the moment the terminator is drawn for
 };
 
 }  // namespace korvant

@@ -25,7 +25,8 @@ struct PaintKey {
   // The simulator files' sizes and times, while a layer reads them.
   std::string simSignature;
   std::string runwaysAirport;
-  std::string dafifSignature;  // while a DAFIF layer reads the files
+  std::string dafifSignature;      // while a DAFIF layer reads the files
+  std::time_t terminatorTime = 0;  // while a terminator layer is on
   // The title block prints the time to the minute, local and UTC.
   long printedMinute = 0;
   long utcOffset = 0;
@@ -43,6 +44,9 @@ inline PaintKey paintKey(const PaintInput& input, PaintStage stage, int width, i
   key.fixesRevision = input.fixes.revision();
   key.tracks = input.tracks;
   key.procedureMap = input.procedureMap;
+  if (input.terminator &&
+      (input.switches.showTerminator || input.switches.showCivilTwilight || input.switches.showNext6Hours))
+    key.terminatorTime = effectiveTerminatorTime(*input.terminator, input.clock);
   if (input.dafif && !(input.switches.dafif == DafifSwitches{})) key.dafifSignature = input.dafif->signature();
   if (input.procedure && input.procedure->shown()) key.procedureRevision = input.procedure->revision;
   key.width = width;

@@ -79,8 +79,8 @@ std::optional<SunPosition> sunPosition(std::time_t utc) {
                       0.0214 * s(2 * l2 - m2) - 0.0149 * s(2 * l2 - 2 * lp + mp) + 0.0124 * s(2 * l2 - om) +
                       0.0114 * s(2 * lp - mp);
   const double deps = (9.21 + 0.00091 * T) * c(om) + (0.55229 - 0.00029 * T) * c(2 * l2) - 0.0904 * c(2 * om) +
-                      0.0884 * c(2 * lp) + 0.0216 * c(2 * l2 + m2) + 0.0183 * c(2 * lp - om) +
-                      0.0113 * c(2 * lp + mp) - 0.0093 * c(2 * l2 - m2) - 0.0066 * c(2 * l2 - om);
+                      0.0884 * c(2 * lp) + 0.0216 * c(2 * l2 + m2) + 0.0183 * c(2 * lp - om) + 0.0113 * c(2 * lp + mp) -
+                      0.0093 * c(2 * l2 - m2) - 0.0066 * c(2 * l2 - om);
   const double eps0 = 23.45229444 - (46.845 * T + 0.0059 * T * T - 0.00181 * T * T * T) / 3600;
   const double eps = (eps0 + deps / 3600) * RAD;
 

@@ -8,10 +8,10 @@
 namespace korvant {
 
 struct SunPosition {
-  double declination = 0;         // apparent, degrees
-  double rightAscension = 0;      // hours, [0, 24)
-  double subsolarLongitude = 0;   // degrees east, [-180, 180]
-  double radiusVector = 0;        // AU, for the curious
+  double declination = 0;        // apparent, degrees
+  double rightAscension = 0;     // hours, [0, 24)
+  double subsolarLongitude = 0;  // degrees east, [-180, 180]
+  double radiusVector = 0;       // AU, for the curious
 };
 
 // Nothing for a moment the theory cannot take (the Kepler iteration is

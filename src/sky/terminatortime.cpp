@@ -50,7 +50,9 @@ TerminatorTimeParse parseTerminatorTime(std::string_view input) {
     result.timeText = "NOW";
     return result;
   }
-  const std::size_t digits = first.size() >= 2 && digit(first[0]) && digit(first[1]) ? 2 : first.size() >= 1 && digit(first[0]) ? 1 : 0;
+  const std::size_t digits = first.size() >= 2 && digit(first[0]) && digit(first[1]) ? 2
+                             : first.size() >= 1 && digit(first[0])                  ? 1
+                                                                                     : 0;
   if (digits == 0 || first.size() <= digits || first[digits] != 'Z') {
     result.error = "Bad Hour Format";
     return result;

@@ -36,6 +36,7 @@ void MainWin::carryOut(const CommandEffect& effect) {
     case UiRequest::Exit: frame_.close(); break;
     case UiRequest::CentreDialog: showCentreDialog(); break;
     case UiRequest::RangeDialog: showRangeDialog(); break;
+    case UiRequest::StartHourDialog: showStartHourDialog(); break;
     case UiRequest::ToggleToolbar: frame_.toggleControlBar(); break;
     case UiRequest::ToggleStatusBar: frame_.toggleMessageBar(); break;
     case UiRequest::MessageBox: app_.boxes.show(effect.caption, effect.text, MessageIcon::None); break;
@@ -132,6 +133,17 @@ void MainWin::showRangeDialog() {
   if (auto* field = dialog.findChild<QLineEdit*>()) field->setMaxLength(30);
   if (dialog.exec() != QDialog::Accepted) return;
   carryOut(commands_.applyRangeText(dialog.textValue().toStdString()));
+}
+
+void MainWin::showStartHourDialog() {
+  QInputDialog dialog(this);
+  dialog.setWindowTitle(QStringLiteral("TERMINATOR - START HOUR"));
+  dialog.setLabelText(QStringLiteral("NOW -or- hhZ dd-mm-(yy)yy (e.g. 08Z 29/09/99)"));
+  dialog.setInputMode(QInputDialog::TextInput);
+  dialog.setTextValue(QString::fromStdString(app_.terminator.timeText.substr(0, 29)));
+  if (auto* field = dialog.findChild<QLineEdit*>()) field->setMaxLength(29);
+  if (dialog.exec() != QDialog::Accepted) return;
+  carryOut(commands_.applyStartHour(dialog.textValue().toStdString()));
 }
 
 void MainWin::paintEvent(QPaintEvent*) {

@@ -37,6 +37,7 @@ class MainWin : public QWidget {
 
   void showCentreDialog();
   void showRangeDialog();
+  void showStartHourDialog();
   void showTrackDialog();
   void showProcedureDialog(bool route);
 

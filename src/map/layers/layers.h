@@ -25,6 +25,8 @@ bool drawSimRunways(PaintContext& paint, const std::string& airport);
 // the tracks), then waypoints, airports with runways and navaids (points,
 // after the simulator's layers).
 void drawDafifLines(PaintContext& paint);
+// The terminator, civil twilight and the next six hours' terminators.
+void drawTerminatorLayers(PaintContext& paint);
 void drawDafifPoints(PaintContext& paint);
 // The loaded procedure or route, its runways and its title block.
 void drawProcedure(PaintContext& paint);

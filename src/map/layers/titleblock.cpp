@@ -115,6 +115,11 @@ void drawTitleBlock(PaintContext& paint) {
   const std::time_t now = paint.input.clock.now();
   canvas.textOut(x, at(k), printedLine(now, paint.input.clock.utcOffsetSeconds(now)));
   if (!parameters) return;
+  const LayerSwitches& sw = paint.switches();
+  if (paint.input.terminator && (sw.showTerminator || sw.showCivilTwilight || sw.showNext6Hours)) {
+    k += 2;
+    canvas.textOut(x, at(k), terminatorTitle(effectiveTerminatorTime(*paint.input.terminator, paint.input.clock)));
+  }
   k += 2;
   canvas.textOut(x, at(k), "RESOLUTION " + std::to_string(paint.width) + " X " + std::to_string(paint.height));
   if (paint.procedureMap) return;
