@@ -9,6 +9,7 @@
 #include "app/context.h"
 #include "app/mapcommands.h"
 #include "app/startup.h"
+#include "map/layers/layers.h"
 #include "map/mappainter.h"
 #include "platform/layeredmap.h"
 #include "platform/qtcanvas.h"
@@ -244,6 +245,33 @@ void BM_paintDafif(benchmark::State& state) {
   state.SetLabel(state.range(0) == 0 ? "EUROPE" : "US");
 }
 BENCHMARK(BM_paintDafif)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+// The terminator, civil twilight and the next six hours alone, on the NAT
+// preset at 1920x1080 (2 x 121 points for the current curves, 6 x 121 for
+// the hours, and their labels): the budget is 1 ms together.
+void BM_terminatorLayers(benchmark::State& state) {
+  NatMap map;
+  LayerSwitches& sw = map.app.switches;
+  sw.showTerminator = sw.showCivilTwilight = sw.showNext6Hours = true;
+  std::string error;
+  setTerminatorTime(map.app.terminator, "08Z 21/06/2024", map.app.clock, error);
+  QImage image = surface();
+  QPainter painter(&image);
+  QtTextCache texts;
+  QtMapCanvas canvas(painter, &texts);
+  const PaintInput input = map.app.paintInput();
+  Projection projection;
+  projection.setup(input.view.viewport(1920, 1080));
+  PaintContext paint{input, canvas, projection, FarSideRule(input.view.centre),
+                     buildMapFonts(input.fontSettings, false, 96)};
+  paint.width = 1920;
+  paint.height = 1080;
+  canvas.selectFont(paint.fonts.small);
+  paint.lineHeight = canvas.textMetrics().height;
+  paint.charWidth = canvas.textMetrics().averageCharWidth;
+  for (auto _ : state) drawTerminatorLayers(paint);
+}
+BENCHMARK(BM_terminatorLayers)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 

@@ -237,6 +237,18 @@ TEST_F(PlotTool, RunsMenuCommandsAndNamesEveryLayer) {
     EXPECT_NE(names.find(name), std::string::npos) << name;
 }
 
+TEST_F(PlotTool, DrawsTheTerminatorForATime) {
+  ASSERT_EQ(run("--time '08z 21/06/24' --layer showTerminator=on --layer showParameters=on -o t.svg --size 400x300"),
+            0);
+  std::ifstream in(dir.path() / "t.svg");
+  const std::string svg{std::istreambuf_iterator<char>(in), {}};
+  EXPECT_NE(svg.find("SEA LEVEL TERMINATOR 21 JUN 2024/0800Z"), std::string::npos);
+  std::string errors;
+  EXPECT_EQ(run("--time '08Z 31/02/2000' -o u.png", &errors), 1);
+  EXPECT_NE(errors.find("Bad DD/MM/(YY)YY format"), std::string::npos) << errors;
+  EXPECT_FALSE(std::filesystem::exists(dir.path() / "u.png"));
+}
+
 TEST_F(PlotTool, ReadsTheControlFileOfItsFolder) {
   dir.write("cfg/KORVANT.CTL", "InitialMap 5030N 300 ortho\nRunMaximized 0\n");
   ASSERT_EQ(run("--folder cfg -o out.svg --size 300x300"), 0);

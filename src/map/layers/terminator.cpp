@@ -2,7 +2,9 @@
 // the subsolar point), the civil twilight line (96 degrees) and the
 // terminators of the next six whole hours, each a chain of 120 great-circle
 // destination points, the hours written where their curve leaves the map.
+#include <algorithm>
 #include <array>
+#include <cmath>
 #include <cstdio>
 
 #include "geo/greatcircle.h"
@@ -22,6 +24,32 @@ struct Pen {
   Color color;
   int width;
   PenStyle style;
+};
+
+// The points at one distance round the subsolar point: the great-circle
+// destination formula with the centre's and the distance's sines worked out
+// once for the curve's 121 points.
+class DistanceCircle {
+ public:
+  DistanceCircle(const LatLng& centre, double nm) : lng_(degMinToRadians(centre.lng)) {
+    const double lat = degMinToRadians(centre.lat), d = nm / NM_PER_DEGREE * (PI / 180);
+    sinLat_ = std::sin(lat);
+    cosLat_ = std::cos(lat);
+    sinD_ = std::sin(d);
+    cosD_ = std::cos(d);
+  }
+  LatLng at(double course) const {
+    const double c = course * (PI / 180);
+    const double sc = std::sin(c), cc = std::cos(c);
+    const double s = std::clamp(sinLat_ * cosD_ + cosLat_ * sinD_ * cc, -1.0, 1.0);
+    double lng = lng_ + std::atan2(sc * sinD_, cosLat_ * cosD_ - sinLat_ * sinD_ * cc);
+    if (lng > PI) lng -= 2 * PI;
+    if (lng < -PI) lng += 2 * PI;
+    return {radiansToDegMin(std::asin(s)), radiansToDegMin(lng)};
+  }
+
+ private:
+  double lng_, sinLat_, cosLat_, sinD_, cosD_;
 };
 
 struct Label {
@@ -73,8 +101,9 @@ class CurveSet {
     const std::optional<SunPosition> sun = sunPosition(t);
     if (!sun) return;  // no sun for that moment: nothing to draw
     const LatLng subsolar{degreesToDegMin(sun->declination), degreesToDegMin(sun->subsolarLongitude)};
-    DevicePoint previous[2] = {paint_.projection.toDevice(destination(subsolar, 0, TERMINATOR_NM).position),
-                               paint_.projection.toDevice(destination(subsolar, 0, TWILIGHT_NM).position)};
+    const DistanceCircle circles[2] = {{subsolar, TERMINATOR_NM}, {subsolar, TWILIGHT_NM}};
+    DevicePoint previous[2] = {paint_.projection.toDevice(circles[0].at(0)),
+                               paint_.projection.toDevice(circles[1].at(0))};
     std::array<Label, LABEL_SLOTS> slots{};
     int used = 0;
     const int step = 360 / steps_;
@@ -82,17 +111,17 @@ class CurveSet {
       const int course = i * step;
       for (int curve = 0; curve < 2; ++curve) {
         const bool on = curve == 0 ? terminator : twilight;
-        const double distance = curve == 0 ? TERMINATOR_NM : TWILIGHT_NM;
-        DevicePoint p = paint_.projection.toDevice(destination(subsolar, course, distance).position);
+        if (!on) continue;  // a curve not drawn needs no points
+        DevicePoint p = paint_.projection.toDevice(circles[curve].at(course));
         p.visible = p.visible && paint_.projection.nearSurface(p.x, p.y, 2);
         DevicePoint& q = previous[curve];
-        if (on && p.visible && q.visible) {
+        if (p.visible && q.visible) {
           const Pen& pen = curve == 0 ? terminatorPen : twilightPen;
           paint_.canvas.selectPen(pen.color, pen.width, pen.style);
           paint_.canvas.moveTo(q.x, q.y);
           paint_.canvas.lineTo(p.x, p.y);
-          if (curve == 0 && labels && inside(q.x, q.y, paint_.width, paint_.height) !=
-                                          inside(p.x, p.y, paint_.width, paint_.height))
+          if (curve == 0 && labels &&
+              inside(q.x, q.y, paint_.width, paint_.height) != inside(p.x, p.y, paint_.width, paint_.height))
             placeLabel(q, p, course, slots, used);
         }
         q = p;
