@@ -2,6 +2,7 @@
 
 #include <cctype>
 #include <cstdio>
+#include <limits>
 
 namespace korvant {
 
@@ -109,6 +110,8 @@ std::time_t firstNextHour(const TerminatorTime& settings, const Clock& clock) {
     const std::time_t now = clock.now();
     return now - ((now % 3600) + 3600) % 3600 + 3600;
   }
+  // A time at the end of the clock's range has no hour after it.
+  if (settings.time > std::numeric_limits<std::time_t>::max() - 3600) return settings.time;
   return settings.time % 3600 == 0 ? settings.time + 3600 : settings.time;
 }
 

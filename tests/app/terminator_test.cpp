@@ -89,7 +89,8 @@ TEST_F(TerminatorTest, TheNextHoursAreLabelledWhereTheyLeaveTheMap) {
   // The whole globe small in the middle: no curve reaches an edge, no label.
   app.view.selectOrthographic();
   app.view.setRange(11000);
-  for (const test::DrawnText& t : paint().texts) EXPECT_FALSE(t.text.size() == 4 && t.text[3] == 'Z' && t.text[0] == 'R');
+  for (const test::DrawnText& t : paint().texts)
+    EXPECT_FALSE(t.text.size() == 4 && t.text[3] == 'Z' && t.text[0] == 'R');
 }
 
 TEST_F(TerminatorTest, MonochromePensAndTheTitleLine) {
@@ -102,7 +103,8 @@ TEST_F(TerminatorTest, MonochromePensAndTheTitleLine) {
   const test::RecordingCanvas c = paint();
   EXPECT_FALSE(linesOf(c, colors::grey, 2).empty());
   bool dashedTwilight = false;
-  for (const test::DrawnLine& l : c.lines) dashedTwilight |= l.color == colors::grey && l.width == 1 && l.style == PenStyle::Dash;
+  for (const test::DrawnLine& l : c.lines)
+    dashedTwilight |= l.color == colors::grey && l.width == 1 && l.style == PenStyle::Dash;
   EXPECT_TRUE(dashedTwilight);
   EXPECT_NE(c.findText("SEA LEVEL TERMINATOR 21 JUN 2024/0800Z"), nullptr);
 }

@@ -184,7 +184,11 @@ void drawTerminatorLayers(PaintContext& paint) {
                 sw.showCivilTwilight, twilight, false);
   if (sw.showNext6Hours) {
     const std::time_t first = firstNextHour(*settings, paint.input.clock);
-    for (int hour = 0; hour < 6; ++hour) curves.draw(first + hour * 3600, true, hours, false, twilight, true);
+    std::time_t t = first;
+    for (int hour = 0; hour < 6; ++hour) {
+      curves.draw(t, true, hours, false, twilight, true);
+      if (__builtin_add_overflow(t, std::time_t{3600}, &t)) break;  // past the clock's range: no more hours
+    }
   }
   canvas.setTextAlign({HAlign::Left, VAlign::Top});
 }
