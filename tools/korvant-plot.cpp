@@ -49,6 +49,10 @@ int applyOptions(AppContext& app, const PlotOptions& o) {
     const bool region = o.preset.empty() && o.centre.empty();
     if (!commands.readTracks(o.tracks, region).repaint) return 1;
   }
+  if (!o.userOverlay.empty()) {
+    app.userOverlay.setPath(o.userOverlay);
+    app.switches.showUserTxt = true;
+  }
   if (!o.procedure.empty()) {
     // Fitted to the procedure, unless the options place the view themselves.
     MapCommands commands(app);
@@ -100,6 +104,7 @@ int applyOptions(AppContext& app, const PlotOptions& o) {
   }
   reportMissingSimFiles(app);
   reportMissingDafifFiles(app);
+  reportMissingUserOverlay(app);
   return 0;
 }
 

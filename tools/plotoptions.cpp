@@ -20,6 +20,9 @@ const char PLOT_USAGE[] =
     "  --tracks FILE           draw the tracks of a saved track message\n"
     "  --procedure FILE        draw a SID, STAR or approach file (SIDs end in the runway)\n"
     "  --route FILE            draw a route file (.ROU)\n"
+    "  --plan FILE             draw a flight plan (.PLN) with its own annotations\n"
+    "  --user FILE             draw a user overlay file (else USER.TXT, with the layer\n"
+    "                          showUserTxt)\n"
     "  --report                print the tracks' fixes, courses and distances, or the\n"
     "                          procedure's legs and where each ends\n"
     "  --info TEXT             the position of a fix (as the Info tool)\n"
@@ -102,7 +105,7 @@ std::string addLayer(PlotOptions& o, const std::string&, const std::string& valu
 std::string setProcedure(PlotOptions& o, const std::string& option, const std::string& value) {
   if (!o.procedure.empty()) return "one procedure or route at a time";
   o.procedure = value;
-  o.route = option == "--route";
+  o.route = option != "--procedure";
   return {};
 }
 
@@ -139,6 +142,8 @@ constexpr OptionRule kRules[] = {
     {"--intersection", "a text", setTool},
     {"--procedure", "a procedure file", setProcedure},
     {"--route", "a route file", setProcedure},
+    {"--plan", "a flight plan file", setProcedure},
+    {"--user", "a user overlay file", setText<&PlotOptions::userOverlay>},
     {"--report", "", setFlag<&PlotOptions::report>},
     {"--folder", "a folder", setText<&PlotOptions::folder>},
     {"--preset", "a name", setText<&PlotOptions::preset>},

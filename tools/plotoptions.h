@@ -17,6 +17,7 @@ struct PlotOptions {
   std::string runways;  // an airport of the simulator's files
   std::string procedure;  // a procedure file, or a route file when `route`
   bool route = false;
+  std::string userOverlay;  // a USER.TXT of another name or folder
   int tool = 0;  // cmd::Info, cmd::Distance or cmd::Intersection
   std::string toolText;
   bool report = false;

@@ -28,7 +28,7 @@ struct AppContext {
             fixes,  tracks,         trackFile,
             tools,  procedureMap,   clock,
             sim,    runwaysAirport, &procedure,
-            &dafif, &terminator};
+            &dafif, &terminator,    &userOverlay};
   }
 
   MessageBoxes& boxes;
@@ -52,6 +52,8 @@ struct AppContext {
   DafifFiles dafif;
   // The terminator time: NOW until the start hour dialog says otherwise.
   TerminatorTime terminator;
+  // USER.TXT in the working folder.
+  UserOverlayFile userOverlay;
   // An airport whose runways the map shows (the headless renderer's --runways).
   std::string runwaysAirport;
   // The procedure or route last read, drawn on the procedure map.

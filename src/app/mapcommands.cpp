@@ -162,6 +162,7 @@ CommandEffect MapCommands::execute(int id) {
     if (id == cmd::VideoColor) sw.currentColor = sw.videoColor;
     if (id == cmd::Ps1Wpt) reportMissingSimFiles(app_);
     reportMissingDafifFiles(app_);
+    if (id == cmd::ShowUserTxt) reportMissingUserOverlay(app_);
     return effect;
   }
 
@@ -314,6 +315,12 @@ void reportMissingSimFiles(AppContext& app) {
   if (app.sim.bytes(path)) return;
   app.once.simWaypointsMissing = true;
   app.boxes.show("CAN'T FIND 747WPT.DAT FILE", path, MessageIcon::Stop);
+}
+
+void reportMissingUserOverlay(AppContext& app) {
+  if (!app.switches.showUserTxt || app.once.userOverlayMissing || app.userOverlay.overlay()) return;
+  app.once.userOverlayMissing = true;
+  app.boxes.show("CAN'T OPEN REQUESTED FILE:", "USER.TXT", MessageIcon::None);
 }
 
 void reportMissingDafifFiles(AppContext& app) {

@@ -62,6 +62,8 @@ void reportMissingSimFiles(AppContext& app);
 // The DAFIF files the switched-on layers need and cannot find, each said
 // once per run ("CAN'T OPEN FILE", "CAN'T FIND ANY OF:"), never by a paint.
 void reportMissingDafifFiles(AppContext& app);
+// "CAN'T OPEN REQUESTED FILE:" USER.TXT, once per run, when its switch is on.
+void reportMissingUserOverlay(AppContext& app);
 
 class MapCommands {
  public:

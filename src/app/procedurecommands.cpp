@@ -30,6 +30,17 @@ std::string subfolder(const std::string& folder, const std::string& name) {
 
 bool fitViewToProcedure(AppContext& app) {
   const LoadedProcedure& p = app.procedure;
+  if (p.routeShown && p.source.kind == RouteFileKind::FlightPlan) {
+    if (p.plan.waypoints.empty()) return false;
+    const auto [first, last] = planEnds(p.plan);
+    const CourseDistance leg = courseAndDistance(first, last);
+    const double c = leg.course;
+    // Along a meridian the map is taller than wide: more range for the same distance.
+    const double range = leg.distance * ((c < 45 || c > 315 || (c > 135 && c < 225)) ? 1.1 : 0.8);
+    app.view.kind = ProjectionKind::Lambert;
+    app.view.setCentre(destination(first, c, leg.distance / 2).position, range / 2);
+    return true;
+  }
   if (p.routeShown) {
     const std::string start = routeStart(p.title), end = routeEnd(p.title);
     const std::optional<LatLng> from = app.sim.findSimAirport(start);
@@ -63,7 +74,12 @@ bool fitViewToProcedure(AppContext& app) {
 
 bool fitViewToDrawnProcedure(AppContext& app) {
   if (!app.procedure.shown()) return false;
-  const ProcedureGeometry::Bounds b = app.procedure.geometry.bounds();
+  ProcedureGeometry::Bounds b = app.procedure.geometry.bounds();
+  if (app.procedure.source.kind == RouteFileKind::FlightPlan) {
+    b = {};
+    for (const UW_Wpt& w : app.procedure.plan.waypoints)
+      if (!w.isUserItem()) b.add(w.position);
+  }
   if (b.empty()) return false;
   app.view.fitToExtent(b.south, b.north, b.west, b.east);
   return true;
@@ -95,7 +111,8 @@ CommandEffect MapCommands::readProcedure(const std::string& path, bool route) {
   app_.procedure = std::move(*read);
   app_.checkedPreset.clear();
   LoadedProcedure& p = app_.procedure;
-  p.geometry = flyProcedure({p.legs, p.source, p.title}, app_.sim, app_.dump.isOpen() ? &app_.dump : nullptr);
+  if (p.source.kind != RouteFileKind::FlightPlan)
+    p.geometry = flyProcedure({p.legs, p.source, p.title}, app_.sim, app_.dump.isOpen() ? &app_.dump : nullptr);
   if (!fitViewToProcedure(app_)) {
     p.title.clear();
     return {true, UiRequest::None, "", ""};

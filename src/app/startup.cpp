@@ -18,6 +18,7 @@ StartupResult startUp(AppContext& app, const std::string& programPath, const std
   result.controlFileRead =
       ControlFile::read(settings, app.once, app.boxes, joinFolder(currentFolder, "KORVANT.CTL"), false);
   app.fixes.setPath(currentFolder, "KORVANT.DAT", app.boxes);
+  app.userOverlay.setPath(joinFolder(currentFolder, "USER.TXT"));
   app.fixes.load();
 
   if (readLeadingInt(settings.lookup(DUMP_SWITCH_KEY)) == 9) app.dump.open(joinFolder(currentFolder, "DUMP.TXT"));

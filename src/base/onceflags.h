@@ -11,6 +11,7 @@ struct OnceFlags {
   // four ATS files together; "CAN'T FIND ANY OF:" the waypoint files.
   bool dafifAirports = false, dafifNavaids = false, dafifRunways = false, dafifOrtca = false;
   bool dafifAts = false, dafifWaypoints = false;
+  bool userOverlayMissing = false;  // "CAN'T OPEN REQUESTED FILE:" USER.TXT
 };
 
 }  // namespace korvant

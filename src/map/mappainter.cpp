@@ -69,6 +69,7 @@ PaintResult MapPainter::paintStage(const PaintOptions& options, PaintStage stage
       drawOwnFixes(paint);
       drawSimData(paint);
       drawDafifPoints(paint);
+      drawUserOverlay(paint);
       if (!input_.runwaysAirport.empty()) drawSimRunways(paint, std::string(input_.runwaysAirport));
       if (input_.procedureMap) drawProcedure(paint);
       break;

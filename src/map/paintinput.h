@@ -12,6 +12,7 @@
 #include "navdata/fixstore.h"
 #include "navdata/simfiles.h"
 #include "procedures/loadedprocedure.h"
+#include "procedures/useroverlayfile.h"
 #include "sky/terminatortime.h"
 #include "tracks/trackmodel.h"
 
@@ -25,13 +26,14 @@ struct PaintInput {
   const TrackModel& tracks;
   std::string_view trackFile;  // full path of the message read, for the title block
   const ToolState& tools;
-  bool procedureMap = false;                   // the procedure map is selected
-  const Clock& clock;                          // the title block's printed time
-  const SimFiles& sim;                         // the PS1 simulator's files
-  std::string_view runwaysAirport = {};        // an airport whose runways are drawn, or empty
-  const LoadedProcedure* procedure = nullptr;  // drawn on the procedure map
-  const DafifFiles* dafif = nullptr;           // the DAFIF-layout files, when there are any
-  const TerminatorTime* terminator = nullptr;  // the moment the terminator is drawn for
+  bool procedureMap = false;                     // the procedure map is selected
+  const Clock& clock;                            // the title block's printed time
+  const SimFiles& sim;                           // the PS1 simulator's files
+  std::string_view runwaysAirport = {};          // an airport whose runways are drawn, or empty
+  const LoadedProcedure* procedure = nullptr;    // drawn on the procedure map
+  const DafifFiles* dafif = nullptr;             // the DAFIF-layout files, when there are any
+  const TerminatorTime* terminator = nullptr;    // the moment the terminator is drawn for
+  const UserOverlayFile* userOverlay = nullptr;  // USER.TXT
 };
 
 }  // namespace korvant

@@ -25,8 +25,9 @@ struct PaintKey {
   // The simulator files' sizes and times, while a layer reads them.
   std::string simSignature;
   std::string runwaysAirport;
-  std::string dafifSignature;      // while a DAFIF layer reads the files
-  std::time_t terminatorTime = 0;  // while a terminator layer is on
+  std::string dafifSignature;        // while a DAFIF layer reads the files
+  std::time_t terminatorTime = 0;    // while a terminator layer is on
+  std::string userOverlaySignature;  // while USER.TXT is drawn
   // The title block prints the time to the minute, local and UTC.
   long printedMinute = 0;
   long utcOffset = 0;
@@ -47,6 +48,7 @@ inline PaintKey paintKey(const PaintInput& input, PaintStage stage, int width, i
   if (input.terminator &&
       (input.switches.showTerminator || input.switches.showCivilTwilight || input.switches.showNext6Hours))
     key.terminatorTime = effectiveTerminatorTime(*input.terminator, input.clock);
+  if (input.userOverlay && input.switches.showUserTxt) key.userOverlaySignature = input.userOverlay->signature();
   if (input.dafif && !(input.switches.dafif == DafifSwitches{})) key.dafifSignature = input.dafif->signature();
   if (input.procedure && input.procedure->shown()) key.procedureRevision = input.procedure->revision;
   key.width = width;

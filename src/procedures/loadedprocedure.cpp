@@ -1,13 +1,28 @@
 #include "procedures/loadedprocedure.h"
 
+#include "base/filereader.h"
+
 namespace korvant {
 
 std::optional<LoadedProcedure> readLoadedProcedure(const std::string& path, bool route, MessageBoxes& boxes) {
   LoadedProcedure loaded;
   loaded.source = describeProcedurePath(path, route);
   if (loaded.source.kind == RouteFileKind::FlightPlan) {
-    boxes.show("CAN'T READ FLIGHT PLAN:", "Flight plans (.PLN) are not read yet: " + path, MessageIcon::Stop);
-    return std::nullopt;
+    const FileRead file = readWholeFile(path, PLAN_FILE_LIMIT);
+    if (!file.ok()) {
+      boxes.show("CAN'T OPEN FILE",
+                 file.status == FileReadStatus::CannotOpen
+                     ? path
+                     : path + " (" + describeFileRead(file, PLAN_FILE_LIMIT) + ")",
+                 MessageIcon::Stop);
+      return std::nullopt;
+    }
+    std::optional<FlightPlan> plan = readFlightPlan(file.bytes, boxes);
+    if (!plan) return std::nullopt;
+    loaded.plan = std::move(*plan);
+    loaded.fileDate = fileDateText(path);
+    loaded.routeShown = true;
+    return loaded;
   }
   ProcedureFileRead read = readProcedureFile(path, loaded.source.kind, boxes);
   if (!read.ok) return std::nullopt;

@@ -7,6 +7,7 @@
 
 #include "base/messageboxes.h"
 #include "procedures/deparr.h"
+#include "procedures/flightplan.h"
 #include "procedures/proceduregeometry.h"
 #include "procedures/proceduresource.h"
 
@@ -21,6 +22,7 @@ struct LoadedProcedure {
   bool procedureShown = false;
   bool routeShown = false;
   ProcedureGeometry geometry;
+  FlightPlan plan;   // a route file of kind 2
   int revision = 0;  // counts the reads, for whoever keeps a picture of it
 
   bool shown() const { return procedureShown || routeShown; }

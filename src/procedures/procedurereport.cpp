@@ -1,12 +1,46 @@
 #include "procedures/procedurereport.h"
 
+#include <cmath>
 #include <cstdio>
 
 #include "geo/positiontext.h"
+#include "sky/legcourse.h"
 
 namespace korvant {
 
+namespace {
+
+// A plan's waypoints as the track report writes a track's fixes.
+std::string planReport(const LoadedProcedure& loaded) {
+  const FlightPlan& plan = loaded.plan;
+  std::string report = loaded.source.fileName + "  " + plan.title + "  FILE DATE " + loaded.fileDate + "\n";
+  if (!plan.cruisingAltitude.empty()) report += "  CRUISING ALTITUDE " + plan.cruisingAltitude + "\n";
+  const UW_Wpt* previous = nullptr;
+  double total = 0;
+  char row[256];
+  for (const UW_Wpt& w : plan.waypoints) {
+    if (w.isUserItem()) continue;
+    const std::string where = formatLat(w.position.lat) + " " + formatLng(w.position.lng);
+    if (previous) {
+      const LegCourse leg = legCourse(previous->position, w.position);
+      total += std::round(leg.distance);
+      std::snprintf(row, sizeof row, "  %-11s %s  %s\xC2\xB0%s  %5.0f NM\n", w.identifier.substr(0, 40).c_str(),
+                    where.c_str(), courseDegreesText(leg.courseTenths).c_str(), leg.isTrue ? "T" : " ",
+                    std::round(leg.distance));
+    } else {
+      std::snprintf(row, sizeof row, "  %-11s %s\n", w.identifier.substr(0, 40).c_str(), where.c_str());
+    }
+    report += row;
+    previous = &w;
+  }
+  std::snprintf(row, sizeof row, "  TOTAL %.0f NM\n", total);
+  return report + row;
+}
+
+}  // namespace
+
 std::string procedureReport(const LoadedProcedure& loaded) {
+  if (loaded.source.kind == RouteFileKind::FlightPlan) return planReport(loaded);
   const ProcedureSource& s = loaded.source;
   std::string report = s.fileName + "  " + loaded.title + "  FILE DATE " + loaded.fileDate;
   if (s.sid) {

@@ -28,6 +28,8 @@ void drawDafifLines(PaintContext& paint);
 // The terminator, civil twilight and the next six hours' terminators.
 void drawTerminatorLayers(PaintContext& paint);
 void drawDafifPoints(PaintContext& paint);
+// USER.TXT, when its switch is on.
+void drawUserOverlay(PaintContext& paint);
 // The loaded procedure or route, its runways and its title block.
 void drawProcedure(PaintContext& paint);
 

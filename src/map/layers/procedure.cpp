@@ -8,6 +8,7 @@
 
 #include "geo/positiontext.h"
 #include "map/layers/layers.h"
+#include "map/layers/overlaycommands.h"
 #include "map/linedrawing.h"
 #include "map/symbols.h"
 
@@ -109,11 +110,58 @@ void drawProcedureTitle(PaintContext& paint, const LoadedProcedure& loaded) {
   canvas.selectFont(paint.fonts.small);
 }
 
+// A flight plan: its legs as great circles, a triangle and the identifier at
+// each waypoint, its own annotations as overlay commands, and a thin direct
+// line from the first waypoint to the last.
+void drawFlightPlan(PaintContext& paint, const FlightPlan& plan) {
+  if (plan.waypoints.empty()) return;
+  MapCanvas& canvas = paint.canvas;
+  OverlayState overlay = startOverlay(paint, HAlign::Left, VAlign::Bottom);
+  for (const char* line : {"DRAW", "COLOR 0 0 0", "FONTSIZE 7"})
+    runOverlayCommand(paint, overlay, parseOverlayLine(line, 0));
+  const Color color = paint.pick(colors::blue, colors::black);
+  LineDrawer lines(paint);
+  const UW_Wpt* previous = nullptr;
+  const UW_Wpt* first = nullptr;
+  const int unit = std::max(1, paint.lineHeight);
+  for (const UW_Wpt& w : plan.waypoints) {
+    if (w.isUserItem()) {
+      runOverlayCommand(paint, overlay, parseOverlayLine(w.text, 0));
+      continue;
+    }
+    if (!finite(w.position)) continue;
+    if (previous) {
+      canvas.selectPen(color, 2, PenStyle::Solid);
+      lines.drawLine(LineType::GreatCircle, previous->position, w.position, WIDENED, 0);
+    }
+    if (!first) first = &w;
+    previous = &w;
+    DevicePoint d;
+    if (!place(paint, w.position, d)) continue;
+    drawTriangle(canvas, d.x, d.y, unit, colors::black);
+    canvas.selectFont(paint.fonts.small);
+    canvas.setTextColor(colors::black);
+    canvas.setTextAlign({HAlign::Left, VAlign::Bottom});
+    canvas.textOut(d.x + paint.charWidth / 2, d.y + 2 * unit, w.identifier);
+    canvas.selectFont(overlay.font);
+    canvas.setTextColor(overlay.color);
+  }
+  if (first && previous) {
+    canvas.selectPen(color, 1, PenStyle::Solid);
+    lines.drawLine(LineType::GreatCircle, first->position, previous->position, WIDENED, 0);
+  }
+  canvas.setBackgroundTransparent(true);
+}
+
 }  // namespace
 
 void drawProcedure(PaintContext& paint) {
   const LoadedProcedure* loaded = paint.input.procedure;
   if (!loaded || !loaded->shown()) return;
+  if (loaded->source.kind == RouteFileKind::FlightPlan) {
+    drawFlightPlan(paint, loaded->plan);
+    return;
+  }
   const ProcedureGeometry& geometry = loaded->geometry;
   for (const std::string& airport : geometry.runwayAirports) drawSimRunways(paint, airport);
 

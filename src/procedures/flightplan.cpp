@@ -1,0 +1,164 @@
+#include "procedures/flightplan.h"
+
+#include <cctype>
+#include <cstdlib>
+
+#include "base/textops.h"
+#include "geo/positiontext.h"
+
+namespace korvant {
+
+namespace {
+
+bool startsWithIgnoringCase(std::string_view line, std::string_view key) {
+  if (line.size() < key.size()) return false;
+  for (std::size_t i = 0; i < key.size(); ++i)
+    if (std::tolower(static_cast<unsigned char>(line[i])) != std::tolower(static_cast<unsigned char>(key[i])))
+      return false;
+  return true;
+}
+
+std::string skipBlanks(std::string_view field) {
+  std::size_t at = 0;
+  while (at < field.size() && (field[at] == ' ' || field[at] == '\t')) ++at;
+  return std::string(field.substr(at));
+}
+
+std::vector<std::string> splitFields(std::string_view text) {
+  std::vector<std::string> fields;
+  std::size_t at = 0;
+  while (true) {
+    const std::size_t comma = text.find(',', at);
+    fields.push_back(skipBlanks(text.substr(at, comma == std::string_view::npos ? std::string_view::npos : comma - at)));
+    if (comma == std::string_view::npos) break;
+    at = comma + 1;
+  }
+  return fields;
+}
+
+// A whole number from the start of the text (a sign allowed), 0 when none.
+long wholeNumber(std::string_view text) {
+  std::size_t at = 0;
+  bool negative = false;
+  if (at < text.size() && (text[at] == '+' || text[at] == '-')) negative = text[at++] == '-';
+  long value = 0;
+  for (int digits = 0; at < text.size() && std::isdigit(static_cast<unsigned char>(text[at])) && digits < 9; ++digits)
+    value = 10 * value + (text[at++] - '0');
+  return negative ? -value : value;
+}
+
+bool looksLikeLatitude(const std::string& field) {
+  return field.size() >= 2 && (field[0] == 'N' || field[0] == 'S' || field[0] == 'n' || field[0] == 's') &&
+         std::isdigit(static_cast<unsigned char>(field[1]));
+}
+
+std::optional<UW_Wpt> waypointOf(std::string_view rest) {
+  const std::vector<std::string> f = splitFields(rest);
+  if (f.size() < 5) return std::nullopt;  // fewer than five fields: left out
+  UW_Wpt w;
+  const std::size_t eq = f[0].find('=');
+  w.number = static_cast<int>(wholeNumber(f[0].substr(0, eq)));
+  // The longer form puts region, identifier, name and identifier again before
+  // the type: the latitude stands sixth, not third.
+  const bool longForm = !looksLikeLatitude(f[2]) && f.size() >= 8 && looksLikeLatitude(f[5]);
+  if (longForm) {
+    w.identifier = f[3].empty() ? f[1] : f[3];
+    w.type = f[4];
+    w.position = {readPlanCoordinate(f[5], 'S'), readPlanCoordinate(f[6], 'W')};
+    w.altitude = static_cast<int>(wholeNumber(f[7]));
+    if (f.size() > 8) w.text = f[8];
+    return w;
+  }
+  w.identifier = eq == std::string::npos ? std::string() : f[0].substr(eq + 1);
+  w.type = f[1];
+  w.position = {readPlanCoordinate(f[2], 'S'), readPlanCoordinate(f[3], 'W')};
+  w.altitude = static_cast<int>(wholeNumber(f[4]));
+  if (f.size() > 5) w.text = f[5];
+  return w;
+}
+
+}  // namespace
+
+double readPlanCoordinate(std::string_view field, char negative) {
+  if (field.empty()) return 0;
+  const double sign = std::toupper(static_cast<unsigned char>(field[0])) == negative ? -1 : 1;
+  const std::string_view rest = field.substr(1);
+  const double degrees = static_cast<double>(wholeNumber(rest));
+  const std::size_t star = rest.find('*');
+  double minutes = star == std::string_view::npos ? 0 : readDecimalNumber(rest.substr(star + 1, 40));
+  if (!(minutes >= 0 && minutes < 1e6)) minutes = 0;
+  return sign * (degrees * 100 + minutes);
+}
+
+std::optional<FlightPlan> readFlightPlan(std::string_view text, MessageBoxes& boxes) {
+  FlightPlan plan;
+  bool header = false;
+  std::size_t at = 0;
+  while (at < text.size()) {
+    // A line, or the next piece of a longer one.
+    std::size_t end = text.find('\n', at);
+    if (end == std::string_view::npos) end = text.size();
+    const std::size_t take = std::min(end - at, PLAN_LINE_LIMIT);
+    std::string_view piece = text.substr(at, take);
+    at = take == end - at ? end + 1 : at + take;
+    piece = piece.substr(0, std::min(piece.find('\r'), piece.size()));
+    std::size_t lead = 0;
+    while (lead < piece.size() && piece[lead] == ' ') ++lead;
+    const std::string line(piece.substr(lead));
+    if (line.empty()) continue;
+    if (line == "[flightplan]") {
+      header = true;
+      continue;
+    }
+    struct Key {
+      const char* name;
+      std::string* kept;
+    };
+    const Key keys[] = {{"title=", &plan.title},
+                        {"description=", nullptr},
+                        {"type=", nullptr},
+                        {"routetype=", nullptr},
+                        {"CRUISING_ALTITUDE=", &plan.cruisingAltitude},
+                        {"departure_id=", nullptr},
+                        {"departure_position=", nullptr},
+                        {"destination_id=", nullptr},
+                        {"departure_name=", &plan.departureName},
+                        {"destination_name=", &plan.destinationName},
+                        {"alternate_name=", nullptr}};
+    bool known = false;
+    for (const Key& key : keys)
+      if (startsWithIgnoringCase(line, key.name)) {
+        if (key.kept) *key.kept = line.substr(std::string_view(key.name).size());
+        known = true;
+        break;
+      }
+    if (known || line[0] == '#') continue;
+    if (startsWithIgnoringCase(line, "waypoint.")) {
+      if (std::optional<UW_Wpt> w = waypointOf(std::string_view(line).substr(9))) plan.waypoints.push_back(*w);
+      continue;
+    }
+    UW_Wpt item;
+    item.type = USER_ITEM_TYPE;
+    item.text = line;
+    plan.waypoints.push_back(std::move(item));
+  }
+  if (!header) {
+    boxes.show("", "[flightplan] header not found", MessageIcon::None);
+    return std::nullopt;
+  }
+  return plan;
+}
+
+std::pair<LatLng, LatLng> planEnds(const FlightPlan& plan) {
+  std::pair<LatLng, LatLng> ends{{0, 0}, {0, 0}};
+  bool first = true;
+  for (const UW_Wpt& w : plan.waypoints) {
+    if (w.isUserItem()) continue;
+    if (first) ends.first = w.position;
+    ends.second = w.position;
+    first = false;
+  }
+  return ends;
+}
+
+}  // namespace korvant

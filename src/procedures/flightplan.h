@@ -1,0 +1,50 @@
+#pragma once
+// Flight plan files (.PLN): a "[flightplan]" header, a few keys, numbered
+// waypoint lines, and any other line kept as a user-overlay command that the
+// plan draws with itself. Waypoint lines come in two forms, told apart by
+// where the latitude stands:
+//   waypoint.3=ABC, V, N50* 30.0', W001* 15.5', +000120.00[, text]
+//   waypoint.1=KK, WIK, , WIK, V, N58* 27.53', W003* 06.02', +000000.00,
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "base/messageboxes.h"
+#include "geo/latlng.h"
+
+namespace korvant {
+
+// Lines are read in pieces of at most this many characters.
+inline constexpr std::size_t PLAN_LINE_LIMIT = 253;
+inline constexpr std::size_t PLAN_FILE_LIMIT = 4u << 20;
+inline constexpr const char* USER_ITEM_TYPE = "*USER";
+
+struct UW_Wpt {
+  int number = -1;  // -1 for a user item
+  std::string identifier;
+  std::string type;  // "*USER" for a user item
+  LatLng position{0, 0};
+  int altitude = 0;
+  std::string text;  // the sixth field; a user item's whole line
+
+  bool isUserItem() const { return type == USER_ITEM_TYPE; }
+};
+
+struct FlightPlan {
+  std::string title, cruisingAltitude, departureName, destinationName;
+  std::vector<UW_Wpt> waypoints;  // and user items, in file order
+};
+
+// "N40* 38.38'": the hemisphere letter (S and W negative), whole degrees,
+// '*', minutes; a text without '*' has no minutes.
+double readPlanCoordinate(std::string_view field, char negative);
+
+// The file's text; nothing, with "[flightplan] header not found" said, when
+// the header is missing.
+std::optional<FlightPlan> readFlightPlan(std::string_view text, MessageBoxes& boxes);
+
+// The first and last waypoint that is no user item; both 0/0 when there are none.
+std::pair<LatLng, LatLng> planEnds(const FlightPlan& plan);
+
+}  // namespace korvant
