@@ -29,7 +29,8 @@ std::vector<std::string> splitFields(std::string_view text) {
   std::size_t at = 0;
   while (true) {
     const std::size_t comma = text.find(',', at);
-    fields.push_back(skipBlanks(text.substr(at, comma == std::string_view::npos ? std::string_view::npos : comma - at)));
+    fields.push_back(
+        skipBlanks(text.substr(at, comma == std::string_view::npos ? std::string_view::npos : comma - at)));
     if (comma == std::string_view::npos) break;
     at = comma + 1;
   }

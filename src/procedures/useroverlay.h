@@ -39,7 +39,7 @@ struct OverlayCommand {
   std::string source;  // the line as written, for the report
   std::string text;    // TEXT ... and STACK: the rest of the line as written
   LatLng a{0, 0}, b{0, 0};
-  double value = 0;  // FONTSIZE n, the TEXTR distance, the ARC radius
+  double value = 0;           // FONTSIZE n, the TEXTR distance, the ARC radius
   double start = 0, end = 0;  // ARC courses
   int red = 0, green = 0, blue = 0;
   OverlayLineStyle style = OverlayLineStyle::Solid;

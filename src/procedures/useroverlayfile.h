@@ -19,8 +19,7 @@ struct UserOverlay {
 };
 
 // The alignments after the commands, from the given ones.
-void finalOverlayAlignment(const std::vector<OverlayCommand>& commands, std::string& horizontal,
-                           std::string& vertical);
+void finalOverlayAlignment(const std::vector<OverlayCommand>& commands, std::string& horizontal, std::string& vertical);
 
 class UserOverlayFile {
  public:

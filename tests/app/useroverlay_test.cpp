@@ -52,7 +52,7 @@ TEST_F(UserOverlayTest, CommentsDrawNothingAndNodrawHoldsUntilDraw) {
 TEST_F(UserOverlayTest, ArcsInTenDegreeChords) {
   EXPECT_EQ(linesIn(paint("COLOR 255 0 0\nARC 5030N 100 0 0\n"), colors::red), 36);
   EXPECT_EQ(linesIn(paint("COLOR 255 0 0\nARC 5030N 100 90 45\n"), colors::red), 4);  // 45 to 85
-  EXPECT_EQ(linesIn(paint("COLOR 255 0 0\nARC 5030N -5 0 20\n"), colors::red), 2);  // radius 1
+  EXPECT_EQ(linesIn(paint("COLOR 255 0 0\nARC 5030N -5 0 20\n"), colors::red), 2);    // radius 1
 }
 
 TEST_F(UserOverlayTest, LineStylesAndColours) {
@@ -99,8 +99,8 @@ TEST_F(UserOverlayTest, RouteTextNeverStandsUpsideDown) {
 TEST_F(UserOverlayTest, FontSizesAndWildOperands) {
   const test::RecordingCanvas c = paint(
       "FONTSIZE 0\nTEXT 5030N ZERO\nFONTSIZE 10000\nTEXT 5030N HUGE\nFONTSIZE -3\nCOLOR x y z\n"
-      "ARC 5030N 1e308 0 360\nTEXTR 50/30 50/30 0 SAME\n" + std::string(100000, '\x01') + "\n" +
-      std::string(3000, 'S') + "TACK\n");
+      "ARC 5030N 1e308 0 360\nTEXTR 50/30 50/30 0 SAME\n" +
+      std::string(100000, '\x01') + "\n" + std::string(3000, 'S') + "TACK\n");
   EXPECT_NE(c.findText("ZERO"), nullptr);
   const test::DrawnText* huge = c.findText("HUGE");
   ASSERT_NE(huge, nullptr);

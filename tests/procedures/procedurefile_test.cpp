@@ -264,7 +264,12 @@ TEST(ReadLoadedProcedure, TitlesFromTheFolderOrTheHeader) {
   ASSERT_TRUE(plain);
   EXPECT_EQ(plain->title, "");
   EXPECT_TRUE(boxes.shown.empty());
-  EXPECT_FALSE(readLoadedProcedure(dir.write("routes/A.PLN", "[flightplan]\n"), true, boxes));
+  // A flight plan goes to its own reader: refused without its header.
+  const auto plan = readLoadedProcedure(dir.write("routes/A.PLN", "[flightplan]\ntitle=T\n"), true, boxes);
+  ASSERT_TRUE(plan);
+  EXPECT_EQ(plan->plan.title, "T");
+  EXPECT_TRUE(plan->routeShown);
+  EXPECT_FALSE(readLoadedProcedure(dir.write("routes/B.pln", "title=T\n"), true, boxes));
   EXPECT_EQ(boxes.shown.size(), 1u);
 }
 

@@ -216,7 +216,7 @@ void drawUserOverlay(PaintContext& paint) {
   if (!paint.switches().showUserTxt || !paint.input.userOverlay) return;
   const std::shared_ptr<const UserOverlay> overlay = paint.input.userOverlay->overlay();
   if (!overlay) return;  // said once, when the switch went on
-  const auto h = overlay->horizontal == "CENTER" ? HAlign::Center
+  const auto h = overlay->horizontal == "CENTER"  ? HAlign::Center
                  : overlay->horizontal == "RIGHT" ? HAlign::Right
                                                   : HAlign::Left;
   OverlayState s = startOverlay(paint, h, overlay->vertical == "TOP" ? VAlign::Top : VAlign::Bottom);
