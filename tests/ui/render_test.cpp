@@ -249,6 +249,28 @@ TEST_F(PlotTool, DrawsTheTerminatorForATime) {
   EXPECT_FALSE(std::filesystem::exists(dir.path() / "u.png"));
 }
 
+TEST_F(PlotTool, DrawsAndReportsAFlightPlanAndAUserOverlay) {
+  std::filesystem::copy(KORVANT_PLAN, dir.path() / "EGPB-EISG.PLN");
+  dir.write("notes.txt", "COLOR 255 0 0\nTEXT N5700.00/W00400.00 MY NOTE\n");
+  const auto report = dir.path() / "report.txt";
+  const std::string command = "cd " + dir.str() + " && " + KORVANT_PLOT +
+                              " --plan EGPB-EISG.PLN --user notes.txt --report -o plan.svg --size 800x600 > " +
+                              report.string();
+  ASSERT_EQ(std::system(command.c_str()), 0);
+  std::ifstream in(report);
+  const std::string text{std::istreambuf_iterator<char>(in), {}};
+  EXPECT_NE(text.find("  WIK         N5827.53 W00306.02  219\xC2\xB0     102 NM"), std::string::npos) << text;
+  EXPECT_NE(text.find("TOTAL 481 NM"), std::string::npos) << text;
+  std::ifstream svgIn(dir.path() / "plan.svg");
+  const std::string svg{std::istreambuf_iterator<char>(svgIn), {}};
+  EXPECT_NE(svg.find(">RUBEX<"), std::string::npos);
+  EXPECT_NE(svg.find(">MY NOTE<"), std::string::npos);
+  std::string errors;
+  dir.write("bad.PLN", "waypoint.0=A, V, N50* 0', W001* 0', 0\n");
+  EXPECT_EQ(run("--plan bad.PLN -o b.png", &errors), 1);
+  EXPECT_NE(errors.find("[flightplan] header not found"), std::string::npos) << errors;
+}
+
 TEST_F(PlotTool, ReadsTheControlFileOfItsFolder) {
   dir.write("cfg/KORVANT.CTL", "InitialMap 5030N 300 ortho\nRunMaximized 0\n");
   ASSERT_EQ(run("--folder cfg -o out.svg --size 300x300"), 0);
