@@ -100,6 +100,21 @@ def main(src, out):
 
 
 
+def copy_rows(src, out, name, keep):
+    """Copies the rows of one public CSV that `keep` accepts; returns their names."""
+    with open(src / name, newline="", encoding="utf-8") as f:
+        reader = csv.DictReader(f)
+        with open(out / name, "w", newline="", encoding="utf-8") as g:
+            writer = csv.DictWriter(g, fieldnames=reader.fieldnames, lineterminator="\n")
+            writer.writeheader()
+            kept = set()
+            for r in reader:
+                if keep(r):
+                    writer.writerow(r)
+                    kept.add(r.get("name"))
+            return kept
+
+
 def ps1_sources(src, out):
     """The public rows the sample PS1 folder is built from: every waypoint, the
     North Atlantic and Pacific navaids, the large airports and the North
@@ -109,17 +124,7 @@ def ps1_sources(src, out):
     out.mkdir(parents=True, exist_ok=True)
 
     def copy(name, keep):
-        with open(src / name, newline="", encoding="utf-8") as f:
-            reader = csv.DictReader(f)
-            with open(out / name, "w", newline="", encoding="utf-8") as g:
-                writer = csv.DictWriter(g, fieldnames=reader.fieldnames, lineterminator="\n")
-                writer.writeheader()
-                kept = set()
-                for r in reader:
-                    if keep(r):
-                        writer.writerow(r)
-                        kept.add(r.get("name"))
-                return kept
+        return copy_rows(src, out, name, keep)
 
     copy("oceanic_waypoints.csv", lambda r: True)
     copy("added_fixes.csv", lambda r: True)
@@ -141,17 +146,7 @@ def dafif_sources(src, out):
         return 15 <= float(r["lat"]) <= 75 and -130 <= float(r["lon"]) <= 45
 
     def copy(name, keep):
-        with open(src / name, newline="", encoding="utf-8") as f:
-            reader = csv.DictReader(f)
-            with open(out / name, "w", newline="", encoding="utf-8") as g:
-                writer = csv.DictWriter(g, fieldnames=reader.fieldnames, lineterminator="\n")
-                writer.writeheader()
-                kept = set()
-                for r in reader:
-                    if keep(r):
-                        writer.writerow(r)
-                        kept.add(r.get("name"))
-                return kept
+        return copy_rows(src, out, name, keep)
 
     copy("oceanic_waypoints.csv", lambda r: True)
     copy("added_fixes.csv", lambda r: True)

@@ -13,6 +13,7 @@
 #include <fstream>
 #include <iostream>
 #include <iterator>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -119,54 +120,17 @@ std::vector<std::string> simFileNames() {
   return names;
 }
 
-int buildSim(const std::string& folder, const std::vector<std::string>& sources) {
-  korvant::SimFolderBuilder builder;
-  for (const std::string& source : sources) {
-    std::string text, error;
-    if (!readFile(source, text)) return 1;
-    if (!builder.add(text, error)) {
-      std::cerr << "korvant-mkdat: " << source << ": " << error << "\n";
-      return 1;
-    }
-  }
-  std::error_code ec;
-  fs::create_directories(folder, ec);
-  for (const auto& [name, bytes] : builder.finish()) {
-    const std::string path = (fs::path(folder) / name).string();
-    if (!korvant::AtomicFile(path).write(bytes)) {
-      std::cerr << "korvant-mkdat: cannot write " << path << "\n";
-      return 1;
-    }
-  }
-  return 0;
-}
-
-int dumpSim(const std::string& folder) {
-  std::error_code ec;
-  if (!fs::is_directory(folder, ec)) {
-    std::cerr << "korvant-mkdat: " << folder << " is not a folder\n";
-    return 1;
-  }
-  korvant::SimFolder files;
-  for (const std::string& name : simFileNames()) {
-    const std::string path = korvant::resolveCaseInsensitive((fs::path(folder) / name).string());
-    if (!fs::exists(path, ec)) continue;
-    std::string bytes;
-    if (!readFile(path, bytes)) return 1;
-    files[name] = bytes;
-  }
-  std::cout << korvant::dumpSimFolder(files);
-  return std::cout ? 0 : 1;
-}
-
 // Every file a DAFIF folder may hold, in the dump's order.
 std::vector<std::string> dafifFileNames() {
   return {"ATSID.TXT", "DAFA.BIN",    "DAFN.BIN", "DAFORTCA.TXT", "RADIALK.TXT", "RADIALX.TXT",
           "RWY0.TXT",  "SEGDIST.TXT", "WPTA.TXT", "WPTE.TXT",     "WPTN.TXT",    "WPTS.TXT"};
 }
 
-int buildDafif(const std::string& folder, const std::vector<std::string>& sources) {
-  korvant::DafifFolderBuilder builder;
+// A data folder built from source texts: the simulator's and the DAFIF
+// layouts share the way.
+template <typename Builder>
+int buildFolder(const std::string& folder, const std::vector<std::string>& sources) {
+  Builder builder;
   for (const std::string& source : sources) {
     std::string text, error;
     if (!readFile(source, text)) return 1;
@@ -187,21 +151,23 @@ int buildDafif(const std::string& folder, const std::vector<std::string>& source
   return 0;
 }
 
-int dumpDafif(const std::string& folder) {
+// The named files a folder holds (found whatever their case), dumped as one text.
+template <typename Dump>
+int dumpFolder(const std::string& folder, const std::vector<std::string>& names, Dump dump) {
   std::error_code ec;
   if (!fs::is_directory(folder, ec)) {
     std::cerr << "korvant-mkdat: " << folder << " is not a folder\n";
     return 1;
   }
-  korvant::DafifFolder files;
-  for (const std::string& name : dafifFileNames()) {
+  std::map<std::string, std::string> files;
+  for (const std::string& name : names) {
     const std::string path = korvant::resolveCaseInsensitive((fs::path(folder) / name).string());
     if (!fs::exists(path, ec)) continue;
     std::string bytes;
     if (!readFile(path, bytes)) return 1;
     files[name] = bytes;
   }
-  std::cout << korvant::dumpDafifFolder(files);
+  std::cout << dump(files);
   return std::cout ? 0 : 1;
 }
 
@@ -241,10 +207,13 @@ int main(int argc, char* argv[]) {
   const std::vector<std::string> args(argv + 1, argv + argc);
   if (args.size() == 2 && args[0] == "--dump") return dump(args[1]);
   if (args.size() >= 3 && args[0] == "-o") return build(args[1], {args.begin() + 2, args.end()});
-  if (args.size() >= 3 && args[0] == "--ps1") return buildSim(args[1], {args.begin() + 2, args.end()});
-  if (args.size() == 2 && args[0] == "--ps1-dump") return dumpSim(args[1]);
-  if (args.size() >= 3 && args[0] == "--dafif") return buildDafif(args[1], {args.begin() + 2, args.end()});
-  if (args.size() == 2 && args[0] == "--dafif-dump") return dumpDafif(args[1]);
+  if (args.size() >= 3 && args[0] == "--ps1")
+    return buildFolder<korvant::SimFolderBuilder>(args[1], {args.begin() + 2, args.end()});
+  if (args.size() == 2 && args[0] == "--ps1-dump") return dumpFolder(args[1], simFileNames(), korvant::dumpSimFolder);
+  if (args.size() >= 3 && args[0] == "--dafif")
+    return buildFolder<korvant::DafifFolderBuilder>(args[1], {args.begin() + 2, args.end()});
+  if (args.size() == 2 && args[0] == "--dafif-dump")
+    return dumpFolder(args[1], dafifFileNames(), korvant::dumpDafifFolder);
   if (args.size() == 3 && args[0] == "--procedure") return buildProcedure(args[1], args[2]);
   if (args.size() == 2 && args[0] == "--procedure-dump") return dumpProcedure(args[1]);
   return usage();

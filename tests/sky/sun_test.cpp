@@ -8,19 +8,12 @@
 #include "sky/sunposition.h"
 #include "sky/terminatortime.h"
 #include "support/recordingboxes.h"
+#include "support/utctime.h"
 
 namespace korvant {
 namespace {
 
-std::time_t utc(int year, int month, int day, int hour, int minute = 0) {
-  std::tm t{};
-  t.tm_year = year - 1900;
-  t.tm_mon = month - 1;
-  t.tm_mday = day;
-  t.tm_hour = hour;
-  t.tm_min = minute;
-  return timegm(&t);
-}
+using test::utc;
 
 struct Almanac {
   double declination, subsolarLongitude;
