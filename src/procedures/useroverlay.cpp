@@ -29,6 +29,48 @@ long integerOf(const std::string& word) {
 
 double decimalOf(const std::string& word) { return readDecimalNumber(word.substr(0, 40)); }
 
+// A text that reads but lands beyond the globe's limits is no position either.
+bool readsAsPosition(const std::string& word, LatLng& p) { return readOverlayPosition(word, p) && !p.isUnset(); }
+
+OverlayLineStyle lineStyle(const std::string& word) {
+  if (word == "DASH") return OverlayLineStyle::Dash;
+  if (word == "DOT") return OverlayLineStyle::Dot;
+  if (word == "DASHDOT") return OverlayLineStyle::DashDot;
+  if (word == "DASHDOTDOT") return OverlayLineStyle::DashDotDot;
+  return OverlayLineStyle::Solid;
+}
+
+// The operands of the commands that take positions, from the upper-case copy
+// or the copy as written as each command takes them.
+void readPositionOperands(OverlayCommand& c, const std::string& keyword, std::string& upper, std::string& text) {
+  const auto position = [&c](const std::string& word, LatLng& p) {
+    if (!readsAsPosition(word, p)) c.bad = true;
+  };
+  if (keyword == "LINE") {
+    c.op = OverlayOp::Line;
+    c.style = lineStyle(takeWord(upper));
+    // A line whose positions do not both read is left out without a report.
+    if (!readsAsPosition(takeWord(upper), c.a) || !readsAsPosition(takeWord(upper), c.b)) c.a = c.b = LatLng::unset();
+  } else if (keyword == "TEXT" || keyword == "TEXTBOX" || keyword == "TEXTSTACK") {
+    c.op = keyword == "TEXT" ? OverlayOp::Text : keyword == "TEXTBOX" ? OverlayOp::TextBox : OverlayOp::TextStack;
+    position(takeWord(text), c.a);
+    c.text = text;
+  } else if (keyword == "TEXTR" || keyword == "TEXTBOXR") {
+    c.op = keyword == "TEXTR" ? OverlayOp::TextR : OverlayOp::TextBoxR;
+    position(takeWord(upper), c.a);
+    position(takeWord(upper), c.b);
+    c.value = decimalOf(takeWord(upper));
+    for (int i = 0; i < 3; ++i) takeWord(text);
+    c.text = text;
+  } else if (keyword == "ARC") {
+    c.op = OverlayOp::Arc;
+    position(takeWord(text), c.a);
+    c.value = decimalOf(takeWord(text));
+    c.start = decimalOf(takeWord(text));
+    c.end = decimalOf(takeWord(text));
+  }
+}
+
 }  // namespace
 
 OverlayCommand parseOverlayLine(std::string_view input, int number) {
@@ -43,11 +85,6 @@ OverlayCommand parseOverlayLine(std::string_view input, int number) {
   if (upper.empty() || upper[0] == '#') return c;
   const std::string keyword = takeWord(upper);
   takeWord(text);
-  // A text that reads but lands beyond the globe's limits is no position either.
-  const auto reads = [](const std::string& word, LatLng& p) { return readOverlayPosition(word, p) && !p.isUnset(); };
-  const auto position = [&](const std::string& word, LatLng& p) {
-    if (!reads(word, p)) c.bad = true;
-  };
   if (keyword == "NODRAW") {
     c.op = OverlayOp::NoDraw;
   } else if (keyword == "DRAW") {
@@ -63,38 +100,11 @@ OverlayCommand parseOverlayLine(std::string_view input, int number) {
   } else if (keyword == "ALIGN") {
     c.op = OverlayOp::Align;
     for (std::string word = takeWord(text); !word.empty(); word = takeWord(text)) c.words.push_back(toUpper(word));
-  } else if (keyword == "LINE") {
-    c.op = OverlayOp::Line;
-    const std::string style = takeWord(upper);
-    c.style = style == "DASH"         ? OverlayLineStyle::Dash
-              : style == "DOT"        ? OverlayLineStyle::Dot
-              : style == "DASHDOT"    ? OverlayLineStyle::DashDot
-              : style == "DASHDOTDOT" ? OverlayLineStyle::DashDotDot
-                                      : OverlayLineStyle::Solid;
-    // A line whose positions do not both read draws nothing.
-    if (!reads(takeWord(upper), c.a) || !reads(takeWord(upper), c.b)) c.a = c.b = LatLng::unset();
-  } else if (keyword == "TEXT" || keyword == "TEXTBOX" || keyword == "TEXTSTACK") {
-    c.op = keyword == "TEXT" ? OverlayOp::Text : keyword == "TEXTBOX" ? OverlayOp::TextBox : OverlayOp::TextStack;
-    position(takeWord(text), c.a);
-    c.text = text;
   } else if (keyword == "STACK") {
     c.op = OverlayOp::Stack;
     c.text = text;
-  } else if (keyword == "TEXTR" || keyword == "TEXTBOXR") {
-    c.op = keyword == "TEXTR" ? OverlayOp::TextR : OverlayOp::TextBoxR;
-    position(takeWord(upper), c.a);
-    position(takeWord(upper), c.b);
-    takeWord(text);
-    takeWord(text);
-    c.value = decimalOf(takeWord(upper));
-    takeWord(text);
-    c.text = text;
-  } else if (keyword == "ARC") {
-    c.op = OverlayOp::Arc;
-    position(takeWord(text), c.a);
-    c.value = decimalOf(takeWord(text));
-    c.start = decimalOf(takeWord(text));
-    c.end = decimalOf(takeWord(text));
+  } else {
+    readPositionOperands(c, keyword, upper, text);
   }
   return c;
 }

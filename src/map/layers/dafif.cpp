@@ -225,13 +225,36 @@ bool airportClassShown(const DafifSwitches& d, unsigned longest) {
   return d.airports0;
 }
 
+// An airport's runways, each end numbered when asked; the label moves off
+// them, south-east of the airport, as each runway says.
+void drawRunways(PaintContext& paint, const DafifAirport& a, const std::vector<DafifRunway>& runways,
+                 DevicePoint& label) {
+  MapCanvas& canvas = paint.canvas;
+  const int room = paint.lineHeight / 3;
+  for (const DafifRunway& r : runways) {
+    if (r.end1 == LatLng{0, 0} || r.end2 == LatLng{0, 0}) continue;
+    const DevicePoint e1 = paint.projection.toDevice(r.end1), e2 = paint.projection.toDevice(r.end2);
+    if (!e1.visible || !e2.visible) continue;
+    canvas.selectPen(colors::red, 1, PenStyle::Solid);
+    canvas.moveTo(e1.x, e1.y);
+    canvas.lineTo(e2.x, e2.y);
+    if (paint.switches().dafif.runwayNumbers) {
+      canvas.textOut(e1.x, e1.y, r.number1);
+      canvas.textOut(e2.x, e2.y, r.number2);
+    }
+    const DevicePoint off = paint.projection.toDevice(destination(a.position, 135, 0.0002 * a.longestRunway).position);
+    if (off.visible) label = off;
+    label.x = std::max(label.x, e1.x + room);
+    label.y = std::max(label.y, e1.y + room);
+  }
+}
+
 void drawAirports(PaintContext& paint, const DafifFiles& files, PointPainter& points) {
   const DafifSwitches& d = paint.switches().dafif;
   const auto set = files.airports();
   if (!set) return;
   MapCanvas& canvas = paint.canvas;
   const Color brown{165, 42, 42};
-  const int room = paint.lineHeight / 3;
   canvas.setTextColor(brown);
   for (std::size_t i = 0; i < set->airports.size(); ++i) {
     const DafifAirport& a = set->airports[i];
@@ -240,26 +263,7 @@ void drawAirports(PaintContext& paint, const DafifFiles& files, PointPainter& po
     if (!placed(paint, a.position, label)) continue;
     const bool shown = points.canShow(label);
     if (shown) points.mark(brown, Symbol::Square, label);
-    if (d.runways) {
-      for (const DafifRunway& r : set->runways[i]) {
-        if (r.end1 == LatLng{0, 0} || r.end2 == LatLng{0, 0}) continue;
-        const DevicePoint e1 = paint.projection.toDevice(r.end1), e2 = paint.projection.toDevice(r.end2);
-        if (!e1.visible || !e2.visible) continue;
-        canvas.selectPen(colors::red, 1, PenStyle::Solid);
-        canvas.moveTo(e1.x, e1.y);
-        canvas.lineTo(e2.x, e2.y);
-        if (d.runwayNumbers) {
-          canvas.textOut(e1.x, e1.y, r.number1);
-          canvas.textOut(e2.x, e2.y, r.number2);
-        }
-        // The label stands off the runway, south-east of the airport.
-        const DevicePoint off =
-            paint.projection.toDevice(destination(a.position, 135, 0.0002 * a.longestRunway).position);
-        if (off.visible) label = off;
-        if (label.x < e1.x + room) label.x = e1.x + room;
-        if (label.y < e1.y + room) label.y = e1.y + room;
-      }
-    }
+    if (d.runways) drawRunways(paint, a, set->runways[i], label);
     if (!shown || !points.canShow(label)) continue;
     if (d.fullName) {
       char first[64];
