@@ -233,12 +233,7 @@ void BM_paintDafif(benchmark::State& state) {
   applyControlFile(map.app);  // the layers a user starts with
   map.app.view.selectPreset(state.range(0) == 0 ? "EUROPE" : "US");
   DafifSwitches& d = map.app.switches.dafif;
-  for (bool* s : {&d.airports7000,     &d.airports5000, &d.airports3000, &d.airports0, &d.runways, &d.runwayNumbers,
-                  &d.fullName,         &d.atsBoth,      &d.atsHigh,      &d.atsLow,    &d.ids,     &d.radials,
-                  &d.segmentDistances, &d.ortca,        &d.vorHA,        &d.vorL,      &d.vorT,    &d.ndbHHHU,
-                  &d.ndbMHOther,       &d.wptB,         &d.wptH,         &d.wptL,      &d.wptR,    &d.wptT,
-                  &d.symbolsDafifOnly})
-    *s = true;
+  for (bool* s : d.drawing()) *s = true;
   QImage image = surface();
   QtTextCache texts;
   for (auto _ : state) paintOnce(map, image, texts);

@@ -76,4 +76,8 @@ std::string describeFileRead(const FileRead& read, std::size_t limit) {
   return {};
 }
 
+std::string cannotOpenText(const std::string& path, const FileRead& read, std::size_t limit) {
+  return read.status == FileReadStatus::CannotOpen ? path : path + " (" + describeFileRead(read, limit) + ")";
+}
+
 }  // namespace korvant

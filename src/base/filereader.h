@@ -31,5 +31,8 @@ FileRead readFilePrefix(const std::string& path, std::size_t limit);
 
 // "cannot open", "is a folder", "read error (Input/output error)", "larger than 16 MB".
 std::string describeFileRead(const FileRead& read, std::size_t limit);
+// The text of a "CAN'T OPEN FILE" box: the path, and why when it is more than
+// a file that is not there.
+std::string cannotOpenText(const std::string& path, const FileRead& read, std::size_t limit);
 
 }  // namespace korvant

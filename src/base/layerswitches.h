@@ -21,6 +21,35 @@ struct DafifSwitches {
   bool alert = false, danger = false, temp = false, refuel = false;
 
   bool operator==(const DafifSwitches&) const = default;
+
+  // The switches that draw something (all but the Special Use items).
+  std::vector<bool*> drawing() {
+    return {&symbolsDafifOnly,
+            &airports7000,
+            &airports5000,
+            &airports3000,
+            &airports0,
+            &runways,
+            &runwayNumbers,
+            &fullName,
+            &atsBoth,
+            &atsHigh,
+            &atsLow,
+            &ids,
+            &radials,
+            &segmentDistances,
+            &ortca,
+            &vorHA,
+            &vorL,
+            &vorT,
+            &ndbHHHU,
+            &ndbMHOther,
+            &wptB,
+            &wptH,
+            &wptL,
+            &wptR,
+            &wptT};
+  }
 };
 
 struct LayerSwitches {

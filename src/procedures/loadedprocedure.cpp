@@ -10,11 +10,7 @@ std::optional<LoadedProcedure> readLoadedProcedure(const std::string& path, bool
   if (loaded.source.kind == RouteFileKind::FlightPlan) {
     const FileRead file = readWholeFile(path, PLAN_FILE_LIMIT);
     if (!file.ok()) {
-      boxes.show("CAN'T OPEN FILE",
-                 file.status == FileReadStatus::CannotOpen
-                     ? path
-                     : path + " (" + describeFileRead(file, PLAN_FILE_LIMIT) + ")",
-                 MessageIcon::Stop);
+      boxes.show("CAN'T OPEN FILE", cannotOpenText(path, file, PLAN_FILE_LIMIT), MessageIcon::Stop);
       return std::nullopt;
     }
     std::optional<FlightPlan> plan = readFlightPlan(file.bytes, boxes);

@@ -197,11 +197,7 @@ ProcedureFileRead readProcedureFile(const std::string& path, RouteFileKind kind,
   }
   const FileRead file = readWholeFile(path, PROCEDURE_FILE_LIMIT);
   if (!file.ok()) {
-    boxes.show("CAN'T OPEN FILE:",
-               file.status == FileReadStatus::CannotOpen
-                   ? path
-                   : path + " (" + describeFileRead(file, PROCEDURE_FILE_LIMIT) + ")",
-               MessageIcon::Stop);
+    boxes.show("CAN'T OPEN FILE:", cannotOpenText(path, file, PROCEDURE_FILE_LIMIT), MessageIcon::Stop);
     return {};
   }
   if (file.bytes.size() % PROCEDURE_RECORD_BYTES != 0) {

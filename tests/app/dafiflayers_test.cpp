@@ -162,12 +162,7 @@ TEST_F(DafifLayersTest, TheSampleFolderOnEveryLayer) {
   app.dafif.setFolders(std::string(KORVANT_SAMPLE_DAFIF) + "/", "");
   app.view.selectPreset("EUROPE");
   DafifSwitches& d = app.switches.dafif;
-  for (bool* s : {&d.airports7000,     &d.airports5000, &d.airports3000, &d.airports0, &d.runways, &d.runwayNumbers,
-                  &d.fullName,         &d.atsBoth,      &d.atsHigh,      &d.atsLow,    &d.ids,     &d.radials,
-                  &d.segmentDistances, &d.ortca,        &d.vorHA,        &d.vorL,      &d.vorT,    &d.ndbHHHU,
-                  &d.ndbMHOther,       &d.wptB,         &d.wptH,         &d.wptL,      &d.wptR,    &d.wptT,
-                  &d.symbolsDafifOnly})
-    *s = true;
+  for (bool* s : d.drawing()) *s = true;
   const test::RecordingCanvas c = paint();
   EXPECT_GT(c.texts.size(), 2000u);
   EXPECT_NE(c.findText("EGLL 83 127"), nullptr);
