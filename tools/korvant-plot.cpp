@@ -1,6 +1,7 @@
 // korvant-plot: the map without a window, painted into a PNG, PDF or SVG file.
 #include <unistd.h>
 #include <QGuiApplication>
+#include <QPrinter>
 #include <cstdio>
 #include <filesystem>
 #include <iostream>
@@ -16,6 +17,7 @@
 #include "base/layerswitches.h"
 #include "base/textops.h"
 #include "geo/positiontext.h"
+#include "platform/mapprint.h"
 #include "platform/maprender.h"
 #include "platform/stderrmessageboxes.h"
 #include "platform/systemclock.h"
@@ -87,6 +89,7 @@ int applyOptions(AppContext& app, const PlotOptions& o) {
     view.selectMercator();
   if (o.mono) {
     app.switches.videoColor = false;
+    app.switches.printerColor = false;
     app.switches.currentColor = false;
   }
   if (!o.time.empty()) {
@@ -155,9 +158,17 @@ int main(int argc, char* argv[]) {
   }
   if (options.report && !options.tracks.empty()) std::cout << trackReport(app.tracks, app.fixes) << std::flush;
   if (options.report && !options.procedure.empty()) std::cout << procedureReport(app.procedure) << std::flush;
-  if (options.output.empty()) return 0;
   std::string error;
-  if (!renderMapFile(app.paintInput(), {options.output, options.width, options.height, options.dpi}, error))
+  if (!options.output.empty() &&
+      !renderMapFile(app.paintInput(), {options.output, options.width, options.height, options.dpi}, error))
     return fail(error, 1);
+  if (!options.printPdf.empty()) {
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(QString::fromStdString(options.printPdf));
+    printer.setCreator(QStringLiteral("Korvant"));
+    printer.setPageOrientation(options.portrait ? QPageLayout::Portrait : QPageLayout::Landscape);
+    if (!printMapPage(printer, app.paintInput(), {}, error)) return fail(error, 1);
+  }
   return 0;
 }

@@ -13,6 +13,7 @@ const char PLOT_USAGE[] =
     "usage: korvant-plot -o FILE.(png|pdf|svg) [options]\n"
     "       korvant-plot --tracks MESSAGE --report [-o FILE] [options]\n"
     "       korvant-plot --procedure FILE --report [-o FILE] [options]\n"
+    "       korvant-plot --print-pdf FILE.pdf [--portrait] [options]\n"
     "\n"
     "Paints the map as the program would, from KORVANT.CTL and KORVANT.DAT in the\n"
     "current folder, with these options applied over the control file:\n"
@@ -38,6 +39,10 @@ const char PLOT_USAGE[] =
     "  --size WxH              surface size in pixels (default 1920x1080)\n"
     "  --dpi N                 resolution (default 96)\n"
     "  --mono                  black and grey instead of colour\n"
+    "  --print-pdf FILE        print the map as the Print... command does, on one\n"
+    "                          page of the default paper size, to a PDF file; in\n"
+    "                          colour unless the layer printerColor is off\n"
+    "  --portrait              print portrait (default: landscape)\n"
     "  --layer NAME=on|off     switch a layer (repeatable), e.g. ps1Wpt, ps1Sta, ps1Apt,\n"
     "                          dafifAirports7000, dafifRunways, dafifAtsHigh, dafifOrtca\n"
     "  --command ID            run a menu command by its id before the paint, as\n"
@@ -156,6 +161,8 @@ constexpr OptionRule kRules[] = {
     {"--size", "WxH", setSize},
     {"--dpi", "a number", setDpi},
     {"--mono", "", setFlag<&PlotOptions::mono>},
+    {"--print-pdf", "a PDF file name", setText<&PlotOptions::printPdf>},
+    {"--portrait", "", setFlag<&PlotOptions::portrait>},
     {"--layer", "NAME=on|off", addLayer},
     {"--command", "a menu id", addCommand},
 };
@@ -181,7 +188,10 @@ PlotParse parsePlotOptions(const std::vector<std::string>& args, PlotOptions& o)
     if (std::string refusal = rule->apply(o, option, value); !refusal.empty()) return refuse(std::move(refusal));
   }
   if (o.report && o.tracks.empty() && o.procedure.empty()) return refuse("--report needs --tracks or a procedure");
-  if (o.output.empty() && !o.report && o.tool == 0 && o.commands.empty())
+  if (o.portrait && o.printPdf.empty()) return refuse("--portrait needs --print-pdf");
+  if (!o.printPdf.empty() && mapFileFormatFor(o.printPdf) != MapFileFormat::Pdf)
+    return refuse("the printed file must end in .pdf");
+  if (o.output.empty() && o.printPdf.empty() && !o.report && o.tool == 0 && o.commands.empty())
     return refuse(std::string("no output file\n") + PLOT_USAGE);
   if (!o.output.empty() && !mapFileFormatFor(o.output)) return refuse("the output must end in .png, .pdf or .svg");
   return {};

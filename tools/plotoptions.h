@@ -13,18 +13,20 @@ struct PlotOptions {
   std::string output;
   std::string folder = ".";
   std::string preset, centre, projection, tracks;
-  std::string time;  // the terminator time, as the start hour dialog takes it
-  std::string runways;  // an airport of the simulator's files
+  std::string time;       // the terminator time, as the start hour dialog takes it
+  std::string runways;    // an airport of the simulator's files
   std::string procedure;  // a procedure file, or a route file when `route`
   bool route = false;
   std::string userOverlay;  // a USER.TXT of another name or folder
-  int tool = 0;  // cmd::Info, cmd::Distance or cmd::Intersection
+  int tool = 0;             // cmd::Info, cmd::Distance or cmd::Intersection
   std::string toolText;
   bool report = false;
   double range = 0;
   bool rangeGiven = false;
   int width = 1920, height = 1080, dpi = 96;
   bool mono = false;
+  std::string printPdf;  // printed through the printer's PDF mode
+  bool portrait = false;
   std::vector<std::pair<std::string, bool>> layers;
   std::vector<int> commands;  // menu ids, run in order before the paint
 };

@@ -170,10 +170,16 @@ CommandEffect MapCommands::execute(int id) {
     case cmd::PrintLandscape:
     case cmd::PrintPortrait: {
       const bool landscape = id == cmd::PrintLandscape;
-      sw.landscape = landscape;
-      sw.portrait = !landscape;
+      if (landscape ? sw.landscape : sw.portrait) return effect;
+      effect.request = landscape ? UiRequest::PrinterLandscape : UiRequest::PrinterPortrait;
+      bool& other = landscape ? sw.portrait : sw.landscape;
+      if (other) effect.repaint |= toggleSwitch(other, false);
+      effect.repaint |= toggleSwitch(landscape ? sw.landscape : sw.portrait, false);
       return effect;
     }
+    case cmd::PrinterSetup: effect.request = UiRequest::PrinterSetupDialog; return effect;
+    case cmd::Print: effect.request = UiRequest::PrintDialog; return effect;
+    case cmd::Properties: effect.request = UiRequest::PropertySheet; return effect;
     case cmd::Exit: effect.request = UiRequest::Exit; return effect;
     case cmd::Redraw: effect.repaint = true; return effect;
     case cmd::Centre: effect.request = UiRequest::CentreDialog; return effect;
@@ -217,6 +223,13 @@ CommandEffect MapCommands::execute(int id) {
               "KORVANT version 22.\nA map plotter to display flex tracks,\nPS1(tm) data, and DAFIF(tm) data."};
     default: return effect;  // items whose work arrives later do nothing yet
   }
+}
+
+bool MapCommands::followPrinterOrientation(bool landscape) {
+  LayerSwitches& sw = app_.switches;
+  if (landscape ? !sw.portrait : !sw.landscape) return false;
+  const bool repaint = toggleSwitch(sw.landscape, false);
+  return toggleSwitch(sw.portrait, false) || repaint;
 }
 
 bool MapCommands::isCheckable(int id) const {

@@ -22,6 +22,11 @@ enum class UiRequest {
   ToggleStatusBar,
   MessageBox,  // caption and text below, OK button, no icon
   StartHourDialog,
+  PrinterLandscape,  // store the orientation in the printer's settings
+  PrinterPortrait,
+  PrinterSetupDialog,
+  PrintDialog,
+  PropertySheet,
 };
 
 struct CommandEffect {
@@ -79,6 +84,10 @@ class MapCommands {
   // Unchecks the whole preset group, clears the procedure map unless that is
   // the item chosen, checks the item and repaints.
   void selectPresetItem(const std::string& item);
+
+  // After the printer set-up dialog: the two orientation check marks follow
+  // the orientation the printer now holds.
+  bool followPrinterOrientation(bool landscape);
 
   // Whether a menu item shows a check mark, and its state.
   bool isCheckable(int id) const;

@@ -5,16 +5,21 @@
 #include <QInputDialog>
 #include <QLineEdit>
 #include <QMouseEvent>
+#include <QPageSetupDialog>
 #include <QPainter>
+#include <QPrintDialog>
 #include <QStatusBar>
 #include <QWheelEvent>
 
 #include "app/applycontrolfile.h"
 #include "app/menutable.h"
 #include "app/procedurecommands.h"
+#include "app/propertysheet.h"
 #include "map/mappainter.h"
 #include "map/testpattern.h"
+#include "platform/mapprint.h"
 #include "ui/framewin.h"
+#include "ui/propertysheetdialog.h"
 
 namespace korvant {
 
@@ -24,6 +29,8 @@ MainWin::MainWin(AppContext& app, FrameWin& frame)
   setAttribute(Qt::WA_OpaquePaintEvent);
   setMouseTracking(true);
   setFocusPolicy(Qt::ClickFocus);
+  // The orientation the check marks show from start-up on.
+  printer_.setPageOrientation(app_.switches.portrait ? QPageLayout::Portrait : QPageLayout::Landscape);
 }
 
 void MainWin::requestRepaint() {
@@ -39,6 +46,11 @@ void MainWin::carryOut(const CommandEffect& effect) {
     case UiRequest::StartHourDialog: showStartHourDialog(); break;
     case UiRequest::ToggleToolbar: frame_.toggleControlBar(); break;
     case UiRequest::ToggleStatusBar: frame_.toggleMessageBar(); break;
+    case UiRequest::PrinterLandscape: printer_.setPageOrientation(QPageLayout::Landscape); break;
+    case UiRequest::PrinterPortrait: printer_.setPageOrientation(QPageLayout::Portrait); break;
+    case UiRequest::PrinterSetupDialog: showPrinterSetup(); break;
+    case UiRequest::PrintDialog: showPrintDialog(); break;
+    case UiRequest::PropertySheet: showPropertySheet(); break;
     case UiRequest::MessageBox: app_.boxes.show(effect.caption, effect.text, MessageIcon::None); break;
     case UiRequest::None: break;
   }
@@ -144,6 +156,50 @@ void MainWin::showStartHourDialog() {
   if (auto* field = dialog.findChild<QLineEdit*>()) field->setMaxLength(29);
   if (dialog.exec() != QDialog::Accepted) return;
   carryOut(commands_.applyStartHour(dialog.textValue().toStdString()));
+}
+
+void MainWin::showPropertySheet() {
+  PropertySheet sheet(commands_);
+  const auto setStartTime = [this, &sheet] {
+    showStartHourDialog();
+    sheet.refresh(cmd::UseCurrentTime, commands_);
+  };
+  PropertySheetDialog dialog(sheet, setStartTime, this);
+  if (dialog.exec() != QDialog::Accepted) return;
+  carryOut(sheet.apply(commands_));
+}
+
+void MainWin::showPrinterSetup() {
+  QPageSetupDialog dialog(&printer_, this);
+  dialog.exec();
+  const bool repaint =
+      commands_.followPrinterOrientation(printer_.pageLayout().orientation() == QPageLayout::Landscape);
+  carryOut({repaint, UiRequest::None, "", ""});
+}
+
+void MainWin::showPrintDialog() {
+  QPrintDialog dialog(&printer_, this);
+  // One page, always: no range to choose.
+  dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
+  dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
+  dialog.setOption(QAbstractPrintDialog::PrintCurrentPage, false);
+  dialog.setMinMax(1, 1);
+  if (dialog.exec() != QDialog::Accepted) return;
+  printPage();
+}
+
+bool MainWin::printPage() {
+  PrintPage page;
+  page.testPattern = commands_.testPattern();
+  const std::time_t now = app_.clock.now();
+  page.timeBiasMinutes = -app_.clock.utcOffsetSeconds(now) / 60;
+  std::string error;
+  QApplication::setOverrideCursor(Qt::WaitCursor);
+  const bool printed = printMapPage(printer_, app_.paintInput(), page, error);
+  QApplication::restoreOverrideCursor();
+  if (!printed) app_.boxes.show("CAN'T PRINT", error, MessageIcon::Stop);
+  requestRepaint();
+  return printed;
 }
 
 void MainWin::paintEvent(QPaintEvent*) {

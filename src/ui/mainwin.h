@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 // The map window: paints the map, runs the commands, maps the mouse.
+#include <QPrinter>
 #include <QWidget>
 
 #include "app/context.h"
@@ -40,6 +41,14 @@ class MainWin : public QWidget {
   void showStartHourDialog();
   void showTrackDialog();
   void showProcedureDialog(bool route);
+  void showPropertySheet();
+  void showPrinterSetup();
+  void showPrintDialog();
+
+  // The printer, one for the program's life, and the page the print dialog
+  // runs once accepted; a failure is said in a message box.
+  QPrinter& printer() { return printer_; }
+  bool printPage();
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -66,6 +75,7 @@ class MainWin : public QWidget {
   Projection screenProjection_;
   QtTextCache texts_;
   LayeredMap map_;
+  QPrinter printer_{QPrinter::HighResolution};
   int repaintRequests_ = 0;
   int wheelSteps_ = 0;
 };

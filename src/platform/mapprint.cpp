@@ -1,0 +1,60 @@
+#include "platform/mapprint.h"
+
+#include <QPainter>
+
+#include "base/atomicfile.h"
+#include "map/testpattern.h"
+#include "platform/qtcanvas.h"
+
+namespace korvant {
+
+QSize printablePageSize(const QPrinter& printer) {
+  return printer.pageLayout().paintRectPixels(printer.resolution()).size();
+}
+
+namespace {
+
+bool paintPage(QPrinter& printer, const PaintInput& input, const PrintPage& page) {
+  QPainter painter;
+  if (!painter.begin(&printer)) return false;
+  const QSize size = printablePageSize(printer);
+  QtMapCanvas canvas(painter);
+  if (page.testPattern)
+    drawFontSampleScreen(canvas, {0, 0, size.width(), size.height()}, page.timeBiasMinutes);
+  else
+    MapPainter(input, canvas).paint({size.width(), size.height(), true, true});
+  return painter.end();
+}
+
+}  // namespace
+
+bool printMapPage(QPrinter& printer, const PaintInput& input, const PrintPage& page, std::string& error) {
+  const QSize size = printablePageSize(printer);
+  if (size.width() <= 0 || size.height() <= 0) {
+    error = "the page has no printable area";
+    return false;
+  }
+  if (printer.outputFormat() != QPrinter::PdfFormat) {
+    if (paintPage(printer, input, page)) return true;
+    error = printer.printerName().isEmpty()
+                ? std::string("no printer is installed: choose a PDF file in the print dialog")
+                : "cannot print to " + printer.printerName().toStdString();
+    return false;
+  }
+  const QString target = printer.outputFileName();
+  if (target.isEmpty()) {
+    error = "no file to print to";
+    return false;
+  }
+  AtomicFile file(target.toStdString());
+  printer.setOutputFileName(QString::fromStdString(file.temporaryPath()));
+  const bool painted = paintPage(printer, input, page);
+  printer.setOutputFileName(target);
+  if (!painted || !file.commit()) {
+    error = "cannot write " + target.toStdString();
+    return false;
+  }
+  return true;
+}
+
+}  // namespace korvant
