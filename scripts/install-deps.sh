@@ -10,6 +10,8 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   libgeographiclib-dev libproj-dev nlohmann-json3-dev
   fonts-dejavu-core fonts-liberation2 xvfb xauth
+  # pdftoppm: the tests rasterise printed pages as a reader of the PDF sees them.
+  poppler-utils
 )
 
 missing=()

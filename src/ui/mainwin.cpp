@@ -183,7 +183,6 @@ void MainWin::showPrintDialog() {
   dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
   dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
   dialog.setOption(QAbstractPrintDialog::PrintCurrentPage, false);
-  dialog.setMinMax(1, 1);
   if (dialog.exec() != QDialog::Accepted) return;
   printPage();
 }

@@ -280,6 +280,34 @@ TEST_F(PlotTool, ReadsTheControlFileOfItsFolder) {
   EXPECT_NE(svg.find("CENTER N5000.00  W03000.00"), std::string::npos);
 }
 
+// The page's box of a PDF the printer path wrote, as "W H".
+std::string mediaBox(const std::filesystem::path& pdf) {
+  std::ifstream in(pdf, std::ios::binary);
+  const std::string bytes{std::istreambuf_iterator<char>(in), {}};
+  const auto at = bytes.find("/MediaBox [0 0 ");
+  if (at == std::string::npos) return {};
+  double w = 0, h = 0;
+  std::sscanf(bytes.c_str() + at + 15, "%lf %lf", &w, &h);
+  return std::to_string(std::lround(w)) + " " + std::to_string(std::lround(h));
+}
+
+TEST_F(PlotTool, PrintsOnePageThroughThePrinterInEitherOrientation) {
+  ASSERT_EQ(run("--print-pdf land.pdf --layer printerColor=off"), 0);
+  ASSERT_EQ(run("--print-pdf port.pdf --portrait --preset EGGX"), 0);
+  const std::string land = mediaBox(dir.path() / "land.pdf"), port = mediaBox(dir.path() / "port.pdf");
+  ASSERT_FALSE(land.empty());
+  const auto space = land.find(' ');
+  EXPECT_GT(std::stoi(land.substr(0, space)), std::stoi(land.substr(space + 1)));
+  EXPECT_EQ(port, land.substr(space + 1) + " " + land.substr(0, space));  // the same paper turned
+  std::string errors;
+  EXPECT_EQ(run("--portrait -o x.png", &errors), 2);
+  EXPECT_NE(errors.find("--portrait needs --print-pdf"), std::string::npos);
+  EXPECT_EQ(run("--print-pdf x.png", &errors), 2);
+  EXPECT_EQ(run("--print-pdf /no/such/folder/x.pdf", &errors), 1);
+  EXPECT_NE(errors.find("cannot write /no/such/folder/x.pdf"), std::string::npos) << errors;
+  EXPECT_FALSE(std::filesystem::exists(dir.path() / "x.png"));
+}
+
 // README.md shows a track of the shipped message as the report prints it.
 TEST(ReadmeReport, IsTheProgramsOwnOutput) {
   std::ifstream readme(KORVANT_README);

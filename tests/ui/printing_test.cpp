@@ -1,0 +1,227 @@
+// The property sheet and printing in the real window: dialogs, check marks,
+// and printed pages rasterised as a reader of the PDF sees them.
+#include <gtest/gtest.h>
+#include <QApplication>
+#include <QCheckBox>
+#include <QDialogButtonBox>
+#include <QInputDialog>
+#include <QPageSetupDialog>
+#include <QPrintDialog>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTimer>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+
+#include "app/menutable.h"
+#include "support/windowfixture.h"
+#include "ui/propertysheetdialog.h"
+
+namespace korvant {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr int kLines = 2, kTerminator = 4, kDafif = 5;
+
+// Runs `act` on the modal dialog of type D once it is shown.
+template <typename D>
+void onDialog(std::function<void(D&)> act) {
+  QTimer::singleShot(0, [act] {
+    auto* dialog = qobject_cast<D*>(QApplication::activeModalWidget());
+    ASSERT_NE(dialog, nullptr);
+    act(*dialog);
+  });
+}
+
+class PropertySheetWindow : public MainWindowTest {};
+
+TEST_F(PropertySheetWindow, TheGridBoxSetsTheSwitchAndTheMenuCheckMark) {
+  trigger(cmd::LatLongGrid);
+  ASSERT_FALSE(app.switches.latLongGrid);
+  const int before = map().repaintRequests();
+  QStringList titles;
+  onDialog<PropertySheetDialog>([&](PropertySheetDialog& sheet) {
+    EXPECT_EQ(sheet.windowTitle(), "PROPERTIES");
+    for (int i = 0; i < sheet.tabs()->count(); ++i) titles << sheet.tabs()->tabText(i);
+    QCheckBox* grid = sheet.box(kLines, 154);
+    ASSERT_NE(grid, nullptr);
+    EXPECT_EQ(grid->text(), "Lat/Long Grid");
+    EXPECT_FALSE(grid->isChecked());
+    grid->click();
+    EXPECT_FALSE(sheet.box(kDafif, 204)->isEnabled());  // Special Use: shown, never applied
+    sheet.accept();
+  });
+  trigger(cmd::Properties);
+  EXPECT_EQ(titles, (QStringList{" FIXES ", " ROUTES ", " LINES ", " MISC ", "TERMINATOR", "DAFIF"}));
+  EXPECT_TRUE(app.switches.latLongGrid);
+  EXPECT_TRUE(checked(cmd::LatLongGrid));
+  EXPECT_GT(map().repaintRequests(), before);
+}
+
+TEST_F(PropertySheetWindow, CancelAfterAllRoutesOnChangesNothing) {
+  for (bool& group : app.switches.routeGroup) group = false;
+  const LayerSwitches before = app.switches;
+  const int repaints = map().repaintRequests();
+  onDialog<PropertySheetDialog>([](PropertySheetDialog& sheet) {
+    sheet.button(1, 111)->click();
+    EXPECT_TRUE(sheet.box(1, 149)->isChecked());
+    EXPECT_TRUE(sheet.box(1, 108)->isChecked());
+    sheet.reject();
+  });
+  trigger(cmd::Properties);
+  EXPECT_EQ(app.switches, before);
+  EXPECT_EQ(map().repaintRequests(), repaints);
+}
+
+TEST_F(PropertySheetWindow, TheStartTimeButtonAppliesAtOnceAndUpdatesItsBox) {
+  ASSERT_TRUE(app.switches.useCurrentTime);
+  onDialog<PropertySheetDialog>([](PropertySheetDialog& sheet) {
+    EXPECT_TRUE(sheet.box(kTerminator, 167)->isChecked());
+    onDialog<QInputDialog>([](QInputDialog& hour) {
+      EXPECT_EQ(hour.windowTitle(), "TERMINATOR - START HOUR");
+      hour.setTextValue("08Z 29/09/99");
+      hour.accept();
+    });
+    sheet.button(kTerminator, 119)->click();
+    EXPECT_FALSE(sheet.box(kTerminator, 167)->isChecked());
+    sheet.reject();
+  });
+  trigger(cmd::Properties);
+  // The start hour stays, whatever the sheet's outcome.
+  EXPECT_FALSE(app.switches.useCurrentTime);
+  EXPECT_FALSE(checked(cmd::UseCurrentTime));
+  EXPECT_EQ(app.terminator.timeText.substr(0, 3), "08Z");
+}
+
+// A printed PDF as pixels, through poppler's rasteriser.
+QImage rasterise(const fs::path& pdf, const fs::path& folder) {
+  const fs::path prefix = folder / "page";
+  const std::string command = "pdftoppm -r 40 -singlefile -png '" + pdf.string() + "' '" + prefix.string() + "'";
+  if (std::system(command.c_str()) != 0) return {};
+  return QImage(QString::fromStdString(prefix.string() + ".png"));
+}
+
+bool inked(QRgb p) { return qGray(p) < 235; }  // anything but the white paper
+int colourSpread(QRgb p) { return std::max({qRed(p), qGreen(p), qBlue(p)}) - std::min({qRed(p), qGreen(p), qBlue(p)}); }
+
+// Inked pixels in a rectangle given in fractions of the image.
+int inkIn(const QImage& image, double x0, double y0, double x1, double y1) {
+  int count = 0;
+  for (int y = static_cast<int>(y0 * image.height()); y < static_cast<int>(y1 * image.height()); ++y)
+    for (int x = static_cast<int>(x0 * image.width()); x < static_cast<int>(x1 * image.width()); ++x)
+      count += inked(image.pixel(x, y));
+  return count;
+}
+
+class PrintingWindow : public MainWindowTest {
+ protected:
+  fs::path printTo(const std::string& name) {
+    const fs::path pdf = current.path() / name;
+    map().printer().setOutputFormat(QPrinter::PdfFormat);
+    map().printer().setOutputFileName(QString::fromStdString(pdf.string()));
+    return pdf;
+  }
+  static bool havePdftoppm() { return std::system("command -v pdftoppm > /dev/null") == 0; }
+};
+
+TEST_F(PrintingWindow, APageInEitherOrientationIsFilledByTheMap) {
+  if (!havePdftoppm()) GTEST_SKIP() << "pdftoppm (poppler-utils) is not installed";
+  for (const bool portrait : {false, true}) {
+    SCOPED_TRACE(portrait ? "portrait" : "landscape");
+    trigger(portrait ? cmd::PrintPortrait : cmd::PrintLandscape);
+    EXPECT_EQ(map().printer().pageLayout().orientation(), portrait ? QPageLayout::Portrait : QPageLayout::Landscape);
+    const fs::path pdf = printTo(portrait ? "portrait.pdf" : "landscape.pdf");
+    ASSERT_TRUE(map().printPage());
+    const QImage page = rasterise(pdf, current.path());
+    ASSERT_FALSE(page.isNull());
+    EXPECT_EQ(page.width() > page.height(), !portrait);
+    // Lines reach every edge of the page's printable area...
+    EXPECT_GT(inkIn(page, 0.0, 0.0, 0.06, 1.0), 20);
+    EXPECT_GT(inkIn(page, 0.94, 0.0, 1.0, 1.0), 20);
+    EXPECT_GT(inkIn(page, 0.0, 0.0, 1.0, 0.05), 20);
+    EXPECT_GT(inkIn(page, 0.0, 0.95, 1.0, 1.0), 20);
+    // ...and the title block sits in the bottom corners.
+    EXPECT_GT(inkIn(page, 0.0, 0.9, 0.3, 1.0), 60);
+    EXPECT_GT(inkIn(page, 0.7, 0.9, 1.0, 1.0), 60);
+    int coloured = 0;
+    for (int y = 0; y < page.height(); ++y)
+      for (int x = 0; x < page.width(); ++x) coloured += colourSpread(page.pixel(x, y)) > 40;
+    EXPECT_GT(coloured, 100);  // printed in colour by default
+  }
+  EXPECT_TRUE(checked(cmd::PrintPortrait));
+  EXPECT_FALSE(checked(cmd::PrintLandscape));
+}
+
+TEST_F(PrintingWindow, MonochromeHasNoColouredPixelWhileTheScreenStaysInColour) {
+  if (!havePdftoppm()) GTEST_SKIP() << "pdftoppm (poppler-utils) is not installed";
+  trigger(cmd::PrinterColor);
+  ASSERT_FALSE(app.switches.printerColor);
+  app.switches.showTerminator = true;  // grey in monochrome
+  const fs::path pdf = printTo("mono.pdf");
+  ASSERT_TRUE(map().printPage());
+  const QImage page = rasterise(pdf, current.path());
+  ASSERT_FALSE(page.isNull());
+  int coloured = 0, ink = 0;
+  for (int y = 0; y < page.height(); ++y)
+    for (int x = 0; x < page.width(); ++x) {
+      coloured += colourSpread(page.pixel(x, y)) > 12;
+      ink += inked(page.pixel(x, y));
+    }
+  EXPECT_EQ(coloured, 0);
+  EXPECT_GT(ink, 1000);
+  EXPECT_TRUE(app.switches.videoColor);
+  EXPECT_TRUE(app.switches.currentColor);
+}
+
+TEST_F(PrintingWindow, AnUnwritableFileIsSaidAndAnExistingOneKept) {
+  const fs::path pdf = printTo("kept.pdf");
+  std::ofstream(pdf) << "earlier";
+  map().printer().setOutputFileName(QString::fromStdString((current.path() / "no/such/folder/map.pdf").string()));
+  EXPECT_FALSE(map().printPage());
+  ASSERT_EQ(boxes.shown.size(), 1u);
+  EXPECT_EQ(boxes.shown[0].caption, "CAN'T PRINT");
+  EXPECT_NE(boxes.shown[0].text.find("no/such/folder/map.pdf"), std::string::npos);
+  std::ifstream in(pdf);
+  std::string text;
+  in >> text;
+  EXPECT_EQ(text, "earlier");
+  EXPECT_FALSE(fs::exists(current.path() / "no"));
+}
+
+TEST_F(PrintingWindow, ThePrintDialogOffersNoPageRangeAndCancelPrintsNothing) {
+  const fs::path pdf = printTo("cancelled.pdf");
+  bool pageRange = true;
+  onDialog<QPrintDialog>([&](QPrintDialog& dialog) {
+    pageRange = dialog.testOption(QAbstractPrintDialog::PrintPageRange);
+    dialog.reject();
+  });
+  trigger(cmd::Print);
+  EXPECT_FALSE(pageRange);
+  EXPECT_FALSE(fs::exists(pdf));
+  EXPECT_TRUE(boxes.shown.empty());
+
+  // Accepted with its PDF file, as a machine without a printer offers it.
+  onDialog<QPrintDialog>([](QPrintDialog& dialog) { dialog.accept(); });
+  trigger(cmd::Print);
+  EXPECT_TRUE(boxes.shown.empty()) << boxes.shown[0].text;
+  EXPECT_TRUE(fs::exists(pdf));
+}
+
+TEST_F(PrintingWindow, PortraitChosenInThePageSetUpMovesTheCheckMark) {
+  ASSERT_TRUE(checked(cmd::PrintLandscape));
+  onDialog<QPageSetupDialog>([](QPageSetupDialog& dialog) {
+    auto* portrait = dialog.findChild<QRadioButton*>("portrait");
+    ASSERT_NE(portrait, nullptr);
+    portrait->click();
+    dialog.accept();
+  });
+  trigger(cmd::PrinterSetup);
+  EXPECT_EQ(map().printer().pageLayout().orientation(), QPageLayout::Portrait);
+  EXPECT_TRUE(checked(cmd::PrintPortrait));
+  EXPECT_FALSE(checked(cmd::PrintLandscape));
+}
+
+}  // namespace
+}  // namespace korvant
