@@ -3,8 +3,9 @@ BUILD      ?= build
 BUILD_TYPE ?= RelWithDebInfo
 CMAKE_ARGS ?=
 FUZZ_SECONDS ?= 15
+PREFIX     ?= /usr/local
 
-.PHONY: all deps configure build test run demo bench sanitize fuzz fuzz-build fuzz-long lint format format-check clean
+.PHONY: all deps configure build install test run demo bench sanitize fuzz fuzz-build fuzz-long lint format format-check clean
 
 all: build
 
@@ -16,6 +17,10 @@ configure: deps
 
 build: configure
 	@cmake --build $(BUILD)
+
+# The programs, the samples, the menu entry and its icon under PREFIX.
+install: build
+	@cmake --install $(BUILD) --prefix $(PREFIX)
 
 test: build
 	@cd $(BUILD) && ctest --output-on-failure

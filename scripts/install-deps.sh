@@ -12,6 +12,8 @@ packages=(
   fonts-dejavu-core fonts-liberation2 xvfb xauth
   # pdftoppm: the tests rasterise printed pages as a reader of the PDF sees them.
   poppler-utils
+  # desktop-file-validate: the install test checks the menu entry with it.
+  desktop-file-utils
 )
 
 missing=()
