@@ -4,6 +4,8 @@
 #include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
+#include <QPrinter>
+#include <filesystem>
 
 #include "app/applycontrolfile.h"
 #include "app/context.h"
@@ -12,6 +14,7 @@
 #include "map/layers/layers.h"
 #include "map/mappainter.h"
 #include "platform/layeredmap.h"
+#include "platform/mapprint.h"
 #include "platform/qtcanvas.h"
 #include "platform/systemclock.h"
 #include "procedures/procedureflight.h"
@@ -267,6 +270,27 @@ void BM_terminatorLayers(benchmark::State& state) {
   for (auto _ : state) drawTerminatorLayers(paint);
 }
 BENCHMARK(BM_terminatorLayers)->Unit(benchmark::kMicrosecond);
+
+// The full picture printed on an A4 landscape page at the printer's 1200
+// dots per inch into a PDF file, as "&Print..." and --print-pdf run it.
+void BM_printNatPage(benchmark::State& state) {
+  NatMap map;
+  storeTracks(map);
+  const std::string pdf = (std::filesystem::temp_directory_path() / "korvant-bench-print.pdf").string();
+  QPrinter printer(QPrinter::HighResolution);
+  printer.setOutputFormat(QPrinter::PdfFormat);
+  printer.setOutputFileName(QString::fromStdString(pdf));
+  printer.setPageSize(QPageSize(QPageSize::A4));
+  printer.setPageOrientation(QPageLayout::Landscape);
+  std::string error;
+  for (auto _ : state) {
+    if (!printMapPage(printer, map.app.paintInput(), {}, error)) state.SkipWithError(error.c_str());
+  }
+  std::error_code ec;
+  state.counters["bytes"] = static_cast<double>(std::filesystem::file_size(pdf, ec));
+  std::filesystem::remove(pdf, ec);
+}
+BENCHMARK(BM_printNatPage)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
