@@ -18,6 +18,7 @@ bool* switchOfCommand(LayerSwitches& s, int id) {
   DafifSwitches& d = s.dafif;
   switch (id) {
     case cmd::AutoRedraw: return &s.autoRedraw;
+    case cmd::Declutter: return &s.declutter;
     case cmd::VideoColor: return &s.videoColor;
     case cmd::PrinterColor: return &s.printerColor;
     case cmd::ShowParameters: return &s.showParameters;

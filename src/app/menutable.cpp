@@ -28,6 +28,7 @@ constexpr MenuItem kItems[] = {
     {"&Display", "", "Info", cmd::Info, "F7"},
     {"&Display", "", "Distance", cmd::Distance, "F8"},
     {"&Display", "", "Intersection", cmd::Intersection, "F9"},
+    {"&Display", "", "Declutter Labels", cmd::Declutter, ""},
     {"&Display", "", "Toolbar", cmd::Toolbar, ""},
     {"&Display", "", "Status Bar", cmd::StatusBar, ""},
 

@@ -51,6 +51,7 @@ constexpr PropertyBox kMisc[] = {
     {156, "Printer - Use Color", cmd::PrinterColor},
     {161, "Video - Use Color", cmd::VideoColor},
     {162, "Auto Redraw", cmd::AutoRedraw},
+    {177, "Declutter Labels", cmd::Declutter},
 };
 
 constexpr PropertyBox kTerminator[] = {

@@ -16,6 +16,7 @@ const std::pair<std::string_view, Member> kSwitches[] = {
     {"showUserTxt", &LayerSwitches::showUserTxt},
     {"useCurrentTime", &LayerSwitches::useCurrentTime},
     {"showParameters", &LayerSwitches::showParameters},
+    {"declutter", &LayerSwitches::declutter},
     {"facilityBoundaries", &LayerSwitches::facilityBoundaries},
     {"terrain", &LayerSwitches::terrain},
     {"latLongGrid", &LayerSwitches::latLongGrid},

@@ -91,6 +91,8 @@ struct LayerSwitches {
   bool showCivilTwilight = false;
   bool showNext6Hours = false;
   bool variation = false;
+  // Labels that would overlap are moved or left out, by priority.
+  bool declutter = false;
 
   DafifSwitches dafif;
 

@@ -63,6 +63,7 @@ void seedDefaults(Settings& settings) {
       {"MapFontVideoSize", "7", true},
       {"MapFontPrinterSize", "6", true},
       {"RunMaximized", "1", true},
+      {"Declutter", "YES", true},
   };
   for (const Default& d : defaults) settings.set(d.key, d.value, d.upcase);
 }

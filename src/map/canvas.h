@@ -49,6 +49,10 @@ struct Rect {
 // The outline symbols that mark fixes.
 enum class Symbol { Triangle, Square, Hexagon, Cross, DoubleCircle };
 
+// What a label marks, in the order the label placer serves them: a label
+// of a later class gives way to one of an earlier.
+enum class LabelClass { Always, Track, Airport, Navaid, Waypoint, Airway, Grid };
+
 struct FontFamily {
   std::string name;
   bool trueType = false;
@@ -84,6 +88,12 @@ class MapCanvas {
   virtual void drawSymbol(Symbol symbol, int x, int y, int r, Color color);
   virtual int logicalPixelsPerInchX() const = 0;
   virtual int logicalPixelsPerInchY() const = 0;
+
+  // Hints for the label placer, which wraps the surface; a plain surface
+  // ignores them. The texts that follow are of this class; a group (the
+  // texts after a symbol, or after beginLabelGroup) is kept or left out as one.
+  virtual void setLabelClass(LabelClass) {}
+  virtual void beginLabelGroup() {}
 
   // The fixed-pitch font families the system offers, for the font sample screen.
   virtual std::vector<FontFamily> fixedPitchFamilies() const = 0;

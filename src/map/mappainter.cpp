@@ -1,5 +1,8 @@
 #include "map/mappainter.h"
 
+#include "map/labelfilter.h"
+#include "map/labelplan.h"
+#include "map/labelrecorder.h"
 #include "map/layers/layers.h"
 #include "map/mapfonts.h"
 #include "map/routedrawing.h"
@@ -15,6 +18,70 @@ void drawTracksAndRouteSets(PaintContext& paint) {
   RouteDrawer routes(paint, paint.input.tracks.reference);
   routes.drawTrackRoutes(paint.input.tracks);
   routes.drawRouteSets();
+}
+
+// One run of a stage's layers: drawing, recording the labels for the plan
+// (only the layers that write labels), or drawing through the plan.
+struct LayerRun {
+  LabelRecorder* recorder = nullptr;
+  LabelFilter* filter = nullptr;
+  bool declutter = false;
+
+  bool recording() const { return recorder != nullptr; }
+
+  template <typename Draw>
+  void labelled(PaintContext& paint, LabelLayer layer, LabelClass cls, Draw&& draw) const {
+    if (recorder) recorder->beginLayer(layer, cls);
+    if (filter) filter->beginLayer(layer);
+    draw(paint);
+    if (filter) filter->endLayer();
+  }
+};
+
+void runBelow(PaintContext& paint, const LayerRun& run, bool procedureMapEmpty) {
+  const LayerSwitches& sw = paint.switches();
+  if (sw.terrain && !run.recording()) drawTerrain(paint);
+  if (!procedureMapEmpty) {
+    if (!run.recording()) {
+      if (sw.latLongGrid) drawGrid(paint);
+      drawTicks(paint);
+    }
+    if (sw.latLongLabels) run.labelled(paint, LabelLayer::GridLabels, LabelClass::Grid, drawGridLabels);
+    if (sw.facilityBoundaries && !run.recording()) drawFacilityBoundaries(paint);
+  }
+  run.labelled(paint, LabelLayer::Terminator, LabelClass::Grid, drawTerminatorLayers);
+  run.labelled(paint, LabelLayer::DafifLines, LabelClass::Airway, drawDafifLines);
+  if (!procedureMapEmpty) run.labelled(paint, LabelLayer::Tracks, LabelClass::Track, drawTracksAndRouteSets);
+}
+
+void runAbove(PaintContext& paint, const LayerRun& run) {
+  const LayerSwitches& sw = paint.switches();
+  // Decluttered, the title block comes last, on its own ground over everything.
+  if (!run.declutter) run.labelled(paint, LabelLayer::TitleBlock, LabelClass::Always, drawTitleBlock);
+  if (sw.variation) run.labelled(paint, LabelLayer::Variation, LabelClass::Grid, drawVariation);
+  run.labelled(paint, LabelLayer::OwnFixes, LabelClass::Waypoint, drawOwnFixes);
+  run.labelled(paint, LabelLayer::SimData, LabelClass::Waypoint, drawSimData);
+  run.labelled(paint, LabelLayer::DafifPoints, LabelClass::Waypoint, drawDafifPoints);
+  run.labelled(paint, LabelLayer::UserOverlay, LabelClass::Always, drawUserOverlay);
+  const std::string_view airport = paint.input.runwaysAirport;
+  if (!airport.empty())
+    run.labelled(paint, LabelLayer::Runways, LabelClass::Always,
+                 [&](PaintContext& p) { drawSimRunways(p, std::string(airport)); });
+  if (paint.input.procedureMap) run.labelled(paint, LabelLayer::Procedure, LabelClass::Always, drawProcedure);
+  if (run.declutter) run.labelled(paint, LabelLayer::TitleBlock, LabelClass::Always, drawTitleBlock);
+}
+
+PaintContext contextOn(const PaintContext& model, MapCanvas& canvas) {
+  PaintContext paint{model.input, canvas, model.projection, model.farSide, model.fonts};
+  paint.lineHeight = model.lineHeight;
+  paint.charWidth = model.charWidth;
+  paint.width = model.width;
+  paint.height = model.height;
+  paint.pixelsPerInch = model.pixelsPerInch;
+  paint.color = model.color;
+  paint.printing = model.printing;
+  paint.procedureMap = model.procedureMap;
+  return paint;
 }
 
 }  // namespace
@@ -46,34 +113,29 @@ PaintResult MapPainter::paintStage(const PaintOptions& options, PaintStage stage
   paint.lineHeight = metrics.height + metrics.externalLeading;
   paint.charWidth = metrics.averageCharWidth;
 
-  const LayerSwitches& sw = input_.switches;
   const bool procedureMapEmpty = input_.procedureMap && !(input_.procedure && input_.procedure->shown());
   paint.procedureMap = input_.procedureMap;
-  switch (stage) {
-    case PaintStage::Below:
-      if (sw.terrain) drawTerrain(paint);
-      if (!procedureMapEmpty) {
-        if (sw.latLongGrid) drawGrid(paint);
-        drawTicks(paint);
-        if (sw.latLongLabels) drawGridLabels(paint);
-        if (sw.facilityBoundaries) drawFacilityBoundaries(paint);
-      }
-      drawTerminatorLayers(paint);
-      drawDafifLines(paint);
-      if (!procedureMapEmpty) drawTracksAndRouteSets(paint);
-      break;
-    case PaintStage::Overlay: drawToolOverlay(paint); break;
-    case PaintStage::Above:
-      drawTitleBlock(paint);
-      if (sw.variation) drawVariation(paint);
-      drawOwnFixes(paint);
-      drawSimData(paint);
-      drawDafifPoints(paint);
-      drawUserOverlay(paint);
-      if (!input_.runwaysAirport.empty()) drawSimRunways(paint, std::string(input_.runwaysAirport));
-      if (input_.procedureMap) drawProcedure(paint);
-      break;
+  if (stage == PaintStage::Overlay) {
+    drawToolOverlay(paint);
+    return result;
   }
+  if (!input_.switches.declutter || !options.overlay) {
+    const LayerRun run;
+    stage == PaintStage::Below ? runBelow(paint, run, procedureMapEmpty) : runAbove(paint, run);
+    return result;
+  }
+  // Both stages plan from the whole map, so each agrees with the other
+  // whichever is painted, and on whichever thread.
+  LabelRecorder recorder(canvas_);
+  PaintContext planning = contextOn(paint, recorder);
+  const LayerRun record{&recorder, nullptr, true};
+  runBelow(planning, record, procedureMapEmpty);
+  runAbove(planning, record);
+  const LabelPlan plan = planLabels(recorder.record(), options.width, options.height);
+  LabelFilter filter(canvas_, plan);
+  PaintContext drawing = contextOn(paint, filter);
+  const LayerRun draw{nullptr, &filter, true};
+  stage == PaintStage::Below ? runBelow(drawing, draw, procedureMapEmpty) : runAbove(drawing, draw);
   return result;
 }
 

@@ -55,7 +55,9 @@ inline PaintKey paintKey(const PaintInput& input, PaintStage stage, int width, i
   key.height = height;
   key.devicePixelRatio = devicePixelRatio;
   key.dpi = dpi;
-  if (stage == PaintStage::Above) {
+  // Decluttered, a label below gives way to one above and the other way
+  // round: each stage depends on everything.
+  if (stage == PaintStage::Above || input.switches.declutter) {
     const LayerSwitches& sw = input.switches;
     key.runwaysAirport = std::string(input.runwaysAirport);
     if (sw.ps1Wpt || sw.ps1Sta || sw.ps1Apt || !key.runwaysAirport.empty() || key.procedureRevision)

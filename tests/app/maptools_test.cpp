@@ -136,6 +136,7 @@ TEST_F(MapToolsTest, OverlayLinesInMagentaOrBlackDashed) {
   tools.distance("50/30 50/20");
   app.switches.latLongGrid = app.switches.terrain = app.switches.facilityBoundaries = false;
   app.switches.latLongLabels = app.switches.ownWaypoints = app.switches.ownStations = false;
+  app.switches.declutter = false;  // no frame round the title block
   test::RecordingCanvas canvas;
   const PaintResult r = MapPainter(app.paintInput(), canvas).paint({1920, 1080, false, true});
   ASSERT_EQ(canvas.lines.size(), 2u);  // 386 NM: two great-circle pieces

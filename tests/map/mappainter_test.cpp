@@ -27,7 +27,8 @@ class MapPainterTest : public ::testing::Test {
     seedDefaults(app.settings);
     app.settings.markReadDone();
     app.settings.set("MapFont", "Test", false);
-    applyControlFile(app);  // the NAT preset, default switches
+    applyControlFile(app);           // the NAT preset, default switches
+    app.switches.declutter = false;  // the map exactly as its layers draw it
   }
   PaintResult paint(int width = 1920, int height = 1080, bool printing = false) {
     canvas = RecordingCanvas();

@@ -61,6 +61,7 @@ TEST_F(LayeredMapTest, KeptImagesGiveThePictureOfAFreshPaint) {
 }
 
 TEST_F(LayeredMapTest, EveryKeyChangePaintsAgain) {
+  app.switches.declutter = false;
   LayeredMap map;
   paintWith(map);
   int painted = map.stagesPainted();
@@ -84,6 +85,12 @@ TEST_F(LayeredMapTest, EveryKeyChangePaintsAgain) {
   expectPainted(1, "the printed minute");
   paintWith(map, {901, 600});
   EXPECT_EQ(map.stagesPainted() - painted, 2) << "the size";
+  // Decluttered, a label of either stage may give way to one of the other.
+  app.switches.declutter = true;
+  paintWith(map, {901, 600});
+  painted = map.stagesPainted();
+  app.trackFile = "/tmp/other-tracks.txt";
+  expectPainted(2, "the title block's file line, decluttered");
 }
 
 }  // namespace

@@ -145,6 +145,7 @@ void drawOrtca(PaintContext& paint, const DafifFiles& files) {
     for (const DafifOrtcaValue& v : block.values) {
       DevicePoint p;
       if (!placed(paint, v.position, p)) continue;
+      canvas.beginLabelGroup();  // the thousands and hundreds are read as one
       centred(paint.fonts.medium, HAlign::Right, p.x, p.y, std::to_string(v.value / 10));
       centred(paint.fonts.small, HAlign::Left, p.x, p.y, std::to_string(v.value % 10));
     }
@@ -266,6 +267,7 @@ void drawAirports(PaintContext& paint, const DafifFiles& files, PointPainter& po
     if (d.runways) drawRunways(paint, a, set->runways[i], label);
     if (!shown || !points.canShow(label)) continue;
     if (d.fullName) {
+      if (!points.symbols) canvas.beginLabelGroup();  // both lines, or neither
       char first[64];
       std::snprintf(first, sizeof first, "%s %u %u", a.ident.c_str(), a.number, a.longestRunway / 100);
       canvas.textOut(label.x, label.y, first);
@@ -333,9 +335,18 @@ void drawDafifPoints(PaintContext& paint) {
   canvas.setTextAlign({HAlign::Left, VAlign::Top});
   canvas.setBackgroundTransparent(true);
   PointPainter points{paint, d.symbolsDafifOnly, paint.lineHeight / 3};
-  if (waypoints) drawWaypoints(paint, files, points);
-  if (airports) drawAirports(paint, files, points);
-  if (navaids) drawNavaids(paint, files, points);
+  if (waypoints) {
+    canvas.setLabelClass(LabelClass::Waypoint);
+    drawWaypoints(paint, files, points);
+  }
+  if (airports) {
+    canvas.setLabelClass(LabelClass::Airport);
+    drawAirports(paint, files, points);
+  }
+  if (navaids) {
+    canvas.setLabelClass(LabelClass::Navaid);
+    drawNavaids(paint, files, points);
+  }
 }
 
 }  // namespace korvant

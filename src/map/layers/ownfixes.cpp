@@ -31,6 +31,15 @@ void drawSymbol(MapCanvas& canvas, int kind, int x, int y, int r, Color color) {
   }
 }
 
+LabelClass labelClass(int kind) {
+  switch (kind) {
+    case 1: return LabelClass::Airport;
+    case 2:
+    case 3: return LabelClass::Navaid;
+    default: return LabelClass::Waypoint;
+  }
+}
+
 struct FixPainter {
   PaintContext& paint;
   Color color;
@@ -40,6 +49,7 @@ struct FixPainter {
   void draw(const std::string& name, int kind, const LatLng& position) {
     const DevicePoint d = paint.projection.toDevice(position);
     if (!d.visible || d.x < 0 || d.y < 0 || d.x >= paint.width || d.y >= paint.height) return;
+    paint.canvas.setLabelClass(labelClass(kind));
     if (symbols) {
       drawSymbol(paint.canvas, kind, d.x, d.y, r, color);
       paint.canvas.textOut(d.x + 5 * r / 4, d.y + r / 2, name);

@@ -29,17 +29,20 @@ void drawSimData(PaintContext& paint) {
   canvas.setTextAlign({HAlign::Left, VAlign::Top});
   canvas.setBackgroundTransparent(true);
   if (sw.ps1Wpt) {
+    canvas.setLabelClass(LabelClass::Waypoint);
     if (const auto bytes = files.bytes(files.waypointPath())) {
       canvas.setTextColor(paint.pick(colors::blue, colors::black));
       drawIdents(paint, readSimWaypoints(*bytes));
     }
   }
   if (sw.ps1Sta) {
+    canvas.setLabelClass(LabelClass::Navaid);
     canvas.setTextColor(paint.pick(colors::red, colors::black));
     for (const char* region : SIM_DRAW_REGIONS)
       if (const auto bytes = files.bytes(files.stationPath(region))) drawIdents(paint, readSimStations(*bytes));
   }
   if (sw.ps1Apt) {
+    canvas.setLabelClass(LabelClass::Airport);
     canvas.setTextColor(paint.pick(kBrown, colors::black));
     for (const char* region : SIM_DRAW_REGIONS) {
       const auto bytes = files.bytes(files.airportPath(region));

@@ -5,6 +5,8 @@
 #include <cstdio>
 #include <ctime>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "geo/greatcircle.h"
 #include "geo/positiontext.h"
@@ -45,10 +47,45 @@ std::string projectionText(const MapView& view) {
   return "MERCATOR PROJECTION";
 }
 
+// Lines of text that read as one block: drawn as they stand, or, when the
+// map is decluttered, on an opaque white ground in a thin frame, so that
+// nothing of the map shows through.
+struct TextBlock {
+  HAlign h = HAlign::Left;
+  int x = 0;
+  std::vector<std::pair<int, std::string>> lines;  // top of each line, text
+
+  void draw(PaintContext& paint) const {
+    if (lines.empty()) return;
+    MapCanvas& canvas = paint.canvas;
+    if (paint.switches().declutter) {
+      int width = 0, top = lines.front().first, bottom = top;
+      for (const auto& [y, text] : lines) {
+        width = std::max(width, canvas.textWidth(text));
+        top = std::min(top, y);
+        bottom = std::max(bottom, y + canvas.textMetrics().height);
+      }
+      const int pad = std::max(2, paint.charWidth / 2);
+      const int left = h == HAlign::Left ? x : x - width;
+      const Rect ground{left - pad, top - pad, left + width + pad, bottom + pad};
+      canvas.fillRect(ground, colors::white);
+      canvas.selectPen(paint.pick(colors::grey, colors::black), 1, PenStyle::Solid);
+      canvas.moveTo(ground.left, ground.top);
+      canvas.lineTo(ground.right, ground.top);
+      canvas.lineTo(ground.right, ground.bottom);
+      canvas.lineTo(ground.left, ground.bottom);
+      canvas.lineTo(ground.left, ground.top);
+    }
+    canvas.setTextAlign({h, VAlign::Top});
+    for (const auto& [y, text] : lines) canvas.textOut(x, y, text);
+  }
+};
+
 // The four header lines of the track message, where each preset has room.
 void drawTrackLegend(PaintContext& paint) {
   const TrackModel& tracks = paint.input.tracks;
-  int x, top;
+  TextBlock legend;
+  int top;
   const std::string& preset = paint.input.view.presetName;
   if (preset == "NAT") {
     const auto projected = [&](double lat, double lng, bool wantX) {
@@ -56,18 +93,17 @@ void drawTrackLegend(PaintContext& paint) {
       const int v = wantX ? d.x : d.y;
       return d.visible ? std::max(v, 2) : 2;
     };
-    x = 2 + projected(5356, -7948, true);
+    legend.x = 2 + projected(5356, -7948, true);
     top = projected(5758, -6316, false);
   } else if (preset == "WARS") {
-    x = 2 * paint.charWidth;
+    legend.x = 2 * paint.charWidth;
     top = 0;
   } else {
     return;
   }
-  paint.canvas.setTextAlign({HAlign::Left, VAlign::Top});
   int row = 2;
   for (const std::string* line : {&tracks.eastHeader, &tracks.eastValidity, &tracks.westHeader, &tracks.westValidity}) {
-    if (!line->empty()) paint.canvas.textOut(x, top + row * paint.lineHeight, *line);
+    if (!line->empty()) legend.lines.emplace_back(top + row * paint.lineHeight, *line);
     ++row;
   }
   // The flight levels of every track of a direction that is drawn.
@@ -76,8 +112,9 @@ void drawTrackLegend(PaintContext& paint) {
     const bool drawn = isWestboundSlot(slot) ? sw.routeGroup[1] : sw.routeGroup[0];
     const std::string levels = tracks.levels(slot);
     if (!drawn || tracks.slotTexts[slot].empty() || levels.empty()) continue;
-    paint.canvas.textOut(x, top + row++ * paint.lineHeight, std::string(1, char('A' + slot)) + " " + levels);
+    legend.lines.emplace_back(top + row++ * paint.lineHeight, std::string(1, char('A' + slot)) + " " + levels);
   }
+  legend.draw(paint);
 }
 
 }  // namespace
@@ -101,33 +138,35 @@ void drawTitleBlock(PaintContext& paint) {
   const auto at = [&](int k) { return paint.height - k * paint.charWidth; };
 
   if (parameters) {
-    canvas.setTextAlign({HAlign::Left, VAlign::Top});
-    const int x = 2 * paint.lineHeight;
-    canvas.textOut(x, at(10), "CENTER " + formatLat(view.centre.lat) + "  " + formatLng(view.centre.lng));
-    canvas.textOut(x, at(8), rangeText(view.range, paint.switches().kilometerDistances));
-    canvas.textOut(x, at(6), projectionText(view));
-    canvas.textOut(x, at(4), "INTENDED FOR SIMULATION USE.");
+    TextBlock left{HAlign::Left, 2 * paint.lineHeight, {}};
+    left.lines.emplace_back(at(10), "CENTER " + formatLat(view.centre.lat) + "  " + formatLng(view.centre.lng));
+    left.lines.emplace_back(at(8), rangeText(view.range, paint.switches().kilometerDistances));
+    left.lines.emplace_back(at(6), projectionText(view));
+    left.lines.emplace_back(at(4), "INTENDED FOR SIMULATION USE.");
+    left.draw(paint);
   }
 
-  canvas.setTextAlign({HAlign::Right, VAlign::Top});
-  const int x = paint.width - 2 * paint.lineHeight;
+  // The right block, bottom line first.
+  TextBlock right{HAlign::Right, paint.width - 2 * paint.lineHeight, {}};
   int k = 4;
   const std::time_t now = paint.input.clock.now();
-  canvas.textOut(x, at(k), printedLine(now, paint.input.clock.utcOffsetSeconds(now)));
-  if (!parameters) return;
+  right.lines.emplace_back(at(k), printedLine(now, paint.input.clock.utcOffsetSeconds(now)));
   const LayerSwitches& sw = paint.switches();
-  if (paint.input.terminator && (sw.showTerminator || sw.showCivilTwilight || sw.showNext6Hours)) {
+  if (parameters) {
+    if (paint.input.terminator && (sw.showTerminator || sw.showCivilTwilight || sw.showNext6Hours)) {
+      k += 2;
+      right.lines.emplace_back(at(k),
+                               terminatorTitle(effectiveTerminatorTime(*paint.input.terminator, paint.input.clock)));
+    }
     k += 2;
-    canvas.textOut(x, at(k), terminatorTitle(effectiveTerminatorTime(*paint.input.terminator, paint.input.clock)));
+    right.lines.emplace_back(at(k), "RESOLUTION " + std::to_string(paint.width) + " X " + std::to_string(paint.height));
+    if (!paint.procedureMap && !paint.input.trackFile.empty()) {
+      k += 2;
+      right.lines.emplace_back(at(k), "FILE:  " + std::string(paint.input.trackFile));
+    }
   }
-  k += 2;
-  canvas.textOut(x, at(k), "RESOLUTION " + std::to_string(paint.width) + " X " + std::to_string(paint.height));
-  if (paint.procedureMap) return;
-  if (!paint.input.trackFile.empty()) {
-    k += 2;
-    canvas.textOut(x, at(k), "FILE:  " + std::string(paint.input.trackFile));
-  }
-  drawTrackLegend(paint);
+  right.draw(paint);
+  if (parameters && !paint.procedureMap) drawTrackLegend(paint);
 }
 
 }  // namespace korvant
