@@ -51,7 +51,7 @@ enum class Symbol { Triangle, Square, Hexagon, Cross, DoubleCircle };
 
 // What a label marks, in the order the label placer serves them: a label
 // of a later class gives way to one of an earlier.
-enum class LabelClass { Always, Track, Airport, Navaid, Waypoint, Airway, Grid };
+enum class LabelClass { Always, TrackLetter, Track, Airport, Navaid, Waypoint, Airway, Grid };
 
 struct FontFamily {
   std::string name;

@@ -12,15 +12,12 @@ struct Planner {
   LabelPlan& plan;
   LabelPlacer placer;
 
-  const LabelBox& box(const LabelGroup& g, int event) const {
-    return record.events[static_cast<int>(g.layer)][event];
-  }
+  const LabelBox& box(const LabelGroup& g, int event) const { return record.events[static_cast<int>(g.layer)][event]; }
   LabelDecision& decision(const LabelGroup& g, int event) { return plan.layers[static_cast<int>(g.layer)][event]; }
 
   bool fits(const LabelGroup& g, double dx, double dy) const {
     if (g.symbol >= 0 && !placer.fits(box(g, g.symbol))) return false;
-    return std::all_of(g.texts.begin(), g.texts.end(),
-                       [&](int t) { return placer.fits(box(g, t).shifted(dx, dy)); });
+    return std::all_of(g.texts.begin(), g.texts.end(), [&](int t) { return placer.fits(box(g, t).shifted(dx, dy)); });
   }
 
   void keep(const LabelGroup& g, double dx, double dy) {
@@ -50,6 +47,20 @@ struct Planner {
     return false;
   }
 
+  // A track's letter where two tracks end together: a cell's height off, in
+  // the first of eight directions that is free.
+  bool placeNearby(const LabelGroup& g) {
+    const LabelBox& t = box(g, g.texts[0]);
+    const double h = t.bottom - t.top;
+    const double moves[8][2] = {{0, -h}, {0, h}, {-h, 0}, {h, 0}, {-h, -h}, {h, -h}, {-h, h}, {h, h}};
+    for (const auto& m : moves)
+      if (fits(g, m[0], m[1])) {
+        keep(g, m[0], m[1]);
+        return true;
+      }
+    return false;
+  }
+
   void place(const LabelGroup& g) {
     if (g.cls == LabelClass::Always || g.mark || fits(g, 0, 0)) {
       keep(g, 0, 0);
@@ -57,6 +68,8 @@ struct Planner {
     }
     const bool movable = g.symbol >= 0 && g.texts.size() == 1 && !box(g, g.texts[0]).turned;
     if (movable && placeBeside(g)) return;
+    const bool letter = g.cls == LabelClass::TrackLetter && g.symbol < 0 && g.texts.size() == 1;
+    if (letter && placeNearby(g)) return;
     for (const int t : g.texts) decision(g, t).keep = false;
     plan.textsDropped += static_cast<int>(g.texts.size());
     if (g.symbol < 0) return;

@@ -27,8 +27,7 @@ int LabelRecorder::add(const LabelBox& box) {
 void LabelRecorder::textOut(int x, int y, std::string_view text) {
   const TextMetrics m = measure_.textMetrics();
   const int width = text.empty() ? 0 : measure_.textWidth(text);
-  const int event =
-      add(LabelBox::text(x, y, align_, width, m.ascent, m.height, measure_.currentFont().escapement));
+  const int event = add(LabelBox::text(x, y, align_, width, m.ascent, m.height, measure_.currentFont().escapement));
   if (openGroup_ < 0) {
     record_.groups.push_back({layer_, class_, -1, {event}});
     return;

@@ -11,8 +11,21 @@ namespace korvant {
 
 // The layers that write labels, each with the class its labels have unless
 // it says otherwise.
-enum class LabelLayer { TitleBlock, GridLabels, Terminator, DafifLines, Tracks, Variation, OwnFixes, SimData,
-                        DafifPoints, UserOverlay, Runways, Procedure, Count };
+enum class LabelLayer {
+  TitleBlock,
+  GridLabels,
+  Terminator,
+  DafifLines,
+  Tracks,
+  Variation,
+  OwnFixes,
+  SimData,
+  DafifPoints,
+  UserOverlay,
+  Runways,
+  Procedure,
+  Count
+};
 
 struct LabelGroup {
   LabelLayer layer;

@@ -30,6 +30,7 @@ void RouteDrawer::drawTrackLetters(char letter) {
   const double away = 1.2 * m.height;
   canvas.setTextAlign({HAlign::Center, VAlign::Baseline});
   const std::string text(1, letter);
+  canvas.setLabelClass(LabelClass::TrackLetter);
   for (const auto& [end, inner] : {std::pair{first, second}, std::pair{last, beforeLast}}) {
     const DevicePoint e = paint_.projection.toDevice(end);
     const DevicePoint i = paint_.projection.toDevice(inner);
@@ -42,6 +43,7 @@ void RouteDrawer::drawTrackLetters(char letter) {
     canvas.textOut(static_cast<int>(std::lround(e.x + dx * away)),
                    static_cast<int>(std::lround(e.y + dy * away + m.ascent / 2.0)), text);
   }
+  canvas.setLabelClass(LabelClass::Track);
 }
 
 void RouteDrawer::selectRoutePen(int kind, int penWidth) {

@@ -8,11 +8,15 @@
 #include <fstream>
 #include <iterator>
 
+#include <QPainter>
 #include "app/applycontrolfile.h"
 #include "app/startup.h"
+#include "map/labelrecorder.h"
 #include "platform/maprender.h"
+#include "platform/qtcanvas.h"
 #include "support/recordingboxes.h"
 #include "support/tempdir.h"
+#include "support/twentysixtracks.h"
 
 namespace korvant {
 namespace {
@@ -324,6 +328,43 @@ TEST(ReadmeReport, IsTheProgramsOwnOutput) {
   for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) report.append(buffer, n);
   ASSERT_EQ(::pclose(pipe), 0);
   EXPECT_NE(report.find(shown), std::string::npos) << "README shows:\n" << shown;
+}
+
+}  // namespace
+}  // namespace korvant
+
+namespace korvant {
+namespace {
+
+// The NAT map with the sample fix file and 26 labelled tracks, in the real
+// fonts: the texts drawn, as boxes, recorded under the paint.
+TEST_F(RenderTest, DeclutteredNoTwoTextsOverlapInTheRealFonts) {
+  app.fixes.setPathDirectly(std::string(KORVANT_RUN_FOLDER) + "/KORVANT.DAT");
+  app.fixes.load();
+  test::storeTwentySixTracks(app.tracks, app.fixes, boxes);
+  app.switches.routeBearings = app.switches.routeDistances = true;
+  const auto overlapping = [&] {
+    QImage image(1920, 1080, QImage::Format_RGB32);
+    image.setDotsPerMeterX(3780);
+    image.setDotsPerMeterY(3780);
+    QPainter painter(&image);
+    QtMapCanvas canvas(painter);
+    LabelRecorder drawn(canvas);
+    MapPainter(app.paintInput(), drawn).paint({1920, 1080, false, true});
+    std::vector<LabelBox> texts;
+    for (const LabelGroup& g : drawn.record().groups)
+      for (const int t : g.texts) texts.push_back(drawn.record().events[static_cast<int>(g.layer)][t]);
+    int pairs = 0;
+    for (std::size_t i = 0; i < texts.size(); ++i)
+      for (std::size_t j = i + 1; j < texts.size(); ++j) pairs += overlaps(texts[i], texts[j]);
+    return pairs;
+  };
+  ASSERT_TRUE(app.switches.declutter);
+  EXPECT_EQ(overlapping(), 0);
+  app.switches.declutter = false;
+  const int without = overlapping();
+  EXPECT_GT(without, 1000);
+  std::printf("NAT, 26 tracks, 1920x1080, real fonts: %d overlapping pairs of texts without decluttering\n", without);
 }
 
 }  // namespace

@@ -135,7 +135,10 @@ void drawTitleBlock(PaintContext& paint) {
   canvas.selectFont(paint.fonts.small);
   canvas.setTextColor(colors::black);
   canvas.setBackgroundTransparent(true);
-  const auto at = [&](int k) { return paint.height - k * paint.charWidth; };
+  // Two characters' widths apart; decluttered, never closer than a line's height.
+  const int step =
+      paint.switches().declutter ? std::max(2 * paint.charWidth, canvas.textMetrics().height) : 2 * paint.charWidth;
+  const auto at = [&](int k) { return paint.height - k * step / 2; };
 
   if (parameters) {
     TextBlock left{HAlign::Left, 2 * paint.lineHeight, {}};

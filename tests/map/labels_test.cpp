@@ -1,0 +1,234 @@
+// The label placer: boxes, the grid of buckets, the plan, the filter, and the
+// full North Atlantic map drawn through them.
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "app/applycontrolfile.h"
+#include "map/labelfilter.h"
+#include "map/labelplan.h"
+#include "map/labelrecorder.h"
+#include "map/mappainter.h"
+#include "support/recordingboxes.h"
+#include "support/recordingcanvas.h"
+#include "support/twentysixtracks.h"
+
+namespace korvant {
+namespace {
+
+using test::RecordingCanvas;
+
+TEST(LabelBoxes, OverlapNeedsSharedAreaAndTurnedBoxesAreTestedExactly) {
+  const LabelBox a = LabelBox::upright(0, 0, 10, 10);
+  EXPECT_TRUE(overlaps(a, LabelBox::upright(9, 9, 20, 20)));
+  EXPECT_FALSE(overlaps(a, LabelBox::upright(10, 0, 20, 10)));  // touching edges
+  EXPECT_FALSE(overlaps(a, LabelBox::upright(0, 10, 10, 20)));
+
+  // Two texts along a 45-degree line, one above the other: their bounds
+  // overlap, the texts do not.
+  const LabelBox lower = LabelBox::text(0, 100, {HAlign::Left, VAlign::Top}, 100, 8, 10, 450);
+  const LabelBox upper = lower.shifted(0, -16);
+  EXPECT_TRUE(lower.turned);
+  EXPECT_LT(upper.left, lower.right);
+  EXPECT_LT(upper.top, lower.bottom);
+  EXPECT_FALSE(overlaps(lower, upper));
+  EXPECT_TRUE(overlaps(lower, lower.shifted(30, -30)));  // further along the same line
+}
+
+TEST(LabelBoxes, AlignmentAndEscapementPlaceTheCell) {
+  const LabelBox right = LabelBox::text(100, 50, {HAlign::Right, VAlign::Bottom}, 40, 8, 10, 0);
+  EXPECT_EQ(right.left, 60);
+  EXPECT_EQ(right.right, 100);
+  EXPECT_EQ(right.top, 40);
+  EXPECT_EQ(right.bottom, 50);
+  const LabelBox centre = LabelBox::text(100, 50, {HAlign::Center, VAlign::Baseline}, 40, 8, 10, 3600);
+  EXPECT_FALSE(centre.turned);
+  EXPECT_EQ(centre.left, 80);
+  EXPECT_EQ(centre.top, 42);
+  // Turned a quarter counter-clockwise, the text runs up the surface.
+  const LabelBox up = LabelBox::text(100, 50, {HAlign::Left, VAlign::Top}, 40, 8, 10, 900);
+  EXPECT_NEAR(up.left, 100, 1e-9);
+  EXPECT_NEAR(up.right, 110, 1e-9);
+  EXPECT_NEAR(up.top, 10, 1e-9);
+  EXPECT_NEAR(up.bottom, 50, 1e-9);
+}
+
+TEST(LabelPlacerTest, AgreesWithAPlainSearchOverEveryBucketAndEdge) {
+  std::mt19937 random(7);
+  std::uniform_real_distribution<double> at(-100, 700), size(1, 120), turn(0, 3600);
+  LabelPlacer placer(600, 400, 32);
+  std::vector<LabelBox> placed;
+  int accepted = 0;
+  for (int i = 0; i < 3000; ++i) {
+    const double x = at(random), y = at(random);
+    const LabelBox box = i % 3 ? LabelBox::upright(x, y, x + size(random), y + size(random) / 4)
+                               : LabelBox::text(static_cast<int>(x), static_cast<int>(y), {}, 60, 8, 10,
+                                                static_cast<int>(turn(random)));
+    const bool free = std::none_of(placed.begin(), placed.end(), [&](const LabelBox& p) { return overlaps(box, p); });
+    ASSERT_EQ(placer.fits(box), free) << i;
+    if (free) {
+      placer.insert(box);
+      placed.push_back(box);
+      ++accepted;
+    }
+  }
+  EXPECT_GT(accepted, 100);
+  EXPECT_EQ(placer.size(), placed.size());
+}
+
+// A record made by hand through the recorder, as layers would draw.
+class LabelPlanTest : public ::testing::Test {
+ protected:
+  LabelPlanTest() {
+    measure.selectFont({"Test", 10, 400, 0});  // cells 12 high, characters 5 wide
+  }
+  LabelPlan plan() { return planLabels(recorder.record(), 400, 300); }
+  RecordingCanvas measure;
+  LabelRecorder recorder{measure};
+};
+
+TEST_F(LabelPlanTest, EarlierClassesWinWhateverTheOrderDrawn) {
+  recorder.beginLayer(LabelLayer::GridLabels, LabelClass::Grid);
+  recorder.textOut(100, 100, "50N");
+  recorder.beginLayer(LabelLayer::OwnFixes, LabelClass::Waypoint);
+  recorder.textOut(105, 104, "DINIM");
+  recorder.beginLayer(LabelLayer::TitleBlock, LabelClass::Always);
+  recorder.textOut(0, 0, "TITLE");
+  recorder.textOut(2, 2, "OVER THE TITLE");  // the title block stays whole
+  const LabelPlan p = plan();
+  EXPECT_FALSE(p.of(LabelLayer::GridLabels)[0].keep);
+  EXPECT_TRUE(p.of(LabelLayer::OwnFixes)[0].keep);
+  EXPECT_TRUE(p.of(LabelLayer::TitleBlock)[0].keep && p.of(LabelLayer::TitleBlock)[1].keep);
+  EXPECT_EQ(p.textsDropped, 1);
+}
+
+TEST_F(LabelPlanTest, AFixLabelMovesRoundItsSymbolOrGoesWithTheSymbolKeptWhenFree) {
+  recorder.beginLayer(LabelLayer::TitleBlock, LabelClass::Always);
+  recorder.textOut(126, 96, "BLOCKER");  // right of the fix below
+  recorder.beginLayer(LabelLayer::OwnFixes, LabelClass::Waypoint);
+  recorder.drawSymbol(Symbol::Triangle, 120, 100, 4, colors::blue);  // event 0
+  recorder.textOut(126, 96, "RIGHT");                                // event 1
+  LabelPlan p = plan();
+  const LabelDecision moved = p.of(LabelLayer::OwnFixes)[1];
+  EXPECT_TRUE(moved.keep);
+  EXPECT_LT(moved.dx, -20);  // to the left of its symbol
+  EXPECT_EQ(moved.dy, 0);
+  EXPECT_EQ(p.textsMoved, 1);
+
+  // Blocked all round: the label goes, and the symbol with it where it lies
+  // under another text.
+  recorder.beginLayer(LabelLayer::TitleBlock, LabelClass::Always);
+  for (const int y : {84, 96, 108}) recorder.textOut(60, y, "XXXXXXXXXXXXXXXXXXXXXXXXXXXXXX");
+  p = plan();
+  EXPECT_FALSE(p.of(LabelLayer::OwnFixes)[1].keep);
+  EXPECT_FALSE(p.of(LabelLayer::OwnFixes)[0].keep);
+  EXPECT_EQ(p.symbolsDropped, 1);
+
+  // A symbol alone stays where it is free, not on top of another symbol.
+  recorder.beginLayer(LabelLayer::SimData, LabelClass::Waypoint);
+  recorder.drawSymbol(Symbol::Triangle, 300, 250, 4, colors::blue);  // event 0
+  recorder.textOut(306, 246, "FIRST");                                // event 1
+  recorder.drawSymbol(Symbol::Triangle, 300, 250, 4, colors::blue);  // event 2
+  recorder.textOut(306, 246, "SECOND");                               // event 3
+  recorder.drawSymbol(Symbol::Triangle, 300, 150, 4, colors::blue);  // event 4: no label
+  p = plan();
+  const auto& sim = p.of(LabelLayer::SimData);
+  EXPECT_TRUE(sim[0].keep && sim[1].keep);
+  EXPECT_FALSE(sim[2].keep || sim[3].keep);
+  EXPECT_TRUE(sim[4].keep);
+}
+
+TEST_F(LabelPlanTest, GroupsGoWholeAndTrackMarksStayUnderTheirLabels) {
+  recorder.beginLayer(LabelLayer::OwnFixes, LabelClass::Airport);
+  recorder.textOut(50, 50, "X");
+  recorder.beginLayer(LabelLayer::DafifLines, LabelClass::Airway);
+  recorder.beginLabelGroup();
+  recorder.textOut(40, 50, "1");  // clear of X
+  recorder.textOut(50, 50, "2");  // on X
+  recorder.beginLayer(LabelLayer::Tracks, LabelClass::Track);
+  recorder.drawSymbol(Symbol::Triangle, 200, 200, 4, colors::blue);
+  recorder.textOut(200, 200, "288");  // written across its mark
+  const LabelPlan p = plan();
+  EXPECT_FALSE(p.of(LabelLayer::DafifLines)[0].keep);
+  EXPECT_FALSE(p.of(LabelLayer::DafifLines)[1].keep);
+  EXPECT_TRUE(p.of(LabelLayer::Tracks)[0].keep);
+  EXPECT_TRUE(p.of(LabelLayer::Tracks)[1].keep);
+}
+
+TEST_F(LabelPlanTest, TheFilterDrawsEachLayerAsPlanned) {
+  recorder.beginLayer(LabelLayer::OwnFixes, LabelClass::Waypoint);
+  recorder.textOut(10, 10, "KEPT");
+  recorder.textOut(12, 12, "DROPPED");
+  const LabelPlan p = plan();
+  RecordingCanvas target;
+  LabelFilter filter(target, p);
+  filter.beginLayer(LabelLayer::OwnFixes);
+  filter.textOut(10, 10, "KEPT");
+  filter.textOut(12, 12, "DROPPED");
+  filter.endLayer();
+  filter.textOut(12, 12, "UNPLANNED");  // the tools' texts, say
+  ASSERT_EQ(target.texts.size(), 2u);
+  EXPECT_EQ(target.texts[0].text, "KEPT");
+  EXPECT_EQ(target.texts[1].text, "UNPLANNED");
+}
+
+// The map on the NAT preset with the sample fix file and 26 labelled
+// tracks: the texts drawn, recorded as boxes by a recorder under the paint.
+class DeclutteredMap : public ::testing::Test {
+ protected:
+  DeclutteredMap() {
+    seedDefaults(app.settings);
+    app.settings.markReadDone();
+    app.settings.set("MapFont", "Test", false);
+    app.fixes.setPathDirectly(KORVANT_SAMPLE_DAT);
+    app.fixes.load();
+    applyControlFile(app);
+    test::storeTwentySixTracks(app.tracks, app.fixes, boxes);
+    app.switches.routeBearings = app.switches.routeDistances = true;
+    app.switches.variation = app.switches.ownAirports = true;
+    app.trackFile = "tracks/nat-26.txt";
+  }
+  // How many pairs of the texts drawn overlap, and how many were drawn.
+  std::pair<int, int> overlapsDrawn() {
+    RecordingCanvas measure;
+    LabelRecorder drawn(measure);
+    MapPainter(app.paintInput(), drawn).paint({1920, 1080, false, true});
+    std::vector<LabelBox> texts;
+    for (const LabelGroup& g : drawn.record().groups)
+      for (const int t : g.texts) texts.push_back(drawn.record().events[static_cast<int>(g.layer)][t]);
+    int pairs = 0;
+    for (std::size_t i = 0; i < texts.size(); ++i)
+      for (std::size_t j = i + 1; j < texts.size(); ++j) pairs += overlaps(texts[i], texts[j]);
+    return {pairs, static_cast<int>(texts.size())};
+  }
+  test::RecordingBoxes boxes;
+  test::FixedClock clock{1796633100, 0};
+  AppContext app{boxes, clock};
+};
+
+TEST_F(DeclutteredMap, NoTwoLabelsOverlapWhereTheLayersAloneOverlapThousands) {
+  ASSERT_TRUE(app.switches.declutter);  // the control file's default
+  const auto [on, drawnOn] = overlapsDrawn();
+  app.switches.declutter = false;
+  const auto [off, drawnOff] = overlapsDrawn();
+  EXPECT_EQ(on, 0);
+  EXPECT_GT(off, 1000);
+  EXPECT_GT(drawnOn, 900);  // most of the map still speaks
+  EXPECT_LT(drawnOn, drawnOff);
+  std::printf("NAT, 26 tracks, 1920x1080: %d overlapping pairs of %d texts without, %d of %d with\n", off,
+              drawnOff, on, drawnOn);
+}
+
+TEST_F(DeclutteredMap, TrackLettersAndTheTitleBlockAlwaysShow) {
+  RecordingCanvas canvas;
+  MapPainter(app.paintInput(), canvas).paint({1920, 1080, false, true});
+  for (const char letter : std::string("ABCDEFGHIJKLMNOPQRSTUVWXYZ"))
+    EXPECT_NE(canvas.findText(std::string(1, letter)), nullptr) << letter;
+  EXPECT_NE(canvas.findText("INTENDED FOR SIMULATION USE."), nullptr);
+  EXPECT_NE(canvas.findText("FILE:  tracks/nat-26.txt"), nullptr);
+  // On its own ground, framed.
+  ASSERT_GE(canvas.fills.size(), 3u);  // the surface, the left and right blocks, the legend
+}
+
+}  // namespace
+}  // namespace korvant
