@@ -11,8 +11,10 @@
 #include "app/context.h"
 #include "app/mapcommands.h"
 #include "app/startup.h"
+#include "map/labelplan.h"
 #include "map/layers/layers.h"
 #include "map/mappainter.h"
+#include "map/maprecorder.h"
 #include "platform/layeredmap.h"
 #include "platform/mapprint.h"
 #include "platform/qtcanvas.h"
@@ -82,6 +84,7 @@ void storeTracks(NatMap& map) {
 void BM_paintNatWith26Tracks(benchmark::State& state) {
   NatMap map;
   storeTracks(map);
+  map.app.switches.declutter = state.range(0) != 0;
   QImage image = surface();
   QtTextCache texts;
   for (auto _ : state) {
@@ -91,7 +94,47 @@ void BM_paintNatWith26Tracks(benchmark::State& state) {
   for (const std::string& s : map.app.tracks.slotTexts) tracks += !s.empty();
   state.counters["tracks"] = tracks;
 }
-BENCHMARK(BM_paintNatWith26Tracks)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+BENCHMARK(BM_paintNatWith26Tracks)->Arg(1)->Arg(0)->ArgName("declutter")->Unit(benchmark::kMillisecond)->MinTime(2.0);
+
+// The label plan of that picture: recording every label of every layer in
+// the real fonts, and placing them.
+void BM_labelPlan(benchmark::State& state) {
+  NatMap map;
+  if (state.range(0)) storeTracks(map);
+  QImage image = surface();
+  QPainter painter(&image);
+  QtTextCache texts;
+  QtMapCanvas canvas(painter, &texts);
+  const MapRecording recording = MapPainter(map.app.paintInput(), canvas).record({1920, 1080, false, true});
+  const LabelRecord& record = recording.labels;
+  int kept = 0;
+  for (auto _ : state) {
+    const LabelPlan plan = planLabels(record, 1920, 1080);
+    kept = plan.textsKept;
+    benchmark::DoNotOptimize(plan);
+  }
+  state.counters["groups"] = static_cast<double>(record.groups.size());
+  state.counters["kept"] = kept;
+}
+BENCHMARK(BM_labelPlan)->Arg(0)->Arg(1)->ArgName("tracks")->Unit(benchmark::kMicrosecond);
+
+// Recording the whole of that picture with its labels in the real fonts and
+// planning them, as a decluttered paint does once before it draws.
+void BM_recordMap(benchmark::State& state) {
+  NatMap map;
+  storeTracks(map);
+  QImage image = surface();
+  QPainter painter(&image);
+  QtTextCache texts;
+  QtMapCanvas canvas(painter, &texts);
+  std::size_t ops = 0;
+  for (auto _ : state) {
+    const MapRecording recording = MapPainter(map.app.paintInput(), canvas).record({1920, 1080, false, true});
+    ops = recording.stages[0].ops.size() + recording.stages[1].ops.size();
+  }
+  state.counters["ops"] = static_cast<double>(ops);
+}
+BENCHMARK(BM_recordMap)->Unit(benchmark::kMillisecond);
 
 void storeTracks(NatMap& map);
 

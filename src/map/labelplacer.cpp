@@ -73,8 +73,10 @@ LabelPlacer::LabelPlacer(int width, int height, int cell)
       buckets_(static_cast<std::size_t>(columns_) * rows_) {}
 
 LabelPlacer::Span LabelPlacer::span(const LabelBox& box) const {
-  const auto column = [&](double v) { return std::clamp(static_cast<int>(std::floor(v / cell_)), 0, columns_ - 1); };
-  const auto row = [&](double v) { return std::clamp(static_cast<int>(std::floor(v / cell_)), 0, rows_ - 1); };
+  // Below zero is the first bucket, so truncation serves as well as the floor.
+  const double per = 1.0 / cell_;
+  const auto column = [&](double v) { return v <= 0 ? 0 : std::min(static_cast<int>(v * per), columns_ - 1); };
+  const auto row = [&](double v) { return v <= 0 ? 0 : std::min(static_cast<int>(v * per), rows_ - 1); };
   return {column(box.left), row(box.top), column(box.right), row(box.bottom)};
 }
 
@@ -87,7 +89,9 @@ bool LabelPlacer::fits(const LabelBox& box) const {
       for (const int i : buckets_[static_cast<std::size_t>(r) * columns_ + c]) {
         if (seen_[i] == query_) continue;
         seen_[i] = query_;
-        if (overlaps(box, boxes_[i])) return false;
+        const Bounds& b = bounds_[i];
+        if (b.right <= box.left || box.right <= b.left || b.bottom <= box.top || box.bottom <= b.top) continue;
+        if ((!b.turned && !box.turned) || overlaps(box, boxes_[i])) return false;
       }
   return true;
 }
@@ -96,6 +100,7 @@ void LabelPlacer::insert(const LabelBox& box) {
   if (!(box.left < box.right) || !(box.top < box.bottom)) return;
   const int index = static_cast<int>(boxes_.size());
   boxes_.push_back(box);
+  bounds_.push_back({box.left, box.top, box.right, box.bottom, box.turned});
   seen_.push_back(0);
   const Span s = span(box);
   for (int r = s.r0; r <= s.r1; ++r)

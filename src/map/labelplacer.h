@@ -28,7 +28,7 @@ bool overlaps(const LabelBox& a, const LabelBox& b);
 class LabelPlacer {
  public:
   // Buckets of `cell` units over the surface; boxes beyond it fall into the edge buckets.
-  LabelPlacer(int width, int height, int cell = 48);
+  LabelPlacer(int width, int height, int cell = 32);
 
   bool fits(const LabelBox& box) const;
   void insert(const LabelBox& box);
@@ -40,7 +40,12 @@ class LabelPlacer {
   };
   Span span(const LabelBox& box) const;
 
+  struct Bounds {
+    double left, top, right, bottom;
+    bool turned;
+  };
   int cell_, columns_, rows_;
+  std::vector<Bounds> bounds_;  // beside the boxes, for a quick first look
   std::vector<LabelBox> boxes_;
   std::vector<std::vector<int>> buckets_;
   mutable std::vector<unsigned> seen_;  // the query that last looked at each box

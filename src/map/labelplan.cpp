@@ -17,7 +17,9 @@ struct Planner {
 
   bool fits(const LabelGroup& g, double dx, double dy) const {
     if (g.symbol >= 0 && !placer.fits(box(g, g.symbol))) return false;
-    return std::all_of(g.texts.begin(), g.texts.end(), [&](int t) { return placer.fits(box(g, t).shifted(dx, dy)); });
+    const bool still = dx == 0 && dy == 0;
+    return std::all_of(g.texts.begin(), g.texts.end(),
+                       [&](int t) { return placer.fits(still ? box(g, t) : box(g, t).shifted(dx, dy)); });
   }
 
   void keep(const LabelGroup& g, double dx, double dy) {

@@ -6,9 +6,47 @@
 // A symbol whose label was left out stays only where it overlaps nothing.
 #include <vector>
 
-#include "map/labelrecorder.h"
+#include "map/canvas.h"
+#include "map/labelplacer.h"
 
 namespace korvant {
+
+// The layers that write labels, each with the class its labels have unless
+// it says otherwise.
+enum class LabelLayer {
+  TitleBlock,
+  GridLabels,
+  Terminator,
+  DafifLines,
+  Tracks,
+  Variation,
+  OwnFixes,
+  SimData,
+  DafifPoints,
+  UserOverlay,
+  Runways,
+  Procedure,
+  Count
+};
+
+struct LabelGroup {
+  LabelLayer layer;
+  LabelClass cls;
+  int symbol = -1;         // the event index of its symbol, or none
+  std::vector<int> texts;  // the event indices of its texts
+  // A mark along a track or a procedure: it always stays, and gives way to
+  // the labels of its own class, which are written across it.
+  bool mark = false;
+};
+
+// What the layers drew, in order: each layer's texts and symbols as one
+// numbered stream of events with their boxes, the groups they form, and the
+// grounds filled.
+struct LabelRecord {
+  std::vector<LabelBox> events[static_cast<int>(LabelLayer::Count)];
+  std::vector<LabelGroup> groups;  // in the order they began
+  std::vector<LabelBox> grounds;
+};
 
 struct LabelDecision {
   bool keep = true;

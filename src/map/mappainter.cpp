@@ -1,10 +1,8 @@
 #include "map/mappainter.h"
 
-#include "map/labelfilter.h"
-#include "map/labelplan.h"
-#include "map/labelrecorder.h"
 #include "map/layers/layers.h"
 #include "map/mapfonts.h"
+#include "map/maprecorder.h"
 #include "map/routedrawing.h"
 
 namespace korvant {
@@ -20,34 +18,27 @@ void drawTracksAndRouteSets(PaintContext& paint) {
   routes.drawRouteSets();
 }
 
-// One run of a stage's layers: drawing, recording the labels for the plan
-// (only the layers that write labels), or drawing through the plan.
+// One run of a stage's layers: drawing, or recording them with their labels.
 struct LayerRun {
-  LabelRecorder* recorder = nullptr;
-  LabelFilter* filter = nullptr;
+  MapRecorder* recorder = nullptr;
   bool declutter = false;
-
-  bool recording() const { return recorder != nullptr; }
 
   template <typename Draw>
   void labelled(PaintContext& paint, LabelLayer layer, LabelClass cls, Draw&& draw) const {
     if (recorder) recorder->beginLayer(layer, cls);
-    if (filter) filter->beginLayer(layer);
     draw(paint);
-    if (filter) filter->endLayer();
+    if (recorder) recorder->endLayer();
   }
 };
 
 void runBelow(PaintContext& paint, const LayerRun& run, bool procedureMapEmpty) {
   const LayerSwitches& sw = paint.switches();
-  if (sw.terrain && !run.recording()) drawTerrain(paint);
+  if (sw.terrain) drawTerrain(paint);
   if (!procedureMapEmpty) {
-    if (!run.recording()) {
-      if (sw.latLongGrid) drawGrid(paint);
-      drawTicks(paint);
-    }
+    if (sw.latLongGrid) drawGrid(paint);
+    drawTicks(paint);
     if (sw.latLongLabels) run.labelled(paint, LabelLayer::GridLabels, LabelClass::Grid, drawGridLabels);
-    if (sw.facilityBoundaries && !run.recording()) drawFacilityBoundaries(paint);
+    if (sw.facilityBoundaries) drawFacilityBoundaries(paint);
   }
   run.labelled(paint, LabelLayer::Terminator, LabelClass::Grid, drawTerminatorLayers);
   run.labelled(paint, LabelLayer::DafifLines, LabelClass::Airway, drawDafifLines);
@@ -71,71 +62,75 @@ void runAbove(PaintContext& paint, const LayerRun& run) {
   if (run.declutter) run.labelled(paint, LabelLayer::TitleBlock, LabelClass::Always, drawTitleBlock);
 }
 
-PaintContext contextOn(const PaintContext& model, MapCanvas& canvas) {
-  PaintContext paint{model.input, canvas, model.projection, model.farSide, model.fonts};
-  paint.lineHeight = model.lineHeight;
-  paint.charWidth = model.charWidth;
-  paint.width = model.width;
-  paint.height = model.height;
-  paint.pixelsPerInch = model.pixelsPerInch;
-  paint.color = model.color;
-  paint.printing = model.printing;
-  paint.procedureMap = model.procedureMap;
-  return paint;
-}
-
 }  // namespace
 
-PaintResult MapPainter::paint(const PaintOptions& options) {
-  PaintResult result;
-  for (PaintStage stage : {PaintStage::Below, PaintStage::Overlay, PaintStage::Above})
-    result = paintStage(options, stage);
-  return result;
-}
+bool MapPainter::declutters(const PaintOptions& options) const { return input_.switches.declutter && options.overlay; }
 
-PaintResult MapPainter::paintStage(const PaintOptions& options, PaintStage stage) {
-  PaintResult result;
-  const MapView& view = input_.view;
+PaintContext MapPainter::setUp(const PaintOptions& options, Projection& projection, MapCanvas& canvas) const {
   const int pixelsPerInch = canvas_.logicalPixelsPerInchY();
-  const MapFonts fonts = buildMapFonts(input_.fontSettings, options.printing, pixelsPerInch);
-
-  if (stage == PaintStage::Below) canvas_.fillRect({0, 0, options.width, options.height}, colors::white);
-  result.projection.setup(view.viewport(options.width, options.height));
-
-  PaintContext paint{input_, canvas_, result.projection, FarSideRule(view.centre), fonts};
+  projection.setup(input_.view.viewport(options.width, options.height));
+  PaintContext paint{input_, canvas, projection, FarSideRule(input_.view.centre),
+                     buildMapFonts(input_.fontSettings, options.printing, pixelsPerInch)};
   paint.width = options.width;
   paint.height = options.height;
   paint.pixelsPerInch = pixelsPerInch;
   paint.printing = options.printing;
   paint.color = options.printing ? input_.switches.printerColor : input_.switches.videoColor;
-  canvas_.selectFont(fonts.small);
+  canvas_.selectFont(paint.fonts.small);
   const TextMetrics metrics = canvas_.textMetrics();
   paint.lineHeight = metrics.height + metrics.externalLeading;
   paint.charWidth = metrics.averageCharWidth;
-
-  const bool procedureMapEmpty = input_.procedureMap && !(input_.procedure && input_.procedure->shown());
   paint.procedureMap = input_.procedureMap;
+  return paint;
+}
+
+bool MapPainter::procedureMapEmpty() const {
+  return input_.procedureMap && !(input_.procedure && input_.procedure->shown());
+}
+
+MapRecording MapPainter::recordStage(const PaintOptions& options, PaintStage stage) {
+  MapRecorder recorder(canvas_);
+  Projection projection;
+  PaintContext paint = setUp(options, projection, recorder);
+  const LayerRun run{&recorder, true};
+  recorder.beginStage(stage);
+  stage == PaintStage::Below ? runBelow(paint, run, procedureMapEmpty()) : runAbove(paint, run);
+  return recorder.take();
+}
+
+MapRecording MapPainter::record(const PaintOptions& options) {
+  MapRecording below = recordStage(options, PaintStage::Below);
+  return combineRecordings(std::move(below), recordStage(options, PaintStage::Above), options.width, options.height);
+}
+
+PaintResult MapPainter::paint(const PaintOptions& options) {
+  // One recording serves all three stages on one surface.
+  std::optional<MapRecording> recording;
+  if (declutters(options)) recording = record(options);
+  PaintResult result;
+  for (PaintStage stage : {PaintStage::Below, PaintStage::Overlay, PaintStage::Above})
+    result = paintStage(options, stage, recording ? &*recording : nullptr);
+  return result;
+}
+
+PaintResult MapPainter::paintStage(const PaintOptions& options, PaintStage stage) {
+  if (stage == PaintStage::Overlay || !declutters(options)) return paintStage(options, stage, nullptr);
+  const MapRecording recording = record(options);
+  return paintStage(options, stage, &recording);
+}
+
+PaintResult MapPainter::paintStage(const PaintOptions& options, PaintStage stage, const MapRecording* recording) {
+  PaintResult result;
+  if (stage == PaintStage::Below) canvas_.fillRect({0, 0, options.width, options.height}, colors::white);
+  PaintContext paint = setUp(options, result.projection, canvas_);
   if (stage == PaintStage::Overlay) {
     drawToolOverlay(paint);
-    return result;
-  }
-  if (!input_.switches.declutter || !options.overlay) {
+  } else if (recording) {
+    replayStage(*recording, stage, canvas_);
+  } else {
     const LayerRun run;
-    stage == PaintStage::Below ? runBelow(paint, run, procedureMapEmpty) : runAbove(paint, run);
-    return result;
+    stage == PaintStage::Below ? runBelow(paint, run, procedureMapEmpty()) : runAbove(paint, run);
   }
-  // Both stages plan from the whole map, so each agrees with the other
-  // whichever is painted, and on whichever thread.
-  LabelRecorder recorder(canvas_);
-  PaintContext planning = contextOn(paint, recorder);
-  const LayerRun record{&recorder, nullptr, true};
-  runBelow(planning, record, procedureMapEmpty);
-  runAbove(planning, record);
-  const LabelPlan plan = planLabels(recorder.record(), options.width, options.height);
-  LabelFilter filter(canvas_, plan);
-  PaintContext drawing = contextOn(paint, filter);
-  const LayerRun draw{nullptr, &filter, true};
-  stage == PaintStage::Below ? runBelow(drawing, draw, procedureMapEmpty) : runAbove(drawing, draw);
   return result;
 }
 

@@ -1,6 +1,8 @@
 #pragma once
 // The map paint: every enabled layer in its fixed order onto one surface.
 #include "map/canvas.h"
+#include "map/maprecorder.h"
+#include "map/paintcontext.h"
 #include "map/paintinput.h"
 #include "map/projection.h"
 
@@ -36,8 +38,17 @@ class MapPainter {
   PaintResult paint(const PaintOptions& options);
   // One stage alone; Above and Overlay leave the surface's ground untouched.
   PaintResult paintStage(const PaintOptions& options, PaintStage stage);
+  // Decluttered, the Below and Above stages replay a recording of the whole
+  // map made once for all of them; otherwise `recording` is null.
+  bool declutters(const PaintOptions& options) const;
+  MapRecording record(const PaintOptions& options);
+  // One stage alone, unplanned: the two are combined once both are done.
+  MapRecording recordStage(const PaintOptions& options, PaintStage stage);
+  PaintResult paintStage(const PaintOptions& options, PaintStage stage, const MapRecording* recording);
 
  private:
+  PaintContext setUp(const PaintOptions& options, Projection& projection, MapCanvas& canvas) const;
+  bool procedureMapEmpty() const;
   PaintInput input_;
   MapCanvas& canvas_;
 };

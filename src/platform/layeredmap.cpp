@@ -53,7 +53,7 @@ void LayeredMap::invalidate() {
   above_.key.reset();
 }
 
-void LayeredMap::paintStage(Kept& kept, PaintStage stage, const PaintInput& input, const PaintKey& key) {
+void LayeredMap::prepareImage(Kept& kept, PaintStage stage, const PaintKey& key) {
   const QSize pixels(static_cast<int>(std::lround(key.width * key.devicePixelRatio)),
                      static_cast<int>(std::lround(key.height * key.devicePixelRatio)));
   // Under the tools' lines the map is opaque; over them it is drawn on a clear ground.
@@ -63,11 +63,24 @@ void LayeredMap::paintStage(Kept& kept, PaintStage stage, const PaintInput& inpu
   const int dotsPerMeter = static_cast<int>(std::lround(key.dpi / 0.0254));
   kept.image.setDotsPerMeterX(dotsPerMeter);
   kept.image.setDotsPerMeterY(dotsPerMeter);
+}
+
+MapRecording LayeredMap::recordStage(Kept& kept, PaintStage stage, const PaintInput& input, const PaintKey& key) {
+  prepareImage(kept, stage, key);
+  QPainter painter(&kept.image);
+  QtMapCanvas canvas(painter, &kept.texts);
+  return MapPainter(input, canvas).recordStage({key.width, key.height, false, true}, stage);
+}
+
+void LayeredMap::paintStage(Kept& kept, PaintStage stage, const PaintInput& input, const PaintKey& key,
+                            const MapRecording* recording) {
+  prepareImage(kept, stage, key);
   if (stage == PaintStage::Above) kept.image.fill(Qt::transparent);
   {
     QPainter painter(&kept.image);
     QtMapCanvas canvas(painter, &kept.texts);
-    const PaintResult result = MapPainter(input, canvas).paintStage({key.width, key.height, false, true}, stage);
+    const PaintResult result =
+        MapPainter(input, canvas).paintStage({key.width, key.height, false, true}, stage, recording);
     if (stage == PaintStage::Below) result_ = result;
   }
   clearUpperVectorState();
@@ -81,9 +94,22 @@ PaintResult LayeredMap::paint(QPainter& painter, const QPaintDevice& target, con
   const PaintKey belowKey = paintKey(input, PaintStage::Below, width, height, ratio, dpi);
   const PaintKey aboveKey = paintKey(input, PaintStage::Above, width, height, ratio, dpi);
   const bool paintBelow = below_.key != belowKey, paintAbove = above_.key != aboveKey;
-  const auto above = [&] { paintStage(above_, PaintStage::Above, input, aboveKey); };
+  // Decluttered, each stage is recorded on its own thread, the labels of
+  // both are planned here, and each stage is drawn from the recording.
+  std::optional<MapRecording> recording;
+  if (input.switches.declutter && (paintBelow || paintAbove)) {
+    MapRecording above;
+    const auto recordAbove = [&] { above = recordStage(above_, PaintStage::Above, input, aboveKey); };
+    if (parallel_) aboveThread_.start(recordAbove);
+    MapRecording below = recordStage(below_, PaintStage::Below, input, belowKey);
+    if (!parallel_) aboveThread_.start(recordAbove);
+    aboveThread_.wait();
+    recording = combineRecordings(std::move(below), std::move(above), width, height);
+  }
+  const MapRecording* recorded = recording ? &*recording : nullptr;
+  const auto above = [&] { paintStage(above_, PaintStage::Above, input, aboveKey, recorded); };
   if (paintAbove && parallel_) aboveThread_.start(above);
-  if (paintBelow) paintStage(below_, PaintStage::Below, input, belowKey);
+  if (paintBelow) paintStage(below_, PaintStage::Below, input, belowKey, recorded);
   if (paintAbove && !parallel_) aboveThread_.start(above);
   aboveThread_.wait();
   stagesPainted_ += int(paintBelow) + int(paintAbove);

@@ -56,7 +56,10 @@ class LayeredMap {
     std::optional<PaintKey> key;
     QtTextCache texts;  // used only by the thread that paints this stage
   };
-  void paintStage(Kept& kept, PaintStage stage, const PaintInput& input, const PaintKey& key);
+  static void prepareImage(Kept& kept, PaintStage stage, const PaintKey& key);
+  static MapRecording recordStage(Kept& kept, PaintStage stage, const PaintInput& input, const PaintKey& key);
+  void paintStage(Kept& kept, PaintStage stage, const PaintInput& input, const PaintKey& key,
+                  const MapRecording* recording);
 
   Kept below_, above_;
   StageThread aboveThread_;  // paints the Above stage, always

@@ -208,7 +208,12 @@ TextMetrics QtMapCanvas::textMetrics() const {
   return {fm.height(), fm.ascent(), fm.descent(), fm.leading(), fm.averageCharWidth()};
 }
 
-int QtMapCanvas::textWidth(std::string_view text) const { return metrics().horizontalAdvance(fromUtf8(text)); }
+// The width the text is drawn with, from the kept layout: measuring a text
+// and then drawing it shapes it once.
+int QtMapCanvas::textWidth(std::string_view text) const {
+  if (!fontTexts_) fontTexts_ = &cache_.forFont(qfont_);
+  return static_cast<int>(std::ceil(QtTextCache::get(*fontTexts_, fromUtf8(text), qfont_).size().width()));
+}
 
 void QtMapCanvas::fillRect(const Rect& rect, Color color) {
   flushLines();

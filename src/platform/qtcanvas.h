@@ -76,7 +76,7 @@ class QtMapCanvas : public MapCanvas {
   QColor textColor_ = Qt::black;
   FontSpec font_;
   QFont qfont_;
-  QtTextCache::Texts* fontTexts_ = nullptr;
+  mutable QtTextCache::Texts* fontTexts_ = nullptr;
   mutable std::optional<QFontMetrics> metrics_;
   TextAlign align_;
   QPoint position_;

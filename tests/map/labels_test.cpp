@@ -5,10 +5,9 @@
 #include <random>
 
 #include "app/applycontrolfile.h"
-#include "map/labelfilter.h"
 #include "map/labelplan.h"
-#include "map/labelrecorder.h"
 #include "map/mappainter.h"
+#include "map/maprecorder.h"
 #include "support/recordingboxes.h"
 #include "support/recordingcanvas.h"
 #include "support/twentysixtracks.h"
@@ -61,9 +60,9 @@ TEST(LabelPlacerTest, AgreesWithAPlainSearchOverEveryBucketAndEdge) {
   int accepted = 0;
   for (int i = 0; i < 3000; ++i) {
     const double x = at(random), y = at(random);
-    const LabelBox box = i % 3 ? LabelBox::upright(x, y, x + size(random), y + size(random) / 4)
-                               : LabelBox::text(static_cast<int>(x), static_cast<int>(y), {}, 60, 8, 10,
-                                                static_cast<int>(turn(random)));
+    const LabelBox box =
+        i % 3 ? LabelBox::upright(x, y, x + size(random), y + size(random) / 4)
+              : LabelBox::text(static_cast<int>(x), static_cast<int>(y), {}, 60, 8, 10, static_cast<int>(turn(random)));
     const bool free = std::none_of(placed.begin(), placed.end(), [&](const LabelBox& p) { return overlaps(box, p); });
     ASSERT_EQ(placer.fits(box), free) << i;
     if (free) {
@@ -82,9 +81,9 @@ class LabelPlanTest : public ::testing::Test {
   LabelPlanTest() {
     measure.selectFont({"Test", 10, 400, 0});  // cells 12 high, characters 5 wide
   }
-  LabelPlan plan() { return planLabels(recorder.record(), 400, 300); }
+  LabelPlan plan() { return planLabels(recorder.labels(), 400, 300); }
   RecordingCanvas measure;
-  LabelRecorder recorder{measure};
+  MapRecorder recorder{measure};
 };
 
 TEST_F(LabelPlanTest, EarlierClassesWinWhateverTheOrderDrawn) {
@@ -127,9 +126,9 @@ TEST_F(LabelPlanTest, AFixLabelMovesRoundItsSymbolOrGoesWithTheSymbolKeptWhenFre
   // A symbol alone stays where it is free, not on top of another symbol.
   recorder.beginLayer(LabelLayer::SimData, LabelClass::Waypoint);
   recorder.drawSymbol(Symbol::Triangle, 300, 250, 4, colors::blue);  // event 0
-  recorder.textOut(306, 246, "FIRST");                                // event 1
+  recorder.textOut(306, 246, "FIRST");                               // event 1
   recorder.drawSymbol(Symbol::Triangle, 300, 250, 4, colors::blue);  // event 2
-  recorder.textOut(306, 246, "SECOND");                               // event 3
+  recorder.textOut(306, 246, "SECOND");                              // event 3
   recorder.drawSymbol(Symbol::Triangle, 300, 150, 4, colors::blue);  // event 4: no label
   p = plan();
   const auto& sim = p.of(LabelLayer::SimData);
@@ -155,21 +154,34 @@ TEST_F(LabelPlanTest, GroupsGoWholeAndTrackMarksStayUnderTheirLabels) {
   EXPECT_TRUE(p.of(LabelLayer::Tracks)[1].keep);
 }
 
-TEST_F(LabelPlanTest, TheFilterDrawsEachLayerAsPlanned) {
+TEST_F(LabelPlanTest, AReplayDrawsEachStageAsRecordedAndPlanned) {
+  recorder.beginStage(PaintStage::Below);
+  recorder.selectPen(colors::red, 2, PenStyle::Dash);
+  recorder.moveTo(0, 0);
+  recorder.lineTo(100, 50);
+  recorder.beginStage(PaintStage::Above);
   recorder.beginLayer(LabelLayer::OwnFixes, LabelClass::Waypoint);
+  recorder.setTextColor(colors::blue);
+  recorder.selectFont({"Test", 14, 400, 0});
   recorder.textOut(10, 10, "KEPT");
   recorder.textOut(12, 12, "DROPPED");
-  const LabelPlan p = plan();
-  RecordingCanvas target;
-  LabelFilter filter(target, p);
-  filter.beginLayer(LabelLayer::OwnFixes);
-  filter.textOut(10, 10, "KEPT");
-  filter.textOut(12, 12, "DROPPED");
-  filter.endLayer();
-  filter.textOut(12, 12, "UNPLANNED");  // the tools' texts, say
-  ASSERT_EQ(target.texts.size(), 2u);
-  EXPECT_EQ(target.texts[0].text, "KEPT");
-  EXPECT_EQ(target.texts[1].text, "UNPLANNED");
+  recorder.endLayer();
+  recorder.textOut(12, 12, "UNLABELLED");  // outside every label layer: drawn as it is
+  const MapRecording recording = recorder.finish(400, 300);
+
+  RecordingCanvas below, above;
+  replayStage(recording, PaintStage::Below, below);
+  replayStage(recording, PaintStage::Above, above);
+  ASSERT_EQ(below.lines.size(), 1u);
+  EXPECT_EQ(below.lines[0].color, colors::red);
+  EXPECT_EQ(below.lines[0].style, PenStyle::Dash);
+  EXPECT_EQ(below.lines[0].x2, 100);
+  EXPECT_TRUE(below.texts.empty());
+  ASSERT_EQ(above.texts.size(), 2u);
+  EXPECT_EQ(above.texts[0].text, "KEPT");
+  EXPECT_EQ(above.texts[0].color, colors::blue);
+  EXPECT_EQ(above.texts[0].font.height, 14);
+  EXPECT_EQ(above.texts[1].text, "UNLABELLED");
 }
 
 // The map on the NAT preset with the sample fix file and 26 labelled
@@ -191,11 +203,12 @@ class DeclutteredMap : public ::testing::Test {
   // How many pairs of the texts drawn overlap, and how many were drawn.
   std::pair<int, int> overlapsDrawn() {
     RecordingCanvas measure;
-    LabelRecorder drawn(measure);
+    MapRecorder drawn(measure);
+    drawn.beginLayer(LabelLayer::TitleBlock, LabelClass::Always);  // every text drawn, as a box
     MapPainter(app.paintInput(), drawn).paint({1920, 1080, false, true});
     std::vector<LabelBox> texts;
-    for (const LabelGroup& g : drawn.record().groups)
-      for (const int t : g.texts) texts.push_back(drawn.record().events[static_cast<int>(g.layer)][t]);
+    for (const LabelGroup& g : drawn.labels().groups)
+      for (const int t : g.texts) texts.push_back(drawn.labels().events[static_cast<int>(g.layer)][t]);
     int pairs = 0;
     for (std::size_t i = 0; i < texts.size(); ++i)
       for (std::size_t j = i + 1; j < texts.size(); ++j) pairs += overlaps(texts[i], texts[j]);
@@ -215,8 +228,8 @@ TEST_F(DeclutteredMap, NoTwoLabelsOverlapWhereTheLayersAloneOverlapThousands) {
   EXPECT_GT(off, 1000);
   EXPECT_GT(drawnOn, 900);  // most of the map still speaks
   EXPECT_LT(drawnOn, drawnOff);
-  std::printf("NAT, 26 tracks, 1920x1080: %d overlapping pairs of %d texts without, %d of %d with\n", off,
-              drawnOff, on, drawnOn);
+  std::printf("NAT, 26 tracks, 1920x1080: %d overlapping pairs of %d texts without, %d of %d with\n", off, drawnOff, on,
+              drawnOn);
 }
 
 TEST_F(DeclutteredMap, TrackLettersAndTheTitleBlockAlwaysShow) {

@@ -11,7 +11,7 @@
 #include <QPainter>
 #include "app/applycontrolfile.h"
 #include "app/startup.h"
-#include "map/labelrecorder.h"
+#include "map/maprecorder.h"
 #include "platform/maprender.h"
 #include "platform/qtcanvas.h"
 #include "support/recordingboxes.h"
@@ -349,11 +349,12 @@ TEST_F(RenderTest, DeclutteredNoTwoTextsOverlapInTheRealFonts) {
     image.setDotsPerMeterY(3780);
     QPainter painter(&image);
     QtMapCanvas canvas(painter);
-    LabelRecorder drawn(canvas);
+    MapRecorder drawn(canvas);
+    drawn.beginLayer(LabelLayer::TitleBlock, LabelClass::Always);  // every text drawn, as a box
     MapPainter(app.paintInput(), drawn).paint({1920, 1080, false, true});
     std::vector<LabelBox> texts;
-    for (const LabelGroup& g : drawn.record().groups)
-      for (const int t : g.texts) texts.push_back(drawn.record().events[static_cast<int>(g.layer)][t]);
+    for (const LabelGroup& g : drawn.labels().groups)
+      for (const int t : g.texts) texts.push_back(drawn.labels().events[static_cast<int>(g.layer)][t]);
     int pairs = 0;
     for (std::size_t i = 0; i < texts.size(); ++i)
       for (std::size_t j = i + 1; j < texts.size(); ++j) pairs += overlaps(texts[i], texts[j]);
