@@ -23,8 +23,18 @@ class MouseOnMap {
   void leftDoubleClick() { ++clickSwallow_; }
   // Recentres on the point, range unchanged; false when it is off the map.
   bool rightRelease(int x, int y, const Projection& projection);
+  // A drag from one point to another: the position under the first comes
+  // under the second, the range unchanged; false when it is off the map.
+  bool pan(int fromX, int fromY, int toX, int toY, const Projection& projection);
+  // One range step of the wheel about the pointer: the position under it
+  // stays under it. Off the map, the step is taken about the centre.
+  // False when the range cannot step further.
+  bool zoomAt(int x, int y, bool in, const Projection& projection);
 
  private:
+  // Moves the centre until `held` lies under (x, y) on a surface of that size.
+  void bringUnder(const LatLng& held, int x, int y, int width, int height);
+
   AppContext& app_;
   int clickSwallow_ = 0;
 };

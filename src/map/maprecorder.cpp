@@ -93,7 +93,8 @@ void MapRecorder::textOut(int x, int y, std::string_view text) {
   if (layer_ < 0) return;
   const TextMetrics m = measure_.textMetrics();
   const int width = text.empty() ? 0 : measure_.textWidth(text);
-  const int event = labelEvent(LabelBox::text(x, y, align_, width, m.ascent, m.height, measure_.currentFont().escapement));
+  const int event =
+      labelEvent(LabelBox::text(x, y, align_, width, m.ascent, m.height, measure_.currentFont().escapement));
   o.layer = static_cast<std::int8_t>(layer_);
   o.v[3] = event;
   auto& groups = recording_.labels.groups;

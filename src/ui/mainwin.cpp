@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QFileDialog>
 #include <QInputDialog>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPageSetupDialog>
@@ -202,8 +203,14 @@ bool MainWin::printPage() {
 }
 
 void MainWin::paintEvent(QPaintEvent*) {
-  QApplication::setOverrideCursor(Qt::WaitCursor);
   QPainter painter(this);
+  if (dragging_) {
+    // The map follows the pointer; it is drawn afresh when the drag ends.
+    painter.fillRect(rect(), Qt::white);
+    painter.drawPixmap(dragOffset_, dragFrame_);
+    return;
+  }
+  QApplication::setOverrideCursor(Qt::WaitCursor);
   if (commands_.testPattern()) {
     QtMapCanvas canvas(painter, &texts_);
     const std::time_t now = app_.clock.now();
@@ -220,12 +227,20 @@ void MainWin::mouseMoveEvent(QMouseEvent* event) {
   const QPoint p = event->position().toPoint();
   frame_.statusBar()->showMessage(QString::fromStdString(mouseReadout(
       p.x(), p.y(), screenProjection_, app_.view, commands_.testPattern(), app_.switches.kilometerDistances)));
+  if (!pressedAt_ || !(event->buttons() & Qt::LeftButton) || commands_.testPattern()) return;
+  if (!dragging_ && (p - *pressedAt_).manhattanLength() >= QApplication::startDragDistance()) {
+    dragFrame_ = grab();
+    dragging_ = true;
+    setCursor(Qt::ClosedHandCursor);
+  }
+  if (dragging_) {
+    dragOffset_ = p - *pressedAt_;
+    update();
+  }
 }
 
 void MainWin::mousePressEvent(QMouseEvent* event) {
-  if (event->button() != Qt::LeftButton) return;
-  const QPoint p = event->position().toPoint();
-  if (const auto text = mouse_.leftPress(p.x(), p.y(), screenProjection_)) frame_.appendInputText(*text);
+  if (event->button() == Qt::LeftButton) pressedAt_ = event->position().toPoint();
 }
 
 void MainWin::mouseDoubleClickEvent(QMouseEvent* event) {
@@ -233,22 +248,55 @@ void MainWin::mouseDoubleClickEvent(QMouseEvent* event) {
 }
 
 void MainWin::mouseReleaseEvent(QMouseEvent* event) {
-  if (event->button() != Qt::RightButton) return;
   const QPoint p = event->position().toPoint();
+  if (event->button() == Qt::LeftButton) {
+    const bool dragged = dragging_;
+    const std::optional<QPoint> pressed = pressedAt_;
+    pressedAt_.reset();
+    if (dragged) {
+      dragging_ = false;
+      unsetCursor();
+      mouse_.pan(pressed->x(), pressed->y(), p.x(), p.y(), screenProjection_);
+      carryOut({true, UiRequest::None, "", ""});  // repainted even where the map cannot move
+    } else if (pressed) {
+      if (const auto text = mouse_.leftPress(p.x(), p.y(), screenProjection_)) frame_.appendInputText(*text);
+    }
+    return;
+  }
+  if (event->button() != Qt::RightButton) return;
   if (mouse_.rightRelease(p.x(), p.y(), screenProjection_)) carryOut({true, UiRequest::None, "", ""});
 }
 
-// The wheel steps the range as Range Down and Range Up do, one step a notch.
+void MainWin::keyPressEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_Escape && dragging_) {
+    // The drag is dropped: the map stays, and the release does nothing.
+    dragging_ = false;
+    pressedAt_.reset();
+    unsetCursor();
+    update();
+    return;
+  }
+  QWidget::keyPressEvent(event);
+}
+
+// The wheel steps the range as Range Down and Range Up do, one step a notch,
+// about the position under the pointer.
 void MainWin::wheelEvent(QWheelEvent* event) {
+  const QPoint p = event->position().toPoint();
   wheelSteps_ += event->angleDelta().y();
-  while (wheelSteps_ >= 120) {
-    wheelSteps_ -= 120;
-    command(cmd::RangeDown);
+  bool stepped = false;
+  while (wheelSteps_ >= 120 || wheelSteps_ <= -120) {
+    const bool in = wheelSteps_ > 0;
+    wheelSteps_ += in ? -120 : 120;
+    mouse_.zoomAt(p.x(), p.y(), in, screenProjection_);
+    stepped = true;
+    // The next step needs the projection of this one.
+    Projection next;
+    next.setup(app_.view.viewport(width(), height()));
+    screenProjection_ = next;
   }
-  while (wheelSteps_ <= -120) {
-    wheelSteps_ += 120;
-    command(cmd::RangeUp);
-  }
+  // Out of 0.1 ... 11000 the range stays, and the map repaints all the same.
+  if (stepped) carryOut({true, UiRequest::None, "", ""});
   event->accept();
 }
 

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 // The map window: paints the map, runs the commands, maps the mouse.
+#include <QPixmap>
 #include <QPrinter>
 #include <QWidget>
 
@@ -58,6 +59,7 @@ class MainWin : public QWidget {
   void mouseDoubleClickEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
   void wheelEvent(QWheelEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
 
  private:
   // An existing file chosen in a dialog, or nothing when cancelled.
@@ -78,6 +80,11 @@ class MainWin : public QWidget {
   QPrinter printer_{QPrinter::HighResolution};
   int repaintRequests_ = 0;
   int wheelSteps_ = 0;
+  // A left press becomes a click on release, or a drag once it moves.
+  std::optional<QPoint> pressedAt_;
+  bool dragging_ = false;
+  QPoint dragOffset_;
+  QPixmap dragFrame_;  // the map as it was when the drag began
 };
 
 }  // namespace korvant

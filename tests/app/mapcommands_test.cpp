@@ -251,5 +251,50 @@ TEST_F(MapCommandsTest, MousePressesDoubleClicksAndRecentring) {
   EXPECT_FALSE(commands.isChecked(kNorthAtlantic));
 }
 
+TEST_F(MapCommandsTest, DragsAndWheelStepsHoldThePositionUnderThePointer) {
+  for (const bool globe : {false, true}) {
+    SCOPED_TRACE(globe ? "orthographic" : "lambert");
+    commands.execute(globe ? cmd::Globe : kNorthAtlantic);
+    const auto projection = [&] {
+      Projection p;
+      p.setup(app.view.viewport(1000, 800));
+      return p;
+    };
+    MouseOnMap mouse(app);
+    // Within a few pixels: a Lambert map changes its cone with the centre.
+    Projection before = projection();
+    const LatLng held = before.fromDevice(650, 300);
+    ASSERT_FALSE(held.isUnset());
+    ASSERT_TRUE(mouse.pan(650, 300, 400, 480, before));
+    DevicePoint d = projection().toDevice(held);
+    EXPECT_NEAR(d.x, 400, 6);
+    EXPECT_NEAR(d.y, 480, 6);
+
+    commands.execute(globe ? cmd::Globe : kNorthAtlantic);
+    app.view.setCentre({5000, -3500}, 0);
+    const double range = app.view.range;
+    before = projection();
+    const LatLng under = before.fromDevice(650, 300);
+    ASSERT_TRUE(mouse.zoomAt(650, 300, true, before));
+    EXPECT_NEAR(app.view.range, range / 1.25, 1e-9);
+    d = projection().toDevice(under);
+    EXPECT_NEAR(d.x, 650, 6);
+    EXPECT_NEAR(d.y, 300, 6);
+  }
+  // Off the globe the step is about the centre; at the limit there is none.
+  Projection globe;
+  globe.setup(app.view.viewport(1000, 800));
+  app.view.setRange(6000);
+  globe.setup(app.view.viewport(1000, 800));
+  const LatLng centre = app.view.centre;
+  MouseOnMap mouse(app);
+  ASSERT_TRUE(mouse.zoomAt(0, 0, true, globe));
+  EXPECT_EQ(app.view.centre.lat, centre.lat);
+  EXPECT_FALSE(mouse.pan(0, 0, 500, 400, globe));
+  app.view.setRange(11000);
+  EXPECT_FALSE(mouse.zoomAt(500, 400, false, globe));
+  EXPECT_EQ(app.view.range, 11000);
+}
+
 }  // namespace
 }  // namespace korvant

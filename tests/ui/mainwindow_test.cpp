@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <QApplication>
 #include <QFileDialog>
+#include <QKeyEvent>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMouseEvent>
@@ -141,10 +142,43 @@ TEST_F(MainWindowTest, DoubleClickAppendsOnePosition) {
   send(QEvent::MouseButtonDblClick, Qt::LeftButton, at);
   send(QEvent::MouseButtonRelease, Qt::LeftButton, at);
   send(QEvent::MouseButtonPress, Qt::LeftButton, at);  // swallowed
+  send(QEvent::MouseButtonRelease, Qt::LeftButton, at);
   const LatLng p = map().screenProjection().fromDevice(at.x(), at.y());
   EXPECT_EQ(input().toStdString(), " " + formatLat(p.lat) + "/" + formatLng(p.lng));
   send(QEvent::MouseButtonPress, Qt::LeftButton, at);
+  EXPECT_EQ(input().count('/'), 1);  // a click counts when the button comes up
+  send(QEvent::MouseButtonRelease, Qt::LeftButton, at);
   EXPECT_EQ(input().count('/'), 2);
+}
+
+TEST_F(MainWindowTest, DraggingPansTheMapAndEscapeCancelsIt) {
+  const QPoint from(map().width() / 2 + 100, map().height() / 2 + 60), to = from + QPoint(-150, 40);
+  const LatLng held = map().screenProjection().fromDevice(from.x(), from.y());
+  const auto moveTo = [&](QPoint p) {
+    QMouseEvent move(QEvent::MouseMove, p, map().mapToGlobal(p), Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(&map(), &move);
+  };
+  send(QEvent::MouseButtonPress, Qt::LeftButton, from);
+  moveTo(from + QPoint(-60, 10));
+  moveTo(to);
+  send(QEvent::MouseButtonRelease, Qt::LeftButton, to);
+  EXPECT_TRUE(input().isEmpty());  // a drag is no click
+  EXPECT_FALSE(checked(kNorthAtlantic));
+  QCoreApplication::processEvents();
+  map().repaint();
+  const DevicePoint now = map().screenProjection().toDevice(held);
+  EXPECT_NEAR(now.x, to.x(), 3);  // the dragged position came with the pointer
+  EXPECT_NEAR(now.y, to.y(), 3);
+
+  const LatLng centre = app.view.centre;
+  send(QEvent::MouseButtonPress, Qt::LeftButton, from);
+  moveTo(to);
+  QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+  QCoreApplication::sendEvent(&map(), &escape);
+  send(QEvent::MouseButtonRelease, Qt::LeftButton, to);
+  EXPECT_EQ(app.view.centre.lat, centre.lat);
+  EXPECT_EQ(app.view.centre.lng, centre.lng);
+  EXPECT_TRUE(input().isEmpty());
 }
 
 TEST_F(MainWindowTest, RightClickRecentres) {
@@ -195,10 +229,16 @@ TEST_F(MainWindowTest, TwoClickedPositionsMeasuredWithF8) {
 }
 
 TEST_F(MainWindowTest, WheelStepsTheRange) {
+  const LatLng held = map().screenProjection().fromDevice(100, 100);
   QWheelEvent in(QPointF(100, 100), map().mapToGlobal(QPointF(100, 100)), QPoint(), QPoint(0, 120), Qt::NoButton,
                  Qt::NoModifier, Qt::NoScrollPhase, false);
   QCoreApplication::sendEvent(&map(), &in);
   EXPECT_DOUBLE_EQ(app.view.range, 800);
+  // The position under the pointer stays under it.
+  map().repaint();
+  const DevicePoint d = map().screenProjection().toDevice(held);
+  EXPECT_NEAR(d.x, 100, 1);
+  EXPECT_NEAR(d.y, 100, 1);
   QWheelEvent out(QPointF(100, 100), map().mapToGlobal(QPointF(100, 100)), QPoint(), QPoint(0, -240), Qt::NoButton,
                   Qt::NoModifier, Qt::NoScrollPhase, false);
   QCoreApplication::sendEvent(&map(), &out);
