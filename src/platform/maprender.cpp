@@ -16,34 +16,45 @@ namespace korvant {
 
 namespace {
 
-PaintResult paintOn(const PaintInput& input, QPaintDevice& device, QPainter& painter) {
+PaintResult paintOn(const PaintInput& input, int width, int height, QPainter& painter) {
   QtMapCanvas canvas(painter);
-  return MapPainter(input, canvas).paint({device.width(), device.height(), false, true});
+  return MapPainter(input, canvas).paint({width, height, false, true});
 }
 
 bool renderTo(const PaintInput& input, MapFileFormat format, const QString& path, const MapFileRequest& r,
               PaintResult& result) {
   switch (format) {
     case MapFileFormat::Png: {
-      QImage image(r.width, r.height, QImage::Format_RGB32);
-      const int dotsPerMeter = static_cast<int>(std::lround(r.dpi / 0.0254));
+      // The map of `width` x `height` pixels at 96 dots per inch, drawn with
+      // dpi / 96 pixels for each of them: the same map, finer.
+      const double ratio = r.dpi / 96.0;
+      QImage image(static_cast<int>(std::lround(r.width * ratio)), static_cast<int>(std::lround(r.height * ratio)),
+                   QImage::Format_RGB32);
+      image.setDevicePixelRatio(ratio);
+      const int dotsPerMeter = static_cast<int>(std::lround(96 / 0.0254));
       image.setDotsPerMeterX(dotsPerMeter);
       image.setDotsPerMeterY(dotsPerMeter);
       {
         QPainter painter(&image);
-        result = paintOn(input, image, painter);
+        result = paintOn(input, r.width, r.height, painter);
       }
+      // Saved with the resolution it was drawn at, for a printer or viewer that reads it.
+      const int saved = static_cast<int>(std::lround(r.dpi / 0.0254));
+      image.setDevicePixelRatio(1);
+      image.setDotsPerMeterX(saved);
+      image.setDotsPerMeterY(saved);
       return image.save(path, "PNG");
     }
     case MapFileFormat::Pdf: {
       QPdfWriter pdf(path);
       pdf.setResolution(r.dpi);
       pdf.setPageMargins(QMarginsF(0, 0, 0, 0));
-      pdf.setPageSize(QPageSize(QSizeF(double(r.width) / r.dpi, double(r.height) / r.dpi), QPageSize::Inch));
+      // The page is the map's size at 96 dots per inch, drawn at `dpi`.
+      pdf.setPageSize(QPageSize(QSizeF(r.width / 96.0, r.height / 96.0), QPageSize::Inch));
       pdf.setCreator(QStringLiteral("Korvant"));
       QPainter painter;
       if (!painter.begin(&pdf)) return false;
-      result = paintOn(input, pdf, painter);
+      result = paintOn(input, pdf.width(), pdf.height(), painter);
       return painter.end();
     }
     case MapFileFormat::Svg: {
@@ -55,7 +66,7 @@ bool renderTo(const PaintInput& input, MapFileFormat format, const QString& path
       svg.setTitle(QStringLiteral("Korvant map"));
       QPainter painter;
       if (!painter.begin(&svg)) return false;
-      result = paintOn(input, svg, painter);
+      result = paintOn(input, r.width, r.height, painter);
       return painter.end();
     }
   }
@@ -76,8 +87,10 @@ bool renderMapFile(const PaintInput& input, const MapFileRequest& request, std::
     return false;
   }
   // An image is held whole in memory while it is painted and encoded.
-  if (*format == MapFileFormat::Png && static_cast<long long>(request.width) * request.height > MAX_IMAGE_PIXELS) {
-    error = "a PNG of " + std::to_string(request.width) + "x" + std::to_string(request.height) +
+  const double ratio = *format == MapFileFormat::Png ? request.dpi / 96.0 : 1.0;
+  const long long pixelsWide = std::llround(request.width * ratio), pixelsHigh = std::llround(request.height * ratio);
+  if (*format == MapFileFormat::Png && pixelsWide * pixelsHigh > MAX_IMAGE_PIXELS) {
+    error = "a PNG of " + std::to_string(pixelsWide) + "x" + std::to_string(pixelsHigh) +
             " pixels is too large (at most " + std::to_string(MAX_IMAGE_PIXELS / 1000000) +
             " million pixels); write a PDF or SVG instead";
     return false;

@@ -228,6 +228,19 @@ TEST_F(MainWindowTest, TwoClickedPositionsMeasuredWithF8) {
   EXPECT_EQ(app.tools.mode, ToolMode::Distance);
 }
 
+// Run again by ctest with QT_SCALE_FACTOR=2: the window as on a high-density
+// screen, painted in every device pixel rather than scaled up.
+TEST_F(MainWindowTest, HighDensityScreensGetEveryDevicePixel) {
+  if (map().devicePixelRatioF() < 2) GTEST_SKIP() << "run with QT_SCALE_FACTOR=2";
+  const QImage shot = map().grab().toImage();
+  ASSERT_EQ(shot.width(), 2 * map().width());
+  EXPECT_EQ(map().screenProjection().width(), map().width());  // the map in device-independent units
+  int within = 0;  // device pixels that differ from their neighbour within one map pixel
+  for (int y = 0; y + 1 < shot.height(); y += 2)
+    for (int x = 0; x + 1 < shot.width(); x += 2) within += shot.pixel(x, y) != shot.pixel(x + 1, y);
+  EXPECT_GT(within, 500);
+}
+
 TEST_F(MainWindowTest, WheelStepsTheRange) {
   const LatLng held = map().screenProjection().fromDevice(100, 100);
   QWheelEvent in(QPointF(100, 100), map().mapToGlobal(QPointF(100, 100)), QPoint(), QPoint(0, 120), Qt::NoButton,

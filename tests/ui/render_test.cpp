@@ -110,6 +110,26 @@ TEST_F(PlotTool, WritesTheMapAtTheGivenSize) {
   QImage image(QString::fromStdString((dir.path() / "out.png").string()));
   EXPECT_EQ(image.width(), 640);
   EXPECT_EQ(image.height(), 400);
+  // Twice the resolution: the same map in twice the pixels each way, so a
+  // grid line lies where it lay, at twice the coordinates.
+  ASSERT_EQ(run("-o fine.png --size 640x400 --preset EGGX --dpi 192 --layer terrain=off"), 0);
+  ASSERT_EQ(run("-o plain.png --size 640x400 --preset EGGX --layer terrain=off"), 0);
+  const QImage fine(QString::fromStdString((dir.path() / "fine.png").string()));
+  const QImage plain(QString::fromStdString((dir.path() / "plain.png").string()));
+  ASSERT_EQ(fine.width(), 1280);
+  ASSERT_EQ(fine.height(), 800);
+  EXPECT_EQ(std::lround(fine.dotsPerMeterX() * 0.0254), 192);
+  int agree = 0, green = 0;
+  for (int y = 0; y < 400; ++y)
+    for (int x = 0; x < 640; ++x) {
+      if (!isGridGreen(plain.pixel(x, y))) continue;
+      ++green;
+      const bool near = isGridGreen(fine.pixel(2 * x, 2 * y)) || isGridGreen(fine.pixel(2 * x + 1, 2 * y + 1)) ||
+                        isGridGreen(fine.pixel(2 * x + 1, 2 * y)) || isGridGreen(fine.pixel(2 * x, 2 * y + 1));
+      agree += near;
+    }
+  EXPECT_GT(green, 300);
+  EXPECT_GT(agree, green * 8 / 10);
 }
 
 TEST_F(PlotTool, RefusesBadInputClearly) {
