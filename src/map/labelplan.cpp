@@ -41,6 +41,12 @@ struct Planner {
     const double centre = (s.left + s.right - t.left - t.right) / 2;
     const double moves[3][2] = {
         {s.left - gap - t.right, 0}, {centre, s.top - gap - t.bottom}, {centre, s.bottom + gap - t.top}};
+    return keepAtFirstThatFits(g, moves);
+  }
+
+  // Kept moved by the first of the moves where it fits.
+  template <std::size_t N>
+  bool keepAtFirstThatFits(const LabelGroup& g, const double (&moves)[N][2]) {
     for (const auto& m : moves)
       if (fits(g, m[0], m[1])) {
         keep(g, m[0], m[1]);
@@ -55,12 +61,7 @@ struct Planner {
     const LabelBox& t = box(g, g.texts[0]);
     const double h = t.bottom - t.top;
     const double moves[8][2] = {{0, -h}, {0, h}, {-h, 0}, {h, 0}, {-h, -h}, {h, -h}, {-h, h}, {h, h}};
-    for (const auto& m : moves)
-      if (fits(g, m[0], m[1])) {
-        keep(g, m[0], m[1]);
-        return true;
-      }
-    return false;
+    return keepAtFirstThatFits(g, moves);
   }
 
   void place(const LabelGroup& g) {

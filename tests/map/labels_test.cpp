@@ -8,6 +8,7 @@
 #include "map/labelplan.h"
 #include "map/mappainter.h"
 #include "map/maprecorder.h"
+#include "support/drawntexts.h"
 #include "support/recordingboxes.h"
 #include "support/recordingcanvas.h"
 #include "support/twentysixtracks.h"
@@ -203,16 +204,8 @@ class DeclutteredMap : public ::testing::Test {
   // How many pairs of the texts drawn overlap, and how many were drawn.
   std::pair<int, int> overlapsDrawn() {
     RecordingCanvas measure;
-    MapRecorder drawn(measure);
-    drawn.beginLayer(LabelLayer::TitleBlock, LabelClass::Always);  // every text drawn, as a box
-    MapPainter(app.paintInput(), drawn).paint({1920, 1080, false, true});
-    std::vector<LabelBox> texts;
-    for (const LabelGroup& g : drawn.labels().groups)
-      for (const int t : g.texts) texts.push_back(drawn.labels().events[static_cast<int>(g.layer)][t]);
-    int pairs = 0;
-    for (std::size_t i = 0; i < texts.size(); ++i)
-      for (std::size_t j = i + 1; j < texts.size(); ++j) pairs += overlaps(texts[i], texts[j]);
-    return {pairs, static_cast<int>(texts.size())};
+    const std::vector<LabelBox> texts = test::textBoxesDrawn(app.paintInput(), measure, 1920, 1080);
+    return {test::overlappingPairs(texts), static_cast<int>(texts.size())};
   }
   test::RecordingBoxes boxes;
   test::FixedClock clock{1796633100, 0};

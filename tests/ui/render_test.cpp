@@ -11,9 +11,9 @@
 #include <QPainter>
 #include "app/applycontrolfile.h"
 #include "app/startup.h"
-#include "map/maprecorder.h"
 #include "platform/maprender.h"
 #include "platform/qtcanvas.h"
+#include "support/drawntexts.h"
 #include "support/recordingboxes.h"
 #include "support/tempdir.h"
 #include "support/twentysixtracks.h"
@@ -369,16 +369,7 @@ TEST_F(RenderTest, DeclutteredNoTwoTextsOverlapInTheRealFonts) {
     image.setDotsPerMeterY(3780);
     QPainter painter(&image);
     QtMapCanvas canvas(painter);
-    MapRecorder drawn(canvas);
-    drawn.beginLayer(LabelLayer::TitleBlock, LabelClass::Always);  // every text drawn, as a box
-    MapPainter(app.paintInput(), drawn).paint({1920, 1080, false, true});
-    std::vector<LabelBox> texts;
-    for (const LabelGroup& g : drawn.labels().groups)
-      for (const int t : g.texts) texts.push_back(drawn.labels().events[static_cast<int>(g.layer)][t]);
-    int pairs = 0;
-    for (std::size_t i = 0; i < texts.size(); ++i)
-      for (std::size_t j = i + 1; j < texts.size(); ++j) pairs += overlaps(texts[i], texts[j]);
-    return pairs;
+    return test::overlappingPairs(test::textBoxesDrawn(app.paintInput(), canvas, 1920, 1080));
   };
   ASSERT_TRUE(app.switches.declutter);
   EXPECT_EQ(overlapping(), 0);
