@@ -100,6 +100,8 @@ int applyOptions(AppContext& app, const PlotOptions& o) {
     MapCommands(app).applyStartHour(o.time);
   }
   for (const auto& [name, on] : o.layers) *switchByName(app.switches, name) = on;
+  if (!o.magModel.empty()) app.magneticModelId = *magneticModelByName(o.magModel);
+  if (!o.date.empty()) app.magneticYear = plotDateYear(o.date);
   MapCommands commands(app);
   for (int id : o.commands) {
     const CommandEffect effect = commands.execute(id);
@@ -156,7 +158,8 @@ int main(int argc, char* argv[]) {
     if (!outcome.ok) return 1;
     std::cout << outcome.result << std::endl;
   }
-  if (options.report && !options.tracks.empty()) std::cout << trackReport(app.tracks, app.fixes) << std::flush;
+  if (options.report && !options.tracks.empty())
+    std::cout << trackReport(app.tracks, app.fixes, app.magneticModel()) << std::flush;
   if (options.report && !options.procedure.empty()) std::cout << procedureReport(app.procedure) << std::flush;
   std::string error;
   if (!options.output.empty() &&

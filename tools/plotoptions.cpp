@@ -6,6 +6,7 @@
 #include "app/mapfileformat.h"
 #include "app/menutable.h"
 #include "base/layerswitches.h"
+#include "sky/magvar.h"
 
 namespace korvant {
 
@@ -40,6 +41,10 @@ const char PLOT_USAGE[] =
     "  --dpi N                 resolution (default 96): the same map in dpi/96 times\n"
     "                          the pixels (192: a PNG of twice the width and height)\n"
     "  --mono                  black and grey instead of colour\n"
+    "  --magmodel NAME         the magnetic model of the variation and the courses:\n"
+    "                          WMM2000 (at 2000.0) or WMM2025 (at --date, else at\n"
+    "                          the --time given, else today)\n"
+    "  --date YYYY-MM-DD       the date of the magnetic model\n"
     "  --print-pdf FILE        print the map as the Print... command does, on one\n"
     "                          page of the default paper size, to a PDF file; in\n"
     "                          colour unless the layer printerColor is off\n"
@@ -115,6 +120,18 @@ std::string setProcedure(PlotOptions& o, const std::string& option, const std::s
   return {};
 }
 
+std::string setMagModel(PlotOptions& o, const std::string&, const std::string& value) {
+  if (!magneticModelByName(value) || value.empty()) return "unknown magnetic model: " + value;
+  o.magModel = value;
+  return {};
+}
+
+std::string setDate(PlotOptions& o, const std::string&, const std::string& value) {
+  if (!plotDateYear(value)) return "bad date (YYYY-MM-DD, 1901 to 2099): " + value;
+  o.date = value;
+  return {};
+}
+
 std::string addCommand(PlotOptions& o, const std::string&, const std::string& value) {
   int id = 0;
   if (!parseWhole(value, id) || !findMenuItem(id)) return "not a menu command: " + value;
@@ -163,6 +180,8 @@ constexpr OptionRule kRules[] = {
     {"--dpi", "a number", setDpi},
     {"--mono", "", setFlag<&PlotOptions::mono>},
     {"--print-pdf", "a PDF file name", setText<&PlotOptions::printPdf>},
+    {"--magmodel", "WMM2000 or WMM2025", setMagModel},
+    {"--date", "YYYY-MM-DD", setDate},
     {"--portrait", "", setFlag<&PlotOptions::portrait>},
     {"--layer", "NAME=on|off", addLayer},
     {"--command", "a menu id", addCommand},
@@ -171,6 +190,20 @@ constexpr OptionRule kRules[] = {
 PlotParse refuse(std::string message) { return {PlotParse::Outcome::Refused, std::move(message)}; }
 
 }  // namespace
+
+std::optional<double> plotDateYear(std::string_view text) {
+  int year = 0, month = 0, day = 0;
+  if (text.size() != 10 || text[4] != '-' || text[7] != '-' || !parseWhole(text.substr(0, 4), year) ||
+      !parseWhole(text.substr(5, 2), month) || !parseWhole(text.substr(8, 2), day))
+    return std::nullopt;
+  if (year < 1901 || year > 2099 || month < 1 || month > 12 || day < 1) return std::nullopt;
+  const bool leap = year % 4 == 0;  // 1901 ... 2099: every fourth year
+  const int lengths[12] = {31, leap ? 29 : 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+  if (day > lengths[month - 1]) return std::nullopt;
+  int yday = day - 1;
+  for (int m = 1; m < month; ++m) yday += lengths[m - 1];
+  return year + yday / (leap ? 366.0 : 365.0);
+}
 
 PlotParse parsePlotOptions(const std::vector<std::string>& args, PlotOptions& o) {
   for (std::size_t i = 0; i < args.size(); ++i) {

@@ -1,7 +1,9 @@
 #pragma once
 // korvant-plot's command line: what it asks for, read without side effects so
 // that tests and the fuzzer can drive it.
+#include <optional>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -25,6 +27,8 @@ struct PlotOptions {
   bool rangeGiven = false;
   int width = 1920, height = 1080, dpi = 96;
   bool mono = false;
+  std::string magModel;  // WMM2000 or WMM2025
+  std::string date;      // YYYY-MM-DD: the model's date instead of the clock's
   std::string printPdf;  // printed through the printer's PDF mode
   bool portrait = false;
   std::vector<std::pair<std::string, bool>> layers;
@@ -35,6 +39,9 @@ struct PlotParse {
   enum class Outcome { Run, Help, Layers, Refused } outcome = Outcome::Run;
   std::string message;  // why it was refused
 };
+
+// A --date value as a decimal year, to the day; nothing when it is no date.
+std::optional<double> plotDateYear(std::string_view text);
 
 // The arguments after the program name.
 PlotParse parsePlotOptions(const std::vector<std::string>& args, PlotOptions& options);

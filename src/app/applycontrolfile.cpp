@@ -43,6 +43,8 @@ void applyControlFile(AppContext& app) {
   if (isSwitchOn(s.lookup("COLORPRINTER"))) sw.printerColor = true;
   if (isSwitchOn(s.lookup("AUTOREDRAW"))) sw.autoRedraw = true;
   if (isSwitchOn(s.lookup("SHOWUSER"))) sw.showUserTxt = true;
+  // An unknown model name keeps the default.
+  if (const auto model = magneticModelByName(s.lookup("MAGMODEL"))) app.magneticModelId = *model;
   // Only a plain no turns it off: the map stays readable on a misspelling.
   const std::string declutter = toUpper(s.lookup("DECLUTTER"));
   sw.declutter = !(declutter == "NO" || declutter == "N" || declutter == "OFF" || declutter == "0");

@@ -1,5 +1,6 @@
 #pragma once
 // The program's single instances, passed explicitly to whatever needs them.
+#include <optional>
 #include <string>
 
 #include "base/clock.h"
@@ -24,11 +25,29 @@ struct AppContext {
 
   // What the next paint draws, read from the state below.
   PaintInput paintInput() {
-    return {view,   switches,       readMapFontSettings(settings),
-            fixes,  tracks,         trackFile,
-            tools,  procedureMap,   clock,
-            sim,    runwaysAirport, &procedure,
-            &dafif, &terminator,    &userOverlay};
+    return {view,
+            switches,
+            readMapFontSettings(settings),
+            fixes,
+            tracks,
+            trackFile,
+            tools,
+            procedureMap,
+            clock,
+            sim,
+            runwaysAirport,
+            &procedure,
+            &dafif,
+            &terminator,
+            &userOverlay,
+            magneticModel()};
+  }
+
+  // The chosen model at the terminator's time when one is set, else today.
+  MagneticModel magneticModel() const {
+    if (magneticModelId == MagneticModelId::Wmm2000) return {};
+    const double year = magneticYear ? *magneticYear : decimalYear(effectiveTerminatorTime(terminator, clock));
+    return {magneticModelId, year};
   }
 
   MessageBoxes& boxes;
@@ -52,6 +71,9 @@ struct AppContext {
   DafifFiles dafif;
   // The terminator time: NOW until the start hour dialog says otherwise.
   TerminatorTime terminator;
+  // MAGMODEL, and a date for it that overrides the clock (korvant-plot --date).
+  MagneticModelId magneticModelId = MagneticModelId::Wmm2000;
+  std::optional<double> magneticYear;
   // USER.TXT in the working folder.
   UserOverlayFile userOverlay;
   // An airport whose runways the map shows (the headless renderer's --runways).

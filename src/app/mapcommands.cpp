@@ -181,6 +181,11 @@ CommandEffect MapCommands::execute(int id) {
     case cmd::PrinterSetup: effect.request = UiRequest::PrinterSetupDialog; return effect;
     case cmd::Print: effect.request = UiRequest::PrintDialog; return effect;
     case cmd::Properties: effect.request = UiRequest::PropertySheet; return effect;
+    case cmd::MagModel2025:
+      app_.magneticModelId =
+          app_.magneticModelId == MagneticModelId::Wmm2025 ? MagneticModelId::Wmm2000 : MagneticModelId::Wmm2025;
+      effect.repaint = true;
+      return effect;
     case cmd::Exit: effect.request = UiRequest::Exit; return effect;
     case cmd::Redraw: effect.repaint = true; return effect;
     case cmd::Centre: effect.request = UiRequest::CentreDialog; return effect;
@@ -238,7 +243,7 @@ bool MapCommands::isCheckable(int id) const {
   return switchOfCommand(probe, id) || specialUseSwitch(probe.dafif, id) || !presetOfCommand(id).empty() ||
          lambertBandOfCommand(id) >= 0 || id == cmd::Orthographic || id == cmd::TestPattern ||
          id == cmd::ProcedureMap || id == cmd::PrintLandscape || id == cmd::PrintPortrait || id == cmd::Toolbar ||
-         id == cmd::StatusBar;
+         id == cmd::StatusBar || id == cmd::MagModel2025;
 }
 
 bool MapCommands::isChecked(int id) const {
@@ -257,6 +262,7 @@ bool MapCommands::isChecked(int id) const {
     case cmd::ProcedureMap: return preset == PROCEDURE_MAP_ITEM;
     case cmd::PrintLandscape: return sw.landscape;
     case cmd::PrintPortrait: return sw.portrait;
+    case cmd::MagModel2025: return app_.magneticModelId == MagneticModelId::Wmm2025;
     default: return false;
   }
 }

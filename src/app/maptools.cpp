@@ -51,7 +51,7 @@ ToolOutcome MapTools::distance(const std::string& input) {
     app_.boxes.show("2 VALID FIXES NOT FOUND", text, MessageIcon::None);
     return {};
   }
-  const double variation = magneticVariation(a);
+  const double variation = app_.magneticModel().variation(a);
   const CourseDistance cd = courseAndDistance(a, b, variation);
   const double magnetic = magneticCourse(cd.course, variation);
   char result[96];

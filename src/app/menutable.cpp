@@ -109,6 +109,7 @@ constexpr MenuItem kItems[] = {
     {"Dat&a", "&Terminator", "Show &Civil Twilight", cmd::ShowCivilTwilight, ""},
     {"Dat&a", "&Terminator", "Show Next &6 Hours", cmd::ShowNext6Hours, ""},
     {"Dat&a", "", "&Variation", cmd::Variation, ""},
+    {"Dat&a", "", "Variation of WMM&2025", cmd::MagModel2025, ""},
     {"Dat&a", "", "&Waypoint Data", cmd::WaypointData, ""},
 
     {"Daf&if", "", "&0 Wpt/Navaid OFF", cmd::WptNavaidOff, ""},

@@ -15,21 +15,21 @@ const char kDegree[] = "\xC2\xB0";
 }
 
 std::string mouseReadout(int x, int y, const Projection& projection, const MapView& view, bool testPattern,
-                         bool kilometres) {
+                         bool kilometres, const MagneticModel& magnetic) {
   char buffer[160];
   std::snprintf(buffer, sizeof buffer, "%4d:%4d  ", x, y);
   std::string line = buffer;
   if (testPattern) return line;
   const LatLng p = projection.fromDevice(x, y);
   if (p.isUnset()) return line;
-  const double variation = magneticVariation(p);
-  const double centreVariation = magneticVariation(view.centre);
+  const double variation = magnetic.variation(p);
+  const double centreVariation = magnetic.variation(view.centre);
   const CourseDistance cd = courseAndDistance(view.centre, p, centreVariation);
-  const double magnetic = magneticCourse(cd.course, centreVariation);
+  const double course = magneticCourse(cd.course, centreVariation);
   const double distance = kilometres ? cd.distance * KM_PER_NM : cd.distance;
   std::snprintf(buffer, sizeof buffer, "%s/%s  VAR %5.1f%s%c  %6.2f%sT %6.2f%sM %8.2f %s", formatLat(p.lat).c_str(),
                 formatLng(p.lng).c_str(), std::fabs(variation), kDegree, variation >= 0 ? 'W' : 'E',
-                printableCourse(cd.course), kDegree, magnetic, kDegree, distance, kilometres ? "KM" : "NM");
+                printableCourse(cd.course), kDegree, course, kDegree, distance, kilometres ? "KM" : "NM");
   return line + buffer;
 }
 

@@ -11,7 +11,7 @@ namespace korvant {
 
 // "  x:   y  N5030.00/W03500.00  VAR  15.8°W  086.17°T 101.97°M   386.09 NM".
 std::string mouseReadout(int x, int y, const Projection& projection, const MapView& view, bool testPattern,
-                         bool kilometres);
+                         bool kilometres, const MagneticModel& magnetic = {});
 
 class MouseOnMap {
  public:

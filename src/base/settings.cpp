@@ -64,6 +64,7 @@ void seedDefaults(Settings& settings) {
       {"MapFontPrinterSize", "6", true},
       {"RunMaximized", "1", true},
       {"Declutter", "YES", true},
+      {"MagModel", "WMM2000", true},
   };
   for (const Default& d : defaults) settings.set(d.key, d.value, d.upcase);
 }

@@ -13,6 +13,7 @@
 #include "navdata/simfiles.h"
 #include "procedures/loadedprocedure.h"
 #include "procedures/useroverlayfile.h"
+#include "sky/magvar.h"
 #include "sky/terminatortime.h"
 #include "tracks/trackmodel.h"
 
@@ -34,6 +35,7 @@ struct PaintInput {
   const DafifFiles* dafif = nullptr;             // the DAFIF-layout files, when there are any
   const TerminatorTime* terminator = nullptr;    // the moment the terminator is drawn for
   const UserOverlayFile* userOverlay = nullptr;  // USER.TXT
+  MagneticModel magnetic = {};                   // the variation and magnetic courses drawn
 };
 
 }  // namespace korvant

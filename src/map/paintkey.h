@@ -28,6 +28,7 @@ struct PaintKey {
   std::string dafifSignature;        // while a DAFIF layer reads the files
   std::time_t terminatorTime = 0;    // while a terminator layer is on
   std::string userOverlaySignature;  // while USER.TXT is drawn
+  MagneticModel magnetic;
   // The title block prints the time to the minute, local and UTC.
   long printedMinute = 0;
   long utcOffset = 0;
@@ -45,6 +46,7 @@ inline PaintKey paintKey(const PaintInput& input, PaintStage stage, int width, i
   key.fixesRevision = input.fixes.revision();
   key.tracks = input.tracks;
   key.procedureMap = input.procedureMap;
+  key.magnetic = input.magnetic;
   if (input.terminator &&
       (input.switches.showTerminator || input.switches.showCivilTwilight || input.switches.showNext6Hours))
     key.terminatorTime = effectiveTerminatorTime(*input.terminator, input.clock);

@@ -107,7 +107,7 @@ void RouteDrawer::drawLeg(std::string_view first, std::string_view second, LineT
     routePoints_.push_back(b);
   }
   if (!haveFirst || !haveSecond) return;
-  const LegCourse leg = legCourse(a, b);
+  const LegCourse leg = legCourse(a, b, paint_.input.magnetic);
   const LegLabels labels{courseLabels,
                          distanceLabels,
                          leg.courseTenths,

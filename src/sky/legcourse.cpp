@@ -9,10 +9,12 @@
 
 namespace korvant {
 
-LegCourse legCourse(const LatLng& from, const LatLng& to) {
+LegCourse legCourse(const LatLng& from, const LatLng& to) { return legCourse(from, to, MagneticModel()); }
+
+LegCourse legCourse(const LatLng& from, const LatLng& to, const MagneticModel& model) {
   LegCourse leg;
   leg.isTrue = from.lat < -6500 || from.lat >= 7300;
-  const double variation = leg.isTrue ? 0 : magneticVariation(from);
+  const double variation = leg.isTrue ? 0 : model.variation(from);
   const CourseDistance cd = courseAndDistance(from, to, variation);
   leg.trueCourse = cd.course;
   leg.midpoint = destination(from, cd.course, cd.distance / 2).position;

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "geo/latlng.h"
+#include "sky/magvar.h"
 
 namespace korvant {
 
@@ -16,6 +17,8 @@ struct LegCourse {
 };
 
 LegCourse legCourse(const LatLng& from, const LatLng& to);
+// The same with the variation of `model`.
+LegCourse legCourse(const LatLng& from, const LatLng& to, const MagneticModel& model);
 
 // "086" from a course in tenths: whole degrees, three digits.
 std::string courseDegreesText(int courseTenths);

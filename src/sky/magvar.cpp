@@ -2,10 +2,13 @@
 
 #include <algorithm>
 #include <array>
+#include <cctype>
 #include <cmath>
 #include <cstdio>
+#include <ctime>
+#include <memory>
 
-#include "sky/wmm2000.h"
+#include "sky/wmm2025.h"
 
 namespace korvant {
 
@@ -24,7 +27,8 @@ struct PreparedModel {
   double k[kSize][kSize] = {};
 };
 
-PreparedModel prepare() {
+// The field `years` after the model's epoch: each coefficient moved on by its yearly rate.
+PreparedModel prepare(const WmmCoefficient (&table)[90], double years) {
   constexpr double a = 6378.137, b = 6356.7523142;
   PreparedModel p{};
   p.a2 = a * a;
@@ -33,11 +37,9 @@ PreparedModel prepare() {
   p.a4 = p.a2 * p.a2;
   p.b4 = p.b2 * p.b2;
   p.c4 = p.a4 - p.b4;
-  // The yearly rates are multiplied by a time difference of zero: the field
-  // is that of 2000.0, so only g and h enter.
-  for (const WmmCoefficient& c : WMM2000_COEFFICIENTS) {
-    p.g[c.n][c.m] = c.g;
-    p.h[c.n][c.m] = c.h;
+  for (const WmmCoefficient& c : table) {
+    p.g[c.n][c.m] = c.g + years * c.gDot;
+    p.h[c.n][c.m] = c.h + years * c.hDot;
   }
   double s[kSize][kSize] = {};
   s[0][0] = 1;
@@ -56,28 +58,27 @@ PreparedModel prepare() {
   return p;
 }
 
-const PreparedModel& model() {
-  static const PreparedModel prepared = prepare();
+const PreparedModel& wmm2000AtEpoch() {
+  static const PreparedModel prepared = prepare(WMM2000_COEFFICIENTS, 0);
   return prepared;
 }
 
-}  // namespace
-
-double magneticVariation(const LatLng& position) {
-  const PreparedModel& M = model();
+// Decimal degrees, positive west, at `heightKm` above the ellipsoid.
+double evaluate(const PreparedModel& M, const LatLng& position, double heightKm) {
   constexpr double re = 6371.2;
   const double phi = degMinToRadians(position.lat), lambda = degMinToRadians(position.lng);
   const double sinLat = std::sin(phi), cosLat = std::cos(phi);
   const double sinLat2 = sinLat * sinLat, cosLat2 = cosLat * cosLat;
 
-  // Geodetic to geocentric, altitude 0.
+  // Geodetic to geocentric.
   const double q = std::sqrt(M.a2 - M.c2 * sinLat2);
-  const double q2 = (M.a2 / M.b2) * (M.a2 / M.b2);
+  const double q1 = heightKm * q;
+  const double q2 = ((q1 + M.a2) / (q1 + M.b2)) * ((q1 + M.a2) / (q1 + M.b2));
   const double ct = sinLat / std::sqrt(q2 * cosLat2 + sinLat2);
   const double st = std::sqrt(std::max(0.0, 1 - ct * ct));
-  const double r = std::sqrt((M.a4 - M.c4 * sinLat2) / (q * q));
+  const double r = std::sqrt(heightKm * heightKm + 2 * q1 + (M.a4 - M.c4 * sinLat2) / (q * q));
   const double d = std::sqrt(M.a2 * cosLat2 + M.b2 * sinLat2);
-  const double ca = d / r;
+  const double ca = (heightKm + d) / r;
   const double sa = M.c2 * cosLat * sinLat / (r * d);
 
   double sp[kSize], cp[kSize];
@@ -143,6 +144,60 @@ double magneticVariation(const LatLng& position) {
   const double y = bp;
   const double declination = std::atan2(y, x) * DEGREES_PER_RADIAN;
   return -declination;
+}
+
+}  // namespace
+
+double magneticVariation(const LatLng& position) { return evaluate(wmm2000AtEpoch(), position, 0); }
+
+struct MagneticModel::Prepared : PreparedModel {};
+
+MagneticModel::MagneticModel() : MagneticModel(MagneticModelId::Wmm2000, 2000.0) {}
+
+MagneticModel::MagneticModel(MagneticModelId id, double decimalYear) : id_(id) {
+  const bool wmm2025 = id == MagneticModelId::Wmm2025;
+  const double epoch = wmm2025 ? 2025.0 : 2000.0;
+  // Outside its five years a model is held at the nearer end, and says so.
+  year_ = std::isfinite(decimalYear) ? std::clamp(decimalYear, epoch, epoch + 5) : epoch;
+  clamped_ = year_ != decimalYear;
+  // The Part's model stands at its epoch on every date.
+  if (!wmm2025) year_ = epoch, clamped_ = false;
+  auto prepared = std::make_shared<Prepared>();
+  static_cast<PreparedModel&>(*prepared) =
+      prepare(wmm2025 ? WMM2025_COEFFICIENTS : WMM2000_COEFFICIENTS, year_ - epoch);
+  prepared_ = std::move(prepared);
+}
+
+double MagneticModel::variation(const LatLng& position, double heightKm) const {
+  return evaluate(*prepared_, position, heightKm);
+}
+
+std::string MagneticModel::name() const { return id_ == MagneticModelId::Wmm2025 ? "WMM2025" : "WMM2000"; }
+
+std::string MagneticModel::title() const {
+  char text[64];
+  std::snprintf(text, sizeof text, "VAR %s %.1f%s", name().c_str(), year_, clamped_ ? " (MODEL LIMIT)" : "");
+  return text;
+}
+
+double decimalYear(std::time_t utc) {
+  // Days since 1970-01-01, civil calendar, to the day: a model moves slowly
+  // and a map need not repaint for it more than once a day.
+  const std::time_t day = utc >= 0 ? utc / 86400 : (utc - 86399) / 86400;
+  std::tm fields{};
+  const std::time_t midnight = day * 86400;
+  gmtime_r(&midnight, &fields);
+  const int year = fields.tm_year + 1900;
+  const bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+  return year + fields.tm_yday / (leap ? 366.0 : 365.0);
+}
+
+std::optional<MagneticModelId> magneticModelByName(std::string_view name) {
+  std::string upper;
+  for (const char c : name) upper += static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  if (upper == "WMM2000" || upper.empty()) return MagneticModelId::Wmm2000;
+  if (upper == "WMM2025") return MagneticModelId::Wmm2025;
+  return std::nullopt;
 }
 
 double magneticCourse(double trueCourse, double variation) {

@@ -9,10 +9,11 @@
 
 namespace korvant {
 
-std::string trackReport(const TrackModel& model, const FixStore& fixes) {
+std::string trackReport(const TrackModel& model, const FixStore& fixes, const MagneticModel& magnetic) {
   std::ostringstream out;
   for (const std::string* line : {&model.eastHeader, &model.eastValidity, &model.westHeader, &model.westValidity})
     out << *line << '\n';
+  if (!(magnetic == MagneticModel())) out << magnetic.title() << '\n';
 
   for (int slot = 0; slot < TRACK_SLOTS; ++slot) {
     if (model.slotTexts[slot].empty()) continue;
@@ -31,7 +32,7 @@ std::string trackReport(const TrackModel& model, const FixStore& fixes) {
       std::ostringstream where;
       where << position;
       if (havePrevious) {
-        const LegCourse leg = legCourse(previous, position);
+        const LegCourse leg = legCourse(previous, position, magnetic);
         total += std::round(leg.distance);
         std::snprintf(row, sizeof row, "  %-11s %s  %s\xC2\xB0%s  %5.0f NM\n", word.c_str(), where.str().c_str(),
                       courseDegreesText(leg.courseTenths).c_str(), leg.isTrue ? "T" : " ", std::round(leg.distance));

@@ -3,10 +3,13 @@
 // fixes with positions, leg courses and distances, and the unresolved fixes.
 #include <string>
 
+#include "sky/magvar.h"
 #include "tracks/trackmodel.h"
 
 namespace korvant {
 
-std::string trackReport(const TrackModel& model, const FixStore& fixes);
+// Magnetic courses from `magnetic`; a model other than WMM-2000 at its epoch
+// is named in the report's first line.
+std::string trackReport(const TrackModel& model, const FixStore& fixes, const MagneticModel& magnetic = {});
 
 }  // namespace korvant

@@ -225,8 +225,9 @@ void MainWin::resizeEvent(QResizeEvent*) { requestRepaint(); }
 
 void MainWin::mouseMoveEvent(QMouseEvent* event) {
   const QPoint p = event->position().toPoint();
-  frame_.statusBar()->showMessage(QString::fromStdString(mouseReadout(
-      p.x(), p.y(), screenProjection_, app_.view, commands_.testPattern(), app_.switches.kilometerDistances)));
+  frame_.statusBar()->showMessage(
+      QString::fromStdString(mouseReadout(p.x(), p.y(), screenProjection_, app_.view, commands_.testPattern(),
+                                          app_.switches.kilometerDistances, app_.magneticModel())));
   if (!pressedAt_ || !(event->buttons() & Qt::LeftButton) || commands_.testPattern()) return;
   if (!dragging_ && (p - *pressedAt_).manhattanLength() >= QApplication::startDragDistance()) {
     dragFrame_ = grab();

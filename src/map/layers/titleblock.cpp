@@ -161,6 +161,10 @@ void drawTitleBlock(PaintContext& paint) {
       right.lines.emplace_back(at(k),
                                terminatorTitle(effectiveTerminatorTime(*paint.input.terminator, paint.input.clock)));
     }
+    if (!(paint.input.magnetic == MagneticModel())) {
+      k += 2;
+      right.lines.emplace_back(at(k), paint.input.magnetic.title());
+    }
     k += 2;
     right.lines.emplace_back(at(k), "RESOLUTION " + std::to_string(paint.width) + " X " + std::to_string(paint.height));
     if (!paint.procedureMap && !paint.input.trackFile.empty()) {

@@ -16,7 +16,7 @@ void drawVariation(PaintContext& paint) {
     for (int y = step; y < paint.height; y += step) {
       const LatLng p = paint.projection.fromDevice(x, y);
       if (p.lat == NO_POSITION || p.lng == NO_POSITION) continue;
-      canvas.textOut(x, y, variationText(magneticVariation(p)));
+      canvas.textOut(x, y, variationText(paint.input.magnetic.variation(p)));
     }
   canvas.setTextAlign({HAlign::Left, VAlign::Bottom});
 }
