@@ -69,16 +69,27 @@ void BM_projForward(benchmark::State& state) {
 }
 BENCHMARK(BM_projForward)->Arg(1)->Arg(2)->Arg(3)->ArgName("kind");
 
+// One evaluation: WMM-2000 at its epoch (0), WMM2025 carried to 2026-12-07 (1).
 void BM_magneticVariation(benchmark::State& state) {
   const auto points = natGrid();
+  const korvant::MagneticModel model =
+      state.range(0) ? korvant::MagneticModel(korvant::MagneticModelId::Wmm2025, 2026.93) : korvant::MagneticModel();
   std::size_t i = 0;
-  for (auto _ : state) benchmark::DoNotOptimize(korvant::magneticVariation(points[i++ % points.size()]));
+  for (auto _ : state) benchmark::DoNotOptimize(model.variation(points[i++ % points.size()]));
 }
-BENCHMARK(BM_magneticVariation);
+BENCHMARK(BM_magneticVariation)->Arg(0)->Arg(1)->ArgName("wmm2025");
+
+// Making a model ready for a date, as each paint and mouse move does.
+void BM_magneticModelForADate(benchmark::State& state) {
+  for (auto _ : state) benchmark::DoNotOptimize(korvant::MagneticModel(korvant::MagneticModelId::Wmm2025, 2026.93));
+}
+BENCHMARK(BM_magneticModelForADate);
 
 // Every evaluation of a Variation layer on a 1920x1080 surface at 96 dpi.
 void BM_variationLayerEvaluations(benchmark::State& state) {
   const Projection p = natProjection(1);
+  const korvant::MagneticModel model =
+      state.range(0) ? korvant::MagneticModel(korvant::MagneticModelId::Wmm2025, 2026.93) : korvant::MagneticModel();
   const int step = 96 / 3;
   int evaluations = 0;
   for (auto _ : state) {
@@ -87,12 +98,12 @@ void BM_variationLayerEvaluations(benchmark::State& state) {
       for (int y = step; y < 1080; y += step) {
         const LatLng q = p.fromDevice(x, y);
         if (q.isUnset()) continue;
-        benchmark::DoNotOptimize(korvant::variationText(korvant::magneticVariation(q)));
+        benchmark::DoNotOptimize(korvant::variationText(model.variation(q)));
         ++evaluations;
       }
   }
   state.counters["evaluations"] = evaluations;
 }
-BENCHMARK(BM_variationLayerEvaluations)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_variationLayerEvaluations)->Arg(0)->Arg(1)->ArgName("wmm2025")->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -91,11 +91,13 @@ double evaluate(const PreparedModel& M, const LatLng& position, double heightKm)
     cp[m] = cp[1] * cp[m - 1] - sp[1] * sp[m - 1];
   }
 
-  // The Legendre functions of degrees n - 1 and n - 2, rolled forward: a
-  // degree needs only the two before it.
-  double P1[kSize], dP1[kSize], P2[kSize] = {}, dP2[kSize] = {}, P0[kSize], dP0[kSize];
+  // The Legendre functions of degrees n, n - 1 and n - 2 in three buffers
+  // that take turns: a degree needs only the two before it. An order beyond
+  // a buffer's degree stays zero, which the recursion needs there.
+  double buffers[3][kSize] = {}, dBuffers[3][kSize] = {};
+  double *P0 = buffers[0], *P1 = buffers[1], *P2 = buffers[2];
+  double *dP0 = dBuffers[0], *dP1 = dBuffers[1], *dP2 = dBuffers[2];
   P1[0] = 1;
-  dP1[0] = 0;
   double pp1 = 1, pp2 = 0;  // the m = 1 recursion of the poles
   const bool pole = st == 0;
   const double aor = re / r;
@@ -105,9 +107,8 @@ double evaluate(const PreparedModel& M, const LatLng& position, double heightKm)
     ar *= aor;  // (re / r)^(n + 2)
     const double* k = M.k[n];
     for (int m = 0; m < n; ++m) {
-      const double p2 = n - 2 >= m ? P2[m] : 0, dp2 = n - 2 >= m ? dP2[m] : 0;
-      P0[m] = ct * P1[m] - k[m] * p2;
-      dP0[m] = ct * dP1[m] - st * P1[m] - k[m] * dp2;
+      P0[m] = ct * P1[m] - k[m] * P2[m];
+      dP0[m] = ct * dP1[m] - st * P1[m] - k[m] * dP2[m];
     }
     P0[n] = st * P1[n - 1];
     dP0[n] = st * dP1[n - 1] + ct * P1[n - 1];
@@ -131,12 +132,10 @@ double evaluate(const PreparedModel& M, const LatLng& position, double heightKm)
       pp1 = pp;
       bpp += (g[1] * sp[1] - h[1] * cp[1]) * ar * pp;
     }
-    for (int m = 0; m <= n; ++m) {
-      P2[m] = m < n ? P1[m] : 0;
-      dP2[m] = m < n ? dP1[m] : 0;
-      P1[m] = P0[m];
-      dP1[m] = dP0[m];
-    }
+    double* oldest = P2;
+    P2 = P1, P1 = P0, P0 = oldest;
+    double* dOldest = dP2;
+    dP2 = dP1, dP1 = dP0, dP0 = dOldest;
   }
   bp = pole ? bpp : bp / st;
 

@@ -1,5 +1,7 @@
 #include "app/applycontrolfile.h"
 
+#include "sky/terminatortime.h"
+
 #include <gtest/gtest.h>
 
 #include <sstream>
@@ -57,6 +59,29 @@ TEST_F(ApplyControlFileTest, ApplyHonoursTheUsersKeys) {
   EXPECT_TRUE(sw.showUserTxt);
   EXPECT_FALSE(sw.ownWaypoints || sw.ownStations || sw.symbolsNonDafif);
   for (bool group : sw.routeGroup) EXPECT_FALSE(group);
+}
+
+TEST_F(ApplyControlFileTest, MagModelChoosesTheModelAndDeclutterTurnsOffOnlyOnNo) {
+  applyControlFile(app);
+  EXPECT_EQ(app.magneticModelId, MagneticModelId::Wmm2000);
+  EXPECT_EQ(app.magneticModel(), MagneticModel());
+  EXPECT_TRUE(app.switches.declutter);
+  clock = test::FixedClock{1796633100, 0};  // 2026-12-07
+  read("MAGMODEL wmm2025\nDECLUTTER no\n");
+  applyControlFile(app);
+  EXPECT_EQ(app.magneticModelId, MagneticModelId::Wmm2025);
+  // Today from the clock (2026-12-07), or the terminator's hour once one is set.
+  EXPECT_NEAR(app.magneticModel().year(), 2026.93, 0.005);
+  app.switches.useCurrentTime = false;
+  std::string error;
+  ASSERT_TRUE(setTerminatorTime(app.terminator, "08Z 01/07/27", clock, error)) << error;
+  EXPECT_NEAR(app.magneticModel().year(), 2027.496, 0.005);
+  EXPECT_FALSE(app.switches.declutter);
+  read("MAGMODEL IGRF\nDECLUTTER maybe\n");
+  app.magneticModelId = MagneticModelId::Wmm2000;
+  applyControlFile(app);
+  EXPECT_EQ(app.magneticModelId, MagneticModelId::Wmm2000);  // unknown: the default
+  EXPECT_TRUE(app.switches.declutter);
 }
 
 TEST_F(ApplyControlFileTest, InitialMapDefaultIsTheNatPreset) {

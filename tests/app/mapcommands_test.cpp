@@ -251,6 +251,16 @@ TEST_F(MapCommandsTest, MousePressesDoubleClicksAndRecentring) {
   EXPECT_FALSE(commands.isChecked(kNorthAtlantic));
 }
 
+TEST_F(MapCommandsTest, TheModelItemSwitchesTheVariationsModel) {
+  EXPECT_TRUE(commands.isCheckable(cmd::MagModel2025));
+  EXPECT_FALSE(commands.isChecked(cmd::MagModel2025));
+  EXPECT_TRUE(commands.execute(cmd::MagModel2025).repaint);
+  EXPECT_TRUE(commands.isChecked(cmd::MagModel2025));
+  EXPECT_EQ(app.paintInput().magnetic.id(), MagneticModelId::Wmm2025);
+  commands.execute(cmd::MagModel2025);
+  EXPECT_EQ(app.paintInput().magnetic, MagneticModel());
+}
+
 TEST_F(MapCommandsTest, DragsAndWheelStepsHoldThePositionUnderThePointer) {
   for (const bool globe : {false, true}) {
     SCOPED_TRACE(globe ? "orthographic" : "lambert");

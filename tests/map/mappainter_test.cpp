@@ -175,6 +175,33 @@ TEST_F(MapPainterTest, TitleBlockTextsAndPlaces) {
   expectAt("RESOLUTION 1920 X 1080", 1920 - 2 * lineHeight, 6, HAlign::Right);
 }
 
+TEST_F(MapPainterTest, TheTitleBlockAndTheVariationNameAnyModelButTheDefault) {
+  only({&LayerSwitches::showParameters, &LayerSwitches::variation});
+  paint(1920, 1080);
+  EXPECT_EQ(canvas.findText("VAR WMM2025 2026.9"), nullptr);
+  const std::size_t before = canvas.texts.size();
+  const test::DrawnText* variation = nullptr;
+  for (const auto& t : canvas.texts)
+    if (t.text.back() == 'W' || t.text.back() == 'E') variation = variation ? variation : &t;
+  ASSERT_NE(variation, nullptr);
+  const std::string old = variation->text;
+  const int x = variation->x, y = variation->y;
+
+  app.magneticModelId = MagneticModelId::Wmm2025;
+  app.magneticYear = 2026.93;
+  const PaintResult r = paint(1920, 1080);
+  const auto* title = canvas.findText("VAR WMM2025 2026.9");
+  ASSERT_NE(title, nullptr);
+  EXPECT_EQ(title->y, 1080 - 6 * 4);  // under the resolution, which moves up a place
+  EXPECT_EQ(canvas.findText("RESOLUTION 1920 X 1080")->y, 1080 - 8 * 4);
+  EXPECT_EQ(canvas.texts.size(), before + 1);
+  for (const auto& t : canvas.texts)
+    if (t.x == x && t.y == y && (t.text.back() == 'W' || t.text.back() == 'E')) {
+      EXPECT_NE(t.text, old);  // today's variation at the same place
+      EXPECT_EQ(t.text, variationText(app.magneticModel().variation(r.projection.fromDevice(x, y))));
+    }
+}
+
 TEST_F(MapPainterTest, TitleBlockRangeForms) {
   only({&LayerSwitches::showParameters});
   app.view.setRange(12.345);

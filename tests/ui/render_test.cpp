@@ -315,6 +315,29 @@ std::string mediaBox(const std::filesystem::path& pdf) {
   return std::to_string(std::lround(w)) + " " + std::to_string(std::lround(h));
 }
 
+TEST_F(PlotTool, ReportsCoursesInTodaysModelWhenAsked) {
+  const auto report = [&](const std::string& args) {
+    const auto out = dir.path() / "report.txt";
+    const std::string command = std::string("cd ") + KORVANT_RUN_FOLDER + " && " + KORVANT_PLOT +
+                                " --tracks tracks/nat-20160210.html --report " + args + " > " + out.string();
+    EXPECT_EQ(std::system(command.c_str()), 0) << args;
+    std::ifstream in(out);
+    return std::string{std::istreambuf_iterator<char>(in), {}};
+  };
+  const std::string part = report(""), today = report("--magmodel wmm2025 --date 2026-12-07");
+  EXPECT_EQ(part.find("VAR WMM"), std::string::npos);
+  EXPECT_NE(today.find("VAR WMM2025 2026.9\n"), std::string::npos);
+  // Track A's first leg westbound from SUNOT: 284 degrees by WMM-2000, 278 today.
+  EXPECT_NE(part.find("57/20       N5700.00 W02000.00  284\xC2\xB0     164 NM"), std::string::npos) << part;
+  EXPECT_NE(today.find("57/20       N5700.00 W02000.00  278\xC2\xB0     164 NM"), std::string::npos) << today;
+  EXPECT_NE(report("--magmodel WMM2025 --date 2035-01-01").find("VAR WMM2025 2030.0 (MODEL LIMIT)"), std::string::npos);
+  std::string errors;
+  EXPECT_EQ(run("--magmodel IGRF -o x.png", &errors), 2);
+  EXPECT_NE(errors.find("unknown magnetic model: IGRF"), std::string::npos);
+  EXPECT_EQ(run("--date 2026-02-29 -o x.png", &errors), 2);
+  EXPECT_EQ(run("--date 7.12.2026 -o x.png", &errors), 2);
+}
+
 TEST_F(PlotTool, PrintsOnePageThroughThePrinterInEitherOrientation) {
   ASSERT_EQ(run("--print-pdf land.pdf --layer printerColor=off"), 0);
   ASSERT_EQ(run("--print-pdf port.pdf --portrait --preset EGGX"), 0);
