@@ -43,6 +43,9 @@ def main(src, out):
     kinds = {"waypoint": 0, "airport": 1, "vor": 2, "ndb": 3}
     for r in rows(src / "oceanic_waypoints.csv"):
         add(r["name"], kinds[r["kind"]], r["lat"], r["lon"])
+    # The Gander and Shanwick entry points the older data lacks (MIT, see data/README.md).
+    for r in rows(src / "added_fixes.csv"):
+        add(r["name"], kinds[r["kind"]], r["lat"], r["lon"])
 
     # Lines first: they are all kept, and the fixes fill what is left.
     boundaries = {}

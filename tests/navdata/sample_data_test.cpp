@@ -7,6 +7,9 @@
 
 #include "geo/positiontext.h"
 #include "navdata/fixstore.h"
+#include "support/recordingboxes.h"
+#include "tracks/trackmodel.h"
+#include "tracks/trackreport.h"
 
 namespace korvant {
 namespace {
@@ -40,6 +43,27 @@ TEST_F(SampleDataTest, OceanicFixesAirportsAndStations) {
   EXPECT_EQ(where("EGLL", nat).substr(0, 6), "N5128.");
   EXPECT_EQ(where("KJFK", nat).substr(0, 6), "N4038.");
   EXPECT_NE(where("YQX", nat), "not found");  // Gander VOR
+}
+
+// The Gander entry points that newer westbound tracks name, and the two
+// CUDDYs: each track takes the one nearest the fix before it.
+TEST_F(SampleDataTest, GanderEntryPointsAndTheNearestOfTwoCuddys) {
+  const LatLng nat{5500, -3000};
+  EXPECT_EQ(where("TOXIT", nat), "N5858.00/W05800.00");
+  EXPECT_EQ(where("DORYY", nat), "N5602.00/W05700.00");
+  EXPECT_EQ(where("HOIST", nat), "N5502.00/W05700.00");
+  EXPECT_EQ(where("NASBA", nat), "N4900.00/W01300.00");
+  EXPECT_EQ(where("CUDDY", {5600, -5000}), "N5642.00/W05700.00");   // Gander, from 56/50
+  EXPECT_EQ(where("CUDDY", {5700, -16500}), "N5647.95/W16018.12");  // Alaska, from the Bering Sea
+
+  TrackModel tracks;
+  test::RecordingBoxes boxes;
+  const TrackStore storeOf{store, boxes, false};
+  storeTrackLine(tracks, "A SOMAX 55/20 56/30 56/40 56/50 CUDDY", NAT_REFERENCE, storeOf);
+  storeTrackLine(tracks, "B NIPPI 57/170 CUDDY ANC", NAT_REFERENCE, storeOf);
+  const std::string report = trackReport(tracks, store);
+  EXPECT_NE(report.find("  CUDDY       N5642.00 W05700.00"), std::string::npos) << report;
+  EXPECT_NE(report.find("  CUDDY       N5647.95 W16018.12"), std::string::npos) << report;
 }
 
 TEST_F(SampleDataTest, EverySectionTheMapDrawsHasRecords) {
