@@ -310,7 +310,9 @@ CommandEffect MapCommands::readTracks(const std::string& path, bool selectRegion
   app_.trackFile = path;
   app_.procedureMap = false;
   if (selectRegion && family != TrackFamily::None) {
-    const char* preset = family == TrackFamily::NorthAtlantic ? "NAT" : "KZOA";
+    const char* preset = family == TrackFamily::NorthAtlantic ? "NAT"
+                         : family == TrackFamily::Australian  ? "AUSTNZ"
+                                                              : "KZOA";
     app_.view.selectPreset(preset);
     selectPresetItem(preset);
   }

@@ -15,6 +15,7 @@ namespace korvant {
 inline constexpr int TRACK_SLOTS = 26;
 inline constexpr LatLng NAT_REFERENCE{5000.0, -3500.0};
 inline constexpr LatLng PACIFIC_REFERENCE{4500.0, -17500.0};
+inline constexpr LatLng AUSTRALIA_REFERENCE{-2500.0, 13500.0};
 
 // Slots A-M are westbound, N-Z eastbound.
 inline bool isWestboundSlot(int slot) { return slot < 13; }
@@ -37,6 +38,8 @@ struct TrackModel {
   // The flight levels of each North Atlantic track: the texts after
   // "EAST LVLS " and "WEST LVLS " ("340 350 360", or "NIL").
   std::array<std::string, TRACK_SLOTS> eastLevels, westLevels;
+  // An Australian track's own name ("SY16") and validity, by the letter it was given.
+  std::array<std::string, TRACK_SLOTS> names;
 
   // The levels of a slot's own direction, empty when there are none.
   std::string levels(int slot) const;

@@ -97,6 +97,16 @@ bool hasFlexMarker(std::string_view text) {
   return contains(text, " JAPAN ROUTE : ") || contains(text, " JAPAN RTE : ") || contains(text, " RCTP/VHHH ");
 }
 
+bool isAusotsName(std::string_view word) {
+  return word.size() == 4 && std::isupper(static_cast<unsigned char>(word[0])) &&
+         std::isupper(static_cast<unsigned char>(word[1])) && std::isdigit(static_cast<unsigned char>(word[2])) &&
+         std::isdigit(static_cast<unsigned char>(word[3]));
+}
+
+bool allDigits(std::string_view word) {
+  return !word.empty() && std::all_of(word.begin(), word.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
 class MessageReader {
  public:
   MessageReader(TrackModel& model, const TrackStore& store) : model_(model), store_(store) {}
@@ -194,6 +204,19 @@ class MessageReader {
     sameLine_ = false;
   }
 
+  // Australian tracks take the letters from A in the order they come.
+  bool storeAustralian(const std::string& text) {
+    const std::optional<AusotsTrack> track = readAusotsTdm(text);
+    if (!track) return false;
+    if (track->route.empty() || australian_ >= TRACK_SLOTS) return true;  // "NO TRACK"
+    const char letter = static_cast<char>('A' + australian_);
+    if (!storeTrackLine(model_, std::string(1, letter) + " " + track->route, AUSTRALIA_REFERENCE, store_)) return true;
+    model_.names[australian_++] = track->name + "  " + track->validity;
+    if (family_ == TrackFamily::None || family_ == TrackFamily::Pacific) family_ = TrackFamily::Australian;
+    model_.westHeader = "AUSOTS FLEX TRACKS";
+    return true;
+  }
+
   void storePacific(const std::string& track) {
     if (storeTrackLine(model_, track, PACIFIC_REFERENCE, store_) && family_ == TrackFamily::None)
       family_ = TrackFamily::Pacific;
@@ -220,6 +243,7 @@ class MessageReader {
 
   void trackLine(std::string line) {
     if (line.size() < 5 || line.size() > TRACK_LINE_LIMIT) return;
+    if (storeAustralian(line)) return;
     if (startsWith(line, "NAT ") || startsWith(line, "NAT-")) {
       if (storeNat(std::string_view(line).substr(4)) && family_ == TrackFamily::None)
         family_ = TrackFamily::NorthAtlantic;
@@ -245,6 +269,7 @@ class MessageReader {
   bool westSet_ = false, eastSet_ = false;
   TrackFamily family_ = TrackFamily::None;
   int lastNatTrack_ = -1;
+  int australian_ = 0;  // Australian tracks stored
   Join joining_ = Join::None;
   std::string joined_;
 };
@@ -316,6 +341,31 @@ bool splitFlexRoute(std::string& rest, std::string& track) {
   track = std::string(1, static_cast<char>(n + 77)) + " " + after.substr(0, marker);
   rest = after.substr(marker + markerLength);
   return true;
+}
+
+std::optional<AusotsTrack> readAusotsTdm(std::string_view text) {
+  const auto at = text.find("TDM TRK ");
+  if (at == std::string_view::npos) return std::nullopt;
+  std::string rest(text.substr(at + 8));
+  AusotsTrack track;
+  track.name = nextWord(rest);
+  if (!isAusotsName(track.name)) return std::nullopt;
+  if (contains(rest, "NO TRACK")) return track;
+  nextWord(rest);  // the message's own serial
+  // The validity: two date-time groups, yymmddhhmm, then the route up to its
+  // connecting routes.
+  std::vector<std::string> times;
+  for (std::string word = nextWord(rest); !word.empty(); word = nextWord(rest)) {
+    if (startsWith(word, "RTS/") || startsWith(word, "RMK/")) break;
+    if (times.size() < 2 && track.route.empty() && word.size() == 10 && allDigits(word)) {
+      times.push_back(word);
+      continue;
+    }
+    if (!track.route.empty()) track.route += ' ';
+    track.route += word;
+  }
+  if (times.size() == 2) track.validity = times[0] + " " + times[1];
+  return track;
 }
 
 namespace {

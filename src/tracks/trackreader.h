@@ -2,6 +2,7 @@
 // Reading a saved track message, plain text or HTML: the family, the header
 // lines and every track line, handed to the track model.
 #include <istream>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -9,7 +10,7 @@
 
 namespace korvant {
 
-enum class TrackFamily { None = 0, NorthAtlantic = 1, Pacific = 2 };
+enum class TrackFamily { None = 0, NorthAtlantic = 1, Pacific = 2, Australian = 3 };
 
 inline constexpr std::size_t TRACK_LINE_LIMIT = 1500;
 
@@ -25,6 +26,14 @@ TrackFamily readTrackMessage(std::istream& in, std::string_view extension, Track
 // A Pacific track line after its "TDM TRK " prefix: numbered tracks become
 // letters N to Z, amendment clutter and date-time groups go.
 std::string cleanTdmLine(std::string line);
+
+// An Australian flex track, joined from its TDM ("TDM TRK SY16 ...", the
+// validity, the route, "RTS/..."): its name, validity and route; nothing
+// when the text is no AUSOTS TDM or says there is no track.
+struct AusotsTrack {
+  std::string name, validity, route;
+};
+std::optional<AusotsTrack> readAusotsTdm(std::string_view text);
 
 // Takes one flex-route track off the front of `rest`; false, with `rest`
 // emptied, when there is none.

@@ -18,7 +18,11 @@ std::string trackReport(const TrackModel& model, const FixStore& fixes, const Ma
   for (int slot = 0; slot < TRACK_SLOTS; ++slot) {
     if (model.slotTexts[slot].empty()) continue;
     const char letter = static_cast<char>('A' + slot);
-    out << "\nTRACK " << letter << (isWestboundSlot(slot) ? "  WESTBOUND\n" : "  EASTBOUND\n");
+    out << "\nTRACK " << letter;
+    if (!model.names[slot].empty())
+      out << "  " << model.names[slot] << '\n';
+    else
+      out << (isWestboundSlot(slot) ? "  WESTBOUND\n" : "  EASTBOUND\n");
     if (const std::string levels = model.levels(slot); !levels.empty()) out << "  LEVELS " << levels << '\n';
     // The fixes as the map draws them: each resolved nearest the one before.
     std::string rest = model.slotTexts[slot];

@@ -251,6 +251,18 @@ TEST_F(MapCommandsTest, MousePressesDoubleClicksAndRecentring) {
   EXPECT_FALSE(commands.isChecked(kNorthAtlantic));
 }
 
+TEST_F(MapCommandsTest, EachTrackFamilyOpensOnItsRegion) {
+  app.fixes.setPathDirectly(KORVANT_SAMPLE_DAT);
+  app.fixes.load();
+  const std::string tracks = std::string(KORVANT_TEST_DATA) + "/tracks/";
+  for (const auto& [file, preset] : {std::pair{"ausots-20151114-qsimplanner.txt", cmd::PresetAustNz},
+                                     std::pair{"pacots-20160208-qsimplanner.txt", cmd::PresetKzoa},
+                                     std::pair{"nat-20151122-qsimplanner.txt", kNorthAtlantic}}) {
+    ASSERT_TRUE(commands.readTracks(tracks + file).repaint) << file;
+    EXPECT_TRUE(commands.isChecked(preset)) << file;
+  }
+}
+
 TEST_F(MapCommandsTest, TheModelItemSwitchesTheVariationsModel) {
   EXPECT_TRUE(commands.isCheckable(cmd::MagModel2025));
   EXPECT_FALSE(commands.isChecked(cmd::MagModel2025));

@@ -188,9 +188,27 @@ INSTANTIATE_TEST_SUITE_P(Feed, RealMessages,
                                                      {'Y', 7},
                                                      {'Z', 7}}}));
 
-// Australian flex tracks look like Pacific TDMs but are no family the program plots.
-INSTANTIATE_TEST_SUITE_P(Negative, RealMessages,
-                         ::testing::Values(Expected{"ausots-20151114-qsimplanner.txt", TrackFamily::None, "", "", {}}));
+// Australian flex tracks: the twelve of the day, lettered A to L in their
+// order; the three "NO TRACK" TDMs of each group stay out. LAKUP, SOLIH and
+// REDEL have no licensed position yet.
+INSTANTIATE_TEST_SUITE_P(Australian, RealMessages,
+                         ::testing::Values(Expected{"ausots-20151114-qsimplanner.txt",
+                                                    TrackFamily::Australian,
+                                                    "",
+                                                    "AUSOTS FLEX TRACKS",
+                                                    {{'A', 10},
+                                                     {'B', 10},
+                                                     {'C', 8},
+                                                     {'D', 6},
+                                                     {'E', 9},
+                                                     {'F', 8},
+                                                     {'G', 8},
+                                                     {'H', 7},
+                                                     {'I', 9},
+                                                     {'J', 12},
+                                                     {'K', 14},
+                                                     {'L', 10}},
+                                                    {"LAKUP (TRACK D)", "SOLIH (TRACK I)", "REDEL (TRACK I)"}}));
 
 }  // namespace
 }  // namespace korvant

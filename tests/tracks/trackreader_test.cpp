@@ -266,3 +266,32 @@ TEST_F(TrackReaderTest, BadFeedsSayWhy) {
 
 }  // namespace
 }  // namespace korvant
+
+namespace korvant {
+namespace {
+
+TEST(AusotsTdm, NameValidityAndRouteUpToTheConnectingRoutes) {
+  const auto track = readAusotsTdm(
+      "TDM TRK XM16 151114060001 1511140900 1511142200 SOLIH 06S080E 13S085E 33S115E REDEL MTG "
+      "RTS/MTG Y53 WENDY V279 ML YMML RMK/AUSOTS GROUP B");
+  ASSERT_TRUE(track);
+  EXPECT_EQ(track->name, "XM16");
+  EXPECT_EQ(track->validity, "1511140900 1511142200");
+  EXPECT_EQ(track->route, "SOLIH 06S080E 13S085E 33S115E REDEL MTG");
+  // No track today: recognised, with nothing to draw.
+  const auto none = readAusotsTdm(
+      "TDM TRK MY16 151113233001 1511132330 1511141400 SVC TRK MY16 NO TRACK - USE PUBLISHED FIXED ROUTES");
+  ASSERT_TRUE(none);
+  EXPECT_TRUE(none->route.empty());
+  // Pacific TDMs and broken ones are no Australian tracks.
+  EXPECT_FALSE(readAusotsTdm("TDM TRK 1 151106100001 1511061000 1511062100 EMRON 41N160E RTS/RJAA"));
+  EXPECT_FALSE(readAusotsTdm("TDM TRK "));
+  EXPECT_FALSE(readAusotsTdm("TDM TRK sy16 1 2 3"));
+  EXPECT_FALSE(readAusotsTdm("NO TDM HERE"));
+  const auto bare = readAusotsTdm("TDM TRK SY16");
+  ASSERT_TRUE(bare);
+  EXPECT_TRUE(bare->route.empty());
+}
+
+}  // namespace
+}  // namespace korvant
