@@ -169,15 +169,7 @@ CommandEffect MapCommands::execute(int id) {
 
   switch (id) {
     case cmd::PrintLandscape:
-    case cmd::PrintPortrait: {
-      const bool landscape = id == cmd::PrintLandscape;
-      if (landscape ? sw.landscape : sw.portrait) return effect;
-      effect.request = landscape ? UiRequest::PrinterLandscape : UiRequest::PrinterPortrait;
-      bool& other = landscape ? sw.portrait : sw.landscape;
-      if (other) effect.repaint |= toggleSwitch(other, false);
-      effect.repaint |= toggleSwitch(landscape ? sw.landscape : sw.portrait, false);
-      return effect;
-    }
+    case cmd::PrintPortrait: return chooseOrientation(id == cmd::PrintLandscape);
     case cmd::PrinterSetup: effect.request = UiRequest::PrinterSetupDialog; return effect;
     case cmd::Print: effect.request = UiRequest::PrintDialog; return effect;
     case cmd::Properties: effect.request = UiRequest::PropertySheet; return effect;
@@ -229,6 +221,17 @@ CommandEffect MapCommands::execute(int id) {
               "KORVANT version 22.\nA map plotter to display flex tracks,\nPS1(tm) data, and DAFIF(tm) data."};
     default: return effect;  // items whose work arrives later do nothing yet
   }
+}
+
+CommandEffect MapCommands::chooseOrientation(bool landscape) {
+  CommandEffect effect;
+  LayerSwitches& sw = app_.switches;
+  if (landscape ? sw.landscape : sw.portrait) return effect;
+  effect.request = landscape ? UiRequest::PrinterLandscape : UiRequest::PrinterPortrait;
+  bool& other = landscape ? sw.portrait : sw.landscape;
+  if (other) effect.repaint |= toggleSwitch(other, false);
+  effect.repaint |= toggleSwitch(landscape ? sw.landscape : sw.portrait, false);
+  return effect;
 }
 
 bool MapCommands::followPrinterOrientation(bool landscape) {

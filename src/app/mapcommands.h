@@ -119,6 +119,9 @@ class MapCommands {
   CommandEffect selectProcedureMap();
 
  private:
+  // "Print &Landscape" or "Print P&ortrait": nothing when already chosen.
+  CommandEffect chooseOrientation(bool landscape);
+
   AppContext& app_;
 };
 
