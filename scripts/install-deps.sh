@@ -14,6 +14,8 @@ packages=(
   poppler-utils
   # desktop-file-validate: the install test checks the menu entry with it.
   desktop-file-utils
+  # KML and GPX exports are written through pugixml.
+  libpugixml-dev
 )
 
 missing=()

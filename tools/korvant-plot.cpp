@@ -24,6 +24,7 @@
 #include "plotoptions.h"
 #include "procedures/procedurereport.h"
 #include "sky/terminatortime.h"
+#include "tracks/trackexport.h"
 #include "tracks/trackreport.h"
 
 namespace {
@@ -162,6 +163,9 @@ int main(int argc, char* argv[]) {
     std::cout << trackReport(app.tracks, app.fixes, app.magneticModel()) << std::flush;
   if (options.report && !options.procedure.empty()) std::cout << procedureReport(app.procedure) << std::flush;
   std::string error;
+  if (!options.exportPath.empty() &&
+      !writeTrackExport(options.exportPath, resolvedTracks(app.tracks, app.fixes), error))
+    return fail(error, 1);
   if (!options.output.empty() &&
       !renderMapFile(app.paintInput(), {options.output, options.width, options.height, options.dpi}, error))
     return fail(error, 1);

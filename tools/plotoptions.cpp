@@ -7,6 +7,7 @@
 #include "app/menutable.h"
 #include "base/layerswitches.h"
 #include "sky/magvar.h"
+#include "tracks/trackexport.h"
 
 namespace korvant {
 
@@ -45,6 +46,8 @@ const char PLOT_USAGE[] =
     "                          WMM2000 (at 2000.0) or WMM2025 (at --date, else at\n"
     "                          the --time given, else today)\n"
     "  --date YYYY-MM-DD       the date of the magnetic model\n"
+    "  --export FILE           write the tracks of --tracks as GeoJSON (.geojson,\n"
+    "                          .json), KML (.kml) or GPX (.gpx)\n"
     "  --print-pdf FILE        print the map as the Print... command does, on one\n"
     "                          page of the default paper size, to a PDF file; in\n"
     "                          colour unless the layer printerColor is off\n"
@@ -180,6 +183,7 @@ constexpr OptionRule kRules[] = {
     {"--dpi", "a number", setDpi},
     {"--mono", "", setFlag<&PlotOptions::mono>},
     {"--print-pdf", "a PDF file name", setText<&PlotOptions::printPdf>},
+    {"--export", "a .geojson, .kml or .gpx file name", setText<&PlotOptions::exportPath>},
     {"--magmodel", "WMM2000 or WMM2025", setMagModel},
     {"--date", "YYYY-MM-DD", setDate},
     {"--portrait", "", setFlag<&PlotOptions::portrait>},
@@ -223,9 +227,12 @@ PlotParse parsePlotOptions(const std::vector<std::string>& args, PlotOptions& o)
   }
   if (o.report && o.tracks.empty() && o.procedure.empty()) return refuse("--report needs --tracks or a procedure");
   if (o.portrait && o.printPdf.empty()) return refuse("--portrait needs --print-pdf");
+  if (!o.exportPath.empty() && o.tracks.empty()) return refuse("--export needs --tracks");
+  if (!o.exportPath.empty() && !trackExportFormatFor(o.exportPath))
+    return refuse("the export must end in .geojson, .json, .kml or .gpx");
   if (!o.printPdf.empty() && mapFileFormatFor(o.printPdf) != MapFileFormat::Pdf)
     return refuse("the printed file must end in .pdf");
-  if (o.output.empty() && o.printPdf.empty() && !o.report && o.tool == 0 && o.commands.empty())
+  if (o.output.empty() && o.printPdf.empty() && o.exportPath.empty() && !o.report && o.tool == 0 && o.commands.empty())
     return refuse(std::string("no output file\n") + PLOT_USAGE);
   if (!o.output.empty() && !mapFileFormatFor(o.output)) return refuse("the output must end in .png, .pdf or .svg");
   return {};

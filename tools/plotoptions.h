@@ -29,7 +29,8 @@ struct PlotOptions {
   bool mono = false;
   std::string magModel;  // WMM2000 or WMM2025
   std::string date;      // YYYY-MM-DD: the model's date instead of the clock's
-  std::string printPdf;  // printed through the printer's PDF mode
+  std::string exportPath;  // the stored tracks as GeoJSON, KML or GPX
+  std::string printPdf;    // printed through the printer's PDF mode
   bool portrait = false;
   std::vector<std::pair<std::string, bool>> layers;
   std::vector<int> commands;  // menu ids, run in order before the paint

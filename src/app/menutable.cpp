@@ -10,6 +10,7 @@ constexpr MenuItem kItems[] = {
     {"&File", "", "Read &Nat/Pacots Tracks...", cmd::ReadTracks, ""},
     {"&File", "", "Read &SID/STAR/APP...", cmd::ReadProcedure, ""},
     {"&File", "", "Read &Route...", cmd::ReadRoute, ""},
+    {"&File", "", "&Export Tracks...", cmd::ExportTracks, ""},
     {"&File", "", "Print &Landscape", cmd::PrintLandscape, ""},
     {"&File", "", "Print P&ortrait", cmd::PrintPortrait, ""},
     {"&File", "", "Printer - &use color", cmd::PrinterColor, ""},

@@ -19,6 +19,7 @@
 #include "map/mappainter.h"
 #include "map/testpattern.h"
 #include "platform/mapprint.h"
+#include "tracks/trackexport.h"
 #include "ui/framewin.h"
 #include "ui/propertysheetdialog.h"
 
@@ -64,6 +65,7 @@ void MainWin::command(int id) {
     case cmd::ReadTracks: showTrackDialog(); return;
     case cmd::ReadProcedure: showProcedureDialog(false); return;
     case cmd::ReadRoute: showProcedureDialog(true); return;
+    case cmd::ExportTracks: showExportDialog(); return;
     case cmd::Clear:
     case cmd::Info:
     case cmd::Distance:
@@ -157,6 +159,27 @@ void MainWin::showStartHourDialog() {
   if (auto* field = dialog.findChild<QLineEdit*>()) field->setMaxLength(29);
   if (dialog.exec() != QDialog::Accepted) return;
   carryOut(commands_.applyStartHour(dialog.textValue().toStdString()));
+}
+
+void MainWin::showExportDialog() {
+  if (app_.tracks.empty()) {
+    app_.boxes.show("EXPORT TRACKS", "NO TRACKS ARE STORED: read a track message first.", MessageIcon::Information);
+    return;
+  }
+  QFileDialog dialog(this, QStringLiteral("Export Tracks"), QString::fromStdString(commands_.trackFolder()));
+  dialog.setAcceptMode(QFileDialog::AcceptSave);
+  dialog.setNameFilters(
+      {QStringLiteral("GeoJSON (*.geojson *.json)"), QStringLiteral("KML (*.kml)"), QStringLiteral("GPX (*.gpx)")});
+  dialog.setDefaultSuffix(QStringLiteral("geojson"));
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
+  exportTracksTo(dialog.selectedFiles().first().toStdString());
+}
+
+bool MainWin::exportTracksTo(const std::string& path) {
+  std::string error;
+  if (writeTrackExport(path, resolvedTracks(app_.tracks, app_.fixes), error)) return true;
+  app_.boxes.show("CAN'T EXPORT TRACKS", error, MessageIcon::Stop);
+  return false;
 }
 
 void MainWin::showPropertySheet() {

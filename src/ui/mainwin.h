@@ -43,6 +43,9 @@ class MainWin : public QWidget {
   void showTrackDialog();
   void showProcedureDialog(bool route);
   void showPropertySheet();
+  void showExportDialog();
+  // Writes the stored tracks to `path`; a failure is said in a message box.
+  bool exportTracksTo(const std::string& path);
   void showPrinterSetup();
   void showPrintDialog();
 

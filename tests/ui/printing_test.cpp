@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QDialogButtonBox>
+#include <QFileDialog>
 #include <QInputDialog>
 #include <QPageSetupDialog>
 #include <QPrintDialog>
@@ -207,6 +208,30 @@ TEST_F(PrintingWindow, ThePrintDialogOffersNoPageRangeAndCancelPrintsNothing) {
   trigger(cmd::Print);
   EXPECT_TRUE(boxes.shown.empty()) << boxes.shown[0].text;
   EXPECT_TRUE(fs::exists(pdf));
+}
+
+// File > Export Tracks... through the real save dialog.
+TEST_F(PrintingWindow, ExportTracksWritesTheChosenFormat) {
+  trigger(cmd::ExportTracks);  // nothing stored yet: said, no dialog
+  ASSERT_EQ(boxes.shown.size(), 1u);
+  EXPECT_EQ(boxes.shown[0].caption, "EXPORT TRACKS");
+  app.fixes.setPathDirectly(std::string(KORVANT_RUN_FOLDER) + "/KORVANT.DAT");
+  app.fixes.load();
+  ASSERT_TRUE(map().commands().readTracks(std::string(KORVANT_RUN_FOLDER) + "/tracks/nat-20160210.html").repaint);
+  const fs::path out = current.path() / "today.kml";
+  onDialog<QFileDialog>([&](QFileDialog& dialog) {
+    dialog.selectFile(QString::fromStdString(out.string()));
+    static_cast<QDialog&>(dialog).accept();
+  });
+  trigger(cmd::ExportTracks);
+  ASSERT_TRUE(fs::exists(out));
+  std::ifstream in(out);
+  const std::string kml{std::istreambuf_iterator<char>(in), {}};
+  EXPECT_EQ(std::count(kml.begin(), kml.end(), '\n') > 10, true);
+  EXPECT_NE(kml.find("<name>TRACK Z</name>"), std::string::npos);
+  // An unwritable place is said, and nothing is left behind.
+  EXPECT_FALSE(map().exportTracksTo((current.path() / "no/such/folder/t.gpx").string()));
+  EXPECT_EQ(boxes.shown.back().caption, "CAN'T EXPORT TRACKS");
 }
 
 TEST_F(PrintingWindow, PortraitChosenInThePageSetUpMovesTheCheckMark) {

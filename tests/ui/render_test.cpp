@@ -315,6 +315,21 @@ std::string mediaBox(const std::filesystem::path& pdf) {
   return std::to_string(std::lround(w)) + " " + std::to_string(std::lround(h));
 }
 
+TEST_F(PlotTool, ExportsTheTracksByTheFilesExtension) {
+  const std::string tracks = std::string(KORVANT_RUN_FOLDER) + "/tracks/nat-20160210.html";
+  const std::string folder = std::string(KORVANT_RUN_FOLDER);
+  ASSERT_EQ(run("--folder " + folder + " --tracks " + tracks + " --export out.gpx"), 0);
+  std::ifstream in(dir.path() / "out.gpx");
+  const std::string gpx{std::istreambuf_iterator<char>(in), {}};
+  EXPECT_NE(gpx.find("<rtept lat=\"57.000000\" lon=\"-20.000000\">"), std::string::npos) << gpx.substr(0, 300);
+  std::string errors;
+  EXPECT_EQ(run("--tracks " + tracks + " --export out.txt", &errors), 2);
+  EXPECT_EQ(run("--export out.kml", &errors), 2);
+  EXPECT_NE(errors.find("--export needs --tracks"), std::string::npos);
+  EXPECT_EQ(run("--folder " + folder + " --tracks " + tracks + " --export /no/such/folder/t.kml", &errors), 1);
+  EXPECT_NE(errors.find("cannot write"), std::string::npos);
+}
+
 TEST_F(PlotTool, ReportsCoursesInTodaysModelWhenAsked) {
   const auto report = [&](const std::string& args) {
     const auto out = dir.path() / "report.txt";

@@ -1,0 +1,34 @@
+#include "tracks/resolvedtrack.h"
+
+#include "base/textops.h"
+
+namespace korvant {
+
+std::vector<ResolvedTrack> resolvedTracks(const TrackModel& model, const FixStore& fixes) {
+  std::vector<ResolvedTrack> tracks;
+  for (int slot = 0; slot < TRACK_SLOTS; ++slot) {
+    if (model.slotTexts[slot].empty()) continue;
+    ResolvedTrack t;
+    t.letter = static_cast<char>('A' + slot);
+    const bool west = isWestboundSlot(slot);
+    if (!model.names[slot].empty()) {
+      t.direction = model.names[slot];
+    } else {
+      t.direction = west ? "WESTBOUND" : "EASTBOUND";
+      t.validity = west ? model.westValidity : model.eastValidity;
+    }
+    t.levels = model.levels(slot);
+    std::string rest = model.slotTexts[slot];
+    LatLng reference = model.reference;
+    for (std::string word = nextWord(rest); !word.empty(); word = nextWord(rest)) {
+      LatLng position;
+      if (!fixes.resolvePositionWithAlias(word, reference, position)) continue;
+      t.fixes.push_back({word, position});
+      reference = position;
+    }
+    tracks.push_back(std::move(t));
+  }
+  return tracks;
+}
+
+}  // namespace korvant

@@ -1,0 +1,200 @@
+#include "tracks/trackexport.h"
+
+#include <cmath>
+#include <cstdio>
+#include <nlohmann/json.hpp>
+#include <pugixml.hpp>
+#include <sstream>
+
+#include "base/atomicfile.h"
+#include "base/textops.h"
+#include "geo/greatcircle.h"
+
+namespace korvant {
+
+namespace {
+
+double degrees(double packed) { return degMinToDegrees(packed); }
+
+// A track's line in decimal degrees, every leg cut into pieces along its
+// great circle; pieces that cross the antimeridian start a new part.
+std::vector<std::vector<std::pair<double, double>>> densified(const ResolvedTrack& track) {
+  std::vector<std::vector<std::pair<double, double>>> parts(1);
+  const auto add = [&](double lng, double lat) {
+    auto& part = parts.back();
+    if (!part.empty() && std::fabs(lng - part.back().first) > 180) {
+      // Cut at the antimeridian: both parts end on it, at the latitude between.
+      const double edge = part.back().first > 0 ? 180 : -180;
+      const double across = lng + (edge > 0 ? 360 : -360);
+      const double t = (edge - part.back().first) / (across - part.back().first);
+      const double latAt = part.back().second + t * (lat - part.back().second);
+      part.emplace_back(edge, latAt);
+      parts.push_back({{-edge, latAt}});
+    }
+    parts.back().emplace_back(lng, lat);
+  };
+  for (std::size_t i = 0; i < track.fixes.size(); ++i) {
+    const LatLng& p = track.fixes[i].position;
+    if (i > 0) {
+      const LatLng& from = track.fixes[i - 1].position;
+      const CourseDistance cd = courseAndDistance(from, p);
+      const int pieces = static_cast<int>(std::ceil(cd.distance / EXPORT_STEP_NM));
+      for (int k = 1; k < pieces; ++k) {
+        const LatLng q = destination(from, cd.course, cd.distance * k / pieces).position;
+        add(degrees(q.lng), degrees(q.lat));
+      }
+    }
+    add(degrees(p.lng), degrees(p.lat));
+  }
+  return parts;
+}
+
+std::string description(const ResolvedTrack& t) {
+  std::string text = t.direction;
+  if (!t.levels.empty()) text += " FL " + t.levels;
+  if (!t.validity.empty()) text += " " + t.validity;
+  return text;
+}
+
+std::string geoJson(const std::vector<ResolvedTrack>& tracks) {
+  nlohmann::ordered_json features = nlohmann::ordered_json::array();
+  for (const ResolvedTrack& t : tracks) {
+    const auto parts = densified(t);
+    nlohmann::ordered_json lines = nlohmann::ordered_json::array();
+    for (const auto& part : parts) {
+      nlohmann::ordered_json line = nlohmann::ordered_json::array();
+      for (const auto& [lng, lat] : part) line.push_back({std::round(lng * 1e6) / 1e6, std::round(lat * 1e6) / 1e6});
+      lines.push_back(line);
+    }
+    nlohmann::ordered_json names = nlohmann::ordered_json::array();
+    for (const TrackFix& f : t.fixes) names.push_back(f.name);
+    nlohmann::ordered_json geometry;
+    if (lines.size() == 1)
+      geometry = {{"type", "LineString"}, {"coordinates", lines[0]}};
+    else
+      geometry = {{"type", "MultiLineString"}, {"coordinates", lines}};
+    features.push_back({{"type", "Feature"},
+                        {"geometry", geometry},
+                        {"properties",
+                         {{"letter", std::string(1, t.letter)},
+                          {"direction", t.direction},
+                          {"levels", t.levels},
+                          {"validity", t.validity},
+                          {"fixes", names}}}});
+  }
+  const nlohmann::ordered_json collection = {{"type", "FeatureCollection"}, {"features", features}};
+  return collection.dump() + "\n";
+}
+
+std::string xmlText(const pugi::xml_document& document) {
+  std::ostringstream out;
+  document.save(out, "  ", pugi::format_default, pugi::encoding_utf8);
+  return out.str();
+}
+
+std::string kml(const std::vector<ResolvedTrack>& tracks) {
+  pugi::xml_document document;
+  auto declaration = document.append_child(pugi::node_declaration);
+  declaration.append_attribute("version") = "1.0";
+  declaration.append_attribute("encoding") = "UTF-8";
+  auto root = document.append_child("kml");
+  root.append_attribute("xmlns") = "http://www.opengis.net/kml/2.2";
+  auto doc = root.append_child("Document");
+  doc.append_child("name").text() = "Tracks";
+  // As on the map: eastbound red, westbound black (KML colours are aabbggrr).
+  for (const auto& [id, colour] : {std::pair{"east", "ff0000ff"}, std::pair{"west", "ff000000"}}) {
+    auto style = doc.append_child("Style");
+    style.append_attribute("id") = id;
+    auto line = style.append_child("LineStyle");
+    line.append_child("color").text() = colour;
+    line.append_child("width").text() = 2;
+  }
+  for (const ResolvedTrack& t : tracks) {
+    auto placemark = doc.append_child("Placemark");
+    placemark.append_child("name").text() = (std::string("TRACK ") + t.letter).c_str();
+    placemark.append_child("description").text() = description(t).c_str();
+    placemark.append_child("styleUrl").text() = t.direction == "EASTBOUND" ? "#east" : "#west";
+    const auto parts = densified(t);
+    auto geometry = parts.size() == 1 ? placemark : placemark.append_child("MultiGeometry");
+    for (const auto& part : parts) {
+      auto line = geometry.append_child("LineString");
+      line.append_child("tessellate").text() = 1;
+      std::string coordinates;
+      char point[64];
+      for (const auto& [lng, lat] : part) {
+        std::snprintf(point, sizeof point, "%s%.6f,%.6f,0", coordinates.empty() ? "" : " ", lng, lat);
+        coordinates += point;
+      }
+      line.append_child("coordinates").text() = coordinates.c_str();
+    }
+  }
+  return xmlText(document);
+}
+
+std::string gpx(const std::vector<ResolvedTrack>& tracks) {
+  pugi::xml_document document;
+  auto declaration = document.append_child(pugi::node_declaration);
+  declaration.append_attribute("version") = "1.0";
+  declaration.append_attribute("encoding") = "UTF-8";
+  auto root = document.append_child("gpx");
+  root.append_attribute("version") = "1.1";
+  root.append_attribute("creator") = "Korvant";
+  root.append_attribute("xmlns") = "http://www.topografix.com/GPX/1/1";
+  for (const ResolvedTrack& t : tracks) {
+    auto route = root.append_child("rte");
+    route.append_child("name").text() = (std::string("TRACK ") + t.letter).c_str();
+    route.append_child("desc").text() = description(t).c_str();
+    char number[32];
+    for (const TrackFix& f : t.fixes) {
+      auto point = route.append_child("rtept");
+      std::snprintf(number, sizeof number, "%.6f", degrees(f.position.lat));
+      point.append_attribute("lat") = number;
+      std::snprintf(number, sizeof number, "%.6f", degrees(f.position.lng));
+      point.append_attribute("lon") = number;
+      point.append_child("name").text() = f.name.c_str();
+    }
+  }
+  return xmlText(document);
+}
+
+}  // namespace
+
+std::optional<TrackExportFormat> trackExportFormatFor(std::string_view path) {
+  const std::string name = toUpper(std::string(path));
+  const auto endsWith = [&](std::string_view tail) {
+    return name.size() > tail.size() && name.compare(name.size() - tail.size(), tail.size(), tail) == 0;
+  };
+  if (endsWith(".GEOJSON") || endsWith(".JSON")) return TrackExportFormat::GeoJson;
+  if (endsWith(".KML")) return TrackExportFormat::Kml;
+  if (endsWith(".GPX")) return TrackExportFormat::Gpx;
+  return std::nullopt;
+}
+
+std::string exportTracks(const std::vector<ResolvedTrack>& tracks, TrackExportFormat format) {
+  switch (format) {
+    case TrackExportFormat::GeoJson: return geoJson(tracks);
+    case TrackExportFormat::Kml: return kml(tracks);
+    case TrackExportFormat::Gpx: break;
+  }
+  return gpx(tracks);
+}
+
+bool writeTrackExport(const std::string& path, const std::vector<ResolvedTrack>& tracks, std::string& error) {
+  const std::optional<TrackExportFormat> format = trackExportFormatFor(path);
+  if (!format) {
+    error = "the export must end in .geojson, .json, .kml or .gpx: " + path;
+    return false;
+  }
+  if (tracks.empty()) {
+    error = "no tracks to export";
+    return false;
+  }
+  AtomicFile file(path);
+  if (!file.write(exportTracks(tracks, *format))) {
+    error = "cannot write " + path;
+    return false;
+  }
+  return true;
+}
+
+}  // namespace korvant

@@ -1,0 +1,139 @@
+// The tracks written as GeoJSON, KML and GPX, and read back.
+#include "tracks/trackexport.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <nlohmann/json.hpp>
+#include <pugixml.hpp>
+
+#include "geo/greatcircle.h"
+#include "support/recordingboxes.h"
+#include "support/tempdir.h"
+#include "tracks/trackreport.h"
+
+namespace korvant {
+namespace {
+
+class TrackExportTest : public ::testing::Test {
+ protected:
+  TrackExportTest() {
+    std::ifstream in(KORVANT_SAMPLE_DAT, std::ios::binary);
+    fixes.loadBytes({std::istreambuf_iterator<char>(in), {}});
+    const TrackStore store{fixes, boxes, false};
+    storeTrackLine(model, "A SUNOT 57/20 59/30 61/40 62/50 KETLA", NAT_REFERENCE, store);
+    storeTrackLine(model, "Z 45/50 46/40 47/30 48/20 48/15 ETIKI", NAT_REFERENCE, store);
+    model.westValidity = "FEB 10/1130Z TO FEB 10/1900Z";
+    model.eastLevels[25] = "320 340";
+    tracks = resolvedTracks(model, fixes);
+  }
+  test::RecordingBoxes boxes;
+  FixStore fixes;
+  TrackModel model;
+  std::vector<ResolvedTrack> tracks;
+};
+
+TEST_F(TrackExportTest, TracksResolveAsTheReportResolvesThem) {
+  ASSERT_EQ(tracks.size(), 2u);
+  EXPECT_EQ(tracks[0].letter, 'A');
+  EXPECT_EQ(tracks[0].direction, "WESTBOUND");
+  EXPECT_EQ(tracks[0].validity, "FEB 10/1130Z TO FEB 10/1900Z");
+  EXPECT_EQ(tracks[1].direction, "EASTBOUND");
+  EXPECT_EQ(tracks[1].levels, "320 340");
+  ASSERT_EQ(tracks[0].fixes.size(), 6u);
+  EXPECT_EQ(tracks[0].fixes[1].name, "57/20");
+  EXPECT_EQ(tracks[0].fixes[1].position, (LatLng{5700, -2000}));
+  const std::string report = trackReport(model, fixes);
+  EXPECT_NE(report.find("TRACK Z  EASTBOUND\n  LEVELS 320 340"), std::string::npos) << report;
+}
+
+TEST_F(TrackExportTest, GeoJsonReadsBackWithEveryFixOnItsDensifiedLine) {
+  const auto json = nlohmann::json::parse(exportTracks(tracks, TrackExportFormat::GeoJson));
+  EXPECT_EQ(json["type"], "FeatureCollection");
+  ASSERT_EQ(json["features"].size(), 2u);
+  const auto& a = json["features"][0];
+  EXPECT_EQ(a["properties"]["letter"], "A");
+  EXPECT_EQ(a["properties"]["fixes"].size(), 6u);
+  EXPECT_EQ(a["properties"]["fixes"][5], "KETLA");
+  ASSERT_EQ(a["geometry"]["type"], "LineString");
+  const auto& line = a["geometry"]["coordinates"];
+  // Longitude first, as RFC 7946 orders them; the ends are the track's ends.
+  EXPECT_NEAR(line.front()[0].get<double>(), degMinToDegrees(tracks[0].fixes.front().position.lng), 1e-6);
+  EXPECT_NEAR(line.front()[1].get<double>(), degMinToDegrees(tracks[0].fixes.front().position.lat), 1e-6);
+  EXPECT_NEAR(line.back()[0].get<double>(), degMinToDegrees(tracks[0].fixes.back().position.lng), 1e-6);
+  // No piece longer than the step, and every fix is a point of the line.
+  for (std::size_t i = 1; i < line.size(); ++i) {
+    const LatLng p{degreesToDegMin(line[i - 1][1].get<double>()), degreesToDegMin(line[i - 1][0].get<double>())};
+    const LatLng q{degreesToDegMin(line[i][1].get<double>()), degreesToDegMin(line[i][0].get<double>())};
+    EXPECT_LE(distanceNm(p, q), EXPORT_STEP_NM + 0.01);
+  }
+  double length = 0;
+  for (std::size_t i = 1; i < tracks[0].fixes.size(); ++i)
+    length += distanceNm(tracks[0].fixes[i - 1].position, tracks[0].fixes[i].position);
+  EXPECT_GE(static_cast<double>(line.size()), length / EXPORT_STEP_NM + 1);
+}
+
+TEST_F(TrackExportTest, KmlAndGpxReadBackWithTheirColoursAndPoints) {
+  pugi::xml_document kml;
+  ASSERT_TRUE(kml.load_string(exportTracks(tracks, TrackExportFormat::Kml).c_str()));
+  const auto placemarks = kml.select_nodes("/kml/Document/Placemark");
+  ASSERT_EQ(placemarks.size(), 2u);
+  EXPECT_STREQ(placemarks[0].node().child_value("name"), "TRACK A");
+  EXPECT_STREQ(placemarks[0].node().child_value("styleUrl"), "#west");
+  EXPECT_STREQ(placemarks[1].node().child_value("styleUrl"), "#east");
+  EXPECT_STREQ(kml.select_node("//Style[@id='east']/LineStyle/color").node().child_value(), "ff0000ff");
+  const std::string coordinates = placemarks[0].node().child("LineString").child_value("coordinates");
+  EXPECT_EQ(coordinates.rfind("-15.000000,57.000000,0", 0), 0u) << coordinates.substr(0, 40);
+
+  pugi::xml_document gpx;
+  ASSERT_TRUE(gpx.load_string(exportTracks(tracks, TrackExportFormat::Gpx).c_str()));
+  const auto routes = gpx.select_nodes("/gpx/rte");
+  ASSERT_EQ(routes.size(), 2u);
+  std::size_t i = 0;
+  for (const pugi::xml_node point : routes[0].node().children("rtept")) {
+    ASSERT_LT(i, tracks[0].fixes.size());
+    const TrackFix& fix = tracks[0].fixes[i++];
+    EXPECT_EQ(point.child_value("name"), fix.name);
+    EXPECT_NEAR(point.attribute("lat").as_double(), degMinToDegrees(fix.position.lat), 1e-6);
+    EXPECT_NEAR(point.attribute("lon").as_double(), degMinToDegrees(fix.position.lng), 1e-6);
+  }
+  EXPECT_EQ(i, tracks[0].fixes.size());
+}
+
+TEST(TrackExport, APacificTrackIsCutAtTheAntimeridian) {
+  ResolvedTrack t;
+  t.direction = "EASTBOUND";
+  t.fixes = {{"ONE", {4000, 17000}}, {"TWO", {4200, -17000}}};
+  const auto json = nlohmann::json::parse(exportTracks({t}, TrackExportFormat::GeoJson));
+  const auto& geometry = json["features"][0]["geometry"];
+  ASSERT_EQ(geometry["type"], "MultiLineString");
+  ASSERT_EQ(geometry["coordinates"].size(), 2u);
+  EXPECT_EQ(geometry["coordinates"][0].back()[0].get<double>(), 180);
+  EXPECT_EQ(geometry["coordinates"][1].front()[0].get<double>(), -180);
+  EXPECT_EQ(geometry["coordinates"][0].back()[1], geometry["coordinates"][1].front()[1]);
+}
+
+TEST_F(TrackExportTest, WritesAreWholeOrNothing) {
+  test::TempDir dir;
+  std::string error;
+  const std::string path = (dir.path() / "tracks.GPX").string();
+  ASSERT_TRUE(writeTrackExport(path, tracks, error)) << error;
+  EXPECT_GT(std::filesystem::file_size(path), 500u);
+  EXPECT_FALSE(writeTrackExport((dir.path() / "tracks.txt").string(), tracks, error));
+  EXPECT_NE(error.find("must end in"), std::string::npos);
+  EXPECT_FALSE(writeTrackExport(path, {}, error));
+  EXPECT_EQ(error, "no tracks to export");
+  EXPECT_FALSE(writeTrackExport((dir.path() / "no/such/folder/t.kml").string(), tracks, error));
+  EXPECT_NE(error.find("cannot write"), std::string::npos);
+  // A folder of that name: the write fails and the folder stays.
+  std::filesystem::create_directory(dir.path() / "taken.kml");
+  EXPECT_FALSE(writeTrackExport((dir.path() / "taken.kml").string(), tracks, error));
+  EXPECT_TRUE(std::filesystem::is_directory(dir.path() / "taken.kml"));
+  EXPECT_EQ(trackExportFormatFor("x.GeoJSON"), TrackExportFormat::GeoJson);
+  EXPECT_EQ(trackExportFormatFor("x.json"), TrackExportFormat::GeoJson);
+  EXPECT_FALSE(trackExportFormatFor(".kml"));
+}
+
+}  // namespace
+}  // namespace korvant
