@@ -2,6 +2,7 @@
 #include <unistd.h>
 #include <QGuiApplication>
 #include <QPrinter>
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <iostream>
@@ -25,6 +26,7 @@
 #include "procedures/procedurereport.h"
 #include "sky/terminatortime.h"
 #include "tracks/trackexport.h"
+#include "tracks/trackplan.h"
 #include "tracks/trackreport.h"
 
 namespace {
@@ -114,6 +116,32 @@ int applyOptions(AppContext& app, const PlotOptions& o) {
   return 0;
 }
 
+// An airport of the fix file, else of the simulator's files.
+std::optional<PlanAirport> planAirport(const AppContext& app, const std::string& ident, const LatLng& near) {
+  const std::string name = toUpper(ident);
+  LatLng position;
+  if (app.fixes.findFix(name, near, position)) return PlanAirport{name, position};
+  if (const auto sim = app.sim.findSimAirport(name)) return PlanAirport{name, *sim};
+  return std::nullopt;
+}
+
+int exportPlan(const AppContext& app, const PlotOptions& o) {
+  const std::vector<ResolvedTrack> tracks = resolvedTracks(app.tracks, app.fixes);
+  const auto track =
+      std::find_if(tracks.begin(), tracks.end(), [&](const ResolvedTrack& t) { return t.letter == o.exportTrack; });
+  if (track == tracks.end() || track->fixes.empty())
+    return fail(std::string("no track ") + o.exportTrack + " is stored", 1);
+  const auto from = planAirport(app, o.from, track->fixes.front().position);
+  const auto to = planAirport(app, o.to, track->fixes.back().position);
+  if (!from || !to) return fail("airport not found: " + (from ? o.to : o.from), 1);
+  TrackPlan plan{*from, *to, &*track};
+  // The lowest level the track offers, else FL350.
+  if (const int level = readLeadingInt(track->levels); level > 0) plan.cruisingFeet = level * 100;
+  std::string error;
+  if (!saveTrackPlan(o.exportPath, plan, *planFormatFor(o.exportPath, o.fs2004), error)) return fail(error, 1);
+  return 0;
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
@@ -163,9 +191,12 @@ int main(int argc, char* argv[]) {
     std::cout << trackReport(app.tracks, app.fixes, app.magneticModel()) << std::flush;
   if (options.report && !options.procedure.empty()) std::cout << procedureReport(app.procedure) << std::flush;
   std::string error;
-  if (!options.exportPath.empty() &&
-      !writeTrackExport(options.exportPath, resolvedTracks(app.tracks, app.fixes), error))
+  if (options.exportTrack != 0) {
+    if (const int status = exportPlan(app, options); status != 0) return status;
+  } else if (!options.exportPath.empty() &&
+             !writeTrackExport(options.exportPath, resolvedTracks(app.tracks, app.fixes), error)) {
     return fail(error, 1);
+  }
   if (!options.output.empty() &&
       !renderMapFile(app.paintInput(), {options.output, options.width, options.height, options.dpi}, error))
     return fail(error, 1);

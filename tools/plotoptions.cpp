@@ -1,5 +1,6 @@
 #include "plotoptions.h"
 
+#include <cctype>
 #include <charconv>
 #include <string_view>
 
@@ -8,6 +9,7 @@
 #include "base/layerswitches.h"
 #include "sky/magvar.h"
 #include "tracks/trackexport.h"
+#include "tracks/trackplan.h"
 
 namespace korvant {
 
@@ -48,6 +50,10 @@ const char PLOT_USAGE[] =
     "  --date YYYY-MM-DD       the date of the magnetic model\n"
     "  --export FILE           write the tracks of --tracks as GeoJSON (.geojson,\n"
     "                          .json), KML (.kml) or GPX (.gpx)\n"
+    "  --export-track LETTER --from ICAO --to ICAO --export FILE\n"
+    "                          one track as a flight plan: FILE.pln as today's\n"
+    "                          simulators read it (with --fs2004 the 2004 one's),\n"
+    "                          FILE.fms for X-Plane 11 and 12\n"
     "  --print-pdf FILE        print the map as the Print... command does, on one\n"
     "                          page of the default paper size, to a PDF file; in\n"
     "                          colour unless the layer printerColor is off\n"
@@ -135,6 +141,14 @@ std::string setDate(PlotOptions& o, const std::string&, const std::string& value
   return {};
 }
 
+std::string setExportTrack(PlotOptions& o, const std::string&, const std::string& value) {
+  if (value.size() != 1 || std::toupper(static_cast<unsigned char>(value[0])) < 'A' ||
+      std::toupper(static_cast<unsigned char>(value[0])) > 'Z')
+    return "a track is one letter: " + value;
+  o.exportTrack = static_cast<char>(std::toupper(static_cast<unsigned char>(value[0])));
+  return {};
+}
+
 std::string addCommand(PlotOptions& o, const std::string&, const std::string& value) {
   int id = 0;
   if (!parseWhole(value, id) || !findMenuItem(id)) return "not a menu command: " + value;
@@ -183,7 +197,11 @@ constexpr OptionRule kRules[] = {
     {"--dpi", "a number", setDpi},
     {"--mono", "", setFlag<&PlotOptions::mono>},
     {"--print-pdf", "a PDF file name", setText<&PlotOptions::printPdf>},
-    {"--export", "a .geojson, .kml or .gpx file name", setText<&PlotOptions::exportPath>},
+    {"--export", "a .geojson, .kml, .gpx, .pln or .fms file name", setText<&PlotOptions::exportPath>},
+    {"--export-track", "a track letter", setExportTrack},
+    {"--from", "an airport", setText<&PlotOptions::from>},
+    {"--to", "an airport", setText<&PlotOptions::to>},
+    {"--fs2004", "", setFlag<&PlotOptions::fs2004>},
     {"--magmodel", "WMM2000 or WMM2025", setMagModel},
     {"--date", "YYYY-MM-DD", setDate},
     {"--portrait", "", setFlag<&PlotOptions::portrait>},
@@ -228,8 +246,14 @@ PlotParse parsePlotOptions(const std::vector<std::string>& args, PlotOptions& o)
   if (o.report && o.tracks.empty() && o.procedure.empty()) return refuse("--report needs --tracks or a procedure");
   if (o.portrait && o.printPdf.empty()) return refuse("--portrait needs --print-pdf");
   if (!o.exportPath.empty() && o.tracks.empty()) return refuse("--export needs --tracks");
-  if (!o.exportPath.empty() && !trackExportFormatFor(o.exportPath))
+  if (o.exportTrack != 0) {
+    if (o.exportPath.empty() || o.from.empty() || o.to.empty())
+      return refuse("--export-track needs --export FILE.pln or FILE.fms, --from and --to");
+    if (!planFormatFor(o.exportPath, o.fs2004))
+      return refuse(o.fs2004 ? "--fs2004 writes a .pln" : "a flight plan ends in .pln or .fms");
+  } else if (!o.exportPath.empty() && !trackExportFormatFor(o.exportPath)) {
     return refuse("the export must end in .geojson, .json, .kml or .gpx");
+  }
   if (!o.printPdf.empty() && mapFileFormatFor(o.printPdf) != MapFileFormat::Pdf)
     return refuse("the printed file must end in .pdf");
   if (o.output.empty() && o.printPdf.empty() && o.exportPath.empty() && !o.report && o.tool == 0 && o.commands.empty())

@@ -30,6 +30,9 @@ struct PlotOptions {
   std::string magModel;  // WMM2000 or WMM2025
   std::string date;      // YYYY-MM-DD: the model's date instead of the clock's
   std::string exportPath;  // the stored tracks as GeoJSON, KML or GPX
+  char exportTrack = 0;    // one track as a flight plan to exportPath
+  std::string from, to;    // its departure and destination
+  bool fs2004 = false;     // a .pln in the 2004 simulator's INI form
   std::string printPdf;    // printed through the printer's PDF mode
   bool portrait = false;
   std::vector<std::pair<std::string, bool>> layers;

@@ -330,6 +330,26 @@ TEST_F(PlotTool, ExportsTheTracksByTheFilesExtension) {
   EXPECT_NE(errors.find("cannot write"), std::string::npos);
 }
 
+TEST_F(PlotTool, ExportsOneTrackAsAFlightPlan) {
+  const std::string tracks = std::string(KORVANT_RUN_FOLDER) + "/tracks/nat-20160210.html";
+  const std::string base = "--folder " + std::string(KORVANT_RUN_FOLDER) + " --tracks " + tracks;
+  ASSERT_EQ(run(base + " --export-track z --from KJFK --to EGLL --export z.fms"), 0);
+  std::ifstream in(dir.path() / "z.fms");
+  const std::string fms{std::istreambuf_iterator<char>(in), {}};
+  EXPECT_NE(fms.find("ADEP KJFK\nADES EGLL\n"), std::string::npos) << fms;
+  EXPECT_NE(fms.find("28 4250N DRCT"), std::string::npos) << fms;
+  std::string errors;
+  EXPECT_EQ(run(base + " --export-track Q --from KJFK --to EGLL --export q.pln", &errors), 1);
+  EXPECT_NE(errors.find("no track Q is stored"), std::string::npos) << errors;
+  EXPECT_EQ(run(base + " --export-track Z --from KJFK --to NOWHERE --export z.pln", &errors), 1);
+  EXPECT_NE(errors.find("airport not found: NOWHERE"), std::string::npos) << errors;
+  EXPECT_EQ(run(base + " --export-track Z --from KJFK --to EGLL --export z.gpx", &errors), 2);
+  EXPECT_EQ(run(base + " --export-track Z --export z.pln", &errors), 2);
+  EXPECT_EQ(run(base + " --export-track ZZ --from KJFK --to EGLL --export z.pln", &errors), 2);
+  EXPECT_FALSE(std::filesystem::exists(dir.path() / "q.pln"));
+  EXPECT_FALSE(std::filesystem::exists(dir.path() / "z.pln"));
+}
+
 TEST_F(PlotTool, ReportsCoursesInTodaysModelWhenAsked) {
   const auto report = [&](const std::string& args) {
     const auto out = dir.path() / "report.txt";
