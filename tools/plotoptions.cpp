@@ -227,6 +227,31 @@ std::optional<double> plotDateYear(std::string_view text) {
   return year + yday / (leap ? 366.0 : 365.0);
 }
 
+namespace {
+
+// What the options ask for together; the refusal, or empty.
+std::string combinationRefusal(const PlotOptions& o) {
+  if (o.report && o.tracks.empty() && o.procedure.empty()) return "--report needs --tracks or a procedure";
+  if (o.portrait && o.printPdf.empty()) return "--portrait needs --print-pdf";
+  if (!o.exportPath.empty() && o.tracks.empty()) return "--export needs --tracks";
+  if (o.exportTrack != 0) {
+    if (o.exportPath.empty() || o.from.empty() || o.to.empty())
+      return "--export-track needs --export FILE.pln or FILE.fms, --from and --to";
+    if (!planFormatFor(o.exportPath, o.fs2004))
+      return o.fs2004 ? "--fs2004 writes a .pln" : "a flight plan ends in .pln or .fms";
+  } else if (!o.exportPath.empty() && !trackExportFormatFor(o.exportPath)) {
+    return "the export must end in .geojson, .json, .kml or .gpx";
+  }
+  if (!o.printPdf.empty() && mapFileFormatFor(o.printPdf) != MapFileFormat::Pdf)
+    return "the printed file must end in .pdf";
+  if (o.output.empty() && o.printPdf.empty() && o.exportPath.empty() && !o.report && o.tool == 0 && o.commands.empty())
+    return std::string("no output file\n") + PLOT_USAGE;
+  if (!o.output.empty() && !mapFileFormatFor(o.output)) return "the output must end in .png, .pdf or .svg";
+  return {};
+}
+
+}  // namespace
+
 PlotParse parsePlotOptions(const std::vector<std::string>& args, PlotOptions& o) {
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string& option = args[i];
@@ -243,22 +268,7 @@ PlotParse parsePlotOptions(const std::vector<std::string>& args, PlotOptions& o)
     }
     if (std::string refusal = rule->apply(o, option, value); !refusal.empty()) return refuse(std::move(refusal));
   }
-  if (o.report && o.tracks.empty() && o.procedure.empty()) return refuse("--report needs --tracks or a procedure");
-  if (o.portrait && o.printPdf.empty()) return refuse("--portrait needs --print-pdf");
-  if (!o.exportPath.empty() && o.tracks.empty()) return refuse("--export needs --tracks");
-  if (o.exportTrack != 0) {
-    if (o.exportPath.empty() || o.from.empty() || o.to.empty())
-      return refuse("--export-track needs --export FILE.pln or FILE.fms, --from and --to");
-    if (!planFormatFor(o.exportPath, o.fs2004))
-      return refuse(o.fs2004 ? "--fs2004 writes a .pln" : "a flight plan ends in .pln or .fms");
-  } else if (!o.exportPath.empty() && !trackExportFormatFor(o.exportPath)) {
-    return refuse("the export must end in .geojson, .json, .kml or .gpx");
-  }
-  if (!o.printPdf.empty() && mapFileFormatFor(o.printPdf) != MapFileFormat::Pdf)
-    return refuse("the printed file must end in .pdf");
-  if (o.output.empty() && o.printPdf.empty() && o.exportPath.empty() && !o.report && o.tool == 0 && o.commands.empty())
-    return refuse(std::string("no output file\n") + PLOT_USAGE);
-  if (!o.output.empty() && !mapFileFormatFor(o.output)) return refuse("the output must end in .png, .pdf or .svg");
+  if (std::string refusal = combinationRefusal(o); !refusal.empty()) return refuse(std::move(refusal));
   return {};
 }
 

@@ -50,8 +50,7 @@ std::string fs2004(const TrackPlan& plan) {
   out << "[flightplan]\ntitle=" << from << " to " << to << "\ndescription=" << from << ", " << to
       << "\ntype=IFR\nroutetype=3\ncruising_altitude=" << plan.cruisingFeet << "\ndeparture_id=" << from << ", "
       << iniPosition(plan.departure.position) << "\ndeparture_position=1\ndestination_id=" << to << ", "
-      << iniPosition(plan.destination.position) << "\ndeparture_name=" << from << "\ndestination_name=" << to
-      << '\n';
+      << iniPosition(plan.destination.position) << "\ndeparture_name=" << from << "\ndestination_name=" << to << '\n';
   int n = 0;
   for (const PlanPoint& p : planPoints(plan))
     out << "waypoint." << n++ << "=, " << p.ident << ", , " << p.ident << ", " << p.type << ", "
@@ -116,16 +115,19 @@ std::string xml(const TrackPlan& plan) {
 std::string xplane(const TrackPlan& plan) {
   const std::vector<PlanPoint> points = planPoints(plan);
   std::ostringstream out;
-  out << "I\n1100 Version\nCYCLE 1\nADEP " << plan.departure.ident << "\nADES " << plan.destination.ident
-      << "\nNUMENR " << points.size() << '\n';
+  out << "I\n1100 Version\nCYCLE 1\nADEP " << plan.departure.ident << "\nADES " << plan.destination.ident << "\nNUMENR "
+      << points.size() << '\n';
   char line[160];
   for (std::size_t i = 0; i < points.size(); ++i) {
     const PlanPoint& p = points[i];
     const double lat = degMinToDegrees(p.position.lat), lng = degMinToDegrees(p.position.lng);
     const bool airport = p.type == 'A';
     const char* via = i == 0 ? "ADEP" : i + 1 == points.size() ? "ADES" : "DRCT";
-    std::snprintf(line, sizeof line, "%d %s %s %.6f %.6f %.6f\n", airport ? 1 : p.latLon ? 28 : 11, p.ident.c_str(), via,
-                  airport ? 0.0 : plan.cruisingFeet * 1.0, lat, lng);
+    std::snprintf(line, sizeof line, "%d %s %s %.6f %.6f %.6f\n",
+                  airport    ? 1
+                  : p.latLon ? 28
+                             : 11,
+                  p.ident.c_str(), via, airport ? 0.0 : plan.cruisingFeet * 1.0, lat, lng);
     out << line;
   }
   return out.str();

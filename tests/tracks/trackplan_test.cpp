@@ -18,10 +18,8 @@ class TrackPlanTest : public ::testing::Test {
   TrackPlanTest() {
     track.letter = 'C';
     track.direction = "WESTBOUND";
-    track.fixes = {{"ETARI", {5530, -1500}},
-                   {"5530/20", {5530, -2000}},
-                   {"55/30", {5500, -3000}},
-                   {"MELDI", {5244, -5621}}};
+    track.fixes = {
+        {"ETARI", {5530, -1500}}, {"5530/20", {5530, -2000}}, {"55/30", {5500, -3000}}, {"MELDI", {5244, -5621}}};
     plan = {{"EGLL", {5128.24, -27.72}}, {"KJFK", {4038.37, -7346.76}}, &track, 35000};
   }
   ResolvedTrack track;
@@ -36,7 +34,7 @@ TEST_F(TrackPlanTest, TheOldIniPlanReadsBackThroughTheProgramsOwnReader) {
   EXPECT_EQ(read->cruisingAltitude, "35000");
   ASSERT_EQ(read->waypoints.size(), 6u);
   const std::vector<LatLng> expected = {plan.departure.position, track.fixes[0].position, track.fixes[1].position,
-                                        track.fixes[2].position,  track.fixes[3].position, plan.destination.position};
+                                        track.fixes[2].position, track.fixes[3].position, plan.destination.position};
   for (std::size_t i = 0; i < expected.size(); ++i) {
     EXPECT_NEAR(read->waypoints[i].position.lat, expected[i].lat, 0.006) << i;
     EXPECT_NEAR(read->waypoints[i].position.lng, expected[i].lng, 0.006) << i;
@@ -59,7 +57,8 @@ TEST_F(TrackPlanTest, TodaysXmlPlanNamesEveryPointWithItsPosition) {
   EXPECT_STREQ(points[0].node().child("ICAO").child_value("ICAOIdent"), "EGLL");
   EXPECT_STREQ(points[4].node().child_value("ATCWaypointType"), "User");
   // 52°44'N 56°21'W, in degrees, minutes and seconds.
-  EXPECT_STREQ(points[4].node().child_value("WorldPosition"), "N52\xC2\xB0 44' 0.00\",W56\xC2\xB0 21' 0.00\",+000000.00");
+  EXPECT_STREQ(points[4].node().child_value("WorldPosition"),
+               "N52\xC2\xB0 44' 0.00\",W56\xC2\xB0 21' 0.00\",+000000.00");
 }
 
 TEST_F(TrackPlanTest, XPlanesPlanListsTheAirportsFixesAndPositions) {
