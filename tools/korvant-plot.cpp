@@ -3,6 +3,7 @@
 #include <QGuiApplication>
 #include <QPrinter>
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <filesystem>
 #include <iostream>
@@ -17,6 +18,7 @@
 #include "app/startup.h"
 #include "base/layerswitches.h"
 #include "base/textops.h"
+#include "geo/greatcircle.h"
 #include "geo/positiontext.h"
 #include "platform/mapprint.h"
 #include "platform/maprender.h"
@@ -25,6 +27,7 @@
 #include "plotoptions.h"
 #include "procedures/procedurereport.h"
 #include "sky/terminatortime.h"
+#include "tracks/besttrack.h"
 #include "tracks/trackexport.h"
 #include "tracks/trackplan.h"
 #include "tracks/trackreport.h"
@@ -125,6 +128,26 @@ std::optional<PlanAirport> planAirport(const AppContext& app, const std::string&
   return std::nullopt;
 }
 
+// The tracks of the flight's direction, shortest whole distance first.
+int printBestTracks(const AppContext& app, const PlotOptions& o) {
+  const std::vector<ResolvedTrack> tracks = resolvedTracks(app.tracks, app.fixes);
+  const LatLng middle =
+      tracks.empty() || tracks.front().fixes.empty() ? app.tracks.reference : tracks.front().fixes.front().position;
+  const auto from = planAirport(app, o.from, middle);
+  const auto to = planAirport(app, o.to, middle);
+  if (!from || !to) return fail("airport not found: " + (from ? o.to : o.from), 1);
+  char line[96];
+  std::snprintf(line, sizeof line, "\nBEST TRACKS %s-%s  DIRECT %.0f NM\n", from->ident.c_str(), to->ident.c_str(),
+                std::round(distanceNm(from->position, to->position)));
+  std::cout << line;
+  for (const RankedTrack& r : rankTracks(tracks, from->position, to->position)) {
+    std::snprintf(line, sizeof line, "  TRACK %c  %5.0f NM  +%.0f NM\n", r.letter, std::round(r.totalNm),
+                  std::round(r.extraNm));
+    std::cout << line;
+  }
+  return 0;
+}
+
 int exportPlan(const AppContext& app, const PlotOptions& o) {
   const std::vector<ResolvedTrack> tracks = resolvedTracks(app.tracks, app.fixes);
   const auto track =
@@ -187,8 +210,11 @@ int main(int argc, char* argv[]) {
     if (!outcome.ok) return 1;
     std::cout << outcome.result << std::endl;
   }
-  if (options.report && !options.tracks.empty())
+  if (options.report && !options.tracks.empty()) {
     std::cout << trackReport(app.tracks, app.fixes, app.magneticModel()) << std::flush;
+    if (options.exportTrack == 0 && !options.from.empty() && !options.to.empty())
+      if (const int status = printBestTracks(app, options); status != 0) return status;
+  }
   if (options.report && !options.procedure.empty()) std::cout << procedureReport(app.procedure) << std::flush;
   std::string error;
   if (options.exportTrack != 0) {

@@ -50,6 +50,8 @@ const char PLOT_USAGE[] =
     "  --date YYYY-MM-DD       the date of the magnetic model\n"
     "  --export FILE           write the tracks of --tracks as GeoJSON (.geojson,\n"
     "                          .json), KML (.kml) or GPX (.gpx)\n"
+    "  --from ICAO --to ICAO   with --tracks and --report: the tracks of the flight's\n"
+    "                          direction ranked by the whole distance flown\n"
     "  --export-track LETTER --from ICAO --to ICAO --export FILE\n"
     "                          one track as a flight plan: FILE.pln as today's\n"
     "                          simulators read it (with --fs2004 the 2004 one's),\n"

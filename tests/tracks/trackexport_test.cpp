@@ -137,3 +137,32 @@ TEST_F(TrackExportTest, WritesAreWholeOrNothing) {
 
 }  // namespace
 }  // namespace korvant
+
+#include "tracks/besttrack.h"
+
+namespace korvant {
+namespace {
+
+TEST(BestTrack, TracksOfTheFlightsDirectionShortestFirst) {
+  ResolvedTrack north{'A', "EASTBOUND", "", "", {{"N1", {5500, -5000}}, {"N2", {5500, -1000}}}};
+  ResolvedTrack south{'B', "EASTBOUND", "", "", {{"S1", {4500, -5000}}, {"S2", {4500, -1000}}}};
+  ResolvedTrack west{'C', "WESTBOUND", "", "", {{"W1", {5000, -1000}}, {"W2", {5000, -5000}}}};
+  ResolvedTrack named{'D', "SY16  1511140300 1511141900", "", "", {{"X", {5000, -4000}}, {"Y", {5000, -2000}}}};
+  ResolvedTrack empty{'E', "EASTBOUND", "", "", {}};
+  const LatLng gander{4857, -5434}, shannon{5242, -853};
+  const auto ranked = rankTracks({north, south, west, named, empty}, gander, shannon);
+  ASSERT_EQ(ranked.size(), 3u);      // the westbound track and the one without fixes stay out
+  EXPECT_EQ(ranked[0].letter, 'D');  // straight along 50N, nearest the great circle
+  EXPECT_EQ(ranked[1].letter, 'A');
+  EXPECT_EQ(ranked[2].letter, 'B');
+  EXPECT_GT(ranked[0].extraNm, 0);
+  EXPECT_LT(ranked[0].totalNm, ranked[1].totalNm);
+  const auto back = rankTracks({north, south, west, named}, shannon, gander);
+  // Westbound: C; D's fixes run east, so flown west it doubles back.
+  ASSERT_EQ(back.size(), 2u);
+  EXPECT_EQ(back[0].letter, 'C');
+  EXPECT_EQ(back[1].letter, 'D');
+}
+
+}  // namespace
+}  // namespace korvant

@@ -2,11 +2,13 @@
 #include <gtest/gtest.h>
 #include <QImage>
 
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <sstream>
 
 #include <QPainter>
 #include "app/applycontrolfile.h"
@@ -348,6 +350,80 @@ TEST_F(PlotTool, ExportsOneTrackAsAFlightPlan) {
   EXPECT_EQ(run(base + " --export-track ZZ --from KJFK --to EGLL --export z.pln", &errors), 2);
   EXPECT_FALSE(std::filesystem::exists(dir.path() / "q.pln"));
   EXPECT_FALSE(std::filesystem::exists(dir.path() / "z.pln"));
+}
+
+// The best track for a city pair, checked against a computation of the test's
+// own: the spherical haversine over the report's fix positions and the
+// airports' published positions, nothing of the program's distances.
+TEST_F(PlotTool, RanksTheTracksForACityPair) {
+  const auto report = [&](const char* from, const char* to) {
+    const auto out = dir.path() / "best.txt";
+    const std::string command = std::string("cd ") + KORVANT_RUN_FOLDER + " && " + KORVANT_PLOT +
+                                " --tracks tracks/nat-20160210.html --report --from " + from + " --to " + to + " > " +
+                                out.string();
+    EXPECT_EQ(std::system(command.c_str()), 0);
+    std::ifstream in(out);
+    return std::string{std::istreambuf_iterator<char>(in), {}};
+  };
+  const auto haversine = [](double lat1, double lon1, double lat2, double lon2) {
+    const double r = M_PI / 180, a = std::sin((lat2 - lat1) * r / 2), b = std::sin((lon2 - lon1) * r / 2);
+    return 2 * 3440.065 * std::asin(std::sqrt(a * a + std::cos(lat1 * r) * std::cos(lat2 * r) * b * b));
+  };
+  const double kjfk[2] = {40.6398, -73.7789}, egll[2] = {51.4700, -0.4543};
+  // Tracks as the report lists them: direction and fix positions.
+  const auto shortest = [&](const std::string& text, bool eastbound, const double* from, const double* to) {
+    std::istringstream lines(text);
+    std::string line;
+    char letter = 0, best = 0;
+    bool wanted = false;
+    double bestTotal = 1e9, total = 0, lat = 0, lon = 0;
+    bool first = true;
+    const auto close = [&] {
+      if (letter && wanted && !first) {
+        total += haversine(lat, lon, to[0], to[1]);
+        if (total < bestTotal) bestTotal = total, best = letter;
+      }
+    };
+    while (std::getline(lines, line)) {
+      if (line.rfind("TRACK ", 0) == 0) {
+        close();
+        letter = line[6];
+        wanted = (line.find("EASTBOUND") != std::string::npos) == eastbound;
+        first = true;
+        total = 0;
+        continue;
+      }
+      char ns, ew;
+      double la, lo;
+      if (line.size() > 14 && std::sscanf(line.c_str() + 14, "%c%lf %c%lf", &ns, &la, &ew, &lo) == 4 &&
+          (ns == 'N' || ns == 'S')) {
+        const double nextLat = (ns == 'S' ? -1 : 1) * (std::floor(la / 100) + std::fmod(la, 100) / 60);
+        const double nextLon = (ew == 'W' ? -1 : 1) * (std::floor(lo / 100) + std::fmod(lo, 100) / 60);
+        total += first ? haversine(from[0], from[1], nextLat, nextLon) : haversine(lat, lon, nextLat, nextLon);
+        lat = nextLat, lon = nextLon, first = false;
+      }
+      if (line.rfind("BEST TRACKS", 0) == 0) break;
+    }
+    close();
+    return best;
+  };
+  const std::string east = report("KJFK", "EGLL"), west = report("EGLL", "KJFK");
+  // The independent computation picks S eastbound and F westbound ...
+  EXPECT_EQ(shortest(east, true, kjfk, egll), 'S');
+  EXPECT_EQ(shortest(west, false, egll, kjfk), 'F');
+  // ... and the program ranks them first.
+  EXPECT_NE(east.find("BEST TRACKS KJFK-EGLL  DIRECT 2995 NM\n  TRACK S"), std::string::npos) << east;
+  EXPECT_NE(west.find("BEST TRACKS EGLL-KJFK  DIRECT 2995 NM\n  TRACK F"), std::string::npos) << west;
+  // No eastbound track for a westbound flight.
+  EXPECT_EQ(west.substr(west.find("BEST TRACKS")).find("TRACK S "), std::string::npos);
+  std::string errors;
+  EXPECT_EQ(run("--tracks " + std::string(KORVANT_RUN_FOLDER) +
+                    "/tracks/nat-20160210.html --report --from KJFK "
+                    "--to NOWHERE --folder " +
+                    std::string(KORVANT_RUN_FOLDER),
+                &errors),
+            1);
+  EXPECT_NE(errors.find("airport not found: NOWHERE"), std::string::npos) << errors;
 }
 
 TEST_F(PlotTool, ReportsCoursesInTodaysModelWhenAsked) {
