@@ -65,4 +65,12 @@ long readLeadingInt(std::string_view text) {
 
 bool isSwitchOn(std::string_view value) { return !value.empty() && value.front() != '0'; }
 
+std::string fileExtension(std::string_view path) {
+  const auto slash = path.find_last_of("/\\");
+  const std::string_view name = slash == std::string_view::npos ? path : path.substr(slash + 1);
+  const auto dot = name.rfind('.');
+  if (dot == std::string_view::npos || dot == 0) return {};
+  return toUpper(name.substr(dot + 1));
+}
+
 }  // namespace korvant

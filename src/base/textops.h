@@ -17,6 +17,9 @@ void cutAtLineEnd(std::string& text);
 std::string nextWord(std::string& text);
 
 std::string toUpper(std::string_view text);
+// A file name's extension after its last dot, upper case ("KML"); empty when
+// the name has none or is nothing but one (".kml").
+std::string fileExtension(std::string_view path);
 bool equalsIgnoreCase(std::string_view a, std::string_view b);
 
 // Reads a leading decimal integer the way the settings expect: leading blanks,

@@ -3,12 +3,12 @@
 #include <cmath>
 #include <cstdio>
 #include <nlohmann/json.hpp>
-#include <pugixml.hpp>
 #include <sstream>
 
 #include "base/atomicfile.h"
 #include "base/textops.h"
 #include "geo/greatcircle.h"
+#include "tracks/xmldocument.h"
 
 namespace korvant {
 
@@ -86,18 +86,9 @@ std::string geoJson(const std::vector<ResolvedTrack>& tracks) {
   return collection.dump() + "\n";
 }
 
-std::string xmlText(const pugi::xml_document& document) {
-  std::ostringstream out;
-  document.save(out, "  ", pugi::format_default, pugi::encoding_utf8);
-  return out.str();
-}
-
 std::string kml(const std::vector<ResolvedTrack>& tracks) {
   pugi::xml_document document;
-  auto declaration = document.append_child(pugi::node_declaration);
-  declaration.append_attribute("version") = "1.0";
-  declaration.append_attribute("encoding") = "UTF-8";
-  auto root = document.append_child("kml");
+  auto root = startXmlDocument(document, "kml");
   root.append_attribute("xmlns") = "http://www.opengis.net/kml/2.2";
   auto doc = root.append_child("Document");
   doc.append_child("name").text() = "Tracks";
@@ -128,15 +119,12 @@ std::string kml(const std::vector<ResolvedTrack>& tracks) {
       line.append_child("coordinates").text() = coordinates.c_str();
     }
   }
-  return xmlText(document);
+  return xmlText(document, "  ");
 }
 
 std::string gpx(const std::vector<ResolvedTrack>& tracks) {
   pugi::xml_document document;
-  auto declaration = document.append_child(pugi::node_declaration);
-  declaration.append_attribute("version") = "1.0";
-  declaration.append_attribute("encoding") = "UTF-8";
-  auto root = document.append_child("gpx");
+  auto root = startXmlDocument(document, "gpx");
   root.append_attribute("version") = "1.1";
   root.append_attribute("creator") = "Korvant";
   root.append_attribute("xmlns") = "http://www.topografix.com/GPX/1/1";
@@ -154,19 +142,16 @@ std::string gpx(const std::vector<ResolvedTrack>& tracks) {
       point.append_child("name").text() = f.name.c_str();
     }
   }
-  return xmlText(document);
+  return xmlText(document, "  ");
 }
 
 }  // namespace
 
 std::optional<TrackExportFormat> trackExportFormatFor(std::string_view path) {
-  const std::string name = toUpper(std::string(path));
-  const auto endsWith = [&](std::string_view tail) {
-    return name.size() > tail.size() && name.compare(name.size() - tail.size(), tail.size(), tail) == 0;
-  };
-  if (endsWith(".GEOJSON") || endsWith(".JSON")) return TrackExportFormat::GeoJson;
-  if (endsWith(".KML")) return TrackExportFormat::Kml;
-  if (endsWith(".GPX")) return TrackExportFormat::Gpx;
+  const std::string extension = fileExtension(path);
+  if (extension == "GEOJSON" || extension == "JSON") return TrackExportFormat::GeoJson;
+  if (extension == "KML") return TrackExportFormat::Kml;
+  if (extension == "GPX") return TrackExportFormat::Gpx;
   return std::nullopt;
 }
 

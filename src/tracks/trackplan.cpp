@@ -2,11 +2,11 @@
 
 #include <cmath>
 #include <cstdio>
-#include <pugixml.hpp>
 #include <sstream>
 
 #include "base/atomicfile.h"
 #include "base/textops.h"
+#include "tracks/xmldocument.h"
 
 namespace korvant {
 
@@ -77,10 +77,7 @@ std::string xmlPosition(const LatLng& p) {
 
 std::string xml(const TrackPlan& plan) {
   pugi::xml_document document;
-  auto declaration = document.append_child(pugi::node_declaration);
-  declaration.append_attribute("version") = "1.0";
-  declaration.append_attribute("encoding") = "UTF-8";
-  auto root = document.append_child("SimBase.Document");
+  auto root = startXmlDocument(document, "SimBase.Document");
   root.append_attribute("Type") = "AceXML";
   root.append_attribute("version") = "1,0";
   root.append_child("Descr").text() = "AceXML Document";
@@ -105,9 +102,7 @@ std::string xml(const TrackPlan& plan) {
     waypoint.append_child("WorldPosition").text() = xmlPosition(p.position).c_str();
     if (p.type == 'A') waypoint.append_child("ICAO").append_child("ICAOIdent").text() = p.ident.c_str();
   }
-  std::ostringstream out;
-  document.save(out, "    ", pugi::format_default, pugi::encoding_utf8);
-  return out.str();
+  return xmlText(document, "    ");
 }
 
 // X-Plane 11 and 12: version 1100; the airports type 1, named fixes type 11,
@@ -136,12 +131,9 @@ std::string xplane(const TrackPlan& plan) {
 }  // namespace
 
 std::optional<PlanFormat> planFormatFor(std::string_view path, bool fs2004) {
-  const std::string name = toUpper(std::string(path));
-  const auto endsWith = [&](std::string_view tail) {
-    return name.size() > tail.size() && name.compare(name.size() - tail.size(), tail.size(), tail) == 0;
-  };
-  if (endsWith(".FMS")) return fs2004 ? std::nullopt : std::optional(PlanFormat::XPlane);
-  if (endsWith(".PLN")) return fs2004 ? PlanFormat::Fs2004 : PlanFormat::Xml;
+  const std::string extension = fileExtension(path);
+  if (extension == "FMS") return fs2004 ? std::nullopt : std::optional(PlanFormat::XPlane);
+  if (extension == "PLN") return fs2004 ? PlanFormat::Fs2004 : PlanFormat::Xml;
   return std::nullopt;
 }
 

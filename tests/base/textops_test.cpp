@@ -45,6 +45,14 @@ TEST(TextOps, UpperCaseAndCompare) {
   EXPECT_FALSE(equalsIgnoreCase("korvant.dat", "KORVANT.DA"));
 }
 
+TEST(TextOps, FileExtensionsOfTheNameAlone) {
+  EXPECT_EQ(fileExtension("out/tracks.GeoJSON"), "GEOJSON");
+  EXPECT_EQ(fileExtension("a.b/plan"), "");  // the dot is the folder's
+  EXPECT_EQ(fileExtension("dir\\route.pln"), "PLN");
+  EXPECT_EQ(fileExtension(".kml"), "");
+  EXPECT_EQ(fileExtension("x."), "");
+}
+
 TEST(TextOps, LeadingIntegerAndSwitches) {
   EXPECT_EQ(readLeadingInt("9"), 9);
   EXPECT_EQ(readLeadingInt(" 12abc"), 12);
