@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "app/applycontrolfile.h"
+#include "app/citypair.h"
 #include "app/context.h"
 #include "app/mapcommands.h"
 #include "app/maptools.h"
@@ -119,32 +120,20 @@ int applyOptions(AppContext& app, const PlotOptions& o) {
   return 0;
 }
 
-// An airport of the fix file, else of the simulator's files.
-std::optional<PlanAirport> planAirport(const AppContext& app, const std::string& ident, const LatLng& near) {
-  const std::string name = toUpper(ident);
-  LatLng position;
-  if (app.fixes.findFix(name, near, position)) return PlanAirport{name, position};
-  if (const auto sim = app.sim.findSimAirport(name)) return PlanAirport{name, *sim};
-  return std::nullopt;
-}
-
-// The tracks of the flight's direction, shortest whole distance first.
-int printBestTracks(const AppContext& app, const PlotOptions& o) {
-  const std::vector<ResolvedTrack> tracks = resolvedTracks(app.tracks, app.fixes);
-  const LatLng middle =
-      tracks.empty() || tracks.front().fixes.empty() ? app.tracks.reference : tracks.front().fixes.front().position;
-  const auto from = planAirport(app, o.from, middle);
-  const auto to = planAirport(app, o.to, middle);
-  if (!from || !to) return fail("airport not found: " + (from ? o.to : o.from), 1);
-  char line[96];
-  std::snprintf(line, sizeof line, "\nBEST TRACKS %s-%s  DIRECT %.0f NM\n", from->ident.c_str(), to->ident.c_str(),
-                std::round(distanceNm(from->position, to->position)));
-  std::cout << line;
-  for (const RankedTrack& r : rankTracks(tracks, from->position, to->position)) {
-    std::snprintf(line, sizeof line, "  TRACK %c  %5.0f NM  +%.0f NM\n", r.letter, std::round(r.totalNm),
-                  std::round(r.extraNm));
+// The tracks of the flight's direction, shortest whole distance first, and
+// the best one's connections drawn on the map.
+int rankTracksForPair(AppContext& app, const PlotOptions& o) {
+  const CityPairTracks pair = rankCityPair(app, o.from, o.to);
+  if (!pair.error.empty()) return fail(pair.error, 1);
+  if (o.report) {
+    char line[96];
+    std::snprintf(line, sizeof line, "\nBEST TRACKS %s-%s  DIRECT %.0f NM\n", pair.from.ident.c_str(),
+                  pair.to.ident.c_str(), std::round(pair.directNm));
     std::cout << line;
+    for (const RankedTrack& r : pair.ranked) std::cout << "  " << rankedTrackLine(r) << "\n";
+    std::cout << std::flush;
   }
+  plotTrackConnections(app, pair, pair.ranked.front().letter);
   return 0;
 }
 
@@ -154,9 +143,9 @@ int exportPlan(const AppContext& app, const PlotOptions& o) {
       std::find_if(tracks.begin(), tracks.end(), [&](const ResolvedTrack& t) { return t.letter == o.exportTrack; });
   if (track == tracks.end() || track->fixes.empty())
     return fail(std::string("no track ") + o.exportTrack + " is stored", 1);
-  const auto from = planAirport(app, o.from, track->fixes.front().position);
-  const auto to = planAirport(app, o.to, track->fixes.back().position);
-  if (!from || !to) return fail("airport not found: " + (from ? o.to : o.from), 1);
+  const auto from = findPlanAirport(app, o.from, track->fixes.front().position);
+  const auto to = findPlanAirport(app, o.to, track->fixes.back().position);
+  if (!from || !to) return fail("AIRPORT NOT FOUND: " + toUpper(from ? o.to : o.from), 1);
   TrackPlan plan{*from, *to, &*track};
   // The lowest level the track offers, else FL350.
   if (const int level = readLeadingInt(track->levels); level > 0) plan.cruisingFeet = level * 100;
@@ -210,11 +199,10 @@ int main(int argc, char* argv[]) {
     if (!outcome.ok) return 1;
     std::cout << outcome.result << std::endl;
   }
-  if (options.report && !options.tracks.empty()) {
+  if (options.report && !options.tracks.empty())
     std::cout << trackReport(app.tracks, app.fixes, app.magneticModel()) << std::flush;
-    if (options.exportTrack == 0 && !options.from.empty() && !options.to.empty())
-      if (const int status = printBestTracks(app, options); status != 0) return status;
-  }
+  if (options.exportTrack == 0 && !options.from.empty() && !options.to.empty())
+    if (const int status = rankTracksForPair(app, options); status != 0) return status;
   if (options.report && !options.procedure.empty()) std::cout << procedureReport(app.procedure) << std::flush;
   std::string error;
   if (options.exportTrack != 0) {

@@ -50,8 +50,9 @@ const char PLOT_USAGE[] =
     "  --date YYYY-MM-DD       the date of the magnetic model\n"
     "  --export FILE           write the tracks of --tracks as GeoJSON (.geojson,\n"
     "                          .json), KML (.kml) or GPX (.gpx)\n"
-    "  --from ICAO --to ICAO   with --tracks and --report: the tracks of the flight's\n"
-    "                          direction ranked by the whole distance flown\n"
+    "  --from ICAO --to ICAO   with --tracks: the best track of the flight's direction\n"
+    "                          joined to the airports by dashed legs; --report\n"
+    "                          ranks them all by the whole distance flown\n"
     "  --export-track LETTER --from ICAO --to ICAO --export FILE\n"
     "                          one track as a flight plan: FILE.pln as today's\n"
     "                          simulators read it (with --fs2004 the 2004 one's),\n"
@@ -236,6 +237,8 @@ std::string combinationRefusal(const PlotOptions& o) {
   if (o.report && o.tracks.empty() && o.procedure.empty()) return "--report needs --tracks or a procedure";
   if (o.portrait && o.printPdf.empty()) return "--portrait needs --print-pdf";
   if (!o.exportPath.empty() && o.tracks.empty()) return "--export needs --tracks";
+  if ((o.from.empty() != o.to.empty()) || (!o.from.empty() && o.tracks.empty()))
+    return "--from and --to go together, with --tracks";
   if (o.exportTrack != 0) {
     if (o.exportPath.empty() || o.from.empty() || o.to.empty())
       return "--export-track needs --export FILE.pln or FILE.fms, --from and --to";

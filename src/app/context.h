@@ -40,7 +40,8 @@ struct AppContext {
             &dafif,
             &terminator,
             &userOverlay,
-            magneticModel()};
+            magneticModel(),
+            &plottedRoute};
   }
 
   // The chosen model at the terminator's time when one is set, else today.
@@ -80,6 +81,8 @@ struct AppContext {
   std::string runwaysAirport;
   // The procedure or route last read, drawn on the procedure map.
   LoadedProcedure procedure;
+  // A route string read, or the connections of a city pair's best track.
+  PlottedRoute plottedRoute;
   std::string programPath;  // as given at launch
 };
 

@@ -10,6 +10,7 @@ constexpr MenuItem kItems[] = {
     {"&File", "", "Read &Nat/Pacots Tracks...", cmd::ReadTracks, ""},
     {"&File", "", "Read &SID/STAR/APP...", cmd::ReadProcedure, ""},
     {"&File", "", "Read &Route...", cmd::ReadRoute, ""},
+    {"&File", "", "Read Route Strin&g...", cmd::ReadRouteString, ""},
     {"&File", "", "&Export Tracks...", cmd::ExportTracks, ""},
     {"&File", "", "Print &Landscape", cmd::PrintLandscape, ""},
     {"&File", "", "Print P&ortrait", cmd::PrintPortrait, ""},
@@ -112,6 +113,7 @@ constexpr MenuItem kItems[] = {
     {"Dat&a", "", "&Variation", cmd::Variation, ""},
     {"Dat&a", "", "Variation of WMM&2025", cmd::MagModel2025, ""},
     {"Dat&a", "", "&Waypoint Data", cmd::WaypointData, ""},
+    {"Dat&a", "", "&Best Track...", cmd::BestTrack, ""},
 
     {"Daf&if", "", "&0 Wpt/Navaid OFF", cmd::WptNavaidOff, ""},
     {"Daf&if", "", "&1 Wpt/Navaid ON", cmd::WptNavaidOn, ""},

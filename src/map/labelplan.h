@@ -26,6 +26,7 @@ enum class LabelLayer {
   UserOverlay,
   Runways,
   Procedure,
+  PlottedRoute,
   Count
 };
 

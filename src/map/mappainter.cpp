@@ -59,6 +59,7 @@ void runAbove(PaintContext& paint, const LayerRun& run) {
     run.labelled(paint, LabelLayer::Runways, LabelClass::Always,
                  [&](PaintContext& p) { drawSimRunways(p, std::string(airport)); });
   if (paint.input.procedureMap) run.labelled(paint, LabelLayer::Procedure, LabelClass::Always, drawProcedure);
+  run.labelled(paint, LabelLayer::PlottedRoute, LabelClass::Always, drawPlottedRoute);
   if (run.declutter) run.labelled(paint, LabelLayer::TitleBlock, LabelClass::Always, drawTitleBlock);
 }
 

@@ -12,6 +12,7 @@
 #include "navdata/fixstore.h"
 #include "navdata/simfiles.h"
 #include "procedures/loadedprocedure.h"
+#include "procedures/plottedroute.h"
 #include "procedures/useroverlayfile.h"
 #include "sky/magvar.h"
 #include "sky/terminatortime.h"
@@ -36,6 +37,7 @@ struct PaintInput {
   const TerminatorTime* terminator = nullptr;    // the moment the terminator is drawn for
   const UserOverlayFile* userOverlay = nullptr;  // USER.TXT
   MagneticModel magnetic = {};                   // the variation and magnetic courses drawn
+  const PlottedRoute* plottedRoute = nullptr;    // a route string or a best track's connections
 };
 
 }  // namespace korvant

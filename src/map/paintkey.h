@@ -29,6 +29,7 @@ struct PaintKey {
   std::time_t terminatorTime = 0;    // while a terminator layer is on
   std::string userOverlaySignature;  // while USER.TXT is drawn
   MagneticModel magnetic;
+  int plottedRouteRevision = 0;
   // The title block prints the time to the minute, local and UTC.
   long printedMinute = 0;
   long utcOffset = 0;
@@ -47,6 +48,7 @@ inline PaintKey paintKey(const PaintInput& input, PaintStage stage, int width, i
   key.tracks = input.tracks;
   key.procedureMap = input.procedureMap;
   key.magnetic = input.magnetic;
+  if (input.plottedRoute) key.plottedRouteRevision = input.plottedRoute->revision;
   if (input.terminator &&
       (input.switches.showTerminator || input.switches.showCivilTwilight || input.switches.showNext6Hours))
     key.terminatorTime = effectiveTerminatorTime(*input.terminator, input.clock);

@@ -20,6 +20,7 @@
 #include "map/testpattern.h"
 #include "platform/mapprint.h"
 #include "tracks/trackexport.h"
+#include "ui/besttrackdialog.h"
 #include "ui/framewin.h"
 #include "ui/propertysheetdialog.h"
 
@@ -66,6 +67,7 @@ void MainWin::command(int id) {
     case cmd::ReadProcedure: showProcedureDialog(false); return;
     case cmd::ReadRoute: showProcedureDialog(true); return;
     case cmd::ExportTracks: showExportDialog(); return;
+    case cmd::BestTrack: showBestTrackDialog(); return;
     case cmd::Clear:
     case cmd::Info:
     case cmd::Distance:
@@ -180,6 +182,29 @@ bool MainWin::exportTracksTo(const std::string& path) {
   if (writeTrackExport(path, resolvedTracks(app_.tracks, app_.fixes), error)) return true;
   app_.boxes.show("CAN'T EXPORT TRACKS", error, MessageIcon::Stop);
   return false;
+}
+
+void MainWin::showBestTrackDialog() {
+  if (app_.tracks.empty()) {
+    app_.boxes.show("BEST TRACK", "NO TRACKS ARE STORED: read a track message first.", MessageIcon::Information);
+    return;
+  }
+  BestTrackDialog dialog([this](const std::string& from, const std::string& to) { return rankCityPair(app_, from, to); },
+                         bestTrackFrom_, bestTrackTo_, this);
+  if (dialog.exec() != QDialog::Accepted) return;
+  bestTrackFrom_ = dialog.from();
+  bestTrackTo_ = dialog.to();
+  // Accepted before the pair typed was ranked: rank it now.
+  if (dialog.ranking().from.ident != bestTrackFrom_ || dialog.ranking().to.ident != bestTrackTo_) dialog.rank();
+  if (!dialog.ranking().error.empty()) {
+    app_.boxes.show("BEST TRACK", dialog.ranking().error, MessageIcon::Information);
+    return;
+  }
+  showTrackConnections(dialog.ranking(), dialog.chosenLetter());
+}
+
+void MainWin::showTrackConnections(const CityPairTracks& pair, char letter) {
+  if (plotTrackConnections(app_, pair, letter)) requestRepaint();
 }
 
 void MainWin::showPropertySheet() {

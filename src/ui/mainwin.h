@@ -7,6 +7,7 @@
 #include <QPrinter>
 #include <QWidget>
 
+#include "app/citypair.h"
 #include "app/context.h"
 #include "app/mapcommands.h"
 #include "app/maptools.h"
@@ -46,6 +47,9 @@ class MainWin : public QWidget {
   void showExportDialog();
   // Writes the stored tracks to `path`; a failure is said in a message box.
   bool exportTracksTo(const std::string& path);
+  void showBestTrackDialog();
+  // Joins the city pair to the track by dashed legs and redraws.
+  void showTrackConnections(const CityPairTracks& pair, char letter);
   void showPrinterSetup();
   void showPrintDialog();
 
@@ -88,6 +92,7 @@ class MainWin : public QWidget {
   bool dragging_ = false;
   QPoint dragOffset_;
   QPixmap dragFrame_;  // the map as it was when the drag began
+  std::string bestTrackFrom_, bestTrackTo_;  // the city pair last ranked
 };
 
 }  // namespace korvant

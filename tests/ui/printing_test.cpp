@@ -6,6 +6,8 @@
 #include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QInputDialog>
+#include <QLabel>
+#include <QListWidget>
 #include <QPageSetupDialog>
 #include <QPrintDialog>
 #include <QPushButton>
@@ -17,6 +19,7 @@
 
 #include "app/menutable.h"
 #include "support/windowfixture.h"
+#include "ui/besttrackdialog.h"
 #include "ui/propertysheetdialog.h"
 
 namespace korvant {
@@ -232,6 +235,51 @@ TEST_F(PrintingWindow, ExportTracksWritesTheChosenFormat) {
   // An unwritable place is said, and nothing is left behind.
   EXPECT_FALSE(map().exportTracksTo((current.path() / "no/such/folder/t.gpx").string()));
   EXPECT_EQ(boxes.shown.back().caption, "CAN'T EXPORT TRACKS");
+}
+
+TEST_F(PrintingWindow, BestTrackDialogRanksAndDrawsTheChosenTrack) {
+  trigger(cmd::BestTrack);  // nothing stored yet: said, no dialog
+  ASSERT_EQ(boxes.shown.size(), 1u);
+  EXPECT_EQ(boxes.shown[0].caption, "BEST TRACK");
+  app.fixes.setPathDirectly(std::string(KORVANT_RUN_FOLDER) + "/KORVANT.DAT");
+  app.fixes.load();
+  ASSERT_TRUE(map().commands().readTracks(std::string(KORVANT_RUN_FOLDER) + "/tracks/nat-20160210.html").repaint);
+  QStringList rows;
+  QString summary;
+  onDialog<BestTrackDialog>([&](BestTrackDialog& dialog) {
+    dialog.findChild<QLineEdit*>("from")->setText("kjfk");
+    dialog.findChild<QLineEdit*>("to")->setText("NOWHERE");
+    dialog.findChild<QPushButton*>("rank")->click();
+    summary = dialog.findChild<QLabel*>("summary")->text();
+    EXPECT_EQ(dialog.findChild<QListWidget*>("ranking")->count(), 0);
+    dialog.findChild<QLineEdit*>("to")->setText("EGLL");
+    dialog.findChild<QPushButton*>("rank")->click();
+    auto* list = dialog.findChild<QListWidget*>("ranking");
+    for (int i = 0; i < list->count(); ++i) rows << list->item(i)->text();
+    list->setCurrentRow(1);  // the second best, chosen by hand
+    dialog.accept();
+  });
+  const int before = map().repaintRequests();
+  trigger(cmd::BestTrack);
+  EXPECT_EQ(summary, "AIRPORT NOT FOUND: NOWHERE");
+  ASSERT_GE(rows.size(), 2);
+  EXPECT_TRUE(rows[0].startsWith("TRACK S ")) << rows[0].toStdString();
+  ASSERT_EQ(app.plottedRoute.points.size(), 4u);
+  EXPECT_EQ(app.plottedRoute.points.front().name, "KJFK");
+  EXPECT_EQ(app.plottedRoute.points.back().name, "EGLL");
+  EXPECT_GT(map().repaintRequests(), before);
+  const int drawn = app.plottedRoute.revision;
+
+  // Opened again it offers the pair last ranked; a cancel changes nothing.
+  QString from;
+  onDialog<BestTrackDialog>([&](BestTrackDialog& dialog) {
+    from = dialog.findChild<QLineEdit*>("from")->text();
+    EXPECT_GT(dialog.findChild<QListWidget*>("ranking")->count(), 1);
+    dialog.reject();
+  });
+  trigger(cmd::BestTrack);
+  EXPECT_EQ(from, "KJFK");
+  EXPECT_EQ(app.plottedRoute.revision, drawn);
 }
 
 TEST_F(PrintingWindow, PortraitChosenInThePageSetUpMovesTheCheckMark) {

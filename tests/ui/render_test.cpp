@@ -344,7 +344,7 @@ TEST_F(PlotTool, ExportsOneTrackAsAFlightPlan) {
   EXPECT_EQ(run(base + " --export-track Q --from KJFK --to EGLL --export q.pln", &errors), 1);
   EXPECT_NE(errors.find("no track Q is stored"), std::string::npos) << errors;
   EXPECT_EQ(run(base + " --export-track Z --from KJFK --to NOWHERE --export z.pln", &errors), 1);
-  EXPECT_NE(errors.find("airport not found: NOWHERE"), std::string::npos) << errors;
+  EXPECT_NE(errors.find("AIRPORT NOT FOUND: NOWHERE"), std::string::npos) << errors;
   EXPECT_EQ(run(base + " --export-track Z --from KJFK --to EGLL --export z.gpx", &errors), 2);
   EXPECT_EQ(run(base + " --export-track Z --export z.pln", &errors), 2);
   EXPECT_EQ(run(base + " --export-track ZZ --from KJFK --to EGLL --export z.pln", &errors), 2);
@@ -423,7 +423,25 @@ TEST_F(PlotTool, RanksTheTracksForACityPair) {
                     std::string(KORVANT_RUN_FOLDER),
                 &errors),
             1);
-  EXPECT_NE(errors.find("airport not found: NOWHERE"), std::string::npos) << errors;
+  EXPECT_NE(errors.find("AIRPORT NOT FOUND: NOWHERE"), std::string::npos) << errors;
+}
+
+TEST_F(PlotTool, DrawsTheBestTracksConnectionsForACityPair) {
+  const std::string base = "--folder " + std::string(KORVANT_RUN_FOLDER) + " --tracks " +
+                           std::string(KORVANT_RUN_FOLDER) + "/tracks/nat-20160210.html --size 800x500 ";
+  ASSERT_EQ(run(base + "-o plain.png"), 0);
+  ASSERT_EQ(run(base + "-o pair.png --from KJFK --to EGLL"), 0);
+  const QImage plain(QString::fromStdString((dir.path() / "plain.png").string()));
+  const QImage pair(QString::fromStdString((dir.path() / "pair.png").string()));
+  ASSERT_EQ(plain.size(), pair.size());
+  int changed = 0;
+  for (int y = 0; y < plain.height(); ++y)
+    for (int x = 0; x < plain.width(); ++x) changed += plain.pixel(x, y) != pair.pixel(x, y);
+  EXPECT_GT(changed, 100);  // two dashed legs and the airports' marks
+  std::string errors;
+  EXPECT_EQ(run(base + "-o pair.png --from KJFK", &errors), 2);
+  EXPECT_NE(errors.find("--from and --to go together, with --tracks"), std::string::npos) << errors;
+  EXPECT_EQ(run("-o pair.png --from KJFK --to EGLL", &errors), 2);
 }
 
 TEST_F(PlotTool, ReportsCoursesInTodaysModelWhenAsked) {

@@ -3,6 +3,7 @@
 // paint's canvas. The map paint calls them in its fixed order.
 #include <ctime>
 #include <string>
+#include <string_view>
 
 #include "map/paintcontext.h"
 
@@ -32,6 +33,10 @@ void drawDafifPoints(PaintContext& paint);
 void drawUserOverlay(PaintContext& paint);
 // The loaded procedure or route, its runways and its title block.
 void drawProcedure(PaintContext& paint);
+// The route string read or a city pair's way onto its best track, over the tracks.
+void drawPlottedRoute(PaintContext& paint);
+// A route's waypoint: a triangle, the name below right of it.
+void drawRouteMark(PaintContext& paint, const LatLng& position, std::string_view name);
 
 // The packed ends of a tick arm of half-length e minutes round v, borrowing
 // 40 where the arm crosses a whole degree (1000 gives 955 ... 1005).

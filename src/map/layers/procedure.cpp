@@ -123,7 +123,6 @@ void drawFlightPlan(PaintContext& paint, const FlightPlan& plan) {
   LineDrawer lines(paint);
   const UW_Wpt* previous = nullptr;
   const UW_Wpt* first = nullptr;
-  const int unit = std::max(1, paint.lineHeight);
   for (const UW_Wpt& w : plan.waypoints) {
     if (w.isUserItem()) {
       runOverlayCommand(paint, overlay, parseOverlayLine(w.text, 0));
@@ -136,13 +135,7 @@ void drawFlightPlan(PaintContext& paint, const FlightPlan& plan) {
     }
     if (!first) first = &w;
     previous = &w;
-    DevicePoint d;
-    if (!place(paint, w.position, d)) continue;
-    drawTriangle(canvas, d.x, d.y, unit, colors::black);
-    canvas.selectFont(paint.fonts.small);
-    canvas.setTextColor(colors::black);
-    canvas.setTextAlign({HAlign::Left, VAlign::Bottom});
-    canvas.textOut(d.x + paint.charWidth / 2, d.y + 2 * unit, w.identifier);
+    drawRouteMark(paint, w.position, w.identifier);
     canvas.selectFont(overlay.font);
     canvas.setTextColor(overlay.color);
   }
@@ -154,6 +147,18 @@ void drawFlightPlan(PaintContext& paint, const FlightPlan& plan) {
 }
 
 }  // namespace
+
+void drawRouteMark(PaintContext& paint, const LatLng& position, std::string_view name) {
+  DevicePoint d;
+  if (!place(paint, position, d)) return;
+  MapCanvas& canvas = paint.canvas;
+  const int unit = std::max(1, paint.lineHeight);
+  drawTriangle(canvas, d.x, d.y, unit, colors::black);
+  canvas.selectFont(paint.fonts.small);
+  canvas.setTextColor(colors::black);
+  canvas.setTextAlign({HAlign::Left, VAlign::Bottom});
+  canvas.textOut(d.x + paint.charWidth / 2, d.y + 2 * unit, name);
+}
 
 void drawProcedure(PaintContext& paint) {
   const LoadedProcedure* loaded = paint.input.procedure;

@@ -1,0 +1,72 @@
+#include "app/citypair.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+
+#include "base/textops.h"
+#include "geo/greatcircle.h"
+
+namespace korvant {
+
+std::optional<PlanAirport> findPlanAirport(const AppContext& app, std::string_view ident, const LatLng& near) {
+  std::string name = toUpper(ident);
+  trimLeadingBlanks(name);
+  while (!name.empty() && name.back() == ' ') name.pop_back();
+  if (name.empty()) return std::nullopt;
+  LatLng position;
+  if (app.fixes.findFix(name, near, position)) return PlanAirport{name, position};
+  if (const auto sim = app.sim.findSimAirport(name)) return PlanAirport{name, *sim};
+  return std::nullopt;
+}
+
+CityPairTracks rankCityPair(const AppContext& app, std::string_view from, std::string_view to) {
+  CityPairTracks pair;
+  pair.tracks = resolvedTracks(app.tracks, app.fixes);
+  if (pair.tracks.empty()) {
+    pair.error = "NO TRACKS ARE STORED: read a track message first.";
+    return pair;
+  }
+  // Airports resolve nearest the tracks, away from namesakes elsewhere.
+  const LatLng middle = pair.tracks.front().fixes.empty() ? app.tracks.reference
+                                                          : pair.tracks.front().fixes.front().position;
+  const auto departure = findPlanAirport(app, from, middle);
+  const auto destination = findPlanAirport(app, to, middle);
+  if (!departure || !destination) {
+    pair.error = "AIRPORT NOT FOUND: " + toUpper(departure ? to : from);
+    return pair;
+  }
+  pair.from = *departure;
+  pair.to = *destination;
+  pair.directNm = distanceNm(pair.from.position, pair.to.position);
+  pair.ranked = rankTracks(pair.tracks, pair.from.position, pair.to.position);
+  if (pair.ranked.empty()) pair.error = "NO TRACK RUNS THAT WAY";
+  return pair;
+}
+
+std::string rankedTrackLine(const RankedTrack& r) {
+  char line[64];
+  std::snprintf(line, sizeof line, "TRACK %c  %5.0f NM  +%.0f NM", r.letter, std::round(r.totalNm),
+                std::round(r.extraNm));
+  return line;
+}
+
+bool plotTrackConnections(AppContext& app, const CityPairTracks& pair, char letter) {
+  const bool ranked = std::any_of(pair.ranked.begin(), pair.ranked.end(),
+                                  [letter](const RankedTrack& r) { return r.letter == letter; });
+  const auto track = std::find_if(pair.tracks.begin(), pair.tracks.end(),
+                                  [letter](const ResolvedTrack& t) { return t.letter == letter; });
+  if (!ranked || track == pair.tracks.end() || track->fixes.empty()) return false;
+  PlottedRoute route;
+  route.points = {{pair.from.ident, pair.from.position, true},
+                  {track->fixes.front().name, track->fixes.front().position, false},
+                  {track->fixes.back().name, track->fixes.back().position, false},
+                  {pair.to.ident, pair.to.position, true}};
+  // The track's own legs are the tracks layer's.
+  route.legs = {LegStyle::Dashed, LegStyle::Hidden, LegStyle::Dashed};
+  route.revision = app.plottedRoute.revision + 1;
+  app.plottedRoute = std::move(route);
+  return true;
+}
+
+}  // namespace korvant

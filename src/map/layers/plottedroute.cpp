@@ -1,0 +1,42 @@
+// A route over the day's tracks, drawn as a flight plan is drawn: its legs
+// as great circles, a labelled triangle at each marked point, and a thin
+// direct line when the route asks for one.
+#include <cmath>
+
+#include "map/layers/layers.h"
+#include "map/linedrawing.h"
+
+namespace korvant {
+
+namespace {
+
+constexpr double WIDENED = 100;  // surfaces of room on every side
+
+bool drawable(const LatLng& p) { return std::isfinite(p.lat) && std::isfinite(p.lng) && !p.isUnset(); }
+
+}  // namespace
+
+void drawPlottedRoute(PaintContext& paint) {
+  const PlottedRoute* route = paint.input.plottedRoute;
+  if (!route || route->empty()) return;
+  MapCanvas& canvas = paint.canvas;
+  canvas.setBackgroundTransparent(true);
+  const Color color = paint.pick(colors::blue, colors::black);
+  LineDrawer lines(paint);
+  const std::vector<PlottedPoint>& points = route->points;
+  for (std::size_t i = 0; i + 1 < points.size(); ++i) {
+    const LegStyle style = route->leg(i);
+    if (style == LegStyle::Hidden || !drawable(points[i].position) || !drawable(points[i + 1].position)) continue;
+    canvas.selectPen(color, style == LegStyle::Dashed ? 1 : 2, style == LegStyle::Dashed ? PenStyle::Dash : PenStyle::Solid);
+    lines.drawLine(LineType::GreatCircle, points[i].position, points[i + 1].position, WIDENED, 0);
+  }
+  if (route->directLine && points.size() > 1 && drawable(points.front().position) &&
+      drawable(points.back().position)) {
+    canvas.selectPen(color, 1, PenStyle::Solid);
+    lines.drawLine(LineType::GreatCircle, points.front().position, points.back().position, WIDENED, 0);
+  }
+  for (const PlottedPoint& p : points)
+    if (p.marked && drawable(p.position)) drawRouteMark(paint, p.position, p.name);
+}
+
+}  // namespace korvant

@@ -1,0 +1,33 @@
+#pragma once
+// A route drawn over the day's tracks: a route string read, or the legs that
+// join a city pair to its best track. Its legs are great circles.
+#include <string>
+#include <vector>
+
+#include "geo/latlng.h"
+
+namespace korvant {
+
+enum class LegStyle : unsigned char {
+  Solid,
+  Dashed,  // a connection the track itself does not fly
+  Hidden,  // drawn already by another layer, as a track's own legs
+};
+
+struct PlottedPoint {
+  std::string name;
+  LatLng position;
+  bool marked = true;  // a labelled triangle
+};
+
+struct PlottedRoute {
+  std::vector<PlottedPoint> points;
+  std::vector<LegStyle> legs;  // legs[i] joins points[i] and points[i + 1]
+  bool directLine = false;     // the thin great circle from the first point to the last
+  int revision = 0;            // counts the changes, for whoever keeps a picture of it
+
+  bool empty() const { return points.empty(); }
+  LegStyle leg(std::size_t i) const { return i < legs.size() ? legs[i] : LegStyle::Solid; }
+};
+
+}  // namespace korvant
