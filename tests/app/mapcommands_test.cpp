@@ -50,7 +50,9 @@ TEST(MenuTable, IdsAreUniqueAndTextsExact) {
   EXPECT_EQ(lambertBandOfCommand(cmd::Lambert45N60N), 2);
   EXPECT_EQ(lambertBandCommand(9), cmd::Lambert70S85S);
   EXPECT_EQ(topLevelMenus().size(), 8u);
-  EXPECT_EQ(ids.size(), 140u);
+  EXPECT_EQ(findMenuItem(cmd::BestTrack)->text, "&Best Track...");
+  EXPECT_EQ(findMenuItem(cmd::ReadRouteString)->text, "Read Route Strin&g...");
+  EXPECT_EQ(ids.size(), 142u);
 }
 
 TEST_F(MapCommandsTest, EverySwitchItemIsCheckableAndToggles) {
