@@ -288,9 +288,9 @@ std::string cleanTdmLine(std::string line) {
     n = n * 10 + (line[digits++] - '0');
   if (digits > 0) {
     if (n >= 1 && n <= 9) {
-      line[0] = static_cast<char>(n + 77);
+      line[0] = pacificTrackLetter(n);
     } else if (n >= 10 && n <= 13) {
-      line[0] = static_cast<char>(n + 77);
+      line[0] = pacificTrackLetter(n);
       line[1] = ' ';
     } else if (n != 0) {
       return {};
@@ -338,7 +338,7 @@ bool splitFlexRoute(std::string& rest, std::string& track) {
     rest.clear();
     return false;
   }
-  track = std::string(1, static_cast<char>(n + 77)) + " " + after.substr(0, marker);
+  track = std::string(1, pacificTrackLetter(n)) + " " + after.substr(0, marker);
   rest = after.substr(marker + markerLength);
   return true;
 }

@@ -23,6 +23,11 @@ inline constexpr std::size_t TRACK_MESSAGE_LIMIT = 16 * 1024 * 1024;
 TrackFamily readTrackMessage(std::istream& in, std::string_view extension, TrackModel& model, const TrackStore& store,
                              std::string* error = nullptr);
 
+// The slot letter of Pacific track number 1 to 13: N to Z; 0 for any other.
+inline char pacificTrackLetter(long number) {
+  return number >= 1 && number <= 13 ? static_cast<char>('M' + number) : 0;
+}
+
 // A Pacific track line after its "TDM TRK " prefix: numbered tracks become
 // letters N to Z, amendment clutter and date-time groups go.
 std::string cleanTdmLine(std::string line);

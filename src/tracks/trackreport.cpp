@@ -10,6 +10,29 @@
 
 namespace korvant {
 
+std::string legRows(const std::vector<TrackFix>& fixes, const MagneticModel& magnetic) {
+  std::ostringstream out;
+  double total = 0;
+  char row[160];
+  for (std::size_t i = 0; i < fixes.size(); ++i) {
+    const TrackFix& fix = fixes[i];
+    std::ostringstream where;
+    where << fix.position;
+    if (i > 0) {
+      const LegCourse leg = legCourse(fixes[i - 1].position, fix.position, magnetic);
+      total += std::round(leg.distance);
+      std::snprintf(row, sizeof row, "  %-11s %s  %s\xC2\xB0%s  %5.0f NM\n", fix.name.c_str(), where.str().c_str(),
+                    courseDegreesText(leg.courseTenths).c_str(), leg.isTrue ? "T" : " ", std::round(leg.distance));
+    } else {
+      std::snprintf(row, sizeof row, "  %-11s %s\n", fix.name.c_str(), where.str().c_str());
+    }
+    out << row;
+  }
+  std::snprintf(row, sizeof row, "  TOTAL %.0f NM\n", total);
+  out << row;
+  return out.str();
+}
+
 std::string trackReport(const TrackModel& model, const FixStore& fixes, const MagneticModel& magnetic) {
   std::ostringstream out;
   for (const std::string* line : {&model.eastHeader, &model.eastValidity, &model.westHeader, &model.westValidity})
@@ -19,24 +42,7 @@ std::string trackReport(const TrackModel& model, const FixStore& fixes, const Ma
   for (const ResolvedTrack& track : resolvedTracks(model, fixes)) {
     out << "\nTRACK " << track.letter << "  " << track.direction << '\n';
     if (!track.levels.empty()) out << "  LEVELS " << track.levels << '\n';
-    double total = 0;
-    char row[160];
-    for (std::size_t i = 0; i < track.fixes.size(); ++i) {
-      const TrackFix& fix = track.fixes[i];
-      std::ostringstream where;
-      where << fix.position;
-      if (i > 0) {
-        const LegCourse leg = legCourse(track.fixes[i - 1].position, fix.position, magnetic);
-        total += std::round(leg.distance);
-        std::snprintf(row, sizeof row, "  %-11s %s  %s\xC2\xB0%s  %5.0f NM\n", fix.name.c_str(), where.str().c_str(),
-                      courseDegreesText(leg.courseTenths).c_str(), leg.isTrue ? "T" : " ", std::round(leg.distance));
-      } else {
-        std::snprintf(row, sizeof row, "  %-11s %s\n", fix.name.c_str(), where.str().c_str());
-      }
-      out << row;
-    }
-    std::snprintf(row, sizeof row, "  TOTAL %.0f NM\n", total);
-    out << row;
+    out << legRows(track.fixes, magnetic);
   }
 
   if (!model.unresolved.empty()) {

@@ -4,9 +4,14 @@
 #include <string>
 
 #include "sky/magvar.h"
+#include "tracks/resolvedtrack.h"
 #include "tracks/trackmodel.h"
 
 namespace korvant {
+
+// One row a fix: its name, position, and the magnetic course and distance of
+// the leg that ends there; then the total of the rounded distances.
+std::string legRows(const std::vector<TrackFix>& fixes, const MagneticModel& magnetic);
 
 // Magnetic courses from `magnetic`; a model other than WMM-2000 at its epoch
 // is named in the report's first line.

@@ -1,0 +1,46 @@
+#pragma once
+// A route string as flight-planning services hand it out:
+//   KJFK DCT MERIT HFD PUT BOS KANNI N557A NEEKO NATU GISTI SLANY UL9 KONAN EGLL
+// Each fix name or position resolves nearest the point before it; DCT, speed
+// and level groups (N0480F350) and "/..." suffixes go; NAT U (or NATU) and
+// PACOTS 11 (or PACOTSK) stand for the stored track's fixes between the
+// points written round them; airways are flown as direct legs.
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "navdata/fixstore.h"
+#include "navdata/simfiles.h"
+#include "tracks/resolvedtrack.h"
+#include "tracks/trackmodel.h"
+
+namespace korvant {
+
+// Words beyond this many are not read: no real route comes near it.
+inline constexpr std::size_t ROUTE_STRING_WORDS = 1000;
+
+struct ExpandedTrack {
+  std::string name;       // "NAT U", "PACOTS 11"
+  std::size_t first = 0;  // the index of its first point in the route
+  std::size_t count = 0;  // how many of its fixes the route flies
+};
+
+struct RouteStringRead {
+  std::vector<TrackFix> points;
+  std::vector<ExpandedTrack> tracks;
+  std::vector<std::string> unresolved;     // words that named nothing
+  std::vector<std::string> notExpanded;    // airways, flown as direct legs
+  std::vector<std::string> missingTracks;  // tracks named but not stored: "NAT TRACK Q IS NOT STORED"
+  bool cut = false;                        // words beyond ROUTE_STRING_WORDS were left unread
+};
+
+// `sim`, when given, finds the airports the fix store does not know.
+RouteStringRead readRouteString(std::string_view text, const TrackModel& tracks, const FixStore& fixes,
+                                const SimFiles* sim = nullptr);
+
+// A speed and level group: N0480F350, M082F350, K0830S1010, N0450VFR.
+bool isSpeedLevelGroup(std::string_view word);
+// Letters then digits, perhaps a letter after them: N557A, UL9, J80, A590.
+bool looksLikeAirway(std::string_view word);
+
+}  // namespace korvant

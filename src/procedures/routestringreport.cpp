@@ -1,0 +1,36 @@
+#include "procedures/routestringreport.h"
+
+#include <sstream>
+
+#include "tracks/trackreport.h"
+
+namespace korvant {
+
+namespace {
+
+void wordList(std::ostringstream& out, const char* title, const std::vector<std::string>& words) {
+  if (words.empty()) return;
+  out << title;
+  for (const std::string& w : words) out << ' ' << w;
+  out << '\n';
+}
+
+}  // namespace
+
+std::string routeStringReport(const RouteStringRead& route, const MagneticModel& magnetic) {
+  std::ostringstream out;
+  out << "ROUTE STRING";
+  if (!route.points.empty()) out << "  " << route.points.front().name << '-' << route.points.back().name;
+  out << '\n';
+  if (!(magnetic == MagneticModel())) out << magnetic.title() << '\n';
+  out << legRows(route.points, magnetic);
+  for (const ExpandedTrack& t : route.tracks)
+    out << t.name << ": " << t.count << (t.count == 1 ? " FIX" : " FIXES") << " OF THE TRACK\n";
+  for (const std::string& missing : route.missingTracks) out << missing << '\n';
+  wordList(out, "NOT EXPANDED, FLOWN DIRECT:", route.notExpanded);
+  wordList(out, "NOT RESOLVED:", route.unresolved);
+  if (route.cut) out << "ONLY THE FIRST " << ROUTE_STRING_WORDS << " WORDS WERE READ\n";
+  return out.str();
+}
+
+}  // namespace korvant

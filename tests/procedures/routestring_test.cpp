@@ -1,0 +1,161 @@
+// Route strings against the sample messages: the fixes each expands to, where
+// they stand, and what is said about the words it could not use.
+#include "procedures/routestring.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+
+#include "base/textops.h"
+#include "procedures/routestringreport.h"
+#include "support/recordingboxes.h"
+#include "tracks/trackreader.h"
+
+namespace korvant {
+namespace {
+
+class RouteStringTest : public ::testing::Test {
+ protected:
+  RouteStringTest() {
+    fixes.setPathDirectly(KORVANT_SAMPLE_DAT);
+    fixes.load();
+  }
+  void readTracks(const std::string& file) {
+    model.clear();
+    std::ifstream in(std::string(KORVANT_TEST_DATA) + "/tracks/" + file, std::ios::binary);
+    ASSERT_TRUE(in) << file;
+    readTrackMessage(in, fileExtension(file), model, {fixes, boxes});
+    ASSERT_FALSE(model.empty()) << file;
+  }
+  RouteStringRead read(std::string_view text) { return readRouteString(text, model, fixes); }
+  static std::string names(const RouteStringRead& r) {
+    std::string out;
+    for (const TrackFix& p : r.points) out += (out.empty() ? "" : " ") + p.name;
+    return out;
+  }
+  test::RecordingBoxes boxes;
+  FixStore fixes;
+  TrackModel model;
+};
+
+TEST_F(RouteStringTest, AnEastboundNatTrackBetweenTheFixesWrittenRoundIt) {
+  readTracks("nat-20160210-qsimplanner.html");
+  // Track S: NICSO 48/50 50/40 51/30 52/20 LIMRI XETBO.
+  const RouteStringRead r =
+      read("KJFK DCT MERIT HFD PUT BOS KANNI DCT NICSO NATS LIMRI DCT GISTI SLANY UL9 KONAN EGLL");
+  EXPECT_EQ(names(r), "KJFK MERIT HFD PUT BOS KANNI NICSO 48/50 50/40 51/30 52/20 LIMRI GISTI EGLL");
+  ASSERT_EQ(r.points.size(), 14u);
+  EXPECT_EQ(r.points[7].position, (LatLng{4800, -5000}));
+  EXPECT_EQ(r.points[10].position, (LatLng{5200, -2000}));
+  EXPECT_EQ(r.points[11].position, (LatLng{5200, -1500}));
+  EXPECT_NEAR(r.points.back().position.lat, 5128.24, 0.01);
+  ASSERT_EQ(r.tracks.size(), 1u);
+  EXPECT_EQ(r.tracks[0].name, "NAT S");
+  EXPECT_EQ(r.tracks[0].first, 7u);
+  EXPECT_EQ(r.tracks[0].count, 4u);
+  EXPECT_EQ(r.notExpanded, std::vector<std::string>{"UL9"});
+  EXPECT_EQ(r.unresolved, (std::vector<std::string>{"SLANY", "KONAN"}));
+  EXPECT_TRUE(r.missingTracks.empty());
+  EXPECT_FALSE(r.cut);
+}
+
+TEST_F(RouteStringTest, AWestboundNatTrackMatchedByPositionBackwardsOrWhole) {
+  readTracks("nat-20160210-qsimplanner.html");
+  // Track A: SUNOT 57/20 57/30 57/40 56/50 JANJO; the exit written as a position.
+  RouteStringRead r = read("EGLL/27R N0480F350 DCT SUNOT/M082F350 NAT A 5402N05700W DCT KJFK/31L");
+  EXPECT_EQ(names(r), "EGLL SUNOT 57/20 57/30 57/40 56/50 5402N05700W KJFK");
+  EXPECT_EQ(r.points[2].position, (LatLng{5700, -2000}));
+  EXPECT_EQ(r.points[5].position, (LatLng{5600, -5000}));
+  EXPECT_TRUE(r.unresolved.empty());
+  // Neither neighbour on the track: all of it.
+  r = read("EGLL NATA KJFK");
+  EXPECT_EQ(names(r), "EGLL SUNOT 57/20 57/30 57/40 56/50 JANJO KJFK");
+  // Written against the track's direction, it is flown backwards.
+  r = read("KJFK JANJO NATA SUNOT EGLL");
+  EXPECT_EQ(names(r), "KJFK JANJO 56/50 57/40 57/30 57/20 SUNOT EGLL");
+  // Entered partway, the half-degree form of its fixes included.
+  readTracks("nat-20160210-qsimplanner.html");
+  r = read("EGLL ETARI 5530/20 NAT C KJFK");
+  EXPECT_EQ(names(r), "EGLL ETARI 5530/20 5530/30 5530/40 5430/50 MELDI KJFK");
+  EXPECT_EQ(r.points[2].position, (LatLng{5530, -2000}));
+}
+
+TEST_F(RouteStringTest, APacificTrackByItsNumberOrLetter) {
+  readTracks("pacots-20160208-qsimplanner.txt");
+  // Track 1 is stored as N: 40N160E ... 49N140W PRETY.
+  for (const char* text : {"RJAA DCT 40N160E PACOTS 1 PRETY DCT KSFO", "RJAA 40N160E PACOTS1 PRETY KSFO",
+                           "RJAA 40N160E PACOTSN PRETY KSFO"}) {
+    const RouteStringRead r = read(text);
+    EXPECT_EQ(names(r), "RJAA 40N160E 41N170E 43N180E 45N170W 47N160W 48N150W 49N140W PRETY KSFO") << text;
+    ASSERT_EQ(r.points.size(), 10u) << text;
+    EXPECT_EQ(r.points[3].position, (LatLng{4300, 18000}));
+    EXPECT_EQ(r.points[4].position, (LatLng{4500, -17000}));
+    ASSERT_EQ(r.tracks.size(), 1u);
+    EXPECT_EQ(r.tracks[0].count, 6u);
+  }
+  // A NAT track is not among the Pacific ones, nor a number beyond 13.
+  RouteStringRead r = read("RJAA NATN PACOTS 14 KSFO");
+  EXPECT_EQ(r.missingTracks, (std::vector<std::string>{"NAT TRACK N IS NOT STORED", "PACOTS TRACK 14 IS NOT STORED"}));
+  EXPECT_EQ(names(r), "RJAA KSFO");
+}
+
+TEST_F(RouteStringTest, GroupsSuffixesAirwaysAndUnknownWords) {
+  readTracks("nat-20160210-qsimplanner.html");
+  for (const char* group : {"N0480F350", "M082F350", "K0830S1010", "N0450VFR", "N0480A045", "M084F390"})
+    EXPECT_TRUE(isSpeedLevelGroup(group)) << group;
+  for (const char* word : {"NEEKO", "N048", "N0480", "N0480F35", "NF350", "N0480X350", "N0480F3500X", "K12F350"})
+    EXPECT_FALSE(isSpeedLevelGroup(word)) << word;
+  for (const char* airway : {"N557A", "UL9", "J80", "A590", "UN615", "Q1"}) EXPECT_TRUE(looksLikeAirway(airway));
+  for (const char* word : {"NEEKO", "5530/20", "ABCD12", "12AB", "UL9AB", "UL12345"})
+    EXPECT_FALSE(looksLikeAirway(word)) << word;
+
+  const RouteStringRead r = read("kjfk\tn0480f350 merit J80\r\nQWERTY N557A NAT Q\x01 egll");
+  EXPECT_EQ(names(r), "KJFK MERIT EGLL");
+  EXPECT_EQ(r.notExpanded, (std::vector<std::string>{"J80", "N557A"}));
+  EXPECT_EQ(r.unresolved, std::vector<std::string>{"QWERTY"});
+  EXPECT_EQ(r.missingTracks, std::vector<std::string>{"NAT TRACK Q IS NOT STORED"});
+
+  const std::string report = routeStringReport(r);
+  EXPECT_NE(report.find("ROUTE STRING  KJFK-EGLL\n"), std::string::npos) << report;
+  EXPECT_NE(report.find("  KJFK        N4038.37 W07346.76\n"), std::string::npos) << report;
+  EXPECT_NE(report.find("\n  MERIT       N4122.92 W07308.25  "), std::string::npos) << report;
+  EXPECT_NE(report.find("NOT EXPANDED, FLOWN DIRECT: J80 N557A\n"), std::string::npos) << report;
+  EXPECT_NE(report.find("NOT RESOLVED: QWERTY\n"), std::string::npos) << report;
+  EXPECT_NE(report.find("NAT TRACK Q IS NOT STORED\n"), std::string::npos) << report;
+  EXPECT_NE(report.find("  TOTAL "), std::string::npos) << report;
+}
+
+TEST_F(RouteStringTest, EmptyEndlessAndHostileStrings) {
+  readTracks("nat-20160210-qsimplanner.html");
+  EXPECT_TRUE(read("").points.empty());
+  EXPECT_TRUE(read("DCT DCT\nDCT").points.empty());
+  EXPECT_TRUE(read("DCT DCT\nDCT").unresolved.empty());
+  EXPECT_EQ(routeStringReport(read("DCT")), "ROUTE STRING\n  TOTAL 0 NM\n");
+  // NAT with nothing after it, and a track named twice in a row.
+  // NAT last is a word like any other (here Natal's VOR), no track.
+  EXPECT_TRUE(read("EGLL NAT").tracks.empty());
+  // Twice: the second starts where the first ended, at the track's end.
+  const RouteStringRead twice = read("SUNOT NATA NATA");
+  EXPECT_EQ(names(twice), "SUNOT 57/20 57/30 57/40 56/50 JANJO");
+  ASSERT_EQ(twice.tracks.size(), 2u);
+  EXPECT_EQ(twice.tracks[1].count, 0u);
+  // A slash form of a position stays one; other slashes start a suffix.
+  EXPECT_EQ(names(read("N5030/W03500 50/30 SUNOT/ /N0480F350 NEEKO/N5030")), "N5030/W03500 50/30 SUNOT NEEKO");
+
+  std::string endless;
+  while (endless.size() < 100 * 1024) endless += "DCT NATS KJFK\x7f\x1b[31m N0480F350/ ";
+  const RouteStringRead r = read(endless);
+  EXPECT_TRUE(r.cut);
+  EXPECT_LE(r.points.size(), ROUTE_STRING_WORDS * 8);
+  std::string one(100 * 1024, 'A');
+  const RouteStringRead single = read(one);
+  EXPECT_TRUE(single.points.empty());
+  EXPECT_EQ(single.unresolved.size(), 1u);
+  std::string binary;
+  for (int i = 0; i < 4096; ++i) binary += static_cast<char>(i * 37);
+  EXPECT_NO_FATAL_FAILURE(routeStringReport(read(binary)));
+}
+
+}  // namespace
+}  // namespace korvant
