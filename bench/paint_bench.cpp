@@ -10,6 +10,7 @@
 #include "app/applycontrolfile.h"
 #include "app/context.h"
 #include "app/mapcommands.h"
+#include "app/routestringcommand.h"
 #include "app/startup.h"
 #include "map/labelplan.h"
 #include "map/layers/layers.h"
@@ -95,6 +96,24 @@ void BM_paintNatWith26Tracks(benchmark::State& state) {
   state.counters["tracks"] = tracks;
 }
 BENCHMARK(BM_paintNatWith26Tracks)->Arg(1)->Arg(0)->ArgName("declutter")->Unit(benchmark::kMillisecond)->MinTime(2.0);
+
+// The same with a route string drawn over the tracks.
+void BM_paintNatWith26TracksAndARoute(benchmark::State& state) {
+  NatMap map;
+  storeTracks(map);
+  map.app.switches.declutter = true;
+  const std::string route = "KJFK MERIT HFD PUT BOS KANNI NICSO 48/50 50/40 51/30 52/20 LIMRI GISTI EGLL";
+  const MapView natView = map.app.view;
+  if (!showRouteString(map.app, route).drawn) state.SkipWithError("the route did not resolve");
+  map.app.view = natView;  // the NAT preset, as the other figures
+  QImage image = surface();
+  QtTextCache texts;
+  for (auto _ : state) {
+    paintOnce(map, image, texts);
+  }
+  state.counters["points"] = static_cast<double>(map.app.plottedRoute.points.size());
+}
+BENCHMARK(BM_paintNatWith26TracksAndARoute)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 
 // The label plan of that picture: recording every label of every layer in
 // the real fonts, and placing them.

@@ -5,6 +5,7 @@
 #include <iterator>
 #include <sstream>
 
+#include "procedures/routestring.h"
 #include "tracks/trackreader.h"
 
 namespace {
@@ -46,5 +47,36 @@ BENCHMARK(BM_readNatMessageHtml)->Unit(benchmark::kMicrosecond);
 
 void BM_readNatMessageText(benchmark::State& state) { readMessage(state, "nat-20151122-qsimplanner.txt", ".txt"); }
 BENCHMARK(BM_readNatMessageText)->Unit(benchmark::kMicrosecond);
+
+// A route string with a NAT track in it, against that day's message; and the
+// longest string read (every word an unknown name looked up).
+void readRoute(benchmark::State& state, const std::string& route) {
+  FixStore fixes;
+  const std::string dat = slurp(KORVANT_SAMPLE_DAT);
+  fixes.loadBytes({dat.begin(), dat.end()});
+  NullBoxes boxes;
+  std::istringstream in(slurp(std::string(KORVANT_TEST_DATA) + "/tracks/nat-20160210-qsimplanner.html"));
+  TrackModel model;
+  readTrackMessage(in, ".html", model, {fixes, boxes, false});
+  std::size_t points = 0;
+  for (auto _ : state) {
+    const RouteStringRead read = readRouteString(route, model, fixes);
+    points = read.points.size();
+    benchmark::DoNotOptimize(read);
+  }
+  state.counters["points"] = static_cast<double>(points);
+}
+
+void BM_readRouteString(benchmark::State& state) {
+  readRoute(state, "KJFK/31L N0480F350 DCT MERIT HFD PUT BOS KANNI DCT NICSO NATS LIMRI DCT GISTI UL9 EGLL");
+}
+BENCHMARK(BM_readRouteString)->Unit(benchmark::kMicrosecond);
+
+void BM_readLongestRouteString(benchmark::State& state) {
+  std::string route;
+  for (std::size_t i = 0; i < ROUTE_STRING_WORDS; ++i) route += "ZZQ" + std::to_string(i % 100) + "X ";
+  readRoute(state, route);
+}
+BENCHMARK(BM_readLongestRouteString)->Unit(benchmark::kMicrosecond);
 
 }  // namespace

@@ -12,6 +12,7 @@
 
 #include "app/applycontrolfile.h"
 #include "app/citypair.h"
+#include "app/routestringcommand.h"
 #include "app/context.h"
 #include "app/mapcommands.h"
 #include "app/maptools.h"
@@ -27,6 +28,7 @@
 #include "platform/systemclock.h"
 #include "plotoptions.h"
 #include "procedures/procedurereport.h"
+#include "procedures/routestringreport.h"
 #include "sky/terminatortime.h"
 #include "tracks/besttrack.h"
 #include "tracks/trackexport.h"
@@ -137,6 +139,20 @@ int rankTracksForPair(AppContext& app, const PlotOptions& o) {
   return 0;
 }
 
+// The route drawn over the tracks; the view is fitted to it unless the
+// options place it themselves.
+int plotRouteString(AppContext& app, const PlotOptions& o) {
+  const MapView chosen = app.view;
+  const RouteStringOutcome outcome = showRouteString(app, o.routeString);
+  if (!outcome.error.empty()) return fail(outcome.error.substr(0, outcome.error.size() - 1), 1);
+  if (!outcome.notes.empty()) std::cerr << outcome.notes;
+  if (!o.preset.empty() || !o.centre.empty() || o.rangeGiven) app.view = chosen;
+  if (o.report) std::cout << routeStringReport(outcome.route, app.magneticModel()) << std::flush;
+  std::string error;
+  if (!o.exportPath.empty() && !saveRouteStringPlan(app, o.exportPath, o.fs2004, error)) return fail(error, 1);
+  return 0;
+}
+
 int exportPlan(const AppContext& app, const PlotOptions& o) {
   const std::vector<ResolvedTrack> tracks = resolvedTracks(app.tracks, app.fixes);
   const auto track =
@@ -204,8 +220,12 @@ int main(int argc, char* argv[]) {
   if (options.exportTrack == 0 && !options.from.empty() && !options.to.empty())
     if (const int status = rankTracksForPair(app, options); status != 0) return status;
   if (options.report && !options.procedure.empty()) std::cout << procedureReport(app.procedure) << std::flush;
+  if (!options.routeString.empty())
+    if (const int status = plotRouteString(app, options); status != 0) return status;
   std::string error;
-  if (options.exportTrack != 0) {
+  if (!options.routeString.empty()) {
+    // Written with the route.
+  } else if (options.exportTrack != 0) {
     if (const int status = exportPlan(app, options); status != 0) return status;
   } else if (!options.exportPath.empty() &&
              !writeTrackExport(options.exportPath, resolvedTracks(app.tracks, app.fixes), error)) {

@@ -57,6 +57,10 @@ const char PLOT_USAGE[] =
     "                          one track as a flight plan: FILE.pln as today's\n"
     "                          simulators read it (with --fs2004 the 2004 one's),\n"
     "                          FILE.fms for X-Plane 11 and 12\n"
+    "  --route-string TEXT     a route as planning services write it (KJFK DCT MERIT\n"
+    "                          ... NATU ... EGLL) drawn over the tracks, the view\n"
+    "                          fitted to it; --report lists its points and legs,\n"
+    "                          --export FILE.pln or FILE.fms writes it as a flight plan\n"
     "  --print-pdf FILE        print the map as the Print... command does, on one\n"
     "                          page of the default paper size, to a PDF file; in\n"
     "                          colour unless the layer printerColor is off\n"
@@ -205,6 +209,7 @@ constexpr OptionRule kRules[] = {
     {"--from", "an airport", setText<&PlotOptions::from>},
     {"--to", "an airport", setText<&PlotOptions::to>},
     {"--fs2004", "", setFlag<&PlotOptions::fs2004>},
+    {"--route-string", "a route (one argument)", setText<&PlotOptions::routeString>},
     {"--magmodel", "WMM2000 or WMM2025", setMagModel},
     {"--date", "YYYY-MM-DD", setDate},
     {"--portrait", "", setFlag<&PlotOptions::portrait>},
@@ -232,21 +237,29 @@ std::optional<double> plotDateYear(std::string_view text) {
 
 namespace {
 
+// What --export writes, by the options beside it; the refusal, or empty.
+std::string exportRefusal(const PlotOptions& o) {
+  if (!o.exportPath.empty() && o.tracks.empty() && o.routeString.empty())
+    return "--export needs --tracks or --route-string";
+  if (o.exportTrack != 0 && !o.routeString.empty()) return "--export-track and --route-string exclude each other";
+  if (o.exportTrack != 0 && (o.exportPath.empty() || o.from.empty() || o.to.empty()))
+    return "--export-track needs --export FILE.pln or FILE.fms, --from and --to";
+  const bool plan = o.exportTrack != 0 || !o.routeString.empty();
+  if (o.exportPath.empty()) return {};
+  if (plan && !planFormatFor(o.exportPath, o.fs2004))
+    return o.fs2004 ? "--fs2004 writes a .pln" : "a flight plan ends in .pln or .fms";
+  if (!plan && !trackExportFormatFor(o.exportPath)) return "the export must end in .geojson, .json, .kml or .gpx";
+  return {};
+}
+
 // What the options ask for together; the refusal, or empty.
 std::string combinationRefusal(const PlotOptions& o) {
-  if (o.report && o.tracks.empty() && o.procedure.empty()) return "--report needs --tracks or a procedure";
+  if (o.report && o.tracks.empty() && o.procedure.empty() && o.routeString.empty())
+    return "--report needs --tracks, --route-string or a procedure";
   if (o.portrait && o.printPdf.empty()) return "--portrait needs --print-pdf";
-  if (!o.exportPath.empty() && o.tracks.empty()) return "--export needs --tracks";
   if ((o.from.empty() != o.to.empty()) || (!o.from.empty() && o.tracks.empty()))
     return "--from and --to go together, with --tracks";
-  if (o.exportTrack != 0) {
-    if (o.exportPath.empty() || o.from.empty() || o.to.empty())
-      return "--export-track needs --export FILE.pln or FILE.fms, --from and --to";
-    if (!planFormatFor(o.exportPath, o.fs2004))
-      return o.fs2004 ? "--fs2004 writes a .pln" : "a flight plan ends in .pln or .fms";
-  } else if (!o.exportPath.empty() && !trackExportFormatFor(o.exportPath)) {
-    return "the export must end in .geojson, .json, .kml or .gpx";
-  }
+  if (std::string refusal = exportRefusal(o); !refusal.empty()) return refusal;
   if (!o.printPdf.empty() && mapFileFormatFor(o.printPdf) != MapFileFormat::Pdf)
     return "the printed file must end in .pdf";
   if (o.output.empty() && o.printPdf.empty() && o.exportPath.empty() && !o.report && o.tool == 0 && o.commands.empty())

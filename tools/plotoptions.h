@@ -32,6 +32,7 @@ struct PlotOptions {
   std::string exportPath;  // the stored tracks as GeoJSON, KML or GPX
   char exportTrack = 0;    // one track as a flight plan to exportPath
   std::string from, to;    // its departure and destination
+  std::string routeString;  // a route as planning services write it, drawn over the tracks
   bool fs2004 = false;     // a .pln in the 2004 simulator's INI form
   std::string printPdf;    // printed through the printer's PDF mode
   bool portrait = false;

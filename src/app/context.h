@@ -83,6 +83,7 @@ struct AppContext {
   LoadedProcedure procedure;
   // A route string read, or the connections of a city pair's best track.
   PlottedRoute plottedRoute;
+  std::string routeString;  // the last route string read, for the dialog
   std::string programPath;  // as given at launch
 };
 

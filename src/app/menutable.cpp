@@ -12,6 +12,7 @@ constexpr MenuItem kItems[] = {
     {"&File", "", "Read &Route...", cmd::ReadRoute, ""},
     {"&File", "", "Read Route Strin&g...", cmd::ReadRouteString, ""},
     {"&File", "", "&Export Tracks...", cmd::ExportTracks, ""},
+    {"&File", "", "Save Route &as Flight Plan...", cmd::SaveRoutePlan, ""},
     {"&File", "", "Print &Landscape", cmd::PrintLandscape, ""},
     {"&File", "", "Print P&ortrait", cmd::PrintPortrait, ""},
     {"&File", "", "Printer - &use color", cmd::PrinterColor, ""},

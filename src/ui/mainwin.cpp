@@ -16,6 +16,7 @@
 #include "app/menutable.h"
 #include "app/procedurecommands.h"
 #include "app/propertysheet.h"
+#include "app/routestringcommand.h"
 #include "map/mappainter.h"
 #include "map/testpattern.h"
 #include "platform/mapprint.h"
@@ -68,6 +69,8 @@ void MainWin::command(int id) {
     case cmd::ReadRoute: showProcedureDialog(true); return;
     case cmd::ExportTracks: showExportDialog(); return;
     case cmd::BestTrack: showBestTrackDialog(); return;
+    case cmd::ReadRouteString: showRouteStringDialog(); return;
+    case cmd::SaveRoutePlan: showSaveRoutePlanDialog(); return;
     case cmd::Clear:
     case cmd::Info:
     case cmd::Distance:
@@ -205,6 +208,49 @@ void MainWin::showBestTrackDialog() {
 
 void MainWin::showTrackConnections(const CityPairTracks& pair, char letter) {
   if (plotTrackConnections(app_, pair, letter)) requestRepaint();
+}
+
+void MainWin::showRouteStringDialog() {
+  QInputDialog dialog(this);
+  dialog.setWindowTitle(QStringLiteral("READ ROUTE STRING"));
+  dialog.setLabelText(QStringLiteral("Route (e.g. KJFK DCT MERIT ... NATU ... EGLL); empty takes it off the map:"));
+  dialog.setInputMode(QInputDialog::TextInput);
+  dialog.setOption(QInputDialog::UsePlainTextEditForTextInput);
+  dialog.setTextValue(QString::fromStdString(app_.routeString));
+  dialog.resize(640, 240);
+  if (dialog.exec() != QDialog::Accepted) return;
+  readRouteString(dialog.textValue().toStdString());
+}
+
+void MainWin::readRouteString(const std::string& text) {
+  const RouteStringOutcome outcome = showRouteString(app_, text);
+  if (!outcome.error.empty()) {
+    app_.boxes.show("ROUTE STRING", outcome.error, MessageIcon::Stop);
+    return;
+  }
+  if (!outcome.notes.empty()) app_.boxes.show("ROUTE STRING", outcome.notes, MessageIcon::Information);
+  carryOut({true, UiRequest::None, "", ""});
+}
+
+void MainWin::showSaveRoutePlanDialog() {
+  if (app_.plottedRoute.empty() || app_.routeString.empty()) {
+    app_.boxes.show("SAVE ROUTE", "NO ROUTE STRING IS DRAWN: read one first.", MessageIcon::Information);
+    return;
+  }
+  const QString today = QStringLiteral("Flight plan (*.pln)"), fs2004 = QStringLiteral("FS2004 flight plan (*.pln)");
+  QFileDialog dialog(this, QStringLiteral("Save Route as Flight Plan"), QString::fromStdString(routeFolder(app_)));
+  dialog.setAcceptMode(QFileDialog::AcceptSave);
+  dialog.setNameFilters({today, fs2004, QStringLiteral("X-Plane (*.fms)")});
+  dialog.setDefaultSuffix(QStringLiteral("pln"));
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
+  saveRoutePlanTo(dialog.selectedFiles().first().toStdString(), dialog.selectedNameFilter() == fs2004);
+}
+
+bool MainWin::saveRoutePlanTo(const std::string& path, bool fs2004) {
+  std::string error;
+  if (saveRouteStringPlan(app_, path, fs2004, error)) return true;
+  app_.boxes.show("CAN'T SAVE ROUTE", error, MessageIcon::Stop);
+  return false;
 }
 
 void MainWin::showPropertySheet() {

@@ -48,6 +48,12 @@ class MainWin : public QWidget {
   // Writes the stored tracks to `path`; a failure is said in a message box.
   bool exportTracksTo(const std::string& path);
   void showBestTrackDialog();
+  void showRouteStringDialog();
+  // Reads and draws a route string; what could not be used is said in boxes.
+  void readRouteString(const std::string& text);
+  void showSaveRoutePlanDialog();
+  // Writes the route string drawn as a flight plan; a failure is said in a box.
+  bool saveRoutePlanTo(const std::string& path, bool fs2004);
   // Joins the city pair to the track by dashed legs and redraws.
   void showTrackConnections(const CityPairTracks& pair, char letter);
   void showPrinterSetup();

@@ -52,7 +52,8 @@ TEST(MenuTable, IdsAreUniqueAndTextsExact) {
   EXPECT_EQ(topLevelMenus().size(), 8u);
   EXPECT_EQ(findMenuItem(cmd::BestTrack)->text, "&Best Track...");
   EXPECT_EQ(findMenuItem(cmd::ReadRouteString)->text, "Read Route Strin&g...");
-  EXPECT_EQ(ids.size(), 142u);
+  EXPECT_EQ(findMenuItem(cmd::SaveRoutePlan)->text, "Save Route &as Flight Plan...");
+  EXPECT_EQ(ids.size(), 143u);
 }
 
 TEST_F(MapCommandsTest, EverySwitchItemIsCheckableAndToggles) {

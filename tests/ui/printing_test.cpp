@@ -18,6 +18,7 @@
 #include <fstream>
 
 #include "app/menutable.h"
+#include "procedures/flightplan.h"
 #include "support/windowfixture.h"
 #include "ui/besttrackdialog.h"
 #include "ui/propertysheetdialog.h"
@@ -280,6 +281,60 @@ TEST_F(PrintingWindow, BestTrackDialogRanksAndDrawsTheChosenTrack) {
   trigger(cmd::BestTrack);
   EXPECT_EQ(from, "KJFK");
   EXPECT_EQ(app.plottedRoute.revision, drawn);
+}
+
+TEST_F(PrintingWindow, RouteStringDialogDrawsTheRouteAndRemembersIt) {
+  trigger(cmd::SaveRoutePlan);  // nothing drawn yet: said, no dialog
+  ASSERT_EQ(boxes.shown.size(), 1u);
+  EXPECT_EQ(boxes.shown[0].caption, "SAVE ROUTE");
+  boxes.shown.clear();
+  app.fixes.setPathDirectly(std::string(KORVANT_RUN_FOLDER) + "/KORVANT.DAT");
+  app.fixes.load();
+  ASSERT_TRUE(map().commands().readTracks(std::string(KORVANT_RUN_FOLDER) + "/tracks/nat-20160210.html").repaint);
+  boxes.shown.clear();
+  const std::string route = "KJFK DCT NICSO\nNATS LIMRI UL9 EGLL";
+  onDialog<QInputDialog>([&](QInputDialog& dialog) {
+    EXPECT_EQ(dialog.windowTitle(), "READ ROUTE STRING");
+    EXPECT_TRUE(dialog.testOption(QInputDialog::UsePlainTextEditForTextInput));
+    dialog.setTextValue(QString::fromStdString(route));
+    dialog.accept();
+  });
+  const int before = map().repaintRequests();
+  trigger(cmd::ReadRouteString);
+  EXPECT_EQ(app.plottedRoute.points.size(), 8u);  // KJFK NICSO, four of S, LIMRI EGLL
+  EXPECT_GT(map().repaintRequests(), before);
+  ASSERT_EQ(boxes.shown.size(), 1u);  // the airway flown direct is said
+  EXPECT_EQ(boxes.shown[0].text, "NOT EXPANDED, FLOWN DIRECT: UL9\n");
+
+  // Saved as the 2004 simulator's plan, the program's own reader reads it back.
+  const fs::path plan = current.path() / "KJFK-EGLL.PLN";
+  onDialog<QFileDialog>([&](QFileDialog& dialog) {
+    dialog.selectNameFilter("FS2004 flight plan (*.pln)");
+    dialog.selectFile(QString::fromStdString(plan.string()));
+    static_cast<QDialog&>(dialog).accept();
+  });
+  trigger(cmd::SaveRoutePlan);
+  std::ifstream in(plan);
+  const std::string text{std::istreambuf_iterator<char>(in), {}};
+  const auto back = readFlightPlan(text, boxes);
+  ASSERT_TRUE(back) << text;
+  ASSERT_EQ(back->waypoints.size(), 8u);
+  EXPECT_NEAR(back->waypoints[2].position.lng, -5000, 0.01);  // 48/50
+  EXPECT_FALSE(map().saveRoutePlanTo((current.path() / "no/such/folder/p.fms").string(), false));
+  EXPECT_EQ(boxes.shown.back().caption, "CAN'T SAVE ROUTE");
+
+  // The next time the dialog offers the last string; a track not stored is
+  // said and the route drawn stays.
+  QString offered;
+  onDialog<QInputDialog>([&](QInputDialog& dialog) {
+    offered = dialog.textValue();
+    dialog.setTextValue("KJFK NAT Q EGLL");
+    dialog.accept();
+  });
+  trigger(cmd::ReadRouteString);
+  EXPECT_EQ(offered.toStdString(), route);
+  EXPECT_EQ(boxes.shown.back().text, "NAT TRACK Q IS NOT STORED\n");
+  EXPECT_EQ(app.plottedRoute.points.size(), 8u);
 }
 
 TEST_F(PrintingWindow, PortraitChosenInThePageSetUpMovesTheCheckMark) {

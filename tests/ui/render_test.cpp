@@ -444,6 +444,40 @@ TEST_F(PlotTool, DrawsTheBestTracksConnectionsForACityPair) {
   EXPECT_EQ(run("-o pair.png --from KJFK --to EGLL", &errors), 2);
 }
 
+TEST_F(PlotTool, ReadsARouteStringReportsAndWritesIt) {
+  const std::string base = "--folder " + std::string(KORVANT_RUN_FOLDER) + " --tracks " +
+                           std::string(KORVANT_RUN_FOLDER) + "/tracks/nat-20160210.html ";
+  const auto out = dir.path() / "route.txt";
+  const std::string command = std::string(KORVANT_PLOT) + " " + base +
+                              "--route-string 'EGLL/27R N0480F350 SUNOT/M082F350 NAT A JANJO J80 KJFK' --report "
+                              "--export " + (dir.path() / "route.fms").string() + " -o " +
+                              (dir.path() / "route.png").string() + " 2>/dev/null > " + out.string();
+  ASSERT_EQ(std::system(command.c_str()), 0);
+  std::ifstream in(out);
+  const std::string report{std::istreambuf_iterator<char>(in), {}};
+  const std::string routeReport = report.substr(report.find("ROUTE STRING"));
+  EXPECT_EQ(routeReport.find("ROUTE STRING  EGLL-KJFK\n  EGLL        N5128.24 W00027.72\n  SUNOT       N5700.00 W01500.00"), 0u)
+      << routeReport;
+  EXPECT_NE(routeReport.find("\n  57/20       N5700.00 W02000.00  "), std::string::npos) << routeReport;
+  EXPECT_NE(routeReport.find("NAT A: 4 FIXES OF THE TRACK\nNOT EXPANDED, FLOWN DIRECT: J80\n"), std::string::npos)
+      << routeReport;
+  std::ifstream fms(dir.path() / "route.fms");
+  const std::string plan{std::istreambuf_iterator<char>(fms), {}};
+  EXPECT_NE(plan.find("ADEP EGLL"), std::string::npos) << plan;
+  EXPECT_NE(plan.find("5720N"), std::string::npos) << plan;
+  EXPECT_TRUE(std::filesystem::exists(dir.path() / "route.png"));
+
+  std::string errors;
+  EXPECT_EQ(run(base + "--route-string 'EGLL NATQ KJFK' -o x.png", &errors), 1);
+  EXPECT_NE(errors.find("NAT TRACK Q IS NOT STORED"), std::string::npos) << errors;
+  EXPECT_FALSE(std::filesystem::exists(dir.path() / "x.png"));
+  EXPECT_EQ(run(base + "--route-string 'EGLL SUNOT KJFK' --export plan.kml", &errors), 2);
+  EXPECT_NE(errors.find("a flight plan ends in .pln or .fms"), std::string::npos) << errors;
+  EXPECT_EQ(run(base + "--route-string 'EGLL KJFK' --export plan.pln", &errors), 1);
+  EXPECT_NE(errors.find("a flight plan needs a waypoint between its airports"), std::string::npos) << errors;
+  EXPECT_FALSE(std::filesystem::exists(dir.path() / "plan.pln"));
+}
+
 TEST_F(PlotTool, ReportsCoursesInTodaysModelWhenAsked) {
   const auto report = [&](const std::string& args) {
     const auto out = dir.path() / "report.txt";

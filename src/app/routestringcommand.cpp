@@ -1,0 +1,101 @@
+#include "app/routestringcommand.h"
+
+#include <algorithm>
+
+namespace korvant {
+
+namespace {
+
+// Packed longitudes one after the other, each within 180 degrees of the one
+// before, so that a route over the antimeridian has one west and one east end.
+void fitToRoute(MapView& view, const std::vector<TrackFix>& points) {
+  double south = 9000, north = -9000, west = 0, east = 0, previous = 0;
+  for (std::size_t i = 0; i < points.size(); ++i) {
+    const LatLng& p = points[i].position;
+    double lng = p.lng;
+    if (i > 0) {
+      while (lng - previous > 18000) lng -= 36000;
+      while (previous - lng > 18000) lng += 36000;
+    }
+    previous = lng;
+    south = std::min(south, p.lat);
+    north = std::max(north, p.lat);
+    west = i == 0 ? lng : std::min(west, lng);
+    east = i == 0 ? lng : std::max(east, lng);
+  }
+  const auto wrap = [](double lng) { return lng > 18000 ? lng - 36000 : lng < -18000 ? lng + 36000 : lng; };
+  view.kind = ProjectionKind::Lambert;
+  view.fitToExtent(south, north, wrap(west), wrap(east));
+}
+
+std::string joined(const char* title, const std::vector<std::string>& words) {
+  if (words.empty()) return {};
+  std::string text = title;
+  for (const std::string& w : words) text += " " + w;
+  return text + "\n";
+}
+
+}  // namespace
+
+RouteStringOutcome showRouteString(AppContext& app, std::string_view text) {
+  RouteStringOutcome outcome;
+  app.routeString = std::string(text);
+  outcome.route = readRouteString(text, app.tracks, app.fixes, &app.sim);
+  const RouteStringRead& route = outcome.route;
+  const bool blank = std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) <= ' '; });
+  if (blank) {
+    app.plottedRoute = {{}, {}, false, app.plottedRoute.revision + 1};
+    return outcome;
+  }
+  for (const std::string& missing : route.missingTracks) outcome.error += missing + "\n";
+  if (outcome.error.empty() && route.points.size() < 2)
+    outcome.error = "THE ROUTE STRING NAMES FEWER THAN TWO KNOWN POINTS\n";
+  outcome.notes = joined("NOT RESOLVED:", route.unresolved) + joined("NOT EXPANDED, FLOWN DIRECT:", route.notExpanded);
+  if (route.cut) outcome.notes += "ONLY THE FIRST " + std::to_string(ROUTE_STRING_WORDS) + " WORDS WERE READ\n";
+  if (!outcome.error.empty()) return outcome;
+
+  PlottedRoute plotted;
+  for (const TrackFix& p : route.points) plotted.points.push_back({p.name, p.position, true});
+  plotted.directLine = true;
+  plotted.revision = app.plottedRoute.revision + 1;
+  app.plottedRoute = std::move(plotted);
+  fitToRoute(app.view, route.points);
+  // Shown with the tracks, not on the procedure map.
+  app.procedureMap = false;
+  app.checkedPreset.clear();
+  outcome.drawn = true;
+  return outcome;
+}
+
+bool saveRouteStringPlan(const AppContext& app, const std::string& path, bool fs2004, std::string& error) {
+  const std::optional<PlanFormat> format = planFormatFor(path, fs2004);
+  if (!format) {
+    error = fs2004 ? "the 2004 simulator's plan ends in .pln" : "a flight plan ends in .pln or .fms";
+    return false;
+  }
+  const RouteStringRead route = readRouteString(app.routeString, app.tracks, app.fixes, &app.sim);
+  if (!route.missingTracks.empty() || route.points.size() < 2) {
+    error = "no route string is drawn: read one first";
+    return false;
+  }
+  ResolvedTrack waypoints;
+  const TrackPlan plan = routeStringPlan(route, waypoints);
+  if (waypoints.fixes.empty()) {
+    error = "a flight plan needs a waypoint between its airports";
+    return false;
+  }
+  return saveTrackPlan(path, plan, *format, error);
+}
+
+TrackPlan routeStringPlan(const RouteStringRead& route, ResolvedTrack& holder) {
+  holder = {};
+  TrackPlan plan;
+  plan.track = &holder;
+  if (route.points.empty()) return plan;
+  plan.departure = {route.points.front().name, route.points.front().position};
+  plan.destination = {route.points.back().name, route.points.back().position};
+  if (route.points.size() > 2) holder.fixes.assign(route.points.begin() + 1, route.points.end() - 1);
+  return plan;
+}
+
+}  // namespace korvant

@@ -1,0 +1,108 @@
+// A route string read as the window reads it: drawn over the tracks, the view
+// fitted to it (over the antimeridian too), refusals said, and the route
+// written as a flight plan that the program's own reader reads back.
+#include "app/routestringcommand.h"
+
+#include <gtest/gtest.h>
+
+#include "app/applycontrolfile.h"
+#include "app/mapcommands.h"
+#include "procedures/flightplan.h"
+#include "support/recordingboxes.h"
+
+namespace korvant {
+namespace {
+
+class RouteStringCommandTest : public ::testing::Test {
+ protected:
+  RouteStringCommandTest() {
+    seedDefaults(app.settings);
+    app.settings.markReadDone();
+    applyControlFile(app);
+    app.fixes.setPathDirectly(KORVANT_SAMPLE_DAT);
+    app.fixes.load();
+  }
+  bool read(const std::string& file) {
+    return MapCommands(app).readTracks(std::string(KORVANT_TEST_DATA) + "/tracks/" + file).repaint;
+  }
+  test::RecordingBoxes boxes;
+  test::FixedClock clock;
+  AppContext app{boxes, clock};
+};
+
+TEST_F(RouteStringCommandTest, DrawnWithTheTracksAndTheViewFitted) {
+  ASSERT_TRUE(read("nat-20160210-qsimplanner.html"));
+  app.procedureMap = true;
+  const RouteStringOutcome o = showRouteString(app, "KJFK DCT NICSO NATS LIMRI UL9 FOOBAR EGLL");
+  EXPECT_TRUE(o.drawn);
+  EXPECT_EQ(o.error, "");
+  EXPECT_EQ(o.notes, "NOT RESOLVED: FOOBAR\nNOT EXPANDED, FLOWN DIRECT: UL9\n");
+  EXPECT_EQ(app.routeString, "KJFK DCT NICSO NATS LIMRI UL9 FOOBAR EGLL");
+  EXPECT_FALSE(app.procedureMap);  // the tracks stay in sight
+  EXPECT_FALSE(app.tracks.empty());
+  const PlottedRoute& route = app.plottedRoute;
+  ASSERT_EQ(route.points.size(), 8u);
+  EXPECT_TRUE(route.directLine);
+  EXPECT_EQ(route.leg(3), LegStyle::Solid);
+  EXPECT_EQ(route.revision, 1);
+  // Fitted: the centre between New York and London, both within range.
+  EXPECT_GT(app.view.centre.lng, -6000);
+  EXPECT_LT(app.view.centre.lng, -2000);
+  EXPECT_GT(app.view.range, 1400);
+  EXPECT_LT(app.view.range, 2200);
+
+  // A blank string takes it off the map; the text is kept.
+  const RouteStringOutcome blank = showRouteString(app, " \n\t");
+  EXPECT_FALSE(blank.drawn);
+  EXPECT_EQ(blank.error, "");
+  EXPECT_TRUE(app.plottedRoute.empty());
+  EXPECT_EQ(app.plottedRoute.revision, 2);
+}
+
+TEST_F(RouteStringCommandTest, APacificRouteOverTheAntimeridianIsCentredOnIt) {
+  ASSERT_TRUE(read("pacots-20160208-qsimplanner.txt"));
+  const RouteStringOutcome o = showRouteString(app, "RJAA 40N160E PACOTS 1 PRETY KSFO");
+  ASSERT_TRUE(o.drawn) << o.error;
+  // Tokyo 140E to San Francisco 122W: the middle lies near 170W, not over Africa.
+  const double lng = app.view.centre.lng;
+  EXPECT_TRUE(lng > 16000 || lng < -15000) << lng;
+  EXPECT_GT(app.view.range, 2000);
+}
+
+TEST_F(RouteStringCommandTest, RefusedWhenATrackIsNotStoredOrNothingResolves) {
+  ASSERT_TRUE(read("nat-20160210-qsimplanner.html"));
+  ASSERT_TRUE(showRouteString(app, "KJFK NATS EGLL").drawn);
+  const int revision = app.plottedRoute.revision;
+  RouteStringOutcome o = showRouteString(app, "KJFK NAT Q PACOTS 3 EGLL");
+  EXPECT_FALSE(o.drawn);
+  EXPECT_EQ(o.error, "NAT TRACK Q IS NOT STORED\nPACOTS TRACK 3 IS NOT STORED\n");
+  EXPECT_EQ(app.plottedRoute.revision, revision);  // the route before stays
+  o = showRouteString(app, "DCT KJFK N0480F350 DCT");
+  EXPECT_EQ(o.error, "THE ROUTE STRING NAMES FEWER THAN TWO KNOWN POINTS\n");
+  EXPECT_EQ(app.plottedRoute.revision, revision);
+}
+
+TEST_F(RouteStringCommandTest, WrittenAsAFlightPlanAndReadBack) {
+  ASSERT_TRUE(read("nat-20160210-qsimplanner.html"));
+  const RouteStringOutcome o = showRouteString(app, "EGLL SUNOT NATA JANJO KJFK");
+  ASSERT_TRUE(o.drawn);
+  ResolvedTrack holder;
+  const TrackPlan plan = routeStringPlan(o.route, holder);
+  EXPECT_EQ(plan.departure.ident, "EGLL");
+  EXPECT_EQ(plan.destination.ident, "KJFK");
+  ASSERT_EQ(plan.track->fixes.size(), 6u);  // SUNOT ... JANJO
+  const auto back = readFlightPlan(writeTrackPlan(plan, PlanFormat::Fs2004), boxes);
+  ASSERT_TRUE(back);
+  ASSERT_EQ(back->waypoints.size(), o.route.points.size());
+  for (std::size_t i = 0; i < o.route.points.size(); ++i) {
+    EXPECT_NEAR(back->waypoints[i].position.lat, o.route.points[i].position.lat, 0.01) << i;
+    EXPECT_NEAR(back->waypoints[i].position.lng, o.route.points[i].position.lng, 0.01) << i;
+  }
+  // Two points: the airports alone, no waypoint between them.
+  const TrackPlan bare = routeStringPlan(showRouteString(app, "EGLL KJFK").route, holder);
+  EXPECT_EQ(bare.destination.ident, "KJFK");
+  EXPECT_TRUE(bare.track->fixes.empty());
+}
+
+}  // namespace
+}  // namespace korvant
