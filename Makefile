@@ -37,7 +37,10 @@ demo: build
 	@cd $(BUILD)/run && ../bin/korvant-plot $(DEMO_TRACKS) -o $(CURDIR)/out/demo-nat.pdf
 	@cd $(BUILD)/run && ../bin/korvant-plot --procedure PS1/deparr/EGLL/KORV1J.27R --layer waypointData=on \
 	  --layer ownStations=off --layer ps1Sta=on -o $(CURDIR)/out/demo-sid.png
-	@echo "wrote out/demo-nat.png, out/demo-nat.pdf and out/demo-sid.png"
+	@cd $(BUILD)/run && ../bin/korvant-plot $(DEMO_TRACKS) \
+	  --route-string "KJFK DCT MERIT HFD PUT BOS KANNI DCT NICSO NATS LIMRI DCT GISTI UL9 EGLL" \
+	  -o $(CURDIR)/out/demo-route.png 2> /dev/null
+	@echo "wrote out/demo-nat.png, out/demo-nat.pdf, out/demo-sid.png and out/demo-route.png"
 
 bench: build
 	@for b in $(BUILD)/bench/korvant_bench_*; do echo "== $$b"; $$b --benchmark_min_time=0.2; done
