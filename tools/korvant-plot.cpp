@@ -12,11 +12,11 @@
 
 #include "app/applycontrolfile.h"
 #include "app/citypair.h"
-#include "app/routestringcommand.h"
 #include "app/context.h"
 #include "app/mapcommands.h"
 #include "app/maptools.h"
 #include "app/menutable.h"
+#include "app/routestringcommand.h"
 #include "app/startup.h"
 #include "base/layerswitches.h"
 #include "base/textops.h"

@@ -28,8 +28,8 @@ CityPairTracks rankCityPair(const AppContext& app, std::string_view from, std::s
     return pair;
   }
   // Airports resolve nearest the tracks, away from namesakes elsewhere.
-  const LatLng middle = pair.tracks.front().fixes.empty() ? app.tracks.reference
-                                                          : pair.tracks.front().fixes.front().position;
+  const LatLng middle =
+      pair.tracks.front().fixes.empty() ? app.tracks.reference : pair.tracks.front().fixes.front().position;
   const auto departure = findPlanAirport(app, from, middle);
   const auto destination = findPlanAirport(app, to, middle);
   if (!departure || !destination) {

@@ -192,8 +192,9 @@ void MainWin::showBestTrackDialog() {
     app_.boxes.show("BEST TRACK", "NO TRACKS ARE STORED: read a track message first.", MessageIcon::Information);
     return;
   }
-  BestTrackDialog dialog([this](const std::string& from, const std::string& to) { return rankCityPair(app_, from, to); },
-                         bestTrackFrom_, bestTrackTo_, this);
+  BestTrackDialog dialog(
+      [this](const std::string& from, const std::string& to) { return rankCityPair(app_, from, to); }, bestTrackFrom_,
+      bestTrackTo_, this);
   if (dialog.exec() != QDialog::Accepted) return;
   bestTrackFrom_ = dialog.from();
   bestTrackTo_ = dialog.to();

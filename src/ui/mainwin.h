@@ -97,7 +97,7 @@ class MainWin : public QWidget {
   std::optional<QPoint> pressedAt_;
   bool dragging_ = false;
   QPoint dragOffset_;
-  QPixmap dragFrame_;  // the map as it was when the drag began
+  QPixmap dragFrame_;                        // the map as it was when the drag began
   std::string bestTrackFrom_, bestTrackTo_;  // the city pair last ranked
 };
 

@@ -450,13 +450,16 @@ TEST_F(PlotTool, ReadsARouteStringReportsAndWritesIt) {
   const auto out = dir.path() / "route.txt";
   const std::string command = std::string(KORVANT_PLOT) + " " + base +
                               "--route-string 'EGLL/27R N0480F350 SUNOT/M082F350 NAT A JANJO J80 KJFK' --report "
-                              "--export " + (dir.path() / "route.fms").string() + " -o " +
-                              (dir.path() / "route.png").string() + " 2>/dev/null > " + out.string();
+                              "--export " +
+                              (dir.path() / "route.fms").string() + " -o " + (dir.path() / "route.png").string() +
+                              " 2>/dev/null > " + out.string();
   ASSERT_EQ(std::system(command.c_str()), 0);
   std::ifstream in(out);
   const std::string report{std::istreambuf_iterator<char>(in), {}};
   const std::string routeReport = report.substr(report.find("ROUTE STRING"));
-  EXPECT_EQ(routeReport.find("ROUTE STRING  EGLL-KJFK\n  EGLL        N5128.24 W00027.72\n  SUNOT       N5700.00 W01500.00"), 0u)
+  EXPECT_EQ(
+      routeReport.find("ROUTE STRING  EGLL-KJFK\n  EGLL        N5128.24 W00027.72\n  SUNOT       N5700.00 W01500.00"),
+      0u)
       << routeReport;
   EXPECT_NE(routeReport.find("\n  57/20       N5700.00 W02000.00  "), std::string::npos) << routeReport;
   EXPECT_NE(routeReport.find("NAT A: 4 FIXES OF THE TRACK\nNOT EXPANDED, FLOWN DIRECT: J80\n"), std::string::npos)

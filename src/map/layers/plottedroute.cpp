@@ -27,11 +27,11 @@ void drawPlottedRoute(PaintContext& paint) {
   for (std::size_t i = 0; i + 1 < points.size(); ++i) {
     const LegStyle style = route->leg(i);
     if (style == LegStyle::Hidden || !drawable(points[i].position) || !drawable(points[i + 1].position)) continue;
-    canvas.selectPen(color, style == LegStyle::Dashed ? 1 : 2, style == LegStyle::Dashed ? PenStyle::Dash : PenStyle::Solid);
+    canvas.selectPen(color, style == LegStyle::Dashed ? 1 : 2,
+                     style == LegStyle::Dashed ? PenStyle::Dash : PenStyle::Solid);
     lines.drawLine(LineType::GreatCircle, points[i].position, points[i + 1].position, WIDENED, 0);
   }
-  if (route->directLine && points.size() > 1 && drawable(points.front().position) &&
-      drawable(points.back().position)) {
+  if (route->directLine && points.size() > 1 && drawable(points.front().position) && drawable(points.back().position)) {
     canvas.selectPen(color, 1, PenStyle::Solid);
     lines.drawLine(LineType::GreatCircle, points.front().position, points.back().position, WIDENED, 0);
   }
