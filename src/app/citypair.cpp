@@ -51,6 +51,8 @@ std::string rankedTrackLine(const RankedTrack& r) {
   return line;
 }
 
+void clearPlottedRoute(AppContext& app) { app.plottedRoute = {{}, {}, false, app.plottedRoute.revision + 1}; }
+
 bool plotTrackConnections(AppContext& app, const CityPairTracks& pair, char letter) {
   const bool ranked = std::any_of(pair.ranked.begin(), pair.ranked.end(),
                                   [letter](const RankedTrack& r) { return r.letter == letter; });

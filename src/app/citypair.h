@@ -28,6 +28,9 @@ CityPairTracks rankCityPair(const AppContext& app, std::string_view from, std::s
 // "TRACK S   3012 NM  +18 NM"
 std::string rankedTrackLine(const RankedTrack& r);
 
+// Takes the route string or the best track's connections off the map.
+void clearPlottedRoute(AppContext& app);
+
 // The departure's leg to the track's first fix and the last fix's to the
 // destination, dashed over the map; false when the letter was not ranked.
 bool plotTrackConnections(AppContext& app, const CityPairTracks& pair, char letter);

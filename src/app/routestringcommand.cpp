@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "app/citypair.h"
+
 namespace korvant {
 
 namespace {
@@ -44,7 +46,7 @@ RouteStringOutcome showRouteString(AppContext& app, std::string_view text) {
   const RouteStringRead& route = outcome.route;
   const bool blank = std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) <= ' '; });
   if (blank) {
-    app.plottedRoute = {{}, {}, false, app.plottedRoute.revision + 1};
+    clearPlottedRoute(app);
     return outcome;
   }
   for (const std::string& missing : route.missingTracks) outcome.error += missing + "\n";

@@ -39,6 +39,9 @@ BestTrackDialog::BestTrackDialog(Rank ranker, const std::string& from, const std
   QPushButton* rankButton = buttons->addButton(QStringLiteral("&Rank"), QDialogButtonBox::ActionRole);
   rankButton->setObjectName(QStringLiteral("rank"));
   connect(rankButton, &QPushButton::clicked, this, &BestTrackDialog::rank);
+  QPushButton* clearButton = buttons->addButton(QStringLiteral("&Clear Map"), QDialogButtonBox::ResetRole);
+  clearButton->setObjectName(QStringLiteral("clear"));
+  connect(clearButton, &QPushButton::clicked, this, [this] { done(Cleared); });
   connect(from_, &QLineEdit::returnPressed, this, &BestTrackDialog::rank);
   connect(to_, &QLineEdit::returnPressed, this, &BestTrackDialog::rank);
   connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);

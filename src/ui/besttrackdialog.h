@@ -16,6 +16,8 @@ namespace korvant {
 class BestTrackDialog : public QDialog {
   Q_OBJECT
  public:
+  // The dialog's result when the connections drawn are to go.
+  static constexpr int Cleared = 2;
   using Rank = std::function<CityPairTracks(const std::string& from, const std::string& to)>;
   BestTrackDialog(Rank ranker, const std::string& from, const std::string& to, QWidget* parent = nullptr);
 

@@ -195,7 +195,13 @@ void MainWin::showBestTrackDialog() {
   BestTrackDialog dialog(
       [this](const std::string& from, const std::string& to) { return rankCityPair(app_, from, to); }, bestTrackFrom_,
       bestTrackTo_, this);
-  if (dialog.exec() != QDialog::Accepted) return;
+  const int result = dialog.exec();
+  if (result == BestTrackDialog::Cleared) {
+    clearPlottedRoute(app_);
+    requestRepaint();
+    return;
+  }
+  if (result != QDialog::Accepted) return;
   bestTrackFrom_ = dialog.from();
   bestTrackTo_ = dialog.to();
   // Accepted before the pair typed was ranked: rank it now.

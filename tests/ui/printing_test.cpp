@@ -281,6 +281,11 @@ TEST_F(PrintingWindow, BestTrackDialogRanksAndDrawsTheChosenTrack) {
   trigger(cmd::BestTrack);
   EXPECT_EQ(from, "KJFK");
   EXPECT_EQ(app.plottedRoute.revision, drawn);
+  // "Clear Map" takes the connections off the map.
+  onDialog<BestTrackDialog>([&](BestTrackDialog& dialog) { dialog.findChild<QPushButton*>("clear")->click(); });
+  trigger(cmd::BestTrack);
+  EXPECT_TRUE(app.plottedRoute.empty());
+  EXPECT_GT(app.plottedRoute.revision, drawn);
 }
 
 TEST_F(PrintingWindow, RouteStringDialogDrawsTheRouteAndRemembersIt) {
