@@ -226,10 +226,10 @@ void MainWin::showRouteStringDialog() {
   dialog.setTextValue(QString::fromStdString(app_.routeString));
   dialog.resize(640, 240);
   if (dialog.exec() != QDialog::Accepted) return;
-  readRouteString(dialog.textValue().toStdString());
+  applyRouteString(dialog.textValue().toStdString());
 }
 
-void MainWin::readRouteString(const std::string& text) {
+void MainWin::applyRouteString(const std::string& text) {
   const RouteStringOutcome outcome = showRouteString(app_, text);
   if (!outcome.error.empty()) {
     app_.boxes.show("ROUTE STRING", outcome.error, MessageIcon::Stop);

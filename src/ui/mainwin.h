@@ -50,7 +50,7 @@ class MainWin : public QWidget {
   void showBestTrackDialog();
   void showRouteStringDialog();
   // Reads and draws a route string; what could not be used is said in boxes.
-  void readRouteString(const std::string& text);
+  void applyRouteString(const std::string& text);
   void showSaveRoutePlanDialog();
   // Writes the route string drawn as a flight plan; a failure is said in a box.
   bool saveRoutePlanTo(const std::string& path, bool fs2004);

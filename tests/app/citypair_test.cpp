@@ -4,32 +4,17 @@
 
 #include <gtest/gtest.h>
 
-#include "app/applycontrolfile.h"
-#include "app/mapcommands.h"
 #include "geo/greatcircle.h"
 #include "map/mappainter.h"
-#include "support/recordingboxes.h"
 #include "support/recordingcanvas.h"
+#include "support/sampletracksapp.h"
 
 namespace korvant {
 namespace {
 
-class CityPairTest : public ::testing::Test {
+class CityPairTest : public test::SampleTracksApp {
  protected:
-  CityPairTest() {
-    seedDefaults(app.settings);
-    app.settings.markReadDone();
-    applyControlFile(app);
-    app.switches.declutter = false;
-    app.fixes.setPathDirectly(KORVANT_SAMPLE_DAT);
-    app.fixes.load();
-  }
-  bool read(const std::string& file) {
-    return MapCommands(app).readTracks(std::string(KORVANT_TEST_DATA) + "/tracks/" + file).repaint;
-  }
-  test::RecordingBoxes boxes;
-  test::FixedClock clock;
-  AppContext app{boxes, clock};
+  CityPairTest() { app.switches.declutter = false; }
 };
 
 TEST_F(CityPairTest, RanksOnlyTheTracksOfTheFlightsDirectionShortestFirst) {

@@ -5,30 +5,13 @@
 
 #include <gtest/gtest.h>
 
-#include "app/applycontrolfile.h"
-#include "app/mapcommands.h"
 #include "procedures/flightplan.h"
-#include "support/recordingboxes.h"
+#include "support/sampletracksapp.h"
 
 namespace korvant {
 namespace {
 
-class RouteStringCommandTest : public ::testing::Test {
- protected:
-  RouteStringCommandTest() {
-    seedDefaults(app.settings);
-    app.settings.markReadDone();
-    applyControlFile(app);
-    app.fixes.setPathDirectly(KORVANT_SAMPLE_DAT);
-    app.fixes.load();
-  }
-  bool read(const std::string& file) {
-    return MapCommands(app).readTracks(std::string(KORVANT_TEST_DATA) + "/tracks/" + file).repaint;
-  }
-  test::RecordingBoxes boxes;
-  test::FixedClock clock;
-  AppContext app{boxes, clock};
-};
+class RouteStringCommandTest : public test::SampleTracksApp {};
 
 TEST_F(RouteStringCommandTest, DrawnWithTheTracksAndTheViewFitted) {
   ASSERT_TRUE(read("nat-20160210-qsimplanner.html"));

@@ -129,6 +129,12 @@ class PrintingWindow : public MainWindowTest {
     return pdf;
   }
   static bool havePdftoppm() { return std::system("command -v pdftoppm > /dev/null") == 0; }
+  // The sample fix file and the 2016-02-10 North Atlantic message, read.
+  bool readSampleTracks() {
+    app.fixes.setPathDirectly(std::string(KORVANT_RUN_FOLDER) + "/KORVANT.DAT");
+    app.fixes.load();
+    return map().commands().readTracks(std::string(KORVANT_RUN_FOLDER) + "/tracks/nat-20160210.html").repaint;
+  }
 };
 
 TEST_F(PrintingWindow, APageInEitherOrientationIsFilledByTheMap) {
@@ -219,9 +225,7 @@ TEST_F(PrintingWindow, ExportTracksWritesTheChosenFormat) {
   trigger(cmd::ExportTracks);  // nothing stored yet: said, no dialog
   ASSERT_EQ(boxes.shown.size(), 1u);
   EXPECT_EQ(boxes.shown[0].caption, "EXPORT TRACKS");
-  app.fixes.setPathDirectly(std::string(KORVANT_RUN_FOLDER) + "/KORVANT.DAT");
-  app.fixes.load();
-  ASSERT_TRUE(map().commands().readTracks(std::string(KORVANT_RUN_FOLDER) + "/tracks/nat-20160210.html").repaint);
+  ASSERT_TRUE(readSampleTracks());
   const fs::path out = current.path() / "today.kml";
   onDialog<QFileDialog>([&](QFileDialog& dialog) {
     dialog.selectFile(QString::fromStdString(out.string()));
@@ -242,9 +246,7 @@ TEST_F(PrintingWindow, BestTrackDialogRanksAndDrawsTheChosenTrack) {
   trigger(cmd::BestTrack);  // nothing stored yet: said, no dialog
   ASSERT_EQ(boxes.shown.size(), 1u);
   EXPECT_EQ(boxes.shown[0].caption, "BEST TRACK");
-  app.fixes.setPathDirectly(std::string(KORVANT_RUN_FOLDER) + "/KORVANT.DAT");
-  app.fixes.load();
-  ASSERT_TRUE(map().commands().readTracks(std::string(KORVANT_RUN_FOLDER) + "/tracks/nat-20160210.html").repaint);
+  ASSERT_TRUE(readSampleTracks());
   QStringList rows;
   QString summary;
   onDialog<BestTrackDialog>([&](BestTrackDialog& dialog) {
@@ -293,9 +295,7 @@ TEST_F(PrintingWindow, RouteStringDialogDrawsTheRouteAndRemembersIt) {
   ASSERT_EQ(boxes.shown.size(), 1u);
   EXPECT_EQ(boxes.shown[0].caption, "SAVE ROUTE");
   boxes.shown.clear();
-  app.fixes.setPathDirectly(std::string(KORVANT_RUN_FOLDER) + "/KORVANT.DAT");
-  app.fixes.load();
-  ASSERT_TRUE(map().commands().readTracks(std::string(KORVANT_RUN_FOLDER) + "/tracks/nat-20160210.html").repaint);
+  ASSERT_TRUE(readSampleTracks());
   boxes.shown.clear();
   const std::string route = "KJFK DCT NICSO\nNATS LIMRI UL9 EGLL";
   onDialog<QInputDialog>([&](QInputDialog& dialog) {
