@@ -6,6 +6,7 @@
 
 #include "base/atomicfile.h"
 #include "base/textops.h"
+#include "geo/positiontext.h"
 #include "tracks/xmldocument.h"
 
 namespace korvant {
@@ -16,13 +17,18 @@ struct PlanPoint {
   std::string ident;
   char type;  // A airport, I intersection
   LatLng position;
-  bool latLon = false;  // a position the message wrote as one ("57/20")
+  bool latLon = false;  // a position written as one ("57/20", "40N160E"), not a fix's name
 };
+
+bool namesAPosition(const TrackFix& fix) {
+  LatLng read;
+  return parsePositionText(fix.name, read);
+}
 
 std::vector<PlanPoint> planPoints(const TrackPlan& plan) {
   std::vector<PlanPoint> points{{plan.departure.ident, 'A', plan.departure.position}};
   for (const TrackFix& fix : plan.track->fixes)
-    points.push_back({planIdent(fix), 'I', fix.position, fix.name.find('/') != std::string::npos});
+    points.push_back({planIdent(fix), 'I', fix.position, namesAPosition(fix)});
   points.push_back({plan.destination.ident, 'A', plan.destination.position});
   return points;
 }
@@ -138,7 +144,7 @@ std::optional<PlanFormat> planFormatFor(std::string_view path, bool fs2004) {
 }
 
 std::string planIdent(const TrackFix& fix) {
-  if (fix.name.find('/') == std::string::npos) return fix.name;
+  if (!namesAPosition(fix)) return fix.name;
   const LatLng& p = fix.position;
   const double lat = std::fabs(p.lat), lng = std::fabs(p.lng);
   char text[24];

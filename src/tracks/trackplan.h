@@ -26,8 +26,9 @@ struct TrackPlan {
 // ".fms" is X-Plane's; ".pln" today's XML unless `fs2004` asks for the INI form.
 std::optional<PlanFormat> planFormatFor(std::string_view path, bool fs2004);
 
-// A fix's name as a simulator takes it: "57/20" becomes "5720N" (ARINC 424),
-// other positions "N5530W02000"; names stay.
+// A fix's name as a simulator takes it: a position in any of its text forms
+// becomes "5720N" (ARINC 424) at whole degrees north and west, else
+// "N5530W02000"; names stay.
 std::string planIdent(const TrackFix& fix);
 
 std::string writeTrackPlan(const TrackPlan& plan, PlanFormat format);

@@ -81,6 +81,16 @@ TEST(TrackPlan, NamesFormatsAndFailedWrites) {
   EXPECT_EQ(planIdent({"5530/20", {5530, -2000}}), "N5530W02000");
   EXPECT_EQ(planIdent({"40/160", {4000, 16000}}), "N4000E16000");
   EXPECT_EQ(planIdent({"DINIM", {5100, -1500}}), "DINIM");
+  // The Pacific messages' and the route strings' position forms too.
+  EXPECT_EQ(planIdent({"40N160E", {4000, 16000}}), "N4000E16000");
+  EXPECT_EQ(planIdent({"5402N05700W", {5402, -5700}}), "N5402W05700");
+  EXPECT_EQ(planIdent({"5720N", {5700, -2000}}), "5720N");
+  ResolvedTrack pacific;
+  pacific.fixes = {{"40N160E", {4000, 16000}}, {"PRETY", {4900, -13226.6}}};
+  const std::string fms = writeTrackPlan({{"RJAA", {3545.88, 14023.16}}, {"KSFO", {3737.14, -12222.5}}, &pacific, 35000},
+                                         PlanFormat::XPlane);
+  EXPECT_NE(fms.find("\n28 N4000E16000 DRCT "), std::string::npos) << fms;
+  EXPECT_NE(fms.find("\n11 PRETY DRCT "), std::string::npos) << fms;
   EXPECT_EQ(planFormatFor("a.PLN", false), PlanFormat::Xml);
   EXPECT_EQ(planFormatFor("a.pln", true), PlanFormat::Fs2004);
   EXPECT_EQ(planFormatFor("a.fms", false), PlanFormat::XPlane);
