@@ -143,17 +143,19 @@ int rankTracksForPair(AppContext& app, const PlotOptions& o) {
 // options place it themselves.
 int plotRouteString(AppContext& app, const PlotOptions& o) {
   const MapView chosen = app.view;
+  const std::string preset = app.checkedPreset;
   const RouteStringOutcome outcome = showRouteString(app, o.routeString);
   if (!outcome.error.empty()) return fail(outcome.error.substr(0, outcome.error.size() - 1), 1);
   if (!outcome.notes.empty()) std::cerr << outcome.notes;
-  if (!o.preset.empty() || !o.centre.empty() || o.rangeGiven) app.view = chosen;
+  if (!o.preset.empty() || !o.centre.empty() || o.rangeGiven) {
+    app.view = chosen;
+    app.checkedPreset = preset;
+  }
   if (o.report) std::cout << routeStringReport(outcome.route, app.magneticModel()) << std::flush;
-  std::string error;
-  if (!o.exportPath.empty() && !saveRouteStringPlan(app, o.exportPath, o.fs2004, error)) return fail(error, 1);
   return 0;
 }
 
-int exportPlan(const AppContext& app, const PlotOptions& o) {
+int exportTrackPlan(const AppContext& app, const PlotOptions& o) {
   const std::vector<ResolvedTrack> tracks = resolvedTracks(app.tracks, app.fixes);
   const auto track =
       std::find_if(tracks.begin(), tracks.end(), [&](const ResolvedTrack& t) { return t.letter == o.exportTrack; });
@@ -168,6 +170,18 @@ int exportPlan(const AppContext& app, const PlotOptions& o) {
   std::string error;
   if (!saveTrackPlan(o.exportPath, plan, *planFormatFor(o.exportPath, o.fs2004), error)) return fail(error, 1);
   return 0;
+}
+
+// --export: the route string drawn or one track as a flight plan, else every
+// stored track.
+int writeExport(const AppContext& app, const PlotOptions& o) {
+  if (o.exportPath.empty()) return 0;
+  if (o.exportTrack != 0) return exportTrackPlan(app, o);
+  std::string error;
+  const bool written = o.routeString.empty()
+                           ? writeTrackExport(o.exportPath, resolvedTracks(app.tracks, app.fixes), error)
+                           : saveRouteStringPlan(app, o.exportPath, o.fs2004, error);
+  return written ? 0 : fail(error, 1);
 }
 
 }  // namespace
@@ -222,15 +236,8 @@ int main(int argc, char* argv[]) {
   if (options.report && !options.procedure.empty()) std::cout << procedureReport(app.procedure) << std::flush;
   if (!options.routeString.empty())
     if (const int status = plotRouteString(app, options); status != 0) return status;
+  if (const int status = writeExport(app, options); status != 0) return status;
   std::string error;
-  if (!options.routeString.empty()) {
-    // Written with the route.
-  } else if (options.exportTrack != 0) {
-    if (const int status = exportPlan(app, options); status != 0) return status;
-  } else if (!options.exportPath.empty() &&
-             !writeTrackExport(options.exportPath, resolvedTracks(app.tracks, app.fixes), error)) {
-    return fail(error, 1);
-  }
   if (!options.output.empty() &&
       !renderMapFile(app.paintInput(), {options.output, options.width, options.height, options.dpi}, error))
     return fail(error, 1);

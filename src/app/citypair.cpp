@@ -51,7 +51,11 @@ std::string rankedTrackLine(const RankedTrack& r) {
   return line;
 }
 
-void clearPlottedRoute(AppContext& app) { app.plottedRoute = {{}, {}, false, app.plottedRoute.revision + 1}; }
+void clearPlottedRoute(AppContext& app) {
+  PlottedRoute none;
+  none.revision = app.plottedRoute.revision + 1;
+  app.plottedRoute = std::move(none);
+}
 
 bool plotTrackConnections(AppContext& app, const CityPairTracks& pair, char letter) {
   const bool ranked = std::any_of(pair.ranked.begin(), pair.ranked.end(),

@@ -59,6 +59,7 @@ RouteStringOutcome showRouteString(AppContext& app, std::string_view text) {
   PlottedRoute plotted;
   for (const TrackFix& p : route.points) plotted.points.push_back({p.name, p.position, true});
   plotted.directLine = true;
+  plotted.routeString = true;
   plotted.revision = app.plottedRoute.revision + 1;
   app.plottedRoute = std::move(plotted);
   fitToRoute(app.view, route.points);
@@ -75,13 +76,13 @@ bool saveRouteStringPlan(const AppContext& app, const std::string& path, bool fs
     error = fs2004 ? "the 2004 simulator's plan ends in .pln" : "a flight plan ends in .pln or .fms";
     return false;
   }
-  const RouteStringRead route = readRouteString(app.routeString, app.tracks, app.fixes, &app.sim);
-  if (!route.missingTracks.empty() || route.points.size() < 2) {
+  // What the map shows is what is saved.
+  if (!app.plottedRoute.routeString || app.plottedRoute.points.size() < 2) {
     error = "no route string is drawn: read one first";
     return false;
   }
   ResolvedTrack waypoints;
-  const TrackPlan plan = routeStringPlan(route, waypoints);
+  const TrackPlan plan = routeStringPlan(app.plottedRoute, waypoints);
   if (waypoints.fixes.empty()) {
     error = "a flight plan needs a waypoint between its airports";
     return false;
@@ -89,14 +90,15 @@ bool saveRouteStringPlan(const AppContext& app, const std::string& path, bool fs
   return saveTrackPlan(path, plan, *format, error);
 }
 
-TrackPlan routeStringPlan(const RouteStringRead& route, ResolvedTrack& holder) {
+TrackPlan routeStringPlan(const PlottedRoute& route, ResolvedTrack& holder) {
   holder = {};
   TrackPlan plan;
   plan.track = &holder;
-  if (route.points.empty()) return plan;
-  plan.departure = {route.points.front().name, route.points.front().position};
-  plan.destination = {route.points.back().name, route.points.back().position};
-  if (route.points.size() > 2) holder.fixes.assign(route.points.begin() + 1, route.points.end() - 1);
+  const std::vector<PlottedPoint>& points = route.points;
+  if (points.empty()) return plan;
+  plan.departure = {points.front().name, points.front().position};
+  plan.destination = {points.back().name, points.back().position};
+  for (std::size_t i = 1; i + 1 < points.size(); ++i) holder.fixes.push_back({points[i].name, points[i].position});
   return plan;
 }
 

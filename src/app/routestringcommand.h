@@ -21,13 +21,13 @@ struct RouteStringOutcome {
 // time the dialog opens.
 RouteStringOutcome showRouteString(AppContext& app, std::string_view text);
 
-// The route string last read, read again against today's tracks, written as
-// a flight plan by the extension of `path` (see planFormatFor); on failure
-// `error` says why and an existing file is left as it was.
+// The route string drawn on the map written as a flight plan by the
+// extension of `path` (see planFormatFor); on failure `error` says why and an
+// existing file is left as it was.
 bool saveRouteStringPlan(const AppContext& app, const std::string& path, bool fs2004, std::string& error);
 
-// The route as a flight plan: its first and last points the airports, the
-// points between them its waypoints. `holder` keeps the waypoints for the plan.
-TrackPlan routeStringPlan(const RouteStringRead& route, ResolvedTrack& holder);
+// A drawn route as a flight plan: its first and last points the airports,
+// the points between them its waypoints. `holder` keeps the waypoints for the plan.
+TrackPlan routeStringPlan(const PlottedRoute& route, ResolvedTrack& holder);
 
 }  // namespace korvant

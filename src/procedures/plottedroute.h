@@ -24,6 +24,7 @@ struct PlottedRoute {
   std::vector<PlottedPoint> points;
   std::vector<LegStyle> legs;  // legs[i] joins points[i] and points[i + 1]
   bool directLine = false;     // the thin great circle from the first point to the last
+  bool routeString = false;    // a route string's points, as flown: it can be saved as a flight plan
   int revision = 0;            // counts the changes, for whoever keeps a picture of it
 
   bool empty() const { return points.empty(); }

@@ -240,7 +240,7 @@ void MainWin::applyRouteString(const std::string& text) {
 }
 
 void MainWin::showSaveRoutePlanDialog() {
-  if (app_.plottedRoute.empty() || app_.routeString.empty()) {
+  if (!app_.plottedRoute.routeString) {
     app_.boxes.show("SAVE ROUTE", "NO ROUTE STRING IS DRAWN: read one first.", MessageIcon::Information);
     return;
   }

@@ -5,8 +5,12 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
+#include "app/citypair.h"
 #include "procedures/flightplan.h"
 #include "support/sampletracksapp.h"
+#include "support/tempdir.h"
 
 namespace korvant {
 namespace {
@@ -70,7 +74,7 @@ TEST_F(RouteStringCommandTest, WrittenAsAFlightPlanAndReadBack) {
   const RouteStringOutcome o = showRouteString(app, "EGLL SUNOT NATA JANJO KJFK");
   ASSERT_TRUE(o.drawn);
   ResolvedTrack holder;
-  const TrackPlan plan = routeStringPlan(o.route, holder);
+  const TrackPlan plan = routeStringPlan(app.plottedRoute, holder);
   EXPECT_EQ(plan.departure.ident, "EGLL");
   EXPECT_EQ(plan.destination.ident, "KJFK");
   ASSERT_EQ(plan.track->fixes.size(), 6u);  // SUNOT ... JANJO
@@ -82,9 +86,21 @@ TEST_F(RouteStringCommandTest, WrittenAsAFlightPlanAndReadBack) {
     EXPECT_NEAR(back->waypoints[i].position.lng, o.route.points[i].position.lng, 0.01) << i;
   }
   // Two points: the airports alone, no waypoint between them.
-  const TrackPlan bare = routeStringPlan(showRouteString(app, "EGLL KJFK").route, holder);
+  ASSERT_TRUE(showRouteString(app, "EGLL KJFK").drawn);
+  const TrackPlan bare = routeStringPlan(app.plottedRoute, holder);
   EXPECT_EQ(bare.destination.ident, "KJFK");
   EXPECT_TRUE(bare.track->fixes.empty());
+  // Saved is what the map shows: not a route string read earlier once a
+  // best track's connections have taken its place.
+  test::TempDir dir;
+  std::string error;
+  ASSERT_TRUE(showRouteString(app, "EGLL SUNOT NATA JANJO KJFK").drawn);
+  EXPECT_TRUE(saveRouteStringPlan(app, dir.str() + "/a.fms", false, error)) << error;
+  const CityPairTracks pair = rankCityPair(app, "KJFK", "EGLL");
+  ASSERT_TRUE(plotTrackConnections(app, pair, pair.ranked.front().letter));
+  EXPECT_FALSE(saveRouteStringPlan(app, dir.str() + "/b.fms", false, error));
+  EXPECT_EQ(error, "no route string is drawn: read one first");
+  EXPECT_FALSE(std::filesystem::exists(dir.str() + "/b.fms"));
 }
 
 }  // namespace

@@ -87,8 +87,8 @@ TEST(TrackPlan, NamesFormatsAndFailedWrites) {
   EXPECT_EQ(planIdent({"5720N", {5700, -2000}}), "5720N");
   ResolvedTrack pacific;
   pacific.fixes = {{"40N160E", {4000, 16000}}, {"PRETY", {4900, -13226.6}}};
-  const std::string fms = writeTrackPlan({{"RJAA", {3545.88, 14023.16}}, {"KSFO", {3737.14, -12222.5}}, &pacific, 35000},
-                                         PlanFormat::XPlane);
+  const std::string fms = writeTrackPlan(
+      {{"RJAA", {3545.88, 14023.16}}, {"KSFO", {3737.14, -12222.5}}, &pacific, 35000}, PlanFormat::XPlane);
   EXPECT_NE(fms.find("\n28 N4000E16000 DRCT "), std::string::npos) << fms;
   EXPECT_NE(fms.find("\n11 PRETY DRCT "), std::string::npos) << fms;
   EXPECT_EQ(planFormatFor("a.PLN", false), PlanFormat::Xml);
