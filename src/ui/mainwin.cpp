@@ -13,10 +13,12 @@
 #include <QWheelEvent>
 
 #include "app/applycontrolfile.h"
+#include "app/citypair.h"
 #include "app/menutable.h"
 #include "app/procedurecommands.h"
 #include "app/propertysheet.h"
 #include "app/routestringcommand.h"
+#include "base/textops.h"
 #include "map/mappainter.h"
 #include "map/testpattern.h"
 #include "platform/mapprint.h"
@@ -26,6 +28,23 @@
 #include "ui/propertysheetdialog.h"
 
 namespace korvant {
+
+namespace {
+
+// The file a save dialog chose; a name typed without an extension takes the
+// one of the chosen filter's first pattern ("KML (*.kml)": ".kml").
+std::string chosenSavePath(const QFileDialog& dialog) {
+  std::string path = dialog.selectedFiles().first().toStdString();
+  if (!fileExtension(path).empty()) return path;
+  const QString filter = dialog.selectedNameFilter();
+  const qsizetype star = filter.indexOf(QStringLiteral("*."));
+  if (star < 0) return path;
+  qsizetype end = star + 1;
+  while (end < filter.size() && filter[end] != ' ' && filter[end] != ')') ++end;
+  return path + filter.mid(star + 1, end - star - 1).toStdString();
+}
+
+}  // namespace
 
 MainWin::MainWin(AppContext& app, FrameWin& frame)
     : QWidget(&frame), app_(app), frame_(frame), commands_(app), mouse_(app), tools_(app) {
@@ -175,9 +194,8 @@ void MainWin::showExportDialog() {
   dialog.setAcceptMode(QFileDialog::AcceptSave);
   dialog.setNameFilters(
       {QStringLiteral("GeoJSON (*.geojson *.json)"), QStringLiteral("KML (*.kml)"), QStringLiteral("GPX (*.gpx)")});
-  dialog.setDefaultSuffix(QStringLiteral("geojson"));
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
-  exportTracksTo(dialog.selectedFiles().first().toStdString());
+  exportTracksTo(chosenSavePath(dialog));
 }
 
 bool MainWin::exportTracksTo(const std::string& path) {
@@ -210,11 +228,7 @@ void MainWin::showBestTrackDialog() {
     app_.boxes.show("BEST TRACK", dialog.ranking().error, MessageIcon::Information);
     return;
   }
-  showTrackConnections(dialog.ranking(), dialog.chosenLetter());
-}
-
-void MainWin::showTrackConnections(const CityPairTracks& pair, char letter) {
-  if (plotTrackConnections(app_, pair, letter)) requestRepaint();
+  if (plotTrackConnections(app_, dialog.ranking(), dialog.chosenLetter())) requestRepaint();
 }
 
 void MainWin::showRouteStringDialog() {
@@ -248,9 +262,8 @@ void MainWin::showSaveRoutePlanDialog() {
   QFileDialog dialog(this, QStringLiteral("Save Route as Flight Plan"), QString::fromStdString(routeFolder(app_)));
   dialog.setAcceptMode(QFileDialog::AcceptSave);
   dialog.setNameFilters({today, fs2004, QStringLiteral("X-Plane (*.fms)")});
-  dialog.setDefaultSuffix(QStringLiteral("pln"));
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
-  saveRoutePlanTo(dialog.selectedFiles().first().toStdString(), dialog.selectedNameFilter() == fs2004);
+  saveRoutePlanTo(chosenSavePath(dialog), dialog.selectedNameFilter() == fs2004);
 }
 
 bool MainWin::saveRoutePlanTo(const std::string& path, bool fs2004) {

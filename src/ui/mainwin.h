@@ -7,7 +7,6 @@
 #include <QPrinter>
 #include <QWidget>
 
-#include "app/citypair.h"
 #include "app/context.h"
 #include "app/mapcommands.h"
 #include "app/maptools.h"
@@ -54,8 +53,6 @@ class MainWin : public QWidget {
   void showSaveRoutePlanDialog();
   // Writes the route string drawn as a flight plan; a failure is said in a box.
   bool saveRoutePlanTo(const std::string& path, bool fs2004);
-  // Joins the city pair to the track by dashed legs and redraws.
-  void showTrackConnections(const CityPairTracks& pair, char letter);
   void showPrinterSetup();
   void showPrintDialog();
 

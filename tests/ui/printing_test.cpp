@@ -237,6 +237,14 @@ TEST_F(PrintingWindow, ExportTracksWritesTheChosenFormat) {
   const std::string kml{std::istreambuf_iterator<char>(in), {}};
   EXPECT_EQ(std::count(kml.begin(), kml.end(), '\n') > 10, true);
   EXPECT_NE(kml.find("<name>TRACK Z</name>"), std::string::npos);
+  // A name typed without an extension takes the chosen format's.
+  onDialog<QFileDialog>([&](QFileDialog& dialog) {
+    dialog.selectNameFilter("GPX (*.gpx)");
+    dialog.selectFile(QString::fromStdString((current.path() / "plain").string()));
+    static_cast<QDialog&>(dialog).accept();
+  });
+  trigger(cmd::ExportTracks);
+  EXPECT_TRUE(fs::exists(current.path() / "plain.gpx"));
   // An unwritable place is said, and nothing is left behind.
   EXPECT_FALSE(map().exportTracksTo((current.path() / "no/such/folder/t.gpx").string()));
   EXPECT_EQ(boxes.shown.back().caption, "CAN'T EXPORT TRACKS");
@@ -325,6 +333,16 @@ TEST_F(PrintingWindow, RouteStringDialogDrawsTheRouteAndRemembersIt) {
   ASSERT_TRUE(back) << text;
   ASSERT_EQ(back->waypoints.size(), 8u);
   EXPECT_NEAR(back->waypoints[2].position.lng, -5000, 0.01);  // 48/50
+  // A name typed without an extension takes the chosen format's.
+  onDialog<QFileDialog>([&](QFileDialog& dialog) {
+    dialog.selectNameFilter("X-Plane (*.fms)");
+    dialog.selectFile(QString::fromStdString((current.path() / "xplane").string()));
+    static_cast<QDialog&>(dialog).accept();
+  });
+  trigger(cmd::SaveRoutePlan);
+  std::ifstream fms(current.path() / "xplane.fms");
+  const std::string xplane{std::istreambuf_iterator<char>(fms), {}};
+  EXPECT_NE(xplane.find("ADEP KJFK"), std::string::npos) << xplane;
   EXPECT_FALSE(map().saveRoutePlanTo((current.path() / "no/such/folder/p.fms").string(), false));
   EXPECT_EQ(boxes.shown.back().caption, "CAN'T SAVE ROUTE");
 
