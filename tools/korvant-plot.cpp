@@ -165,6 +165,7 @@ int exportTrackPlan(const AppContext& app, const PlotOptions& o) {
   const auto to = findPlanAirport(app, o.to, track->fixes.back().position);
   if (!from || !to) return fail("AIRPORT NOT FOUND: " + toUpper(from ? o.to : o.from), 1);
   TrackPlan plan{*from, *to, &*track};
+  plan.cycle = airacCycle(app.clock.now());
   // The lowest level the track offers, else FL350.
   if (const int level = readLeadingInt(track->levels); level > 0) plan.cruisingFeet = level * 100;
   std::string error;

@@ -15,7 +15,10 @@ std::optional<PlanAirport> findPlanAirport(const AppContext& app, std::string_vi
   while (!name.empty() && name.back() == ' ') name.pop_back();
   if (name.empty()) return std::nullopt;
   LatLng position;
-  if (app.fixes.findFix(name, near, position)) return PlanAirport{name, position};
+  if (app.fixes.findFix(name, near, position)) {
+    const int kind = app.fixes.kindOf(name, position);
+    return PlanAirport{name, position, kind < 0 ? FIX_KIND_AIRPORT : kind};
+  }
   if (const auto sim = app.sim.findSimAirport(name)) return PlanAirport{name, *sim};
   return std::nullopt;
 }

@@ -57,7 +57,7 @@ RouteStringOutcome showRouteString(AppContext& app, std::string_view text) {
   if (!outcome.error.empty()) return outcome;
 
   PlottedRoute plotted;
-  for (const TrackFix& p : route.points) plotted.points.push_back({p.name, p.position, true});
+  for (const TrackFix& p : route.points) plotted.points.push_back({p.name, p.position, true, p.kind});
   plotted.directLine = true;
   plotted.routeString = true;
   plotted.revision = app.plottedRoute.revision + 1;
@@ -82,7 +82,8 @@ bool saveRouteStringPlan(const AppContext& app, const std::string& path, bool fs
     return false;
   }
   ResolvedTrack waypoints;
-  const TrackPlan plan = routeStringPlan(app.plottedRoute, waypoints);
+  TrackPlan plan = routeStringPlan(app.plottedRoute, waypoints);
+  plan.cycle = airacCycle(app.clock.now());
   if (waypoints.fixes.empty()) {
     error = "a flight plan needs a waypoint between its airports";
     return false;
@@ -96,9 +97,14 @@ TrackPlan routeStringPlan(const PlottedRoute& route, ResolvedTrack& holder) {
   plan.track = &holder;
   const std::vector<PlottedPoint>& points = route.points;
   if (points.empty()) return plan;
-  plan.departure = {points.front().name, points.front().position};
-  plan.destination = {points.back().name, points.back().position};
-  for (std::size_t i = 1; i + 1 < points.size(); ++i) holder.fixes.push_back({points[i].name, points[i].position});
+  // An end that is no airport is written as what it is; an unknown one stays an airport.
+  const auto end = [](const PlottedPoint& p) {
+    return PlanAirport{p.name, p.position, p.kind < 0 ? FIX_KIND_AIRPORT : p.kind};
+  };
+  plan.departure = end(points.front());
+  plan.destination = end(points.back());
+  for (std::size_t i = 1; i + 1 < points.size(); ++i)
+    holder.fixes.push_back({points[i].name, points[i].position, points[i].kind});
   return plan;
 }
 

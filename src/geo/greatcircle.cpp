@@ -198,4 +198,11 @@ Destination destinationWithEllipsoidCourse(const LatLng& from, double course, do
   return {reached, normalizeFinalCourse(ellipsoidInitialCourse(reached, from) + 180)};
 }
 
+double greatCircleLatitudeAt(double lng1, double lat1, double lng2, double lat2, double lng) {
+  constexpr double rad = M_PI / 180;
+  const double l1 = lng1 * rad, l2 = lng2 * rad, l = lng * rad;
+  const double y = std::tan(lat1 * rad) * std::sin(l - l2) - std::tan(lat2 * rad) * std::sin(l - l1);
+  return std::atan(y / std::sin(l1 - l2)) / rad;
+}
+
 }  // namespace korvant

@@ -46,4 +46,9 @@ double ellipsoidInitialCourse(const LatLng& from, const LatLng& to);
 // The same position; the final course from the WGS-84 inverse solution.
 Destination destinationWithEllipsoidCourse(const LatLng& from, double course, double distance);
 
+// The latitude, decimal degrees, at which the great circle through two points
+// given in decimal degrees (longitude, latitude) meets the meridian `lng`.
+// The two points must not lie on one meridian.
+double greatCircleLatitudeAt(double lng1, double lat1, double lng2, double lat2, double lng);
+
 }  // namespace korvant

@@ -33,6 +33,9 @@ inline constexpr std::size_t ROUTE_POINT_BYTES = 26;
 inline constexpr std::size_t TERRAIN_POINT_BYTES = 11;
 inline constexpr std::size_t ALIAS_RECORD_BYTES = 10;
 
+// The kinds of the fix file's named fixes that the flight plans tell apart.
+inline constexpr int FIX_KIND_WAYPOINT = 0, FIX_KIND_AIRPORT = 1, FIX_KIND_VOR = 2, FIX_KIND_NDB = 3;
+
 struct Fix {
   std::string name;  // up to 5 characters, compared case-sensitively
   std::uint8_t kind = 0;

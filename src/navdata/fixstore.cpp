@@ -178,7 +178,7 @@ void FixStore::setInMemory(FixFileBytes bytes) {
   FixSection section = openFixSection(bytes_, FixSectionId::Fixes);
   Fix fix;
   for (std::uint32_t order = 0; section.readFix(fix); ++order)
-    index_.push_back({packName(fix.name), order, fix.position});
+    index_.push_back({packName(fix.name), order, fix.position, fix.kind});
   std::sort(index_.begin(), index_.end(), [](const IndexEntry& a, const IndexEntry& b) {
     return a.name != b.name ? a.name < b.name : a.order < b.order;
   });
@@ -255,6 +255,25 @@ bool FixStore::findFixByName(std::string_view text, const LatLng& reference, Lat
   }
   position = nearest.found ? nearest.position : LatLng::unset();
   return nearest.found;
+}
+
+int FixStore::kindOf(std::string_view name, const LatLng& position) const {
+  if (state_ == State::InMemory) {
+    if (name.empty() || name.size() > static_cast<std::size_t>(FIX_NAME_LENGTH) ||
+        name.find('\0') != std::string_view::npos)
+      return -1;
+    const std::uint64_t key = packName(name);
+    auto it = std::lower_bound(index_.begin(), index_.end(), key,
+                               [](const IndexEntry& e, std::uint64_t k) { return e.name < k; });
+    for (; it != index_.end() && it->name == key; ++it)
+      if (it->position == position) return it->kind;
+    return -1;
+  }
+  FixSection section = openFixSection(currentBytes(), FixSectionId::Fixes);
+  Fix fix;
+  while (section.readFix(fix))
+    if (fix.name == name && fix.position == position) return fix.kind;
+  return -1;
 }
 
 bool FixStore::resolvePosition(std::string_view text, const LatLng& reference, LatLng& position) const {

@@ -85,6 +85,9 @@ class FixStore {
   bool resolvePosition(std::string_view text, const LatLng& reference, LatLng& position) const;
   // As resolvePosition, then once more through the alias table.
   bool resolvePositionWithAlias(std::string_view text, const LatLng& reference, LatLng& position) const;
+  // The kind of the fix of that name at that position (0 waypoint, 1 airport,
+  // 2 VOR, 3 NDB, ...), or -1 when the file has none there.
+  int kindOf(std::string_view name, const LatLng& position) const;
   // Replaces an alias name by its target text.
   bool applyAlias(std::string& text) const;
 
@@ -95,6 +98,7 @@ class FixStore {
     std::uint64_t name;
     std::uint32_t order;
     LatLng position;
+    std::uint8_t kind;
   };
   FixFileBytes currentBytes() const;
   FixFileBytes readFile() const;

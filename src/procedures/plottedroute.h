@@ -18,6 +18,7 @@ struct PlottedPoint {
   std::string name;
   LatLng position;
   bool marked = true;  // a labelled triangle
+  int kind = -1;       // the fix file's kind, for the flight plans written from it
 };
 
 struct PlottedRoute {

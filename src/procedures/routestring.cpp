@@ -117,6 +117,8 @@ class RouteReader {
  private:
   LatLng reference() const { return route_.points.empty() ? model_.reference : route_.points.back().position; }
 
+  int kindOfSimAirport(const std::string& name) const { return sim_->findSimAirport(name) ? FIX_KIND_AIRPORT : -1; }
+
   bool resolve(const std::string& text, const LatLng& near, LatLng& position) const {
     if (fixes_.resolvePositionWithAlias(text, near, position)) return true;
     if (sim_ && text.size() == 4)
@@ -141,7 +143,8 @@ class RouteReader {
       return;
     }
     flushTrack(position);
-    route_.points.push_back({name, position});
+    const int kind = fixes_.kindOf(name, position);
+    route_.points.push_back({name, position, kind < 0 && sim_ && name.size() == 4 ? kindOfSimAirport(name) : kind});
   }
 
   void startTrack(const TrackName& name) {

@@ -11,19 +11,17 @@ std::vector<ResolvedTrack> resolvedTracks(const TrackModel& model, const FixStor
     ResolvedTrack t;
     t.letter = static_cast<char>('A' + slot);
     const bool west = isWestboundSlot(slot);
-    if (!model.names[slot].empty()) {
-      t.direction = model.names[slot];
-    } else {
-      t.direction = west ? "WESTBOUND" : "EASTBOUND";
-      t.validity = west ? model.westValidity : model.eastValidity;
-    }
+    t.name = model.names[slot].empty() ? std::string(1, t.letter) : model.names[slot];
+    if (!(model.reference == AUSTRALIA_REFERENCE)) t.direction = west ? "WESTBOUND" : "EASTBOUND";
+    t.validity = model.validities[slot];
+    if (t.validity.empty() && !t.direction.empty()) t.validity = west ? model.westValidity : model.eastValidity;
     t.levels = model.levels(slot);
     std::string rest = model.slotTexts[slot];
     LatLng reference = model.reference;
     for (std::string word = nextWord(rest); !word.empty(); word = nextWord(rest)) {
       LatLng position;
       if (!fixes.resolvePositionWithAlias(word, reference, position)) continue;
-      t.fixes.push_back({word, position});
+      t.fixes.push_back({word, position, fixes.kindOf(word, position)});
       reference = position;
     }
     tracks.push_back(std::move(t));

@@ -12,15 +12,17 @@ namespace korvant {
 struct TrackFix {
   std::string name;  // as the message names it: "DINIM", "51/20"
   LatLng position;
+  int kind = -1;  // the fix file's kind (1 airport, 2 VOR, 3 NDB, ...), -1 for a position or unknown
 };
 
 // A stored track with its fixes resolved as the map and the report resolve
 // them: each nearest the one before.
 struct ResolvedTrack {
-  char letter = 'A';
-  std::string direction;  // "EASTBOUND", "WESTBOUND", or an Australian track's name
+  char letter = 'A';      // the slot
+  std::string name;       // the track's own name: "A", Pacific "1", Australian "SY16"
+  std::string direction;  // "EASTBOUND", "WESTBOUND", or empty (Australian tracks have none)
   std::string levels;     // "310 320 330", or empty
-  std::string validity;   // the message's validity line for the direction
+  std::string validity;   // the track's own, else the message's line for the direction
   std::vector<TrackFix> fixes;
 };
 

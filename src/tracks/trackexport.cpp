@@ -23,13 +23,17 @@ std::vector<std::vector<std::pair<double, double>>> densified(const ResolvedTrac
   const auto add = [&](double lng, double lat) {
     auto& part = parts.back();
     if (!part.empty() && std::fabs(lng - part.back().first) > 180) {
-      // Cut at the antimeridian: both parts end on it, at the latitude between.
-      const double edge = part.back().first > 0 ? 180 : -180;
-      const double across = lng + (edge > 0 ? 360 : -360);
-      const double t = (edge - part.back().first) / (across - part.back().first);
-      const double latAt = part.back().second + t * (lat - part.back().second);
-      part.emplace_back(edge, latAt);
+      // Cut at the antimeridian where the leg's great circle crosses it: both
+      // parts end on it. A point already on it is the cut itself.
+      const auto [lastLng, lastLat] = part.back();
+      const double edge = lastLng > 0 ? 180 : -180;
+      const bool lastOnEdge = std::fabs(lastLng) == 180, nextOnEdge = std::fabs(lng) == 180;
+      const double latAt = lastOnEdge   ? lastLat
+                           : nextOnEdge ? lat
+                                        : greatCircleLatitudeAt(lastLng, lastLat, lng, lat, edge);
+      if (!lastOnEdge) part.emplace_back(edge, latAt);
       parts.push_back({{-edge, latAt}});
+      if (nextOnEdge) return;
     }
     parts.back().emplace_back(lng, lat);
   };
@@ -51,9 +55,20 @@ std::vector<std::vector<std::pair<double, double>>> densified(const ResolvedTrac
 
 std::string description(const ResolvedTrack& t) {
   std::string text = t.direction;
-  if (!t.levels.empty()) text += " FL " + t.levels;
-  if (!t.validity.empty()) text += " " + t.validity;
+  if (!t.levels.empty()) text += (text.empty() ? "FL " : " FL ") + t.levels;
+  if (!t.validity.empty()) text += (text.empty() ? "" : " ") + t.validity;
   return text;
+}
+
+std::string title(const ResolvedTrack& t) { return "TRACK " + t.name; }
+
+// GPX 1.1 takes longitudes in [-180, 180): the antimeridian is written -180.
+std::string gpxLongitude(double lng) {
+  double rounded = std::round(lng * 1e6) / 1e6;
+  if (rounded >= 180) rounded -= 360;
+  char number[32];
+  std::snprintf(number, sizeof number, "%.6f", rounded + 0.0);
+  return number;
 }
 
 std::string geoJson(const std::vector<ResolvedTrack>& tracks) {
@@ -73,14 +88,16 @@ std::string geoJson(const std::vector<ResolvedTrack>& tracks) {
       geometry = {{"type", "LineString"}, {"coordinates", lines[0]}};
     else
       geometry = {{"type", "MultiLineString"}, {"coordinates", lines}};
-    features.push_back({{"type", "Feature"},
-                        {"geometry", geometry},
-                        {"properties",
-                         {{"letter", std::string(1, t.letter)},
-                          {"direction", t.direction},
-                          {"levels", t.levels},
-                          {"validity", t.validity},
-                          {"fixes", names}}}});
+    features.push_back(
+        {{"type", "Feature"},
+         {"geometry", geometry},
+         {"properties",
+          {{"letter", std::string(1, t.letter)},
+           {"name", t.name},
+           {"direction", t.direction.empty() ? nlohmann::ordered_json() : nlohmann::ordered_json(t.direction)},
+           {"levels", t.levels},
+           {"validity", t.validity},
+           {"fixes", names}}}});
   }
   const nlohmann::ordered_json collection = {{"type", "FeatureCollection"}, {"features", features}};
   return collection.dump() + "\n";
@@ -93,7 +110,9 @@ std::string kml(const std::vector<ResolvedTrack>& tracks) {
   auto doc = root.append_child("Document");
   doc.append_child("name").text() = "Tracks";
   // As on the map: eastbound red, westbound black (KML colours are aabbggrr).
-  for (const auto& [id, colour] : {std::pair{"east", "ff0000ff"}, std::pair{"west", "ff000000"}}) {
+  // Tracks without a direction (Australian) are drawn black on the map too.
+  for (const auto& [id, colour] :
+       {std::pair{"east", "ff0000ff"}, std::pair{"west", "ff000000"}, std::pair{"track", "ff000000"}}) {
     auto style = doc.append_child("Style");
     style.append_attribute("id") = id;
     auto line = style.append_child("LineStyle");
@@ -102,9 +121,11 @@ std::string kml(const std::vector<ResolvedTrack>& tracks) {
   }
   for (const ResolvedTrack& t : tracks) {
     auto placemark = doc.append_child("Placemark");
-    placemark.append_child("name").text() = (std::string("TRACK ") + t.letter).c_str();
+    placemark.append_child("name").text() = title(t).c_str();
     placemark.append_child("description").text() = description(t).c_str();
-    placemark.append_child("styleUrl").text() = t.direction == "EASTBOUND" ? "#east" : "#west";
+    placemark.append_child("styleUrl").text() = t.direction == "EASTBOUND"   ? "#east"
+                                                : t.direction == "WESTBOUND" ? "#west"
+                                                                             : "#track";
     const auto parts = densified(t);
     auto geometry = parts.size() == 1 ? placemark : placemark.append_child("MultiGeometry");
     for (const auto& part : parts) {
@@ -130,15 +151,14 @@ std::string gpx(const std::vector<ResolvedTrack>& tracks) {
   root.append_attribute("xmlns") = "http://www.topografix.com/GPX/1/1";
   for (const ResolvedTrack& t : tracks) {
     auto route = root.append_child("rte");
-    route.append_child("name").text() = (std::string("TRACK ") + t.letter).c_str();
+    route.append_child("name").text() = title(t).c_str();
     route.append_child("desc").text() = description(t).c_str();
     char number[32];
     for (const TrackFix& f : t.fixes) {
       auto point = route.append_child("rtept");
       std::snprintf(number, sizeof number, "%.6f", degrees(f.position.lat));
       point.append_attribute("lat") = number;
-      std::snprintf(number, sizeof number, "%.6f", degrees(f.position.lng));
-      point.append_attribute("lon") = number;
+      point.append_attribute("lon") = gpxLongitude(degrees(f.position.lng)).c_str();
       point.append_child("name").text() = f.name.c_str();
     }
   }

@@ -41,22 +41,32 @@ TrackFixes resolveTrackFixes(std::string_view text, const LatLng& reference, con
     current = word == "TIREE" ? "TIR" : word;
     if (isSkippedAirway(current)) {
       result.notes += " " + current + "=IGNORE";
+      result.airways.push_back({current, previousResolved ? previous : std::string(), {}});
       current = previous;
       currentResolved = previousResolved;
       continue;
     }
     LatLng position;
     currentResolved = fixes.resolvePositionWithAlias(current, reference, position);
-    if (current.size() > 1 && !currentResolved) {
-      result.notes += " " + current;
-      ++result.unresolved;
-      result.unresolvedWords.push_back(current);
+    if (!currentResolved) {
+      if (current.size() > 1) {
+        result.notes += " " + current;
+        ++result.unresolved;
+        result.unresolvedWords.push_back(current);
+      }
+      // Passed over like an airway: the chain joins the points on either side,
+      // so the point after an unknown name is kept.
+      current = previous;
+      currentResolved = previousResolved;
+      continue;
     }
-    if (previousResolved && currentResolved) {
+    if (previousResolved) {
       if (result.chain.empty()) result.chain = previous;
       result.chain += " " + current;
       ++result.segments;
     }
+    for (SkippedAirway& airway : result.airways)
+      if (airway.to.empty() && !airway.from.empty()) airway.to = current;
   }
   return result;
 }
@@ -68,6 +78,12 @@ bool storeTrackLine(TrackModel& model, std::string_view line, const LatLng& refe
   // A later line for the letter replaces the track, and its unresolved fixes.
   std::erase_if(model.unresolved, [&](const UnresolvedFix& u) { return u.track == line[0]; });
   for (const std::string& word : fixes.unresolvedWords) model.unresolved.push_back({line[0], word});
+  std::erase_if(model.skippedAirways, [&](const SkippedAirway& a) { return a.track == line[0]; });
+  for (SkippedAirway airway : fixes.airways) {
+    if (airway.from.empty() || airway.to.empty()) continue;  // at an end of the chain: no leg flies it
+    airway.track = line[0];
+    model.skippedAirways.push_back(std::move(airway));
+  }
   model.slotTexts[line[0] - 'A'] = fixes.chain;
   model.eastLevels[line[0] - 'A'].clear();
   model.westLevels[line[0] - 'A'].clear();

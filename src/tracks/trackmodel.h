@@ -27,6 +27,15 @@ struct UnresolvedFix {
   bool operator==(const UnresolvedFix&) const = default;
 };
 
+// An airway a track line names between two fixes: the map flies the leg
+// between them direct, and the report says so.
+struct SkippedAirway {
+  std::string airway, from, to;
+  char track = 0;
+
+  bool operator==(const SkippedAirway&) const = default;
+};
+
 struct TrackModel {
   std::array<std::string, TRACK_SLOTS> slotTexts;
   std::string eastHeader, eastValidity, westHeader, westValidity;
@@ -35,11 +44,16 @@ struct TrackModel {
   LatLng reference = NAT_REFERENCE;
   // Every fix of a track line that did not resolve, for the report.
   std::vector<UnresolvedFix> unresolved;
+  std::vector<SkippedAirway> skippedAirways;
   // The flight levels of each North Atlantic track: the texts after
   // "EAST LVLS " and "WEST LVLS " ("340 350 360", or "NIL").
   std::array<std::string, TRACK_SLOTS> eastLevels, westLevels;
-  // An Australian track's own name ("SY16") and validity, by the letter it was given.
+  // A track's own name where it is not its slot letter: an Australian
+  // track's "SY16", a numbered Pacific track's "1".
   std::array<std::string, TRACK_SLOTS> names;
+  // A track's own validity where the message gives one per track or per
+  // Pacific set ("1511071900 1511080800"); else the direction's line above.
+  std::array<std::string, TRACK_SLOTS> validities;
 
   // The levels of a slot's own direction, empty when there are none.
   std::string levels(int slot) const;
@@ -64,6 +78,7 @@ struct TrackFixes {
   std::string notes;
   int unresolved = 0;
   std::vector<std::string> unresolvedWords;
+  std::vector<SkippedAirway> airways;
 };
 
 // Airway designators that Pacific track lines name between their fixes.

@@ -1,5 +1,6 @@
 #include "tracks/trackplan.h"
 
+#include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <sstream>
@@ -13,11 +14,24 @@ namespace korvant {
 
 namespace {
 
+struct WholeMinutes {
+  int degrees, minutes;
+};
+
+// A packed coordinate's magnitude to the nearest whole minute.
+WholeMinutes wholeMinutes(double packed) {
+  const long total = std::lround(degMinToDegrees(std::fabs(packed)) * 60);
+  return {static_cast<int>(total / 60), static_cast<int>(total % 60)};
+}
+
+enum class PointType { Airport, Vor, Ndb, Fix, Position };
+
 struct PlanPoint {
   std::string ident;
-  char type;  // A airport, I intersection
+  PointType type;
   LatLng position;
-  bool latLon = false;  // a position written as one ("57/20", "40N160E"), not a fix's name
+
+  bool airport() const { return type == PointType::Airport; }
 };
 
 bool namesAPosition(const TrackFix& fix) {
@@ -25,12 +39,54 @@ bool namesAPosition(const TrackFix& fix) {
   return parsePositionText(fix.name, read);
 }
 
+PointType typeOfKind(int kind) {
+  switch (kind) {
+    case FIX_KIND_AIRPORT: return PointType::Airport;
+    case FIX_KIND_VOR: return PointType::Vor;
+    case FIX_KIND_NDB: return PointType::Ndb;
+    default: return PointType::Fix;
+  }
+}
+
 std::vector<PlanPoint> planPoints(const TrackPlan& plan) {
-  std::vector<PlanPoint> points{{plan.departure.ident, 'A', plan.departure.position}};
+  std::vector<PlanPoint> points{{plan.departure.ident, typeOfKind(plan.departure.kind), plan.departure.position}};
   for (const TrackFix& fix : plan.track->fixes)
-    points.push_back({planIdent(fix), 'I', fix.position, namesAPosition(fix)});
-  points.push_back({plan.destination.ident, 'A', plan.destination.position});
+    points.push_back({planIdent(fix), namesAPosition(fix) ? PointType::Position : typeOfKind(fix.kind), fix.position});
+  points.push_back({plan.destination.ident, typeOfKind(plan.destination.kind), plan.destination.position});
   return points;
+}
+
+// The 2004 simulator's waypoint letters; the XML form's ATCWaypointType.
+char iniType(PointType t) {
+  switch (t) {
+    case PointType::Airport: return 'A';
+    case PointType::Vor: return 'V';
+    case PointType::Ndb: return 'N';
+    default: return 'I';
+  }
+}
+
+const char* xmlType(PointType t) {
+  switch (t) {
+    case PointType::Airport: return "Airport";
+    case PointType::Vor: return "VOR";
+    case PointType::Ndb: return "NDB";
+    case PointType::Fix: return "Intersection";
+    case PointType::Position: break;
+  }
+  return "User";
+}
+
+// X-Plane's entry types: 1 airport, 2 NDB, 3 VOR, 11 fix, 28 position.
+int fmsType(PointType t) {
+  switch (t) {
+    case PointType::Airport: return 1;
+    case PointType::Ndb: return 2;
+    case PointType::Vor: return 3;
+    case PointType::Fix: return 11;
+    case PointType::Position: break;
+  }
+  return 28;
 }
 
 // "N40* 38.38'", "W073* 46.72'": the 2004 simulator's form, which the
@@ -59,7 +115,7 @@ std::string fs2004(const TrackPlan& plan) {
       << iniPosition(plan.destination.position) << "\ndeparture_name=" << from << "\ndestination_name=" << to << '\n';
   int n = 0;
   for (const PlanPoint& p : planPoints(plan))
-    out << "waypoint." << n++ << "=, " << p.ident << ", , " << p.ident << ", " << p.type << ", "
+    out << "waypoint." << n++ << "=, " << p.ident << ", , " << p.ident << ", " << iniType(p.type) << ", "
         << iniPosition(p.position) << ",\n";
   return out.str();
 }
@@ -101,34 +157,39 @@ std::string xml(const TrackPlan& plan) {
   fp.append_child("Descr").text() = (from + ", " + to).c_str();
   fp.append_child("DepartureName").text() = from.c_str();
   fp.append_child("DestinationName").text() = to.c_str();
+  // As the simulators write it; some readers look for it.
+  auto version = fp.append_child("AppVersion");
+  version.append_child("AppVersionMajor").text() = 10;
+  version.append_child("AppVersionBuild").text() = 61472;
   for (const PlanPoint& p : planPoints(plan)) {
     auto waypoint = fp.append_child("ATCWaypoint");
     waypoint.append_attribute("id") = p.ident.c_str();
-    waypoint.append_child("ATCWaypointType").text() = p.type == 'A' ? "Airport" : "User";
+    waypoint.append_child("ATCWaypointType").text() = xmlType(p.type);
     waypoint.append_child("WorldPosition").text() = xmlPosition(p.position).c_str();
-    if (p.type == 'A') waypoint.append_child("ICAO").append_child("ICAOIdent").text() = p.ident.c_str();
+    // Named points carry their identifier; a user position has none to look up.
+    if (p.type != PointType::Position) waypoint.append_child("ICAO").append_child("ICAOIdent").text() = p.ident.c_str();
   }
   return xmlText(document, "    ");
 }
 
-// X-Plane 11 and 12: version 1100; the airports type 1, named fixes type 11,
-// positions type 28.
+// X-Plane 11 and 12: version 1100. An end that is no airport is written as
+// DEP or DES and flown to directly.
 std::string xplane(const TrackPlan& plan) {
   const std::vector<PlanPoint> points = planPoints(plan);
+  const bool fromAirport = points.front().airport(), toAirport = points.back().airport();
   std::ostringstream out;
-  out << "I\n1100 Version\nCYCLE 1\nADEP " << plan.departure.ident << "\nADES " << plan.destination.ident << "\nNUMENR "
-      << points.size() << '\n';
+  char cycle[16];
+  std::snprintf(cycle, sizeof cycle, "%04d", plan.cycle % 10000);
+  out << "I\n1100 Version\nCYCLE " << cycle << '\n'
+      << (fromAirport ? "ADEP " : "DEP ") << plan.departure.ident << '\n'
+      << (toAirport ? "ADES " : "DES ") << plan.destination.ident << "\nNUMENR " << points.size() << '\n';
   char line[160];
   for (std::size_t i = 0; i < points.size(); ++i) {
     const PlanPoint& p = points[i];
     const double lat = degMinToDegrees(p.position.lat), lng = degMinToDegrees(p.position.lng);
-    const bool airport = p.type == 'A';
-    const char* via = i == 0 ? "ADEP" : i + 1 == points.size() ? "ADES" : "DRCT";
-    std::snprintf(line, sizeof line, "%d %s %s %.6f %.6f %.6f\n",
-                  airport    ? 1
-                  : p.latLon ? 28
-                             : 11,
-                  p.ident.c_str(), via, airport ? 0.0 : plan.cruisingFeet * 1.0, lat, lng);
+    const char* via = i == 0 && fromAirport ? "ADEP" : i + 1 == points.size() && toAirport ? "ADES" : "DRCT";
+    std::snprintf(line, sizeof line, "%d %s %s %.6f %.6f %.6f\n", fmsType(p.type), p.ident.c_str(), via,
+                  p.airport() ? 0.0 : plan.cruisingFeet * 1.0, lat, lng);
     out << line;
   }
   return out.str();
@@ -145,17 +206,23 @@ std::optional<PlanFormat> planFormatFor(std::string_view path, bool fs2004) {
 
 std::string planIdent(const TrackFix& fix) {
   if (!namesAPosition(fix)) return fix.name;
-  const LatLng& p = fix.position;
-  const double lat = std::fabs(p.lat), lng = std::fabs(p.lng);
+  const WholeMinutes lat = wholeMinutes(fix.position.lat), lng = wholeMinutes(fix.position.lng);
+  // ARINC 424's quadrant letters: N north-west, E north-east, S south-east, W south-west.
+  const bool north = fix.position.lat >= 0, east = fix.position.lng >= 0 && lng.degrees != 180;
+  const char quadrant = north ? (east ? 'E' : 'N') : (east ? 'S' : 'W');
   char text[24];
-  // Whole degrees north and west under 100: the five-character ARINC 424 name.
-  if (std::fmod(lat, 100) == 0 && std::fmod(lng, 100) == 0 && p.lat >= 0 && p.lng <= 0 && lng < 10000) {
-    std::snprintf(text, sizeof text, "%02d%02dN", static_cast<int>(lat / 100), static_cast<int>(lng / 100));
+  if (lat.minutes == 0 && lng.minutes == 0) {
+    if (lng.degrees < 100)
+      std::snprintf(text, sizeof text, "%02d%02d%c", lat.degrees, lng.degrees, quadrant);
+    else
+      std::snprintf(text, sizeof text, "%02d%c%02d", lat.degrees, quadrant, lng.degrees - 100);
     return text;
   }
-  std::snprintf(text, sizeof text, "%c%04d%c%05d", p.lat < 0 ? 'S' : 'N', static_cast<int>(std::lround(lat)),
-                p.lng < 0 ? 'W' : 'E', static_cast<int>(std::lround(lng)));
-  return text;
+  std::string latText = std::to_string(100 + lat.degrees).substr(1);
+  if (lat.minutes != 0) latText += std::to_string(100 + lat.minutes).substr(1);
+  std::string lngText = std::to_string(1000 + lng.degrees).substr(1);
+  if (lng.minutes != 0) lngText += std::to_string(100 + lng.minutes).substr(1);
+  return latText + quadrant + lngText;
 }
 
 std::string writeTrackPlan(const TrackPlan& plan, PlanFormat format) {
@@ -178,6 +245,19 @@ bool saveTrackPlan(const std::string& path, const TrackPlan& plan, PlanFormat fo
     return false;
   }
   return true;
+}
+
+int airacCycle(std::time_t when) {
+  using namespace std::chrono;
+  constexpr sys_days epoch = sys_days(year(2020) / January / 2);  // cycle 2001
+  const sys_days day = floor<days>(system_clock::from_time_t(when));
+  const long cyclesSince = static_cast<long>(std::floor((day - epoch).count() / 28.0));
+  const sys_days start = epoch + days(28 * cyclesSince);
+  const year_month_day ymd(start);
+  const sys_days newYear = sys_days(ymd.year() / January / 1);
+  // The year's first cycle starts within its first 28 days.
+  const long number = (start - newYear).count() / 28 + 1;
+  return (static_cast<int>(ymd.year()) % 100) * 100 + static_cast<int>(number);
 }
 
 }  // namespace korvant

@@ -29,6 +29,31 @@ const std::regex& flexRoutePattern() {
   static const std::regex r("TRACK [0-9][0-9]*\\.[ ]+FLEX ROUTE : ");
   return r;
 }
+// A Fukuoka set's validity: "BETWEEN 11061200UTC AND 11061600UTC", or in its
+// remark "08 FEB 07:00 2016 UNTIL 08 FEB 21:00 2016".
+const std::regex& betweenPattern() {
+  static const std::regex r("BETWEEN ([0-9]{8}UTC) AND ([0-9]{8}UTC)");
+  return r;
+}
+const std::regex& untilPattern() {
+  static const std::regex r(
+      "([0-9]{2} [A-Z]{3} [0-9]{2}:[0-9]{2} [0-9]{4}) UNTIL ([0-9]{2} [A-Z]{3} [0-9]{2}:[0-9]{2} [0-9]{4})");
+  return r;
+}
+
+// An Oakland TDM's validity after "TDM TRK ": the letter or number, the
+// serial, then two date-time groups yymmddhhmm.
+std::string tdmValidity(std::string rest) {
+  nextWord(rest);
+  std::vector<std::string> times;
+  for (std::string word = nextWord(rest); !word.empty() && times.size() < 2; word = nextWord(rest)) {
+    const bool digits = std::all_of(word.begin(), word.end(), [](char c) { return c >= '0' && c <= '9'; });
+    if (!digits) break;
+    if (word.size() == 10) times.push_back(word);
+  }
+  return times.size() == 2 ? times[0] + " " + times[1] : std::string();
+}
+
 const std::regex& flexRtePattern() {
   static const std::regex r("TRACK [0-9][0-9]*\\.[ ]+FLEX RTE : ");
   return r;
@@ -116,6 +141,7 @@ class MessageReader {
   // Those lines are joined into the one line that the rules expect; every
   // layout that reads on one line reads as before.
   void line(std::string line) {
+    flexValidity(line);
     if (joining_ != Join::None) {
       const bool stop = line.empty() || startsAnotherItem(line) || joined_.size() + 1 + line.size() > TRACK_LINE_LIMIT;
       if (!stop) {
@@ -133,6 +159,10 @@ class MessageReader {
 
   void finish() {
     if (joining_ != Join::None) finishJoin();
+    // A Fukuoka set's validity stands in its header or its last remark.
+    for (int slot = 'N' - 'A'; slot < TRACK_SLOTS; ++slot)
+      if (!model_.slotTexts[slot].empty() && model_.reference == PACIFIC_REFERENCE && model_.validities[slot].empty())
+        model_.validities[slot] = flexValidity_;
   }
 
   TrackFamily family() const { return family_; }
@@ -211,15 +241,34 @@ class MessageReader {
     if (track->route.empty() || australian_ >= TRACK_SLOTS) return true;  // "NO TRACK"
     const char letter = static_cast<char>('A' + australian_);
     if (!storeTrackLine(model_, std::string(1, letter) + " " + track->route, AUSTRALIA_REFERENCE, store_)) return true;
-    model_.names[australian_++] = track->name + "  " + track->validity;
+    model_.names[australian_] = track->name;
+    model_.validities[australian_++] = track->validity;
     if (family_ == TrackFamily::None || family_ == TrackFamily::Pacific) family_ = TrackFamily::Australian;
     model_.westHeader = "AUSOTS FLEX TRACKS";
     return true;
   }
 
-  void storePacific(const std::string& track) {
-    if (storeTrackLine(model_, track, PACIFIC_REFERENCE, store_) && family_ == TrackFamily::None)
-      family_ = TrackFamily::Pacific;
+  // Numbered tracks keep their number as their name; an Oakland TDM its validity.
+  void storePacific(const std::string& track, const std::string& validity = {}) {
+    if (!storeTrackLine(model_, track, PACIFIC_REFERENCE, store_)) return;
+    const int slot = track[0] - 'A';
+    model_.names[slot] = slot >= 'N' - 'A' ? std::to_string(slot - ('N' - 'A') + 1) : std::string();
+    model_.validities[slot] = validity;
+    if (family_ == TrackFamily::None) family_ = TrackFamily::Pacific;
+  }
+
+  void flexValidity(const std::string& line) {
+    if (!flexValidity_.empty()) return;
+    const bool between = contains(line, "BETWEEN ") && contains(line, "UTC AND ");
+    const bool until = contains(line, " UNTIL ") || contains(previousLine_, " UNTIL ");
+    if (between || until) {
+      // The remark's two dates may stand on two lines.
+      const std::string text = until ? previousLine_ + " " + line : line;
+      std::smatch m;
+      if (std::regex_search(text, m, between ? betweenPattern() : untilPattern()))
+        flexValidity_ = m.str(1) + " TO " + m.str(2);
+    }
+    previousLine_ = line;
   }
 
   bool storeNat(std::string_view line) {
@@ -247,12 +296,8 @@ class MessageReader {
     if (startsWith(line, "NAT ") || startsWith(line, "NAT-")) {
       if (storeNat(std::string_view(line).substr(4)) && family_ == TrackFamily::None)
         family_ = TrackFamily::NorthAtlantic;
-    } else if (startsWith(line, "(TDM TRK ")) {
-      storePacific(cleanTdmLine(line.substr(9)));
-    } else if (startsWith(line, "TDM TRK ")) {
-      storePacific(cleanTdmLine(line.substr(8)));
     } else if (const auto at = line.find("TDM TRK "); at != std::string::npos) {
-      storePacific(cleanTdmLine(line.substr(at + 8)));
+      storePacific(cleanTdmLine(line.substr(at + 8)), tdmValidity(line.substr(at + 8)));
     } else if (contains(line, "EASTBOUND PACOTS TRACKS") || contains(line, "FLEX ROUTE :") ||
                contains(line, "FLEX RTE :")) {
       std::string track;
@@ -270,6 +315,7 @@ class MessageReader {
   TrackFamily family_ = TrackFamily::None;
   int lastNatTrack_ = -1;
   int australian_ = 0;  // Australian tracks stored
+  std::string flexValidity_, previousLine_;
   Join joining_ = Join::None;
   std::string joined_;
 };

@@ -40,9 +40,13 @@ std::string trackReport(const TrackModel& model, const FixStore& fixes, const Ma
   if (!(magnetic == MagneticModel())) out << magnetic.title() << '\n';
 
   for (const ResolvedTrack& track : resolvedTracks(model, fixes)) {
-    out << "\nTRACK " << track.letter << "  " << track.direction << '\n';
+    // An Australian track is known by its name and validity, having no direction.
+    out << "\nTRACK " << track.letter << "  "
+        << (track.direction.empty() ? track.name + "  " + track.validity : track.direction) << '\n';
     if (!track.levels.empty()) out << "  LEVELS " << track.levels << '\n';
     out << legRows(track.fixes, magnetic);
+    for (const SkippedAirway& a : model.skippedAirways)
+      if (a.track == track.letter) out << "  " << a.airway << ' ' << a.from << '-' << a.to << " FLOWN DIRECT\n";
   }
 
   if (!model.unresolved.empty()) {

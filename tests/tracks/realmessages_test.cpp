@@ -190,7 +190,8 @@ INSTANTIATE_TEST_SUITE_P(Feed, RealMessages,
 
 // Australian flex tracks: the twelve of the day, lettered A to L in their
 // order; the three "NO TRACK" TDMs of each group stay out. LAKUP, SOLIH and
-// REDEL have no licensed position yet.
+// REDEL have no licensed position yet: the points after LAKUP (16S134E, on D)
+// and REDEL (36S127E, on I) stay on their tracks.
 INSTANTIATE_TEST_SUITE_P(Australian, RealMessages,
                          ::testing::Values(Expected{"ausots-20151114-qsimplanner.txt",
                                                     TrackFamily::Australian,
@@ -199,12 +200,12 @@ INSTANTIATE_TEST_SUITE_P(Australian, RealMessages,
                                                     {{'A', 10},
                                                      {'B', 10},
                                                      {'C', 8},
-                                                     {'D', 6},
+                                                     {'D', 7},
                                                      {'E', 9},
                                                      {'F', 8},
                                                      {'G', 8},
                                                      {'H', 7},
-                                                     {'I', 9},
+                                                     {'I', 10},
                                                      {'J', 12},
                                                      {'K', 14},
                                                      {'L', 10}},

@@ -11,6 +11,7 @@
 #include "geo/greatcircle.h"
 #include "support/recordingboxes.h"
 #include "support/tempdir.h"
+#include "tracks/trackreader.h"
 #include "tracks/trackreport.h"
 
 namespace korvant {
@@ -101,17 +102,96 @@ TEST_F(TrackExportTest, KmlAndGpxReadBackWithTheirColoursAndPoints) {
   EXPECT_EQ(i, tracks[0].fixes.size());
 }
 
+// Cut where the great circle crosses 180, and once only when a fix lies on it.
 TEST(TrackExport, APacificTrackIsCutAtTheAntimeridian) {
   ResolvedTrack t;
   t.direction = "EASTBOUND";
   t.fixes = {{"ONE", {4000, 17000}}, {"TWO", {4200, -17000}}};
-  const auto json = nlohmann::json::parse(exportTracks({t}, TrackExportFormat::GeoJson));
-  const auto& geometry = json["features"][0]["geometry"];
-  ASSERT_EQ(geometry["type"], "MultiLineString");
-  ASSERT_EQ(geometry["coordinates"].size(), 2u);
-  EXPECT_EQ(geometry["coordinates"][0].back()[0].get<double>(), 180);
-  EXPECT_EQ(geometry["coordinates"][1].front()[0].get<double>(), -180);
-  EXPECT_EQ(geometry["coordinates"][0].back()[1], geometry["coordinates"][1].front()[1]);
+  for (const bool fixOnIt : {false, true}) {
+    if (fixOnIt) t.fixes = {{"ONE", {4000, 17000}}, {"43N180E", {4300, 18000}}, {"TWO", {4200, -17000}}};
+    const auto json = nlohmann::json::parse(exportTracks({t}, TrackExportFormat::GeoJson));
+    const auto& geometry = json["features"][0]["geometry"];
+    ASSERT_EQ(geometry["type"], "MultiLineString");
+    ASSERT_EQ(geometry["coordinates"].size(), 2u);
+    const auto& west = geometry["coordinates"][0];
+    const auto& east = geometry["coordinates"][1];
+    EXPECT_EQ(west.back()[0].get<double>(), 180);
+    EXPECT_EQ(east.front()[0].get<double>(), -180);
+    EXPECT_EQ(west.back()[1], east.front()[1]);
+    // No point twice, and the cut lies on the leg's great circle.
+    for (const auto* part : {&west, &east})
+      for (std::size_t i = 1; i < part->size(); ++i) EXPECT_NE((*part)[i], (*part)[i - 1]) << fixOnIt;
+    const auto at = [](const nlohmann::json& p) {
+      return LatLng{degreesToDegMin(p[1].get<double>()), degreesToDegMin(p[0].get<double>())};
+    };
+    if (fixOnIt) {
+      EXPECT_DOUBLE_EQ(west.back()[1].get<double>(), 43.0);  // the fix is the cut
+      continue;
+    }
+    const LatLng before = at(west[west.size() - 2]), cut = at(west.back()), after = at(east[1]);
+    EXPECT_NEAR(distanceNm(before, cut) + distanceNm(cut, after), distanceNm(before, after), 0.002);
+  }
+}
+
+// Validated by xmllint against the GPX 1.1 schema's rules: the antimeridian
+// is written -180, which the schema's longitude type takes and 180 is not.
+TEST_F(TrackExportTest, GpxIsValidGpx11AlsoAtTheAntimeridian) {
+  ResolvedTrack pacific;
+  pacific.letter = 'N';
+  pacific.name = "1";
+  pacific.fixes = {{"41N170E", {4100, 17000}}, {"43N180E", {4300, 18000}}, {"45N170W", {4500, -17000}}};
+  std::vector<ResolvedTrack> all = tracks;
+  all.push_back(pacific);
+  const std::string text = exportTracks(all, TrackExportFormat::Gpx);
+  pugi::xml_document gpx;
+  ASSERT_TRUE(gpx.load_string(text.c_str()));
+  EXPECT_STREQ(gpx.select_node("//rte[name='TRACK 1']/rtept[name='43N180E']").node().attribute("lon").value(),
+               "-180.000000");
+  test::TempDir dir;
+  const std::string file = dir.write("tracks.gpx", text);
+  const std::string schema = std::string(KORVANT_TEST_DATA) + "/schemas/gpx-1.1-routes.xsd";
+  EXPECT_EQ(std::system(("xmllint --noout --schema " + schema + " " + file + " 2> /dev/null").c_str()), 0);
+  // The check itself refuses what the fault wrote.
+  const std::string bad = dir.write("bad.gpx", std::string(text).replace(text.find("-180.000000"), 11, "180.000000"));
+  EXPECT_NE(std::system(("xmllint --noout --schema " + schema + " " + bad + " 2> /dev/null").c_str()), 0);
+}
+
+// Each export names the track as the message does, with its own direction
+// (none for Australian tracks) and validity.
+TEST_F(TrackExportTest, PacificAndAustralianTracksCarryTheirNamesAndValidity) {
+  const auto read = [&](const char* file) {
+    std::ifstream in(std::string(KORVANT_TEST_DATA) + "/tracks/" + file, std::ios::binary);
+    TrackModel m;
+    readTrackMessage(in, std::string(file).substr(std::string(file).rfind('.')), m, {fixes, boxes, false});
+    return resolvedTracks(m, fixes);
+  };
+  const std::vector<ResolvedTrack> aus = read("ausots-20151114-qsimplanner.txt");
+  ASSERT_FALSE(aus.empty());
+  EXPECT_EQ(aus[0].name, "SY16");
+  EXPECT_EQ(aus[0].direction, "");
+  EXPECT_EQ(aus[0].validity, "1511140300 1511141900");
+  const auto geo = nlohmann::json::parse(exportTracks(aus, TrackExportFormat::GeoJson));
+  EXPECT_EQ(geo["features"][0]["properties"]["name"], "SY16");
+  EXPECT_TRUE(geo["features"][0]["properties"]["direction"].is_null());
+  EXPECT_EQ(geo["features"][0]["properties"]["validity"], "1511140300 1511141900");
+  pugi::xml_document kml;
+  ASSERT_TRUE(kml.load_string(exportTracks(aus, TrackExportFormat::Kml).c_str()));
+  EXPECT_STREQ(kml.select_node("//Placemark").node().child_value("name"), "TRACK SY16");
+  EXPECT_STREQ(kml.select_node("//Placemark").node().child_value("styleUrl"), "#track");
+
+  // Fukuoka's numbered tracks with their set's validity; Oakland's lettered
+  // ones with their TDM's.
+  const std::vector<ResolvedTrack> fukuoka = read("pacots-20160208-qsimplanner.txt");
+  ASSERT_FALSE(fukuoka.empty());
+  EXPECT_EQ(fukuoka[0].letter, 'N');
+  EXPECT_EQ(fukuoka[0].name, "1");
+  EXPECT_EQ(fukuoka[0].direction, "EASTBOUND");
+  EXPECT_EQ(fukuoka[0].validity, "08 FEB 07:00 2016 TO 08 FEB 21:00 2016");
+  EXPECT_EQ(read("pacots-20151106-qsimplanner.txt").front().validity, "11061200UTC TO 11061600UTC");
+  const std::vector<ResolvedTrack> oakland = read("pacots-20151108-qsimplanner.html");
+  ASSERT_FALSE(oakland.empty());
+  EXPECT_EQ(oakland[0].name, "A");
+  EXPECT_EQ(oakland[0].validity, "1511081900 1511090800");
 }
 
 TEST_F(TrackExportTest, WritesAreWholeOrNothing) {
@@ -144,11 +224,11 @@ namespace korvant {
 namespace {
 
 TEST(BestTrack, TracksOfTheFlightsDirectionShortestFirst) {
-  ResolvedTrack north{'A', "EASTBOUND", "", "", {{"N1", {5500, -5000}}, {"N2", {5500, -1000}}}};
-  ResolvedTrack south{'B', "EASTBOUND", "", "", {{"S1", {4500, -5000}}, {"S2", {4500, -1000}}}};
-  ResolvedTrack west{'C', "WESTBOUND", "", "", {{"W1", {5000, -1000}}, {"W2", {5000, -5000}}}};
-  ResolvedTrack named{'D', "SY16  1511140300 1511141900", "", "", {{"X", {5000, -4000}}, {"Y", {5000, -2000}}}};
-  ResolvedTrack empty{'E', "EASTBOUND", "", "", {}};
+  ResolvedTrack north{'A', "A", "EASTBOUND", "", "", {{"N1", {5500, -5000}}, {"N2", {5500, -1000}}}};
+  ResolvedTrack south{'B', "B", "EASTBOUND", "", "", {{"S1", {4500, -5000}}, {"S2", {4500, -1000}}}};
+  ResolvedTrack west{'C', "C", "WESTBOUND", "", "", {{"W1", {5000, -1000}}, {"W2", {5000, -5000}}}};
+  ResolvedTrack named{'D', "SY16", "", "", "", {{"X", {5000, -4000}}, {"Y", {5000, -2000}}}};
+  ResolvedTrack empty{'E', "E", "EASTBOUND", "", "", {}};
   const LatLng gander{4857, -5434}, shannon{5242, -853};
   const auto ranked = rankTracks({north, south, west, named, empty}, gander, shannon);
   ASSERT_EQ(ranked.size(), 3u);      // the westbound track and the one without fixes stay out

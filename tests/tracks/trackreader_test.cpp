@@ -62,16 +62,22 @@ TEST_F(TrackReaderTest, NatTracksAndTheChainRule) {
 }
 
 TEST_F(TrackReaderTest, ResolveSkipsAirwaysReadsTireeAndBridgesUnresolvedFixes) {
+  // Every point that resolves stays in the chain: an unknown name between two
+  // is passed over, not the point after it.
   TrackFixes f = resolveTrackFixes("P1 57/20 58/30 XXXXX 59/40 60/50", NAT_REFERENCE, fixes);
-  EXPECT_EQ(f.chain, "57/20 58/30 60/50");
-  EXPECT_EQ(f.segments, 2);
+  EXPECT_EQ(f.chain, "57/20 58/30 59/40 60/50");
+  EXPECT_EQ(f.segments, 3);
   EXPECT_EQ(f.unresolved, 2);
   EXPECT_EQ(f.notes, " P1 XXXXX");
-  f = resolveTrackFixes("57/20 R220 58/30", NAT_REFERENCE, fixes);
+  f = resolveTrackFixes("57/20 YYYYY ZZZZZ 58/30", NAT_REFERENCE, fixes);
   EXPECT_EQ(f.chain, "57/20 58/30");
-  EXPECT_EQ(f.notes, " R220=IGNORE");
+  f = resolveTrackFixes("57/20 R220 58/30 R580 59/40", NAT_REFERENCE, fixes);
+  EXPECT_EQ(f.chain, "57/20 58/30 59/40");
+  EXPECT_EQ(f.notes, " R220=IGNORE R580=IGNORE");
+  ASSERT_EQ(f.airways.size(), 2u);
+  EXPECT_EQ(f.airways[1], (SkippedAirway{"R580", "58/30", "59/40"}));
   f = resolveTrackFixes("TIREE 57/20 . 58/30", NAT_REFERENCE, fixes);
-  EXPECT_EQ(f.chain, "TIR 57/20");
+  EXPECT_EQ(f.chain, "TIR 57/20 58/30");
   EXPECT_EQ(f.unresolved, 0);  // a one-character word leaves no note
 }
 

@@ -50,5 +50,23 @@ TEST(TrackReport, HeadersTracksLegsTotalsAndUnresolved) {
   EXPECT_EQ(total, sum);
 }
 
+// A flex route's airways are flown direct between the fixes round them, and said.
+TEST(TrackReport, SkippedAirwaysAreListedUnderTheirTrack) {
+  FixFileContents c;
+  c.fixes = {test::makeFix("KALNA", 4000, 15000), test::makeFix("CRYPT", 3000, 17000),
+             test::makeFix("CDB", 5512, -16244)};
+  FixStore fixes;
+  fixes.loadBytes(test::fixFileBytes(c));
+  test::RecordingBoxes boxes;
+  TrackModel model;
+  ASSERT_TRUE(storeTrackLine(model, "N KALNA G344 CRYPT A342 CDB", PACIFIC_REFERENCE, {fixes, boxes, false}));
+  const std::string report = trackReport(model, fixes);
+  EXPECT_NE(report.find(" NM\n  G344 KALNA-CRYPT FLOWN DIRECT\n  A342 CRYPT-CDB FLOWN DIRECT\n"), std::string::npos)
+      << report;
+  // A later line for the letter takes its airways with it.
+  ASSERT_TRUE(storeTrackLine(model, "N KALNA CRYPT", PACIFIC_REFERENCE, {fixes, boxes, false}));
+  EXPECT_EQ(trackReport(model, fixes).find("FLOWN DIRECT"), std::string::npos);
+}
+
 }  // namespace
 }  // namespace korvant
