@@ -53,6 +53,7 @@ RouteStringOutcome showRouteString(AppContext& app, std::string_view text) {
   if (outcome.error.empty() && route.points.size() < 2)
     outcome.error = "THE ROUTE STRING NAMES FEWER THAN TWO KNOWN POINTS\n";
   outcome.notes = joined("NOT RESOLVED:", route.unresolved) + joined("NOT EXPANDED, FLOWN DIRECT:", route.notExpanded);
+  for (const std::string& note : route.notes) outcome.notes += note + "\n";
   if (route.cut) outcome.notes += "ONLY THE FIRST " + std::to_string(ROUTE_STRING_WORDS) + " WORDS WERE READ\n";
   if (!outcome.error.empty()) return outcome;
 

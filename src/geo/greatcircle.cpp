@@ -205,4 +205,16 @@ double greatCircleLatitudeAt(double lng1, double lat1, double lng2, double lat2,
   return std::atan(y / std::sin(l1 - l2)) / rad;
 }
 
+double distanceFromLegNm(const LatLng& from, const LatLng& to, const LatLng& point) {
+  const double toPoint = distanceNmFast(from, point), length = distanceNmFast(from, to);
+  const double nearerEnd = std::min(toPoint, distanceNmFast(to, point));
+  if (length < 1e-9) return toPoint;
+  const double angle = (courseAndDistance(from, point).course - courseAndDistance(from, to).course) * M_PI / 180;
+  const double d = toPoint / EARTH_RADIUS_NM;
+  const double across = std::asin(std::clamp(std::sin(d) * std::sin(angle), -1.0, 1.0));
+  const double along = std::acos(std::clamp(std::cos(d) / std::cos(across), -1.0, 1.0)) * EARTH_RADIUS_NM;
+  const bool abreast = std::cos(angle) >= 0 && along <= length;
+  return abreast ? std::fabs(across) * EARTH_RADIUS_NM : std::max(std::fabs(across) * EARTH_RADIUS_NM, nearerEnd);
+}
+
 }  // namespace korvant

@@ -46,6 +46,11 @@ double ellipsoidInitialCourse(const LatLng& from, const LatLng& to);
 // The same position; the final course from the WGS-84 inverse solution.
 Destination destinationWithEllipsoidCourse(const LatLng& from, double course, double distance);
 
+// How far, NM, `point` lies off the great-circle leg `from`-`to`: off its
+// great circle, and where it is not abreast of the leg at least as far as
+// from the nearer end.
+double distanceFromLegNm(const LatLng& from, const LatLng& to, const LatLng& point);
+
 // The latitude, decimal degrees, at which the great circle through two points
 // given in decimal degrees (longitude, latitude) meets the meridian `lng`.
 // The two points must not lie on one meridian.

@@ -177,6 +177,8 @@ bool readElevenCharForm(std::string_view text, LatLng& position) {
   if (text.size() != 11 || !allDigits(text.substr(0, 4)) || !allDigits(text.substr(5, 5))) return false;
   const char ns = text[4], ew = text[10];
   if ((ns != 'N' && ns != 'S') || (ew != 'E' && ew != 'W')) return false;
+  // 5590N: no minute reaches 60.
+  if (readDigits(text.substr(2, 2)) >= 60 || readDigits(text.substr(8, 2)) >= 60) return false;
   position.lat = readDigits(text.substr(0, 4)) * (ns == 'S' ? -1.0 : 1.0);
   position.lng = readDigits(text.substr(5, 5)) * (ew == 'W' ? -1.0 : 1.0);
   return true;
@@ -197,6 +199,45 @@ bool readSlashHalves(std::string_view text, LatLng& position) {
 bool readPrefixedSlashForm(std::string_view text, LatLng& position) {
   position = LatLng::unset();
   return text.size() > 10 && readSlashHalves(text, position);
+}
+
+namespace {
+
+// One half of a compact position: the hemisphere letter before or after
+// `wholeDigits` digits of degrees, perhaps followed by two of minutes.
+// Returns the characters used, 0 when the text does not start with one.
+std::size_t readCompactHalf(std::string_view text, int wholeDigits, char positive, char negative, double& packed) {
+  const auto isHemisphere = [&](std::size_t at) {
+    return at < text.size() && (text[at] == positive || text[at] == negative);
+  };
+  const bool letterFirst = isHemisphere(0);
+  const std::size_t from = letterFirst ? 1 : 0;
+  std::size_t digits = 0;
+  while (from + digits < text.size() && text[from + digits] >= '0' && text[from + digits] <= '9') ++digits;
+  const auto w = static_cast<std::size_t>(wholeDigits);
+  if (digits != w && digits != w + 2) return 0;
+  if (!letterFirst && !isHemisphere(digits)) return 0;
+  const int degrees = readDigits(text.substr(from, w));
+  const int minutes = digits > w ? readDigits(text.substr(from + w, 2)) : 0;
+  if (minutes >= 60) return 0;
+  const char letter = letterFirst ? text[0] : text[digits];
+  packed = (letter == negative ? -1.0 : 1.0) * (degrees * 100.0 + minutes);
+  return digits + 1;
+}
+
+}  // namespace
+
+bool readCompactPosition(std::string_view text, LatLng& position) {
+  position = LatLng::unset();
+  double lat = 0, lng = 0;
+  const std::size_t latUsed = readCompactHalf(text, 2, 'N', 'S', lat);
+  if (latUsed == 0) return false;
+  std::size_t at = latUsed;
+  if (at < text.size() && text[at] == '/') ++at;
+  if (readCompactHalf(text.substr(at), 3, 'E', 'W', lng) != text.size() - at) return false;
+  if (std::fabs(lat) > 9000 || std::fabs(lng) > 18000) return false;
+  position = {lat, lng};
+  return true;
 }
 
 bool parsePositionText(std::string_view text, LatLng& position) {

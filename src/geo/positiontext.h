@@ -27,6 +27,11 @@ bool readSevenCharForm(std::string_view text, LatLng& position);      // 50N035W
 bool readElevenCharForm(std::string_view text, LatLng& position);     // 5030N03500W
 bool readPrefixedSlashForm(std::string_view text, LatLng& position);  // N5030.5/W03500
 
+// The forms flight-plan services and other programs write, hemisphere letter
+// before or after each half, minutes optional, a slash between optional:
+// 4700N/05000W, 47N/050W, 4700N/050W, N5530W02000, N55W020. Minutes below 60.
+bool readCompactPosition(std::string_view text, LatLng& position);
+
 // Tries the whole-position forms in order; failure means "try a fix name".
 // A position beyond 90 degrees of latitude or 180 of longitude fails.
 bool parsePositionText(std::string_view text, LatLng& position);

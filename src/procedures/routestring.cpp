@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cmath>
 #include <optional>
 
 #include "geo/greatcircle.h"
@@ -28,7 +29,9 @@ std::vector<std::string> splitWords(std::string_view text, std::size_t limit, bo
   std::string word;
   cut = false;
   for (std::size_t i = 0; i <= text.size(); ++i) {
-    const unsigned char c = i < text.size() ? static_cast<unsigned char>(text[i]) : ' ';
+    unsigned char c = i < text.size() ? static_cast<unsigned char>(text[i]) : ' ';
+    // KJFK..MERIT..EGLL: a run of dots parts words as a blank does.
+    if (c == '.' && ((i + 1 < text.size() && text[i + 1] == '.') || (i > 0 && text[i - 1] == '.'))) c = ' ';
     if (c > ' ' && c != 0x7F) {
       word += static_cast<char>(std::toupper(c));
       continue;
@@ -91,6 +94,23 @@ bool isSlashPosition(const std::string& word) {
   return hemisphere(0, 'N', 'S') && hemisphere(slash + 1, 'E', 'W');
 }
 
+// 4700N/05000W and its kin, whether or not its numbers are in range: cut at
+// the slash, 4760N/05000W would become the ARINC name 4760N (47N 60W).
+bool looksLikeCompactPosition(std::string_view word) {
+  const std::size_t slash = word.find('/');
+  const auto half = [](std::string_view h, char a, char b, std::size_t whole) {
+    if (!h.empty() && (h.front() == a || h.front() == b))
+      h.remove_prefix(1);
+    else if (!h.empty() && (h.back() == a || h.back() == b))
+      h.remove_suffix(1);
+    else
+      return false;
+    return (h.size() == whole || h.size() == whole + 2) && countDigits(h, 0) == h.size();
+  };
+  return slash != std::string_view::npos && half(word.substr(0, slash), 'N', 'S', 2) &&
+         half(word.substr(slash + 1), 'E', 'W', 3);
+}
+
 bool samePoint(const LatLng& a, const LatLng& b) { return distanceNm(a, b) < 0.5; }
 
 class RouteReader {
@@ -110,7 +130,8 @@ class RouteReader {
       }
       readPoint(word);
     }
-    flushTrack(std::nullopt);
+    flushTrack(nullptr);
+    noteFarPoints();
     return std::move(route_);
   }
 
@@ -120,6 +141,10 @@ class RouteReader {
   int kindOfSimAirport(const std::string& name) const { return sim_->findSimAirport(name) ? FIX_KIND_AIRPORT : -1; }
 
   bool resolve(const std::string& text, const LatLng& near, LatLng& position) const {
+    // Before the fix store's forms: its prefixed slash reader takes
+    // 4700N/05000W for 47N 50E.
+    if (readCompactPosition(text, position)) return true;
+    if (looksLikeCompactPosition(text)) return false;  // out of range: no other reader may take it
     if (fixes_.resolvePositionWithAlias(text, near, position)) return true;
     if (sim_ && text.size() == 4)
       if (const auto airport = sim_->findSimAirport(text)) {
@@ -133,22 +158,41 @@ class RouteReader {
     // A slash belongs to the position forms (50/30, 5530/20, N5030/W03500);
     // otherwise it starts a suffix: a speed and level group, a runway.
     const std::size_t slash = word.find('/');
-    const std::string name = slash == std::string::npos || isSlashPosition(word) ? word : word.substr(0, slash);
+    const std::string name = slash == std::string::npos || isSlashPosition(word) || looksLikeCompactPosition(word)
+                                 ? word
+                                 : word.substr(0, slash);
     // After a track its exit is looked for near the track's end.
     const LatLng near = pending_ && !pending_->fixes.empty() ? pending_->fixes.back().position : reference();
+    // (The exit after a track: its own end is the likeliest neighbour.)
     LatLng position;
     if (name.empty() || !resolve(name, near, position)) {
       if (name.empty() || isSpeedLevelGroup(name)) return;
       (looksLikeAirway(name) ? route_.notExpanded : route_.unresolved).push_back(name);
       return;
     }
-    flushTrack(position);
+    // ETARI DCT ETARI/M082F300: one point.
+    if (!pending_ && !route_.points.empty() && route_.points.back().name == name &&
+        samePoint(route_.points.back().position, position))
+      return;
     const int kind = fixes_.kindOf(name, position);
-    route_.points.push_back({name, position, kind < 0 && sim_ && name.size() == 4 ? kindOfSimAirport(name) : kind});
+    const TrackFix point{name, position, kind < 0 && sim_ && name.size() == 4 ? kindOfSimAirport(name) : kind};
+    flushTrack(&point);
+    route_.points.push_back(point);
+  }
+
+  // A name resolves to the nearest fix of that name even thousands of miles
+  // off: a point far off the line of its neighbours is said.
+  void noteFarPoints() {
+    const std::vector<TrackFix>& p = route_.points;
+    for (std::size_t i = 1; i + 1 < p.size(); ++i) {
+      const double off = distanceFromLegNm(p[i - 1].position, p[i + 1].position, p[i].position);
+      if (off > FAR_OFF_ROUTE_NM)
+        route_.notes.push_back(p[i].name + " LIES " + std::to_string(std::lround(off)) + " NM OFF THE ROUTE");
+    }
   }
 
   void startTrack(const TrackName& name) {
-    flushTrack(std::nullopt);
+    flushTrack(nullptr);
     const std::string label = (name.pacific ? "PACOTS " : "NAT ") + name.label;
     const LatLng family = name.pacific ? PACIFIC_REFERENCE : NAT_REFERENCE;
     const auto stored =
@@ -157,6 +201,11 @@ class RouteReader {
       route_.missingTracks.push_back((name.pacific ? "PACOTS TRACK " : "NAT TRACK ") + name.label + " IS NOT STORED");
       return;
     }
+    if (std::find(flown_.begin(), flown_.end(), label) != flown_.end()) {
+      route_.notes.push_back(label + " IS NAMED TWICE: FLOWN ONCE");
+      return;
+    }
+    flown_.push_back(label);
     pending_ = &*stored;
     pendingLabel_ = label;
   }
@@ -164,7 +213,10 @@ class RouteReader {
   // The pending track's fixes between the last point and `next`: from the
   // fix after the last point, or the track's first, to the fix before
   // `next`, or the track's last; backwards when the route flies it so.
-  void flushTrack(const std::optional<LatLng>& next) {
+  // A point written round the track but not on it joins the track at its
+  // nearer end, and a note says so: flying the whole track from a point off
+  // it would turn back on itself.
+  void flushTrack(const TrackFix* next) {
     if (!pending_) return;
     const std::vector<TrackFix>& fixes = pending_->fixes;
     const auto indexOf = [&](const LatLng& p) {
@@ -172,16 +224,38 @@ class RouteReader {
         if (samePoint(fixes[k].position, p)) return static_cast<long>(k);
       return -1L;
     };
-    const long entry = route_.points.empty() ? -1 : indexOf(route_.points.back().position);
-    const long exit = next ? indexOf(*next) : -1;
     const long last = static_cast<long>(fixes.size()) - 1;
-    ExpandedTrack expanded{pendingLabel_, route_.points.size(), 0};
-    if (entry >= 0 && exit >= 0 && exit < entry) {
-      for (long k = entry - 1; k > exit; --k) route_.points.push_back(fixes[static_cast<std::size_t>(k)]);
+    const auto nearerEnd = [&](const LatLng& p) {
+      return distanceNm(p, fixes.front().position) <= distanceNm(p, fixes.back().position) ? 0L : last;
+    };
+    const auto note = [&](const std::string& name, const char* verb, long end) {
+      route_.notes.push_back(name + " IS NOT ON " + pendingLabel_ + ": " + verb + " AT ITS " +
+                             (end == 0 ? "FIRST" : "LAST") + " POINT");
+    };
+    const TrackFix* before = route_.points.empty() ? nullptr : &route_.points.back();
+    const long entry = before ? indexOf(before->position) : -1;
+    const long exit = next ? indexOf(next->position) : -1;
+    // Where the flight along the track starts and the end it heads for; a
+    // point of the route on the track is not flown twice.
+    long start = 0, target = last;
+    if (entry >= 0) {
+      start = entry;
+      target = exit >= 0 ? exit : next ? nearerEnd(next->position) : last;
     } else {
-      const long from = entry >= 0 ? entry + 1 : 0, to = exit >= 0 ? exit - 1 : last;
-      for (long k = from; k <= to; ++k) route_.points.push_back(fixes[static_cast<std::size_t>(k)]);
+      if (before) {
+        start = nearerEnd(before->position);
+        note(before->name, "JOINED", start);
+      } else if (next && exit < 0) {
+        start = last - nearerEnd(next->position);
+      }
+      target = exit >= 0 ? exit : last - start;
     }
+    if (next && exit < 0) note(next->name, "LEFT", target);
+    ExpandedTrack expanded{pendingLabel_, route_.points.size(), 0};
+    const long step = target >= start ? 1 : -1;
+    const long first = entry >= 0 ? start + step : start, final = exit >= 0 ? target - step : target;
+    for (long k = first; step > 0 ? k <= final : k >= final; k += step)
+      route_.points.push_back(fixes[static_cast<std::size_t>(k)]);
     expanded.count = route_.points.size() - expanded.first;
     route_.tracks.push_back(std::move(expanded));
     pending_ = nullptr;
@@ -194,6 +268,7 @@ class RouteReader {
   RouteStringRead route_;
   const ResolvedTrack* pending_ = nullptr;
   std::string pendingLabel_;
+  std::vector<std::string> flown_;  // the tracks expanded so far
 };
 
 }  // namespace

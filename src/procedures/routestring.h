@@ -18,6 +18,8 @@ namespace korvant {
 
 // Words beyond this many are not read: no real route comes near it.
 inline constexpr std::size_t ROUTE_STRING_WORDS = 1000;
+// A point this far off the great circle of its neighbours is noted.
+inline constexpr double FAR_OFF_ROUTE_NM = 1000;
 
 struct ExpandedTrack {
   std::string name;       // "NAT U", "PACOTS 11"
@@ -31,7 +33,10 @@ struct RouteStringRead {
   std::vector<std::string> unresolved;     // words that named nothing
   std::vector<std::string> notExpanded;    // airways, flown as direct legs
   std::vector<std::string> missingTracks;  // tracks named but not stored: "NAT TRACK Q IS NOT STORED"
-  bool cut = false;                        // words beyond ROUTE_STRING_WORDS were left unread
+  // What the pilot should check: a point off a track joined at its end, a
+  // track named twice, a point far off the line of its neighbours.
+  std::vector<std::string> notes;
+  bool cut = false;  // words beyond ROUTE_STRING_WORDS were left unread
 };
 
 // `sim`, when given, finds the airports the fix store does not know.

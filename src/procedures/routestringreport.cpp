@@ -27,6 +27,7 @@ std::string routeStringReport(const RouteStringRead& route, const MagneticModel&
   for (const ExpandedTrack& t : route.tracks)
     out << t.name << ": " << t.count << (t.count == 1 ? " FIX" : " FIXES") << " OF THE TRACK\n";
   for (const std::string& missing : route.missingTracks) out << missing << '\n';
+  for (const std::string& note : route.notes) out << note << '\n';
   wordList(out, "NOT EXPANDED, FLOWN DIRECT:", route.notExpanded);
   wordList(out, "NOT RESOLVED:", route.unresolved);
   if (route.cut) out << "ONLY THE FIRST " << ROUTE_STRING_WORDS << " WORDS WERE READ\n";

@@ -12,6 +12,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     (void)korvant::formatLat(parsed.lat);
     (void)korvant::formatLng(parsed.lng);
   }
+  if (korvant::readCompactPosition(text, parsed) && (parsed.lat > 9000 || parsed.lat < -9000)) __builtin_trap();
   (void)korvant::readDafifPosition(text);
   korvant::LatLng position;
   (void)korvant::readOverlayPosition(text, position);

@@ -8,6 +8,7 @@
 #include <sstream>
 
 #include "base/textops.h"
+#include "geo/greatcircle.h"
 #include "procedures/routestringreport.h"
 #include "support/recordingboxes.h"
 #include "tracks/trackreader.h"
@@ -135,11 +136,11 @@ TEST_F(RouteStringTest, EmptyEndlessAndHostileStrings) {
   // NAT with nothing after it, and a track named twice in a row.
   // NAT last is a word like any other (here Natal's VOR), no track.
   EXPECT_TRUE(read("EGLL NAT").tracks.empty());
-  // Twice: the second starts where the first ended, at the track's end.
+  // Twice: flown once, and said.
   const RouteStringRead twice = read("SUNOT NATA NATA");
   EXPECT_EQ(names(twice), "SUNOT 57/20 57/30 57/40 56/50 JANJO");
-  ASSERT_EQ(twice.tracks.size(), 2u);
-  EXPECT_EQ(twice.tracks[1].count, 0u);
+  ASSERT_EQ(twice.tracks.size(), 1u);
+  EXPECT_EQ(twice.notes, std::vector<std::string>{"NAT A IS NAMED TWICE: FLOWN ONCE"});
   // A slash form of a position stays one; other slashes start a suffix.
   EXPECT_EQ(names(read("N5030/W03500 50/30 SUNOT/ /N0480F350 NEEKO/N5030")), "N5030/W03500 50/30 SUNOT NEEKO");
 
@@ -155,6 +156,62 @@ TEST_F(RouteStringTest, EmptyEndlessAndHostileStrings) {
   std::string binary;
   for (int i = 0; i < 4096; ++i) binary += static_cast<char>(i * 37);
   EXPECT_NO_FATAL_FAILURE(routeStringReport(read(binary)));
+}
+
+// The forms other programs write a position in, and what is not a position.
+TEST_F(RouteStringTest, PositionsInEveryFormOrNone) {
+  readTracks("nat-20160210-qsimplanner.html");
+  const struct {
+    const char* text;
+    const char* points;
+    LatLng second;
+  } cases[] = {
+      {"EGLL 4700N/05000W KJFK", "EGLL 4700N/05000W KJFK", {4700, -5000}},
+      {"EGLL 47N/050W KJFK", "EGLL 47N/050W KJFK", {4700, -5000}},
+      {"EGLL 4730N/050W KJFK", "EGLL 4730N/050W KJFK", {4730, -5000}},
+      {"EGLL 47N/05030W KJFK", "EGLL 47N/05030W KJFK", {4700, -5030}},
+      {"EGLL N5530W02000 KJFK", "EGLL N5530W02000 KJFK", {5530, -2000}},  // plans written before
+      {"KJFK..MERIT..EGLL", "KJFK MERIT EGLL", {4122.92, -7308.25}},
+      {"KJFK ETARI DCT ETARI/M082F300 EGLL", "KJFK ETARI EGLL", {5530, -1500}},
+  };
+  for (const auto& c : cases) {
+    const RouteStringRead r = read(c.text);
+    EXPECT_EQ(names(r), c.points) << c.text;
+    ASSERT_GE(r.points.size(), 2u) << c.text;
+    EXPECT_NEAR(r.points[1].position.lat, c.second.lat, 0.01) << c.text;
+    EXPECT_NEAR(r.points[1].position.lng, c.second.lng, 0.01) << c.text;
+    EXPECT_TRUE(r.unresolved.empty()) << c.text;
+  }
+  // Minutes of 60 and more are no position, in any form.
+  for (const char* bad : {"5590N02000W", "4760N/05000W", "N4700W05060"}) {
+    const RouteStringRead r = read(std::string("EGLL ") + bad + " KJFK");
+    EXPECT_EQ(names(r), "EGLL KJFK") << bad;
+    EXPECT_EQ(r.unresolved, std::vector<std::string>{bad});
+  }
+}
+
+// A point written round a track but not on it joins the track at its nearer
+// end; a point far off its neighbours' line is said.
+TEST_F(RouteStringTest, PointsOffTheTrackAndFarAway) {
+  readTracks("nat-20261008-xdispatch-east.txt");  // X: ALLRY 51/50 53/40 55/30 55/20 RESNO NETKI
+  const RouteStringRead r = read("KJFK NEEKO NATX LIMRI NATX XETBO EGLL");
+  EXPECT_EQ(names(r), "KJFK NEEKO ALLRY 51/50 53/40 55/30 55/20 RESNO NETKI LIMRI XETBO EGLL");
+  EXPECT_EQ(r.notes, (std::vector<std::string>{"NEEKO IS NOT ON NAT X: JOINED AT ITS FIRST POINT",
+                                               "LIMRI IS NOT ON NAT X: LEFT AT ITS LAST POINT",
+                                               "NAT X IS NAMED TWICE: FLOWN ONCE"}));
+  double total = 0;
+  for (std::size_t i = 1; i < r.points.size(); ++i) total += distanceNm(r.points[i - 1].position, r.points[i].position);
+  EXPECT_LT(total, 3400);  // 12,783 NM when the track was flown twice
+  // Entered on the track and left off it: from the point on it to the end nearer the exit.
+  EXPECT_EQ(names(read("53/40 NATX LIMRI")), "53/40 55/30 55/20 RESNO NETKI LIMRI");
+  EXPECT_EQ(names(read("55/30 NATX ALLRY")), "55/30 53/40 51/50 ALLRY");
+
+  const RouteStringRead far = read("EGLL SPI LFPG");  // Springfield, Illinois
+  ASSERT_EQ(far.points.size(), 3u);
+  ASSERT_EQ(far.notes.size(), 1u);
+  EXPECT_EQ(far.notes[0].rfind("SPI LIES ", 0), 0u) << far.notes[0];
+  EXPECT_NE(routeStringReport(far).find(far.notes[0] + "\n"), std::string::npos);
+  EXPECT_TRUE(read("KJFK MERIT HFD EGLL").notes.empty());
 }
 
 }  // namespace
