@@ -94,7 +94,8 @@ double readPlanCoordinate(std::string_view field, char negative) {
 std::optional<FlightPlan> readFlightPlan(std::string_view text, MessageBoxes& boxes) {
   FlightPlan plan;
   bool header = false;
-  std::size_t at = 0;
+  // Editors on other systems start a UTF-8 file with a byte-order mark.
+  std::size_t at = text.substr(0, 3) == "\xEF\xBB\xBF" ? 3 : 0;
   while (at < text.size()) {
     // A line, or the next piece of a longer one.
     std::size_t end = text.find('\n', at);
@@ -107,7 +108,8 @@ std::optional<FlightPlan> readFlightPlan(std::string_view text, MessageBoxes& bo
     while (lead < piece.size() && piece[lead] == ' ') ++lead;
     const std::string line(piece.substr(lead));
     if (line.empty()) continue;
-    if (line == "[flightplan]") {
+    // [FlightPlan] as some planners write it, in any case as the keys are.
+    if (line.size() == 12 && startsWithIgnoringCase(line, "[flightplan]")) {
       header = true;
       continue;
     }

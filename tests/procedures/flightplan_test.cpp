@@ -75,6 +75,15 @@ TEST(FlightPlan, TheHeaderItsRefusalAndLongLines) {
   EXPECT_EQ(cut->waypoints[0].text, std::string(300 - 247, 'x'));
   const auto one = readFlightPlan("[flightplan]\nwaypoint.0=A, V, N50* 0', W001* 0', 0\n", boxes);
   EXPECT_EQ(planEnds(*one).first, planEnds(*one).second);
+  // The header in any letter case, after a UTF-8 byte-order mark too.
+  for (const char* text : {"[FlightPlan]\nwaypoint.0=A, V, N50* 0', W001* 0', 0\n",
+                           "\xEF\xBB\xBF[FLIGHTPLAN]\r\nwaypoint.0=A, V, N50* 0', W001* 0', 0\r\n"}) {
+    const auto read = readFlightPlan(text, boxes);
+    ASSERT_TRUE(read) << text;
+    ASSERT_EQ(read->waypoints.size(), 1u);
+    EXPECT_EQ(read->waypoints[0].position, (LatLng{5000, -100}));
+  }
+  EXPECT_EQ(boxes.shown.size(), 1u);  // only the refusal above
 }
 
 TEST(FlightPlan, TheRealFileWithItsThirteenWaypoints) {
