@@ -89,8 +89,9 @@ int build(const std::string& output, const std::vector<std::string>& sources) {
   if (bytes.size() > korvant::FIX_FILE_MAX_BYTES)
     std::cerr << "korvant-mkdat: warning: " << output << " has " << bytes.size()
               << " bytes; Korvant reads only the first " << korvant::FIX_FILE_MAX_BYTES << "\n";
-  if (!korvant::AtomicFile(output).write(std::string(bytes.begin(), bytes.end()))) {
-    std::cerr << "korvant-mkdat: cannot write " << output << "\n";
+  korvant::AtomicFile file(output);
+  if (!file.write(std::string(bytes.begin(), bytes.end()))) {
+    std::cerr << "korvant-mkdat: " << file.failure() << "\n";
     return 1;
   }
   return 0;
@@ -143,8 +144,9 @@ int buildFolder(const std::string& folder, const std::vector<std::string>& sourc
   fs::create_directories(folder, ec);
   for (const auto& [name, bytes] : builder.finish()) {
     const std::string path = (fs::path(folder) / name).string();
-    if (!korvant::AtomicFile(path).write(bytes)) {
-      std::cerr << "korvant-mkdat: cannot write " << path << "\n";
+    korvant::AtomicFile file(path);
+    if (!file.write(bytes)) {
+      std::cerr << "korvant-mkdat: " << file.failure() << "\n";
       return 1;
     }
   }
@@ -181,8 +183,9 @@ int buildProcedure(const std::string& output, const std::string& source) {
   }
   std::error_code ec;
   if (fs::path(output).has_parent_path()) fs::create_directories(fs::path(output).parent_path(), ec);
-  if (!korvant::AtomicFile(output).write(build.bytes)) {
-    std::cerr << "korvant-mkdat: cannot write " << output << "\n";
+  korvant::AtomicFile file(output);
+  if (!file.write(build.bytes)) {
+    std::cerr << "korvant-mkdat: " << file.failure() << "\n";
     return 1;
   }
   return 0;

@@ -9,6 +9,7 @@
 #include <csignal>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <mutex>
 
 namespace korvant {
@@ -65,9 +66,41 @@ void unregisterPath(int slot) {
 
 }  // namespace
 
-AtomicFile::AtomicFile(std::string target)
-    : target_(std::move(target)), temporary_(target_ + ".tmp" + std::to_string(::getpid())) {
+namespace {
+
+// The file a path names, through any symbolic links; empty `why` when it may
+// be written (a regular file, or nothing yet).
+std::string finalTarget(const std::string& path, std::string& why) {
+  namespace fs = std::filesystem;
+  fs::path at = path;
+  std::error_code ec;
+  for (int hops = 0; hops < 40; ++hops) {
+    const fs::file_status status = fs::symlink_status(at, ec);
+    if (status.type() != fs::file_type::symlink) {
+      if (status.type() == fs::file_type::directory)
+        why = "it is a folder";
+      else if (fs::exists(status) && status.type() != fs::file_type::regular)
+        why = "not a regular file";
+      return at.string();
+    }
+    const fs::path link = fs::read_symlink(at, ec);
+    if (ec) break;
+    at = link.is_absolute() ? link : at.parent_path() / link;
+  }
+  why = "too many symbolic links";
+  return path;
+}
+
+}  // namespace
+
+AtomicFile::AtomicFile(std::string target) : path_(std::move(target)) {
+  target_ = finalTarget(path_, error_);
+  temporary_ = target_ + ".tmp" + std::to_string(::getpid());
   slot_ = registerPath(temporary_);
+}
+
+std::string AtomicFile::failure() const {
+  return "cannot write " + path_ + (error_.empty() ? std::string() : ": " + error_);
 }
 
 AtomicFile::~AtomicFile() {
@@ -77,8 +110,20 @@ AtomicFile::~AtomicFile() {
 
 bool AtomicFile::commit() {
   done_ = true;
+  if (!error_.empty()) {
+    ::unlink(temporary_.c_str());
+    return false;
+  }
   struct stat info {};
-  const bool written = ::stat(temporary_.c_str(), &info) == 0 && S_ISREG(info.st_mode) && info.st_size > 0;
+  bool written = ::stat(temporary_.c_str(), &info) == 0 && S_ISREG(info.st_mode) && info.st_size > 0;
+  // A writer that did not check its writes (Qt's PDF and SVG writers) still
+  // fails here: a full disk is reported by the flush at the latest.
+  if (written) {
+    const int fd = ::open(temporary_.c_str(), O_RDONLY | O_CLOEXEC);
+    written = fd >= 0 && ::fsync(fd) == 0;
+    if (!written) error_ = std::strerror(errno);
+    if (fd >= 0) ::close(fd);
+  }
   // rename() replaces the target in one step.
   if (written && std::rename(temporary_.c_str(), target_.c_str()) == 0) {
     unregisterPath(slot_);
@@ -90,15 +135,24 @@ bool AtomicFile::commit() {
 }
 
 bool AtomicFile::write(const std::string& bytes) {
+  if (!error_.empty()) {
+    done_ = true;
+    return false;
+  }
   const int fd = ::open(temporary_.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
   bool ok = fd >= 0;
+  if (!ok) error_ = std::strerror(errno);
   for (std::size_t written = 0; ok && written < bytes.size();) {
     const ssize_t n = ::write(fd, bytes.data() + written, bytes.size() - written);
     if (n < 0 && errno == EINTR) continue;
     ok = n > 0;
     if (ok) written += static_cast<std::size_t>(n);
+    if (!ok) error_ = n < 0 ? std::strerror(errno) : "nothing written";
   }
-  if (fd >= 0 && ::close(fd) != 0) ok = false;
+  if (fd >= 0 && ::close(fd) != 0 && ok) {
+    ok = false;
+    error_ = std::strerror(errno);
+  }
   if (!ok) {
     done_ = true;
     ::unlink(temporary_.c_str());

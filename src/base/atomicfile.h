@@ -4,6 +4,8 @@
 // leaves an existing target untouched. The temporary file is removed on
 // failure, when the writer is destroyed without committing, and when the
 // process is ended by SIGINT, SIGTERM or SIGHUP while it is being written.
+// A symbolic link is written through (its target replaced, the link kept);
+// a folder, device, FIFO or socket is refused, never replaced by a file.
 #include <string>
 
 namespace korvant {
@@ -17,14 +19,20 @@ class AtomicFile {
 
   // Where to write: beside the target, "TARGET.tmpPID".
   const std::string& temporaryPath() const { return temporary_; }
-  // Renames the written temporary file over the target; false, with the
-  // temporary file removed, when it is missing, empty or cannot be renamed.
+  // Flushes the written temporary file to the disk and renames it over the
+  // target; false, with the temporary file removed, when it is missing,
+  // empty, cannot be flushed (a full disk) or cannot be renamed.
   bool commit();
   // Writes `bytes` to the temporary file and commits.
   bool write(const std::string& bytes);
+  // Why the last write or commit failed ("not a regular file", "No space
+  // left on device"), empty when it did not or the reason is unknown.
+  const std::string& error() const { return error_; }
+  // "cannot write PATH", with the reason when known.
+  std::string failure() const;
 
  private:
-  std::string target_, temporary_;
+  std::string path_, target_, temporary_, error_;
   int slot_ = -1;  // the signal handler's entry for the temporary file
   bool done_ = false;
 };

@@ -1,5 +1,6 @@
 #include "platform/mapprint.h"
 
+#include <QFile>
 #include <QPainter>
 
 #include "base/atomicfile.h"
@@ -28,6 +29,17 @@ bool paintPage(QPrinter& printer, const PaintInput& input, const PrintPage& page
 
 }  // namespace
 
+namespace {
+
+bool endsWithPdfTrailer(const std::string& path) {
+  QFile file(QString::fromStdString(path));
+  if (!file.open(QIODevice::ReadOnly) || file.size() < 16) return false;
+  file.seek(file.size() - 16);
+  return file.read(16).contains("%%EOF");
+}
+
+}  // namespace
+
 bool printMapPage(QPrinter& printer, const PaintInput& input, const PrintPage& page, std::string& error) {
   const QSize size = printablePageSize(printer);
   if (size.width() <= 0 || size.height() <= 0) {
@@ -50,8 +62,10 @@ bool printMapPage(QPrinter& printer, const PaintInput& input, const PrintPage& p
   printer.setOutputFileName(QString::fromStdString(file.temporaryPath()));
   const bool painted = paintPage(printer, input, page);
   printer.setOutputFileName(target);
-  if (!painted || !file.commit()) {
-    error = "cannot write " + target.toStdString();
+  // The printer's PDF engine does not say when a write failed: a whole PDF
+  // ends with its end-of-file marker.
+  if (!painted || !endsWithPdfTrailer(file.temporaryPath()) || !file.commit()) {
+    error = file.failure();
     return false;
   }
   return true;

@@ -1,5 +1,6 @@
 #include "platform/maprender.h"
 
+#include <QBuffer>
 #include <QImage>
 #include <QPageSize>
 #include <QPainter>
@@ -21,7 +22,9 @@ PaintResult paintOn(const PaintInput& input, int width, int height, QPainter& pa
   return MapPainter(input, canvas).paint({width, height, false, true});
 }
 
-bool renderTo(const PaintInput& input, MapFileFormat format, const QString& path, const MapFileRequest& r,
+// Into memory: Qt's PDF and SVG writers do not report a failed write, so
+// the file is written by a writer that checks every byte.
+bool renderTo(const PaintInput& input, MapFileFormat format, QBuffer& out, const MapFileRequest& r,
               PaintResult& result) {
   switch (format) {
     case MapFileFormat::Png: {
@@ -43,10 +46,10 @@ bool renderTo(const PaintInput& input, MapFileFormat format, const QString& path
       image.setDevicePixelRatio(1);
       image.setDotsPerMeterX(saved);
       image.setDotsPerMeterY(saved);
-      return image.save(path, "PNG");
+      return image.save(&out, "PNG");
     }
     case MapFileFormat::Pdf: {
-      QPdfWriter pdf(path);
+      QPdfWriter pdf(&out);
       pdf.setResolution(r.dpi);
       pdf.setPageMargins(QMarginsF(0, 0, 0, 0));
       // The page is the map's size at 96 dots per inch, drawn at `dpi`.
@@ -59,7 +62,7 @@ bool renderTo(const PaintInput& input, MapFileFormat format, const QString& path
     }
     case MapFileFormat::Svg: {
       QSvgGenerator svg;
-      svg.setFileName(path);
+      svg.setOutputDevice(&out);
       svg.setSize(QSize(r.width, r.height));
       svg.setViewBox(QRect(0, 0, r.width, r.height));
       svg.setResolution(r.dpi);
@@ -97,9 +100,13 @@ bool renderMapFile(const PaintInput& input, const MapFileRequest& request, std::
   }
   AtomicFile file(request.path);
   PaintResult painted;
-  const bool ok = renderTo(input, *format, QString::fromStdString(file.temporaryPath()), request, painted);
-  if (!ok || !file.commit()) {
-    error = "cannot write " + request.path;
+  QByteArray bytes;
+  QBuffer buffer(&bytes);
+  buffer.open(QIODevice::WriteOnly);
+  const bool ok = renderTo(input, *format, buffer, request, painted);
+  buffer.close();
+  if (!ok || !file.write(bytes.toStdString())) {
+    error = file.failure();
     return false;
   }
   if (result) *result = painted;

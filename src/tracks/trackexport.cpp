@@ -196,7 +196,7 @@ bool writeTrackExport(const std::string& path, const std::vector<ResolvedTrack>&
   }
   AtomicFile file(path);
   if (!file.write(exportTracks(tracks, *format))) {
-    error = "cannot write " + path;
+    error = file.failure();
     return false;
   }
   return true;

@@ -241,7 +241,7 @@ bool saveTrackPlan(const std::string& path, const TrackPlan& plan, PlanFormat fo
   }
   AtomicFile file(path);
   if (!file.write(writeTrackPlan(plan, format))) {
-    error = "cannot write " + path;
+    error = file.failure();
     return false;
   }
   return true;

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -63,6 +64,39 @@ TEST(AtomicFile, ReplacesInOneStepAndLeavesNothingOnFailure) {
   EXPECT_FALSE(AtomicFile((dir.path() / "no" / "such" / "folder").string()).write("x"));
   EXPECT_FALSE(AtomicFile(target).commit());  // nothing written
   EXPECT_EQ(readWholeFile(target, 100).bytes, "new");
+}
+
+// A link is written through to its target; what is no regular file is
+// refused and left as it was.
+TEST(AtomicFile, WritesThroughLinksAndRefusesWhatIsNoFile) {
+  namespace fs = std::filesystem;
+  test::TempDir dir;
+  const std::string real = dir.write("maps/real.png", "old");
+  fs::create_symlink("maps/real.png", dir.path() / "link.png");
+  fs::create_symlink("link.png", dir.path() / "chain.png");
+  EXPECT_TRUE(AtomicFile((dir.path() / "chain.png").string()).write("new"));
+  EXPECT_TRUE(fs::is_symlink(dir.path() / "link.png"));
+  EXPECT_TRUE(fs::is_symlink(dir.path() / "chain.png"));
+  EXPECT_EQ(readWholeFile(real, 100).bytes, "new");
+  fs::create_symlink("nowhere/yet.png", dir.path() / "dangling.png");
+  EXPECT_FALSE(AtomicFile((dir.path() / "dangling.png").string()).write("x"));  // its folder is missing
+  fs::create_symlink("loop.png", dir.path() / "loop.png");
+
+  ASSERT_EQ(::mkfifo((dir.path() / "fifo").c_str(), 0600), 0);
+  fs::create_directory(dir.path() / "folder.png");
+  const struct {
+    const char* name;
+    const char* reason;
+  } refused[] = {
+      {"fifo", "not a regular file"}, {"folder.png", "it is a folder"}, {"loop.png", "too many symbolic links"}};
+  for (const auto& r : refused) {
+    AtomicFile file((dir.path() / r.name).string());
+    EXPECT_FALSE(file.write("x")) << r.name;
+    EXPECT_EQ(file.failure(), "cannot write " + (dir.path() / r.name).string() + ": " + r.reason);
+  }
+  EXPECT_EQ(fs::status(dir.path() / "fifo").type(), fs::file_type::fifo);
+  EXPECT_TRUE(fs::is_directory(dir.path() / "folder.png"));
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), {}), 7);  // no temporary file left
 }
 
 // A program ended by a signal while it writes leaves no temporary file.

@@ -2,6 +2,8 @@
 #include <gtest/gtest.h>
 #include <QImage>
 
+#include <sys/stat.h>
+
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -106,6 +108,41 @@ class PlotTool : public ::testing::Test {
   }
   test::TempDir dir;
 };
+
+// A disk that fills up under the writer (the file size limit of 8 blocks
+// does to every write what a full disk does): each output fails with a
+// message and the file that was there stays whole. Qt's SVG and PDF writers
+// say nothing of a failed write themselves.
+TEST_F(PlotTool, AFullDiskFailsAndKeepsTheOldFile) {
+  for (const char* args : {"-o keep.svg", "-o keep.pdf", "--print-pdf keep.pdf", "-o keep.png"}) {
+    const std::string name = std::string(args).substr(std::string(args).find("keep"));
+    const std::string old = dir.write(name, "the old file");
+    const auto err = dir.path() / "stderr.txt";
+    const std::string command = "cd " + dir.str() + " && (trap '' XFSZ; ulimit -f 8; exec " + KORVANT_PLOT + " " +
+                                args + " > /dev/null 2> " + err.string() + ")";
+    const int status = std::system(command.c_str());
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 1) << args;
+    std::ifstream in(err);
+    const std::string errors(std::istreambuf_iterator<char>(in), {});
+    EXPECT_NE(errors.find("cannot write " + name), std::string::npos) << args << errors;
+    std::ifstream kept(old);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(kept), {}), "the old file") << args;
+    std::filesystem::remove(err);
+    std::filesystem::remove(old);
+    EXPECT_TRUE(std::filesystem::is_empty(dir.path())) << args;  // no temporary file left
+  }
+  // Through a link its target is written; a FIFO is refused, not replaced.
+  std::filesystem::create_directory(dir.path() / "maps");
+  std::filesystem::create_symlink("maps/map.svg", dir.path() / "link.svg");
+  EXPECT_EQ(run("-o link.svg --size 200x100"), 0);
+  EXPECT_TRUE(std::filesystem::is_symlink(dir.path() / "link.svg"));
+  EXPECT_GT(std::filesystem::file_size(dir.path() / "maps/map.svg"), 1000u);
+  ASSERT_EQ(::mkfifo((dir.path() / "pipe.png").c_str(), 0600), 0);
+  std::string errors;
+  EXPECT_EQ(run("-o pipe.png --size 200x100", &errors), 1);
+  EXPECT_NE(errors.find("cannot write pipe.png: not a regular file"), std::string::npos) << errors;
+  EXPECT_EQ(std::filesystem::status(dir.path() / "pipe.png").type(), std::filesystem::file_type::fifo);
+}
 
 TEST_F(PlotTool, WritesTheMapAtTheGivenSize) {
   ASSERT_EQ(run("-o out.png --size 640x400 --preset EGGX --layer variation=on --mono"), 0);
