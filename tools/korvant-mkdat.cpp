@@ -14,6 +14,7 @@
 #include <iostream>
 #include <iterator>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -25,6 +26,7 @@
 #include "navdata/fixsource.h"
 #include "navdata/simfiles.h"
 #include "navdata/simsource.h"
+#include "printablestream.h"
 #include "procedures/procedurefile.h"
 #include "procedures/proceduretext.h"
 
@@ -33,16 +35,18 @@ namespace {
 namespace fs = std::filesystem;
 using korvant::FixFileContents;
 
-int usage() {
-  std::cerr << "usage: korvant-mkdat -o OUT.DAT SOURCE...\n"
-               "       korvant-mkdat --dump FILE\n"
-               "       korvant-mkdat --ps1 OUTDIR SOURCE...   (a PS1-layout simulator folder)\n"
-               "       korvant-mkdat --ps1-dump DIR\n"
-               "       korvant-mkdat --dafif OUTDIR SOURCE... (a DAFIF-layout folder)\n"
-               "       korvant-mkdat --dafif-dump DIR\n"
-               "       korvant-mkdat --procedure OUT TEXT     (a procedure or route file)\n"
-               "       korvant-mkdat --procedure-dump FILE    (.ROU files start with their header)\n";
-  return 2;
+// Asked for, the usage goes to standard output and is no failure.
+int usage(bool asked = false) {
+  (asked ? std::cout : std::cerr)
+      << "usage: korvant-mkdat -o OUT.DAT SOURCE...\n"
+         "       korvant-mkdat --dump FILE\n"
+         "       korvant-mkdat --ps1 OUTDIR SOURCE...   (a PS1-layout simulator folder)\n"
+         "       korvant-mkdat --ps1-dump DIR\n"
+         "       korvant-mkdat --dafif OUTDIR SOURCE... (a DAFIF-layout folder)\n"
+         "       korvant-mkdat --dafif-dump DIR\n"
+         "       korvant-mkdat --procedure OUT TEXT     (a procedure or route file)\n"
+         "       korvant-mkdat --procedure-dump FILE    (.ROU files start with their header)\n";
+  return asked ? 0 : 2;
 }
 
 // Sources and fix files are small; past this a file is no source.
@@ -207,7 +211,13 @@ int dumpProcedure(const std::string& path) {
 }  // namespace
 
 int main(int argc, char* argv[]) {
+  // The dumps are data read back by this program: kept as they are unless a
+  // terminal shows them.
+  const korvant::PrintableStream safeErr(std::cerr);
+  std::optional<korvant::PrintableStream> safeOut;
+  if (::isatty(STDOUT_FILENO)) safeOut.emplace(std::cout);
   const std::vector<std::string> args(argv + 1, argv + argc);
+  if (args.size() == 1 && (args[0] == "--help" || args[0] == "-h")) return usage(true);
   if (args.size() == 2 && args[0] == "--dump") return dump(args[1]);
   if (args.size() >= 3 && args[0] == "-o") return build(args[1], {args.begin() + 2, args.end()});
   if (args.size() >= 3 && args[0] == "--ps1")

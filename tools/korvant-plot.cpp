@@ -27,6 +27,7 @@
 #include "platform/stderrmessageboxes.h"
 #include "platform/systemclock.h"
 #include "plotoptions.h"
+#include "printablestream.h"
 #include "procedures/procedurereport.h"
 #include "procedures/routestringreport.h"
 #include "sky/terminatortime.h"
@@ -63,6 +64,7 @@ int applyOptions(AppContext& app, const PlotOptions& o) {
   if (!o.userOverlay.empty()) {
     app.userOverlay.setPath(o.userOverlay);
     app.switches.showUserTxt = true;
+    if (!app.userOverlay.overlay()) return fail("cannot read the user overlay file " + o.userOverlay, 1);
   }
   if (!o.procedure.empty()) {
     // Fitted to the procedure, unless the options place the view themselves.
@@ -101,13 +103,7 @@ int applyOptions(AppContext& app, const PlotOptions& o) {
     app.switches.printerColor = false;
     app.switches.currentColor = false;
   }
-  if (!o.time.empty()) {
-    if (!parseTerminatorTime(o.time).ok) {
-      MapCommands(app).applyStartHour(o.time);  // says why
-      return 1;
-    }
-    MapCommands(app).applyStartHour(o.time);
-  }
+  if (!o.time.empty()) MapCommands(app).applyStartHour(o.time);  // checked with the options
   for (const auto& [name, on] : o.layers) *switchByName(app.switches, name) = on;
   if (!o.magModel.empty()) app.magneticModelId = *magneticModelByName(o.magModel);
   if (!o.date.empty()) app.magneticYear = plotDateYear(o.date);
@@ -188,6 +184,7 @@ int writeExport(const AppContext& app, const PlotOptions& o) {
 }  // namespace
 
 int main(int argc, char* argv[]) {
+  const PrintableStream safeOut(std::cout), safeErr(std::cerr);
   PlotOptions options;
   std::error_code ec;
   const PlotParse parsed = parsePlotOptions({argv + 1, argv + argc}, options);

@@ -7,7 +7,9 @@
 #include "app/mapfileformat.h"
 #include "app/menutable.h"
 #include "base/layerswitches.h"
+#include "base/textops.h"
 #include "sky/magvar.h"
+#include "sky/terminatortime.h"
 #include "tracks/trackexport.h"
 #include "tracks/trackplan.h"
 
@@ -169,6 +171,15 @@ std::string setText(PlotOptions& o, const std::string&, const std::string& value
   return {};
 }
 
+std::string setTime(PlotOptions& o, const std::string&, const std::string& value) {
+  std::string entered = toUpper(value);
+  trimLeadingBlanks(entered);
+  const TerminatorTimeParse parsed = parseTerminatorTime(entered);
+  if (!parsed.ok) return "bad --time (" + parsed.error + "): " + value;
+  o.time = value;
+  return {};
+}
+
 template <bool PlotOptions::*Field>
 std::string setFlag(PlotOptions& o, const std::string&, const std::string&) {
   o.*Field = true;
@@ -194,7 +205,7 @@ constexpr OptionRule kRules[] = {
     {"--report", "", setFlag<&PlotOptions::report>},
     {"--folder", "a folder", setText<&PlotOptions::folder>},
     {"--preset", "a name", setText<&PlotOptions::preset>},
-    {"--time", "NOW or an hour on a date", setText<&PlotOptions::time>},
+    {"--time", "NOW or an hour on a date", setTime},
     {"--centre", "a position or fix name", setText<&PlotOptions::centre>},
     {"--center", "a position or fix name", setText<&PlotOptions::centre>},
     {"--runways", "an airport identifier", setText<&PlotOptions::runways>},
@@ -281,7 +292,9 @@ PlotParse parsePlotOptions(const std::vector<std::string>& args, PlotOptions& o)
     if (!rule) return refuse("unknown option: " + option + "\n" + PLOT_USAGE);
     std::string value;
     if (!rule->needs.empty()) {
-      if (i + 1 >= args.size()) return refuse(option + " needs " + std::string(rule->needs));
+      // An empty value ("--time ''") is a mistake, not the option left out.
+      const bool blank = i + 1 >= args.size() || args[i + 1].find_first_not_of(" \t") == std::string::npos;
+      if (blank) return refuse(option + " needs " + std::string(rule->needs));
       value = args[++i];
     }
     if (std::string refusal = rule->apply(o, option, value); !refusal.empty()) return refuse(std::move(refusal));

@@ -372,8 +372,20 @@ void reportMissingDafifFiles(AppContext& app) {
   }
   if ((d.wptB || d.wptH || d.wptL || d.wptR || d.wptT) && !once.dafifWaypoints) {
     bool any = false;
-    for (const char* name : DAFIF_WAYPOINT_FILES) any |= !app.dafif.pathOf(name).empty();
-    if (!any) {
+    std::string folders;
+    for (const char* name : DAFIF_WAYPOINT_FILES) {
+      any |= !app.dafif.pathOf(name).empty();
+      if (const std::string folder = app.dafif.folderInPlaceOf(name); !folder.empty())
+        folders += (folders.empty() ? "" : ", ") + folder;
+    }
+    // A folder where a file should be is a mistake worth saying even when
+    // the other files are there.
+    if (!folders.empty()) {
+      once.dafifWaypoints = true;
+      app.boxes.show("CAN'T OPEN FILE",
+                     folders + (folders.find(", ") == std::string::npos ? " IS A FOLDER" : " ARE FOLDERS"),
+                     MessageIcon::Warning);
+    } else if (!any) {
       once.dafifWaypoints = true;
       app.boxes.show("CAN'T FIND ANY OF:", "WPTN.TXT, WPTS.TXT, WPTE.TXT, WPTA.TXT", MessageIcon::None);
     }

@@ -1,6 +1,7 @@
 #include "navdata/dafiffiles.h"
 
 #include <algorithm>
+#include <filesystem>
 
 #include "base/datafile.h"
 
@@ -33,6 +34,16 @@ std::string DafifFiles::pathOf(const std::string& name) const {
     if (candidate.empty()) continue;
     const std::string found = resolveCaseInsensitive(candidate);
     if (stampOf(found).size >= 0) return found;
+  }
+  return {};
+}
+
+std::string DafifFiles::folderInPlaceOf(const std::string& name) const {
+  for (const std::string& candidate : {dataFolder_.empty() ? std::string() : dataFolder_ + name,
+                                       runFolder_.empty() ? std::string() : joinFolder(runFolder_, name)}) {
+    std::error_code ec;
+    if (!candidate.empty() && std::filesystem::is_directory(resolveCaseInsensitive(candidate), ec))
+      return resolveCaseInsensitive(candidate);
   }
   return {};
 }

@@ -36,6 +36,8 @@ class DafifFiles {
 
   // Where the file is, or empty when it is in neither folder.
   std::string pathOf(const std::string& name) const;
+  // A folder standing where the file is looked for, or empty.
+  std::string folderInPlaceOf(const std::string& name) const;
 
   // Each null when its file cannot be read.
   std::shared_ptr<const DafifAirportSet> airports() const;  // runways empty without RWY0.TXT

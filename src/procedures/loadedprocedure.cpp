@@ -15,6 +15,11 @@ std::optional<LoadedProcedure> readLoadedProcedure(const std::string& path, bool
     }
     std::optional<FlightPlan> plan = readFlightPlan(file.bytes, boxes);
     if (!plan) return std::nullopt;
+    // Nothing to draw or fit the map to: said, and the loaded plan kept.
+    if (plan->waypoints.empty()) {
+      boxes.show("NO WAYPOINTS IN FLIGHT PLAN:", path, MessageIcon::Stop);
+      return std::nullopt;
+    }
     loaded.plan = std::move(*plan);
     loaded.fileDate = fileDateText(path);
     loaded.routeShown = true;
@@ -22,6 +27,10 @@ std::optional<LoadedProcedure> readLoadedProcedure(const std::string& path, bool
   }
   ProcedureFileRead read = readProcedureFile(path, loaded.source.kind, boxes);
   if (!read.ok) return std::nullopt;
+  if (read.legs.empty()) {
+    boxes.show("NO LEGS IN FILE:", path, MessageIcon::Stop);
+    return std::nullopt;
+  }
   loaded.legs = std::move(read.legs);
   loaded.text = std::move(read.text);
   loaded.title = route ? read.title : loaded.source.folderName;

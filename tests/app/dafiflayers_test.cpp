@@ -158,6 +158,16 @@ TEST_F(DafifLayersTest, MissingFilesAreSaidOnceWhenSwitchedOnAndNeverByAPaint) {
   EXPECT_EQ(boxes.shown.size(), 3u);
 }
 
+// A folder where a waypoint file should be is said even beside the other files.
+TEST_F(DafifLayersTest, AFolderInPlaceOfAFileIsSaid) {
+  dir.write("WPTS.TXT", "");
+  std::filesystem::create_directory(dir.path() / "wptn.txt");
+  MapCommands(app).execute(cmd::DafifWptR);
+  ASSERT_EQ(boxes.shown.size(), 1u);
+  EXPECT_EQ(boxes.shown[0].caption, "CAN'T OPEN FILE");
+  EXPECT_EQ(boxes.shown[0].text, (dir.path() / "wptn.txt").string() + " IS A FOLDER");
+}
+
 TEST_F(DafifLayersTest, TheSampleFolderOnEveryLayer) {
   app.dafif.setFolders(std::string(KORVANT_SAMPLE_DAFIF) + "/", "");
   app.view.selectPreset("EUROPE");

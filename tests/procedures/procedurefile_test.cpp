@@ -265,12 +265,19 @@ TEST(ReadLoadedProcedure, TitlesFromTheFolderOrTheHeader) {
   EXPECT_EQ(plain->title, "");
   EXPECT_TRUE(boxes.shown.empty());
   // A flight plan goes to its own reader: refused without its header.
-  const auto plan = readLoadedProcedure(dir.write("routes/A.PLN", "[flightplan]\ntitle=T\n"), true, boxes);
+  const auto plan =
+      readLoadedProcedure(dir.write("routes/A.PLN", "[flightplan]\ntitle=T\nTEXT 5030N X\n"), true, boxes);
   ASSERT_TRUE(plan);
   EXPECT_EQ(plan->plan.title, "T");
   EXPECT_TRUE(plan->routeShown);
   EXPECT_FALSE(readLoadedProcedure(dir.write("routes/B.pln", "title=T\n"), true, boxes));
   EXPECT_EQ(boxes.shown.size(), 1u);
+  // Nothing to draw: said, not shown as an empty map.
+  EXPECT_FALSE(readLoadedProcedure(dir.write("routes/C.pln", "[flightplan]\ntitle=T\n"), true, boxes));
+  EXPECT_FALSE(readLoadedProcedure(dir.write("deparr/EGLL/EMPTY.27R", ""), false, boxes));
+  ASSERT_EQ(boxes.shown.size(), 3u);
+  EXPECT_EQ(boxes.shown[1].caption, "NO WAYPOINTS IN FLIGHT PLAN:");
+  EXPECT_EQ(boxes.shown[2].caption, "NO LEGS IN FILE:");
 }
 
 }  // namespace

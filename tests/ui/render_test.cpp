@@ -144,6 +144,25 @@ TEST_F(PlotTool, AFullDiskFailsAndKeepsTheOldFile) {
   EXPECT_EQ(std::filesystem::status(dir.path() / "pipe.png").type(), std::filesystem::file_type::fifo);
 }
 
+// What a file holds is never written raw to the terminal; a file given that
+// cannot be read is named and fails.
+TEST_F(PlotTool, NoControlBytesReachTheTerminalAndMissingFilesAreNamed) {
+  dir.write("t.txt", "A 57/20 \x1b]0;X\x07QQ 58/30 59/40\n");
+  const std::string out = (dir.path() / "out.txt").string();
+  ASSERT_EQ(std::system(("cd " + dir.str() + " && " + KORVANT_PLOT + " --tracks t.txt --report > " + out).c_str()), 0);
+  std::ifstream in(out, std::ios::binary);
+  const std::string report(std::istreambuf_iterator<char>(in), {});
+  EXPECT_NE(report.find("?]0;X?QQ (TRACK A)"), std::string::npos) << report;
+  for (const char c : report) EXPECT_TRUE(c == '\n' || c == '\t' || static_cast<unsigned char>(c) >= 0x20) << int(c);
+  std::string errors;
+  EXPECT_EQ(run("--user missing.txt -o u.png", &errors), 1);
+  EXPECT_NE(errors.find("missing.txt"), std::string::npos) << errors;
+  EXPECT_EQ(run("--user . -o u.png", &errors), 1);
+  const std::string usage = (dir.path() / "usage.txt").string();
+  EXPECT_EQ(std::system((std::string(KORVANT_MKDAT) + " --help > " + usage).c_str()), 0);
+  EXPECT_GT(std::filesystem::file_size(usage), 100u);
+}
+
 TEST_F(PlotTool, WritesTheMapAtTheGivenSize) {
   ASSERT_EQ(run("-o out.png --size 640x400 --preset EGGX --layer variation=on --mono"), 0);
   QImage image(QString::fromStdString((dir.path() / "out.png").string()));
@@ -307,8 +326,12 @@ TEST_F(PlotTool, DrawsTheTerminatorForATime) {
   const std::string svg{std::istreambuf_iterator<char>(in), {}};
   EXPECT_NE(svg.find("SEA LEVEL TERMINATOR 21 JUN 2024/0800Z"), std::string::npos);
   std::string errors;
-  EXPECT_EQ(run("--time '08Z 31/02/2000' -o u.png", &errors), 1);
+  // Usage errors, as a bad --date is: status 2.
+  EXPECT_EQ(run("--time '08Z 31/02/2000' -o u.png", &errors), 2);
   EXPECT_NE(errors.find("Bad DD/MM/(YY)YY format"), std::string::npos) << errors;
+  EXPECT_EQ(run("--time '' -o u.png", &errors), 2);
+  EXPECT_EQ(run("--route-string ' ' -o u.png", &errors), 2);
+  EXPECT_NE(errors.find("--route-string needs a route"), std::string::npos) << errors;
   EXPECT_FALSE(std::filesystem::exists(dir.path() / "u.png"));
 }
 
