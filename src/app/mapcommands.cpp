@@ -343,9 +343,15 @@ void reportMissingSimFiles(AppContext& app) {
 }
 
 void reportMissingUserOverlay(AppContext& app) {
-  if (!app.switches.showUserTxt || app.once.userOverlayMissing || app.userOverlay.overlay()) return;
+  if (!app.switches.showUserTxt || app.once.userOverlayMissing) return;
+  const std::shared_ptr<const UserOverlay> overlay = app.userOverlay.overlay();
+  if (overlay && !overlay->cut) return;
   app.once.userOverlayMissing = true;
-  app.boxes.show("CAN'T OPEN REQUESTED FILE:", "USER.TXT", MessageIcon::None);
+  if (overlay)
+    app.boxes.show("ONLY THE FIRST " + std::to_string(USER_OVERLAY_LIMIT >> 20) + " MB READ OF:",
+                   app.userOverlay.path(), MessageIcon::Warning);
+  else
+    app.boxes.show("CAN'T OPEN REQUESTED FILE:", "USER.TXT", MessageIcon::None);
 }
 
 void reportMissingDafifFiles(AppContext& app) {
@@ -388,6 +394,18 @@ void reportMissingDafifFiles(AppContext& app) {
     } else if (!any) {
       once.dafifWaypoints = true;
       app.boxes.show("CAN'T FIND ANY OF:", "WPTN.TXT, WPTS.TXT, WPTE.TXT, WPTA.TXT", MessageIcon::None);
+    }
+  }
+  // A file past the reader's limit is drawn only in part: said once.
+  bool anyOn = false;
+  for (bool* on : app.switches.dafif.drawing()) anyOn |= *on;
+  if (anyOn && !once.dafifCut) {
+    std::string cut;
+    for (const std::string& name : app.dafif.cutFiles()) cut += (cut.empty() ? "" : ", ") + name;
+    if (!cut.empty()) {
+      once.dafifCut = true;
+      app.boxes.show("ONLY THE FIRST " + std::to_string(DAFIF_FILE_LIMIT >> 20) + " MB READ OF:", cut,
+                     MessageIcon::Warning);
     }
   }
 }

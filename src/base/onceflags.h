@@ -10,7 +10,7 @@ struct OnceFlags {
   // "CAN'T OPEN FILE" for DAFA.BIN, DAFN.BIN, RWY0.TXT, DAFORTCA.TXT, the
   // four ATS files together; "CAN'T FIND ANY OF:" the waypoint files.
   bool dafifAirports = false, dafifNavaids = false, dafifRunways = false, dafifOrtca = false;
-  bool dafifAts = false, dafifWaypoints = false;
+  bool dafifAts = false, dafifWaypoints = false, dafifCut = false;
   bool userOverlayMissing = false;  // "CAN'T OPEN REQUESTED FILE:" USER.TXT
 };
 

@@ -4,6 +4,7 @@
 #include <filesystem>
 
 #include "base/datafile.h"
+#include "base/filereader.h"
 
 namespace korvant {
 
@@ -25,7 +26,6 @@ void DafifFiles::setFolders(std::string dataFolder, std::string runFolder) {
   dataFolder_ = std::move(dataFolder);
   runFolder_ = std::move(runFolder);
   parsed_.clear();
-  files_.clear();
 }
 
 std::string DafifFiles::pathOf(const std::string& name) const {
@@ -54,17 +54,34 @@ std::shared_ptr<const T> DafifFiles::parsed(const std::string& name,
   const std::string path = pathOf(name);
   if (path.empty()) return nullptr;
   const std::string stamps = stampText(path);
-  {
+  const auto cached = [&]() -> std::shared_ptr<const T> {
     std::lock_guard lock(mutex_);
     const auto it = parsed_.find(name);
     if (it != parsed_.end() && it->second.stamps == stamps) return std::static_pointer_cast<const T>(it->second.value);
-  }
-  const std::shared_ptr<const std::string> bytes = files_.bytes(path);
-  if (!bytes) return nullptr;
-  auto value = std::make_shared<const T>(parse(*bytes));
+    return nullptr;
+  };
+  if (auto value = cached()) return value;
+  // One file read at a time: the paint's two threads asking for the same
+  // large file would otherwise read and hold it twice.
+  std::lock_guard reading(reading_);
+  if (auto value = cached()) return value;
+  // Only the parsed records are kept, not the file's bytes.
+  const FileRead file = readFilePrefix(path, DAFIF_FILE_LIMIT);
+  if (!file.ok()) return nullptr;
+  auto value = std::make_shared<const T>(parse(file.bytes));
   std::lock_guard lock(mutex_);
   parsed_[name] = {stamps, value};
   return value;
+}
+
+std::vector<std::string> DafifFiles::cutFiles() const {
+  std::vector<std::string> cut;
+  for (const char* name : {"DAFA.BIN", "DAFN.BIN", "RWY0.TXT", "DAFORTCA.TXT"})
+    if (stampOf(pathOf(name)).size > static_cast<long long>(DAFIF_FILE_LIMIT)) cut.emplace_back(name);
+  for (const auto* names : {&DAFIF_WAYPOINT_FILES, &DAFIF_ATS_FILES})
+    for (const char* name : *names)
+      if (stampOf(pathOf(name)).size > static_cast<long long>(DAFIF_FILE_LIMIT)) cut.emplace_back(name);
+  return cut;
 }
 
 std::shared_ptr<const DafifAirportSet> DafifFiles::airports() const {

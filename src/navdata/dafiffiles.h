@@ -26,6 +26,9 @@ struct DafifAirportSet {
 // below an airport's are passed over, those equal to it are its runways.
 DafifAirportSet joinDafifRunways(std::vector<DafifAirport> airports, const std::vector<DafifRunway>& runways);
 
+// A DAFIF file is read up to this size.
+inline constexpr std::size_t DAFIF_FILE_LIMIT = 64u << 20;
+
 inline constexpr const char* DAFIF_WAYPOINT_FILES[4] = {"WPTN.TXT", "WPTS.TXT", "WPTE.TXT", "WPTA.TXT"};
 inline constexpr const char* DAFIF_ATS_FILES[4] = {"SEGDIST.TXT", "ATSID.TXT", "RADIALK.TXT", "RADIALX.TXT"};
 
@@ -48,6 +51,9 @@ class DafifFiles {
   std::shared_ptr<const std::vector<DafifSegmentLabel>> distances() const;
   std::shared_ptr<const std::vector<DafifOrtcaBlock>> ortca() const;
 
+  // The files larger than DAFIF_FILE_LIMIT: only their first part is read.
+  std::vector<std::string> cutFiles() const;
+
   // Every file's path, size and time as one text: it changes with any of them.
   std::string signature() const;
 
@@ -56,8 +62,7 @@ class DafifFiles {
   std::shared_ptr<const T> parsed(const std::string& name, const std::function<T(std::string_view)>& parse) const;
 
   std::string dataFolder_, runFolder_;
-  FileCache files_{64u << 20};
-  mutable std::mutex mutex_;
+  mutable std::mutex mutex_, reading_;
   struct Parsed {
     std::string stamps;
     std::shared_ptr<const void> value;

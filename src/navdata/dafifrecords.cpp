@@ -1,5 +1,7 @@
 #include "navdata/dafifrecords.h"
 
+#include <algorithm>
+#include <array>
 #include <cctype>
 #include <cmath>
 #include <cstdlib>
@@ -37,9 +39,10 @@ void put16(unsigned v, unsigned char* p) {
 // The whitespace-separated fields of a text, taken `count` at a time.
 class Fields {
  public:
-  Fields(std::string_view text, std::size_t count) : text_(text), fields_(count) {}
+  Fields(std::string_view text, std::size_t count) : text_(text), count_(std::min(count, kMost)) {}
   bool next() {
-    for (std::string_view& field : fields_) {
+    for (std::size_t i = 0; i < count_; ++i) {
+      std::string_view& field = fields_[i];
       while (at_ < text_.size() && std::isspace(static_cast<unsigned char>(text_[at_]))) ++at_;
       if (at_ >= text_.size()) return false;
       const std::size_t start = at_;
@@ -51,10 +54,17 @@ class Fields {
   std::string_view operator[](std::size_t i) const { return fields_[i]; }
 
  private:
+  static constexpr std::size_t kMost = 14;
   std::string_view text_;
-  std::vector<std::string_view> fields_;
+  std::size_t count_;
+  std::array<std::string_view, kMost> fields_{};
   std::size_t at_ = 0;
 };
+
+// Lines in a text: the records a reader may keep, reserved at once.
+std::size_t lineCount(std::string_view text) {
+  return static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n')) + 1;
+}
 
 // A decimal number and nothing else; false for anything not finite.
 bool decimal(std::string_view field, double& value) {
@@ -154,6 +164,7 @@ std::vector<DafifNavaid> readDafifNavaids(std::string_view bytes) {
 
 std::vector<DafifWaypoint> readDafifWaypoints(std::string_view text) {
   std::vector<DafifWaypoint> waypoints;
+  waypoints.reserve(lineCount(text));
   Fields f(text, 9);
   while (f.next()) {
     DafifWaypoint w;
@@ -205,30 +216,49 @@ std::vector<DafifSegmentLabel> readDafifDistances(std::string_view text) { retur
 
 std::vector<DafifOrtcaBlock> readDafifOrtca(std::string_view text) {
   std::vector<DafifOrtcaBlock> blocks;
+  // Values are kept in one array and handed to their blocks at the end, so
+  // no block's array grows past twice its size on the way.
+  std::vector<DafifOrtcaValue> values;
+  values.reserve(lineCount(text));
+  std::vector<std::size_t> firsts;
   std::size_t at = 0;
+  // Buffers kept across lines: millions of lines, no allocation each.
+  std::string line, joined;
   while (at < text.size()) {
     std::size_t end = text.find('\n', at);
     if (end == std::string_view::npos) end = text.size();
-    std::string line = toUpper(text.substr(at, std::min(end - at, ORTCA_LINE_LIMIT)));
+    line.assign(text.substr(at, std::min(end - at, ORTCA_LINE_LIMIT)));
+    for (char& c : line) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
     at = end + 1;
     trimLeadingBlanks(line);
     while (!line.empty() && std::isspace(static_cast<unsigned char>(line.back()))) line.pop_back();
     if (line.empty() || line[0] == '#') continue;
     Fields words(line, 3);
     Fields two(line, 2);
-    if (two.next() && two[0] == "QUADRANGLE_SIZE") {
+    if (line.starts_with("QUADRANGLE_SIZE") && two.next() && two[0] == "QUADRANGLE_SIZE") {
       double size = 0;
-      if (decimal(two[1], size)) blocks.push_back({size, {}});
+      if (decimal(two[1], size)) {
+        blocks.push_back({size, {}});
+        firsts.push_back(values.size());
+      }
       continue;
     }
     if (!words.next()) break;  // a line without its third word ends the file
     if (blocks.empty()) continue;
     DafifOrtcaValue v;
-    const std::string joined = std::string(words[0]) + "/" + std::string(words[1]);
+    joined.assign(words[0]).append(1, '/').append(words[1]);
     double value = 0;
     if (!parsePositionText(joined, v.position) || !decimal(words[2], value) || std::fabs(value) > 1e6) continue;
     v.value = static_cast<int>(value);
-    blocks.back().values.push_back(v);
+    values.push_back(v);
+  }
+  if (blocks.size() == 1) {
+    blocks[0].values = std::move(values);
+    return blocks;
+  }
+  for (std::size_t b = 0; b < blocks.size(); ++b) {
+    const std::size_t end = b + 1 < blocks.size() ? firsts[b + 1] : values.size();
+    blocks[b].values.assign(values.begin() + static_cast<long>(firsts[b]), values.begin() + static_cast<long>(end));
   }
   return blocks;
 }

@@ -11,11 +11,10 @@ struct DepArr {
   int type = 0;  // leg type code, 0 ... 255
   std::string fix;
   LatLng position{0, 0};
-  int speed = 0;         // indicated airspeed, knots
-  std::string altitude;  // as formatAltitude writes it
+  int speed = 0;          // indicated airspeed, knots
+  unsigned altitude = 0;  // the file's value: formatAltitude gives its text
   char restriction = ' ';
   int heading = 0;  // degrees, 0 ... 360
-  std::string hex, text;
 };
 
 // How a leg gets from the previous point to its end.

@@ -32,7 +32,6 @@ std::optional<LoadedProcedure> readLoadedProcedure(const std::string& path, bool
     return std::nullopt;
   }
   loaded.legs = std::move(read.legs);
-  loaded.text = std::move(read.text);
   loaded.title = route ? read.title : loaded.source.folderName;
   loaded.fileDate = fileDateText(path);
   loaded.procedureShown = !route;

@@ -16,7 +16,6 @@ namespace korvant {
 struct LoadedProcedure {
   ProcedureSource source;
   std::vector<DepArr> legs;
-  std::string text;   // the legs' text lines
   std::string title;  // the airport, or a route's "KJFK-EGLL"
   std::string fileDate;
   bool procedureShown = false;

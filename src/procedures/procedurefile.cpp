@@ -132,17 +132,25 @@ void appendLegText(std::string& text, int type, const std::string& fix, int head
   text += '\n';
 }
 
+std::string legText(const DepArr& leg) {
+  std::string text;
+  appendLegText(text, leg.type, leg.fix, leg.heading, formatAltitude(leg.altitude));
+  text.pop_back();
+  return text;
+}
+
 std::string depArrDumpText(const DepArr& leg) {
   std::ostringstream out;
   out << "TYPE " << leg.type << " FIX " << leg.fix << " L/L " << formatLat(leg.position.lat) << ' '
-      << formatLng(leg.position.lng) << " Speed " << leg.speed << " Alt " << leg.altitude << " AltRestr "
-      << leg.restriction << " Hdg " << leg.heading << "\nHEX " << leg.hex << "  TEXT " << leg.text << '\n';
+      << formatLng(leg.position.lng) << " Speed " << leg.speed << " Alt " << formatAltitude(leg.altitude)
+      << " AltRestr " << leg.restriction << " Hdg " << leg.heading << "\nHEX   TEXT \n";
   return out.str();
 }
 
 ProcedureFileRead readProcedureBytes(std::string_view bytes, RouteFileKind kind, const std::string& path,
                                      MessageBoxes& boxes) {
   ProcedureFileRead result;
+  result.legs.reserve(bytes.size() / PROCEDURE_RECORD_BYTES);
   int budget = 3;
   int previousHeading = 0;
   const auto spend = [&] {
@@ -181,9 +189,8 @@ ProcedureFileRead readProcedureBytes(std::string_view bytes, RouteFileKind kind,
       leg.speed = 250;
       if (!spend()) return result;
     }
-    leg.altitude = formatAltitude(record.altitude);
+    leg.altitude = record.altitude;
     leg.restriction = static_cast<char>(record.restriction);
-    appendLegText(result.text, leg.type, leg.fix, leg.heading, leg.altitude);
     result.legs.push_back(std::move(leg));
   }
   result.ok = true;

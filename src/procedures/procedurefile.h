@@ -52,13 +52,15 @@ std::array<unsigned char, PROCEDURE_RECORD_BYTES> encodeRouteHeader(std::string_
 std::string formatAltitude(unsigned value);
 // "[11] TURN LEFT HEADING 273 UNTIL 3000\n" and the like.
 void appendLegText(std::string& text, int type, const std::string& fix, int heading, const std::string& altitude);
+// A leg's line of the procedure's title block: "[01] DIRECT DOTTY".
+std::string legText(const DepArr& leg);
+
 // The debug dump of one leg: two lines.
 std::string depArrDumpText(const DepArr& leg);
 
 struct ProcedureFileRead {
   bool ok = false;
   std::vector<DepArr> legs;
-  std::string text;   // the legs' text lines
   std::string title;  // a kind-1 file's "KJFK-EGLL"
 };
 

@@ -168,7 +168,7 @@ void Flight::endLeg(const DepArr& leg, const LatLng& end, bool fixedEnd) {
     if (leg.speed < 0 || restricted) {
       std::string line;
       if (leg.speed < 0) line = std::to_string(-leg.speed) + "/";
-      line += std::to_string(altitudeFeet(leg.altitude));
+      line += std::to_string(altitudeFeet(formatAltitude(leg.altitude)));
       line += leg.restriction == 'X' ? ' ' : leg.restriction;
       marker.waypointLines.push_back(line);
     }
@@ -227,7 +227,7 @@ void Flight::flyLeg(const DepArr& leg) {
     case LegGroup::Direct:
       if (isRunwayOrMarkerPoint(leg)) {
         if (leg.restriction == 'X') {
-          altitude_ = altitudeFeet(leg.altitude);
+          altitude_ = altitudeFeet(formatAltitude(leg.altitude));
         } else if (const RunwayCoords r = getRunwayCoords(sim_, in_.title, in_.source.runway, in_.source.suffix);
                    r.ok) {
           altitude_ = r.elevation;
@@ -248,7 +248,7 @@ void Flight::flyLeg(const DepArr& leg) {
     case LegGroup::HeadingUntilAltitude:
     case LegGroup::TrackUntilAltitude: {
       turn(trueOf(heading_), kind.right, recordTrue);
-      const double target = altitudeFeet(leg.altitude);
+      const double target = altitudeFeet(formatAltitude(leg.altitude));
       const double distance =
           std::max(0.0, (kind.descent ? altitude_ - target : target - altitude_) * NM_PER_FOOT_OF_CLIMB);
       endLeg(leg, distance > 0 ? destination(position_, recordTrue, distance).position : position_, false);

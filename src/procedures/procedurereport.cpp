@@ -50,11 +50,8 @@ std::string procedureReport(const LoadedProcedure& loaded) {
     report += std::string("  RUNWAY ") + runway;
   }
   report += '\n';
-  std::size_t leg = 0;
-  for (std::size_t at = 0; at < loaded.text.size(); ++leg) {
-    const std::size_t end = std::min(loaded.text.find('\n', at), loaded.text.size());
-    std::string line = loaded.text.substr(at, end - at);
-    at = end + 1;
+  for (std::size_t leg = 0; leg < loaded.legs.size(); ++leg) {
+    std::string line = legText(loaded.legs[leg]);
     if (line.size() < 56) line.resize(56, ' ');
     const auto& ends = loaded.geometry.legEnds;
     report +=

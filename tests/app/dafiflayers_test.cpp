@@ -158,6 +158,24 @@ TEST_F(DafifLayersTest, MissingFilesAreSaidOnceWhenSwitchedOnAndNeverByAPaint) {
   EXPECT_EQ(boxes.shown.size(), 3u);
 }
 
+// A file past the readers' limit is read in part, and that is said once.
+TEST_F(DafifLayersTest, AFileCutAtTheLimitIsSaid) {
+  std::filesystem::resize_file(dir.write("DAFORTCA.TXT", "QUADRANGLE_SIZE 1\nN5130.00 W00030.00 45\n"),
+                               DAFIF_FILE_LIMIT + 1);
+  MapCommands commands(app);
+  commands.execute(cmd::DafifOrtca);
+  ASSERT_EQ(boxes.shown.size(), 1u);
+  EXPECT_EQ(boxes.shown[0].caption, "ONLY THE FIRST 64 MB READ OF:");
+  EXPECT_EQ(boxes.shown[0].text, "DAFORTCA.TXT");
+  const auto ortca = app.dafif.ortca();
+  ASSERT_TRUE(ortca);
+  ASSERT_EQ(ortca->size(), 1u);
+  EXPECT_EQ((*ortca)[0].values.size(), 1u);
+  commands.execute(cmd::DafifOrtca);
+  commands.execute(cmd::DafifOrtca);
+  EXPECT_EQ(boxes.shown.size(), 1u);
+}
+
 // A folder where a waypoint file should be is said even beside the other files.
 TEST_F(DafifLayersTest, AFolderInPlaceOfAFileIsSaid) {
   dir.write("WPTS.TXT", "");

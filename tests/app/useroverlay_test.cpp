@@ -125,6 +125,21 @@ TEST_F(UserOverlayTest, AMissingFileIsSaidOnceWhenSwitchedOn) {
   EXPECT_EQ(boxes.shown.size(), 1u);
 }
 
+// Past 16 MB the rest of the file is not read, and that is said; what was
+// read is drawn.
+TEST_F(UserOverlayTest, AFileCutAtItsLimitIsSaid) {
+  const std::string path = dir.write("USER.TXT", "COLOR 255 0 0\nLINE X 50/30 55/20\n");
+  std::filesystem::resize_file(path, USER_OVERLAY_LIMIT + 1000);  // zeros after the lines
+  app.switches.showUserTxt = false;
+  MapCommands(app).execute(cmd::ShowUserTxt);
+  ASSERT_EQ(boxes.shown.size(), 1u);
+  EXPECT_EQ(boxes.shown[0].caption, "ONLY THE FIRST 16 MB READ OF:");
+  EXPECT_EQ(boxes.shown[0].text, path);
+  test::RecordingCanvas canvas;
+  MapPainter(app.paintInput(), canvas).paint({1000, 800, false, true});
+  EXPECT_GT(linesIn(canvas, Color{255, 0, 0}), 0);
+}
+
 TEST_F(UserOverlayTest, APlanDrawsItsLegsWaypointsAnnotationsAndDirectLine) {
   app.switches.showUserTxt = false;
   const std::string plan = dir.write("A.PLN",

@@ -19,7 +19,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   file->setPath(file->path());  // forget the last parse: the same size and time could hide the change
   const auto overlay = file->overlay();
   if (!overlay) return 0;
-  for (const OverlayCommand& c : overlay->commands) {
+  for (std::size_t i = 0; i < overlay->size(); ++i) {
+    const OverlayCommand c = overlay->command(i);
     if (c.source.size() > OVERLAY_LINE_LIMIT) std::abort();
     if (!c.bad && (c.op == OverlayOp::Text || c.op == OverlayOp::Arc) &&
         !(std::fabs(c.a.lat) <= 9000 && std::fabs(c.a.lng) <= 18000))

@@ -189,8 +189,8 @@ TEST(ReadProcedureBytes, RouteHeadersGiveTheTitleAndNoLeg) {
   EXPECT_EQ(route.title, "KJFK-EGLL");
   ASSERT_EQ(route.legs.size(), 1u);
   EXPECT_EQ(route.legs[0].fix, "DOTTY");
-  EXPECT_EQ(route.legs[0].altitude, "FL350");
-  EXPECT_EQ(route.text, "[01] DIRECT DOTTY\n");
+  EXPECT_EQ(formatAltitude(route.legs[0].altitude), "FL350");
+  EXPECT_EQ(legText(route.legs[0]), "[01] DIRECT DOTTY");
   // Without the header kind the first record is a leg of its own.
   EXPECT_EQ(readProcedureBytes(bytes, RouteFileKind::Plain, "F", boxes).legs.size(), 2u);
 }

@@ -85,11 +85,11 @@ void drawProcedureTitle(PaintContext& paint, const LoadedProcedure& loaded) {
   const int right = paint.width - 2 * paint.charWidth;
   canvas.setTextColor(colors::black);
   canvas.setTextAlign({HAlign::Left, VAlign::Top});
+  // The legs' lines down the left edge, as many as the surface holds.
   int i = 2;
-  for (std::size_t at = 0; at < loaded.text.size(); ++i) {
-    const std::size_t end = std::min(loaded.text.find('\n', at), loaded.text.size());
-    canvas.textOut(2 * paint.charWidth, 2 * i * line, std::string_view(loaded.text).substr(at, end - at));
-    at = end + 1;
+  for (const DepArr& leg : loaded.legs) {
+    if (2 * i * line >= paint.height) break;
+    canvas.textOut(2 * paint.charWidth, 2 * i++ * line, legText(leg));
   }
   canvas.setTextAlign({HAlign::Right, VAlign::Top});
   const ProcedureGeometry& g = loaded.geometry;

@@ -221,7 +221,7 @@ void drawUserOverlay(PaintContext& paint) {
                                                   : HAlign::Left;
   OverlayState s = startOverlay(paint, h, overlay->vertical == "TOP" ? VAlign::Top : VAlign::Bottom);
   paint.canvas.setTextAlign({s.horizontal, s.vertical});
-  for (const OverlayCommand& c : overlay->commands) runOverlayCommand(paint, s, c);
+  for (std::size_t i = 0; i < overlay->size(); ++i) runOverlayCommand(paint, s, overlay->command(i));
   paint.canvas.setBackgroundTransparent(true);
 }
 

@@ -1,0 +1,160 @@
+// The readers of large user files at their limits: time, and the peak of the
+// heap while one file is read against the file's size (budget 4).
+#include <benchmark/benchmark.h>
+
+#include <atomic>
+#include <cstdio>
+#include <cstdlib>
+#include <new>
+#include <random>
+#include <string>
+
+#include "base/messageboxes.h"
+#include "navdata/dafifrecords.h"
+#include "procedures/procedurefile.h"
+#include "procedures/useroverlayfile.h"
+
+namespace {
+
+// Every allocation of the program counted, so that a reader's peak is known.
+std::atomic<long long> gInUse{0}, gPeak{0};
+
+void noteAllocated(std::size_t size) {
+  const long long now = gInUse += static_cast<long long>(size);
+  long long peak = gPeak.load();
+  while (now > peak && !gPeak.compare_exchange_weak(peak, now)) {
+  }
+}
+
+}  // namespace
+
+void* operator new(std::size_t size) {
+  void* p = std::malloc(size + 16);
+  if (!p) throw std::bad_alloc();
+  *static_cast<std::size_t*>(p) = size;
+  noteAllocated(size);
+  return static_cast<char*>(p) + 16;
+}
+// The block came from malloc in operator new above.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
+void operator delete(void* p) noexcept {
+  if (!p) return;
+  char* base = static_cast<char*>(p) - 16;
+  gInUse -= static_cast<long long>(*reinterpret_cast<std::size_t*>(base));
+  std::free(base);
+}
+#pragma GCC diagnostic pop
+void operator delete(void* p, std::size_t) noexcept { operator delete(p); }
+void* operator new[](std::size_t size) { return operator new(size); }
+void operator delete[](void* p) noexcept { operator delete(p); }
+void operator delete[](void* p, std::size_t) noexcept { operator delete(p); }
+
+namespace {
+
+class NoBoxes : public korvant::MessageBoxes {
+ public:
+  void show(std::string_view, std::string_view, korvant::MessageIcon) override {}
+};
+
+// Runs `read` over `text` and reports the heap's peak above where it started
+// as a multiple of the text's size.
+template <typename Read>
+void measure(benchmark::State& state, const std::string& text, Read read) {
+  double ratio = 0;
+  for (auto _ : state) {
+    const long long before = gInUse.load();
+    gPeak = before;
+    auto result = read(text);
+    benchmark::DoNotOptimize(result);
+    ratio = static_cast<double>(gPeak.load() - before) / static_cast<double>(text.size());
+  }
+  state.counters["fileMB"] = static_cast<double>(text.size()) / (1 << 20);
+  state.counters["peakPerByte"] = ratio;
+  state.SetBytesProcessed(static_cast<long long>(state.iterations() * text.size()));
+}
+
+std::string hemisphere(char plus, char minus, int value, int digits) {
+  char text[16];
+  std::snprintf(text, sizeof text, "%c%0*d30.00", value >= 0 ? plus : minus, digits, std::abs(value));
+  return text;
+}
+
+const std::string& ortcaFile() {
+  static const std::string text = [] {
+    std::mt19937 random(7);
+    std::string t = "QUADRANGLE_SIZE 1\n";
+    while (t.size() < (64u << 20) - 64)
+      t += hemisphere('N', 'S', static_cast<int>(random() % 179) - 89, 2) + " " +
+           hemisphere('E', 'W', static_cast<int>(random() % 359) - 179, 3) + " " + std::to_string(random() % 200) +
+           "\n";
+    return t;
+  }();
+  return text;
+}
+
+const std::string& waypointFile() {
+  static const std::string text = [] {
+    std::mt19937 random(11);
+    std::string t;
+    while (t.size() < (64u << 20) - 128) {
+      std::string name;
+      for (int i = 0; i < 5; ++i) name += static_cast<char>('A' + random() % 26);
+      t += name + " " + hemisphere('N', 'S', static_cast<int>(random() % 179) - 89, 2) + " " +
+           hemisphere('E', 'W', static_cast<int>(random() % 359) - 179, 3) + " N ICAO R X Y Z\n";
+    }
+    return t;
+  }();
+  return text;
+}
+
+const std::string& overlayFile() {
+  static const std::string text = [] {
+    std::string t;
+    for (int i = 0; t.size() < (16u << 20) - 64; ++i)
+      t += i % 3 == 0 ? "LINE 5030N 5130N\n" : i % 3 == 1 ? "TEXT 5030N OVERLAY\n" : "COLOR 255 0 0\n";
+    return t;
+  }();
+  return text;
+}
+
+const std::string& procedureFile() {
+  static const std::string text = [] {
+    std::string t;
+    korvant::ProcedureRecord r{};
+    while (t.size() + korvant::PROCEDURE_RECORD_BYTES <= korvant::PROCEDURE_FILE_LIMIT) {
+      unsigned char bytes[korvant::PROCEDURE_RECORD_BYTES];
+      korvant::encodeProcedureRecord(r, bytes);
+      t.append(reinterpret_cast<const char*>(bytes), sizeof bytes);
+    }
+    return t;
+  }();
+  return text;
+}
+
+void BM_readOrtcaAtItsLimit(benchmark::State& state) {
+  measure(state, ortcaFile(), [](const std::string& t) { return korvant::readDafifOrtca(t); });
+}
+BENCHMARK(BM_readOrtcaAtItsLimit)->Unit(benchmark::kMillisecond)->Iterations(2);
+
+void BM_readDafifWaypointsAtItsLimit(benchmark::State& state) {
+  measure(state, waypointFile(), [](const std::string& t) { return korvant::readDafifWaypoints(t); });
+}
+BENCHMARK(BM_readDafifWaypointsAtItsLimit)->Unit(benchmark::kMillisecond)->Iterations(2);
+
+void BM_readUserOverlayAtItsLimit(benchmark::State& state) {
+  // As the program holds it: the text once, and where each command stands.
+  measure(state, overlayFile(),
+          [](const std::string& t) { return korvant::readUserOverlay(std::make_shared<const std::string>(t)); });
+}
+BENCHMARK(BM_readUserOverlayAtItsLimit)->Unit(benchmark::kMillisecond)->Iterations(2);
+
+void BM_readProcedureFileAtItsLimit(benchmark::State& state) {
+  measure(state, procedureFile(), [](const std::string& t) {
+    NoBoxes boxes;
+    return korvant::readProcedureBytes(t, korvant::RouteFileKind::Plain, "X.ARR", boxes);
+  });
+}
+BENCHMARK(BM_readProcedureFileAtItsLimit)->Unit(benchmark::kMillisecond)->Iterations(2);
+
+}  // namespace
