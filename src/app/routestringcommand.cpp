@@ -14,20 +14,15 @@ void fitToRoute(MapView& view, const std::vector<TrackFix>& points) {
   double south = 9000, north = -9000, west = 0, east = 0, previous = 0;
   for (std::size_t i = 0; i < points.size(); ++i) {
     const LatLng& p = points[i].position;
-    double lng = p.lng;
-    if (i > 0) {
-      while (lng - previous > 18000) lng -= 36000;
-      while (previous - lng > 18000) lng += 36000;
-    }
+    const double lng = i > 0 ? packedLongitudeNear(p.lng, previous) : p.lng;
     previous = lng;
     south = std::min(south, p.lat);
     north = std::max(north, p.lat);
     west = i == 0 ? lng : std::min(west, lng);
     east = i == 0 ? lng : std::max(east, lng);
   }
-  const auto wrap = [](double lng) { return lng > 18000 ? lng - 36000 : lng < -18000 ? lng + 36000 : lng; };
   view.kind = ProjectionKind::Lambert;
-  view.fitToExtent(south, north, wrap(west), wrap(east));
+  view.fitToExtent(south, north, wrapPackedLongitude(west), wrapPackedLongitude(east));
 }
 
 std::string joined(const char* title, const std::vector<std::string>& words) {

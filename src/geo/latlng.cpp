@@ -40,6 +40,26 @@ double degMinToDegrees(double packed) {
   return packed < 0 ? -d : d;
 }
 
+LatLng::Degrees LatLng::decimalDegrees() const { return {degMinToDegrees(lat), degMinToDegrees(lng)}; }
+
+DegreesMinutes splitPackedMagnitude(double packed) {
+  const double magnitude = std::fabs(packed);
+  const int whole = static_cast<int>(magnitude / 100);
+  return {whole, magnitude - 100.0 * whole};
+}
+
+bool isPackedMagnitudeValid(double packed, double limitDegrees) {
+  return !(packed > limitDegrees * 100 || std::fmod(packed, 100) >= 60);
+}
+
+double packedLongitudeNear(double lng, double previous) {
+  while (lng - previous > 18000) lng -= 36000;
+  while (previous - lng > 18000) lng += 36000;
+  return lng;
+}
+
+double wrapPackedLongitude(double lng) { return lng > 18000 ? lng - 36000 : lng < -18000 ? lng + 36000 : lng; }
+
 double degreesToDegMin(double degrees) {
   const double d = std::fabs(degrees);
   const double whole = std::floor(d);

@@ -23,6 +23,12 @@ struct LatLng {
 
   static constexpr LatLng unset() { return {}; }
   bool operator==(const LatLng&) const = default;
+
+  // Where decimal degrees are meant: {latitude, longitude}.
+  struct Degrees {
+    double lat, lng;
+  };
+  Degrees decimalDegrees() const;
 };
 
 // "N5030.00 W03500.00"; restores the stream's flags and fill, leaves precision 2.
@@ -31,6 +37,22 @@ void writeStreamLat(std::ostream& out, double lat);
 void writeStreamLng(std::ostream& out, double lng);
 
 double degMinToDegrees(double packed);
+// Whole degrees and minutes as the files write them, into the packed unit:
+// degrees x 100 + minutes, each with its own sign as given.
+inline double packDegreesMinutes(double degrees, double minutes) { return degrees * 100 + minutes; }
+// A packed value's magnitude as whole degrees and the minutes left.
+struct DegreesMinutes {
+  int degrees;
+  double minutes;
+};
+DegreesMinutes splitPackedMagnitude(double packed);
+// Whether a packed magnitude reads as at most `limitDegrees` with minutes
+// below 60.
+bool isPackedMagnitudeValid(double packed, double limitDegrees);
+// A packed longitude brought within 180 degrees of `previous`, and one
+// brought back within -180 ... 180 by one turn.
+double packedLongitudeNear(double lng, double previous);
+double wrapPackedLongitude(double lng);
 double degreesToDegMin(double degrees);
 double radiansToDegMin(double radians);
 double degMinToRadians(double packed);

@@ -81,7 +81,7 @@ bool parseCoordinate(std::string_view s, char positive, char negative, double li
       message = std::string("bad ") + what + " \"" + std::string(s) + "\"";
       return false;
     }
-    if (v > limitDegrees * 100 || std::fmod(v, 100) >= 60) {
+    if (!isPackedMagnitudeValid(v, limitDegrees)) {
       message = std::string(what) + " out of range: \"" + std::string(s) + "\"";
       return false;
     }

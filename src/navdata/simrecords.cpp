@@ -20,8 +20,8 @@ void writeU16(std::uint8_t* p, int value) {
 
 // Degrees (1 byte) and tenths of minutes (2 bytes) of latitude, then of longitude.
 LatLng readPosition(const std::uint8_t* p) {
-  const auto degrees = [](const std::uint8_t* q) { return static_cast<std::int8_t>(q[0]) * 100.0; };
-  return {degrees(p) + readI16(p + 1) * 0.1, readI16(p + 3) * 100.0 + readI16(p + 5) * 0.1};
+  return {packDegreesMinutes(static_cast<std::int8_t>(p[0]), readI16(p + 1) * 0.1),
+          packDegreesMinutes(readI16(p + 3), readI16(p + 5) * 0.1)};
 }
 
 // The field's characters up to a NUL, upper-cased.

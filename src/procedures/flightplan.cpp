@@ -88,7 +88,7 @@ double readPlanCoordinate(std::string_view field, char negative) {
   const std::size_t star = rest.find('*');
   double minutes = star == std::string_view::npos ? 0 : readDecimalNumber(rest.substr(star + 1, 40));
   if (!(minutes >= 0 && minutes < 1e6)) minutes = 0;
-  return sign * (degrees * 100 + minutes);
+  return sign * packDegreesMinutes(degrees, minutes);
 }
 
 std::optional<FlightPlan> readFlightPlan(std::string_view text, MessageBoxes& boxes) {

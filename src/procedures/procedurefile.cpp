@@ -70,7 +70,8 @@ std::string recordFixName(const ProcedureRecord& record) {
 
 LatLng recordPosition(const ProcedureRecord& r) {
   LatLng position;
-  position.set(r.latDegrees * 100 + r.latTenths * 0.1, r.lngDegrees * 100 + r.lngTenths * 0.1);
+  position.set(packDegreesMinutes(r.latDegrees, r.latTenths * 0.1),
+               packDegreesMinutes(r.lngDegrees, r.lngTenths * 0.1));
   return position;
 }
 

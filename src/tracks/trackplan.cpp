@@ -92,9 +92,9 @@ int fmsType(PointType t) {
 // "N40* 38.38'", "W073* 46.72'": the 2004 simulator's form, which the
 // program's own plan reader takes back.
 std::string iniCoordinate(double packed, char positive, char negative, int degreeDigits) {
-  const double magnitude = std::fabs(packed);
-  int whole = static_cast<int>(magnitude / 100);
-  double minutes = std::round((magnitude - 100.0 * whole) * 100) / 100;
+  const DegreesMinutes split = splitPackedMagnitude(packed);
+  int whole = split.degrees;
+  double minutes = std::round(split.minutes * 100) / 100;
   if (minutes >= 60) minutes -= 60, ++whole;
   char text[32];
   std::snprintf(text, sizeof text, "%c%0*d* %05.2f'", packed < 0 ? negative : positive, degreeDigits, whole, minutes);

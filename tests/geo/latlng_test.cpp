@@ -69,5 +69,23 @@ TEST(StreamOutput, FixedWidthAndRestoresTheStream) {
   EXPECT_EQ(top.str(), "N9000.00 W18000.00");
 }
 
+// The helpers the readers and the view use instead of taking packed fields apart.
+TEST(PackedUnit, HelpersKeepDegreesAndMinutesApart) {
+  EXPECT_DOUBLE_EQ(packDegreesMinutes(-47, -30.5), -4730.5);
+  const DegreesMinutes split = splitPackedMagnitude(-4730.5);
+  EXPECT_EQ(split.degrees, 47);
+  EXPECT_DOUBLE_EQ(split.minutes, 30.5);
+  EXPECT_TRUE(isPackedMagnitudeValid(9000, 90));
+  EXPECT_FALSE(isPackedMagnitudeValid(9001, 90));
+  EXPECT_FALSE(isPackedMagnitudeValid(4760, 90));  // 60 minutes
+  EXPECT_DOUBLE_EQ(packedLongitudeNear(-17000, 17000), 19000);
+  EXPECT_DOUBLE_EQ(packedLongitudeNear(17000, -17000), -19000);
+  EXPECT_DOUBLE_EQ(wrapPackedLongitude(19000), -17000);
+  EXPECT_DOUBLE_EQ(wrapPackedLongitude(-18000), -18000);
+  const LatLng::Degrees d = LatLng{-4730, 13530}.decimalDegrees();
+  EXPECT_DOUBLE_EQ(d.lat, -47.5);
+  EXPECT_DOUBLE_EQ(d.lng, 135.5);
+}
+
 }  // namespace
 }  // namespace korvant

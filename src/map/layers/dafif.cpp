@@ -52,9 +52,9 @@ bool placed(const PaintContext& paint, const LatLng& p, DevicePoint& d) {
 // false line: both ends keep 11 degrees from the meridian opposite the centre.
 bool clearOfTheBack(const PaintContext& paint, const DafifSegment& s) {
   if (paint.input.view.kind != ProjectionKind::Lambert) return true;
-  const double opposite = paint.input.view.centre.lng / 100 + 180;
+  const double opposite = paint.input.view.centre.decimalDegrees().lng + 180;
   const auto clear = [opposite](const LatLng& p) {
-    const double off = std::remainder(p.lng / 100 - opposite, 360.0);
+    const double off = std::remainder(p.decimalDegrees().lng - opposite, 360.0);
     return std::fabs(off) >= 180 - 169;
   };
   return clear(s.end1) && clear(s.end2);
