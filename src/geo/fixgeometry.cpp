@@ -1,5 +1,7 @@
 #include "geo/fixgeometry.h"
 
+#include "geo/angles.h"
+
 #include <cmath>
 #include <sstream>
 
@@ -7,14 +9,7 @@
 
 namespace korvant {
 
-double angleDiff(double a, double b) {
-  double d = b - a;
-  if (d > 180)
-    d -= 360;
-  else if (d <= -180)
-    d += 360;
-  return d;
-}
+double angleDiff(double a, double b) { return -wrap180(a - b); }
 
 double normalize360(double x) {
   if (!std::isfinite(x)) return x;

@@ -1,5 +1,7 @@
 #include "geo/greatcircle.h"
 
+#include "geo/angles.h"
+
 #include <GeographicLib/Geodesic.hpp>
 #include <algorithm>
 #include <cmath>
@@ -22,11 +24,7 @@ Real haversineDistance(Real phi1, Real lam1, Real phi2, Real lam2) {
   return EARTH_DIAMETER_NM * std::asin(std::sqrt(std::min<Real>(h, 1)));
 }
 
-double normalizeFinalCourse(double course) {
-  if (course <= 0) return course + 360;
-  if (course > 360) return course - 360;
-  return course;
-}
+double normalizeFinalCourse(double course) { return wrapCourse360(course); }
 
 // Steps shared by both destination forms: the position reached.
 LatLng reachedPosition(const LatLng& from, double course, double distance) {
@@ -60,7 +58,7 @@ CourseDistance courseAndDistanceExtended(const LatLng& from, const LatLng& to) {
   const Real y = std::sin(lam2 - lam1) * std::cos(phi2);
   const Real x = std::cos(phi1) * std::sin(phi2) - std::sin(phi1) * std::cos(phi2) * std::cos(lam2 - lam1);
   Real course = (y == 0 && x == 0) ? 0 : std::atan2(y, x) * 180 / kPi;
-  if (course < 0) course += 360;
+  if (course < 0) course += 360;  // extended precision: wrap360 would round to double first
   return {static_cast<double>(course), static_cast<double>(haversineDistance(phi1, lam1, phi2, lam2))};
 }
 
@@ -96,8 +94,7 @@ CourseDistance courseAndDistanceChecked(const LatLng& from, const LatLng& to, do
   if (r < 1e-9 || h > 1 - 1e-12) return courseAndDistanceExtended(from, to);
   const double courseTolerance = 1e-13 / r + 1e-11;
   const double distanceTolerance = 1e-10 / std::sqrt(1 - h) + 1e-10;
-  double course = std::atan2(y, x) * DEGREES_PER_RADIAN;
-  if (course < 0) course += 360;
+  const double course = wrap360(std::atan2(y, x) * DEGREES_PER_RADIAN);
   const double distance = EARTH_DIAMETER_NM * std::asin(std::sqrt(h));
   if (nearPrintStep(course, courseTolerance) || nearPrintStep(course + printedOffset, courseTolerance) ||
       (distanceUsed &&
@@ -112,13 +109,7 @@ CourseDistance courseAndDistance(const LatLng& from, const LatLng& to, double pr
   return courseAndDistanceChecked(from, to, printedOffset, true);
 }
 
-double printableCourse(double course) {
-  if (!std::isfinite(course)) return course;
-  double c = std::fmod(course, 360.0);
-  if (c < 0) c += 360;
-  if (c >= 360) c -= 360;
-  return c == 0 ? 0.0 : c;  // no -0
-}
+double printableCourse(double course) { return wrap360(course); }
 
 double distanceNm(const LatLng& from, const LatLng& to) {
   return static_cast<double>(
@@ -190,7 +181,7 @@ double ellipsoidInitialCourse(const LatLng& from, const LatLng& to) {
   double azimuthAtFrom = 0, azimuthAtTo = 0;
   ellipsoid.Inverse(degMinToDegrees(from.lat), degMinToDegrees(from.lng), degMinToDegrees(to.lat),
                     degMinToDegrees(to.lng), azimuthAtFrom, azimuthAtTo);
-  return azimuthAtFrom < 0 ? azimuthAtFrom + 360 : azimuthAtFrom;
+  return wrap360(azimuthAtFrom);
 }
 
 Destination destinationWithEllipsoidCourse(const LatLng& from, double course, double distance) {

@@ -1,5 +1,7 @@
 #include "map/farside.h"
 
+#include "geo/angles.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -37,8 +39,7 @@ SideOfCentre FarSideRule::side(const LatTerm& lat, const LngTerm& lng, const Lat
     // The side of 180 degrees matters only for a far point.
     if (distance < FAR_SIDE_NM - 1e-7) return {false, false};
     const double y = lng.sin * lat.cosPhi, x = cosPhi_ * lat.sinPhi - sinPhi_ * lat.cosPhi * lng.cos;
-    double course = (y == 0 && x == 0) ? 0 : std::atan2(y, x) * DEGREES_PER_RADIAN;
-    if (course < 0) course += 360;
+    const double course = (y == 0 && x == 0) ? 0 : wrap360(std::atan2(y, x) * DEGREES_PER_RADIAN);
     // Far from every limit the double answer is the exact one.
     constexpr double margin = 1e-7;
     if (std::fabs(distance - FAR_SIDE_NM) > margin && std::fabs(course - 180) > margin && course > margin &&

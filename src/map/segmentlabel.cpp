@@ -1,5 +1,7 @@
 #include "map/segmentlabel.h"
 
+#include "geo/angles.h"
+
 #include <cmath>
 
 #include "geo/greatcircle.h"
@@ -26,13 +28,11 @@ void drawSegmentLabel(MapCanvas& canvas, const Projection& projection, std::stri
     lineDirection = 360;
   else
     lineDirection = ellipsoidInitialCourse(anchor, start);
-  lineDirection += 180;
-  if (lineDirection > 360) lineDirection -= 360;
+  lineDirection = wrapCourse360(lineDirection + 180);
 
   const LatLng above = projection.fromDevice(d.x, d.y - 300);
   const double up = above.isUnset() ? 0 : ellipsoidInitialCourse(anchor, above);
-  double diff = lineDirection - up;
-  if (diff <= 0) diff += 360;
+  const double diff = wrapCourse360(lineDirection - up);
 
   const FontSpec previous = canvas.currentFont();
   FontAngle angles(canvas);

@@ -1,5 +1,7 @@
 #include "navdata/runwaycoords.h"
 
+#include "geo/angles.h"
+
 #include <cmath>
 
 #include "sky/magvar.h"
@@ -10,6 +12,10 @@ int runwayNumber(int magneticHeading, const SimAirportRecord& record) {
   if (record.flags23 & 0x40) return magneticHeading / 10;
   if (record.flags25 & 0x40) return (magneticHeading + 9) / 10;
   return (magneticHeading + 4) / 10;
+}
+
+int magneticRunwayHeading(double trueHeading, double variation) {
+  return static_cast<int>(wrapCourse360(std::trunc(trueHeading + variation)));
 }
 
 RunwayCoords getRunwayCoords(const SimFiles& files, const std::string& airport, int number, RunwaySuffix suffix) {
@@ -25,11 +31,7 @@ RunwayCoords getRunwayCoords(const SimFiles& files, const std::string& airport, 
   const double variation = magneticVariation(a.position);
   const int s = static_cast<int>(suffix);
   const auto test = [&](const SimAirportRecord& r) {
-    int m = static_cast<int>(std::trunc(r.trueHeading + variation));
-    if (m > 360)
-      m -= 360;
-    else if (m < 1)
-      m += 360;
+    const int m = magneticRunwayHeading(r.trueHeading, variation);
     const int rn = runwayNumber(m, r);
     const int p = 2 * ((r.flags23 & 0x80) != 0) + ((r.flags25 & 0x80) != 0);
     if (rn == number && ((p == 2 && s == 1) || (p == 3 && s == 2) || (p == 1 && s == 3) || (p == 0 && s == 0))) {
@@ -39,7 +41,7 @@ RunwayCoords getRunwayCoords(const SimFiles& files, const std::string& airport, 
     const int reciprocal = rn + 18 <= 36 ? rn + 18 : rn - 18;
     if (reciprocal == number &&
         ((p == 1 && s == 1) || (p == 3 && s == 2) || (p == 2 && s == 3) || (p == 0 && s == 0))) {
-      result = {true, r.position, result.elevation, m + 180 > 360 ? m - 180 : m + 180, {}, {}};
+      result = {true, r.position, result.elevation, static_cast<int>(wrapCourse360(m + 180)), {}, {}};
       return true;
     }
     return false;

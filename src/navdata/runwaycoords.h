@@ -22,6 +22,9 @@ struct RunwayCoords {
 // The runway number a record answers to in its own direction, from its
 // magnetic heading and rounding flags.
 int runwayNumber(int magneticHeading, const SimAirportRecord& record);
+// A runway's magnetic heading in whole degrees, 1 to 360, as the reader
+// and the builder both compute it: the true heading plus the variation, cut.
+int magneticRunwayHeading(double trueHeading, double variation);
 
 // Runway `number` (1 ... 36) with `suffix` at `airport`. When the airport has
 // no such runway, its own position and heading number x 10 (also when the

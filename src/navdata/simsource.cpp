@@ -8,6 +8,7 @@
 #include "base/csvfields.h"
 #include "base/textops.h"
 #include "geo/latlng.h"
+#include "navdata/runwaycoords.h"
 #include "navdata/simfiles.h"
 #include "navdata/simrecords.h"
 #include "sky/magvar.h"
@@ -299,11 +300,7 @@ class PublicSource {
       for (auto& [r, ident] : runways_[name]) {
         // The number the reader will compute from the magnetic heading should
         // be the published one: pick the rounding flag that gives it.
-        int m = static_cast<int>(std::trunc(r.trueHeading + variation));
-        if (m > 360)
-          m -= 360;
-        else if (m < 1)
-          m += 360;
+        const int m = magneticRunwayHeading(r.trueHeading, variation);
         int published = 0;
         for (char c : ident)
           if (c >= '0' && c <= '9') published = published * 10 + (c - '0');

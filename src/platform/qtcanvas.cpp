@@ -1,5 +1,7 @@
 #include "platform/qtcanvas.h"
 
+#include "geo/angles.h"
+
 #include "map/symbols.h"
 #include "platform/vectorstate.h"
 
@@ -156,8 +158,7 @@ void QtMapCanvas::arc(int cx, int cy, int r, int x1, int y1, int x2, int y2) {
   // Angles counter-clockwise from 3 o'clock, with the device's y axis downward.
   const double a1 = std::atan2(double(cy - y1), double(x1 - cx)) * 180 / M_PI;
   const double a2 = std::atan2(double(cy - y2), double(x2 - cx)) * 180 / M_PI;
-  double span = a2 - a1;
-  if (span <= 0) span += 360;
+  const double span = wrapCourse360(a2 - a1);
   flushLines();
   flushSegments();
   painter_.drawArc(QRect(cx - r, cy - r, 2 * r, 2 * r), static_cast<int>(std::lround(a1 * 16)),

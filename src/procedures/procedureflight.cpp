@@ -1,5 +1,7 @@
 #include "procedures/procedureflight.h"
 
+#include "geo/angles.h"
+
 #include <algorithm>
 #include <cctype>
 #include <cmath>
@@ -16,19 +18,8 @@ namespace korvant {
 
 namespace {
 
-// Into (0, 360].
-double wrap360(double angle) {
-  angle = std::fmod(angle, 360.0);
-  return angle <= 0 ? angle + 360 : angle;
-}
-
 // Into (-180, 180].
-double signedDifference(double a) {
-  a = std::fmod(a, 360.0);
-  if (a > 180) a -= 360;
-  if (a <= -180) a += 360;
-  return a;
-}
+double signedDifference(double a) { return -wrap180(-a); }
 
 // The number after the first '/': the DME distance of a name such as BIG/6.0.
 bool dmeDistance(const std::string& name, double& distance) {
@@ -58,7 +49,7 @@ class Flight {
  private:
   bool isRoute() const { return in_.source.route; }
   double turnSpeed() const { return altitude_ < 3000 ? 160 : 200; }
-  double trueOf(double magnetic) const { return wrap360(magnetic - variation_); }
+  double trueOf(double magnetic) const { return wrapCourse360(magnetic - variation_); }
   void say(std::string caption, std::string text, MessageIcon icon) {
     out_.messages.push_back({std::move(caption), std::move(text), icon});
   }
@@ -179,7 +170,7 @@ void Flight::endLeg(const DepArr& leg, const LatLng& end, bool fixedEnd) {
 void Flight::interceptOrRadial(const DepArr& leg, const LegKind& kind, double recordTrue) {
   double course = 0;
   if (!nameCourse(leg.fix, course)) say("NON-NUMERIC COURSE IN PROCEDURE (SET TO 0):", leg.fix, MessageIcon::None);
-  const double trueCourse = wrap360(course - variation_);
+  const double trueCourse = wrapCourse360(course - variation_);
   const double held = heading_;
   turn(trueOf(heading_), kind.right, recordTrue);
 
@@ -241,7 +232,7 @@ void Flight::flyLeg(const DepArr& leg) {
       turn(trueOf(heading_), kind.right, toFix.course);
       const CourseDistance again = courseAndDistance(position_, leg.position);
       turn(toFix.course, kind.right, again.course);
-      heading_ = wrap360(again.course + variation_);
+      heading_ = wrapCourse360(again.course + variation_);
       endLeg(leg, leg.position, true);
       break;
     }

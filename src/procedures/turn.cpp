@@ -1,5 +1,7 @@
 #include "procedures/turn.h"
 
+#include "geo/angles.h"
+
 #include <cmath>
 
 #include "geo/greatcircle.h"
@@ -25,8 +27,7 @@ double turnRadiusNm(double knots) {
 Turn computeTurn(const LatLng& start, double heading, bool right, double target, double knots) {
   Turn turn{start, start, false, 0};
   double angle = right ? target - heading : heading - target;
-  angle = std::fmod(angle, 360.0);
-  if (angle <= 0) angle += 360;
+  angle = wrapCourse360(angle);
   if (!std::isfinite(angle) || angle <= 6 || angle >= 354) return turn;
   turn.radius = turnRadiusNm(knots);
   const double side = right ? 90 : -90;

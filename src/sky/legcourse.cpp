@@ -23,11 +23,7 @@ LegCourse legCourse(const LatLng& from, const LatLng& to, const MagneticModel& m
   if (leg.isTrue) {
     course = std::max(printableCourse(cd.course), 0.1);
   } else {
-    course = cd.course + variation;
-    if (course < 0)
-      course += 360;
-    else if (course > 360)
-      course -= 360;
+    course = magneticCourse(cd.course, variation);
   }
   leg.courseTenths = static_cast<int>(std::lround(course * 10));
   return leg;

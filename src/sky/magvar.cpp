@@ -1,5 +1,7 @@
 #include "sky/magvar.h"
 
+#include "geo/angles.h"
+
 #include <algorithm>
 #include <array>
 #include <cctype>
@@ -199,14 +201,7 @@ std::optional<MagneticModelId> magneticModelByName(std::string_view name) {
   return std::nullopt;
 }
 
-double magneticCourse(double trueCourse, double variation) {
-  double course = trueCourse + variation;
-  if (course > 360)
-    course -= 360;
-  else if (course <= 0)
-    course += 360;
-  return course;
-}
+double magneticCourse(double trueCourse, double variation) { return wrapCourse360(trueCourse + variation); }
 
 std::string variationText(double variation) {
   char text[32];

@@ -1,5 +1,7 @@
 #include "sky/sunposition.h"
 
+#include "geo/angles.h"
+
 #include <cmath>
 
 namespace korvant {
@@ -110,10 +112,7 @@ std::optional<SunPosition> sunPosition(std::time_t utc) {
 
   double ha = gmst - sun.rightAscension;
   if (ha < 0) ha += 24;
-  double lon = -15 * ha;
-  if (lon > 180) lon -= 360;
-  if (lon < -180) lon += 360;
-  sun.subsolarLongitude = lon;
+  sun.subsolarLongitude = wrap180(-15 * ha);
   if (!std::isfinite(sun.declination) || !std::isfinite(sun.subsolarLongitude)) return std::nullopt;
   return sun;
 }

@@ -7,6 +7,7 @@
 
 #include "base/atomicfile.h"
 #include "base/textops.h"
+#include "geo/angles.h"
 #include "geo/greatcircle.h"
 #include "tracks/xmldocument.h"
 
@@ -64,10 +65,8 @@ std::string title(const ResolvedTrack& t) { return "TRACK " + t.name; }
 
 // GPX 1.1 takes longitudes in [-180, 180): the antimeridian is written -180.
 std::string gpxLongitude(double lng) {
-  double rounded = std::round(lng * 1e6) / 1e6;
-  if (rounded >= 180) rounded -= 360;
   char number[32];
-  std::snprintf(number, sizeof number, "%.6f", rounded + 0.0);
+  std::snprintf(number, sizeof number, "%.6f", wrap180(std::round(lng * 1e6) / 1e6));
   return number;
 }
 
