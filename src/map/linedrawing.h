@@ -13,15 +13,16 @@ class LineDrawer {
  public:
   explicit LineDrawer(PaintContext& paint) : paint_(paint) {}
 
-  // `trueCourse` decides which way a sideways offset moves the line; pass a
-  // negative value to have it computed.
-  void drawLine(LineType type, const LatLng& a, const LatLng& b, double factor, int offset, double trueCourse = -1);
+  // `reach`: how many surface sizes beyond the surface an end may lie
+  // (Projection::nearSurface). `trueCourse` decides which way a sideways
+  // offset moves the line; pass a negative value to have it computed.
+  void drawLine(LineType type, const LatLng& a, const LatLng& b, double reach, int offset, double trueCourse = -1);
 
   // One straight piece under the far-side, visibility and surface rules.
-  void drawStraight(const LatLng& a, const LatLng& b, double factor, int offset, double trueCourse);
+  void drawStraight(const LatLng& a, const LatLng& b, double reach, int offset, double trueCourse);
 
  private:
-  void drawGreatCircle(const LatLng& a, const LatLng& b, double factor, int offset, double trueCourse);
+  void drawGreatCircle(const LatLng& a, const LatLng& b, double reach, int offset, double trueCourse);
   SideOfCentre sideOf(const LatLng& p);
 
   PaintContext& paint_;

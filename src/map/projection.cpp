@@ -298,9 +298,9 @@ LatLng Projection::fromDevice(int px, int py) const {
   return LatLng::unset();
 }
 
-bool Projection::nearSurface(int px, int py, double factor) const {
+bool Projection::nearSurface(int px, int py, double reach) const {
   const double w = right_ - left_, h = bottom_ - top_;
-  return px >= left_ - factor * w && px <= right_ + factor * w && py >= top_ - factor * h && py <= bottom_ + factor * h;
+  return px >= left_ - reach * w && px <= right_ + reach * w && py >= top_ - reach * h && py <= bottom_ + reach * h;
 }
 
 }  // namespace korvant

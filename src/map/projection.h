@@ -83,7 +83,9 @@ class Projection {
   // NO_POSITION in both coordinates where the point shows no position.
   LatLng fromDevice(int px, int py) const;
   LatLng centre() const { return {centreLat_, centreLng_}; }
-  bool nearSurface(int px, int py, double factor) const;
+  // Within `reach` surface widths (and heights) beyond the surface's edges:
+  // a line's end may lie off the map, but not so far that the line is false.
+  bool nearSurface(int px, int py, double reach) const;
 
   ProjectionKind kind() const { return kind_; }
   bool isSetUp() const { return setUp_; }

@@ -46,12 +46,12 @@ void RouteDrawer::drawTrackLetters(char letter) {
   canvas.setLabelClass(LabelClass::Track);
 }
 
-void RouteDrawer::selectRoutePen(int kind, int penWidth) {
-  if (kind == 1) {
+void RouteDrawer::selectRoutePen(RouteKind kind, int penWidth) {
+  if (kind == RouteKind::Eastbound) {
     penColor_ = paint_.pick(colors::red, colors::black);
     penWidth_ = paint_.color ? penWidth : 1;
     penStyle_ = paint_.color ? PenStyle::Solid : PenStyle::DashDot;
-  } else if (kind == 2) {
+  } else if (kind == RouteKind::Westbound) {
     penColor_ = colors::black;
     penWidth_ = paint_.color ? penWidth : 1;
     penStyle_ = paint_.color ? PenStyle::Solid : PenStyle::DashDotDot;
@@ -72,18 +72,19 @@ void RouteDrawer::drawTrackRoutes(const TrackModel& tracks) {
     const bool westbound = isWestboundSlot(slot);
     if (!(westbound ? sw.routeGroup[1] : sw.routeGroup[0])) continue;
     routePoints_.clear();
-    drawRoute(westbound ? 2 : 1, penWidth, LineType::GreatCircle, route, 1, sw.routeBearings, sw.routeDistances);
+    drawRoute(westbound ? RouteKind::Westbound : RouteKind::Eastbound, penWidth, LineType::GreatCircle, route, 1,
+              sw.routeBearings, sw.routeDistances);
     drawTrackLetters(static_cast<char>('A' + slot));
   }
 }
 
-void RouteDrawer::drawRoute(int kind, int penWidth, LineType type, std::string_view route, int offset,
+void RouteDrawer::drawRoute(RouteKind kind, int penWidth, LineType type, std::string_view route, int offset,
                             bool courseLabels, bool distanceLabels) {
-  if (kind == 0) {
-    drawRoute(1, penWidth, type, route, offset, courseLabels, distanceLabels);
+  if (kind == RouteKind::BothWays) {
+    drawRoute(RouteKind::Eastbound, penWidth, type, route, offset, courseLabels, distanceLabels);
     std::string reversed, rest(route);
     for (std::string w = nextWord(rest); !w.empty(); w = nextWord(rest)) reversed = w + " " + reversed;
-    drawRoute(2, penWidth, type, reversed, offset, courseLabels, distanceLabels);
+    drawRoute(RouteKind::Westbound, penWidth, type, reversed, offset, courseLabels, distanceLabels);
     return;
   }
   selectRoutePen(kind, penWidth);
@@ -95,7 +96,7 @@ void RouteDrawer::drawRoute(int kind, int penWidth, LineType type, std::string_v
   }
 }
 
-void RouteDrawer::drawLeg(std::string_view first, std::string_view second, LineType type, double factor, int offset,
+void RouteDrawer::drawLeg(std::string_view first, std::string_view second, LineType type, double reach, int offset,
                           bool courseLabels, bool distanceLabels, bool symbols) {
   const FixStore& fixes = paint_.input.fixes;
   LatLng a, b;
@@ -116,10 +117,10 @@ void RouteDrawer::drawLeg(std::string_view first, std::string_view second, LineT
                          leg.distance,
                          paint_.switches().kilometerDistances,
                          ""};
-  drawLabelledLine(type, a, b, factor, offset, labels, leg.trueCourse, symbols);
+  drawLabelledLine(type, a, b, reach, offset, labels, leg.trueCourse, symbols);
 }
 
-void RouteDrawer::drawLabelledLine(LineType type, const LatLng& a, const LatLng& b, double factor, int offset,
+void RouteDrawer::drawLabelledLine(LineType type, const LatLng& a, const LatLng& b, double reach, int offset,
                                    const LegLabels& labels, double trueCourse, bool symbols, int angleStep) {
   MapCanvas& canvas = paint_.canvas;
   const Projection& proj = paint_.projection;
@@ -169,7 +170,7 @@ void RouteDrawer::drawLabelledLine(LineType type, const LatLng& a, const LatLng&
     canvas.textOut(p.x, p.y, courseLabelText(labels.courseTenths, labels.isTrue));
   }
 
-  lines_.drawLine(type, a, b, factor, offset, trueCourse);
+  lines_.drawLine(type, a, b, reach, offset, trueCourse);
 }
 
 void RouteDrawer::drawRouteSets() {

@@ -23,6 +23,14 @@ struct LegLabels {
   std::string_view name;  // written under the distance
 };
 
+// Which pen a route takes, and which ways it is drawn.
+enum class RouteKind {
+  BothWays = 0,   // drawn as Eastbound, then backwards as Westbound
+  Eastbound = 1,  // red
+  Westbound = 2,  // black
+  Other = 3,      // green
+};
+
 class RouteDrawer {
  public:
   // The rotated fonts are copies of the font selected when the drawer is made.
@@ -30,20 +38,19 @@ class RouteDrawer {
 
   // The 26 track slots: westbound A-M, eastbound N-Z, each behind its route group.
   void drawTrackRoutes(const TrackModel& tracks);
-  // Kind 1 eastbound, 2 westbound, 3 other, 0 both ways.
-  void drawRoute(int kind, int penWidth, LineType type, std::string_view route, int offset, bool courseLabels,
+  void drawRoute(RouteKind kind, int penWidth, LineType type, std::string_view route, int offset, bool courseLabels,
                  bool distanceLabels);
   // One leg between two fix names, each resolved nearest the end of the leg before.
-  void drawLeg(std::string_view first, std::string_view second, LineType type, double factor, int offset,
+  void drawLeg(std::string_view first, std::string_view second, LineType type, double reach, int offset,
                bool courseLabels, bool distanceLabels, bool symbols);
   // The line and its labels; `angleStep` selects a new rotated font only when
   // the angle moved by more than that many tenths of a degree.
-  void drawLabelledLine(LineType type, const LatLng& a, const LatLng& b, double factor, int offset,
+  void drawLabelledLine(LineType type, const LatLng& a, const LatLng& b, double reach, int offset,
                         const LegLabels& labels, double trueCourse, bool symbols, int angleStep = 0);
   void drawRouteSets();
 
  private:
-  void selectRoutePen(int kind, int penWidth);
+  void selectRoutePen(RouteKind kind, int penWidth);
   // The track's letter beyond its first and its last fix, clear of the line.
   void drawTrackLetters(char letter);
 

@@ -16,7 +16,9 @@ int roundToInt(double v) { return static_cast<int>(std::lround(v)); }
 }  // namespace
 
 void drawSegmentLabel(MapCanvas& canvas, const Projection& projection, std::string_view text, const LatLng& start,
-                      double course, double distance, LabelAlign align, int verticalMode, bool box, Color color) {
+                      double course, double distance, LabelAlign align, LabelPlacement placement, LabelFrame frame,
+                      Color color) {
+  const bool topAtAnchor = placement == LabelPlacement::Below || placement == LabelPlacement::AtAnchorTop;
   const LatLng anchor = destinationWithEllipsoidCourse(start, course, distance).position;
   const DevicePoint d = projection.toDevice(anchor);
   if (!d.visible || !projection.nearSurface(d.x, d.y, 1)) return;
@@ -45,7 +47,7 @@ void drawSegmentLabel(MapCanvas& canvas, const Projection& projection, std::stri
   const HAlign h = align == LabelAlign::Left    ? HAlign::Left
                    : align == LabelAlign::Right ? HAlign::Right
                                                 : HAlign::Center;
-  canvas.setTextAlign({h, verticalMode <= 1 ? VAlign::Top : VAlign::Baseline});
+  canvas.setTextAlign({h, topAtAnchor ? VAlign::Top : VAlign::Baseline});
   canvas.setTextColor(color);
   canvas.setBackgroundTransparent(true);
 
@@ -56,20 +58,20 @@ void drawSegmentLabel(MapCanvas& canvas, const Projection& projection, std::stri
     t += 180;
   const double s = std::sin(t * PI / 180), c = std::cos(t * PI / 180);
   int shift = 0;
-  if (verticalMode == 0)
+  if (placement == LabelPlacement::Below)
     shift = 9 * m / 16;
-  else if (verticalMode == 2)
+  else if (placement == LabelPlacement::Straddling)
     shift = m / 2;
-  else if (verticalMode == 4)
+  else if (placement == LabelPlacement::Above)
     shift = -(m / 2);
   const double x = d.x + roundToInt(shift * s), y = d.y + roundToInt(shift * c);
   canvas.textOut(static_cast<int>(x), static_cast<int>(y), text);
 
-  if (box) {
+  if (frame == LabelFrame::Box) {
     const int textWidth = canvas.textWidth(text);
     const int a = align == LabelAlign::Left ? 0 : align == LabelAlign::Centre ? 1 : 2;
     const int half = (a * textWidth) / 2;
-    const int hFactor = verticalMode == 0 ? 7 : verticalMode == 1 ? 6 : 0;
+    const int hFactor = placement == LabelPlacement::Below ? 7 : placement == LabelPlacement::AtAnchorTop ? 6 : 0;
     const int inset = (m * hFactor) / 6 + m / 6;
     const int n = textWidth + w, sideLength = (7 * m) / 6;
     // Along the text (c, -s); towards its lower side (s, c).

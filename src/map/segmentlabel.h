@@ -10,9 +10,20 @@ namespace korvant {
 
 enum class LabelAlign { Left = 0, Centre = 1, Right = 2 };
 
-// `verticalMode`: 0 just below the line, 2 straddling it, 4 above it, 1 and 3
-// at the anchor itself (top for 0 and 1, baseline from 2 on).
+// Where a label stands across its line: the text's top (the first two) or
+// its baseline (the others) at the anchor, moved sideways as named.
+enum class LabelPlacement {
+  Below = 0,        // just below the line
+  AtAnchorTop = 1,  // the top of the text at the anchor
+  Straddling = 2,   // across the line
+  AtAnchorBaseline = 3,
+  Above = 4,  // above the line
+};
+
+enum class LabelFrame { None, Box };
+
 void drawSegmentLabel(MapCanvas& canvas, const Projection& projection, std::string_view text, const LatLng& start,
-                      double course, double distance, LabelAlign align, int verticalMode, bool box, Color color);
+                      double course, double distance, LabelAlign align, LabelPlacement placement, LabelFrame frame,
+                      Color color);
 
 }  // namespace korvant

@@ -80,7 +80,9 @@ void LayeredMap::paintStage(Kept& kept, PaintStage stage, const PaintInput& inpu
     QPainter painter(&kept.image);
     QtMapCanvas canvas(painter, &kept.texts);
     const PaintResult result =
-        MapPainter(input, canvas).paintStage({key.width, key.height, false, true}, stage, recording);
+        MapPainter(input, canvas)
+            .paintStage({.width = key.width, .height = key.height, .printing = false, .overlay = true}, stage,
+                        recording);
     if (stage == PaintStage::Below) result_ = result;
   }
   clearUpperVectorState();
@@ -117,7 +119,8 @@ PaintResult LayeredMap::paint(QPainter& painter, const QPaintDevice& target, con
   painter.drawImage(0, 0, below_.image);
   {
     QtMapCanvas canvas(painter);
-    MapPainter(input, canvas).paintStage({width, height, false, true}, PaintStage::Overlay);
+    MapPainter(input, canvas)
+        .paintStage({.width = width, .height = height, .printing = false, .overlay = true}, PaintStage::Overlay);
   }
   painter.drawImage(0, 0, above_.image);
   clearUpperVectorState();

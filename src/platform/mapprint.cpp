@@ -23,7 +23,8 @@ bool paintPage(QPrinter& printer, const PaintInput& input, const PrintPage& page
   if (page.testPattern)
     drawFontSampleScreen(canvas, {0, 0, size.width(), size.height()}, page.timeBiasMinutes);
   else
-    MapPainter(input, canvas).paint({size.width(), size.height(), true, true});
+    MapPainter(input, canvas)
+        .paint({.width = size.width(), .height = size.height(), .printing = true, .overlay = true});
   return painter.end();
 }
 

@@ -27,7 +27,7 @@ class DafifLayersTest : public ::testing::Test {
   }
   test::RecordingCanvas paint() {
     test::RecordingCanvas canvas;
-    MapPainter(app.paintInput(), canvas).paint({1200, 800, false, true});
+    MapPainter(app.paintInput(), canvas).paint({.width = 1200, .height = 800, .printing = false, .overlay = true});
     return canvas;
   }
   static std::vector<std::string> labels(const test::RecordingCanvas& c, Color color) {

@@ -71,7 +71,7 @@ TEST_F(RouteDrawingTest, ThreeNamesDrawTwoLegs) {
   PaintContext paint = context();
   app.switches.symbolsNonDafif = false;
   RouteDrawer routes(paint, NAT_REFERENCE);
-  routes.drawRoute(1, 2, LineType::Straight, "AAAAA BBBBB CCCCC", 0, false, false);
+  routes.drawRoute(RouteKind::Eastbound, 2, LineType::Straight, "AAAAA BBBBB CCCCC", 0, false, false);
   ASSERT_EQ(canvas.lines.size(), 2u);
   const DevicePoint a = projection.toDevice({5000, -4000}), c = projection.toDevice({5200, -3000});
   EXPECT_EQ(canvas.lines[0].x1, a.x);
@@ -141,7 +141,7 @@ TEST_F(RouteDrawingTest, LabelsFollowTheLegsLengthOnTheSurface) {
   app.switches.symbolsNonDafif = false;
   RouteDrawer routes(paint, NAT_REFERENCE);
   // A long leg gets both labels, rotated along it.
-  routes.drawRoute(2, 1, LineType::GreatCircle, "AAAAA CCCCC", 1, true, true);
+  routes.drawRoute(RouteKind::Westbound, 1, LineType::GreatCircle, "AAAAA CCCCC", 1, true, true);
   ASSERT_EQ(textsEnding("\xC2\xB0 ").size(), 1u);
   const auto course = textsEnding("\xC2\xB0 ")[0];
   EXPECT_EQ(course.align, (TextAlign{HAlign::Left, VAlign::Bottom}));
@@ -158,7 +158,7 @@ TEST_F(RouteDrawingTest, LabelsFollowTheLegsLengthOnTheSurface) {
                     ProjectionKind::Lambert});
   PaintContext small = context();
   RouteDrawer tiny(small, NAT_REFERENCE);
-  tiny.drawRoute(2, 1, LineType::GreatCircle, "AAAAA CCCCC", 1, true, true);
+  tiny.drawRoute(RouteKind::Westbound, 1, LineType::GreatCircle, "AAAAA CCCCC", 1, true, true);
   EXPECT_TRUE(canvas.texts.empty());
   EXPECT_FALSE(canvas.lines.empty());
 }
@@ -204,7 +204,7 @@ TEST_F(RouteDrawingTest, TrackLettersBesideBothEnds) {
 TEST_F(RouteDrawingTest, FixSymbolsAtBothEnds) {
   PaintContext paint = context();
   app.switches.symbolsNonDafif = true;
-  RouteDrawer(paint, NAT_REFERENCE).drawRoute(3, 1, LineType::Straight, "AAAAA BBBBB", 0, false, false);
+  RouteDrawer(paint, NAT_REFERENCE).drawRoute(RouteKind::Other, 1, LineType::Straight, "AAAAA BBBBB", 0, false, false);
   // Two triangles of three lines each, then the leg in the route pen.
   ASSERT_EQ(canvas.lines.size(), 7u);
   EXPECT_EQ(canvas.lines[0].color, colors::blue);
@@ -252,7 +252,8 @@ TEST_F(RouteDrawingTest, PaintWritesTheFileLineAndTheLegend) {
   EXPECT_EQ(app.view.presetName, "NAT");
   EXPECT_TRUE(commands.isChecked(51683));
   RecordingCanvas out;
-  const PaintResult r = MapPainter(app.paintInput(), out).paint({1920, 1080, false, true});
+  const PaintResult r =
+      MapPainter(app.paintInput(), out).paint({.width = 1920, .height = 1080, .printing = false, .overlay = true});
   const auto* file = out.findText("FILE:  " + path);
   ASSERT_NE(file, nullptr);
   EXPECT_EQ(file->align.h, HAlign::Right);
@@ -269,7 +270,7 @@ TEST_F(RouteDrawingTest, PaintWritesTheFileLineAndTheLegend) {
   EXPECT_EQ(out.findText("Y NIL"), nullptr);
   app.switches.routeGroup[0] = false;  // eastbound tracks not drawn: no levels either
   RecordingCanvas hidden;
-  MapPainter(app.paintInput(), hidden).paint({1920, 1080, false, true});
+  MapPainter(app.paintInput(), hidden).paint({.width = 1920, .height = 1080, .printing = false, .overlay = true});
   EXPECT_EQ(hidden.findText("Z 340 350"), nullptr);
 }
 

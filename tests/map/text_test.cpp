@@ -28,7 +28,8 @@ TEST(SegmentLabel, AlongAnEastboundLineStraddlingIt) {
   RecordingCanvas canvas;
   canvas.selectFont({"Map", 16, 400, 0});
   const Projection p = natProjection();
-  drawSegmentLabel(canvas, p, "UN123", {5000, -3500}, 90, 60.11, LabelAlign::Centre, 2, false, colors::red);
+  drawSegmentLabel(canvas, p, "UN123", {5000, -3500}, 90, 60.11, LabelAlign::Centre, LabelPlacement::Straddling,
+                   LabelFrame::None, colors::red);
   ASSERT_EQ(canvas.texts.size(), 1u);
   const auto& t = canvas.texts[0];
   // Nearly level: the great circle and the meridians converge by about a degree.
@@ -50,7 +51,8 @@ TEST(SegmentLabel, AlongAnEastboundLineStraddlingIt) {
 TEST(SegmentLabel, NorthboundLineReadsAlongTheMeridian) {
   RecordingCanvas canvas;
   canvas.selectFont({"Map", 16, 400, 0});
-  drawSegmentLabel(canvas, natProjection(), "N", {5000, -3500}, 0, 60.11, LabelAlign::Centre, 1, false, colors::red);
+  drawSegmentLabel(canvas, natProjection(), "N", {5000, -3500}, 0, 60.11, LabelAlign::Centre,
+                   LabelPlacement::AtAnchorTop, LabelFrame::None, colors::red);
   ASSERT_EQ(canvas.texts.size(), 1u);
   // Upright along the line, one way or the other.
   EXPECT_NEAR(std::abs(canvas.texts[0].font.escapement % 1800), 900, 20);
@@ -60,13 +62,15 @@ TEST(SegmentLabel, BoxAndOffSurfaceAnchors) {
   RecordingCanvas canvas;
   canvas.selectFont({"Map", 16, 400, 0});
   const Projection p = natProjection();
-  drawSegmentLabel(canvas, p, "A", {5000, -3500}, 90, 100, LabelAlign::Left, 0, true, colors::black);
+  drawSegmentLabel(canvas, p, "A", {5000, -3500}, 90, 100, LabelAlign::Left, LabelPlacement::Below, LabelFrame::Box,
+                   colors::black);
   ASSERT_EQ(canvas.lines.size(), 4u);
   EXPECT_EQ(canvas.lines[3].x2, canvas.lines[0].x1);  // closed
   EXPECT_EQ(canvas.lines[3].y2, canvas.lines[0].y1);
   RecordingCanvas far;
   far.selectFont({"Map", 16, 400, 0});
-  drawSegmentLabel(far, p, "B", {-5000, 14500}, 90, 100, LabelAlign::Left, 0, true, colors::black);
+  drawSegmentLabel(far, p, "B", {-5000, 14500}, 90, 100, LabelAlign::Left, LabelPlacement::Below, LabelFrame::Box,
+                   colors::black);
   EXPECT_TRUE(far.texts.empty());
 }
 

@@ -98,13 +98,14 @@ void drawLabels(PaintContext& paint, const DafifFiles& files) {
       for (const DafifSegmentLabel& l : *ids)
         if (levelShown(d, l.level))
           drawSegmentLabel(canvas, projection, l.ident + " / " + wholeNumber(l.value), l.position, l.course,
-                           l.value / 2, LabelAlign::Centre, 1, true, labelColor(l.level));
+                           l.value / 2, LabelAlign::Centre, LabelPlacement::AtAnchorTop, LabelFrame::Box,
+                           labelColor(l.level));
   if (d.segmentDistances)
     if (const auto distances = files.distances())
       for (const DafifSegmentLabel& l : *distances)
         if (levelShown(d, l.level))
           drawSegmentLabel(canvas, projection, wholeNumber(l.value), l.position, l.course, l.value / 2,
-                           LabelAlign::Centre, 4, false, labelColor(l.level));
+                           LabelAlign::Centre, LabelPlacement::Above, LabelFrame::None, labelColor(l.level));
   if (!d.radials) return;
   const double range = paint.input.view.range;
   const double along = std::min(100.0, range * 0.1);
@@ -118,8 +119,8 @@ void drawLabels(PaintContext& paint, const DafifFiles& files) {
         if (radial == 0 && !(s.length * 3.8 > range)) return;
         char text[16];
         std::snprintf(text, sizeof text, "%03d\xC2\xB0", ((radial % 1000) + 1000) % 1000);
-        drawSegmentLabel(canvas, projection, text, from, course, along, LabelAlign::Centre, 2, false,
-                         labelColor(s.level));
+        drawSegmentLabel(canvas, projection, text, from, course, along, LabelAlign::Centre, LabelPlacement::Straddling,
+                         LabelFrame::None, labelColor(s.level));
       };
       label(s.radial1, s.end1, s.course1);
       label(s.radial2, s.end2, s.course2);
