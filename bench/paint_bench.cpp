@@ -63,8 +63,8 @@ struct NatMap {
 void paintOnce(NatMap& map, QImage& image, QtTextCache& texts) {
   QPainter painter(&image);
   QtMapCanvas canvas(painter, &texts);
-  benchmark::DoNotOptimize(MapPainter(map.app.paintInput(), canvas)
-                               .paint({.width = 1920, .height = 1080, .printing = false, .overlay = true}));
+  benchmark::DoNotOptimize(
+      MapPainter(map.app.paintInput(), canvas).paint({.width = 1920, .height = 1080, .printing = false}));
 }
 
 void BM_paintNatPreset(benchmark::State& state) {
@@ -125,8 +125,8 @@ void BM_labelPlan(benchmark::State& state) {
   QPainter painter(&image);
   QtTextCache texts;
   QtMapCanvas canvas(painter, &texts);
-  const MapRecording recording = MapPainter(map.app.paintInput(), canvas)
-                                     .record({.width = 1920, .height = 1080, .printing = false, .overlay = true});
+  const MapRecording recording =
+      MapPainter(map.app.paintInput(), canvas).record({.width = 1920, .height = 1080, .printing = false});
   const LabelRecord& record = recording.labels;
   int kept = 0;
   for (auto _ : state) {
@@ -150,8 +150,8 @@ void BM_recordMap(benchmark::State& state) {
   QtMapCanvas canvas(painter, &texts);
   std::size_t ops = 0;
   for (auto _ : state) {
-    const MapRecording recording = MapPainter(map.app.paintInput(), canvas)
-                                       .record({.width = 1920, .height = 1080, .printing = false, .overlay = true});
+    const MapRecording recording =
+        MapPainter(map.app.paintInput(), canvas).record({.width = 1920, .height = 1080, .printing = false});
     ops = recording.stages[0].ops.size() + recording.stages[1].ops.size();
   }
   state.counters["ops"] = static_cast<double>(ops);

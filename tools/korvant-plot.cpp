@@ -101,7 +101,6 @@ int applyOptions(AppContext& app, const PlotOptions& o) {
   if (o.mono) {
     app.switches.videoColor = false;
     app.switches.printerColor = false;
-    app.switches.currentColor = false;
   }
   if (!o.time.empty()) MapCommands(app).applyStartHour(o.time);  // checked with the options
   for (const auto& [name, on] : o.layers) *switchByName(app.switches, name) = on;

@@ -39,7 +39,6 @@ void applyControlFile(AppContext& app) {
   applyInitialMap(app, s.lookup("INITIALMAP"));
 
   if (isSwitchOn(s.lookup("COLORVIDEO"))) sw.videoColor = true;
-  sw.currentColor = sw.videoColor;
   if (isSwitchOn(s.lookup("COLORPRINTER"))) sw.printerColor = true;
   if (isSwitchOn(s.lookup("AUTOREDRAW"))) sw.autoRedraw = true;
   if (isSwitchOn(s.lookup("SHOWUSER"))) sw.showUserTxt = true;

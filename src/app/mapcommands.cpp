@@ -160,7 +160,6 @@ CommandEffect MapCommands::execute(int id) {
     if (id == cmd::Ticks1 && sw.ticks5 && !sw.ticks1) toggleSwitch(sw.ticks5, false);
     if (id == cmd::Ticks5 && sw.ticks1 && !sw.ticks5) toggleSwitch(sw.ticks1, false);
     effect.repaint = toggleSwitch(*s, false);
-    if (id == cmd::VideoColor) sw.currentColor = sw.videoColor;
     if (id == cmd::Ps1Wpt) reportMissingSimFiles(app_);
     reportMissingDafifFiles(app_);
     if (id == cmd::ShowUserTxt) reportMissingUserOverlay(app_);

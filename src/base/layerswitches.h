@@ -56,7 +56,6 @@ struct LayerSwitches {
   bool autoRedraw = false;
   bool videoColor = false;
   bool printerColor = false;
-  bool currentColor = false;
   bool kilometerDistances = false;
   bool showUserTxt = false;
   bool landscape = false;

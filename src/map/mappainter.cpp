@@ -65,7 +65,7 @@ void runAbove(PaintContext& paint, const LayerRun& run) {
 
 }  // namespace
 
-bool MapPainter::declutters(const PaintOptions& options) const { return input_.switches.declutter && options.overlay; }
+bool MapPainter::declutters() const { return input_.switches.declutter; }
 
 PaintContext MapPainter::setUp(const PaintOptions& options, Projection& projection, MapCanvas& canvas) const {
   const int pixelsPerInch = canvas_.logicalPixelsPerInchY();
@@ -76,7 +76,7 @@ PaintContext MapPainter::setUp(const PaintOptions& options, Projection& projecti
   paint.height = options.height;
   paint.pixelsPerInch = pixelsPerInch;
   paint.printing = options.printing;
-  paint.color = options.printing ? input_.switches.printerColor : input_.switches.videoColor;
+  paint.currentColor = options.printing ? input_.switches.printerColor : input_.switches.videoColor;
   canvas_.selectFont(paint.fonts.small);
   const TextMetrics metrics = canvas_.textMetrics();
   paint.lineHeight = metrics.height + metrics.externalLeading;
@@ -107,7 +107,7 @@ MapRecording MapPainter::record(const PaintOptions& options) {
 PaintResult MapPainter::paint(const PaintOptions& options) {
   // One recording serves all three stages on one surface.
   std::optional<MapRecording> recording;
-  if (declutters(options)) recording = record(options);
+  if (declutters()) recording = record(options);
   PaintResult result;
   for (PaintStage stage : {PaintStage::Below, PaintStage::Overlay, PaintStage::Above})
     result = paintStage(options, stage, recording ? &*recording : nullptr);
@@ -115,7 +115,7 @@ PaintResult MapPainter::paint(const PaintOptions& options) {
 }
 
 PaintResult MapPainter::paintStage(const PaintOptions& options, PaintStage stage) {
-  if (stage == PaintStage::Overlay || !declutters(options)) return paintStage(options, stage, nullptr);
+  if (stage == PaintStage::Overlay || !declutters()) return paintStage(options, stage, nullptr);
   const MapRecording recording = record(options);
   return paintStage(options, stage, &recording);
 }

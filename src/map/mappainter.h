@@ -12,8 +12,6 @@ struct PaintOptions {
   int width = 0;
   int height = 0;
   bool printing = false;
-  // Clear only in the measuring pass of the procedure fit.
-  bool overlay = true;
 };
 
 struct PaintResult {
@@ -40,7 +38,7 @@ class MapPainter {
   PaintResult paintStage(const PaintOptions& options, PaintStage stage);
   // Decluttered, the Below and Above stages replay a recording of the whole
   // map made once for all of them; otherwise `recording` is null.
-  bool declutters(const PaintOptions& options) const;
+  bool declutters() const;
   MapRecording record(const PaintOptions& options);
   // One stage alone, unplanned: the two are combined once both are done.
   MapRecording recordStage(const PaintOptions& options, PaintStage stage);

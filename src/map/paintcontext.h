@@ -19,11 +19,11 @@ struct PaintContext {
   int width = 0;
   int height = 0;
   int pixelsPerInch = 96;
-  bool color = true;
+  bool currentColor = true;
   bool printing = false;
   bool procedureMap = false;
 
-  Color pick(Color inColor, Color otherwise) const { return color ? inColor : otherwise; }
+  Color pick(Color inColor, Color otherwise) const { return currentColor ? inColor : otherwise; }
   const LayerSwitches& switches() const { return input.switches; }
 };
 

@@ -49,12 +49,12 @@ void RouteDrawer::drawTrackLetters(char letter) {
 void RouteDrawer::selectRoutePen(RouteKind kind, int penWidth) {
   if (kind == RouteKind::Eastbound) {
     penColor_ = paint_.pick(colors::red, colors::black);
-    penWidth_ = paint_.color ? penWidth : 1;
-    penStyle_ = paint_.color ? PenStyle::Solid : PenStyle::DashDot;
+    penWidth_ = paint_.currentColor ? penWidth : 1;
+    penStyle_ = paint_.currentColor ? PenStyle::Solid : PenStyle::DashDot;
   } else if (kind == RouteKind::Westbound) {
     penColor_ = colors::black;
-    penWidth_ = paint_.color ? penWidth : 1;
-    penStyle_ = paint_.color ? PenStyle::Solid : PenStyle::DashDotDot;
+    penWidth_ = paint_.currentColor ? penWidth : 1;
+    penStyle_ = paint_.currentColor ? PenStyle::Solid : PenStyle::DashDotDot;
   } else {
     penColor_ = paint_.pick(colors::green, colors::black);
     penWidth_ = penWidth;

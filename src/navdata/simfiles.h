@@ -23,7 +23,7 @@ inline constexpr std::array<const char*, 7> SIM_DRAW_REGIONS = {"NPO", "NAM", "S
 inline constexpr std::array<const char*, 7> SIM_FIND_REGIONS = {"NAM", "NPO", "EUR", "SAM", "AFR", "ASI", "SPA"};
 inline constexpr std::array<const char*, 8> SIM_SEEK_REGIONS = {"NAM", "EUR", "SAM", "AFR", "ASI", "SPA", "NPO", "SPO"};
 
-// The airport record and its runways, as SeekSimAirport leaves them.
+// The airport record and its runways, as seekSimAirport finds them.
 struct SimAirport {
   SimAirportRecord airport;
   std::vector<SimAirportRecord> runways;
@@ -33,8 +33,8 @@ struct SimAirport {
 
 class SimFiles {
  public:
-  // PS12DIR (waypoints, stations, FindSimAirport) and PS13DIR (airports,
-  // SeekSimAirport); each ends in a separator.
+  // PS12DIR (waypoints, stations, findSimAirport) and PS13DIR (airports,
+  // seekSimAirport); each ends in a separator.
   void setFolders(std::string ps12, std::string ps13);
   const std::string& ps12() const { return ps12_; }
   const std::string& ps13() const { return ps13_; }

@@ -69,7 +69,7 @@ MapRecording LayeredMap::recordStage(Kept& kept, PaintStage stage, const PaintIn
   prepareImage(kept, stage, key);
   QPainter painter(&kept.image);
   QtMapCanvas canvas(painter, &kept.texts);
-  return MapPainter(input, canvas).recordStage({key.width, key.height, false, true}, stage);
+  return MapPainter(input, canvas).recordStage({.width = key.width, .height = key.height, .printing = false}, stage);
 }
 
 void LayeredMap::paintStage(Kept& kept, PaintStage stage, const PaintInput& input, const PaintKey& key,
@@ -81,8 +81,7 @@ void LayeredMap::paintStage(Kept& kept, PaintStage stage, const PaintInput& inpu
     QtMapCanvas canvas(painter, &kept.texts);
     const PaintResult result =
         MapPainter(input, canvas)
-            .paintStage({.width = key.width, .height = key.height, .printing = false, .overlay = true}, stage,
-                        recording);
+            .paintStage({.width = key.width, .height = key.height, .printing = false}, stage, recording);
     if (stage == PaintStage::Below) result_ = result;
   }
   clearUpperVectorState();
@@ -119,8 +118,7 @@ PaintResult LayeredMap::paint(QPainter& painter, const QPaintDevice& target, con
   painter.drawImage(0, 0, below_.image);
   {
     QtMapCanvas canvas(painter);
-    MapPainter(input, canvas)
-        .paintStage({.width = width, .height = height, .printing = false, .overlay = true}, PaintStage::Overlay);
+    MapPainter(input, canvas).paintStage({.width = width, .height = height, .printing = false}, PaintStage::Overlay);
   }
   painter.drawImage(0, 0, above_.image);
   clearUpperVectorState();

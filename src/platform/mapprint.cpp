@@ -23,8 +23,7 @@ bool paintPage(QPrinter& printer, const PaintInput& input, const PrintPage& page
   if (page.testPattern)
     drawFontSampleScreen(canvas, {0, 0, size.width(), size.height()}, page.timeBiasMinutes);
   else
-    MapPainter(input, canvas)
-        .paint({.width = size.width(), .height = size.height(), .printing = true, .overlay = true});
+    MapPainter(input, canvas).paint({.width = size.width(), .height = size.height(), .printing = true});
   return painter.end();
 }
 

@@ -19,7 +19,7 @@ namespace {
 
 PaintResult paintOn(const PaintInput& input, int width, int height, QPainter& painter) {
   QtMapCanvas canvas(painter);
-  return MapPainter(input, canvas).paint({.width = width, .height = height, .printing = false, .overlay = true});
+  return MapPainter(input, canvas).paint({.width = width, .height = height, .printing = false});
 }
 
 // Into memory: Qt's PDF and SVG writers do not report a failed write, so

@@ -33,7 +33,6 @@ TEST_F(ApplyControlFileTest, ApplyDefaultsSwitchFixesAndRoutesOn) {
   applyControlFile(app);
   const LayerSwitches& sw = app.switches;
   EXPECT_TRUE(sw.videoColor);
-  EXPECT_TRUE(sw.currentColor);
   EXPECT_TRUE(sw.printerColor);
   EXPECT_FALSE(sw.autoRedraw);
   EXPECT_FALSE(sw.kilometerDistances);
@@ -53,7 +52,6 @@ TEST_F(ApplyControlFileTest, ApplyHonoursTheUsersKeys) {
   const LayerSwitches& sw = app.switches;
   EXPECT_TRUE(sw.kilometerDistances);
   EXPECT_FALSE(sw.videoColor);
-  EXPECT_FALSE(sw.currentColor);
   EXPECT_FALSE(sw.printerColor);
   EXPECT_TRUE(sw.autoRedraw);
   EXPECT_TRUE(sw.showUserTxt);

@@ -68,7 +68,7 @@ TEST_F(CityPairTest, TheChosenTrackIsJoinedToTheAirportsByDashedLegs) {
   // track's own legs not doubled in it.
   const auto blueLines = [&](test::RecordingCanvas& canvas) {
     canvas = test::RecordingCanvas();
-    MapPainter(app.paintInput(), canvas).paint({.width = 1920, .height = 1080, .printing = false, .overlay = true});
+    MapPainter(app.paintInput(), canvas).paint({.width = 1920, .height = 1080, .printing = false});
     std::pair<int, int> dashedAndSolid;
     for (const test::DrawnLine& l : canvas.lines)
       if (l.color == colors::blue) (l.style == PenStyle::Dash ? dashedAndSolid.first : dashedAndSolid.second) += 1;

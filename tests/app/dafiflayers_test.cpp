@@ -27,7 +27,7 @@ class DafifLayersTest : public ::testing::Test {
   }
   test::RecordingCanvas paint() {
     test::RecordingCanvas canvas;
-    MapPainter(app.paintInput(), canvas).paint({.width = 1200, .height = 800, .printing = false, .overlay = true});
+    MapPainter(app.paintInput(), canvas).paint({.width = 1200, .height = 800, .printing = false});
     return canvas;
   }
   static std::vector<std::string> labels(const test::RecordingCanvas& c, Color color) {

@@ -143,7 +143,6 @@ TEST_F(MapCommandsTest, WaypointAndNavaidSwitchesTogether) {
 TEST_F(MapCommandsTest, ColourModesOrientationTestPatternAndHelp) {
   commands.execute(cmd::VideoColor);
   EXPECT_FALSE(app.switches.videoColor);
-  EXPECT_FALSE(app.switches.currentColor);
   commands.execute(cmd::PrintPortrait);
   EXPECT_TRUE(commands.isChecked(cmd::PrintPortrait));
   EXPECT_FALSE(commands.isChecked(cmd::PrintLandscape));

@@ -138,8 +138,7 @@ TEST_F(MapToolsTest, OverlayLinesInMagentaOrBlackDashed) {
   app.switches.latLongLabels = app.switches.ownWaypoints = app.switches.ownStations = false;
   app.switches.declutter = false;  // no frame round the title block
   test::RecordingCanvas canvas;
-  const PaintResult r =
-      MapPainter(app.paintInput(), canvas).paint({.width = 1920, .height = 1080, .printing = false, .overlay = true});
+  const PaintResult r = MapPainter(app.paintInput(), canvas).paint({.width = 1920, .height = 1080, .printing = false});
   ASSERT_EQ(canvas.lines.size(), 2u);  // 386 NM: two great-circle pieces
   EXPECT_EQ(canvas.lines[0].color, colors::magenta);
   EXPECT_EQ(canvas.lines[0].style, PenStyle::Solid);
@@ -147,12 +146,12 @@ TEST_F(MapToolsTest, OverlayLinesInMagentaOrBlackDashed) {
   EXPECT_EQ(canvas.lines[0].x1, a.x);
   app.switches.videoColor = false;
   test::RecordingCanvas mono;
-  MapPainter(app.paintInput(), mono).paint({.width = 1920, .height = 1080, .printing = false, .overlay = true});
+  MapPainter(app.paintInput(), mono).paint({.width = 1920, .height = 1080, .printing = false});
   EXPECT_EQ(mono.lines[0].color, colors::black);
   EXPECT_EQ(mono.lines[0].style, PenStyle::Dash);
   tools.clear();
   test::RecordingCanvas cleared;
-  MapPainter(app.paintInput(), cleared).paint({.width = 1920, .height = 1080, .printing = false, .overlay = true});
+  MapPainter(app.paintInput(), cleared).paint({.width = 1920, .height = 1080, .printing = false});
   EXPECT_TRUE(cleared.lines.empty());
 }
 

@@ -29,7 +29,7 @@ class ProcedureCommandsTest : public ::testing::Test {
   }
   test::RecordingCanvas paint() {
     test::RecordingCanvas canvas;
-    MapPainter(app.paintInput(), canvas).paint({.width = 1920, .height = 1080, .printing = false, .overlay = true});
+    MapPainter(app.paintInput(), canvas).paint({.width = 1920, .height = 1080, .printing = false});
     return canvas;
   }
   std::string write(const std::string& name, const std::string& text) {
@@ -176,10 +176,9 @@ TEST_F(ProcedureCommandsTest, RightTurnsRunFromTheirEndCounterClockwise) {
   EXPECT_TRUE(arc->right);
   const test::RecordingCanvas canvas = paint();
   ASSERT_EQ(canvas.arcs.size(), 1u);
-  const Projection& p =
-      MapPainter(app.paintInput(), const_cast<test::RecordingCanvas&>(canvas))
-          .paintStage({.width = 1920, .height = 1080, .printing = false, .overlay = true}, PaintStage::Overlay)
-          .projection;
+  const Projection& p = MapPainter(app.paintInput(), const_cast<test::RecordingCanvas&>(canvas))
+                            .paintStage({.width = 1920, .height = 1080, .printing = false}, PaintStage::Overlay)
+                            .projection;
   const DevicePoint end = p.toDevice(arc->b);
   EXPECT_EQ(canvas.arcs[0].x1, end.x);
   EXPECT_EQ(canvas.arcs[0].y1, end.y);

@@ -29,7 +29,7 @@ class TerminatorTest : public ::testing::Test {
   }
   test::RecordingCanvas paint() {
     test::RecordingCanvas canvas;
-    MapPainter(app.paintInput(), canvas).paint({.width = 1000, .height = 800, .printing = false, .overlay = true});
+    MapPainter(app.paintInput(), canvas).paint({.width = 1000, .height = 800, .printing = false});
     return canvas;
   }
   static std::vector<test::DrawnLine> linesOf(const test::RecordingCanvas& c, Color color, int width) {

@@ -26,7 +26,7 @@ class UserOverlayTest : public ::testing::Test {
   test::RecordingCanvas paint(const std::string& text) {
     dir.write("USER.TXT", text);
     test::RecordingCanvas canvas;
-    MapPainter(app.paintInput(), canvas).paint({.width = 1000, .height = 800, .printing = false, .overlay = true});
+    MapPainter(app.paintInput(), canvas).paint({.width = 1000, .height = 800, .printing = false});
     return canvas;
   }
   static int linesIn(const test::RecordingCanvas& c, Color color) {
@@ -121,7 +121,7 @@ TEST_F(UserOverlayTest, AMissingFileIsSaidOnceWhenSwitchedOn) {
   commands.execute(cmd::ShowUserTxt);
   commands.execute(cmd::ShowUserTxt);
   test::RecordingCanvas canvas;
-  MapPainter(app.paintInput(), canvas).paint({.width = 400, .height = 300, .printing = false, .overlay = true});
+  MapPainter(app.paintInput(), canvas).paint({.width = 400, .height = 300, .printing = false});
   EXPECT_EQ(boxes.shown.size(), 1u);
 }
 
@@ -136,7 +136,7 @@ TEST_F(UserOverlayTest, AFileCutAtItsLimitIsSaid) {
   EXPECT_EQ(boxes.shown[0].caption, "ONLY THE FIRST 16 MB READ OF:");
   EXPECT_EQ(boxes.shown[0].text, path);
   test::RecordingCanvas canvas;
-  MapPainter(app.paintInput(), canvas).paint({.width = 1000, .height = 800, .printing = false, .overlay = true});
+  MapPainter(app.paintInput(), canvas).paint({.width = 1000, .height = 800, .printing = false});
   EXPECT_GT(linesIn(canvas, Color{255, 0, 0}), 0);
 }
 
@@ -151,7 +151,7 @@ TEST_F(UserOverlayTest, APlanDrawsItsLegsWaypointsAnnotationsAndDirectLine) {
   EXPECT_TRUE(app.procedureMap);
   const LoadedProcedure before = app.procedure;
   test::RecordingCanvas canvas;
-  MapPainter(app.paintInput(), canvas).paint({.width = 1000, .height = 800, .printing = false, .overlay = true});
+  MapPainter(app.paintInput(), canvas).paint({.width = 1000, .height = 800, .printing = false});
   EXPECT_NE(canvas.findText("AAA"), nullptr);
   EXPECT_NE(canvas.findText("BBB"), nullptr);
   const test::DrawnText* note = canvas.findText("NOTE");

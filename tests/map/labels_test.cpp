@@ -227,7 +227,7 @@ TEST_F(DeclutteredMap, NoTwoLabelsOverlapWhereTheLayersAloneOverlapThousands) {
 
 TEST_F(DeclutteredMap, TrackLettersAndTheTitleBlockAlwaysShow) {
   RecordingCanvas canvas;
-  MapPainter(app.paintInput(), canvas).paint({.width = 1920, .height = 1080, .printing = false, .overlay = true});
+  MapPainter(app.paintInput(), canvas).paint({.width = 1920, .height = 1080, .printing = false});
   for (const char letter : std::string("ABCDEFGHIJKLMNOPQRSTUVWXYZ"))
     EXPECT_NE(canvas.findText(std::string(1, letter)), nullptr) << letter;
   EXPECT_NE(canvas.findText("INTENDED FOR SIMULATION USE."), nullptr);

@@ -32,8 +32,7 @@ class MapPainterTest : public ::testing::Test {
   }
   PaintResult paint(int width = 1920, int height = 1080, bool printing = false) {
     canvas = RecordingCanvas();
-    return MapPainter(app.paintInput(), canvas)
-        .paint({.width = width, .height = height, .printing = printing, .overlay = true});
+    return MapPainter(app.paintInput(), canvas).paint({.width = width, .height = height, .printing = printing});
   }
   void only(std::initializer_list<bool LayerSwitches::*> on) {
     LayerSwitches& sw = app.switches;
@@ -350,8 +349,7 @@ TEST_F(MapPainterTest, TheStagesInOrderAreTheWholePaint) {
   RecordingCanvas parts[3];
   const PaintStage stages[] = {PaintStage::Below, PaintStage::Overlay, PaintStage::Above};
   for (int i = 0; i < 3; ++i)
-    MapPainter(app.paintInput(), parts[i])
-        .paintStage({.width = 1920, .height = 1080, .printing = false, .overlay = true}, stages[i]);
+    MapPainter(app.paintInput(), parts[i]).paintStage({.width = 1920, .height = 1080, .printing = false}, stages[i]);
   RecordingCanvas joined;
   for (const RecordingCanvas& part : parts) {
     joined.lines.insert(joined.lines.end(), part.lines.begin(), part.lines.end());

@@ -252,8 +252,7 @@ TEST_F(RouteDrawingTest, PaintWritesTheFileLineAndTheLegend) {
   EXPECT_EQ(app.view.presetName, "NAT");
   EXPECT_TRUE(commands.isChecked(51683));
   RecordingCanvas out;
-  const PaintResult r =
-      MapPainter(app.paintInput(), out).paint({.width = 1920, .height = 1080, .printing = false, .overlay = true});
+  const PaintResult r = MapPainter(app.paintInput(), out).paint({.width = 1920, .height = 1080, .printing = false});
   const auto* file = out.findText("FILE:  " + path);
   ASSERT_NE(file, nullptr);
   EXPECT_EQ(file->align.h, HAlign::Right);
@@ -270,7 +269,7 @@ TEST_F(RouteDrawingTest, PaintWritesTheFileLineAndTheLegend) {
   EXPECT_EQ(out.findText("Y NIL"), nullptr);
   app.switches.routeGroup[0] = false;  // eastbound tracks not drawn: no levels either
   RecordingCanvas hidden;
-  MapPainter(app.paintInput(), hidden).paint({.width = 1920, .height = 1080, .printing = false, .overlay = true});
+  MapPainter(app.paintInput(), hidden).paint({.width = 1920, .height = 1080, .printing = false});
   EXPECT_EQ(hidden.findText("Z 340 350"), nullptr);
 }
 

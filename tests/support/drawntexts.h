@@ -12,7 +12,7 @@ namespace korvant::test {
 inline std::vector<LabelBox> textBoxesDrawn(const PaintInput& input, MapCanvas& measure, int width, int height) {
   MapRecorder drawn(measure);
   drawn.beginLayer(LabelLayer::TitleBlock, LabelClass::Always);  // every text drawn becomes a box
-  MapPainter(input, drawn).paint({.width = width, .height = height, .printing = false, .overlay = true});
+  MapPainter(input, drawn).paint({.width = width, .height = height, .printing = false});
   std::vector<LabelBox> texts;
   for (const LabelGroup& g : drawn.labels().groups)
     for (const int t : g.texts) texts.push_back(drawn.labels().events[static_cast<int>(g.layer)][t]);

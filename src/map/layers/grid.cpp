@@ -39,7 +39,8 @@ void drawGrid(PaintContext& paint) {
       n.side = terms.side(i, j);
     }
 
-  paint.canvas.selectPen(paint.pick(colors::green, colors::black), 1, paint.color ? PenStyle::Solid : PenStyle::Dot);
+  paint.canvas.selectPen(paint.pick(colors::green, colors::black), 1,
+                         paint.currentColor ? PenStyle::Solid : PenStyle::Dot);
   for (int j = 0; j < lngs; j += 2)
     for (int i = 0; i + 1 < lats; ++i) drawPiece(paint.canvas, node(i, j), node(i + 1, j));
   for (int i = 0; i + 1 < lats; ++i)

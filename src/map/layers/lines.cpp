@@ -5,7 +5,7 @@
 namespace korvant {
 
 void drawTerrain(PaintContext& paint) {
-  if (paint.color)
+  if (paint.currentColor)
     paint.canvas.selectPen(colors::paleGrey, paint.pixelsPerInch / 40, PenStyle::Solid);
   else
     paint.canvas.selectPen(colors::grey, 1, PenStyle::Solid);
@@ -20,7 +20,7 @@ void drawTerrain(PaintContext& paint) {
 }
 
 void drawFacilityBoundaries(PaintContext& paint) {
-  if (paint.color)
+  if (paint.currentColor)
     paint.canvas.selectPen(colors::lightGrey, paint.pixelsPerInch / 24, PenStyle::Solid);
   else
     paint.canvas.selectPen(colors::black, 1, PenStyle::Dash);

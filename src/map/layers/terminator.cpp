@@ -175,9 +175,10 @@ void drawTerminatorLayers(PaintContext& paint) {
   canvas.setTextAlign({HAlign::Center, VAlign::Bottom});
   canvas.setBackgroundTransparent(true);
   const Pen grey{colors::grey, 2, PenStyle::Solid};
-  const Pen terminator = paint.color ? Pen{colors::yellow, 3, PenStyle::Solid} : grey;
-  const Pen twilight = paint.color ? Pen{colors::yellow, 1, PenStyle::Solid} : Pen{colors::grey, 1, PenStyle::Dash};
-  const Pen hours = paint.color ? Pen{colors::cyan, 3, PenStyle::Solid} : grey;
+  const Pen terminator = paint.currentColor ? Pen{colors::yellow, 3, PenStyle::Solid} : grey;
+  const Pen twilight =
+      paint.currentColor ? Pen{colors::yellow, 1, PenStyle::Solid} : Pen{colors::grey, 1, PenStyle::Dash};
+  const Pen hours = paint.currentColor ? Pen{colors::cyan, 3, PenStyle::Solid} : grey;
   CurveSet curves(paint, normaliseTerminatorSteps(settings->steps));
   if (sw.showTerminator || sw.showCivilTwilight)
     curves.draw(effectiveTerminatorTime(*settings, paint.input.clock), sw.showTerminator, terminator,

@@ -8,7 +8,8 @@ namespace korvant {
 void drawToolOverlay(PaintContext& paint) {
   const ToolState& tools = paint.input.tools;
   if (tools.mode == ToolMode::None) return;
-  paint.canvas.selectPen(paint.pick(colors::magenta, colors::black), 1, paint.color ? PenStyle::Solid : PenStyle::Dash);
+  paint.canvas.selectPen(paint.pick(colors::magenta, colors::black), 1,
+                         paint.currentColor ? PenStyle::Solid : PenStyle::Dash);
   paint.canvas.selectFont(paint.fonts.small);
   paint.canvas.setTextAlign({HAlign::Left, VAlign::Top});
   paint.canvas.setBackgroundTransparent(true);
