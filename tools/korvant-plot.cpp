@@ -18,7 +18,7 @@
 #include "app/menutable.h"
 #include "app/routestringcommand.h"
 #include "app/startup.h"
-#include "base/layerswitches.h"
+#include "app/switchtable.h"
 #include "base/textops.h"
 #include "geo/greatcircle.h"
 #include "geo/positiontext.h"

@@ -6,7 +6,7 @@
 
 #include "app/mapfileformat.h"
 #include "app/menutable.h"
-#include "base/layerswitches.h"
+#include "app/switchtable.h"
 #include "base/textops.h"
 #include "sky/magvar.h"
 #include "sky/terminatortime.h"

@@ -1,5 +1,7 @@
 #include "app/mapcommands.h"
 
+#include "app/switchtable.h"
+
 #include <array>
 #include <filesystem>
 #include <optional>
@@ -14,93 +16,7 @@
 
 namespace korvant {
 
-bool* switchOfCommand(LayerSwitches& s, int id) {
-  DafifSwitches& d = s.dafif;
-  switch (id) {
-    case cmd::AutoRedraw: return &s.autoRedraw;
-    case cmd::Declutter: return &s.declutter;
-    case cmd::VideoColor: return &s.videoColor;
-    case cmd::PrinterColor: return &s.printerColor;
-    case cmd::ShowParameters: return &s.showParameters;
-    case cmd::Ps1Wpt: return &s.ps1Wpt;
-    case cmd::Ps1Sta: return &s.ps1Sta;
-    case cmd::Ps1Apt: return &s.ps1Apt;
-    case cmd::OwnWaypoints: return &s.ownWaypoints;
-    case cmd::OwnStations: return &s.ownStations;
-    case cmd::OwnAirports: return &s.ownAirports;
-    case cmd::ObsoleteWaypoints: return &s.obsoleteWaypoints;
-    case cmd::RouteDistances: return &s.routeDistances;
-    case cmd::RouteBearings: return &s.routeBearings;
-    case cmd::RouteGroup1: return &s.routeGroup[0];
-    case cmd::RouteGroup2: return &s.routeGroup[1];
-    case cmd::RouteGroup3: return &s.routeGroup[2];
-    case cmd::RouteGroup4: return &s.routeGroup[3];
-    case cmd::RouteGroup5: return &s.routeGroup[4];
-    case cmd::RouteGroup6: return &s.routeGroup[5];
-    case cmd::RouteGroup7: return &s.routeGroup[6];
-    case cmd::RouteGroup8: return &s.routeGroup[7];
-    case cmd::Ps1Procedure: return &s.ps1Procedure;
-    case cmd::Ps1Route: return &s.ps1Route;
-    case cmd::ShowUserTxt: return &s.showUserTxt;
-    case cmd::SymbolsNonDafif: return &s.symbolsNonDafif;
-    case cmd::KilometerDistances: return &s.kilometerDistances;
-    case cmd::FacilityBoundaries: return &s.facilityBoundaries;
-    case cmd::Terrain: return &s.terrain;
-    case cmd::LatLongGrid: return &s.latLongGrid;
-    case cmd::Ticks1: return &s.ticks1;
-    case cmd::Ticks5: return &s.ticks5;
-    case cmd::LatLongLabels: return &s.latLongLabels;
-    case cmd::UseCurrentTime: return &s.useCurrentTime;
-    case cmd::ShowTerminator: return &s.showTerminator;
-    case cmd::ShowCivilTwilight: return &s.showCivilTwilight;
-    case cmd::ShowNext6Hours: return &s.showNext6Hours;
-    case cmd::Variation: return &s.variation;
-    case cmd::WaypointData: return &s.waypointData;
-    case cmd::DafifSymbolsOnly: return &d.symbolsDafifOnly;
-    case cmd::DafifAirports7000: return &d.airports7000;
-    case cmd::DafifAirports5000: return &d.airports5000;
-    case cmd::DafifAirports3000: return &d.airports3000;
-    case cmd::DafifAirports0: return &d.airports0;
-    case cmd::DafifRunways: return &d.runways;
-    case cmd::DafifRunwayNumbers: return &d.runwayNumbers;
-    case cmd::DafifFullName: return &d.fullName;
-    case cmd::DafifAtsBoth: return &d.atsBoth;
-    case cmd::DafifAtsHigh: return &d.atsHigh;
-    case cmd::DafifAtsLow: return &d.atsLow;
-    case cmd::DafifIds: return &d.ids;
-    case cmd::DafifRadials: return &d.radials;
-    case cmd::DafifSegmentDistances: return &d.segmentDistances;
-    case cmd::DafifOrtca: return &d.ortca;
-    case cmd::DafifVorHA: return &d.vorHA;
-    case cmd::DafifVorL: return &d.vorL;
-    case cmd::DafifVorT: return &d.vorT;
-    case cmd::DafifNdbHHHU: return &d.ndbHHHU;
-    case cmd::DafifNdbMHOther: return &d.ndbMHOther;
-    case cmd::DafifWptB: return &d.wptB;
-    case cmd::DafifWptH: return &d.wptH;
-    case cmd::DafifWptL: return &d.wptL;
-    case cmd::DafifWptR: return &d.wptR;
-    case cmd::DafifWptT: return &d.wptT;
-    default: return nullptr;
-  }
-}
-
 namespace {
-
-// The Special Use items show the property sheet's switches but have no handler.
-bool* specialUseSwitch(DafifSwitches& d, int id) {
-  switch (id) {
-    case cmd::SpecialProhibited: return &d.prohibited;
-    case cmd::SpecialRestricted: return &d.restricted;
-    case cmd::SpecialMoa: return &d.moa;
-    case cmd::SpecialWarning: return &d.warning;
-    case cmd::SpecialAlert: return &d.alert;
-    case cmd::SpecialDanger: return &d.danger;
-    case cmd::SpecialTemp: return &d.temp;
-    case cmd::SpecialRefuel: return &d.refuel;
-    default: return nullptr;
-  }
-}
 
 // The ten waypoint and navaid switches of "&0 Wpt/Navaid OFF" and "&1 ... ON", in order.
 std::array<bool*, 10> wptNavaidSwitches(DafifSwitches& d) {
@@ -242,17 +158,15 @@ bool MapCommands::followPrinterOrientation(bool landscape) {
 
 bool MapCommands::isCheckable(int id) const {
   LayerSwitches probe;
-  return switchOfCommand(probe, id) || specialUseSwitch(probe.dafif, id) || !presetOfCommand(id).empty() ||
-         lambertBandOfCommand(id) >= 0 || id == cmd::Orthographic || id == cmd::TestPattern ||
-         id == cmd::ProcedureMap || id == cmd::PrintLandscape || id == cmd::PrintPortrait || id == cmd::Toolbar ||
-         id == cmd::StatusBar || id == cmd::MagModel2025;
+  return switchShownBy(probe, id) || !presetOfCommand(id).empty() || lambertBandOfCommand(id) >= 0 ||
+         id == cmd::Orthographic || id == cmd::TestPattern || id == cmd::ProcedureMap || id == cmd::PrintLandscape ||
+         id == cmd::PrintPortrait || id == cmd::Toolbar || id == cmd::StatusBar || id == cmd::MagModel2025;
 }
 
 bool MapCommands::isChecked(int id) const {
   LayerSwitches& sw = app_.switches;
   const MapView& view = app_.view;
-  if (bool* s = switchOfCommand(sw, id)) return *s;
-  if (bool* s = specialUseSwitch(sw.dafif, id)) return *s;
+  if (bool* s = switchShownBy(sw, id)) return *s;
   const std::string& preset = app_.checkedPreset;
   if (const std::string_view item = presetOfCommand(id); !item.empty()) return preset == item;
   const ProjectionChoice projection = checkedProjection(view);

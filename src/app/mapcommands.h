@@ -54,7 +54,6 @@ struct ProjectionChoice {
 ProjectionChoice checkedProjection(const MapView& view);
 
 // The switch a menu item toggles, or null.
-bool* switchOfCommand(LayerSwitches& switches, int id);
 
 // Centres the view on a position text, a fix name or, failing both, an
 // airport of the simulator's files; false, with the view unchanged, when

@@ -98,9 +98,4 @@ struct LayerSwitches {
   bool operator==(const LayerSwitches&) const = default;
 };
 
-// The switch of that name ("terrain", "latLongGrid", "routeGroup1" ... "routeGroup8"),
-// or null.
-bool* switchByName(LayerSwitches& switches, std::string_view name);
-std::vector<std::string> switchNames();
-
 }  // namespace korvant

@@ -1,4 +1,5 @@
 #include "app/mapcommands.h"
+#include "app/switchtable.h"
 
 #include <gtest/gtest.h>
 
@@ -54,6 +55,28 @@ TEST(MenuTable, IdsAreUniqueAndTextsExact) {
   EXPECT_EQ(findMenuItem(cmd::ReadRouteString)->text, "Read Route Strin&g...");
   EXPECT_EQ(findMenuItem(cmd::SaveRoutePlan)->text, "Save Route &as Flight Plan...");
   EXPECT_EQ(ids.size(), 143u);
+}
+
+// The one table of switches: every switch once, by a name and a menu item
+// of its own. A switch added to LayerSwitches without its row fails here.
+TEST(SwitchTable, NamesEverySwitchOnceWithItsMenuItem) {
+  LayerSwitches sw;
+  std::set<std::string_view> names;
+  std::set<int> commands;
+  std::set<bool*> switches;
+  for (const SwitchEntry& e : switchTable()) {
+    EXPECT_TRUE(names.insert(e.name).second) << e.name;
+    EXPECT_TRUE(commands.insert(e.command).second) << e.name;
+    EXPECT_TRUE(switches.insert(e.in(sw)).second) << e.name;
+    EXPECT_NE(findMenuItem(e.command), nullptr) << e.name;
+    EXPECT_EQ(switchByName(sw, e.name), e.in(sw));
+    EXPECT_EQ(switchShownBy(sw, e.command), e.in(sw));
+    EXPECT_EQ(switchOfCommand(sw, e.command), e.handled ? e.in(sw) : nullptr) << e.name;
+  }
+  // Every bool of the struct but the two orientations, which a pair of items shares.
+  EXPECT_EQ(switches.size() + 2, sizeof(LayerSwitches));
+  EXPECT_EQ(switchByName(sw, "nonsense"), nullptr);
+  EXPECT_EQ(switchNames().size(), switchTable().size());
 }
 
 TEST_F(MapCommandsTest, EverySwitchItemIsCheckableAndToggles) {
