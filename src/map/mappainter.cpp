@@ -3,67 +3,8 @@
 #include "map/layers/layers.h"
 #include "map/mapfonts.h"
 #include "map/maprecorder.h"
-#include "map/routedrawing.h"
 
 namespace korvant {
-
-namespace {
-
-void drawTracksAndRouteSets(PaintContext& paint) {
-  paint.canvas.selectFont(paint.printing ? paint.fonts.small : paint.fonts.medium);
-  paint.canvas.setTextColor(colors::black);
-  paint.canvas.setBackgroundTransparent(true);
-  RouteDrawer routes(paint, paint.input.tracks.reference);
-  routes.drawTrackRoutes(paint.input.tracks);
-  routes.drawRouteSets();
-}
-
-// One run of a stage's layers: drawing, or recording them with their labels.
-struct LayerRun {
-  MapRecorder* recorder = nullptr;
-  bool declutter = false;
-
-  template <typename Draw>
-  void labelled(PaintContext& paint, LabelLayer layer, LabelClass cls, Draw&& draw) const {
-    if (recorder) recorder->beginLayer(layer, cls);
-    draw(paint);
-    if (recorder) recorder->endLayer();
-  }
-};
-
-void runBelow(PaintContext& paint, const LayerRun& run, bool procedureMapEmpty) {
-  const LayerSwitches& sw = paint.switches();
-  if (sw.terrain) drawTerrain(paint);
-  if (!procedureMapEmpty) {
-    if (sw.latLongGrid) drawGrid(paint);
-    drawTicks(paint);
-    if (sw.latLongLabels) run.labelled(paint, LabelLayer::GridLabels, LabelClass::Grid, drawGridLabels);
-    if (sw.facilityBoundaries) drawFacilityBoundaries(paint);
-  }
-  run.labelled(paint, LabelLayer::Terminator, LabelClass::Grid, drawTerminatorLayers);
-  run.labelled(paint, LabelLayer::DafifLines, LabelClass::Airway, drawDafifLines);
-  if (!procedureMapEmpty) run.labelled(paint, LabelLayer::Tracks, LabelClass::Track, drawTracksAndRouteSets);
-}
-
-void runAbove(PaintContext& paint, const LayerRun& run) {
-  const LayerSwitches& sw = paint.switches();
-  // Decluttered, the title block comes last, on its own ground over everything.
-  if (!run.declutter) run.labelled(paint, LabelLayer::TitleBlock, LabelClass::Always, drawTitleBlock);
-  if (sw.variation) run.labelled(paint, LabelLayer::Variation, LabelClass::Grid, drawVariation);
-  run.labelled(paint, LabelLayer::OwnFixes, LabelClass::Waypoint, drawOwnFixes);
-  run.labelled(paint, LabelLayer::SimData, LabelClass::Waypoint, drawSimData);
-  run.labelled(paint, LabelLayer::DafifPoints, LabelClass::Waypoint, drawDafifPoints);
-  run.labelled(paint, LabelLayer::UserOverlay, LabelClass::Always, drawUserOverlay);
-  const std::string_view airport = paint.input.runwaysAirport;
-  if (!airport.empty())
-    run.labelled(paint, LabelLayer::Runways, LabelClass::Always,
-                 [&](PaintContext& p) { drawSimRunways(p, std::string(airport)); });
-  if (paint.input.procedureMap) run.labelled(paint, LabelLayer::Procedure, LabelClass::Always, drawProcedure);
-  run.labelled(paint, LabelLayer::PlottedRoute, LabelClass::Always, drawPlottedRoute);
-  if (run.declutter) run.labelled(paint, LabelLayer::TitleBlock, LabelClass::Always, drawTitleBlock);
-}
-
-}  // namespace
 
 bool MapPainter::declutters() const { return input_.switches.declutter; }
 
@@ -85,6 +26,16 @@ PaintContext MapPainter::setUp(const PaintOptions& options, Projection& projecti
   return paint;
 }
 
+void MapPainter::runStage(PaintContext& paint, PaintStage stage, MapRecorder* recorder) const {
+  const LayerConditions conditions{declutters() && recorder != nullptr, procedureMapEmpty()};
+  for (const PaintLayer& layer : input_.layers.empty() ? standardPaintLayers() : input_.layers) {
+    if (layer.stage != stage || !layer.shown(paint, conditions)) continue;
+    if (recorder && layer.labelled) recorder->beginLayer(layer.labels, layer.labelClass);
+    layer.draw(paint);
+    if (recorder && layer.labelled) recorder->endLayer();
+  }
+}
+
 bool MapPainter::procedureMapEmpty() const {
   return input_.procedureMap && !(input_.procedure && input_.procedure->shown());
 }
@@ -93,9 +44,8 @@ MapRecording MapPainter::recordStage(const PaintOptions& options, PaintStage sta
   MapRecorder recorder(canvas_);
   Projection projection;
   PaintContext paint = setUp(options, projection, recorder);
-  const LayerRun run{&recorder, true};
   recorder.beginStage(stage);
-  stage == PaintStage::Below ? runBelow(paint, run, procedureMapEmpty()) : runAbove(paint, run);
+  runStage(paint, stage, &recorder);
   return recorder.take();
 }
 
@@ -129,8 +79,7 @@ PaintResult MapPainter::paintStage(const PaintOptions& options, PaintStage stage
   } else if (recording) {
     replayStage(*recording, stage, canvas_);
   } else {
-    const LayerRun run;
-    stage == PaintStage::Below ? runBelow(paint, run, procedureMapEmpty()) : runAbove(paint, run);
+    runStage(paint, stage, nullptr);
   }
   return result;
 }

@@ -4,6 +4,7 @@
 #include "map/maprecorder.h"
 #include "map/paintcontext.h"
 #include "map/paintinput.h"
+#include "map/paintlayers.h"
 #include "map/projection.h"
 
 namespace korvant {
@@ -19,15 +20,6 @@ struct PaintResult {
   Projection projection;
   // Bounds of the procedure or route drawn, packed degrees and minutes.
   double south = 10000, north = -10000, west = 20000, east = -20000;
-};
-
-// The paint's fixed layer order in three stages, so that a window can keep
-// what lies under and over the map tools' lines from paint to paint. The
-// stages painted in order on one surface are the whole paint.
-enum class PaintStage {
-  Below,    // the white ground, terrain, grid, ticks, labels, boundaries, tracks and route sets
-  Overlay,  // the map tools' lines
-  Above,    // the title block, variation, own fixes and every layer after them
 };
 
 class MapPainter {
@@ -47,6 +39,8 @@ class MapPainter {
  private:
   PaintContext setUp(const PaintOptions& options, Projection& projection, MapCanvas& canvas) const;
   bool procedureMapEmpty() const;
+  // The layers of a stage, in order, drawn or recorded.
+  void runStage(PaintContext& paint, PaintStage stage, MapRecorder* recorder) const;
   PaintInput input_;
   MapCanvas& canvas_;
 };

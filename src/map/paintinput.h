@@ -1,6 +1,7 @@
 #pragma once
 // Everything one paint draws, read-only: the paint changes nothing but its
 // canvas, so any of these may be shared with the rest of the program.
+#include <span>
 #include <string_view>
 
 #include "base/clock.h"
@@ -20,6 +21,8 @@
 
 namespace korvant {
 
+struct PaintLayer;
+
 struct PaintInput {
   const MapView& view;
   const LayerSwitches& switches;
@@ -38,6 +41,7 @@ struct PaintInput {
   const UserOverlayFile* userOverlay = nullptr;  // USER.TXT
   MagneticModel magnetic = {};                   // the variation and magnetic courses drawn
   const PlottedRoute* plottedRoute = nullptr;    // a route string or a best track's connections
+  std::span<const PaintLayer> layers = {};       // the layers drawn; empty: the standard ones
 };
 
 }  // namespace korvant

@@ -33,6 +33,8 @@ struct PaintKey {
   // The title block prints the time to the minute, local and UTC.
   long printedMinute = 0;
   long utcOffset = 0;
+  // What a layer beyond the standard ones reads.
+  std::string otherInputs;
 
   bool operator==(const PaintKey&) const = default;
 };
@@ -48,29 +50,17 @@ inline PaintKey paintKey(const PaintInput& input, PaintStage stage, int width, i
   key.tracks = input.tracks;
   key.procedureMap = input.procedureMap;
   key.magnetic = input.magnetic;
-  if (input.plottedRoute) key.plottedRouteRevision = input.plottedRoute->revision;
-  if (input.terminator &&
-      (input.switches.showTerminator || input.switches.showCivilTwilight || input.switches.showNext6Hours))
-    key.terminatorTime = effectiveTerminatorTime(*input.terminator, input.clock);
-  if (input.userOverlay && input.switches.showUserTxt) key.userOverlaySignature = input.userOverlay->signature();
-  if (input.dafif && !(input.switches.dafif == DafifSwitches{})) key.dafifSignature = input.dafif->signature();
+  // Whether the procedure map is empty decides what the lower stage draws.
   if (input.procedure && input.procedure->shown()) key.procedureRevision = input.procedure->revision;
   key.width = width;
   key.height = height;
   key.devicePixelRatio = devicePixelRatio;
   key.dpi = dpi;
-  // Decluttered, a label below gives way to one above and the other way
-  // round: each stage depends on everything.
-  if (stage == PaintStage::Above || input.switches.declutter) {
-    const LayerSwitches& sw = input.switches;
-    key.runwaysAirport = std::string(input.runwaysAirport);
-    if (sw.ps1Wpt || sw.ps1Sta || sw.ps1Apt || !key.runwaysAirport.empty() || key.procedureRevision)
-      key.simSignature = input.sim.signature();
-    const std::time_t now = input.clock.now();
-    key.trackFile = std::string(input.trackFile);
-    key.printedMinute = static_cast<long>(now / 60);
-    key.utcOffset = input.clock.utcOffsetSeconds(now);
-  }
+  // Each layer adds what it reads to its stage's key. Decluttered, a label
+  // below gives way to one above and the other way round: each stage depends
+  // on every layer.
+  for (const PaintLayer& layer : input.layers.empty() ? standardPaintLayers() : input.layers)
+    if (layer.key && (layer.stage == stage || input.switches.declutter)) layer.key(input, key);
   return key;
 }
 

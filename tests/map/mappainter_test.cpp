@@ -9,6 +9,7 @@
 #include "app/startup.h"
 #include "geo/greatcircle.h"
 #include "map/mapfonts.h"
+#include "map/paintkey.h"
 #include "navdata/fixfile_builder.h"
 #include "support/recordingboxes.h"
 #include "support/recordingcanvas.h"
@@ -433,6 +434,36 @@ TEST_F(SimLayersTest, RunwaysAreLinesThroughTheirMidpoints) {
   // 12,152 feet are 2 NM: at a range of 3 NM on 1080 pixels, 1080 x 1600 / 3
   // pixels an earth radius of 3444.05 NM, less the cone's scale at 40N (about 1 per cent).
   EXPECT_NEAR(std::abs(r.x2 - r.x1), 2 * 1080 * 1600 / 3.0 / 3444.05, 5);
+}
+
+// A layer is one entry of the table: added there alone, it is drawn in its
+// stage, its labels are planned with the rest, and what it reads keys the
+// kept images.
+TEST_F(MapPainterTest, ALayerAddedToTheTableAloneIsDrawnAndKeyed) {
+  std::vector<PaintLayer> layers(standardPaintLayers().begin(), standardPaintLayers().end());
+  static int reads = 0;
+  layers.insert(layers.end() - 1,
+                {"dummy", PaintStage::Above, [](const PaintContext&, const LayerConditions&) { return true; },
+                 [](PaintContext& p) { p.canvas.textOut(100, 100, "DUMMY LAYER"); }, true, LabelLayer::UserOverlay,
+                 LabelClass::Always,
+                 [](const PaintInput&, PaintKey& key) { key.otherInputs = "dummy " + std::to_string(reads); }});
+  PaintInput input = app.paintInput();
+  input.layers = layers;
+  for (const bool declutter : {false, true}) {
+    app.switches.declutter = declutter;
+    RecordingCanvas drawn;
+    MapPainter(input, drawn).paint({.width = 800, .height = 600});
+    EXPECT_NE(drawn.findText("DUMMY LAYER"), nullptr) << declutter;
+  }
+  app.switches.declutter = false;
+  const PaintKey before = paintKey(input, PaintStage::Above, 800, 600, 1, 96);
+  ++reads;
+  EXPECT_NE(paintKey(input, PaintStage::Above, 800, 600, 1, 96), before);
+  // Its stage only: the lower stage's kept image stays.
+  EXPECT_EQ(paintKey(input, PaintStage::Below, 800, 600, 1, 96).otherInputs, "");
+  RecordingCanvas standard;
+  MapPainter(app.paintInput(), standard).paint({.width = 800, .height = 600});
+  EXPECT_EQ(standard.findText("DUMMY LAYER"), nullptr);
 }
 
 }  // namespace

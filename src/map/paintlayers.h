@@ -1,0 +1,49 @@
+#pragma once
+// The map's layers in paint order, one entry each: its stage, when it is
+// drawn, how its labels are planned, its painter, and what of the paint's
+// input it reads besides the view and the switches (added to the key of the
+// window's kept images). The paint and the key both walk this table: a new
+// layer is one entry and one painter file.
+#include <span>
+#include <string_view>
+
+#include "map/canvas.h"
+#include "map/labelplan.h"
+#include "map/paintcontext.h"
+
+namespace korvant {
+
+// The paint's fixed layer order in three stages, so that a window can keep
+// what lies under and over the map tools' lines from paint to paint. The
+// stages painted in order on one surface are the whole paint.
+enum class PaintStage {
+  Below,    // the white ground, terrain, grid, ticks, labels, boundaries, tracks and route sets
+  Overlay,  // the map tools' lines
+  Above,    // the title block, variation, own fixes and every layer after them
+};
+
+struct PaintKey;
+
+// What decides whether a layer is drawn, besides the paint itself.
+struct LayerConditions {
+  bool declutter = false;          // labels are planned: the title block comes last
+  bool procedureMapEmpty = false;  // the procedure map is chosen with nothing loaded
+};
+
+struct PaintLayer {
+  std::string_view name;
+  PaintStage stage;
+  bool (*shown)(const PaintContext&, const LayerConditions&);
+  void (*draw)(PaintContext&);
+  // Decluttered, a labelled layer's texts go through the label plan.
+  bool labelled = false;
+  LabelLayer labels = LabelLayer::TitleBlock;
+  LabelClass labelClass = LabelClass::Always;
+  // Adds what the layer reads to a stage's key; null when it reads nothing
+  // beyond the view, the switches, the fonts, the fixes and the tracks.
+  void (*key)(const PaintInput&, PaintKey&) = nullptr;
+};
+
+std::span<const PaintLayer> standardPaintLayers();
+
+}  // namespace korvant
