@@ -9,7 +9,6 @@
 #include <random>
 #include <string>
 
-#include "base/messageboxes.h"
 #include "navdata/dafifrecords.h"
 #include "procedures/procedurefile.h"
 #include "procedures/useroverlayfile.h"
@@ -51,11 +50,6 @@ void operator delete[](void* p) noexcept { operator delete(p); }
 void operator delete[](void* p, std::size_t) noexcept { operator delete(p); }
 
 namespace {
-
-class NoBoxes : public korvant::MessageBoxes {
- public:
-  void show(std::string_view, std::string_view, korvant::MessageIcon) override {}
-};
 
 // Runs `read` over `text` and reports the heap's peak above where it started
 // as a multiple of the text's size.
@@ -150,10 +144,8 @@ void BM_readUserOverlayAtItsLimit(benchmark::State& state) {
 BENCHMARK(BM_readUserOverlayAtItsLimit)->Unit(benchmark::kMillisecond)->Iterations(2);
 
 void BM_readProcedureFileAtItsLimit(benchmark::State& state) {
-  measure(state, procedureFile(), [](const std::string& t) {
-    NoBoxes boxes;
-    return korvant::readProcedureBytes(t, korvant::RouteFileKind::Plain, "X.ARR", boxes);
-  });
+  measure(state, procedureFile(),
+          [](const std::string& t) { return korvant::readProcedureBytes(t, korvant::RouteFileKind::Plain, "X.ARR"); });
 }
 BENCHMARK(BM_readProcedureFileAtItsLimit)->Unit(benchmark::kMillisecond)->Iterations(2);
 

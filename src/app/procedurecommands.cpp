@@ -105,7 +105,8 @@ std::string routeFolder(AppContext& app) {
 }
 
 CommandEffect MapCommands::readProcedure(const std::string& path, bool route) {
-  std::optional<LoadedProcedure> read = readLoadedProcedure(path, route, app_.boxes);
+  Result<LoadedProcedure> read = readLoadedProcedure(path, route);
+  showMessages(app_.boxes, read.messages);
   if (!read) return {};
   read->revision = app_.procedure.revision + 1;
   app_.procedure = std::move(*read);

@@ -17,7 +17,7 @@ StartupResult startUp(AppContext& app, const std::string& programPath, const std
   seedDefaults(settings);
   result.controlFileRead =
       ControlFile::read(settings, app.once, app.boxes, joinFolder(currentFolder, "KORVANT.CTL"), false);
-  app.fixes.setPath(currentFolder, "KORVANT.DAT", app.boxes);
+  if (const auto problem = app.fixes.setPath(currentFolder, "KORVANT.DAT")) showMessages(app.boxes, {*problem});
   app.userOverlay.setPath(joinFolder(currentFolder, "USER.TXT"));
   app.fixes.load();
 

@@ -147,22 +147,19 @@ std::optional<std::string> fixFilePreamble(const std::vector<std::uint8_t>& byte
   return std::string(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(marker));
 }
 
-void FixStore::setPath(const std::string& folder, std::string_view fileName, MessageBoxes& boxes) {
+std::optional<Message> FixStore::setPath(const std::string& folder, std::string_view fileName) {
   ++revision_;
   path_.clear();
   state_ = State::NotTried;
   bytes_.reset();
   // Too long a path is checked first: the system cannot even look at the folder then.
-  if (folder.size() + fileName.size() + 1 >= PATH_MAX) {
-    boxes.show("ERROR:", "PATH + DAT FILE NAME TOO LONG", MessageIcon::Stop);
-    return;
-  }
+  if (folder.size() + fileName.size() + 1 >= PATH_MAX)
+    return Message{"ERROR:", "PATH + DAT FILE NAME TOO LONG", MessageIcon::Stop};
   std::error_code ec;
-  if (folder.empty() || !std::filesystem::is_directory(folder, ec)) {
-    boxes.show("WINDOWS/DOS ERROR:", "UNABLE TO GET CURRENT WORKING DIRECTORY", MessageIcon::Stop);
-    return;
-  }
+  if (folder.empty() || !std::filesystem::is_directory(folder, ec))
+    return Message{"WINDOWS/DOS ERROR:", "UNABLE TO GET CURRENT WORKING DIRECTORY", MessageIcon::Stop};
   path_ = joinFolder(folder, fileName);
+  return std::nullopt;
 }
 
 void FixStore::loadBytes(std::vector<std::uint8_t> bytes) {

@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-#include "base/messageboxes.h"
+#include "base/result.h"
 #include "navdata/fixrecords.h"
 
 namespace korvant {
@@ -55,7 +55,8 @@ class FixStore {
  public:
   // The file in `folder` (the current folder at start-up). A folder that
   // cannot be read or a path that is too long leaves the store without a file.
-  void setPath(const std::string& folder, std::string_view fileName, MessageBoxes& boxes);
+  // What went wrong, for the caller to say, or nothing.
+  std::optional<Message> setPath(const std::string& folder, std::string_view fileName);
   void setPathDirectly(std::string path) {
     path_ = std::move(path);
     state_ = State::NotTried;

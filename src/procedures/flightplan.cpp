@@ -91,7 +91,7 @@ double readPlanCoordinate(std::string_view field, char negative) {
   return sign * packDegreesMinutes(degrees, minutes);
 }
 
-std::optional<FlightPlan> readFlightPlan(std::string_view text, MessageBoxes& boxes) {
+Result<FlightPlan> readFlightPlan(std::string_view text) {
   FlightPlan plan;
   bool header = false;
   // Editors on other systems start a UTF-8 file with a byte-order mark.
@@ -145,11 +145,8 @@ std::optional<FlightPlan> readFlightPlan(std::string_view text, MessageBoxes& bo
     item.text = line;
     plan.waypoints.push_back(std::move(item));
   }
-  if (!header) {
-    boxes.show("", "[flightplan] header not found", MessageIcon::None);
-    return std::nullopt;
-  }
-  return plan;
+  if (!header) return {std::nullopt, {{"", "[flightplan] header not found", MessageIcon::None}}};
+  return {std::move(plan), {}};
 }
 
 std::pair<LatLng, LatLng> planEnds(const FlightPlan& plan) {

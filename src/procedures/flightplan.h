@@ -10,7 +10,7 @@
 #include <string_view>
 #include <vector>
 
-#include "base/messageboxes.h"
+#include "base/result.h"
 #include "geo/latlng.h"
 
 namespace korvant {
@@ -40,9 +40,9 @@ struct FlightPlan {
 // '*', minutes; a text without '*' has no minutes.
 double readPlanCoordinate(std::string_view field, char negative);
 
-// The file's text; nothing, with "[flightplan] header not found" said, when
-// the header is missing.
-std::optional<FlightPlan> readFlightPlan(std::string_view text, MessageBoxes& boxes);
+// The file's text; nothing, with "[flightplan] header not found" among the
+// messages, when the header is missing.
+Result<FlightPlan> readFlightPlan(std::string_view text);
 
 // The first and last waypoint that is no user item; both 0/0 when there are none.
 std::pair<LatLng, LatLng> planEnds(const FlightPlan& plan);

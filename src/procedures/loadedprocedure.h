@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "base/messageboxes.h"
+#include "base/result.h"
 #include "procedures/deparr.h"
 #include "procedures/flightplan.h"
 #include "procedures/proceduregeometry.h"
@@ -28,8 +28,8 @@ struct LoadedProcedure {
 };
 
 // A procedure file (route = false) or route file read as the menu's
-// commands read it; nothing when the file was refused, the reason said in
-// `boxes`. The geometry is left for the caller to fly.
-std::optional<LoadedProcedure> readLoadedProcedure(const std::string& path, bool route, MessageBoxes& boxes);
+// commands read it; nothing when the file was refused, the reason among the
+// messages. The geometry is left for the caller to fly.
+Result<LoadedProcedure> readLoadedProcedure(const std::string& path, bool route);
 
 }  // namespace korvant

@@ -148,15 +148,14 @@ std::string depArrDumpText(const DepArr& leg) {
   return out.str();
 }
 
-ProcedureFileRead readProcedureBytes(std::string_view bytes, RouteFileKind kind, const std::string& path,
-                                     MessageBoxes& boxes) {
+ProcedureFileRead readProcedureBytes(std::string_view bytes, RouteFileKind kind, const std::string& path) {
   ProcedureFileRead result;
   result.legs.reserve(bytes.size() / PROCEDURE_RECORD_BYTES);
   int budget = 3;
   int previousHeading = 0;
   const auto spend = [&] {
     if (--budget >= 0) return true;
-    boxes.show("", "TOO MANY ERRORS - GIVING UP", MessageIcon::None);
+    result.messages.push_back({"", "TOO MANY ERRORS - GIVING UP", MessageIcon::None});
     return false;
   };
   bool first = true;
@@ -174,19 +173,20 @@ ProcedureFileRead readProcedureBytes(std::string_view bytes, RouteFileKind kind,
     leg.fix = recordFixName(record);
     leg.position = recordPosition(record);
     if (leg.position.isUnset()) {
-      boxes.show(path, "BAD LAT/LNG IN FILE AT WPT:  " + leg.fix, MessageIcon::None);
+      result.messages.push_back({path, "BAD LAT/LNG IN FILE AT WPT:  " + leg.fix, MessageIcon::None});
       return result;
     }
     leg.heading = static_cast<int>(record.heading);
     if (leg.heading > 360) {
-      boxes.show(path, "BAD HEADING IN FILE AT WPT:  " + leg.fix + "\nSET TO PREVIOUS", MessageIcon::None);
+      result.messages.push_back(
+          {path, "BAD HEADING IN FILE AT WPT:  " + leg.fix + "\nSET TO PREVIOUS", MessageIcon::None});
       leg.heading = previousHeading;
       if (!spend()) return result;
     }
     previousHeading = leg.heading;
     leg.speed = record.speed;
     if (leg.speed < -999 || leg.speed > 999) {
-      boxes.show(path, "BAD IAS IN FILE AT WPT:  " + leg.fix + "\nSET TO 250", MessageIcon::None);
+      result.messages.push_back({path, "BAD IAS IN FILE AT WPT:  " + leg.fix + "\nSET TO 250", MessageIcon::None});
       leg.speed = 250;
       if (!spend()) return result;
     }
@@ -198,21 +198,23 @@ ProcedureFileRead readProcedureBytes(std::string_view bytes, RouteFileKind kind,
   return result;
 }
 
-ProcedureFileRead readProcedureFile(const std::string& path, RouteFileKind kind, MessageBoxes& boxes) {
+ProcedureFileRead readProcedureFile(const std::string& path, RouteFileKind kind) {
+  ProcedureFileRead refused;
   if (isDocumentationPath(path)) {
-    boxes.show("", "SKIPPING TXT/DOC FILE: " + path, MessageIcon::None);
-    return {};
+    refused.messages.push_back({"", "SKIPPING TXT/DOC FILE: " + path, MessageIcon::None});
+    return refused;
   }
   const FileRead file = readWholeFile(path, PROCEDURE_FILE_LIMIT);
   if (!file.ok()) {
-    boxes.show("CAN'T OPEN FILE:", cannotOpenText(path, file, PROCEDURE_FILE_LIMIT), MessageIcon::Stop);
-    return {};
+    refused.messages.push_back(
+        {"CAN'T OPEN FILE:", cannotOpenText(path, file, PROCEDURE_FILE_LIMIT), MessageIcon::Stop});
+    return refused;
   }
   if (file.bytes.size() % PROCEDURE_RECORD_BYTES != 0) {
-    boxes.show("", "BAD SID/STAR/APP/ROUTE FILE FORMAT - WRONG RECORD LENGTH", MessageIcon::Stop);
-    return {};
+    refused.messages.push_back({"", "BAD SID/STAR/APP/ROUTE FILE FORMAT - WRONG RECORD LENGTH", MessageIcon::Stop});
+    return refused;
   }
-  return readProcedureBytes(file.bytes, kind, path, boxes);
+  return readProcedureBytes(file.bytes, kind, path);
 }
 
 }  // namespace korvant

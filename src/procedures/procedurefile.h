@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-#include "base/messageboxes.h"
+#include "base/result.h"
 #include "procedures/deparr.h"
 
 namespace korvant {
@@ -60,15 +60,15 @@ std::string depArrDumpText(const DepArr& leg);
 
 struct ProcedureFileRead {
   bool ok = false;
+  Messages messages;  // what the reading has to say, in order, read or refused
   std::vector<DepArr> legs;
   std::string title;  // a kind-1 file's "KJFK-EGLL"
 };
 
 // The records of a file's bytes; `path` names the file in the messages.
-ProcedureFileRead readProcedureBytes(std::string_view bytes, RouteFileKind kind, const std::string& path,
-                                     MessageBoxes& boxes);
+ProcedureFileRead readProcedureBytes(std::string_view bytes, RouteFileKind kind, const std::string& path);
 // The file: documentation files are skipped, a length that is no multiple of
 // 22 is refused, and every refusal is said in a box.
-ProcedureFileRead readProcedureFile(const std::string& path, RouteFileKind kind, MessageBoxes& boxes);
+ProcedureFileRead readProcedureFile(const std::string& path, RouteFileKind kind);
 
 }  // namespace korvant

@@ -10,6 +10,7 @@
 #include "app/citypair.h"
 #include "procedures/flightplan.h"
 #include "support/sampletracksapp.h"
+#include "support/shownmessages.h"
 #include "support/tempdir.h"
 
 namespace korvant {

@@ -12,9 +12,11 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using namespace korvant;
-  static fuzz::SilentBoxes boxes;
-  const auto plan = readFlightPlan(std::string_view(reinterpret_cast<const char*>(data), size), boxes);
-  if (!plan) return 0;
+  const auto plan = readFlightPlan(std::string_view(reinterpret_cast<const char*>(data), size));
+  if (!plan) {
+    if (plan.messages.empty()) std::abort();  // a refusal always says why
+    return 0;
+  }
   for (const UW_Wpt& w : plan->waypoints) {
     if (!std::isfinite(w.position.lat) || !std::isfinite(w.position.lng)) std::abort();
     if (w.isUserItem()) (void)parseOverlayLine(w.text, 0);

@@ -45,12 +45,11 @@ bool onGlobe(const LatLng& p) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   if (size < 1) return 0;
-  static fuzz::SilentBoxes boxes;
   const SimFiles& sim = sampleFolder();
   const int kind = data[0] % 3;
   const char* paths[3] = {"/f/EGLL/X.27R", "/f/EGLL/X.ARR", "/f/routes/X.ROU"};
   const std::string bytes(reinterpret_cast<const char*>(data + 1), (size - 1) / PROCEDURE_RECORD_BYTES * 22);
-  const ProcedureFileRead read = readProcedureBytes(bytes, RouteFileKind::Plain, "F", boxes);
+  const ProcedureFileRead read = readProcedureBytes(bytes, RouteFileKind::Plain, "F");
   if (read.legs.size() > 2000) return 0;  // long files fly the same legs, only more of them
   const ProcedureSource source = describeProcedurePath(paths[kind], kind == 2);
   const ProcedureGeometry g = flyProcedure({read.legs, source, kind == 2 ? "BIKF-EGLL" : "EGLL"}, sim);

@@ -5,7 +5,6 @@
 #include <fstream>
 
 #include "navdata/fixfile_builder.h"
-#include "support/recordingboxes.h"
 #include "support/tempdir.h"
 
 namespace korvant {
@@ -238,22 +237,19 @@ TEST(FixStoreFile, LoadsFromTheFolderAndReadsOnlyTheFirst300000Bytes) {
   ASSERT_GT(bytes.size(), FIX_FILE_MAX_BYTES);
   std::ofstream(dir.path() / "KORVANT.DAT", std::ios::binary)
       .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-  test::RecordingBoxes boxes;
   FixStore store;
-  store.setPath(dir.str(), "KORVANT.DAT", boxes);
+  EXPECT_FALSE(store.setPath(dir.str(), "KORVANT.DAT"));
   store.load();
   EXPECT_TRUE(store.loadedIntoMemory());
   LatLng p;
   EXPECT_TRUE(store.findFix("AAAAA", {0, 0}, p));
   EXPECT_FALSE(store.findFix("LAST", {0, 0}, p));
-  EXPECT_TRUE(boxes.shown.empty());
 }
 
 TEST(FixStoreFile, MissingFileStillResolvesCoordinates) {
   test::TempDir dir;
-  test::RecordingBoxes boxes;
   FixStore store;
-  store.setPath(dir.str(), "KORVANT.DAT", boxes);
+  EXPECT_FALSE(store.setPath(dir.str(), "KORVANT.DAT"));  // a missing file is no error here
   LatLng p;
   ASSERT_TRUE(store.resolvePositionWithAlias("50/30", {0, 0}, p));
   EXPECT_EQ(p.lat, 5000);
@@ -271,23 +267,17 @@ TEST(FixStoreFile, MissingFileStillResolvesCoordinates) {
   EXPECT_EQ(p.lat, 1000);
   ASSERT_TRUE(store.findFix("ABCDE", {-3500, 15500}, p));
   EXPECT_EQ(p.lat, -3000);
-  EXPECT_TRUE(boxes.shown.empty());
 }
 
 TEST(FixStoreFile, UnreadableFolderAndOverlongPathAreReported) {
-  test::RecordingBoxes boxes;
   FixStore store;
-  store.setPath("/no/such/folder", "KORVANT.DAT", boxes);
-  ASSERT_EQ(boxes.shown.size(), 1u);
-  EXPECT_EQ(boxes.shown[0].caption, "WINDOWS/DOS ERROR:");
-  EXPECT_EQ(boxes.shown[0].text, "UNABLE TO GET CURRENT WORKING DIRECTORY");
+  EXPECT_EQ(store.setPath("/no/such/folder", "KORVANT.DAT"),
+            (Message{"WINDOWS/DOS ERROR:", "UNABLE TO GET CURRENT WORKING DIRECTORY", MessageIcon::Stop}));
   EXPECT_TRUE(store.path().empty());
 
   test::TempDir dir;
-  store.setPath(dir.str() + std::string(5000, '/'), "KORVANT.DAT", boxes);
-  ASSERT_EQ(boxes.shown.size(), 2u);
-  EXPECT_EQ(boxes.shown[1].caption, "ERROR:");
-  EXPECT_EQ(boxes.shown[1].text, "PATH + DAT FILE NAME TOO LONG");
+  EXPECT_EQ(store.setPath(dir.str() + std::string(5000, '/'), "KORVANT.DAT"),
+            (Message{"ERROR:", "PATH + DAT FILE NAME TOO LONG", MessageIcon::Stop}));
   EXPECT_TRUE(store.path().empty());
   EXPECT_EQ(store.openSection(FixSectionId::Fixes).recordsLeft(), 0u);
 }

@@ -6,6 +6,7 @@
 #include "procedures/useroverlay.h"
 #include "procedures/useroverlayfile.h"
 #include "support/recordingboxes.h"
+#include "support/shownmessages.h"
 
 namespace korvant {
 namespace {

@@ -12,6 +12,7 @@
 #include "procedures/proceduresource.h"
 #include "procedures/proceduretext.h"
 #include "support/recordingboxes.h"
+#include "support/shownmessages.h"
 #include "support/tempdir.h"
 
 namespace korvant {

@@ -13,6 +13,7 @@
 #include "procedures/turn.h"
 #include "sky/magvar.h"
 #include "support/recordingboxes.h"
+#include "support/shownmessages.h"
 
 namespace korvant {
 namespace {

@@ -8,6 +8,7 @@
 
 #include "procedures/flightplan.h"
 #include "support/recordingboxes.h"
+#include "support/shownmessages.h"
 #include "support/tempdir.h"
 
 namespace korvant {

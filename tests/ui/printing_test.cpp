@@ -19,6 +19,7 @@
 
 #include "app/menutable.h"
 #include "procedures/flightplan.h"
+#include "support/shownmessages.h"
 #include "support/windowfixture.h"
 #include "ui/besttrackdialog.h"
 #include "ui/propertysheetdialog.h"
