@@ -1,6 +1,6 @@
 #pragma once
-// The frame window: menu bar, control bar with its two fields, message bar,
-// and the map window as its client.
+// The frame window (the program's main window): menu bar, control bar with
+// its two fields, message bar, and the map window as its client.
 #include <QAction>
 #include <QLineEdit>
 #include <QMainWindow>

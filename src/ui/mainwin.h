@@ -1,11 +1,12 @@
 #pragma once
-#include <optional>
-#include <string>
-#include <vector>
-// The map window: paints the map, runs the commands, maps the mouse.
+// The map window (the map widget inside the frame): paints the map, runs the
+// commands, maps the mouse. The name is the one the program has always used.
 #include <QPixmap>
 #include <QPrinter>
 #include <QWidget>
+#include <optional>
+#include <string>
+#include <vector>
 
 #include "app/context.h"
 #include "app/mapcommands.h"
