@@ -1,6 +1,6 @@
 #pragma once
 // The map window (the map widget inside the frame): paints the map, runs the
-// commands, maps the mouse. The name is the one the program has always used.
+// commands, maps the mouse.
 #include <QPixmap>
 #include <QPrinter>
 #include <QWidget>
