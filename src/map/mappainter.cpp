@@ -27,7 +27,8 @@ PaintContext MapPainter::setUp(const PaintOptions& options, Projection& projecti
 }
 
 void MapPainter::runStage(PaintContext& paint, PaintStage stage, MapRecorder* recorder) const {
-  const LayerConditions conditions{declutters() && recorder != nullptr, procedureMapEmpty()};
+  // Recorded, the labels are planned: the title block then comes last.
+  const LayerConditions conditions{recorder != nullptr, procedureMapEmpty()};
   for (const PaintLayer& layer : input_.layers.empty() ? standardPaintLayers() : input_.layers) {
     if (layer.stage != stage || !layer.shown(paint, conditions)) continue;
     if (recorder && layer.labelled) recorder->beginLayer(layer.labels, layer.labelClass);

@@ -28,24 +28,26 @@ void DafifFiles::setFolders(std::string dataFolder, std::string runFolder) {
   parsed_.clear();
 }
 
-std::string DafifFiles::pathOf(const std::string& name) const {
-  for (const std::string& candidate : {dataFolder_.empty() ? std::string() : dataFolder_ + name,
-                                       runFolder_.empty() ? std::string() : joinFolder(runFolder_, name)}) {
-    if (candidate.empty()) continue;
-    const std::string found = resolveCaseInsensitive(candidate);
-    if (stampOf(found).size >= 0) return found;
-  }
+std::string DafifFiles::firstFound(const std::string& name, bool (*accept)(const std::string&)) const {
+  // The run folder is looked in only when the data folder has nothing: the
+  // paint's key asks for every file.
+  // DataFolder is used as given (it ends in a separator); RunFolder is joined.
+  if (!dataFolder_.empty())
+    if (const std::string found = resolveCaseInsensitive(dataFolder_ + name); accept(found)) return found;
+  if (!runFolder_.empty())
+    if (const std::string found = resolveCaseInsensitive(joinFolder(runFolder_, name)); accept(found)) return found;
   return {};
 }
 
+std::string DafifFiles::pathOf(const std::string& name) const {
+  return firstFound(name, [](const std::string& p) { return stampOf(p).size >= 0; });
+}
+
 std::string DafifFiles::folderInPlaceOf(const std::string& name) const {
-  for (const std::string& candidate : {dataFolder_.empty() ? std::string() : dataFolder_ + name,
-                                       runFolder_.empty() ? std::string() : joinFolder(runFolder_, name)}) {
+  return firstFound(name, [](const std::string& p) {
     std::error_code ec;
-    if (!candidate.empty() && std::filesystem::is_directory(resolveCaseInsensitive(candidate), ec))
-      return resolveCaseInsensitive(candidate);
-  }
-  return {};
+    return std::filesystem::is_directory(p, ec);
+  });
 }
 
 template <typename T>
@@ -76,11 +78,8 @@ std::shared_ptr<const T> DafifFiles::parsed(const std::string& name,
 
 std::vector<std::string> DafifFiles::cutFiles() const {
   std::vector<std::string> cut;
-  for (const char* name : {"DAFA.BIN", "DAFN.BIN", "RWY0.TXT", "DAFORTCA.TXT"})
+  for (const char* name : DAFIF_FILES)
     if (stampOf(pathOf(name)).size > static_cast<long long>(DAFIF_FILE_LIMIT)) cut.emplace_back(name);
-  for (const auto* names : {&DAFIF_WAYPOINT_FILES, &DAFIF_ATS_FILES})
-    for (const char* name : *names)
-      if (stampOf(pathOf(name)).size > static_cast<long long>(DAFIF_FILE_LIMIT)) cut.emplace_back(name);
   return cut;
 }
 
@@ -125,9 +124,7 @@ std::shared_ptr<const std::vector<DafifOrtcaBlock>> DafifFiles::ortca() const {
 
 std::string DafifFiles::signature() const {
   std::string text;
-  for (const char* name : {"DAFA.BIN", "DAFN.BIN", "RWY0.TXT", "DAFORTCA.TXT"}) text += stampText(pathOf(name));
-  for (const char* name : DAFIF_WAYPOINT_FILES) text += stampText(pathOf(name));
-  for (const char* name : DAFIF_ATS_FILES) text += stampText(pathOf(name));
+  for (const char* name : DAFIF_FILES) text += stampText(pathOf(name));
   return text;
 }
 

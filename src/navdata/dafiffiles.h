@@ -31,6 +31,10 @@ inline constexpr std::size_t DAFIF_FILE_LIMIT = 64u << 20;
 
 inline constexpr const char* DAFIF_WAYPOINT_FILES[4] = {"WPTN.TXT", "WPTS.TXT", "WPTE.TXT", "WPTA.TXT"};
 inline constexpr const char* DAFIF_ATS_FILES[4] = {"SEGDIST.TXT", "ATSID.TXT", "RADIALK.TXT", "RADIALX.TXT"};
+// Every file the layers read.
+inline constexpr const char* DAFIF_FILES[12] = {"DAFA.BIN",    "DAFN.BIN",  "RWY0.TXT",    "DAFORTCA.TXT",
+                                                "WPTN.TXT",    "WPTS.TXT",  "WPTE.TXT",    "WPTA.TXT",
+                                                "SEGDIST.TXT", "ATSID.TXT", "RADIALK.TXT", "RADIALX.TXT"};
 
 class DafifFiles {
  public:
@@ -58,6 +62,9 @@ class DafifFiles {
   std::string signature() const;
 
  private:
+  // The first place the file is looked for (the data folder as given, then
+  // the run folder; the name in any case) that `accept` takes, or empty.
+  std::string firstFound(const std::string& name, bool (*accept)(const std::string&)) const;
   template <typename T>
   std::shared_ptr<const T> parsed(const std::string& name, const std::function<T(std::string_view)>& parse) const;
 

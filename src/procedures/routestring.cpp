@@ -138,17 +138,21 @@ class RouteReader {
  private:
   LatLng reference() const { return route_.points.empty() ? model_.reference : route_.points.back().position; }
 
-  int kindOfSimAirport(const std::string& name) const { return sim_->findSimAirport(name) ? FIX_KIND_AIRPORT : -1; }
-
-  bool resolve(const std::string& text, const LatLng& near, LatLng& position) const {
+  // The position and the fix file's kind (an airport for the simulator's).
+  bool resolve(const std::string& text, const LatLng& near, LatLng& position, int& kind) const {
+    kind = -1;
     // Before the fix store's forms: its prefixed slash reader takes
     // 4700N/05000W for 47N 50E.
     if (readCompactPosition(text, position)) return true;
     if (looksLikeCompactPosition(text)) return false;  // out of range: no other reader may take it
-    if (fixes_.resolvePositionWithAlias(text, near, position)) return true;
+    if (fixes_.resolvePositionWithAlias(text, near, position)) {
+      kind = fixes_.kindOf(text, position);
+      return true;
+    }
     if (sim_ && text.size() == 4)
       if (const auto airport = sim_->findSimAirport(text)) {
         position = *airport;
+        kind = FIX_KIND_AIRPORT;
         return true;
       }
     return false;
@@ -163,9 +167,9 @@ class RouteReader {
                                  : word.substr(0, slash);
     // After a track its exit is looked for near the track's end.
     const LatLng near = pending_ && !pending_->fixes.empty() ? pending_->fixes.back().position : reference();
-    // (The exit after a track: its own end is the likeliest neighbour.)
     LatLng position;
-    if (name.empty() || !resolve(name, near, position)) {
+    int kind = -1;
+    if (name.empty() || !resolve(name, near, position, kind)) {
       if (name.empty() || isSpeedLevelGroup(name)) return;
       (looksLikeAirway(name) ? route_.notExpanded : route_.unresolved).push_back(name);
       return;
@@ -174,8 +178,7 @@ class RouteReader {
     if (!pending_ && !route_.points.empty() && route_.points.back().name == name &&
         samePoint(route_.points.back().position, position))
       return;
-    const int kind = fixes_.kindOf(name, position);
-    const TrackFix point{name, position, kind < 0 && sim_ && name.size() == 4 ? kindOfSimAirport(name) : kind};
+    const TrackFix point{name, position, kind};
     flushTrack(&point);
     route_.points.push_back(point);
   }

@@ -56,38 +56,21 @@ std::vector<PlanPoint> planPoints(const TrackPlan& plan) {
   return points;
 }
 
-// The 2004 simulator's waypoint letters; the XML form's ATCWaypointType.
-char iniType(PointType t) {
-  switch (t) {
-    case PointType::Airport: return 'A';
-    case PointType::Vor: return 'V';
-    case PointType::Ndb: return 'N';
-    default: return 'I';
-  }
-}
-
-const char* xmlType(PointType t) {
-  switch (t) {
-    case PointType::Airport: return "Airport";
-    case PointType::Vor: return "VOR";
-    case PointType::Ndb: return "NDB";
-    case PointType::Fix: return "Intersection";
-    case PointType::Position: break;
-  }
-  return "User";
-}
-
-// X-Plane's entry types: 1 airport, 2 NDB, 3 VOR, 11 fix, 28 position.
-int fmsType(PointType t) {
-  switch (t) {
-    case PointType::Airport: return 1;
-    case PointType::Ndb: return 2;
-    case PointType::Vor: return 3;
-    case PointType::Fix: return 11;
-    case PointType::Position: break;
-  }
-  return 28;
-}
+// How each format names a kind of point: the 2004 simulator's waypoint
+// letter, today's ATCWaypointType, X-Plane's entry type.
+struct PointNames {
+  char ini;
+  const char* xml;
+  int fms;
+};
+constexpr PointNames kPointNames[] = {
+    {'A', "Airport", 1},        // Airport
+    {'V', "VOR", 3},            // Vor
+    {'N', "NDB", 2},            // Ndb
+    {'I', "Intersection", 11},  // Fix
+    {'I', "User", 28},          // Position
+};
+const PointNames& namesOf(PointType t) { return kPointNames[static_cast<int>(t)]; }
 
 // "N40* 38.38'", "W073* 46.72'": the 2004 simulator's form, which the
 // program's own plan reader takes back.
@@ -115,7 +98,7 @@ std::string fs2004(const TrackPlan& plan) {
       << iniPosition(plan.destination.position) << "\ndeparture_name=" << from << "\ndestination_name=" << to << '\n';
   int n = 0;
   for (const PlanPoint& p : planPoints(plan))
-    out << "waypoint." << n++ << "=, " << p.ident << ", , " << p.ident << ", " << iniType(p.type) << ", "
+    out << "waypoint." << n++ << "=, " << p.ident << ", , " << p.ident << ", " << namesOf(p.type).ini << ", "
         << iniPosition(p.position) << ",\n";
   return out.str();
 }
@@ -164,7 +147,7 @@ std::string xml(const TrackPlan& plan) {
   for (const PlanPoint& p : planPoints(plan)) {
     auto waypoint = fp.append_child("ATCWaypoint");
     waypoint.append_attribute("id") = p.ident.c_str();
-    waypoint.append_child("ATCWaypointType").text() = xmlType(p.type);
+    waypoint.append_child("ATCWaypointType").text() = namesOf(p.type).xml;
     waypoint.append_child("WorldPosition").text() = xmlPosition(p.position).c_str();
     // Named points carry their identifier; a user position has none to look up.
     if (p.type != PointType::Position) waypoint.append_child("ICAO").append_child("ICAOIdent").text() = p.ident.c_str();
@@ -188,7 +171,7 @@ std::string xplane(const TrackPlan& plan) {
     const PlanPoint& p = points[i];
     const double lat = degMinToDegrees(p.position.lat), lng = degMinToDegrees(p.position.lng);
     const char* via = i == 0 && fromAirport ? "ADEP" : i + 1 == points.size() && toAirport ? "ADES" : "DRCT";
-    std::snprintf(line, sizeof line, "%d %s %s %.6f %.6f %.6f\n", fmsType(p.type), p.ident.c_str(), via,
+    std::snprintf(line, sizeof line, "%d %s %s %.6f %.6f %.6f\n", namesOf(p.type).fms, p.ident.c_str(), via,
                   p.airport() ? 0.0 : plan.cruisingFeet * 1.0, lat, lng);
     out << line;
   }
