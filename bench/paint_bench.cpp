@@ -78,7 +78,7 @@ void BM_paintNatPreset(benchmark::State& state) {
 BENCHMARK(BM_paintNatPreset)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 
 void storeTracks(NatMap& map) {
-  test::storeTwentySixTracks(map.app.tracks, map.app.fixes, map.boxes);
+  test::storeTwentySixTracks(map.app.tracks, map.app.fixes);
   map.app.switches.routeBearings = map.app.switches.routeDistances = true;
 }
 

@@ -12,11 +12,6 @@ namespace {
 
 using namespace korvant;
 
-class NullBoxes : public MessageBoxes {
- public:
-  void show(std::string_view, std::string_view, MessageIcon) override {}
-};
-
 std::string slurp(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   return {std::istreambuf_iterator<char>(in), {}};
@@ -26,13 +21,12 @@ void readMessage(benchmark::State& state, const char* file, const char* extensio
   FixStore fixes;
   const std::string dat = slurp(KORVANT_SAMPLE_DAT);
   fixes.loadBytes({dat.begin(), dat.end()});
-  NullBoxes boxes;
   const std::string message = slurp(std::string(KORVANT_TEST_DATA) + "/tracks/" + file);
   int tracks = 0;
   for (auto _ : state) {
     std::istringstream in(message);
     TrackModel model;
-    readTrackMessage(in, extension, model, {fixes, boxes, false});
+    readTrackMessage(in, extension, model, TrackStore{fixes});
     tracks = 0;
     for (const std::string& s : model.slotTexts) tracks += !s.empty();
     benchmark::DoNotOptimize(model);
@@ -54,10 +48,9 @@ void readRoute(benchmark::State& state, const std::string& route) {
   FixStore fixes;
   const std::string dat = slurp(KORVANT_SAMPLE_DAT);
   fixes.loadBytes({dat.begin(), dat.end()});
-  NullBoxes boxes;
   std::istringstream in(slurp(std::string(KORVANT_TEST_DATA) + "/tracks/nat-20160210-qsimplanner.html"));
   TrackModel model;
-  readTrackMessage(in, ".html", model, {fixes, boxes, false});
+  readTrackMessage(in, ".html", model, TrackStore{fixes});
   std::size_t points = 0;
   for (auto _ : state) {
     const RouteStringRead read = readRouteString(route, model, fixes);

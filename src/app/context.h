@@ -19,7 +19,7 @@ namespace korvant {
 
 struct AppContext {
   AppContext(MessageBoxes& messageBoxes, const Clock& systemClock)
-      : boxes(messageBoxes), clock(systemClock), settings(messageBoxes, once) {}
+      : boxes(messageBoxes), clock(systemClock), settings(once) {}
   AppContext(const AppContext&) = delete;
   AppContext& operator=(const AppContext&) = delete;
 

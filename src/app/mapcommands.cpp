@@ -217,7 +217,10 @@ CommandEffect MapCommands::readTracks(const std::string& path, bool selectRegion
   const auto dot = path.rfind('.');
   const std::string extension = dot == std::string::npos ? "" : path.substr(dot);
   std::string error;
-  const TrackFamily family = readTrackMessage(in, extension, model, {app_.fixes, app_.boxes, diagnostics}, &error);
+  Messages notes;
+  const TrackFamily family =
+      readTrackMessage(in, extension, model, {app_.fixes, diagnostics ? &notes : nullptr}, &error);
+  showMessages(app_.boxes, notes);
   if (!error.empty()) {
     app_.boxes.show("CAN'T READ TRACK MESSAGE:", error + ": " + path, MessageIcon::Stop);
     return {};

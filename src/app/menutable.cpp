@@ -1,11 +1,18 @@
 #include "app/menutable.h"
 
+#include <algorithm>
 #include <array>
+
+#include "app/switchtable.h"
 
 namespace korvant {
 
 namespace {
 
+// Where a switch's item goes; its menu, submenu and text are the switch table's.
+constexpr MenuItem sw(int id) { return {"", "", "", id, ""}; }
+
+// The menus in order.
 constexpr MenuItem kItems[] = {
     {"&File", "", "Read &Nat/Pacots Tracks...", cmd::ReadTracks, ""},
     {"&File", "", "Read &SID/STAR/APP...", cmd::ReadProcedure, ""},
@@ -15,14 +22,14 @@ constexpr MenuItem kItems[] = {
     {"&File", "", "Save Route &as Flight Plan...", cmd::SaveRoutePlan, ""},
     {"&File", "", "Print &Landscape", cmd::PrintLandscape, ""},
     {"&File", "", "Print P&ortrait", cmd::PrintPortrait, ""},
-    {"&File", "", "Printer - &use color", cmd::PrinterColor, ""},
+    sw(cmd::PrinterColor),
     {"&File", "", "Prin&ter Setup...", cmd::PrinterSetup, ""},
     {"&File", "", "&Print...", cmd::Print, ""},
     {"&File", "", "E&xit", cmd::Exit, "Alt+F4"},
 
     {"&Display", "", "Re&draw", cmd::Redraw, "F5"},
-    {"&Display", "", "&Auto Redraw", cmd::AutoRedraw, ""},
-    {"&Display", "", "&Video - use color", cmd::VideoColor, ""},
+    sw(cmd::AutoRedraw),
+    sw(cmd::VideoColor),
     {"&Display", "", "&Center ...", cmd::Centre, "Ctrl+C"},
     {"&Display", "", "&Range ...", cmd::Range, "Ctrl+R"},
     {"&Display", "", "Range Down", cmd::RangeDown, "F3"},
@@ -31,7 +38,7 @@ constexpr MenuItem kItems[] = {
     {"&Display", "", "Info", cmd::Info, "F7"},
     {"&Display", "", "Distance", cmd::Distance, "F8"},
     {"&Display", "", "Intersection", cmd::Intersection, "F9"},
-    {"&Display", "", "Declutter Labels", cmd::Declutter, ""},
+    sw(cmd::Declutter),
     {"&Display", "", "Toolbar", cmd::Toolbar, ""},
     {"&Display", "", "Status Bar", cmd::StatusBar, ""},
 
@@ -60,7 +67,7 @@ constexpr MenuItem kItems[] = {
     {"&Map", "&Facility", "&7 Dakar", cmd::PresetGooy, ""},
     {"&Map", "&Facility", "&8 Oakland", cmd::PresetKzoa, ""},
     {"&Map", "", "&Globe", cmd::Globe, ""},
-    {"&Map", "", "Show &Parameters", cmd::ShowParameters, ""},
+    sw(cmd::ShowParameters),
     {"&Map", "", "&Sid/Star/App/Route", cmd::ProcedureMap, ""},
     {"&Map", "", "&Test Pattern", cmd::TestPattern, ""},
 
@@ -76,81 +83,81 @@ constexpr MenuItem kItems[] = {
     {"&Projection", "", "&0 Lambert 70S/85S", cmd::Lambert70S85S, ""},
     {"&Projection", "", "&Orthographic", cmd::Orthographic, ""},
 
-    {"Dat&a", "&PS1 Data", "(1.2) &WPT.DAT", cmd::Ps1Wpt, ""},
-    {"Dat&a", "&PS1 Data", "(1.2) 747*.&STA", cmd::Ps1Sta, ""},
-    {"Dat&a", "&PS1 Data", "747*.&APT", cmd::Ps1Apt, ""},
-    {"Dat&a", "&Korvant Fixes", "Korvant &Waypoints", cmd::OwnWaypoints, ""},
-    {"Dat&a", "&Korvant Fixes", "Korvant &Stations", cmd::OwnStations, ""},
-    {"Dat&a", "&Korvant Fixes", "Korvant &Airports", cmd::OwnAirports, ""},
-    {"Dat&a", "&Korvant Fixes", "&Obsolete Waypoints", cmd::ObsoleteWaypoints, ""},
-    {"Dat&a", "&Routes", "Route &Distances", cmd::RouteDistances, ""},
-    {"Dat&a", "&Routes", "Route &Bearings", cmd::RouteBearings, ""},
+    sw(cmd::Ps1Wpt),
+    sw(cmd::Ps1Sta),
+    sw(cmd::Ps1Apt),
+    sw(cmd::OwnWaypoints),
+    sw(cmd::OwnStations),
+    sw(cmd::OwnAirports),
+    sw(cmd::ObsoleteWaypoints),
+    sw(cmd::RouteDistances),
+    sw(cmd::RouteBearings),
     {"Dat&a", "&Routes", "All Routes &ON", cmd::AllRoutesOn, ""},
     {"Dat&a", "&Routes", "All Routes O&FF", cmd::AllRoutesOff, ""},
-    {"Dat&a", "&Routes", "&1 Nat/Pacots Eastbound Routes", cmd::RouteGroup1, ""},
-    {"Dat&a", "&Routes", "&2 Nat/Pacots Westbound Routes", cmd::RouteGroup2, ""},
-    {"Dat&a", "&Routes", "&3 Atlantic Routes", cmd::RouteGroup3, ""},
-    {"Dat&a", "&Routes", "&4 Polar Routes", cmd::RouteGroup4, ""},
-    {"Dat&a", "&Routes", "&5 North Pacific Routes", cmd::RouteGroup5, ""},
-    {"Dat&a", "&Routes", "&6 South Pacific Routes", cmd::RouteGroup6, ""},
-    {"Dat&a", "&Routes", "&7 N/S America Routes", cmd::RouteGroup7, ""},
-    {"Dat&a", "&Routes", "&8 Eur/Asia/Afr Routes", cmd::RouteGroup8, ""},
-    {"Dat&a", "&Routes", "PS1 &Sid/Star/Approach", cmd::Ps1Procedure, ""},
-    {"Dat&a", "&Routes", "PS1 &Route", cmd::Ps1Route, ""},
-    {"Dat&a", "", "Show &USER.TXT", cmd::ShowUserTxt, ""},
-    {"Dat&a", "", "&Symbols (non-DAFIF)", cmd::SymbolsNonDafif, ""},
-    {"Dat&a", "", "&Kilometer Distances", cmd::KilometerDistances, ""},
-    {"Dat&a", "&Lines", "&Facility Boundaries", cmd::FacilityBoundaries, ""},
-    {"Dat&a", "&Lines", "&Terrain", cmd::Terrain, ""},
-    {"Dat&a", "&Lines", "Lat/Long &Grid", cmd::LatLongGrid, ""},
-    {"Dat&a", "&Lines", "Lat/Lng Ticks 1/&1", cmd::Ticks1, ""},
-    {"Dat&a", "&Lines", "Lat/Lng Ticks 1/&5", cmd::Ticks5, ""},
-    {"Dat&a", "&Lines", "Lat/Long &Labels", cmd::LatLongLabels, ""},
-    {"Dat&a", "&Terminator", "Use &Current Time", cmd::UseCurrentTime, ""},
+    sw(cmd::RouteGroup1),
+    sw(cmd::RouteGroup2),
+    sw(cmd::RouteGroup3),
+    sw(cmd::RouteGroup4),
+    sw(cmd::RouteGroup5),
+    sw(cmd::RouteGroup6),
+    sw(cmd::RouteGroup7),
+    sw(cmd::RouteGroup8),
+    sw(cmd::Ps1Procedure),
+    sw(cmd::Ps1Route),
+    sw(cmd::ShowUserTxt),
+    sw(cmd::SymbolsNonDafif),
+    sw(cmd::KilometerDistances),
+    sw(cmd::FacilityBoundaries),
+    sw(cmd::Terrain),
+    sw(cmd::LatLongGrid),
+    sw(cmd::Ticks1),
+    sw(cmd::Ticks5),
+    sw(cmd::LatLongLabels),
+    sw(cmd::UseCurrentTime),
     {"Dat&a", "&Terminator", "Set &Start Hour ...", cmd::StartHour, "Ctrl+S"},
-    {"Dat&a", "&Terminator", "Show &Terminator", cmd::ShowTerminator, ""},
-    {"Dat&a", "&Terminator", "Show &Civil Twilight", cmd::ShowCivilTwilight, ""},
-    {"Dat&a", "&Terminator", "Show Next &6 Hours", cmd::ShowNext6Hours, ""},
-    {"Dat&a", "", "&Variation", cmd::Variation, ""},
+    sw(cmd::ShowTerminator),
+    sw(cmd::ShowCivilTwilight),
+    sw(cmd::ShowNext6Hours),
+    sw(cmd::Variation),
     {"Dat&a", "", "Variation of WMM&2025", cmd::MagModel2025, ""},
-    {"Dat&a", "", "&Waypoint Data", cmd::WaypointData, ""},
+    sw(cmd::WaypointData),
     {"Dat&a", "", "&Best Track...", cmd::BestTrack, ""},
 
     {"Daf&if", "", "&0 Wpt/Navaid OFF", cmd::WptNavaidOff, ""},
     {"Daf&if", "", "&1 Wpt/Navaid ON", cmd::WptNavaidOn, ""},
-    {"Daf&if", "", "&9 Symbols (DAFIF only)", cmd::DafifSymbolsOnly, ""},
-    {"Daf&if", "", "Airports &7000+", cmd::DafifAirports7000, ""},
-    {"Daf&if", "", "Airports &5000-6999", cmd::DafifAirports5000, ""},
-    {"Daf&if", "", "Airports &3000-4999", cmd::DafifAirports3000, ""},
-    {"Daf&if", "", "Airports 0-&2999", cmd::DafifAirports0, ""},
-    {"Daf&if", "", "Show Runwa&ys", cmd::DafifRunways, ""},
-    {"Daf&if", "", "Show Rwy &Numbers", cmd::DafifRunwayNumbers, ""},
-    {"Daf&if", "", "Show &Full Name", cmd::DafifFullName, ""},
-    {"Daf&if", "", "ATS B&oth", cmd::DafifAtsBoth, ""},
-    {"Daf&if", "", "ATS H&igh", cmd::DafifAtsHigh, ""},
-    {"Daf&if", "", "ATS Lo&w", cmd::DafifAtsLow, ""},
-    {"Daf&if", "", "&IDs", cmd::DafifIds, ""},
-    {"Daf&if", "", "Ra&dials", cmd::DafifRadials, ""},
-    {"Daf&if", "", "Segment Distanc&es", cmd::DafifSegmentDistances, ""},
-    {"Daf&if", "", "ORT&CA", cmd::DafifOrtca, ""},
-    {"Daf&if", "", "VOR H&A", cmd::DafifVorHA, ""},
-    {"Daf&if", "", "&VOR L", cmd::DafifVorL, ""},
-    {"Daf&if", "", "V&OR T", cmd::DafifVorT, ""},
-    {"Daf&if", "", "NDB H,HH,&U", cmd::DafifNdbHHHU, ""},
-    {"Daf&if", "", "NDB &MH, Other", cmd::DafifNdbMHOther, ""},
-    {"Daf&if", "", "Wpt &B", cmd::DafifWptB, ""},
-    {"Daf&if", "", "Wpt &H", cmd::DafifWptH, ""},
-    {"Daf&if", "", "Wpt &L", cmd::DafifWptL, ""},
-    {"Daf&if", "", "Wpt &R", cmd::DafifWptR, ""},
-    {"Daf&if", "", "Wpt &T", cmd::DafifWptT, ""},
-    {"Daf&if", "&Special Use", "&Prohibited", cmd::SpecialProhibited, ""},
-    {"Daf&if", "&Special Use", "&Restricted", cmd::SpecialRestricted, ""},
-    {"Daf&if", "&Special Use", "&MOA", cmd::SpecialMoa, ""},
-    {"Daf&if", "&Special Use", "&Warning", cmd::SpecialWarning, ""},
-    {"Daf&if", "&Special Use", "&Alert", cmd::SpecialAlert, ""},
-    {"Daf&if", "&Special Use", "&Danger", cmd::SpecialDanger, ""},
-    {"Daf&if", "&Special Use", "&Temp", cmd::SpecialTemp, ""},
-    {"Daf&if", "&Special Use", "Re&fuel", cmd::SpecialRefuel, ""},
+    sw(cmd::DafifSymbolsOnly),
+    sw(cmd::DafifAirports7000),
+    sw(cmd::DafifAirports5000),
+    sw(cmd::DafifAirports3000),
+    sw(cmd::DafifAirports0),
+    sw(cmd::DafifRunways),
+    sw(cmd::DafifRunwayNumbers),
+    sw(cmd::DafifFullName),
+    sw(cmd::DafifAtsBoth),
+    sw(cmd::DafifAtsHigh),
+    sw(cmd::DafifAtsLow),
+    sw(cmd::DafifIds),
+    sw(cmd::DafifRadials),
+    sw(cmd::DafifSegmentDistances),
+    sw(cmd::DafifOrtca),
+    sw(cmd::DafifVorHA),
+    sw(cmd::DafifVorL),
+    sw(cmd::DafifVorT),
+    sw(cmd::DafifNdbHHHU),
+    sw(cmd::DafifNdbMHOther),
+    sw(cmd::DafifWptB),
+    sw(cmd::DafifWptH),
+    sw(cmd::DafifWptL),
+    sw(cmd::DafifWptR),
+    sw(cmd::DafifWptT),
+    sw(cmd::SpecialProhibited),
+    sw(cmd::SpecialRestricted),
+    sw(cmd::SpecialMoa),
+    sw(cmd::SpecialWarning),
+    sw(cmd::SpecialAlert),
+    sw(cmd::SpecialDanger),
+    sw(cmd::SpecialTemp),
+    sw(cmd::SpecialRefuel),
 
     {"P&roperties", "", "P&roperties", cmd::Properties, ""},
 
@@ -184,12 +191,41 @@ constexpr PresetCommand kPresets[] = {
 
 }  // namespace
 
-std::span<const MenuItem> menuItems() { return kItems; }
+std::vector<MenuItem> menuItemsOf(std::span<const SwitchEntry> switches) {
+  const auto switchOf = [&](int id) { return std::ranges::find(switches, id, &SwitchEntry::command); };
+  std::vector<MenuItem> items;
+  for (const MenuItem& row : kItems) {
+    if (!row.menu.empty()) {
+      items.push_back(row);
+    } else if (const auto e = switchOf(row.id); e != switches.end()) {
+      items.push_back({e->menu.menu, e->menu.submenu, e->menu.text, row.id, ""});
+    }
+  }
+  for (const SwitchEntry& e : switches) {
+    if (e.menu.menu.empty() || std::ranges::find(kItems, e.command, &MenuItem::id) != std::end(kItems)) continue;
+    // After the last item of its submenu, else of its menu, else at the end.
+    std::size_t afterMenu = items.size(), afterSubmenu = 0;
+    for (std::size_t i = 0; i < items.size(); ++i) {
+      if (items[i].menu != e.menu.menu) continue;
+      afterMenu = i + 1;
+      if (items[i].submenu == e.menu.submenu) afterSubmenu = i + 1;
+    }
+    const std::size_t at = afterSubmenu > 0 ? afterSubmenu : afterMenu;
+    items.insert(items.begin() + static_cast<std::ptrdiff_t>(at),
+                 {e.menu.menu, e.menu.submenu, e.menu.text, e.command, ""});
+  }
+  return items;
+}
+
+std::span<const MenuItem> menuItems() {
+  static const std::vector<MenuItem> items = menuItemsOf(switchTable());
+  return items;
+}
 
 const MenuItem* findMenuItem(int id) {
-  for (const MenuItem& item : kItems)
-    if (item.id == id) return &item;
-  return nullptr;
+  const std::span<const MenuItem> items = menuItems();
+  const auto it = std::ranges::find(items, id, &MenuItem::id);
+  return it == items.end() ? nullptr : &*it;
 }
 
 std::span<const std::string_view> topLevelMenus() { return kMenus; }

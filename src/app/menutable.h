@@ -1,9 +1,10 @@
 #pragma once
 // The menu tree of the frame window as data: every item with its text,
-// command id and accelerator, in menu order. The Qt frame builds its menus
-// from it; tests read it.
+// command id and accelerator, in menu order. The switches' items come from
+// the switch table. The Qt frame builds its menus from it; tests read it.
 #include <span>
 #include <string_view>
+#include <vector>
 
 namespace korvant {
 
@@ -68,7 +69,11 @@ struct MenuItem {
   std::string_view accelerator;  // "F5", "Ctrl+C", "Alt+F4" or ""
 };
 
+struct SwitchEntry;
+
 std::span<const MenuItem> menuItems();
+// The menus with the items of these switches.
+std::vector<MenuItem> menuItemsOf(std::span<const SwitchEntry> switches);
 const MenuItem* findMenuItem(int id);
 
 // The top-level menus in order. "P&roperties" is an item of the menu bar itself.

@@ -35,12 +35,16 @@ struct PropertyButton {
 struct PropertyPage {
   std::string_view className;
   std::string_view title;
-  std::span<const PropertyBox> boxes;  // in row order
+  std::vector<PropertyBox> boxes;  // in row order
   std::span<const PropertyButton> buttons;
   std::span<const std::string_view> headings;  // column headings, or none
 };
 
+struct SwitchEntry;
+
+// The pages, their boxes from the switch table.
 std::span<const PropertyPage> propertyPages();
+std::vector<PropertyPage> propertyPagesOf(std::span<const SwitchEntry> switches);
 
 // The Special Use boxes are shown and kept, never applied.
 bool isSpecialUseCommand(int command);

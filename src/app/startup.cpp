@@ -15,8 +15,8 @@ StartupResult startUp(AppContext& app, const std::string& programPath, const std
   Settings& settings = app.settings;
 
   seedDefaults(settings);
-  result.controlFileRead =
-      ControlFile::read(settings, app.once, app.boxes, joinFolder(currentFolder, "KORVANT.CTL"), false);
+  result.controlFileRead = ControlFile::read(settings, app.once, joinFolder(currentFolder, "KORVANT.CTL"), nullptr);
+  if (const auto early = settings.takeEarlyLookup()) showMessages(app.boxes, {*early});
   if (const auto problem = app.fixes.setPath(currentFolder, "KORVANT.DAT")) showMessages(app.boxes, {*problem});
   app.userOverlay.setPath(joinFolder(currentFolder, "USER.TXT"));
   app.fixes.load();

@@ -3,7 +3,6 @@
 #include <istream>
 #include <string>
 
-#include "base/messageboxes.h"
 #include "base/onceflags.h"
 #include "base/settings.h"
 
@@ -16,8 +15,9 @@ struct ControlFile {
   // Reads the file into the settings. Only the first call does anything; it
   // marks the settings read before it opens the file, so a missing file still
   // ends the "lookup before read" period. A file that cannot be read (missing,
-  // a directory, a read error) counts as missing; `report` shows that once.
-  static bool read(Settings& settings, OnceFlags& once, MessageBoxes& boxes, const std::string& path, bool report);
+  // a directory, a read error) counts as missing; with `report` that is said
+  // there, once per run.
+  static bool read(Settings& settings, OnceFlags& once, const std::string& path, Messages* report);
 
   // The line reader behind `read`: LF, CR LF and lone CR all end a line, and a
   // line of any length stays one entry.

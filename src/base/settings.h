@@ -2,10 +2,13 @@
 // The program's one table of named text settings.
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
-#include "base/messageboxes.h"
+#include <optional>
+
 #include "base/onceflags.h"
+#include "base/result.h"
 
 namespace korvant {
 
@@ -17,15 +20,16 @@ struct CtlData {
 
 class Settings {
  public:
-  Settings(MessageBoxes& boxes, OnceFlags& once) : boxes_(boxes), once_(once) {}
+  explicit Settings(OnceFlags& once) : once_(once) {}
 
   // Replaces every entry of the key with one new entry at the end.
   void set(std::string_view key, std::string_view value, bool upcase);
 
   // The key's value, or the empty text. Before the control file was read it
-  // warns once per run and answers empty, so that no caller acts on a default
-  // that the user may have overridden.
+  // answers empty, so that no caller acts on a default that the user may have
+  // overridden, and keeps a warning (once per run) for the app to show.
   std::string lookup(std::string_view key);
+  std::optional<Message> takeEarlyLookup() { return std::exchange(earlyLookup_, std::nullopt); }
 
   // As lookup, without the read check; reports the entry's upper-case flag and
   // leaves `upcase` alone when the key is absent.
@@ -39,8 +43,8 @@ class Settings {
  private:
   const CtlData* find(std::string_view upperKey) const;
 
-  MessageBoxes& boxes_;
   OnceFlags& once_;
+  std::optional<Message> earlyLookup_;
   std::vector<CtlData> entries_;
   bool readDone_ = false;
 };

@@ -88,7 +88,8 @@ bool storeTrackLine(TrackModel& model, std::string_view line, const LatLng& refe
   model.eastLevels[line[0] - 'A'].clear();
   model.westLevels[line[0] - 'A'].clear();
   model.reference = reference;
-  if (!fixes.notes.empty() && store.diagnostics) store.boxes.show("FIXES ??", fixes.notes, MessageIcon::Warning);
+  if (!fixes.notes.empty() && store.diagnostics)
+    store.diagnostics->push_back({"FIXES ??", fixes.notes, MessageIcon::Warning});
   return true;
 }
 

@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "base/messageboxes.h"
+#include "base/result.h"
 #include "geo/latlng.h"
 #include "navdata/fixstore.h"
 
@@ -65,11 +65,10 @@ struct TrackModel {
 };
 
 // How a track line is stored: the fix store to resolve with, and where the
-// "FIXES ??" notes go when the diagnostic switch is on.
+// "FIXES ??" notes go when the diagnostic switch is on (none when off).
 struct TrackStore {
   const FixStore& fixes;
-  MessageBoxes& boxes;
-  bool diagnostics = false;
+  Messages* diagnostics = nullptr;
 };
 
 struct TrackFixes {

@@ -3,12 +3,14 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <regex>
 #include <set>
 
 #include "app/applycontrolfile.h"
 #include "app/menutable.h"
 #include "app/mousereadout.h"
+#include "app/propertysheet.h"
 #include "app/startup.h"
 #include "geo/greatcircle.h"
 #include "geo/positiontext.h"
@@ -77,6 +79,35 @@ TEST(SwitchTable, NamesEverySwitchOnceWithItsMenuItem) {
   EXPECT_EQ(switches.size() + 2, sizeof(LayerSwitches));
   EXPECT_EQ(switchByName(sw, "nonsense"), nullptr);
   EXPECT_EQ(switchNames().size(), switchTable().size());
+}
+
+// A switch added to the table alone gets its menu item, last in its submenu,
+// and its box on its page at its row.
+TEST(SwitchTable, ASwitchAddedToTheTableAloneIsInTheMenuAndOnTheSheet) {
+  constexpr int kDummy = 99001;
+  std::vector<SwitchEntry> table(switchTable().begin(), switchTable().end());
+  table.push_back({"dummy",
+                   &LayerSwitches::terrain,
+                   nullptr,
+                   -1,
+                   kDummy,
+                   true,
+                   {"Dat&a", "&Lines", "&Dummy Layer"},
+                   {SheetPage::Lines, 2, 190, "Dummy Layer"}});
+  const std::vector<MenuItem> menu = menuItemsOf(table);
+  EXPECT_EQ(menu.size(), menuItems().size() + 1);
+  const auto it = std::ranges::find(menu, kDummy, &MenuItem::id);
+  ASSERT_NE(it, menu.end());
+  EXPECT_EQ(it->text, "&Dummy Layer");
+  EXPECT_EQ(std::prev(it)->id, cmd::LatLongLabels);  // the last item of Data > Lines
+  EXPECT_EQ(std::next(it)->submenu, "&Terminator");
+
+  const std::vector<PropertyPage> pages = propertyPagesOf(table);
+  const std::vector<PropertyBox>& lines = pages[static_cast<int>(SheetPage::Lines)].boxes;
+  ASSERT_EQ(lines.size(), 5u);
+  EXPECT_EQ(lines[2].text, "Lat/Long Grid");  // a shared row keeps the table's order
+  EXPECT_EQ(lines[3].command, kDummy);
+  EXPECT_EQ(lines[3].id, 190);
 }
 
 TEST_F(MapCommandsTest, EverySwitchItemIsCheckableAndToggles) {

@@ -4,7 +4,6 @@
 
 #include <sstream>
 
-#include "support/recordingboxes.h"
 #include "support/tempdir.h"
 
 namespace korvant {
@@ -22,17 +21,18 @@ class ControlFileTest : public ::testing::Test {
   }
   std::string get(const char* key) { return settings.lookup(key); }
 
-  test::RecordingBoxes boxes;
   OnceFlags once;
-  Settings settings{boxes, once};
+  Settings settings{once};
 };
 
 // A fresh program's settings, before the control file was read.
 struct FreshSettings {
-  test::RecordingBoxes boxes;
   OnceFlags once;
-  Settings settings{boxes, once};
-  bool read(const std::string& path, bool report) { return ControlFile::read(settings, once, boxes, path, report); }
+  Settings settings{once};
+  Messages said;
+  bool read(const std::string& path, bool report) {
+    return ControlFile::read(settings, once, path, report ? &said : nullptr);
+  }
 };
 
 TEST_F(ControlFileTest, KeyThenValueAfterBlanks) {
@@ -96,7 +96,7 @@ TEST_F(ControlFileTest, ReadOnlyOnceAndMissingFileIsSilent) {
   test::TempDir dir;
   EXPECT_FALSE(fresh.read(dir.str() + "/KORVANT.CTL", false));
   EXPECT_TRUE(fresh.settings.readDone());
-  EXPECT_TRUE(fresh.boxes.shown.empty());
+  EXPECT_TRUE(fresh.said.empty());
   dir.write("KORVANT.CTL", "DISTANCE KM\n");
   EXPECT_FALSE(fresh.read(dir.str() + "/KORVANT.CTL", false));
   EXPECT_EQ(fresh.settings.lookup("DISTANCE"), "");
@@ -105,9 +105,7 @@ TEST_F(ControlFileTest, ReadOnlyOnceAndMissingFileIsSilent) {
 TEST_F(ControlFileTest, MissingFileReportedOnceWhenAsked) {
   FreshSettings fresh;
   EXPECT_FALSE(fresh.read("/nonexistent/KORVANT.CTL", true));
-  ASSERT_EQ(fresh.boxes.shown.size(), 1u);
-  EXPECT_EQ(fresh.boxes.shown[0].caption, "CAN'T OPEN CONTROL FILE:");
-  EXPECT_EQ(fresh.boxes.shown[0].text, "/nonexistent/KORVANT.CTL");
+  EXPECT_EQ(fresh.said, (Messages{{"CAN'T OPEN CONTROL FILE:", "/nonexistent/KORVANT.CTL", MessageIcon::Warning}}));
 }
 
 TEST_F(ControlFileTest, AFileThatCannotBeReadCountsAsMissing) {
@@ -118,8 +116,8 @@ TEST_F(ControlFileTest, AFileThatCannotBeReadCountsAsMissing) {
     FreshSettings fresh;
     EXPECT_FALSE(fresh.read(path, true)) << path;
     EXPECT_TRUE(fresh.settings.readDone());
-    ASSERT_EQ(fresh.boxes.shown.size(), 1u) << path;
-    EXPECT_EQ(fresh.boxes.shown[0].caption, "CAN'T OPEN CONTROL FILE:");
+    ASSERT_EQ(fresh.said.size(), 1u) << path;
+    EXPECT_EQ(fresh.said[0].caption, "CAN'T OPEN CONTROL FILE:");
   }
 }
 

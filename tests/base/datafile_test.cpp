@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "support/recordingboxes.h"
 #include "support/tempdir.h"
 
 namespace korvant {
@@ -29,9 +28,9 @@ class OpenDataFileTest : public ::testing::Test {
   OpenDataFileTest() { settings.markReadDone(); }
   std::string readAll(std::ifstream& in) { return {std::istreambuf_iterator<char>(in), {}}; }
 
-  test::RecordingBoxes boxes;
   OnceFlags once;
-  Settings settings{boxes, once};
+  Settings settings{once};
+  Messages messages;
   test::TempDir data, run, fallback;
 };
 
@@ -45,27 +44,25 @@ TEST_F(OpenDataFileTest, SearchOrderDataRunFallback) {
   settings.set("RunFolder", run.str() + "/", false);
   bool reported = false;
   std::ifstream in;
-  ASSERT_TRUE(openDataFile(in, "A.TXT", std::ios::in, fallback.str(), reported, settings, boxes));
+  ASSERT_TRUE(openDataFile(in, "A.TXT", std::ios::in, fallback.str(), reported, settings, messages));
   EXPECT_EQ(readAll(in), "data");
-  ASSERT_TRUE(openDataFile(in, "B.TXT", std::ios::in, fallback.str(), reported, settings, boxes));
+  ASSERT_TRUE(openDataFile(in, "B.TXT", std::ios::in, fallback.str(), reported, settings, messages));
   EXPECT_EQ(readAll(in), "run");
-  ASSERT_TRUE(openDataFile(in, "c.txt", std::ios::in, fallback.str(), reported, settings, boxes));
+  ASSERT_TRUE(openDataFile(in, "c.txt", std::ios::in, fallback.str(), reported, settings, messages));
   EXPECT_EQ(readAll(in), "fallback");
-  EXPECT_TRUE(boxes.shown.empty());
+  EXPECT_TRUE(messages.empty());
 }
 
 TEST_F(OpenDataFileTest, FailureIsReportedOncePerCaller) {
   settings.set("RunFolder", run.str() + "/", false);
   bool reported = false;
   std::ifstream in;
-  EXPECT_FALSE(openDataFile(in, "DAFA.BIN", std::ios::binary, "", reported, settings, boxes));
-  EXPECT_FALSE(openDataFile(in, "DAFA.BIN", std::ios::binary, "", reported, settings, boxes));
-  ASSERT_EQ(boxes.shown.size(), 1u);
-  EXPECT_EQ(boxes.shown[0].caption, "CAN'T OPEN FILE");
-  EXPECT_EQ(boxes.shown[0].text, "DAFA.BIN");
+  EXPECT_FALSE(openDataFile(in, "DAFA.BIN", std::ios::binary, "", reported, settings, messages));
+  EXPECT_FALSE(openDataFile(in, "DAFA.BIN", std::ios::binary, "", reported, settings, messages));
+  EXPECT_EQ(messages, (Messages{{"CAN'T OPEN FILE", "DAFA.BIN", MessageIcon::Warning}}));
   bool otherCaller = false;
-  EXPECT_FALSE(openDataFile(in, "DAFA.BIN", std::ios::binary, "", otherCaller, settings, boxes));
-  EXPECT_EQ(boxes.shown.size(), 2u);
+  EXPECT_FALSE(openDataFile(in, "DAFA.BIN", std::ios::binary, "", otherCaller, settings, messages));
+  EXPECT_EQ(messages.size(), 2u);
 }
 
 TEST_F(OpenDataFileTest, AFolderIsNotAFile) {
@@ -73,7 +70,7 @@ TEST_F(OpenDataFileTest, AFolderIsNotAFile) {
   settings.set("RunFolder", run.str(), false);
   bool reported = true;
   std::ifstream in;
-  EXPECT_FALSE(openDataFile(in, "DIR.TXT", std::ios::in, "", reported, settings, boxes));
+  EXPECT_FALSE(openDataFile(in, "DIR.TXT", std::ios::in, "", reported, settings, messages));
 }
 
 }  // namespace

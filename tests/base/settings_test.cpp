@@ -2,16 +2,13 @@
 
 #include <gtest/gtest.h>
 
-#include "support/recordingboxes.h"
-
 namespace korvant {
 namespace {
 
 class SettingsTest : public ::testing::Test {
  protected:
-  test::RecordingBoxes boxes;
   OnceFlags once;
-  Settings settings{boxes, once};
+  Settings settings{once};
 };
 
 TEST_F(SettingsTest, KeysAreCaseInsensitiveAndStoredOnce) {
@@ -43,16 +40,15 @@ TEST_F(SettingsTest, UpperCaseFlagAppliesToTheValue) {
 TEST_F(SettingsTest, AbsentKeyIsEmptyWithoutMessage) {
   settings.markReadDone();
   EXPECT_EQ(settings.lookup("NEVERSTORED"), "");
-  EXPECT_TRUE(boxes.shown.empty());
+  EXPECT_FALSE(settings.takeEarlyLookup());
 }
 
 TEST_F(SettingsTest, EarlyLookupWarnsOnceAndAnswersEmpty) {
   settings.set("MapFont", "Arial", false);
   EXPECT_EQ(settings.lookup("MapFont"), "");
   EXPECT_EQ(settings.lookup("Distance"), "");
-  ASSERT_EQ(boxes.shown.size(), 1u);
-  EXPECT_EQ(boxes.shown[0].caption, "LOOKUP() BEFORE READ():");
-  EXPECT_EQ(boxes.shown[0].text, "MAPFONT");
+  EXPECT_EQ(settings.takeEarlyLookup(), (Message{"LOOKUP() BEFORE READ():", "MAPFONT", MessageIcon::Warning}));
+  EXPECT_FALSE(settings.takeEarlyLookup());
   settings.markReadDone();
   EXPECT_EQ(settings.lookup("MapFont"), "Arial");
 }
@@ -65,7 +61,7 @@ TEST_F(SettingsTest, LookupEntryReportsTheFlagAndIgnoresReadDone) {
   bool untouched = true;
   EXPECT_EQ(settings.lookupEntry("ABSENT", untouched), "");
   EXPECT_TRUE(untouched);
-  EXPECT_TRUE(boxes.shown.empty());
+  EXPECT_FALSE(settings.takeEarlyLookup());
 }
 
 }  // namespace

@@ -21,9 +21,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     return store;
   }();
   static const TrackModel* tracks = [] {
-    fuzz::SilentBoxes boxes;
     auto* model = new TrackModel;
-    const TrackStore store{*fixes, boxes};
+    const TrackStore store{*fixes};
     storeTrackLine(*model, "A MALOT 53/20 52/30 TWIN 49/50", NAT_REFERENCE, store);
     storeTrackLine(*model, "S 49/50 50/40 51/30 OLD", NAT_REFERENCE, store);
     storeTrackLine(*model, "Z 4030N 4130N 44N180E 45N170W", NAT_REFERENCE, store);

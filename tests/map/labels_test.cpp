@@ -196,7 +196,7 @@ class DeclutteredMap : public ::testing::Test {
     app.fixes.setPathDirectly(KORVANT_SAMPLE_DAT);
     app.fixes.load();
     applyControlFile(app);
-    test::storeTwentySixTracks(app.tracks, app.fixes, boxes);
+    test::storeTwentySixTracks(app.tracks, app.fixes);
     app.switches.routeBearings = app.switches.routeDistances = true;
     app.switches.variation = app.switches.ownAirports = true;
     app.trackFile = "tracks/nat-26.txt";

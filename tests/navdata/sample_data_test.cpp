@@ -7,7 +7,6 @@
 
 #include "geo/positiontext.h"
 #include "navdata/fixstore.h"
-#include "support/recordingboxes.h"
 #include "tracks/trackmodel.h"
 #include "tracks/trackreport.h"
 
@@ -57,8 +56,7 @@ TEST_F(SampleDataTest, GanderEntryPointsAndTheNearestOfTwoCuddys) {
   EXPECT_EQ(where("CUDDY", {5700, -16500}), "N5647.95/W16018.12");  // Alaska, from the Bering Sea
 
   TrackModel tracks;
-  test::RecordingBoxes boxes;
-  const TrackStore storeOf{store, boxes, false};
+  const TrackStore storeOf{store};
   storeTrackLine(tracks, "A SOMAX 55/20 56/30 56/40 56/50 CUDDY", NAT_REFERENCE, storeOf);
   storeTrackLine(tracks, "B NIPPI 57/170 CUDDY ANC", NAT_REFERENCE, storeOf);
   const std::string report = trackReport(tracks, store);

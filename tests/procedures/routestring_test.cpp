@@ -10,7 +10,6 @@
 #include "base/textops.h"
 #include "geo/greatcircle.h"
 #include "procedures/routestringreport.h"
-#include "support/recordingboxes.h"
 #include "tracks/trackreader.h"
 
 namespace korvant {
@@ -26,7 +25,7 @@ class RouteStringTest : public ::testing::Test {
     model.clear();
     std::ifstream in(std::string(KORVANT_TEST_DATA) + "/tracks/" + file, std::ios::binary);
     ASSERT_TRUE(in) << file;
-    readTrackMessage(in, fileExtension(file), model, {fixes, boxes});
+    readTrackMessage(in, fileExtension(file), model, TrackStore{fixes});
     ASSERT_FALSE(model.empty()) << file;
   }
   RouteStringRead read(std::string_view text) { return readRouteString(text, model, fixes); }
@@ -35,7 +34,6 @@ class RouteStringTest : public ::testing::Test {
     for (const TrackFix& p : r.points) out += (out.empty() ? "" : " ") + p.name;
     return out;
   }
-  test::RecordingBoxes boxes;
   FixStore fixes;
   TrackModel model;
 };

@@ -36,8 +36,8 @@ inline const char* const TWENTY_SIX_TRACKS[26] = {
     "RAFIN 45/50 47/40 48/30 49/20 BEDRA NERTU",
 };
 
-inline void storeTwentySixTracks(TrackModel& tracks, const FixStore& fixes, MessageBoxes& boxes) {
-  TrackStore store{fixes, boxes, false};
+inline void storeTwentySixTracks(TrackModel& tracks, const FixStore& fixes) {
+  TrackStore store{fixes};
   for (int slot = 0; slot < 26; ++slot)
     storeTrackLine(tracks, std::string(1, char('A' + slot)) + " " + TWENTY_SIX_TRACKS[slot], NAT_REFERENCE, store);
 }

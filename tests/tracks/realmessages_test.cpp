@@ -8,7 +8,6 @@
 #include <string>
 #include <vector>
 
-#include "support/recordingboxes.h"
 #include "tracks/trackreader.h"
 
 namespace korvant {
@@ -44,10 +43,9 @@ TEST_P(RealMessages, ReadsAsExpected) {
   const std::string path = std::string(KORVANT_TEST_DATA) + "/tracks/" + e.file;
   std::ifstream in(path, std::ios::binary);
   ASSERT_TRUE(in) << path;
-  test::RecordingBoxes boxes;
   TrackModel model;
   const std::string extension = path.substr(path.rfind('.'));
-  EXPECT_EQ(readTrackMessage(in, extension, model, {*fixes_, boxes, false}), e.family);
+  EXPECT_EQ(readTrackMessage(in, extension, model, TrackStore{*fixes_}), e.family);
   EXPECT_EQ(model.eastHeader, e.eastHeader);
   EXPECT_EQ(model.westHeader, e.westHeader);
   std::map<char, int> stored;

@@ -9,7 +9,6 @@
 #include <pugixml.hpp>
 
 #include "geo/greatcircle.h"
-#include "support/recordingboxes.h"
 #include "support/tempdir.h"
 #include "tracks/trackreader.h"
 #include "tracks/trackreport.h"
@@ -22,14 +21,13 @@ class TrackExportTest : public ::testing::Test {
   TrackExportTest() {
     std::ifstream in(KORVANT_SAMPLE_DAT, std::ios::binary);
     fixes.loadBytes({std::istreambuf_iterator<char>(in), {}});
-    const TrackStore store{fixes, boxes, false};
+    const TrackStore store{fixes};
     storeTrackLine(model, "A SUNOT 57/20 59/30 61/40 62/50 KETLA", NAT_REFERENCE, store);
     storeTrackLine(model, "Z 45/50 46/40 47/30 48/20 48/15 ETIKI", NAT_REFERENCE, store);
     model.westValidity = "FEB 10/1130Z TO FEB 10/1900Z";
     model.eastLevels[25] = "320 340";
     tracks = resolvedTracks(model, fixes);
   }
-  test::RecordingBoxes boxes;
   FixStore fixes;
   TrackModel model;
   std::vector<ResolvedTrack> tracks;
@@ -162,7 +160,7 @@ TEST_F(TrackExportTest, PacificAndAustralianTracksCarryTheirNamesAndValidity) {
   const auto read = [&](const char* file) {
     std::ifstream in(std::string(KORVANT_TEST_DATA) + "/tracks/" + file, std::ios::binary);
     TrackModel m;
-    readTrackMessage(in, std::string(file).substr(std::string(file).rfind('.')), m, {fixes, boxes, false});
+    readTrackMessage(in, std::string(file).substr(std::string(file).rfind('.')), m, {fixes});
     return resolvedTracks(m, fixes);
   };
   const std::vector<ResolvedTrack> aus = read("ausots-20151114-qsimplanner.txt");

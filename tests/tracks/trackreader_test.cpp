@@ -27,7 +27,7 @@ class TrackReaderTest : public ::testing::Test {
 
   FixStore fixes;
   test::RecordingBoxes boxes;
-  TrackStore store{fixes, boxes, false};
+  TrackStore store{fixes};
   TrackModel model;
 };
 
@@ -82,13 +82,13 @@ TEST_F(TrackReaderTest, ResolveSkipsAirwaysReadsTireeAndBridgesUnresolvedFixes) 
 }
 
 TEST_F(TrackReaderTest, FixesNotesOnlyForStoredTracksWithDiagnostics) {
-  TrackStore noisy{fixes, boxes, true};
+  Messages notes;
+  TrackStore noisy{fixes, &notes};
   EXPECT_FALSE(storeTrackLine(model, "A ZZZZZ", NAT_REFERENCE, noisy));
-  EXPECT_TRUE(boxes.shown.empty());
+  EXPECT_TRUE(notes.empty());
   EXPECT_TRUE(storeTrackLine(model, "A 57/20 R220 58/30 QQQQQ", NAT_REFERENCE, noisy));
-  ASSERT_EQ(boxes.shown.size(), 1u);
-  EXPECT_EQ(boxes.shown[0].caption, "FIXES ??");
-  EXPECT_EQ(boxes.shown[0].text, " R220=IGNORE QQQQQ");
+  EXPECT_EQ(notes, (Messages{{"FIXES ??", " R220=IGNORE QQQQQ", MessageIcon::Warning}}));
+  EXPECT_TRUE(boxes.shown.empty());
   ASSERT_EQ(model.unresolved.size(), 1u);
   EXPECT_EQ(model.unresolved[0].fix, "QQQQQ");
   EXPECT_FALSE(storeTrackLine(model, "a 57/20 58/30", NAT_REFERENCE, noisy));

@@ -6,7 +6,6 @@
 #include <sstream>
 
 #include "navdata/fixfile_builder.h"
-#include "support/recordingboxes.h"
 
 namespace korvant {
 namespace {
@@ -16,8 +15,7 @@ TEST(TrackReport, HeadersTracksLegsTotalsAndUnresolved) {
   c.fixes = {test::makeFix("ABCDE", 5300, -1500)};
   FixStore fixes;
   fixes.loadBytes(test::fixFileBytes(c));
-  test::RecordingBoxes boxes;
-  TrackStore store{fixes, boxes, false};
+  TrackStore store{fixes};
   TrackModel model;
   model.westHeader = "WESTBOUND TRACKS FLS 310/390";
   model.westValidity = "NOV 22/1130Z TO NOV 22/1900Z";
@@ -57,14 +55,13 @@ TEST(TrackReport, SkippedAirwaysAreListedUnderTheirTrack) {
              test::makeFix("CDB", 5512, -16244)};
   FixStore fixes;
   fixes.loadBytes(test::fixFileBytes(c));
-  test::RecordingBoxes boxes;
   TrackModel model;
-  ASSERT_TRUE(storeTrackLine(model, "N KALNA G344 CRYPT A342 CDB", PACIFIC_REFERENCE, {fixes, boxes, false}));
+  ASSERT_TRUE(storeTrackLine(model, "N KALNA G344 CRYPT A342 CDB", PACIFIC_REFERENCE, TrackStore{fixes}));
   const std::string report = trackReport(model, fixes);
   EXPECT_NE(report.find(" NM\n  G344 KALNA-CRYPT FLOWN DIRECT\n  A342 CRYPT-CDB FLOWN DIRECT\n"), std::string::npos)
       << report;
   // A later line for the letter takes its airways with it.
-  ASSERT_TRUE(storeTrackLine(model, "N KALNA CRYPT", PACIFIC_REFERENCE, {fixes, boxes, false}));
+  ASSERT_TRUE(storeTrackLine(model, "N KALNA CRYPT", PACIFIC_REFERENCE, TrackStore{fixes}));
   EXPECT_EQ(trackReport(model, fixes).find("FLOWN DIRECT"), std::string::npos);
 }
 

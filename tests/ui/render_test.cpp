@@ -610,7 +610,7 @@ namespace {
 TEST_F(RenderTest, DeclutteredNoTwoTextsOverlapInTheRealFonts) {
   app.fixes.setPathDirectly(std::string(KORVANT_RUN_FOLDER) + "/KORVANT.DAT");
   app.fixes.load();
-  test::storeTwentySixTracks(app.tracks, app.fixes, boxes);
+  test::storeTwentySixTracks(app.tracks, app.fixes);
   app.switches.routeBearings = app.switches.routeDistances = true;
   const auto overlapping = [&] {
     QImage image(1920, 1080, QImage::Format_RGB32);
