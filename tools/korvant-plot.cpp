@@ -19,6 +19,9 @@
 #include "app/routestringcommand.h"
 #include "app/startup.h"
 #include "app/switchtable.h"
+#include "app/tracksources.h"
+#include "base/atomicfile.h"
+#include "base/filereader.h"
 #include "base/textops.h"
 #include "geo/greatcircle.h"
 #include "geo/positiontext.h"
@@ -26,6 +29,7 @@
 #include "platform/maprender.h"
 #include "platform/stderrmessageboxes.h"
 #include "platform/systemclock.h"
+#include "platform/trackfetch.h"
 #include "plotoptions.h"
 #include "printablestream.h"
 #include "procedures/procedurereport.h"
@@ -59,7 +63,23 @@ int applyOptions(AppContext& app, const PlotOptions& o) {
     // The family's region, unless the options choose the view themselves.
     MapCommands commands(app);
     const bool region = o.preset.empty() && o.centre.empty();
-    if (!commands.readTracks(o.tracks, region).repaint) return 1;
+    std::string bytes;
+    if (isWebAddress(o.tracks)) {
+      FetchOutcome fetched = fetchAndWait(o.tracks, fetchLimits(app.settings));
+      if (!fetched.ok) {
+        app.boxes.show("CAN'T GET TRACKS:", o.tracks + ": " + fetched.reason, MessageIcon::Stop);
+        return 1;
+      }
+      bytes = std::move(fetched.bytes);
+      if (!commands.storeTrackMessage(bytes, trackMessageExtension(bytes), o.tracks, region, true).repaint) return 1;
+    } else {
+      if (!commands.readTracks(o.tracks, region).repaint) return 1;
+      if (!o.saveTracks.empty()) bytes = readWholeFile(o.tracks, TRACK_MESSAGE_LIMIT).bytes;
+    }
+    if (!o.saveTracks.empty()) {
+      AtomicFile saved(o.saveTracks);
+      if (!saved.write(bytes)) return fail(saved.failure(), 1);
+    }
   }
   if (!o.userOverlay.empty()) {
     app.userOverlay.setPath(o.userOverlay);

@@ -24,7 +24,9 @@ const char PLOT_USAGE[] =
     "Paints the map as the program would, from KORVANT.CTL and KORVANT.DAT in the\n"
     "current folder, with these options applied over the control file:\n"
     "  --folder DIR            read KORVANT.CTL and KORVANT.DAT from DIR\n"
-    "  --tracks FILE           draw the tracks of a saved track message\n"
+    "  --tracks FILE|URL       draw the tracks of a saved track message, or of one\n"
+    "                          fetched from an http:// or https:// address\n"
+    "  --save-tracks FILE      keep the message of --tracks as read, in FILE\n"
     "  --procedure FILE        draw a SID, STAR or approach file (SIDs end in the runway)\n"
     "  --route FILE            draw a route file (.ROU)\n"
     "  --plan FILE             draw a flight plan (.PLN) with its own annotations\n"
@@ -194,7 +196,8 @@ struct OptionRule {
 
 constexpr OptionRule kRules[] = {
     {"-o", "a file name", setText<&PlotOptions::output>},
-    {"--tracks", "a track message file", setText<&PlotOptions::tracks>},
+    {"--tracks", "a track message file or address", setText<&PlotOptions::tracks>},
+    {"--save-tracks", "a file name", setText<&PlotOptions::saveTracks>},
     {"--info", "a text", setTool},
     {"--distance", "a text", setTool},
     {"--intersection", "a text", setTool},
@@ -268,12 +271,14 @@ std::string combinationRefusal(const PlotOptions& o) {
   if (o.report && o.tracks.empty() && o.procedure.empty() && o.routeString.empty())
     return "--report needs --tracks, --route-string or a procedure";
   if (o.portrait && o.printPdf.empty()) return "--portrait needs --print-pdf";
+  if (!o.saveTracks.empty() && o.tracks.empty()) return "--save-tracks needs --tracks";
   if ((o.from.empty() != o.to.empty()) || (!o.from.empty() && o.tracks.empty()))
     return "--from and --to go together, with --tracks";
   if (std::string refusal = exportRefusal(o); !refusal.empty()) return refusal;
   if (!o.printPdf.empty() && mapFileFormatFor(o.printPdf) != MapFileFormat::Pdf)
     return "the printed file must end in .pdf";
-  if (o.output.empty() && o.printPdf.empty() && o.exportPath.empty() && !o.report && o.tool == 0 && o.commands.empty())
+  if (o.output.empty() && o.printPdf.empty() && o.exportPath.empty() && !o.report && o.tool == 0 &&
+      o.commands.empty() && o.saveTracks.empty())
     return std::string("no output file\n") + PLOT_USAGE;
   if (!o.output.empty() && !mapFileFormatFor(o.output)) return "the output must end in .png, .pdf or .svg";
   return {};

@@ -15,9 +15,10 @@ struct PlotOptions {
   std::string output;
   std::string folder = ".";
   std::string preset, centre, projection, tracks;
-  std::string time;       // the terminator time, as the start hour dialog takes it
-  std::string runways;    // an airport of the simulator's files
-  std::string procedure;  // a procedure file, or a route file when `route`
+  std::string saveTracks;  // the message of --tracks, kept as read
+  std::string time;        // the terminator time, as the start hour dialog takes it
+  std::string runways;     // an airport of the simulator's files
+  std::string procedure;   // a procedure file, or a route file when `route`
   bool route = false;
   std::string userOverlay;  // a USER.TXT of another name or folder
   int tool = 0;             // cmd::Info, cmd::Distance or cmd::Intersection
@@ -27,14 +28,14 @@ struct PlotOptions {
   bool rangeGiven = false;
   int width = 1920, height = 1080, dpi = 96;
   bool mono = false;
-  std::string magModel;  // WMM2000 or WMM2025
-  std::string date;      // YYYY-MM-DD: the model's date instead of the clock's
-  std::string exportPath;  // the stored tracks as GeoJSON, KML or GPX
-  char exportTrack = 0;    // one track as a flight plan to exportPath
-  std::string from, to;    // its departure and destination
+  std::string magModel;     // WMM2000 or WMM2025
+  std::string date;         // YYYY-MM-DD: the model's date instead of the clock's
+  std::string exportPath;   // the stored tracks as GeoJSON, KML or GPX
+  char exportTrack = 0;     // one track as a flight plan to exportPath
+  std::string from, to;     // its departure and destination
   std::string routeString;  // a route as planning services write it, drawn over the tracks
-  bool fs2004 = false;     // a .pln in the 2004 simulator's INI form
-  std::string printPdf;    // printed through the printer's PDF mode
+  bool fs2004 = false;      // a .pln in the 2004 simulator's INI form
+  std::string printPdf;     // printed through the printer's PDF mode
   bool portrait = false;
   std::vector<std::pair<std::string, bool>> layers;
   std::vector<int> commands;  // menu ids, run in order before the paint

@@ -14,6 +14,7 @@
 #include "map/tooloverlay.h"
 #include "navdata/fixstore.h"
 #include "tracks/trackmodel.h"
+#include "tracks/trackreader.h"
 
 namespace korvant {
 
@@ -65,6 +66,7 @@ struct AppContext {
   // The procedure map is selected: the paint draws the loaded procedure.
   bool procedureMap = false;
   TrackModel tracks;
+  TrackFamily trackFamily = TrackFamily::None;
   // The full path of the last track message read, for the title block.
   std::string trackFile;
   ToolState tools;

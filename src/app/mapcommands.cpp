@@ -8,6 +8,9 @@
 #include <sstream>
 
 #include "app/menutable.h"
+#include "app/tracksources.h"
+#include "base/atomicfile.h"
+#include "base/datafile.h"
 #include "base/filereader.h"
 #include "base/textops.h"
 #include "geo/greatcircle.h"
@@ -94,6 +97,13 @@ CommandEffect MapCommands::execute(int id) {
       effect.repaint = true;
       return effect;
     case cmd::Exit: effect.request = UiRequest::Exit; return effect;
+    case cmd::GetTracks: effect.request = UiRequest::GetTracks; return effect;
+    case cmd::ClearTracks:
+      app_.tracks.clear();
+      app_.trackFamily = TrackFamily::None;
+      app_.trackFile.clear();
+      effect.repaint = true;
+      return effect;
     case cmd::Redraw: effect.repaint = true; return effect;
     case cmd::Centre: effect.request = UiRequest::CentreDialog; return effect;
     case cmd::Range: effect.request = UiRequest::RangeDialog; return effect;
@@ -194,6 +204,23 @@ std::vector<FileFilter> trackFileFilters(const std::string& natFileType) {
   return {html, json, text, all};
 }
 
+CommandEffect MapCommands::storeFetchedTracks(std::string_view family, const std::string& url,
+                                              const std::string& bytes) {
+  const std::string folder = app_.settings.lookup("NatTrackDir");
+  const std::string path = joinFolder(folder, fetchedTrackFileName(family, app_.clock.now(), bytes));
+  CommandEffect effect = storeTrackMessage(bytes, trackMessageExtension(bytes), url, true, true);
+  if (!effect.repaint) return effect;
+  std::error_code ec;
+  if (!folder.empty()) std::filesystem::create_directories(folder, ec);
+  AtomicFile file(path);
+  if (file.write(bytes)) {
+    app_.trackFile = path;
+  } else {
+    app_.boxes.show("CAN'T KEEP A COPY OF THE TRACKS:", file.failure(), MessageIcon::Warning);
+  }
+  return effect;
+}
+
 std::string MapCommands::trackFolder() {
   if (!app_.trackFile.empty()) return std::filesystem::path(app_.trackFile).parent_path().string();
   return app_.settings.lookup("NatTrackDir");
@@ -211,11 +238,14 @@ CommandEffect MapCommands::readTracks(const std::string& path, bool selectRegion
     app_.boxes.show("CAN'T READ TRACK MESSAGE:", why + ": " + path, MessageIcon::Stop);
     return {};
   }
-  std::istringstream in(file.bytes);
+  return storeTrackMessage(file.bytes, fileExtension(path), path, selectRegion, false);
+}
+
+CommandEffect MapCommands::storeTrackMessage(const std::string& bytes, std::string_view extension,
+                                             const std::string& path, bool selectRegion, bool mustHoldTracks) {
+  std::istringstream in(bytes);
   TrackModel model;
   const bool diagnostics = readLeadingInt(app_.settings.lookup(DUMP_SWITCH_KEY)) == 9;
-  const auto dot = path.rfind('.');
-  const std::string extension = dot == std::string::npos ? "" : path.substr(dot);
   std::string error;
   Messages notes;
   const TrackFamily family =
@@ -225,7 +255,14 @@ CommandEffect MapCommands::readTracks(const std::string& path, bool selectRegion
     app_.boxes.show("CAN'T READ TRACK MESSAGE:", error + ": " + path, MessageIcon::Stop);
     return {};
   }
+  if (mustHoldTracks && model.empty()) {
+    app_.boxes.show("CAN'T READ TRACK MESSAGE:", "NO TRACKS IN IT: " + path, MessageIcon::Stop);
+    return {};
+  }
+  if (family == TrackFamily::NorthAtlantic && app_.trackFamily == TrackFamily::NorthAtlantic)
+    keepOtherDirection(model, app_.tracks);
   app_.tracks = std::move(model);
+  app_.trackFamily = family;
   app_.trackFile = path;
   app_.procedureMap = false;
   if (selectRegion && family != TrackFamily::None) {

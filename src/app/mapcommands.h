@@ -27,6 +27,7 @@ enum class UiRequest {
   PrinterSetupDialog,
   PrintDialog,
   PropertySheet,
+  GetTracks,  // fetch today's tracks from every source set
 };
 
 struct CommandEffect {
@@ -106,6 +107,19 @@ class MapCommands {
   // cannot be opened shows "CAN'T OPEN FILE:" and leaves the tracks and the
   // view as they were; otherwise the region preset of the family is chosen.
   CommandEffect readTracks(const std::string& path, bool selectRegion = true);
+  // The same for a message already in memory (fetched from the network),
+  // read as a file of that extension would be; `name` is its file's or
+  // address's, for the title block and the messages. A North Atlantic
+  // message of one direction keeps the other one stored. With
+  // `mustHoldTracks` a text without tracks is said and changes nothing: a
+  // fetch that brought some other page must not empty the map.
+  CommandEffect storeTrackMessage(const std::string& bytes, std::string_view extension, const std::string& name,
+                                  bool selectRegion, bool mustHoldTracks);
+  // A message fetched from `url` for a family ("nat"): stored as a read file
+  // is, and kept as received in NatTrackDir under the family and the UTC time
+  // of the fetch, for offline use. Bytes without tracks are said and neither
+  // stored nor kept; a copy that cannot be kept is said, the tracks still shown.
+  CommandEffect storeFetchedTracks(std::string_view family, const std::string& url, const std::string& bytes);
   // Where the track dialog starts: the folder of the last message read, else NATTRACKDIR.
   std::string trackFolder();
 

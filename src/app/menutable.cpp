@@ -14,7 +14,9 @@ constexpr MenuItem sw(int id) { return {"", "", "", id, ""}; }
 
 // The menus in order.
 constexpr MenuItem kItems[] = {
+    {"&File", "", "&Get Today's Tracks", cmd::GetTracks, "Ctrl+G"},
     {"&File", "", "Read &Nat/Pacots Tracks...", cmd::ReadTracks, ""},
+    {"&File", "", "Clear Tracks", cmd::ClearTracks, ""},
     {"&File", "", "Read &SID/STAR/APP...", cmd::ReadProcedure, ""},
     {"&File", "", "Read &Route...", cmd::ReadRoute, ""},
     {"&File", "", "Read Route Strin&g...", cmd::ReadRouteString, ""},

@@ -65,6 +65,14 @@ void seedDefaults(Settings& settings) {
       {"RunMaximized", "1", true},
       {"Declutter", "YES", true},
       {"MagModel", "WMM2000", true},
+      // Where today's tracks are fetched from; a source that moves is one
+      // key changed in KORVANT.CTL. No public source is known for the other
+      // two families, so they stay empty until the user names one.
+      {"NatTrackUrl", "https://nms.aim.faa.gov/nat.json", false},
+      {"PacotsTrackUrl", "", false},
+      {"AusotsTrackUrl", "", false},
+      {"TrackConnectTimeout", "10", true},
+      {"TrackTransferTimeout", "60", true},
   };
   for (const Default& d : defaults) settings.set(d.key, d.value, d.upcase);
 }

@@ -15,6 +15,34 @@ bool TrackModel::empty() const {
   return true;
 }
 
+bool TrackModel::hasDirection(bool westbound) const {
+  if (!(westbound ? westHeader : eastHeader).empty()) return true;
+  for (int slot = 0; slot < TRACK_SLOTS; ++slot)
+    if (isWestboundSlot(slot) == westbound && !slotTexts[slot].empty()) return true;
+  return false;
+}
+
+void keepOtherDirection(TrackModel& fresh, const TrackModel& previous) {
+  for (const bool westbound : {true, false}) {
+    if (fresh.hasDirection(westbound) || !previous.hasDirection(westbound)) continue;
+    (westbound ? fresh.westHeader : fresh.eastHeader) = westbound ? previous.westHeader : previous.eastHeader;
+    (westbound ? fresh.westValidity : fresh.eastValidity) = westbound ? previous.westValidity : previous.eastValidity;
+    for (int slot = 0; slot < TRACK_SLOTS; ++slot) {
+      if (isWestboundSlot(slot) != westbound) continue;
+      fresh.slotTexts[slot] = previous.slotTexts[slot];
+      fresh.eastLevels[slot] = previous.eastLevels[slot];
+      fresh.westLevels[slot] = previous.westLevels[slot];
+      fresh.names[slot] = previous.names[slot];
+      fresh.validities[slot] = previous.validities[slot];
+    }
+    const auto ofDirection = [&](char letter) { return isWestboundSlot(letter - 'A') == westbound; };
+    for (const UnresolvedFix& u : previous.unresolved)
+      if (ofDirection(u.track)) fresh.unresolved.push_back(u);
+    for (const SkippedAirway& a : previous.skippedAirways)
+      if (ofDirection(a.track)) fresh.skippedAirways.push_back(a);
+  }
+}
+
 std::string TrackModel::levels(int slot) const {
   const std::string& text = isWestboundSlot(slot) ? westLevels[slot] : eastLevels[slot];
   return text == "NIL" ? std::string() : text;

@@ -62,7 +62,15 @@ struct TrackModel {
 
   void clear() { *this = TrackModel(); }
   bool empty() const;
+  // Whether the message gave this direction: a header or a track of its slots.
+  bool hasDirection(bool westbound) const;
 };
+
+// A North Atlantic message of one direction keeps the other direction's set
+// from the message read before it: westbound tracks live in slots A-M and
+// eastbound in N-Z, so the two never share a slot. A direction the new
+// message gives replaces the old one whole.
+void keepOtherDirection(TrackModel& fresh, const TrackModel& previous);
 
 // How a track line is stored: the fix store to resolve with, and where the
 // "FIXES ??" notes go when the diagnostic switch is on (none when off).

@@ -9,6 +9,7 @@
 #include <QPageSetupDialog>
 #include <QPainter>
 #include <QPrintDialog>
+#include <QPushButton>
 #include <QStatusBar>
 #include <QWheelEvent>
 
@@ -74,6 +75,7 @@ void MainWin::carryOut(const CommandEffect& effect) {
     case UiRequest::PrinterSetupDialog: showPrinterSetup(); break;
     case UiRequest::PrintDialog: showPrintDialog(); break;
     case UiRequest::PropertySheet: showPropertySheet(); break;
+    case UiRequest::GetTracks: getTodaysTracks(); break;
     case UiRequest::MessageBox: app_.boxes.show(effect.caption, effect.text, MessageIcon::None); break;
     case UiRequest::None: break;
   }
@@ -143,6 +145,71 @@ void MainWin::showTrackDialog() {
   const CommandEffect effect = commands_.readTracks(*path);
   QApplication::restoreOverrideCursor();
   carryOut(effect);
+}
+
+void MainWin::getTodaysTracks() {
+  if (fetching()) return;
+  toFetch_.clear();
+  for (TrackSource& source : trackSources(app_.settings))
+    if (!source.url.empty()) toFetch_.push_back(std::move(source));
+  if (toFetch_.empty()) {
+    app_.boxes.show(
+        "CAN'T GET TRACKS:", "NO ADDRESS IS SET: NatTrackUrl, PacotsTrackUrl OR AusotsTrackUrl IN KORVANT.CTL",
+        MessageIcon::Warning);
+    return;
+  }
+  if (!cancelButton_) {
+    auto* button = new QPushButton(QStringLiteral("Cancel"), &frame_);
+    button->setObjectName(QStringLiteral("cancelFetch"));
+    connect(button, &QPushButton::clicked, this, &MainWin::cancelFetch);
+    frame_.statusBar()->addPermanentWidget(button);
+    cancelButton_ = button;
+  }
+  fetchNext();
+}
+
+void MainWin::fetchNext() {
+  if (toFetch_.empty()) {
+    cancelButton_->hide();
+    frame_.statusBar()->clearMessage();
+    return;
+  }
+  fetched_ = toFetch_.front();
+  toFetch_.erase(toFetch_.begin());
+  const QString what =
+      QStringLiteral("GETTING %1 TRACKS FROM %2")
+          .arg(QString::fromUtf8(fetched_.family.data(), static_cast<qsizetype>(fetched_.family.size())).toUpper(),
+               QString::fromStdString(fetched_.url));
+  frame_.statusBar()->showMessage(what);
+  cancelButton_->show();
+  fetch_.disconnect(this);
+  connect(&fetch_, &TrackFetch::progress, this, [this, what](qint64 received, qint64 total) {
+    const QString amount = total > 0 ? QStringLiteral("%1 OF %2 KB").arg(received / 1024).arg(total / 1024)
+                                     : QStringLiteral("%1 KB").arg(received / 1024);
+    frame_.statusBar()->showMessage(what + QStringLiteral(": ") + amount);
+  });
+  connect(&fetch_, &TrackFetch::finished, this, &MainWin::fetchEnded);
+  fetch_.start(fetched_.url, fetchLimits(app_.settings));
+}
+
+void MainWin::fetchEnded(const FetchOutcome& outcome) {
+  if (outcome.reason == FETCH_CANCELLED) {
+    // The user stopped it: the whole round ends, and nothing needs a box.
+    toFetch_.clear();
+    cancelButton_->hide();
+    frame_.statusBar()->showMessage(QStringLiteral("GETTING TRACKS CANCELLED"), 10000);
+    return;
+  }
+  if (outcome.ok) {
+    carryOut(commands_.storeFetchedTracks(fetched_.family, fetched_.url, outcome.bytes));
+  } else {
+    app_.boxes.show("CAN'T GET TRACKS:", fetched_.url + ": " + outcome.reason, MessageIcon::Stop);
+  }
+  fetchNext();
+}
+
+void MainWin::cancelFetch() {
+  if (fetching()) fetch_.cancel();
 }
 
 void MainWin::showProcedureDialog(bool route) {
@@ -383,6 +450,10 @@ void MainWin::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 void MainWin::keyPressEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_Escape && fetching()) {
+    cancelFetch();
+    return;
+  }
   if (event->key() == Qt::Key_Escape && dragging_) {
     // The drag is dropped: the map stays, and the release does nothing.
     dragging_ = false;

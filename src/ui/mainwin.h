@@ -15,6 +15,7 @@
 #include "map/projection.h"
 #include "platform/layeredmap.h"
 #include "platform/qtcanvas.h"
+#include "platform/trackfetch.h"
 
 namespace korvant {
 
@@ -54,6 +55,12 @@ class MainWin : public QWidget {
   void showSaveRoutePlanDialog();
   // Writes the route string drawn as a flight plan; a failure is said in a box.
   bool saveRoutePlanTo(const std::string& path, bool fs2004);
+  // "&Get Today's Tracks": every family whose address is set, one after the
+  // other, while the window goes on; the message bar shows what arrives.
+  void getTodaysTracks();
+  bool fetching() const { return fetch_.running(); }
+  // Escape or the message bar's Cancel: the fetch stops, the map stays.
+  void cancelFetch();
   void showPrinterSetup();
   void showPrintDialog();
 
@@ -78,6 +85,8 @@ class MainWin : public QWidget {
                                         const std::vector<FileFilter>& filters);
 
   void carryOut(const CommandEffect& effect);
+  void fetchNext();
+  void fetchEnded(const FetchOutcome& outcome);
   void runTool(int id);
 
   AppContext& app_;
@@ -97,6 +106,10 @@ class MainWin : public QWidget {
   QPoint dragOffset_;
   QPixmap dragFrame_;                        // the map as it was when the drag began
   std::string bestTrackFrom_, bestTrackTo_;  // the city pair last ranked
+  TrackFetch fetch_;
+  std::vector<TrackSource> toFetch_;  // the sources after the one being fetched
+  TrackSource fetched_;               // the one being fetched
+  QWidget* cancelButton_ = nullptr;
 };
 
 }  // namespace korvant

@@ -12,6 +12,7 @@
 #include "app/mousereadout.h"
 #include "app/propertysheet.h"
 #include "app/startup.h"
+#include "app/tracksources.h"
 #include "geo/greatcircle.h"
 #include "geo/positiontext.h"
 #include "navdata/simrecords.h"
@@ -56,7 +57,8 @@ TEST(MenuTable, IdsAreUniqueAndTextsExact) {
   EXPECT_EQ(findMenuItem(cmd::BestTrack)->text, "&Best Track...");
   EXPECT_EQ(findMenuItem(cmd::ReadRouteString)->text, "Read Route Strin&g...");
   EXPECT_EQ(findMenuItem(cmd::SaveRoutePlan)->text, "Save Route &as Flight Plan...");
-  EXPECT_EQ(ids.size(), 143u);
+  EXPECT_EQ(findMenuItem(cmd::GetTracks)->accelerator, "Ctrl+G");
+  EXPECT_EQ(ids.size(), 145u);
 }
 
 // The one table of switches: every switch once, by a name and a menu item
@@ -317,6 +319,59 @@ TEST_F(MapCommandsTest, EachTrackFamilyOpensOnItsRegion) {
     ASSERT_TRUE(commands.readTracks(tracks + file).repaint) << file;
     EXPECT_TRUE(commands.isChecked(preset)) << file;
   }
+}
+
+// The day's two North Atlantic messages stand on one map; a message of a
+// direction already stored replaces that direction; another family replaces
+// all; "Clear Tracks" empties the map.
+TEST_F(MapCommandsTest, TheTwoDirectionsOfTheDayAreKeptTogether) {
+  app.fixes.setPathDirectly(KORVANT_SAMPLE_DAT);
+  app.fixes.load();
+  const std::string tracks = std::string(KORVANT_TEST_DATA) + "/tracks/";
+  ASSERT_TRUE(commands.readTracks(tracks + "nat-20261008-xdispatch-feed.json").repaint);
+  const TrackModel both = app.tracks;
+  ASSERT_TRUE(both.hasDirection(true) && both.hasDirection(false));
+  ASSERT_TRUE(commands.readTracks(tracks + "nat-20261008-xdispatch-west.txt").repaint);
+  ASSERT_TRUE(commands.readTracks(tracks + "nat-20261008-xdispatch-east.txt").repaint);
+  EXPECT_EQ(app.tracks.slotTexts, both.slotTexts);
+  EXPECT_EQ(app.tracks.westValidity, both.westValidity);
+  EXPECT_EQ(app.tracks.eastValidity, both.eastValidity);
+
+  // Another day's westbound set replaces the westbound set only.
+  ASSERT_TRUE(commands.readTracks(tracks + "nat-20151122-qsimplanner.txt").repaint);
+  EXPECT_NE(app.tracks.westValidity, both.westValidity);
+  EXPECT_EQ(app.tracks.eastValidity, both.eastValidity);
+  for (int slot = 13; slot < TRACK_SLOTS; ++slot) EXPECT_EQ(app.tracks.slotTexts[slot], both.slotTexts[slot]);
+
+  ASSERT_TRUE(commands.readTracks(tracks + "pacots-20160208-qsimplanner.txt").repaint);
+  EXPECT_TRUE(app.tracks.eastValidity.empty());
+  EXPECT_TRUE(commands.execute(cmd::ClearTracks).repaint);
+  EXPECT_TRUE(app.tracks.empty());
+  EXPECT_TRUE(app.trackFile.empty());
+}
+
+TEST(TrackSources, AddressesLimitsAndTheNameOfTheKeptCopy) {
+  OnceFlags once;
+  Settings settings{once};
+  seedDefaults(settings);
+  settings.markReadDone();
+  settings.set("PacotsTrackUrl", "  http://127.0.0.1:8080/pacots.txt  ", false);
+  settings.set("TrackConnectTimeout", "0", true);
+  settings.set("TrackTransferTimeout", "15", true);
+  const std::vector<TrackSource> sources = trackSources(settings);
+  ASSERT_EQ(sources.size(), 3u);
+  EXPECT_TRUE(isWebAddress(sources[0].url)) << sources[0].url;
+  EXPECT_EQ(sources[1].url, "http://127.0.0.1:8080/pacots.txt");
+  EXPECT_EQ(sources[2].url, "");
+  EXPECT_EQ(fetchLimits(settings).connectSeconds, 10);  // 0 is no timeout: the default holds
+  EXPECT_EQ(fetchLimits(settings).transferSeconds, 15);
+  for (const auto& [text, web] : {std::pair{"HTTPS://x/y", true}, std::pair{"http://", true},
+                                  std::pair{"httpx://y", false}, std::pair{"tracks/nat.json", false}})
+    EXPECT_EQ(isWebAddress(text), web) << text;
+  for (const auto& [bytes, name] :
+       {std::pair{"\r\n [{\"a\":1}]", "nat-20261207T0845Z.json"}, std::pair{"<html>", "nat-20261207T0845Z.html"},
+        std::pair{"NAT-1/3 TRACKS", "nat-20261207T0845Z.txt"}})
+    EXPECT_EQ(fetchedTrackFileName("nat", 1796633100 + 59, bytes), name);
 }
 
 TEST_F(MapCommandsTest, TheModelItemSwitchesTheVariationsModel) {
