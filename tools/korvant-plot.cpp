@@ -246,8 +246,10 @@ int main(int argc, char* argv[]) {
     if (!outcome.ok) return 1;
     std::cout << outcome.result << std::endl;
   }
-  if (options.report && !options.tracks.empty())
-    std::cout << trackReport(app.tracks, app.fixes, app.magneticModel()) << std::flush;
+  if (options.report && !options.tracks.empty()) {
+    const std::time_t at = effectiveTerminatorTime(app.terminator, app.clock);
+    std::cout << trackReport(app.tracks, app.fixes, app.magneticModel(), at - at % 60) << std::flush;
+  }
   if (options.exportTrack == 0 && !options.from.empty() && !options.to.empty())
     if (const int status = rankTracksForPair(app, options); status != 0) return status;
   if (options.report && !options.procedure.empty()) std::cout << procedureReport(app.procedure) << std::flush;

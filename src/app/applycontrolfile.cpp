@@ -47,6 +47,9 @@ void applyControlFile(AppContext& app) {
   // Only a plain no turns it off: the map stays readable on a misspelling.
   const std::string declutter = toUpper(s.lookup("DECLUTTER"));
   sw.declutter = !(declutter == "NO" || declutter == "N" || declutter == "OFF" || declutter == "0");
+  // Off unless plainly asked for: a misspelling must not hide tracks.
+  const std::string validOnly = toUpper(s.lookup("VALIDTRACKSONLY"));
+  sw.validTracksOnly = validOnly == "YES" || validOnly == "Y" || validOnly == "ON" || validOnly == "1";
 
   sw.landscape = true;
   sw.useCurrentTime = true;

@@ -41,6 +41,7 @@ constexpr MenuItem kItems[] = {
     {"&Display", "", "Distance", cmd::Distance, "F8"},
     {"&Display", "", "Intersection", cmd::Intersection, "F9"},
     sw(cmd::Declutter),
+    sw(cmd::ValidTracksOnly),
     {"&Display", "", "Toolbar", cmd::Toolbar, ""},
     {"&Display", "", "Status Bar", cmd::StatusBar, ""},
 

@@ -39,6 +39,8 @@ constexpr SwitchEntry kSwitches[] = {
     top("showParameters", &LayerSwitches::showParameters, cmd::ShowParameters, {"&Map", "", "Show &Parameters"}, {}),
     top("declutter", &LayerSwitches::declutter, cmd::Declutter, {"&Display", "", "Declutter Labels"},
         {SheetPage::Misc, 6, 177, "Declutter Labels"}),
+    top("validTracksOnly", &LayerSwitches::validTracksOnly, cmd::ValidTracksOnly,
+        {"&Display", "", "Only Tracks &Valid Now"}, {SheetPage::Misc, 7, 178, "Only Tracks Valid Now"}),
     top("facilityBoundaries", &LayerSwitches::facilityBoundaries, cmd::FacilityBoundaries,
         {"Dat&a", "&Lines", "&Facility Boundaries"}, {SheetPage::Lines, 0, 101, "Facility Boundaries"}),
     top("terrain", &LayerSwitches::terrain, cmd::Terrain, {"Dat&a", "&Lines", "&Terrain"},

@@ -92,6 +92,8 @@ struct LayerSwitches {
   bool variation = false;
   // Labels that would overlap are moved or left out, by priority.
   bool declutter = false;
+  // Only the tracks valid at the terminator's time are drawn.
+  bool validTracksOnly = false;
 
   DafifSwitches dafif;
 

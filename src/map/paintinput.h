@@ -42,6 +42,13 @@ struct PaintInput {
   MagneticModel magnetic = {};                   // the variation and magnetic courses drawn
   const PlottedRoute* plottedRoute = nullptr;    // a route string or a best track's connections
   std::span<const PaintLayer> layers = {};       // the layers drawn; empty: the standard ones
+
+  // The moment the tracks' validity is judged at, to the minute: the
+  // terminator's time, else now.
+  std::time_t validityTime() const {
+    const std::time_t t = terminator ? effectiveTerminatorTime(*terminator, clock) : clock.now();
+    return t - t % 60;
+  }
 };
 
 }  // namespace korvant

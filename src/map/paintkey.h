@@ -27,6 +27,7 @@ struct PaintKey {
   std::string runwaysAirport;
   std::string dafifSignature;        // while a DAFIF layer reads the files
   std::time_t terminatorTime = 0;    // while a terminator layer is on
+  std::time_t validityTime = 0;      // while the tracks' validity is drawn or filters them
   std::string userOverlaySignature;  // while USER.TXT is drawn
   MagneticModel magnetic;
   int plottedRouteRevision = 0;

@@ -48,8 +48,13 @@ void userOverlayKey(const PaintInput& input, PaintKey& key) {
 void plottedRouteKey(const PaintInput& input, PaintKey& key) {
   if (input.plottedRoute) key.plottedRouteRevision = input.plottedRoute->revision;
 }
+void tracksKey(const PaintInput& input, PaintKey& key) {
+  if (input.switches.validTracksOnly) key.validityTime = input.validityTime();
+}
 void titleBlockKey(const PaintInput& input, PaintKey& key) {
-  // The title block prints the message's file and the time to the minute.
+  // The title block prints the message's file, the time to the minute, and
+  // whether the tracks are valid then.
+  if (!input.tracks.eastValidity.empty() || !input.tracks.westValidity.empty()) key.validityTime = input.validityTime();
   const std::time_t now = input.clock.now();
   key.trackFile = std::string(input.trackFile);
   key.printedMinute = static_cast<long>(now / 60);
@@ -77,7 +82,7 @@ const PaintLayer kLayers[] = {
      drawFacilityBoundaries},
     {"terminator", kBelow, always, drawTerminatorLayers, true, L::Terminator, C::Grid, terminatorKey},
     {"dafifLines", kBelow, always, drawDafifLines, true, L::DafifLines, C::Airway, dafifKey},
-    {"tracks", kBelow, onTheMap, drawTracksAndRouteSets, true, L::Tracks, C::Track},
+    {"tracks", kBelow, onTheMap, drawTracksAndRouteSets, true, L::Tracks, C::Track, tracksKey},
     // Drawn first above the tools' lines as the layers draw it; decluttered,
     // last, on its own ground over everything (the entry at the end).
     {"titleBlock", kAbove, [](const PaintContext&, const LayerConditions& c) { return !c.declutter; }, drawTitleBlock,

@@ -8,6 +8,7 @@
 #include "geo/greatcircle.h"
 #include "map/symbols.h"
 #include "sky/legcourse.h"
+#include "tracks/trackvalidity.h"
 
 namespace korvant {
 
@@ -66,9 +67,12 @@ void RouteDrawer::selectRoutePen(RouteKind kind, int penWidth) {
 void RouteDrawer::drawTrackRoutes(const TrackModel& tracks) {
   const LayerSwitches& sw = paint_.switches();
   const int penWidth = paint_.width < 1281 ? 1 : 2;
+  std::optional<std::time_t> validAtTime;
+  if (sw.validTracksOnly) validAtTime = paint_.input.validityTime();
   for (int slot = 0; slot < TRACK_SLOTS; ++slot) {
     const std::string& route = tracks.slotTexts[slot];
     if (route.empty()) continue;
+    if (validAtTime && !validAt(tracks, slot, *validAtTime)) continue;
     const bool westbound = isWestboundSlot(slot);
     if (!(westbound ? sw.routeGroup[1] : sw.routeGroup[0])) continue;
     routePoints_.clear();

@@ -13,8 +13,7 @@ std::vector<ResolvedTrack> resolvedTracks(const TrackModel& model, const FixStor
     const bool west = isWestboundSlot(slot);
     t.name = model.names[slot].empty() ? std::string(1, t.letter) : model.names[slot];
     if (!(model.reference == AUSTRALIA_REFERENCE)) t.direction = west ? "WESTBOUND" : "EASTBOUND";
-    t.validity = model.validities[slot];
-    if (t.validity.empty() && !t.direction.empty()) t.validity = west ? model.westValidity : model.eastValidity;
+    t.validity = model.validityText(slot);
     t.levels = model.levels(slot);
     std::string rest = model.slotTexts[slot];
     LatLng reference = model.reference;

@@ -43,6 +43,11 @@ void keepOtherDirection(TrackModel& fresh, const TrackModel& previous) {
   }
 }
 
+const std::string& TrackModel::validityText(int slot) const {
+  if (!validities[slot].empty() || reference == AUSTRALIA_REFERENCE) return validities[slot];
+  return isWestboundSlot(slot) ? westValidity : eastValidity;
+}
+
 std::string TrackModel::levels(int slot) const {
   const std::string& text = isWestboundSlot(slot) ? westLevels[slot] : eastLevels[slot];
   return text == "NIL" ? std::string() : text;

@@ -57,6 +57,9 @@ struct TrackModel {
 
   // The levels of a slot's own direction, empty when there are none.
   std::string levels(int slot) const;
+  // The validity of a slot: its own, else its direction's line (an
+  // Australian track has only its own).
+  const std::string& validityText(int slot) const;
 
   bool operator==(const TrackModel&) const = default;
 

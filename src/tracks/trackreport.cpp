@@ -7,6 +7,7 @@
 #include "base/textops.h"
 #include "sky/legcourse.h"
 #include "tracks/resolvedtrack.h"
+#include "tracks/trackvalidity.h"
 
 namespace korvant {
 
@@ -33,16 +34,18 @@ std::string legRows(const std::vector<TrackFix>& fixes, const MagneticModel& mag
   return out.str();
 }
 
-std::string trackReport(const TrackModel& model, const FixStore& fixes, const MagneticModel& magnetic) {
+std::string trackReport(const TrackModel& model, const FixStore& fixes, const MagneticModel& magnetic,
+                        std::optional<std::time_t> at) {
+  const auto said = [&](const std::string& validity) { return at ? withValidityWords(validity, *at) : validity; };
   std::ostringstream out;
   for (const std::string* line : {&model.eastHeader, &model.eastValidity, &model.westHeader, &model.westValidity})
-    out << *line << '\n';
+    out << said(*line) << '\n';
   if (!(magnetic == MagneticModel())) out << magnetic.title() << '\n';
 
   for (const ResolvedTrack& track : resolvedTracks(model, fixes)) {
     // An Australian track is known by its name and validity, having no direction.
     out << "\nTRACK " << track.letter << "  "
-        << (track.direction.empty() ? track.name + "  " + track.validity : track.direction) << '\n';
+        << (track.direction.empty() ? track.name + "  " + said(track.validity) : track.direction) << '\n';
     if (!track.levels.empty()) out << "  LEVELS " << track.levels << '\n';
     out << legRows(track.fixes, magnetic);
     for (const SkippedAirway& a : model.skippedAirways)

@@ -1,6 +1,8 @@
 #pragma once
 // The plain-text report of a track message: header lines, every track's
 // fixes with positions, leg courses and distances, and the unresolved fixes.
+#include <ctime>
+#include <optional>
 #include <string>
 
 #include "sky/magvar.h"
@@ -15,6 +17,8 @@ std::string legRows(const std::vector<TrackFix>& fixes, const MagneticModel& mag
 
 // Magnetic courses from `magnetic`; a model other than WMM-2000 at its epoch
 // is named in the report's first line.
-std::string trackReport(const TrackModel& model, const FixStore& fixes, const MagneticModel& magnetic = {});
+// With `at`, every validity is followed by whether it holds then.
+std::string trackReport(const TrackModel& model, const FixStore& fixes, const MagneticModel& magnetic = {},
+                        std::optional<std::time_t> at = std::nullopt);
 
 }  // namespace korvant

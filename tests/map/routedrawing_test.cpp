@@ -261,7 +261,7 @@ TEST_F(RouteDrawingTest, PaintWritesTheFileLineAndTheLegend) {
   const DevicePoint left = r.projection.toDevice({5356, -7948}), top = r.projection.toDevice({5758, -6316});
   EXPECT_EQ(header->x, 2 + std::max(left.x, 2));
   EXPECT_EQ(header->y, std::max(top.y, 2) + 2 * 12);
-  EXPECT_NE(out.findText("OCT 08/0100Z TO OCT 08/0800Z"), nullptr);
+  EXPECT_NE(out.findText("OCT 08/0100Z TO OCT 08/0800Z  EXPIRED 08/0800Z"), nullptr);  // on the clock's 7 December
   const auto* levels = out.findText("Z 340 350");
   ASSERT_NE(levels, nullptr);
   EXPECT_EQ(levels->x, header->x);
@@ -271,6 +271,14 @@ TEST_F(RouteDrawingTest, PaintWritesTheFileLineAndTheLegend) {
   RecordingCanvas hidden;
   MapPainter(app.paintInput(), hidden).paint({.width = 1920, .height = 1080, .printing = false});
   EXPECT_EQ(hidden.findText("Z 340 350"), nullptr);
+  // Only the tracks valid now: those of 8 October are gone on 7 December.
+  app.switches.routeGroup[0] = true;
+  app.switches.validTracksOnly = true;
+  RecordingCanvas valid;
+  MapPainter(app.paintInput(), valid).paint({.width = 1920, .height = 1080, .printing = false});
+  EXPECT_NE(out.findText("Z"), nullptr);
+  EXPECT_EQ(valid.findText("Z"), nullptr);
+  EXPECT_NE(valid.findText("OCT 08/0100Z TO OCT 08/0800Z  EXPIRED 08/0800Z"), nullptr);
 }
 
 TEST_F(RouteDrawingTest, AFileThatCannotBeOpenedKeepsEverything) {

@@ -6,6 +6,7 @@
 #include <sstream>
 
 #include "navdata/fixfile_builder.h"
+#include "support/utctime.h"
 
 namespace korvant {
 namespace {
@@ -31,6 +32,9 @@ TEST(TrackReport, HeadersTracksLegsTotalsAndUnresolved) {
   EXPECT_TRUE(
       std::regex_search(report, std::regex("  5330/20     N5330\\.00 W02000\\.00  [0-9]{3}\xC2\xB0   +[0-9]+ NM\n")));
   EXPECT_NE(report.find("TRACK Z  EASTBOUND\n  50/20"), std::string::npos);  // NIL levels are left out
+  // At a chosen time each validity says whether it holds.
+  EXPECT_NE(trackReport(model, fixes, {}, test::utc(2015, 11, 22, 12)).find("NOV 22/1900Z  VALID\n"),
+            std::string::npos);
   EXPECT_NE(report.find("UNRESOLVED\n  QQQQQ (TRACK A)\n"), std::string::npos);
 
   // The total is the sum of the legs' rounded distances.

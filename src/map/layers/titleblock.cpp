@@ -11,6 +11,7 @@
 #include "geo/greatcircle.h"
 #include "geo/positiontext.h"
 #include "map/layers/layers.h"
+#include "tracks/trackvalidity.h"
 
 namespace korvant {
 
@@ -102,8 +103,9 @@ void drawTrackLegend(PaintContext& paint) {
     return;
   }
   int row = 2;
+  const std::time_t at = paint.input.validityTime();
   for (const std::string* line : {&tracks.eastHeader, &tracks.eastValidity, &tracks.westHeader, &tracks.westValidity}) {
-    if (!line->empty()) legend.lines.emplace_back(top + row * paint.lineHeight, *line);
+    if (!line->empty()) legend.lines.emplace_back(top + row * paint.lineHeight, withValidityWords(*line, at));
     ++row;
   }
   // The flight levels of every track of a direction that is drawn.
