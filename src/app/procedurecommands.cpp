@@ -105,7 +105,7 @@ std::string routeFolder(AppContext& app) {
 }
 
 CommandEffect MapCommands::readProcedure(const std::string& path, bool route) {
-  Result<LoadedProcedure> read = readLoadedProcedure(path, route);
+  Result<LoadedProcedure> read = readLoadedProcedure(path, route, &app_.fixes);
   showMessages(app_.boxes, read.messages);
   if (!read) return {};
   read->revision = app_.procedure.revision + 1;

@@ -1,10 +1,11 @@
 #include "procedures/loadedprocedure.h"
 
 #include "base/filereader.h"
+#include "procedures/planreaders.h"
 
 namespace korvant {
 
-Result<LoadedProcedure> readLoadedProcedure(const std::string& path, bool route) {
+Result<LoadedProcedure> readLoadedProcedure(const std::string& path, bool route, const FixStore* fixes) {
   Result<LoadedProcedure> result;
   const auto refuse = [&](std::string caption, std::string text) {
     result.messages.push_back({std::move(caption), std::move(text), MessageIcon::Stop});
@@ -12,10 +13,25 @@ Result<LoadedProcedure> readLoadedProcedure(const std::string& path, bool route)
   };
   LoadedProcedure loaded;
   loaded.source = describeProcedurePath(path, route);
+  // A route file that holds a flight plan is read as one, whatever its name.
+  if (loaded.source.kind == RouteFileKind::Plain) {
+    const FileRead peek = readWholeFile(path, PLAN_FILE_LIMIT);
+    if (peek.ok() && planFileFormatOf(peek.bytes) != PlanFileFormat::None)
+      loaded.source.kind = RouteFileKind::FlightPlan;
+  }
   if (loaded.source.kind == RouteFileKind::FlightPlan) {
     const FileRead file = readWholeFile(path, PLAN_FILE_LIMIT);
     if (!file.ok()) return refuse("CAN'T OPEN FILE", cannotOpenText(path, file, PLAN_FILE_LIMIT));
-    Result<FlightPlan> plan = readFlightPlan(file.bytes);
+    const PlanFileFormat format = planFileFormatOf(file.bytes);
+    Result<FlightPlan> plan = readAnyFlightPlan(file.bytes, fixes);
+    // The newer formats' readers say what is wrong; the box says in which file.
+    if (format != PlanFileFormat::Ini && format != PlanFileFormat::None)
+      for (Message& m : plan.messages)
+        if (m.caption.empty()) {
+          m.caption = "FLIGHT PLAN:";
+          m.text = path + ": " + m.text;
+          m.icon = plan ? MessageIcon::Warning : MessageIcon::Stop;
+        }
     result.messages = std::move(plan.messages);
     if (!plan) return result;
     // Nothing to draw or fit the map to: said, and the loaded plan kept.

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "base/result.h"
+#include "navdata/fixstore.h"
 #include "procedures/deparr.h"
 #include "procedures/flightplan.h"
 #include "procedures/proceduregeometry.h"
@@ -30,6 +31,7 @@ struct LoadedProcedure {
 // A procedure file (route = false) or route file read as the menu's
 // commands read it; nothing when the file was refused, the reason among the
 // messages. The geometry is left for the caller to fly.
-Result<LoadedProcedure> readLoadedProcedure(const std::string& path, bool route);
+// A flight plan's points that give no position are found by name in `fixes`.
+Result<LoadedProcedure> readLoadedProcedure(const std::string& path, bool route, const FixStore* fixes = nullptr);
 
 }  // namespace korvant

@@ -25,9 +25,10 @@ ProcedureSource describeProcedurePath(const std::string& path, bool route) {
   const std::string extension = dot == std::string::npos ? "" : toUpper(name.substr(dot));
   if (route) {
     source.route = true;
-    source.kind = extension == ".ROU"   ? RouteFileKind::Route
-                  : extension == ".PLN" ? RouteFileKind::FlightPlan
-                                        : RouteFileKind::Plain;
+    source.kind = extension == ".ROU" ? RouteFileKind::Route
+                  : extension == ".PLN" || extension == ".FMS" || extension == ".FPL" || extension == ".XML"
+                      ? RouteFileKind::FlightPlan
+                      : RouteFileKind::Plain;
     return source;
   }
   source.sid = extension != ".APP" && extension != ".ARR" && extension != ".ROU";

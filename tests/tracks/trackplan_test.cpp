@@ -7,6 +7,7 @@
 #include <sstream>
 
 #include "procedures/flightplan.h"
+#include "procedures/planreaders.h"
 #include "support/recordingboxes.h"
 #include "support/shownmessages.h"
 #include "support/tempdir.h"
@@ -44,6 +45,27 @@ TEST_F(TrackPlanTest, TheOldIniPlanReadsBackThroughTheProgramsOwnReader) {
   EXPECT_EQ(read->waypoints[3].identifier, "5530N");
   EXPECT_EQ(read->waypoints[0].type, "A");
   EXPECT_TRUE(boxes.shown.empty());
+}
+
+// Every form the program writes reads back, by its content, to the same
+// points at the writer's precision (seconds in the XML .pln, six decimals of
+// a degree in the .fms, hundredths of a minute in the INI .PLN).
+TEST_F(TrackPlanTest, EachWrittenFormReadsBackByItsContent) {
+  const std::vector<LatLng> expected = {plan.departure.position, track.fixes[0].position, track.fixes[1].position,
+                                        track.fixes[2].position, track.fixes[3].position, plan.destination.position};
+  for (const PlanFormat format : {PlanFormat::Fs2004, PlanFormat::Xml, PlanFormat::XPlane}) {
+    const std::string text = writeTrackPlan(plan, format);
+    const Result<FlightPlan> read = readAnyFlightPlan(text, nullptr);
+    ASSERT_TRUE(read) << text;
+    EXPECT_TRUE(read.messages.empty()) << read.messages[0].text;
+    ASSERT_EQ(read->waypoints.size(), expected.size()) << text;
+    for (std::size_t i = 0; i < expected.size(); ++i) {
+      EXPECT_NEAR(read->waypoints[i].position.lat, expected[i].lat, 0.01) << text << i;
+      EXPECT_NEAR(read->waypoints[i].position.lng, expected[i].lng, 0.01) << text << i;
+    }
+    EXPECT_EQ(read->waypoints.front().type, "A");
+    EXPECT_EQ(read->waypoints[1].identifier, "ETARI");
+  }
 }
 
 TEST_F(TrackPlanTest, TodaysXmlPlanNamesEveryPointWithItsPosition) {

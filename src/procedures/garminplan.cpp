@@ -1,0 +1,67 @@
+// Garmin's .fpl: a waypoint table (identifier, type, country, decimal
+// position) and a route naming table rows in flying order.
+#include <cmath>
+#include <map>
+#include <tuple>
+
+#include "base/textops.h"
+#include "procedures/planxml.h"
+
+namespace korvant {
+
+namespace {
+
+std::string kindOf(const std::string& type) {
+  const std::string t = toUpper(type);
+  if (t == "AIRPORT") return "A";
+  if (t == "VOR") return "V";
+  if (t == "NDB") return "N";
+  if (t == "INT" || t == "INT-VRP") return "I";
+  return "U";
+}
+
+}  // namespace
+
+Result<FlightPlan> readGarminPlan(const pugi::xml_node& root, const FixStore* fixes) {
+  using Key = std::tuple<std::string, std::string, std::string>;  // identifier, type, country
+  std::map<Key, PlanPoint> table;
+  Messages said;
+  for (const pugi::xml_node w : root.child("waypoint-table").children("waypoint")) {
+    if (table.size() > PLAN_WAYPOINT_LIMIT) break;
+    PlanPoint p;
+    p.ident = childText(w, "identifier");
+    p.kind = kindOf(childText(w, "type"));
+    const auto lat = readPlanNumber(childText(w, "lat")), lng = readPlanNumber(childText(w, "lon"));
+    if (lat && lng && std::fabs(*lat) <= 90 && std::fabs(*lng) <= 180)
+      p.position = LatLng{degreesToDegMin(*lat), degreesToDegMin(*lng)};
+    else if (lat || lng)
+      said.push_back({"", "waypoint " + p.ident.substr(0, 40) + ": position out of range", MessageIcon::None});
+    // A duplicate row: the first one stands.
+    table.emplace(Key{p.ident, childText(w, "type"), childText(w, "country-code")}, std::move(p));
+  }
+  FlightPlan plan;
+  const pugi::xml_node route = root.child("route");
+  plan.title = childText(route, "route-name");
+  std::vector<PlanPoint> points;
+  for (const pugi::xml_node r : route.children("route-point")) {
+    if (points.size() > PLAN_WAYPOINT_LIMIT) break;
+    const Key key{childText(r, "waypoint-identifier"), childText(r, "waypoint-type"),
+                  childText(r, "waypoint-country-code")};
+    const auto it = table.find(key);
+    if (it != table.end()) {
+      points.push_back(it->second);
+    } else {
+      // Not in the table: found by name as a plan without positions is.
+      PlanPoint p;
+      p.ident = std::get<0>(key);
+      p.kind = kindOf(std::get<1>(key));
+      points.push_back(std::move(p));
+    }
+  }
+  if (points.empty()) return {std::nullopt, {{"", "no <route-point> in the route", MessageIcon::None}}};
+  Result<FlightPlan> result = finishPlan(std::move(plan), points, fixes);
+  result.messages.insert(result.messages.begin(), said.begin(), said.end());
+  return result;
+}
+
+}  // namespace korvant

@@ -1,0 +1,35 @@
+#pragma once
+// The flight plans pilots have today, each read into the one FlightPlan the
+// map, the report and the writers use: today's simulators' XML .pln,
+// X-Plane's .fms, Garmin's .fpl, a planning service's OFP saved as XML, and
+// the 2004 simulator's INI .PLN. The format is told from the content, so a
+// misnamed file still reads.
+#include <string_view>
+
+#include "base/result.h"
+#include "navdata/fixstore.h"
+#include "procedures/flightplan.h"
+
+namespace korvant {
+
+enum class PlanFileFormat { None, Ini, SimXml, XPlaneFms, GarminFpl, PlannerOfp };
+
+// More points than any real plan holds: such a file is refused.
+inline constexpr std::size_t PLAN_WAYPOINT_LIMIT = 10000;
+
+PlanFileFormat planFileFormatOf(std::string_view text);
+
+// Reads any of the formats. A point that gives no position (the newest
+// simulator writes only names) is found by name in `fixes`, the one nearest
+// the point before; one that is not found is left out and said.
+Result<FlightPlan> readAnyFlightPlan(std::string_view text, const FixStore* fixes);
+
+// The readers behind it, for text known to be of their format.
+Result<FlightPlan> readFmsPlan(std::string_view text);
+Result<FlightPlan> readXmlPlan(std::string_view text, const FixStore* fixes);  // .pln, .fpl or OFP
+
+// "N51° 28' 38.00"" (the degree sign in UTF-8 or Latin-1, or '*'), "W0° 27'
+// 41.00"", in the packed unit; nothing when it is no such text or out of range.
+std::optional<double> readWorldCoordinate(std::string_view text, bool latitude);
+
+}  // namespace korvant

@@ -1,0 +1,77 @@
+// Today's simulators' XML .pln: SimBase.Document > FlightPlan.FlightPlan with
+// its ATCWaypoint elements, each with a WorldPosition, or (the newest
+// simulator) only an identifier and a region.
+#include <cmath>
+
+#include "base/textops.h"
+#include "procedures/planxml.h"
+
+namespace korvant {
+
+namespace {
+
+std::string kindOf(const std::string& type) {
+  const std::string t = toUpper(type);
+  if (t == "AIRPORT") return "A";
+  if (t == "VOR") return "V";
+  if (t == "NDB") return "N";
+  if (t == "INTERSECTION") return "I";
+  return "U";
+}
+
+// "N51° 28' 38.00",W0° 27' 41.00",+000083.00": latitude, longitude, feet.
+// A decimal comma in the altitude makes a fourth field.
+bool readWorldPosition(const std::string& text, PlanPoint& point) {
+  std::vector<std::string> fields;
+  std::size_t at = 0;
+  while (fields.size() < 5) {
+    const std::size_t comma = text.find(',', at);
+    fields.push_back(text.substr(at, comma == std::string::npos ? std::string::npos : comma - at));
+    if (comma == std::string::npos) break;
+    at = comma + 1;
+  }
+  if (fields.size() < 2) return false;
+  const auto lat = readWorldCoordinate(fields[0], true), lng = readWorldCoordinate(fields[1], false);
+  if (!lat || !lng) return false;
+  point.position = LatLng{*lat, *lng};
+  if (fields.size() >= 3) {
+    const std::string feet = fields.size() == 4 ? fields[2] + "." + fields[3] : fields[2];
+    if (const auto v = readPlanNumber(feet); v && *v > -2000 && *v < 100000) point.altitude = static_cast<int>(*v);
+  }
+  return true;
+}
+
+}  // namespace
+
+Result<FlightPlan> readSimXmlPlan(const pugi::xml_node& root, const FixStore* fixes) {
+  const pugi::xml_node fp = root.child("FlightPlan.FlightPlan");
+  if (!fp) return {std::nullopt, {{"", "no <FlightPlan.FlightPlan> element", MessageIcon::None}}};
+  FlightPlan plan;
+  plan.title = childText(fp, "Title");
+  if (const auto feet = readPlanNumber(childText(fp, "CruisingAlt")))
+    plan.cruisingAltitude = std::to_string(std::lround(*feet));
+  plan.departureName = childText(fp, "DepartureName");
+  plan.destinationName = childText(fp, "DestinationName");
+  std::vector<PlanPoint> points;
+  Messages said;
+  for (const pugi::xml_node w : fp.children("ATCWaypoint")) {
+    if (points.size() > PLAN_WAYPOINT_LIMIT) break;
+    PlanPoint p;
+    p.ident = childText(w.child("ICAO"), "ICAOIdent");
+    if (p.ident.empty()) p.ident = w.attribute("id").as_string();
+    p.kind = kindOf(childText(w, "ATCWaypointType"));
+    p.airway = childText(w, "ATCAirway");
+    const std::string where = childText(w, "WorldPosition");
+    if (!where.empty() && !readWorldPosition(where, p))
+      said.push_back(
+          {"", "ATCWaypoint " + p.ident.substr(0, 40) + ": WorldPosition " + where.substr(0, 60) + " is no position",
+           MessageIcon::None});
+    if (p.ident.empty() && !p.position) continue;
+    points.push_back(std::move(p));
+  }
+  Result<FlightPlan> result = finishPlan(std::move(plan), points, fixes);
+  result.messages.insert(result.messages.begin(), said.begin(), said.end());
+  return result;
+}
+
+}  // namespace korvant

@@ -1,0 +1,30 @@
+// Flight plans of every format read by content, from any bytes: a plan or a
+// refusal that says why, and every position finite and on the Earth.
+#include <cmath>
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <string_view>
+
+#include "fuzzsupport.h"
+#include "navdata/fixstore.h"
+#include "procedures/planreaders.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  using namespace korvant;
+  static const FixStore fixes;  // empty: names resolve as positions or not at all
+  const std::string_view text(reinterpret_cast<const char*>(data), size);
+  (void)planFileFormatOf(text);
+  const Result<FlightPlan> plan = readAnyFlightPlan(text, &fixes);
+  if (!plan) {
+    if (plan.messages.empty()) std::abort();  // a refusal always says why
+    return 0;
+  }
+  if (plan->waypoints.size() > PLAN_WAYPOINT_LIMIT + 1) std::abort();
+  for (const UW_Wpt& w : plan->waypoints) {
+    if (!std::isfinite(w.position.lat) || !std::isfinite(w.position.lng)) std::abort();
+    if (w.isUserItem()) continue;
+    if (std::fabs(w.position.lat) > 9000.001 || std::fabs(w.position.lng) > 18000.001) std::abort();
+  }
+  return 0;
+}

@@ -1,0 +1,177 @@
+// The plan formats of today, as the simulators and planners write them; the
+// texts are made up for these tests, in the forms those programs use.
+#include "procedures/planreaders.h"
+
+#include <gtest/gtest.h>
+
+#include "navdata/fixfile_builder.h"
+
+namespace korvant {
+namespace {
+
+class PlanReaders : public ::testing::Test {
+ protected:
+  PlanReaders() {
+    FixFileContents c;
+    c.fixes = {test::makeFix("EGLL", 5128.65, -27.68), test::makeFix("KJFK", 4038.38, -7346.69),
+               test::makeFix("MALOT", 5300, -1500), test::makeFix("MALOT", -1000, 10000)};
+    fixes.loadBytes(test::fixFileBytes(c));
+  }
+  FixStore fixes;
+};
+
+std::vector<std::string> identsOf(const FlightPlan& plan) {
+  std::vector<std::string> ids;
+  for (const UW_Wpt& w : plan.waypoints) ids.push_back(w.identifier);
+  return ids;
+}
+
+TEST_F(PlanReaders, EachFormatAsItsProgramsWriteIt) {
+  struct Case {
+    const char* name;
+    std::string text;
+    PlanFileFormat format;
+    std::vector<std::string> idents;
+    LatLng second;             // the second point's position
+    std::string cruise;        // the plan's cruising altitude
+    std::size_t messages = 0;  // what is said beside the plan
+  };
+  const Case cases[] = {
+      {"today's simulator, BOM, comment, UTF-8 and Latin-1 degree signs, decimal comma",
+       "\xEF\xBB\xBF<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<!-- made up -->\n\n"
+       "<SimBase.Document Type=\"AceXML\" version=\"1,0\"><FlightPlan.FlightPlan>"
+       "<Title>EGLL to KJFK</Title><CruisingAlt>35000,000</CruisingAlt>"
+       "<ATCWaypoint id=\"EGLL\"><ATCWaypointType>Airport</ATCWaypointType>"
+       "<WorldPosition>N51\xC2\xB0 28' 39.00\",W0\xC2\xB0 27' 41.00\",+000083,00</WorldPosition>"
+       "<ICAO><ICAOIdent>EGLL</ICAOIdent></ICAO></ATCWaypoint>"
+       "<ATCWaypoint id=\"5530N\"><ATCWaypointType>User</ATCWaypointType>"
+       "<WorldPosition>N55\xB0 30' 0.00\",W20\xB0 0' 0.00\",+035000.00</WorldPosition></ATCWaypoint>"
+       "<ATCWaypoint id=\"KJFK\"><ATCWaypointType>Airport</ATCWaypointType>"
+       "<WorldPosition>N40* 38' 23.00\",W73* 46' 41.00\",+000013.00</WorldPosition></ATCWaypoint>"
+       "</FlightPlan.FlightPlan></SimBase.Document>",
+       PlanFileFormat::SimXml,
+       {"EGLL", "5530N", "KJFK"},
+       {5530, -2000},
+       "35000"},
+      {"the newest simulator: names and regions only",
+       "<SimBase.Document><FlightPlan.FlightPlan><ATCWaypoint id=\"EGLL\"><ATCWaypointType>Airport</ATCWaypointType>"
+       "</ATCWaypoint><ATCWaypoint id=\"MALOT\"><ATCWaypointType>Intersection</ATCWaypointType>"
+       "<ICAO><ICAORegion>EG</ICAORegion><ICAOIdent>MALOT</ICAOIdent></ICAO></ATCWaypoint>"
+       "<ATCWaypoint id=\"NOWHERE\"/><ATCWaypoint id=\"KJFK\"/></FlightPlan.FlightPlan></SimBase.Document>",
+       PlanFileFormat::SimXml,
+       {"EGLL", "MALOT", "KJFK"},
+       {5300, -1500},
+       "",
+       1},
+      {"X-Plane 11, procedures before NUMENR, CRLF, no final newline",
+       "I\r\n1100 Version\r\nCYCLE 2612\r\nADEP EGLL\r\nDEPRWY RW27R\r\nSID MAXI1F\r\nADES KJFK\r\nNUMENR 3\r\n"
+       "1 EGLL ADEP 83.000000 51.477500 -0.461389\r\n28 5530N DRCT 35000.000000 55.500000 -20.000000\r\n"
+       "1 KJFK ADES 13.000000 40.639722 -73.778056",
+       PlanFileFormat::XPlaneFms,
+       {"EGLL", "5530N", "KJFK"},
+       {5530, -2000},
+       ""},
+      {"X-Plane version 3 with its count line and padding",
+       "A\n3 version\n1\n2\n1 EGLL 0 51.477500 -0.461389\n11 MALOT 35000 53.000000 -15.000000\n"
+       "0 ---- 0 0.000000 0.000000\n0 ---- 0 0.000000 0.000000\n",
+       PlanFileFormat::XPlaneFms,
+       {"EGLL", "MALOT"},
+       {5300, -1500},
+       ""},
+      {"Garmin, the table in another order than the route, unused and duplicate rows",
+       "<?xml version=\"1.0\"?><flight-plan xmlns=\"http://www8.garmin.com/xmlschemas/FlightPlan/v1\">"
+       "<waypoint-table>"
+       "<waypoint><identifier>KJFK</identifier><type>AIRPORT</type><country-code>K6</country-code>"
+       "<lat>40.639722</lat><lon>-73.778056</lon></waypoint>"
+       "<waypoint><identifier>UNUSED</identifier><type>INT</type><lat>10</lat><lon>10</lon></waypoint>"
+       "<waypoint><identifier>EGLL</identifier><type>AIRPORT</type><country-code>EG</country-code>"
+       "<lat>51.4775</lat><lon>-0.461389</lon></waypoint>"
+       "<waypoint><identifier>EGLL</identifier><type>AIRPORT</type><country-code>EG</country-code>"
+       "<lat>0</lat><lon>0</lon></waypoint>"
+       "<waypoint><identifier>5530N</identifier><type>USER WAYPOINT</type><lat>55.5</lat><lon>-20</lon></waypoint>"
+       "</waypoint-table><route><route-name>EGLL KJFK</route-name>"
+       "<route-point><waypoint-identifier>EGLL</waypoint-identifier><waypoint-type>AIRPORT</waypoint-type>"
+       "<waypoint-country-code>EG</waypoint-country-code></route-point>"
+       "<route-point><waypoint-identifier>5530N</waypoint-identifier><waypoint-type>USER WAYPOINT</waypoint-type>"
+       "</route-point>"
+       "<route-point><waypoint-identifier>KJFK</waypoint-identifier><waypoint-type>AIRPORT</waypoint-type>"
+       "<waypoint-country-code>K6</waypoint-country-code></route-point></route></flight-plan>",
+       PlanFileFormat::GarminFpl,
+       {"EGLL", "5530N", "KJFK"},
+       {5530, -2000},
+       ""},
+      {"a planner's OFP: the origin not in the log, climb and descent points, quoted tracks",
+       "<OFP><general><route>MALOT 5530N</route><initial_altitude>35000</initial_altitude></general>"
+       "<origin><icao_code>EGLL</icao_code><pos_lat>51.4775</pos_lat><pos_long>-0.461389</pos_long></origin>"
+       "<destination><icao_code>KJFK</icao_code><pos_lat>40.639722</pos_lat><pos_long>-73.778056</pos_long>"
+       "</destination><tracks><track><fix>NOTROUTE</fix></track></tracks><navlog>"
+       "<fix><ident>TOC</ident><type>ltlg</type><pos_lat>52</pos_lat><pos_long>-5</pos_long></fix>"
+       "<fix><ident>MALOT</ident><type>wpt</type><via_airway>DCT</via_airway><pos_lat>53.000000</pos_lat>"
+       "<pos_long>-15.000000</pos_long><altitude_feet>35000</altitude_feet></fix>"
+       "<fix><ident>TOD</ident><type>ltlg</type><pos_lat>41</pos_lat><pos_long>-70</pos_long></fix>"
+       "<fix><ident>KJFK</ident><type>apt</type><pos_lat>40.639722</pos_lat><pos_long>-73.778056</pos_long></fix>"
+       "</navlog></OFP>",
+       PlanFileFormat::PlannerOfp,
+       {"EGLL", "MALOT", "KJFK"},
+       {5300, -1500},
+       "35000"},
+      {"the 2004 simulator's INI plan, header in other letters",
+       "[FLIGHTPLAN]\ntitle=made up\nwaypoint.0=EGLL, A, N51* 28.65', W0* 27.68', +000083.00\n"
+       "waypoint.1=MALOT, I, N53* 0.00', W15* 0.00', +035000.00\n",
+       PlanFileFormat::Ini,
+       {"EGLL", "MALOT"},
+       {5300, -1500},
+       ""},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    EXPECT_EQ(planFileFormatOf(c.text), c.format);
+    const Result<FlightPlan> read = readAnyFlightPlan(c.text, &fixes);
+    ASSERT_TRUE(read);
+    EXPECT_EQ(identsOf(*read), c.idents);
+    EXPECT_NEAR(read->waypoints[1].position.lat, c.second.lat, 0.01);
+    EXPECT_NEAR(read->waypoints[1].position.lng, c.second.lng, 0.01);
+    EXPECT_EQ(read->cruisingAltitude, c.cruise);
+    EXPECT_EQ(read.messages.size(), c.messages);
+  }
+}
+
+TEST_F(PlanReaders, WhatIsNoPlanIsRefusedOrSaid) {
+  const std::string many = [] {
+    std::string t = "I\n1100 Version\n";
+    for (int i = 0; i <= 10000; ++i) t += "28 P DRCT 0 50.0 -20.0\n";
+    return t;
+  }();
+  struct Case {
+    std::string text;
+    bool read;
+    std::string said;  // a part of the first message
+  };
+  const Case cases[] = {
+      {"just some text\n", false, "[flightplan] header not found"},
+      {"<html><body/></html>", false, "<html> is no flight plan"},
+      {"<SimBase.Document><FlightPlan.FlightPlan>", false, "not well-formed XML"},
+      // An external entity is never loaded: the route stays the text "&e;".
+      {"<!DOCTYPE x [<!ENTITY e SYSTEM \"file:///etc/passwd\">]><OFP><general><route>&e;</route></general></OFP>",
+       false, "no <navlog> fixes"},
+      {"<SimBase.Document><FlightPlan.FlightPlan><ATCWaypoint id=\"X\"><WorldPosition>N91\xC2\xB0 0' 0\","
+       "W0\xC2\xB0 0' 0\",+0</WorldPosition></ATCWaypoint></FlightPlan.FlightPlan></SimBase.Document>",
+       true, "is no position"},
+      {"<SimBase.Document><FlightPlan.FlightPlan><ATCWaypoint id=\"X\"><WorldPosition>N50\xC2\xB0 60' 0\","
+       "W0\xC2\xB0 0' 0\",+0</WorldPosition></ATCWaypoint></FlightPlan.FlightPlan></SimBase.Document>",
+       true, "is no position"},
+      {"I\n1100 Version\n28 P DRCT 0 50.0 -190.0\n3 X\n", true, "line 3: position out of range"},
+      {many, false, "more than 10000 points"},
+      {std::string("[flightplan]\n\0waypoint.0=A, U, N1* 0', E1* 0', 0\n", 44), true, ""},
+  };
+  for (const Case& c : cases) {
+    const Result<FlightPlan> read = readAnyFlightPlan(c.text, &fixes);
+    EXPECT_EQ(read.value.has_value(), c.read) << c.text.substr(0, 80);
+    if (c.said.empty()) continue;
+    ASSERT_FALSE(read.messages.empty()) << c.text.substr(0, 80);
+    EXPECT_NE(read.messages[0].text.find(c.said), std::string::npos) << read.messages[0].text;
+  }
+}
+
+}  // namespace
+}  // namespace korvant
