@@ -32,6 +32,7 @@
 #include "platform/trackfetch.h"
 #include "plotoptions.h"
 #include "printablestream.h"
+#include "procedures/plantrackmatch.h"
 #include "procedures/procedurereport.h"
 #include "procedures/routestringreport.h"
 #include "sky/terminatortime.h"
@@ -252,7 +253,16 @@ int main(int argc, char* argv[]) {
   }
   if (options.exportTrack == 0 && !options.from.empty() && !options.to.empty())
     if (const int status = rankTracksForPair(app, options); status != 0) return status;
-  if (options.report && !options.procedure.empty()) std::cout << procedureReport(app.procedure) << std::flush;
+  if (options.report && !options.procedure.empty()) {
+    std::cout << procedureReport(app.procedure);
+    // A plan over stored tracks: which of them it flies.
+    if (app.procedure.source.kind == RouteFileKind::FlightPlan && !app.tracks.empty()) {
+      const std::time_t at = effectiveTerminatorTime(app.terminator, app.clock);
+      for (const std::string& line : planTrackLines(app.procedure.plan, app.tracks, app.fixes, at - at % 60))
+        std::cout << line << '\n';
+    }
+    std::cout << std::flush;
+  }
   if (!options.routeString.empty())
     if (const int status = plotRouteString(app, options); status != 0) return status;
   if (const int status = writeExport(app, options); status != 0) return status;

@@ -19,6 +19,7 @@ constexpr MenuItem kItems[] = {
     {"&File", "", "Clear Tracks", cmd::ClearTracks, ""},
     {"&File", "", "Read &SID/STAR/APP...", cmd::ReadProcedure, ""},
     {"&File", "", "Read &Route...", cmd::ReadRoute, ""},
+    {"&File", "", "&Open Flight Plan...", cmd::OpenFlightPlan, "Ctrl+O"},
     {"&File", "", "Read Route Strin&g...", cmd::ReadRouteString, ""},
     {"&File", "", "&Export Tracks...", cmd::ExportTracks, ""},
     {"&File", "", "Save Route &as Flight Plan...", cmd::SaveRoutePlan, ""},

@@ -97,6 +97,15 @@ std::vector<FileFilter> routeFileFilters(const std::string& routeFileType) {
   return {route, plan, all};
 }
 
+std::vector<FileFilter> flightPlanFileFilters() {
+  return {{"All flight plans (*.PLN *.FMS *.FPL *.XML)", {"*.PLN", "*.FMS", "*.FPL", "*.XML"}},
+          {"FLIGHT PLAN (*.PLN)", {"*.PLN"}},
+          {"X-PLANE (*.FMS)", {"*.FMS"}},
+          {"GARMIN (*.FPL)", {"*.FPL"}},
+          {"OFP (*.XML)", {"*.XML"}},
+          {"ALL FILES (*.*)", {"*.*"}}};
+}
+
 std::string procedureFolder(const AppContext& app) { return subfolder(app.sim.ps13(), "deparr"); }
 
 std::string routeFolder(AppContext& app) {

@@ -76,7 +76,7 @@ Result<FlightPlan> readFmsPlan(std::string_view text) {
     const std::size_t n = w.size();
     const auto type = number(w[0]);
     const auto altitude = number(w[n - 3]), lat = number(w[n - 2]), lng = number(w[n - 1]);
-    if (!type || !altitude || !lat || !lng) {
+    if (!type || !altitude || !lat || !lng || *type < 0 || *type > 99) {
       result.messages.push_back({"", "line " + std::to_string(lineNumber) + ": not a point", MessageIcon::None});
       continue;
     }
@@ -104,6 +104,8 @@ Result<FlightPlan> readFmsPlan(std::string_view text) {
     result.messages.push_back({"", "no version line: not an X-Plane flight plan", MessageIcon::None});
     return result;
   }
+  if (!plan.departureName.empty() && !plan.destinationName.empty())
+    plan.title = plan.departureName + " to " + plan.destinationName;
   result.value = std::move(plan);
   return result;
 }

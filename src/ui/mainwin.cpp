@@ -88,6 +88,7 @@ void MainWin::command(int id) {
     case cmd::ReadTracks: showTrackDialog(); return;
     case cmd::ReadProcedure: showProcedureDialog(false); return;
     case cmd::ReadRoute: showProcedureDialog(true); return;
+    case cmd::OpenFlightPlan: showFlightPlanDialog(); return;
     case cmd::ExportTracks: showExportDialog(); return;
     case cmd::BestTrack: showBestTrackDialog(); return;
     case cmd::ReadRouteString: showRouteStringDialog(); return;
@@ -219,6 +220,11 @@ void MainWin::showProcedureDialog(bool route) {
             : chooseFile(QStringLiteral("Read SID/STAR/APP"), procedureFolder(app_), procedureFileFilters());
   if (!path) return;
   carryOut(commands_.readProcedure(*path, route));
+}
+
+void MainWin::showFlightPlanDialog() {
+  const auto path = chooseFile(QStringLiteral("Open Flight Plan"), routeFolder(app_), flightPlanFileFilters());
+  if (path) carryOut(commands_.readProcedure(*path, true));
 }
 
 void MainWin::showCentreDialog() {

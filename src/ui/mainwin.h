@@ -44,6 +44,7 @@ class MainWin : public QWidget {
   void showStartHourDialog();
   void showTrackDialog();
   void showProcedureDialog(bool route);
+  void showFlightPlanDialog();
   void showPropertySheet();
   void showExportDialog();
   // Writes the stored tracks to `path`; a failure is said in a message box.

@@ -58,7 +58,8 @@ TEST(MenuTable, IdsAreUniqueAndTextsExact) {
   EXPECT_EQ(findMenuItem(cmd::ReadRouteString)->text, "Read Route Strin&g...");
   EXPECT_EQ(findMenuItem(cmd::SaveRoutePlan)->text, "Save Route &as Flight Plan...");
   EXPECT_EQ(findMenuItem(cmd::GetTracks)->accelerator, "Ctrl+G");
-  EXPECT_EQ(ids.size(), 146u);
+  EXPECT_EQ(findMenuItem(cmd::OpenFlightPlan)->accelerator, "Ctrl+O");
+  EXPECT_EQ(ids.size(), 147u);
 }
 
 // The one table of switches: every switch once, by a name and a menu item

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "navdata/fixfile_builder.h"
+#include "procedures/plantrackmatch.h"
 
 namespace korvant {
 namespace {
@@ -161,6 +162,7 @@ TEST_F(PlanReaders, WhatIsNoPlanIsRefusedOrSaid) {
        "W0\xC2\xB0 0' 0\",+0</WorldPosition></ATCWaypoint></FlightPlan.FlightPlan></SimBase.Document>",
        true, "is no position"},
       {"I\n1100 Version\n28 P DRCT 0 50.0 -190.0\n3 X\n", true, "line 3: position out of range"},
+      {"I\n1100 Version\n1e300 P DRCT 0 50.0 -20.0\n", true, "line 3: not a point"},
       {many, false, "more than 10000 points"},
       {std::string("[flightplan]\n\0waypoint.0=A, U, N1* 0', E1* 0', 0\n", 44), true, ""},
   };
@@ -171,6 +173,43 @@ TEST_F(PlanReaders, WhatIsNoPlanIsRefusedOrSaid) {
     ASSERT_FALSE(read.messages.empty()) << c.text.substr(0, 80);
     EXPECT_NE(read.messages[0].text.find(c.said), std::string::npos) << read.messages[0].text;
   }
+}
+
+}  // namespace
+}  // namespace korvant
+
+namespace korvant {
+namespace {
+
+FlightPlan planThrough(std::string title, const std::vector<LatLng>& points) {
+  FlightPlan plan;
+  plan.title = std::move(title);
+  for (const LatLng& p : points) plan.waypoints.push_back({0, "P", "U", p, 0, ""});
+  return plan;
+}
+
+TEST(PlanTrackMatch, WhichStoredTrackThePlanFlies) {
+  FixStore fixes;
+  TrackModel tracks;
+  ASSERT_TRUE(storeTrackLine(tracks, "S 53/50 54/40 55/30 55/20", NAT_REFERENCE, TrackStore{fixes}));
+  ASSERT_TRUE(storeTrackLine(tracks, "T 52/50 53/40 54/30 54/20", NAT_REFERENCE, TrackStore{fixes}));
+  tracks.eastValidity = "DEC 07/0100Z TO DEC 07/0800Z";
+  const std::time_t at = 1796633100;  // 7 December 2026, 0845Z
+  struct Case {
+    FlightPlan plan;
+    std::vector<std::string> lines;
+  };
+  const Case cases[] = {
+      // Within a mile of three points of S, then off it.
+      {planThrough("EGLL KJFK", {{5128, -27}, {5300.4, -5000}, {5400, -4000}, {5500, -3000}, {5000, -2000}}),
+       {"FLIES NAT S FROM 5300N/05000W TO 5500N/03000W  EXPIRED 07/0800Z"}},
+      {planThrough("EGLL KJFK", {{5300, -5000}, {5400, -4000}, {4000, -3000}}), {"FOLLOWS NO STORED TRACK"}},
+      // Named in its route, made on another day: today's T lies elsewhere.
+      {planThrough("EGLL NATT KJFK", {{5200, -5000}, {5400, -4000}, {5500, -3000}}),
+       {"FOLLOWS NO STORED TRACK", "THE PLAN'S NAT T DIFFERS FROM TODAY'S NAT T AT 5300N/04000W"}},
+  };
+  for (const Case& c : cases) EXPECT_EQ(planTrackLines(c.plan, tracks, fixes, at), c.lines) << c.plan.title;
+  EXPECT_EQ(minutePosition({-3330.5, 17959.99}), "3331S/18000E");
 }
 
 }  // namespace

@@ -1,0 +1,116 @@
+#include "procedures/plantrackmatch.h"
+
+#include <cmath>
+#include <cstdio>
+
+#include "base/textops.h"
+#include "geo/greatcircle.h"
+#include "tracks/resolvedtrack.h"
+#include "tracks/trackvalidity.h"
+
+namespace korvant {
+
+namespace {
+
+std::string familyName(const TrackModel& tracks) {
+  if (tracks.reference == AUSTRALIA_REFERENCE) return "AUSOTS";
+  if (tracks.reference == PACIFIC_REFERENCE) return "PACOTS";
+  return "NAT";
+}
+
+std::vector<const UW_Wpt*> pointsOf(const FlightPlan& plan) {
+  std::vector<const UW_Wpt*> points;
+  for (const UW_Wpt& w : plan.waypoints)
+    if (!w.isUserItem()) points.push_back(&w);
+  return points;
+}
+
+// The track letter a plan's text names: "NATS", "NAT S", "NAT-S".
+std::optional<char> namedTrack(const FlightPlan& plan) {
+  std::string text = toUpper(plan.title);
+  for (const UW_Wpt& w : plan.waypoints) text += " " + toUpper(w.identifier) + " " + toUpper(w.text);
+  for (std::size_t at = text.find("NAT"); at != std::string::npos; at = text.find("NAT", at + 3)) {
+    if (at > 0 && std::isalnum(static_cast<unsigned char>(text[at - 1]))) continue;
+    std::size_t letter = at + 3;
+    if (letter < text.size() && (text[letter] == ' ' || text[letter] == '-')) ++letter;
+    const bool alone = letter + 1 >= text.size() || !std::isalnum(static_cast<unsigned char>(text[letter + 1]));
+    if (letter < text.size() && text[letter] >= 'A' && text[letter] <= 'Z' && alone) return text[letter];
+  }
+  return std::nullopt;
+}
+
+}  // namespace
+
+std::string minutePosition(const LatLng& position) {
+  const auto part = [](double packed, int width, char positive, char negative) {
+    const long minutes = std::lround(std::fabs(degMinToDegrees(packed)) * 60);
+    char text[48];
+    std::snprintf(text, sizeof text, "%0*ld%02ld%c", width, minutes / 60, minutes % 60,
+                  packed < 0 ? negative : positive);
+    return std::string(text);
+  };
+  return part(position.lat, 2, 'N', 'S') + "/" + part(position.lng, 3, 'E', 'W');
+}
+
+std::vector<PlanTrackRun> planTrackRuns(const FlightPlan& plan, const TrackModel& tracks, const FixStore& fixes) {
+  std::vector<PlanTrackRun> runs;
+  const std::vector<const UW_Wpt*> points = pointsOf(plan);
+  const std::string family = familyName(tracks);
+  for (const ResolvedTrack& track : resolvedTracks(tracks, fixes)) {
+    // Each plan point against each track point; a run follows both lists on.
+    for (std::size_t p = 0; p < points.size(); ++p) {
+      for (std::size_t t = 0; t < track.fixes.size(); ++t) {
+        std::size_t length = 0;
+        while (p + length < points.size() && t + length < track.fixes.size() &&
+               distanceNm(points[p + length]->position, track.fixes[t + length].position) <= TRACK_MATCH_NM)
+          ++length;
+        if (length < TRACK_MATCH_POINTS) continue;
+        runs.push_back({track.letter, family + " " + track.name, p, p + length - 1});
+        p += length - 1;
+        break;
+      }
+    }
+  }
+  return runs;
+}
+
+std::vector<std::string> planTrackLines(const FlightPlan& plan, const TrackModel& tracks, const FixStore& fixes,
+                                        std::optional<std::time_t> at) {
+  std::vector<std::string> lines;
+  const std::vector<const UW_Wpt*> points = pointsOf(plan);
+  const std::vector<PlanTrackRun> runs = planTrackRuns(plan, tracks, fixes);
+  for (const PlanTrackRun& run : runs) {
+    std::string line = "FLIES " + run.name + " FROM " + minutePosition(points[run.first]->position) + " TO " +
+                       minutePosition(points[run.last]->position);
+    if (at)
+      if (const auto period = trackValidity(tracks, run.letter - 'A', *at)) line += "  " + validityWords(*period, *at);
+    lines.push_back(line);
+  }
+  if (runs.empty()) lines.push_back("FOLLOWS NO STORED TRACK");
+  // A track the plan names but does not fly: where the plan first leaves it.
+  const std::optional<char> named = namedTrack(plan);
+  if (named && tracks.reference == NAT_REFERENCE) {
+    bool flown = false;
+    for (const PlanTrackRun& run : runs) flown = flown || run.letter == *named;
+    const std::string name = "NAT " + std::string(1, *named);
+    if (!flown && !tracks.slotTexts[*named - 'A'].empty()) {
+      std::string where;
+      for (const ResolvedTrack& track : resolvedTracks(tracks, fixes)) {
+        if (track.letter != *named) continue;
+        // The first oceanic point of the track no plan point lies near.
+        for (const TrackFix& fix : track.fixes) {
+          bool near = false;
+          for (const UW_Wpt* w : points) near = near || distanceNm(w->position, fix.position) <= TRACK_MATCH_NM;
+          if (!near) {
+            where = minutePosition(fix.position);
+            break;
+          }
+        }
+      }
+      lines.push_back("THE PLAN'S " + name + " DIFFERS FROM TODAY'S " + name + (where.empty() ? "" : " AT " + where));
+    }
+  }
+  return lines;
+}
+
+}  // namespace korvant

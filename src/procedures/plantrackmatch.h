@@ -1,0 +1,38 @@
+#pragma once
+// Which of the stored tracks a flight plan flies: a run of three or more plan
+// points, each within 1 NM of consecutive points of one track, flies that
+// track between the run's ends. A plan that names a track in its route text
+// but leaves it is said too: the day's tracks changed after it was made.
+#include <ctime>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "navdata/fixstore.h"
+#include "procedures/flightplan.h"
+#include "tracks/trackmodel.h"
+
+namespace korvant {
+
+inline constexpr double TRACK_MATCH_NM = 1.0;
+inline constexpr std::size_t TRACK_MATCH_POINTS = 3;
+
+struct PlanTrackRun {
+  char letter = 0;
+  std::string name;                 // "NAT S", "PACOTS 1", "AUSOTS SY16"
+  std::size_t first = 0, last = 0;  // plan waypoint indexes of the run
+};
+
+std::vector<PlanTrackRun> planTrackRuns(const FlightPlan& plan, const TrackModel& tracks, const FixStore& fixes);
+
+// The report's lines: "FLIES NAT S FROM 5330N/05000W TO 5420N/02000W" (with
+// "  VALID", "  EXPIRED ..." at `at` when the set has a validity) or "FOLLOWS
+// NO STORED TRACK", and "THE PLAN'S NAT S DIFFERS FROM TODAY'S NAT S AT ..."
+// for a track the plan's title or points name but do not fly.
+std::vector<std::string> planTrackLines(const FlightPlan& plan, const TrackModel& tracks, const FixStore& fixes,
+                                        std::optional<std::time_t> at);
+
+// "5330N/05000W": whole minutes, as the track messages write positions.
+std::string minutePosition(const LatLng& position);
+
+}  // namespace korvant
