@@ -195,6 +195,20 @@ int writeExport(const AppContext& app, const PlotOptions& o) {
   if (o.exportPath.empty()) return 0;
   if (o.exportTrack != 0) return exportTrackPlan(app, o);
   std::string error;
+  if (o.route && !o.procedure.empty() && o.tracks.empty() && o.routeString.empty()) {
+    // A plan read in one format, written in another.
+    if (app.procedure.source.kind != RouteFileKind::FlightPlan) return fail("--export takes a flight plan", 2);
+    ResolvedTrack points;
+    TrackPlan plan = flightPlanAsTrackPlan(app.procedure.plan, points);
+    plan.cycle = airacCycle(app.clock.now());
+    if (const std::optional<PlanFormat> format = planFormatFor(o.exportPath, o.fs2004))
+      return saveTrackPlan(o.exportPath, plan, *format, error) ? 0 : fail(error, 1);
+    // As a route in the map formats: the ends and the points between.
+    points.fixes.insert(points.fixes.begin(), {plan.departure.ident, plan.departure.position, plan.departure.kind});
+    points.fixes.push_back({plan.destination.ident, plan.destination.position, plan.destination.kind});
+    points.letter = 'P';
+    return writeTrackExport(o.exportPath, {points}, error) ? 0 : fail(error, 1);
+  }
   const bool written = o.routeString.empty()
                            ? writeTrackExport(o.exportPath, resolvedTracks(app.tracks, app.fixes), error)
                            : saveRouteStringPlan(app, o.exportPath, o.fs2004, error);

@@ -251,10 +251,15 @@ std::optional<double> plotDateYear(std::string_view text) {
 
 namespace {
 
+// A flight plan given alone is what --export converts.
+bool exportsPlan(const PlotOptions& o) {
+  return o.route && !o.procedure.empty() && o.tracks.empty() && o.routeString.empty() && o.exportTrack == 0;
+}
+
 // What --export writes, by the options beside it; the refusal, or empty.
 std::string exportRefusal(const PlotOptions& o) {
-  if (!o.exportPath.empty() && o.tracks.empty() && o.routeString.empty())
-    return "--export needs --tracks or --route-string";
+  if (!o.exportPath.empty() && o.tracks.empty() && o.routeString.empty() && !exportsPlan(o))
+    return "--export needs --tracks, --route-string or --plan";
   if (o.exportTrack != 0 && !o.routeString.empty()) return "--export-track and --route-string exclude each other";
   if (o.exportTrack != 0 && (o.exportPath.empty() || o.from.empty() || o.to.empty()))
     return "--export-track needs --export FILE.pln or FILE.fms, --from and --to";
@@ -262,7 +267,10 @@ std::string exportRefusal(const PlotOptions& o) {
   if (o.exportPath.empty()) return {};
   if (plan && !planFormatFor(o.exportPath, o.fs2004))
     return o.fs2004 ? "--fs2004 writes a .pln" : "a flight plan ends in .pln or .fms";
-  if (!plan && !trackExportFormatFor(o.exportPath)) return "the export must end in .geojson, .json, .kml or .gpx";
+  if (exportsPlan(o) && !planFormatFor(o.exportPath, o.fs2004) && !trackExportFormatFor(o.exportPath))
+    return "the plan's export must end in .pln, .fms, .geojson, .json, .kml or .gpx";
+  if (!plan && !exportsPlan(o) && !trackExportFormatFor(o.exportPath))
+    return "the export must end in .geojson, .json, .kml or .gpx";
   return {};
 }
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "app/citypair.h"
+#include "base/textops.h"
 
 namespace korvant {
 
@@ -85,6 +86,36 @@ bool saveRouteStringPlan(const AppContext& app, const std::string& path, bool fs
     return false;
   }
   return saveTrackPlan(path, plan, *format, error);
+}
+
+TrackPlan flightPlanAsTrackPlan(const FlightPlan& flightPlan, ResolvedTrack& holder) {
+  holder = {};
+  holder.name = flightPlan.title;
+  TrackPlan plan;
+  plan.track = &holder;
+  // The plan's kinds as the fix file's: A airport, V VOR, N NDB, I fix, else a position.
+  const auto kindOf = [](const std::string& type) {
+    return type == "A"   ? FIX_KIND_AIRPORT
+           : type == "V" ? FIX_KIND_VOR
+           : type == "N" ? FIX_KIND_NDB
+           : type == "I" ? FIX_KIND_WAYPOINT
+                         : -1;
+  };
+  std::vector<const UW_Wpt*> points;
+  for (const UW_Wpt& w : flightPlan.waypoints)
+    if (!w.isUserItem()) points.push_back(&w);
+  if (points.empty()) return plan;
+  const auto end = [&](const UW_Wpt& w) {
+    const int kind = kindOf(w.type);
+    return PlanAirport{w.identifier, w.position, kind < 0 ? FIX_KIND_AIRPORT : kind};
+  };
+  plan.departure = end(*points.front());
+  plan.destination = end(*points.back());
+  for (std::size_t i = 1; i + 1 < points.size(); ++i)
+    holder.fixes.push_back({points[i]->identifier, points[i]->position, kindOf(points[i]->type)});
+  if (const int feet = static_cast<int>(readLeadingInt(flightPlan.cruisingAltitude)); feet > 0)
+    plan.cruisingFeet = feet;
+  return plan;
 }
 
 TrackPlan routeStringPlan(const PlottedRoute& route, ResolvedTrack& holder) {

@@ -29,5 +29,9 @@ bool saveRouteStringPlan(const AppContext& app, const std::string& path, bool fs
 // A drawn route as a flight plan: its first and last points the airports,
 // the points between them its waypoints. `holder` keeps the waypoints for the plan.
 TrackPlan routeStringPlan(const PlottedRoute& route, ResolvedTrack& holder);
+// A flight plan read in any format, as the writers take it: its first and
+// last points the ends, the rest in `holder` (named by the plan's title), so
+// it is written in any of the formats the program writes.
+TrackPlan flightPlanAsTrackPlan(const FlightPlan& flightPlan, ResolvedTrack& holder);
 
 }  // namespace korvant

@@ -9,9 +9,11 @@
 
 #include "app/citypair.h"
 #include "procedures/flightplan.h"
+#include "procedures/planreaders.h"
 #include "support/sampletracksapp.h"
 #include "support/shownmessages.h"
 #include "support/tempdir.h"
+#include "tracks/trackplan.h"
 
 namespace korvant {
 namespace {
@@ -102,6 +104,38 @@ TEST_F(RouteStringCommandTest, WrittenAsAFlightPlanAndReadBack) {
   EXPECT_FALSE(saveRouteStringPlan(app, dir.str() + "/b.fms", false, error));
   EXPECT_EQ(error, "no route string is drawn: read one first");
   EXPECT_FALSE(std::filesystem::exists(dir.str() + "/b.fms"));
+}
+
+}  // namespace
+}  // namespace korvant
+
+namespace korvant {
+namespace {
+
+// A plan read in one format is written in each of the others and reads back
+// to the same points, kinds and cruise.
+TEST(FlightPlanConversion, EveryFormatWrittenReadsBackToTheSamePlan) {
+  const Result<FlightPlan> fms = readAnyFlightPlan(
+      "I\n1100 Version\nADEP EGLL\nADES KJFK\nNUMENR 4\n1 EGLL ADEP 83 51.4775 -0.461389\n"
+      "3 BUZAD DRCT 35000 53.5 -14.25\n28 5530N DRCT 35000 55.5 -30.0\n1 KJFK ADES 13 40.639722 -73.778056\n",
+      nullptr);
+  ASSERT_TRUE(fms);
+  ResolvedTrack holder;
+  const TrackPlan plan = flightPlanAsTrackPlan(*fms, holder);
+  for (const PlanFormat format : {PlanFormat::Fs2004, PlanFormat::Xml, PlanFormat::XPlane}) {
+    const Result<FlightPlan> back = readAnyFlightPlan(writeTrackPlan(plan, format), nullptr);
+    ASSERT_TRUE(back);
+    ASSERT_EQ(back->waypoints.size(), fms->waypoints.size());
+    for (std::size_t i = 0; i < fms->waypoints.size(); ++i) {
+      EXPECT_NEAR(back->waypoints[i].position.lat, fms->waypoints[i].position.lat, 0.01) << i;
+      EXPECT_NEAR(back->waypoints[i].position.lng, fms->waypoints[i].position.lng, 0.01) << i;
+      // The 2004 form has no position type: a position is written as a fix.
+      const bool position2004 = format == PlanFormat::Fs2004 && fms->waypoints[i].type == "U";
+      EXPECT_EQ(back->waypoints[i].type, position2004 ? "I" : fms->waypoints[i].type) << i;
+    }
+  }
+  EXPECT_EQ(plan.departure.ident, "EGLL");
+  EXPECT_EQ(holder.fixes[0].kind, FIX_KIND_VOR);
 }
 
 }  // namespace
