@@ -128,6 +128,9 @@ class MapCommands {
   // flown, and, when the map can be fitted to it, shown on the procedure map.
   // What stops its drawing is said here, once, never by a paint.
   CommandEffect readProcedure(const std::string& path, bool route);
+  // A file dropped on the window, opened by what it holds: a flight plan, a
+  // track message, a USER.TXT (drawn from then on), else a procedure file.
+  CommandEffect openDropped(const std::string& path);
   // "&Sid/Star/App/Route": the procedure map, fitted to what is loaded.
   CommandEffect selectProcedureMap();
 

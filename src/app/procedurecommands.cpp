@@ -1,11 +1,15 @@
 #include "app/procedurecommands.h"
 
 #include <filesystem>
+#include <sstream>
 
+#include "base/filereader.h"
 #include "base/textops.h"
 #include "geo/greatcircle.h"
 #include "navdata/runwaycoords.h"
+#include "procedures/planreaders.h"
 #include "procedures/procedureflight.h"
+#include "tracks/trackreader.h"
 
 namespace korvant {
 
@@ -111,6 +115,25 @@ std::string procedureFolder(const AppContext& app) { return subfolder(app.sim.ps
 std::string routeFolder(AppContext& app) {
   const std::string configured = app.settings.lookup("RouteDir");
   return configured.empty() ? subfolder(app.sim.ps13(), "routes") : configured;
+}
+
+CommandEffect MapCommands::openDropped(const std::string& path) {
+  const FileRead file = readWholeFile(path, TRACK_MESSAGE_LIMIT);
+  if (!file.ok()) {
+    app_.boxes.show("CAN'T OPEN FILE:", path, MessageIcon::Stop);
+    return {};
+  }
+  if (planFileFormatOf(file.bytes) != PlanFileFormat::None) return readProcedure(path, true);
+  std::istringstream in(file.bytes);
+  TrackModel probe;
+  if (readTrackMessage(in, fileExtension(path), probe, TrackStore{app_.fixes}) != TrackFamily::None && !probe.empty())
+    return readTracks(path);
+  if (toUpper(std::filesystem::path(path).filename().string()) == "USER.TXT") {
+    app_.userOverlay.setPath(path);
+    app_.switches.showUserTxt = true;
+    return {true, UiRequest::None, "", ""};
+  }
+  return readProcedure(path, false);
 }
 
 CommandEffect MapCommands::readProcedure(const std::string& path, bool route) {

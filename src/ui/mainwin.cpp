@@ -1,10 +1,13 @@
 #include "ui/mainwin.h"
 
 #include <QApplication>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QPageSetupDialog>
 #include <QPainter>
@@ -52,6 +55,7 @@ MainWin::MainWin(AppContext& app, FrameWin& frame)
   applyControlFile(app_);
   setAttribute(Qt::WA_OpaquePaintEvent);
   setMouseTracking(true);
+  setAcceptDrops(true);
   setFocusPolicy(Qt::ClickFocus);
   // The orientation the check marks show from start-up on.
   printer_.setPageOrientation(app_.switches.portrait ? QPageLayout::Portrait : QPageLayout::Landscape);
@@ -453,6 +457,19 @@ void MainWin::mouseReleaseEvent(QMouseEvent* event) {
   }
   if (event->button() != Qt::RightButton) return;
   if (mouse_.rightRelease(p.x(), p.y(), screenProjection_)) carryOut({true, UiRequest::None, "", ""});
+}
+
+// A file dropped on the map opens by what it holds.
+void MainWin::dragEnterEvent(QDragEnterEvent* event) {
+  const QList<QUrl> urls = event->mimeData()->urls();
+  if (urls.size() == 1 && urls.front().isLocalFile()) event->acceptProposedAction();
+}
+
+void MainWin::dropEvent(QDropEvent* event) {
+  const QList<QUrl> urls = event->mimeData()->urls();
+  if (urls.size() != 1 || !urls.front().isLocalFile()) return;
+  event->acceptProposedAction();
+  carryOut(commands_.openDropped(urls.front().toLocalFile().toStdString()));
 }
 
 void MainWin::keyPressEvent(QKeyEvent* event) {

@@ -351,6 +351,25 @@ TEST_F(MapCommandsTest, TheTwoDirectionsOfTheDayAreKeptTogether) {
   EXPECT_TRUE(app.trackFile.empty());
 }
 
+// A dropped file opens by what it holds, whatever its name says.
+TEST_F(MapCommandsTest, ADroppedFileOpensByItsContent) {
+  app.fixes.setPathDirectly(KORVANT_SAMPLE_DAT);
+  app.fixes.load();
+  test::TempDir dir;
+  const std::string plan = dir.write("plan.txt",
+                                     "I\n1100 Version\nNUMENR 2\n1 EGLL ADEP 83 51.4775 -0.461389\n"
+                                     "1 KJFK ADES 13 40.639722 -73.778056\n");
+  ASSERT_TRUE(commands.openDropped(plan).repaint);
+  EXPECT_EQ(app.procedure.plan.waypoints.size(), 2u);
+  const std::string tracks = std::string(KORVANT_TEST_DATA) + "/tracks/nat-20261008-xdispatch-west.txt";
+  ASSERT_TRUE(commands.openDropped(tracks).repaint);
+  EXPECT_EQ(app.trackFile, tracks);
+  ASSERT_TRUE(commands.openDropped(dir.write("user.txt", "; mine\n")).repaint);
+  EXPECT_TRUE(app.switches.showUserTxt);
+  EXPECT_FALSE(commands.openDropped(dir.str() + "/missing").repaint);
+  EXPECT_EQ(boxes.shown.back().caption, "CAN'T OPEN FILE:");
+}
+
 TEST(TrackSources, AddressesLimitsAndTheNameOfTheKeptCopy) {
   OnceFlags once;
   Settings settings{once};
