@@ -31,6 +31,8 @@ std::string planReport(const LoadedProcedure& loaded) {
       std::snprintf(row, sizeof row, "  %-11s %s\n", w.identifier.substr(0, 40).c_str(), where.c_str());
     }
     report += row;
+    // The point's own altitude, where the plan gives one.
+    if (w.altitude > 0) report.insert(report.size() - 1, "  " + std::to_string(w.altitude) + " FT");
     previous = &w;
   }
   std::snprintf(row, sizeof row, "  TOTAL %.0f NM\n", total);

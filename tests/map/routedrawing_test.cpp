@@ -342,3 +342,30 @@ TEST(TrackFileFilters, OrderByTheSetting) {
 
 }  // namespace
 }  // namespace korvant
+
+namespace korvant {
+namespace {
+
+// A plan that flies a stored track has that stretch named on the map.
+TEST_F(RouteDrawingTest, APlanOnATrackIsLabelledWithItsName) {
+  test::TempDir dir;
+  MapCommands commands(app);
+  ASSERT_TRUE(commands
+                  .readTracks(dir.write("nat.txt",
+                                        "NAT-1/3 TRACKS FLS 340/400\nOCT 08/0100Z TO OCT 08/0800Z\n"
+                                        "Z AAAAA BBBBB CCCCC\nEAST LVLS 340 350\n"))
+                  .repaint);
+  ASSERT_FALSE(app.tracks.empty());
+  for (const auto& [file, labelled] : {std::pair{"on.fms", true}, std::pair{"off.fms", false}}) {
+    const std::string middle = labelled ? "51.000000 -35.000000" : "48.000000 -35.000000";
+    const std::string path = dir.write(file, "I\n1100 Version\n28 A DRCT 0 50.000000 -40.000000\n28 B DRCT 0 " +
+                                                 middle + "\n28 C DRCT 0 52.000000 -30.000000\n");
+    ASSERT_TRUE(commands.readProcedure(path, true).repaint);
+    RecordingCanvas out;
+    MapPainter(app.paintInput(), out).paint({.width = 1920, .height = 1080, .printing = false});
+    EXPECT_EQ(out.findText("NAT Z") != nullptr, labelled) << file;
+  }
+}
+
+}  // namespace
+}  // namespace korvant

@@ -6,6 +6,7 @@
 
 #include "navdata/fixfile_builder.h"
 #include "procedures/plantrackmatch.h"
+#include "procedures/procedurereport.h"
 
 namespace korvant {
 namespace {
@@ -210,6 +211,26 @@ TEST(PlanTrackMatch, WhichStoredTrackThePlanFlies) {
   };
   for (const Case& c : cases) EXPECT_EQ(planTrackLines(c.plan, tracks, fixes, at), c.lines) << c.plan.title;
   EXPECT_EQ(minutePosition({-3330.5, 17959.99}), "3331S/18000E");
+}
+
+}  // namespace
+}  // namespace korvant
+
+namespace korvant {
+namespace {
+
+TEST(PlanReport, EachPointWithItsAltitudeWhereThePlanGivesOne) {
+  LoadedProcedure loaded;
+  loaded.source.kind = RouteFileKind::FlightPlan;
+  loaded.plan = *readAnyFlightPlan(
+      "I\n1100 Version\n1 EGLL ADEP 83 51.4775 -0.461389\n"
+      "11 MALOT DRCT 35000 53.0 -15.0\n28 5530N DRCT 0 55.5 -30.0\n",
+      nullptr);
+  const std::string report = procedureReport(loaded);
+  EXPECT_NE(report.find("  EGLL        N5128.65 W00027.68  83 FT\n"), std::string::npos) << report;
+  EXPECT_NE(report.find(" NM  35000 FT\n"), std::string::npos) << report;
+  EXPECT_NE(report.find("W03000.00  "), std::string::npos);
+  EXPECT_EQ(report.find("W03000.00  " + std::string("0 FT")), std::string::npos);
 }
 
 }  // namespace

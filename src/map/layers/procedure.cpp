@@ -6,11 +6,13 @@
 #include <cmath>
 #include <cstdio>
 
+#include "geo/greatcircle.h"
 #include "geo/positiontext.h"
 #include "map/layers/layers.h"
 #include "map/layers/overlaycommands.h"
 #include "map/linedrawing.h"
 #include "map/symbols.h"
+#include "procedures/plantrackmatch.h"
 
 namespace korvant {
 
@@ -142,6 +144,22 @@ void drawFlightPlan(PaintContext& paint, const FlightPlan& plan) {
   if (first && previous) {
     canvas.selectPen(color, 1, PenStyle::Solid);
     lines.drawLine(LineType::GreatCircle, first->position, previous->position, WIDENED, 0);
+  }
+  // The stretch that flies a stored track is named after it, at the middle
+  // of its middle leg.
+  std::vector<const UW_Wpt*> points;
+  for (const UW_Wpt& w : plan.waypoints)
+    if (!w.isUserItem()) points.push_back(&w);
+  canvas.selectFont(paint.fonts.small);
+  canvas.setTextColor(color);
+  canvas.setTextAlign({HAlign::Center, VAlign::Bottom});
+  for (const PlanTrackRun& run : planTrackRuns(plan, paint.input.tracks, paint.input.fixes)) {
+    const std::size_t leg = (run.first + run.last) / 2;
+    const LatLng& a = points[leg]->position;
+    const LatLng& b = points[leg + 1]->position;
+    const CourseDistance cd = courseAndDistance(a, b);
+    DevicePoint d;
+    if (place(paint, destination(a, cd.course, cd.distance / 2).position, d)) canvas.textOut(d.x, d.y - 2, run.name);
   }
   canvas.setBackgroundTransparent(true);
 }
