@@ -8,6 +8,17 @@
 
 namespace korvant {
 
+void loadNavData(AppContext& app) {
+  const std::string folder = app.settings.lookup("NavDataDir");
+  if (folder.empty()) {
+    app.fixes.setNavData(nullptr);
+    return;
+  }
+  Result<XpNavData> data = readXpNavData(folder);
+  showMessages(app.boxes, data.messages);
+  app.fixes.setNavData(data ? std::make_shared<const XpNavData>(std::move(*data)) : nullptr);
+}
+
 StartupResult startUp(AppContext& app, const std::string& programPath, const std::string& currentFolder) {
   namespace fs = std::filesystem;
   StartupResult result;
@@ -20,6 +31,7 @@ StartupResult startUp(AppContext& app, const std::string& programPath, const std
   if (const auto problem = app.fixes.setPath(currentFolder, "KORVANT.DAT")) showMessages(app.boxes, {*problem});
   app.userOverlay.setPath(joinFolder(currentFolder, "USER.TXT"));
   app.fixes.load();
+  loadNavData(app);
 
   if (readLeadingInt(settings.lookup(DUMP_SWITCH_KEY)) == 9) app.dump.open(joinFolder(currentFolder, "DUMP.TXT"));
 

@@ -13,6 +13,10 @@ struct StartupResult {
 
 // Steps before the frame exists: defaults, KORVANT.CTL and DUMP.TXT from
 // `currentFolder`, RunFolder from `programPath`, the folder normalisation.
+// The X-Plane navigation data of NavDataDir, when it names a folder, behind
+// the fix file's names; what cannot be read is said.
+void loadNavData(AppContext& app);
+
 StartupResult startUp(AppContext& app, const std::string& programPath, const std::string& currentFolder);
 
 }  // namespace korvant

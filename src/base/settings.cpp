@@ -73,6 +73,8 @@ void seedDefaults(Settings& settings) {
       {"AusotsTrackUrl", "", false},
       {"TrackConnectTimeout", "10", true},
       {"TrackTransferTimeout", "60", true},
+      // A folder of X-Plane's earth_fix.dat, earth_nav.dat and earth_awy.dat.
+      {"NavDataDir", "", false},
   };
   for (const Default& d : defaults) settings.set(d.key, d.value, d.upcase);
 }

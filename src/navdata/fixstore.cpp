@@ -250,11 +250,20 @@ bool FixStore::findFixByName(std::string_view text, const LatLng& reference, Lat
     while (section.readFix(fix))
       if (fix.name == text) nearest.offer(fix.position);
   }
+  if (!nearest.found && navData_)
+    if (const XpPoint* p = navData_->nearest(text, reference)) nearest.offer(p->position);
   position = nearest.found ? nearest.position : LatLng::unset();
   return nearest.found;
 }
 
 int FixStore::kindOf(std::string_view name, const LatLng& position) const {
+  const int own = kindInFile(name, position);
+  if (own >= 0 || !navData_) return own;
+  const XpPoint* p = navData_->nearest(name, position);
+  return p && p->position == position ? p->kind : -1;
+}
+
+int FixStore::kindInFile(std::string_view name, const LatLng& position) const {
   if (state_ == State::InMemory) {
     if (name.empty() || name.size() > static_cast<std::size_t>(FIX_NAME_LENGTH) ||
         name.find('\0') != std::string_view::npos)

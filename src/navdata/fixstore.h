@@ -11,6 +11,7 @@
 
 #include "base/result.h"
 #include "navdata/fixrecords.h"
+#include "navdata/xpnavdata.h"
 
 namespace korvant {
 
@@ -87,8 +88,15 @@ class FixStore {
   // As resolvePosition, then once more through the alias table.
   bool resolvePositionWithAlias(std::string_view text, const LatLng& reference, LatLng& position) const;
   // The kind of the fix of that name at that position (0 waypoint, 1 airport,
-  // 2 VOR, 3 NDB, ...), or -1 when the file has none there.
+  // 2 VOR, 3 NDB, ...), or -1 when the file (or the navigation data) has none there.
   int kindOf(std::string_view name, const LatLng& position) const;
+  // The pilot's navigation data: a name the fix file lacks is looked up
+  // there, nearest the reference as in the file. Null for none.
+  void setNavData(std::shared_ptr<const XpNavData> data) {
+    navData_ = std::move(data);
+    ++revision_;
+  }
+  const XpNavData* navData() const { return navData_.get(); }
   // Replaces an alias name by its target text.
   bool applyAlias(std::string& text) const;
 
@@ -105,6 +113,7 @@ class FixStore {
   FixFileBytes readFile() const;
   void setInMemory(FixFileBytes bytes);
   bool findFixByName(std::string_view text, const LatLng& reference, LatLng& position) const;
+  int kindInFile(std::string_view name, const LatLng& position) const;
 
   std::string path_;
   State state_ = State::NotTried;
@@ -112,6 +121,7 @@ class FixStore {
   // Built once the file is in memory: a lookup is then a binary search
   // instead of a scan of every fix.
   std::vector<IndexEntry> index_;
+  std::shared_ptr<const XpNavData> navData_;
   unsigned revision_ = 0;
 };
 

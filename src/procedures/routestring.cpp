@@ -131,6 +131,7 @@ class RouteReader {
       readPoint(word);
     }
     flushTrack(nullptr);
+    dropAirway();
     noteFarPoints();
     return std::move(route_);
   }
@@ -171,6 +172,12 @@ class RouteReader {
     int kind = -1;
     if (name.empty() || !resolve(name, near, position, kind)) {
       if (name.empty() || isSpeedLevelGroup(name)) return;
+      if (looksLikeAirway(name) && fixes_.navData() && !pending_ && !route_.points.empty()) {
+        // Flown along its segments once the fix after it is known.
+        dropAirway();
+        airway_ = name;
+        return;
+      }
       (looksLikeAirway(name) ? route_.notExpanded : route_.unresolved).push_back(name);
       return;
     }
@@ -180,7 +187,32 @@ class RouteReader {
       return;
     const TrackFix point{name, position, kind};
     flushTrack(&point);
+    flyAirway(point);
     route_.points.push_back(point);
+  }
+
+  // An airway that no fix followed is flown direct, as one the data lacks.
+  void dropAirway() {
+    if (!airway_.empty()) route_.notExpanded.push_back(airway_);
+    airway_.clear();
+  }
+
+  // The points of the pending airway between the last point and `to`.
+  void flyAirway(const TrackFix& to) {
+    if (airway_.empty()) return;
+    const TrackFix from = route_.points.back();
+    const std::optional<AirwayPath> path = fixes_.navData()->airwayPath(airway_, from.name, to.name, from.position);
+    if (!path) {
+      route_.notes.push_back(airway_ + " " + from.name + "-" + to.name + " FLOWN DIRECT: NOT IN THE NAVIGATION DATA");
+      dropAirway();
+      return;
+    }
+    for (std::size_t i = 1; i + 1 < path->points.size(); ++i)
+      route_.points.push_back({path->names[i], path->points[i], fixes_.kindOf(path->names[i], path->points[i])});
+    route_.notes.push_back(airway_ + " " + from.name + "-" + to.name + ": " + std::to_string(path->segments) +
+                           (path->segments == 1 ? " SEGMENT" : " SEGMENTS") +
+                           (path->againstDirection ? ", AGAINST ITS ONE-WAY DIRECTION" : ""));
+    airway_.clear();
   }
 
   // A name resolves to the nearest fix of that name even thousands of miles
@@ -195,6 +227,7 @@ class RouteReader {
   }
 
   void startTrack(const TrackName& name) {
+    dropAirway();
     flushTrack(nullptr);
     const std::string label = (name.pacific ? "PACOTS " : "NAT ") + name.label;
     const LatLng family = name.pacific ? PACIFIC_REFERENCE : NAT_REFERENCE;
@@ -270,6 +303,7 @@ class RouteReader {
   const std::vector<ResolvedTrack> stored_;
   RouteStringRead route_;
   const ResolvedTrack* pending_ = nullptr;
+  std::string airway_;  // an airway read, waiting for the fix after it
   std::string pendingLabel_;
   std::vector<std::string> flown_;  // the tracks expanded so far
 };

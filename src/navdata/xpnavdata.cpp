@@ -1,0 +1,324 @@
+#include "navdata/xpnavdata.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <deque>
+#include <map>
+
+#include "base/datafile.h"
+#include "base/filereader.h"
+#include "geo/greatcircle.h"
+#include "navdata/fixrecords.h"
+
+namespace korvant {
+
+namespace {
+
+std::optional<std::uint64_t> packIdent(std::string_view text) {
+  if (text.empty() || text.size() > 8) return std::nullopt;
+  std::uint64_t value = 0;
+  for (char c : text) value = (value << 8) | static_cast<unsigned char>(c);
+  return value << (8 * (8 - text.size()));
+}
+
+std::string unpackIdent(std::uint64_t value) {
+  std::string text;
+  for (int shift = 56; shift >= 0; shift -= 8) {
+    const char c = static_cast<char>((value >> shift) & 0xFF);
+    if (c == '\0') break;
+    text += c;
+  }
+  return text;
+}
+
+std::uint16_t packRegion(std::string_view text) {
+  if (text.size() != 2) return 0;
+  return static_cast<std::uint16_t>((static_cast<unsigned char>(text[0]) << 8) | static_cast<unsigned char>(text[1]));
+}
+
+// The whitespace-separated columns of a line, at most `limit` of them.
+std::vector<std::string_view> columns(std::string_view line, std::size_t limit) {
+  std::vector<std::string_view> out;
+  std::size_t at = 0;
+  while (out.size() < limit) {
+    while (at < line.size() && (line[at] == ' ' || line[at] == '\t' || line[at] == '\r')) ++at;
+    if (at >= line.size()) break;
+    const std::size_t start = at;
+    while (at < line.size() && line[at] != ' ' && line[at] != '\t' && line[at] != '\r') ++at;
+    out.push_back(line.substr(start, at - start));
+  }
+  return out;
+}
+
+std::optional<double> number(std::string_view text) {
+  if (text.empty() || text.size() > 24) return std::nullopt;
+  const std::string s(text);
+  char* end = nullptr;
+  const double v = std::strtod(s.c_str(), &end);
+  if (end != s.c_str() + s.size() || !std::isfinite(v)) return std::nullopt;
+  return v;
+}
+
+// Walks the records of a data file: the two header lines, then one record a
+// line until "99". Says the lines it could not use and a missing end.
+class RecordWalk {
+ public:
+  RecordWalk(std::string_view text, std::string file) : text_(text), file_(std::move(file)) {
+    if (text_.substr(0, 3) == "\xEF\xBB\xBF") at_ = 3;
+    for (int header = 0; header < 2 && next(); ++header) {
+    }
+  }
+  // The next record line, or false at "99" or the end.
+  bool next() {
+    while (at_ < text_.size()) {
+      std::size_t end = text_.find('\n', at_);
+      if (end == std::string_view::npos) end = text_.size();
+      line_ = text_.substr(at_, end - at_);
+      at_ = end + 1;
+      ++number_;
+      const std::vector<std::string_view> first = columns(line_, 1);
+      if (first.empty()) continue;
+      if (first[0] == "99") {
+        ended_ = true;
+        return false;
+      }
+      return true;
+    }
+    return false;
+  }
+  std::string_view line() const { return line_; }
+  void refuse(const std::string& why) {
+    if (refused_++ == 0) firstRefusal_ = "line " + std::to_string(number_) + ": " + why;
+  }
+  Messages messages() const {
+    Messages m;
+    if (refused_ > 0)
+      m.push_back({"NAVIGATION DATA:",
+                   file_ + ": " + std::to_string(refused_) + " LINES NOT USED (FIRST " + firstRefusal_ + ")",
+                   MessageIcon::Warning});
+    if (!ended_)
+      m.push_back({"NAVIGATION DATA:", file_ + ": ENDS WITHOUT ITS CLOSING 99: CUT SHORT?", MessageIcon::Warning});
+    return m;
+  }
+
+ private:
+  std::string_view text_, line_;
+  std::string file_, firstRefusal_;
+  std::size_t at_ = 0;
+  long number_ = 0, refused_ = 0;
+  bool ended_ = false;
+};
+
+std::optional<LatLng> position(std::string_view lat, std::string_view lng) {
+  const auto a = number(lat), b = number(lng);
+  if (!a || !b || std::fabs(*a) > 90 || std::fabs(*b) > 180) return std::nullopt;
+  return LatLng{degreesToDegMin(*a), degreesToDegMin(*b)};
+}
+
+}  // namespace
+
+std::string XpNavData::nameOf(const XpPoint& p) const { return unpackIdent(p.name); }
+std::string XpNavData::airwayName(const XpSegment& s) const { return unpackIdent(s.airway); }
+
+Messages XpNavData::readFixes(std::string_view text) {
+  RecordWalk walk(text, "earth_fix.dat");
+  while (walk.next()) {
+    // lat lon ident terminal-area region [type] [name]
+    const std::vector<std::string_view> c = columns(walk.line(), 5);
+    if (c.size() < 5) {
+      walk.refuse("too few columns");
+      continue;
+    }
+    const auto where = position(c[0], c[1]);
+    const auto name = packIdent(c[2]);
+    if (!where || !name) {
+      walk.refuse(where ? "identifier longer than 8 characters" : "position out of range");
+      continue;
+    }
+    points_.push_back({*name, *where, packRegion(c[4]), FIX_KIND_WAYPOINT});
+  }
+  sorted_ = false;
+  return walk.messages();
+}
+
+Messages XpNavData::readNavaids(std::string_view text) {
+  RecordWalk walk(text, "earth_nav.dat");
+  while (walk.next()) {
+    // code lat lon elevation frequency range (variation/bias) ident terminal-area region name
+    const std::vector<std::string_view> c = columns(walk.line(), 10);
+    if (c.empty()) continue;
+    const auto code = number(c[0]);
+    // NDBs, VORs and DMEs or TACANs standing alone; localisers, glide
+    // slopes, markers and a VOR's own DME are no en-route points.
+    if (!code || (*code != 2 && *code != 3 && *code != 13)) continue;
+    if (c.size() < 10) {
+      walk.refuse("too few columns");
+      continue;
+    }
+    const auto where = position(c[1], c[2]);
+    const auto name = packIdent(c[7]);
+    if (!where || !name) {
+      walk.refuse(where ? "identifier longer than 8 characters" : "position out of range");
+      continue;
+    }
+    points_.push_back(
+        {*name, *where, packRegion(c[9]), static_cast<std::int8_t>(*code == 2 ? FIX_KIND_NDB : FIX_KIND_VOR)});
+  }
+  sorted_ = false;
+  return walk.messages();
+}
+
+void XpNavData::finish() {
+  if (sorted_) return;
+  std::stable_sort(points_.begin(), points_.end(), [](const XpPoint& a, const XpPoint& b) { return a.name < b.name; });
+  sorted_ = true;
+}
+
+std::pair<std::size_t, std::size_t> XpNavData::named(std::uint64_t name) const {
+  const auto range = std::equal_range(points_.begin(), points_.end(), XpPoint{name, {}, 0, 0},
+                                      [](const XpPoint& a, const XpPoint& b) { return a.name < b.name; });
+  return {static_cast<std::size_t>(range.first - points_.begin()),
+          static_cast<std::size_t>(range.second - points_.begin())};
+}
+
+Messages XpNavData::readAirways(std::string_view text) {
+  finish();
+  RecordWalk walk(text, "earth_awy.dat");
+  long unknownEnds = 0;
+  while (walk.next()) {
+    // ident region type ident region type direction level base top names
+    const std::vector<std::string_view> c = columns(walk.line(), 11);
+    if (c.size() < 11) {
+      walk.refuse("too few columns");
+      continue;
+    }
+    const auto end = [&](std::size_t at) -> std::optional<std::uint32_t> {
+      const auto name = packIdent(c[at]);
+      const auto type = number(c[at + 2]);
+      if (!name || !type) return std::nullopt;
+      const bool navaid = *type == 2 || *type == 3;
+      const std::uint16_t region = packRegion(c[at + 1]);
+      const auto [first, last] = named(*name);
+      for (std::size_t i = first; i < last; ++i)
+        if (points_[i].region == region && (points_[i].kind != FIX_KIND_WAYPOINT) == navaid)
+          return static_cast<std::uint32_t>(i);
+      return std::nullopt;
+    };
+    const auto from = end(0), to = end(3);
+    if (!from || !to) {
+      ++unknownEnds;
+      continue;
+    }
+    const char direction = c[6] == "F" ? 'F' : c[6] == "B" ? 'B' : 'N';
+    const std::uint8_t level = c[7] == "2" ? 2 : 1;
+    // "J1-J2": one segment of several airways.
+    std::string_view names = c[10];
+    while (!names.empty()) {
+      const std::size_t dash = names.find('-');
+      if (const auto airway = packIdent(names.substr(0, dash)))
+        segments_.push_back({*airway, *from, *to, direction, level});
+      if (dash == std::string_view::npos) break;
+      names.remove_prefix(dash + 1);
+    }
+  }
+  std::stable_sort(segments_.begin(), segments_.end(),
+                   [](const XpSegment& a, const XpSegment& b) { return a.airway < b.airway; });
+  Messages m = walk.messages();
+  if (unknownEnds > 0)
+    m.push_back({"NAVIGATION DATA:",
+                 "earth_awy.dat: " + std::to_string(unknownEnds) + " SEGMENTS WITH AN END NOT IN THE FIXES OR NAVAIDS",
+                 MessageIcon::Warning});
+  return m;
+}
+
+const XpPoint* XpNavData::nearest(std::string_view name, const LatLng& reference) const {
+  const auto key = packIdent(name);
+  if (!key || !sorted_) return nullptr;
+  const auto [first, last] = named(*key);
+  const XpPoint* best = nullptr;
+  double bestDistance = 0;
+  for (std::size_t i = first; i < last; ++i) {
+    const double d = distanceNmFast(reference, points_[i].position);
+    if (!best || d < bestDistance) {
+      best = &points_[i];
+      bestDistance = d;
+    }
+  }
+  return best;
+}
+
+std::optional<AirwayPath> XpNavData::airwayPath(std::string_view airway, std::string_view from, std::string_view to,
+                                                const LatLng& near) const {
+  const auto key = packIdent(airway);
+  const auto toKey = packIdent(to);
+  const XpPoint* start = nearest(from, near);
+  if (!key || !toKey || !start) return std::nullopt;
+  const auto range = std::equal_range(segments_.begin(), segments_.end(), XpSegment{*key, 0, 0, 'N', 1},
+                                      [](const XpSegment& a, const XpSegment& b) { return a.airway < b.airway; });
+  // Fewest segments first, the airway's direction kept; only when that finds
+  // nothing, against it.
+  for (const bool strict : {true, false}) {
+    std::map<std::uint32_t, std::uint32_t> cameFrom;
+    const auto startIndex = static_cast<std::uint32_t>(start - points_.data());
+    cameFrom[startIndex] = startIndex;
+    std::deque<std::uint32_t> queue{startIndex};
+    std::optional<std::uint32_t> reached;
+    while (!queue.empty() && !reached && cameFrom.size() < 10000) {
+      const std::uint32_t at = queue.front();
+      queue.pop_front();
+      for (auto s = range.first; s != range.second; ++s) {
+        std::optional<std::uint32_t> next;
+        if (s->from == at && (!strict || s->direction != 'B')) next = s->to;
+        if (s->to == at && (!strict || s->direction != 'F')) next = s->from;
+        if (!next || cameFrom.count(*next)) continue;
+        cameFrom[*next] = at;
+        if (points_[*next].name == *toKey) {
+          reached = *next;
+          break;
+        }
+        queue.push_back(*next);
+      }
+    }
+    if (!reached) continue;
+    AirwayPath path;
+    path.againstDirection = !strict;
+    for (std::uint32_t at = *reached;; at = cameFrom[at]) {
+      path.points.insert(path.points.begin(), points_[at].position);
+      path.names.insert(path.names.begin(), nameOf(points_[at]));
+      if (at == startIndex) break;
+    }
+    path.segments = static_cast<int>(path.points.size()) - 1;
+    return path;
+  }
+  return std::nullopt;
+}
+
+Result<XpNavData> readXpNavData(const std::string& folder) {
+  Result<XpNavData> result;
+  XpNavData data;
+  bool any = false;
+  const auto read = [&](const char* file, Messages (XpNavData::*reader)(std::string_view)) {
+    const std::string path = resolveCaseInsensitive(joinFolder(folder, file));
+    const FileRead bytes = readWholeFile(path, NAV_DATA_FILE_LIMIT);
+    if (!bytes.ok()) {
+      const std::string why = bytes.status == FileReadStatus::TooLarge     ? "LARGER THAN 256 MB"
+                              : bytes.status == FileReadStatus::NotAFile   ? "NOT A FILE"
+                              : bytes.status == FileReadStatus::CannotOpen ? "MISSING"
+                                                                           : "CANNOT BE READ (" + bytes.reason + ")";
+      result.messages.push_back({"CAN'T READ NAVIGATION DATA:", path + ": " + why, MessageIcon::Warning});
+      return;
+    }
+    any = true;
+    const Messages said = (data.*reader)(bytes.bytes);
+    result.messages.insert(result.messages.end(), said.begin(), said.end());
+  };
+  read("earth_fix.dat", &XpNavData::readFixes);
+  read("earth_nav.dat", &XpNavData::readNavaids);
+  read("earth_awy.dat", &XpNavData::readAirways);
+  data.finish();
+  if (any) result.value = std::move(data);
+  return result;
+}
+
+}  // namespace korvant

@@ -1,0 +1,80 @@
+#pragma once
+// The pilot's own navigation data in X-Plane's text formats: earth_fix.dat
+// (versions 1101 and 1200), earth_nav.dat (1150 and 1200) and earth_awy.dat
+// (1100). Held lean: one packed point per fix or navaid, sorted by name for
+// lookups, and one record per airway segment and airway name.
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "base/result.h"
+#include "geo/latlng.h"
+
+namespace korvant {
+
+// Past this a file is no navigation data of this world.
+inline constexpr std::size_t NAV_DATA_FILE_LIMIT = 256u << 20;
+
+struct XpPoint {
+  std::uint64_t name = 0;  // up to eight characters, packed
+  LatLng position;
+  std::uint16_t region = 0;  // the ICAO region's two letters
+  std::int8_t kind = 0;      // the fix file's kinds: 0 fix, 2 VOR (and DME, TACAN), 3 NDB
+};
+
+struct XpSegment {
+  std::uint64_t airway = 0;
+  std::uint32_t from = 0, to = 0;  // point indexes
+  char direction = 'N';            // N both ways, F only from-to, B only to-from
+  std::uint8_t level = 1;          // 1 low, 2 high
+};
+
+// An airway flown between two of its points.
+struct AirwayPath {
+  std::vector<LatLng> points;  // from the first to the last, both included
+  std::vector<std::string> names;
+  int segments = 0;
+  bool againstDirection = false;  // only a one-way airway's wrong way joins them
+};
+
+class XpNavData {
+ public:
+  // Each reader takes one file's text and says what it could not use; the
+  // airways need the points, so they are read last.
+  Messages readFixes(std::string_view text);
+  Messages readNavaids(std::string_view text);
+  Messages readAirways(std::string_view text);
+
+  // Sorts the points for lookups: after the fixes and navaids are read.
+  void finish();
+
+  bool empty() const { return points_.empty(); }
+  std::size_t pointCount() const { return points_.size(); }
+  const std::vector<XpPoint>& points() const { return points_; }
+  const std::vector<XpSegment>& segments() const { return segments_; }
+  std::string nameOf(const XpPoint& p) const;
+  std::string airwayName(const XpSegment& s) const;
+
+  // The point of that name nearest `reference`, or none.
+  const XpPoint* nearest(std::string_view name, const LatLng& reference) const;
+  // The airway's segments from the point named `from` (the one nearest
+  // `near`) to the one named `to`, by the fewest segments; none when the
+  // airway does not join them.
+  std::optional<AirwayPath> airwayPath(std::string_view airway, std::string_view from, std::string_view to,
+                                       const LatLng& near) const;
+
+ private:
+  std::pair<std::size_t, std::size_t> named(std::uint64_t name) const;
+
+  std::vector<XpPoint> points_;
+  std::vector<XpSegment> segments_;
+  bool sorted_ = true;
+};
+
+// The three files of a folder; a file missing or unreadable is said, and the
+// rest used. Nothing when no file could be read.
+Result<XpNavData> readXpNavData(const std::string& folder);
+
+}  // namespace korvant

@@ -1,0 +1,127 @@
+// X-Plane navigation data, in made-up files of the published forms.
+#include "navdata/xpnavdata.h"
+
+#include <gtest/gtest.h>
+
+#include "navdata/fixfile_builder.h"
+#include "navdata/fixstore.h"
+#include "procedures/routestring.h"
+#include "support/tempdir.h"
+
+namespace korvant {
+namespace {
+
+// NOT FOR NAVIGATION: made up for these tests.
+constexpr const char* kFixes =
+    "I\n1101 Version - made up, NOT FOR NAVIGATION\n\n"
+    "  40.500000  -73.000000 MERIT ENRT K6 2105430\n"
+    "  41.000000  -71.000000 BOSOX ENRT K6 2105430\n"
+    "  42.000000  -68.000000 ALLEX ENRT K6 2105430\n"
+    " -42.000000  -68.000000 ALLEX ENRT SA 2105430\n"
+    "  95.000000  -68.000000 BADLAT ENRT K6 2105430\n"
+    "  42.0 -68.0 TOOLONGNAME ENRT K6\n"
+    "  42.0 -68.0\n"
+    "99\n";
+constexpr const char* kNavaids =
+    "I\n1150 Version - made up, NOT FOR NAVIGATION\n"
+    "2  41.500000  -70.000000 0 300 50 0.0 QX ENRT K6 MADE UP NDB\n"
+    "3  41.800000  -69.000000 0 11500 130 -14.0 MDV ENRT K6 MADE UP VOR/DME\n"
+    "4  40.600000  -73.700000 0 10950 18 44.0 IJFK KJFK K6 RWY 04L ILS-cat-I\n"
+    "12  41.800000  -69.000000 0 11500 130 0.0 MDV ENRT K6 MADE UP VOR/DME\n"
+    "99\n";
+// J1 MERIT-BOSOX-QX-MDV-ALLEX, one way from MERIT on; the last segment also J2.
+constexpr const char* kAirways =
+    "I\n1100 Version - made up, NOT FOR NAVIGATION\n"
+    "MERIT K6 11 BOSOX K6 11 F 2 180 450 J1\n"
+    "BOSOX K6 11 QX K6 2 F 2 180 450 J1\n"
+    "QX K6 2 MDV K6 3 F 2 180 450 J1\n"
+    "MDV K6 3 ALLEX K6 11 N 2 180 450 J1-J2\n"
+    "NOPE K6 11 ALLEX K6 11 N 2 180 450 J3\n"
+    "MERIT K6\n";  // cut short: no 99
+
+class XpNavDataTest : public ::testing::Test {
+ protected:
+  XpNavDataTest() {
+    dir.write("earth_fix.dat", kFixes);
+    dir.write("EARTH_NAV.DAT", kNavaids);  // found whatever the case
+    dir.write("earth_awy.dat", kAirways);
+  }
+  test::TempDir dir;
+};
+
+TEST_F(XpNavDataTest, ReadsFixesNavaidsAndAirwaysAndSaysWhatItCouldNotUse) {
+  Result<XpNavData> data = readXpNavData(dir.str());
+  ASSERT_TRUE(data);
+  EXPECT_EQ(data->pointCount(), 6u);  // 4 fixes, an NDB and a VOR; no ILS, no VOR's own DME
+  std::vector<std::string> said;
+  for (const Message& m : data.messages) said.push_back(m.text);
+  EXPECT_EQ(said, (std::vector<std::string>{"earth_fix.dat: 3 LINES NOT USED (FIRST line 8: position out of range)",
+                                            "earth_awy.dat: 1 LINES NOT USED (FIRST line 8: too few columns)",
+                                            "earth_awy.dat: ENDS WITHOUT ITS CLOSING 99: CUT SHORT?",
+                                            "earth_awy.dat: 1 SEGMENTS WITH AN END NOT IN THE FIXES OR NAVAIDS"}));
+  EXPECT_EQ(data->segments().size(), 5u);  // J1 four times, J2 once
+  // The nearest of a name; kinds as the fix file's.
+  EXPECT_NEAR(data->nearest("ALLEX", {-4000, -6800})->position.lat, -4200, 1e-9);
+  EXPECT_EQ(data->nearest("MDV", {0, 0})->kind, FIX_KIND_VOR);
+  EXPECT_EQ(data->nearest("QX", {0, 0})->kind, FIX_KIND_NDB);
+  EXPECT_EQ(data->nearest("NOPE", {0, 0}), nullptr);
+}
+
+TEST_F(XpNavDataTest, AirwaysAreFlownAlongTheirSegmentsAndTheirDirection) {
+  const Result<XpNavData> data = readXpNavData(dir.str());
+  ASSERT_TRUE(data);
+  const auto forward = data->airwayPath("J1", "MERIT", "ALLEX", {4050, -7300});
+  ASSERT_TRUE(forward);
+  EXPECT_EQ(forward->names, (std::vector<std::string>{"MERIT", "BOSOX", "QX", "MDV", "ALLEX"}));
+  EXPECT_EQ(forward->segments, 4);
+  EXPECT_FALSE(forward->againstDirection);
+  const auto backward = data->airwayPath("J1", "ALLEX", "BOSOX", {4200, -6800});
+  ASSERT_TRUE(backward);
+  EXPECT_TRUE(backward->againstDirection);
+  EXPECT_EQ(backward->segments, 3);
+  EXPECT_FALSE(data->airwayPath("J2", "MERIT", "ALLEX", {4050, -7300}));
+  EXPECT_FALSE(data->airwayPath("J9", "MERIT", "ALLEX", {4050, -7300}));
+}
+
+TEST_F(XpNavDataTest, NamesTheFixFileLacksResolveAndRouteAirwaysExpand) {
+  FixFileContents c;
+  c.fixes = {test::makeFix("KJFK", 4038.38, -7346.69)};
+  FixStore fixes;
+  fixes.loadBytes(test::fixFileBytes(c));
+  LatLng p;
+  EXPECT_FALSE(fixes.resolvePosition("MERIT", {4000, -7000}, p));
+  const unsigned revision = fixes.revision();
+  Result<XpNavData> data = readXpNavData(dir.str());
+  fixes.setNavData(std::make_shared<const XpNavData>(std::move(*data)));
+  EXPECT_NE(fixes.revision(), revision);
+  ASSERT_TRUE(fixes.resolvePosition("MERIT", {4000, -7000}, p));
+  EXPECT_NEAR(p.lat, 4030, 1e-9);
+  EXPECT_NEAR(p.lng, -7300, 1e-9);
+  ASSERT_TRUE(fixes.resolvePosition("MDV", p, p));
+  EXPECT_EQ(fixes.kindOf("MDV", p), FIX_KIND_VOR);
+
+  const RouteStringRead route = readRouteString("KJFK MERIT J1 ALLEX J7 MDV", TrackModel{}, fixes);
+  std::vector<std::string> names;
+  for (const TrackFix& f : route.points) names.push_back(f.name);
+  EXPECT_EQ(names, (std::vector<std::string>{"KJFK", "MERIT", "BOSOX", "QX", "MDV", "ALLEX", "MDV"}));
+  EXPECT_EQ(route.notes, (std::vector<std::string>{"J1 MERIT-ALLEX: 4 SEGMENTS",
+                                                   "J7 ALLEX-MDV FLOWN DIRECT: NOT IN THE NAVIGATION DATA"}));
+  EXPECT_EQ(route.notExpanded, (std::vector<std::string>{"J7"}));
+}
+
+TEST(XpNavDataFolder, AMissingFolderOrFileIsSaidOnce) {
+  test::TempDir dir;
+  const Result<XpNavData> none = readXpNavData(dir.str() + "/missing");
+  EXPECT_FALSE(none);
+  EXPECT_EQ(none.messages.size(), 3u);
+  dir.write("earth_fix.dat/inner", "x");  // a folder where the file should be
+  dir.write("earth_nav.dat", "I\n1150 Version\n99\n");
+  const Result<XpNavData> some = readXpNavData(dir.str());
+  ASSERT_TRUE(some);
+  ASSERT_EQ(some.messages.size(), 2u);
+  EXPECT_NE(some.messages[0].text.find("earth_fix.dat: NOT A FILE"), std::string::npos);
+  EXPECT_NE(some.messages[1].text.find("earth_awy.dat: MISSING"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace korvant
