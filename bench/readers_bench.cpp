@@ -10,6 +10,7 @@
 #include <string>
 
 #include "navdata/dafifrecords.h"
+#include "navdata/xpnavdata.h"
 #include "procedures/procedurefile.h"
 #include "procedures/useroverlayfile.h"
 
@@ -150,3 +151,59 @@ void BM_readProcedureFileAtItsLimit(benchmark::State& state) {
 BENCHMARK(BM_readProcedureFileAtItsLimit)->Unit(benchmark::kMillisecond)->Iterations(2);
 
 }  // namespace
+
+namespace {
+
+// An earth_fix.dat of the size a real one has (about 30 MB, 700,000 fixes).
+const std::string& xplaneFixFile() {
+  static const std::string text = [] {
+    std::mt19937 random(13);
+    std::string t = "I\n1101 Version - generated for the benchmark, NOT FOR NAVIGATION\n\n";
+    char line[96];
+    while (t.size() < (30u << 20)) {
+      char name[6];
+      for (int i = 0; i < 5; ++i) name[i] = static_cast<char>('A' + random() % 26);
+      name[5] = '\0';
+      std::snprintf(line, sizeof line, " %11.6f %12.6f %s ENRT %c%c 2105430\n",
+                    static_cast<double>(random() % 1800000) / 10000 - 90,
+                    static_cast<double>(random() % 3600000) / 10000 - 180, name, 'A' + static_cast<char>(random() % 26),
+                    'A' + static_cast<char>(random() % 26));
+      t += line;
+    }
+    return t + "99\n";
+  }();
+  return text;
+}
+
+}  // namespace
+
+// Budget: 1.5 s and 150 MB for the whole file.
+void BM_readXPlaneFixes30MB(benchmark::State& state) {
+  measure(state, xplaneFixFile(), [](const std::string& text) {
+    korvant::XpNavData data;
+    (void)data.readFixes(text);
+    data.finish();
+    return data.pointCount();
+  });
+}
+BENCHMARK(BM_readXPlaneFixes30MB)->Unit(benchmark::kMillisecond)->Iterations(2);
+
+// Budget: 1 us a lookup, among 700,000 fixes.
+void BM_lookUpXPlaneFixByName(benchmark::State& state) {
+  static const korvant::XpNavData data = [] {
+    korvant::XpNavData d;
+    (void)d.readFixes(xplaneFixFile());
+    d.finish();
+    return d;
+  }();
+  std::vector<std::string> names;
+  for (std::size_t i = 0; i < data.pointCount(); i += data.pointCount() / 1000)
+    names.push_back(data.nameOf(data.points()[i]));
+  std::size_t i = 0, found = 0;
+  for (auto _ : state) {
+    found += data.nearest(names[i++ % names.size()], {5000, -3000}) != nullptr;
+    benchmark::DoNotOptimize(found);
+  }
+  state.counters["fixes"] = static_cast<double>(data.pointCount());
+}
+BENCHMARK(BM_lookUpXPlaneFixByName);
