@@ -9,19 +9,6 @@
 
 namespace korvant {
 
-namespace {
-
-std::string kindOf(const std::string& type) {
-  const std::string t = toUpper(type);
-  if (t == "AIRPORT") return "A";
-  if (t == "VOR") return "V";
-  if (t == "NDB") return "N";
-  if (t == "INT" || t == "INT-VRP") return "I";
-  return "U";
-}
-
-}  // namespace
-
 Result<FlightPlan> readGarminPlan(const pugi::xml_node& root, const FixStore* fixes) {
   using Key = std::tuple<std::string, std::string, std::string>;  // identifier, type, country
   std::map<Key, PlanPoint> table;
@@ -30,7 +17,7 @@ Result<FlightPlan> readGarminPlan(const pugi::xml_node& root, const FixStore* fi
     if (table.size() > PLAN_WAYPOINT_LIMIT) break;
     PlanPoint p;
     p.ident = childText(w, "identifier");
-    p.kind = kindOf(childText(w, "type"));
+    p.kind = planKindOf(childText(w, "type"));
     const auto lat = readPlanNumber(childText(w, "lat")), lng = readPlanNumber(childText(w, "lon"));
     if (lat && lng && std::fabs(*lat) <= 90 && std::fabs(*lng) <= 180)
       p.position = LatLng{degreesToDegMin(*lat), degreesToDegMin(*lng)};
@@ -54,7 +41,7 @@ Result<FlightPlan> readGarminPlan(const pugi::xml_node& root, const FixStore* fi
       // Not in the table: found by name as a plan without positions is.
       PlanPoint p;
       p.ident = std::get<0>(key);
-      p.kind = kindOf(std::get<1>(key));
+      p.kind = planKindOf(std::get<1>(key));
       points.push_back(std::move(p));
     }
   }

@@ -10,15 +10,6 @@ namespace korvant {
 
 namespace {
 
-std::string kindOf(const std::string& type) {
-  const std::string t = toUpper(type);
-  if (t == "APT") return "A";
-  if (t == "VOR") return "V";
-  if (t == "NDB") return "N";
-  if (t == "WPT") return "I";
-  return "U";
-}
-
 std::optional<LatLng> positionOf(const pugi::xml_node& node) {
   const auto lat = readPlanNumber(childText(node, "pos_lat")), lng = readPlanNumber(childText(node, "pos_long"));
   if (!lat || !lng || std::fabs(*lat) > 90 || std::fabs(*lng) > 180) return std::nullopt;
@@ -52,9 +43,8 @@ Result<FlightPlan> readOfpPlan(const pugi::xml_node& root, const FixStore* fixes
     p.ident = childText(f, "ident");
     const std::string type = toUpper(childText(f, "type"));
     // Top of climb and top of descent are points of the profile, not of the route.
-    if (type == "LTLG" && (p.ident == "TOC" || p.ident == "TOD")) continue;
     if (p.ident == "TOC" || p.ident == "TOD") continue;
-    p.kind = kindOf(type);
+    p.kind = planKindOf(type);
     p.airway = childText(f, "via_airway");
     if (p.airway == "DCT" || p.airway == "DIRECT") p.airway.clear();
     p.position = positionOf(f);

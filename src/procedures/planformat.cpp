@@ -54,6 +54,15 @@ std::string rootName(const pugi::xml_document& doc) {
 
 }  // namespace
 
+std::string planKindOf(const std::string& type) {
+  const std::string t = toUpper(type);
+  if (t == "AIRPORT" || t == "APT") return "A";
+  if (t == "VOR") return "V";
+  if (t == "NDB") return "N";
+  if (t == "INTERSECTION" || t == "INT" || t == "INT-VRP" || t == "WPT") return "I";
+  return "U";
+}
+
 std::string childText(const pugi::xml_node& node, const char* name) {
   std::string text = node.child(name).text().as_string();
   trimLeadingBlanks(text);

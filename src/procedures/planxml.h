@@ -20,6 +20,11 @@ struct PlanPoint {
 // position), else left out and said. Refused past PLAN_WAYPOINT_LIMIT.
 Result<FlightPlan> finishPlan(FlightPlan plan, const std::vector<PlanPoint>& points, const FixStore* fixes);
 
+// A point's type as the plan formats spell it ("Airport", "AIRPORT", "apt",
+// "VOR", "NDB", "Intersection", "INT", "wpt", ...) as the INI plan's letter:
+// A, V, N, I, or U for anything else (a user point, a position).
+std::string planKindOf(const std::string& type);
+
 // An element's text, trimmed; "" when it is missing.
 std::string childText(const pugi::xml_node& node, const char* name);
 // A number written with a decimal point or a decimal comma.

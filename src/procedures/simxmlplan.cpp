@@ -10,15 +10,6 @@ namespace korvant {
 
 namespace {
 
-std::string kindOf(const std::string& type) {
-  const std::string t = toUpper(type);
-  if (t == "AIRPORT") return "A";
-  if (t == "VOR") return "V";
-  if (t == "NDB") return "N";
-  if (t == "INTERSECTION") return "I";
-  return "U";
-}
-
 // "N51° 28' 38.00",W0° 27' 41.00",+000083.00": latitude, longitude, feet.
 // A decimal comma in the altitude makes a fourth field.
 bool readWorldPosition(const std::string& text, PlanPoint& point) {
@@ -59,7 +50,7 @@ Result<FlightPlan> readSimXmlPlan(const pugi::xml_node& root, const FixStore* fi
     PlanPoint p;
     p.ident = childText(w.child("ICAO"), "ICAOIdent");
     if (p.ident.empty()) p.ident = w.attribute("id").as_string();
-    p.kind = kindOf(childText(w, "ATCWaypointType"));
+    p.kind = planKindOf(childText(w, "ATCWaypointType"));
     p.airway = childText(w, "ATCAirway");
     const std::string where = childText(w, "WorldPosition");
     if (!where.empty() && !readWorldPosition(where, p))
