@@ -1,6 +1,8 @@
 #include "tracks/trackmodel.h"
 
 #include "base/textops.h"
+#include "geo/greatcircle.h"
+#include "geo/positiontext.h"
 
 namespace korvant {
 
@@ -53,6 +55,34 @@ std::string TrackModel::levels(int slot) const {
   return text == "NIL" ? std::string() : text;
 }
 
+namespace {
+
+// The points of a skipped airway between its two fixes, when the navigation
+// data has it: " P1 P2", each a name that resolves back to its point from the
+// one before, else its position written out.
+std::string alongAirway(SkippedAirway& airway, const std::string& to, const LatLng& fromPosition,
+                        const LatLng& toPosition, const FixStore& fixes) {
+  const XpNavData* data = fixes.navData();
+  if (!data) return {};
+  airway.inNavData = false;
+  const std::optional<AirwayPath> path = data->airwayPath(airway.airway, airway.from, to, fromPosition);
+  if (!path || distanceNm(path->points.back(), toPosition) > 1) return {};
+  airway.inNavData = true;
+  airway.segments = path->segments;
+  std::string words;
+  LatLng at = fromPosition;
+  for (std::size_t i = 1; i + 1 < path->points.size(); ++i) {
+    LatLng found;
+    const bool byName =
+        fixes.resolvePositionWithAlias(path->names[i], at, found) && distanceNm(found, path->points[i]) <= 1;
+    words += " " + (byName ? path->names[i] : formatLat(path->points[i].lat) + "/" + formatLng(path->points[i].lng));
+    at = path->points[i];
+  }
+  return words;
+}
+
+}  // namespace
+
 bool isSkippedAirway(std::string_view word) {
   for (std::string_view a : kSkippedAirways)
     if (word == a) return true;
@@ -66,17 +96,20 @@ TrackFixes resolveTrackFixes(std::string_view text, const LatLng& reference, con
   // Each word is resolved once: the previous word's answer is the one the
   // current word had in the round before ("***" never resolves).
   bool previousResolved = false, currentResolved = false;
+  LatLng previousPosition, currentPosition;
   while (true) {
     std::string word = nextWord(rest);
     if (word.empty()) break;
     previous = current;
     previousResolved = currentResolved;
+    previousPosition = currentPosition;
     current = word == "TIREE" ? "TIR" : word;
     if (isSkippedAirway(current)) {
       result.notes += " " + current + "=IGNORE";
       result.airways.push_back({current, previousResolved ? previous : std::string(), {}});
       current = previous;
       currentResolved = previousResolved;
+      currentPosition = previousPosition;
       continue;
     }
     LatLng position;
@@ -91,10 +124,15 @@ TrackFixes resolveTrackFixes(std::string_view text, const LatLng& reference, con
       // so the point after an unknown name is kept.
       current = previous;
       currentResolved = previousResolved;
+      currentPosition = previousPosition;
       continue;
     }
+    currentPosition = position;
     if (previousResolved) {
       if (result.chain.empty()) result.chain = previous;
+      for (SkippedAirway& airway : result.airways)
+        if (airway.to.empty() && !airway.from.empty())
+          result.chain += alongAirway(airway, current, previousPosition, position, fixes);
       result.chain += " " + current;
       ++result.segments;
     }

@@ -2,6 +2,7 @@
 // The tracks of the current message: one slot per letter, each holding the
 // chain of its fixes that resolved, and the four header lines of the legend.
 #include <array>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -32,6 +33,10 @@ struct UnresolvedFix {
 struct SkippedAirway {
   std::string airway, from, to;
   char track = 0;
+  // With navigation data: whether it has the airway between the two, and
+  // the segments the chain then flies.
+  std::optional<bool> inNavData = std::nullopt;
+  int segments = 0;
 
   bool operator==(const SkippedAirway&) const = default;
 };

@@ -49,7 +49,13 @@ std::string trackReport(const TrackModel& model, const FixStore& fixes, const Ma
     if (!track.levels.empty()) out << "  LEVELS " << track.levels << '\n';
     out << legRows(track.fixes, magnetic);
     for (const SkippedAirway& a : model.skippedAirways)
-      if (a.track == track.letter) out << "  " << a.airway << ' ' << a.from << '-' << a.to << " FLOWN DIRECT\n";
+      if (a.track == track.letter) {
+        out << "  " << a.airway << ' ' << a.from << '-' << a.to;
+        if (a.inNavData.value_or(false))
+          out << ": " << a.segments << (a.segments == 1 ? " SEGMENT\n" : " SEGMENTS\n");
+        else
+          out << (a.inNavData ? " FLOWN DIRECT: NOT IN THE NAVIGATION DATA\n" : " FLOWN DIRECT\n");
+      }
   }
 
   if (!model.unresolved.empty()) {

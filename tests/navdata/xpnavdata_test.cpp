@@ -7,6 +7,7 @@
 #include "navdata/fixstore.h"
 #include "procedures/routestring.h"
 #include "support/tempdir.h"
+#include "tracks/trackreport.h"
 
 namespace korvant {
 namespace {
@@ -121,6 +122,33 @@ TEST(XpNavDataFolder, AMissingFolderOrFileIsSaidOnce) {
   ASSERT_EQ(some.messages.size(), 2u);
   EXPECT_NE(some.messages[0].text.find("earth_fix.dat: NOT A FILE"), std::string::npos);
   EXPECT_NE(some.messages[1].text.find("earth_awy.dat: MISSING"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace korvant
+
+namespace korvant {
+namespace {
+
+// A flex route's airway is flown along its segments when the data has it.
+TEST(XpNavDataTracks, AFlexRoutesAirwayFollowsItsSegments) {
+  test::TempDir dir;
+  dir.write("earth_fix.dat",
+            "I\n1101 Version - made up, NOT FOR NAVIGATION\n 40.0 170.0 KALNA ENRT RJ 0\n"
+            " 38.0 175.0 MIDLE ENRT RJ 0\n 35.0 -178.0 CRYPT ENRT RJ 0\n 30.0 -170.0 OTHER ENRT RJ 0\n99\n");
+  dir.write("earth_nav.dat", "I\n1150 Version\n99\n");
+  dir.write("earth_awy.dat",
+            "I\n1100 Version\nKALNA RJ 11 MIDLE RJ 11 N 2 180 450 G344\n"
+            "MIDLE RJ 11 CRYPT RJ 11 N 2 180 450 G344\n99\n");
+  FixStore fixes;
+  fixes.loadBytes(test::fixFileBytes({}));
+  fixes.setNavData(std::make_shared<const XpNavData>(std::move(*readXpNavData(dir.str()))));
+  TrackModel model;
+  ASSERT_TRUE(storeTrackLine(model, "N KALNA G344 CRYPT A342 OTHER", PACIFIC_REFERENCE, TrackStore{fixes}));
+  EXPECT_EQ(model.slotTexts[13], "KALNA MIDLE CRYPT OTHER");
+  const std::string report = trackReport(model, fixes);
+  EXPECT_NE(report.find("  G344 KALNA-CRYPT: 2 SEGMENTS\n"), std::string::npos) << report;
+  EXPECT_NE(report.find("  A342 CRYPT-OTHER FLOWN DIRECT: NOT IN THE NAVIGATION DATA\n"), std::string::npos);
 }
 
 }  // namespace
