@@ -94,6 +94,9 @@ struct LayerSwitches {
   bool declutter = false;
   // Only the tracks valid at the terminator's time are drawn.
   bool validTracksOnly = false;
+  // The airways and navaids of the pilot's navigation data (NavDataDir).
+  bool navDataAirways = false;
+  bool navDataNavaids = false;
 
   DafifSwitches dafif;
 

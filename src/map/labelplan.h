@@ -27,6 +27,8 @@ enum class LabelLayer {
   Runways,
   Procedure,
   PlottedRoute,
+  NavDataAirways,
+  NavDataNavaids,
   Count
 };
 

@@ -82,6 +82,11 @@ const PaintLayer kLayers[] = {
      drawFacilityBoundaries},
     {"terminator", kBelow, always, drawTerminatorLayers, true, L::Terminator, C::Grid, terminatorKey},
     {"dafifLines", kBelow, always, drawDafifLines, true, L::DafifLines, C::Airway, dafifKey},
+    {"navDataAirways", kBelow,
+     [](const PaintContext& p, const LayerConditions& c) {
+       return !c.procedureMapEmpty && p.switches().navDataAirways && p.input.fixes.navData();
+     },
+     drawNavDataAirways, true, L::NavDataAirways, C::Airway},
     {"tracks", kBelow, onTheMap, drawTracksAndRouteSets, true, L::Tracks, C::Track, tracksKey},
     // Drawn first above the tools' lines as the layers draw it; decluttered,
     // last, on its own ground over everything (the entry at the end).
@@ -92,6 +97,11 @@ const PaintLayer kLayers[] = {
     {"ownFixes", kAbove, always, drawOwnFixes, true, L::OwnFixes, C::Waypoint},
     {"simData", kAbove, always, drawSimData, true, L::SimData, C::Waypoint, simKey},
     {"dafifPoints", kAbove, always, drawDafifPoints, true, L::DafifPoints, C::Waypoint, dafifKey},
+    {"navDataNavaids", kAbove,
+     [](const PaintContext& p, const LayerConditions&) {
+       return p.switches().navDataNavaids && p.input.fixes.navData();
+     },
+     drawNavDataNavaids, true, L::NavDataNavaids, C::Navaid},
     {"userOverlay", kAbove, always, drawUserOverlay, true, L::UserOverlay, C::Always, userOverlayKey},
     {"runways", kAbove, [](const PaintContext& p, const LayerConditions&) { return !p.input.runwaysAirport.empty(); },
      drawRunways, true, L::Runways, C::Always, runwaysKey},

@@ -13,6 +13,7 @@
 #include "geo/greatcircle.h"
 #include "map/mappainter.h"
 #include "navdata/fixfile_builder.h"
+#include "navdata/xpnavdata.h"
 #include "sky/legcourse.h"
 #include "support/recordingboxes.h"
 #include "support/recordingcanvas.h"
@@ -364,6 +365,31 @@ TEST_F(RouteDrawingTest, APlanOnATrackIsLabelledWithItsName) {
     RecordingCanvas out;
     MapPainter(app.paintInput(), out).paint({.width = 1920, .height = 1080, .printing = false});
     EXPECT_EQ(out.findText("NAT Z") != nullptr, labelled) << file;
+  }
+}
+
+}  // namespace
+}  // namespace korvant
+
+namespace korvant {
+namespace {
+
+// The navigation data's airways and navaids, each layer when its switch is on.
+TEST_F(RouteDrawingTest, TheNavigationDataLayersDrawAirwaysAndNavaids) {
+  test::TempDir dir;
+  dir.write("earth_fix.dat", "I\n1101 Version - made up, NOT FOR NAVIGATION\n 50.0 -40.0 AAAAA ENRT EG 0\n99\n");
+  dir.write("earth_nav.dat",
+            "I\n1150 Version\n3 51.0 -35.0 0 11500 130 0.0 VVV ENRT EG MADE UP VOR\n"
+            "2 52.0 -30.0 0 300 50 0.0 NN ENRT EG MADE UP NDB\n99\n");
+  dir.write("earth_awy.dat", "I\n1100 Version\nAAAAA EG 11 VVV EG 3 N 2 180 450 UN99\n99\n");
+  app.fixes.setNavData(std::make_shared<const XpNavData>(std::move(*readXpNavData(dir.str()))));
+  for (const bool on : {false, true}) {
+    app.switches.navDataAirways = app.switches.navDataNavaids = on;
+    RecordingCanvas out;
+    MapPainter(app.paintInput(), out).paint({.width = 1920, .height = 1080, .printing = false});
+    EXPECT_EQ(out.findText("UN99") != nullptr, on);
+    EXPECT_EQ(out.findText("VVV") != nullptr, on);
+    EXPECT_EQ(out.findText("NN") != nullptr, on);
   }
 }
 

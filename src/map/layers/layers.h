@@ -29,6 +29,8 @@ void drawDafifLines(PaintContext& paint);
 // The terminator, civil twilight and the next six hours' terminators.
 void drawTerminatorLayers(PaintContext& paint);
 void drawDafifPoints(PaintContext& paint);
+void drawNavDataAirways(PaintContext& paint);
+void drawNavDataNavaids(PaintContext& paint);
 // USER.TXT, when its switch is on.
 void drawUserOverlay(PaintContext& paint);
 // The loaded procedure or route, its runways and its title block.
