@@ -19,7 +19,8 @@ void loadNavData(AppContext& app) {
   app.fixes.setNavData(data ? std::make_shared<const XpNavData>(std::move(*data)) : nullptr);
 }
 
-StartupResult startUp(AppContext& app, const std::string& programPath, const std::string& currentFolder) {
+StartupResult startUp(AppContext& app, const std::string& programPath, const std::string& currentFolder,
+                      bool navDataNow) {
   namespace fs = std::filesystem;
   StartupResult result;
   app.programPath = programPath;
@@ -31,7 +32,7 @@ StartupResult startUp(AppContext& app, const std::string& programPath, const std
   if (const auto problem = app.fixes.setPath(currentFolder, "KORVANT.DAT")) showMessages(app.boxes, {*problem});
   app.userOverlay.setPath(joinFolder(currentFolder, "USER.TXT"));
   app.fixes.load();
-  loadNavData(app);
+  if (navDataNow) loadNavData(app);
 
   if (readLeadingInt(settings.lookup(DUMP_SWITCH_KEY)) == 9) app.dump.open(joinFolder(currentFolder, "DUMP.TXT"));
 

@@ -17,6 +17,9 @@ struct StartupResult {
 // the fix file's names; what cannot be read is said.
 void loadNavData(AppContext& app);
 
-StartupResult startUp(AppContext& app, const std::string& programPath, const std::string& currentFolder);
+// With `navDataNow` false the navigation data is left for the caller to read
+// (the window reads it in the background).
+StartupResult startUp(AppContext& app, const std::string& programPath, const std::string& currentFolder,
+                      bool navDataNow = true);
 
 }  // namespace korvant

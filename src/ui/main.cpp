@@ -8,6 +8,7 @@
 #include "platform/qtmessageboxes.h"
 #include "platform/systemclock.h"
 #include "ui/framewin.h"
+#include "ui/mainwin.h"
 
 int main(int argc, char* argv[]) {
   QApplication application(argc, argv);
@@ -23,7 +24,7 @@ int main(int argc, char* argv[]) {
                                                               qEnvironmentVariable("HOME").toStdString()});
   if (!work.problem.empty()) boxes.show("CAN'T SET UP THE USER FOLDER:", work.problem, korvant::MessageIcon::Warning);
   QDir::setCurrent(QString::fromStdString(work.folder));
-  const korvant::StartupResult started = korvant::startUp(app, programPath, work.folder);
+  const korvant::StartupResult started = korvant::startUp(app, programPath, work.folder, false);
 
   korvant::FrameWin frame(app);
   boxes.setParent(&frame);
@@ -32,5 +33,6 @@ int main(int argc, char* argv[]) {
   else
     frame.show();
   frame.writeStartupDiagnostics();
+  frame.mapWindow()->readNavDataInBackground();
   return QApplication::exec();
 }

@@ -61,6 +61,11 @@ MainWin::MainWin(AppContext& app, FrameWin& frame)
   printer_.setPageOrientation(app_.switches.portrait ? QPageLayout::Portrait : QPageLayout::Landscape);
 }
 
+MainWin::~MainWin() {
+  // A read still running finishes first; what it posts back is dropped with the window.
+  if (navDataReader_.joinable()) navDataReader_.join();
+}
+
 void MainWin::requestRepaint() {
   ++repaintRequests_;
   update();
@@ -211,6 +216,34 @@ void MainWin::fetchEnded(const FetchOutcome& outcome) {
     app_.boxes.show("CAN'T GET TRACKS:", fetched_.url + ": " + outcome.reason, MessageIcon::Stop);
   }
   fetchNext();
+}
+
+void MainWin::readNavDataInBackground() {
+  const std::string folder = app_.settings.lookup("NavDataDir");
+  if (folder.empty() || readingNavData()) return;
+  frame_.statusBar()->showMessage(
+      QStringLiteral("READING NAVIGATION DATA FROM %1").arg(QString::fromStdString(folder)));
+  navDataReader_ = std::thread([this, folder] {
+    auto read = std::make_shared<Result<XpNavData>>(readXpNavData(folder));
+    // Back on the window's thread: no paint runs while the store changes.
+    QMetaObject::invokeMethod(
+        this,
+        [this, read] {
+          navDataReader_.join();
+          showMessages(app_.boxes, read->messages);
+          if (*read) {
+            const std::size_t points = (*read)->pointCount(), segments = (*read)->segments().size();
+            app_.fixes.setNavData(std::make_shared<const XpNavData>(std::move(**read)));
+            frame_.statusBar()->showMessage(
+                QStringLiteral("NAVIGATION DATA: %1 FIXES AND NAVAIDS, %2 AIRWAY SEGMENTS").arg(points).arg(segments),
+                10000);
+            requestRepaint();
+          } else {
+            frame_.statusBar()->clearMessage();
+          }
+        },
+        Qt::QueuedConnection);
+  });
 }
 
 void MainWin::cancelFetch() {

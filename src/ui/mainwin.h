@@ -6,6 +6,7 @@
 #include <QWidget>
 #include <optional>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "app/context.h"
@@ -27,6 +28,7 @@ class MainWin : public QWidget {
   Q_OBJECT
  public:
   MainWin(AppContext& app, FrameWin& frame);
+  ~MainWin() override;
 
   // Runs a menu, accelerator or button command.
   void command(int id);
@@ -62,6 +64,10 @@ class MainWin : public QWidget {
   bool fetching() const { return fetch_.running(); }
   // Escape or the message bar's Cancel: the fetch stops, the map stays.
   void cancelFetch();
+  // NavDataDir's files read on a thread of their own while the map is used;
+  // the message bar says so, and the map takes them when they are read.
+  void readNavDataInBackground();
+  bool readingNavData() const { return navDataReader_.joinable(); }
   void showPrinterSetup();
   void showPrintDialog();
 
@@ -113,6 +119,7 @@ class MainWin : public QWidget {
   std::vector<TrackSource> toFetch_;  // the sources after the one being fetched
   TrackSource fetched_;               // the one being fetched
   QWidget* cancelButton_ = nullptr;
+  std::thread navDataReader_;
 };
 
 }  // namespace korvant

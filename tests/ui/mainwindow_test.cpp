@@ -260,3 +260,25 @@ TEST_F(MainWindowTest, WheelStepsTheRange) {
 
 }  // namespace
 }  // namespace korvant
+
+namespace korvant {
+namespace {
+
+// The navigation data is read on its own thread; the window takes it when read.
+TEST_F(MainWindowTest, NavigationDataIsReadInTheBackground) {
+  test::TempDir data;
+  data.write("earth_fix.dat", "I\n1101 Version - made up, NOT FOR NAVIGATION\n 50.0 -40.0 ZZQQZ ENRT EG 0\n99\n");
+  data.write("earth_nav.dat", "I\n1150 Version\n99\n");
+  app.settings.set("NavDataDir", data.str(), false);
+  map().readNavDataInBackground();
+  EXPECT_TRUE(frame->statusBar()->currentMessage().startsWith("READING NAVIGATION DATA FROM"));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return app.fixes.navData() != nullptr; }, 10000));
+  EXPECT_FALSE(map().readingNavData());
+  EXPECT_EQ(frame->statusBar()->currentMessage(), "NAVIGATION DATA: 1 FIXES AND NAVAIDS, 0 AIRWAY SEGMENTS");
+  ASSERT_EQ(boxes.shown.size(), 1u);  // earth_awy.dat is missing
+  LatLng p;
+  EXPECT_TRUE(app.fixes.resolvePosition("ZZQQZ", {5000, -4000}, p));
+}
+
+}  // namespace
+}  // namespace korvant
