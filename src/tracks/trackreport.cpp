@@ -28,6 +28,11 @@ std::string legRows(const std::vector<TrackFix>& fixes, const MagneticModel& mag
       std::snprintf(row, sizeof row, "  %-11s %s\n", fix.name.c_str(), where.str().c_str());
     }
     out << row;
+    // A navaid is marked as one: the kind a flight plan will carry.
+    if (fix.kind == FIX_KIND_VOR || fix.kind == FIX_KIND_NDB) {
+      out.seekp(-1, std::ios_base::cur);
+      out << (fix.kind == FIX_KIND_VOR ? "  VOR\n" : "  NDB\n");
+    }
   }
   std::snprintf(row, sizeof row, "  TOTAL %.0f NM\n", total);
   out << row;

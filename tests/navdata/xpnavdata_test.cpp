@@ -6,6 +6,7 @@
 #include "navdata/fixfile_builder.h"
 #include "navdata/fixstore.h"
 #include "procedures/routestring.h"
+#include "procedures/routestringreport.h"
 #include "support/tempdir.h"
 #include "tracks/trackreport.h"
 
@@ -108,6 +109,10 @@ TEST_F(XpNavDataTest, NamesTheFixFileLacksResolveAndRouteAirwaysExpand) {
   EXPECT_EQ(route.notes, (std::vector<std::string>{"J1 MERIT-ALLEX: 4 SEGMENTS",
                                                    "J7 ALLEX-MDV FLOWN DIRECT: NOT IN THE NAVIGATION DATA"}));
   EXPECT_EQ(route.notExpanded, (std::vector<std::string>{"J7"}));
+  // The report marks the navaids by kind, as the plans will carry them.
+  const std::string report = routeStringReport(route, {});
+  EXPECT_NE(report.find(" NM  NDB\n"), std::string::npos) << report;
+  EXPECT_NE(report.find(" NM  VOR\n"), std::string::npos) << report;
 }
 
 TEST(XpNavDataFolder, AMissingFolderOrFileIsSaidOnce) {
