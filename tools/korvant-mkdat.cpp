@@ -26,6 +26,7 @@
 #include "navdata/fixsource.h"
 #include "navdata/simfiles.h"
 #include "navdata/simsource.h"
+#include "navdata/xpnavbuilder.h"
 #include "printablestream.h"
 #include "procedures/procedurefile.h"
 #include "procedures/proceduretext.h"
@@ -44,6 +45,7 @@ int usage(bool asked = false) {
          "       korvant-mkdat --ps1-dump DIR\n"
          "       korvant-mkdat --dafif OUTDIR SOURCE... (a DAFIF-layout folder)\n"
          "       korvant-mkdat --dafif-dump DIR\n"
+         "       korvant-mkdat --xpnav OUTDIR SOURCE... (X-Plane navigation data from fixes and airways)\n"
          "       korvant-mkdat --procedure OUT TEXT     (a procedure or route file)\n"
          "       korvant-mkdat --procedure-dump FILE    (.ROU files start with their header)\n";
   return asked ? 0 : 2;
@@ -227,6 +229,8 @@ int main(int argc, char* argv[]) {
     return buildFolder<korvant::DafifFolderBuilder>(args[1], {args.begin() + 2, args.end()});
   if (args.size() == 2 && args[0] == "--dafif-dump")
     return dumpFolder(args[1], dafifFileNames(), korvant::dumpDafifFolder);
+  if (args.size() >= 3 && args[0] == "--xpnav")
+    return buildFolder<korvant::XpNavFolderBuilder>(args[1], {args.begin() + 2, args.end()});
   if (args.size() == 3 && args[0] == "--procedure") return buildProcedure(args[1], args[2]);
   if (args.size() == 2 && args[0] == "--procedure-dump") return dumpProcedure(args[1]);
   return usage();

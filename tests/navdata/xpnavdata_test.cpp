@@ -3,8 +3,11 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "navdata/fixfile_builder.h"
 #include "navdata/fixstore.h"
+#include "navdata/xpnavbuilder.h"
 #include "procedures/routestring.h"
 #include "procedures/routestringreport.h"
 #include "support/tempdir.h"
@@ -154,6 +157,50 @@ TEST(XpNavDataTracks, AFlexRoutesAirwayFollowsItsSegments) {
   const std::string report = trackReport(model, fixes);
   EXPECT_NE(report.find("  G344 KALNA-CRYPT: 2 SEGMENTS\n"), std::string::npos) << report;
   EXPECT_NE(report.find("  A342 CRYPT-OTHER FLOWN DIRECT: NOT IN THE NAVIGATION DATA\n"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace korvant
+
+namespace korvant {
+namespace {
+
+// The sample folder korvant-mkdat builds from the public fixes and the
+// made-up airways reads back whole.
+TEST(XpNavDataSample, TheBuiltSampleFolderReadsBackWhole) {
+  const std::string run = std::filesystem::path(KORVANT_SAMPLE_DAT).parent_path().string();
+  const Result<XpNavData> data = readXpNavData(run + "/XPNAV");
+  ASSERT_TRUE(data);
+  EXPECT_TRUE(data.messages.empty()) << data.messages[0].text;
+  EXPECT_EQ(data->segments().size(), 6u + 4 + 1 + 2 + 2);
+  const auto j581 = data->airwayPath("J581", "MERIT", "ALLEX", {4123, -7308});
+  ASSERT_TRUE(j581);
+  EXPECT_EQ(j581->names, (std::vector<std::string>{"MERIT", "HTO", "ALLEX"}));
+  EXPECT_EQ(data->nearest("HTO", {4100, -7200})->kind, FIX_KIND_VOR);
+  const auto backwards = data->airwayPath("UN601", "ELSOX", "KESIX", {5100, -1400});
+  ASSERT_TRUE(backwards);
+  EXPECT_TRUE(backwards->againstDirection);
+}
+
+}  // namespace
+}  // namespace korvant
+
+namespace korvant {
+namespace {
+
+TEST(XpNavFolderBuilder, RefusesWhatTheFilesCannotHold) {
+  for (const auto& [text, why] :
+       {std::pair{"name,kind,lat,lon\nABC,0,nan,10\n", "line 2: position out of range"},
+        std::pair{"name,kind,lat,lon\nA B,0,10,10\n", "line 2: a name of 1 to 8 characters without blanks"},
+        std::pair{"name,kind,lat,lon\nABC,x,10,10\n", "line 2: not a number"},
+        std::pair{"airway,level,direction,points\nJ1,2,N,ABC\n",
+                  "line 2: an airway needs its level, direction and two points"},
+        std::pair{"something,else\n", "line 1: a header name,... or airway,... first"}}) {
+    XpNavFolderBuilder builder;
+    std::string error;
+    EXPECT_FALSE(builder.add(text, error)) << text;
+    EXPECT_EQ(error, why);
+  }
 }
 
 }  // namespace
