@@ -7,6 +7,7 @@
 #include <map>
 
 #include "base/datafile.h"
+#include "base/filecache.h"
 #include "base/filereader.h"
 #include "geo/greatcircle.h"
 #include "navdata/fixrecords.h"
@@ -292,6 +293,13 @@ std::optional<AirwayPath> XpNavData::airwayPath(std::string_view airway, std::st
     return path;
   }
   return std::nullopt;
+}
+
+std::string xpNavDataSignature(const std::string& folder) {
+  std::string text;
+  for (const char* file : {"earth_fix.dat", "earth_nav.dat", "earth_awy.dat"})
+    text += stampText(resolveCaseInsensitive(joinFolder(folder, file)));
+  return text;
 }
 
 Result<XpNavData> readXpNavData(const std::string& folder) {

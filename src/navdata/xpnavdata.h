@@ -77,4 +77,8 @@ class XpNavData {
 // rest used. Nothing when no file could be read.
 Result<XpNavData> readXpNavData(const std::string& folder);
 
+// The three files' paths, sizes and times: the data is read again only when
+// this changes (an AIRAC update installed while the program runs).
+std::string xpNavDataSignature(const std::string& folder);
+
 }  // namespace korvant

@@ -1,5 +1,6 @@
 #include "ui/framewin.h"
 
+#include <QEvent>
 #include <QFontDatabase>
 #include <QMenuBar>
 #include <QPainter>
@@ -101,6 +102,12 @@ QAction* FrameWin::addCommand(QWidget* owner, int id, const QString& text, const
   owner->addAction(action);
   actions_[id] = action;
   return action;
+}
+
+// Back in front: the pilot may have installed new navigation data meanwhile.
+void FrameWin::changeEvent(QEvent* event) {
+  QMainWindow::changeEvent(event);
+  if (event->type() == QEvent::ActivationChange && isActiveWindow() && mainWin_) mainWin_->readNavDataInBackground();
 }
 
 void FrameWin::createMenus() {

@@ -40,6 +40,9 @@ class FrameWin : public QMainWindow {
   // The handles of the start-up dump, written once the frame is complete.
   void writeStartupDiagnostics();
 
+ protected:
+  void changeEvent(QEvent* event) override;
+
  private:
   void createMenus();
   void createMessageBar();

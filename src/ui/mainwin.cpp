@@ -221,6 +221,10 @@ void MainWin::fetchEnded(const FetchOutcome& outcome) {
 void MainWin::readNavDataInBackground() {
   const std::string folder = app_.settings.lookup("NavDataDir");
   if (folder.empty() || readingNavData()) return;
+  // Unchanged on disk since the last read: nothing to do.
+  const std::string signature = xpNavDataSignature(folder);
+  if (signature == navDataSignature_) return;
+  navDataSignature_ = signature;
   frame_.statusBar()->showMessage(
       QStringLiteral("READING NAVIGATION DATA FROM %1").arg(QString::fromStdString(folder)));
   navDataReader_ = std::thread([this, folder] {

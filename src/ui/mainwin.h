@@ -65,7 +65,9 @@ class MainWin : public QWidget {
   // Escape or the message bar's Cancel: the fetch stops, the map stays.
   void cancelFetch();
   // NavDataDir's files read on a thread of their own while the map is used;
-  // the message bar says so, and the map takes them when they are read.
+  // the message bar says so, and the map takes them when they are read. At
+  // start-up, and again whenever the window comes to the front and the files
+  // have changed since.
   void readNavDataInBackground();
   bool readingNavData() const { return navDataReader_.joinable(); }
   void showPrinterSetup();
@@ -120,6 +122,7 @@ class MainWin : public QWidget {
   TrackSource fetched_;               // the one being fetched
   QWidget* cancelButton_ = nullptr;
   std::thread navDataReader_;
+  std::string navDataSignature_;  // of the files last read
 };
 
 }  // namespace korvant

@@ -278,6 +278,13 @@ TEST_F(MainWindowTest, NavigationDataIsReadInTheBackground) {
   ASSERT_EQ(boxes.shown.size(), 1u);  // earth_awy.dat is missing
   LatLng p;
   EXPECT_TRUE(app.fixes.resolvePosition("ZZQQZ", {5000, -4000}, p));
+  // Unchanged files are not read again; a changed one is.
+  const XpNavData* first = app.fixes.navData();
+  map().readNavDataInBackground();
+  EXPECT_FALSE(map().readingNavData());
+  data.write("earth_awy.dat", "I\n1100 Version\n99\n");
+  map().readNavDataInBackground();
+  ASSERT_TRUE(QTest::qWaitFor([&] { return app.fixes.navData() != first; }, 10000));
 }
 
 }  // namespace
