@@ -10,6 +10,7 @@
 #include "app/applycontrolfile.h"
 #include "app/context.h"
 #include "app/mapcommands.h"
+#include "app/mousereadout.h"
 #include "app/routestringcommand.h"
 #include "app/startup.h"
 #include "map/labelplan.h"
@@ -173,7 +174,61 @@ void BM_windowPaint(benchmark::State& state) {
     benchmark::DoNotOptimize(layered.paint(painter, window, map.app.paintInput()));
   }
 }
-BENCHMARK(BM_windowPaint)->Arg(0)->Arg(1)->ArgName("tracks")->Unit(benchmark::kMillisecond)->MinTime(2.0);
+BENCHMARK(BM_windowPaint)
+    ->Arg(0)
+    ->Arg(1)
+    ->ArgName("tracks")
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->MinTime(2.0);
+
+// The window's full paint with N threads: 1 paints the two stages one after
+// the other, 2 and more on two threads (the stages are all there is to share).
+void BM_paintThreads(benchmark::State& state) {
+  NatMap map;
+  QImage window = surface();
+  LayeredMap layered;
+  layered.setParallel(state.range(0) > 1);
+  for (auto _ : state) {
+    layered.invalidate();
+    QPainter painter(&window);
+    benchmark::DoNotOptimize(layered.paint(painter, window, map.app.paintInput()));
+  }
+}
+BENCHMARK(BM_paintThreads)->Arg(1)->Arg(2)->Arg(4)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(1.0);
+
+// The frame shown for one drag step of 40 px or one wheel step while the full paint is not yet done: the kept images,
+// painted for the view before the step, moved or scaled; on the window's thread, as the window shows it (the key
+// comparison that finds the images out of date included).
+void movedFrame(benchmark::State& state, bool wheel) {
+  NatMap map;
+  storeTracks(map);
+  QImage window = surface();
+  LayeredMap layered;
+  {
+    QPainter painter(&window);
+    layered.paint(painter, window, map.app.paintInput());
+  }
+  Projection shown;
+  shown.setup(map.app.view.viewport(1920, 1080));
+  MouseOnMap mouse(map.app);
+  if (!wheel)
+    mouse.dragTo(shown.fromDevice(960, 540), 1000, 540, 1920, 1080);
+  else
+    mouse.zoomAt(700, 400, true, shown);
+  const PaintInput input = map.app.paintInput();
+  for (auto _ : state) {
+    QPainter painter(&window);
+    if (layered.isCurrent(input, window)) state.SkipWithError("the step changed nothing");
+    layered.paintMoved(painter, window, input, wheel ? 700 : 1000, wheel ? 400 : 540);
+  }
+}
+
+void BM_panFrame(benchmark::State& state) { movedFrame(state, false); }
+BENCHMARK(BM_panFrame)->Unit(benchmark::kMillisecond);
+
+void BM_wheelFrame(benchmark::State& state) { movedFrame(state, true); }
+BENCHMARK(BM_wheelFrame)->Unit(benchmark::kMillisecond);
 
 // A repaint that changes only the tools' lines: the kept images are reused.
 void BM_windowToolRepaint(benchmark::State& state) {

@@ -51,16 +51,22 @@ bool MouseOnMap::rightRelease(int x, int y, const Projection& projection) {
   return true;
 }
 
-void MouseOnMap::bringUnder(const LatLng& held, int x, int y, int width, int height) {
+void MouseOnMap::bringUnder(const LatLng& held, int x, int y, int width, int height, bool keepBand) {
   // Newton's method on the centre: the projection keeps north up, changes
   // its band with the centre and foreshortens a globe towards its rim, so
   // the centre that puts the held position under (x, y) is found in rounds,
   // each measuring how the position moves with the centre, and shortened
   // where the whole step would not bring it closer.
   MapView& view = app_.view;
+  const bool band = keepBand && view.kind == ProjectionKind::Lambert;
+  const int kept = view.lambertBand;
+  const auto centreOn = [&](MapView& v, double lat, double lng) {
+    v.setCentre({degreesToDegMin(lat), degreesToDegMin(lng)}, 0);
+    if (band) v.selectLambertBand(kept);
+  };
   const auto at = [&](double lat, double lng, double& px, double& py) {
     MapView trial = view;
-    trial.setCentre({degreesToDegMin(lat), degreesToDegMin(lng)}, 0);
+    centreOn(trial, lat, lng);
     Projection p;
     p.setup(trial.viewport(width, height));
     const DevicePoint d = p.toDevice(held);
@@ -94,16 +100,32 @@ void MouseOnMap::bringUnder(const LatLng& held, int x, int y, int width, int hei
     }
     if (!better) break;
   }
-  view.setCentre({degreesToDegMin(lat), degreesToDegMin(lng)}, 0);
+  centreOn(view, lat, lng);
 }
 
 bool MouseOnMap::pan(int fromX, int fromY, int toX, int toY, const Projection& projection) {
   if (!projection.isSetUp() || (fromX == toX && fromY == toY)) return false;
   const LatLng held = projection.fromDevice(fromX, fromY);
   if (held.isUnset()) return false;
-  app_.checkedPreset.clear();
-  bringUnder(held, toX, toY, projection.width(), projection.height());
+  dragTo(held, toX, toY, projection.width(), projection.height());
+  endDrag(held, toX, toY, projection.width(), projection.height());
   return true;
+}
+
+void MouseOnMap::dragTo(const LatLng& held, int x, int y, int width, int height) {
+  app_.checkedPreset.clear();
+  bringUnder(held, x, y, width, height, true);
+}
+
+void MouseOnMap::endDrag(const LatLng& held, int x, int y, int width, int height) {
+  MapView& view = app_.view;
+  if (view.kind != ProjectionKind::Lambert) return;
+  const int band = automaticLambertBand(view.centre.lat);
+  if (band == view.lambertBand) return;
+  // The band the centre now lies in, and the held position brought under
+  // the pointer again in it.
+  view.selectLambertBand(band);
+  bringUnder(held, x, y, width, height, true);
 }
 
 bool MouseOnMap::zoomAt(int x, int y, bool in, const Projection& projection) {
@@ -112,7 +134,7 @@ bool MouseOnMap::zoomAt(int x, int y, bool in, const Projection& projection) {
   if (!(in ? view.rangeDown() : view.rangeUp())) return false;
   if (held.isUnset()) return true;
   app_.checkedPreset.clear();
-  bringUnder(held, x, y, projection.width(), projection.height());
+  bringUnder(held, x, y, projection.width(), projection.height(), false);
   return true;
 }
 

@@ -26,14 +26,21 @@ class MouseOnMap {
   // A drag from one point to another: the position under the first comes
   // under the second, the range unchanged; false when it is off the map.
   bool pan(int fromX, int fromY, int toX, int toY, const Projection& projection);
+  // The steps of a drag: the held position under the pointer with the
+  // Lambert band of the drag's start, so that the map never jumps under the
+  // hand; at its end the band of the centre reached, the held position still
+  // under the pointer.
+  void dragTo(const LatLng& held, int x, int y, int width, int height);
+  void endDrag(const LatLng& held, int x, int y, int width, int height);
   // One range step of the wheel about the pointer: the position under it
   // stays under it. Off the map, the step is taken about the centre.
   // False when the range cannot step further.
   bool zoomAt(int x, int y, bool in, const Projection& projection);
 
  private:
-  // Moves the centre until `held` lies under (x, y) on a surface of that size.
-  void bringUnder(const LatLng& held, int x, int y, int width, int height);
+  // Moves the centre until `held` lies under (x, y) on a surface of that
+  // size, in the view's Lambert band when `keepBand`, else the centre's.
+  void bringUnder(const LatLng& held, int x, int y, int width, int height, bool keepBand);
 
   AppContext& app_;
   int clickSwallow_ = 0;

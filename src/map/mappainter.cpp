@@ -30,6 +30,7 @@ void MapPainter::runStage(PaintContext& paint, PaintStage stage, MapRecorder* re
   // Recorded, the labels are planned: the title block then comes last.
   const LayerConditions conditions{recorder != nullptr, procedureMapEmpty()};
   for (const PaintLayer& layer : input_.layers.empty() ? standardPaintLayers() : input_.layers) {
+    if (input_.stopped()) return;
     if (layer.stage != stage || !layer.shown(paint, conditions)) continue;
     if (recorder && layer.labelled) recorder->beginLayer(layer.labels, layer.labelClass);
     layer.draw(paint);

@@ -1,6 +1,7 @@
 #pragma once
 // Everything one paint draws, read-only: the paint changes nothing but its
 // canvas, so any of these may be shared with the rest of the program.
+#include <atomic>
 #include <span>
 #include <string_view>
 
@@ -42,6 +43,18 @@ struct PaintInput {
   MagneticModel magnetic = {};                   // the variation and magnetic courses drawn
   const PlottedRoute* plottedRoute = nullptr;    // a route string or a best track's connections
   std::span<const PaintLayer> layers = {};       // the layers drawn; empty: the standard ones
+  // Set by another thread when the paint is no longer wanted: the layers not
+  // yet drawn are left out.
+  const std::atomic<bool>* stop = nullptr;
+
+  bool stopped() const { return stop && stop->load(std::memory_order_relaxed); }
+
+  // The same input for another view, as a background paint keeps its own.
+  PaintInput withView(const MapView& other, const std::atomic<bool>* stopFlag) const {
+    return {other,        switches, fontSettings, fixes,          tracks,    trackFile, tools,
+            procedureMap, clock,    sim,          runwaysAirport, procedure, dafif,     terminator,
+            userOverlay,  magnetic, plottedRoute, layers,         stopFlag};
+  }
 
   // The moment the tracks' validity is judged at, to the minute: the
   // terminator's time, else now.

@@ -1,7 +1,9 @@
 #include "platform/layeredmap.h"
 
+#include <QRegion>
 #include <cmath>
 
+#include "map/framemotion.h"
 #include "platform/vectorstate.h"
 
 namespace korvant {
@@ -48,73 +50,156 @@ void StageThread::run() {
   }
 }
 
+LayeredMap::~LayeredMap() {
+  // The job refers to this map: it ends before the threads and images go.
+  if (job_) job_->stop = true;
+  belowThread_.wait();
+}
+
 void LayeredMap::invalidate() {
   below_.key.reset();
   above_.key.reset();
 }
 
-void LayeredMap::prepareImage(Kept& kept, PaintStage stage, const PaintKey& key) {
+LayeredMap::Keys LayeredMap::keysFor(const PaintInput& input, const QPaintDevice& target) {
+  const int width = target.width(), height = target.height();
+  const double ratio = target.devicePixelRatioF();
+  const int dpi = target.logicalDpiY();
+  return {paintKey(input, PaintStage::Below, width, height, ratio, dpi),
+          paintKey(input, PaintStage::Above, width, height, ratio, dpi)};
+}
+
+bool LayeredMap::isCurrent(const PaintInput& input, const QPaintDevice& target) const {
+  const Keys keys = keysFor(input, target);
+  return below_.key == keys.below && above_.key == keys.above;
+}
+
+void LayeredMap::prepareImage(QImage& image, PaintStage stage, const PaintKey& key) {
   const QSize pixels(static_cast<int>(std::lround(key.width * key.devicePixelRatio)),
                      static_cast<int>(std::lround(key.height * key.devicePixelRatio)));
   // Under the tools' lines the map is opaque; over them it is drawn on a clear ground.
   const QImage::Format format = stage == PaintStage::Below ? QImage::Format_RGB32 : QImage::Format_ARGB32_Premultiplied;
-  if (kept.image.size() != pixels || kept.image.format() != format) kept.image = QImage(pixels, format);
-  kept.image.setDevicePixelRatio(key.devicePixelRatio);
+  if (image.size() != pixels || image.format() != format) image = QImage(pixels, format);
+  image.setDevicePixelRatio(key.devicePixelRatio);
   const int dotsPerMeter = static_cast<int>(std::lround(key.dpi / 0.0254));
-  kept.image.setDotsPerMeterX(dotsPerMeter);
-  kept.image.setDotsPerMeterY(dotsPerMeter);
+  image.setDotsPerMeterX(dotsPerMeter);
+  image.setDotsPerMeterY(dotsPerMeter);
 }
 
 MapRecording LayeredMap::recordStage(Kept& kept, PaintStage stage, const PaintInput& input, const PaintKey& key) {
-  prepareImage(kept, stage, key);
-  QPainter painter(&kept.image);
+  prepareImage(kept.next, stage, key);
+  QPainter painter(&kept.next);
   QtMapCanvas canvas(painter, &kept.texts);
   return MapPainter(input, canvas).recordStage({.width = key.width, .height = key.height, .printing = false}, stage);
 }
 
-void LayeredMap::paintStage(Kept& kept, PaintStage stage, const PaintInput& input, const PaintKey& key,
-                            const MapRecording* recording) {
-  prepareImage(kept, stage, key);
-  if (stage == PaintStage::Above) kept.image.fill(Qt::transparent);
+PaintResult LayeredMap::paintStage(Kept& kept, PaintStage stage, const PaintInput& input, const PaintKey& key,
+                                   const MapRecording* recording) {
+  prepareImage(kept.next, stage, key);
+  if (stage == PaintStage::Above) kept.next.fill(Qt::transparent);
+  PaintResult result;
   {
-    QPainter painter(&kept.image);
+    QPainter painter(&kept.next);
     QtMapCanvas canvas(painter, &kept.texts);
-    const PaintResult result =
-        MapPainter(input, canvas)
-            .paintStage({.width = key.width, .height = key.height, .printing = false}, stage, recording);
-    if (stage == PaintStage::Below) result_ = result;
+    result = MapPainter(input, canvas)
+                 .paintStage({.width = key.width, .height = key.height, .printing = false}, stage, recording);
   }
   clearUpperVectorState();
-  kept.key = key;
+  return result;
 }
 
-PaintResult LayeredMap::paint(QPainter& painter, const QPaintDevice& target, const PaintInput& input) {
-  const int width = target.width(), height = target.height();
-  const double ratio = target.devicePixelRatioF();
-  const int dpi = target.logicalDpiY();
-  const PaintKey belowKey = paintKey(input, PaintStage::Below, width, height, ratio, dpi);
-  const PaintKey aboveKey = paintKey(input, PaintStage::Above, width, height, ratio, dpi);
-  const bool paintBelow = below_.key != belowKey, paintAbove = above_.key != aboveKey;
+void LayeredMap::run(Job& job, const PaintInput& input) {
   // Decluttered, each stage is recorded on its own thread, the labels of
   // both are planned here, and each stage is drawn from the recording.
   std::optional<MapRecording> recording;
-  if (input.switches.declutter && (paintBelow || paintAbove)) {
+  if (input.switches.declutter) {
     MapRecording above;
-    const auto recordAbove = [&] { above = recordStage(above_, PaintStage::Above, input, aboveKey); };
+    const auto recordAbove = [&] { above = recordStage(above_, PaintStage::Above, input, job.aboveKey); };
     if (parallel_) aboveThread_.start(recordAbove);
-    MapRecording below = recordStage(below_, PaintStage::Below, input, belowKey);
+    MapRecording below = recordStage(below_, PaintStage::Below, input, job.belowKey);
     if (!parallel_) aboveThread_.start(recordAbove);
     aboveThread_.wait();
-    recording = combineRecordings(std::move(below), std::move(above), width, height);
+    if (input.stopped()) return;
+    recording = combineRecordings(std::move(below), std::move(above), job.belowKey.width, job.belowKey.height);
   }
   const MapRecording* recorded = recording ? &*recording : nullptr;
-  const auto above = [&] { paintStage(above_, PaintStage::Above, input, aboveKey, recorded); };
-  if (paintAbove && parallel_) aboveThread_.start(above);
-  if (paintBelow) paintStage(below_, PaintStage::Below, input, belowKey, recorded);
-  if (paintAbove && !parallel_) aboveThread_.start(above);
+  const auto above = [&] { paintStage(above_, PaintStage::Above, input, job.aboveKey, recorded); };
+  if (job.paintAbove && parallel_) aboveThread_.start(above);
+  if (job.paintBelow) job.result = paintStage(below_, PaintStage::Below, input, job.belowKey, recorded);
+  if (job.paintAbove && !parallel_) aboveThread_.start(above);
   aboveThread_.wait();
-  stagesPainted_ += int(paintBelow) + int(paintAbove);
+  job.finished = !input.stopped();
+  // Only the window's thread swaps the kept images: reading them here is safe.
+  if (job.finished && job.compose)
+    composeStages(composedNext_, job.paintBelow ? below_.next : below_.image,
+                  job.paintAbove ? above_.next : above_.image);
+}
 
+void LayeredMap::composeStages(QImage& into, const QImage& below, const QImage& above) {
+  into = below.copy();
+  QPainter painter(&into);
+  painter.drawImage(0, 0, above);
+}
+
+void LayeredMap::start(const PaintInput& input, Keys keys, std::function<void()> done) {
+  job_ = std::make_unique<Job>();
+  Job& job = *job_;
+  job.view = input.view;
+  job.paintBelow = below_.key != keys.below;
+  job.paintAbove = above_.key != keys.above;
+  job.belowKey = std::move(keys.below);
+  job.aboveKey = std::move(keys.above);
+  belowThread_.start([this, &job, input = input.withView(job.view, &job.stop), done = std::move(done)] {
+    run(job, input);
+    if (done) done();
+  });
+}
+
+bool LayeredMap::adopt() {
+  if (!job_) return false;
+  belowThread_.wait();
+  const std::unique_ptr<Job> job = std::move(job_);
+  if (!job->finished) return false;
+  if (job->paintBelow) {
+    std::swap(below_.image, below_.next);
+    below_.key = job->belowKey;
+    result_ = job->result;
+  }
+  if (job->paintAbove) {
+    std::swap(above_.image, above_.next);
+    above_.key = job->aboveKey;
+  }
+  stagesPainted_ += int(job->paintBelow) + int(job->paintAbove);
+  composedKept_ = job->compose;
+  if (job->compose) std::swap(composed_, composedNext_);
+  return job->paintBelow || job->paintAbove;
+}
+
+void LayeredMap::paintInBackground(const PaintInput& input, const QPaintDevice& target, std::function<void()> done) {
+  Keys keys = keysFor(input, target);
+  if (job_) {
+    if (job_->belowKey != keys.below || job_->aboveKey != keys.above) job_->stop = true;
+    return;
+  }
+  if (below_.key == keys.below && above_.key == keys.above) return;
+  start(input, std::move(keys), std::move(done));
+  job_->compose = true;
+}
+
+PaintResult LayeredMap::paint(QPainter& painter, const QPaintDevice& target, const PaintInput& input) {
+  Keys keys = keysFor(input, target);
+  // A background paint of these keys is waited for; of others, stopped.
+  if (job_ && (job_->belowKey != keys.below || job_->aboveKey != keys.above)) job_->stop = true;
+  adopt();
+  if (below_.key != keys.below || above_.key != keys.above) {
+    start(input, std::move(keys), {});
+    adopt();
+  }
+  compose(painter, input, target.width(), target.height());
+  return result_;
+}
+
+void LayeredMap::compose(QPainter& painter, const PaintInput& input, int width, int height) {
   painter.drawImage(0, 0, below_.image);
   {
     QtMapCanvas canvas(painter);
@@ -122,7 +207,49 @@ PaintResult LayeredMap::paint(QPainter& painter, const QPaintDevice& target, con
   }
   painter.drawImage(0, 0, above_.image);
   clearUpperVectorState();
-  return result_;
+}
+
+void LayeredMap::paintMoved(QPainter& painter, const QPaintDevice& target, const PaintInput& input, double anchorX,
+                            double anchorY) {
+  const int width = target.width(), height = target.height();
+  if (!hasFrame()) {
+    painter.fillRect(0, 0, width, height, Qt::white);
+    return;
+  }
+  const MapView& shown = below_.key->view;
+  Projection from, to;
+  from.setup(shown.viewport(below_.key->width, below_.key->height));
+  to.setup(input.view.viewport(width, height));
+  FrameMotion motion = frameMotion(from, to, anchorX, anchorY);
+  // A drag hardly scales: the kept images are then blitted whole pixels
+  // away, crisp and at the cost of a copy.
+  if (std::fabs(motion.scale - 1) < 0.005) {
+    const double ax = (anchorX - motion.dx) / motion.scale, ay = (anchorY - motion.dy) / motion.scale;
+    motion = {1, std::round(anchorX - ax), std::round(anchorY - ay)};
+  }
+  // White where the moved images leave the window uncovered.
+  const QTransform transform(motion.scale, 0, 0, motion.scale, motion.dx, motion.dy);
+  const QRegion uncovered =
+      QRegion(0, 0, width, height) - QRegion(transform.mapRect(QRectF(0, 0, below_.key->width, below_.key->height))
+                                                 .adjusted(1, 1, -1, -1)
+                                                 .toAlignedRect());
+  for (const QRect& r : uncovered) painter.fillRect(r, Qt::white);
+  if (!composedKept_) {
+    composeStages(composed_, below_.image, above_.image);
+    composedKept_ = true;
+  }
+  painter.save();
+  painter.setTransform(transform);
+  painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+  painter.drawImage(0, 0, composed_);
+  {
+    // The tools' lines as they lay on the kept images, with them.
+    QtMapCanvas canvas(painter);
+    MapPainter(input.withView(shown, nullptr), canvas)
+        .paintStage({.width = below_.key->width, .height = below_.key->height, .printing = false}, PaintStage::Overlay);
+  }
+  painter.restore();
+  clearUpperVectorState();
 }
 
 }  // namespace korvant

@@ -2,11 +2,15 @@
 // The window's map kept as two images, the stages under the map tools' lines
 // and over them. Each is painted again only when its key changes, the two on
 // both cores at once; a repaint that changes only the tools' lines blits the
-// images and draws those lines between them.
+// images and draws those lines between them. While the hand moves the map,
+// the kept images are shown moved and scaled at once and the full paint runs
+// in the background, replacing them when done.
 #include <QImage>
 #include <QPainter>
+#include <atomic>
 #include <condition_variable>
 #include <functional>
+#include <memory>
 #include <mutex>
 #include <optional>
 #include <thread>
@@ -40,29 +44,77 @@ class StageThread {
 
 class LayeredMap {
  public:
-  // Paints the whole map onto `painter`, whose device is `target` (the window).
+  LayeredMap() = default;
+  ~LayeredMap();
+  LayeredMap(const LayeredMap&) = delete;
+  LayeredMap& operator=(const LayeredMap&) = delete;
+
+  // Paints the whole map onto `painter`, whose device is `target` (the
+  // window), painting the stages whose key changed first.
   PaintResult paint(QPainter& painter, const QPaintDevice& target, const PaintInput& input);
+
+  // Both stages are kept from an earlier paint.
+  bool hasFrame() const { return below_.key && above_.key; }
+  // The kept images are those `input` paints on `target`.
+  bool isCurrent(const PaintInput& input, const QPaintDevice& target) const;
+  // The kept images (and the tools' lines as they lay on them) moved and
+  // scaled to where `input`'s view puts them; the position under the anchor
+  // point lies exactly where the view puts it.
+  void paintMoved(QPainter& painter, const QPaintDevice& target, const PaintInput& input, double anchorX,
+                  double anchorY);
+  // Starts painting `input` in the background; `done` is called on the
+  // painting thread when it ends. A paint already running for another view
+  // is asked to stop, and this one is not started: start again after `done`.
+  // Until adopt() nothing `input` reads but its view may change.
+  void paintInBackground(const PaintInput& input, const QPaintDevice& target, std::function<void()> done);
+  // Waits for a background paint, if one runs, and keeps what it finished:
+  // true when the kept images changed.
+  bool adopt();
+  bool painting() const { return job_ != nullptr; }
 
   // Stage images painted so far; tests watch it.
   int stagesPainted() const { return stagesPainted_; }
-  // Paint the two kept stages one after the other, for tests and benchmarks.
+  // Paint the two stages one after the other, for tests and benchmarks.
   void setParallel(bool parallel) { parallel_ = parallel; }
   // Forget both images.
   void invalidate();
 
  private:
   struct Kept {
-    QImage image;
-    std::optional<PaintKey> key;
-    QtTextCache texts;  // used only by the thread that paints this stage
+    QImage image;                 // shown
+    QImage next;                  // painted into, shown once done
+    std::optional<PaintKey> key;  // of `image`
+    QtTextCache texts;            // used only by the thread that paints this stage
   };
-  static void prepareImage(Kept& kept, PaintStage stage, const PaintKey& key);
+  struct Job {
+    MapView view;  // the paint's own, so that the window's may move on
+    std::atomic<bool> stop{false};
+    PaintKey belowKey, aboveKey;
+    bool paintBelow = false, paintAbove = false;
+    PaintResult result;
+    bool compose = false;  // both stages in one image too, for moved frames
+    bool finished = false;
+  };
+  struct Keys {
+    PaintKey below, above;
+  };
+  static Keys keysFor(const PaintInput& input, const QPaintDevice& target);
+  static void prepareImage(QImage& image, PaintStage stage, const PaintKey& key);
   static MapRecording recordStage(Kept& kept, PaintStage stage, const PaintInput& input, const PaintKey& key);
-  void paintStage(Kept& kept, PaintStage stage, const PaintInput& input, const PaintKey& key,
-                  const MapRecording* recording);
+  static PaintResult paintStage(Kept& kept, PaintStage stage, const PaintInput& input, const PaintKey& key,
+                                const MapRecording* recording);
+  void start(const PaintInput& input, Keys keys, std::function<void()> done);
+  void run(Job& job, const PaintInput& input);  // on belowThread_
+  void compose(QPainter& painter, const PaintInput& input, int width, int height);
+  // The two kept stages in one image, as a moved frame shows them.
+  static void composeStages(QImage& into, const QImage& below, const QImage& above);
 
   Kept below_, above_;
+  StageThread belowThread_;  // paints the Below stage, always
   StageThread aboveThread_;  // paints the Above stage, always
+  std::unique_ptr<Job> job_;
+  QImage composed_, composedNext_;  // the stages in one image: of the kept ones, of the job's
+  bool composedKept_ = false;       // composed_ is of the kept images
   PaintResult result_;
   int stagesPainted_ = 0;
   bool parallel_ = true;

@@ -62,13 +62,30 @@ MainWin::MainWin(AppContext& app, FrameWin& frame)
 }
 
 MainWin::~MainWin() {
+  map_.adopt();  // what a background paint would post back goes with the window
   // A read still running finishes first; what it posts back is dropped with the window.
   if (navDataReader_.joinable()) navDataReader_.join();
 }
 
 void MainWin::requestRepaint() {
   ++repaintRequests_;
+  following_ = false;
   update();
+}
+
+MainWin::Settled::Settled(MainWin& w) : window(w) {
+  ++window.settled_;
+  if (window.map_.adopt() || window.following_) window.update();
+}
+
+void MainWin::follow(QPoint anchor) {
+  following_ = true;
+  followAnchor_ = anchor;
+  update();
+}
+
+void MainWin::backgroundPaintEnded() {
+  if (map_.adopt() || following_) update();
 }
 
 void MainWin::carryOut(const CommandEffect& effect) {
@@ -93,6 +110,7 @@ void MainWin::carryOut(const CommandEffect& effect) {
 }
 
 void MainWin::command(int id) {
+  const Settled settled(*this);
   switch (id) {
     case cmd::ReadTracks: showTrackDialog(); return;
     case cmd::ReadProcedure: showProcedureDialog(false); return;
@@ -203,6 +221,7 @@ void MainWin::fetchNext() {
 }
 
 void MainWin::fetchEnded(const FetchOutcome& outcome) {
+  const Settled settled(*this);
   if (outcome.reason == FETCH_CANCELLED) {
     // The user stopped it: the whole round ends, and nothing needs a box.
     toFetch_.clear();
@@ -233,6 +252,7 @@ void MainWin::readNavDataInBackground() {
     QMetaObject::invokeMethod(
         this,
         [this, read] {
+          const Settled settled(*this);
           navDataReader_.join();
           showMessages(app_.boxes, read->messages);
           if (*read) {
@@ -431,22 +451,33 @@ bool MainWin::printPage() {
 }
 
 void MainWin::paintEvent(QPaintEvent*) {
+  const FrameTimer timer;
   QPainter painter(this);
-  if (dragging_) {
-    // The map follows the pointer; it is drawn afresh when the drag ends.
-    painter.fillRect(rect(), Qt::white);
-    painter.drawPixmap(dragOffset_, dragFrame_);
-    return;
-  }
-  QApplication::setOverrideCursor(Qt::WaitCursor);
   if (commands_.testPattern()) {
     QtMapCanvas canvas(painter, &texts_);
     const std::time_t now = app_.clock.now();
     drawFontSampleScreen(canvas, {0, 0, width(), height()}, -app_.clock.utcOffsetSeconds(now) / 60);
-  } else {
-    screenProjection_ = map_.paint(painter, *this, app_.paintInput()).projection;
+    frameLog_.write(timer.elapsedMilliseconds(), "full");
+    return;
   }
-  QApplication::restoreOverrideCursor();
+  const PaintInput input = app_.paintInput();
+  if (following_ && settled_ == 0 && map_.hasFrame() && !map_.isCurrent(input, *this)) {
+    map_.paintMoved(painter, *this, input, followAnchor_.x(), followAnchor_.y());
+    screenProjection_.setup(app_.view.viewport(width(), height()));
+    map_.paintInBackground(input, *this, [this] {
+      QMetaObject::invokeMethod(
+          this, [this] { backgroundPaintEnded(); }, Qt::QueuedConnection);
+    });
+    frameLog_.write(timer.elapsedMilliseconds(), "moved");
+    return;
+  }
+  following_ = false;
+  const bool waits = !map_.isCurrent(input, *this);
+  if (waits) QApplication::setOverrideCursor(Qt::WaitCursor);
+  screenProjection_ = map_.paint(painter, *this, input).projection;
+  if (waits) QApplication::restoreOverrideCursor();
+  frameLog_.write(timer.elapsedMilliseconds(), map_.stagesPainted() != stagesShown_ ? "full" : "tools");
+  stagesShown_ = map_.stagesPainted();
 }
 
 void MainWin::resizeEvent(QResizeEvent*) { requestRepaint(); }
@@ -458,13 +489,16 @@ void MainWin::mouseMoveEvent(QMouseEvent* event) {
                                           app_.switches.kilometerDistances, app_.magneticModel())));
   if (!pressedAt_ || !(event->buttons() & Qt::LeftButton) || commands_.testPattern()) return;
   if (!dragging_ && (p - *pressedAt_).manhattanLength() >= QApplication::startDragDistance()) {
-    dragFrame_ = grab();
+    dragHeld_ = screenProjection_.fromDevice(pressedAt_->x(), pressedAt_->y());
+    // Off the map there is nothing to hold.
+    if (dragHeld_.isUnset()) return;
+    dragStart_ = app_.view;
     dragging_ = true;
     setCursor(Qt::ClosedHandCursor);
   }
   if (dragging_) {
-    dragOffset_ = p - *pressedAt_;
-    update();
+    mouse_.dragTo(dragHeld_, p.x(), p.y(), width(), height());
+    follow(p);
   }
 }
 
@@ -484,9 +518,13 @@ void MainWin::mouseReleaseEvent(QMouseEvent* event) {
     pressedAt_.reset();
     if (dragged) {
       dragging_ = false;
+      dragStart_.reset();
       unsetCursor();
-      mouse_.pan(pressed->x(), pressed->y(), p.x(), p.y(), screenProjection_);
-      carryOut({true, UiRequest::None, "", ""});  // repainted even where the map cannot move
+      mouse_.dragTo(dragHeld_, p.x(), p.y(), width(), height());
+      mouse_.endDrag(dragHeld_, p.x(), p.y(), width(), height());
+      frame_.syncChecks();
+      ++repaintRequests_;
+      follow(p);  // repainted even where the map cannot move
     } else if (pressed) {
       if (const auto text = mouse_.leftPress(p.x(), p.y(), screenProjection_)) frame_.appendInputText(*text);
     }
@@ -506,6 +544,7 @@ void MainWin::dropEvent(QDropEvent* event) {
   const QList<QUrl> urls = event->mimeData()->urls();
   if (urls.size() != 1 || !urls.front().isLocalFile()) return;
   event->acceptProposedAction();
+  const Settled settled(*this);
   carryOut(commands_.openDropped(urls.front().toLocalFile().toStdString()));
 }
 
@@ -515,11 +554,13 @@ void MainWin::keyPressEvent(QKeyEvent* event) {
     return;
   }
   if (event->key() == Qt::Key_Escape && dragging_) {
-    // The drag is dropped: the map stays, and the release does nothing.
+    // The drag is dropped: the map goes back, and the release does nothing.
     dragging_ = false;
     pressedAt_.reset();
     unsetCursor();
-    update();
+    if (dragStart_) app_.view = *dragStart_;
+    dragStart_.reset();
+    follow(rect().center());
     return;
   }
   QWidget::keyPressEvent(event);
@@ -542,7 +583,11 @@ void MainWin::wheelEvent(QWheelEvent* event) {
     screenProjection_ = next;
   }
   // Out of 0.1 ... 11000 the range stays, and the map repaints all the same.
-  if (stepped) carryOut({true, UiRequest::None, "", ""});
+  if (stepped) {
+    frame_.syncChecks();
+    ++repaintRequests_;
+    follow(p);
+  }
   event->accept();
 }
 

@@ -1,7 +1,6 @@
 #pragma once
 // The map window (the map widget inside the frame): paints the map, runs the
 // commands, maps the mouse.
-#include <QPixmap>
 #include <QPrinter>
 #include <QWidget>
 #include <optional>
@@ -14,6 +13,7 @@
 #include "app/maptools.h"
 #include "app/mousereadout.h"
 #include "map/projection.h"
+#include "platform/framelog.h"
 #include "platform/layeredmap.h"
 #include "platform/qtcanvas.h"
 #include "platform/trackfetch.h"
@@ -39,6 +39,7 @@ class MainWin : public QWidget {
   // How often a repaint was asked for; tests watch it.
   int repaintRequests() const { return repaintRequests_; }
   const LayeredMap& layeredMap() const { return map_; }
+  FrameLog& frameLog() { return frameLog_; }
   void requestRepaint();
 
   void showCentreDialog();
@@ -96,6 +97,20 @@ class MainWin : public QWidget {
                                         const std::vector<FileFilter>& filters);
 
   void carryOut(const CommandEffect& effect);
+  // The map follows the hand: the kept images moved at once, the full paint
+  // in the background; `anchor` is the point whose position must not slip.
+  void follow(QPoint anchor);
+  // A background paint ended: its images are taken and shown.
+  void backgroundPaintEnded();
+  // Before anything the paint reads changes: a background paint is waited
+  // for, and none starts until the returned guard goes.
+  struct Settled {
+    explicit Settled(MainWin& w);
+    ~Settled() { --window.settled_; }
+    Settled(const Settled&) = delete;
+    Settled& operator=(const Settled&) = delete;
+    MainWin& window;
+  };
   void fetchNext();
   void fetchEnded(const FetchOutcome& outcome);
   void runTool(int id);
@@ -114,8 +129,13 @@ class MainWin : public QWidget {
   // A left press becomes a click on release, or a drag once it moves.
   std::optional<QPoint> pressedAt_;
   bool dragging_ = false;
-  QPoint dragOffset_;
-  QPixmap dragFrame_;                        // the map as it was when the drag began
+  std::optional<MapView> dragStart_;  // the view when the drag began, for Escape
+  LatLng dragHeld_;                   // the position grabbed
+  bool following_ = false;            // moved frames until the full paint arrives
+  QPoint followAnchor_;
+  int settled_ = 0;  // commands running: the paint is not to run in the background
+  FrameLog frameLog_;
+  int stagesShown_ = 0;                      // the map's stages painted when the last frame was shown
   std::string bestTrackFrom_, bestTrackTo_;  // the city pair last ranked
   TrackFetch fetch_;
   std::vector<TrackSource> toFetch_;  // the sources after the one being fetched

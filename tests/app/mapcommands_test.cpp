@@ -15,6 +15,7 @@
 #include "app/tracksources.h"
 #include "geo/greatcircle.h"
 #include "geo/positiontext.h"
+#include "map/framemotion.h"
 #include "navdata/simrecords.h"
 #include "sky/magvar.h"
 #include "support/recordingboxes.h"
@@ -423,6 +424,34 @@ TEST_F(MapCommandsTest, DragsAndWheelStepsHoldThePositionUnderThePointer) {
     EXPECT_NEAR(d.x, 400, 6);
     EXPECT_NEAR(d.y, 480, 6);
 
+    // A drag north on the Lambert map across the 60N band boundary, step by step: the band of
+    // the start holds until the end, and the position grabbed never leaves
+    // the pointer, nor where the moved picture shows it.
+    commands.execute(kNorthAtlantic);
+    before = projection();
+    const LatLng grabbed = before.fromDevice(500, 100);
+    const int band = app.view.lambertBand;
+    for (int step = 1; step <= 12; ++step) {
+      const Projection shown = projection();
+      const int y = 100 + 40 * step;
+      mouse.dragTo(grabbed, 500, y, 1000, 800);
+      const Projection now = projection();
+      d = now.toDevice(grabbed);
+      EXPECT_NEAR(d.x, 500, 1) << step;
+      EXPECT_NEAR(d.y, y, 1) << step;
+      EXPECT_EQ(app.view.lambertBand, band);
+      const FrameMotion motion = frameMotion(shown, now, 500, y);
+      const DevicePoint was = shown.toDevice(grabbed);
+      EXPECT_NEAR(motion.scale * was.x + motion.dx, 500, 1.5);
+      EXPECT_NEAR(motion.scale * was.y + motion.dy, y, 1.5);
+    }
+    mouse.endDrag(grabbed, 500, 580, 1000, 800);
+    EXPECT_NE(app.view.lambertBand, band);  // the centre passed 60N
+    EXPECT_EQ(app.view.lambertBand, automaticLambertBand(app.view.centre.lat));
+    d = projection().toDevice(grabbed);
+    EXPECT_NEAR(d.x, 500, 1);
+    EXPECT_NEAR(d.y, 580, 1);
+
     commands.execute(globe ? cmd::Globe : kNorthAtlantic);
     app.view.setCentre({5000, -3500}, 0);
     const double range = app.view.range;
@@ -433,6 +462,11 @@ TEST_F(MapCommandsTest, DragsAndWheelStepsHoldThePositionUnderThePointer) {
     d = projection().toDevice(under);
     EXPECT_NEAR(d.x, 650, 6);
     EXPECT_NEAR(d.y, 300, 6);
+    // The kept picture is shown a step larger about the pointer.
+    const FrameMotion zoomed = frameMotion(before, projection(), 650, 300);
+    EXPECT_NEAR(zoomed.scale, 1.25, 0.03);
+    const DevicePoint was = before.toDevice(under);
+    EXPECT_NEAR(zoomed.scale * was.x + zoomed.dx, 650, 1);
   }
   // Off the globe the step is about the centre; at the limit there is none.
   Projection globe;

@@ -93,5 +93,30 @@ TEST_F(LayeredMapTest, EveryKeyChangePaintsAgain) {
   expectPainted(2, "the title block's file line, decluttered");
 }
 
+TEST_F(LayeredMapTest, ABackgroundPaintIsTheSamePictureAndOneForAnOldViewIsNotKept) {
+  QImage window(900, 600, QImage::Format_RGB32);
+  window.setDotsPerMeterX(3780);
+  window.setDotsPerMeterY(3780);
+  LayeredMap map;
+  map.paintInBackground(app.paintInput(), window, {});
+  EXPECT_TRUE(map.painting());
+  EXPECT_TRUE(map.adopt());
+  EXPECT_TRUE(map.isCurrent(app.paintInput(), window));
+  const QImage background = paintWith(map);
+  EXPECT_EQ(map.stagesPainted(), 2);  // the window paint took the background's images
+  LayeredMap fresh;
+  EXPECT_EQ(background, paintWith(fresh));
+
+  // A newer view asks the running paint to stop; what it leaves is not kept.
+  app.view.setRange(700);
+  map.paintInBackground(app.paintInput(), window, {});
+  app.view.setRange(600);
+  map.paintInBackground(app.paintInput(), window, {});
+  map.adopt();
+  EXPECT_FALSE(map.painting());
+  app.view.setRange(700);
+  EXPECT_FALSE(map.isCurrent(app.paintInput(), window));
+}
+
 }  // namespace
 }  // namespace korvant

@@ -10,6 +10,9 @@
 #include <QStatusBar>
 #include <QTest>
 #include <QTimer>
+#include <algorithm>
+#include <cmath>
+#include <fstream>
 
 #include "app/menutable.h"
 #include "app/mousereadout.h"
@@ -285,6 +288,85 @@ TEST_F(MainWindowTest, NavigationDataIsReadInTheBackground) {
   data.write("earth_awy.dat", "I\n1100 Version\n99\n");
   map().readNavDataInBackground();
   ASSERT_TRUE(QTest::qWaitFor([&] { return app.fixes.navData() != first; }, 10000));
+}
+
+}  // namespace
+}  // namespace korvant
+
+namespace korvant {
+namespace {
+
+// Every frame a drag or the wheel shows is the kept picture moved, until the
+// full paint arrives from the background; the probe says which was which.
+TEST_F(MainWindowTest, DragAndWheelShowTheMovedMapUntilTheFullPaintArrives) {
+  test::TempDir folder;
+  const std::string log = folder.str() + "/frames.log";
+  map().frameLog().open(log.c_str());
+  const auto frames = [&] {
+    std::vector<std::string> kinds;
+    std::ifstream in(log);
+    for (std::string ms, kind; in >> ms >> kind;) kinds.push_back(kind);
+    return kinds;
+  };
+  // Until the full paint has arrived, nothing else is shown.
+  const auto expectMovedThenFull = [&](std::size_t from, std::size_t moved) {
+    const auto full = [&] {
+      const std::vector<std::string> kinds = frames();
+      return std::find(kinds.begin() + std::min(from, kinds.size()), kinds.end(), "full") - kinds.begin();
+    };
+    EXPECT_TRUE(QTest::qWaitFor([&] { return std::size_t(full()) < frames().size(); }, 10000));
+    const std::vector<std::string> kinds = frames();
+    const std::size_t arrived = full();
+    EXPECT_GE(arrived - from, moved);
+    for (std::size_t i = from; i < arrived && i < kinds.size(); ++i) EXPECT_EQ(kinds[i], "moved") << i;
+    return arrived + 1;
+  };
+  const QPoint from(map().width() / 2, map().height() / 2);
+  const LatLng held = map().screenProjection().fromDevice(from.x(), from.y());
+  const QImage before = map().grab().toImage();
+  const std::size_t start = frames().size();
+  send(QEvent::MouseButtonPress, Qt::LeftButton, from);
+  QPoint at = from;
+  QImage first;
+  for (int step = 1; step <= 20; ++step) {
+    at = from + QPoint(-12 * step, 5 * step);
+    QMouseEvent move(QEvent::MouseMove, at, map().mapToGlobal(at), Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(&map(), &move);
+    if (step == 1)
+      first = map().grab().toImage();
+    else
+      map().repaint();
+  }
+  // The grabbed spot of the map came along with the pointer, to a pixel.
+  int same = 0, drawn = 0;
+  for (int dy = -10; dy <= 10; ++dy)
+    for (int dx = -10; dx <= 10; ++dx) {
+      drawn += before.pixel(from.x() + dx, from.y() + dy) != qRgb(255, 255, 255);
+      bool found = false;
+      for (int ey = -1; ey <= 1; ++ey)
+        for (int ex = -1; ex <= 1; ++ex)
+          found |= first.pixel(from.x() - 12 + dx, from.y() + 5 + dy) ==
+                   before.pixel(from.x() + dx + ex, from.y() + dy + ey);
+      same += found;
+    }
+  EXPECT_EQ(same, 21 * 21);
+  EXPECT_GT(drawn, 20);  // the spot holds the grid and the 50N label
+  send(QEvent::MouseButtonRelease, Qt::LeftButton, at);
+  std::size_t shown = expectMovedThenFull(start, 20);
+  const DevicePoint now = map().screenProjection().toDevice(held);
+  EXPECT_NEAR(now.x, at.x(), 1);
+  EXPECT_NEAR(now.y, at.y(), 1);
+
+  const double range = app.view.range;
+  for (int step = 0; step < 10; ++step) {
+    QWheelEvent in(QPointF(200, 150), map().mapToGlobal(QPointF(200, 150)), QPoint(), QPoint(0, 120), Qt::NoButton,
+                   Qt::NoModifier, Qt::NoScrollPhase, false);
+    QCoreApplication::sendEvent(&map(), &in);
+    map().repaint();
+  }
+  EXPECT_NEAR(app.view.range, range / std::pow(1.25, 10), 1e-6);
+  expectMovedThenFull(shown, 10);
+  EXPECT_TRUE(map().layeredMap().isCurrent(app.paintInput(), map()));
 }
 
 }  // namespace
