@@ -124,6 +124,12 @@ double distanceNmFast(const LatLng& from, const LatLng& to) {
   return EARTH_DIAMETER_NM * std::asin(std::sqrt(std::min(h, 1.0)));
 }
 
+bool surelyWithinNm(const LatLng& from, const LatLng& to, double nm) {
+  const double across = std::fabs(degMinToRadians(from.lat) - degMinToRadians(to.lat)) +
+                        std::fabs(degMinToRadians(from.lng) - degMinToRadians(to.lng));
+  return across * EARTH_RADIUS_NM < nm;
+}
+
 namespace {
 
 // The destination in double, or nothing where its printed position (two

@@ -36,6 +36,10 @@ double distanceNm(const LatLng& from, const LatLng& to);
 // The same haversine in double precision: for decisions that lie clear of
 // their limit, where the extended-precision answer cannot differ.
 double distanceNmFast(const LatLng& from, const LatLng& to);
+// True when the two lie surely less than `nm` apart, from the degrees alone:
+// along the meridian and then the parallel is never shorter than the great
+// circle. No trigonometry, for the many short lines of a coast.
+bool surelyWithinNm(const LatLng& from, const LatLng& to, double nm);
 // The position reached on `course` after `distance` NM, and the final course.
 // In double where the position's two printed decimals of minutes and the
 // course are sure to match the extended computation, else extended.

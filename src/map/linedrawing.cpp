@@ -15,11 +15,19 @@ SideOfCentre LineDrawer::sideOf(const LatLng& p) {
   return lastSide_;
 }
 
+DevicePoint LineDrawer::deviceOf(const LatLng& p) {
+  if (p.lat != lastProjected_.lat || p.lng != lastProjected_.lng) {
+    lastProjected_ = p;
+    lastDevice_ = paint_.projection.toDevice(p);
+  }
+  return lastDevice_;
+}
+
 void LineDrawer::drawStraight(const LatLng& a, const LatLng& b, double reach, int offset, double trueCourse) {
   const SideOfCentre sideA = sideOf(a);
   if (FarSideRule::skips(sideA, sideOf(b))) return;
   const Projection& proj = paint_.projection;
-  DevicePoint p = proj.toDevice(a), q = proj.toDevice(b);
+  DevicePoint p = deviceOf(a), q = deviceOf(b);
   if (!p.visible || !q.visible || !proj.nearSurface(p.x, p.y, reach) || !proj.nearSurface(q.x, q.y, reach)) return;
   if (offset != 0) {
     if (trueCourse < 0) trueCourse = courseAndDistance(a, b).course;
@@ -38,7 +46,8 @@ void LineDrawer::drawStraight(const LatLng& a, const LatLng& b, double reach, in
 
 void LineDrawer::drawGreatCircle(const LatLng& a, const LatLng& b, double reach, int offset, double trueCourse) {
   // Short legs are one piece; the double distance decides where it is clear.
-  if (offset == 0 && distanceNmFast(a, b) < GREAT_CIRCLE_PIECE_NM - 1e-6) {
+  if (offset == 0 &&
+      (surelyWithinNm(a, b, GREAT_CIRCLE_PIECE_NM - 1) || distanceNmFast(a, b) < GREAT_CIRCLE_PIECE_NM - 1e-6)) {
     drawStraight(a, b, reach, 0, 0);
     return;
   }

@@ -24,11 +24,14 @@ class LineDrawer {
  private:
   void drawGreatCircle(const LatLng& a, const LatLng& b, double reach, int offset, double trueCourse);
   SideOfCentre sideOf(const LatLng& p);
+  DevicePoint deviceOf(const LatLng& p);
 
   PaintContext& paint_;
   // Consecutive pieces share ends: keep the last end's side of the centre.
   LatLng lastPoint_ = LatLng::unset();
   SideOfCentre lastSide_;
+  LatLng lastProjected_ = LatLng::unset();
+  DevicePoint lastDevice_;
 };
 
 }  // namespace korvant

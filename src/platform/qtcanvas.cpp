@@ -33,17 +33,17 @@ QtTextCache::Texts& QtTextCache::forFont(const QFont& font) {
   return fonts_[font.key()];
 }
 
-const QStaticText& QtTextCache::get(Texts& texts, const QString& text, const QFont& font) {
-  if (texts.size() > 50000) texts.clear();
+const QStaticText& QtTextCache::get(Texts& texts, std::string_view text, const QFont& font) {
   auto it = texts.find(text);
   if (it == texts.end()) {
-    QStaticText laidOut(text);
+    if (texts.size() > 50000) texts.clear();  // bounded, whatever the maps hold
+    QStaticText laidOut(fromUtf8(text));
     laidOut.setTextFormat(Qt::PlainText);
     laidOut.setPerformanceHint(QStaticText::AggressiveCaching);
     laidOut.prepare(QTransform(), font);
-    it = texts.insert(text, laidOut);
+    it = texts.emplace(std::string(text), std::move(laidOut)).first;
   }
-  return *it;
+  return it->second;
 }
 
 // Half the side of a symbol's image beyond its half-size: room for the pen.
@@ -175,7 +175,7 @@ void QtMapCanvas::textOut(int x, int y, std::string_view text) {
   flushLines();
   flushSegments();
   if (!fontTexts_) fontTexts_ = &cache_.forFont(qfont_);
-  const QStaticText& laidOut = QtTextCache::get(*fontTexts_, fromUtf8(text), qfont_);
+  const QStaticText& laidOut = QtTextCache::get(*fontTexts_, text, qfont_);
   const QFontMetrics& fm = metrics();
   // QStaticText stands on its top-left corner, a full ascent above the baseline.
   double dx = 0, dy = 0;
@@ -213,7 +213,7 @@ TextMetrics QtMapCanvas::textMetrics() const {
 // and then drawing it shapes it once.
 int QtMapCanvas::textWidth(std::string_view text) const {
   if (!fontTexts_) fontTexts_ = &cache_.forFont(qfont_);
-  return static_cast<int>(std::ceil(QtTextCache::get(*fontTexts_, fromUtf8(text), qfont_).size().width()));
+  return static_cast<int>(std::ceil(QtTextCache::get(*fontTexts_, text, qfont_).size().width()));
 }
 
 void QtMapCanvas::fillRect(const Rect& rect, Color color) {

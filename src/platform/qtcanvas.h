@@ -9,6 +9,10 @@
 #include <QPolygon>
 #include <QStaticText>
 #include <optional>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
 
 #include "map/canvas.h"
 
@@ -18,10 +22,16 @@ namespace korvant {
 // drawing it, and a map repeats most of its texts on every paint.
 class QtTextCache {
  public:
-  using Texts = QHash<QString, QStaticText>;
+  // Keyed by the map's own UTF-8 text: a lookup converts and allocates
+  // nothing, and hashes far faster than a QString's.
+  struct TextHash {
+    using is_transparent = void;
+    std::size_t operator()(std::string_view text) const { return std::hash<std::string_view>{}(text); }
+  };
+  using Texts = std::unordered_map<std::string, QStaticText, TextHash, std::equal_to<>>;
   // The laid-out texts of one font, found once per font selection.
   Texts& forFont(const QFont& font);
-  static const QStaticText& get(Texts& texts, const QString& text, const QFont& font);
+  static const QStaticText& get(Texts& texts, std::string_view text, const QFont& font);
   // A symbol drawn once on a clear ground, centred in its image.
   const QImage& symbol(Symbol symbol, int r, Color color, double devicePixelRatio);
 

@@ -7,6 +7,7 @@
 #include <ctime>
 #include <memory>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -30,6 +31,9 @@ class MagneticModel {
 
   // Decimal degrees, positive west, at `heightKm` above the WGS-84 ellipsoid.
   double variation(const LatLng& position, double heightKm = 0) const;
+  // variation() of each position at height 0, into `out` of the same size:
+  // the same values, several computed at once.
+  void variations(std::span<const LatLng> positions, std::span<double> out) const;
 
   MagneticModelId id() const { return id_; }
   double year() const { return year_; }

@@ -3,9 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdio>
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include "sky/wmm2025.h"
 
@@ -35,6 +37,29 @@ TEST(MagneticVariation, TextRule) {
   EXPECT_EQ(variationText(10.2), "10W");
   EXPECT_EQ(variationText(0), "0.0W");
   EXPECT_EQ(variationText(-0.04), "0.0E");
+  // Digits as printf gives them, at and about every rounding half.
+  for (int i = -2000; i <= 2000; ++i)
+    for (const double v : {i * 0.05, i * 0.05 + 1e-9, i * 0.05 - 1e-9, i * 0.0137, i * 0.09}) {
+      char printed[32];
+      std::snprintf(printed, sizeof printed, std::fabs(v) >= 10 ? "%.0f%c" : "%.1f%c", std::fabs(v),
+                    v >= 0 ? 'W' : 'E');
+      ASSERT_EQ(variationText(v), printed) << v;
+    }
+}
+
+// Several positions at once give each the value of one alone, to the last
+// bit, at any latitude (the poles included), longitude and date.
+TEST(MagneticVariation, ManyAtOnceAreEachTheValueOfOne) {
+  std::vector<LatLng> positions;
+  for (double lat = -9000; lat <= 9000; lat += 250)
+    for (double lng = -18000; lng <= 18000; lng += 730) positions.push_back({lat, lng});
+  positions.push_back({5012.5, -3017.25});  // an odd count: the last alone
+  for (const MagneticModel& model : {MagneticModel(), MagneticModel(MagneticModelId::Wmm2025, 2026.93)}) {
+    std::vector<double> values(positions.size());
+    model.variations(positions, values);
+    for (std::size_t i = 0; i < positions.size(); ++i)
+      ASSERT_EQ(values[i], model.variation(positions[i])) << positions[i].lat << " " << positions[i].lng;
+  }
 }
 
 // Each generated table against its published file.

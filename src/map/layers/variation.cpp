@@ -2,6 +2,8 @@
 #include "map/layers/layers.h"
 #include "sky/magvar.h"
 
+#include <vector>
+
 namespace korvant {
 
 void drawVariation(PaintContext& paint) {
@@ -12,12 +14,23 @@ void drawVariation(PaintContext& paint) {
   canvas.setTextColor(paint.pick(colors::cyan, colors::black));
   canvas.setBackgroundTransparent(true);
   canvas.setTextAlign({HAlign::Center, VAlign::Bottom});
+  // The positions first, then all their values at once: the model computes
+  // several side by side.
+  struct Spot {
+    int x, y;
+  };
+  std::vector<Spot> spots;
+  std::vector<LatLng> positions;
   for (int x = step; x < paint.width; x += step)
     for (int y = step; y < paint.height; y += step) {
       const LatLng p = paint.projection.fromDevice(x, y);
       if (p.lat == NO_POSITION || p.lng == NO_POSITION) continue;
-      canvas.textOut(x, y, variationText(paint.input.magnetic.variation(p)));
+      spots.push_back({x, y});
+      positions.push_back(p);
     }
+  std::vector<double> values(positions.size());
+  paint.input.magnetic.variations(positions, values);
+  for (std::size_t i = 0; i < spots.size(); ++i) canvas.textOut(spots[i].x, spots[i].y, variationText(values[i]));
   canvas.setTextAlign({HAlign::Left, VAlign::Bottom});
 }
 
