@@ -1,6 +1,7 @@
 #include "platform/layeredmap.h"
 
 #include <QRegion>
+#include <algorithm>
 #include <cmath>
 
 #include "map/framemotion.h"
@@ -50,10 +51,25 @@ void StageThread::run() {
   }
 }
 
+LayeredMap::LayeredMap() { setThreads(static_cast<int>(std::clamp(std::thread::hardware_concurrency(), 2u, 8u))); }
+
 LayeredMap::~LayeredMap() {
   // The job refers to this map: it ends before the threads and images go.
   if (job_) job_->stop = true;
-  belowThread_.wait();
+  workers_.front()->thread.wait();
+}
+
+void LayeredMap::setThreads(int threads) {
+  if (job_) return;
+  workers_.resize(static_cast<std::size_t>(std::max(1, threads)));
+  for (auto& worker : workers_)
+    if (!worker) worker = std::make_unique<Worker>();
+}
+
+void LayeredMap::onEveryWorker(const std::function<void(int)>& job, int count) {
+  for (int i = 1; i < count; ++i) workers_[i]->thread.start([&job, i] { job(i); });
+  job(0);
+  for (int i = 1; i < count; ++i) workers_[i]->thread.wait();
 }
 
 void LayeredMap::invalidate() {
@@ -86,21 +102,33 @@ void LayeredMap::prepareImage(QImage& image, PaintStage stage, const PaintKey& k
   image.setDotsPerMeterY(dotsPerMeter);
 }
 
-MapRecording LayeredMap::recordStage(Kept& kept, PaintStage stage, const PaintInput& input, const PaintKey& key) {
+MapRecording LayeredMap::recordStage(Kept& kept, QtTextCache& texts, PaintStage stage, const PaintInput& input,
+                                     const PaintKey& key) {
   prepareImage(kept.next, stage, key);
   QPainter painter(&kept.next);
-  QtMapCanvas canvas(painter, &kept.texts);
+  QtMapCanvas canvas(painter, &texts);
   return MapPainter(input, canvas).recordStage({.width = key.width, .height = key.height, .printing = false}, stage);
 }
 
-PaintResult LayeredMap::paintStage(Kept& kept, PaintStage stage, const PaintInput& input, const PaintKey& key,
-                                   const MapRecording* recording) {
-  prepareImage(kept.next, stage, key);
-  if (stage == PaintStage::Above) kept.next.fill(Qt::transparent);
+PaintResult LayeredMap::paintRows(const Kept& kept, uchar* pixels, QtTextCache& texts, PaintStage stage,
+                                  const PaintInput& input, const PaintKey& key, const MapRecording* recording, int top,
+                                  int bottom) {
   PaintResult result;
   {
-    QPainter painter(&kept.next);
-    QtMapCanvas canvas(painter, &kept.texts);
+    // Each band paints through an image of its own over the same pixels,
+    // clipped to its rows: the lines that reach them are stroked, and their
+    // dashes laid out, as on one surface, to the same pixels.
+    const QImage& whole = kept.next;
+    QImage band(pixels, whole.width(), whole.height(), whole.bytesPerLine(), whole.format());
+    band.setDevicePixelRatio(whole.devicePixelRatio());
+    band.setDotsPerMeterX(whole.dotsPerMeterX());
+    band.setDotsPerMeterY(whole.dotsPerMeterY());
+    QPainter painter(&band);
+    QtMapCanvas canvas(painter, &texts);
+    if (top > 0 || bottom < key.height) {
+      painter.setClipRect(0, top, key.width, bottom - top);
+      canvas.setArea({0, top, key.width, bottom - top});
+    }
     result = MapPainter(input, canvas)
                  .paintStage({.width = key.width, .height = key.height, .printing = false}, stage, recording);
   }
@@ -109,25 +137,68 @@ PaintResult LayeredMap::paintStage(Kept& kept, PaintStage stage, const PaintInpu
 }
 
 void LayeredMap::run(Job& job, const PaintInput& input) {
-  // Decluttered, each stage is recorded on its own thread, the labels of
-  // both are planned here, and each stage is drawn from the recording.
+  const int threads = static_cast<int>(workers_.size());
+  // Decluttered, the stages are recorded on two threads, the labels of both
+  // are planned here, and each thread draws its band of both from the recording.
   std::optional<MapRecording> recording;
   if (input.switches.declutter) {
-    MapRecording above;
-    const auto recordAbove = [&] { above = recordStage(above_, PaintStage::Above, input, job.aboveKey); };
-    if (parallel_) aboveThread_.start(recordAbove);
-    MapRecording below = recordStage(below_, PaintStage::Below, input, job.belowKey);
-    if (!parallel_) aboveThread_.start(recordAbove);
-    aboveThread_.wait();
+    MapRecording recorded[2];
+    const auto record = [&](int i) {
+      for (int s = i; s < 2; s += std::min(threads, 2))
+        recorded[s] =
+            recordStage(s == 0 ? below_ : above_, workers_[i]->texts, s == 0 ? PaintStage::Below : PaintStage::Above,
+                        input, s == 0 ? job.belowKey : job.aboveKey);
+    };
+    onEveryWorker(record, std::min(threads, 2));
     if (input.stopped()) return;
-    recording = combineRecordings(std::move(below), std::move(above), job.belowKey.width, job.belowKey.height);
+    recording =
+        combineRecordings(std::move(recorded[0]), std::move(recorded[1]), job.belowKey.width, job.belowKey.height);
   }
+  // The pixels' address taken once here: bits() may write to the image.
+  uchar* belowPixels = nullptr;
+  uchar* abovePixels = nullptr;
+  if (job.paintBelow) {
+    prepareImage(below_.next, PaintStage::Below, job.belowKey);
+    belowPixels = below_.next.bits();
+  }
+  if (job.paintAbove) {
+    prepareImage(above_.next, PaintStage::Above, job.aboveKey);
+    above_.next.fill(Qt::transparent);
+    abovePixels = above_.next.bits();
+  }
+  const int height = job.belowKey.height;
+  // Bands need whole device rows at their edges; without a recording each
+  // stage is drawn whole, layer by layer, on one thread.
+  const double ratio = job.belowKey.devicePixelRatio;
+  const int bands = recording && ratio == std::round(ratio) ? std::min(threads, std::max(1, height / 64)) : 1;
   const MapRecording* recorded = recording ? &*recording : nullptr;
-  const auto above = [&] { paintStage(above_, PaintStage::Above, input, job.aboveKey, recorded); };
-  if (job.paintAbove && parallel_) aboveThread_.start(above);
-  if (job.paintBelow) job.result = paintStage(below_, PaintStage::Below, input, job.belowKey, recorded);
-  if (job.paintAbove && !parallel_) aboveThread_.start(above);
-  aboveThread_.wait();
+  if (bands > 1) {
+    onEveryWorker(
+        [&](int i) {
+          const int top = height * i / bands, bottom = height * (i + 1) / bands;
+          if (job.paintBelow) {
+            const PaintResult result = paintRows(below_, belowPixels, workers_[i]->texts, PaintStage::Below, input,
+                                                 job.belowKey, recorded, top, bottom);
+            if (i == 0) job.result = result;
+          }
+          if (job.paintAbove)
+            paintRows(above_, abovePixels, workers_[i]->texts, PaintStage::Above, input, job.aboveKey, recorded, top,
+                      bottom);
+        },
+        bands);
+  } else {
+    const auto stage = [&](int i) {
+      for (int s = i; s < 2; s += std::min(threads, 2)) {
+        if (s == 0 && job.paintBelow)
+          job.result = paintRows(below_, belowPixels, workers_[i]->texts, PaintStage::Below, input, job.belowKey,
+                                 recorded, 0, height);
+        if (s == 1 && job.paintAbove)
+          paintRows(above_, abovePixels, workers_[i]->texts, PaintStage::Above, input, job.aboveKey, recorded, 0,
+                    height);
+      }
+    };
+    onEveryWorker(stage, std::min(threads, 2));
+  }
   job.finished = !input.stopped();
   // Only the window's thread swaps the kept images: reading them here is safe.
   if (job.finished && job.compose)
@@ -149,7 +220,7 @@ void LayeredMap::start(const PaintInput& input, Keys keys, std::function<void()>
   job.paintAbove = above_.key != keys.above;
   job.belowKey = std::move(keys.below);
   job.aboveKey = std::move(keys.above);
-  belowThread_.start([this, &job, input = input.withView(job.view, &job.stop), done = std::move(done)] {
+  workers_.front()->thread.start([this, &job, input = input.withView(job.view, &job.stop), done = std::move(done)] {
     run(job, input);
     if (done) done();
   });
@@ -157,7 +228,7 @@ void LayeredMap::start(const PaintInput& input, Keys keys, std::function<void()>
 
 bool LayeredMap::adopt() {
   if (!job_) return false;
-  belowThread_.wait();
+  workers_.front()->thread.wait();
   const std::unique_ptr<Job> job = std::move(job_);
   if (!job->finished) return false;
   if (job->paintBelow) {

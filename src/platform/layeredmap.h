@@ -14,6 +14,7 @@
 #include <mutex>
 #include <optional>
 #include <thread>
+#include <vector>
 
 #include "map/mappainter.h"
 #include "map/paintkey.h"
@@ -44,7 +45,7 @@ class StageThread {
 
 class LayeredMap {
  public:
-  LayeredMap() = default;
+  LayeredMap();
   ~LayeredMap();
   LayeredMap(const LayeredMap&) = delete;
   LayeredMap& operator=(const LayeredMap&) = delete;
@@ -74,8 +75,12 @@ class LayeredMap {
 
   // Stage images painted so far; tests watch it.
   int stagesPainted() const { return stagesPainted_; }
-  // Paint the two stages one after the other, for tests and benchmarks.
-  void setParallel(bool parallel) { parallel_ = parallel; }
+  // How many threads paint (at least one; by default the cores, two to
+  // eight). The stages are
+  // recorded on the first two; decluttered, each thread then draws a band of
+  // rows of both stages from the recording. Set before the first paint.
+  void setThreads(int threads);
+  int threads() const { return static_cast<int>(workers_.size()); }
   // Forget both images.
   void invalidate();
 
@@ -84,7 +89,11 @@ class LayeredMap {
     QImage image;                 // shown
     QImage next;                  // painted into, shown once done
     std::optional<PaintKey> key;  // of `image`
-    QtTextCache texts;            // used only by the thread that paints this stage
+  };
+  // A painting thread with the texts it laid out, used by it alone.
+  struct Worker {
+    StageThread thread;
+    QtTextCache texts;
   };
   struct Job {
     MapView view;  // the paint's own, so that the window's may move on
@@ -100,24 +109,28 @@ class LayeredMap {
   };
   static Keys keysFor(const PaintInput& input, const QPaintDevice& target);
   static void prepareImage(QImage& image, PaintStage stage, const PaintKey& key);
-  static MapRecording recordStage(Kept& kept, PaintStage stage, const PaintInput& input, const PaintKey& key);
-  static PaintResult paintStage(Kept& kept, PaintStage stage, const PaintInput& input, const PaintKey& key,
-                                const MapRecording* recording);
+  static MapRecording recordStage(Kept& kept, QtTextCache& texts, PaintStage stage, const PaintInput& input,
+                                  const PaintKey& key);
+  // Rows top to bottom (device-independent) of a stage's next image, whose
+  // pixels start at `pixels`.
+  static PaintResult paintRows(const Kept& kept, uchar* pixels, QtTextCache& texts, PaintStage stage,
+                               const PaintInput& input, const PaintKey& key, const MapRecording* recording, int top,
+                               int bottom);
+  // Runs job(i) for each worker i on its thread, the first on this one, and waits.
+  void onEveryWorker(const std::function<void(int)>& job, int count);
   void start(const PaintInput& input, Keys keys, std::function<void()> done);
-  void run(Job& job, const PaintInput& input);  // on belowThread_
+  void run(Job& job, const PaintInput& input);  // on the first worker
   void compose(QPainter& painter, const PaintInput& input, int width, int height);
   // The two kept stages in one image, as a moved frame shows them.
   static void composeStages(QImage& into, const QImage& below, const QImage& above);
 
   Kept below_, above_;
-  StageThread belowThread_;  // paints the Below stage, always
-  StageThread aboveThread_;  // paints the Above stage, always
+  std::vector<std::unique_ptr<Worker>> workers_;
   std::unique_ptr<Job> job_;
   QImage composed_, composedNext_;  // the stages in one image: of the kept ones, of the job's
   bool composedKept_ = false;       // composed_ is of the kept images
   PaintResult result_;
   int stagesPainted_ = 0;
-  bool parallel_ = true;
 };
 
 }  // namespace korvant

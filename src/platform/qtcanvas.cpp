@@ -82,10 +82,16 @@ QtMapCanvas::QtMapCanvas(QPainter& painter, QtTextCache* cache)
   painter_.setBackgroundMode(Qt::TransparentMode);
 }
 
+bool QtMapCanvas::missesArea(const QRect& bounds) const {
+  if (!area_) return false;
+  const int margin = linePen_.width() + 1;
+  return !area_->adjusted(-margin, -margin, margin, margin).intersects(bounds.adjusted(0, 0, 1, 1));
+}
+
 void QtMapCanvas::flushLines() {
   if (pending_.size() == 2) {
-    segments_.append(QLine(pending_[0], pending_[1]));
-  } else if (pending_.size() > 2) {
+    if (!missesArea(QRect(pending_[0], pending_[1]).normalized())) segments_.append(QLine(pending_[0], pending_[1]));
+  } else if (pending_.size() > 2 && !missesArea(pending_.boundingRect())) {
     painter_.drawPolyline(pending_);
     clearUpperVectorState();
   }
@@ -188,6 +194,11 @@ void QtMapCanvas::textOut(int x, int y, std::string_view text) {
     dy = -fm.ascent();
   else if (align_.v == VAlign::Bottom)
     dy = -fm.ascent() - fm.descent();
+  // Beyond this canvas's band, with room for a glyph's overhang.
+  if (area_ && font_.escapement == 0 &&
+      !area_->adjusted(-fm.height(), -fm.height(), fm.height(), fm.height())
+           .intersects(QRectF(x + dx, y + dy, width, fm.height()).toAlignedRect()))
+    return;
   if (painter_.backgroundMode() == Qt::OpaqueMode)
     painter_.fillRect(QRectF(x + dx, y + dy, width, fm.height()), painter_.background());
   painter_.setPen(QPen(QBrush(textColor_), 1));
@@ -231,9 +242,13 @@ void QtMapCanvas::drawSymbol(Symbol symbol, int x, int y, int r, Color color) {
   }
   flushLines();
   flushSegments();
-  const QImage& image = cache_.symbol(symbol, r, color, painter_.device()->devicePixelRatioF());
-  painter_.drawImage(QPoint(x - r - kSymbolMargin, y - r - kSymbolMargin), image);
-  clearUpperVectorState();
+  const QPoint corner(x - r - kSymbolMargin, y - r - kSymbolMargin);
+  const int side = 2 * (r + kSymbolMargin) + 1;
+  if (!area_ || area_->intersects(QRect(corner, QSize(side, side)))) {
+    const QImage& image = cache_.symbol(symbol, r, color, painter_.device()->devicePixelRatioF());
+    painter_.drawImage(corner, image);
+    clearUpperVectorState();
+  }
   selectPen(color, 1, PenStyle::Solid);
 }
 

@@ -69,6 +69,11 @@ class QtMapCanvas : public MapCanvas {
   std::vector<FontFamily> fixedPitchFamilies() const override;
 
   static QColor toQColor(Color c) { return QColor(c.r, c.g, c.b); }
+  // The part of the surface this canvas paints, in its own units, where it
+  // is less than the painter's viewport (a band of a larger picture): a
+  // polyline or segment wholly beyond it is left out. One that reaches it is
+  // drawn whole, so that its strokes and dashes fall as on the whole surface.
+  void setArea(const QRect& area) { area_ = area; }
 
  private:
   const QFontMetrics& metrics() const;
@@ -76,6 +81,7 @@ class QtMapCanvas : public MapCanvas {
   // one pen as one batch: a call into the painter costs far more than a short line.
   void flushLines();
   void flushSegments();
+  bool missesArea(const QRect& bounds) const;
 
   QPainter& painter_;
   QtTextCache ownCache_;
@@ -90,6 +96,7 @@ class QtMapCanvas : public MapCanvas {
   mutable std::optional<QFontMetrics> metrics_;
   TextAlign align_;
   QPoint position_;
+  std::optional<QRect> area_;
   // Pixels, not vectors: symbols may be stamped from a kept image.
   bool raster_ = false;
 };

@@ -42,12 +42,20 @@ class LayeredMapTest : public ::testing::Test {
   AppContext app{boxes, clock};
 };
 
-TEST_F(LayeredMapTest, BothCoresPaintTheSamePixelsAsOne) {
-  LayeredMap parallel, serial;
-  serial.setParallel(false);
-  const QImage a = paintWith(parallel), b = paintWith(serial);
-  EXPECT_EQ(a, b);
-  EXPECT_EQ(parallel.stagesPainted(), 2);
+TEST_F(LayeredMapTest, AnyNumberOfThreadsPaintsTheSamePixelsAsOne) {
+  LayeredMap serial;
+  serial.setThreads(1);
+  const QImage one = paintWith(serial);
+  for (const bool declutter : {true, false}) {
+    app.switches.declutter = declutter;
+    const QImage alone = declutter ? one : paintWith(serial);
+    for (const int threads : {2, 3, 5}) {
+      LayeredMap parallel;
+      parallel.setThreads(threads);
+      EXPECT_EQ(paintWith(parallel), alone) << threads << " threads, declutter " << declutter;
+      EXPECT_EQ(parallel.stagesPainted(), 2);
+    }
+  }
 }
 
 TEST_F(LayeredMapTest, KeptImagesGiveThePictureOfAFreshPaint) {
