@@ -72,11 +72,4 @@ double radiansToDegMin(double radians) {
   return radians < 0 ? -v : v;
 }
 
-double degMinToRadians(double packed) {
-  const double x = std::fabs(packed) * 0.01;
-  const double whole = std::floor(x);
-  const double r = (whole + (x - whole) * 5.0 / 3.0) * PI / 180.0;
-  return packed < 0 ? -r : r;
-}
-
 }  // namespace korvant

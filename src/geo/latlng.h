@@ -3,6 +3,7 @@
 // (degrees x 100 + minutes, minutes carrying the fraction; north and east
 // positive; latitudes -9000 ... 9000, longitudes -18000 ... 18000), and the
 // conversions to decimal degrees and radians.
+#include <cmath>
 #include <iosfwd>
 
 namespace korvant {
@@ -55,6 +56,12 @@ double packedLongitudeNear(double lng, double previous);
 double wrapPackedLongitude(double lng);
 double degreesToDegMin(double degrees);
 double radiansToDegMin(double radians);
-double degMinToRadians(double packed);
+// Inline: every projected point calls it twice.
+inline double degMinToRadians(double packed) {
+  const double x = std::fabs(packed) * 0.01;
+  const double whole = std::floor(x);
+  const double r = (whole + (x - whole) * 5.0 / 3.0) * PI / 180.0;
+  return packed < 0 ? -r : r;
+}
 
 }  // namespace korvant

@@ -222,7 +222,10 @@ PlanePoint Projection::toPlane(const LatTerm& lat, const LngTerm& lng) const {
 
 PlanePoint Projection::toPlane(const LatLng& p) const { return toPlane(latTerm(p.lat), lngTerm(p.lng)); }
 
-DevicePoint Projection::toDevice(const LatLng& p) const { return toDevice(latTerm(p.lat), lngTerm(p.lng)); }
+// Flattened: the terms and the plane inline, one dispatch on the kind each.
+[[gnu::flatten]] DevicePoint Projection::toDevice(const LatLng& p) const {
+  return toDevice(latTerm(p.lat), lngTerm(p.lng));
+}
 
 DevicePoint Projection::toDevice(const LatTerm& lat, const LngTerm& lng) const {
   if (!setUp_) return {0, 0, false};

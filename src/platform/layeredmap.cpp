@@ -305,18 +305,24 @@ void LayeredMap::paintMoved(QPainter& painter, const QPaintDevice& target, const
                                                  .adjusted(1, 1, -1, -1)
                                                  .toAlignedRect());
   for (const QRect& r : uncovered) painter.fillRect(r, Qt::white);
-  if (!composedKept_) {
-    composeStages(composed_, below_.image, above_.image);
-    composedKept_ = true;
-  }
   painter.save();
   painter.setTransform(transform);
-  painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
-  painter.drawImage(0, 0, composed_);
-  {
-    // The tools' lines as they lay on the kept images, with them.
+  const PaintInput kept = input.withView(shown, nullptr);
+  if (motion.scale == 1) {
+    // Moved whole pixels: the stages are copied as they are, the tools'
+    // lines as they lay between them.
+    compose(painter, kept, below_.key->width, below_.key->height);
+  } else {
+    // Scaled, one image samples faster than two blended: the stages in one,
+    // and the tools' lines over them.
+    if (!composedKept_) {
+      composeStages(composed_, below_.image, above_.image);
+      composedKept_ = true;
+    }
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+    painter.drawImage(0, 0, composed_);
     QtMapCanvas canvas(painter);
-    MapPainter(input.withView(shown, nullptr), canvas)
+    MapPainter(kept, canvas)
         .paintStage({.width = below_.key->width, .height = below_.key->height, .printing = false}, PaintStage::Overlay);
   }
   painter.restore();
