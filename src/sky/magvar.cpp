@@ -66,8 +66,13 @@ const PreparedModel& wmm2000AtEpoch() {
   return prepared;
 }
 
-// Decimal degrees, positive west, at `heightKm` above the ellipsoid.
-double evaluate(const PreparedModel& M, const LatLng& position, double heightKm) {
+// A position on the geocentric sphere, at `heightKm` above the ellipsoid,
+// and the sine and cosine of its longitude.
+struct Spherical {
+  double ct, st, ca, sa, aor, sinLambda, cosLambda;
+};
+
+Spherical spherical(const PreparedModel& M, const LatLng& position, double heightKm) {
   constexpr double re = 6371.2;
   const double phi = degMinToRadians(position.lat), lambda = degMinToRadians(position.lng);
   const double sinLat = std::sin(phi), cosLat = std::cos(phi);
@@ -81,14 +86,25 @@ double evaluate(const PreparedModel& M, const LatLng& position, double heightKm)
   const double st = std::sqrt(std::max(0.0, 1 - ct * ct));
   const double r = std::sqrt(heightKm * heightKm + 2 * q1 + (M.a4 - M.c4 * sinLat2) / (q * q));
   const double d = std::sqrt(M.a2 * cosLat2 + M.b2 * sinLat2);
-  const double ca = (heightKm + d) / r;
-  const double sa = M.c2 * cosLat * sinLat / (r * d);
+  return {ct, st, (heightKm + d) / r, M.c2 * cosLat * sinLat / (r * d), re / r, std::sin(lambda), std::cos(lambda)};
+}
 
-  double sp[kSize], cp[kSize];
-  sp[0] = 0;
-  cp[0] = 1;
-  sp[1] = std::sin(lambda);
-  cp[1] = std::cos(lambda);
+// The series' sums of the field's components; bpp the longitude component
+// at a pole, from the m = 1 recursion.
+template <typename T>
+struct Field {
+  T br, bt, bp, bpp;
+};
+
+// T is a double, or Lanes of several positions side by side: each lane goes
+// through the same operations in the same order as a double would.
+template <typename T>
+Field<T> series(const PreparedModel& M, T ct, T st, T aor, T sinLambda, T cosLambda, bool pole) {
+  T sp[kSize], cp[kSize];
+  sp[0] = T{} + 0;
+  cp[0] = T{} + 1;
+  sp[1] = sinLambda;
+  cp[1] = cosLambda;
   for (int m = 2; m <= kMaxDegree; ++m) {
     sp[m] = sp[1] * cp[m - 1] + cp[1] * sp[m - 1];
     cp[m] = cp[1] * cp[m - 1] - sp[1] * sp[m - 1];
@@ -97,15 +113,13 @@ double evaluate(const PreparedModel& M, const LatLng& position, double heightKm)
   // The Legendre functions of degrees n, n - 1 and n - 2 in three buffers
   // that take turns: a degree needs only the two before it. An order beyond
   // a buffer's degree stays zero, which the recursion needs there.
-  double buffers[3][kSize] = {}, dBuffers[3][kSize] = {};
-  double *P0 = buffers[0], *P1 = buffers[1], *P2 = buffers[2];
-  double *dP0 = dBuffers[0], *dP1 = dBuffers[1], *dP2 = dBuffers[2];
-  P1[0] = 1;
-  double pp1 = 1, pp2 = 0;  // the m = 1 recursion of the poles
-  const bool pole = st == 0;
-  const double aor = re / r;
-  double ar = aor * aor;
-  double br = 0, bt = 0, bp = 0, bpp = 0;
+  T buffers[3][kSize] = {}, dBuffers[3][kSize] = {};
+  T *P0 = buffers[0], *P1 = buffers[1], *P2 = buffers[2];
+  T *dP0 = dBuffers[0], *dP1 = dBuffers[1], *dP2 = dBuffers[2];
+  P1[0] = T{} + 1;
+  T pp1 = T{} + 1, pp2 = T{} + 0;
+  T ar = aor * aor;
+  Field<T> f = {};
   for (int n = 1; n <= kMaxDegree; ++n) {
     ar *= aor;  // (re / r)^(n + 2)
     const double* k = M.k[n];
@@ -117,107 +131,58 @@ double evaluate(const PreparedModel& M, const LatLng& position, double heightKm)
     dP0[n] = st * dP1[n - 1] + ct * P1[n - 1];
     const double* g = M.g[n];
     const double* h = M.h[n];
-    double sumR = 0, sumT = 0, sumP = 0;
+    T sumR = {}, sumT = {}, sumP = {};
     for (int m = 0; m <= n; ++m) {
-      const double along = g[m] * cp[m] + h[m] * sp[m];
-      const double across = g[m] * sp[m] - h[m] * cp[m];
+      const T along = g[m] * cp[m] + h[m] * sp[m];
+      const T across = g[m] * sp[m] - h[m] * cp[m];
       sumR += along * P0[m];
       sumT += along * dP0[m];
-      sumP += m * across * P0[m];
+      sumP += static_cast<double>(m) * across * P0[m];
     }
-    br += (n + 1) * ar * sumR;
-    bt -= ar * sumT;
-    bp += ar * sumP;
+    f.br += static_cast<double>(n + 1) * ar * sumR;
+    f.bt -= ar * sumT;
+    f.bp += ar * sumP;
     if (pole) {
-      // At the poles the longitude component comes from the m = 1 recursion.
-      const double pp = n == 1 ? pp1 : ct * pp1 - k[1] * pp2;
+      T pp = pp1;
+      if (n != 1) pp = ct * pp1 - k[1] * pp2;
       pp2 = pp1;
       pp1 = pp;
-      bpp += (g[1] * sp[1] - h[1] * cp[1]) * ar * pp;
+      f.bpp += (g[1] * sp[1] - h[1] * cp[1]) * ar * pp;
     }
-    double* oldest = P2;
+    T* oldest = P2;
     P2 = P1, P1 = P0, P0 = oldest;
-    double* dOldest = dP2;
+    T* dOldest = dP2;
     dP2 = dP1, dP1 = dP0, dP0 = dOldest;
   }
-  bp = pole ? bpp : bp / st;
-
-  const double x = -bt * ca - br * sa;
-  const double y = bp;
-  const double declination = std::atan2(y, x) * DEGREES_PER_RADIAN;
-  return -declination;
+  return f;
 }
 
-// The same evaluation for two positions at once at height 0, step for step
-// as evaluate() takes it, so that each answer is the same to the last bit.
+double declination(double bt, double br, double bp, double ca, double sa) {
+  const double x = -bt * ca - br * sa;
+  return std::atan2(bp, x) * DEGREES_PER_RADIAN;
+}
+
+// Decimal degrees, positive west, at `heightKm` above the ellipsoid.
+double evaluate(const PreparedModel& M, const LatLng& position, double heightKm) {
+  const Spherical s = spherical(M, position, heightKm);
+  const bool pole = s.st == 0;
+  const Field<double> f = series(M, s.ct, s.st, s.aor, s.sinLambda, s.cosLambda, pole);
+  return -declination(f.bt, f.br, pole ? f.bpp : f.bp / s.st, s.ca, s.sa);
+}
+
 // Two doubles as one value: GCC carries each operation out lane by lane in
 // IEEE arithmetic, both lanes in one SSE2 instruction.
 using Lanes = double __attribute__((vector_size(2 * sizeof(double))));
 constexpr int kLanes = 2;
 
+// evaluate() of two positions at once at height 0, away from the poles, to
+// the same bits.
 void evaluateLanes(const PreparedModel& M, const LatLng* positions, double* variations) {
-  constexpr double re = 6371.2;
-  Lanes ct, st, ca, sa, aor;
-  Lanes sp[kSize], cp[kSize];
-  for (int j = 0; j < kLanes; ++j) {
-    const double phi = degMinToRadians(positions[j].lat), lambda = degMinToRadians(positions[j].lng);
-    const double sinLat = std::sin(phi), cosLat = std::cos(phi);
-    const double sinLat2 = sinLat * sinLat, cosLat2 = cosLat * cosLat;
-    const double q = std::sqrt(M.a2 - M.c2 * sinLat2);
-    const double q1 = 0 * q;
-    const double q2 = ((q1 + M.a2) / (q1 + M.b2)) * ((q1 + M.a2) / (q1 + M.b2));
-    const double c = sinLat / std::sqrt(q2 * cosLat2 + sinLat2);
-    ct[j] = c;
-    st[j] = std::sqrt(std::max(0.0, 1 - c * c));
-    const double r = std::sqrt(0.0 * 0.0 + 2 * q1 + (M.a4 - M.c4 * sinLat2) / (q * q));
-    const double d = std::sqrt(M.a2 * cosLat2 + M.b2 * sinLat2);
-    ca[j] = (0 + d) / r;
-    sa[j] = M.c2 * cosLat * sinLat / (r * d);
-    aor[j] = re / r;
-    sp[1][j] = std::sin(lambda);
-    cp[1][j] = std::cos(lambda);
-  }
-  Lanes ar = aor * aor;
-  sp[0] = Lanes{} + 0, cp[0] = Lanes{} + 1;
-  for (int m = 2; m <= kMaxDegree; ++m) {
-    sp[m] = sp[1] * cp[m - 1] + cp[1] * sp[m - 1];
-    cp[m] = cp[1] * cp[m - 1] - sp[1] * sp[m - 1];
-  }
-  Lanes buffers[3][kSize] = {}, dBuffers[3][kSize] = {};
-  Lanes *P0 = buffers[0], *P1 = buffers[1], *P2 = buffers[2];
-  Lanes *dP0 = dBuffers[0], *dP1 = dBuffers[1], *dP2 = dBuffers[2];
-  P1[0] = Lanes{} + 1;
-  Lanes br = {}, bt = {}, bp = {};
-  for (int n = 1; n <= kMaxDegree; ++n) {
-    ar *= aor;
-    const double* k = M.k[n];
-    for (int m = 0; m < n; ++m) {
-      P0[m] = ct * P1[m] - k[m] * P2[m];
-      dP0[m] = ct * dP1[m] - st * P1[m] - k[m] * dP2[m];
-    }
-    P0[n] = st * P1[n - 1];
-    dP0[n] = st * dP1[n - 1] + ct * P1[n - 1];
-    const double* g = M.g[n];
-    const double* h = M.h[n];
-    Lanes sumR = {}, sumT = {}, sumP = {};
-    for (int m = 0; m <= n; ++m) {
-      const Lanes along = g[m] * cp[m] + h[m] * sp[m];
-      const Lanes across = g[m] * sp[m] - h[m] * cp[m];
-      sumR += along * P0[m];
-      sumT += along * dP0[m];
-      sumP += static_cast<double>(m) * across * P0[m];
-    }
-    br += static_cast<double>(n + 1) * ar * sumR;
-    bt -= ar * sumT;
-    bp += ar * sumP;
-    Lanes* oldest = P2;
-    P2 = P1, P1 = P0, P0 = oldest;
-    Lanes* dOldest = dP2;
-    dP2 = dP1, dP1 = dP0, dP0 = dOldest;
-  }
-  const Lanes x = -bt * ca - br * sa;
-  const Lanes y = bp / st;
-  for (int j = 0; j < kLanes; ++j) variations[j] = -(std::atan2(y[j], x[j]) * DEGREES_PER_RADIAN);
+  const Spherical a = spherical(M, positions[0], 0), b = spherical(M, positions[1], 0);
+  const Field<Lanes> f = series<Lanes>(M, Lanes{a.ct, b.ct}, Lanes{a.st, b.st}, Lanes{a.aor, b.aor},
+                                       Lanes{a.sinLambda, b.sinLambda}, Lanes{a.cosLambda, b.cosLambda}, false);
+  variations[0] = -declination(f.bt[0], f.br[0], f.bp[0] / a.st, a.ca, a.sa);
+  variations[1] = -declination(f.bt[1], f.br[1], f.bp[1] / b.st, b.ca, b.sa);
 }
 
 }  // namespace
