@@ -92,9 +92,10 @@ CommandEffect MapCommands::execute(int id) {
     case cmd::Print: effect.request = UiRequest::PrintDialog; return effect;
     case cmd::Properties: effect.request = UiRequest::PropertySheet; return effect;
     case cmd::MagModel2025:
+      // A switch as any other: the map follows at once only with Auto Redraw.
       app_.magneticModelId =
           app_.magneticModelId == MagneticModelId::Wmm2025 ? MagneticModelId::Wmm2000 : MagneticModelId::Wmm2025;
-      effect.repaint = true;
+      effect.repaint = sw.autoRedraw;
       return effect;
     case cmd::Exit: effect.request = UiRequest::Exit; return effect;
     case cmd::GetTracks: effect.request = UiRequest::GetTracks; return effect;
@@ -122,7 +123,8 @@ CommandEffect MapCommands::execute(int id) {
       effect.repaint = true;
       return effect;
     case cmd::Orthographic:
-      view.selectOrthographic();
+    case cmd::Mercator:
+      id == cmd::Orthographic ? view.selectOrthographic() : view.selectMercator();
       app_.checkedPreset.clear();
       effect.repaint = true;
       return effect;
@@ -169,8 +171,9 @@ bool MapCommands::followPrinterOrientation(bool landscape) {
 bool MapCommands::isCheckable(int id) const {
   LayerSwitches probe;
   return switchShownBy(probe, id) || !presetOfCommand(id).empty() || lambertBandOfCommand(id) >= 0 ||
-         id == cmd::Orthographic || id == cmd::TestPattern || id == cmd::ProcedureMap || id == cmd::PrintLandscape ||
-         id == cmd::PrintPortrait || id == cmd::Toolbar || id == cmd::StatusBar || id == cmd::MagModel2025;
+         id == cmd::Orthographic || id == cmd::Mercator || id == cmd::TestPattern || id == cmd::ProcedureMap ||
+         id == cmd::PrintLandscape || id == cmd::PrintPortrait || id == cmd::Toolbar || id == cmd::StatusBar ||
+         id == cmd::MagModel2025;
 }
 
 bool MapCommands::isChecked(int id) const {
@@ -184,6 +187,7 @@ bool MapCommands::isChecked(int id) const {
     return projection == ProjectionChoice{ProjectionChoice::Kind::Band, band};
   switch (id) {
     case cmd::Orthographic: return projection.kind == ProjectionChoice::Kind::Orthographic;
+    case cmd::Mercator: return projection.kind == ProjectionChoice::Kind::Mercator;
     case cmd::TestPattern: return preset == TEST_PATTERN_ITEM;
     case cmd::ProcedureMap: return preset == PROCEDURE_MAP_ITEM;
     case cmd::PrintLandscape: return sw.landscape;

@@ -86,6 +86,7 @@ constexpr MenuItem kItems[] = {
     {"&Projection", "", "&1 Lambert 60S/75S", cmd::Lambert60S75S, ""},
     {"&Projection", "", "&0 Lambert 70S/85S", cmd::Lambert70S85S, ""},
     {"&Projection", "", "&Orthographic", cmd::Orthographic, ""},
+    {"&Projection", "", "&Mercator", cmd::Mercator, ""},
 
     sw(cmd::Ps1Wpt),
     sw(cmd::Ps1Sta),

@@ -19,6 +19,7 @@ inline constexpr int Intersection = 11849, Toolbar = 32041, StatusBar = 32040, D
 inline constexpr int MagModel2025 = 11871, ExportTracks = 11873, BestTrack = 11874, ReadRouteString = 11875;
 inline constexpr int SaveRoutePlan = 11876, GetTracks = 11877, ClearTracks = 11878, ValidTracksOnly = 11879;
 inline constexpr int OpenFlightPlan = 11880, NavDataAirways = 11881, NavDataNavaids = 11882;
+inline constexpr int Mercator = 11883;
 inline constexpr int Globe = 51732, ShowParameters = 11854, ProcedureMap = 51711, TestPattern = 51692;
 inline constexpr int Orthographic = 51724;
 inline constexpr int AllRoutesOn = 51722, AllRoutesOff = 51723;

@@ -16,6 +16,7 @@
 #include "geo/greatcircle.h"
 #include "geo/positiontext.h"
 #include "map/framemotion.h"
+#include "map/paintkey.h"
 #include "navdata/simrecords.h"
 #include "sky/magvar.h"
 #include "support/recordingboxes.h"
@@ -60,7 +61,8 @@ TEST(MenuTable, IdsAreUniqueAndTextsExact) {
   EXPECT_EQ(findMenuItem(cmd::SaveRoutePlan)->text, "Save Route &as Flight Plan...");
   EXPECT_EQ(findMenuItem(cmd::GetTracks)->accelerator, "Ctrl+G");
   EXPECT_EQ(findMenuItem(cmd::OpenFlightPlan)->accelerator, "Ctrl+O");
-  EXPECT_EQ(ids.size(), 149u);
+  EXPECT_EQ(findMenuItem(cmd::Mercator)->text, "&Mercator");
+  EXPECT_EQ(ids.size(), 150u);
 }
 
 // The one table of switches: every switch once, by a name and a menu item
@@ -398,6 +400,7 @@ TEST(TrackSources, AddressesLimitsAndTheNameOfTheKeptCopy) {
 TEST_F(MapCommandsTest, TheModelItemSwitchesTheVariationsModel) {
   EXPECT_TRUE(commands.isCheckable(cmd::MagModel2025));
   EXPECT_FALSE(commands.isChecked(cmd::MagModel2025));
+  app.switches.autoRedraw = true;
   EXPECT_TRUE(commands.execute(cmd::MagModel2025).repaint);
   EXPECT_TRUE(commands.isChecked(cmd::MagModel2025));
   EXPECT_EQ(app.paintInput().magnetic.id(), MagneticModelId::Wmm2025);
@@ -481,6 +484,45 @@ TEST_F(MapCommandsTest, DragsAndWheelStepsHoldThePositionUnderThePointer) {
   app.view.setRange(11000);
   EXPECT_FALSE(mouse.zoomAt(500, 400, false, globe));
   EXPECT_EQ(app.view.range, 11000);
+}
+
+}  // namespace
+}  // namespace korvant
+
+namespace korvant {
+namespace {
+
+// Walks every menu command that needs no dialog: with Auto Redraw on, a
+// command that changed what the map shows repaints, and one that did not
+// repaints only when it moves the view, changes the map or redraws; with it
+// off, only those repaint.
+TEST_F(MapCommandsTest, EveryMenuCommandRepaintsByTheAutoRedrawRule) {
+  const std::set<int> alwaysRepaints = {cmd::Redraw,   cmd::RangeDown,   cmd::RangeUp,      cmd::Orthographic,
+                                        cmd::Mercator, cmd::TestPattern, cmd::ProcedureMap, cmd::ClearTracks};
+  const auto keys = [&] {
+    const PaintInput input = app.paintInput();
+    return std::pair(paintKey(input, PaintStage::Below, 1000, 800, 1, 96),
+                     paintKey(input, PaintStage::Above, 1000, 800, 1, 96));
+  };
+  for (const bool autoRedraw : {true, false}) {
+    SCOPED_TRACE(autoRedraw ? "auto redraw on" : "auto redraw off");
+    for (const MenuItem& item : menuItemsOf(switchTable())) {
+      if (item.id == cmd::AutoRedraw || item.id == cmd::Exit) continue;
+      app.switches.autoRedraw = autoRedraw;
+      const auto before = keys();
+      const CommandEffect effect = commands.execute(item.id);
+      if (effect.request != UiRequest::None) continue;  // a dialog decides
+      const bool changed = keys() != before;
+      const bool named =
+          alwaysRepaints.count(item.id) || !presetOfCommand(item.id).empty() || lambertBandOfCommand(item.id) >= 0;
+      if (autoRedraw) {
+        EXPECT_TRUE(effect.repaint || !changed) << item.text << " changed the map without a repaint";
+        EXPECT_TRUE(!effect.repaint || changed || named) << item.text << " repainted an unchanged map";
+      } else {
+        EXPECT_EQ(effect.repaint, named) << item.text;
+      }
+    }
+  }
 }
 
 }  // namespace
