@@ -21,7 +21,7 @@ bool fitViewToDrawnProcedure(AppContext& app);
 // The dialogs' filters and starting folders.
 std::vector<FileFilter> procedureFileFilters();
 std::vector<FileFilter> routeFileFilters(const std::string& routeFileType);
-// "&Open Flight Plan...": every plan format the program reads, all of them first.
+// "Open &Flight Plan...": every plan format the program reads, all of them first.
 std::vector<FileFilter> flightPlanFileFilters();
 std::string procedureFolder(const AppContext& app);
 std::string routeFolder(AppContext& app);

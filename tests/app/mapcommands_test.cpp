@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cctype>
+#include <map>
 #include <regex>
 #include <set>
 
@@ -57,7 +59,7 @@ TEST(MenuTable, IdsAreUniqueAndTextsExact) {
   EXPECT_EQ(lambertBandCommand(9), cmd::Lambert70S85S);
   EXPECT_EQ(topLevelMenus().size(), 8u);
   EXPECT_EQ(findMenuItem(cmd::BestTrack)->text, "&Best Track...");
-  EXPECT_EQ(findMenuItem(cmd::ReadRouteString)->text, "Read Route Strin&g...");
+  EXPECT_EQ(findMenuItem(cmd::ReadRouteString)->text, "Read Route Str&ing...");
   EXPECT_EQ(findMenuItem(cmd::SaveRoutePlan)->text, "Save Route &as Flight Plan...");
   EXPECT_EQ(findMenuItem(cmd::GetTracks)->accelerator, "Ctrl+G");
   EXPECT_EQ(findMenuItem(cmd::OpenFlightPlan)->accelerator, "Ctrl+O");
@@ -522,6 +524,31 @@ TEST_F(MapCommandsTest, EveryMenuCommandRepaintsByTheAutoRedrawRule) {
         EXPECT_EQ(effect.repaint, named) << item.text;
       }
     }
+  }
+}
+
+}  // namespace
+}  // namespace korvant
+
+namespace korvant {
+namespace {
+
+// Alt and a letter reaches one item: no two items of a menu or submenu (nor
+// a submenu and an item beside it) share a mnemonic.
+TEST(MenuTable, MnemonicsAreUniqueInEveryMenu) {
+  std::map<std::pair<std::string, std::string>, std::map<char, std::string>> seen;
+  const auto add = [&](std::string_view menu, std::string_view submenu, std::string_view text) {
+    const std::size_t amp = text.find('&');
+    if (amp == std::string_view::npos || amp + 1 >= text.size()) return;
+    const char key = static_cast<char>(std::toupper(static_cast<unsigned char>(text[amp + 1])));
+    auto& letters = seen[{std::string(menu), std::string(submenu)}];
+    const auto [it, fresh] = letters.emplace(key, std::string(text));
+    EXPECT_TRUE(fresh) << menu << " " << submenu << ": " << text << " and " << it->second << " share " << key;
+  };
+  std::set<std::pair<std::string, std::string>> submenus;
+  for (const MenuItem& item : menuItemsOf(switchTable())) {
+    add(item.menu, item.submenu, item.text);
+    if (!item.submenu.empty() && submenus.emplace(item.menu, item.submenu).second) add(item.menu, "", item.submenu);
   }
 }
 
