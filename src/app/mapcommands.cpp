@@ -141,11 +141,14 @@ CommandEffect MapCommands::execute(int id) {
       return effect;
     }
     case cmd::HelpWelcome:
-      return {false, UiRequest::MessageBox, "WELCOME", "Help will be here sometime ...\nFor now, see file KORVANT.DOC"};
+      return {false, UiRequest::MessageBox, "WELCOME",
+              "Help will be here sometime ...\nFor now, see README.md: " KORVANT_DOC_DIR
+              "/README.md when installed, else the source folder."};
     case cmd::HelpDafif: return {false, UiRequest::MessageBox, "ABOUT DAFIF", kDafifNotice};
     case cmd::HelpAbout:
       return {false, UiRequest::MessageBox, "ABOUT",
-              "KORVANT version 22.\nA map plotter to display flex tracks,\nPS1(tm) data, and DAFIF(tm) data."};
+              "KORVANT version " KORVANT_VERSION
+              ".\nA map plotter to display flex tracks,\nPS1(tm) data, and DAFIF(tm) data."};
     default: return effect;  // items whose work arrives later do nothing yet
   }
 }

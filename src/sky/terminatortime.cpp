@@ -60,11 +60,13 @@ TerminatorTimeParse parseTerminatorTime(std::string_view input) {
   }
   const int hour = std::stoi(first.substr(0, digits));
 
-  const bool shaped = (date.size() == 8 || date.size() == 10) && date[2] == '/' && date[5] == '/' && [&] {
-    for (std::size_t i = 0; i < date.size(); ++i)
-      if (i != 2 && i != 5 && !digit(date[i])) return false;
-    return true;
-  }();
+  // Slashes, as the prompt's example writes the date, or dashes, as its pattern does.
+  const bool shaped =
+      (date.size() == 8 || date.size() == 10) && (date[2] == '/' || date[2] == '-') && date[5] == date[2] && [&] {
+        for (std::size_t i = 0; i < date.size(); ++i)
+          if (i != 2 && i != 5 && !digit(date[i])) return false;
+        return true;
+      }();
   const int day = shaped ? std::stoi(date.substr(0, 2)) : 0;
   const int month = shaped ? std::stoi(date.substr(3, 2)) : 0;
   if (!shaped || day < 1 || day > 31 || month < 1 || month > 12) {

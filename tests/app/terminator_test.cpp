@@ -141,10 +141,15 @@ TEST_F(TerminatorTest, TheStartHourDialogsText) {
   EXPECT_TRUE(commands.applyStartHour("  08z 29/09/99").repaint);  // the switch went off
   EXPECT_FALSE(app.switches.useCurrentTime);
   EXPECT_EQ(app.terminator.timeText, "08Z 29/09/1999");
-  EXPECT_FALSE(commands.applyStartHour("08Z 29-09-99").repaint);
+  // The prompt's pattern writes dashes, its example slashes: both are read,
+  // but not a date that mixes them.
+  commands.applyStartHour("07Z 28-09-99");
+  EXPECT_EQ(app.terminator.timeText, "07Z 28/09/1999");
+  commands.applyStartHour("08Z 29/09/99");
+  EXPECT_FALSE(commands.applyStartHour("08Z 29-09/99").repaint);
   ASSERT_EQ(boxes.shown.size(), 1u);
   EXPECT_EQ(boxes.shown[0].caption, "Bad DD/MM/(YY)YY format");
-  EXPECT_EQ(boxes.shown[0].text, "08Z 29-09-99");
+  EXPECT_EQ(boxes.shown[0].text, "08Z 29-09/99");
   EXPECT_EQ(boxes.shown[0].icon, MessageIcon::Stop);
   EXPECT_EQ(app.terminator.timeText, "08Z 29/09/1999");
   EXPECT_FALSE(commands.applyStartHour("09Z 29/09/99").repaint);  // the switch stays off: no repaint

@@ -47,7 +47,7 @@ TEST(TerminatorTime, TheParserAndItsMessages) {
   EXPECT_EQ(error("08Z 29/09/49"), "Year out of range (1901-2036)");
   EXPECT_EQ(parseTerminatorTime("08Z 29/09/50").time, utc(1950, 9, 29, 8));
   EXPECT_EQ(error("08Z 31/02/2000"), "Bad DD/MM/(YY)YY format");
-  EXPECT_EQ(error("08Z 29-09-99"), "Bad DD/MM/(YY)YY format");
+  EXPECT_EQ(error("08Z 29-09/99"), "Bad DD/MM/(YY)YY format");
   EXPECT_EQ(error("Z 29/09/99"), "Bad Hour Format");
   EXPECT_EQ(error("123Z 29/09/99"), "Bad Hour Format");
   EXPECT_EQ(error("08Z 32/09/99"), "Bad DD/MM/(YY)YY format");
@@ -68,7 +68,7 @@ TEST(TerminatorTime, SettingsKeepTheirTimeOnABadTextAndNowFollowsTheClock) {
   TerminatorTime settings;
   std::string error;
   ASSERT_TRUE(setTerminatorTime(settings, "08Z 29/09/99", clock, error));
-  EXPECT_FALSE(setTerminatorTime(settings, "08Z 29-09-99", clock, error));
+  EXPECT_FALSE(setTerminatorTime(settings, "08Z 29.09.99", clock, error));
   EXPECT_EQ(error, "Bad DD/MM/(YY)YY format");
   EXPECT_EQ(settings.timeText, "08Z 29/09/1999");
   EXPECT_EQ(effectiveTerminatorTime(settings, clock), utc(1999, 9, 29, 8));
