@@ -266,6 +266,7 @@ CommandEffect MapCommands::storeTrackMessage(const std::string& bytes, std::stri
     app_.boxes.show("CAN'T READ TRACK MESSAGE:", "NO TRACKS IN IT: " + path, MessageIcon::Stop);
     return {};
   }
+  std::string note = trackReadNote(model);
   if (family == TrackFamily::NorthAtlantic && app_.trackFamily == TrackFamily::NorthAtlantic)
     keepOtherDirection(model, app_.tracks);
   app_.tracks = std::move(model);
@@ -279,7 +280,28 @@ CommandEffect MapCommands::storeTrackMessage(const std::string& bytes, std::stri
     app_.view.selectPreset(preset);
     selectPresetItem(preset);
   }
-  return {true, UiRequest::None, "", ""};
+  return {true, UiRequest::None, "", "", std::move(note)};
+}
+
+std::string trackReadNote(const TrackModel& read) {
+  int tracks = 0;
+  for (const std::string& text : read.slotTexts) tracks += !text.empty();
+  std::string note = std::to_string(tracks) + (tracks == 1 ? " TRACK" : " TRACKS");
+  constexpr std::size_t kMostNamed = 12;
+  const std::vector<UnresolvedFix>& missing = read.unresolved;
+  for (std::size_t i = 0; i < missing.size() && i < kMostNamed; ++i) {
+    note += i == 0 ? "; NOT FOUND: " : ", ";
+    note += missing[i].fix;
+    // Each run of one track's fixes ends with the track's own name.
+    const char track = missing[i].track;
+    if (i + 1 == missing.size() || i + 1 == kMostNamed || missing[i + 1].track != track) {
+      const int slot = track - 'A';
+      const bool named = slot >= 0 && slot < TRACK_SLOTS && !read.names[slot].empty();
+      note += " (TRACK " + (named ? read.names[slot] : std::string(1, track)) + ")";
+    }
+  }
+  if (missing.size() > kMostNamed) note += " AND " + std::to_string(missing.size() - kMostNamed) + " MORE";
+  return note;
 }
 
 bool centreOnText(AppContext& app, const std::string& text) {

@@ -34,7 +34,13 @@ struct CommandEffect {
   bool repaint = false;
   UiRequest request = UiRequest::None;
   std::string caption, text;
+  std::string note;  // what the message bar says the command did, or empty
 };
+
+// What a read of a track message gives the message bar: "14 TRACKS; NOT
+// FOUND: EMRON, LEPKI (TRACK 2)", the fixes that stayed unresolved by track,
+// their own names, and at most a dozen of them.
+std::string trackReadNote(const TrackModel& read);
 
 // One filter of a file dialog: its label and the name patterns it matches.
 struct FileFilter {

@@ -2,6 +2,7 @@
 
 #include <QEvent>
 #include <QFontDatabase>
+#include <QLabel>
 #include <QMenuBar>
 #include <QPainter>
 #include <QPainterPath>
@@ -209,6 +210,16 @@ void FrameWin::appendInputText(const std::string& text) {
 void FrameWin::clearInput() { input_->clear(); }
 void FrameWin::setInputText(const std::string& text) { input_->setText(QString::fromStdString(text)); }
 void FrameWin::setResultText(const std::string& text) { result_->setText(QString::fromUtf8(text.c_str())); }
+
+void FrameWin::setNote(const std::string& text) {
+  auto* note = statusBar()->findChild<QLabel*>(QStringLiteral("note"));
+  if (!note) {
+    note = new QLabel(statusBar());
+    note->setObjectName(QStringLiteral("note"));
+    statusBar()->addPermanentWidget(note);
+  }
+  note->setText(QString::fromUtf8(text.c_str()));
+}
 
 void FrameWin::writeStartupDiagnostics() {
   app_.dump << "HWindow " << static_cast<unsigned long long>(winId()) << '\n';

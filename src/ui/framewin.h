@@ -31,6 +31,9 @@ class FrameWin : public QMainWindow {
   void clearInput();
   void setInputText(const std::string& text);
   void setResultText(const std::string& text);
+  // A note at the message bar's right that the pointer's readout leaves
+  // alone: what the last command did.
+  void setNote(const std::string& text);
 
   void toggleControlBar();
   void toggleMessageBar();

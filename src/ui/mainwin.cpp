@@ -106,6 +106,7 @@ void MainWin::carryOut(const CommandEffect& effect) {
     case UiRequest::None: break;
   }
   frame_.syncChecks();
+  if (!effect.note.empty()) frame_.setNote(effect.note);
   if (effect.repaint) requestRepaint();
 }
 

@@ -563,3 +563,26 @@ TEST(MenuTable, MnemonicsAreUniqueInEveryMenu) {
 
 }  // namespace
 }  // namespace korvant
+
+namespace korvant {
+namespace {
+
+// The message bar's word on a read: the tracks, and the fixes not found by
+// track under the track's own name, a dozen at most.
+TEST(TrackReadNote, CountsTracksAndNamesTheFixesNotFound) {
+  TrackModel read;
+  read.slotTexts[0] = read.slotTexts[1] = read.slotTexts[2] = "50/20 51/30";
+  EXPECT_EQ(trackReadNote(read), "3 TRACKS");
+  read.unresolved = {{'A', "EMRON"}, {'A', "LEPKI"}, {'C', "XYZ"}};
+  EXPECT_EQ(trackReadNote(read), "3 TRACKS; NOT FOUND: EMRON, LEPKI (TRACK A), XYZ (TRACK C)");
+  read.names[2] = "SY16";
+  read.slotTexts[1] = read.slotTexts[2] = "";
+  EXPECT_EQ(trackReadNote(read), "1 TRACK; NOT FOUND: EMRON, LEPKI (TRACK A), XYZ (TRACK SY16)");
+  read.unresolved.assign(14, {'B', "QQ"});
+  const std::string many = trackReadNote(read);
+  EXPECT_TRUE(many.ends_with(", QQ (TRACK B) AND 2 MORE")) << many;
+  EXPECT_EQ(std::count(many.begin(), many.end(), ','), 11);  // twelve named
+}
+
+}  // namespace
+}  // namespace korvant

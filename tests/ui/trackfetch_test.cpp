@@ -2,6 +2,7 @@
 // fetch goes wrong is said in one reason, the window stays alive and keeps
 // its tracks, and korvant-plot reads an address as it reads the saved file.
 #include <gtest/gtest.h>
+#include <QLabel>
 #include <QPushButton>
 #include <QStatusBar>
 #include <QTest>
@@ -114,6 +115,12 @@ TEST_F(TrackFetchWindow, TodaysTracksAreDrawnAndKeptForOfflineUse) {
   EXPECT_GT(map().repaintRequests(), repaints);
   ASSERT_FALSE(shown.isEmpty());
   EXPECT_TRUE(shown.front().startsWith("GETTING NAT TRACKS FROM " + QString::fromStdString(server.url("/nat.json"))));
+  // What was read stays said at the bar's right, whatever the pointer does.
+  int tracks = 0;
+  for (const std::string& text : app.tracks.slotTexts) tracks += !text.empty();
+  const auto* note = frame->statusBar()->findChild<QLabel*>("note");
+  ASSERT_NE(note, nullptr);
+  EXPECT_TRUE(note->text().startsWith(QString("%1 TRACKS").arg(tracks))) << note->text().toStdString();
   // Kept as received, under the family and the fixed clock's UTC minute.
   const std::string copy = kept.str() + "/nat-20261207T0845Z.json";
   EXPECT_EQ(app.trackFile, copy);
