@@ -28,10 +28,14 @@ test: build
 run: build
 	@cd $(BUILD)/run && ./korvant
 
-# The tracks of a shipped North Atlantic message on the sample data, as PNG and PDF.
+# The tracks of a shipped North Atlantic message on the sample data, as PNG and
+# PDF, and the README's pictures afresh (docs/): only the programs and the
+# sample data are built.
 DEMO_TRACKS = --tracks tracks/nat-20160210.html --layer routeBearings=on --layer routeDistances=on \
 	--layer ownStations=off
-demo: build
+DEMO_TARGETS = korvant korvant-plot sample_data
+demo: configure
+	@cmake --build $(BUILD) --target $(DEMO_TARGETS)
 	@mkdir -p out
 	@cd $(BUILD)/run && ../bin/korvant-plot $(DEMO_TRACKS) -o $(CURDIR)/out/demo-nat.png
 	@cd $(BUILD)/run && ../bin/korvant-plot $(DEMO_TRACKS) -o $(CURDIR)/out/demo-nat.pdf
@@ -40,7 +44,11 @@ demo: build
 	@cd $(BUILD)/run && ../bin/korvant-plot $(DEMO_TRACKS) \
 	  --route-string "KJFK DCT MERIT HFD PUT BOS KANNI DCT NICSO NATS LIMRI DCT GISTI UL9 EGLL" \
 	  -o $(CURDIR)/out/demo-route.png 2> /dev/null
-	@echo "wrote out/demo-nat.png, out/demo-nat.pdf, out/demo-sid.png and out/demo-route.png"
+	@cp out/demo-nat.png out/demo-sid.png docs/
+	@cd $(BUILD)/run && ../bin/korvant-plot $(DEMO_TRACKS) --layer declutter=off -o $(CURDIR)/docs/demo-nat-declutter-no.png
+	@cd $(BUILD)/run && QT_QPA_PLATFORM=offscreen ./korvant --open tracks/nat-20160210.html \
+	  --screenshot $(CURDIR)/docs/screenshot.png 2> /dev/null
+	@echo "wrote out/demo-nat.png, out/demo-nat.pdf, out/demo-sid.png and out/demo-route.png, and the README's pictures in docs/"
 
 bench: build
 	@for b in $(BUILD)/bench/korvant_bench_*; do echo "== $$b"; $$b --benchmark_min_time=0.2; done

@@ -1,6 +1,13 @@
-// The desktop program. It reads no command-line arguments of its own.
+// The desktop program. Its arguments: --version; --open FILE (a track
+// message, plan or procedure, as if dropped on the map); --screenshot FILE
+// (the window written as a PNG once painted, then the program ends: the
+// README's picture of the window comes from it).
 #include <QApplication>
 #include <QDir>
+#include <QTimer>
+#include <cstdio>
+#include <cstring>
+#include <string>
 
 #include "app/context.h"
 #include "app/startup.h"
@@ -11,6 +18,28 @@
 #include "ui/mainwin.h"
 
 int main(int argc, char* argv[]) {
+  std::string open, screenshot;
+  for (int i = 1; i < argc; ++i) {
+    if (std::strcmp(argv[i], "--version") == 0) {
+      std::printf("korvant %s\n", KORVANT_VERSION);
+      return 0;
+    }
+    const bool takesFile = std::strcmp(argv[i], "--open") == 0 || std::strcmp(argv[i], "--screenshot") == 0;
+    if (takesFile && i + 1 < argc) {
+      (std::strcmp(argv[i], "--open") == 0 ? open : screenshot) = argv[i + 1];
+      ++i;
+    } else if (argv[i][0] == '-' && argv[i][1] == '-') {
+      std::fprintf(stderr, "korvant: unknown option %s (--version, --open FILE, --screenshot FILE)\n", argv[i]);
+      return 2;
+    }
+  }
+  // Files named relative to where the program was started, before it moves
+  // to its work folder.
+  const auto absolute = [](const std::string& path) {
+    return path.empty() ? path : QDir::current().absoluteFilePath(QString::fromStdString(path)).toStdString();
+  };
+  open = absolute(open);
+  screenshot = absolute(screenshot);
   QApplication application(argc, argv);
   korvant::QtMessageBoxes boxes;
   korvant::SystemClock clock;
@@ -28,11 +57,23 @@ int main(int argc, char* argv[]) {
 
   korvant::FrameWin frame(app);
   boxes.setParent(&frame);
-  if (started.runMaximized)
-    frame.showMaximized();
-  else
+  if (!screenshot.empty()) {
+    frame.resize(1280, 800);  // the picture's size, whatever the control file asks
     frame.show();
+  } else if (started.runMaximized) {
+    frame.showMaximized();
+  } else {
+    frame.show();
+  }
   frame.writeStartupDiagnostics();
   frame.mapWindow()->readNavDataInBackground();
+  if (!open.empty()) frame.mapWindow()->openFile(open);
+  if (!screenshot.empty()) {
+    QTimer::singleShot(0, [&] {
+      const bool written = frame.grab().save(QString::fromStdString(screenshot), "PNG");
+      if (!written) std::fprintf(stderr, "korvant: can't write %s\n", screenshot.c_str());
+      QApplication::exit(written ? 0 : 1);
+    });
+  }
   return QApplication::exec();
 }

@@ -545,8 +545,12 @@ void MainWin::dropEvent(QDropEvent* event) {
   const QList<QUrl> urls = event->mimeData()->urls();
   if (urls.size() != 1 || !urls.front().isLocalFile()) return;
   event->acceptProposedAction();
+  openFile(urls.front().toLocalFile().toStdString());
+}
+
+void MainWin::openFile(const std::string& path) {
   const Settled settled(*this);
-  carryOut(commands_.openDropped(urls.front().toLocalFile().toStdString()));
+  carryOut(commands_.openDropped(path));
 }
 
 void MainWin::keyPressEvent(QKeyEvent* event) {

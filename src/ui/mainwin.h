@@ -42,6 +42,8 @@ class MainWin : public QWidget {
   FrameLog& frameLog() { return frameLog_; }
   void requestRepaint();
 
+  // Opens a file by what it holds, as a drop on the map does.
+  void openFile(const std::string& path);
   void showCentreDialog();
   void showRangeDialog();
   void showStartHourDialog();

@@ -630,3 +630,26 @@ TEST_F(RenderTest, DeclutteredNoTwoTextsOverlapInTheRealFonts) {
 
 }  // namespace
 }  // namespace korvant
+
+namespace korvant {
+namespace {
+
+// The program itself, started as make demo starts it: the version, a track
+// message opened and the window written as a PNG of its stated size, and an
+// unknown option refused.
+TEST(Program, PrintsItsVersionAndWritesItsWindowWithAMessageOpened) {
+  test::TempDir dir;
+  const std::string out = dir.str() + "/version.txt", shot = dir.str() + "/window.png";
+  ASSERT_EQ(std::system((std::string(KORVANT_PROGRAM) + " --version > " + out).c_str()), 0);
+  std::ifstream version(out);
+  const std::string line((std::istreambuf_iterator<char>(version)), {});
+  EXPECT_EQ(line, std::string("korvant ") + KORVANT_VERSION + "\n");
+  const std::string run = std::string("cd ") + KORVANT_RUN_FOLDER + " && QT_QPA_PLATFORM=offscreen " + KORVANT_PROGRAM;
+  ASSERT_EQ(std::system((run + " --open tracks/nat-20160210.html --screenshot " + shot + " 2> /dev/null").c_str()), 0);
+  const QImage window(QString::fromStdString(shot));
+  EXPECT_EQ(window.size(), QSize(1280, 800));
+  EXPECT_NE(std::system((run + " --no-such-option 2> /dev/null").c_str()), 0);
+}
+
+}  // namespace
+}  // namespace korvant
