@@ -333,7 +333,9 @@ void reportMissingUserOverlay(AppContext& app) {
     app.boxes.show("ONLY THE FIRST " + std::to_string(USER_OVERLAY_LIMIT >> 20) + " MB READ OF:",
                    app.userOverlay.path(), MessageIcon::Warning);
   else
-    app.boxes.show("CAN'T OPEN REQUESTED FILE:", "USER.TXT", MessageIcon::None);
+    app.boxes.show("CAN'T OPEN REQUESTED FILE:",
+                   "USER.TXT NOT FOUND IN " + std::filesystem::path(app.userOverlay.path()).parent_path().string(),
+                   MessageIcon::None);
 }
 
 void reportMissingDafifFiles(AppContext& app) {

@@ -49,8 +49,10 @@ void readPositionOperands(OverlayCommand& c, const std::string& keyword, std::st
   if (keyword == "LINE") {
     c.op = OverlayOp::Line;
     c.style = lineStyle(takeWord(upper));
-    // A line whose positions do not both read is left out without a report.
-    if (!readsAsPosition(takeWord(upper), c.a) || !readsAsPosition(takeWord(upper), c.b)) c.a = c.b = LatLng::unset();
+    // A line whose positions do not both read is left out and reported, as
+    // any drawing command's.
+    position(takeWord(upper), c.a);
+    position(takeWord(upper), c.b);
   } else if (keyword == "TEXT" || keyword == "TEXTBOX" || keyword == "TEXTSTACK") {
     c.op = keyword == "TEXT" ? OverlayOp::Text : keyword == "TEXTBOX" ? OverlayOp::TextBox : OverlayOp::TextStack;
     position(takeWord(text), c.a);

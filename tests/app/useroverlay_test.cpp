@@ -67,15 +67,20 @@ TEST_F(UserOverlayTest, LineStylesAndColours) {
 }
 
 TEST_F(UserOverlayTest, BadLinesAreReportedDownTheLeftAndTheRestIsDrawn) {
-  const test::RecordingCanvas c = paint("TEXT MALOT a fix name\nTEXT 5030N FINE\nARC NOWHERE 10 0 0\n");
+  const test::RecordingCanvas c =
+      paint("TEXT MALOT a fix name\nTEXT 5030N FINE\nARC NOWHERE 10 0 0\nLINE SOLID 50/30 HERE\n");
   const test::DrawnText* first = nullptr;
   const test::DrawnText* second = nullptr;
+  const test::DrawnText* line = nullptr;
   for (const test::DrawnText& t : c.texts) {
     if (t.text.find("LINE 1:") != std::string::npos) first = &t;
     if (t.text.find("LINE 3:") != std::string::npos) second = &t;
+    if (t.text.find("LINE 4:") != std::string::npos) line = &t;
   }
   ASSERT_NE(first, nullptr);
   ASSERT_NE(second, nullptr);
+  ASSERT_NE(line, nullptr);  // a line's position as a text's
+  EXPECT_EQ(line->text, "USER.TXT LINE 4: NO POSITION: LINE SOLID 50/30 HERE");
   EXPECT_EQ(first->x, 10);
   EXPECT_EQ(first->y, 10);
   EXPECT_EQ(second->y, 20);
@@ -117,7 +122,7 @@ TEST_F(UserOverlayTest, AMissingFileIsSaidOnceWhenSwitchedOn) {
   commands.execute(cmd::ShowUserTxt);
   ASSERT_EQ(boxes.shown.size(), 1u);
   EXPECT_EQ(boxes.shown[0].caption, "CAN'T OPEN REQUESTED FILE:");
-  EXPECT_EQ(boxes.shown[0].text, "USER.TXT");
+  EXPECT_EQ(boxes.shown[0].text, "USER.TXT NOT FOUND IN " + dir.str());
   commands.execute(cmd::ShowUserTxt);
   commands.execute(cmd::ShowUserTxt);
   test::RecordingCanvas canvas;
