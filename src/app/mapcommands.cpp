@@ -3,6 +3,10 @@
 #include "app/switchtable.h"
 
 #include <array>
+#include <cctype>
+#include <cstdio>
+#include <cstdlib>
+#include <ctime>
 #include <filesystem>
 #include <optional>
 #include <sstream>
@@ -16,6 +20,7 @@
 #include "geo/greatcircle.h"
 #include "geo/positiontext.h"
 #include "tracks/trackreader.h"
+#include "tracks/trackvalidity.h"
 
 namespace korvant {
 
@@ -281,6 +286,42 @@ CommandEffect MapCommands::storeTrackMessage(const std::string& bytes, std::stri
     selectPresetItem(preset);
   }
   return {true, UiRequest::None, "", "", std::move(note)};
+}
+
+std::string suggestedTrackExportName(const AppContext& app) {
+  const TrackModel& tracks = app.tracks;
+  const char* family = app.trackFamily == TrackFamily::NorthAtlantic ? "nat"
+                       : app.trackFamily == TrackFamily::Pacific     ? "pacots"
+                       : app.trackFamily == TrackFamily::Australian  ? "ausots"
+                                                                     : nullptr;
+  const std::time_t near = app.clock.now();
+  std::optional<ValidityPeriod> period;
+  for (const std::string* line : {&tracks.westValidity, &tracks.eastValidity})
+    if (!period) period = readValidityPeriod(*line, near);
+  for (int slot = 0; slot < TRACK_SLOTS && !period; ++slot)
+    if (!tracks.slotTexts[slot].empty()) period = trackValidity(tracks, slot, near);
+  // Today's message is named by its day; an old one read again keeps its file's name.
+  if (family && period && std::llabs(static_cast<long long>(period->from - near)) <= 2 * 86400) {
+    std::tm t{};
+    gmtime_r(&period->from, &t);
+    char date[16];
+    std::snprintf(date, sizeof date, "%04d%02d%02d", t.tm_year + 1900, t.tm_mon + 1, t.tm_mday);
+    return std::string(family) + "-" + date;
+  }
+  const std::string stem = std::filesystem::path(app.trackFile).stem().string();
+  return stem.empty() ? "tracks" : stem;
+}
+
+std::string suggestedRoutePlanName(const PlottedRoute& route) {
+  if (route.points.empty()) return "route";
+  // Only what a file name can hold: letters, digits and a few marks.
+  const auto clean = [](const std::string& name) {
+    std::string out;
+    for (const char c : name)
+      if (std::isalnum(static_cast<unsigned char>(c)) || c == '-' || c == '_') out += c;
+    return out.empty() ? std::string("POINT") : out;
+  };
+  return clean(route.points.front().name) + "-" + clean(route.points.back().name);
 }
 
 std::string trackReadNote(const TrackModel& read) {

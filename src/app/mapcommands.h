@@ -42,6 +42,13 @@ struct CommandEffect {
 // their own names, and at most a dozen of them.
 std::string trackReadNote(const TrackModel& read);
 
+// The names a save dialog suggests: for a message valid within two days of
+// now its family and the date its validity starts ("nat-20261208"), else
+// the message file's own name, else "tracks"; a route string's first and
+// last points ("KJFK-EGLL").
+std::string suggestedTrackExportName(const AppContext& app);
+std::string suggestedRoutePlanName(const PlottedRoute& route);
+
 // One filter of a file dialog: its label and the name patterns it matches.
 struct FileFilter {
   std::string label;                  // "TEXT (*.TXT)"

@@ -4,6 +4,7 @@
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QInputDialog>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -325,17 +326,25 @@ void MainWin::showExportDialog() {
     app_.boxes.show("EXPORT TRACKS", "NO TRACKS ARE STORED: read a track message first.", MessageIcon::Information);
     return;
   }
-  QFileDialog dialog(this, QStringLiteral("Export Tracks"), QString::fromStdString(commands_.trackFolder()));
+  const QString folder = saveFolder_.isEmpty() ? QString::fromStdString(commands_.trackFolder()) : saveFolder_;
+  QFileDialog dialog(this, QStringLiteral("Export Tracks"), folder);
   dialog.setAcceptMode(QFileDialog::AcceptSave);
   dialog.setNameFilters(
       {QStringLiteral("GeoJSON (*.geojson *.json)"), QStringLiteral("KML (*.kml)"), QStringLiteral("GPX (*.gpx)")});
+  dialog.selectFile(QString::fromStdString(suggestedTrackExportName(app_) + ".geojson"));
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
   exportTracksTo(chosenSavePath(dialog));
 }
 
 bool MainWin::exportTracksTo(const std::string& path) {
   std::string error;
-  if (writeTrackExport(path, resolvedTracks(app_.tracks, app_.fixes), error)) return true;
+  const std::vector<ResolvedTrack> tracks = resolvedTracks(app_.tracks, app_.fixes);
+  if (writeTrackExport(path, tracks, error)) {
+    saveFolder_ = QFileInfo(QString::fromStdString(path)).absolutePath();
+    frame_.setNote("WROTE " + std::to_string(tracks.size()) + (tracks.size() == 1 ? " TRACK TO " : " TRACKS TO ") +
+                   path);
+    return true;
+  }
   app_.boxes.show("CAN'T EXPORT TRACKS", error, MessageIcon::Stop);
   return false;
 }
@@ -394,16 +403,23 @@ void MainWin::showSaveRoutePlanDialog() {
     return;
   }
   const QString today = QStringLiteral("Flight plan (*.pln)"), fs2004 = QStringLiteral("FS2004 flight plan (*.pln)");
-  QFileDialog dialog(this, QStringLiteral("Save Route as Flight Plan"), QString::fromStdString(routeFolder(app_)));
+  const QString folder = saveFolder_.isEmpty() ? QString::fromStdString(routeFolder(app_)) : saveFolder_;
+  QFileDialog dialog(this, QStringLiteral("Save Route as Flight Plan"), folder);
   dialog.setAcceptMode(QFileDialog::AcceptSave);
   dialog.setNameFilters({today, fs2004, QStringLiteral("X-Plane (*.fms)")});
+  dialog.selectFile(QString::fromStdString(suggestedRoutePlanName(app_.plottedRoute) + ".pln"));
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
   saveRoutePlanTo(chosenSavePath(dialog), dialog.selectedNameFilter() == fs2004);
 }
 
 bool MainWin::saveRoutePlanTo(const std::string& path, bool fs2004) {
   std::string error;
-  if (saveRouteStringPlan(app_, path, fs2004, error)) return true;
+  if (saveRouteStringPlan(app_, path, fs2004, error)) {
+    saveFolder_ = QFileInfo(QString::fromStdString(path)).absolutePath();
+    frame_.setNote("WROTE FLIGHT PLAN " + suggestedRoutePlanName(app_.plottedRoute) + " (" +
+                   std::to_string(app_.plottedRoute.points.size()) + " POINTS) TO " + path);
+    return true;
+  }
   app_.boxes.show("CAN'T SAVE ROUTE", error, MessageIcon::Stop);
   return false;
 }

@@ -139,6 +139,7 @@ class MainWin : public QWidget {
   FrameLog frameLog_;
   int stagesShown_ = 0;                      // the map's stages painted when the last frame was shown
   std::string bestTrackFrom_, bestTrackTo_;  // the city pair last ranked
+  QString saveFolder_;                       // where the last file was saved, for this session
   TrackFetch fetch_;
   std::vector<TrackSource> toFetch_;  // the sources after the one being fetched
   TrackSource fetched_;               // the one being fetched

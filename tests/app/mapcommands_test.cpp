@@ -586,3 +586,29 @@ TEST(TrackReadNote, CountsTracksAndNamesTheFixesNotFound) {
 
 }  // namespace
 }  // namespace korvant
+
+namespace korvant {
+namespace {
+
+// What a save dialog offers: today's tracks by family and day, an old
+// message by its file's name, a route by its ends.
+TEST_F(MapCommandsTest, SaveDialogsSuggestNamesFromWhatIsSaved) {
+  EXPECT_EQ(suggestedTrackExportName(app), "tracks");
+  app.fixes.setPathDirectly(KORVANT_SAMPLE_DAT);
+  app.fixes.load();
+  const std::string tracks = std::string(KORVANT_TEST_DATA) + "/tracks/";
+  ASSERT_TRUE(commands.readTracks(tracks + "nat-20151122-qsimplanner.txt").repaint);
+  EXPECT_EQ(suggestedTrackExportName(app), "nat-20151122-qsimplanner");
+  // The same message read on the day it was valid.
+  clock = test::FixedClock{1448150400, 0};  // 2015-11-22 00:00Z
+  EXPECT_EQ(suggestedTrackExportName(app), "nat-20151122");
+  PlottedRoute route;
+  EXPECT_EQ(suggestedRoutePlanName(route), "route");
+  route.points = {{"KJFK", {}}, {"50/40", {}}, {"EGLL", {}}};
+  EXPECT_EQ(suggestedRoutePlanName(route), "KJFK-EGLL");
+  route.points.back().name = "52/20";
+  EXPECT_EQ(suggestedRoutePlanName(route), "KJFK-5220");
+}
+
+}  // namespace
+}  // namespace korvant

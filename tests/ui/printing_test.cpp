@@ -12,6 +12,7 @@
 #include <QPrintDialog>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStatusBar>
 #include <QTimer>
 #include <cstdlib>
 #include <filesystem>
@@ -238,13 +239,24 @@ TEST_F(PrintingWindow, ExportTracksWritesTheChosenFormat) {
   EXPECT_EQ(std::count(kml.begin(), kml.end(), '\n') > 10, true);
   EXPECT_NE(kml.find("<name>TRACK Z</name>"), std::string::npos);
   // A name typed without an extension takes the chosen format's.
+  QString offered, offeredFolder;
   onDialog<QFileDialog>([&](QFileDialog& dialog) {
+    offered = dialog.selectedFiles().value(0);
+    offeredFolder = dialog.directory().absolutePath();
     dialog.selectNameFilter("GPX (*.gpx)");
     dialog.selectFile(QString::fromStdString((current.path() / "plain").string()));
     static_cast<QDialog&>(dialog).accept();
   });
   trigger(cmd::ExportTracks);
   EXPECT_TRUE(fs::exists(current.path() / "plain.gpx"));
+  // The dialog offered the message's name in the folder last written to, and
+  // the message bar says what was written.
+  EXPECT_TRUE(offered.endsWith(".geojson")) << offered.toStdString();
+  EXPECT_EQ(offeredFolder, QString::fromStdString(current.path().string()));
+  const auto* note = frame->statusBar()->findChild<QLabel*>("note");
+  ASSERT_NE(note, nullptr);
+  EXPECT_TRUE(note->text().startsWith("WROTE ")) << note->text().toStdString();
+  EXPECT_TRUE(note->text().endsWith("TRACKS TO " + QString::fromStdString((current.path() / "plain.gpx").string())));
   // An unwritable place is said, and nothing is left behind.
   EXPECT_FALSE(map().exportTracksTo((current.path() / "no/such/folder/t.gpx").string()));
   EXPECT_EQ(boxes.shown.back().caption, "CAN'T EXPORT TRACKS");
