@@ -148,12 +148,14 @@ CommandEffect MapCommands::execute(int id) {
     case cmd::HelpWelcome:
       return {false, UiRequest::MessageBox, "WELCOME",
               "Help will be here sometime ...\nFor now, see README.md: " KORVANT_DOC_DIR
-              "/README.md when installed, else the source folder."};
-    case cmd::HelpDafif: return {false, UiRequest::MessageBox, "ABOUT DAFIF", kDafifNotice};
+              "/README.md when installed, else the source folder.",
+              ""};
+    case cmd::HelpDafif: return {false, UiRequest::MessageBox, "ABOUT DAFIF", kDafifNotice, ""};
     case cmd::HelpAbout:
       return {false, UiRequest::MessageBox, "ABOUT",
               "KORVANT version " KORVANT_VERSION
-              ".\nA map plotter to display flex tracks,\nPS1(tm) data, and DAFIF(tm) data."};
+              ".\nA map plotter to display flex tracks,\nPS1(tm) data, and DAFIF(tm) data.",
+              ""};
     default: return effect;  // items whose work arrives later do nothing yet
   }
 }
@@ -304,7 +306,7 @@ std::string suggestedTrackExportName(const AppContext& app) {
   if (family && period && std::llabs(static_cast<long long>(period->from - near)) <= 2 * 86400) {
     std::tm t{};
     gmtime_r(&period->from, &t);
-    char date[16];
+    char date[40];
     std::snprintf(date, sizeof date, "%04d%02d%02d", t.tm_year + 1900, t.tm_mon + 1, t.tm_mday);
     return std::string(family) + "-" + date;
   }
@@ -454,7 +456,7 @@ CommandEffect MapCommands::applyStartHour(const std::string& text) {
     app_.boxes.show(error, entered, MessageIcon::Stop);
     return {};
   }
-  return {setSwitch(app_.switches.useCurrentTime, entered == "NOW"), UiRequest::None, "", ""};
+  return {setSwitch(app_.switches.useCurrentTime, entered == "NOW"), UiRequest::None, "", "", ""};
 }
 
 CommandEffect MapCommands::applyRangeText(const std::string& text) {
@@ -462,7 +464,7 @@ CommandEffect MapCommands::applyRangeText(const std::string& text) {
   if (app_.switches.kilometerDistances) range /= KM_PER_NM;
   app_.view.setRange(range);
   app_.checkedPreset.clear();
-  return {app_.switches.autoRedraw, UiRequest::None, "", ""};
+  return {app_.switches.autoRedraw, UiRequest::None, "", "", ""};
 }
 
 }  // namespace korvant

@@ -131,7 +131,7 @@ CommandEffect MapCommands::openDropped(const std::string& path) {
   if (toUpper(std::filesystem::path(path).filename().string()) == "USER.TXT") {
     app_.userOverlay.setPath(path);
     app_.switches.showUserTxt = true;
-    return {true, UiRequest::None, "", ""};
+    return {true, UiRequest::None, "", "", ""};
   }
   return readProcedure(path, false);
 }
@@ -148,13 +148,13 @@ CommandEffect MapCommands::readProcedure(const std::string& path, bool route) {
     p.geometry = flyProcedure({p.legs, p.source, p.title}, app_.sim, app_.dump.isOpen() ? &app_.dump : nullptr);
   if (!fitViewToProcedure(app_)) {
     p.title.clear();
-    return {true, UiRequest::None, "", ""};
+    return {true, UiRequest::None, "", "", ""};
   }
   selectPresetItem(PROCEDURE_MAP_ITEM);
   app_.procedureMap = true;
   fitViewToDrawnProcedure(app_);
   for (const ProcedureMessage& m : p.geometry.messages) app_.boxes.show(m.caption, m.text, m.icon);
-  return {true, UiRequest::None, "", ""};
+  return {true, UiRequest::None, "", "", ""};
 }
 
 CommandEffect MapCommands::selectProcedureMap() {
@@ -162,7 +162,7 @@ CommandEffect MapCommands::selectProcedureMap() {
   selectPresetItem(PROCEDURE_MAP_ITEM);
   app_.procedureMap = true;
   fitViewToDrawnProcedure(app_);
-  return {true, UiRequest::None, "", ""};
+  return {true, UiRequest::None, "", "", ""};
 }
 
 }  // namespace korvant

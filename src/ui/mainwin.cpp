@@ -394,7 +394,7 @@ void MainWin::applyRouteString(const std::string& text) {
     return;
   }
   if (!outcome.notes.empty()) app_.boxes.show("ROUTE STRING", outcome.notes, MessageIcon::Information);
-  carryOut({true, UiRequest::None, "", ""});
+  carryOut({true, UiRequest::None, "", "", ""});
 }
 
 void MainWin::showSaveRoutePlanDialog() {
@@ -440,7 +440,7 @@ void MainWin::showPrinterSetup() {
   dialog.exec();
   const bool repaint =
       commands_.followPrinterOrientation(printer_.pageLayout().orientation() == QPageLayout::Landscape);
-  carryOut({repaint, UiRequest::None, "", ""});
+  carryOut({repaint, UiRequest::None, "", "", ""});
 }
 
 void MainWin::showPrintDialog() {
@@ -548,7 +548,7 @@ void MainWin::mouseReleaseEvent(QMouseEvent* event) {
     return;
   }
   if (event->button() != Qt::RightButton) return;
-  if (mouse_.rightRelease(p.x(), p.y(), screenProjection_)) carryOut({true, UiRequest::None, "", ""});
+  if (mouse_.rightRelease(p.x(), p.y(), screenProjection_)) carryOut({true, UiRequest::None, "", "", ""});
 }
 
 // A file dropped on the map opens by what it holds.
