@@ -19,7 +19,7 @@ RouteDrawer::RouteDrawer(PaintContext& paint, const LatLng& reference)
       reference_(reference),
       routeFont_(paint.canvas.currentFont()) {}
 
-void RouteDrawer::drawTrackLetters(char letter) {
+void RouteDrawer::drawTrackLetters(const std::string& text) {
   const std::size_t n = routePoints_.size();
   if (n < 2) return;
   const LatLng &first = routePoints_[0], &second = routePoints_[1];
@@ -30,7 +30,6 @@ void RouteDrawer::drawTrackLetters(char letter) {
   const TextMetrics m = canvas.textMetrics();
   const double away = 1.2 * m.height;
   canvas.setTextAlign({HAlign::Center, VAlign::Baseline});
-  const std::string text(1, letter);
   canvas.setLabelClass(LabelClass::TrackLetter);
   for (const auto& [end, inner] : {std::pair{first, second}, std::pair{last, beforeLast}}) {
     const DevicePoint e = paint_.projection.toDevice(end);
@@ -78,7 +77,10 @@ void RouteDrawer::drawTrackRoutes(const TrackModel& tracks) {
     routePoints_.clear();
     drawRoute(westbound ? RouteKind::Westbound : RouteKind::Eastbound, penWidth, LineType::GreatCircle, route, 1,
               sw.routeBearings, sw.routeDistances);
-    drawTrackLetters(static_cast<char>('A' + slot));
+    // A Pacific or Australian track by its own name ("1", "SY16"), a North
+    // Atlantic one by its letter.
+    const std::string& name = tracks.names[slot];
+    drawTrackLetters(name.empty() ? std::string(1, static_cast<char>('A' + slot)) : name);
   }
 }
 

@@ -52,7 +52,7 @@ class RouteDrawer {
  private:
   void selectRoutePen(RouteKind kind, int penWidth);
   // The track's letter beyond its first and its last fix, clear of the line.
-  void drawTrackLetters(char letter);
+  void drawTrackLetters(const std::string& text);
 
   PaintContext& paint_;
   LineDrawer lines_;

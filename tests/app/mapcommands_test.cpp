@@ -20,10 +20,12 @@
 #include "geo/greatcircle.h"
 #include "geo/positiontext.h"
 #include "map/framemotion.h"
+#include "map/mappainter.h"
 #include "map/paintkey.h"
 #include "navdata/simrecords.h"
 #include "sky/magvar.h"
 #include "support/recordingboxes.h"
+#include "support/recordingcanvas.h"
 #include "support/tempdir.h"
 
 namespace korvant {
@@ -324,7 +326,7 @@ TEST_F(MapCommandsTest, MousePressesDoubleClicksAndRecentring) {
   EXPECT_FALSE(commands.isChecked(kNorthAtlantic));
 }
 
-TEST_F(MapCommandsTest, EachTrackFamilyOpensOnItsRegion) {
+TEST_F(MapCommandsTest, EachTrackFamilyOpensOnItsRegionWithItsOwnTrackNames) {
   app.fixes.setPathDirectly(KORVANT_SAMPLE_DAT);
   app.fixes.load();
   const std::string tracks = std::string(KORVANT_TEST_DATA) + "/tracks/";
@@ -333,6 +335,17 @@ TEST_F(MapCommandsTest, EachTrackFamilyOpensOnItsRegion) {
                                      std::pair{"nat-20151122-qsimplanner.txt", kNorthAtlantic}}) {
     ASSERT_TRUE(commands.readTracks(tracks + file).repaint) << file;
     EXPECT_TRUE(commands.isChecked(preset)) << file;
+    // The map labels each track's ends by the name the message gives it.
+    test::RecordingCanvas canvas;
+    MapPainter(app.paintInput(), canvas).paint({.width = 1600, .height = 1200, .printing = false});
+    int named = 0;
+    for (int slot = 0; slot < TRACK_SLOTS; ++slot) {
+      const std::string& name = app.tracks.names[slot];
+      if (app.tracks.slotTexts[slot].empty() || name.empty()) continue;
+      ++named;
+      EXPECT_NE(canvas.findText(name), nullptr) << file << " " << name;
+    }
+    EXPECT_EQ(named > 0, preset != kNorthAtlantic) << file;
   }
 }
 
