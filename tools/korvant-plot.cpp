@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <iostream>
 #include <string>
@@ -20,6 +21,7 @@
 #include "app/startup.h"
 #include "app/switchtable.h"
 #include "app/tracksources.h"
+#include "app/workfolder.h"
 #include "base/atomicfile.h"
 #include "base/filereader.h"
 #include "base/textops.h"
@@ -247,8 +249,25 @@ int main(int argc, char* argv[]) {
   StderrMessageBoxes boxes;
   SystemClock clock;
   AppContext app(boxes, clock);
-  if (!fs::is_directory(options.folder, ec)) return fail("no such folder: " + options.folder, 2);
-  startUp(app, programPath(argv[0]), fs::absolute(options.folder, ec).string());
+  // The folder read: --folder's, else the current one, else the window's own
+  // user folder (seeded from the installed samples), which is then named.
+  std::string folder = options.folder;
+  if (folder.empty()) {
+    const auto environment = [](const char* name) {
+      const char* value = std::getenv(name);
+      return std::string(value ? value : "");
+    };
+    const std::string current = fs::current_path(ec).string();
+    const WorkFolder work =
+        chooseWorkFolder({current, programPath(argv[0]), environment("XDG_DATA_HOME"), environment("HOME")});
+    if (!work.problem.empty()) return fail("can't set up the user folder: " + work.problem, 2);
+    folder = work.folder;
+    if (folder != current) std::cerr << "korvant-plot: no KORVANT.CTL here; reading " << folder << std::endl;
+  } else if (!fs::is_directory(folder, ec)) {
+    return fail("no such folder: " + folder, 2);
+  }
+  if (!holdsControlFile(folder)) return fail("no KORVANT.CTL in " + folder, 2);
+  startUp(app, programPath(argv[0]), fs::absolute(folder, ec).string());
   applyControlFile(app);
   if (const int status = applyOptions(app, options); status != 0) return status;
 

@@ -13,7 +13,7 @@ extern const char PLOT_USAGE[];
 
 struct PlotOptions {
   std::string output;
-  std::string folder = ".";
+  std::string folder;  // empty: the current folder, else the window's user folder
   std::string preset, centre, projection, tracks;
   std::string saveTracks;  // the message of --tracks, kept as read
   std::string time;        // the terminator time, as the start hour dialog takes it

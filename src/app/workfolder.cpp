@@ -12,11 +12,15 @@ namespace {
 
 constexpr const char* kControlFile = "KORVANT.CTL";
 
-bool holdsControlFile(const fs::path& folder) {
+}  // namespace
+
+bool holdsControlFile(const std::string& folder) {
   std::error_code ec;
-  const std::string found = resolveCaseInsensitive((folder / kControlFile).string());
+  const std::string found = resolveCaseInsensitive((fs::path(folder) / kControlFile).string());
   return fs::is_regular_file(found, ec);
 }
+
+namespace {
 
 // Copies what is missing; the control file last, so that a copy broken off
 // is completed on the next start rather than taken for done.
@@ -47,8 +51,11 @@ std::string installedSamplesFolder(const std::string& programPath) {
   std::error_code ec;
   const fs::path bin = fs::absolute(programPath, ec).parent_path();
   const fs::path shared = bin.parent_path() / "share" / "korvant";
-  if (holdsControlFile(shared)) return shared.string();
-  if (holdsControlFile(bin)) return bin.string();
+  if (holdsControlFile(shared.string())) return shared.string();
+  if (holdsControlFile(bin.string())) return bin.string();
+  // The build tree: the programs in bin/, the samples in run/ beside it.
+  const fs::path run = bin.parent_path() / "run";
+  if (holdsControlFile(run.string())) return run.string();
   return {};
 }
 

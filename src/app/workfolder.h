@@ -20,8 +20,12 @@ struct WorkFolder {
   std::string problem;  // why the user's folder could not be used, or empty
 };
 
+// Whether the folder holds a KORVANT.CTL (in any case of letters).
+bool holdsControlFile(const std::string& folder);
+
 // The installed samples: PREFIX/share/korvant beside PREFIX/bin, else the
-// program's own folder when it holds a KORVANT.CTL (the build's run folder).
+// program's own folder when it holds a KORVANT.CTL (the build's run folder),
+// else the run folder beside it (korvant-plot in the build's bin folder).
 std::string installedSamplesFolder(const std::string& programPath);
 
 // The user's own folder: $XDG_DATA_HOME/korvant, else ~/.local/share/korvant

@@ -94,10 +94,18 @@ TEST_F(RenderTest, FailuresLeaveNoFile) {
 // korvant-plot, run as a user would.
 class PlotTool : public ::testing::Test {
  protected:
+  // A control file of no keys: the program's defaults, in a folder of its own.
+  PlotTool() { dir.write("KORVANT.CTL", ""); }
+  // Nothing but the control file: no file, not even a temporary one, left behind.
+  bool leftAlone() const {
+    return std::distance(std::filesystem::directory_iterator(dir.path()), {}) == 1 &&
+           std::filesystem::exists(dir.path() / "KORVANT.CTL");
+  }
   int run(const std::string& args, std::string* errors = nullptr) {
     const auto err = dir.path() / "stderr.txt";
-    const std::string command =
-        "cd " + dir.str() + " && " + KORVANT_PLOT + " " + args + " > /dev/null 2> " + err.string();
+    // Its own HOME: a user folder, if one is made, is the test's.
+    const std::string command = "cd " + dir.str() + " && HOME=" + dir.str() + "/home XDG_DATA_HOME= " + KORVANT_PLOT +
+                                " " + args + " > /dev/null 2> " + err.string();
     const int status = std::system(command.c_str());
     if (errors) {
       std::ifstream in(err);
@@ -129,7 +137,7 @@ TEST_F(PlotTool, AFullDiskFailsAndKeepsTheOldFile) {
     EXPECT_EQ(std::string(std::istreambuf_iterator<char>(kept), {}), "the old file") << args;
     std::filesystem::remove(err);
     std::filesystem::remove(old);
-    EXPECT_TRUE(std::filesystem::is_empty(dir.path())) << args;  // no temporary file left
+    EXPECT_TRUE(leftAlone()) << args;  // no temporary file left
   }
   // Through a link its target is written; a FIFO is refused, not replaced.
   std::filesystem::create_directory(dir.path() / "maps");
@@ -203,12 +211,15 @@ TEST_F(PlotTool, RefusesBadInputClearly) {
   EXPECT_EQ(run("-o /no/such/folder/out.png", &errors), 1);
   EXPECT_NE(errors.find("cannot write"), std::string::npos);
   EXPECT_EQ(run("--help"), 0);
-  EXPECT_TRUE(std::filesystem::is_empty(dir.path()));
+  EXPECT_TRUE(leftAlone());
 }
 
 TEST_F(PlotTool, ToolsPrintOneLineOrFailWithoutAMap) {
   const auto out = dir.path() / "tool.txt";
-  ASSERT_EQ(std::system((std::string(KORVANT_PLOT) + " --distance '50/30 50/20' > " + out.string()).c_str()), 0);
+  ASSERT_EQ(
+      std::system((std::string(KORVANT_PLOT) + " --folder " + dir.str() + " --distance '50/30 50/20' > " + out.string())
+                      .c_str()),
+      0);
   std::ifstream in(out);
   std::string line, more;
   std::getline(in, line);
@@ -220,15 +231,26 @@ TEST_F(PlotTool, ToolsPrintOneLineOrFailWithoutAMap) {
   EXPECT_NE(errors.find("LINES DO NOT INTERSECT, OR NOT 4 VALID FIXES 50/30 50/20 51/25"), std::string::npos);
   EXPECT_EQ(run("--info NOWHERE -o x.png", &errors), 1);
   EXPECT_NE(errors.find("FIX NOT FOUND: NOWHERE"), std::string::npos);
-  EXPECT_TRUE(std::filesystem::is_empty(dir.path()));
+  EXPECT_TRUE(leftAlone());
   EXPECT_EQ(run("--info 50/30 -o x.png"), 0);
   EXPECT_TRUE(std::filesystem::exists(dir.path() / "x.png"));
 }
 
-TEST_F(PlotTool, StartsWhenTheControlFileIsAFolder) {
+// Without a control file where it starts (here a folder of that name), it
+// reads the window's user folder, filled from the samples, and says so; a
+// folder given with --folder must hold one.
+TEST_F(PlotTool, WithoutAControlFileReadsTheUserFolderAndSaysSo) {
+  std::filesystem::remove(dir.path() / "KORVANT.CTL");
   std::filesystem::create_directories(dir.path() / "KORVANT.CTL");
-  EXPECT_EQ(run("-o a.png --size 320x200"), 0);
+  const std::string home = dir.str() + "/home";
+  std::string errors;
+  EXPECT_EQ(run("-o a.png --size 320x200", &errors), 0);
   EXPECT_TRUE(std::filesystem::exists(dir.path() / "a.png"));
+  EXPECT_NE(errors.find("reading " + home + "/.local/share/korvant"), std::string::npos) << errors;
+  EXPECT_TRUE(std::filesystem::exists(home + "/.local/share/korvant/KORVANT.CTL"));
+  std::filesystem::create_directories(dir.path() / "bare");
+  EXPECT_EQ(run("--folder bare -o b.png", &errors), 2);
+  EXPECT_NE(errors.find("no KORVANT.CTL in bare"), std::string::npos) << errors;
 }
 
 TEST_F(PlotTool, RefusesImagesBeyondTheMemoryBoundAndUnreadableTracks) {
@@ -238,7 +260,7 @@ TEST_F(PlotTool, RefusesImagesBeyondTheMemoryBoundAndUnreadableTracks) {
   EXPECT_EQ(run("--tracks /dev/zero -o b.png", &errors), 1);
   EXPECT_NE(errors.find("LARGER THAN 16 MB"), std::string::npos) << errors;
   EXPECT_EQ(run("--tracks /proc/self/mem -o b.png", &errors), 1);
-  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 0);
+  EXPECT_TRUE(leftAlone());
 }
 
 TEST_F(PlotTool, DrawsTheSimulatorsLayersAndAnAirportsRunways) {

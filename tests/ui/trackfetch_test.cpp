@@ -161,6 +161,7 @@ TEST_F(TrackFetchWindow, CancelStopsATrickleAndChangesNothing) {
 TEST(TrackFetchPlot, AnAddressReportsAsTheSavedFileDoes) {
   test::LoopbackHttpServer server({{"/nat.json", {200, "OK", feed()}}});
   test::TempDir dir;
+  dir.write("KORVANT.CTL", "");  // the program's defaults
   const std::string file = std::string(KORVANT_TEST_DATA) + "/tracks/nat-20261008-xdispatch-feed.json";
   const auto report = [&](const std::string& tracks, const std::string& out, const std::string& extra) {
     const std::string command =
