@@ -478,7 +478,8 @@ void MainWin::paintEvent(QPaintEvent*) {
     return;
   }
   const PaintInput input = app_.paintInput();
-  if (following_ && settled_ == 0 && map_.hasFrame() && !map_.isCurrent(input, *this)) {
+  const bool current = map_.isCurrent(input, *this);
+  if (following_ && settled_ == 0 && map_.hasFrame() && !current) {
     map_.paintMoved(painter, *this, input, followAnchor_.x(), followAnchor_.y());
     screenProjection_.setup(app_.view.viewport(width(), height()));
     map_.paintInBackground(input, *this, [this] {
@@ -489,10 +490,9 @@ void MainWin::paintEvent(QPaintEvent*) {
     return;
   }
   following_ = false;
-  const bool waits = !map_.isCurrent(input, *this);
-  if (waits) QApplication::setOverrideCursor(Qt::WaitCursor);
+  if (!current) QApplication::setOverrideCursor(Qt::WaitCursor);
   screenProjection_ = map_.paint(painter, *this, input).projection;
-  if (waits) QApplication::restoreOverrideCursor();
+  if (!current) QApplication::restoreOverrideCursor();
   frameLog_.write(timer.elapsedMilliseconds(), map_.stagesPainted() != stagesShown_ ? "full" : "tools");
   stagesShown_ = map_.stagesPainted();
 }
