@@ -111,6 +111,13 @@ inline constexpr Color cyan{0, 255, 255};
 inline constexpr Color yellow{255, 255, 0};
 inline constexpr Color magenta{255, 0, 255};
 inline constexpr Color white{255, 255, 255};
+// The lines a user draws over the tracks, each its own, none the fixes' blue.
+inline constexpr Color routeString = magenta;
+inline constexpr Color bestTrack{255, 128, 0};
+inline constexpr Color flightPlan{128, 0, 192};
+inline constexpr Color procedure{0, 128, 128};
+// The coast on screen, dark enough to follow at oceanic ranges.
+inline constexpr Color screenCoast{176, 176, 176};
 }  // namespace colors
 
 }  // namespace korvant

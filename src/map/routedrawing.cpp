@@ -1,5 +1,6 @@
 #include "map/routedrawing.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <string>
@@ -65,7 +66,8 @@ void RouteDrawer::selectRoutePen(RouteKind kind, int penWidth) {
 
 void RouteDrawer::drawTrackRoutes(const TrackModel& tracks) {
   const LayerSwitches& sw = paint_.switches();
-  const int penWidth = paint_.width < 1281 ? 1 : 2;
+  // On paper at least as heavy as the boundaries, which print a 24th of an inch.
+  const int penWidth = paint_.printing ? std::max(2, paint_.pixelsPerInch / 24) : paint_.width < 1281 ? 1 : 2;
   std::optional<std::time_t> validAtTime;
   if (sw.validTracksOnly) validAtTime = paint_.input.validityTime();
   for (int slot = 0; slot < TRACK_SLOTS; ++slot) {

@@ -66,21 +66,21 @@ TEST_F(CityPairTest, TheChosenTrackIsJoinedToTheAirportsByDashedLegs) {
 
   // Drawn over the tracks: dashed in the route colour, the airports named, the
   // track's own legs not doubled in it.
-  const auto blueLines = [&](test::RecordingCanvas& canvas) {
+  const auto connectionLines = [&](test::RecordingCanvas& canvas) {
     canvas = test::RecordingCanvas();
     MapPainter(app.paintInput(), canvas).paint({.width = 1920, .height = 1080, .printing = false});
     std::pair<int, int> dashedAndSolid;
     for (const test::DrawnLine& l : canvas.lines)
-      if (l.color == colors::blue) (l.style == PenStyle::Dash ? dashedAndSolid.first : dashedAndSolid.second) += 1;
+      if (l.color == colors::bestTrack) (l.style == PenStyle::Dash ? dashedAndSolid.first : dashedAndSolid.second) += 1;
     return dashedAndSolid;
   };
   test::RecordingCanvas canvas;
   const PlottedRoute kept = std::move(app.plottedRoute);
   app.plottedRoute = {};
-  const auto [dashedBefore, solidBefore] = blueLines(canvas);
+  const auto [dashedBefore, solidBefore] = connectionLines(canvas);
   EXPECT_EQ(canvas.findText("KJFK"), nullptr);
   app.plottedRoute = kept;
-  const auto [dashed, solid] = blueLines(canvas);
+  const auto [dashed, solid] = connectionLines(canvas);
   EXPECT_GT(dashed, dashedBefore + 1);
   EXPECT_EQ(solid, solidBefore);
   EXPECT_NE(canvas.findText("KJFK"), nullptr);

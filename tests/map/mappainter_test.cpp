@@ -304,7 +304,7 @@ TEST_F(MapPainterTest, TerrainAndBoundaryPens) {
   only({&LayerSwitches::terrain, &LayerSwitches::facilityBoundaries});
   paint();
   ASSERT_EQ(canvas.lines.size(), 2u + 4u);
-  EXPECT_EQ(canvas.lines[0].color, colors::paleGrey);
+  EXPECT_EQ(canvas.lines[0].color, colors::screenCoast);  // darker on screen than on paper
   EXPECT_EQ(canvas.lines[0].width, 96 / 40);
   EXPECT_EQ(canvas.lines[2].color, colors::lightGrey);
   EXPECT_EQ(canvas.lines[2].width, 96 / 24);

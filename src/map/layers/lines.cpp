@@ -6,7 +6,8 @@ namespace korvant {
 
 void drawTerrain(PaintContext& paint) {
   if (paint.currentColor)
-    paint.canvas.selectPen(colors::paleGrey, paint.pixelsPerInch / 40, PenStyle::Solid);
+    paint.canvas.selectPen(paint.printing ? colors::paleGrey : colors::screenCoast, paint.pixelsPerInch / 40,
+                           PenStyle::Solid);
   else
     paint.canvas.selectPen(colors::grey, 1, PenStyle::Solid);
   LineDrawer lines(paint);

@@ -21,7 +21,7 @@ void drawPlottedRoute(PaintContext& paint) {
   if (!route || route->empty()) return;
   MapCanvas& canvas = paint.canvas;
   canvas.setBackgroundTransparent(true);
-  const Color color = paint.pick(colors::blue, colors::black);
+  const Color color = paint.pick(route->routeString ? colors::routeString : colors::bestTrack, colors::black);
   LineDrawer lines(paint);
   const std::vector<PlottedPoint>& points = route->points;
   for (std::size_t i = 0; i + 1 < points.size(); ++i) {

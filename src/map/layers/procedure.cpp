@@ -121,7 +121,7 @@ void drawFlightPlan(PaintContext& paint, const FlightPlan& plan) {
   OverlayState overlay = startOverlay(paint, HAlign::Left, VAlign::Bottom);
   for (const char* line : {"DRAW", "COLOR 0 0 0", "FONTSIZE 7"})
     runOverlayCommand(paint, overlay, parseOverlayLine(line, 0));
-  const Color color = paint.pick(colors::blue, colors::black);
+  const Color color = paint.pick(colors::flightPlan, colors::black);
   LineDrawer lines(paint);
   const UW_Wpt* previous = nullptr;
   const UW_Wpt* first = nullptr;
@@ -191,7 +191,7 @@ void drawProcedure(PaintContext& paint) {
   MapCanvas& canvas = paint.canvas;
   canvas.selectFont(paint.fonts.small);
   canvas.setBackgroundTransparent(true);
-  const Color legColor = paint.pick(colors::blue, colors::black);
+  const Color legColor = paint.pick(colors::procedure, colors::black);
   LineDrawer lines(paint);
   for (const ProcedureShape& shape : geometry.shapes) drawShape(paint, lines, shape, legColor);
   drawMarkers(paint, geometry);
