@@ -73,6 +73,7 @@ bool plotTrackConnections(AppContext& app, const CityPairTracks& pair, char lett
                   {pair.to.ident, pair.to.position, true}};
   // The track's own legs are the tracks layer's.
   route.legs = {LegStyle::Dashed, LegStyle::Hidden, LegStyle::Dashed};
+  route.label = "TRACK " + track->name;
   route.revision = app.plottedRoute.revision + 1;
   app.plottedRoute = std::move(route);
   return true;

@@ -26,6 +26,7 @@ struct PlottedRoute {
   std::vector<LegStyle> legs;  // legs[i] joins points[i] and points[i + 1]
   bool directLine = false;     // the thin great circle from the first point to the last
   bool routeString = false;    // a route string's points, as flown: it can be saved as a flight plan
+  std::string label;           // written beside the first leg drawn ("TRACK C"), or empty
   int revision = 0;            // counts the changes, for whoever keeps a picture of it
 
   bool empty() const { return points.empty(); }

@@ -85,6 +85,10 @@ TEST_F(CityPairTest, TheChosenTrackIsJoinedToTheAirportsByDashedLegs) {
   EXPECT_EQ(solid, solidBefore);
   EXPECT_NE(canvas.findText("KJFK"), nullptr);
   EXPECT_NE(canvas.findText("EGLL"), nullptr);
+  // The track the connections join is named beside them, in their colour.
+  const test::DrawnText* named = canvas.findText(std::string("TRACK ") + best);
+  ASSERT_NE(named, nullptr);
+  EXPECT_EQ(named->color, colors::bestTrack);
   EXPECT_TRUE(canvas.coordinatesWithin(1 << 16));
 
   // A new choice is a new picture for whoever keeps one.

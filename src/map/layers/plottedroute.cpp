@@ -24,12 +24,26 @@ void drawPlottedRoute(PaintContext& paint) {
   const Color color = paint.pick(route->routeString ? colors::routeString : colors::bestTrack, colors::black);
   LineDrawer lines(paint);
   const std::vector<PlottedPoint>& points = route->points;
+  bool labelled = route->label.empty();
   for (std::size_t i = 0; i + 1 < points.size(); ++i) {
     const LegStyle style = route->leg(i);
     if (style == LegStyle::Hidden || !drawable(points[i].position) || !drawable(points[i + 1].position)) continue;
     canvas.selectPen(color, style == LegStyle::Dashed ? 1 : 2,
                      style == LegStyle::Dashed ? PenStyle::Dash : PenStyle::Solid);
     lines.drawLine(LineType::GreatCircle, points[i].position, points[i + 1].position, WIDENED, 0);
+    // The label above the middle of the first leg on the map: which track the
+    // dashed connections join.
+    const DevicePoint a = paint.projection.toDevice(points[i].position);
+    const DevicePoint b = paint.projection.toDevice(points[i + 1].position);
+    if (labelled || !a.visible || !b.visible || !paint.projection.nearSurface(a.x, a.y, 0) ||
+        !paint.projection.nearSurface(b.x, b.y, 0))
+      continue;
+    labelled = true;
+    canvas.selectFont(paint.fonts.small);
+    canvas.setTextColor(color);
+    canvas.setTextAlign({HAlign::Center, VAlign::Bottom});
+    canvas.textOut((a.x + b.x) / 2, (a.y + b.y) / 2 - 2, route->label);
+    canvas.setTextAlign({HAlign::Left, VAlign::Bottom});
   }
   if (route->directLine && points.size() > 1 && drawable(points.front().position) && drawable(points.back().position)) {
     canvas.selectPen(color, 1, PenStyle::Solid);
