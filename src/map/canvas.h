@@ -50,8 +50,10 @@ struct Rect {
 enum class Symbol { Triangle, Square, Hexagon, Cross, DoubleCircle };
 
 // What a label marks, in the order the label placer serves them: a label
-// of a later class gives way to one of an earlier.
-enum class LabelClass { Always, TrackLetter, Track, Airport, Navaid, Waypoint, Airway, Grid };
+// of a later class gives way to one of an earlier. A Kept label (the points
+// of a route or plan the user asked to see) is never left out: it moves off
+// what it would cover, on a leader line if need be.
+enum class LabelClass { Always, Kept, TrackLetter, Track, Airport, Navaid, Waypoint, Airway, Grid, Runway };
 
 struct FontFamily {
   std::string name;

@@ -1,11 +1,16 @@
 #include "map/labelplan.h"
 
 #include <algorithm>
+#include <array>
+#include <cmath>
 #include <numeric>
 
 namespace korvant {
 
 namespace {
+
+// Eight directions: the four sides first, then the corners.
+constexpr double kAround[8][2] = {{1, 0}, {-1, 0}, {0, -1}, {0, 1}, {1, -1}, {-1, -1}, {1, 1}, {-1, 1}};
 
 struct Planner {
   const LabelRecord& record;
@@ -64,7 +69,75 @@ struct Planner {
     return keepAtFirstThatFits(g, moves);
   }
 
+  // The box round all of a group's texts.
+  LabelBox textBounds(const LabelGroup& g) const {
+    double left = 1e300, top = 1e300, right = -1e300, bottom = -1e300;
+    for (const int t : g.texts) {
+      const LabelBox& b = box(g, t);
+      left = std::min(left, b.left), top = std::min(top, b.top);
+      right = std::max(right, b.right), bottom = std::max(bottom, b.bottom);
+    }
+    return LabelBox::upright(left, top, right, bottom);
+  }
+
+  // Whether the texts fit moved, clear of their own symbol once moved.
+  bool textsFit(const LabelGroup& g, const LabelBox& bounds, double dx, double dy) const {
+    if ((dx != 0 || dy != 0) && g.symbol >= 0 && overlaps(bounds.shifted(dx, dy), box(g, g.symbol))) return false;
+    return std::all_of(g.texts.begin(), g.texts.end(),
+                       [&](int t) { return placer.fits(box(g, t).shifted(dx, dy)); });
+  }
+
+  // A label that must stay: where the layer put it, else beside its symbol
+  // (near its place, without one), else a few lines off on a leader line
+  // from the symbol, else where it was after all.
+  void placeKept(const LabelGroup& g) {
+    if (g.texts.empty()) {
+      keep(g, 0, 0);
+      return;
+    }
+    const LabelBox t = textBounds(g);
+    const LabelBox s = g.symbol >= 0 ? box(g, g.symbol) : t;
+    const double w = t.right - t.left, h = t.bottom - t.top, tx = (t.left + t.right) / 2;
+    std::vector<std::array<double, 2>> moves{{0, 0}};
+    if (g.symbol >= 0) {
+      moves.push_back({s.left - 1 - t.right, 0});
+      moves.push_back({(s.left + s.right) / 2 - tx, s.top - 1 - t.bottom});
+      moves.push_back({(s.left + s.right) / 2 - tx, s.bottom + 1 - t.top});
+    } else {
+      for (const auto& d : kAround) moves.push_back({d[0] * h, d[1] * h});
+    }
+    for (const auto& m : moves)
+      if (textsFit(g, t, std::round(m[0]), std::round(m[1]))) {
+        keep(g, std::round(m[0]), std::round(m[1]));
+        return;
+      }
+    // The leader's end: the symbol's middle; the box's near corner or edge
+    // `reach` from it in one of eight directions.
+    const double ax = (s.left + s.right) / 2, ay = (s.top + s.bottom) / 2;
+    for (const double reach : {2 * h, 3.5 * h, 5 * h})
+      for (const auto& d : kAround) {
+        const double left = d[0] > 0 ? ax + reach : d[0] < 0 ? ax - reach - w : ax - w / 2;
+        const double top = d[1] > 0 ? ay + reach : d[1] < 0 ? ay - reach - h : ay - h / 2;
+        const double dx = std::round(left - t.left), dy = std::round(top - t.top);
+        if (!textsFit(g, t, dx, dy)) continue;
+        keep(g, dx, dy);
+        LabelDecision& first = decision(g, g.texts[0]);
+        first.leader = true;
+        // A symbol spans x - r ... x + r + 1.
+        first.fromX = static_cast<int>(std::floor(ax)), first.fromY = static_cast<int>(std::floor(ay));
+        first.toX = static_cast<int>(std::lround(std::clamp(ax, t.left + dx, t.right + dx)));
+        first.toY = static_cast<int>(std::lround(std::clamp(ay, t.top + dy, t.bottom + dy)));
+        ++plan.leaders;
+        return;
+      }
+    keep(g, 0, 0);
+  }
+
   void place(const LabelGroup& g) {
+    if (g.cls == LabelClass::Kept) {
+      placeKept(g);
+      return;
+    }
     if (g.cls == LabelClass::Always || g.mark || fits(g, 0, 0)) {
       keep(g, 0, 0);
       return;

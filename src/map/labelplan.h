@@ -54,11 +54,14 @@ struct LabelRecord {
 struct LabelDecision {
   bool keep = true;
   int dx = 0, dy = 0;  // where a kept text moves
+  // A line from its symbol to the moved text, drawn with the text.
+  bool leader = false;
+  int fromX = 0, fromY = 0, toX = 0, toY = 0;
 };
 
 struct LabelPlan {
   std::vector<LabelDecision> layers[static_cast<int>(LabelLayer::Count)];
-  int textsKept = 0, textsDropped = 0, textsMoved = 0, symbolsDropped = 0;
+  int textsKept = 0, textsDropped = 0, textsMoved = 0, symbolsDropped = 0, leaders = 0;
 
   // One layer's decisions by event index; empty for a layer never recorded.
   const std::vector<LabelDecision>& of(LabelLayer layer) const { return layers[static_cast<int>(layer)]; }

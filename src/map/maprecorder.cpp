@@ -119,7 +119,8 @@ void MapRecorder::drawSymbol(Symbol symbol, int x, int y, int r, Color color) {
   o.v[3] = event;
   // A fix's symbol and its label go together; the marks along a track or a
   // procedure stay, and every label there stands alone.
-  const bool point = class_ == LabelClass::Airport || class_ == LabelClass::Navaid || class_ == LabelClass::Waypoint;
+  const bool point = class_ == LabelClass::Airport || class_ == LabelClass::Navaid ||
+                     class_ == LabelClass::Waypoint || class_ == LabelClass::Kept;
   auto& groups = recording_.labels.groups;
   openGroup_ = point ? static_cast<int>(groups.size()) : -1;
   groups.push_back({static_cast<LabelLayer>(layer_), class_, event, {}, !point});
@@ -160,15 +161,23 @@ void replayStage(const MapRecording& recording, PaintStage stage, MapCanvas& tar
     return o.v[3] >= 0 && static_cast<std::size_t>(o.v[3]) < layer.size() ? &layer[o.v[3]] : nullptr;
   };
   const StageRecording& recorded = recording.stages[stageIndex(stage)];
+  const DrawOp* pen = nullptr;  // to take up again after a leader line
+  Color textColor = colors::black;
   for (const DrawOp& o : recorded.ops) {
     switch (o.kind) {
-      case DrawOp::Kind::Pen: target.selectPen(o.color, o.v[0], static_cast<PenStyle>(o.style)); break;
+      case DrawOp::Kind::Pen:
+        pen = &o;
+        target.selectPen(o.color, o.v[0], static_cast<PenStyle>(o.style));
+        break;
       case DrawOp::Kind::Font: target.selectFont(recorded.fonts[o.v[0]]); break;
       case DrawOp::Kind::MoveTo: target.moveTo(o.v[0], o.v[1]); break;
       case DrawOp::Kind::LineTo: target.lineTo(o.v[0], o.v[1]); break;
       case DrawOp::Kind::Arc: target.arc(o.v[0], o.v[1], o.v[2], o.v[3], o.v[4], o.v[5], o.v[6]); break;
       case DrawOp::Kind::Align: target.setTextAlign(unpackAlign(o.style)); break;
-      case DrawOp::Kind::TextColor: target.setTextColor(o.color); break;
+      case DrawOp::Kind::TextColor:
+        textColor = o.color;
+        target.setTextColor(o.color);
+        break;
       case DrawOp::Kind::Background: target.setBackgroundTransparent(o.style != 0); break;
       case DrawOp::Kind::Fill: target.fillRect({o.v[0], o.v[1], o.v[2], o.v[3]}, o.color); break;
       case DrawOp::Kind::Text: {
@@ -177,6 +186,12 @@ void replayStage(const MapRecording& recording, PaintStage stage, MapCanvas& tar
           target.textOut(o.v[0], o.v[1], recorded.strings[o.v[2]]);
         else if (d->keep)
           target.textOut(o.v[0] + d->dx, o.v[1] + d->dy, recorded.strings[o.v[2]]);
+        if (d && d->keep && d->leader) {
+          target.selectPen(textColor, 1, PenStyle::Solid);
+          target.moveTo(d->fromX, d->fromY);
+          target.lineTo(d->toX, d->toY);
+          if (pen) target.selectPen(pen->color, pen->v[0], static_cast<PenStyle>(pen->style));
+        }
         break;
       }
       case DrawOp::Kind::Symbol: {

@@ -5,6 +5,8 @@
 #include <random>
 
 #include "app/applycontrolfile.h"
+#include "app/mapcommands.h"
+#include "app/routestringcommand.h"
 #include "map/labelplan.h"
 #include "map/mappainter.h"
 #include "map/maprecorder.h"
@@ -155,6 +157,44 @@ TEST_F(LabelPlanTest, GroupsGoWholeAndTrackMarksStayUnderTheirLabels) {
   EXPECT_TRUE(p.of(LabelLayer::Tracks)[1].keep);
 }
 
+// A route's point is never left out: beside its symbol where it is free,
+// else on a leader line from the symbol, else where it stood; a waypoint
+// label then gives way to it.
+TEST_F(LabelPlanTest, AKeptLabelMovesOffWhatItCoversOnALeaderWhenItMust) {
+  recorder.beginStage(PaintStage::Above);
+  recorder.beginLayer(LabelLayer::TitleBlock, LabelClass::Always);
+  for (const int y : {84, 96, 108}) recorder.textOut(60, y, "XXXXXXXXXXXXXXXXXXXXXXXXXXXXXX");  // all round it
+  recorder.beginLayer(LabelLayer::PlottedRoute, LabelClass::Kept);
+  recorder.drawSymbol(Symbol::Triangle, 120, 100, 4, colors::black);  // event 0
+  recorder.textOut(126, 96, "HERON");                                  // event 1
+  recorder.beginLabelGroup();
+  recorder.textOut(126, 40, "MAC");  // event 2, free: stays
+  recorder.beginLayer(LabelLayer::OwnFixes, LabelClass::Waypoint);
+  recorder.textOut(126, 40, "TRN");
+  recorder.endLayer();
+  const MapRecording recording = recorder.finish(400, 300);
+  const LabelPlan& p = recording.plan;
+  const LabelDecision heron = p.of(LabelLayer::PlottedRoute)[1];
+  ASSERT_TRUE(heron.keep && heron.leader);
+  EXPECT_EQ(p.leaders, 1);
+  EXPECT_EQ(heron.fromX, 120);  // from the symbol's middle
+  EXPECT_EQ(heron.fromY, 100);
+  EXPECT_TRUE(p.of(LabelLayer::PlottedRoute)[2].keep);
+  EXPECT_EQ(p.of(LabelLayer::PlottedRoute)[2].dx, 0);
+  EXPECT_FALSE(p.of(LabelLayer::OwnFixes)[0].keep);
+
+  RecordingCanvas above;
+  replayStage(recording, PaintStage::Above, above);
+  const auto* moved = above.findText("HERON");
+  ASSERT_NE(moved, nullptr);
+  const auto leader = std::find_if(above.lines.begin(), above.lines.end(),
+                                   [](const auto& l) { return l.x1 == 120 && l.y1 == 100; });
+  ASSERT_NE(leader, above.lines.end());
+  // The leader ends on the moved text's box, clear of the three blocking lines.
+  EXPECT_EQ(leader->x2, std::clamp(leader->x2, moved->x, moved->x + 5 * 5));
+  EXPECT_TRUE(moved->y + 12 <= 84 || moved->y >= 120) << moved->y;
+}
+
 TEST_F(LabelPlanTest, AReplayDrawsEachStageAsRecordedAndPlanned) {
   recorder.beginStage(PaintStage::Below);
   recorder.selectPen(colors::red, 2, PenStyle::Dash);
@@ -223,6 +263,42 @@ TEST_F(DeclutteredMap, NoTwoLabelsOverlapWhereTheLayersAloneOverlapThousands) {
   EXPECT_LT(drawnOn, drawnOff);
   std::printf("NAT, 26 tracks, 1920x1080: %d overlapping pairs of %d texts without, %d of %d with\n", off, drawnOff, on,
               drawnOn);
+}
+
+// What the user asked to see, over the full map: a route string from New
+// York over the tracks, a real flight plan, and every DAFIF layer over
+// Europe, runway numbers included. No two texts overlap and every point of
+// the route and the plan is named.
+TEST_F(DeclutteredMap, RoutesPlansAndDafifOverlapNothingAndKeepEveryPoint) {
+  const auto namesEveryPoint = [&](const std::vector<std::string>& names) {
+    RecordingCanvas canvas;
+    MapPainter(app.paintInput(), canvas).paint({.width = 1920, .height = 1080, .printing = false});
+    for (const std::string& name : names) EXPECT_NE(canvas.findText(name), nullptr) << name;
+  };
+  const RouteStringOutcome route = showRouteString(app, "KJFK DCT MERIT HFD PUT BOS DCT NATW DCT EGLL");
+  ASSERT_TRUE(route.drawn) << route.error;
+  EXPECT_EQ(overlapsDrawn().first, 0);
+  std::vector<std::string> names;
+  for (const TrackFix& f : route.route.points) names.push_back(f.name);
+  namesEveryPoint(names);
+
+  showRouteString(app, "");
+  MapCommands commands(app);
+  ASSERT_TRUE(commands.readProcedure(KORVANT_TEST_DATA "/plans/EGPB-EISG.PLN", false).repaint);
+  EXPECT_EQ(overlapsDrawn().first, 0);
+  names.clear();
+  for (const UW_Wpt& w : app.procedure.plan.waypoints)
+    if (!w.isUserItem()) names.push_back(w.identifier);
+  ASSERT_GT(names.size(), 10u);
+  namesEveryPoint(names);
+
+  app.procedureMap = false;
+  app.dafif.setFolders(std::string(KORVANT_SAMPLE_DAFIF) + "/", "");
+  app.view.selectPreset("EUROPE");
+  for (bool* s : app.switches.dafif.drawing()) *s = true;
+  const auto [overlapping, drawn] = overlapsDrawn();
+  EXPECT_EQ(overlapping, 0);
+  EXPECT_GT(drawn, 500);
 }
 
 TEST_F(DeclutteredMap, TrackLettersAndTheTitleBlockAlwaysShow) {

@@ -227,8 +227,8 @@ bool airportClassShown(const DafifSwitches& d, unsigned longest) {
   return d.airports0;
 }
 
-// An airport's runways, each end numbered when asked; the label moves off
-// them, south-east of the airport, as each runway says.
+// An airport's runways; the label moves off them, south-east of the
+// airport, as each runway says.
 void drawRunways(PaintContext& paint, const DafifAirport& a, const std::vector<DafifRunway>& runways,
                  DevicePoint& label) {
   MapCanvas& canvas = paint.canvas;
@@ -240,15 +240,26 @@ void drawRunways(PaintContext& paint, const DafifAirport& a, const std::vector<D
     canvas.selectPen(colors::red, 1, PenStyle::Solid);
     canvas.moveTo(e1.x, e1.y);
     canvas.lineTo(e2.x, e2.y);
-    if (paint.switches().dafif.runwayNumbers) {
-      canvas.textOut(e1.x, e1.y, r.number1);
-      canvas.textOut(e2.x, e2.y, r.number2);
-    }
     const DevicePoint off = paint.projection.toDevice(destination(a.position, 135, 0.0002 * a.longestRunway).position);
     if (off.visible) label = off;
     label.x = std::max(label.x, e1.x + room);
     label.y = std::max(label.y, e1.y + room);
   }
+}
+
+// Each runway end's number, after the airport's label: each stands alone
+// and is the first to go where the map is full.
+void drawRunwayNumbers(PaintContext& paint, const std::vector<DafifRunway>& runways) {
+  MapCanvas& canvas = paint.canvas;
+  canvas.setLabelClass(LabelClass::Runway);
+  for (const DafifRunway& r : runways) {
+    if (r.end1 == LatLng{0, 0} || r.end2 == LatLng{0, 0}) continue;
+    const DevicePoint e1 = paint.projection.toDevice(r.end1), e2 = paint.projection.toDevice(r.end2);
+    if (!e1.visible || !e2.visible) continue;
+    canvas.textOut(e1.x, e1.y, r.number1);
+    canvas.textOut(e2.x, e2.y, r.number2);
+  }
+  canvas.setLabelClass(LabelClass::Airport);
 }
 
 void drawAirports(PaintContext& paint, const DafifFiles& files, PointPainter& points) {
@@ -266,16 +277,18 @@ void drawAirports(PaintContext& paint, const DafifFiles& files, PointPainter& po
     const bool shown = points.canShow(label);
     if (shown) points.mark(brown, Symbol::Square, label);
     if (d.runways) drawRunways(paint, a, set->runways[i], label);
-    if (!shown || !points.canShow(label)) continue;
-    if (d.fullName) {
-      if (!points.symbols) canvas.beginLabelGroup();  // both lines, or neither
-      char first[64];
-      std::snprintf(first, sizeof first, "%s %u %u", a.ident.c_str(), a.number, a.longestRunway / 100);
-      canvas.textOut(label.x, label.y, first);
-      canvas.textOut(label.x, label.y + paint.lineHeight, a.name);
-    } else {
-      canvas.textOut(label.x, label.y, a.ident);
+    if (shown && points.canShow(label)) {
+      if (d.fullName) {
+        if (!points.symbols) canvas.beginLabelGroup();  // both lines, or neither
+        char first[64];
+        std::snprintf(first, sizeof first, "%s %u %u", a.ident.c_str(), a.number, a.longestRunway / 100);
+        canvas.textOut(label.x, label.y, first);
+        canvas.textOut(label.x, label.y + paint.lineHeight, a.name);
+      } else {
+        canvas.textOut(label.x, label.y, a.ident);
+      }
     }
+    if (d.runways && d.runwayNumbers) drawRunwayNumbers(paint, set->runways[i]);
   }
 }
 

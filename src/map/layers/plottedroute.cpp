@@ -42,7 +42,9 @@ void drawPlottedRoute(PaintContext& paint) {
     canvas.selectFont(paint.fonts.small);
     canvas.setTextColor(color);
     canvas.setTextAlign({HAlign::Center, VAlign::Bottom});
+    canvas.setLabelClass(LabelClass::Kept);
     canvas.textOut((a.x + b.x) / 2, (a.y + b.y) / 2 - 2, route->label);
+    canvas.setLabelClass(LabelClass::Always);
     canvas.setTextAlign({HAlign::Left, VAlign::Bottom});
   }
   if (route->directLine && points.size() > 1 && drawable(points.front().position) && drawable(points.back().position)) {

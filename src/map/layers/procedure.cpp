@@ -70,6 +70,7 @@ void drawMarkers(PaintContext& paint, const ProcedureGeometry& geometry) {
   const int r = std::max(2, paint.charWidth);
   canvas.setTextColor(colors::black);
   canvas.setTextAlign({HAlign::Center, VAlign::Top});
+  canvas.setLabelClass(LabelClass::Kept);  // each triangle with its label and data lines, moved as one
   for (const FixMarker& m : geometry.markers) {
     DevicePoint d;
     if (!place(paint, m.position, d)) continue;
@@ -79,6 +80,7 @@ void drawMarkers(PaintContext& paint, const ProcedureGeometry& geometry) {
     if (!paint.switches().waypointData) continue;
     for (const std::string& line : m.waypointLines) canvas.textOut(d.x, y += paint.lineHeight, line);
   }
+  canvas.setLabelClass(LabelClass::Always);
 }
 
 void drawProcedureTitle(PaintContext& paint, const LoadedProcedure& loaded) {
@@ -159,7 +161,9 @@ void drawFlightPlan(PaintContext& paint, const FlightPlan& plan) {
     const LatLng& b = points[leg + 1]->position;
     const CourseDistance cd = courseAndDistance(a, b);
     DevicePoint d;
+    canvas.setLabelClass(LabelClass::Kept);
     if (place(paint, destination(a, cd.course, cd.distance / 2).position, d)) canvas.textOut(d.x, d.y - 2, run.name);
+    canvas.setLabelClass(LabelClass::Always);
   }
   canvas.setBackgroundTransparent(true);
 }
@@ -171,11 +175,13 @@ void drawRouteMark(PaintContext& paint, const LatLng& position, std::string_view
   if (!place(paint, position, d)) return;
   MapCanvas& canvas = paint.canvas;
   const int unit = std::max(1, paint.lineHeight);
+  canvas.setLabelClass(LabelClass::Kept);
   drawTriangle(canvas, d.x, d.y, unit, colors::black);
   canvas.selectFont(paint.fonts.small);
   canvas.setTextColor(colors::black);
   canvas.setTextAlign({HAlign::Left, VAlign::Bottom});
   canvas.textOut(d.x + paint.charWidth / 2, d.y + 2 * unit, name);
+  canvas.setLabelClass(LabelClass::Always);
 }
 
 void drawProcedure(PaintContext& paint) {
