@@ -2,6 +2,7 @@
 // full North Atlantic map drawn through them.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <random>
 
 #include "app/applycontrolfile.h"
@@ -11,6 +12,7 @@
 #include "map/mappainter.h"
 #include "map/maprecorder.h"
 #include "support/drawntexts.h"
+#include "tracks/resolvedtrack.h"
 #include "support/recordingboxes.h"
 #include "support/recordingcanvas.h"
 #include "support/twentysixtracks.h"
@@ -299,6 +301,41 @@ TEST_F(DeclutteredMap, RoutesPlansAndDafifOverlapNothingAndKeepEveryPoint) {
   const auto [overlapping, drawn] = overlapsDrawn();
   EXPECT_EQ(overlapping, 0);
   EXPECT_GT(drawn, 500);
+}
+
+// With a route fitted, the legend goes to the corner that covers least of
+// the tracks: never over a track's end or its letter.
+TEST_F(DeclutteredMap, TheLegendCoversNoTracksEndOrLetter) {
+  MapCommands commands(app);
+  const std::string run = std::filesystem::path(KORVANT_SAMPLE_DAT).parent_path().string();
+  ASSERT_TRUE(commands.readTracks(run + "/tracks/nat-20160210.html").repaint);
+  ASSERT_TRUE(showRouteString(app, "KJFK DCT MERIT HFD PUT BOS DCT NATW DCT EGLL").drawn);
+  RecordingCanvas canvas;
+  const PaintResult r = MapPainter(app.paintInput(), canvas).paint({.width = 1920, .height = 1080, .printing = false});
+  const auto* header = canvas.findText("EASTBOUND TRACKS FLS 320/400 INCLUSIVE");
+  ASSERT_NE(header, nullptr);
+  const auto legend = std::find_if(canvas.fills.begin(), canvas.fills.end(), [&](const auto& f) {
+    const Rect& g = f.first;
+    return g.width() < 1920 && g.left <= header->x && header->x <= g.right && g.top <= header->y &&
+           header->y <= g.bottom;
+  });
+  ASSERT_NE(legend, canvas.fills.end());
+  const Rect box = legend->first;
+  const auto inside = [&](int x, int y) { return x >= box.left && x <= box.right && y >= box.top && y <= box.bottom; };
+  int ends = 0;
+  for (const ResolvedTrack& track : resolvedTracks(app.tracks, app.fixes)) {
+    for (const TrackFix* end : {&track.fixes.front(), &track.fixes.back()}) {
+      const DevicePoint d = r.projection.toDevice(end->position);
+      EXPECT_FALSE(inside(d.x, d.y)) << track.name << " " << end->name;
+      ends += d.x >= 0 && d.x < 1920 && d.y >= 0 && d.y < 1080;
+    }
+    for (const auto& t : canvas.texts) {
+      if (t.text == track.name) {
+        EXPECT_FALSE(inside(t.x, t.y)) << "letter " << track.name;
+      }
+    }
+  }
+  EXPECT_GT(ends, 20);  // the fitted map shows most of them
 }
 
 TEST_F(DeclutteredMap, TrackLettersAndTheTitleBlockAlwaysShow) {

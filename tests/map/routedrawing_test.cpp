@@ -258,6 +258,7 @@ TEST_F(RouteDrawingTest, PaintWritesTheFileLineAndTheLegend) {
   ASSERT_TRUE(commands.readTracks(path).repaint);
   EXPECT_EQ(app.view.presetName, "NAT");
   EXPECT_TRUE(commands.isChecked(51683));
+  app.switches.declutter = false;  // the legend where the preset has room for it
   RecordingCanvas out;
   const PaintResult r = MapPainter(app.paintInput(), out).paint({.width = 1920, .height = 1080, .printing = false});
   const auto* file = out.findText("FILE:  " + path);

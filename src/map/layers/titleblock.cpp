@@ -4,12 +4,14 @@
 #include <cmath>
 #include <cstdio>
 #include <ctime>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "geo/greatcircle.h"
 #include "geo/positiontext.h"
+#include "map/coverage.h"
 #include "map/layers/layers.h"
 #include "tracks/trackvalidity.h"
 
@@ -56,52 +58,48 @@ struct TextBlock {
   int x = 0;
   std::vector<std::pair<int, std::string>> lines;  // top of each line, text
 
+  // The ground it is drawn on when decluttered.
+  Rect ground(const PaintContext& paint) const {
+    MapCanvas& canvas = paint.canvas;
+    int width = 0, top = lines.front().first, bottom = top;
+    for (const auto& [y, text] : lines) {
+      width = std::max(width, canvas.textWidth(text));
+      top = std::min(top, y);
+      bottom = std::max(bottom, y + canvas.textMetrics().height);
+    }
+    const int pad = std::max(2, paint.charWidth / 2);
+    const int left = h == HAlign::Left ? x : x - width;
+    return {left - pad, top - pad, left + width + pad, bottom + pad};
+  }
+  void moveDown(int dy) {
+    for (auto& line : lines) line.first += dy;
+  }
+
   void draw(PaintContext& paint) const {
     if (lines.empty()) return;
     MapCanvas& canvas = paint.canvas;
     if (paint.switches().declutter) {
-      int width = 0, top = lines.front().first, bottom = top;
-      for (const auto& [y, text] : lines) {
-        width = std::max(width, canvas.textWidth(text));
-        top = std::min(top, y);
-        bottom = std::max(bottom, y + canvas.textMetrics().height);
-      }
-      const int pad = std::max(2, paint.charWidth / 2);
-      const int left = h == HAlign::Left ? x : x - width;
-      const Rect ground{left - pad, top - pad, left + width + pad, bottom + pad};
-      canvas.fillRect(ground, colors::white);
+      const Rect g = ground(paint);
+      canvas.fillRect(g, colors::white);
       canvas.selectPen(paint.pick(colors::grey, colors::black), 1, PenStyle::Solid);
-      canvas.moveTo(ground.left, ground.top);
-      canvas.lineTo(ground.right, ground.top);
-      canvas.lineTo(ground.right, ground.bottom);
-      canvas.lineTo(ground.left, ground.bottom);
-      canvas.lineTo(ground.left, ground.top);
+      canvas.moveTo(g.left, g.top);
+      canvas.lineTo(g.right, g.top);
+      canvas.lineTo(g.right, g.bottom);
+      canvas.lineTo(g.left, g.bottom);
+      canvas.lineTo(g.left, g.top);
     }
     canvas.setTextAlign({h, VAlign::Top});
     for (const auto& [y, text] : lines) canvas.textOut(x, y, text);
   }
 };
 
-// The four header lines of the track message, where each preset has room.
-void drawTrackLegend(PaintContext& paint) {
+// The four header lines of the track message and the levels of each track
+// drawn, a line apart from `top`; none on the presets without room for them.
+TextBlock trackLegend(const PaintContext& paint, int top) {
   const TrackModel& tracks = paint.input.tracks;
   TextBlock legend;
-  int top;
   const std::string& preset = paint.input.view.presetName;
-  if (preset == "NAT") {
-    const auto projected = [&](double lat, double lng, bool wantX) {
-      const DevicePoint d = paint.projection.toDevice({lat, lng});
-      const int v = wantX ? d.x : d.y;
-      return d.visible ? std::max(v, 2) : 2;
-    };
-    legend.x = 2 + projected(5356, -7948, true);
-    top = projected(5758, -6316, false);
-  } else if (preset == "WARS") {
-    legend.x = 2 * paint.charWidth;
-    top = 0;
-  } else {
-    return;
-  }
+  if (preset != "NAT" && preset != "WARS") return legend;
   int row = 2;
   const std::time_t at = paint.input.validityTime();
   for (const std::string* line : {&tracks.eastHeader, &tracks.eastValidity, &tracks.westHeader, &tracks.westValidity}) {
@@ -116,7 +114,74 @@ void drawTrackLegend(PaintContext& paint) {
     if (!drawn || tracks.slotTexts[slot].empty() || levels.empty()) continue;
     legend.lines.emplace_back(top + row++ * paint.lineHeight, std::string(1, char('A' + slot)) + " " + levels);
   }
+  return legend;
+}
+
+// Where each preset has room: on the NAT map over Hudson Bay and Labrador,
+// on the WARS map top left.
+void drawTrackLegend(PaintContext& paint) {
+  const std::string& preset = paint.input.view.presetName;
+  int x = 2 * paint.charWidth, top = 0;
+  if (preset == "NAT") {
+    const auto projected = [&](double lat, double lng, bool wantX) {
+      const DevicePoint d = paint.projection.toDevice({lat, lng});
+      const int v = wantX ? d.x : d.y;
+      return d.visible ? std::max(v, 2) : 2;
+    };
+    x = 2 + projected(5356, -7948, true);
+    top = projected(5758, -6316, false);
+  }
+  TextBlock legend = trackLegend(paint, top);
+  legend.x = x;
   legend.draw(paint);
+}
+
+// Decluttered, the blocks go where they cover least of the tracks and the
+// route: each title block at the bottom of its side or, where that covers
+// less, at the top; the legend in the corner of the four that covers least,
+// beside a title block there. Ties keep the blocks where they always were.
+void placeInCorners(PaintContext& paint, TextBlock* left, TextBlock& right, TextBlock legend, int step) {
+  const MapCoverage coverage(paint);
+  const auto cost = [&](const TextBlock& b) { return b.lines.empty() ? 0L : coverage.within(b.ground(paint)); };
+  const auto margin = [&](const TextBlock& b) { return paint.height - b.ground(paint).bottom; };
+  bool onTop[2] = {false, false};  // left, right
+  int side = 0;
+  for (TextBlock* block : {left, &right}) {
+    if (block && !block->lines.empty()) {
+      TextBlock raised = *block;
+      raised.moveDown(margin(*block) - block->ground(paint).top);
+      if (cost(raised) < cost(*block)) {
+        *block = std::move(raised);
+        onTop[side] = true;
+      }
+    }
+    ++side;
+  }
+  if (!legend.lines.empty()) {
+    std::optional<TextBlock> best;
+    long bestCost = 0;
+    for (const bool top : {true, false})
+      for (const int s : {0, 1}) {
+        TextBlock candidate = legend;
+        const TextBlock* beside = s == 0 ? left : &right;
+        if (beside && beside->lines.empty()) beside = nullptr;
+        candidate.h = s == 0 ? HAlign::Left : HAlign::Right;
+        candidate.x = s == 0 ? 2 * paint.lineHeight : paint.width - 2 * paint.lineHeight;
+        const Rect g = candidate.ground(paint);
+        const int edge = beside ? margin(*beside) : margin(right);
+        int dy;
+        if (top)
+          dy = (beside && onTop[s] ? beside->ground(paint).bottom + step : edge) - g.top;
+        else
+          dy = (beside && !onTop[s] ? beside->ground(paint).top - step : paint.height - edge) - g.bottom;
+        candidate.moveDown(dy);
+        const long c = cost(candidate);
+        if (!best || c < bestCost) best = std::move(candidate), bestCost = c;
+      }
+    best->draw(paint);
+  }
+  if (left) left->draw(paint);
+  right.draw(paint);
 }
 
 }  // namespace
@@ -142,13 +207,12 @@ void drawTitleBlock(PaintContext& paint) {
       paint.switches().declutter ? std::max(2 * paint.charWidth, canvas.textMetrics().height) : 2 * paint.charWidth;
   const auto at = [&](int k) { return paint.height - k * step / 2; };
 
+  TextBlock left{HAlign::Left, 2 * paint.lineHeight, {}};
   if (parameters) {
-    TextBlock left{HAlign::Left, 2 * paint.lineHeight, {}};
     left.lines.emplace_back(at(10), "CENTER " + formatLat(view.centre.lat) + "  " + formatLng(view.centre.lng));
     left.lines.emplace_back(at(8), rangeText(view.range, paint.switches().kilometerDistances));
     left.lines.emplace_back(at(6), projectionText(view));
     left.lines.emplace_back(at(4), "INTENDED FOR SIMULATION USE.");
-    left.draw(paint);
   }
 
   // The right block, bottom line first.
@@ -174,8 +238,14 @@ void drawTitleBlock(PaintContext& paint) {
       right.lines.emplace_back(at(k), "FILE:  " + std::string(paint.input.trackFile));
     }
   }
+  const bool legend = parameters && !paint.procedureMap;
+  if (sw.declutter) {
+    placeInCorners(paint, parameters ? &left : nullptr, right, legend ? trackLegend(paint, 0) : TextBlock{}, step);
+    return;
+  }
+  left.draw(paint);
   right.draw(paint);
-  if (parameters && !paint.procedureMap) drawTrackLegend(paint);
+  if (legend) drawTrackLegend(paint);
 }
 
 }  // namespace korvant
