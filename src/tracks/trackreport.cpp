@@ -48,9 +48,10 @@ std::string trackReport(const TrackModel& model, const FixStore& fixes, const Ma
   if (!(magnetic == MagneticModel())) out << magnetic.title() << '\n';
 
   for (const ResolvedTrack& track : resolvedTracks(model, fixes)) {
-    // An Australian track is known by its name and validity, having no direction.
-    out << "\nTRACK " << track.letter << "  "
-        << (track.direction.empty() ? track.name + "  " + said(track.validity) : track.direction) << '\n';
+    // A track by the name its message gives it ("C", Pacific "1", Australian
+    // "SY16"); an Australian one, having no direction, with its validity.
+    out << "\nTRACK " << (track.name.empty() ? std::string(1, track.letter) : track.name) << "  "
+        << (track.direction.empty() ? said(track.validity) : track.direction) << '\n';
     if (!track.levels.empty()) out << "  LEVELS " << track.levels << '\n';
     out << legRows(track.fixes, magnetic);
     for (const SkippedAirway& a : model.skippedAirways)
@@ -65,7 +66,11 @@ std::string trackReport(const TrackModel& model, const FixStore& fixes, const Ma
 
   if (!model.unresolved.empty()) {
     out << "\nUNRESOLVED\n";
-    for (const UnresolvedFix& u : model.unresolved) out << "  " << u.fix << " (TRACK " << u.track << ")\n";
+    for (const UnresolvedFix& u : model.unresolved) {
+      const int slot = u.track - 'A';
+      const bool named = slot >= 0 && slot < TRACK_SLOTS && !model.names[slot].empty();
+      out << "  " << u.fix << " (TRACK " << (named ? model.names[slot] : std::string(1, u.track)) << ")\n";
+    }
   }
   return out.str();
 }

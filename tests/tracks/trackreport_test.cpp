@@ -36,6 +36,12 @@ TEST(TrackReport, HeadersTracksLegsTotalsAndUnresolved) {
   EXPECT_NE(trackReport(model, fixes, {}, test::utc(2015, 11, 22, 12)).find("NOV 22/1900Z  VALID\n"),
             std::string::npos);
   EXPECT_NE(report.find("UNRESOLVED\n  QQQQQ (TRACK A)\n"), std::string::npos);
+  // A Pacific track by its own number, the slot letter the message never gave left out.
+  model.names[0] = "14";
+  const std::string named = trackReport(model, fixes);
+  EXPECT_NE(named.find("TRACK 14  WESTBOUND\n"), std::string::npos);
+  EXPECT_NE(named.find("  QQQQQ (TRACK 14)\n"), std::string::npos);
+  EXPECT_EQ(named.find("TRACK A"), std::string::npos);
 
   // The total is the sum of the legs' rounded distances.
   std::istringstream lines(report.substr(report.find("TRACK A"), report.find("TRACK Z") - report.find("TRACK A")));
