@@ -48,7 +48,9 @@ demo: configure
 	@cd $(BUILD)/run && ../bin/korvant-plot $(DEMO_TRACKS) --layer declutter=off -o $(CURDIR)/docs/demo-nat-declutter-no.png
 	@cd $(BUILD)/run && QT_QPA_PLATFORM=offscreen ./korvant --open tracks/nat-20160210.html \
 	  --screenshot $(CURDIR)/docs/screenshot.png 2> /dev/null
-	@echo "wrote out/demo-nat.png, out/demo-nat.pdf, out/demo-sid.png and out/demo-route.png, and the README's pictures in docs/"
+	@cd $(BUILD)/run && ../bin/korvant-plot $(DEMO_TRACKS) --print-pdf $(CURDIR)/out/demo-print.pdf
+	@pdftoppm -png -r 80 -singlefile out/demo-print.pdf docs/printed-page
+	@echo "wrote out/demo-nat.png, out/demo-nat.pdf, out/demo-sid.png, out/demo-route.png and out/demo-print.pdf, and the README's pictures in docs/"
 
 bench: build
 	@for b in $(BUILD)/bench/korvant_bench_*; do echo "== $$b"; $$b --benchmark_min_time=0.2; done
