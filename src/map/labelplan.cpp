@@ -83,8 +83,7 @@ struct Planner {
   // Whether the texts fit moved, clear of their own symbol once moved.
   bool textsFit(const LabelGroup& g, const LabelBox& bounds, double dx, double dy) const {
     if ((dx != 0 || dy != 0) && g.symbol >= 0 && overlaps(bounds.shifted(dx, dy), box(g, g.symbol))) return false;
-    return std::all_of(g.texts.begin(), g.texts.end(),
-                       [&](int t) { return placer.fits(box(g, t).shifted(dx, dy)); });
+    return std::all_of(g.texts.begin(), g.texts.end(), [&](int t) { return placer.fits(box(g, t).shifted(dx, dy)); });
   }
 
   // A label that must stay: where the layer put it, else beside its symbol

@@ -119,8 +119,8 @@ void MapRecorder::drawSymbol(Symbol symbol, int x, int y, int r, Color color) {
   o.v[3] = event;
   // A fix's symbol and its label go together; the marks along a track or a
   // procedure stay, and every label there stands alone.
-  const bool point = class_ == LabelClass::Airport || class_ == LabelClass::Navaid ||
-                     class_ == LabelClass::Waypoint || class_ == LabelClass::Kept;
+  const bool point = class_ == LabelClass::Airport || class_ == LabelClass::Navaid || class_ == LabelClass::Waypoint ||
+                     class_ == LabelClass::Kept;
   auto& groups = recording_.labels.groups;
   openGroup_ = point ? static_cast<int>(groups.size()) : -1;
   groups.push_back({static_cast<LabelLayer>(layer_), class_, event, {}, !point});

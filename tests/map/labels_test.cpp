@@ -12,10 +12,10 @@
 #include "map/mappainter.h"
 #include "map/maprecorder.h"
 #include "support/drawntexts.h"
-#include "tracks/resolvedtrack.h"
 #include "support/recordingboxes.h"
 #include "support/recordingcanvas.h"
 #include "support/twentysixtracks.h"
+#include "tracks/resolvedtrack.h"
 
 namespace korvant {
 namespace {
@@ -168,7 +168,7 @@ TEST_F(LabelPlanTest, AKeptLabelMovesOffWhatItCoversOnALeaderWhenItMust) {
   for (const int y : {84, 96, 108}) recorder.textOut(60, y, "XXXXXXXXXXXXXXXXXXXXXXXXXXXXXX");  // all round it
   recorder.beginLayer(LabelLayer::PlottedRoute, LabelClass::Kept);
   recorder.drawSymbol(Symbol::Triangle, 120, 100, 4, colors::black);  // event 0
-  recorder.textOut(126, 96, "HERON");                                  // event 1
+  recorder.textOut(126, 96, "HERON");                                 // event 1
   recorder.beginLabelGroup();
   recorder.textOut(126, 40, "MAC");  // event 2, free: stays
   recorder.beginLayer(LabelLayer::OwnFixes, LabelClass::Waypoint);
@@ -189,8 +189,8 @@ TEST_F(LabelPlanTest, AKeptLabelMovesOffWhatItCoversOnALeaderWhenItMust) {
   replayStage(recording, PaintStage::Above, above);
   const auto* moved = above.findText("HERON");
   ASSERT_NE(moved, nullptr);
-  const auto leader = std::find_if(above.lines.begin(), above.lines.end(),
-                                   [](const auto& l) { return l.x1 == 120 && l.y1 == 100; });
+  const auto leader =
+      std::find_if(above.lines.begin(), above.lines.end(), [](const auto& l) { return l.x1 == 120 && l.y1 == 100; });
   ASSERT_NE(leader, above.lines.end());
   // The leader ends on the moved text's box, clear of the three blocking lines.
   EXPECT_EQ(leader->x2, std::clamp(leader->x2, moved->x, moved->x + 5 * 5));
