@@ -21,6 +21,7 @@
 #include "base/atomicfile.h"
 #include "base/datafile.h"
 #include "base/filereader.h"
+#include "mkdatusage.h"
 #include "navdata/dafifsource.h"
 #include "navdata/fixfile.h"
 #include "navdata/fixsource.h"
@@ -38,16 +39,7 @@ using korvant::FixFileContents;
 
 // Asked for, the usage goes to standard output and is no failure.
 int usage(bool asked = false) {
-  (asked ? std::cout : std::cerr)
-      << "usage: korvant-mkdat -o OUT.DAT SOURCE...\n"
-         "       korvant-mkdat --dump FILE\n"
-         "       korvant-mkdat --ps1 OUTDIR SOURCE...   (a PS1-layout simulator folder)\n"
-         "       korvant-mkdat --ps1-dump DIR\n"
-         "       korvant-mkdat --dafif OUTDIR SOURCE... (a DAFIF-layout folder)\n"
-         "       korvant-mkdat --dafif-dump DIR\n"
-         "       korvant-mkdat --xpnav OUTDIR SOURCE... (X-Plane navigation data from fixes and airways)\n"
-         "       korvant-mkdat --procedure OUT TEXT     (a procedure or route file)\n"
-         "       korvant-mkdat --procedure-dump FILE    (.ROU files start with their header)\n";
+  (asked ? std::cout : std::cerr) << korvant::MKDAT_USAGE;
   return asked ? 0 : 2;
 }
 
@@ -220,6 +212,10 @@ int main(int argc, char* argv[]) {
   if (::isatty(STDOUT_FILENO)) safeOut.emplace(std::cout);
   const std::vector<std::string> args(argv + 1, argv + argc);
   if (args.size() == 1 && (args[0] == "--help" || args[0] == "-h")) return usage(true);
+  if (args.size() == 1 && args[0] == "--version") {
+    std::cout << "korvant-mkdat " << KORVANT_VERSION << "\n";
+    return 0;
+  }
   if (args.size() == 2 && args[0] == "--dump") return dump(args[1]);
   if (args.size() >= 3 && args[0] == "-o") return build(args[1], {args.begin() + 2, args.end()});
   if (args.size() >= 3 && args[0] == "--ps1")

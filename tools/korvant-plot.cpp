@@ -228,6 +228,10 @@ int main(int argc, char* argv[]) {
     std::cout << PLOT_USAGE;
     return 0;
   }
+  if (parsed.outcome == PlotParse::Outcome::Version) {
+    std::cout << "korvant-plot " << KORVANT_VERSION << "\n";
+    return 0;
+  }
   if (parsed.outcome == PlotParse::Outcome::Layers) {
     for (const std::string& name : switchNames()) std::cout << name << "\n";
     return 0;

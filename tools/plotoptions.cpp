@@ -77,6 +77,7 @@ const char PLOT_USAGE[] =
     "                          choosing the item would (repeatable; 11939 toggles\n"
     "                          \"Airports 7000+\")\n"
     "  --layers                list every layer name\n"
+    "  --version               print the version\n"
     "  --help                  this text\n";
 
 namespace {
@@ -301,6 +302,7 @@ PlotParse parsePlotOptions(const std::vector<std::string>& args, PlotOptions& o)
     const std::string& option = args[i];
     if (option == "--help" || option == "-h") return {PlotParse::Outcome::Help, {}};
     if (option == "--layers") return {PlotParse::Outcome::Layers, {}};
+    if (option == "--version") return {PlotParse::Outcome::Version, {}};
     const OptionRule* rule = nullptr;
     for (const OptionRule& r : kRules)
       if (option == r.name) rule = &r;

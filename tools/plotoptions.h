@@ -42,7 +42,7 @@ struct PlotOptions {
 };
 
 struct PlotParse {
-  enum class Outcome { Run, Help, Layers, Refused } outcome = Outcome::Run;
+  enum class Outcome { Run, Help, Layers, Version, Refused } outcome = Outcome::Run;
   std::string message;  // why it was refused
 };
 

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "base/diagnostics.h"
+#include "base/controlkeys.h"
 #include "base/textops.h"
 
 namespace korvant {
@@ -40,43 +40,8 @@ std::string Settings::lookupEntry(std::string_view key, bool& upcase) const {
 }
 
 void seedDefaults(Settings& settings) {
-  struct Default {
-    const char* key;
-    const char* value;
-    bool upcase;
-  };
-  static constexpr Default defaults[] = {
-      {"UseRunDriveForPath", "0", true},
-      {"PS13Dir", "C:\\PS13\\", false},
-      {"PS12Dir", "C:\\PS12\\", false},
-      {"NatTrackDir", "C:\\KORVANT", false},
-      {"NatFileType", "HTML", true},
-      {"InitialMap", "N5000/W03500  1000  Lambert", true},
-      {DUMP_SWITCH_KEY.data(), "OFF", false},
-      {INTERSECT_SWITCH_KEY.data(), "OFF", false},
-      {"Distance", "NM", true},
-      {"AutoRedraw", "0", true},
-      {"ColorVideo", "1", true},
-      {"ColorPrinter", "1", true},
-      {"MessageLineFont", "", false},
-      {"MapFont", "Arial", false},
-      {"MapFontVideoSize", "7", true},
-      {"MapFontPrinterSize", "6", true},
-      {"RunMaximized", "1", true},
-      {"Declutter", "YES", true},
-      {"MagModel", "WMM2000", true},
-      // Where today's tracks are fetched from; a source that moves is one
-      // key changed in KORVANT.CTL. No public source is known for the other
-      // two families, so they stay empty until the user names one.
-      {"NatTrackUrl", "https://nms.aim.faa.gov/nat.json", false},
-      {"PacotsTrackUrl", "", false},
-      {"AusotsTrackUrl", "", false},
-      {"TrackConnectTimeout", "10", true},
-      {"TrackTransferTimeout", "60", true},
-      // A folder of X-Plane's earth_fix.dat, earth_nav.dat and earth_awy.dat.
-      {"NavDataDir", "", false},
-  };
-  for (const Default& d : defaults) settings.set(d.key, d.value, d.upcase);
+  for (const ControlKey& k : controlKeys())
+    if (k.seeded) settings.set(k.key, k.value, k.upcase);
 }
 
 }  // namespace korvant

@@ -1,21 +1,37 @@
-// The desktop program. Its arguments: --version; --open FILE (a track
-// message, plan or procedure, as if dropped on the map); --screenshot FILE
-// (the window written as a PNG once painted, then the program ends: the
-// README's picture of the window comes from it).
+// The desktop program. Its arguments (app/programoptions.h): --open FILE as
+// if dropped on the map; --screenshot FILE, the window written as a PNG once
+// painted, then the program ends (the README's picture of the window comes
+// from it); --version; --help.
 #include <QApplication>
 #include <QDir>
 #include <QTimer>
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <string>
 
 #include "app/context.h"
+#include "app/programoptions.h"
 #include "app/startup.h"
 #include "app/workfolder.h"
 #include "platform/qtmessageboxes.h"
 #include "platform/systemclock.h"
 #include "ui/framewin.h"
 #include "ui/mainwin.h"
+
+namespace {
+
+std::string usage() {
+  std::string text = "usage: korvant [options]\n";
+  for (const korvant::ProgramOption& o : korvant::PROGRAM_OPTIONS) {
+    std::string left = "  " + std::string(o.name) + (o.argument.empty() ? "" : " " + std::string(o.argument));
+    left.resize(std::max<std::size_t>(left.size() + 2, 24), ' ');
+    text += left + std::string(o.meaning) + "\n";
+  }
+  return text;
+}
+
+}  // namespace
 
 int main(int argc, char* argv[]) {
   std::string open, screenshot;
@@ -24,12 +40,16 @@ int main(int argc, char* argv[]) {
       std::printf("korvant %s\n", KORVANT_VERSION);
       return 0;
     }
+    if (std::strcmp(argv[i], "--help") == 0) {
+      std::fputs(usage().c_str(), stdout);
+      return 0;
+    }
     const bool takesFile = std::strcmp(argv[i], "--open") == 0 || std::strcmp(argv[i], "--screenshot") == 0;
     if (takesFile && i + 1 < argc) {
       (std::strcmp(argv[i], "--open") == 0 ? open : screenshot) = argv[i + 1];
       ++i;
     } else if (argv[i][0] == '-' && argv[i][1] == '-') {
-      std::fprintf(stderr, "korvant: unknown option %s (--version, --open FILE, --screenshot FILE)\n", argv[i]);
+      std::fprintf(stderr, "korvant: unknown option %s\n%s", argv[i], usage().c_str());
       return 2;
     }
   }

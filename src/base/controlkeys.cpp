@@ -1,0 +1,55 @@
+#include "base/controlkeys.h"
+
+#include "base/diagnostics.h"
+
+namespace korvant {
+
+namespace {
+
+constexpr ControlKey kKeys[] = {
+    {"UseRunDriveForPath", "0", true, true,
+     "On systems with drive letters, replaces the drive of the folders below with the program's; no effect here."},
+    {"PS13Dir", "C:\\PS13\\", false, true, "The folder of the PS1 simulator's files (version 1.3)."},
+    {"PS12Dir", "C:\\PS12\\", false, true, "The folder of the PS1 simulator's files (version 1.2)."},
+    {"NatTrackDir", "C:\\KORVANT", false, true,
+     "The folder the track dialog opens in and where fetched track messages are kept."},
+    {"NatFileType", "HTML", true, true, "The track dialog's first file type: HTML or TXT."},
+    {"InitialMap", "N5000/W03500  1000  Lambert", true, true,
+     "The first map: centre, range in nautical miles, and projection (Lambert or Ortho)."},
+    {DUMP_SWITCH_KEY, "OFF", false, true, "9 writes the diagnostic file DUMP.TXT in the work folder."},
+    {INTERSECT_SWITCH_KEY, "OFF", false, true, "ON adds the intersection search to DUMP.TXT."},
+    {"Distance", "NM", true, true, "NM or KM: the unit of the distance labels and the range."},
+    {"AutoRedraw", "0", true, true, "1 repaints the map after every change; 0 waits for F5."},
+    {"ColorVideo", "1", true, true, "1 draws the screen in colour; 0 in black and grey."},
+    {"ColorPrinter", "1", true, true, "1 prints in colour; 0 in black and grey."},
+    {"MessageLineFont", "", false, true, "The font of the message bar; empty for the system's fixed-pitch font."},
+    {"MapFont", "Arial", false, true, "The font of the map's labels."},
+    {"MapFontVideoSize", "7", true, true, "The size in points of the map's labels on screen."},
+    {"MapFontPrinterSize", "6", true, true, "The size in points of the map's labels on paper."},
+    {"RunMaximized", "1", true, true, "1 opens the window maximized."},
+    {"Declutter", "YES", true, true,
+     "YES places the labels so that none overlaps another; only NO, N, OFF or 0 turns it off."},
+    {"MagModel", "WMM2000", true, true,
+     "The magnetic model of the variation and the courses: WMM2000, or WMM2025 at today's date."},
+    {"NatTrackUrl", "https://nms.aim.faa.gov/nat.json", false, true,
+     "Where \"Get Today's Tracks\" fetches the North Atlantic tracks; empty fetches none."},
+    {"PacotsTrackUrl", "", false, true, "Where the Pacific tracks are fetched; empty fetches none."},
+    {"AusotsTrackUrl", "", false, true, "Where the Australian tracks are fetched; empty fetches none."},
+    {"TrackConnectTimeout", "10", true, true, "Seconds a track server has to answer."},
+    {"TrackTransferTimeout", "60", true, true, "Seconds a track message has to arrive whole."},
+    {"NavDataDir", "", false, true,
+     "A folder of X-Plane's earth_fix.dat, earth_nav.dat and earth_awy.dat, read in the background at start-up."},
+    {"DataFolder", "", false, false, "The folder of the DAFIF-layout files, used as given: end it in \"/\"."},
+    {"RouteDir", "", false, false, "The folder the route dialog opens in; empty for the simulator's folder."},
+    {"RouteFileType", "", false, false, "The route dialog's first file type."},
+    {"FixDisplay", "", false, false, "0 starts with the fix file's waypoints, stations and symbols off."},
+    {"RouteDisplay", "", false, false, "0 starts with every route group off."},
+    {"ShowUser", "", false, false, "1 starts with USER.TXT drawn."},
+    {"ValidTracksOnly", "", false, false, "YES, Y, ON or 1 starts drawing only the tracks valid now."},
+};
+
+}  // namespace
+
+std::span<const ControlKey> controlKeys() { return kKeys; }
+
+}  // namespace korvant
