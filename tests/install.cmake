@@ -20,6 +20,32 @@ foreach(file bin/korvant bin/korvant-plot bin/korvant-mkdat share/applications/k
   endif()
 endforeach()
 
+# The manual pages: the control file's page names every key the shipped
+# control file sets, and each page renders without a warning.
+foreach(page man1/korvant.1 man1/korvant-plot.1 man1/korvant-mkdat.1 man5/korvant.ctl.5)
+  execute_process(COMMAND zcat ${prefix}/share/man/${page}.gz RESULT_VARIABLE status OUTPUT_VARIABLE text)
+  if(NOT status EQUAL 0)
+    message(FATAL_ERROR "manual page not installed: ${page}")
+  endif()
+  execute_process(COMMAND sh -c "zcat '${prefix}/share/man/${page}.gz' | groff -ww -man -Tutf8 -z"
+                  ERROR_VARIABLE warnings)
+  if(NOT warnings STREQUAL "")
+    message(FATAL_ERROR "${page}: ${warnings}")
+  endif()
+  if(page MATCHES "ctl")
+    string(TOUPPER "${text}" page_text)
+    file(STRINGS ${prefix}/share/korvant/KORVANT.CTL lines REGEX "^[A-Za-z]")
+    foreach(l ${lines})
+      string(REGEX MATCH "^[A-Za-z0-9]+" key "${l}")
+      string(TOUPPER "${key}" key)
+      string(FIND "${page_text}" "\\FB${key}\\FR" at)
+      if(at EQUAL -1)
+        message(FATAL_ERROR "korvant.ctl.5 does not name the key ${key}")
+      endif()
+    endforeach()
+  endif()
+endforeach()
+
 find_program(VALIDATE desktop-file-validate)
 if(VALIDATE)
   execute_process(COMMAND ${VALIDATE} ${prefix}/share/applications/korvant.desktop RESULT_VARIABLE status)
