@@ -18,6 +18,8 @@ packages=(
   libpugixml-dev
   # xmllint: the tests validate the GPX the program writes against the schema's rules.
   libxml2-utils
+  # make package-check: the package's checks, and the manual pages rendered.
+  lintian appstream groff-base man-db dpkg-dev fakeroot file
 )
 
 missing=()
