@@ -139,7 +139,8 @@ void drawTrackLegend(PaintContext& paint) {
 // Decluttered, the blocks go where they cover least of the tracks and the
 // route: each title block at the bottom of its side or, where that covers
 // less, at the top; the legend in the corner of the four that covers least,
-// beside a title block there. Ties keep the blocks where they always were.
+// beside a title block there. Ties keep the title blocks at the bottom and put
+// the legend top left.
 void placeInCorners(PaintContext& paint, TextBlock* left, TextBlock& right, TextBlock legend, int step) {
   const MapCoverage coverage(paint);
   const auto cost = [&](const TextBlock& b) { return b.lines.empty() ? 0L : coverage.within(b.ground(paint)); };
@@ -147,7 +148,8 @@ void placeInCorners(PaintContext& paint, TextBlock* left, TextBlock& right, Text
   bool onTop[2] = {false, false};  // left, right
   int side = 0;
   for (TextBlock* block : {left, &right}) {
-    if (block && !block->lines.empty()) {
+    // The procedure map keeps its own title at the top.
+    if (block && !block->lines.empty() && !paint.procedureMap) {
       TextBlock raised = *block;
       raised.moveDown(margin(*block) - block->ground(paint).top);
       if (cost(raised) < cost(*block)) {
