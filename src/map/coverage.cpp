@@ -19,12 +19,14 @@ MapCoverage::MapCoverage(const PaintContext& paint) : reach_(paint.lineHeight) {
   const auto onSurface = [&](const DevicePoint& d) { return d.visible && proj.nearSurface(d.x, d.y, 0); };
   const TrackModel& tracks = paint.input.tracks;
   const std::time_t at = paint.input.validityTime();
-  for (const ResolvedTrack& track : resolvedTracks(tracks, paint.input.fixes)) {
-    const int slot = track.letter - 'A';
+  std::vector<DevicePoint> line;
+  for (int slot = 0; slot < TRACK_SLOTS; ++slot) {
+    if (tracks.slotTexts[slot].empty()) continue;
     if (!(isWestboundSlot(slot) ? sw.routeGroup[1] : sw.routeGroup[0])) continue;
     if (sw.validTracksOnly && !validAt(tracks, slot, at)) continue;
-    std::vector<DevicePoint> line;
-    for (const TrackFix& f : track.fixes) line.push_back(proj.toDevice(f.position));
+    line.clear();
+    forEachTrackFix(tracks, paint.input.fixes, slot,
+                    [&](const std::string&, const LatLng& position) { line.push_back(proj.toDevice(position)); });
     for (std::size_t i = 1; i < line.size(); ++i) sampleLine(line[i - 1], line[i]);
     if (line.size() < 2) continue;
     // Each end, and its letter beyond it.

@@ -1,7 +1,5 @@
 #include "tracks/resolvedtrack.h"
 
-#include "base/textops.h"
-
 namespace korvant {
 
 std::vector<ResolvedTrack> resolvedTracks(const TrackModel& model, const FixStore& fixes) {
@@ -15,14 +13,9 @@ std::vector<ResolvedTrack> resolvedTracks(const TrackModel& model, const FixStor
     if (!(model.reference == AUSTRALIA_REFERENCE)) t.direction = west ? "WESTBOUND" : "EASTBOUND";
     t.validity = model.validityText(slot);
     t.levels = model.levels(slot);
-    std::string rest = model.slotTexts[slot];
-    LatLng reference = model.reference;
-    for (std::string word = nextWord(rest); !word.empty(); word = nextWord(rest)) {
-      LatLng position;
-      if (!fixes.resolvePositionWithAlias(word, reference, position)) continue;
+    forEachTrackFix(model, fixes, slot, [&](const std::string& word, const LatLng& position) {
       t.fixes.push_back({word, position, fixes.kindOf(word, position)});
-      reference = position;
-    }
+    });
     tracks.push_back(std::move(t));
   }
   return tracks;

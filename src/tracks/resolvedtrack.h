@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "base/textops.h"
 #include "navdata/fixstore.h"
 #include "tracks/trackmodel.h"
 
@@ -27,5 +28,18 @@ struct ResolvedTrack {
 };
 
 std::vector<ResolvedTrack> resolvedTracks(const TrackModel& model, const FixStore& fixes);
+
+// Each fix of one slot's track that resolves, in order, as `visit(name, position)`.
+template <typename Visit>
+void forEachTrackFix(const TrackModel& model, const FixStore& fixes, int slot, Visit visit) {
+  std::string rest = model.slotTexts[slot];
+  LatLng reference = model.reference;
+  for (std::string word = nextWord(rest); !word.empty(); word = nextWord(rest)) {
+    LatLng position;
+    if (!fixes.resolvePositionWithAlias(word, reference, position)) continue;
+    visit(word, position);
+    reference = position;
+  }
+}
 
 }  // namespace korvant
