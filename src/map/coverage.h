@@ -18,9 +18,9 @@ class MapCoverage {
   // line's height of it counts, as its label reaches that far.
   long within(const Rect& r) const;
 
+ private:
   static constexpr int END_WEIGHT = 1000;
 
- private:
   struct Point {
     int x, y, weight;
   };

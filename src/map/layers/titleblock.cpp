@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdio>
 #include <ctime>
+#include <numeric>
 #include <optional>
 #include <string>
 #include <utility>
@@ -57,19 +58,21 @@ struct TextBlock {
   HAlign h = HAlign::Left;
   int x = 0;
   std::vector<std::pair<int, std::string>> lines;  // top of each line, text
+  mutable std::optional<int> width;                // of the widest line, once measured
 
-  // The ground it is drawn on when decluttered.
+  // The ground it is drawn on when decluttered. The widest line is measured
+  // once: placing a block asks for its ground at every corner tried.
   Rect ground(const PaintContext& paint) const {
     MapCanvas& canvas = paint.canvas;
-    int width = 0, top = lines.front().first, bottom = top;
-    for (const auto& [y, text] : lines) {
-      width = std::max(width, canvas.textWidth(text));
-      top = std::min(top, y);
-      bottom = std::max(bottom, y + canvas.textMetrics().height);
-    }
+    if (!width)
+      width = std::accumulate(lines.begin(), lines.end(), 0,
+                              [&](int w, const auto& line) { return std::max(w, canvas.textWidth(line.second)); });
+    const auto [first, last] =
+        std::minmax_element(lines.begin(), lines.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+    const int top = first->first, bottom = last->first + canvas.textMetrics().height;
     const int pad = std::max(2, paint.charWidth / 2);
-    const int left = h == HAlign::Left ? x : x - width;
-    return {left - pad, top - pad, left + width + pad, bottom + pad};
+    const int left = h == HAlign::Left ? x : x - *width;
+    return {left - pad, top - pad, left + *width + pad, bottom + pad};
   }
   void moveDown(int dy) {
     for (auto& line : lines) line.first += dy;
@@ -148,8 +151,7 @@ void placeInCorners(PaintContext& paint, TextBlock* left, TextBlock& right, Text
   bool onTop[2] = {false, false};  // left, right
   int side = 0;
   for (TextBlock* block : {left, &right}) {
-    // The procedure map keeps its own title at the top.
-    if (block && !block->lines.empty() && !paint.procedureMap) {
+    if (block && !block->lines.empty()) {
       TextBlock raised = *block;
       raised.moveDown(margin(*block) - block->ground(paint).top);
       if (cost(raised) < cost(*block)) {
@@ -209,7 +211,7 @@ void drawTitleBlock(PaintContext& paint) {
       paint.switches().declutter ? std::max(2 * paint.charWidth, canvas.textMetrics().height) : 2 * paint.charWidth;
   const auto at = [&](int k) { return paint.height - k * step / 2; };
 
-  TextBlock left{HAlign::Left, 2 * paint.lineHeight, {}};
+  TextBlock left{HAlign::Left, 2 * paint.lineHeight, {}, {}};
   if (parameters) {
     left.lines.emplace_back(at(10), "CENTER " + formatLat(view.centre.lat) + "  " + formatLng(view.centre.lng));
     left.lines.emplace_back(at(8), rangeText(view.range, paint.switches().kilometerDistances));
@@ -218,7 +220,7 @@ void drawTitleBlock(PaintContext& paint) {
   }
 
   // The right block, bottom line first.
-  TextBlock right{HAlign::Right, paint.width - 2 * paint.lineHeight, {}};
+  TextBlock right{HAlign::Right, paint.width - 2 * paint.lineHeight, {}, {}};
   int k = 4;
   const std::time_t now = paint.input.clock.now();
   right.lines.emplace_back(at(k), printedLine(now, paint.input.clock.utcOffsetSeconds(now)));
@@ -241,7 +243,8 @@ void drawTitleBlock(PaintContext& paint) {
     }
   }
   const bool legend = parameters && !paint.procedureMap;
-  if (sw.declutter) {
+  // The procedure map has nothing to move.
+  if (sw.declutter && !paint.procedureMap) {
     placeInCorners(paint, parameters ? &left : nullptr, right, legend ? trackLegend(paint, 0) : TextBlock{}, step);
     return;
   }
