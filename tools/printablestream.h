@@ -1,10 +1,12 @@
 #pragma once
 // Standard output and error as the tools write them: whatever a file put in
-// a name, no control sequence reaches the user's terminal or report.
+// a name, no control sequence reaches the user's terminal or report, and
+// what reaches it is valid UTF-8.
 #include <iostream>
 #include <streambuf>
+#include <string>
 
-#include "base/textops.h"
+#include "base/validtext.h"
 
 namespace korvant {
 
@@ -14,20 +16,32 @@ class PrintableStreambuf : public std::streambuf {
   std::streambuf* target() const { return target_; }
 
  protected:
+  // A line is held until it ends, so that a character's bytes are judged together.
   int_type overflow(int_type c) override {
     if (traits_type::eq_int_type(c, traits_type::eof())) return traits_type::not_eof(c);
-    const char ch = isUnprintableByte(static_cast<unsigned char>(c)) ? '?' : static_cast<char>(c);
-    return target_->sputc(ch);
+    line_ += static_cast<char>(c);
+    if (c == '\n' || line_.size() >= kHeld) return flushLine() ? c : traits_type::eof();
+    return c;
   }
   std::streamsize xsputn(const char* s, std::streamsize n) override {
     for (std::streamsize i = 0; i < n; ++i)
       if (traits_type::eq_int_type(overflow(traits_type::to_int_type(s[i])), traits_type::eof())) return i;
     return n;
   }
-  int sync() override { return target_->pubsync(); }
+  int sync() override { return flushLine() ? target_->pubsync() : -1; }
 
  private:
+  static constexpr std::size_t kHeld = 1 << 16;
+
+  bool flushLine() {
+    const std::string text = printableText(line_, '?', true);
+    line_.clear();
+    return target_->sputn(text.data(), static_cast<std::streamsize>(text.size())) ==
+           static_cast<std::streamsize>(text.size());
+  }
+
   std::streambuf* target_;
+  std::string line_;
 };
 
 // Filters a stream for as long as it lives.

@@ -27,11 +27,6 @@ bool equalsIgnoreCase(std::string_view a, std::string_view b);
 // instead of overflowing.
 long readLeadingInt(std::string_view text);
 
-// Control bytes (other than tab and line feed) and DEL: the tools print them
-// as "?", so an escape sequence in a fix name cannot retitle or repaint the
-// user's terminal.
-inline bool isUnprintableByte(unsigned char c) { return (c < 0x20 && c != '\t' && c != '\n') || c == 0x7F; }
-
 // An on/off setting is on when its value is not empty and does not start with "0".
 bool isSwitchOn(std::string_view value);
 

@@ -7,8 +7,10 @@
 
 #include "base/atomicfile.h"
 #include "base/textops.h"
+#include "base/validtext.h"
 #include "geo/angles.h"
 #include "geo/greatcircle.h"
+#include "geo/positiontext.h"
 #include "tracks/xmldocument.h"
 
 namespace korvant {
@@ -54,14 +56,32 @@ std::vector<std::vector<std::pair<double, double>>> densified(const ResolvedTrac
   return parts;
 }
 
+// Every text a file gets from a message or a plan goes through here: a name
+// may hold any bytes, and JSON and XML readers refuse invalid UTF-8 and
+// control characters.
+std::string text(std::string_view raw) { return printableText(raw); }
+
 std::string description(const ResolvedTrack& t) {
-  std::string text = t.direction;
-  if (!t.levels.empty()) text += (text.empty() ? "FL " : " FL ") + t.levels;
-  if (!t.validity.empty()) text += (text.empty() ? "" : " ") + t.validity;
-  return text;
+  std::string line = t.direction;
+  if (!t.levels.empty()) line += (line.empty() ? "FL " : " FL ") + t.levels;
+  if (!t.validity.empty()) line += (line.empty() ? "" : " ") + t.validity;
+  return text(line);
 }
 
-std::string title(const ResolvedTrack& t) { return "TRACK " + t.name; }
+std::string title(const ResolvedTrack& t) { return text("TRACK " + t.name); }
+
+// GPX's symbol for a named point; none for a position, which is no fix.
+const char* gpxSymbol(const TrackFix& f) {
+  LatLng read;
+  if (parsePositionText(f.name, read)) return nullptr;
+  switch (f.kind) {
+    case FIX_KIND_AIRPORT: return "Airport";
+    case FIX_KIND_VOR: return "VOR";
+    case FIX_KIND_NDB: return "NDB";
+    case FIX_KIND_WAYPOINT: return "Intersection";
+    default: return nullptr;
+  }
+}
 
 // GPX 1.1 takes longitudes in [-180, 180): the antimeridian is written -180.
 std::string gpxLongitude(double lng) {
@@ -81,7 +101,7 @@ std::string geoJson(const std::vector<ResolvedTrack>& tracks) {
       lines.push_back(line);
     }
     nlohmann::ordered_json names = nlohmann::ordered_json::array();
-    for (const TrackFix& f : t.fixes) names.push_back(f.name);
+    for (const TrackFix& f : t.fixes) names.push_back(text(f.name));
     nlohmann::ordered_json geometry;
     if (lines.size() == 1)
       geometry = {{"type", "LineString"}, {"coordinates", lines[0]}};
@@ -91,15 +111,16 @@ std::string geoJson(const std::vector<ResolvedTrack>& tracks) {
         {{"type", "Feature"},
          {"geometry", geometry},
          {"properties",
-          {{"letter", std::string(1, t.letter)},
-           {"name", t.name},
-           {"direction", t.direction.empty() ? nlohmann::ordered_json() : nlohmann::ordered_json(t.direction)},
-           {"levels", t.levels},
-           {"validity", t.validity},
+          {{"letter", text(std::string(1, t.letter))},
+           {"name", text(t.name)},
+           {"direction", t.direction.empty() ? nlohmann::ordered_json() : nlohmann::ordered_json(text(t.direction))},
+           {"levels", text(t.levels)},
+           {"validity", text(t.validity)},
            {"fixes", names}}}});
   }
   const nlohmann::ordered_json collection = {{"type", "FeatureCollection"}, {"features", features}};
-  return collection.dump() + "\n";
+  // The texts are valid already; the handler is the last guard, never a throw.
+  return collection.dump(-1, ' ', false, nlohmann::ordered_json::error_handler_t::replace) + "\n";
 }
 
 std::string kml(const std::vector<ResolvedTrack>& tracks) {
@@ -158,7 +179,8 @@ std::string gpx(const std::vector<ResolvedTrack>& tracks) {
       std::snprintf(number, sizeof number, "%.6f", degrees(f.position.lat));
       point.append_attribute("lat") = number;
       point.append_attribute("lon") = gpxLongitude(degrees(f.position.lng)).c_str();
-      point.append_child("name").text() = f.name.c_str();
+      point.append_child("name").text() = text(f.name).c_str();
+      if (const char* symbol = gpxSymbol(f)) point.append_child("sym").text() = symbol;
     }
   }
   return xmlText(document, "  ");

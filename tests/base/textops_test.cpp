@@ -1,4 +1,5 @@
 #include "base/textops.h"
+#include "base/validtext.h"
 
 #include <gtest/gtest.h>
 
@@ -65,6 +66,33 @@ TEST(TextOps, LeadingIntegerAndSwitches) {
   EXPECT_FALSE(isSwitchOn("0"));
   EXPECT_FALSE(isSwitchOn("01"));
   EXPECT_FALSE(isSwitchOn(""));
+}
+
+}  // namespace
+}  // namespace korvant
+
+namespace korvant {
+namespace {
+
+// What every writer puts in a file: well-formed UTF-8 (RFC 3629's table of
+// sequences), no control character.
+TEST(ValidText, EveryByteSequenceBecomesValidPrintableUtf8) {
+  const std::string r = "\xEF\xBF\xBD";  // U+FFFD
+  const std::pair<std::string, std::string> cases[] = {
+      {"MALOT", "MALOT"},
+      {"\xC3\xA5lesund \xE2\x82\xAC \xF0\x9F\x9B\xAB", "\xC3\xA5lesund \xE2\x82\xAC \xF0\x9F\x9B\xAB"},
+      {"\xFF\xFE\xC0\x80", r + r + r + r},                  // bytes that never start a sequence; an overlong NUL
+      {"A\xC3", "A" + r},                                   // cut short at the end
+      {"\xC3(", r + "("},                                   // a lead byte without its continuation
+      {"\xE0\x80\xAF", r + r + r},                          // overlong
+      {"\xED\xA0\x80", r + r + r},                          // a surrogate
+      {"\xF4\x90\x80\x80", r + r + r + r},                  // past U+10FFFF
+      {"\xEF\xBF\xBE\xEF\xBF\xBF", r + r + r + r + r + r},  // U+FFFE, U+FFFF: not in XML
+      {"A\nB\rC\tD\x1B[0m\x07\x7F", "A B C D [0m  "},
+  };
+  for (const auto& [in, out] : cases) EXPECT_EQ(printableText(in), out) << ::testing::PrintToString(in);
+  EXPECT_EQ(printableText("A\nB\r\x1B\t", '?', true), "A\nB??\t");
+  EXPECT_EQ(validUtf8("A\nB\x1B\xC3"), "A\nB\x1B" + r);
 }
 
 }  // namespace
