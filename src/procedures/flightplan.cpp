@@ -1,9 +1,11 @@
 #include "procedures/flightplan.h"
 
 #include <cctype>
+#include <cmath>
 #include <cstdlib>
 
 #include "base/textops.h"
+#include "geo/earthposition.h"
 #include "geo/positiontext.h"
 
 namespace korvant {
@@ -38,13 +40,16 @@ std::vector<std::string> splitFields(std::string_view text) {
 }
 
 // A whole number from the start of the text (a sign allowed), 0 when none.
+// Leading zeros count for nothing; past nine digits it stays at 999999999,
+// which no field that is bounded takes.
 long wholeNumber(std::string_view text) {
   std::size_t at = 0;
   bool negative = false;
   if (at < text.size() && (text[at] == '+' || text[at] == '-')) negative = text[at++] == '-';
+  while (at + 1 < text.size() && text[at] == '0' && std::isdigit(static_cast<unsigned char>(text[at + 1]))) ++at;
   long value = 0;
-  for (int digits = 0; at < text.size() && std::isdigit(static_cast<unsigned char>(text[at])) && digits < 9; ++digits)
-    value = 10 * value + (text[at++] - '0');
+  for (int digits = 0; at < text.size() && std::isdigit(static_cast<unsigned char>(text[at])); ++digits, ++at)
+    value = digits < 9 ? 10 * value + (text[at] - '0') : 999999999;
   return negative ? -value : value;
 }
 
@@ -53,7 +58,15 @@ bool looksLikeLatitude(const std::string& field) {
          std::isdigit(static_cast<unsigned char>(field[1]));
 }
 
-std::optional<UW_Wpt> waypointOf(std::string_view rest) {
+// Why the waypoint's position is not on the Earth, or empty.
+std::string positionFault(const std::string& lat, const std::string& lng) {
+  std::string fault;
+  readPlanCoordinate(lat, 'S', &fault);
+  if (fault.empty()) readPlanCoordinate(lng, 'W', &fault);
+  return fault;
+}
+
+std::optional<UW_Wpt> waypointOf(std::string_view rest, std::string& fault) {
   const std::vector<std::string> f = splitFields(rest);
   if (f.size() < 5) return std::nullopt;  // fewer than five fields: left out
   UW_Wpt w;
@@ -65,6 +78,7 @@ std::optional<UW_Wpt> waypointOf(std::string_view rest) {
   if (longForm) {
     w.identifier = f[3].empty() ? f[1] : f[3];
     w.type = f[4];
+    fault = positionFault(f[5], f[6]);
     w.position = {readPlanCoordinate(f[5], 'S'), readPlanCoordinate(f[6], 'W')};
     w.altitude = static_cast<int>(wholeNumber(f[7]));
     if (f.size() > 8) w.text = f[8];
@@ -72,6 +86,7 @@ std::optional<UW_Wpt> waypointOf(std::string_view rest) {
   }
   w.identifier = eq == std::string::npos ? std::string() : f[0].substr(eq + 1);
   w.type = f[1];
+  fault = positionFault(f[2], f[3]);
   w.position = {readPlanCoordinate(f[2], 'S'), readPlanCoordinate(f[3], 'W')};
   w.altitude = static_cast<int>(wholeNumber(f[4]));
   if (f.size() > 5) w.text = f[5];
@@ -80,20 +95,27 @@ std::optional<UW_Wpt> waypointOf(std::string_view rest) {
 
 }  // namespace
 
-double readPlanCoordinate(std::string_view field, char negative) {
+double readPlanCoordinate(std::string_view field, char negative, std::string* fault) {
   if (field.empty()) return 0;
   const double sign = std::toupper(static_cast<unsigned char>(field[0])) == negative ? -1 : 1;
   const std::string_view rest = field.substr(1);
   const double degrees = static_cast<double>(wholeNumber(rest));
   const std::size_t star = rest.find('*');
-  double minutes = star == std::string_view::npos ? 0 : readDecimalNumber(rest.substr(star + 1, 40));
-  if (!(minutes >= 0 && minutes < 1e6)) minutes = 0;
+  std::string_view minutesText = star == std::string_view::npos ? std::string_view() : rest.substr(star + 1);
+  while (minutesText.size() > 1 && minutesText[0] == '0' && std::isdigit(static_cast<unsigned char>(minutesText[1])))
+    minutesText.remove_prefix(1);
+  double minutes = minutesText.empty() ? 0 : readDecimalNumber(minutesText.substr(0, 40));
+  const std::string why = offEarthReason({std::fabs(degrees), minutes, 0}, negative == 'S');
+  if (fault && !why.empty()) *fault = why + " (" + std::string(field.substr(0, 40)) + ")";
+  if (!why.empty()) minutes = 0;
   return sign * packDegreesMinutes(degrees, minutes);
 }
 
 Result<FlightPlan> readFlightPlan(std::string_view text) {
   FlightPlan plan;
   bool header = false;
+  int lineNumber = 0;
+  bool lineStarts = true;
   // Editors on other systems start a UTF-8 file with a byte-order mark.
   std::size_t at = text.substr(0, 3) == "\xEF\xBB\xBF" ? 3 : 0;
   while (at < text.size()) {
@@ -102,7 +124,9 @@ Result<FlightPlan> readFlightPlan(std::string_view text) {
     if (end == std::string_view::npos) end = text.size();
     const std::size_t take = std::min(end - at, PLAN_LINE_LIMIT);
     std::string_view piece = text.substr(at, take);
-    at = take == end - at ? end + 1 : at + take;
+    if (lineStarts) ++lineNumber;
+    lineStarts = take == end - at;
+    at = lineStarts ? end + 1 : at + take;
     piece = piece.substr(0, std::min(piece.find('\r'), piece.size()));
     std::size_t lead = 0;
     while (lead < piece.size() && piece[lead] == ' ') ++lead;
@@ -137,7 +161,12 @@ Result<FlightPlan> readFlightPlan(std::string_view text) {
       }
     if (known || line[0] == '#') continue;
     if (startsWithIgnoringCase(line, "waypoint.")) {
-      if (std::optional<UW_Wpt> w = waypointOf(std::string_view(line).substr(9))) plan.waypoints.push_back(*w);
+      std::string fault;
+      std::optional<UW_Wpt> w = waypointOf(std::string_view(line).substr(9), fault);
+      // A point off the Earth is a damaged file: no route is drawn or written from it.
+      if (!fault.empty())
+        return {std::nullopt, {{"", "line " + std::to_string(lineNumber) + ": " + fault, MessageIcon::None}}};
+      if (w) plan.waypoints.push_back(*w);
       continue;
     }
     UW_Wpt item;
@@ -146,7 +175,23 @@ Result<FlightPlan> readFlightPlan(std::string_view text) {
     plan.waypoints.push_back(std::move(item));
   }
   if (!header) return {std::nullopt, {{"", "[flightplan] header not found", MessageIcon::None}}};
+  if (std::string why = altitudeFault(plan.cruisingAltitude); !why.empty())
+    return {std::nullopt,
+            {{"", "CRUISING_ALTITUDE=" + plan.cruisingAltitude.substr(0, 40) + ": " + why, MessageIcon::None}}};
   return {std::move(plan), {}};
+}
+
+std::string altitudeFault(std::string_view text) {
+  std::string t(text.substr(0, 64));
+  trimLeadingBlanks(t);
+  while (!t.empty() && std::isspace(static_cast<unsigned char>(t.back()))) t.pop_back();
+  if (t.empty()) return {};
+  char* end = nullptr;
+  const double feet = std::strtod(t.c_str(), &end);
+  if (end != t.c_str() + t.size() || !std::isfinite(feet)) return "not a number of feet";
+  if (feet < PLAN_ALTITUDE_MIN || feet > PLAN_ALTITUDE_MAX)
+    return "beyond " + std::to_string(PLAN_ALTITUDE_MIN) + " to " + std::to_string(PLAN_ALTITUDE_MAX) + " feet";
+  return {};
 }
 
 std::pair<LatLng, LatLng> planEnds(const FlightPlan& plan) {

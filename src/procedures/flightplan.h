@@ -36,9 +36,19 @@ struct FlightPlan {
   std::vector<UW_Wpt> waypoints;  // and user items, in file order
 };
 
+// The altitudes a plan may give, in feet: below the Dead Sea's shore to far
+// above any airliner's ceiling.
+inline constexpr int PLAN_ALTITUDE_MIN = -2000;
+inline constexpr int PLAN_ALTITUDE_MAX = 100000;
+
 // "N40* 38.38'": the hemisphere letter (S and W negative), whole degrees,
-// '*', minutes; a text without '*' has no minutes.
-double readPlanCoordinate(std::string_view field, char negative);
+// '*', minutes; a text without '*' has no minutes. A value off the Earth
+// reads as its degrees alone and says why in `fault`.
+double readPlanCoordinate(std::string_view field, char negative, std::string* fault = nullptr);
+
+// Why a plan's altitude text is none (not a number, or beyond the bounds
+// above); empty for an altitude or an empty text.
+std::string altitudeFault(std::string_view text);
 
 // The file's text; nothing, with "[flightplan] header not found" among the
 // messages, when the header is missing.

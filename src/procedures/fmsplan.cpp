@@ -5,6 +5,7 @@
 #include <sstream>
 
 #include "base/textops.h"
+#include "geo/earthposition.h"
 #include "procedures/planreaders.h"
 
 namespace korvant {
@@ -81,10 +82,13 @@ Result<FlightPlan> readFmsPlan(std::string_view text) {
       continue;
     }
     if (*type == 0) continue;  // version 3's padding, "0 ---- 0 0.000000 0.000000"
-    if (std::fabs(*lat) > 90 || std::fabs(*lng) > 180) {
-      result.messages.push_back(
-          {"", "line " + std::to_string(lineNumber) + ": position out of range", MessageIcon::None});
-      continue;
+    // A point off the Earth, or at an altitude no aircraft flies, is a
+    // damaged file: no route is drawn or written from it.
+    std::string fault = offEarthReason(*lat, *lng);
+    if (fault.empty()) fault = altitudeFault(w[n - 3]);
+    if (!fault.empty()) {
+      result.messages.push_back({"", "line " + std::to_string(lineNumber) + ": " + fault, MessageIcon::None});
+      return result;
     }
     if (plan.waypoints.size() >= PLAN_WAYPOINT_LIMIT) {
       result.messages.push_back(
@@ -96,7 +100,7 @@ Result<FlightPlan> readFmsPlan(std::string_view text) {
     p.identifier = w[1];
     p.type = kindOf(static_cast<int>(*type));
     p.position = {degreesToDegMin(*lat), degreesToDegMin(*lng)};
-    p.altitude = static_cast<int>(std::lround(std::clamp(*altitude, -2000.0, 100000.0)));
+    p.altitude = static_cast<int>(std::lround(*altitude));
     if (n == 6 && w[2] != "DRCT" && w[2] != "ADEP" && w[2] != "ADES") p.text = w[2];
     plan.waypoints.push_back(std::move(p));
   }

@@ -12,17 +12,15 @@ namespace korvant {
 Result<FlightPlan> readGarminPlan(const pugi::xml_node& root, const FixStore* fixes) {
   using Key = std::tuple<std::string, std::string, std::string>;  // identifier, type, country
   std::map<Key, PlanPoint> table;
-  Messages said;
   for (const pugi::xml_node w : root.child("waypoint-table").children("waypoint")) {
     if (table.size() > PLAN_WAYPOINT_LIMIT) break;
     PlanPoint p;
     p.ident = childText(w, "identifier");
     p.kind = planKindOf(childText(w, "type"));
     const auto lat = readPlanNumber(childText(w, "lat")), lng = readPlanNumber(childText(w, "lon"));
-    if (lat && lng && std::fabs(*lat) <= 90 && std::fabs(*lng) <= 180)
-      p.position = LatLng{degreesToDegMin(*lat), degreesToDegMin(*lng)};
-    else if (lat || lng)
-      said.push_back({"", "waypoint " + p.ident.substr(0, 40) + ": position out of range", MessageIcon::None});
+    if (std::string fault = planPositionFault(childText(w, "lat"), childText(w, "lon"), lat, lng); !fault.empty())
+      return {std::nullopt, {{"", "waypoint " + p.ident.substr(0, 40) + ": " + fault, MessageIcon::None}}};
+    if (lat && lng) p.position = LatLng{degreesToDegMin(*lat), degreesToDegMin(*lng)};
     // A duplicate row: the first one stands.
     table.emplace(Key{p.ident, childText(w, "type"), childText(w, "country-code")}, std::move(p));
   }
@@ -46,9 +44,7 @@ Result<FlightPlan> readGarminPlan(const pugi::xml_node& root, const FixStore* fi
     }
   }
   if (points.empty()) return {std::nullopt, {{"", "no <route-point> in the route", MessageIcon::None}}};
-  Result<FlightPlan> result = finishPlan(std::move(plan), points, fixes);
-  result.messages.insert(result.messages.begin(), said.begin(), said.end());
-  return result;
+  return finishPlan(std::move(plan), points, fixes);
 }
 
 }  // namespace korvant

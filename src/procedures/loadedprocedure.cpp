@@ -24,10 +24,11 @@ Result<LoadedProcedure> readLoadedProcedure(const std::string& path, bool route,
     if (!file.ok()) return refuse("CAN'T OPEN FILE", cannotOpenText(path, file, PLAN_FILE_LIMIT));
     const PlanFileFormat format = planFileFormatOf(file.bytes);
     Result<FlightPlan> plan = readAnyFlightPlan(file.bytes, fixes);
-    // The newer formats' readers say what is wrong; the box says in which file.
-    if (format != PlanFileFormat::Ini && format != PlanFileFormat::None)
+    // The readers say what is wrong; the box says in which file. The missing
+    // header keeps its own bare box.
+    if (format != PlanFileFormat::None)
       for (Message& m : plan.messages)
-        if (m.caption.empty()) {
+        if (m.caption.empty() && m.text != "[flightplan] header not found") {
           m.caption = "FLIGHT PLAN:";
           m.text = path + ": " + m.text;
           m.icon = plan ? MessageIcon::Warning : MessageIcon::Stop;

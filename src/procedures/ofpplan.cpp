@@ -10,17 +10,21 @@ namespace korvant {
 
 namespace {
 
-std::optional<LatLng> positionOf(const pugi::xml_node& node) {
-  const auto lat = readPlanNumber(childText(node, "pos_lat")), lng = readPlanNumber(childText(node, "pos_long"));
-  if (!lat || !lng || std::fabs(*lat) > 90 || std::fabs(*lng) > 180) return std::nullopt;
+// The node's position when it gives one; why it is none in `fault`.
+std::optional<LatLng> positionOf(const pugi::xml_node& node, std::string& fault) {
+  const std::string latText = childText(node, "pos_lat"), lngText = childText(node, "pos_long");
+  const auto lat = readPlanNumber(latText), lng = readPlanNumber(lngText);
+  fault = planPositionFault(latText, lngText, lat, lng);
+  if (!fault.empty() || !lat || !lng) return std::nullopt;
   return LatLng{degreesToDegMin(*lat), degreesToDegMin(*lng)};
 }
 
-PlanPoint airport(const pugi::xml_node& node) {
+PlanPoint airport(const pugi::xml_node& node, std::string& fault) {
   PlanPoint p;
   p.ident = childText(node, "icao_code");
   p.kind = "A";
-  p.position = positionOf(node);
+  p.position = positionOf(node, fault);
+  if (!fault.empty()) fault = std::string(node.name()) + " " + p.ident.substr(0, 40) + ": " + fault;
   return p;
 }
 
@@ -30,13 +34,17 @@ Result<FlightPlan> readOfpPlan(const pugi::xml_node& root, const FixStore* fixes
   FlightPlan plan;
   const pugi::xml_node general = root.child("general");
   plan.title = childText(general, "route");
-  if (const auto feet = readPlanNumber(childText(general, "initial_altitude")))
-    plan.cruisingAltitude = std::to_string(std::lround(*feet));
-  const PlanPoint origin = airport(root.child("origin")), destination = airport(root.child("destination"));
+  const std::string cruise = childText(general, "initial_altitude");
+  if (std::string why = planAltitudeFault(cruise); !why.empty())
+    return {std::nullopt, {{"", "initial_altitude " + cruise.substr(0, 40) + ": " + why, MessageIcon::None}}};
+  if (const auto feet = readPlanNumber(cruise)) plan.cruisingAltitude = std::to_string(std::lround(*feet));
+  std::string fault;
+  const PlanPoint origin = airport(root.child("origin"), fault);
+  const PlanPoint destination = fault.empty() ? airport(root.child("destination"), fault) : PlanPoint{};
+  if (!fault.empty()) return {std::nullopt, {{"", fault, MessageIcon::None}}};
   plan.departureName = origin.ident;
   plan.destinationName = destination.ident;
   std::vector<PlanPoint> points;
-  Messages said;
   for (const pugi::xml_node f : root.child("navlog").children("fix")) {
     if (points.size() > PLAN_WAYPOINT_LIMIT) break;
     PlanPoint p;
@@ -47,9 +55,8 @@ Result<FlightPlan> readOfpPlan(const pugi::xml_node& root, const FixStore* fixes
     p.kind = planKindOf(type);
     p.airway = childText(f, "via_airway");
     if (p.airway == "DCT" || p.airway == "DIRECT") p.airway.clear();
-    p.position = positionOf(f);
-    if (!p.position && (!childText(f, "pos_lat").empty() || !childText(f, "pos_long").empty()))
-      said.push_back({"", "fix " + p.ident.substr(0, 40) + ": position out of range", MessageIcon::None});
+    p.position = positionOf(f, fault);
+    if (!fault.empty()) return {std::nullopt, {{"", "fix " + p.ident.substr(0, 40) + ": " + fault, MessageIcon::None}}};
     if (const auto feet = readPlanNumber(childText(f, "altitude_feet")); feet && *feet > -2000 && *feet < 100000)
       p.altitude = static_cast<int>(*feet);
     if (p.ident.empty() && !p.position) continue;
@@ -61,9 +68,7 @@ Result<FlightPlan> readOfpPlan(const pugi::xml_node& root, const FixStore* fixes
   if (!destination.ident.empty() && (points.empty() || points.back().ident != destination.ident))
     points.push_back(destination);
   if (points.empty()) return {std::nullopt, {{"", "no <navlog> fixes and no origin", MessageIcon::None}}};
-  Result<FlightPlan> result = finishPlan(std::move(plan), points, fixes);
-  result.messages.insert(result.messages.begin(), said.begin(), said.end());
-  return result;
+  return finishPlan(std::move(plan), points, fixes);
 }
 
 }  // namespace korvant

@@ -4,6 +4,7 @@
 #include <sstream>
 
 #include "base/textops.h"
+#include "geo/earthposition.h"
 #include "procedures/planxml.h"
 
 namespace korvant {
@@ -80,6 +81,20 @@ std::optional<double> readPlanNumber(std::string text) {
   while (end && (*end == ' ' || *end == '\t')) ++end;
   if (end == text.c_str() || (end && *end != '\0') || !std::isfinite(v)) return std::nullopt;
   return v;
+}
+
+std::string planPositionFault(const std::string& latText, const std::string& lngText, std::optional<double> lat,
+                              std::optional<double> lng) {
+  if (latText.empty() && lngText.empty()) return {};
+  if (!lat || !lng) return "position " + latText.substr(0, 30) + " " + lngText.substr(0, 30) + " is not a number";
+  return offEarthReason(*lat, *lng);
+}
+
+std::string planAltitudeFault(const std::string& text) {
+  std::string decimal = text;
+  for (char& c : decimal)
+    if (c == ',') c = '.';
+  return altitudeFault(decimal);
 }
 
 PlanFileFormat planFileFormatOf(std::string_view text) {
@@ -173,12 +188,16 @@ Result<FlightPlan> finishPlan(FlightPlan plan, const std::vector<PlanPoint>& poi
   return result;
 }
 
-std::optional<double> readWorldCoordinate(std::string_view text, bool latitude) {
+std::optional<double> readWorldCoordinate(std::string_view text, bool latitude, std::string* fault) {
+  const auto refuse = [&](std::string why) -> std::optional<double> {
+    if (fault) *fault = std::move(why);
+    return std::nullopt;
+  };
   std::size_t at = text.find_first_not_of(" \t");
-  if (at == std::string_view::npos) return std::nullopt;
+  if (at == std::string_view::npos) return refuse("no position");
   const char hemisphere = static_cast<char>(std::toupper(static_cast<unsigned char>(text[at])));
   if (latitude ? (hemisphere != 'N' && hemisphere != 'S') : (hemisphere != 'E' && hemisphere != 'W'))
-    return std::nullopt;
+    return refuse(std::string(latitude ? "latitude" : "longitude") + " has no hemisphere letter");
   ++at;
   // Degrees, minutes and seconds: numbers separated by anything that is not
   // part of a number (the degree sign in either encoding, ', ").
@@ -186,16 +205,20 @@ std::optional<double> readWorldCoordinate(std::string_view text, bool latitude) 
   int count = 0;
   while (at < text.size() && count < 3) {
     while (at < text.size() && !std::isdigit(static_cast<unsigned char>(text[at]))) ++at;
+    // Leading zeros say nothing, however many there are.
+    while (at + 1 < text.size() && text[at] == '0' && std::isdigit(static_cast<unsigned char>(text[at + 1]))) ++at;
     const std::size_t start = at;
     while (at < text.size() && (std::isdigit(static_cast<unsigned char>(text[at])) || text[at] == '.')) ++at;
     if (start == at) break;
-    const auto v = readPlanNumber(std::string(text.substr(start, std::min<std::size_t>(at - start, 20))));
-    if (!v) return std::nullopt;
+    if (at - start > 20) return refuse(std::string(latitude ? "latitude" : "longitude") + " is beyond the Earth");
+    const auto v = readPlanNumber(std::string(text.substr(start, at - start)));
+    if (!v) return refuse(std::string(latitude ? "latitude" : "longitude") + " is not a number");
     parts[count++] = *v;
   }
-  if (count == 0 || parts[1] >= 60 || parts[2] >= 60) return std::nullopt;
+  if (count == 0) return refuse(std::string(latitude ? "latitude" : "longitude") + " has no degrees");
+  if (std::string why = offEarthReason({parts[0], parts[1], parts[2]}, latitude); !why.empty())
+    return refuse(std::move(why));
   const double degrees = parts[0] + parts[1] / 60 + parts[2] / 3600;
-  if (degrees > (latitude ? 90 : 180)) return std::nullopt;
   const bool negative = hemisphere == 'S' || hemisphere == 'W';
   return degreesToDegMin(negative ? -degrees : degrees);
 }

@@ -29,7 +29,8 @@ Result<FlightPlan> readFmsPlan(std::string_view text);
 Result<FlightPlan> readXmlPlan(std::string_view text, const FixStore* fixes);  // .pln, .fpl or OFP
 
 // "N51° 28' 38.00"" (the degree sign in UTF-8 or Latin-1, or '*'), "W0° 27'
-// 41.00"", in the packed unit; nothing when it is no such text or out of range.
-std::optional<double> readWorldCoordinate(std::string_view text, bool latitude);
+// 41.00"", in the packed unit; nothing when it is no such text or off the
+// Earth, with why in `fault`.
+std::optional<double> readWorldCoordinate(std::string_view text, bool latitude, std::string* fault = nullptr);
 
 }  // namespace korvant

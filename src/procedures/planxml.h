@@ -30,6 +30,13 @@ std::string childText(const pugi::xml_node& node, const char* name);
 // A number written with a decimal point or a decimal comma.
 std::optional<double> readPlanNumber(std::string text);
 
+// Why a decimal position given as two texts (read into `lat` and `lng`) is no
+// position on the Earth; empty when it is one or when neither text is given.
+std::string planPositionFault(const std::string& latText, const std::string& lngText, std::optional<double> lat,
+                              std::optional<double> lng);
+// Why an altitude element's text is none (see altitudeFault); empty when it is one.
+std::string planAltitudeFault(const std::string& text);
+
 Result<FlightPlan> readSimXmlPlan(const pugi::xml_node& root, const FixStore* fixes);
 Result<FlightPlan> readGarminPlan(const pugi::xml_node& root, const FixStore* fixes);
 Result<FlightPlan> readOfpPlan(const pugi::xml_node& root, const FixStore* fixes);

@@ -201,9 +201,12 @@ class RouteReader {
   void flyAirway(const TrackFix& to) {
     if (airway_.empty()) return;
     const TrackFix from = route_.points.back();
-    const std::optional<AirwayPath> path = fixes_.navData()->airwayPath(airway_, from.name, to.name, from.position);
+    bool cut = false;
+    const std::optional<AirwayPath> path =
+        fixes_.navData()->airwayPath(airway_, from.name, to.name, from.position, &cut);
     if (!path) {
-      route_.notes.push_back(airway_ + " " + from.name + "-" + to.name + " FLOWN DIRECT: NOT IN THE NAVIGATION DATA");
+      route_.notes.push_back(airway_ + " " + from.name + "-" + to.name +
+                             " FLOWN DIRECT: " + (cut ? AIRWAY_SEARCH_CUT : "NOT IN THE NAVIGATION DATA"));
       dropAirway();
       return;
     }

@@ -12,7 +12,7 @@ namespace {
 
 // "N51° 28' 38.00",W0° 27' 41.00",+000083.00": latitude, longitude, feet.
 // A decimal comma in the altitude makes a fourth field.
-bool readWorldPosition(const std::string& text, PlanPoint& point) {
+bool readWorldPosition(const std::string& text, PlanPoint& point, std::string& fault) {
   std::vector<std::string> fields;
   std::size_t at = 0;
   while (fields.size() < 5) {
@@ -21,8 +21,12 @@ bool readWorldPosition(const std::string& text, PlanPoint& point) {
     if (comma == std::string::npos) break;
     at = comma + 1;
   }
-  if (fields.size() < 2) return false;
-  const auto lat = readWorldCoordinate(fields[0], true), lng = readWorldCoordinate(fields[1], false);
+  if (fields.size() < 2) {
+    fault = "no longitude";
+    return false;
+  }
+  const auto lat = readWorldCoordinate(fields[0], true, &fault);
+  const auto lng = lat ? readWorldCoordinate(fields[1], false, &fault) : std::nullopt;
   if (!lat || !lng) return false;
   point.position = LatLng{*lat, *lng};
   if (fields.size() >= 3) {
@@ -39,12 +43,13 @@ Result<FlightPlan> readSimXmlPlan(const pugi::xml_node& root, const FixStore* fi
   if (!fp) return {std::nullopt, {{"", "no <FlightPlan.FlightPlan> element", MessageIcon::None}}};
   FlightPlan plan;
   plan.title = childText(fp, "Title");
-  if (const auto feet = readPlanNumber(childText(fp, "CruisingAlt")))
-    plan.cruisingAltitude = std::to_string(std::lround(*feet));
+  const std::string cruise = childText(fp, "CruisingAlt");
+  if (std::string why = planAltitudeFault(cruise); !why.empty())
+    return {std::nullopt, {{"", "CruisingAlt " + cruise.substr(0, 40) + ": " + why, MessageIcon::None}}};
+  if (const auto feet = readPlanNumber(cruise)) plan.cruisingAltitude = std::to_string(std::lround(*feet));
   plan.departureName = childText(fp, "DepartureName");
   plan.destinationName = childText(fp, "DestinationName");
   std::vector<PlanPoint> points;
-  Messages said;
   for (const pugi::xml_node w : fp.children("ATCWaypoint")) {
     if (points.size() > PLAN_WAYPOINT_LIMIT) break;
     PlanPoint p;
@@ -53,16 +58,16 @@ Result<FlightPlan> readSimXmlPlan(const pugi::xml_node& root, const FixStore* fi
     p.kind = planKindOf(childText(w, "ATCWaypointType"));
     p.airway = childText(w, "ATCAirway");
     const std::string where = childText(w, "WorldPosition");
-    if (!where.empty() && !readWorldPosition(where, p))
-      said.push_back(
-          {"", "ATCWaypoint " + p.ident.substr(0, 40) + ": WorldPosition " + where.substr(0, 60) + " is no position",
-           MessageIcon::None});
+    // A position that is given and is none is a damaged file: no route is
+    // drawn or written from it.
+    if (std::string fault; !where.empty() && !readWorldPosition(where, p, fault))
+      return {std::nullopt,
+              {{"", "ATCWaypoint " + p.ident.substr(0, 40) + ": WorldPosition " + where.substr(0, 60) + ": " + fault,
+                MessageIcon::None}}};
     if (p.ident.empty() && !p.position) continue;
     points.push_back(std::move(p));
   }
-  Result<FlightPlan> result = finishPlan(std::move(plan), points, fixes);
-  result.messages.insert(result.messages.begin(), said.begin(), said.end());
-  return result;
+  return finishPlan(std::move(plan), points, fixes);
 }
 
 }  // namespace korvant

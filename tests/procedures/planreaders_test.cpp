@@ -138,6 +138,11 @@ TEST_F(PlanReaders, EachFormatAsItsProgramsWriteIt) {
   }
 }
 
+std::string xmlAt(const std::string& where) {
+  return "<SimBase.Document><FlightPlan.FlightPlan><ATCWaypoint id=\"X\"><WorldPosition>" + where +
+         "</WorldPosition></ATCWaypoint></FlightPlan.FlightPlan></SimBase.Document>";
+}
+
 TEST_F(PlanReaders, WhatIsNoPlanIsRefusedOrSaid) {
   const std::string many = [] {
     std::string t = "I\n1100 Version\n";
@@ -156,13 +161,30 @@ TEST_F(PlanReaders, WhatIsNoPlanIsRefusedOrSaid) {
       // An external entity is never loaded: the route stays the text "&e;".
       {"<!DOCTYPE x [<!ENTITY e SYSTEM \"file:///etc/passwd\">]><OFP><general><route>&e;</route></general></OFP>",
        false, "no <navlog> fixes"},
-      {"<SimBase.Document><FlightPlan.FlightPlan><ATCWaypoint id=\"X\"><WorldPosition>N91\xC2\xB0 0' 0\","
-       "W0\xC2\xB0 0' 0\",+0</WorldPosition></ATCWaypoint></FlightPlan.FlightPlan></SimBase.Document>",
-       true, "is no position"},
-      {"<SimBase.Document><FlightPlan.FlightPlan><ATCWaypoint id=\"X\"><WorldPosition>N50\xC2\xB0 60' 0\","
-       "W0\xC2\xB0 0' 0\",+0</WorldPosition></ATCWaypoint></FlightPlan.FlightPlan></SimBase.Document>",
-       true, "is no position"},
-      {"I\n1100 Version\n28 P DRCT 0 50.0 -190.0\n3 X\n", true, "line 3: position out of range"},
+      // A position off the Earth refuses the plan, with the element or line,
+      // in every format, by the one rule.
+      {xmlAt("N91\xC2\xB0 0' 0\",W0\xC2\xB0 0' 0\",+0"), false,
+       "WorldPosition N91\xC2\xB0 0' 0\",W0\xC2\xB0 0' 0\",+0: latitude is beyond 90 degrees"},
+      {xmlAt("N50\xC2\xB0 60' 0\",W0\xC2\xB0 0' 0\",+0"), false, "latitude has 60 minutes or more"},
+      {xmlAt("NNaN\xC2\xB0,W0\xC2\xB0,+0"), false, "latitude has no degrees"},
+      {xmlAt("N" + std::string(20, '0') + "51\xC2\xB0 0' 0\",W181\xC2\xB0,+0"), false,
+       "longitude is beyond 180 degrees"},
+      {"I\n1100 Version\n28 P DRCT 0 50.0 -190.0\n3 X\n", false, "line 3: longitude is beyond 180 degrees"},
+      {"I\n1100 Version\n28 P DRCT 0 nan 10.0\n", true, "line 3: not a point"},
+      {"I\n1100 Version\n28 P DRCT 1e308 50.0 10.0\n", false, "line 3: beyond -2000 to 100000 feet"},
+      {"[flightplan]\nwaypoint.0=A, U, N91* 0', E1* 0', 0\n", false, "line 2: latitude is beyond 90 degrees (N91* 0')"},
+      {"[flightplan]\nwaypoint.0=A, U, N1* 0', W181* 0', 0\n", false, "longitude is beyond 180 degrees"},
+      {"[flightplan]\nwaypoint.0=A, U, N999999999* 0', W1* 0', 0\n", false, "latitude is beyond 90 degrees"},
+      {"[flightplan]\nwaypoint.0=A, U, N1* 60.0', W1* 0', 0\n", false, "latitude has 60 minutes or more"},
+      {"[flightplan]\ncruising_altitude=1e308\n", false, "CRUISING_ALTITUDE=1e308: beyond -2000 to 100000 feet"},
+      {"<SimBase.Document><FlightPlan.FlightPlan><CruisingAlt>1e308</CruisingAlt></FlightPlan.FlightPlan>"
+       "</SimBase.Document>",
+       false, "CruisingAlt 1e308: beyond -2000 to 100000 feet"},
+      {"<OFP><navlog><fix><ident>X</ident><pos_lat>NaN</pos_lat><pos_long>1</pos_long></fix></navlog></OFP>", false,
+       "fix X: position NaN 1 is not a number"},
+      {"<flight-plan><waypoint-table><waypoint><identifier>X</identifier><lat>95</lat><lon>1</lon></waypoint>"
+       "</waypoint-table></flight-plan>",
+       false, "waypoint X: latitude is beyond 90 degrees"},
       {"I\n1100 Version\n1e300 P DRCT 0 50.0 -20.0\n", true, "line 3: not a point"},
       {many, false, "more than 10000 points"},
       {std::string("[flightplan]\n\0waypoint.0=A, U, N1* 0', E1* 0', 0\n", 44), true, ""},
