@@ -4,6 +4,7 @@
 
 #include "app/citypair.h"
 #include "base/textops.h"
+#include "geo/positiontext.h"
 
 namespace korvant {
 
@@ -81,10 +82,6 @@ bool saveRouteStringPlan(const AppContext& app, const std::string& path, bool fs
   ResolvedTrack waypoints;
   TrackPlan plan = routeStringPlan(app.plottedRoute, waypoints);
   plan.cycle = airacCycle(app.clock.now());
-  if (waypoints.fixes.empty()) {
-    error = "a flight plan needs a waypoint between its airports";
-    return false;
-  }
   return saveTrackPlan(path, plan, *format, error);
 }
 
@@ -93,26 +90,27 @@ TrackPlan flightPlanAsTrackPlan(const FlightPlan& flightPlan, ResolvedTrack& hol
   holder.name = flightPlan.title;
   TrackPlan plan;
   plan.track = &holder;
-  // The plan's kinds as the fix file's: A airport, V VOR, N NDB, I fix, else a position.
+  // The plan's kinds as the fix file's: A airport, V VOR, N NDB, I fix, else
+  // a user point or position, written back as one.
   const auto kindOf = [](const std::string& type) {
     return type == "A"   ? FIX_KIND_AIRPORT
            : type == "V" ? FIX_KIND_VOR
            : type == "N" ? FIX_KIND_NDB
            : type == "I" ? FIX_KIND_WAYPOINT
-                         : -1;
+                         : FIX_KIND_USER;
   };
   std::vector<const UW_Wpt*> points;
   for (const UW_Wpt& w : flightPlan.waypoints)
     if (!w.isUserItem()) points.push_back(&w);
   if (points.empty()) return plan;
-  const auto end = [&](const UW_Wpt& w) {
-    const int kind = kindOf(w.type);
-    return PlanAirport{w.identifier, w.position, kind < 0 ? FIX_KIND_AIRPORT : kind};
-  };
+  // Each point's airway and altitude go along, so that a plan converted to
+  // another format says what the plan said.
+  const auto end = [&](const UW_Wpt& w) { return PlanAirport{w.identifier, w.position, kindOf(w.type), w.altitude}; };
   plan.departure = end(*points.front());
   plan.destination = end(*points.back());
   for (std::size_t i = 1; i + 1 < points.size(); ++i)
-    holder.fixes.push_back({points[i]->identifier, points[i]->position, kindOf(points[i]->type)});
+    holder.fixes.push_back(
+        {points[i]->identifier, points[i]->position, kindOf(points[i]->type), points[i]->text, points[i]->altitude});
   if (const int feet = static_cast<int>(readLeadingInt(flightPlan.cruisingAltitude)); feet > 0)
     plan.cruisingFeet = feet;
   return plan;
@@ -124,9 +122,12 @@ TrackPlan routeStringPlan(const PlottedRoute& route, ResolvedTrack& holder) {
   plan.track = &holder;
   const std::vector<PlottedPoint>& points = route.points;
   if (points.empty()) return plan;
-  // An end that is no airport is written as what it is; an unknown one stays an airport.
+  // An end that is no airport is written as what it is, a position as a user
+  // point; an unknown name stays an airport.
   const auto end = [](const PlottedPoint& p) {
-    return PlanAirport{p.name, p.position, p.kind < 0 ? FIX_KIND_AIRPORT : p.kind};
+    LatLng read;
+    const int kind = parsePositionText(p.name, read) ? FIX_KIND_USER : p.kind < 0 ? FIX_KIND_AIRPORT : p.kind;
+    return PlanAirport{p.name, p.position, kind};
   };
   plan.departure = end(points.front());
   plan.destination = end(points.back());

@@ -35,6 +35,9 @@ inline constexpr std::size_t ALIAS_RECORD_BYTES = 10;
 
 // The kinds of the fix file's named fixes that the flight plans tell apart.
 inline constexpr int FIX_KIND_WAYPOINT = 0, FIX_KIND_AIRPORT = 1, FIX_KIND_VOR = 2, FIX_KIND_NDB = 3;
+// No kind of the file's: a plan's user point or a position, which the plan
+// writers write by its coordinates and never as a named fix.
+inline constexpr int FIX_KIND_USER = -2;
 
 struct Fix {
   std::string name;  // up to 5 characters, compared case-sensitively

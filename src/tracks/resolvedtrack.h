@@ -1,6 +1,7 @@
 #pragma once
 // The stored tracks with their fixes resolved as the map resolves them, for
 // the report and the exports.
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -14,6 +15,10 @@ struct TrackFix {
   std::string name;  // as the message names it: "DINIM", "51/20"
   LatLng position;
   int kind = -1;  // the fix file's kind (1 airport, 2 VOR, 3 NDB, ...), -1 for a position or unknown
+  // What a flight plan says of the point, for the plan writers: the airway
+  // flown to it (empty: direct) and its altitude when the plan gives one.
+  std::string via = {};
+  std::optional<int> altitudeFeet = std::nullopt;
 };
 
 // A stored track with its fixes resolved as the map and the report resolve

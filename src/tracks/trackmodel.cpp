@@ -65,7 +65,7 @@ std::string alongAirway(SkippedAirway& airway, const std::string& to, const LatL
   const XpNavData* data = fixes.navData();
   if (!data) return {};
   airway.inNavData = false;
-  const std::optional<AirwayPath> path = data->airwayPath(airway.airway, airway.from, to, fromPosition);
+  const std::optional<AirwayPath> path = data->airwayPath(airway.airway, airway.from, to, fromPosition, &airway.cut);
   if (!path || distanceNm(path->points.back(), toPosition) > 1) return {};
   airway.inNavData = true;
   airway.segments = path->segments;

@@ -37,6 +37,7 @@ struct SkippedAirway {
   // the segments the chain then flies.
   std::optional<bool> inNavData = std::nullopt;
   int segments = 0;
+  bool cut = false;  // the search gave up at AIRWAY_SEARCH_POINTS
 
   bool operator==(const SkippedAirway&) const = default;
 };

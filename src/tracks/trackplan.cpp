@@ -1,5 +1,7 @@
 #include "tracks/trackplan.h"
 
+#include <algorithm>
+#include <cctype>
 #include <chrono>
 #include <cmath>
 #include <cstdio>
@@ -30,6 +32,8 @@ struct PlanPoint {
   std::string ident;
   PointType type;
   LatLng position;
+  std::string via;  // the airway flown to the point, empty for direct
+  std::optional<int> altitude;
 
   bool airport() const { return type == PointType::Airport; }
 };
@@ -44,16 +48,38 @@ PointType typeOfKind(int kind) {
     case FIX_KIND_AIRPORT: return PointType::Airport;
     case FIX_KIND_VOR: return PointType::Vor;
     case FIX_KIND_NDB: return PointType::Ndb;
+    case FIX_KIND_USER: return PointType::Position;
     default: return PointType::Fix;
   }
 }
 
+// Every name and airway as the formats can hold them (see planSafeName).
+PlanPoint planPoint(std::string ident, PointType type, const LatLng& position, const std::string& via,
+                    std::optional<int> altitude) {
+  if (!isPlanSafeName(ident)) {
+    ident = planSafeName(ident);
+    type = PointType::Position;
+  }
+  return {std::move(ident), type, position, isPlanSafeName(via) ? via : std::string(), altitude};
+}
+
 std::vector<PlanPoint> planPoints(const TrackPlan& plan) {
-  std::vector<PlanPoint> points{{plan.departure.ident, typeOfKind(plan.departure.kind), plan.departure.position}};
+  const auto end = [](const PlanAirport& a) {
+    return planPoint(a.ident, typeOfKind(a.kind), a.position, {}, a.altitudeFeet);
+  };
+  std::vector<PlanPoint> points{end(plan.departure)};
   for (const TrackFix& fix : plan.track->fixes)
-    points.push_back({planIdent(fix), namesAPosition(fix) ? PointType::Position : typeOfKind(fix.kind), fix.position});
-  points.push_back({plan.destination.ident, typeOfKind(plan.destination.kind), plan.destination.position});
+    points.push_back(planPoint(planIdent(fix), namesAPosition(fix) ? PointType::Position : typeOfKind(fix.kind),
+                               fix.position, fix.via, fix.altitudeFeet));
+  points.push_back(end(plan.destination));
   return points;
+}
+
+// "+035000.00": the 2004 simulator's and today's altitude field.
+std::string altitudeField(std::optional<int> feet) {
+  char text[24];
+  std::snprintf(text, sizeof text, "%+010.2f", static_cast<double>(feet.value_or(0)));
+  return text;
 }
 
 // How each format names a kind of point: the 2004 simulator's waypoint
@@ -68,7 +94,7 @@ constexpr PointNames kPointNames[] = {
     {'V', "VOR", 3},            // Vor
     {'N', "NDB", 2},            // Ndb
     {'I', "Intersection", 11},  // Fix
-    {'I', "User", 28},          // Position
+    {'U', "User", 28},          // Position
 };
 const PointNames& namesOf(PointType t) { return kPointNames[static_cast<int>(t)]; }
 
@@ -84,27 +110,28 @@ std::string iniCoordinate(double packed, char positive, char negative, int degre
   return text;
 }
 
-std::string iniPosition(const LatLng& p) {
-  return iniCoordinate(p.lat, 'N', 'S', 2) + ", " + iniCoordinate(p.lng, 'E', 'W', 3) + ", +000000.00";
+std::string iniPosition(const LatLng& p, std::optional<int> feet = std::nullopt) {
+  return iniCoordinate(p.lat, 'N', 'S', 2) + ", " + iniCoordinate(p.lng, 'E', 'W', 3) + ", " + altitudeField(feet);
 }
 
 std::string fs2004(const TrackPlan& plan) {
   std::ostringstream out;
-  const std::string& from = plan.departure.ident;
-  const std::string& to = plan.destination.ident;
+  const std::vector<PlanPoint> points = planPoints(plan);
+  const std::string& from = points.front().ident;
+  const std::string& to = points.back().ident;
   out << "[flightplan]\ntitle=" << from << " to " << to << "\ndescription=" << from << ", " << to
       << "\ntype=IFR\nroutetype=3\ncruising_altitude=" << plan.cruisingFeet << "\ndeparture_id=" << from << ", "
       << iniPosition(plan.departure.position) << "\ndeparture_position=1\ndestination_id=" << to << ", "
       << iniPosition(plan.destination.position) << "\ndeparture_name=" << from << "\ndestination_name=" << to << '\n';
   int n = 0;
-  for (const PlanPoint& p : planPoints(plan))
+  for (const PlanPoint& p : points)
     out << "waypoint." << n++ << "=, " << p.ident << ", , " << p.ident << ", " << namesOf(p.type).ini << ", "
-        << iniPosition(p.position) << ",\n";
+        << iniPosition(p.position, p.altitude) << ", " << p.via << "\n";
   return out.str();
 }
 
 // N40° 38' 23.74",W73° 46' 43.29",+000000.00
-std::string xmlPosition(const LatLng& p) {
+std::string xmlPosition(const LatLng& p, std::optional<int> feet = std::nullopt) {
   const auto part = [](double packed, char positive, char negative) {
     const double degrees = std::fabs(degMinToDegrees(packed));
     int whole = static_cast<int>(degrees);
@@ -117,7 +144,7 @@ std::string xmlPosition(const LatLng& p) {
                   seconds);
     return std::string(text);
   };
-  return part(p.lat, 'N', 'S') + "," + part(p.lng, 'E', 'W') + ",+000000.00";
+  return part(p.lat, 'N', 'S') + "," + part(p.lng, 'E', 'W') + "," + altitudeField(feet);
 }
 
 std::string xml(const TrackPlan& plan) {
@@ -127,8 +154,9 @@ std::string xml(const TrackPlan& plan) {
   root.append_attribute("version") = "1,0";
   root.append_child("Descr").text() = "AceXML Document";
   auto fp = root.append_child("FlightPlan.FlightPlan");
-  const std::string& from = plan.departure.ident;
-  const std::string& to = plan.destination.ident;
+  const std::vector<PlanPoint> points = planPoints(plan);
+  const std::string& from = points.front().ident;
+  const std::string& to = points.back().ident;
   fp.append_child("Title").text() = (from + " to " + to).c_str();
   fp.append_child("FPType").text() = "IFR";
   fp.append_child("RouteType").text() = "HighAlt";
@@ -144,11 +172,12 @@ std::string xml(const TrackPlan& plan) {
   auto version = fp.append_child("AppVersion");
   version.append_child("AppVersionMajor").text() = 10;
   version.append_child("AppVersionBuild").text() = 61472;
-  for (const PlanPoint& p : planPoints(plan)) {
+  for (const PlanPoint& p : points) {
     auto waypoint = fp.append_child("ATCWaypoint");
     waypoint.append_attribute("id") = p.ident.c_str();
     waypoint.append_child("ATCWaypointType").text() = namesOf(p.type).xml;
-    waypoint.append_child("WorldPosition").text() = xmlPosition(p.position).c_str();
+    waypoint.append_child("WorldPosition").text() = xmlPosition(p.position, p.altitude).c_str();
+    if (!p.via.empty()) waypoint.append_child("ATCAirway").text() = p.via.c_str();
     // Named points carry their identifier; a user position has none to look up.
     if (p.type != PointType::Position) waypoint.append_child("ICAO").append_child("ICAOIdent").text() = p.ident.c_str();
   }
@@ -164,15 +193,19 @@ std::string xplane(const TrackPlan& plan) {
   char cycle[16];
   std::snprintf(cycle, sizeof cycle, "%04d", plan.cycle % 10000);
   out << "I\n1100 Version\nCYCLE " << cycle << '\n'
-      << (fromAirport ? "ADEP " : "DEP ") << plan.departure.ident << '\n'
-      << (toAirport ? "ADES " : "DES ") << plan.destination.ident << "\nNUMENR " << points.size() << '\n';
+      << (fromAirport ? "ADEP " : "DEP ") << points.front().ident << '\n'
+      << (toAirport ? "ADES " : "DES ") << points.back().ident << "\nNUMENR " << points.size() << '\n';
   char line[160];
   for (std::size_t i = 0; i < points.size(); ++i) {
     const PlanPoint& p = points[i];
     const double lat = degMinToDegrees(p.position.lat), lng = degMinToDegrees(p.position.lng);
-    const char* via = i == 0 && fromAirport ? "ADEP" : i + 1 == points.size() && toAirport ? "ADES" : "DRCT";
-    std::snprintf(line, sizeof line, "%d %s %s %.6f %.6f %.6f\n", namesOf(p.type).fms, p.ident.c_str(), via,
-                  p.airport() ? 0.0 : plan.cruisingFeet * 1.0, lat, lng);
+    const std::string via = i == 0 && fromAirport                              ? "ADEP"
+                            : i + 1 == points.size() && toAirport              ? "ADES"
+                            : !p.via.empty() && i > 0 && i + 1 < points.size() ? p.via
+                                                                               : "DRCT";
+    const int feet = p.altitude.value_or(p.airport() ? 0 : plan.cruisingFeet);
+    std::snprintf(line, sizeof line, "%d %s %s %.6f %.6f %.6f\n", namesOf(p.type).fms, p.ident.c_str(), via.c_str(),
+                  static_cast<double>(feet), lat, lng);
     out << line;
   }
   return out.str();
@@ -208,6 +241,28 @@ std::string planIdent(const TrackFix& fix) {
   return latText + quadrant + lngText;
 }
 
+bool isPlanSafeName(std::string_view name) {
+  if (name.empty() || name.size() > 12) return false;
+  return std::all_of(name.begin(), name.end(), [](char c) {
+    return std::isalnum(static_cast<unsigned char>(c)) || c == '-' || c == '_' || c == '.' || c == '/';
+  });
+}
+
+std::string planSafeName(std::string_view name) {
+  std::string safe;
+  bool letterOrDigit = false;
+  for (const char c : name) {
+    const bool keep = c > 0 && isPlanSafeName(std::string_view(&c, 1));
+    letterOrDigit = letterOrDigit || (keep && std::isalnum(static_cast<unsigned char>(c)));
+    if (keep)
+      safe += c;
+    else if (safe.empty() || safe.back() != '_')
+      safe += '_';
+    if (safe.size() >= 12) break;
+  }
+  return letterOrDigit ? safe.substr(0, 12) : "WPT";
+}
+
 std::string writeTrackPlan(const TrackPlan& plan, PlanFormat format) {
   switch (format) {
     case PlanFormat::Fs2004: return fs2004(plan);
@@ -218,8 +273,9 @@ std::string writeTrackPlan(const TrackPlan& plan, PlanFormat format) {
 }
 
 bool saveTrackPlan(const std::string& path, const TrackPlan& plan, PlanFormat format, std::string& error) {
-  if (!plan.track || plan.track->fixes.empty()) {
-    error = "the track has no fixes";
+  // Two ends and nothing between them is a plan too.
+  if (!plan.track) {
+    error = "no route to write";
     return false;
   }
   AtomicFile file(path);

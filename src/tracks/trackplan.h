@@ -20,6 +20,7 @@ struct PlanAirport {
   std::string ident;
   LatLng position;
   int kind = FIX_KIND_AIRPORT;
+  std::optional<int> altitudeFeet = std::nullopt;
 };
 
 struct TrackPlan {
@@ -41,6 +42,15 @@ std::optional<PlanFormat> planFormatFor(std::string_view path, bool fs2004);
 // "40E60"), else at most ten characters with the quadrant letter between the
 // latitude and the longitude ("5530N020", "4130E16530"); names stay.
 std::string planIdent(const TrackFix& fix);
+
+// Whether every plan format holds the name as one point's name, read back
+// the same: 1 to 12 ASCII letters, digits and "-_./".
+bool isPlanSafeName(std::string_view name);
+// A name no plan format can hold, made one: each run of other characters
+// becomes "_", cut to 12 characters; a name with no letter or digit left
+// becomes "WPT". The writers then write the point as a user position, so
+// that it is flown by its coordinates, not looked up by that name.
+std::string planSafeName(std::string_view name);
 
 std::string writeTrackPlan(const TrackPlan& plan, PlanFormat format);
 

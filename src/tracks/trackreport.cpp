@@ -5,6 +5,7 @@
 #include <sstream>
 
 #include "base/textops.h"
+#include "navdata/xpnavdata.h"
 #include "sky/legcourse.h"
 #include "tracks/resolvedtrack.h"
 #include "tracks/trackvalidity.h"
@@ -60,7 +61,9 @@ std::string trackReport(const TrackModel& model, const FixStore& fixes, const Ma
         if (a.inNavData.value_or(false))
           out << ": " << a.segments << (a.segments == 1 ? " SEGMENT\n" : " SEGMENTS\n");
         else
-          out << (a.inNavData ? " FLOWN DIRECT: NOT IN THE NAVIGATION DATA\n" : " FLOWN DIRECT\n");
+          out << (a.cut         ? std::string(" FLOWN DIRECT: ") + AIRWAY_SEARCH_CUT + "\n"
+                  : a.inNavData ? " FLOWN DIRECT: NOT IN THE NAVIGATION DATA\n"
+                                : " FLOWN DIRECT\n");
       }
   }
 

@@ -5,7 +5,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
+#include <iterator>
+#include <nlohmann/json.hpp>
+#include <pugixml.hpp>
+#include <sstream>
 
 #include "app/citypair.h"
 #include "procedures/flightplan.h"
@@ -13,6 +18,7 @@
 #include "support/sampletracksapp.h"
 #include "support/shownmessages.h"
 #include "support/tempdir.h"
+#include "tracks/trackexport.h"
 #include "tracks/trackplan.h"
 
 namespace korvant {
@@ -113,29 +119,92 @@ namespace korvant {
 namespace {
 
 // A plan read in one format is written in each of the others and reads back
-// to the same points, kinds and cruise.
-TEST(FlightPlanConversion, EveryFormatWrittenReadsBackToTheSamePlan) {
-  const Result<FlightPlan> fms = readAnyFlightPlan(
-      "I\n1100 Version\nADEP EGLL\nADES KJFK\nNUMENR 4\n1 EGLL ADEP 83 51.4775 -0.461389\n"
-      "3 BUZAD DRCT 35000 53.5 -14.25\n28 5530N DRCT 35000 55.5 -30.0\n1 KJFK ADES 13 40.639722 -73.778056\n",
-      nullptr);
-  ASSERT_TRUE(fms);
-  ResolvedTrack holder;
-  const TrackPlan plan = flightPlanAsTrackPlan(*fms, holder);
-  for (const PlanFormat format : {PlanFormat::Fs2004, PlanFormat::Xml, PlanFormat::XPlane}) {
-    const Result<FlightPlan> back = readAnyFlightPlan(writeTrackPlan(plan, format), nullptr);
-    ASSERT_TRUE(back);
-    ASSERT_EQ(back->waypoints.size(), fms->waypoints.size());
-    for (std::size_t i = 0; i < fms->waypoints.size(); ++i) {
-      EXPECT_NEAR(back->waypoints[i].position.lat, fms->waypoints[i].position.lat, 0.01) << i;
-      EXPECT_NEAR(back->waypoints[i].position.lng, fms->waypoints[i].position.lng, 0.01) << i;
-      // The 2004 form has no position type: a position is written as a fix.
-      const bool position2004 = format == PlanFormat::Fs2004 && fms->waypoints[i].type == "U";
-      EXPECT_EQ(back->waypoints[i].type, position2004 ? "I" : fms->waypoints[i].type) << i;
+// to the same points, kinds, airways and altitudes, whatever its names hold:
+// by the program's own reader, and by independent ones (pugixml for the XML,
+// nlohmann for GeoJSON, the GPX schema with xmllint, and the line and field
+// counts the text formats are defined by).
+TEST(FlightPlanConversion, HostileNamesAndEveryFormatReadBackToTheSamePlan) {
+  const std::string hostile[] = {"MALOT",
+                                 "A\nB",
+                                 "A\rB",
+                                 "C0 W1",
+                                 "A\tB",
+                                 "A,B",
+                                 "A&B",
+                                 "A<B>",
+                                 "ESC\x1b[0m",
+                                 "BEL\x07",
+                                 "\xFF\xFE\xC0\x80",
+                                 "\xC3",
+                                 std::string(200, 'N'),
+                                 ""};
+  test::TempDir dir;
+  for (const std::string& name : hostile) {
+    SCOPED_TRACE(::testing::PrintToString(name));
+    FlightPlan source;
+    source.cruisingAltitude = "35000";
+    source.waypoints = {{0, "EGLL", "A", {5128.65, -27.68}, 83, ""},
+                        {1, name, "U", {5330, -1425}, 34000, "M16"},
+                        {2, "BUZAD", "I", {5500, -3000}, 35000, "L603"},
+                        {3, "WP8", "U", {5300, -5000}, 0, ""}};
+    ResolvedTrack holder;
+    const TrackPlan plan = flightPlanAsTrackPlan(source, holder);
+    const std::string expected = isPlanSafeName(name) ? name : planSafeName(name);
+    ASSERT_TRUE(isPlanSafeName(expected));
+    for (const PlanFormat format : {PlanFormat::Fs2004, PlanFormat::Xml, PlanFormat::XPlane}) {
+      SCOPED_TRACE(static_cast<int>(format));
+      const std::string text = writeTrackPlan(plan, format);
+      const Result<FlightPlan> back = readAnyFlightPlan(text, nullptr);
+      ASSERT_TRUE(back);
+      EXPECT_TRUE(back.messages.empty()) << back.messages[0].text;
+      ASSERT_EQ(back->waypoints.size(), 4u) << text;
+      for (std::size_t i = 0; i < 4; ++i) {
+        const UW_Wpt &was = source.waypoints[i], &is = back->waypoints[i];
+        EXPECT_NEAR(is.position.lat, was.position.lat, 0.01) << i;
+        EXPECT_NEAR(is.position.lng, was.position.lng, 0.01) << i;
+        EXPECT_EQ(is.identifier, i == 1 ? expected : was.identifier) << i;
+        // A user point stays one, an end that is no airport too.
+        EXPECT_EQ(is.type, was.type) << i;
+        EXPECT_EQ(is.altitude, was.altitude) << i;
+        EXPECT_EQ(is.text, was.text) << i;
+      }
+      // Independent readers: the text formats line by line, the XML by pugixml.
+      if (format == PlanFormat::XPlane) {
+        std::istringstream lines(text);
+        int points = 0;
+        for (std::string line; std::getline(lines, line);) {
+          std::istringstream words(line);
+          std::vector<std::string> w{std::istream_iterator<std::string>(words), {}};
+          if (w.size() == 6) ++points;
+          EXPECT_TRUE(w.size() <= 2 || w.size() == 6) << line;
+        }
+        EXPECT_EQ(points, 4);
+        EXPECT_NE(text.find("\nDES WP8\n"), std::string::npos) << text;
+        EXPECT_NE(text.find("\n28 WP8 DRCT 0.000000 "), std::string::npos) << text;
+        EXPECT_NE(text.find("\n11 BUZAD L603 35000.000000 "), std::string::npos) << text;
+      } else if (format == PlanFormat::Fs2004) {
+        EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 11 + 4) << text;
+        EXPECT_EQ(text.find('\r'), std::string::npos);
+      } else {
+        pugi::xml_document xml;
+        ASSERT_TRUE(xml.load_string(text.c_str()));
+        EXPECT_EQ(xml.select_nodes("//ATCWaypoint").size(), 4u);
+        EXPECT_STREQ(xml.select_node("//ATCWaypoint[4]/ATCWaypointType").node().text().get(), "User");
+      }
     }
+    // The map formats of the same plan: well-formed for independent readers.
+    holder.fixes.insert(holder.fixes.begin(), {"EGLL", {5128.65, -27.68}, FIX_KIND_AIRPORT});
+    holder.name = name;
+    const nlohmann::json geo = nlohmann::json::parse(exportTracks({holder}, TrackExportFormat::GeoJson));
+    EXPECT_EQ(geo["features"][0]["properties"]["fixes"].size(), 3u);
+    for (const TrackExportFormat format : {TrackExportFormat::Kml, TrackExportFormat::Gpx}) {
+      pugi::xml_document xml;
+      EXPECT_TRUE(xml.load_string(exportTracks({holder}, format).c_str()));
+    }
+    const std::string gpx = dir.write("plan.gpx", exportTracks({holder}, TrackExportFormat::Gpx));
+    const std::string schema = std::string(KORVANT_TEST_DATA) + "/schemas/gpx-1.1-routes.xsd";
+    EXPECT_EQ(std::system(("xmllint --noout --schema " + schema + " " + gpx + " 2> /dev/null").c_str()), 0);
   }
-  EXPECT_EQ(plan.departure.ident, "EGLL");
-  EXPECT_EQ(holder.fixes[0].kind, FIX_KIND_VOR);
 }
 
 }  // namespace

@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <iterator>
+
 #include <pugixml.hpp>
 #include <sstream>
 
@@ -132,13 +135,16 @@ TEST(TrackPlan, NamesFormatsAndFailedWrites) {
   EXPECT_EQ(planFormatFor("a.fms", false), PlanFormat::XPlane);
   EXPECT_FALSE(planFormatFor("a.fms", true));
   EXPECT_FALSE(planFormatFor("a.gpx", false));
+  // Two ends and nothing between them is a plan too.
   ResolvedTrack empty;
   std::string error;
-  EXPECT_FALSE(saveTrackPlan("x.pln", {{"EGLL", {}}, {"KJFK", {}}, &empty, 35000}, PlanFormat::Xml, error));
-  EXPECT_EQ(error, "the track has no fixes");
+  test::TempDir dir;
+  const std::string two = (dir.path() / "two.fms").string();
+  ASSERT_TRUE(saveTrackPlan(two, {{"EGLL", {}}, {"KJFK", {}}, &empty, 35000}, PlanFormat::XPlane, error)) << error;
+  std::ifstream written(two);
+  EXPECT_NE(std::string(std::istreambuf_iterator<char>(written), {}).find("NUMENR 2\n"), std::string::npos);
   ResolvedTrack one;
   one.fixes = {{"DINIM", {5100, -1500}}};
-  test::TempDir dir;
   EXPECT_FALSE(saveTrackPlan((dir.path() / "no/such/x.pln").string(), {{"EGLL", {}}, {"KJFK", {}}, &one, 35000},
                              PlanFormat::Xml, error));
   EXPECT_NE(error.find("cannot write"), std::string::npos);
