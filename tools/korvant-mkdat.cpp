@@ -14,6 +14,7 @@
 #include <iostream>
 #include <iterator>
 #include <map>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -140,14 +141,21 @@ int buildFolder(const std::string& folder, const std::vector<std::string>& sourc
   }
   std::error_code ec;
   fs::create_directories(folder, ec);
+  // Every file is written and flushed before any is renamed into place: a
+  // failure (a full disk) leaves the folder's old set whole, never mixed.
+  std::vector<std::unique_ptr<korvant::AtomicFile>> files;
   for (const auto& [name, bytes] : builder.finish()) {
-    const std::string path = (fs::path(folder) / name).string();
-    korvant::AtomicFile file(path);
-    if (!file.write(bytes)) {
-      std::cerr << "korvant-mkdat: " << file.failure() << "\n";
+    files.push_back(std::make_unique<korvant::AtomicFile>((fs::path(folder) / name).string()));
+    if (!files.back()->stage(bytes)) {
+      std::cerr << "korvant-mkdat: " << files.back()->failure() << "\n";
       return 1;
     }
   }
+  for (const auto& file : files)
+    if (!file->commit()) {
+      std::cerr << "korvant-mkdat: " << file->failure() << "\n";
+      return 1;
+    }
   return 0;
 }
 

@@ -134,7 +134,9 @@ bool AtomicFile::commit() {
   return false;
 }
 
-bool AtomicFile::write(const std::string& bytes) {
+bool AtomicFile::write(const std::string& bytes) { return stage(bytes) && commit(); }
+
+bool AtomicFile::stage(const std::string& bytes) {
   if (!error_.empty()) {
     done_ = true;
     return false;
@@ -149,6 +151,11 @@ bool AtomicFile::write(const std::string& bytes) {
     if (ok) written += static_cast<std::size_t>(n);
     if (!ok) error_ = n < 0 ? std::strerror(errno) : "nothing written";
   }
+  // A full disk may first say so when the data is flushed.
+  if (ok && ::fsync(fd) != 0) {
+    ok = false;
+    error_ = std::strerror(errno);
+  }
   if (fd >= 0 && ::close(fd) != 0 && ok) {
     ok = false;
     error_ = std::strerror(errno);
@@ -158,7 +165,7 @@ bool AtomicFile::write(const std::string& bytes) {
     ::unlink(temporary_.c_str());
     return false;
   }
-  return commit();
+  return true;
 }
 
 }  // namespace korvant

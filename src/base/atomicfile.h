@@ -23,7 +23,11 @@ class AtomicFile {
   // target; false, with the temporary file removed, when it is missing,
   // empty, cannot be flushed (a full disk) or cannot be renamed.
   bool commit();
-  // Writes `bytes` to the temporary file and commits.
+  // Writes `bytes` to the temporary file and flushes it to the disk without
+  // renaming it: a set of files is staged whole, then committed, so that a
+  // full disk leaves every old file of the set in place.
+  bool stage(const std::string& bytes);
+  // Stages `bytes` and commits.
   bool write(const std::string& bytes);
   // Why the last write or commit failed ("not a regular file", "No space
   // left on device"), empty when it did not or the reason is unknown.

@@ -22,8 +22,15 @@ FileRead readFile(const std::string& path, std::size_t limit, bool prefixOnly) {
     return result;
   }
   struct stat info {};
-  if (::fstat(fd, &info) != 0 || S_ISDIR(info.st_mode) || S_ISFIFO(info.st_mode) || S_ISSOCK(info.st_mode)) {
+  // Only a regular file is read: a device such as /dev/zero never ends, and
+  // a file larger than the limit is refused by its size, before a byte is held.
+  if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
     result.status = FileReadStatus::NotAFile;
+    ::close(fd);
+    return result;
+  }
+  if (!prefixOnly && static_cast<unsigned long long>(info.st_size) > limit) {
+    result.status = FileReadStatus::TooLarge;
     ::close(fd);
     return result;
   }

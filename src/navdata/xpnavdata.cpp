@@ -250,7 +250,8 @@ const XpPoint* XpNavData::nearest(std::string_view name, const LatLng& reference
 }
 
 std::optional<AirwayPath> XpNavData::airwayPath(std::string_view airway, std::string_view from, std::string_view to,
-                                                const LatLng& near) const {
+                                                const LatLng& near, bool* cut) const {
+  if (cut) *cut = false;
   const auto key = packIdent(airway);
   const auto toKey = packIdent(to);
   const XpPoint* start = nearest(from, near);
@@ -265,7 +266,7 @@ std::optional<AirwayPath> XpNavData::airwayPath(std::string_view airway, std::st
     cameFrom[startIndex] = startIndex;
     std::deque<std::uint32_t> queue{startIndex};
     std::optional<std::uint32_t> reached;
-    while (!queue.empty() && !reached && cameFrom.size() < 10000) {
+    while (!queue.empty() && !reached && cameFrom.size() < AIRWAY_SEARCH_POINTS) {
       const std::uint32_t at = queue.front();
       queue.pop_front();
       for (auto s = range.first; s != range.second; ++s) {
@@ -281,7 +282,10 @@ std::optional<AirwayPath> XpNavData::airwayPath(std::string_view airway, std::st
         queue.push_back(*next);
       }
     }
-    if (!reached) continue;
+    if (!reached) {
+      if (cut && !queue.empty()) *cut = true;
+      continue;
+    }
     AirwayPath path;
     path.againstDirection = !strict;
     for (std::uint32_t at = *reached;; at = cameFrom[at]) {

@@ -32,6 +32,12 @@ struct XpSegment {
 };
 
 // An airway flown between two of its points.
+// An airway's points searched at most, so that a huge or looping airway
+// costs bounded time.
+inline constexpr std::size_t AIRWAY_SEARCH_POINTS = 10000;
+// What the words say when the search gave up there.
+inline constexpr const char* AIRWAY_SEARCH_CUT = "NOT FOUND WITHIN 10000 POINTS OF THE AIRWAY";
+
 struct AirwayPath {
   std::vector<LatLng> points;  // from the first to the last, both included
   std::vector<std::string> names;
@@ -62,8 +68,10 @@ class XpNavData {
   // The airway's segments from the point named `from` (the one nearest
   // `near`) to the one named `to`, by the fewest segments; none when the
   // airway does not join them.
+  // `cut`, when given, says whether the search gave up at
+  // AIRWAY_SEARCH_POINTS points rather than finding no way.
   std::optional<AirwayPath> airwayPath(std::string_view airway, std::string_view from, std::string_view to,
-                                       const LatLng& near) const;
+                                       const LatLng& near, bool* cut = nullptr) const;
 
  private:
   std::pair<std::size_t, std::size_t> named(std::uint64_t name) const;

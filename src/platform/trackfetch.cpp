@@ -12,6 +12,8 @@ namespace {
 
 std::string megabytes(std::size_t bytes) { return std::to_string(bytes / (1024 * 1024)) + " MB"; }
 
+constexpr qint64 kReadBuffer = 64 * 1024;
+
 }  // namespace
 
 TrackFetch::TrackFetch(QObject* parent) : QObject(parent) {
@@ -49,6 +51,12 @@ bool TrackFetch::start(const std::string& url, const FetchLimits& limits) {
   request.setMaximumRedirectsAllowed(limits.maxRedirects);
   request.setHeader(QNetworkRequest::UserAgentHeader, QStringLiteral("Korvant"));
   reply_ = manager_.get(request);
+  // Qt holds what arrived until it is read: a small buffer makes the network
+  // wait for the reader, so a body of endless tiny chunks costs no memory
+  // while it is counted and refused.
+  reply_->setReadBufferSize(kReadBuffer);
+  // Each request of a redirect chain gets its own time to answer.
+  connect(reply_, &QNetworkReply::redirected, this, [this] { answerTimer_.start(limits_.connectSeconds * 1000); });
   connect(reply_, &QNetworkReply::metaDataChanged, this, [this] {
     answerTimer_.stop();
     const QVariant length = reply_->header(QNetworkRequest::ContentLengthHeader);

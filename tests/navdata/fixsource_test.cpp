@@ -233,3 +233,32 @@ TEST(FixFileBuilder, TinyCoordinatesDumpWithoutExponents) {
 
 }  // namespace
 }  // namespace korvant
+
+namespace korvant {
+namespace {
+
+// A disk that fills while a navigation-data folder is written (the file
+// size limit does to the large fix file what a full disk does): the folder
+// keeps its whole old set, and no temporary file is left.
+TEST(XpNavFolderBuilder, AFullDiskLeavesTheOldSetWhole) {
+  test::TempDir dir;
+  std::string fixes = "name,kind,lat,lon\n";
+  for (int i = 0; i < 3000; ++i) fixes += "F" + std::to_string(i) + ",0,50,-30\n";
+  const std::string source = dir.write("fixes.csv", fixes);
+  const std::string airways = dir.write("airways.csv", "airway,level,direction,points\nJ1,2,N,F1,F2\n");
+  const auto out = dir.path() / "XPNAV";
+  std::filesystem::create_directory(out);
+  const std::vector<std::string> names{"earth_awy.dat", "earth_fix.dat", "earth_nav.dat"};
+  for (const std::string& name : names) std::ofstream(out / name) << "old " << name;
+  const std::string command = "(trap '' XFSZ; ulimit -f 16; exec " + std::string(KORVANT_MKDAT) + " --xpnav " +
+                              out.string() + " " + source + " " + airways + ")";
+  EXPECT_NE(run(command), 0);
+  for (const std::string& name : names) EXPECT_EQ(slurp(out / name), "old " + name) << name;
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(out), {}), 3);
+  // With room, the whole new set.
+  ASSERT_EQ(run(std::string(KORVANT_MKDAT) + " --xpnav " + out.string() + " " + source + " " + airways), 0);
+  for (const std::string& name : names) EXPECT_NE(slurp(out / name).rfind("old", 0), 0u) << name;
+}
+
+}  // namespace
+}  // namespace korvant

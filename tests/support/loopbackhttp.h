@@ -19,7 +19,7 @@
 namespace korvant::test {
 
 struct HttpAnswer {
-  enum class Way { Whole, HalfThenClose, NeverAnswer, Trickle, NoLength };
+  enum class Way { Whole, HalfThenClose, NeverAnswer, Trickle, NoLength, EndlessChunks };
   HttpAnswer(int code, std::string text, std::string content, std::string lines = {}, Way how = Way::Whole)
       : status(code), reason(std::move(text)), body(std::move(content)), headers(std::move(lines)), way(how) {}
   int status = 200;
@@ -107,7 +107,9 @@ class LoopbackHttpServer {
       return;
     }
     std::string head = "HTTP/1.1 " + std::to_string(answer.status) + " " + answer.reason + "\r\n" + answer.headers;
-    if (answer.way != HttpAnswer::Way::NoLength)
+    if (answer.way == HttpAnswer::Way::EndlessChunks)
+      head += "Transfer-Encoding: chunked\r\n";
+    else if (answer.way != HttpAnswer::Way::NoLength)
       head += "Content-Length: " + std::to_string(answer.body.size()) + "\r\n";
     head += "Connection: close\r\n\r\n";
     if (!sendAll(client, head.data(), head.size())) return;
@@ -119,6 +121,14 @@ class LoopbackHttpServer {
           pause();
         }
         return;
+      case HttpAnswer::Way::EndlessChunks: {
+        // One byte a chunk, as fast as the client takes them, until it hangs up.
+        std::string chunks;
+        for (int i = 0; i < 4096; ++i) chunks += "1\r\nx\r\n";
+        while (sendAll(client, chunks.data(), chunks.size())) {
+        }
+        return;
+      }
       default: sendAll(client, answer.body.data(), answer.body.size());
     }
   }

@@ -40,11 +40,13 @@ TEST(TrackFetch, EachWayAFetchEndsIsSaidInOneReason) {
       {"/big-unsized", {200, "OK", big, "", Way::NoLength}},
       {"/silent", {200, "OK", "", "", Way::NeverAnswer}},
       {"/slow", {200, "OK", std::string(200, 'x'), "", Way::Trickle}},
+      {"/chunks", {200, "OK", "", "", Way::EndlessChunks}},
   });
   // The redirects need the port, so they join once it is known.
   test::LoopbackHttpServer redirects({
       {"/moved", {302, "Found", "", "Location: " + server.url("/nat.json") + "\r\n"}},
       {"/loop", {302, "Found", "", "Location: /loop\r\n"}},
+      {"/to-silent", {302, "Found", "", "Location: " + server.url("/silent") + "\r\n"}},
   });
   ASSERT_NE(server.port(), 0);
   const FetchLimits quick{1, 2, 5, 16 * 1024 * 1024};
@@ -61,6 +63,7 @@ TEST(TrackFetch, EachWayAFetchEndsIsSaidInOneReason) {
       {server.url("/big"), "LARGER THAN 16 MB"},
       {server.url("/big-unsized"), "LARGER THAN 16 MB"},
       {server.url("/silent"), "NO ANSWER WITHIN 1 S"},
+      {redirects.url("/to-silent"), "NO ANSWER WITHIN 1 S"},
       {server.url("/slow"), "NOT COMPLETE WITHIN 2 S"},
       {"ftp://127.0.0.1/nat.json", "NOT AN HTTP OR HTTPS ADDRESS"},
   };
@@ -70,6 +73,9 @@ TEST(TrackFetch, EachWayAFetchEndsIsSaidInOneReason) {
     EXPECT_EQ(outcome.reason, c.reason) << c.url;
     EXPECT_EQ(outcome.bytes, c.reason.empty() ? feed() : "") << c.url;
   }
+  // Endless one-byte chunks are counted as they come and refused at the limit.
+  const FetchOutcome chunks = fetchAndWait(server.url("/chunks"), {1, 30, 5, 1024 * 1024});
+  EXPECT_EQ(chunks.reason, "LARGER THAN 1 MB");
   // A body that stops half way is never taken for the whole message.
   const FetchOutcome half = fetchAndWait(server.url("/half"), quick);
   EXPECT_FALSE(half.ok);
