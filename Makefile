@@ -53,8 +53,11 @@ demo: configure
 	@pdftoppm -png -r 80 -singlefile out/demo-print.pdf docs/printed-page
 	@echo "wrote out/demo-nat.png, out/demo-nat.pdf, out/demo-sid.png, out/demo-route.png and out/demo-print.pdf, and the README's pictures in docs/"
 
+# The benchmarks, then the whole process's memory at each reader's limit
+# against its budget (scripts/memory-budgets.sh).
 bench: build
 	@for b in $(BUILD)/bench/korvant_bench_*; do echo "== $$b"; $$b --benchmark_min_time=0.2; done
+	@echo "== memory of the whole process"; scripts/memory-budgets.sh $(BUILD)
 
 sanitize: deps
 	@cmake -S . -B build-sanitize -G Ninja -DCMAKE_BUILD_TYPE=Debug -DKORVANT_SANITIZE=ON -DKORVANT_BENCH=OFF > /dev/null

@@ -19,6 +19,7 @@ for name in "${targets[@]}"; do
   [[ -d tests/fuzz/seeds/$name ]] && seeds+=("tests/fuzz/seeds/$name")
   case $name in
     trackmessage_fuzz | trackfile_fuzz) seeds+=(tests/data/tracks) ;;
+    planexport_fuzz) seeds+=(tests/fuzz/seeds/planfile_fuzz tests/data/tracks tests/data/plans) ;;
     fixsource_fuzz) seeds+=(data/sources) ;;
   esac
   log=build-fuzz/$name.log

@@ -55,7 +55,9 @@ const char PLOT_USAGE[] =
     "                          the --time given, else today)\n"
     "  --date YYYY-MM-DD       the date of the magnetic model\n"
     "  --export FILE           write the tracks of --tracks as GeoJSON (.geojson,\n"
-    "                          .json), KML (.kml) or GPX (.gpx)\n"
+    "                          .json), KML (.kml) or GPX (.gpx); with --plan alone,\n"
+    "                          the plan converted: .pln, .fms, or its route as\n"
+    "                          GeoJSON, KML or GPX\n"
     "  --from ICAO --to ICAO   with --tracks: the best track of the flight's direction\n"
     "                          joined to the airports by dashed legs; --report\n"
     "                          ranks them all by the whole distance flown\n"
@@ -264,6 +266,11 @@ std::string exportRefusal(const PlotOptions& o) {
   if (!o.exportPath.empty() && o.tracks.empty() && o.routeString.empty() && !exportsPlan(o))
     return "--export needs --tracks, --route-string or --plan";
   if (o.exportTrack != 0 && !o.routeString.empty()) return "--export-track and --route-string exclude each other";
+  // One of them would be left out of the file without a word.
+  if (!o.exportPath.empty() && o.route && !o.procedure.empty() && o.exportTrack == 0 &&
+      (!o.tracks.empty() || !o.routeString.empty()))
+    return "--export writes the tracks, a route string or a plan: give --plan without --tracks and --route-string to "
+           "convert the plan";
   if (o.exportTrack != 0 && (o.exportPath.empty() || o.from.empty() || o.to.empty()))
     return "--export-track needs --export FILE.pln or FILE.fms, --from and --to";
   const bool plan = o.exportTrack != 0 || !o.routeString.empty();

@@ -7,8 +7,10 @@ namespace korvant {
 std::string offEarthReason(const CoordinateParts& p, bool latitude) {
   const char* what = latitude ? "latitude" : "longitude";
   for (const double part : {p.degrees, p.minutes, p.seconds})
-    if (!std::isfinite(part)) return std::string(what) + " is not a number";
-    else if (part < 0) return std::string(what) + " has a negative part";
+    if (!std::isfinite(part))
+      return std::string(what) + " is not a number";
+    else if (part < 0)
+      return std::string(what) + " has a negative part";
   if (p.minutes >= 60) return std::string(what) + " has 60 minutes or more";
   if (p.seconds >= 60) return std::string(what) + " has 60 seconds or more";
   const double limit = latitude ? 90 : 180;

@@ -55,6 +55,18 @@ int MapRecorder::labelEvent(const LabelBox& box) {
   return static_cast<int>(events.size()) - 1;
 }
 
+void MapRecorder::lineTo(int x, int y) {
+  auto& ops = recording_.stages[stage_].ops;
+  if (!ops.empty() && ops.back().kind == DrawOp::Kind::MoveTo) {
+    DrawOp& segment = ops.back();
+    segment.kind = DrawOp::Kind::Segment;
+    segment.v[2] = x;
+    segment.v[3] = y;
+    return;
+  }
+  op(DrawOp::Kind::LineTo, {x, y});
+}
+
 void MapRecorder::selectPen(Color color, int width, PenStyle style) {
   DrawOp& o = op(DrawOp::Kind::Pen, {width});
   o.color = color;
@@ -71,7 +83,9 @@ bool MapRecorder::selectFont(const FontSpec& font) {
 }
 
 void MapRecorder::arc(int cx, int cy, int r, int x1, int y1, int x2, int y2) {
-  op(DrawOp::Kind::Arc, {cx, cy, r, x1, y1, x2, y2});
+  auto& ends = recording_.stages[stage_].arcEnds;
+  op(DrawOp::Kind::Arc, {cx, cy, r, static_cast<int>(ends.size())});
+  ends.push_back({x1, y1, x2, y2});
 }
 
 void MapRecorder::setTextAlign(TextAlign align) {
@@ -172,7 +186,15 @@ void replayStage(const MapRecording& recording, PaintStage stage, MapCanvas& tar
       case DrawOp::Kind::Font: target.selectFont(recorded.fonts[o.v[0]]); break;
       case DrawOp::Kind::MoveTo: target.moveTo(o.v[0], o.v[1]); break;
       case DrawOp::Kind::LineTo: target.lineTo(o.v[0], o.v[1]); break;
-      case DrawOp::Kind::Arc: target.arc(o.v[0], o.v[1], o.v[2], o.v[3], o.v[4], o.v[5], o.v[6]); break;
+      case DrawOp::Kind::Segment:
+        target.moveTo(o.v[0], o.v[1]);
+        target.lineTo(o.v[2], o.v[3]);
+        break;
+      case DrawOp::Kind::Arc: {
+        const auto& e = recorded.arcEnds[static_cast<std::size_t>(o.v[3])];
+        target.arc(o.v[0], o.v[1], o.v[2], e[0], e[1], e[2], e[3]);
+        break;
+      }
       case DrawOp::Kind::Align: target.setTextAlign(unpackAlign(o.style)); break;
       case DrawOp::Kind::TextColor:
         textColor = o.color;

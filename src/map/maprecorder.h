@@ -4,6 +4,8 @@
 // fonts. The label plan is made from the whole recording; each stage is then
 // replayed onto its surface with the labels the plan leaves out left out, so
 // the layers' work is done once however the stages are painted.
+#include <array>
+#include <deque>
 #include <string>
 #include <vector>
 
@@ -14,16 +16,36 @@ namespace korvant {
 enum class PaintStage;
 
 struct DrawOp {
-  enum class Kind : std::uint8_t { Pen, Font, MoveTo, LineTo, Arc, Align, TextColor, Background, Text, Fill, Symbol };
+  // Segment is a MoveTo and the LineTo after it, kept as one op.
+  enum class Kind : std::uint8_t {
+    Pen,
+    Font,
+    MoveTo,
+    LineTo,
+    Segment,
+    Arc,
+    Align,
+    TextColor,
+    Background,
+    Text,
+    Fill,
+    Symbol
+  };
   Kind kind;
   std::uint8_t style = 0;  // pen style, symbol, alignment, transparency
   std::int8_t layer = -1;  // a text's or symbol's label layer, or none
   Color color;
-  int v[7] = {};  // coordinates; a text's string, a font's index; the event index last
+  // Coordinates; a text's string, a font's index; the event index last. An
+  // arc's ends stand apart (StageRecording::arcEnds): four values keep every
+  // op small, and a map of many short lines holds millions of them.
+  int v[4] = {};
 };
 
 struct StageRecording {
-  std::vector<DrawOp> ops;
+  // In blocks: a long recording grows without copying itself, so its peak is
+  // what it holds, not twice that.
+  std::deque<DrawOp> ops;
+  std::vector<std::array<int, 4>> arcEnds;  // an Arc op's x1, y1, x2, y2, at its v[3]
   std::vector<std::string> strings;
   std::vector<FontSpec> fonts;
 };
@@ -59,7 +81,7 @@ class MapRecorder : public MapCanvas {
   bool selectFont(const FontSpec& font) override;
   FontSpec currentFont() const override { return measure_.currentFont(); }
   void moveTo(int x, int y) override { op(DrawOp::Kind::MoveTo, {x, y}); }
-  void lineTo(int x, int y) override { op(DrawOp::Kind::LineTo, {x, y}); }
+  void lineTo(int x, int y) override;
   void arc(int cx, int cy, int r, int x1, int y1, int x2, int y2) override;
   void setTextAlign(TextAlign align) override;
   void setTextColor(Color color) override;

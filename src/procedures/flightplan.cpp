@@ -66,6 +66,11 @@ std::string positionFault(const std::string& lat, const std::string& lng) {
   return fault;
 }
 
+std::string altitudeOf(const UW_Wpt& w) {
+  const std::string why = altitudeFault(std::to_string(w.altitude));
+  return why.empty() ? why : "altitude " + why;
+}
+
 std::optional<UW_Wpt> waypointOf(std::string_view rest, std::string& fault) {
   const std::vector<std::string> f = splitFields(rest);
   if (f.size() < 5) return std::nullopt;  // fewer than five fields: left out
@@ -81,6 +86,7 @@ std::optional<UW_Wpt> waypointOf(std::string_view rest, std::string& fault) {
     fault = positionFault(f[5], f[6]);
     w.position = {readPlanCoordinate(f[5], 'S'), readPlanCoordinate(f[6], 'W')};
     w.altitude = static_cast<int>(wholeNumber(f[7]));
+    if (fault.empty()) fault = altitudeOf(w);
     if (f.size() > 8) w.text = f[8];
     return w;
   }
@@ -89,6 +95,7 @@ std::optional<UW_Wpt> waypointOf(std::string_view rest, std::string& fault) {
   fault = positionFault(f[2], f[3]);
   w.position = {readPlanCoordinate(f[2], 'S'), readPlanCoordinate(f[3], 'W')};
   w.altitude = static_cast<int>(wholeNumber(f[4]));
+  if (fault.empty()) fault = altitudeOf(w);
   if (f.size() > 5) w.text = f[5];
   return w;
 }
@@ -132,6 +139,8 @@ Result<FlightPlan> readFlightPlan(std::string_view text) {
     while (lead < piece.size() && piece[lead] == ' ') ++lead;
     const std::string line(piece.substr(lead));
     if (line.empty()) continue;
+    if (plan.waypoints.size() > PLAN_WAYPOINT_LIMIT)
+      return {std::nullopt, {{"", "more than " + std::to_string(PLAN_WAYPOINT_LIMIT) + " points", MessageIcon::None}}};
     // [FlightPlan] as some planners write it, in any case as the keys are.
     if (line.size() == 12 && startsWithIgnoringCase(line, "[flightplan]")) {
       header = true;

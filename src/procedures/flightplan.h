@@ -19,6 +19,9 @@ namespace korvant {
 inline constexpr std::size_t PLAN_LINE_LIMIT = 253;
 inline constexpr std::size_t PLAN_FILE_LIMIT = 4u << 20;
 inline constexpr const char* USER_ITEM_TYPE = "*USER";
+// More points than any real plan holds (user items counted): such a file is
+// refused, whatever its format.
+inline constexpr std::size_t PLAN_WAYPOINT_LIMIT = 10000;
 
 struct UW_Wpt {
   int number = -1;  // -1 for a user item

@@ -57,8 +57,12 @@ Result<FlightPlan> readOfpPlan(const pugi::xml_node& root, const FixStore* fixes
     if (p.airway == "DCT" || p.airway == "DIRECT") p.airway.clear();
     p.position = positionOf(f, fault);
     if (!fault.empty()) return {std::nullopt, {{"", "fix " + p.ident.substr(0, 40) + ": " + fault, MessageIcon::None}}};
-    if (const auto feet = readPlanNumber(childText(f, "altitude_feet")); feet && *feet > -2000 && *feet < 100000)
-      p.altitude = static_cast<int>(*feet);
+    const std::string feet = childText(f, "altitude_feet");
+    if (std::string why = planAltitudeFault(feet); !why.empty())
+      return {std::nullopt,
+              {{"", "fix " + p.ident.substr(0, 40) + ": altitude_feet " + feet.substr(0, 40) + ": " + why,
+                MessageIcon::None}}};
+    if (const auto v = readPlanNumber(feet)) p.altitude = static_cast<int>(std::lround(*v));
     if (p.ident.empty() && !p.position) continue;
     points.push_back(std::move(p));
   }

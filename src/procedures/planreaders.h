@@ -14,9 +14,6 @@ namespace korvant {
 
 enum class PlanFileFormat { None, Ini, SimXml, XPlaneFms, GarminFpl, PlannerOfp };
 
-// More points than any real plan holds: such a file is refused.
-inline constexpr std::size_t PLAN_WAYPOINT_LIMIT = 10000;
-
 PlanFileFormat planFileFormatOf(std::string_view text);
 
 // Reads any of the formats. A point that gives no position (the newest

@@ -31,7 +31,8 @@ bool readWorldPosition(const std::string& text, PlanPoint& point, std::string& f
   point.position = LatLng{*lat, *lng};
   if (fields.size() >= 3) {
     const std::string feet = fields.size() == 4 ? fields[2] + "." + fields[3] : fields[2];
-    if (const auto v = readPlanNumber(feet); v && *v > -2000 && *v < 100000) point.altitude = static_cast<int>(*v);
+    if (fault = planAltitudeFault(feet); !fault.empty()) return false;
+    if (const auto v = readPlanNumber(feet)) point.altitude = static_cast<int>(std::lround(*v));
   }
   return true;
 }

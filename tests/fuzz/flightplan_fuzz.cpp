@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "fuzzsupport.h"
+#include "geo/earthposition.h"
 #include "procedures/flightplan.h"
 #include "procedures/useroverlay.h"
 
@@ -19,7 +20,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
   for (const UW_Wpt& w : plan->waypoints) {
     if (!std::isfinite(w.position.lat) || !std::isfinite(w.position.lng)) std::abort();
-    if (w.isUserItem()) (void)parseOverlayLine(w.text, 0);
+    if (w.isUserItem()) {
+      (void)parseOverlayLine(w.text, 0);
+      continue;
+    }
+    // The readers' one rule: no position off the Earth, whatever the format.
+    const LatLng::Degrees d = w.position.decimalDegrees();
+    if (!offEarthReason(d.lat, d.lng).empty()) std::abort();
   }
   (void)planEnds(*plan);
   return 0;

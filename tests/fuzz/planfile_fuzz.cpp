@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "fuzzsupport.h"
+#include "geo/earthposition.h"
 #include "navdata/fixstore.h"
 #include "procedures/planreaders.h"
 
@@ -24,7 +25,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   for (const UW_Wpt& w : plan->waypoints) {
     if (!std::isfinite(w.position.lat) || !std::isfinite(w.position.lng)) std::abort();
     if (w.isUserItem()) continue;
-    if (std::fabs(w.position.lat) > 9000.001 || std::fabs(w.position.lng) > 18000.001) std::abort();
+    // The readers' one rule: no position off the Earth, whatever the format.
+    const LatLng::Degrees d = w.position.decimalDegrees();
+    if (!offEarthReason(d.lat, d.lng).empty()) std::abort();
   }
   return 0;
 }

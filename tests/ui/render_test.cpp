@@ -410,6 +410,10 @@ TEST_F(PlotTool, ExportsTheTracksByTheFilesExtension) {
   EXPECT_EQ(run("--tracks " + tracks + " --export out.txt", &errors), 2);
   EXPECT_EQ(run("--export out.kml", &errors), 2);
   EXPECT_NE(errors.find("--export needs --tracks"), std::string::npos);
+  // The tracks and a plan: one of them would be dropped without a word.
+  EXPECT_EQ(run("--tracks " + tracks + " --plan " + KORVANT_PLAN + " --export both.kml", &errors), 2);
+  EXPECT_NE(errors.find("give --plan without --tracks"), std::string::npos) << errors;
+  EXPECT_FALSE(std::filesystem::exists(dir.path() / "both.kml"));
   EXPECT_EQ(run("--folder " + folder + " --tracks " + tracks + " --export /no/such/folder/t.kml", &errors), 1);
   EXPECT_NE(errors.find("cannot write"), std::string::npos);
 }

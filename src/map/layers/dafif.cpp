@@ -5,8 +5,10 @@
 // DAFIF cache; nothing here reads a file or says anything.
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <string>
+#include <unordered_set>
 
 #include "geo/greatcircle.h"
 #include "map/layers/layers.h"
@@ -141,11 +143,19 @@ void drawOrtca(PaintContext& paint, const DafifFiles& files) {
     canvas.setTextAlign({h, VAlign::Top});
     canvas.textOut(x, y - canvas.textMetrics().height / 2, text);
   };
+  // One value a few pixels wide at most: a grid has one value a quadrangle,
+  // and a file that stacks millions on one spot would otherwise cost a text
+  // each, unreadable and gigabytes of them.
+  constexpr int kCellShift = 2;
+  std::unordered_set<std::uint64_t> drawn;
   for (const DafifOrtcaBlock& block : *blocks) {
     if (block.size != wanted) continue;
     for (const DafifOrtcaValue& v : block.values) {
       DevicePoint p;
       if (!placed(paint, v.position, p)) continue;
+      const auto cell = (static_cast<std::uint64_t>(static_cast<std::uint32_t>(p.x >> kCellShift)) << 32) |
+                        static_cast<std::uint32_t>(p.y >> kCellShift);
+      if (!drawn.insert(cell).second) continue;
       canvas.beginLabelGroup();  // the thousands and hundreds are read as one
       centred(paint.fonts.medium, HAlign::Right, p.x, p.y, std::to_string(v.value / 10));
       centred(paint.fonts.small, HAlign::Left, p.x, p.y, std::to_string(v.value % 10));
