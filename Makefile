@@ -66,7 +66,7 @@ sanitize: deps
 
 fuzz-build: deps
 	@cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKORVANT_FUZZ=ON \
-	  -DCMAKE_CXX_COMPILER=clang++ > /dev/null
+	  -DCMAKE_CXX_COMPILER=clang++ -DKORVANT_PUGIXML_SOURCE=$$(scripts/pugixml-source.sh build-fuzz/pugixml) > /dev/null
 	@cmake --build build-fuzz
 
 # Every target briefly (FUZZ_SECONDS, 15); fuzz-long for FUZZ_SECONDS each
