@@ -1,6 +1,8 @@
 // The map through the real Qt surfaces, and korvant-plot as users run it.
 #include <gtest/gtest.h>
+
 #include <QImage>
+#include <nlohmann/json.hpp>
 
 #include <sys/stat.h>
 
@@ -15,6 +17,7 @@
 #include <QPainter>
 #include "app/applycontrolfile.h"
 #include "app/startup.h"
+#include "base/validtext.h"
 #include "platform/maprender.h"
 #include "platform/qtcanvas.h"
 #include "support/drawntexts.h"
@@ -155,12 +158,20 @@ TEST_F(PlotTool, AFullDiskFailsAndKeepsTheOldFile) {
 // What a file holds is never written raw to the terminal; a file given that
 // cannot be read is named and fails.
 TEST_F(PlotTool, NoControlBytesReachTheTerminalAndMissingFilesAreNamed) {
-  dir.write("t.txt", "A 57/20 \x1b]0;X\x07QQ 58/30 59/40\n");
+  dir.write("t.txt", "A 57/20 \x1b]0;X\x07QQ 58/30 R\xC3R 59/40\n");
   const std::string out = (dir.path() / "out.txt").string();
   ASSERT_EQ(std::system(("cd " + dir.str() + " && " + KORVANT_PLOT + " --tracks t.txt --report > " + out).c_str()), 0);
   std::ifstream in(out, std::ios::binary);
   const std::string report(std::istreambuf_iterator<char>(in), {});
   EXPECT_NE(report.find("?]0;X?QQ (TRACK A)"), std::string::npos) << report;
+  EXPECT_NE(report.find("R\xEF\xBF\xBDR (TRACK A)"), std::string::npos) << report;  // a lone byte as U+FFFD
+  EXPECT_EQ(validUtf8(report), report);
+  // The same message exported: valid JSON for nlohmann, whatever its bytes.
+  EXPECT_EQ(run("--tracks t.txt --export t.geojson"), 0);
+  std::ifstream geo(dir.path() / "t.geojson");
+  const nlohmann::json tracks = nlohmann::json::parse(geo, nullptr, false);
+  ASSERT_FALSE(tracks.is_discarded());
+  EXPECT_EQ(tracks["features"].size(), 1u);
   for (const char c : report) EXPECT_TRUE(c == '\n' || c == '\t' || static_cast<unsigned char>(c) >= 0x20) << int(c);
   std::string errors;
   EXPECT_EQ(run("--user missing.txt -o u.png", &errors), 1);
