@@ -174,7 +174,7 @@ int plotRouteString(AppContext& app, const PlotOptions& o) {
 }
 
 int exportTrackPlan(const AppContext& app, const PlotOptions& o) {
-  const std::vector<ResolvedTrack> tracks = resolvedTracks(app.tracks, app.fixes);
+  const std::vector<ResolvedTrack> tracks = resolvedTracks(app.tracks);
   const auto track =
       std::find_if(tracks.begin(), tracks.end(), [&](const ResolvedTrack& t) { return t.letter == o.exportTrack; });
   if (track == tracks.end() || track->fixes.empty())
@@ -211,9 +211,8 @@ int writeExport(const AppContext& app, const PlotOptions& o) {
     points.letter = 'P';
     return writeTrackExport(o.exportPath, {points}, error) ? 0 : fail(error, 1);
   }
-  const bool written = o.routeString.empty()
-                           ? writeTrackExport(o.exportPath, resolvedTracks(app.tracks, app.fixes), error)
-                           : saveRouteStringPlan(app, o.exportPath, o.fs2004, error);
+  const bool written = o.routeString.empty() ? writeTrackExport(o.exportPath, resolvedTracks(app.tracks), error)
+                                             : saveRouteStringPlan(app, o.exportPath, o.fs2004, error);
   return written ? 0 : fail(error, 1);
 }
 

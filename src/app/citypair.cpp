@@ -25,7 +25,7 @@ std::optional<PlanAirport> findPlanAirport(const AppContext& app, std::string_vi
 
 CityPairTracks rankCityPair(const AppContext& app, std::string_view from, std::string_view to) {
   CityPairTracks pair;
-  pair.tracks = resolvedTracks(app.tracks, app.fixes);
+  pair.tracks = resolvedTracks(app.tracks);
   if (pair.tracks.empty()) {
     pair.error = "NO TRACKS ARE STORED: read a track message first.";
     return pair;

@@ -25,7 +25,7 @@ MapCoverage::MapCoverage(const PaintContext& paint) : reach_(paint.lineHeight) {
     if (!(isWestboundSlot(slot) ? sw.routeGroup[1] : sw.routeGroup[0])) continue;
     if (sw.validTracksOnly && !validAt(tracks, slot, at)) continue;
     line.clear();
-    forEachTrackFix(tracks, paint.input.fixes, slot,
+    forEachTrackFix(tracks, slot,
                     [&](const std::string&, const LatLng& position) { line.push_back(proj.toDevice(position)); });
     for (std::size_t i = 1; i < line.size(); ++i) sampleLine(line[i - 1], line[i]);
     if (line.size() < 2) continue;

@@ -70,15 +70,20 @@ void RouteDrawer::drawTrackRoutes(const TrackModel& tracks) {
   const int penWidth = paint_.printing ? std::max(2, paint_.pixelsPerInch / 24) : paint_.width < 1281 ? 1 : 2;
   std::optional<std::time_t> validAtTime;
   if (sw.validTracksOnly) validAtTime = paint_.input.validityTime();
+  const bool symbols = paint_.switches().symbolsNonDafif;
   for (int slot = 0; slot < TRACK_SLOTS; ++slot) {
-    const std::string& route = tracks.slotTexts[slot];
-    if (route.empty()) continue;
+    // The chain the reader resolved: the map shows the fixes the report and
+    // the exports name.
+    const std::vector<TrackFix>& chain = tracks.chains[slot];
+    if (chain.empty()) continue;
     if (validAtTime && !validAt(tracks, slot, *validAtTime)) continue;
     const bool westbound = isWestboundSlot(slot);
     if (!(westbound ? sw.routeGroup[1] : sw.routeGroup[0])) continue;
     routePoints_.clear();
-    drawRoute(westbound ? RouteKind::Westbound : RouteKind::Eastbound, penWidth, LineType::GreatCircle, route, 1,
-              sw.routeBearings, sw.routeDistances);
+    selectRoutePen(westbound ? RouteKind::Westbound : RouteKind::Eastbound, penWidth);
+    for (std::size_t i = 1; i < chain.size(); ++i)
+      drawLegBetween(chain[i - 1].position, chain[i].position, LineType::GreatCircle, 100, 1, sw.routeBearings,
+                     sw.routeDistances, symbols);
     // A Pacific or Australian track by its own name ("1", "SY16"), a North
     // Atlantic one by its letter.
     const std::string& name = tracks.names[slot];
@@ -111,11 +116,13 @@ void RouteDrawer::drawLeg(std::string_view first, std::string_view second, LineT
   const bool haveFirst = fixes.resolvePositionWithAlias(first, reference_, a);
   const bool haveSecond = fixes.resolvePositionWithAlias(second, reference_, b);
   if (haveSecond) reference_ = b;
-  if (haveFirst && haveSecond) {
-    if (routePoints_.empty()) routePoints_.push_back(a);
-    routePoints_.push_back(b);
-  }
-  if (!haveFirst || !haveSecond) return;
+  if (haveFirst && haveSecond) drawLegBetween(a, b, type, reach, offset, courseLabels, distanceLabels, symbols);
+}
+
+void RouteDrawer::drawLegBetween(const LatLng& a, const LatLng& b, LineType type, double reach, int offset,
+                                 bool courseLabels, bool distanceLabels, bool symbols) {
+  if (routePoints_.empty()) routePoints_.push_back(a);
+  routePoints_.push_back(b);
   const LegCourse leg = legCourse(a, b, paint_.input.magnetic);
   const LegLabels labels{courseLabels,
                          distanceLabels,

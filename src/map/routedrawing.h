@@ -43,6 +43,9 @@ class RouteDrawer {
   // One leg between two fix names, each resolved nearest the end of the leg before.
   void drawLeg(std::string_view first, std::string_view second, LineType type, double reach, int offset,
                bool courseLabels, bool distanceLabels, bool symbols);
+  // One leg between two positions, with its course and distance labels.
+  void drawLegBetween(const LatLng& a, const LatLng& b, LineType type, double reach, int offset, bool courseLabels,
+                      bool distanceLabels, bool symbols);
   // The line and its labels; `angleStep` selects a new rotated font only when
   // the angle moved by more than that many tenths of a degree.
   void drawLabelledLine(LineType type, const LatLng& a, const LatLng& b, double reach, int offset,

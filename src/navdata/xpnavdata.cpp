@@ -250,19 +250,46 @@ const XpPoint* XpNavData::nearest(std::string_view name, const LatLng& reference
 }
 
 std::optional<AirwayPath> XpNavData::airwayPath(std::string_view airway, std::string_view from, std::string_view to,
-                                                const LatLng& near, bool* cut) const {
-  if (cut) *cut = false;
+                                                const LatLng& near, AirwayMiss* miss) const {
+  const auto say = [&](AirwayMiss why) -> std::optional<AirwayPath> {
+    if (miss) *miss = why;
+    return std::nullopt;
+  };
+  say(AirwayMiss::None);
   const auto key = packIdent(airway);
-  const auto toKey = packIdent(to);
-  const XpPoint* start = nearest(from, near);
-  if (!key || !toKey || !start) return std::nullopt;
+  const auto fromKey = packIdent(from), toKey = packIdent(to);
+  if (!key) return say(AirwayMiss::NoAirway);
   const auto range = std::equal_range(segments_.begin(), segments_.end(), XpSegment{*key, 0, 0, 'N', 1},
                                       [](const XpSegment& a, const XpSegment& b) { return a.airway < b.airway; });
+  if (range.first == range.second) return say(AirwayMiss::NoAirway);
+  const auto onAirway = [&](std::uint32_t point) {
+    return std::any_of(range.first, range.second, [&](const XpSegment& s) { return s.from == point || s.to == point; });
+  };
+  // The entry: of the airway's points named `from`, the one nearest `near`.
+  std::optional<std::uint32_t> entry;
+  double entryDistance = 0;
+  if (fromKey) {
+    const auto [first, last] = named(*fromKey);
+    for (std::size_t i = first; i < last; ++i) {
+      const auto index = static_cast<std::uint32_t>(i);
+      if (!onAirway(index)) continue;
+      const double d = distanceNmFast(near, points_[i].position);
+      if (!entry || d < entryDistance) entry = index, entryDistance = d;
+    }
+  }
+  if (!entry) return say(AirwayMiss::EntryNotOnIt);
+  bool exitOnAirway = false;
+  if (toKey) {
+    const auto [first, last] = named(*toKey);
+    for (std::size_t i = first; i < last && !exitOnAirway; ++i) exitOnAirway = onAirway(static_cast<std::uint32_t>(i));
+  }
+  if (!exitOnAirway) return say(AirwayMiss::ExitNotOnIt);
   // Fewest segments first, the airway's direction kept; only when that finds
   // nothing, against it.
+  bool cut = false;
   for (const bool strict : {true, false}) {
     std::map<std::uint32_t, std::uint32_t> cameFrom;
-    const auto startIndex = static_cast<std::uint32_t>(start - points_.data());
+    const std::uint32_t startIndex = *entry;
     cameFrom[startIndex] = startIndex;
     std::deque<std::uint32_t> queue{startIndex};
     std::optional<std::uint32_t> reached;
@@ -283,7 +310,7 @@ std::optional<AirwayPath> XpNavData::airwayPath(std::string_view airway, std::st
       }
     }
     if (!reached) {
-      if (cut && !queue.empty()) *cut = true;
+      cut = cut || !queue.empty();
       continue;
     }
     AirwayPath path;
@@ -296,7 +323,20 @@ std::optional<AirwayPath> XpNavData::airwayPath(std::string_view airway, std::st
     path.segments = static_cast<int>(path.points.size()) - 1;
     return path;
   }
-  return std::nullopt;
+  return say(cut ? AirwayMiss::SearchCut : AirwayMiss::NotJoined);
+}
+
+std::string airwayMissWords(AirwayMiss miss, std::string_view airway, std::string_view from, std::string_view to) {
+  const std::string name(airway);
+  switch (miss) {
+    case AirwayMiss::None: return {};
+    case AirwayMiss::NoAirway: return "NOT IN THE NAVIGATION DATA";
+    case AirwayMiss::EntryNotOnIt: return name + " HAS NO POINT " + std::string(from);
+    case AirwayMiss::ExitNotOnIt: return name + " HAS NO POINT " + std::string(to);
+    case AirwayMiss::NotJoined: return name + " DOES NOT JOIN " + std::string(from) + " AND " + std::string(to);
+    case AirwayMiss::SearchCut: return "NOT FOUND WITHIN 10000 POINTS OF THE AIRWAY";
+  }
+  return {};
 }
 
 std::string xpNavDataSignature(const std::string& folder) {

@@ -35,8 +35,11 @@ struct XpSegment {
 // An airway's points searched at most, so that a huge or looping airway
 // costs bounded time.
 inline constexpr std::size_t AIRWAY_SEARCH_POINTS = 10000;
-// What the words say when the search gave up there.
-inline constexpr const char* AIRWAY_SEARCH_CUT = "NOT FOUND WITHIN 10000 POINTS OF THE AIRWAY";
+
+// Why an airway was not flown between two names.
+enum class AirwayMiss { None, NoAirway, EntryNotOnIt, ExitNotOnIt, NotJoined, SearchCut };
+// The words for it: "NOT IN THE NAVIGATION DATA", "UL607 HAS NO POINT SPI", ...
+std::string airwayMissWords(AirwayMiss miss, std::string_view airway, std::string_view from, std::string_view to);
 
 struct AirwayPath {
   std::vector<LatLng> points;  // from the first to the last, both included
@@ -65,13 +68,13 @@ class XpNavData {
 
   // The point of that name nearest `reference`, or none.
   const XpPoint* nearest(std::string_view name, const LatLng& reference) const;
-  // The airway's segments from the point named `from` (the one nearest
-  // `near`) to the one named `to`, by the fewest segments; none when the
-  // airway does not join them.
-  // `cut`, when given, says whether the search gave up at
-  // AIRWAY_SEARCH_POINTS points rather than finding no way.
+  // The airway's segments between its points of those names, by the fewest
+  // segments: the entry is the airway's point named `from` nearest `near`
+  // (a point of that name off the airway is never taken), the exit its
+  // point named `to` that the fewest segments reach. None when the airway
+  // does not join them; `miss`, when given, says why.
   std::optional<AirwayPath> airwayPath(std::string_view airway, std::string_view from, std::string_view to,
-                                       const LatLng& near, bool* cut = nullptr) const;
+                                       const LatLng& near, AirwayMiss* miss = nullptr) const;
 
  private:
   std::pair<std::size_t, std::size_t> named(std::uint64_t name) const;

@@ -56,7 +56,7 @@ std::vector<PlanTrackRun> planTrackRuns(const FlightPlan& plan, const TrackModel
   std::vector<PlanTrackRun> runs;
   const std::vector<const UW_Wpt*> points = pointsOf(plan);
   const std::string family = familyName(tracks);
-  for (const ResolvedTrack& track : resolvedTracks(tracks, fixes)) {
+  for (const ResolvedTrack& track : resolvedTracks(tracks)) {
     // Each plan point against each track point; a run follows both lists on.
     for (std::size_t p = 0; p < points.size(); ++p) {
       for (std::size_t t = 0; t < track.fixes.size(); ++t) {
@@ -95,7 +95,7 @@ std::vector<std::string> planTrackLines(const FlightPlan& plan, const TrackModel
     const std::string name = "NAT " + std::string(1, *named);
     if (!flown && !tracks.slotTexts[*named - 'A'].empty()) {
       std::string where;
-      for (const ResolvedTrack& track : resolvedTracks(tracks, fixes)) {
+      for (const ResolvedTrack& track : resolvedTracks(tracks)) {
         if (track.letter != *named) continue;
         // The first oceanic point of the track no plan point lies near.
         for (const TrackFix& fix : track.fixes) {

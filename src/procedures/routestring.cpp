@@ -116,7 +116,7 @@ bool samePoint(const LatLng& a, const LatLng& b) { return distanceNm(a, b) < 0.5
 class RouteReader {
  public:
   RouteReader(const TrackModel& tracks, const FixStore& fixes, const SimFiles* sim)
-      : model_(tracks), fixes_(fixes), sim_(sim), stored_(resolvedTracks(tracks, fixes)) {}
+      : model_(tracks), fixes_(fixes), sim_(sim), stored_(resolvedTracks(tracks)) {}
 
   RouteStringRead read(std::string_view text) {
     const std::vector<std::string> words = splitWords(text, ROUTE_STRING_WORDS, route_.cut);
@@ -185,7 +185,7 @@ class RouteReader {
     if (!pending_ && !route_.points.empty() && route_.points.back().name == name &&
         samePoint(route_.points.back().position, position))
       return;
-    const TrackFix point{name, position, kind};
+    TrackFix point{name, position, kind};
     flushTrack(&point);
     flyAirway(point);
     route_.points.push_back(point);
@@ -197,22 +197,27 @@ class RouteReader {
     airway_.clear();
   }
 
-  // The points of the pending airway between the last point and `to`.
-  void flyAirway(const TrackFix& to) {
+  // The points of the pending airway between the last point and `to`, under
+  // their own names; both ends become the airway's points of their names.
+  void flyAirway(TrackFix& to) {
     if (airway_.empty()) return;
-    const TrackFix from = route_.points.back();
-    bool cut = false;
+    TrackFix& from = route_.points.back();
+    AirwayMiss miss = AirwayMiss::None;
     const std::optional<AirwayPath> path =
-        fixes_.navData()->airwayPath(airway_, from.name, to.name, from.position, &cut);
+        fixes_.navData()->airwayPath(airway_, from.name, to.name, from.position, &miss);
     if (!path) {
       route_.notes.push_back(airway_ + " " + from.name + "-" + to.name +
-                             " FLOWN DIRECT: " + (cut ? AIRWAY_SEARCH_CUT : "NOT IN THE NAVIGATION DATA"));
+                             " FLOWN DIRECT: " + airwayMissWords(miss, airway_, from.name, to.name));
       dropAirway();
       return;
     }
+    from.position = path->points.front();
+    to.position = path->points.back();
+    to.kind = fixes_.kindOf(to.name, to.position);
+    const std::string fromName = from.name;
     for (std::size_t i = 1; i + 1 < path->points.size(); ++i)
       route_.points.push_back({path->names[i], path->points[i], fixes_.kindOf(path->names[i], path->points[i])});
-    route_.notes.push_back(airway_ + " " + from.name + "-" + to.name + ": " + std::to_string(path->segments) +
+    route_.notes.push_back(airway_ + " " + fromName + "-" + to.name + ": " + std::to_string(path->segments) +
                            (path->segments == 1 ? " SEGMENT" : " SEGMENTS") +
                            (path->againstDirection ? ", AGAINST ITS ONE-WAY DIRECTION" : ""));
     airway_.clear();

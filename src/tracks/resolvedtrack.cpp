@@ -2,7 +2,7 @@
 
 namespace korvant {
 
-std::vector<ResolvedTrack> resolvedTracks(const TrackModel& model, const FixStore& fixes) {
+std::vector<ResolvedTrack> resolvedTracks(const TrackModel& model) {
   std::vector<ResolvedTrack> tracks;
   for (int slot = 0; slot < TRACK_SLOTS; ++slot) {
     if (model.slotTexts[slot].empty()) continue;
@@ -13,9 +13,7 @@ std::vector<ResolvedTrack> resolvedTracks(const TrackModel& model, const FixStor
     if (!(model.reference == AUSTRALIA_REFERENCE)) t.direction = west ? "WESTBOUND" : "EASTBOUND";
     t.validity = model.validityText(slot);
     t.levels = model.levels(slot);
-    forEachTrackFix(model, fixes, slot, [&](const std::string& word, const LatLng& position) {
-      t.fixes.push_back({word, position, fixes.kindOf(word, position)});
-    });
+    t.fixes = model.chains[slot];
     tracks.push_back(std::move(t));
   }
   return tracks;

@@ -32,6 +32,7 @@ void keepOtherDirection(TrackModel& fresh, const TrackModel& previous) {
     for (int slot = 0; slot < TRACK_SLOTS; ++slot) {
       if (isWestboundSlot(slot) != westbound) continue;
       fresh.slotTexts[slot] = previous.slotTexts[slot];
+      fresh.chains[slot] = previous.chains[slot];
       fresh.eastLevels[slot] = previous.eastLevels[slot];
       fresh.westLevels[slot] = previous.westLevels[slot];
       fresh.names[slot] = previous.names[slot];
@@ -57,28 +58,23 @@ std::string TrackModel::levels(int slot) const {
 
 namespace {
 
-// The points of a skipped airway between its two fixes, when the navigation
-// data has it: " P1 P2", each a name that resolves back to its point from the
-// one before, else its position written out.
-std::string alongAirway(SkippedAirway& airway, const std::string& to, const LatLng& fromPosition,
-                        const LatLng& toPosition, const FixStore& fixes) {
+// A skipped airway flown between the chain's last point and `to`, when the
+// navigation data has it: its points added to the chain under their own
+// names, and both ends moved onto the airway's points of their names.
+void flyAlongAirway(SkippedAirway& airway, std::vector<TrackFix>& points, TrackFix& to, const FixStore& fixes) {
   const XpNavData* data = fixes.navData();
-  if (!data) return {};
+  if (!data) return;
   airway.inNavData = false;
-  const std::optional<AirwayPath> path = data->airwayPath(airway.airway, airway.from, to, fromPosition, &airway.cut);
-  if (!path || distanceNm(path->points.back(), toPosition) > 1) return {};
+  const std::optional<AirwayPath> path =
+      data->airwayPath(airway.airway, airway.from, to.name, points.back().position, &airway.miss);
+  if (!path) return;
   airway.inNavData = true;
   airway.segments = path->segments;
-  std::string words;
-  LatLng at = fromPosition;
-  for (std::size_t i = 1; i + 1 < path->points.size(); ++i) {
-    LatLng found;
-    const bool byName =
-        fixes.resolvePositionWithAlias(path->names[i], at, found) && distanceNm(found, path->points[i]) <= 1;
-    words += " " + (byName ? path->names[i] : formatLat(path->points[i].lat) + "/" + formatLng(path->points[i].lng));
-    at = path->points[i];
-  }
-  return words;
+  points.back().position = path->points.front();
+  for (std::size_t i = 1; i + 1 < path->points.size(); ++i)
+    points.push_back({path->names[i], path->points[i], fixes.kindOf(path->names[i], path->points[i])});
+  to.position = path->points.back();
+  to.kind = fixes.kindOf(to.name, to.position);
 }
 
 }  // namespace
@@ -92,29 +88,18 @@ bool isSkippedAirway(std::string_view word) {
 TrackFixes resolveTrackFixes(std::string_view text, const LatLng& reference, const FixStore& fixes) {
   TrackFixes result;
   std::string rest(text);
-  std::string previous = "***", current = "***";
-  // Each word is resolved once: the previous word's answer is the one the
-  // current word had in the round before ("***" never resolves).
-  bool previousResolved = false, currentResolved = false;
-  LatLng previousPosition, currentPosition;
-  while (true) {
-    std::string word = nextWord(rest);
-    if (word.empty()) break;
-    previous = current;
-    previousResolved = currentResolved;
-    previousPosition = currentPosition;
-    current = word == "TIREE" ? "TIR" : word;
+  std::optional<TrackFix> last;  // the last word that resolved
+  for (std::string word = nextWord(rest); !word.empty(); word = nextWord(rest)) {
+    const std::string current = word == "TIREE" ? "TIR" : word;
     if (isSkippedAirway(current)) {
       result.notes += " " + current + "=IGNORE";
-      result.airways.push_back({current, previousResolved ? previous : std::string(), {}});
-      current = previous;
-      currentResolved = previousResolved;
-      currentPosition = previousPosition;
+      result.airways.push_back({current, last ? last->name : std::string(), {}});
       continue;
     }
+    // Each name nearest the point before it, the first nearest the region's
+    // reference: this chain is what the map, the report and the exports show.
     LatLng position;
-    currentResolved = fixes.resolvePositionWithAlias(current, reference, position);
-    if (!currentResolved) {
+    if (!fixes.resolvePositionWithAlias(current, last ? last->position : reference, position)) {
       if (current.size() > 1) {
         result.notes += " " + current;
         ++result.unresolved;
@@ -122,23 +107,21 @@ TrackFixes resolveTrackFixes(std::string_view text, const LatLng& reference, con
       }
       // Passed over like an airway: the chain joins the points on either side,
       // so the point after an unknown name is kept.
-      current = previous;
-      currentResolved = previousResolved;
-      currentPosition = previousPosition;
       continue;
     }
-    currentPosition = position;
-    if (previousResolved) {
-      if (result.chain.empty()) result.chain = previous;
+    TrackFix fix{current, position, fixes.kindOf(current, position)};
+    if (last) {
+      if (result.points.empty()) result.points.push_back(*last);
       for (SkippedAirway& airway : result.airways)
-        if (airway.to.empty() && !airway.from.empty())
-          result.chain += alongAirway(airway, current, previousPosition, position, fixes);
-      result.chain += " " + current;
+        if (airway.to.empty() && !airway.from.empty()) flyAlongAirway(airway, result.points, fix, fixes);
+      result.points.push_back(fix);
       ++result.segments;
     }
     for (SkippedAirway& airway : result.airways)
       if (airway.to.empty() && !airway.from.empty()) airway.to = current;
+    last = result.points.empty() ? fix : result.points.back();
   }
+  for (const TrackFix& p : result.points) result.chain += (result.chain.empty() ? "" : " ") + p.name;
   return result;
 }
 
@@ -156,6 +139,7 @@ bool storeTrackLine(TrackModel& model, std::string_view line, const LatLng& refe
     model.skippedAirways.push_back(std::move(airway));
   }
   model.slotTexts[line[0] - 'A'] = fixes.chain;
+  model.chains[line[0] - 'A'] = fixes.points;
   model.eastLevels[line[0] - 'A'].clear();
   model.westLevels[line[0] - 'A'].clear();
   model.reference = reference;

@@ -10,6 +10,7 @@
 #include "base/result.h"
 #include "geo/latlng.h"
 #include "navdata/fixstore.h"
+#include "tracks/trackfix.h"
 
 namespace korvant {
 
@@ -37,13 +38,17 @@ struct SkippedAirway {
   // the segments the chain then flies.
   std::optional<bool> inNavData = std::nullopt;
   int segments = 0;
-  bool cut = false;  // the search gave up at AIRWAY_SEARCH_POINTS
+  AirwayMiss miss = AirwayMiss::None;  // why it was not flown, when the data has no way
 
   bool operator==(const SkippedAirway&) const = default;
 };
 
 struct TrackModel {
+  // Each track's chain of names, and the same chain as the reader resolved
+  // it: name, position and kind of every point, the airways' points with
+  // theirs. Everything that draws, reports or writes a track reads `chains`.
   std::array<std::string, TRACK_SLOTS> slotTexts;
+  std::array<std::vector<TrackFix>, TRACK_SLOTS> chains;
   std::string eastHeader, eastValidity, westHeader, westValidity;
   // The reference position the fixes were resolved with: the painter starts
   // from it, so it finds the same fixes.
@@ -89,7 +94,8 @@ struct TrackStore {
 };
 
 struct TrackFixes {
-  std::string chain;  // the fixes that resolved, separated by single blanks
+  std::string chain;             // the fixes that resolved, separated by single blanks
+  std::vector<TrackFix> points;  // the same, resolved
   int segments = 0;
   std::string notes;
   int unresolved = 0;

@@ -48,7 +48,7 @@ std::string trackReport(const TrackModel& model, const FixStore& fixes, const Ma
     out << said(*line) << '\n';
   if (!(magnetic == MagneticModel())) out << magnetic.title() << '\n';
 
-  for (const ResolvedTrack& track : resolvedTracks(model, fixes)) {
+  for (const ResolvedTrack& track : resolvedTracks(model)) {
     // A track by the name its message gives it ("C", Pacific "1", Australian
     // "SY16"); an Australian one, having no direction, with its validity.
     out << "\nTRACK " << (track.name.empty() ? std::string(1, track.letter) : track.name) << "  "
@@ -61,9 +61,8 @@ std::string trackReport(const TrackModel& model, const FixStore& fixes, const Ma
         if (a.inNavData.value_or(false))
           out << ": " << a.segments << (a.segments == 1 ? " SEGMENT\n" : " SEGMENTS\n");
         else
-          out << (a.cut         ? std::string(" FLOWN DIRECT: ") + AIRWAY_SEARCH_CUT + "\n"
-                  : a.inNavData ? " FLOWN DIRECT: NOT IN THE NAVIGATION DATA\n"
-                                : " FLOWN DIRECT\n");
+          out << (a.inNavData ? " FLOWN DIRECT: " + airwayMissWords(a.miss, a.airway, a.from, a.to) + "\n"
+                              : std::string(" FLOWN DIRECT\n"));
       }
   }
 

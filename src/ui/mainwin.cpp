@@ -338,7 +338,7 @@ void MainWin::showExportDialog() {
 
 bool MainWin::exportTracksTo(const std::string& path) {
   std::string error;
-  const std::vector<ResolvedTrack> tracks = resolvedTracks(app_.tracks, app_.fixes);
+  const std::vector<ResolvedTrack> tracks = resolvedTracks(app_.tracks);
   if (writeTrackExport(path, tracks, error)) {
     saveFolder_ = QFileInfo(QString::fromStdString(path)).absolutePath();
     frame_.setNote("WROTE " + std::to_string(tracks.size()) + (tracks.size() == 1 ? " TRACK TO " : " TRACKS TO ") +

@@ -89,6 +89,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   TrackModel model;
   Messages notes;
   readTrackMessage(in, ".txt", model, {fixes, &notes});
-  exportAll(resolvedTracks(model, fixes));
+  exportAll(resolvedTracks(model));
   return 0;
 }

@@ -323,7 +323,7 @@ TEST_F(DeclutteredMap, TheLegendCoversNoTracksEndOrLetter) {
   const Rect box = legend->first;
   const auto inside = [&](int x, int y) { return x >= box.left && x <= box.right && y >= box.top && y <= box.bottom; };
   int ends = 0;
-  for (const ResolvedTrack& track : resolvedTracks(app.tracks, app.fixes)) {
+  for (const ResolvedTrack& track : resolvedTracks(app.tracks)) {
     for (const TrackFix* end : {&track.fixes.front(), &track.fixes.back()}) {
       const DevicePoint d = r.projection.toDevice(end->position);
       EXPECT_FALSE(inside(d.x, d.y)) << track.name << " " << end->name;

@@ -165,8 +165,8 @@ TEST_F(RouteDrawingTest, LabelsFollowTheLegsLengthOnTheSurface) {
 }
 
 TEST_F(RouteDrawingTest, TracksByDirectionAndSurfaceWidth) {
-  app.tracks.slotTexts[0] = "AAAAA BBBBB";   // A: westbound
-  app.tracks.slotTexts[25] = "BBBBB CCCCC";  // Z: eastbound
+  ASSERT_TRUE(storeTrackLine(app.tracks, "A AAAAA BBBBB", NAT_REFERENCE, TrackStore{app.fixes}));  // westbound
+  ASSERT_TRUE(storeTrackLine(app.tracks, "Z BBBBB CCCCC", NAT_REFERENCE, TrackStore{app.fixes}));  // eastbound
   app.switches.symbolsNonDafif = false;
   PaintContext narrow = context(1280);
   RouteDrawer(narrow, NAT_REFERENCE).drawTrackRoutes(app.tracks);
@@ -191,7 +191,7 @@ TEST_F(RouteDrawingTest, TracksByDirectionAndSurfaceWidth) {
 }
 
 TEST_F(RouteDrawingTest, TrackLettersBesideBothEnds) {
-  app.tracks.slotTexts[2] = "AAAAA BBBBB CCCCC";  // C: westbound
+  ASSERT_TRUE(storeTrackLine(app.tracks, "C AAAAA BBBBB CCCCC", NAT_REFERENCE, TrackStore{app.fixes}));
   app.switches.symbolsNonDafif = false;
   PaintContext paint = context();
   RouteDrawer(paint, NAT_REFERENCE).drawTrackRoutes(app.tracks);

@@ -11,6 +11,8 @@
 #include "procedures/routestring.h"
 #include "procedures/routestringreport.h"
 #include "support/tempdir.h"
+#include "tracks/resolvedtrack.h"
+#include "tracks/trackexport.h"
 #include "tracks/trackreport.h"
 
 namespace korvant {
@@ -201,6 +203,86 @@ TEST(XpNavFolderBuilder, RefusesWhatTheFilesCannotHold) {
     EXPECT_FALSE(builder.add(text, error)) << text;
     EXPECT_EQ(error, why);
   }
+}
+
+}  // namespace
+}  // namespace korvant
+
+namespace korvant {
+namespace {
+
+// NOT FOR NAVIGATION: made up. UL607 runs KONAN-REMBA-SPI; a second SPI lies
+// off it near KONAN, a second KONAN off it near ABCDE, and the program's own
+// fix file has a third SPI far away and a MIDLE that is not the airway's.
+class AirwayEnds : public ::testing::Test {
+ protected:
+  AirwayEnds() {
+    dir.write("earth_fix.dat",
+              "I\n1101 Version - made up, NOT FOR NAVIGATION\n 51.0 2.0 KONAN ENRT EB 0\n"
+              " 50.9 4.0 REMBA ENRT EB 0\n 50.5 5.7 SPI ENRT EB 0\n 51.2 2.6 SPI ENRT EG 0\n"
+              " 48.0 -3.0 KONAN ENRT LF 0\n 40.0 170.0 KALNA ENRT RJ 0\n 38.0 175.0 MIDLE ENRT RJ 0\n"
+              " 35.0 -178.0 CRYPT ENRT RJ 0\n99\n");
+    dir.write("earth_nav.dat", "I\n1150 Version\n99\n");
+    dir.write("earth_awy.dat",
+              "I\n1100 Version\nKONAN EB 11 REMBA EB 11 N 2 180 450 UL607\nREMBA EB 11 SPI EB 11 N 2 180 450 UL607\n"
+              "KALNA RJ 11 MIDLE RJ 11 N 2 180 450 G344\nMIDLE RJ 11 CRYPT RJ 11 N 2 180 450 G344\n99\n");
+    FixFileContents c;
+    c.fixes = {test::makeFix("SPI", 3951, -8940), test::makeFix("ABCDE", 4800, -330), test::makeFix("MIDLE", 0, 0)};
+    fixes.loadBytes(test::fixFileBytes(c));
+    fixes.setNavData(std::make_shared<const XpNavData>(std::move(*readXpNavData(dir.str()))));
+  }
+  test::TempDir dir;
+  FixStore fixes;
+};
+
+TEST_F(AirwayEnds, AnAirwaysEndsAreItsOwnPointsOfThoseNamesAndAddedPointsKeepTheirNames) {
+  struct Case {
+    std::string route;
+    std::vector<std::string> names;
+    std::vector<LatLng> positions;
+    std::string note;
+  };
+  const Case cases[] = {
+      // The SPI on the airway, not the nearer one off it nor the fix file's.
+      {"KONAN UL607 SPI",
+       {"KONAN", "REMBA", "SPI"},
+       {{5100, 200}, {5054, 400}, {5030, 542}},
+       "UL607 KONAN-SPI: 2 SEGMENTS"},
+      // KONAN resolves near ABCDE to the one off the airway; the airway's own is flown.
+      {"ABCDE KONAN UL607 SPI",
+       {"ABCDE", "KONAN", "REMBA", "SPI"},
+       {{4800, -330}, {5100, 200}, {5054, 400}, {5030, 542}},
+       "UL607 KONAN-SPI: 2 SEGMENTS"},
+      // Not flown: said, and each name resolved as any other (the fix file first).
+      {"KONAN UL607 ABCDE",
+       {"KONAN", "ABCDE"},
+       {{4800, -300}, {4800, -330}},
+       "UL607 KONAN-ABCDE FLOWN DIRECT: UL607 HAS NO POINT ABCDE"},
+      {"ABCDE UL607 SPI",
+       {"ABCDE", "SPI"},
+       {{4800, -330}, {3951, -8940}},
+       "UL607 ABCDE-SPI FLOWN DIRECT: UL607 HAS NO POINT ABCDE"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.route);
+    const RouteStringRead route = readRouteString(c.route, TrackModel{}, fixes);
+    ASSERT_EQ(route.points.size(), c.names.size());
+    for (std::size_t i = 0; i < c.names.size(); ++i) {
+      EXPECT_EQ(route.points[i].name, c.names[i]);
+      EXPECT_NEAR(route.points[i].position.lat, c.positions[i].lat, 1e-6) << i;
+      EXPECT_NEAR(route.points[i].position.lng, c.positions[i].lng, 1e-6) << i;
+    }
+    EXPECT_EQ(route.notes, std::vector<std::string>{c.note});
+  }
+  // A flex route's airway: MIDLE keeps its name at the airway's point, in the
+  // chain, the report and the export alike.
+  TrackModel model;
+  ASSERT_TRUE(storeTrackLine(model, "N KALNA G344 CRYPT", PACIFIC_REFERENCE, TrackStore{fixes}));
+  ASSERT_EQ(model.chains[13].size(), 3u);
+  EXPECT_EQ(model.chains[13][1].name, "MIDLE");
+  EXPECT_EQ(model.chains[13][1].position, (LatLng{3800, 17500}));
+  EXPECT_NE(trackReport(model, fixes).find("MIDLE "), std::string::npos);
+  EXPECT_NE(exportTracks(resolvedTracks(model), TrackExportFormat::GeoJson).find("\"MIDLE\""), std::string::npos);
 }
 
 }  // namespace

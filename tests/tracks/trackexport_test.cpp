@@ -26,7 +26,7 @@ class TrackExportTest : public ::testing::Test {
     storeTrackLine(model, "Z 45/50 46/40 47/30 48/20 48/15 ETIKI", NAT_REFERENCE, store);
     model.westValidity = "FEB 10/1130Z TO FEB 10/1900Z";
     model.eastLevels[25] = "320 340";
-    tracks = resolvedTracks(model, fixes);
+    tracks = resolvedTracks(model);
   }
   FixStore fixes;
   TrackModel model;
@@ -161,7 +161,7 @@ TEST_F(TrackExportTest, PacificAndAustralianTracksCarryTheirNamesAndValidity) {
     std::ifstream in(std::string(KORVANT_TEST_DATA) + "/tracks/" + file, std::ios::binary);
     TrackModel m;
     readTrackMessage(in, std::string(file).substr(std::string(file).rfind('.')), m, {fixes});
-    return resolvedTracks(m, fixes);
+    return resolvedTracks(m);
   };
   const std::vector<ResolvedTrack> aus = read("ausots-20151114-qsimplanner.txt");
   ASSERT_FALSE(aus.empty());

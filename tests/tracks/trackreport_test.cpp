@@ -7,6 +7,8 @@
 
 #include "navdata/fixfile_builder.h"
 #include "support/utctime.h"
+#include "tracks/resolvedtrack.h"
+#include "tracks/trackexport.h"
 
 namespace korvant {
 namespace {
@@ -73,6 +75,29 @@ TEST(TrackReport, SkippedAirwaysAreListedUnderTheirTrack) {
   // A later line for the letter takes its airways with it.
   ASSERT_TRUE(storeTrackLine(model, "N KALNA CRYPT", PACIFIC_REFERENCE, TrackStore{fixes}));
   EXPECT_EQ(trackReport(model, fixes).find("FLOWN DIRECT"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace korvant
+
+namespace korvant {
+namespace {
+
+// A name twice in the fix file: one at the region's reference, one next to
+// the fix before it. The chain the reader built takes the one next to the
+// fix before, and the report and the exports show that same fix.
+TEST(TrackChain, OneResolutionForTheReportAndTheExports) {
+  FixFileContents c;
+  c.fixes = {test::makeFix("DUPLI", NAT_REFERENCE.lat, NAT_REFERENCE.lng), test::makeFix("DUPLI", 4030, -6000)};
+  FixStore fixes;
+  fixes.loadBytes(test::fixFileBytes(c));
+  TrackModel model;
+  ASSERT_TRUE(storeTrackLine(model, "A 40/60 DUPLI 42/50", NAT_REFERENCE, TrackStore{fixes}));
+  ASSERT_EQ(model.chains[0].size(), 3u);
+  EXPECT_EQ(model.chains[0][1].position, (LatLng{4030, -6000}));
+  EXPECT_NE(trackReport(model, fixes).find("DUPLI       N4030.00 W06000.00"), std::string::npos);
+  EXPECT_NE(exportTracks(resolvedTracks(model), TrackExportFormat::Gpx).find("lat=\"40.500000\" lon=\"-60.000000\""),
+            std::string::npos);
 }
 
 }  // namespace

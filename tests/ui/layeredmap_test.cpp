@@ -85,7 +85,7 @@ TEST_F(LayeredMapTest, EveryKeyChangePaintsAgain) {
   expectPainted(2, "the view");
   app.fixes.loadBytes(test::fixFileBytes(FixFileContents{}));
   expectPainted(2, "the fix file");
-  app.tracks.slotTexts[0] = "5000/-3000 5500/-2000";
+  ASSERT_TRUE(storeTrackLine(app.tracks, "A 50/30 55/20", NAT_REFERENCE, TrackStore{app.fixes}));
   expectPainted(2, "the tracks");
   app.trackFile = "/tmp/tracks.txt";
   expectPainted(1, "the title block's file line");
