@@ -285,7 +285,7 @@ int main(int argc, char* argv[]) {
   }
   if (options.report && !options.tracks.empty()) {
     const std::time_t at = effectiveTerminatorTime(app.terminator, app.clock);
-    std::cout << trackReport(app.tracks, app.fixes, app.magneticModel(), at - at % 60) << std::flush;
+    std::cout << trackReport(app.tracks, app.magneticModel(), at - at % 60) << std::flush;
   }
   if (options.exportTrack == 0 && !options.from.empty() && !options.to.empty())
     if (const int status = rankTracksForPair(app, options); status != 0) return status;

@@ -52,7 +52,7 @@ std::string minutePosition(const LatLng& position) {
   return part(position.lat, 2, 'N', 'S') + "/" + part(position.lng, 3, 'E', 'W');
 }
 
-std::vector<PlanTrackRun> planTrackRuns(const FlightPlan& plan, const TrackModel& tracks, const FixStore& fixes) {
+std::vector<PlanTrackRun> planTrackRuns(const FlightPlan& plan, const TrackModel& tracks) {
   std::vector<PlanTrackRun> runs;
   const std::vector<const UW_Wpt*> points = pointsOf(plan);
   const std::string family = familyName(tracks);
@@ -78,7 +78,7 @@ std::vector<std::string> planTrackLines(const FlightPlan& plan, const TrackModel
                                         std::optional<std::time_t> at) {
   std::vector<std::string> lines;
   const std::vector<const UW_Wpt*> points = pointsOf(plan);
-  const std::vector<PlanTrackRun> runs = planTrackRuns(plan, tracks, fixes);
+  const std::vector<PlanTrackRun> runs = planTrackRuns(plan, tracks);
   for (const PlanTrackRun& run : runs) {
     std::string line = "FLIES " + run.name + " FROM " + minutePosition(points[run.first]->position) + " TO " +
                        minutePosition(points[run.last]->position);

@@ -23,7 +23,7 @@ struct PlanTrackRun {
   std::size_t first = 0, last = 0;  // plan waypoint indexes of the run
 };
 
-std::vector<PlanTrackRun> planTrackRuns(const FlightPlan& plan, const TrackModel& tracks, const FixStore& fixes);
+std::vector<PlanTrackRun> planTrackRuns(const FlightPlan& plan, const TrackModel& tracks);
 
 // The report's lines: "FLIES NAT S FROM 5330N/05000W TO 5420N/02000W" (with
 // "  VALID", "  EXPIRED ..." at `at` when the set has a validity) or "FOLLOWS

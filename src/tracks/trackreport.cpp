@@ -40,8 +40,7 @@ std::string legRows(const std::vector<TrackFix>& fixes, const MagneticModel& mag
   return out.str();
 }
 
-std::string trackReport(const TrackModel& model, const FixStore& fixes, const MagneticModel& magnetic,
-                        std::optional<std::time_t> at) {
+std::string trackReport(const TrackModel& model, const MagneticModel& magnetic, std::optional<std::time_t> at) {
   const auto said = [&](const std::string& validity) { return at ? withValidityWords(validity, *at) : validity; };
   std::ostringstream out;
   for (const std::string* line : {&model.eastHeader, &model.eastValidity, &model.westHeader, &model.westValidity})

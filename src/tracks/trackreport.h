@@ -18,7 +18,7 @@ std::string legRows(const std::vector<TrackFix>& fixes, const MagneticModel& mag
 // Magnetic courses from `magnetic`; a model other than WMM-2000 at its epoch
 // is named in the report's first line.
 // With `at`, every validity is followed by whether it holds then.
-std::string trackReport(const TrackModel& model, const FixStore& fixes, const MagneticModel& magnetic = {},
+std::string trackReport(const TrackModel& model, const MagneticModel& magnetic = {},
                         std::optional<std::time_t> at = std::nullopt);
 
 }  // namespace korvant

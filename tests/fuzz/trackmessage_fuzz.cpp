@@ -17,7 +17,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     korvant::TrackModel model;
     korvant::Messages notes;
     korvant::readTrackMessage(in, extension, model, {fixes, &notes});
-    (void)korvant::trackReport(model, fixes, {}, 1796633100);  // with the validity words
+    (void)korvant::trackReport(model, {}, 1796633100);  // with the validity words
   }
   return 0;
 }

@@ -59,7 +59,7 @@ TEST_F(SampleDataTest, GanderEntryPointsAndTheNearestOfTwoCuddys) {
   const TrackStore storeOf{store};
   storeTrackLine(tracks, "A SOMAX 55/20 56/30 56/40 56/50 CUDDY", NAT_REFERENCE, storeOf);
   storeTrackLine(tracks, "B NIPPI 57/170 CUDDY ANC", NAT_REFERENCE, storeOf);
-  const std::string report = trackReport(tracks, store);
+  const std::string report = trackReport(tracks);
   EXPECT_NE(report.find("  CUDDY       N5642.00 W05700.00"), std::string::npos) << report;
   EXPECT_NE(report.find("  CUDDY       N5647.95 W16018.12"), std::string::npos) << report;
 }

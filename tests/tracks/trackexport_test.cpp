@@ -43,7 +43,7 @@ TEST_F(TrackExportTest, TracksResolveAsTheReportResolvesThem) {
   ASSERT_EQ(tracks[0].fixes.size(), 6u);
   EXPECT_EQ(tracks[0].fixes[1].name, "57/20");
   EXPECT_EQ(tracks[0].fixes[1].position, (LatLng{5700, -2000}));
-  const std::string report = trackReport(model, fixes);
+  const std::string report = trackReport(model);
   EXPECT_NE(report.find("TRACK Z  EASTBOUND\n  LEVELS 320 340"), std::string::npos) << report;
 }
 

@@ -26,7 +26,7 @@ TEST(TrackReport, HeadersTracksLegsTotalsAndUnresolved) {
   model.westLevels[0] = "350 360";
   ASSERT_TRUE(storeTrackLine(model, "Z 50/20 51/30", NAT_REFERENCE, store));
   model.eastLevels[25] = "NIL";
-  const std::string report = trackReport(model, fixes);
+  const std::string report = trackReport(model);
 
   EXPECT_EQ(report.substr(0, report.find("\nTRACK")),
             "\n\nWESTBOUND TRACKS FLS 310/390\nNOV 22/1130Z TO NOV 22/1900Z\n");
@@ -35,12 +35,11 @@ TEST(TrackReport, HeadersTracksLegsTotalsAndUnresolved) {
       std::regex_search(report, std::regex("  5330/20     N5330\\.00 W02000\\.00  [0-9]{3}\xC2\xB0   +[0-9]+ NM\n")));
   EXPECT_NE(report.find("TRACK Z  EASTBOUND\n  50/20"), std::string::npos);  // NIL levels are left out
   // At a chosen time each validity says whether it holds.
-  EXPECT_NE(trackReport(model, fixes, {}, test::utc(2015, 11, 22, 12)).find("NOV 22/1900Z  VALID\n"),
-            std::string::npos);
+  EXPECT_NE(trackReport(model, {}, test::utc(2015, 11, 22, 12)).find("NOV 22/1900Z  VALID\n"), std::string::npos);
   EXPECT_NE(report.find("UNRESOLVED\n  QQQQQ (TRACK A)\n"), std::string::npos);
   // A Pacific track by its own number, the slot letter the message never gave left out.
   model.names[0] = "14";
-  const std::string named = trackReport(model, fixes);
+  const std::string named = trackReport(model);
   EXPECT_NE(named.find("TRACK 14  WESTBOUND\n"), std::string::npos);
   EXPECT_NE(named.find("  QQQQQ (TRACK 14)\n"), std::string::npos);
   EXPECT_EQ(named.find("TRACK A"), std::string::npos);
@@ -69,12 +68,12 @@ TEST(TrackReport, SkippedAirwaysAreListedUnderTheirTrack) {
   fixes.loadBytes(test::fixFileBytes(c));
   TrackModel model;
   ASSERT_TRUE(storeTrackLine(model, "N KALNA G344 CRYPT A342 CDB", PACIFIC_REFERENCE, TrackStore{fixes}));
-  const std::string report = trackReport(model, fixes);
+  const std::string report = trackReport(model);
   EXPECT_NE(report.find(" NM\n  G344 KALNA-CRYPT FLOWN DIRECT\n  A342 CRYPT-CDB FLOWN DIRECT\n"), std::string::npos)
       << report;
   // A later line for the letter takes its airways with it.
   ASSERT_TRUE(storeTrackLine(model, "N KALNA CRYPT", PACIFIC_REFERENCE, TrackStore{fixes}));
-  EXPECT_EQ(trackReport(model, fixes).find("FLOWN DIRECT"), std::string::npos);
+  EXPECT_EQ(trackReport(model).find("FLOWN DIRECT"), std::string::npos);
 }
 
 }  // namespace
@@ -95,7 +94,7 @@ TEST(TrackChain, OneResolutionForTheReportAndTheExports) {
   ASSERT_TRUE(storeTrackLine(model, "A 40/60 DUPLI 42/50", NAT_REFERENCE, TrackStore{fixes}));
   ASSERT_EQ(model.chains[0].size(), 3u);
   EXPECT_EQ(model.chains[0][1].position, (LatLng{4030, -6000}));
-  EXPECT_NE(trackReport(model, fixes).find("DUPLI       N4030.00 W06000.00"), std::string::npos);
+  EXPECT_NE(trackReport(model).find("DUPLI       N4030.00 W06000.00"), std::string::npos);
   EXPECT_NE(exportTracks(resolvedTracks(model), TrackExportFormat::Gpx).find("lat=\"40.500000\" lon=\"-60.000000\""),
             std::string::npos);
 }

@@ -155,7 +155,7 @@ void drawFlightPlan(PaintContext& paint, const FlightPlan& plan) {
   canvas.selectFont(paint.fonts.small);
   canvas.setTextColor(color);
   canvas.setTextAlign({HAlign::Center, VAlign::Bottom});
-  for (const PlanTrackRun& run : planTrackRuns(plan, paint.input.tracks, paint.input.fixes)) {
+  for (const PlanTrackRun& run : planTrackRuns(plan, paint.input.tracks)) {
     const std::size_t leg = (run.first + run.last) / 2;
     const LatLng& a = points[leg]->position;
     const LatLng& b = points[leg + 1]->position;
