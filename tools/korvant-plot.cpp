@@ -294,7 +294,7 @@ int main(int argc, char* argv[]) {
     // A plan over stored tracks: which of them it flies.
     if (app.procedure.source.kind == RouteFileKind::FlightPlan && !app.tracks.empty()) {
       const std::time_t at = effectiveTerminatorTime(app.terminator, app.clock);
-      for (const std::string& line : planTrackLines(app.procedure.plan, app.tracks, app.fixes, at - at % 60))
+      for (const std::string& line : planTrackLines(app.procedure.plan, app.tracks, at - at % 60))
         std::cout << line << '\n';
     }
     std::cout << std::flush;

@@ -74,7 +74,7 @@ std::vector<PlanTrackRun> planTrackRuns(const FlightPlan& plan, const TrackModel
   return runs;
 }
 
-std::vector<std::string> planTrackLines(const FlightPlan& plan, const TrackModel& tracks, const FixStore& fixes,
+std::vector<std::string> planTrackLines(const FlightPlan& plan, const TrackModel& tracks,
                                         std::optional<std::time_t> at) {
   std::vector<std::string> lines;
   const std::vector<const UW_Wpt*> points = pointsOf(plan);

@@ -29,7 +29,7 @@ std::vector<PlanTrackRun> planTrackRuns(const FlightPlan& plan, const TrackModel
 // "  VALID", "  EXPIRED ..." at `at` when the set has a validity) or "FOLLOWS
 // NO STORED TRACK", and "THE PLAN'S NAT S DIFFERS FROM TODAY'S NAT S AT ..."
 // for a track the plan's title or points name but do not fly.
-std::vector<std::string> planTrackLines(const FlightPlan& plan, const TrackModel& tracks, const FixStore& fixes,
+std::vector<std::string> planTrackLines(const FlightPlan& plan, const TrackModel& tracks,
                                         std::optional<std::time_t> at);
 
 // "5330N/05000W": whole minutes, as the track messages write positions.
