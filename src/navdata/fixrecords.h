@@ -38,6 +38,9 @@ inline constexpr int FIX_KIND_WAYPOINT = 0, FIX_KIND_AIRPORT = 1, FIX_KIND_VOR =
 // No kind of the file's: a plan's user point or a position, which the plan
 // writers write by its coordinates and never as a named fix.
 inline constexpr int FIX_KIND_USER = -2;
+// No kind of the file's either: a DME or TACAN standing alone in the
+// navigation data, named as one; a plan, having no DME type, carries it as a VOR.
+inline constexpr int FIX_KIND_DME = 16;
 
 struct Fix {
   std::string name;  // up to 5 characters, compared case-sensitively

@@ -163,8 +163,10 @@ Messages XpNavData::readNavaids(std::string_view text) {
       walk.refuse(where ? "identifier longer than 8 characters" : "position out of range");
       continue;
     }
-    points_.push_back(
-        {*name, *where, packRegion(c[9]), static_cast<std::int8_t>(*code == 2 ? FIX_KIND_NDB : FIX_KIND_VOR)});
+    points_.push_back({*name, *where, packRegion(c[9]),
+                       static_cast<std::int8_t>(*code == 2   ? FIX_KIND_NDB
+                                                : *code == 3 ? FIX_KIND_VOR
+                                                             : FIX_KIND_DME)});
   }
   sorted_ = false;
   return walk.messages();

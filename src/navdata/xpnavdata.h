@@ -21,7 +21,7 @@ struct XpPoint {
   std::uint64_t name = 0;  // up to eight characters, packed
   LatLng position;
   std::uint16_t region = 0;  // the ICAO region's two letters
-  std::int8_t kind = 0;      // the fix file's kinds: 0 fix, 2 VOR (and DME, TACAN), 3 NDB
+  std::int8_t kind = 0;      // the fix file's kinds: 0 fix, 2 VOR, 3 NDB; FIX_KIND_DME
 };
 
 struct XpSegment {

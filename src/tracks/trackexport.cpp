@@ -78,6 +78,7 @@ const char* gpxSymbol(const TrackFix& f) {
     case FIX_KIND_AIRPORT: return "Airport";
     case FIX_KIND_VOR: return "VOR";
     case FIX_KIND_NDB: return "NDB";
+    case FIX_KIND_DME: return "DME";
     case FIX_KIND_WAYPOINT: return "Intersection";
     default: return nullptr;
   }

@@ -20,4 +20,8 @@ struct TrackFix {
   bool operator==(const TrackFix&) const = default;
 };
 
+// "VOR", "NDB", "DME" for a navaid's kind, as the reports and labels say
+// it; null for any other.
+const char* navaidKindName(int kind);
+
 }  // namespace korvant

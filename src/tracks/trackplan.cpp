@@ -46,7 +46,8 @@ bool namesAPosition(const TrackFix& fix) {
 PointType typeOfKind(int kind) {
   switch (kind) {
     case FIX_KIND_AIRPORT: return PointType::Airport;
-    case FIX_KIND_VOR: return PointType::Vor;
+    case FIX_KIND_VOR:
+    case FIX_KIND_DME: return PointType::Vor;
     case FIX_KIND_NDB: return PointType::Ndb;
     case FIX_KIND_USER: return PointType::Position;
     default: return PointType::Fix;

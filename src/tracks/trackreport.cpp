@@ -30,9 +30,9 @@ std::string legRows(const std::vector<TrackFix>& fixes, const MagneticModel& mag
     }
     out << row;
     // A navaid is marked as one: the kind a flight plan will carry.
-    if (fix.kind == FIX_KIND_VOR || fix.kind == FIX_KIND_NDB) {
+    if (const char* kind = navaidKindName(fix.kind)) {
       out.seekp(-1, std::ios_base::cur);
-      out << (fix.kind == FIX_KIND_VOR ? "  VOR\n" : "  NDB\n");
+      out << "  " << kind << '\n';
     }
   }
   std::snprintf(row, sizeof row, "  TOTAL %.0f NM\n", total);

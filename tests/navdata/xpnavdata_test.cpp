@@ -35,6 +35,7 @@ constexpr const char* kNavaids =
     "3  41.800000  -69.000000 0 11500 130 -14.0 MDV ENRT K6 MADE UP VOR/DME\n"
     "4  40.600000  -73.700000 0 10950 18 44.0 IJFK KJFK K6 RWY 04L ILS-cat-I\n"
     "12  41.800000  -69.000000 0 11500 130 0.0 MDV ENRT K6 MADE UP VOR/DME\n"
+    "13  41.200000  -70.500000 0 11320 40 0.0 DMX ENRT K6 MADE UP DME\n"
     "99\n";
 // J1 MERIT-BOSOX-QX-MDV-ALLEX, one way from MERIT on; the last segment also J2.
 constexpr const char* kAirways =
@@ -59,7 +60,7 @@ class XpNavDataTest : public ::testing::Test {
 TEST_F(XpNavDataTest, ReadsFixesNavaidsAndAirwaysAndSaysWhatItCouldNotUse) {
   Result<XpNavData> data = readXpNavData(dir.str());
   ASSERT_TRUE(data);
-  EXPECT_EQ(data->pointCount(), 6u);  // 4 fixes, an NDB and a VOR; no ILS, no VOR's own DME
+  EXPECT_EQ(data->pointCount(), 7u);  // 4 fixes, an NDB, a VOR, a DME alone; no ILS, no VOR's own DME
   std::vector<std::string> said;
   for (const Message& m : data.messages) said.push_back(m.text);
   EXPECT_EQ(said, (std::vector<std::string>{"earth_fix.dat: 3 LINES NOT USED (FIRST line 8: position out of range)",
@@ -71,6 +72,7 @@ TEST_F(XpNavDataTest, ReadsFixesNavaidsAndAirwaysAndSaysWhatItCouldNotUse) {
   EXPECT_NEAR(data->nearest("ALLEX", {-4000, -6800})->position.lat, -4200, 1e-9);
   EXPECT_EQ(data->nearest("MDV", {0, 0})->kind, FIX_KIND_VOR);
   EXPECT_EQ(data->nearest("QX", {0, 0})->kind, FIX_KIND_NDB);
+  EXPECT_EQ(data->nearest("DMX", {0, 0})->kind, FIX_KIND_DME);
   EXPECT_EQ(data->nearest("NOPE", {0, 0}), nullptr);
 }
 
@@ -107,10 +109,10 @@ TEST_F(XpNavDataTest, NamesTheFixFileLacksResolveAndRouteAirwaysExpand) {
   ASSERT_TRUE(fixes.resolvePosition("MDV", p, p));
   EXPECT_EQ(fixes.kindOf("MDV", p), FIX_KIND_VOR);
 
-  const RouteStringRead route = readRouteString("KJFK MERIT J1 ALLEX J7 MDV", TrackModel{}, fixes);
+  const RouteStringRead route = readRouteString("KJFK MERIT J1 ALLEX J7 MDV DMX", TrackModel{}, fixes);
   std::vector<std::string> names;
   for (const TrackFix& f : route.points) names.push_back(f.name);
-  EXPECT_EQ(names, (std::vector<std::string>{"KJFK", "MERIT", "BOSOX", "QX", "MDV", "ALLEX", "MDV"}));
+  EXPECT_EQ(names, (std::vector<std::string>{"KJFK", "MERIT", "BOSOX", "QX", "MDV", "ALLEX", "MDV", "DMX"}));
   EXPECT_EQ(route.notes, (std::vector<std::string>{"J1 MERIT-ALLEX: 4 SEGMENTS",
                                                    "J7 ALLEX-MDV FLOWN DIRECT: NOT IN THE NAVIGATION DATA"}));
   EXPECT_EQ(route.notExpanded, (std::vector<std::string>{"J7"}));
@@ -118,6 +120,7 @@ TEST_F(XpNavDataTest, NamesTheFixFileLacksResolveAndRouteAirwaysExpand) {
   const std::string report = routeStringReport(route, {});
   EXPECT_NE(report.find(" NM  NDB\n"), std::string::npos) << report;
   EXPECT_NE(report.find(" NM  VOR\n"), std::string::npos) << report;
+  EXPECT_NE(report.find(" NM  DME\n"), std::string::npos) << report;
 }
 
 TEST(XpNavDataFolder, AMissingFolderOrFileIsSaidOnce) {

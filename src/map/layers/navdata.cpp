@@ -52,14 +52,15 @@ void drawNavDataNavaids(PaintContext& paint) {
   canvas.setLabelClass(LabelClass::Navaid);
   const int size = std::max(2, paint.lineHeight / 3);
   for (const XpPoint& p : data->points()) {
-    if (p.kind != FIX_KIND_VOR && p.kind != FIX_KIND_NDB) continue;
+    if (p.kind != FIX_KIND_VOR && p.kind != FIX_KIND_NDB && p.kind != FIX_KIND_DME) continue;
     DevicePoint d;
     if (!placedOnMap(paint, p.position, d)) continue;
-    const bool vor = p.kind == FIX_KIND_VOR;
-    const Color color = paint.pick(vor ? Color{0, 96, 160} : Color{160, 64, 160}, colors::black);
-    canvas.drawSymbol(vor ? Symbol::Hexagon : Symbol::DoubleCircle, d.x, d.y, size, color);
+    const bool ndb = p.kind == FIX_KIND_NDB;
+    const Color color = paint.pick(ndb ? Color{160, 64, 160} : Color{0, 96, 160}, colors::black);
+    canvas.drawSymbol(ndb ? Symbol::DoubleCircle : Symbol::Hexagon, d.x, d.y, size, color);
     canvas.setTextColor(color);
-    canvas.textOut(d.x + size, d.y + size, data->nameOf(p));
+    // A DME alone says so: it gives a distance, no course.
+    canvas.textOut(d.x + size, d.y + size, p.kind == FIX_KIND_DME ? data->nameOf(p) + " DME" : data->nameOf(p));
   }
 }
 

@@ -1,0 +1,16 @@
+#include "tracks/trackfix.h"
+
+#include "navdata/fixrecords.h"
+
+namespace korvant {
+
+const char* navaidKindName(int kind) {
+  switch (kind) {
+    case FIX_KIND_VOR: return "VOR";
+    case FIX_KIND_NDB: return "NDB";
+    case FIX_KIND_DME: return "DME";
+    default: return nullptr;
+  }
+}
+
+}  // namespace korvant
