@@ -16,6 +16,8 @@ packages=(
   desktop-file-utils
   # KML and GPX exports are written through pugixml.
   libpugixml-dev
+  # FlightGear's navigation data comes gzipped: unpacked through zlib.
+  zlib1g-dev
   # xmllint: the tests validate the GPX the program writes against the schema's rules.
   libxml2-utils
   # make package-check: the package's checks, and the manual pages rendered.

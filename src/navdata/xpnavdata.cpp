@@ -4,11 +4,13 @@
 #include <cmath>
 #include <cstdlib>
 #include <deque>
+#include <filesystem>
 #include <map>
 
 #include "base/datafile.h"
 #include "base/filecache.h"
 #include "base/filereader.h"
+#include "base/gunzip.h"
 #include "geo/greatcircle.h"
 #include "navdata/fixrecords.h"
 
@@ -67,8 +69,20 @@ class RecordWalk {
  public:
   RecordWalk(std::string_view text, std::string file) : text_(text), file_(std::move(file)) {
     if (text_.substr(0, 3) == "\xEF\xBB\xBF") at_ = 3;
-    for (int header = 0; header < 2 && next(); ++header) {
-    }
+    for (int header = 0; header < 2 && next(); ++header)
+      if (header == 1) {
+        // "1101 Version - ...": the layout's number.
+        const std::vector<std::string_view> c = columns(line_, 1);
+        if (const auto v = number(c.empty() ? std::string_view() : c[0])) version_ = static_cast<int>(*v);
+      }
+  }
+  // The layout the second line names, 0 when it names none.
+  int version() const { return version_; }
+  // Said once for a layout this reader does not read; no line is read then.
+  Messages unread() const {
+    return {{"NAVIGATION DATA:",
+             file_ + ": LAYOUT " + (version_ ? std::to_string(version_) : std::string("(NONE)")) + " IS NOT READ",
+             MessageIcon::Warning}};
   }
   // The next record line, or false at "99" or the end.
   bool next() {
@@ -108,8 +122,13 @@ class RecordWalk {
   std::string file_, firstRefusal_;
   std::size_t at_ = 0;
   long number_ = 0, refused_ = 0;
+  int version_ = 0;
   bool ended_ = false;
 };
+
+bool oneOf(int version, std::initializer_list<int> versions) {
+  return std::find(versions.begin(), versions.end(), version) != versions.end();
+}
 
 std::optional<LatLng> position(std::string_view lat, std::string_view lng) {
   const auto a = number(lat), b = number(lng);
@@ -122,12 +141,15 @@ std::optional<LatLng> position(std::string_view lat, std::string_view lng) {
 std::string XpNavData::nameOf(const XpPoint& p) const { return unpackIdent(p.name); }
 std::string XpNavData::airwayName(const XpSegment& s) const { return unpackIdent(s.airway); }
 
-Messages XpNavData::readFixes(std::string_view text) {
-  RecordWalk walk(text, "earth_fix.dat");
+Messages XpNavData::readFixes(std::string_view text, const std::string& file) {
+  RecordWalk walk(text, file);
+  // 600 (FlightGear, X-Plane 10 and before): lat lon ident; 1100 on: lat lon
+  // ident terminal-area region [type] [name].
+  const bool old = walk.version() == 600;
+  if (!old && !oneOf(walk.version(), {1100, 1101, 1200})) return walk.unread();
   while (walk.next()) {
-    // lat lon ident terminal-area region [type] [name]
-    const std::vector<std::string_view> c = columns(walk.line(), 5);
-    if (c.size() < 5) {
+    const std::vector<std::string_view> c = columns(walk.line(), old ? 3 : 5);
+    if (c.size() < (old ? 3u : 5u)) {
       walk.refuse("too few columns");
       continue;
     }
@@ -137,23 +159,28 @@ Messages XpNavData::readFixes(std::string_view text) {
       walk.refuse(where ? "identifier longer than 8 characters" : "position out of range");
       continue;
     }
-    points_.push_back({*name, *where, packRegion(c[4]), FIX_KIND_WAYPOINT});
+    points_.push_back({*name, *where, old ? std::uint16_t{0} : packRegion(c[4]), FIX_KIND_WAYPOINT});
   }
   sorted_ = false;
   return walk.messages();
 }
 
-Messages XpNavData::readNavaids(std::string_view text) {
-  RecordWalk walk(text, "earth_nav.dat");
+Messages XpNavData::readNavaids(std::string_view text, const std::string& file) {
+  RecordWalk walk(text, file);
+  // 740 and 810 (FlightGear, X-Plane 10 and before): code lat lon elevation
+  // frequency range variation ident name; 1100 on put the terminal area and
+  // the region between the ident and the name.
+  const bool old = oneOf(walk.version(), {740, 810});
+  if (!old && !oneOf(walk.version(), {1100, 1150, 1200})) return walk.unread();
+  const std::size_t needed = old ? 9 : 10;
   while (walk.next()) {
-    // code lat lon elevation frequency range (variation/bias) ident terminal-area region name
-    const std::vector<std::string_view> c = columns(walk.line(), 10);
+    const std::vector<std::string_view> c = columns(walk.line(), needed);
     if (c.empty()) continue;
     const auto code = number(c[0]);
     // NDBs, VORs and DMEs or TACANs standing alone; localisers, glide
     // slopes, markers and a VOR's own DME are no en-route points.
     if (!code || (*code != 2 && *code != 3 && *code != 13)) continue;
-    if (c.size() < 10) {
+    if (c.size() < needed) {
       walk.refuse("too few columns");
       continue;
     }
@@ -185,21 +212,60 @@ std::pair<std::size_t, std::size_t> XpNavData::named(std::uint64_t name) const {
           static_cast<std::size_t>(range.second - points_.begin())};
 }
 
-Messages XpNavData::readAirways(std::string_view text) {
+std::optional<std::uint32_t> XpNavData::pointAt(std::uint64_t name, const LatLng& where) const {
+  const auto [first, last] = named(name);
+  for (std::size_t i = first; i < last; ++i)
+    if (distanceNmFast(points_[i].position, where) < 0.5) return static_cast<std::uint32_t>(i);
+  return std::nullopt;
+}
+
+Messages XpNavData::readAirways(std::string_view text, const std::string& file) {
   finish();
-  RecordWalk walk(text, "earth_awy.dat");
+  // 640 (FlightGear, X-Plane 10 and before; some files say 600): ident lat
+  // lon ident lat lon level base top names, each end by its position. 1100:
+  // ident region type ident region type direction level base top names,
+  // each end a fix or navaid of the other files.
+  const int version = RecordWalk(text, file).version();
+  const bool old = oneOf(version, {600, 640});
+  if (!old && !oneOf(version, {1100, 1101})) return RecordWalk(text, file).unread();
+  const std::size_t needed = old ? 10 : 11;
+  if (old) {
+    // An end no fix or navaid file holds is a point of the airway's own.
+    std::vector<XpPoint> added;
+    for (RecordWalk walk(text, file); walk.next();) {
+      const std::vector<std::string_view> c = columns(walk.line(), needed);
+      if (c.size() < needed) continue;
+      for (const std::size_t at : {0u, 3u}) {
+        const auto name = packIdent(c[at]);
+        const auto where = position(c[at + 1], c[at + 2]);
+        if (!name || !where || pointAt(*name, *where)) continue;
+        const bool seen = std::any_of(added.begin(), added.end(), [&](const XpPoint& p) {
+          return p.name == *name && distanceNmFast(p.position, *where) < 0.5;
+        });
+        if (!seen) added.push_back({*name, *where, 0, FIX_KIND_WAYPOINT});
+      }
+    }
+    points_.insert(points_.end(), added.begin(), added.end());
+    sorted_ = false;
+    finish();
+  }
+  RecordWalk walk(text, file);
   long unknownEnds = 0;
   while (walk.next()) {
-    // ident region type ident region type direction level base top names
-    const std::vector<std::string_view> c = columns(walk.line(), 11);
-    if (c.size() < 11) {
+    const std::vector<std::string_view> c = columns(walk.line(), needed);
+    if (c.size() < needed) {
       walk.refuse("too few columns");
       continue;
     }
     const auto end = [&](std::size_t at) -> std::optional<std::uint32_t> {
       const auto name = packIdent(c[at]);
+      if (!name) return std::nullopt;
+      if (old) {
+        const auto where = position(c[at + 1], c[at + 2]);
+        return where ? pointAt(*name, *where) : std::nullopt;
+      }
       const auto type = number(c[at + 2]);
-      if (!name || !type) return std::nullopt;
+      if (!type) return std::nullopt;
       const bool navaid = *type == 2 || *type == 3;
       const std::uint16_t region = packRegion(c[at + 1]);
       const auto [first, last] = named(*name);
@@ -213,10 +279,10 @@ Messages XpNavData::readAirways(std::string_view text) {
       ++unknownEnds;
       continue;
     }
-    const char direction = c[6] == "F" ? 'F' : c[6] == "B" ? 'B' : 'N';
-    const std::uint8_t level = c[7] == "2" ? 2 : 1;
+    const char direction = old ? 'N' : c[6] == "F" ? 'F' : c[6] == "B" ? 'B' : 'N';
+    const std::uint8_t level = c[old ? 6 : 7] == "2" ? 2 : 1;
     // "J1-J2": one segment of several airways.
-    std::string_view names = c[10];
+    std::string_view names = c[needed - 1];
     while (!names.empty()) {
       const std::size_t dash = names.find('-');
       if (const auto airway = packIdent(names.substr(0, dash)))
@@ -230,7 +296,7 @@ Messages XpNavData::readAirways(std::string_view text) {
   Messages m = walk.messages();
   if (unknownEnds > 0)
     m.push_back({"NAVIGATION DATA:",
-                 "earth_awy.dat: " + std::to_string(unknownEnds) + " SEGMENTS WITH AN END NOT IN THE FIXES OR NAVAIDS",
+                 file + ": " + std::to_string(unknownEnds) + " SEGMENTS WITH AN END NOT IN THE FIXES OR NAVAIDS",
                  MessageIcon::Warning});
   return m;
 }
@@ -341,10 +407,30 @@ std::string airwayMissWords(AirwayMiss miss, std::string_view airway, std::strin
   return {};
 }
 
+namespace {
+
+// The names each file goes by: X-Plane's, then FlightGear's (its Navaids
+// folder), each as it is or gzipped.
+constexpr const char* kFixNames[] = {"earth_fix.dat", "earth_fix.dat.gz", "fix.dat", "fix.dat.gz"};
+constexpr const char* kNavNames[] = {"earth_nav.dat", "earth_nav.dat.gz", "nav.dat", "nav.dat.gz"};
+constexpr const char* kAwyNames[] = {"earth_awy.dat", "earth_awy.dat.gz", "awy.dat", "awy.dat.gz"};
+
+// The first of the names the folder holds, whatever its case; else the first name.
+template <std::size_t N>
+std::string pathIn(const std::string& folder, const char* const (&names)[N]) {
+  for (const char* name : names) {
+    const std::string path = resolveCaseInsensitive(joinFolder(folder, name));
+    if (stampOf(path).size >= 0) return path;
+  }
+  return resolveCaseInsensitive(joinFolder(folder, names[0]));
+}
+
+}  // namespace
+
 std::string xpNavDataSignature(const std::string& folder) {
   std::string text;
-  for (const char* file : {"earth_fix.dat", "earth_nav.dat", "earth_awy.dat"})
-    text += stampText(resolveCaseInsensitive(joinFolder(folder, file)));
+  for (const std::string& path : {pathIn(folder, kFixNames), pathIn(folder, kNavNames), pathIn(folder, kAwyNames)})
+    text += path + stampText(path);
   return text;
 }
 
@@ -352,24 +438,33 @@ Result<XpNavData> readXpNavData(const std::string& folder) {
   Result<XpNavData> result;
   XpNavData data;
   bool any = false;
-  const auto read = [&](const char* file, Messages (XpNavData::*reader)(std::string_view)) {
-    const std::string path = resolveCaseInsensitive(joinFolder(folder, file));
+  const auto read = [&](const std::string& path, Messages (XpNavData::*reader)(std::string_view, const std::string&)) {
+    const std::string file = std::filesystem::path(path).filename().string();
     const FileRead bytes = readWholeFile(path, NAV_DATA_FILE_LIMIT);
-    if (!bytes.ok()) {
-      const std::string why = bytes.status == FileReadStatus::TooLarge     ? "LARGER THAN 256 MB"
-                              : bytes.status == FileReadStatus::NotAFile   ? "NOT A FILE"
-                              : bytes.status == FileReadStatus::CannotOpen ? "MISSING"
-                                                                           : "CANNOT BE READ (" + bytes.reason + ")";
+    const auto refuse = [&](const std::string& why) {
       result.messages.push_back({"CAN'T READ NAVIGATION DATA:", path + ": " + why, MessageIcon::Warning});
+    };
+    if (!bytes.ok()) {
+      refuse(bytes.status == FileReadStatus::TooLarge     ? "LARGER THAN 256 MB"
+             : bytes.status == FileReadStatus::NotAFile   ? "NOT A FILE"
+             : bytes.status == FileReadStatus::CannotOpen ? "MISSING"
+                                                          : "CANNOT BE READ (" + bytes.reason + ")");
       return;
     }
+    // Gzipped or not, told by its first bytes rather than its name.
+    std::string unpacked;
+    if (isGzip(bytes.bytes)) {
+      Gunzipped g = gunzip(bytes.bytes, NAV_DATA_FILE_LIMIT);
+      if (!g.ok) return refuse(g.reason);
+      unpacked = std::move(g.bytes);
+    }
     any = true;
-    const Messages said = (data.*reader)(bytes.bytes);
+    const Messages said = (data.*reader)(unpacked.empty() ? std::string_view(bytes.bytes) : unpacked, file);
     result.messages.insert(result.messages.end(), said.begin(), said.end());
   };
-  read("earth_fix.dat", &XpNavData::readFixes);
-  read("earth_nav.dat", &XpNavData::readNavaids);
-  read("earth_awy.dat", &XpNavData::readAirways);
+  read(pathIn(folder, kFixNames), &XpNavData::readFixes);
+  read(pathIn(folder, kNavNames), &XpNavData::readNavaids);
+  read(pathIn(folder, kAwyNames), &XpNavData::readAirways);
   data.finish();
   if (any) result.value = std::move(data);
   return result;

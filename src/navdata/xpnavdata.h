@@ -52,9 +52,13 @@ class XpNavData {
  public:
   // Each reader takes one file's text and says what it could not use; the
   // airways need the points, so they are read last.
-  Messages readFixes(std::string_view text);
-  Messages readNavaids(std::string_view text);
-  Messages readAirways(std::string_view text);
+  // Each takes its layouts by the number on the file's second line (fixes
+  // 600, 1100, 1101, 1200; navaids 740, 810, 1100, 1150, 1200; airways 600,
+  // 640, 1100, 1101) and says once, with the number, a layout it does not
+  // read. `file` names the file in what is said.
+  Messages readFixes(std::string_view text, const std::string& file = "earth_fix.dat");
+  Messages readNavaids(std::string_view text, const std::string& file = "earth_nav.dat");
+  Messages readAirways(std::string_view text, const std::string& file = "earth_awy.dat");
 
   // Sorts the points for lookups: after the fixes and navaids are read.
   void finish();
@@ -78,6 +82,8 @@ class XpNavData {
 
  private:
   std::pair<std::size_t, std::size_t> named(std::uint64_t name) const;
+  // The point of that name within half a mile of `where`.
+  std::optional<std::uint32_t> pointAt(std::uint64_t name, const LatLng& where) const;
 
   std::vector<XpPoint> points_;
   std::vector<XpSegment> segments_;

@@ -4,7 +4,10 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 
+#include "base/gunzip.h"
 #include "navdata/fixfile_builder.h"
 #include "navdata/fixstore.h"
 #include "navdata/xpnavbuilder.h"
@@ -286,6 +289,64 @@ TEST_F(AirwayEnds, AnAirwaysEndsAreItsOwnPointsOfThoseNamesAndAddedPointsKeepThe
   EXPECT_EQ(model.chains[13][1].position, (LatLng{3800, 17500}));
   EXPECT_NE(trackReport(model).find("MIDLE "), std::string::npos);
   EXPECT_NE(exportTracks(resolvedTracks(model), TrackExportFormat::GeoJson).find("\"MIDLE\""), std::string::npos);
+}
+
+}  // namespace
+}  // namespace korvant
+
+namespace korvant {
+namespace {
+
+// FlightGear's Navaids folder, as its files come (made up, NOT FOR
+// NAVIGATION): fix.dat (600), nav.dat (810) and awy.dat (640), gzipped; an
+// airway end that neither file holds is the airway's own point.
+TEST(XpNavDataLayouts, FlightGearsGzippedFilesAndOlderLayoutsRead) {
+  test::TempDir dir;
+  dir.write("fix.dat",
+            "I\n600 Version - made up, NOT FOR NAVIGATION\n 50.500000 -20.000000 ALPHA\n"
+            " 51.000000 -21.000000 BRAVO\n 51.0 -21.0\n99\n");
+  dir.write("nav.dat",
+            "I\n810 Version - made up, NOT FOR NAVIGATION\n"
+            "2  50.000000 -19.000000 0 350 50 0.0 XY MADE UP NDB\n"
+            "3  52.000000 -22.000000 0 11500 130 -10.0 VVV MADE UP VOR-DME\n"
+            "13 52.500000 -22.500000 0 11320 40 0.0 DDD MADE UP DME\n"
+            "4  50.600000 -20.700000 0 10950 18 44.0 IXX RWY 04 ILS\n99\n");
+  dir.write("awy.dat",
+            "I\n640 Version - made up, NOT FOR NAVIGATION\n"
+            "ALPHA 50.500000 -20.000000 BRAVO 51.000000 -21.000000 2 180 450 UN1-UN2\n"
+            "BRAVO 51.000000 -21.000000 VVV 52.000000 -22.000000 2 180 450 UN1\n"
+            "VVV 52.000000 -22.000000 CHARL 53.000000 -23.000000 1 50 170 UN1\n99\n");
+  ASSERT_EQ(
+      std::system(("gzip -9n " + dir.str() + "/fix.dat " + dir.str() + "/nav.dat " + dir.str() + "/awy.dat").c_str()),
+      0);
+  const Result<XpNavData> data = readXpNavData(dir.str());
+  ASSERT_TRUE(data);
+  ASSERT_EQ(data.messages.size(), 1u);
+  EXPECT_EQ(data.messages[0].text, "fix.dat.gz: 1 LINES NOT USED (FIRST line 5: too few columns)");
+  EXPECT_EQ(data->pointCount(), 2u + 3 + 1);  // two fixes, NDB, VOR, DME, and the airway's own CHARL
+  EXPECT_EQ(data->nearest("DDD", {0, 0})->kind, FIX_KIND_DME);
+  const auto un1 = data->airwayPath("UN1", "ALPHA", "CHARL", {5000, -2000});
+  ASSERT_TRUE(un1);
+  EXPECT_EQ(un1->names, (std::vector<std::string>{"ALPHA", "BRAVO", "VVV", "CHARL"}));
+  EXPECT_TRUE(data->airwayPath("UN2", "BRAVO", "ALPHA", {5100, -2100}));
+
+  // A layout not read is said once with its number; a damaged or oversized
+  // gzip file is refused with why.
+  test::TempDir other;
+  other.write("earth_fix.dat", "I\n1300 Version - made up\n 50.0 -20.0 ALPHA ENRT EG 0\n99\n");
+  other.write("earth_nav.dat.gz", "\x1F\x8B not really gzip");
+  const Result<XpNavData> said = readXpNavData(other.str());
+  ASSERT_GE(said.messages.size(), 2u);
+  EXPECT_EQ(said.messages[0].text, "earth_fix.dat: LAYOUT 1300 IS NOT READ");
+  EXPECT_NE(said.messages[1].text.find("earth_nav.dat.gz: DAMAGED"), std::string::npos) << said.messages[1].text;
+  const std::string zeros = other.write("zeros", std::string(1 << 20, '\0'));
+  ASSERT_EQ(std::system(("gzip -9n " + zeros).c_str()), 0);
+  std::ifstream packed(zeros + ".gz", std::ios::binary);
+  const std::string bytes{std::istreambuf_iterator<char>(packed), {}};
+  EXPECT_EQ(gunzip(bytes, 1000).reason, "LARGER THAN 0 MB UNPACKED");
+  EXPECT_EQ(gunzip(bytes, 1 << 20).bytes.size(), 1u << 20);
+  EXPECT_EQ(gunzip(bytes + bytes, 2 << 20).bytes.size(), 2u << 20);  // two members, as cat makes them
+  EXPECT_EQ(gunzip(bytes.substr(0, bytes.size() - 4), 2 << 20).reason, "DAMAGED (CUT SHORT)");
 }
 
 }  // namespace
