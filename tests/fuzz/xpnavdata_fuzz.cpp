@@ -1,6 +1,8 @@
-// X-Plane navigation data of any bytes: the first byte picks the file (fixes,
-// navaids, or fixes then airways over them), the rest is its text. Every
-// point read lies on the Earth, and lookups and airway searches end.
+// X-Plane and FlightGear navigation data of any bytes, in every layout the
+// second line may name: the first byte picks the file (fixes, navaids, fixes
+// then airways over them, or a gzipped fix file unpacked within a bound), the
+// rest is its text. Every point read lies on the Earth, and lookups and
+// airway searches end.
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
@@ -8,6 +10,7 @@
 #include <string>
 #include <string_view>
 
+#include "base/gunzip.h"
 #include "fuzzsupport.h"
 #include "navdata/xpnavdata.h"
 
@@ -16,8 +19,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (size == 0) return 0;
   const std::string_view text(reinterpret_cast<const char*>(data) + 1, size - 1);
   XpNavData nav;
-  switch (data[0] % 3) {
+  switch (data[0] % 4) {
     case 0: (void)nav.readFixes(text); break;
+    case 3: {
+      const Gunzipped unpacked = gunzip(text, 1 << 20);
+      if (unpacked.bytes.size() > (1u << 20) || (!unpacked.ok && unpacked.reason.empty())) std::abort();
+      if (unpacked.ok) (void)nav.readFixes(unpacked.bytes);
+      break;
+    }
     case 1: (void)nav.readNavaids(text); break;
     default: {
       // Airways need points to join: three files, each ended by its "99" line.
