@@ -200,6 +200,10 @@ int writeExport(const AppContext& app, const PlotOptions& o) {
   if (o.route && !o.procedure.empty() && o.tracks.empty() && o.routeString.empty()) {
     // A plan read in one format, written in another.
     if (app.procedure.source.kind != RouteFileKind::FlightPlan) return fail("--export takes a flight plan", 2);
+    // One point is no route: written, its two ends would say it twice.
+    if (std::count_if(app.procedure.plan.waypoints.begin(), app.procedure.plan.waypoints.end(),
+                      [](const UW_Wpt& w) { return !w.isUserItem(); }) < 2)
+      return fail("the plan has fewer than two points: no route to write", 1);
     ResolvedTrack points;
     TrackPlan plan = flightPlanAsTrackPlan(app.procedure.plan, points);
     plan.cycle = airacCycle(app.clock.now());

@@ -51,7 +51,7 @@ void convertPlan(const FlightPlan& plan) {
       if (!onEarth(w.position)) std::abort();  // the readers' one rule, whatever the format
       points.push_back(&w);
     }
-  if (points.empty()) return;
+  if (points.size() < 2) return;  // no route: korvant-plot refuses to write it
   ResolvedTrack holder;
   const TrackPlan trackPlan = flightPlanAsTrackPlan(plan, holder);
   for (const PlanFormat format : {PlanFormat::Fs2004, PlanFormat::Xml, PlanFormat::XPlane}) {

@@ -425,6 +425,10 @@ TEST_F(PlotTool, ExportsTheTracksByTheFilesExtension) {
   EXPECT_EQ(run("--tracks " + tracks + " --plan " + KORVANT_PLAN + " --export both.kml", &errors), 2);
   EXPECT_NE(errors.find("give --plan without --tracks"), std::string::npos) << errors;
   EXPECT_FALSE(std::filesystem::exists(dir.path() / "both.kml"));
+  // One point is no route to write.
+  dir.write("one.fms", "I\n1100 Version\nNUMENR 1\n1 EGLL ADEP 83 51.4775 -0.461389\n");
+  EXPECT_EQ(run("--plan one.fms --export one.pln", &errors), 1);
+  EXPECT_NE(errors.find("fewer than two points"), std::string::npos) << errors;
   EXPECT_EQ(run("--folder " + folder + " --tracks " + tracks + " --export /no/such/folder/t.kml", &errors), 1);
   EXPECT_NE(errors.find("cannot write"), std::string::npos);
 }
