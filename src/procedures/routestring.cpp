@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cmath>
+#include <cstdio>
 #include <optional>
 
 #include "geo/greatcircle.h"
@@ -30,8 +31,9 @@ std::vector<std::string> splitWords(std::string_view text, std::size_t limit, bo
   cut = false;
   for (std::size_t i = 0; i <= text.size(); ++i) {
     unsigned char c = i < text.size() ? static_cast<unsigned char>(text[i]) : ' ';
-    // KJFK..MERIT..EGLL: a run of dots parts words as a blank does.
-    if (c == '.' && ((i + 1 < text.size() && text[i + 1] == '.') || (i > 0 && text[i - 1] == '.'))) c = ' ';
+    // The ICAO form parts words with dots (DCT.MCW.J101.SSM), and KJFK..EGLL
+    // with runs of them; a dot between digits is a decimal point.
+    if (c == '.' && !(i > 0 && i + 1 < text.size() && isDigit(text[i - 1]) && isDigit(text[i + 1]))) c = ' ';
     if (c > ' ' && c != 0x7F) {
       word += static_cast<char>(std::toupper(c));
       continue;
@@ -181,14 +183,19 @@ class RouteReader {
       (looksLikeAirway(name) ? route_.notExpanded : route_.unresolved).push_back(name);
       return;
     }
+    const std::string suffix = name.size() < word.size() ? word.substr(name.size() + 1) : std::string();
+    const auto noteChange = [&] {
+      if (isSpeedLevelSuffix(suffix)) route_.changes.push_back({route_.points.size() - 1, suffix});
+    };
     // ETARI DCT ETARI/M082F300: one point.
     if (!pending_ && !route_.points.empty() && route_.points.back().name == name &&
         samePoint(route_.points.back().position, position))
-      return;
+      return noteChange();
     TrackFix point{name, position, kind};
     flushTrack(&point);
     flyAirway(point);
     route_.points.push_back(point);
+    noteChange();
   }
 
   // An airway that no fix followed is flown direct, as one the data lacks.
@@ -327,6 +334,43 @@ bool isSpeedLevelGroup(std::string_view w) {
   if (level.empty() || (level[0] != 'F' && level[0] != 'A' && level[0] != 'S' && level[0] != 'M')) return false;
   const std::size_t digits = countDigits(level, 1);
   return (digits == 3 || digits == 4) && digits + 1 == level.size();
+}
+
+namespace {
+
+// F370, A045, S1130, M0840: a flight level, an altitude in hundreds of feet,
+// a metric level or altitude in tens of metres.
+bool isLevel(std::string_view w) {
+  if (w.empty()) return false;
+  const std::size_t digits = countDigits(w, 1);
+  const bool three = (w[0] == 'F' || w[0] == 'A') && digits == 3, four = (w[0] == 'S' || w[0] == 'M') && digits == 4;
+  return (three || four) && digits + 1 == w.size();
+}
+
+std::string levelWords(std::string_view w) {
+  if (w == "VFR" || w == "IFR") return std::string(w);
+  const int n = std::stoi(std::string(w.substr(1)));
+  switch (w[0]) {
+    case 'F': return "FL" + std::string(w.substr(1));
+    case 'A': return std::to_string(n * 100) + " FT";
+    default: return std::to_string(n * 10) + " M";  // S and M
+  }
+}
+
+}  // namespace
+
+bool isSpeedLevelSuffix(std::string_view w) { return isSpeedLevelGroup(w) || isLevel(w) || w == "VFR" || w == "IFR"; }
+
+std::string speedLevelWords(std::string_view w) {
+  if (!isSpeedLevelGroup(w)) return isSpeedLevelSuffix(w) ? levelWords(w) : std::string();
+  const std::size_t digits = countDigits(w, 1);
+  const int speed = std::stoi(std::string(w.substr(1, digits)));
+  char text[32];
+  if (w[0] == 'M')
+    std::snprintf(text, sizeof text, "MACH %d.%02d", speed / 100, speed % 100);
+  else
+    std::snprintf(text, sizeof text, "%d %s", speed, w[0] == 'N' ? "KT" : "KM/H");
+  return std::string(text) + ", " + levelWords(w.substr(1 + digits));
 }
 
 bool looksLikeAirway(std::string_view w) {

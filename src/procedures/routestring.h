@@ -1,8 +1,10 @@
 #pragma once
 // A route string as flight-planning services hand it out:
 //   KJFK DCT MERIT HFD PUT BOS KANNI N557A NEEKO NATU GISTI SLANY UL9 KONAN EGLL
-// Each fix name or position resolves nearest the point before it; DCT, speed
-// and level groups (N0480F350) and "/..." suffixes go; NAT U (or NATU) and
+// The ICAO form too: DCT.MCW.J101.SSM.YQL/N0471F370.DCT.6401N03005W. Each
+// fix name or position resolves nearest the point before it; DCT goes, a
+// speed and level group after a point's slash is kept as a change there,
+// other "/..." suffixes go; NAT U (or NATU) and
 // PACOTS 11 (or PACOTSK) stand for the stored track's fixes between the
 // points written round them; airways are flown as direct legs.
 #include <string>
@@ -27,8 +29,16 @@ struct ExpandedTrack {
   std::size_t count = 0;  // how many of its fixes the route flies
 };
 
+// A speed and level group written after a point (YQL/N0471F370): from that
+// point on, the flight's speed, level or both change.
+struct SpeedLevelChange {
+  std::size_t point = 0;  // its index in the route
+  std::string group;      // "N0471F370", "F350", "A045", "VFR"
+};
+
 struct RouteStringRead {
   std::vector<TrackFix> points;
+  std::vector<SpeedLevelChange> changes;
   std::vector<ExpandedTrack> tracks;
   std::vector<std::string> unresolved;     // words that named nothing
   std::vector<std::string> notExpanded;    // airways, flown as direct legs
@@ -45,6 +55,11 @@ RouteStringRead readRouteString(std::string_view text, const TrackModel& tracks,
 
 // A speed and level group: N0480F350, M082F350, K0830S1010, N0450VFR.
 bool isSpeedLevelGroup(std::string_view word);
+// What may follow a point's slash: a speed and level group, or a level alone
+// (F370, A045, S1130, M0840), VFR or IFR.
+bool isSpeedLevelSuffix(std::string_view word);
+// The group in words: "471 KT, FL370", "MACH 0.82, FL350", "4500 FT".
+std::string speedLevelWords(std::string_view group);
 // Letters then digits, perhaps a letter after them: N557A, UL9, J80, A590.
 bool looksLikeAirway(std::string_view word);
 

@@ -23,7 +23,15 @@ std::string routeStringReport(const RouteStringRead& route, const MagneticModel&
   if (!route.points.empty()) out << "  " << route.points.front().name << '-' << route.points.back().name;
   out << '\n';
   if (!(magnetic == MagneticModel())) out << magnetic.title() << '\n';
-  out << legRows(route.points, magnetic);
+  // Each point's row, and under it a change of speed and level written there.
+  std::istringstream rows(legRows(route.points, magnetic));
+  std::size_t index = 0;
+  for (std::string row; std::getline(rows, row); ++index) {
+    out << row << '\n';
+    for (const SpeedLevelChange& c : route.changes)
+      if (c.point == index)
+        out << "    FROM " << route.points[index].name << ": " << c.group << "  " << speedLevelWords(c.group) << '\n';
+  }
   for (const ExpandedTrack& t : route.tracks)
     out << t.name << ": " << t.count << (t.count == 1 ? " FIX" : " FIXES") << " OF THE TRACK\n";
   for (const std::string& missing : route.missingTracks) out << missing << '\n';

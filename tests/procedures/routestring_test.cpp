@@ -125,6 +125,35 @@ TEST_F(RouteStringTest, GroupsSuffixesAirwaysAndUnknownWords) {
   EXPECT_NE(report.find("  TOTAL "), std::string::npos) << report;
 }
 
+// The ICAO form as a flight-service example writes it (the sample fix file
+// lacks the Canadian and Norwegian names): dots part the words, DCT goes, a
+// speed and level group after a slash is a change at that point, said in words.
+TEST_F(RouteStringTest, TheIcaoFormWithDotsAndSpeedLevelChanges) {
+  const RouteStringRead r = read(
+      "DCT.KJFK.DCT.MERIT.J101.HFD.DCT.BOS/N0471F370.DCT.6401N03005W.6415N03000W.64N020W.63N010W."
+      "65N005W/M082F350.DCT.EGLL/A045.DCT");
+  EXPECT_EQ(names(r), "KJFK MERIT HFD BOS 6401N03005W 6415N03000W 64N020W 63N010W 65N005W EGLL");
+  EXPECT_NEAR(r.points[4].position.lat, 6401, 1e-9);
+  EXPECT_NEAR(r.points[4].position.lng, -3005, 1e-9);
+  ASSERT_EQ(r.changes.size(), 3u);
+  EXPECT_EQ(r.changes[0].point, 3u);
+  EXPECT_EQ(r.changes[1].group, "M082F350");
+  EXPECT_EQ(r.changes[2].point, 9u);
+  const std::string report = routeStringReport(r);
+  EXPECT_NE(report.find("    FROM BOS: N0471F370  471 KT, FL370\n  6401N03005W"), std::string::npos) << report;
+  const std::pair<const char*, const char*> words[] = {{"N0471F370", "471 KT, FL370"},
+                                                       {"M082F350", "MACH 0.82, FL350"},
+                                                       {"K0830S1130", "830 KM/H, 11300 M"},
+                                                       {"N0450VFR", "450 KT, VFR"},
+                                                       {"A045", "4500 FT"},
+                                                       {"M0840", "8400 M"},
+                                                       {"VFR", "VFR"},
+                                                       {"F37", ""}};
+  for (const auto& [group, said] : words) EXPECT_EQ(speedLevelWords(group), said) << group;
+  // A decimal point stays in its number.
+  EXPECT_EQ(names(read("KJFK N4038.37/W07346.76 EGLL")), "KJFK N4038.37/W07346.76 EGLL");
+}
+
 TEST_F(RouteStringTest, EmptyEndlessAndHostileStrings) {
   readTracks("nat-20160210-qsimplanner.html");
   EXPECT_TRUE(read("").points.empty());
