@@ -169,7 +169,10 @@ int plotRouteString(AppContext& app, const PlotOptions& o) {
     app.view = chosen;
     app.checkedPreset = preset;
   }
-  if (o.report) std::cout << routeStringReport(outcome.route, app.magneticModel()) << std::flush;
+  if (o.report) {
+    const std::time_t at = effectiveTerminatorTime(app.terminator, app.clock);
+    std::cout << routeStringReport(outcome.route, app.magneticModel(), &app.tracks, at - at % 60) << std::flush;
+  }
   return 0;
 }
 

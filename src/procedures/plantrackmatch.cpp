@@ -5,6 +5,7 @@
 
 #include "base/textops.h"
 #include "geo/greatcircle.h"
+#include "geo/positiontext.h"
 #include "tracks/resolvedtrack.h"
 #include "tracks/trackvalidity.h"
 
@@ -39,7 +40,26 @@ std::optional<char> namedTrack(const FlightPlan& plan) {
   return std::nullopt;
 }
 
+// A track fix as the lines say it: its name, or a position in whole minutes.
+std::string saidFix(const TrackFix& fix) {
+  LatLng read;
+  return parsePositionText(fix.name, read) ? minutePosition(fix.position) : fix.name;
+}
+
 }  // namespace
+
+FlightPlan routeAsPlan(const std::vector<TrackFix>& points) {
+  FlightPlan plan;
+  for (const TrackFix& p : points) {
+    UW_Wpt w;
+    w.number = static_cast<int>(plan.waypoints.size());
+    w.identifier = p.name;
+    w.type = "I";
+    w.position = p.position;
+    plan.waypoints.push_back(std::move(w));
+  }
+  return plan;
+}
 
 std::string minutePosition(const LatLng& position) {
   const auto part = [](double packed, int width, char positive, char negative) {
@@ -65,7 +85,8 @@ std::vector<PlanTrackRun> planTrackRuns(const FlightPlan& plan, const TrackModel
                distanceNm(points[p + length]->position, track.fixes[t + length].position) <= TRACK_MATCH_NM)
           ++length;
         if (length < TRACK_MATCH_POINTS) continue;
-        runs.push_back({track.letter, family + " " + track.name, p, p + length - 1});
+        runs.push_back({track.letter, family + " " + track.name, p, p + length - 1, t, t + length - 1,
+                        saidFix(track.fixes[t]), saidFix(track.fixes[t + length - 1])});
         p += length - 1;
         break;
       }
@@ -80,8 +101,7 @@ std::vector<std::string> planTrackLines(const FlightPlan& plan, const TrackModel
   const std::vector<const UW_Wpt*> points = pointsOf(plan);
   const std::vector<PlanTrackRun> runs = planTrackRuns(plan, tracks);
   for (const PlanTrackRun& run : runs) {
-    std::string line = "FLIES " + run.name + " FROM " + minutePosition(points[run.first]->position) + " TO " +
-                       minutePosition(points[run.last]->position);
+    std::string line = "FLIES " + run.name + " FROM " + run.from + " TO " + run.to;
     if (at)
       if (const auto period = trackValidity(tracks, run.letter - 'A', *at)) line += "  " + validityWords(*period, *at);
     lines.push_back(line);
@@ -91,8 +111,15 @@ std::vector<std::string> planTrackLines(const FlightPlan& plan, const TrackModel
   const std::optional<char> named = namedTrack(plan);
   if (named && tracks.reference == NAT_REFERENCE) {
     bool flown = false;
-    for (const PlanTrackRun& run : runs) flown = flown || run.letter == *named;
     const std::string name = "NAT " + std::string(1, *named);
+    for (const PlanTrackRun& run : runs) {
+      if (run.letter != *named) continue;
+      flown = true;
+      // Flown in part, then left: where, and where the track goes on.
+      const std::vector<TrackFix>& chain = tracks.chains[*named - 'A'];
+      if (run.trackLast + 1 < chain.size() && run.last + 1 < points.size())
+        lines.push_back("THE PLAN LEAVES " + name + " AT " + run.to + ", BEFORE " + saidFix(chain[run.trackLast + 1]));
+    }
     if (!flown && !tracks.slotTexts[*named - 'A'].empty()) {
       std::string where;
       for (const ResolvedTrack& track : resolvedTracks(tracks)) {

@@ -2,6 +2,7 @@
 
 #include <sstream>
 
+#include "procedures/plantrackmatch.h"
 #include "tracks/trackreport.h"
 
 namespace korvant {
@@ -17,7 +18,8 @@ void wordList(std::ostringstream& out, const char* title, const std::vector<std:
 
 }  // namespace
 
-std::string routeStringReport(const RouteStringRead& route, const MagneticModel& magnetic) {
+std::string routeStringReport(const RouteStringRead& route, const MagneticModel& magnetic, const TrackModel* tracks,
+                              std::optional<std::time_t> at) {
   std::ostringstream out;
   out << "ROUTE STRING";
   if (!route.points.empty()) out << "  " << route.points.front().name << '-' << route.points.back().name;
@@ -32,6 +34,8 @@ std::string routeStringReport(const RouteStringRead& route, const MagneticModel&
       if (c.point == index)
         out << "    FROM " << route.points[index].name << ": " << c.group << "  " << speedLevelWords(c.group) << '\n';
   }
+  if (tracks && !tracks->empty())
+    for (const std::string& line : planTrackLines(routeAsPlan(route.points), *tracks, at)) out << line << '\n';
   for (const ExpandedTrack& t : route.tracks)
     out << t.name << ": " << t.count << (t.count == 1 ? " FIX" : " FIXES") << " OF THE TRACK\n";
   for (const std::string& missing : route.missingTracks) out << missing << '\n';

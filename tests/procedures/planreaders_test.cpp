@@ -1,6 +1,7 @@
 // The plan formats of today, as the simulators and planners write them; the
 // texts are made up for these tests, in the forms those programs use.
 #include "procedures/planreaders.h"
+#include "procedures/routestringreport.h"
 
 #include <gtest/gtest.h>
 
@@ -227,11 +228,25 @@ TEST(PlanTrackMatch, WhichStoredTrackThePlanFlies) {
       {planThrough("EGLL KJFK", {{5128, -27}, {5300.4, -5000}, {5400, -4000}, {5500, -3000}, {5000, -2000}}),
        {"FLIES NAT S FROM 5300N/05000W TO 5500N/03000W  EXPIRED 07/0800Z"}},
       {planThrough("EGLL KJFK", {{5300, -5000}, {5400, -4000}, {4000, -3000}}), {"FOLLOWS NO STORED TRACK"}},
+      // Named, flown for three points, then left: where, and where the track goes on.
+      {planThrough("EGLL NATS KJFK", {{5300, -5000}, {5400, -4000}, {5500, -3000}, {5000, -2000}}),
+       {"FLIES NAT S FROM 5300N/05000W TO 5500N/03000W  EXPIRED 07/0800Z",
+        "THE PLAN LEAVES NAT S AT 5500N/03000W, BEFORE 5500N/02000W"}},
       // Named in its route, made on another day: today's T lies elsewhere.
       {planThrough("EGLL NATT KJFK", {{5200, -5000}, {5400, -4000}, {5500, -3000}}),
        {"FOLLOWS NO STORED TRACK", "THE PLAN'S NAT T DIFFERS FROM TODAY'S NAT T AT 5300N/04000W"}},
   };
   for (const Case& c : cases) EXPECT_EQ(planTrackLines(c.plan, tracks, at), c.lines) << c.plan.title;
+  // A route string is matched as a plan is, its track's named ends by name.
+  FixFileContents dinim;
+  dinim.fixes = {test::makeFix("DINIM", 5100, -1500)};
+  FixStore named;
+  named.loadBytes(test::fixFileBytes(dinim));
+  ASSERT_TRUE(storeTrackLine(tracks, "R DINIM 53/40 54/30", NAT_REFERENCE, TrackStore{named}));
+  RouteStringRead route;
+  route.points = {{"EGLL", {5128, -27}}, {"DINIM", {5100, -1500}}, {"53/40", {5300, -4000}}, {"54/30", {5400, -3000}}};
+  EXPECT_NE(routeStringReport(route, {}, &tracks, at).find("FLIES NAT R FROM DINIM TO 5400N/03000W"),
+            std::string::npos);
   EXPECT_EQ(minutePosition({-3330.5, 17959.99}), "3331S/18000E");
 }
 

@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "map/paintcontext.h"
+#include "procedures/flightplan.h"
 
 namespace korvant {
 
@@ -38,6 +39,9 @@ void drawProcedure(PaintContext& paint);
 // The route string read or a city pair's way onto its best track, over the tracks.
 void drawPlottedRoute(PaintContext& paint);
 // A route's waypoint: a triangle, the name below right of it.
+// The name of each stored track a plan flies a stretch of ("NAT C"), over
+// the middle of that stretch, never left out by the placer.
+void drawTrackRunNames(PaintContext& paint, const FlightPlan& plan, Color color);
 void drawRouteMark(PaintContext& paint, const LatLng& position, std::string_view name);
 
 // The packed ends of a tick arm of half-length e minutes round v, borrowing

@@ -5,6 +5,7 @@
 
 #include "map/layers/layers.h"
 #include "map/linedrawing.h"
+#include "procedures/plantrackmatch.h"
 
 namespace korvant {
 
@@ -50,6 +51,12 @@ void drawPlottedRoute(PaintContext& paint) {
   if (route->directLine && points.size() > 1 && drawable(points.front().position) && drawable(points.back().position)) {
     canvas.selectPen(color, 1, PenStyle::Solid);
     lines.drawLine(LineType::GreatCircle, points.front().position, points.back().position, WIDENED, 0);
+  }
+  // A route string names the tracks it flies as a plan does.
+  if (route->routeString) {
+    std::vector<TrackFix> fixes;
+    for (const PlottedPoint& p : points) fixes.push_back({p.name, p.position, p.kind});
+    drawTrackRunNames(paint, routeAsPlan(fixes), color);
   }
   for (const PlottedPoint& p : points)
     if (p.marked && drawable(p.position)) drawRouteMark(paint, p.position, p.name);

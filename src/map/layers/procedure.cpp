@@ -147,6 +147,14 @@ void drawFlightPlan(PaintContext& paint, const FlightPlan& plan) {
     canvas.selectPen(color, 1, PenStyle::Solid);
     lines.drawLine(LineType::GreatCircle, first->position, previous->position, WIDENED, 0);
   }
+  drawTrackRunNames(paint, plan, color);
+  canvas.setBackgroundTransparent(true);
+}
+
+}  // namespace
+
+void drawTrackRunNames(PaintContext& paint, const FlightPlan& plan, Color color) {
+  MapCanvas& canvas = paint.canvas;
   // The stretch that flies a stored track is named after it, at the middle
   // of its middle leg.
   std::vector<const UW_Wpt*> points;
@@ -165,10 +173,7 @@ void drawFlightPlan(PaintContext& paint, const FlightPlan& plan) {
     if (place(paint, destination(a, cd.course, cd.distance / 2).position, d)) canvas.textOut(d.x, d.y - 2, run.name);
     canvas.setLabelClass(LabelClass::Always);
   }
-  canvas.setBackgroundTransparent(true);
 }
-
-}  // namespace
 
 void drawRouteMark(PaintContext& paint, const LatLng& position, std::string_view name) {
   DevicePoint d;
