@@ -1,6 +1,8 @@
 #include "navdata/xpnavdata.h"
 
 #include <algorithm>
+#include <array>
+#include <charconv>
 #include <cmath>
 #include <cstdlib>
 #include <deque>
@@ -40,26 +42,39 @@ std::uint16_t packRegion(std::string_view text) {
   return static_cast<std::uint16_t>((static_cast<unsigned char>(text[0]) << 8) | static_cast<unsigned char>(text[1]));
 }
 
-// The whitespace-separated columns of a line, at most `limit` of them.
-std::vector<std::string_view> columns(std::string_view line, std::size_t limit) {
-  std::vector<std::string_view> out;
+// The whitespace-separated columns of a line, at most `limit` (up to 12) of
+// them, held without a heap allocation: a world set has millions of lines.
+struct Columns {
+  std::array<std::string_view, 12> at;
+  std::size_t count = 0;
+
+  std::size_t size() const { return count; }
+  bool empty() const { return count == 0; }
+  const std::string_view& operator[](std::size_t i) const { return at[i]; }
+};
+
+Columns columns(std::string_view line, std::size_t limit) {
+  Columns out;
+  limit = std::min(limit, out.at.size());
   std::size_t at = 0;
-  while (out.size() < limit) {
+  while (out.count < limit) {
     while (at < line.size() && (line[at] == ' ' || line[at] == '\t' || line[at] == '\r')) ++at;
     if (at >= line.size()) break;
     const std::size_t start = at;
     while (at < line.size() && line[at] != ' ' && line[at] != '\t' && line[at] != '\r') ++at;
-    out.push_back(line.substr(start, at - start));
+    out.at[out.count++] = line.substr(start, at - start);
   }
   return out;
 }
 
+// from_chars: a world set holds millions of numbers, and strtod, with its
+// copy to a terminated string and its locale, was a third of the reading.
 std::optional<double> number(std::string_view text) {
+  if (!text.empty() && text[0] == '+') text.remove_prefix(1);
   if (text.empty() || text.size() > 24) return std::nullopt;
-  const std::string s(text);
-  char* end = nullptr;
-  const double v = std::strtod(s.c_str(), &end);
-  if (end != s.c_str() + s.size() || !std::isfinite(v)) return std::nullopt;
+  double v = 0;
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), v);
+  if (error != std::errc() || end != text.data() + text.size() || !std::isfinite(v)) return std::nullopt;
   return v;
 }
 
@@ -72,7 +87,7 @@ class RecordWalk {
     for (int header = 0; header < 2 && next(); ++header)
       if (header == 1) {
         // "1101 Version - ...": the layout's number.
-        const std::vector<std::string_view> c = columns(line_, 1);
+        const Columns c = columns(line_, 1);
         if (const auto v = number(c.empty() ? std::string_view() : c[0])) version_ = static_cast<int>(*v);
       }
   }
@@ -92,7 +107,7 @@ class RecordWalk {
       line_ = text_.substr(at_, end - at_);
       at_ = end + 1;
       ++number_;
-      const std::vector<std::string_view> first = columns(line_, 1);
+      const Columns first = columns(line_, 1);
       if (first.empty()) continue;
       if (first[0] == "99") {
         ended_ = true;
@@ -148,7 +163,7 @@ Messages XpNavData::readFixes(std::string_view text, const std::string& file) {
   const bool old = walk.version() == 600;
   if (!old && !oneOf(walk.version(), {1100, 1101, 1200})) return walk.unread();
   while (walk.next()) {
-    const std::vector<std::string_view> c = columns(walk.line(), old ? 3 : 5);
+    const Columns c = columns(walk.line(), old ? 3 : 5);
     if (c.size() < (old ? 3u : 5u)) {
       walk.refuse("too few columns");
       continue;
@@ -174,7 +189,7 @@ Messages XpNavData::readNavaids(std::string_view text, const std::string& file) 
   if (!old && !oneOf(walk.version(), {1100, 1150, 1200})) return walk.unread();
   const std::size_t needed = old ? 9 : 10;
   while (walk.next()) {
-    const std::vector<std::string_view> c = columns(walk.line(), needed);
+    const Columns c = columns(walk.line(), needed);
     if (c.empty()) continue;
     const auto code = number(c[0]);
     // NDBs, VORs and DMEs or TACANs standing alone; localisers, glide
@@ -215,7 +230,8 @@ std::pair<std::size_t, std::size_t> XpNavData::named(std::uint64_t name) const {
 std::optional<std::uint32_t> XpNavData::pointAt(std::uint64_t name, const LatLng& where) const {
   const auto [first, last] = named(name);
   for (std::size_t i = first; i < last; ++i)
-    if (distanceNmFast(points_[i].position, where) < 0.5) return static_cast<std::uint32_t>(i);
+    if (surelyWithinNm(points_[i].position, where, 0.5) || distanceNmFast(points_[i].position, where) < 0.5)
+      return static_cast<std::uint32_t>(i);
   return std::nullopt;
 }
 
@@ -233,7 +249,7 @@ Messages XpNavData::readAirways(std::string_view text, const std::string& file) 
     // An end no fix or navaid file holds is a point of the airway's own.
     std::vector<XpPoint> added;
     for (RecordWalk walk(text, file); walk.next();) {
-      const std::vector<std::string_view> c = columns(walk.line(), needed);
+      const Columns c = columns(walk.line(), needed);
       if (c.size() < needed) continue;
       for (const std::size_t at : {0u, 3u}) {
         const auto name = packIdent(c[at]);
@@ -252,7 +268,7 @@ Messages XpNavData::readAirways(std::string_view text, const std::string& file) 
   RecordWalk walk(text, file);
   long unknownEnds = 0;
   while (walk.next()) {
-    const std::vector<std::string_view> c = columns(walk.line(), needed);
+    const Columns c = columns(walk.line(), needed);
     if (c.size() < needed) {
       walk.refuse("too few columns");
       continue;
