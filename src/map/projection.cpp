@@ -161,6 +161,12 @@ void Projection::setup(const Viewport& v) {
   } else if (kind_ == ProjectionKind::Orthographic) {
     sinPhi0_ = std::sin(phi0_);
     cosPhi0_ = std::cos(phi0_);
+  } else if (kind_ == ProjectionKind::Mercator) {
+    // The centre's latitude on the centre row, as every other projection
+    // has it: with the equator there a view of the North Atlantic showed
+    // Brazil under a title block naming 50N.
+    mercatorY0_ = 0;
+    mercatorY0_ = latTerm(std::clamp(centreLat_, -8900.0, 8900.0)).a;
   }
 }
 
@@ -177,7 +183,7 @@ Projection::LatTerm Projection::latTerm(double lat) const {
     }
     case ProjectionKind::Mercator:
       if (lat < -8900 || lat > 8900) return {2, 0};
-      return {radius_ * std::log(std::tan(kQuarterPi + degMinToRadians(lat) / 2)), 0};
+      return {radius_ * std::log(std::tan(kQuarterPi + degMinToRadians(lat) / 2)) - mercatorY0_, 0};
     case ProjectionKind::Orthographic: {
       const double phi = degMinToRadians(lat);
       return {std::sin(phi), std::cos(phi)};
@@ -274,7 +280,7 @@ LatLng Projection::fromDevice(int px, int py) const {
       return {radiansToDegMin(phi), lng};
     }
     case ProjectionKind::Mercator: {
-      const double phi = PI / 2 - 2 * std::atan(std::exp(-y / radius_));
+      const double phi = PI / 2 - 2 * std::atan(std::exp(-(y + mercatorY0_) / radius_));
       const double lng = radiansToDegMin(x / radius_ + lambda0_);
       if (lng < -18000 || lng > 18000) return LatLng::unset();
       return {radiansToDegMin(phi), lng};

@@ -103,6 +103,7 @@ class Projection {
   double radius_ = 1;
   double n_ = 0, f_ = 0, rho0_ = 0;
   double sinPhi0_ = 0, cosPhi0_ = 1;
+  double mercatorY0_ = 0;  // the centre latitude's plane y: the Mercator's centre row
   int left_ = 0, top_ = 0, right_ = 0, bottom_ = 0;
   int cx_ = 0, cy_ = 0;
   unsigned pixelScale_ = 0;

@@ -130,9 +130,22 @@ TEST(Projection, OrthographicOverThePoles) {
   }
 }
 
-TEST(Projection, MercatorEquatorOnTheCentreRowAndLimits) {
+// The view's centre on the centre row, forward and back, at any latitude;
+// north above it, and the spacing of the parallels Mercator's own.
+TEST(Projection, MercatorCentredOnTheViewsCentreAndLimits) {
+  for (const LatLng centre : {LatLng{5000, -3500}, LatLng{0, 0}, LatLng{-3330, 15100}, LatLng{8800, 0}}) {
+    const Projection p = ofKind(ProjectionKind::Mercator, centre);
+    const DevicePoint d = p.toDevice(centre);
+    EXPECT_EQ(d.x, p.centreX());
+    EXPECT_EQ(d.y, p.centreY());
+    const LatLng back = p.fromDevice(p.centreX(), p.centreY());
+    EXPECT_NEAR(degMinToDegrees(back.lat), degMinToDegrees(centre.lat), 1e-6);
+    EXPECT_NEAR(degMinToDegrees(back.lng), degMinToDegrees(centre.lng), 1e-6);
+  }
   const Projection p = ofKind(ProjectionKind::Mercator, {5000, -3500});
-  EXPECT_EQ(p.toDevice({0, -3500}).y, p.centreY());
+  EXPECT_LT(p.toDevice({5500, -3500}).y, p.centreY());
+  EXPECT_NEAR(p.toPlane({6000, -3500}).y - p.toPlane({5000, -3500}).y,
+              std::log(std::tan(PI / 4 + PI / 6)) - std::log(std::tan(PI / 4 + 25 * PI / 180)), 1e-12);
   EXPECT_EQ(p.toPlane({8901, 0}).y, 2);
   EXPECT_TRUE(p.fromDevice(p.centreX() + 2000 * 4, p.centreY()).isUnset());  // beyond 180E
 }
