@@ -80,6 +80,11 @@ CommandEffect MapCommands::execute(int id) {
     return effect;
   }
   if (bool* s = switchOfCommand(sw, id)) {
+    if (id == cmd::ValidTracksOnly && !app_.tracks.empty()) {
+      effect.repaint = toggleSwitch(*s, false);
+      effect.note = trackReadNote(app_.tracks, validityTimeIfOnlyValid());
+      return effect;
+    }
     // The two tick densities exclude each other.
     if (id == cmd::Ticks1 && sw.ticks5 && !sw.ticks1) toggleSwitch(sw.ticks5, false);
     if (id == cmd::Ticks5 && sw.ticks1 && !sw.ticks5) toggleSwitch(sw.ticks1, false);
@@ -213,9 +218,12 @@ std::vector<FileFilter> trackFileFilters(const std::string& natFileType) {
   const FileFilter all{"ALL FILES (*.*)", {"*.*"}};
   // Today's feed is saved as JSON: offered right after the first type.
   const FileFilter json{"JSON (*.JSON)", {"*.JSON"}};
-  if (natFileType == "TXT") return {text, json, html, all};
-  if (natFileType == "ALL") return {all, json, text, html};
-  return {html, json, text, all};
+  // First every kind the reader reads, so that the fetched copies and the
+  // saved pages are listed whatever NatFileType says; then its order.
+  const FileFilter messages{"All track messages (*.TXT;*.HTM;*.HTML;*.JSON)", {"*.TXT", "*.HTM", "*.HTML", "*.JSON"}};
+  if (natFileType == "TXT") return {messages, text, json, html, all};
+  if (natFileType == "ALL") return {messages, all, json, text, html};
+  return {messages, html, json, text, all};
 }
 
 CommandEffect MapCommands::storeFetchedTracks(std::string_view family, const std::string& url,
@@ -233,6 +241,11 @@ CommandEffect MapCommands::storeFetchedTracks(std::string_view family, const std
     app_.boxes.show("CAN'T KEEP A COPY OF THE TRACKS:", file.failure(), MessageIcon::Warning);
   }
   return effect;
+}
+
+std::optional<std::time_t> MapCommands::validityTimeIfOnlyValid() const {
+  if (!app_.switches.validTracksOnly) return std::nullopt;
+  return effectiveTerminatorTime(app_.terminator, app_.clock);
 }
 
 std::string MapCommands::trackFolder() {
@@ -273,7 +286,7 @@ CommandEffect MapCommands::storeTrackMessage(const std::string& bytes, std::stri
     app_.boxes.show("CAN'T READ TRACK MESSAGE:", "NO TRACKS IN IT: " + path, MessageIcon::Stop);
     return {};
   }
-  std::string note = trackReadNote(model);
+  std::string note = trackReadNote(model, validityTimeIfOnlyValid());
   if (family == TrackFamily::NorthAtlantic && app_.trackFamily == TrackFamily::NorthAtlantic)
     keepOtherDirection(model, app_.tracks);
   app_.tracks = std::move(model);
@@ -326,10 +339,22 @@ std::string suggestedRoutePlanName(const PlottedRoute& route) {
   return clean(route.points.front().name) + "-" + clean(route.points.back().name);
 }
 
-std::string trackReadNote(const TrackModel& read) {
-  int tracks = 0;
-  for (const std::string& text : read.slotTexts) tracks += !text.empty();
+std::string trackReadNote(const TrackModel& read, std::optional<std::time_t> validAt) {
+  int tracks = 0, valid = 0;
+  for (int slot = 0; slot < TRACK_SLOTS; ++slot) {
+    if (read.slotTexts[slot].empty()) continue;
+    ++tracks;
+    valid += validAt && korvant::validAt(read, slot, *validAt);
+  }
   std::string note = std::to_string(tracks) + (tracks == 1 ? " TRACK" : " TRACKS");
+  // Only the valid ones drawn: how many, so that an empty map is no riddle.
+  if (validAt && valid < tracks) {
+    std::tm t{};
+    gmtime_r(&*validAt, &t);
+    char when[32];
+    std::snprintf(when, sizeof when, " VALID AT %02d/%02d%02dZ", t.tm_mday, t.tm_hour, t.tm_min);
+    note = std::to_string(valid) + " OF " + note + when;
+  }
   constexpr std::size_t kMostNamed = 12;
   const std::vector<UnresolvedFix>& missing = read.unresolved;
   for (std::size_t i = 0; i < missing.size() && i < kMostNamed; ++i) {

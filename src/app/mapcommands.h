@@ -2,6 +2,8 @@
 // What each command of the menus and tool buttons does to the program's
 // state, apart from any widget: the Qt window runs these and then carries
 // out the request that comes back.
+#include <ctime>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -40,7 +42,9 @@ struct CommandEffect {
 // What a read of a track message gives the message bar: "14 TRACKS; NOT
 // FOUND: EMRON, LEPKI (TRACK 2)", the fixes that stayed unresolved by track,
 // their own names, and at most a dozen of them.
-std::string trackReadNote(const TrackModel& read);
+// With `validAt` (Only Tracks Valid Now), "0 OF 12 TRACKS VALID AT 08/0830Z"
+// when not all are valid then.
+std::string trackReadNote(const TrackModel& read, std::optional<std::time_t> validAt = std::nullopt);
 
 // The names a save dialog suggests: for a message valid within two days of
 // now its family and the date its validity starts ("nat-20261208"), else
@@ -135,6 +139,8 @@ class MapCommands {
   CommandEffect storeFetchedTracks(std::string_view family, const std::string& url, const std::string& bytes);
   // Where the track dialog starts: the folder of the last message read, else NATTRACKDIR.
   std::string trackFolder();
+  // The time tracks must be valid at to be drawn, when only those are.
+  std::optional<std::time_t> validityTimeIfOnlyValid() const;
 
   // Reads a procedure file (route = false) or a route file. A file that is
   // refused leaves the loaded one as it was; a read one replaces it, is

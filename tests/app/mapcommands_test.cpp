@@ -595,6 +595,13 @@ TEST(TrackReadNote, CountsTracksAndNamesTheFixesNotFound) {
   const std::string many = trackReadNote(read);
   EXPECT_TRUE(many.ends_with(", QQ (TRACK B) AND 2 MORE")) << many;
   EXPECT_EQ(std::count(many.begin(), many.end(), ','), 11);  // twelve named
+  // Only the valid ones drawn: how many of them are, and when.
+  TrackModel day;
+  day.westValidity = "FEB 10/1130Z TO FEB 10/1900Z";
+  day.slotTexts[0] = day.slotTexts[1] = "50/20 51/30";
+  const std::time_t before = 1455100000;  // 10 February 2016, 1026Z
+  EXPECT_EQ(trackReadNote(day, before), "0 OF 2 TRACKS VALID AT 10/1026Z");
+  EXPECT_EQ(trackReadNote(day, before + 3 * 3600), "2 TRACKS");
 }
 
 }  // namespace

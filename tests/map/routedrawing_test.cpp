@@ -342,14 +342,17 @@ TEST_F(RouteDrawingTest, AFeedThatCannotBeReadKeepsTheTracks) {
   EXPECT_TRUE(app.trackFile.empty());
 }
 
-TEST(TrackFileFilters, OrderByTheSetting) {
-  EXPECT_EQ(trackFileFilters("TXT")[0].label, "TEXT (*.TXT)");
-  EXPECT_EQ(trackFileFilters("ALL")[0].label, "ALL FILES (*.*)");
+// Every kind of message first, whatever the setting; then the setting's order.
+TEST(TrackFileFilters, EveryMessageFirstThenTheSettingsOrder) {
+  for (const char* type : {"TXT", "ALL", "HTML"})
+    EXPECT_EQ(trackFileFilters(type)[0].patterns, (std::vector<std::string>{"*.TXT", "*.HTM", "*.HTML", "*.JSON"}));
+  EXPECT_EQ(trackFileFilters("TXT")[1].label, "TEXT (*.TXT)");
+  EXPECT_EQ(trackFileFilters("ALL")[1].label, "ALL FILES (*.*)");
   const auto html = trackFileFilters("HTML");
-  EXPECT_EQ(html[0].label, "HTML (*.HTM;*.HTML)");
-  EXPECT_EQ(html[0].patterns, (std::vector<std::string>{"*.HTM", "*.HTML"}));
-  for (const char* type : {"TXT", "ALL", "HTML"}) EXPECT_EQ(trackFileFilters(type)[1].label, "JSON (*.JSON)");
-  EXPECT_EQ(trackFileFilters("anything")[3].label, "ALL FILES (*.*)");
+  EXPECT_EQ(html[1].label, "HTML (*.HTM;*.HTML)");
+  EXPECT_EQ(html[1].patterns, (std::vector<std::string>{"*.HTM", "*.HTML"}));
+  for (const char* type : {"TXT", "ALL", "HTML"}) EXPECT_EQ(trackFileFilters(type)[2].label, "JSON (*.JSON)");
+  EXPECT_EQ(trackFileFilters("anything")[4].label, "ALL FILES (*.*)");
 }
 
 }  // namespace
