@@ -34,6 +34,12 @@ bool seed(const fs::path& samples, const fs::path& target, std::string& problem)
   for (const fs::directory_entry& entry : fs::directory_iterator(samples, ec)) {
     const fs::path name = entry.path().filename();
     if (name == kControlFile) continue;
+    // The samples only: the build tree's run folder also holds the program
+    // itself, which has no place among a user's files.
+    const fs::file_status status = entry.status(ec);
+    if (fs::is_regular_file(status) && (status.permissions() & (fs::perms::owner_exec | fs::perms::group_exec |
+                                                                fs::perms::others_exec)) != fs::perms::none)
+      continue;
     fs::copy(entry.path(), target / name, fs::copy_options::recursive | fs::copy_options::skip_existing, ec);
     if (ec) {
       problem = "cannot copy " + entry.path().string() + " to " + target.string() + ": " + ec.message();

@@ -96,9 +96,19 @@ TEST_F(WorkFolderTest, WithoutInstalledSamplesTheUsersFolderStartsEmpty) {
   const WorkFolder work = chooseWorkFolder(env);
   EXPECT_FALSE(work.seeded);
   EXPECT_TRUE(fs::is_directory(work.folder));
-  // The build's run folder serves as the samples when the program lies in it.
+  // The build's run folder serves as the samples when the program lies in
+  // it; the program itself is not copied with them.
   root.write("run/KORVANT.CTL", "");
-  EXPECT_EQ(installedSamplesFolder((root.path() / "run/korvant").string()), (root.path() / "run").string());
+  root.write("run/KORVANT.DAT", "fixes");
+  const std::string program = root.write("run/korvant", "a program");
+  fs::permissions(program, fs::perms::owner_exec, fs::perm_options::add);
+  EXPECT_EQ(installedSamplesFolder(program), (root.path() / "run").string());
+  env.programPath = program;
+  env.home = (root.path() / "other-home").string();
+  const WorkFolder built = chooseWorkFolder(env);
+  EXPECT_TRUE(built.seeded);
+  EXPECT_TRUE(fs::exists(fs::path(built.folder) / "KORVANT.DAT"));
+  EXPECT_FALSE(fs::exists(fs::path(built.folder) / "korvant"));
 }
 
 }  // namespace
