@@ -22,8 +22,16 @@ QString fromText(std::string_view text) {
 
 }  // namespace
 
+QString boxBody(std::string_view caption, std::string_view text) {
+  // The caption names the problem, and a title bar may be short or missing
+  // (no window manager): the body says it too, above the name or path.
+  if (caption.empty()) return fromText(text);
+  return fromText(caption) + QLatin1Char('\n') + fromText(text);
+}
+
 void QtMessageBoxes::show(std::string_view caption, std::string_view text, MessageIcon icon) {
-  QMessageBox box(toQt(icon), fromText(caption), fromText(text), QMessageBox::Ok, parent_);
+  QMessageBox box(toQt(icon), caption.empty() ? QStringLiteral("korvant") : fromText(caption), boxBody(caption, text),
+                  QMessageBox::Ok, parent_);
   box.exec();
 }
 

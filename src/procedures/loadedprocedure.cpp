@@ -22,21 +22,26 @@ Result<LoadedProcedure> readLoadedProcedure(const std::string& path, bool route,
   if (loaded.source.kind == RouteFileKind::FlightPlan) {
     const FileRead file = readWholeFile(path, PLAN_FILE_LIMIT);
     if (!file.ok()) return refuse("CAN'T OPEN FILE", cannotOpenText(path, file, PLAN_FILE_LIMIT));
-    const PlanFileFormat format = planFileFormatOf(file.bytes);
     Result<FlightPlan> plan = readAnyFlightPlan(file.bytes, fixes);
+    // Nothing to draw or fit the map to: said in one box with the names not
+    // found, and the loaded plan kept.
+    if (plan && plan->waypoints.empty()) {
+      std::string why = path;
+      for (const Message& m : plan.messages)
+        if (m.caption == "POINTS NOT FOUND:") why += " (POINTS NOT FOUND: " + m.text + ")";
+      return refuse("NO WAYPOINTS IN FLIGHT PLAN:", why);
+    }
     // The readers say what is wrong; the box says in which file. The missing
     // header keeps its own bare box.
-    if (format != PlanFileFormat::None)
-      for (Message& m : plan.messages)
-        if (m.caption.empty() && m.text != "[flightplan] header not found") {
-          m.caption = "FLIGHT PLAN:";
-          m.text = path + ": " + m.text;
-          m.icon = plan ? MessageIcon::Warning : MessageIcon::Stop;
-        }
+    for (Message& m : plan.messages) {
+      if (m.caption == "POINTS NOT FOUND:") m.text = path + ": " + m.text;
+      if (!m.caption.empty() || m.text == "[flightplan] header not found") continue;
+      m.caption = "FLIGHT PLAN:";
+      m.text = path + ": " + m.text;
+      m.icon = plan ? MessageIcon::Warning : MessageIcon::Stop;
+    }
     result.messages = std::move(plan.messages);
     if (!plan) return result;
-    // Nothing to draw or fit the map to: said, and the loaded plan kept.
-    if (plan->waypoints.empty()) return refuse("NO WAYPOINTS IN FLIGHT PLAN:", path);
     loaded.plan = std::move(*plan);
     loaded.fileDate = fileDateText(path);
     loaded.routeShown = true;

@@ -279,6 +279,20 @@ TEST(ReadLoadedProcedure, TitlesFromTheFolderOrTheHeader) {
   ASSERT_EQ(boxes.shown.size(), 3u);
   EXPECT_EQ(boxes.shown[1].caption, "NO WAYPOINTS IN FLIGHT PLAN:");
   EXPECT_EQ(boxes.shown[2].caption, "NO LEGS IN FILE:");
+  // One box a failure, naming the file: a plan of names none of which is
+  // found, and a plan cut short.
+  boxes.shown.clear();
+  const std::string names = dir.write("routes/names.pln",
+                                      "<SimBase.Document><FlightPlan.FlightPlan><ATCWaypoint id=\"QQQQQ\"/>"
+                                      "</FlightPlan.FlightPlan></SimBase.Document>");
+  EXPECT_FALSE(readLoadedProcedure(names, true, boxes));
+  ASSERT_EQ(boxes.shown.size(), 1u);
+  EXPECT_EQ(boxes.shown[0].text, names + " (POINTS NOT FOUND: QQQQQ)");
+  const std::string cut = dir.write("routes/cut.pln", "<SimBase.Document><FlightPlan.Flight");
+  EXPECT_FALSE(readLoadedProcedure(cut, true, boxes));
+  ASSERT_EQ(boxes.shown.size(), 2u);
+  EXPECT_EQ(boxes.shown[1].caption, "FLIGHT PLAN:");
+  EXPECT_EQ(boxes.shown[1].text.rfind(cut + ": not well-formed XML", 0), 0u) << boxes.shown[1].text;
 }
 
 }  // namespace

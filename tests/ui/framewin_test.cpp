@@ -1,4 +1,5 @@
 #include "ui/framewin.h"
+#include "platform/qtmessageboxes.h"
 
 #include <gtest/gtest.h>
 #include <QApplication>
@@ -66,3 +67,16 @@ int main(int argc, char** argv) {
   ::testing::InitGoogleTest(&argc, argv);
   return RUN_ALL_TESTS();
 }
+
+namespace korvant {
+namespace {
+
+// A title bar may be short or missing: the reason stands in the body too.
+TEST(MessageBoxText, TheCaptionStandsAboveTheNameInTheBody) {
+  EXPECT_EQ(boxBody("CAN'T GET TRACKS:", "http://127.0.0.1/nat"),
+            QStringLiteral("CAN'T GET TRACKS:\nhttp://127.0.0.1/nat"));
+  EXPECT_EQ(boxBody("", "[flightplan] header not found"), QStringLiteral("[flightplan] header not found"));
+}
+
+}  // namespace
+}  // namespace korvant
