@@ -154,7 +154,13 @@ CommandEffect MapCommands::readProcedure(const std::string& path, bool route) {
   app_.procedureMap = true;
   fitViewToDrawnProcedure(app_);
   for (const ProcedureMessage& m : p.geometry.messages) app_.boxes.show(m.caption, m.text, m.icon);
-  return {true, UiRequest::None, "", "", ""};
+  std::string note;
+  if (p.source.kind == RouteFileKind::FlightPlan) {
+    std::size_t points = 0;
+    for (const UW_Wpt& w : p.plan.waypoints) points += !w.isUserItem();
+    note = "OPENED FLIGHT PLAN " + p.source.fileName + " (" + std::to_string(points) + " POINTS)";
+  }
+  return {true, UiRequest::None, "", "", note};
 }
 
 CommandEffect MapCommands::selectProcedureMap() {

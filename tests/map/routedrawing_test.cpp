@@ -287,6 +287,19 @@ TEST_F(RouteDrawingTest, PaintWritesTheFileLineAndTheLegend) {
   EXPECT_NE(out.findText("Z"), nullptr);
   EXPECT_EQ(valid.findText("Z"), nullptr);
   EXPECT_NE(valid.findText("OCT 08/0100Z TO OCT 08/0800Z  EXPIRED 08/0800Z"), nullptr);
+  // A flight plan opened over the tracks keeps their legend and file, and
+  // names itself, there and in the message bar.
+  app.switches.validTracksOnly = false;
+  const std::string plan = dir.write("KJFK-EGLL.PLN",
+                                     "[flightplan]\nwaypoint.0=A, I, N50* 0', W30* 0', 0\n"
+                                     "waypoint.1=B, I, N51* 0', W20* 0', 0\n");
+  EXPECT_EQ(commands.readProcedure(plan, true).note, "OPENED FLIGHT PLAN KJFK-EGLL.PLN (2 POINTS)");
+  ASSERT_TRUE(app.procedureMap);
+  RecordingCanvas withPlan;
+  MapPainter(app.paintInput(), withPlan).paint({.width = 1920, .height = 1080, .printing = false});
+  EXPECT_NE(withPlan.findText("EASTBOUND TRACKS FLS 340/400"), nullptr);
+  EXPECT_NE(withPlan.findText("FILE:  " + path), nullptr);
+  EXPECT_NE(withPlan.findText("PLAN:  KJFK-EGLL.PLN"), nullptr);
 }
 
 TEST_F(RouteDrawingTest, AFileThatCannotBeOpenedKeepsEverything) {

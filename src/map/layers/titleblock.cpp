@@ -237,12 +237,22 @@ void drawTitleBlock(PaintContext& paint) {
     }
     k += 2;
     right.lines.emplace_back(at(k), "RESOLUTION " + std::to_string(paint.width) + " X " + std::to_string(paint.height));
-    if (!paint.procedureMap && !paint.input.trackFile.empty()) {
+    // A flight plan is drawn over the day's tracks: their file and legend
+    // stay, and the plan's file is named beside them.
+    const LoadedProcedure* procedure = paint.input.procedure;
+    const bool plan = paint.procedureMap && procedure && procedure->source.kind == RouteFileKind::FlightPlan;
+    if ((!paint.procedureMap || plan) && !paint.input.trackFile.empty()) {
       k += 2;
       right.lines.emplace_back(at(k), "FILE:  " + std::string(paint.input.trackFile));
     }
+    if (plan) {
+      k += 2;
+      right.lines.emplace_back(at(k), "PLAN:  " + procedure->source.fileName);
+    }
   }
-  const bool legend = parameters && !paint.procedureMap;
+  const bool planOverTracks =
+      paint.procedureMap && paint.input.procedure && paint.input.procedure->source.kind == RouteFileKind::FlightPlan;
+  const bool legend = parameters && (!paint.procedureMap || planOverTracks);
   // The procedure map has nothing to move.
   if (sw.declutter && !paint.procedureMap) {
     placeInCorners(paint, parameters ? &left : nullptr, right, legend ? trackLegend(paint, 0) : TextBlock{}, step);
