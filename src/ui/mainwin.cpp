@@ -14,6 +14,7 @@
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPushButton>
+#include <QShortcut>
 #include <QStatusBar>
 #include <QWheelEvent>
 
@@ -194,13 +195,20 @@ void MainWin::getTodaysTracks() {
     connect(button, &QPushButton::clicked, this, &MainWin::cancelFetch);
     frame_.statusBar()->addPermanentWidget(button);
     cancelButton_ = button;
+    // Escape stops a fetch wherever the keyboard is in the window: at start
+    // it sits in the control bar's input field, which the map's own keys miss.
+    escape_ = new QShortcut(QKeySequence(Qt::Key_Escape), &frame_);
+    escape_->setContext(Qt::WindowShortcut);
+    connect(escape_, &QShortcut::activated, this, &MainWin::cancelFetch);
   }
+  escape_->setEnabled(true);
   fetchNext();
 }
 
 void MainWin::fetchNext() {
   if (toFetch_.empty()) {
     cancelButton_->hide();
+    escape_->setEnabled(false);
     frame_.statusBar()->clearMessage();
     return;
   }
@@ -228,12 +236,16 @@ void MainWin::fetchEnded(const FetchOutcome& outcome) {
     // The user stopped it: the whole round ends, and nothing needs a box.
     toFetch_.clear();
     cancelButton_->hide();
+    escape_->setEnabled(false);
     frame_.statusBar()->showMessage(QStringLiteral("GETTING TRACKS CANCELLED"), 10000);
     return;
   }
   if (outcome.ok) {
     carryOut(commands_.storeFetchedTracks(fetched_.family, fetched_.url, outcome.bytes));
   } else {
+    // The progress line and its Cancel are over while the box is up.
+    cancelButton_->hide();
+    frame_.statusBar()->clearMessage();
     app_.boxes.show("CAN'T GET TRACKS:", fetched_.url + ": " + outcome.reason, MessageIcon::Stop);
   }
   fetchNext();

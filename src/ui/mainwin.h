@@ -2,6 +2,7 @@
 // The map window (the map widget inside the frame): paints the map, runs the
 // commands, maps the mouse.
 #include <QPrinter>
+#include <QShortcut>
 #include <QWidget>
 #include <optional>
 #include <string>
@@ -140,6 +141,7 @@ class MainWin : public QWidget {
   int stagesShown_ = 0;                      // the map's stages painted when the last frame was shown
   std::string bestTrackFrom_, bestTrackTo_;  // the city pair last ranked
   QString saveFolder_;                       // where the last file was saved, for this session
+  QShortcut* escape_ = nullptr;              // Escape while a fetch runs
   TrackFetch fetch_;
   std::vector<TrackSource> toFetch_;  // the sources after the one being fetched
   TrackSource fetched_;               // the one being fetched

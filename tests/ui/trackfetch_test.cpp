@@ -3,6 +3,7 @@
 // its tracks, and korvant-plot reads an address as it reads the saved file.
 #include <gtest/gtest.h>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QStatusBar>
 #include <QTest>
@@ -161,6 +162,16 @@ TEST_F(TrackFetchWindow, CancelStopsATrickleAndChangesNothing) {
   EXPECT_TRUE(app.tracks.empty());
   EXPECT_EQ(keptFiles(), 0u);
   EXPECT_EQ(frame->statusBar()->currentMessage(), "GETTING TRACKS CANCELLED");
+  // Escape stops it from the control bar's input field, where the keyboard is at start.
+  trigger(cmd::GetTracks);
+  ASSERT_TRUE(map().fetching());
+  auto* input = frame->findChild<QLineEdit*>("inputField");
+  ASSERT_NE(input, nullptr);
+  input->setFocus();
+  QTest::keyClick(input, Qt::Key_Escape);
+  EXPECT_TRUE(QTest::qWaitFor([&] { return !map().fetching(); }, 5000));
+  EXPECT_EQ(frame->statusBar()->currentMessage(), "GETTING TRACKS CANCELLED");
+  EXPECT_TRUE(boxes.shown.empty());
 }
 
 // korvant-plot reads an address as it reads the file, and keeps what it read.
