@@ -279,6 +279,16 @@ int main(int argc, char* argv[]) {
   if (!holdsControlFile(folder)) return fail("no KORVANT.CTL in " + folder, 2);
   startUp(app, programPath(argv[0]), fs::absolute(folder, ec).string());
   applyControlFile(app);
+  // A relative message path that is not here may be the folder read's own
+  // (tracks/nat.txt of the user folder): read that, and say where it was.
+  if (!options.tracks.empty() && !isWebAddress(options.tracks) && fs::path(options.tracks).is_relative() &&
+      !fs::exists(options.tracks, ec)) {
+    const fs::path inFolder = fs::absolute(folder, ec) / options.tracks;
+    if (fs::exists(inFolder, ec)) {
+      options.tracks = inFolder.string();
+      std::cerr << "korvant-plot: reading " << options.tracks << std::endl;
+    }
+  }
   if (const int status = applyOptions(app, options); status != 0) return status;
 
   if (options.tool != 0) {

@@ -259,6 +259,10 @@ TEST_F(PlotTool, WithoutAControlFileReadsTheUserFolderAndSaysSo) {
   EXPECT_TRUE(std::filesystem::exists(dir.path() / "a.png"));
   EXPECT_NE(errors.find("reading " + home + "/.local/share/korvant"), std::string::npos) << errors;
   EXPECT_TRUE(std::filesystem::exists(home + "/.local/share/korvant/KORVANT.CTL"));
+  // A relative message path missing here is the user folder's, and said.
+  EXPECT_EQ(run("--tracks tracks/nat-20160210.html -o t.png --size 320x200", &errors), 0) << errors;
+  EXPECT_NE(errors.find("reading " + home + "/.local/share/korvant/tracks/nat-20160210.html"), std::string::npos)
+      << errors;
   std::filesystem::create_directories(dir.path() / "bare");
   EXPECT_EQ(run("--folder bare -o b.png", &errors), 2);
   EXPECT_NE(errors.find("no KORVANT.CTL in bare"), std::string::npos) << errors;
