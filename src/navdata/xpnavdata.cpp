@@ -88,7 +88,10 @@ class RecordWalk {
       if (header == 1) {
         // "1101 Version - ...": the layout's number.
         const Columns c = columns(line_, 1);
-        if (const auto v = number(c.empty() ? std::string_view() : c[0])) version_ = static_cast<int>(*v);
+        // A number a layout can be; anything else names none (and never
+        // overflows the conversion: the fuzz target found 1.2e10).
+        if (const auto v = number(c.empty() ? std::string_view() : c[0]); v && *v >= 0 && *v < 100000)
+          version_ = static_cast<int>(*v);
       }
   }
   // The layout the second line names, 0 when it names none.
