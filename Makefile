@@ -5,7 +5,7 @@ CMAKE_ARGS ?=
 FUZZ_SECONDS ?= 15
 PREFIX     ?= /usr/local
 
-.PHONY: all deps configure build install test run demo bench sanitize fuzz fuzz-build fuzz-long lint format format-check clean \
+.PHONY: all deps configure build install test run demo docs-pictures bench sanitize fuzz fuzz-build fuzz-long lint format format-check clean \
 	package package-check
 
 all: build
@@ -30,30 +30,41 @@ run: build
 	@cd $(BUILD)/run && ./korvant
 
 # The tracks of a shipped North Atlantic message on the sample data, as PNG and
-# PDF, and the README's pictures afresh (docs/): only the programs and the
-# sample data are built.
+# PDF, in out/: only the programs and the sample data are built.
 # At an hour of the eastbound set's validity: the 2016 message read today
 # would otherwise say NOT YET VALID, taking its days for next February's.
 DEMO_TRACKS = --tracks tracks/nat-20160210.html --time "04Z 11/02/2016" --layer routeBearings=on \
 	--layer routeDistances=on --layer ownStations=off
 DEMO_TARGETS = korvant korvant-plot sample_data
+PLOT = cd $(BUILD)/run && ../bin/korvant-plot
 demo: configure
 	@cmake --build $(BUILD) --target $(DEMO_TARGETS)
 	@mkdir -p out
-	@cd $(BUILD)/run && ../bin/korvant-plot $(DEMO_TRACKS) -o $(CURDIR)/out/demo-nat.png
-	@cd $(BUILD)/run && ../bin/korvant-plot $(DEMO_TRACKS) -o $(CURDIR)/out/demo-nat.pdf
-	@cd $(BUILD)/run && ../bin/korvant-plot --procedure PS1/deparr/EGLL/KORV1J.27R --layer waypointData=on \
+	@$(PLOT) $(DEMO_TRACKS) -o $(CURDIR)/out/demo-nat.png
+	@$(PLOT) $(DEMO_TRACKS) -o $(CURDIR)/out/demo-nat.pdf
+	@$(PLOT) --procedure PS1/deparr/EGLL/KORV1J.27R --layer waypointData=on \
 	  --layer ownStations=off --layer ps1Sta=on -o $(CURDIR)/out/demo-sid.png
-	@cd $(BUILD)/run && ../bin/korvant-plot $(DEMO_TRACKS) \
+	@$(PLOT) $(DEMO_TRACKS) \
 	  --route-string "KJFK DCT MERIT HFD PUT BOS KANNI DCT NICSO NATS LIMRI DCT GISTI UL9 EGLL" \
 	  -o $(CURDIR)/out/demo-route.png 2> /dev/null
-	@cp out/demo-nat.png out/demo-sid.png docs/
-	@cd $(BUILD)/run && ../bin/korvant-plot $(DEMO_TRACKS) --layer declutter=off -o $(CURDIR)/docs/demo-nat-declutter-no.png
-	@cd $(BUILD)/run && QT_QPA_PLATFORM=offscreen ./korvant --open tracks/nat-20160210.html \
+	@$(PLOT) $(DEMO_TRACKS) --print-pdf $(CURDIR)/out/demo-print.pdf
+	@echo "wrote out/demo-nat.png, out/demo-nat.pdf, out/demo-sid.png, out/demo-route.png and out/demo-print.pdf"
+
+# The README's pictures in docs/, made afresh at a clock held still
+# (KORVANT_NOW, UTC) with paths named from the run folder: a second run
+# changes nothing.
+DOCS_CLOCK = TZ=UTC KORVANT_NOW=1455163200
+docs-pictures: demo
+	@cd $(BUILD)/run && $(DOCS_CLOCK) ../bin/korvant-plot $(DEMO_TRACKS) -o $(CURDIR)/docs/demo-nat.png
+	@cd $(BUILD)/run && $(DOCS_CLOCK) ../bin/korvant-plot $(DEMO_TRACKS) --layer declutter=off \
+	  -o $(CURDIR)/docs/demo-nat-declutter-no.png
+	@cd $(BUILD)/run && $(DOCS_CLOCK) ../bin/korvant-plot --procedure PS1/deparr/EGLL/KORV1J.27R \
+	  --layer waypointData=on --layer ownStations=off --layer ps1Sta=on -o $(CURDIR)/docs/demo-sid.png
+	@cd $(BUILD)/run && $(DOCS_CLOCK) QT_QPA_PLATFORM=offscreen ./korvant --open tracks/nat-20160210.html \
 	  --screenshot $(CURDIR)/docs/screenshot.png 2> /dev/null
-	@cd $(BUILD)/run && ../bin/korvant-plot $(DEMO_TRACKS) --print-pdf $(CURDIR)/out/demo-print.pdf
-	@pdftoppm -png -r 80 -singlefile out/demo-print.pdf docs/printed-page
-	@echo "wrote out/demo-nat.png, out/demo-nat.pdf, out/demo-sid.png, out/demo-route.png and out/demo-print.pdf, and the README's pictures in docs/"
+	@cd $(BUILD)/run && $(DOCS_CLOCK) ../bin/korvant-plot $(DEMO_TRACKS) --print-pdf $(CURDIR)/out/docs-print.pdf
+	@pdftoppm -png -r 80 -singlefile out/docs-print.pdf docs/printed-page
+	@echo "wrote the README's pictures in docs/"
 
 # The benchmarks, then the whole process's memory at each reader's limit
 # against its budget (scripts/memory-budgets.sh).

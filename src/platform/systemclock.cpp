@@ -2,9 +2,21 @@
 
 #include <time.h>
 
+#include <cstdlib>
+
 namespace korvant {
 
-std::time_t SystemClock::now() const { return std::time(nullptr); }
+// KORVANT_NOW (seconds since 1970, UTC) holds the clock still, so that the
+// README's pictures, which print the time, come out the same on every run.
+std::time_t SystemClock::now() const {
+  static const char* fixed = std::getenv("KORVANT_NOW");
+  if (fixed && *fixed) {
+    char* end = nullptr;
+    const long long t = std::strtoll(fixed, &end, 10);
+    if (*end == '\0' && t > 0) return static_cast<std::time_t>(t);
+  }
+  return std::time(nullptr);
+}
 
 long SystemClock::utcOffsetSeconds(std::time_t at) const {
   struct tm local {};

@@ -73,6 +73,11 @@ int main(int argc, char* argv[]) {
                                                               qEnvironmentVariable("HOME").toStdString()});
   if (!work.problem.empty()) boxes.show("CAN'T SET UP THE USER FOLDER:", work.problem, korvant::MessageIcon::Warning);
   QDir::setCurrent(QString::fromStdString(work.folder));
+  // A file inside the work folder is named from it, as korvant-plot names it.
+  if (!open.empty()) {
+    const QString inside = QDir(QString::fromStdString(work.folder)).relativeFilePath(QString::fromStdString(open));
+    if (!inside.startsWith(QStringLiteral(".."))) open = inside.toStdString();
+  }
   const korvant::StartupResult started = korvant::startUp(app, programPath, work.folder, false);
 
   korvant::FrameWin frame(app);
