@@ -58,14 +58,6 @@ bool looksLikeLatitude(const std::string& field) {
          std::isdigit(static_cast<unsigned char>(field[1]));
 }
 
-// Why the waypoint's position is not on the Earth, or empty.
-std::string positionFault(const std::string& lat, const std::string& lng) {
-  std::string fault;
-  readPlanCoordinate(lat, 'S', &fault);
-  if (fault.empty()) readPlanCoordinate(lng, 'W', &fault);
-  return fault;
-}
-
 std::string altitudeOf(const UW_Wpt& w) {
   const std::string why = altitudeFault(std::to_string(w.altitude));
   return why.empty() ? why : "altitude " + why;
@@ -83,8 +75,7 @@ std::optional<UW_Wpt> waypointOf(std::string_view rest, std::string& fault) {
   if (longForm) {
     w.identifier = f[3].empty() ? f[1] : f[3];
     w.type = f[4];
-    fault = positionFault(f[5], f[6]);
-    w.position = {readPlanCoordinate(f[5], 'S'), readPlanCoordinate(f[6], 'W')};
+    w.position = {readPlanCoordinate(f[5], 'S', &fault), readPlanCoordinate(f[6], 'W', &fault)};
     w.altitude = static_cast<int>(wholeNumber(f[7]));
     if (fault.empty()) fault = altitudeOf(w);
     if (f.size() > 8) w.text = f[8];
@@ -92,8 +83,7 @@ std::optional<UW_Wpt> waypointOf(std::string_view rest, std::string& fault) {
   }
   w.identifier = eq == std::string::npos ? std::string() : f[0].substr(eq + 1);
   w.type = f[1];
-  fault = positionFault(f[2], f[3]);
-  w.position = {readPlanCoordinate(f[2], 'S'), readPlanCoordinate(f[3], 'W')};
+  w.position = {readPlanCoordinate(f[2], 'S', &fault), readPlanCoordinate(f[3], 'W', &fault)};
   w.altitude = static_cast<int>(wholeNumber(f[4]));
   if (fault.empty()) fault = altitudeOf(w);
   if (f.size() > 5) w.text = f[5];

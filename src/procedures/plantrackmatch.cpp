@@ -41,10 +41,7 @@ std::optional<char> namedTrack(const FlightPlan& plan) {
 }
 
 // A track fix as the lines say it: its name, or a position in whole minutes.
-std::string saidFix(const TrackFix& fix) {
-  LatLng read;
-  return parsePositionText(fix.name, read) ? minutePosition(fix.position) : fix.name;
-}
+std::string saidFix(const TrackFix& fix) { return namesAPosition(fix) ? minutePosition(fix.position) : fix.name; }
 
 }  // namespace
 

@@ -72,8 +72,7 @@ std::string title(const ResolvedTrack& t) { return text("TRACK " + t.name); }
 
 // GPX's symbol for a named point; none for a position, which is no fix.
 const char* gpxSymbol(const TrackFix& f) {
-  LatLng read;
-  if (parsePositionText(f.name, read)) return nullptr;
+  if (namesAPosition(f)) return nullptr;
   switch (f.kind) {
     case FIX_KIND_AIRPORT: return "Airport";
     case FIX_KIND_VOR: return "VOR";

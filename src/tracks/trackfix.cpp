@@ -1,8 +1,14 @@
 #include "tracks/trackfix.h"
 
+#include "geo/positiontext.h"
 #include "navdata/fixrecords.h"
 
 namespace korvant {
+
+bool namesAPosition(const TrackFix& fix) {
+  LatLng read;
+  return parsePositionText(fix.name, read);
+}
 
 const char* navaidKindName(int kind) {
   switch (kind) {

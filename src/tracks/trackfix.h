@@ -20,6 +20,10 @@ struct TrackFix {
   bool operator==(const TrackFix&) const = default;
 };
 
+// Whether the point's name is a position in one of the text forms ("51/20",
+// "5530N/02000W") rather than a fix's name.
+bool namesAPosition(const TrackFix& fix);
+
 // "VOR", "NDB", "DME" for a navaid's kind, as the reports and labels say
 // it; null for any other.
 const char* navaidKindName(int kind);

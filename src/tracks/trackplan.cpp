@@ -38,11 +38,6 @@ struct PlanPoint {
   bool airport() const { return type == PointType::Airport; }
 };
 
-bool namesAPosition(const TrackFix& fix) {
-  LatLng read;
-  return parsePositionText(fix.name, read);
-}
-
 PointType typeOfKind(int kind) {
   switch (kind) {
     case FIX_KIND_AIRPORT: return PointType::Airport;
