@@ -34,6 +34,22 @@ LabelBox LabelBox::text(int x, int y, TextAlign align, int width, int ascent, in
   return b;
 }
 
+LabelBox LabelBox::line(double x0, double y0, double x1, double y1, double width) {
+  const double length = std::hypot(x1 - x0, y1 - y0);
+  if (length == 0) return upright(x0 - width / 2, y0 - width / 2, x0 + width / 2, y0 + width / 2);
+  // Half the width across the line, either side.
+  const double nx = -(y1 - y0) / length * width / 2, ny = (x1 - x0) / length * width / 2;
+  LabelBox b;
+  b.turned = x0 != x1 && y0 != y1;
+  b.x = {x0 + nx, x1 + nx, x1 - nx, x0 - nx};
+  b.y = {y0 + ny, y1 + ny, y1 - ny, y0 - ny};
+  b.left = *std::min_element(b.x.begin(), b.x.end());
+  b.right = *std::max_element(b.x.begin(), b.x.end());
+  b.top = *std::min_element(b.y.begin(), b.y.end());
+  b.bottom = *std::max_element(b.y.begin(), b.y.end());
+  return b;
+}
+
 LabelBox LabelBox::shifted(double dx, double dy) const {
   LabelBox b = *this;
   for (int i = 0; i < 4; ++i) b.x[i] += dx, b.y[i] += dy;
@@ -80,7 +96,7 @@ LabelPlacer::Span LabelPlacer::span(const LabelBox& box) const {
   return {column(box.left), row(box.top), column(box.right), row(box.bottom)};
 }
 
-bool LabelPlacer::fits(const LabelBox& box) const {
+bool LabelPlacer::fits(const LabelBox& box, unsigned ignore) const {
   if (!(box.left < box.right) || !(box.top < box.bottom)) return true;  // nothing to hide, nothing hidden
   ++query_;
   const Span s = span(box);
@@ -91,16 +107,17 @@ bool LabelPlacer::fits(const LabelBox& box) const {
         seen_[i] = query_;
         const Bounds& b = bounds_[i];
         if (b.right <= box.left || box.right <= b.left || b.bottom <= box.top || box.bottom <= b.top) continue;
+        if (b.kind & ignore) continue;
         if ((!b.turned && !box.turned) || overlaps(box, boxes_[i])) return false;
       }
   return true;
 }
 
-void LabelPlacer::insert(const LabelBox& box) {
+void LabelPlacer::insert(const LabelBox& box, unsigned kind) {
   if (!(box.left < box.right) || !(box.top < box.bottom)) return;
   const int index = static_cast<int>(boxes_.size());
   boxes_.push_back(box);
-  bounds_.push_back({box.left, box.top, box.right, box.bottom, box.turned});
+  bounds_.push_back({box.left, box.top, box.right, box.bottom, box.turned, kind});
   seen_.push_back(0);
   const Span s = span(box);
   for (int r = s.r0; r <= s.r1; ++r)

@@ -19,6 +19,8 @@ struct LabelBox {
   // (`x`, `y`), `ascent` and `height` across it, turned by `escapement`
   // tenths of a degree counter-clockwise.
   static LabelBox text(int x, int y, TextAlign align, int width, int ascent, int height, int escapement);
+  // A line `width` wide from (x0, y0) to (x1, y1).
+  static LabelBox line(double x0, double y0, double x1, double y1, double width);
   LabelBox shifted(double dx, double dy) const;
 };
 
@@ -30,8 +32,10 @@ class LabelPlacer {
   // Buckets of `cell` units over the surface; boxes beyond it fall into the edge buckets.
   LabelPlacer(int width, int height, int cell = 32);
 
-  bool fits(const LabelBox& box) const;
-  void insert(const LabelBox& box);
+  // Each box placed has a kind, a set of bits; `fits` looks past the boxes
+  // of the kinds in `ignore` (kind 0 is never looked past).
+  bool fits(const LabelBox& box, unsigned ignore = 0) const;
+  void insert(const LabelBox& box, unsigned kind = 0);
   std::size_t size() const { return boxes_.size(); }
 
  private:
@@ -43,6 +47,7 @@ class LabelPlacer {
   struct Bounds {
     double left, top, right, bottom;
     bool turned;
+    unsigned kind;
   };
   int cell_, columns_, rows_;
   std::vector<Bounds> bounds_;  // beside the boxes, for a quick first look

@@ -1,9 +1,11 @@
 #pragma once
 // Which recorded texts and symbols are drawn, and where: the title block,
-// legend and the user's own drawing always; then, class by class, every
-// label whose box (and its symbol's) overlaps nothing placed before it, a
-// fix's label moved to the left, above or below its symbol when that fits.
-// A symbol whose label was left out stays only where it overlaps nothing.
+// legend and the user's own drawing always; the symbols that always stay (a
+// route's points, the marks along tracks and procedures) before any label,
+// so that none lies under them; then, class by class, every label whose box
+// (and its symbol's) overlaps nothing placed before it, a fix's label moved
+// to the left, above or below its symbol when that fits. A symbol whose
+// label was left out stays only where it overlaps nothing.
 #include <vector>
 
 #include "map/canvas.h"

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "map/mappainter.h"
+#include "map/symbols.h"
 
 namespace korvant {
 
@@ -221,7 +222,7 @@ void replayStage(const MapRecording& recording, PaintStage stage, MapCanvas& tar
         if (!d || d->keep)
           target.drawSymbol(static_cast<Symbol>(o.style), o.v[0], o.v[1], o.v[2], o.color);
         else
-          target.selectPen(o.color, 1, PenStyle::Solid);  // as after a drawn symbol
+          target.selectPen(o.color, symbolLineWidth(target), PenStyle::Solid);  // as after a drawn symbol
         break;
       }
     }

@@ -66,8 +66,9 @@ void RouteDrawer::selectRoutePen(RouteKind kind, int penWidth) {
 
 void RouteDrawer::drawTrackRoutes(const TrackModel& tracks) {
   const LayerSwitches& sw = paint_.switches();
-  // On paper at least as heavy as the boundaries, which print a 24th of an inch.
-  const int penWidth = paint_.printing ? std::max(2, paint_.pixelsPerInch / 24) : paint_.width < 1281 ? 1 : 2;
+  // On paper the screen's two pixels: a hairline fades, and a heavier line
+  // hides the fixes' symbols along it.
+  const int penWidth = paint_.printing ? std::max(2, paint_.pixelsPerInch / 48) : paint_.width < 1281 ? 1 : 2;
   std::optional<std::time_t> validAtTime;
   if (sw.validTracksOnly) validAtTime = paint_.input.validityTime();
   const bool symbols = paint_.switches().symbolsNonDafif;

@@ -1,5 +1,6 @@
 #include "map/symbols.h"
 
+#include <algorithm>
 #include <initializer_list>
 #include <utility>
 
@@ -8,7 +9,7 @@ namespace korvant {
 namespace {
 
 void polyline(MapCanvas& canvas, Color color, std::initializer_list<std::pair<int, int>> points) {
-  canvas.selectPen(color, 1, PenStyle::Solid);
+  canvas.selectPen(color, symbolLineWidth(canvas), PenStyle::Solid);
   bool first = true;
   for (const auto& [x, y] : points) {
     if (first)
@@ -26,6 +27,8 @@ void circle(MapCanvas& canvas, int x, int y, int r) {
 }
 
 }  // namespace
+
+int symbolLineWidth(const MapCanvas& canvas) { return std::max(1, canvas.logicalPixelsPerInchY() / 96); }
 
 void drawSymbolOutline(MapCanvas& canvas, Symbol symbol, int x, int y, int r, Color color) {
   switch (symbol) {
@@ -45,7 +48,7 @@ void drawSymbolOutline(MapCanvas& canvas, Symbol symbol, int x, int y, int r, Co
       canvas.lineTo(x + r, y - r);
       return;
     case Symbol::DoubleCircle:
-      canvas.selectPen(color, 1, PenStyle::Solid);
+      canvas.selectPen(color, symbolLineWidth(canvas), PenStyle::Solid);
       circle(canvas, x, y, r);
       circle(canvas, x, y, r / 2);
       return;

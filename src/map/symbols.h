@@ -5,6 +5,11 @@
 
 namespace korvant {
 
+// How wide a symbol's lines are on `canvas`: one unit on a screen, a
+// screen pixel's width on paper, where one unit would be a hairline the
+// tracks' lines hide.
+int symbolLineWidth(const MapCanvas& canvas);
+
 // The symbol's lines and arcs, whatever the surface.
 void drawSymbolOutline(MapCanvas& canvas, Symbol symbol, int x, int y, int r, Color color);
 

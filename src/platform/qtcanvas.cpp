@@ -235,8 +235,9 @@ void QtMapCanvas::fillRect(const Rect& rect, Color color) {
 }
 
 void QtMapCanvas::drawSymbol(Symbol symbol, int x, int y, int r, Color color) {
-  // Large symbols are rare: draw those as lines.
-  if (!raster_ || r < 0 || r > 64) {
+  // Large symbols are rare, and heavier lines than the stamp's are for
+  // paper: draw those as lines.
+  if (!raster_ || r < 0 || r > 64 || symbolLineWidth(*this) > 1) {
     MapCanvas::drawSymbol(symbol, x, y, r, color);
     return;
   }

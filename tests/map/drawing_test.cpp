@@ -58,6 +58,13 @@ TEST(Symbols, Shapes) {
   EXPECT_EQ(segments(c),
             (std::vector<std::array<int, 4>>{{100, 96, 96, 104}, {96, 104, 104, 104}, {104, 104, 100, 96}}));
   EXPECT_EQ(c.lines[0].color, colors::blue);
+  EXPECT_EQ(c.lines[0].width, 1);
+  // On paper a screen pixel's width, not a hairline under the tracks' lines.
+  RecordingCanvas page(600, 600);
+  drawTriangle(page, 100, 100, 4, colors::blue);
+  drawDoubleCircle(page, 100, 100, 4, colors::blue);
+  for (const auto& l : page.lines) EXPECT_EQ(l.width, 6);
+  EXPECT_EQ(page.penWidth, 6);  // the double circle's arcs, and what follows
 
   RecordingCanvas sq;
   drawSquare(sq, 10, 10, 2, colors::black);

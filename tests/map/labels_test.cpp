@@ -160,17 +160,27 @@ TEST_F(LabelPlanTest, GroupsGoWholeAndTrackMarksStayUnderTheirLabels) {
 }
 
 // A route's point is never left out: beside its symbol where it is free,
-// else on a leader line from the symbol, else where it stood; a waypoint
-// label then gives way to it.
+// else on a leader line from the symbol that crosses no text, else where it
+// stood; no label lies under another point's symbol, drawn before or after
+// it, and a waypoint label gives way.
 TEST_F(LabelPlanTest, AKeptLabelMovesOffWhatItCoversOnALeaderWhenItMust) {
   recorder.beginStage(PaintStage::Above);
   recorder.beginLayer(LabelLayer::TitleBlock, LabelClass::Always);
-  for (const int y : {84, 96, 108}) recorder.textOut(60, y, "XXXXXXXXXXXXXXXXXXXXXXXXXXXXXX");  // all round it
+  const LabelBox onItsPlace = LabelBox::upright(126, 96, 166, 108),
+                 onTheLeftLine = LabelBox::upright(100, 97, 110, 109);
+  recorder.textOut(126, 96, "XXXXXXXX");
+  recorder.textOut(100, 97, "XX");
   recorder.beginLayer(LabelLayer::PlottedRoute, LabelClass::Kept);
   recorder.drawSymbol(Symbol::Triangle, 120, 100, 4, colors::black);  // event 0
   recorder.textOut(126, 96, "HERON");                                 // event 1
+  // Three more points on its places left of, above and below its symbol.
+  std::vector<LabelBox> symbols{LabelBox::upright(116, 96, 125, 105)};
+  for (const auto& [x, y] : {std::pair{110, 100}, {120, 88}, {120, 112}}) {
+    recorder.drawSymbol(Symbol::Triangle, x, y, 4, colors::black);
+    symbols.push_back(LabelBox::upright(x - 4, y - 4, x + 5, y + 5));
+  }
   recorder.beginLabelGroup();
-  recorder.textOut(126, 40, "MAC");  // event 2, free: stays
+  recorder.textOut(126, 40, "MAC");  // event 5, free: stays
   recorder.beginLayer(LabelLayer::OwnFixes, LabelClass::Waypoint);
   recorder.textOut(126, 40, "TRN");
   recorder.endLayer();
@@ -181,8 +191,8 @@ TEST_F(LabelPlanTest, AKeptLabelMovesOffWhatItCoversOnALeaderWhenItMust) {
   EXPECT_EQ(p.leaders, 1);
   EXPECT_EQ(heron.fromX, 120);  // from the symbol's middle
   EXPECT_EQ(heron.fromY, 100);
-  EXPECT_TRUE(p.of(LabelLayer::PlottedRoute)[2].keep);
-  EXPECT_EQ(p.of(LabelLayer::PlottedRoute)[2].dx, 0);
+  EXPECT_TRUE(p.of(LabelLayer::PlottedRoute)[5].keep);
+  EXPECT_EQ(p.of(LabelLayer::PlottedRoute)[5].dx, 0);
   EXPECT_FALSE(p.of(LabelLayer::OwnFixes)[0].keep);
 
   RecordingCanvas above;
@@ -192,9 +202,16 @@ TEST_F(LabelPlanTest, AKeptLabelMovesOffWhatItCoversOnALeaderWhenItMust) {
   const auto leader =
       std::find_if(above.lines.begin(), above.lines.end(), [](const auto& l) { return l.x1 == 120 && l.y1 == 100; });
   ASSERT_NE(leader, above.lines.end());
-  // The leader ends on the moved text's box, clear of the three blocking lines.
+  // The leader ends on the moved text's box; neither crosses a text, nor
+  // does the text lie on a symbol.
   EXPECT_EQ(leader->x2, std::clamp(leader->x2, moved->x, moved->x + 5 * 5));
-  EXPECT_TRUE(moved->y + 12 <= 84 || moved->y >= 120) << moved->y;
+  const LabelBox text = LabelBox::upright(moved->x, moved->y, moved->x + 5 * 5, moved->y + 12);
+  const LabelBox line = LabelBox::line(leader->x1, leader->y1, leader->x2, leader->y2, 1);
+  for (const LabelBox& other : {onItsPlace, onTheLeftLine}) {
+    EXPECT_FALSE(overlaps(text, other));
+    EXPECT_FALSE(overlaps(line, other));
+  }
+  for (const LabelBox& symbol : symbols) EXPECT_FALSE(overlaps(text, symbol));
 }
 
 TEST_F(LabelPlanTest, AReplayDrawsEachStageAsRecordedAndPlanned) {
@@ -243,11 +260,16 @@ class DeclutteredMap : public ::testing::Test {
     app.switches.variation = app.switches.ownAirports = true;
     app.trackFile = "tracks/nat-26.txt";
   }
-  // How many pairs of the texts drawn overlap, and how many were drawn.
-  std::pair<int, int> overlapsDrawn() {
+  // How many pairs of the texts drawn overlap, how many were drawn, and how
+  // many texts lie on a symbol not their own.
+  struct Overlaps {
+    int texts, drawn, onSymbols;
+  };
+  Overlaps overlapsDrawn() {
     RecordingCanvas measure;
-    const std::vector<LabelBox> texts = test::textBoxesDrawn(app.paintInput(), measure, 1920, 1080);
-    return {test::overlappingPairs(texts), static_cast<int>(texts.size())};
+    const test::BoxesDrawn boxes = test::boxesDrawn(app.paintInput(), measure, 1920, 1080);
+    return {test::overlappingPairs(boxes.texts), static_cast<int>(boxes.texts.size()),
+            test::textsOnOtherSymbols(boxes)};
   }
   test::RecordingBoxes boxes;
   test::FixedClock clock{1796633100, 0};
@@ -256,9 +278,9 @@ class DeclutteredMap : public ::testing::Test {
 
 TEST_F(DeclutteredMap, NoTwoLabelsOverlapWhereTheLayersAloneOverlapThousands) {
   ASSERT_TRUE(app.switches.declutter);  // the control file's default
-  const auto [on, drawnOn] = overlapsDrawn();
+  const auto [on, drawnOn, onSymbols] = overlapsDrawn();
   app.switches.declutter = false;
-  const auto [off, drawnOff] = overlapsDrawn();
+  const auto [off, drawnOff, offSymbols] = overlapsDrawn();
   EXPECT_EQ(on, 0);
   EXPECT_GT(off, 1000);
   EXPECT_GT(drawnOn, 900);  // most of the map still speaks
@@ -268,26 +290,37 @@ TEST_F(DeclutteredMap, NoTwoLabelsOverlapWhereTheLayersAloneOverlapThousands) {
 }
 
 // What the user asked to see, over the full map: a route string from New
-// York over the tracks, a real flight plan, and every DAFIF layer over
-// Europe, runway numbers included. No two texts overlap and every point of
+// York over the tracks, one from Madrid whose first points crowd together,
+// a real flight plan, and every DAFIF layer over Europe, runway numbers
+// included. No two texts overlap, no text lies on a symbol (the courses and
+// distances, written across the tracks' marks, are off) and every point of
 // the route and the plan is named.
 TEST_F(DeclutteredMap, RoutesPlansAndDafifOverlapNothingAndKeepEveryPoint) {
+  app.switches.routeBearings = app.switches.routeDistances = false;
   const auto namesEveryPoint = [&](const std::vector<std::string>& names) {
     RecordingCanvas canvas;
     MapPainter(app.paintInput(), canvas).paint({.width = 1920, .height = 1080, .printing = false});
     for (const std::string& name : names) EXPECT_NE(canvas.findText(name), nullptr) << name;
   };
-  const RouteStringOutcome route = showRouteString(app, "KJFK DCT MERIT HFD PUT BOS DCT NATW DCT EGLL");
-  ASSERT_TRUE(route.drawn) << route.error;
-  EXPECT_EQ(overlapsDrawn().first, 0);
   std::vector<std::string> names;
-  for (const TrackFix& f : route.route.points) names.push_back(f.name);
-  namesEveryPoint(names);
+  for (const char* text : {"KJFK DCT MERIT HFD PUT BOS DCT NATW DCT EGLL",
+                           "LEMD DCT PDT DCT CNR DCT SSY DCT RBO DCT SIE DCT NEA DCT EON DCT VES DCT 45N020W DCT "
+                           "44N030W DCT 42N040W DCT 40N050W DCT KJFK"}) {
+    const RouteStringOutcome route = showRouteString(app, text);
+    ASSERT_TRUE(route.drawn) << route.error;
+    const Overlaps o = overlapsDrawn();
+    EXPECT_EQ(o.texts, 0) << text;
+    EXPECT_EQ(o.onSymbols, 0) << text;
+    names.clear();
+    for (const TrackFix& f : route.route.points) names.push_back(f.name);
+    namesEveryPoint(names);
+  }
 
   showRouteString(app, "");
   MapCommands commands(app);
   ASSERT_TRUE(commands.readProcedure(KORVANT_TEST_DATA "/plans/EGPB-EISG.PLN", false).repaint);
-  EXPECT_EQ(overlapsDrawn().first, 0);
+  EXPECT_EQ(overlapsDrawn().texts, 0);
+  EXPECT_EQ(overlapsDrawn().onSymbols, 0);
   names.clear();
   for (const UW_Wpt& w : app.procedure.plan.waypoints)
     if (!w.isUserItem()) names.push_back(w.identifier);
@@ -298,7 +331,8 @@ TEST_F(DeclutteredMap, RoutesPlansAndDafifOverlapNothingAndKeepEveryPoint) {
   app.dafif.setFolders(std::string(KORVANT_SAMPLE_DAFIF) + "/", "");
   app.view.selectPreset("EUROPE");
   for (bool* s : app.switches.dafif.drawing()) *s = true;
-  const auto [overlapping, drawn] = overlapsDrawn();
+  const auto [overlapping, drawn, onSymbols] = overlapsDrawn();
+  EXPECT_EQ(onSymbols, 0);
   EXPECT_EQ(overlapping, 0);
   EXPECT_GT(drawn, 500);
 }

@@ -177,12 +177,12 @@ TEST_F(RouteDrawingTest, TracksByDirectionAndSurfaceWidth) {
   PaintContext wide = context(1281);
   RouteDrawer(wide, NAT_REFERENCE).drawTrackRoutes(app.tracks);
   EXPECT_EQ(canvas.lines[0].width, 2);
-  // On paper as heavy as the boundaries (a 24th of an inch), not a hairline.
+  // On paper the screen's two pixels, not a hairline.
   PaintContext page = context(1280);
   page.printing = true;
   page.pixelsPerInch = 1200;
   RouteDrawer(page, NAT_REFERENCE).drawTrackRoutes(app.tracks);
-  EXPECT_EQ(canvas.lines[0].width, 1200 / 24);
+  EXPECT_EQ(canvas.lines[0].width, 1200 / 48);
   app.switches.routeGroup[1] = false;  // westbound off
   PaintContext again = context(1281);
   RouteDrawer(again, NAT_REFERENCE).drawTrackRoutes(app.tracks);

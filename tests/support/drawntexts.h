@@ -1,6 +1,6 @@
 #pragma once
-// The texts a whole paint draws, each as the box it covers, and how many
-// pairs of them overlap.
+// The texts and symbols a whole paint draws, each as the box it covers, and
+// how many pairs of them overlap.
 #include <vector>
 
 #include "map/mappainter.h"
@@ -8,15 +8,40 @@
 
 namespace korvant::test {
 
+struct BoxesDrawn {
+  std::vector<LabelBox> texts, symbols;
+  std::vector<int> symbolOf;  // each text's own symbol (the one just before it), or -1
+};
+
 // `measure` gives the fonts: a recording canvas, or a Qt surface.
-inline std::vector<LabelBox> textBoxesDrawn(const PaintInput& input, MapCanvas& measure, int width, int height) {
+inline BoxesDrawn boxesDrawn(const PaintInput& input, MapCanvas& measure, int width, int height) {
   MapRecorder drawn(measure);
-  drawn.beginLayer(LabelLayer::TitleBlock, LabelClass::Always);  // every text drawn becomes a box
+  // Every text and symbol drawn becomes a box; a symbol and the texts after it one group.
+  drawn.beginLayer(LabelLayer::TitleBlock, LabelClass::Waypoint);
   MapPainter(input, drawn).paint({.width = width, .height = height, .printing = false});
-  std::vector<LabelBox> texts;
-  for (const LabelGroup& g : drawn.labels().groups)
-    for (const int t : g.texts) texts.push_back(drawn.labels().events[static_cast<int>(g.layer)][t]);
-  return texts;
+  BoxesDrawn boxes;
+  for (const LabelGroup& g : drawn.labels().groups) {
+    const auto& events = drawn.labels().events[static_cast<int>(g.layer)];
+    if (g.symbol >= 0) boxes.symbols.push_back(events[g.symbol]);
+    for (const int t : g.texts) {
+      boxes.texts.push_back(events[t]);
+      boxes.symbolOf.push_back(g.symbol >= 0 ? static_cast<int>(boxes.symbols.size()) - 1 : -1);
+    }
+  }
+  return boxes;
+}
+
+// How many texts lie on a symbol other than their own.
+inline int textsOnOtherSymbols(const BoxesDrawn& boxes) {
+  int covered = 0;
+  for (std::size_t t = 0; t < boxes.texts.size(); ++t)
+    for (std::size_t s = 0; s < boxes.symbols.size(); ++s)
+      covered += static_cast<int>(s) != boxes.symbolOf[t] && overlaps(boxes.texts[t], boxes.symbols[s]);
+  return covered;
+}
+
+inline std::vector<LabelBox> textBoxesDrawn(const PaintInput& input, MapCanvas& measure, int width, int height) {
+  return boxesDrawn(input, measure, width, height).texts;
 }
 
 inline int overlappingPairs(const std::vector<LabelBox>& boxes) {
