@@ -51,8 +51,8 @@ struct NatMap {
     applyControlFile(app);
     // The control file's folders are relative to the run folder, where the
     // program starts; the benchmarks start elsewhere.
-    app.sim.setFolders(KORVANT_RUN_FOLDER "/PS1/", KORVANT_RUN_FOLDER "/PS1/");
-    app.dafif.setFolders(KORVANT_RUN_FOLDER "/DAFIF/", "");
+    app.sim.fresh().setFolders(KORVANT_RUN_FOLDER "/PS1/", KORVANT_RUN_FOLDER "/PS1/");
+    app.dafif.fresh().setFolders(KORVANT_RUN_FOLDER "/DAFIF/", "");
     app.view.selectPreset("NAT");
     LayerSwitches& sw = app.switches;
     sw.latLongGrid = sw.ticks5 = sw.latLongLabels = sw.terrain = sw.facilityBoundaries = true;
@@ -79,7 +79,7 @@ void BM_paintNatPreset(benchmark::State& state) {
 BENCHMARK(BM_paintNatPreset)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 
 void storeTracks(NatMap& map) {
-  test::storeTwentySixTracks(map.app.tracks, map.app.fixes);
+  test::storeTwentySixTracks(map.app.tracks.edit(), map.app.fixes);
   map.app.switches.routeBearings = map.app.switches.routeDistances = true;
 }
 
@@ -94,7 +94,7 @@ void BM_paintNatWith26Tracks(benchmark::State& state) {
     paintOnce(map, image, texts);
   }
   int tracks = 0;
-  for (const std::string& s : map.app.tracks.slotTexts) tracks += !s.empty();
+  for (const std::string& s : map.app.tracks->slotTexts) tracks += !s.empty();
   state.counters["tracks"] = tracks;
 }
 BENCHMARK(BM_paintNatWith26Tracks)->Arg(1)->Arg(0)->ArgName("declutter")->Unit(benchmark::kMillisecond)->MinTime(2.0);
@@ -113,7 +113,7 @@ void BM_paintNatWith26TracksAndARoute(benchmark::State& state) {
   for (auto _ : state) {
     paintOnce(map, image, texts);
   }
-  state.counters["points"] = static_cast<double>(map.app.plottedRoute.points.size());
+  state.counters["points"] = static_cast<double>(map.app.plottedRoute->points.size());
 }
 BENCHMARK(BM_paintNatWith26TracksAndARoute)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 
@@ -255,9 +255,9 @@ void BM_paintSimLayers(benchmark::State& state) {
   sw.ps1Wpt = sw.ps1Sta = sw.ps1Apt = true;
   QImage image = surface();
   QtTextCache texts;
-  const std::string folder = map.app.sim.ps12();
+  const std::string folder = map.app.sim->ps12();
   for (auto _ : state) {
-    if (state.range(1) == 0) map.app.sim.setFolders(folder, folder);  // forgets what it read
+    if (state.range(1) == 0) map.app.sim.fresh().setFolders(folder, folder);  // forgets what it read
     paintOnce(map, image, texts);
   }
 }

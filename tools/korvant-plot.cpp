@@ -85,9 +85,9 @@ int applyOptions(AppContext& app, const PlotOptions& o) {
     }
   }
   if (!o.userOverlay.empty()) {
-    app.userOverlay.setPath(o.userOverlay);
+    app.userOverlay.fresh().setPath(o.userOverlay);
     app.switches.showUserTxt = true;
-    if (!app.userOverlay.overlay()) return fail("cannot read the user overlay file " + o.userOverlay, 1);
+    if (!app.userOverlay->overlay()) return fail("cannot read the user overlay file " + o.userOverlay, 1);
   }
   if (!o.procedure.empty()) {
     // Fitted to the procedure, unless the options place the view themselves.
@@ -105,7 +105,7 @@ int applyOptions(AppContext& app, const PlotOptions& o) {
   }
   if (!o.runways.empty()) {
     app.runwaysAirport = toUpper(o.runways);
-    const std::optional<SimAirport> airport = app.sim.seekSimAirport(app.runwaysAirport);
+    const std::optional<SimAirport> airport = app.sim->seekSimAirport(app.runwaysAirport);
     if (!airport) {
       app.boxes.show("AIRPORT NOT IN DATABASE:", app.runwaysAirport, MessageIcon::Stop);
       return 1;
@@ -171,7 +171,7 @@ int plotRouteString(AppContext& app, const PlotOptions& o) {
   }
   if (o.report) {
     const std::time_t at = effectiveTerminatorTime(app.terminator, app.clock);
-    std::cout << routeStringReport(outcome.route, app.magneticModel(), &app.tracks, at - at % 60) << std::flush;
+    std::cout << routeStringReport(outcome.route, app.magneticModel(), &*app.tracks, at - at % 60) << std::flush;
   }
   return 0;
 }
@@ -202,13 +202,13 @@ int writeExport(const AppContext& app, const PlotOptions& o) {
   std::string error;
   if (o.route && !o.procedure.empty() && o.tracks.empty() && o.routeString.empty()) {
     // A plan read in one format, written in another.
-    if (app.procedure.source.kind != RouteFileKind::FlightPlan) return fail("--export takes a flight plan", 2);
+    if (app.procedure->source.kind != RouteFileKind::FlightPlan) return fail("--export takes a flight plan", 2);
     // One point is no route: written, its two ends would say it twice.
-    if (std::count_if(app.procedure.plan.waypoints.begin(), app.procedure.plan.waypoints.end(),
+    if (std::count_if(app.procedure->plan.waypoints.begin(), app.procedure->plan.waypoints.end(),
                       [](const UW_Wpt& w) { return !w.isUserItem(); }) < 2)
       return fail("the plan has fewer than two points: no route to write", 1);
     ResolvedTrack points;
-    TrackPlan plan = flightPlanAsTrackPlan(app.procedure.plan, points);
+    TrackPlan plan = flightPlanAsTrackPlan(app.procedure->plan, points);
     plan.cycle = airacCycle(app.clock.now());
     if (const std::optional<PlanFormat> format = planFormatFor(o.exportPath, o.fs2004))
       return saveTrackPlan(o.exportPath, plan, *format, error) ? 0 : fail(error, 1);
@@ -309,9 +309,9 @@ int main(int argc, char* argv[]) {
   if (options.report && !options.procedure.empty()) {
     std::cout << procedureReport(app.procedure);
     // A plan over stored tracks: which of them it flies.
-    if (app.procedure.source.kind == RouteFileKind::FlightPlan && !app.tracks.empty()) {
+    if (app.procedure->source.kind == RouteFileKind::FlightPlan && !app.tracks->empty()) {
       const std::time_t at = effectiveTerminatorTime(app.terminator, app.clock);
-      for (const std::string& line : planTrackLines(app.procedure.plan, app.tracks, at - at % 60))
+      for (const std::string& line : planTrackLines(app.procedure->plan, app.tracks, at - at % 60))
         std::cout << line << '\n';
     }
     std::cout << std::flush;

@@ -16,7 +16,7 @@ void applyInitialMap(AppContext& app, std::string value) {
   double range = readDecimalNumber(rangeWord);
   if (app.switches.kilometerDistances) range /= KM_PER_NM;
   LatLng centre;
-  if (!app.fixes.resolvePositionWithAlias(positionWord, {0, 0}, centre)) centre = LatLng::unset();
+  if (!app.fixes->resolvePositionWithAlias(positionWord, {0, 0}, centre)) centre = LatLng::unset();
   MapView& view = app.view;
   view.setCentre(centre, range);
   if (projectionWord == "ORTHO" || projectionWord == "ORTHOGRAPHIC") {

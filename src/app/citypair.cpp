@@ -15,11 +15,11 @@ std::optional<PlanAirport> findPlanAirport(const AppContext& app, std::string_vi
   while (!name.empty() && name.back() == ' ') name.pop_back();
   if (name.empty()) return std::nullopt;
   LatLng position;
-  if (app.fixes.findFix(name, near, position)) {
-    const int kind = app.fixes.kindOf(name, position);
+  if (app.fixes->findFix(name, near, position)) {
+    const int kind = app.fixes->kindOf(name, position);
     return PlanAirport{name, position, kind < 0 ? FIX_KIND_AIRPORT : kind};
   }
-  if (const auto sim = app.sim.findSimAirport(name)) return PlanAirport{name, *sim};
+  if (const auto sim = app.sim->findSimAirport(name)) return PlanAirport{name, *sim};
   return std::nullopt;
 }
 
@@ -32,7 +32,7 @@ CityPairTracks rankCityPair(const AppContext& app, std::string_view from, std::s
   }
   // Airports resolve nearest the tracks, away from namesakes elsewhere.
   const LatLng middle =
-      pair.tracks.front().fixes.empty() ? app.tracks.reference : pair.tracks.front().fixes.front().position;
+      pair.tracks.front().fixes.empty() ? app.tracks->reference : pair.tracks.front().fixes.front().position;
   const auto departure = findPlanAirport(app, from, middle);
   const auto destination = findPlanAirport(app, to, middle);
   if (!departure || !destination) {
@@ -56,7 +56,7 @@ std::string rankedTrackLine(const RankedTrack& r) {
 
 void clearPlottedRoute(AppContext& app) {
   PlottedRoute none;
-  none.revision = app.plottedRoute.revision + 1;
+  none.revision = app.plottedRoute->revision + 1;
   app.plottedRoute = std::move(none);
 }
 
@@ -74,7 +74,7 @@ bool plotTrackConnections(AppContext& app, const CityPairTracks& pair, char lett
   // The track's own legs are the tracks layer's.
   route.legs = {LegStyle::Dashed, LegStyle::Hidden, LegStyle::Dashed};
   route.label = "TRACK " + track->name;
-  route.revision = app.plottedRoute.revision + 1;
+  route.revision = app.plottedRoute->revision + 1;
   app.plottedRoute = std::move(route);
   return true;
 }

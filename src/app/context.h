@@ -9,8 +9,10 @@
 #include "base/messageboxes.h"
 #include "base/onceflags.h"
 #include "base/settings.h"
+#include "base/shared.h"
 #include "map/mapview.h"
 #include "map/paintinput.h"
+#include "map/paintsnapshot.h"
 #include "map/tooloverlay.h"
 #include "navdata/fixstore.h"
 #include "tracks/trackmodel.h"
@@ -37,12 +39,21 @@ struct AppContext {
             clock,
             sim,
             runwaysAirport,
-            &procedure,
-            &dafif,
+            &*procedure,
+            &*dafif,
             &terminator,
-            &userOverlay,
+            &*userOverlay,
             magneticModel(),
-            &plottedRoute};
+            &*plottedRoute};
+  }
+
+  // What a paint in the background draws: the state above as it is now,
+  // sharing the data sets. Taken and let go on this thread only.
+  std::shared_ptr<const PaintSnapshot> snapshot() {
+    return std::make_shared<const PaintSnapshot>(
+        PaintSnapshot{view, switches, readMapFontSettings(settings), fixes.share(), tracks.share(), trackFile, tools,
+                      procedureMap, &clock, sim.share(), runwaysAirport, procedure.share(), dafif.share(), terminator,
+                      userOverlay.share(), magneticModel(), plottedRoute.share()});
   }
 
   // The chosen model at the terminator's time when one is set, else today.
@@ -58,33 +69,33 @@ struct AppContext {
   Settings settings;
   DiagnosticStream dump;
   LayerSwitches switches;
-  FixStore fixes;
+  Shared<FixStore> fixes;
   MapView view;
   // The checked item of the menu's preset group (a preset name, the
   // procedure map or the test pattern), empty for none.
   std::string checkedPreset;
   // The procedure map is selected: the paint draws the loaded procedure.
   bool procedureMap = false;
-  TrackModel tracks;
+  Shared<TrackModel> tracks;
   TrackFamily trackFamily = TrackFamily::None;
   // The full path of the last track message read, for the title block.
   std::string trackFile;
   ToolState tools;
-  SimFiles sim;
-  DafifFiles dafif;
+  Shared<SimFiles> sim;
+  Shared<DafifFiles> dafif;
   // The terminator time: NOW until the start hour dialog says otherwise.
   TerminatorTime terminator;
   // MAGMODEL, and a date for it that overrides the clock (korvant-plot --date).
   MagneticModelId magneticModelId = MagneticModelId::Wmm2000;
   std::optional<double> magneticYear;
   // USER.TXT in the working folder.
-  UserOverlayFile userOverlay;
+  Shared<UserOverlayFile> userOverlay;
   // An airport whose runways the map shows (the headless renderer's --runways).
   std::string runwaysAirport;
   // The procedure or route last read, drawn on the procedure map.
-  LoadedProcedure procedure;
+  Shared<LoadedProcedure> procedure;
   // A route string read, or the connections of a city pair's best track.
-  PlottedRoute plottedRoute;
+  Shared<PlottedRoute> plottedRoute;
   std::string routeString;  // the last route string read, for the dialog
   std::string programPath;  // as given at launch
 };

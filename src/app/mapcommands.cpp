@@ -80,7 +80,7 @@ CommandEffect MapCommands::execute(int id) {
     return effect;
   }
   if (bool* s = switchOfCommand(sw, id)) {
-    if (id == cmd::ValidTracksOnly && !app_.tracks.empty()) {
+    if (id == cmd::ValidTracksOnly && !app_.tracks->empty()) {
       effect.repaint = toggleSwitch(*s, false);
       effect.note = trackReadNote(app_.tracks, validityTimeIfOnlyValid());
       return effect;
@@ -110,7 +110,7 @@ CommandEffect MapCommands::execute(int id) {
     case cmd::Exit: effect.request = UiRequest::Exit; return effect;
     case cmd::GetTracks: effect.request = UiRequest::GetTracks; return effect;
     case cmd::ClearTracks:
-      app_.tracks.clear();
+      app_.tracks.edit().clear();
       app_.trackFamily = TrackFamily::None;
       app_.trackFile.clear();
       effect.repaint = true;
@@ -378,7 +378,7 @@ bool centreOnText(AppContext& app, const std::string& text) {
   // of the simulator's files.
   std::string ident = toUpper(text);
   trimLeadingBlanks(ident);
-  const std::optional<LatLng> airport = app.sim.findSimAirport(ident);
+  const std::optional<LatLng> airport = app.sim->findSimAirport(ident);
   if (!airport) return false;
   app.view.setCentre(*airport, 0);
   return true;
@@ -386,30 +386,30 @@ bool centreOnText(AppContext& app, const std::string& text) {
 
 void reportMissingSimFiles(AppContext& app) {
   if (!app.switches.ps1Wpt || app.once.simWaypointsMissing) return;
-  const std::string path = app.sim.waypointPath();
-  if (app.sim.bytes(path)) return;
+  const std::string path = app.sim->waypointPath();
+  if (app.sim->bytes(path)) return;
   app.once.simWaypointsMissing = true;
   app.boxes.show("CAN'T FIND 747WPT.DAT FILE", path, MessageIcon::Stop);
 }
 
 void reportMissingUserOverlay(AppContext& app) {
   if (!app.switches.showUserTxt || app.once.userOverlayMissing) return;
-  const std::shared_ptr<const UserOverlay> overlay = app.userOverlay.overlay();
+  const std::shared_ptr<const UserOverlay> overlay = app.userOverlay->overlay();
   if (overlay && !overlay->cut) return;
   app.once.userOverlayMissing = true;
   if (overlay)
     app.boxes.show("ONLY THE FIRST " + std::to_string(USER_OVERLAY_LIMIT >> 20) + " MB READ OF:",
-                   app.userOverlay.path(), MessageIcon::Warning);
+                   app.userOverlay->path(), MessageIcon::Warning);
   else
     app.boxes.show("CAN'T OPEN REQUESTED FILE:",
-                   "USER.TXT NOT FOUND IN " + std::filesystem::path(app.userOverlay.path()).parent_path().string(),
+                   "USER.TXT NOT FOUND IN " + std::filesystem::path(app.userOverlay->path()).parent_path().string(),
                    MessageIcon::None);
 }
 
 void reportMissingDafifFiles(AppContext& app) {
   const DafifSwitches& d = app.switches.dafif;
   const auto check = [&](bool wanted, bool& once, const char* name) {
-    if (!wanted || once || !app.dafif.pathOf(name).empty()) return;
+    if (!wanted || once || !app.dafif->pathOf(name).empty()) return;
     once = true;
     app.boxes.show("CAN'T OPEN FILE", name, MessageIcon::Warning);
   };
@@ -422,7 +422,7 @@ void reportMissingDafifFiles(AppContext& app) {
   if ((d.atsBoth || d.atsHigh || d.atsLow) && !once.dafifAts) {
     std::string missing;
     for (const char* name : DAFIF_ATS_FILES)
-      if (app.dafif.pathOf(name).empty()) missing += (missing.empty() ? "" : ", ") + std::string(name);
+      if (app.dafif->pathOf(name).empty()) missing += (missing.empty() ? "" : ", ") + std::string(name);
     if (!missing.empty()) {
       once.dafifAts = true;
       app.boxes.show("CAN'T OPEN FILE", missing, MessageIcon::Warning);
@@ -432,8 +432,8 @@ void reportMissingDafifFiles(AppContext& app) {
     bool any = false;
     std::string folders;
     for (const char* name : DAFIF_WAYPOINT_FILES) {
-      any |= !app.dafif.pathOf(name).empty();
-      if (const std::string folder = app.dafif.folderInPlaceOf(name); !folder.empty())
+      any |= !app.dafif->pathOf(name).empty();
+      if (const std::string folder = app.dafif->folderInPlaceOf(name); !folder.empty())
         folders += (folders.empty() ? "" : ", ") + folder;
     }
     // A folder where a file should be is a mistake worth saying even when
@@ -453,7 +453,7 @@ void reportMissingDafifFiles(AppContext& app) {
   for (bool* on : app.switches.dafif.drawing()) anyOn |= *on;
   if (anyOn && !once.dafifCut) {
     std::string cut;
-    for (const std::string& name : app.dafif.cutFiles()) cut += (cut.empty() ? "" : ", ") + name;
+    for (const std::string& name : app.dafif->cutFiles()) cut += (cut.empty() ? "" : ", ") + name;
     if (!cut.empty()) {
       once.dafifCut = true;
       app.boxes.show("ONLY THE FIRST " + std::to_string(DAFIF_FILE_LIMIT >> 20) + " MB READ OF:", cut,

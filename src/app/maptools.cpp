@@ -33,7 +33,7 @@ std::string streamPosition(const LatLng& p) {
 ToolOutcome MapTools::info(const std::string& input) {
   const std::string text = toolText(input);
   LatLng a;
-  if (!app_.fixes.resolvePositionWithAlias(text, app_.view.centre, a)) {
+  if (!app_.fixes->resolvePositionWithAlias(text, app_.view.centre, a)) {
     app_.boxes.show("FIX NOT FOUND:", text, MessageIcon::None);
     return {};
   }
@@ -47,7 +47,8 @@ ToolOutcome MapTools::distance(const std::string& input) {
   const std::string first = nextWord(rest);
   LatLng a, b;
   const LatLng& centre = app_.view.centre;
-  if (!app_.fixes.resolvePositionWithAlias(first, centre, a) || !app_.fixes.resolvePositionWithAlias(rest, centre, b)) {
+  if (!app_.fixes->resolvePositionWithAlias(first, centre, a) ||
+      !app_.fixes->resolvePositionWithAlias(rest, centre, b)) {
     app_.boxes.show("2 VALID FIXES NOT FOUND", text, MessageIcon::None);
     return {};
   }
@@ -68,7 +69,7 @@ ToolOutcome MapTools::intersection(const std::string& input) {
   bool resolved = true;
   for (LatLng& p : points) {
     const std::string word = nextWord(rest);
-    if (resolved) resolved = app_.fixes.resolvePositionWithAlias(word, app_.view.centre, p);
+    if (resolved) resolved = app_.fixes->resolvePositionWithAlias(word, app_.view.centre, p);
   }
   Intersection x;
   if (resolved) {

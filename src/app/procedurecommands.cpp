@@ -47,12 +47,12 @@ bool fitViewToProcedure(AppContext& app) {
   }
   if (p.routeShown) {
     const std::string start = routeStart(p.title), end = routeEnd(p.title);
-    const std::optional<LatLng> from = app.sim.findSimAirport(start);
+    const std::optional<LatLng> from = app.sim->findSimAirport(start);
     if (!from) {
       app.boxes.show("CAN'T FIND START AIRPORT:", start, MessageIcon::None);
       return false;
     }
-    const std::optional<LatLng> to = app.sim.findSimAirport(end);
+    const std::optional<LatLng> to = app.sim->findSimAirport(end);
     if (!to) {
       app.boxes.show("CAN'T FIND END AIRPORT:", end, MessageIcon::None);
       return false;
@@ -77,11 +77,11 @@ bool fitViewToProcedure(AppContext& app) {
 }
 
 bool fitViewToDrawnProcedure(AppContext& app) {
-  if (!app.procedure.shown()) return false;
-  ProcedureGeometry::Bounds b = app.procedure.geometry.bounds();
-  if (app.procedure.source.kind == RouteFileKind::FlightPlan) {
+  if (!app.procedure->shown()) return false;
+  ProcedureGeometry::Bounds b = app.procedure->geometry.bounds();
+  if (app.procedure->source.kind == RouteFileKind::FlightPlan) {
     b = {};
-    for (const UW_Wpt& w : app.procedure.plan.waypoints)
+    for (const UW_Wpt& w : app.procedure->plan.waypoints)
       if (!w.isUserItem()) b.add(w.position);
   }
   if (b.empty()) return false;
@@ -110,11 +110,11 @@ std::vector<FileFilter> flightPlanFileFilters() {
           {"ALL FILES (*.*)", {"*.*"}}};
 }
 
-std::string procedureFolder(const AppContext& app) { return subfolder(app.sim.ps13(), "deparr"); }
+std::string procedureFolder(const AppContext& app) { return subfolder(app.sim->ps13(), "deparr"); }
 
 std::string routeFolder(AppContext& app) {
   const std::string configured = app.settings.lookup("RouteDir");
-  return configured.empty() ? subfolder(app.sim.ps13(), "routes") : configured;
+  return configured.empty() ? subfolder(app.sim->ps13(), "routes") : configured;
 }
 
 CommandEffect MapCommands::openDropped(const std::string& path) {
@@ -129,7 +129,7 @@ CommandEffect MapCommands::openDropped(const std::string& path) {
   if (readTrackMessage(in, fileExtension(path), probe, TrackStore{app_.fixes}) != TrackFamily::None && !probe.empty())
     return readTracks(path);
   if (toUpper(std::filesystem::path(path).filename().string()) == "USER.TXT") {
-    app_.userOverlay.setPath(path);
+    app_.userOverlay.fresh().setPath(path);
     app_.switches.showUserTxt = true;
     return {true, UiRequest::None, "", "", ""};
   }
@@ -137,13 +137,13 @@ CommandEffect MapCommands::openDropped(const std::string& path) {
 }
 
 CommandEffect MapCommands::readProcedure(const std::string& path, bool route) {
-  Result<LoadedProcedure> read = readLoadedProcedure(path, route, &app_.fixes);
+  Result<LoadedProcedure> read = readLoadedProcedure(path, route, &*app_.fixes);
   showMessages(app_.boxes, read.messages);
   if (!read) return {};
-  read->revision = app_.procedure.revision + 1;
+  read->revision = app_.procedure->revision + 1;
   app_.procedure = std::move(*read);
   app_.checkedPreset.clear();
-  LoadedProcedure& p = app_.procedure;
+  LoadedProcedure& p = app_.procedure.edit();
   if (p.source.kind != RouteFileKind::FlightPlan)
     p.geometry = flyProcedure({p.legs, p.source, p.title}, app_.sim, app_.dump.isOpen() ? &app_.dump : nullptr);
   if (!fitViewToProcedure(app_)) {

@@ -39,7 +39,7 @@ std::string joined(const char* title, const std::vector<std::string>& words) {
 RouteStringOutcome showRouteString(AppContext& app, std::string_view text) {
   RouteStringOutcome outcome;
   app.routeString = std::string(text);
-  outcome.route = readRouteString(text, app.tracks, app.fixes, &app.sim);
+  outcome.route = readRouteString(text, app.tracks, app.fixes, &*app.sim);
   const RouteStringRead& route = outcome.route;
   const bool blank = std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) <= ' '; });
   if (blank) {
@@ -58,7 +58,7 @@ RouteStringOutcome showRouteString(AppContext& app, std::string_view text) {
   for (const TrackFix& p : route.points) plotted.points.push_back({p.name, p.position, true, p.kind});
   plotted.directLine = true;
   plotted.routeString = true;
-  plotted.revision = app.plottedRoute.revision + 1;
+  plotted.revision = app.plottedRoute->revision + 1;
   app.plottedRoute = std::move(plotted);
   fitToRoute(app.view, route.points);
   // Shown with the tracks, not on the procedure map.
@@ -75,7 +75,7 @@ bool saveRouteStringPlan(const AppContext& app, const std::string& path, bool fs
     return false;
   }
   // What the map shows is what is saved.
-  if (!app.plottedRoute.routeString || app.plottedRoute.points.size() < 2) {
+  if (!app.plottedRoute->routeString || app.plottedRoute->points.size() < 2) {
     error = "no route string is drawn: read one first";
     return false;
   }

@@ -11,12 +11,12 @@ namespace korvant {
 void loadNavData(AppContext& app) {
   const std::string folder = app.settings.lookup("NavDataDir");
   if (folder.empty()) {
-    app.fixes.setNavData(nullptr);
+    app.fixes.edit().setNavData(nullptr);
     return;
   }
   Result<XpNavData> data = readXpNavData(folder);
   showMessages(app.boxes, data.messages);
-  app.fixes.setNavData(data ? std::make_shared<const XpNavData>(std::move(*data)) : nullptr);
+  app.fixes.edit().setNavData(data ? std::make_shared<const XpNavData>(std::move(*data)) : nullptr);
 }
 
 StartupResult startUp(AppContext& app, const std::string& programPath, const std::string& currentFolder,
@@ -29,9 +29,9 @@ StartupResult startUp(AppContext& app, const std::string& programPath, const std
   seedDefaults(settings);
   result.controlFileRead = ControlFile::read(settings, app.once, joinFolder(currentFolder, "KORVANT.CTL"), nullptr);
   if (const auto early = settings.takeEarlyLookup()) showMessages(app.boxes, {*early});
-  if (const auto problem = app.fixes.setPath(currentFolder, "KORVANT.DAT")) showMessages(app.boxes, {*problem});
-  app.userOverlay.setPath(joinFolder(currentFolder, "USER.TXT"));
-  app.fixes.load();
+  if (const auto problem = app.fixes.edit().setPath(currentFolder, "KORVANT.DAT")) showMessages(app.boxes, {*problem});
+  app.userOverlay.fresh().setPath(joinFolder(currentFolder, "USER.TXT"));
+  app.fixes.edit().load();
   if (navDataNow) loadNavData(app);
 
   if (readLeadingInt(settings.lookup(DUMP_SWITCH_KEY)) == 9) app.dump.open(joinFolder(currentFolder, "DUMP.TXT"));
@@ -47,8 +47,8 @@ StartupResult startUp(AppContext& app, const std::string& programPath, const std
     if (value.size() > 1) settings.set(key, withTrailingSeparator(value), false);
   }
 
-  app.sim.setFolders(settings.lookup("PS12Dir"), settings.lookup("PS13Dir"));
-  app.dafif.setFolders(settings.lookup("DataFolder"), settings.lookup("RunFolder"));
+  app.sim.fresh().setFolders(settings.lookup("PS12Dir"), settings.lookup("PS13Dir"));
+  app.dafif.fresh().setFolders(settings.lookup("DataFolder"), settings.lookup("RunFolder"));
 
   result.runMaximized = readLeadingInt(settings.lookup("RunMaximized")) != 0;
   return result;

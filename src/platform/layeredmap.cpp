@@ -212,10 +212,12 @@ void LayeredMap::composeStages(QImage& into, const QImage& below, const QImage& 
   painter.drawImage(0, 0, above);
 }
 
-void LayeredMap::start(const PaintInput& input, Keys keys, std::function<void()> done) {
+void LayeredMap::start(const PaintInput& input, Keys keys, std::function<void()> done,
+                       std::shared_ptr<const PaintSnapshot> snapshot) {
   job_ = std::make_unique<Job>();
   Job& job = *job_;
   job.view = input.view;
+  job.snapshot = std::move(snapshot);
   job.paintBelow = below_.key != keys.below;
   job.paintAbove = above_.key != keys.above;
   job.belowKey = std::move(keys.below);
@@ -246,14 +248,16 @@ bool LayeredMap::adopt() {
   return job->paintBelow || job->paintAbove;
 }
 
-void LayeredMap::paintInBackground(const PaintInput& input, const QPaintDevice& target, std::function<void()> done) {
+void LayeredMap::paintInBackground(std::shared_ptr<const PaintSnapshot> snapshot, const QPaintDevice& target,
+                                   std::function<void()> done) {
+  const PaintInput input = snapshot->input();
   Keys keys = keysFor(input, target);
   if (job_) {
     if (job_->belowKey != keys.below || job_->aboveKey != keys.above) job_->stop = true;
     return;
   }
   if (below_.key == keys.below && above_.key == keys.above) return;
-  start(input, std::move(keys), std::move(done));
+  start(input, std::move(keys), std::move(done), std::move(snapshot));
   job_->compose = true;
 }
 

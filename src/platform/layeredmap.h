@@ -18,6 +18,7 @@
 
 #include "map/mappainter.h"
 #include "map/paintkey.h"
+#include "map/paintsnapshot.h"
 #include "platform/qtcanvas.h"
 
 namespace korvant {
@@ -63,11 +64,13 @@ class LayeredMap {
   // point lies exactly where the view puts it.
   void paintMoved(QPainter& painter, const QPaintDevice& target, const PaintInput& input, double anchorX,
                   double anchorY);
-  // Starts painting `input` in the background; `done` is called on the
+  // Starts painting `snapshot` in the background; `done` is called on the
   // painting thread when it ends. A paint already running for another view
   // is asked to stop, and this one is not started: start again after `done`.
-  // Until adopt() nothing `input` reads but its view may change.
-  void paintInBackground(const PaintInput& input, const QPaintDevice& target, std::function<void()> done);
+  // The paint holds the snapshot until adopt(), which lets it go on the
+  // calling thread: the one that changes the data sets it shares.
+  void paintInBackground(std::shared_ptr<const PaintSnapshot> snapshot, const QPaintDevice& target,
+                         std::function<void()> done);
   // Waits for a background paint, if one runs, and keeps what it finished:
   // true when the kept images changed.
   bool adopt();
@@ -96,7 +99,8 @@ class LayeredMap {
     QtTextCache texts;
   };
   struct Job {
-    MapView view;  // the paint's own, so that the window's may move on
+    MapView view;                                   // the paint's own, so that the window's may move on
+    std::shared_ptr<const PaintSnapshot> snapshot;  // what a background paint reads
     std::atomic<bool> stop{false};
     PaintKey belowKey, aboveKey;
     bool paintBelow = false, paintAbove = false;
@@ -118,7 +122,8 @@ class LayeredMap {
                                int bottom);
   // Runs job(i) for each worker i on its thread, the first on this one, and waits.
   void onEveryWorker(const std::function<void(int)>& job, int count);
-  void start(const PaintInput& input, Keys keys, std::function<void()> done);
+  void start(const PaintInput& input, Keys keys, std::function<void()> done,
+             std::shared_ptr<const PaintSnapshot> snapshot = nullptr);
   void run(Job& job, const PaintInput& input);  // on the first worker
   void compose(QPainter& painter, const PaintInput& input, int width, int height);
   // The two kept stages in one image, as a moved frame shows them.

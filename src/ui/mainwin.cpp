@@ -75,11 +75,6 @@ void MainWin::requestRepaint() {
   update();
 }
 
-MainWin::Settled::Settled(MainWin& w) : window(w) {
-  ++window.settled_;
-  if (window.map_.adopt() || window.following_) window.update();
-}
-
 void MainWin::follow(QPoint anchor) {
   following_ = true;
   followAnchor_ = anchor;
@@ -113,7 +108,6 @@ void MainWin::carryOut(const CommandEffect& effect) {
 }
 
 void MainWin::command(int id) {
-  const Settled settled(*this);
   switch (id) {
     case cmd::ReadTracks: showTrackDialog(); return;
     case cmd::ReadProcedure: showProcedureDialog(false); return;
@@ -231,7 +225,6 @@ void MainWin::fetchNext() {
 }
 
 void MainWin::fetchEnded(const FetchOutcome& outcome) {
-  const Settled settled(*this);
   if (outcome.reason == FETCH_CANCELLED) {
     // The user stopped it: the whole round ends, and nothing needs a box.
     toFetch_.clear();
@@ -266,12 +259,11 @@ void MainWin::readNavDataInBackground() {
     QMetaObject::invokeMethod(
         this,
         [this, read] {
-          const Settled settled(*this);
           navDataReader_.join();
           showMessages(app_.boxes, read->messages);
           if (*read) {
             const std::size_t points = (*read)->pointCount(), segments = (*read)->segments().size();
-            app_.fixes.setNavData(std::make_shared<const XpNavData>(std::move(**read)));
+            app_.fixes.edit().setNavData(std::make_shared<const XpNavData>(std::move(**read)));
             frame_.statusBar()->showMessage(
                 QStringLiteral("NAVIGATION DATA: %1 FIXES AND NAVAIDS, %2 AIRWAY SEGMENTS").arg(points).arg(segments),
                 10000);
@@ -334,7 +326,7 @@ void MainWin::showStartHourDialog() {
 }
 
 void MainWin::showExportDialog() {
-  if (app_.tracks.empty()) {
+  if (app_.tracks->empty()) {
     app_.boxes.show("EXPORT TRACKS", "NO TRACKS ARE STORED: read a track message first.", MessageIcon::Information);
     return;
   }
@@ -362,7 +354,7 @@ bool MainWin::exportTracksTo(const std::string& path) {
 }
 
 void MainWin::showBestTrackDialog() {
-  if (app_.tracks.empty()) {
+  if (app_.tracks->empty()) {
     app_.boxes.show("BEST TRACK", "NO TRACKS ARE STORED: read a track message first.", MessageIcon::Information);
     return;
   }
@@ -410,7 +402,7 @@ void MainWin::applyRouteString(const std::string& text) {
 }
 
 void MainWin::showSaveRoutePlanDialog() {
-  if (!app_.plottedRoute.routeString) {
+  if (!app_.plottedRoute->routeString) {
     app_.boxes.show("SAVE ROUTE", "NO ROUTE STRING IS DRAWN: read one first.", MessageIcon::Information);
     return;
   }
@@ -429,7 +421,7 @@ bool MainWin::saveRoutePlanTo(const std::string& path, bool fs2004) {
   if (saveRouteStringPlan(app_, path, fs2004, error)) {
     saveFolder_ = QFileInfo(QString::fromStdString(path)).absolutePath();
     frame_.setNote("WROTE FLIGHT PLAN " + suggestedRoutePlanName(app_.plottedRoute) + " (" +
-                   std::to_string(app_.plottedRoute.points.size()) + " POINTS) TO " + path);
+                   std::to_string(app_.plottedRoute->points.size()) + " POINTS) TO " + path);
     return true;
   }
   app_.boxes.show("CAN'T SAVE ROUTE", error, MessageIcon::Stop);
@@ -491,10 +483,10 @@ void MainWin::paintEvent(QPaintEvent*) {
   }
   const PaintInput input = app_.paintInput();
   const bool current = map_.isCurrent(input, *this);
-  if (following_ && settled_ == 0 && map_.hasFrame() && !current) {
+  if (following_ && map_.hasFrame() && !current) {
     map_.paintMoved(painter, *this, input, followAnchor_.x(), followAnchor_.y());
     screenProjection_.setup(app_.view.viewport(width(), height()));
-    map_.paintInBackground(input, *this, [this] {
+    map_.paintInBackground(app_.snapshot(), *this, [this] {
       QMetaObject::invokeMethod(
           this, [this] { backgroundPaintEnded(); }, Qt::QueuedConnection);
     });
@@ -576,10 +568,7 @@ void MainWin::dropEvent(QDropEvent* event) {
   openFile(urls.front().toLocalFile().toStdString());
 }
 
-void MainWin::openFile(const std::string& path) {
-  const Settled settled(*this);
-  carryOut(commands_.openDropped(path));
-}
+void MainWin::openFile(const std::string& path) { carryOut(commands_.openDropped(path)); }
 
 void MainWin::keyPressEvent(QKeyEvent* event) {
   if (event->key() == Qt::Key_Escape && fetching()) {

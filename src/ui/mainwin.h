@@ -105,15 +105,6 @@ class MainWin : public QWidget {
   void follow(QPoint anchor);
   // A background paint ended: its images are taken and shown.
   void backgroundPaintEnded();
-  // Before anything the paint reads changes: a background paint is waited
-  // for, and none starts until the returned guard goes.
-  struct Settled {
-    explicit Settled(MainWin& w);
-    ~Settled() { --window.settled_; }
-    Settled(const Settled&) = delete;
-    Settled& operator=(const Settled&) = delete;
-    MainWin& window;
-  };
   void fetchNext();
   void fetchEnded(const FetchOutcome& outcome);
   void runTool(int id);
@@ -136,7 +127,6 @@ class MainWin : public QWidget {
   LatLng dragHeld_;                   // the position grabbed
   bool following_ = false;            // moved frames until the full paint arrives
   QPoint followAnchor_;
-  int settled_ = 0;  // commands running: the paint is not to run in the background
   FrameLog frameLog_;
   int stagesShown_ = 0;                      // the map's stages painted when the last frame was shown
   std::string bestTrackFrom_, bestTrackTo_;  // the city pair last ranked

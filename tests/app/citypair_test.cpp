@@ -49,7 +49,7 @@ TEST_F(CityPairTest, TheChosenTrackIsJoinedToTheAirportsByDashedLegs) {
   // A letter of the other direction, or none stored, changes nothing.
   EXPECT_FALSE(plotTrackConnections(app, pair, 'A'));
   EXPECT_FALSE(plotTrackConnections(app, pair, 0));
-  EXPECT_TRUE(app.plottedRoute.empty());
+  EXPECT_TRUE(app.plottedRoute->empty());
 
   ASSERT_TRUE(plotTrackConnections(app, pair, best));
   const PlottedRoute& route = app.plottedRoute;
@@ -75,8 +75,8 @@ TEST_F(CityPairTest, TheChosenTrackIsJoinedToTheAirportsByDashedLegs) {
     return dashedAndSolid;
   };
   test::RecordingCanvas canvas;
-  const PlottedRoute kept = std::move(app.plottedRoute);
-  app.plottedRoute = {};
+  const PlottedRoute kept = *app.plottedRoute;
+  app.plottedRoute = PlottedRoute{};
   const auto [dashedBefore, solidBefore] = connectionLines(canvas);
   EXPECT_EQ(canvas.findText("KJFK"), nullptr);
   app.plottedRoute = kept;
@@ -93,7 +93,7 @@ TEST_F(CityPairTest, TheChosenTrackIsJoinedToTheAirportsByDashedLegs) {
 
   // A new choice is a new picture for whoever keeps one.
   ASSERT_TRUE(plotTrackConnections(app, pair, pair.ranked.back().letter));
-  EXPECT_EQ(app.plottedRoute.revision, 2);
+  EXPECT_EQ(app.plottedRoute->revision, 2);
 }
 
 }  // namespace

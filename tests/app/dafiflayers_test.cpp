@@ -21,7 +21,7 @@ class DafifLayersTest : public ::testing::Test {
     seedDefaults(app.settings);
     app.settings.markReadDone();
     applyControlFile(app);
-    app.dafif.setFolders(dir.str() + "/", "");
+    app.dafif.fresh().setFolders(dir.str() + "/", "");
     app.view.setCentre({5000, -1000}, 200);
     app.switches = LayerSwitches{};
   }
@@ -167,7 +167,7 @@ TEST_F(DafifLayersTest, AFileCutAtTheLimitIsSaid) {
   ASSERT_EQ(boxes.shown.size(), 1u);
   EXPECT_EQ(boxes.shown[0].caption, "ONLY THE FIRST 64 MB READ OF:");
   EXPECT_EQ(boxes.shown[0].text, "DAFORTCA.TXT");
-  const auto ortca = app.dafif.ortca();
+  const auto ortca = app.dafif->ortca();
   ASSERT_TRUE(ortca);
   ASSERT_EQ(ortca->size(), 1u);
   EXPECT_EQ((*ortca)[0].values.size(), 1u);
@@ -187,7 +187,7 @@ TEST_F(DafifLayersTest, AFolderInPlaceOfAFileIsSaid) {
 }
 
 TEST_F(DafifLayersTest, TheSampleFolderOnEveryLayer) {
-  app.dafif.setFolders(std::string(KORVANT_SAMPLE_DAFIF) + "/", "");
+  app.dafif.fresh().setFolders(std::string(KORVANT_SAMPLE_DAFIF) + "/", "");
   app.view.selectPreset("EUROPE");
   DafifSwitches& d = app.switches.dafif;
   for (bool* s : d.drawing()) *s = true;

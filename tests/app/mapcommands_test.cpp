@@ -236,7 +236,7 @@ TEST_F(MapCommandsTest, ColourModesOrientationTestPatternAndHelp) {
 TEST_F(MapCommandsTest, TheCentreDialogReachesTheSimulatorsAirports) {
   test::TempDir dir;
   dir.write("747nam.apt", encodeSimAirport({"CYQX", {4857, -5434}, false, 0, 0, 0, 0, 0}));
-  app.sim.setFolders(dir.str() + "/", dir.str() + "/");
+  app.sim.fresh().setFolders(dir.str() + "/", dir.str() + "/");
   commands.applyCentreText("  cyqx");
   EXPECT_TRUE(boxes.shown.empty());
   EXPECT_EQ(app.view.centre.lat, 4857);
@@ -248,7 +248,7 @@ TEST_F(MapCommandsTest, TheCentreDialogReachesTheSimulatorsAirports) {
 
 TEST_F(MapCommandsTest, AMissingWaypointFileIsToldOnceWhenItsLayerGoesOn) {
   test::TempDir dir;
-  app.sim.setFolders(dir.str() + "/", dir.str() + "/");
+  app.sim.fresh().setFolders(dir.str() + "/", dir.str() + "/");
   commands.execute(cmd::Ps1Wpt);
   ASSERT_EQ(boxes.shown.size(), 1u);
   EXPECT_EQ(boxes.shown[0].caption, "CAN'T FIND 747WPT.DAT FILE");
@@ -327,8 +327,8 @@ TEST_F(MapCommandsTest, MousePressesDoubleClicksAndRecentring) {
 }
 
 TEST_F(MapCommandsTest, EachTrackFamilyOpensOnItsRegionWithItsOwnTrackNames) {
-  app.fixes.setPathDirectly(KORVANT_SAMPLE_DAT);
-  app.fixes.load();
+  app.fixes.edit().setPathDirectly(KORVANT_SAMPLE_DAT);
+  app.fixes.edit().load();
   const std::string tracks = std::string(KORVANT_TEST_DATA) + "/tracks/";
   for (const auto& [file, preset] : {std::pair{"ausots-20151114-qsimplanner.txt", cmd::PresetAustNz},
                                      std::pair{"pacots-20160208-qsimplanner.txt", cmd::PresetKzoa},
@@ -340,8 +340,8 @@ TEST_F(MapCommandsTest, EachTrackFamilyOpensOnItsRegionWithItsOwnTrackNames) {
     MapPainter(app.paintInput(), canvas).paint({.width = 1600, .height = 1200, .printing = false});
     int named = 0;
     for (int slot = 0; slot < TRACK_SLOTS; ++slot) {
-      const std::string& name = app.tracks.names[slot];
-      if (app.tracks.slotTexts[slot].empty() || name.empty()) continue;
+      const std::string& name = app.tracks->names[slot];
+      if (app.tracks->slotTexts[slot].empty() || name.empty()) continue;
       ++named;
       EXPECT_NE(canvas.findText(name), nullptr) << file << " " << name;
     }
@@ -353,41 +353,41 @@ TEST_F(MapCommandsTest, EachTrackFamilyOpensOnItsRegionWithItsOwnTrackNames) {
 // direction already stored replaces that direction; another family replaces
 // all; "Clear Tracks" empties the map.
 TEST_F(MapCommandsTest, TheTwoDirectionsOfTheDayAreKeptTogether) {
-  app.fixes.setPathDirectly(KORVANT_SAMPLE_DAT);
-  app.fixes.load();
+  app.fixes.edit().setPathDirectly(KORVANT_SAMPLE_DAT);
+  app.fixes.edit().load();
   const std::string tracks = std::string(KORVANT_TEST_DATA) + "/tracks/";
   ASSERT_TRUE(commands.readTracks(tracks + "nat-20261008-xdispatch-feed.json").repaint);
   const TrackModel both = app.tracks;
   ASSERT_TRUE(both.hasDirection(true) && both.hasDirection(false));
   ASSERT_TRUE(commands.readTracks(tracks + "nat-20261008-xdispatch-west.txt").repaint);
   ASSERT_TRUE(commands.readTracks(tracks + "nat-20261008-xdispatch-east.txt").repaint);
-  EXPECT_EQ(app.tracks.slotTexts, both.slotTexts);
-  EXPECT_EQ(app.tracks.westValidity, both.westValidity);
-  EXPECT_EQ(app.tracks.eastValidity, both.eastValidity);
+  EXPECT_EQ(app.tracks->slotTexts, both.slotTexts);
+  EXPECT_EQ(app.tracks->westValidity, both.westValidity);
+  EXPECT_EQ(app.tracks->eastValidity, both.eastValidity);
 
   // Another day's westbound set replaces the westbound set only.
   ASSERT_TRUE(commands.readTracks(tracks + "nat-20151122-qsimplanner.txt").repaint);
-  EXPECT_NE(app.tracks.westValidity, both.westValidity);
-  EXPECT_EQ(app.tracks.eastValidity, both.eastValidity);
-  for (int slot = 13; slot < TRACK_SLOTS; ++slot) EXPECT_EQ(app.tracks.slotTexts[slot], both.slotTexts[slot]);
+  EXPECT_NE(app.tracks->westValidity, both.westValidity);
+  EXPECT_EQ(app.tracks->eastValidity, both.eastValidity);
+  for (int slot = 13; slot < TRACK_SLOTS; ++slot) EXPECT_EQ(app.tracks->slotTexts[slot], both.slotTexts[slot]);
 
   ASSERT_TRUE(commands.readTracks(tracks + "pacots-20160208-qsimplanner.txt").repaint);
-  EXPECT_TRUE(app.tracks.eastValidity.empty());
+  EXPECT_TRUE(app.tracks->eastValidity.empty());
   EXPECT_TRUE(commands.execute(cmd::ClearTracks).repaint);
-  EXPECT_TRUE(app.tracks.empty());
+  EXPECT_TRUE(app.tracks->empty());
   EXPECT_TRUE(app.trackFile.empty());
 }
 
 // A dropped file opens by what it holds, whatever its name says.
 TEST_F(MapCommandsTest, ADroppedFileOpensByItsContent) {
-  app.fixes.setPathDirectly(KORVANT_SAMPLE_DAT);
-  app.fixes.load();
+  app.fixes.edit().setPathDirectly(KORVANT_SAMPLE_DAT);
+  app.fixes.edit().load();
   test::TempDir dir;
   const std::string plan = dir.write("plan.txt",
                                      "I\n1100 Version\nNUMENR 2\n1 EGLL ADEP 83 51.4775 -0.461389\n"
                                      "1 KJFK ADES 13 40.639722 -73.778056\n");
   ASSERT_TRUE(commands.openDropped(plan).repaint);
-  EXPECT_EQ(app.procedure.plan.waypoints.size(), 2u);
+  EXPECT_EQ(app.procedure->plan.waypoints.size(), 2u);
   const std::string tracks = std::string(KORVANT_TEST_DATA) + "/tracks/nat-20261008-xdispatch-west.txt";
   ASSERT_TRUE(commands.openDropped(tracks).repaint);
   EXPECT_EQ(app.trackFile, tracks);
@@ -614,8 +614,8 @@ namespace {
 // message by its file's name, a route by its ends.
 TEST_F(MapCommandsTest, SaveDialogsSuggestNamesFromWhatIsSaved) {
   EXPECT_EQ(suggestedTrackExportName(app), "tracks");
-  app.fixes.setPathDirectly(KORVANT_SAMPLE_DAT);
-  app.fixes.load();
+  app.fixes.edit().setPathDirectly(KORVANT_SAMPLE_DAT);
+  app.fixes.edit().load();
   const std::string tracks = std::string(KORVANT_TEST_DATA) + "/tracks/";
   ASSERT_TRUE(commands.readTracks(tracks + "nat-20151122-qsimplanner.txt").repaint);
   EXPECT_EQ(suggestedTrackExportName(app), "nat-20151122-qsimplanner");

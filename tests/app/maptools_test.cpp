@@ -29,7 +29,7 @@ class MapToolsTest : public ::testing::Test {
     FixFileContents c;
     c.fixes = {test::makeFix("KJFK", 4038.4, -7346.7, 1), test::makeFix("TWIN", 5000, -3000),
                test::makeFix("TWIN", -3000, 15000)};
-    app.fixes.loadBytes(test::fixFileBytes(c));
+    app.fixes.edit().loadBytes(test::fixFileBytes(c));
   }
   test::RecordingBoxes boxes;
   test::FixedClock clock;

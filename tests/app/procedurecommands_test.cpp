@@ -25,7 +25,7 @@ class ProcedureCommandsTest : public ::testing::Test {
     seedDefaults(app.settings);
     app.settings.markReadDone();
     applyControlFile(app);
-    app.sim.setFolders(kSample + "/", kSample + "/");
+    app.sim.fresh().setFolders(kSample + "/", kSample + "/");
   }
   test::RecordingCanvas paint() {
     test::RecordingCanvas canvas;
@@ -54,7 +54,7 @@ TEST_F(ProcedureCommandsTest, ASidIsFittedDrawnAndTitled) {
   // Fitted to what is drawn: tens of miles round the departure.
   EXPECT_LT(app.view.range, 80);
   EXPECT_GT(app.view.range, 20);
-  EXPECT_EQ(app.procedure.revision, 1);
+  EXPECT_EQ(app.procedure->revision, 1);
 
   const test::RecordingCanvas canvas = paint();
   EXPECT_TRUE(canvas.coordinatesWithin(1 << 16));
@@ -84,10 +84,10 @@ TEST_F(ProcedureCommandsTest, ARefusedFileLeavesTheLoadedOneExactly) {
     const std::size_t said = boxes.shown.size();
     EXPECT_FALSE(commands.readProcedure(path, false).repaint) << path;
     EXPECT_EQ(boxes.shown.size(), said + 1) << path;
-    EXPECT_EQ(app.procedure.legs.size(), before.legs.size());
-    EXPECT_EQ(app.procedure.title, before.title);
-    EXPECT_EQ(app.procedure.revision, before.revision);
-    EXPECT_EQ(app.procedure.geometry.legEnds, before.geometry.legEnds);
+    EXPECT_EQ(app.procedure->legs.size(), before.legs.size());
+    EXPECT_EQ(app.procedure->title, before.title);
+    EXPECT_EQ(app.procedure->revision, before.revision);
+    EXPECT_EQ(app.procedure->geometry.legEnds, before.geometry.legEnds);
     EXPECT_EQ(app.view.centre, view.centre);
     EXPECT_EQ(app.view.range, view.range);
     EXPECT_EQ(app.checkedPreset, checked);
@@ -111,8 +111,8 @@ TEST_F(ProcedureCommandsTest, AnAirportNotThereLeavesTheMapAndEmptiesTheTitle) {
   ASSERT_EQ(boxes.shown.size(), 1u);
   EXPECT_EQ(boxes.shown[0].caption, "CAN'T FIND:");
   EXPECT_FALSE(app.procedureMap);
-  EXPECT_EQ(app.procedure.title, "");
-  EXPECT_TRUE(app.procedure.procedureShown);
+  EXPECT_EQ(app.procedure->title, "");
+  EXPECT_TRUE(app.procedure->procedureShown);
   EXPECT_TRUE(app.view.isNatDefault());
   paint();
   EXPECT_EQ(boxes.shown.size(), 1u);
@@ -122,7 +122,7 @@ TEST_F(ProcedureCommandsTest, RoutesFitBetweenTheirAirports) {
   commands.readProcedure(kSample + "/routes/KJFKEGLL.ROU", true);
   EXPECT_TRUE(boxes.shown.empty());
   EXPECT_TRUE(app.procedureMap);
-  EXPECT_EQ(app.procedure.title, "KJFK-EGLL");
+  EXPECT_EQ(app.procedure->title, "KJFK-EGLL");
   EXPECT_EQ(app.view.kind, ProjectionKind::Lambert);
   const test::RecordingCanvas canvas = paint();
   EXPECT_NE(canvas.findText("DOTTY [1]"), nullptr);
@@ -153,7 +153,7 @@ TEST_F(ProcedureCommandsTest, TheProcedureMapItemFitsAgain) {
 TEST_F(ProcedureCommandsTest, NonFinitePositionsNeverReachTheCanvas) {
   commands.readProcedure(kSample + "/deparr/EGLL/KORV1J.27R", false);
   const double nan = std::nan(""), inf = HUGE_VAL;
-  ProcedureGeometry& g = app.procedure.geometry;
+  ProcedureGeometry& g = app.procedure.edit().geometry;
   const std::size_t arcs = paint().arcs.size();
   g.shapes.push_back({ProcedureShape::Kind::Line, {nan, 0}, {5128, -30}, {}, false, 1});
   g.shapes.push_back({ProcedureShape::Kind::Arc, {5128, -30}, {5129, -31}, {inf, 0}, true, 1});
@@ -170,7 +170,7 @@ TEST_F(ProcedureCommandsTest, RightTurnsRunFromTheirEndCounterClockwise) {
   const std::string path = write("EGLL/R.27R", "12 - N0000.0 E00000.0 0 3000 - 2\n");
   commands.readProcedure(path, false);
   const ProcedureShape* arc = nullptr;
-  for (const ProcedureShape& s : app.procedure.geometry.shapes)
+  for (const ProcedureShape& s : app.procedure->geometry.shapes)
     if (s.kind == ProcedureShape::Kind::Arc) arc = &s;
   ASSERT_NE(arc, nullptr);
   EXPECT_TRUE(arc->right);
@@ -190,7 +190,7 @@ TEST_F(ProcedureCommandsTest, DialogFiltersAndFolders) {
   EXPECT_EQ(routeFileFilters("")[0].label, "ROUTE (*.ROU)");
   EXPECT_EQ(procedureFolder(app), kSample + "/deparr");
   std::filesystem::create_directories(dir.path() / "DEPARR");
-  app.sim.setFolders(dir.str() + "/", dir.str() + "/");
+  app.sim.fresh().setFolders(dir.str() + "/", dir.str() + "/");
   EXPECT_EQ(procedureFolder(app), dir.str() + "/DEPARR");
   EXPECT_EQ(routeFolder(app), dir.str() + "/routes");
 }

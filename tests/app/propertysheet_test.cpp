@@ -145,8 +145,8 @@ TEST_F(PropertySheetTest, SpecialUseBoxesAreShownButNeverApplied) {
 TEST_F(PropertySheetTest, ChangesRunTheMenuCommandsInPageOrder) {
   // The simulator's waypoint layer (page 1) says its missing file before
   // the DAFIF layer (page 6) says its own.
-  app.sim.setFolders("/no/such/ps1/", "/no/such/ps1/");
-  app.dafif.setFolders("/no/such/dafif/", "/no/such/run/");
+  app.sim.fresh().setFolders("/no/such/ps1/", "/no/such/ps1/");
+  app.dafif.fresh().setFolders("/no/such/dafif/", "/no/such/run/");
   PropertySheet sheet(commands);
   sheet.setChecked(kDafif, rowOf(kDafif, 144), true);
   sheet.setChecked(kFixes, rowOf(kFixes, 173), true);

@@ -35,7 +35,7 @@ TEST_F(RouteStringCommandTest, DrawnWithTheTracksAndTheViewFitted) {
   EXPECT_EQ(o.notes, "NOT RESOLVED: FOOBAR\nNOT EXPANDED, FLOWN DIRECT: UL9\n");
   EXPECT_EQ(app.routeString, "KJFK DCT NICSO NATS LIMRI UL9 FOOBAR EGLL");
   EXPECT_FALSE(app.procedureMap);  // the tracks stay in sight
-  EXPECT_FALSE(app.tracks.empty());
+  EXPECT_FALSE(app.tracks->empty());
   const PlottedRoute& route = app.plottedRoute;
   ASSERT_EQ(route.points.size(), 8u);
   EXPECT_TRUE(route.directLine);
@@ -51,8 +51,8 @@ TEST_F(RouteStringCommandTest, DrawnWithTheTracksAndTheViewFitted) {
   const RouteStringOutcome blank = showRouteString(app, " \n\t");
   EXPECT_FALSE(blank.drawn);
   EXPECT_EQ(blank.error, "");
-  EXPECT_TRUE(app.plottedRoute.empty());
-  EXPECT_EQ(app.plottedRoute.revision, 2);
+  EXPECT_TRUE(app.plottedRoute->empty());
+  EXPECT_EQ(app.plottedRoute->revision, 2);
 }
 
 TEST_F(RouteStringCommandTest, APacificRouteOverTheAntimeridianIsCentredOnIt) {
@@ -68,14 +68,14 @@ TEST_F(RouteStringCommandTest, APacificRouteOverTheAntimeridianIsCentredOnIt) {
 TEST_F(RouteStringCommandTest, RefusedWhenATrackIsNotStoredOrNothingResolves) {
   ASSERT_TRUE(read("nat-20160210-qsimplanner.html"));
   ASSERT_TRUE(showRouteString(app, "KJFK NATS EGLL").drawn);
-  const int revision = app.plottedRoute.revision;
+  const int revision = app.plottedRoute->revision;
   RouteStringOutcome o = showRouteString(app, "KJFK NAT Q PACOTS 3 EGLL");
   EXPECT_FALSE(o.drawn);
   EXPECT_EQ(o.error, "NAT TRACK Q IS NOT STORED\nPACOTS TRACK 3 IS NOT STORED\n");
-  EXPECT_EQ(app.plottedRoute.revision, revision);  // the route before stays
+  EXPECT_EQ(app.plottedRoute->revision, revision);  // the route before stays
   o = showRouteString(app, "DCT KJFK N0480F350 DCT");
   EXPECT_EQ(o.error, "THE ROUTE STRING NAMES FEWER THAN TWO KNOWN POINTS\n");
-  EXPECT_EQ(app.plottedRoute.revision, revision);
+  EXPECT_EQ(app.plottedRoute->revision, revision);
 }
 
 TEST_F(RouteStringCommandTest, WrittenAsAFlightPlanAndReadBack) {

@@ -20,7 +20,7 @@ class UserOverlayTest : public ::testing::Test {
     applyControlFile(app);
     app.switches = LayerSwitches{};
     app.switches.showUserTxt = true;
-    app.userOverlay.setPath(dir.str() + "/USER.TXT");
+    app.userOverlay.fresh().setPath(dir.str() + "/USER.TXT");
     app.view.setCentre({5000, -3000}, 1000);
   }
   test::RecordingCanvas paint(const std::string& text) {
@@ -173,8 +173,8 @@ TEST_F(UserOverlayTest, APlanDrawsItsLegsWaypointsAnnotationsAndDirectLine) {
   const std::string bad = dir.write("B.PLN", "waypoint.0=AAA, V, N50* 0', W030* 0', 0\n");
   EXPECT_FALSE(commands.readProcedure(bad, true).repaint);
   EXPECT_EQ(boxes.shown.back().text, "[flightplan] header not found");
-  EXPECT_EQ(app.procedure.plan.waypoints.size(), before.plan.waypoints.size());
-  EXPECT_EQ(app.procedure.revision, before.revision);
+  EXPECT_EQ(app.procedure->plan.waypoints.size(), before.plan.waypoints.size());
+  EXPECT_EQ(app.procedure->revision, before.revision);
 }
 
 }  // namespace

@@ -252,10 +252,10 @@ class DeclutteredMap : public ::testing::Test {
     seedDefaults(app.settings);
     app.settings.markReadDone();
     app.settings.set("MapFont", "Test", false);
-    app.fixes.setPathDirectly(KORVANT_SAMPLE_DAT);
-    app.fixes.load();
+    app.fixes.edit().setPathDirectly(KORVANT_SAMPLE_DAT);
+    app.fixes.edit().load();
     applyControlFile(app);
-    test::storeTwentySixTracks(app.tracks, app.fixes);
+    test::storeTwentySixTracks(app.tracks.edit(), app.fixes);
     app.switches.routeBearings = app.switches.routeDistances = true;
     app.switches.variation = app.switches.ownAirports = true;
     app.trackFile = "tracks/nat-26.txt";
@@ -322,13 +322,13 @@ TEST_F(DeclutteredMap, RoutesPlansAndDafifOverlapNothingAndKeepEveryPoint) {
   EXPECT_EQ(overlapsDrawn().texts, 0);
   EXPECT_EQ(overlapsDrawn().onSymbols, 0);
   names.clear();
-  for (const UW_Wpt& w : app.procedure.plan.waypoints)
+  for (const UW_Wpt& w : app.procedure->plan.waypoints)
     if (!w.isUserItem()) names.push_back(w.identifier);
   ASSERT_GT(names.size(), 10u);
   namesEveryPoint(names);
 
   app.procedureMap = false;
-  app.dafif.setFolders(std::string(KORVANT_SAMPLE_DAFIF) + "/", "");
+  app.dafif.fresh().setFolders(std::string(KORVANT_SAMPLE_DAFIF) + "/", "");
   app.view.selectPreset("EUROPE");
   for (bool* s : app.switches.dafif.drawing()) *s = true;
   const auto [overlapping, drawn, onSymbols] = overlapsDrawn();

@@ -259,7 +259,7 @@ TEST_F(MapPainterTest, OwnFixesBySwitchWithSymbolsAndLabelOffsets) {
              test::makeFix("OLD", 5400, -3500, 5), test::makeFix("ODD", 5500, -3500, 9),
              test::makeFix("FAR", -5000, 14500, 0)};
   c.aliases = {{"ALIAS", "WPT"}, {"NONE", "ZZZZZ"}};
-  app.fixes.loadBytes(test::fixFileBytes(c));
+  app.fixes.edit().loadBytes(test::fixFileBytes(c));
   only({&LayerSwitches::ownWaypoints, &LayerSwitches::ownStations});
   const PaintResult r = paint();
   const DevicePoint wpt = r.projection.toDevice({5000, -3500});
@@ -300,7 +300,7 @@ TEST_F(MapPainterTest, TerrainAndBoundaryPens) {
   b.points[0] = {6100, -3000};
   b.points[1] = {6100, -1000};  // along the parallel in 5-degree steps
   c.boundaryLines = {b};
-  app.fixes.loadBytes(test::fixFileBytes(c));
+  app.fixes.edit().loadBytes(test::fixFileBytes(c));
   only({&LayerSwitches::terrain, &LayerSwitches::facilityBoundaries});
   paint();
   ASSERT_EQ(canvas.lines.size(), 2u + 4u);
@@ -378,7 +378,7 @@ namespace {
 class SimLayersTest : public MapPainterTest {
  protected:
   SimLayersTest() {
-    app.sim.setFolders(dir.str() + "/", dir.str() + "/");
+    app.sim.fresh().setFolders(dir.str() + "/", dir.str() + "/");
     only({});
   }
   std::vector<const test::DrawnText*> textsIn(Color color) {

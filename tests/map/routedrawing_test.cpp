@@ -35,7 +35,7 @@ class RouteDrawingTest : public ::testing::Test {
     FixFileContents c;
     c.fixes = {test::makeFix("AAAAA", 5000, -4000), test::makeFix("BBBBB", 5100, -3500),
                test::makeFix("CCCCC", 5200, -3000), test::makeFix("POLE", 9000, 0)};
-    app.fixes.loadBytes(test::fixFileBytes(c));
+    app.fixes.edit().loadBytes(test::fixFileBytes(c));
     projection.setup({{5000, -3500},
                       4500,
                       6000,
@@ -165,8 +165,8 @@ TEST_F(RouteDrawingTest, LabelsFollowTheLegsLengthOnTheSurface) {
 }
 
 TEST_F(RouteDrawingTest, TracksByDirectionAndSurfaceWidth) {
-  ASSERT_TRUE(storeTrackLine(app.tracks, "A AAAAA BBBBB", NAT_REFERENCE, TrackStore{app.fixes}));  // westbound
-  ASSERT_TRUE(storeTrackLine(app.tracks, "Z BBBBB CCCCC", NAT_REFERENCE, TrackStore{app.fixes}));  // eastbound
+  ASSERT_TRUE(storeTrackLine(app.tracks.edit(), "A AAAAA BBBBB", NAT_REFERENCE, TrackStore{app.fixes}));  // westbound
+  ASSERT_TRUE(storeTrackLine(app.tracks.edit(), "Z BBBBB CCCCC", NAT_REFERENCE, TrackStore{app.fixes}));  // eastbound
   app.switches.symbolsNonDafif = false;
   PaintContext narrow = context(1280);
   RouteDrawer(narrow, NAT_REFERENCE).drawTrackRoutes(app.tracks);
@@ -191,7 +191,7 @@ TEST_F(RouteDrawingTest, TracksByDirectionAndSurfaceWidth) {
 }
 
 TEST_F(RouteDrawingTest, TrackLettersBesideBothEnds) {
-  ASSERT_TRUE(storeTrackLine(app.tracks, "C AAAAA BBBBB CCCCC", NAT_REFERENCE, TrackStore{app.fixes}));
+  ASSERT_TRUE(storeTrackLine(app.tracks.edit(), "C AAAAA BBBBB CCCCC", NAT_REFERENCE, TrackStore{app.fixes}));
   app.switches.symbolsNonDafif = false;
   PaintContext paint = context();
   RouteDrawer(paint, NAT_REFERENCE).drawTrackRoutes(app.tracks);
@@ -229,7 +229,7 @@ TEST_F(RouteDrawingTest, RouteSetsByClassAndFlags) {
   RouteSet hidden = both;
   hidden.flags = 5 | 0x40;
   c.routeSets = {both, hidden};
-  app.fixes.loadBytes(test::fixFileBytes(c));
+  app.fixes.edit().loadBytes(test::fixFileBytes(c));
   app.switches.routeGroup[5] = false;  // class 5 hides the second set
   app.switches.routeBearings = app.switches.routeDistances = true;
   PaintContext paint = context();
@@ -303,14 +303,14 @@ TEST_F(RouteDrawingTest, PaintWritesTheFileLineAndTheLegend) {
 }
 
 TEST_F(RouteDrawingTest, AFileThatCannotBeOpenedKeepsEverything) {
-  app.tracks.slotTexts[3] = "AAAAA BBBBB";
+  app.tracks.edit().slotTexts[3] = "AAAAA BBBBB";
   app.view.selectPreset("EUROPE");
   MapCommands commands(app);
   EXPECT_FALSE(commands.readTracks("/no/such/file.txt").repaint);
   ASSERT_EQ(boxes.shown.size(), 1u);
   EXPECT_EQ(boxes.shown[0].caption, "CAN'T OPEN FILE:");
   EXPECT_EQ(boxes.shown[0].icon, MessageIcon::Stop);
-  EXPECT_EQ(app.tracks.slotTexts[3], "AAAAA BBBBB");
+  EXPECT_EQ(app.tracks->slotTexts[3], "AAAAA BBBBB");
   EXPECT_EQ(app.view.presetName, "EUROPE");
   test::TempDir dir;
   // A folder is no file, nor is an endless device.
@@ -323,7 +323,7 @@ TEST_F(RouteDrawingTest, AFileThatCannotBeOpenedKeepsEverything) {
 }
 
 TEST_F(RouteDrawingTest, ReadErrorsAndEndlessFilesKeepTheTracks) {
-  app.tracks.slotTexts[3] = "AAAAA BBBBB";
+  app.tracks.edit().slotTexts[3] = "AAAAA BBBBB";
   MapCommands commands(app);
   test::TempDir dir;
   const std::string huge = dir.write("huge.txt", std::string(TRACK_MESSAGE_LIMIT + 1, 'A'));
@@ -337,12 +337,12 @@ TEST_F(RouteDrawingTest, ReadErrorsAndEndlessFilesKeepTheTracks) {
     ASSERT_EQ(boxes.shown.size(), 1u) << path;
     EXPECT_EQ(boxes.shown[0].caption, "CAN'T READ TRACK MESSAGE:");
     EXPECT_EQ(boxes.shown[0].text.rfind(why, 0), 0u) << boxes.shown[0].text;
-    EXPECT_EQ(app.tracks.slotTexts[3], "AAAAA BBBBB");
+    EXPECT_EQ(app.tracks->slotTexts[3], "AAAAA BBBBB");
   }
 }
 
 TEST_F(RouteDrawingTest, AFeedThatCannotBeReadKeepsTheTracks) {
-  app.tracks.slotTexts[3] = "AAAAA BBBBB";
+  app.tracks.edit().slotTexts[3] = "AAAAA BBBBB";
   test::TempDir dir;
   const std::string big =
       dir.write("big.json", "[" + std::string(10 * 1024 * 1024, ' ') + "{\"condition_message\": 7}]");
@@ -351,7 +351,7 @@ TEST_F(RouteDrawingTest, AFeedThatCannotBeReadKeepsTheTracks) {
   ASSERT_EQ(boxes.shown.size(), 1u);
   EXPECT_EQ(boxes.shown[0].caption, "CAN'T READ TRACK MESSAGE:");
   EXPECT_EQ(boxes.shown[0].text, "A CONDITION_MESSAGE OF THE FEED IS NOT TEXT: " + big);
-  EXPECT_EQ(app.tracks.slotTexts[3], "AAAAA BBBBB");
+  EXPECT_EQ(app.tracks->slotTexts[3], "AAAAA BBBBB");
   EXPECT_TRUE(app.trackFile.empty());
 }
 
@@ -383,7 +383,7 @@ TEST_F(RouteDrawingTest, APlanOnATrackIsLabelledWithItsName) {
                                         "NAT-1/3 TRACKS FLS 340/400\nOCT 08/0100Z TO OCT 08/0800Z\n"
                                         "Z AAAAA BBBBB CCCCC\nEAST LVLS 340 350\n"))
                   .repaint);
-  ASSERT_FALSE(app.tracks.empty());
+  ASSERT_FALSE(app.tracks->empty());
   for (const auto& [file, labelled] : {std::pair{"on.fms", true}, std::pair{"off.fms", false}}) {
     const std::string middle = labelled ? "51.000000 -35.000000" : "48.000000 -35.000000";
     const std::string path = dir.write(file, "I\n1100 Version\n28 A DRCT 0 50.000000 -40.000000\n28 B DRCT 0 " +
@@ -409,7 +409,7 @@ TEST_F(RouteDrawingTest, TheNavigationDataLayersDrawAirwaysAndNavaids) {
             "I\n1150 Version\n3 51.0 -35.0 0 11500 130 0.0 VVV ENRT EG MADE UP VOR\n"
             "2 52.0 -30.0 0 300 50 0.0 NN ENRT EG MADE UP NDB\n99\n");
   dir.write("earth_awy.dat", "I\n1100 Version\nAAAAA EG 11 VVV EG 3 N 2 180 450 UN99\n99\n");
-  app.fixes.setNavData(std::make_shared<const XpNavData>(std::move(*readXpNavData(dir.str()))));
+  app.fixes.edit().setNavData(std::make_shared<const XpNavData>(std::move(*readXpNavData(dir.str()))));
   for (const bool on : {false, true}) {
     app.switches.navDataAirways = app.switches.navDataNavaids = on;
     RecordingCanvas out;

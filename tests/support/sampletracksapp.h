@@ -18,8 +18,8 @@ class SampleTracksApp : public ::testing::Test {
     seedDefaults(app.settings);
     app.settings.markReadDone();
     applyControlFile(app);
-    app.fixes.setPathDirectly(KORVANT_SAMPLE_DAT);
-    app.fixes.load();
+    app.fixes.edit().setPathDirectly(KORVANT_SAMPLE_DAT);
+    app.fixes.edit().load();
   }
   // A message of tests/data/tracks, read as the File menu reads it.
   bool read(const std::string& file) {

@@ -24,7 +24,7 @@ class LayeredMapTest : public ::testing::Test {
     FixFileContents c;
     for (int i = 0; i < 40; ++i)
       c.fixes.push_back(test::makeFix(("F" + std::to_string(i)).c_str(), 4500 + 30 * i, -5000 + 70 * i, i % 4));
-    app.fixes.loadBytes(test::fixFileBytes(c));
+    app.fixes.edit().loadBytes(test::fixFileBytes(c));
     app.switches.variation = app.switches.ownAirports = true;
     app.tools = {ToolMode::Distance, {LatLng{5000, -3000}, LatLng{5500, -2000}}};
   }
@@ -83,9 +83,9 @@ TEST_F(LayeredMapTest, EveryKeyChangePaintsAgain) {
   expectPainted(2, "a switch");
   app.view.setRange(800);
   expectPainted(2, "the view");
-  app.fixes.loadBytes(test::fixFileBytes(FixFileContents{}));
+  app.fixes.edit().loadBytes(test::fixFileBytes(FixFileContents{}));
   expectPainted(2, "the fix file");
-  ASSERT_TRUE(storeTrackLine(app.tracks, "A 50/30 55/20", NAT_REFERENCE, TrackStore{app.fixes}));
+  ASSERT_TRUE(storeTrackLine(app.tracks.edit(), "A 50/30 55/20", NAT_REFERENCE, TrackStore{app.fixes}));
   expectPainted(2, "the tracks");
   app.trackFile = "/tmp/tracks.txt";
   expectPainted(1, "the title block's file line");
@@ -106,7 +106,7 @@ TEST_F(LayeredMapTest, ABackgroundPaintIsTheSamePictureAndOneForAnOldViewIsNotKe
   window.setDotsPerMeterX(3780);
   window.setDotsPerMeterY(3780);
   LayeredMap map;
-  map.paintInBackground(app.paintInput(), window, {});
+  map.paintInBackground(app.snapshot(), window, {});
   EXPECT_TRUE(map.painting());
   EXPECT_TRUE(map.adopt());
   EXPECT_TRUE(map.isCurrent(app.paintInput(), window));
@@ -117,9 +117,9 @@ TEST_F(LayeredMapTest, ABackgroundPaintIsTheSamePictureAndOneForAnOldViewIsNotKe
 
   // A newer view asks the running paint to stop; what it leaves is not kept.
   app.view.setRange(700);
-  map.paintInBackground(app.paintInput(), window, {});
+  map.paintInBackground(app.snapshot(), window, {});
   app.view.setRange(600);
-  map.paintInBackground(app.paintInput(), window, {});
+  map.paintInBackground(app.snapshot(), window, {});
   map.adopt();
   EXPECT_FALSE(map.painting());
   app.view.setRange(700);

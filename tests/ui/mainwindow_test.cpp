@@ -52,7 +52,7 @@ TEST_F(MainWindowTest, MenusInOrderWithTheirTexts) {
 
 TEST_F(MainWindowTest, AProcedureChosenInItsDialogIsShownOnTheProcedureMap) {
   const std::string ps1 = std::string(KORVANT_RUN_FOLDER) + "/PS1/";
-  app.sim.setFolders(ps1, ps1);
+  app.sim.fresh().setFolders(ps1, ps1);
   QString folder;
   QTimer::singleShot(0, [&] {
     auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
@@ -64,8 +64,8 @@ TEST_F(MainWindowTest, AProcedureChosenInItsDialogIsShownOnTheProcedureMap) {
   const int before = map().repaintRequests();
   trigger(cmd::ReadProcedure);
   EXPECT_EQ(folder.toStdString(), ps1 + "deparr");
-  EXPECT_EQ(app.procedure.title, "EGLL");
-  EXPECT_EQ(app.procedure.source.fileName, "KORV1A.ARR");
+  EXPECT_EQ(app.procedure->title, "EGLL");
+  EXPECT_EQ(app.procedure->source.fileName, "KORV1A.ARR");
   EXPECT_TRUE(checked(cmd::ProcedureMap));
   EXPECT_FALSE(checked(kNorthAtlantic));
   EXPECT_GT(map().repaintRequests(), before);
@@ -74,7 +74,7 @@ TEST_F(MainWindowTest, AProcedureChosenInItsDialogIsShownOnTheProcedureMap) {
   // Cancelled: nothing changes.
   QTimer::singleShot(0, [] { QApplication::activeModalWidget()->close(); });
   trigger(cmd::ReadRoute);
-  EXPECT_EQ(app.procedure.source.fileName, "KORV1A.ARR");
+  EXPECT_EQ(app.procedure->source.fileName, "KORV1A.ARR");
 }
 
 TEST_F(MainWindowTest, PresetChecksAndRepaints) {
@@ -275,19 +275,19 @@ TEST_F(MainWindowTest, NavigationDataIsReadInTheBackground) {
   app.settings.set("NavDataDir", data.str(), false);
   map().readNavDataInBackground();
   EXPECT_TRUE(frame->statusBar()->currentMessage().startsWith("READING NAVIGATION DATA FROM"));
-  ASSERT_TRUE(QTest::qWaitFor([&] { return app.fixes.navData() != nullptr; }, 10000));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return app.fixes->navData() != nullptr; }, 10000));
   EXPECT_FALSE(map().readingNavData());
   EXPECT_EQ(frame->statusBar()->currentMessage(), "NAVIGATION DATA: 1 FIXES AND NAVAIDS, 0 AIRWAY SEGMENTS");
   ASSERT_EQ(boxes.shown.size(), 1u);  // earth_awy.dat is missing
   LatLng p;
-  EXPECT_TRUE(app.fixes.resolvePosition("ZZQQZ", {5000, -4000}, p));
+  EXPECT_TRUE(app.fixes->resolvePosition("ZZQQZ", {5000, -4000}, p));
   // Unchanged files are not read again; a changed one is.
-  const XpNavData* first = app.fixes.navData();
+  const XpNavData* first = app.fixes->navData();
   map().readNavDataInBackground();
   EXPECT_FALSE(map().readingNavData());
   data.write("earth_awy.dat", "I\n1100 Version\n99\n");
   map().readNavDataInBackground();
-  ASSERT_TRUE(QTest::qWaitFor([&] { return app.fixes.navData() != first; }, 10000));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return app.fixes->navData() != first; }, 10000));
 }
 
 }  // namespace

@@ -133,8 +133,8 @@ class PrintingWindow : public MainWindowTest {
   static bool havePdftoppm() { return std::system("command -v pdftoppm > /dev/null") == 0; }
   // The sample fix file and the 2016-02-10 North Atlantic message, read.
   bool readSampleTracks() {
-    app.fixes.setPathDirectly(std::string(KORVANT_RUN_FOLDER) + "/KORVANT.DAT");
-    app.fixes.load();
+    app.fixes.edit().setPathDirectly(std::string(KORVANT_RUN_FOLDER) + "/KORVANT.DAT");
+    app.fixes.edit().load();
     return map().commands().readTracks(std::string(KORVANT_RUN_FOLDER) + "/tracks/nat-20160210.html").repaint;
   }
 };
@@ -287,11 +287,11 @@ TEST_F(PrintingWindow, BestTrackDialogRanksAndDrawsTheChosenTrack) {
   EXPECT_EQ(summary, "AIRPORT NOT FOUND: NOWHERE");
   ASSERT_GE(rows.size(), 2);
   EXPECT_TRUE(rows[0].startsWith("TRACK S ")) << rows[0].toStdString();
-  ASSERT_EQ(app.plottedRoute.points.size(), 4u);
-  EXPECT_EQ(app.plottedRoute.points.front().name, "KJFK");
-  EXPECT_EQ(app.plottedRoute.points.back().name, "EGLL");
+  ASSERT_EQ(app.plottedRoute->points.size(), 4u);
+  EXPECT_EQ(app.plottedRoute->points.front().name, "KJFK");
+  EXPECT_EQ(app.plottedRoute->points.back().name, "EGLL");
   EXPECT_GT(map().repaintRequests(), before);
-  const int drawn = app.plottedRoute.revision;
+  const int drawn = app.plottedRoute->revision;
 
   // Opened again it offers the pair last ranked; a cancel changes nothing.
   QString from;
@@ -302,12 +302,12 @@ TEST_F(PrintingWindow, BestTrackDialogRanksAndDrawsTheChosenTrack) {
   });
   trigger(cmd::BestTrack);
   EXPECT_EQ(from, "KJFK");
-  EXPECT_EQ(app.plottedRoute.revision, drawn);
+  EXPECT_EQ(app.plottedRoute->revision, drawn);
   // "Clear Map" takes the connections off the map.
   onDialog<BestTrackDialog>([&](BestTrackDialog& dialog) { dialog.findChild<QPushButton*>("clear")->click(); });
   trigger(cmd::BestTrack);
-  EXPECT_TRUE(app.plottedRoute.empty());
-  EXPECT_GT(app.plottedRoute.revision, drawn);
+  EXPECT_TRUE(app.plottedRoute->empty());
+  EXPECT_GT(app.plottedRoute->revision, drawn);
 }
 
 TEST_F(PrintingWindow, RouteStringDialogDrawsTheRouteAndRemembersIt) {
@@ -326,7 +326,7 @@ TEST_F(PrintingWindow, RouteStringDialogDrawsTheRouteAndRemembersIt) {
   });
   const int before = map().repaintRequests();
   trigger(cmd::ReadRouteString);
-  EXPECT_EQ(app.plottedRoute.points.size(), 8u);  // KJFK NICSO, four of S, LIMRI EGLL
+  EXPECT_EQ(app.plottedRoute->points.size(), 8u);  // KJFK NICSO, four of S, LIMRI EGLL
   EXPECT_GT(map().repaintRequests(), before);
   ASSERT_EQ(boxes.shown.size(), 1u);  // the airway flown direct is said
   EXPECT_EQ(boxes.shown[0].text, "NOT EXPANDED, FLOWN DIRECT: UL9\n");
@@ -369,7 +369,7 @@ TEST_F(PrintingWindow, RouteStringDialogDrawsTheRouteAndRemembersIt) {
   trigger(cmd::ReadRouteString);
   EXPECT_EQ(offered.toStdString(), route);
   EXPECT_EQ(boxes.shown.back().text, "NAT TRACK Q IS NOT STORED\n");
-  EXPECT_EQ(app.plottedRoute.points.size(), 8u);
+  EXPECT_EQ(app.plottedRoute->points.size(), 8u);
 }
 
 TEST_F(PrintingWindow, PortraitChosenInThePageSetUpMovesTheCheckMark) {

@@ -653,9 +653,9 @@ namespace {
 // The NAT map with the sample fix file and 26 labelled tracks, in the real
 // fonts: the texts drawn, as boxes, recorded under the paint.
 TEST_F(RenderTest, DeclutteredNoTwoTextsOverlapInTheRealFonts) {
-  app.fixes.setPathDirectly(std::string(KORVANT_RUN_FOLDER) + "/KORVANT.DAT");
-  app.fixes.load();
-  test::storeTwentySixTracks(app.tracks, app.fixes);
+  app.fixes.edit().setPathDirectly(std::string(KORVANT_RUN_FOLDER) + "/KORVANT.DAT");
+  app.fixes.edit().load();
+  test::storeTwentySixTracks(app.tracks.edit(), app.fixes);
   app.switches.routeBearings = app.switches.routeDistances = true;
   const auto overlapping = [&] {
     QImage image(1920, 1080, QImage::Format_RGB32);

@@ -117,14 +117,14 @@ TEST_F(TrackFetchWindow, TodaysTracksAreDrawnAndKeptForOfflineUse) {
   const int repaints = map().repaintRequests();
   getTracks("/nat.json");
   EXPECT_TRUE(boxes.shown.empty());
-  EXPECT_TRUE(app.tracks.hasDirection(true));
-  EXPECT_TRUE(app.tracks.hasDirection(false));
+  EXPECT_TRUE(app.tracks->hasDirection(true));
+  EXPECT_TRUE(app.tracks->hasDirection(false));
   EXPECT_GT(map().repaintRequests(), repaints);
   ASSERT_FALSE(shown.isEmpty());
   EXPECT_TRUE(shown.front().startsWith("GETTING NAT TRACKS FROM " + QString::fromStdString(server.url("/nat.json"))));
   // What was read stays said at the bar's right, whatever the pointer does.
   int tracks = 0;
-  for (const std::string& text : app.tracks.slotTexts) tracks += !text.empty();
+  for (const std::string& text : app.tracks->slotTexts) tracks += !text.empty();
   const auto* note = frame->statusBar()->findChild<QLabel*>("note");
   ASSERT_NE(note, nullptr);
   EXPECT_TRUE(note->text().startsWith(QString("%1 TRACKS").arg(tracks))) << note->text().toStdString();
@@ -159,7 +159,7 @@ TEST_F(TrackFetchWindow, CancelStopsATrickleAndChangesNothing) {
   QTest::mouseClick(cancel, Qt::LeftButton);
   EXPECT_TRUE(QTest::qWaitFor([&] { return !map().fetching(); }, 5000));
   EXPECT_TRUE(boxes.shown.empty());
-  EXPECT_TRUE(app.tracks.empty());
+  EXPECT_TRUE(app.tracks->empty());
   EXPECT_EQ(keptFiles(), 0u);
   EXPECT_EQ(frame->statusBar()->currentMessage(), "GETTING TRACKS CANCELLED");
   // Escape stops it from the control bar's input field, where the keyboard is at start.
