@@ -5,7 +5,7 @@ CMAKE_ARGS ?=
 FUZZ_SECONDS ?= 15
 PREFIX     ?= /usr/local
 
-.PHONY: all deps configure build install test run demo docs-pictures bench sanitize fuzz fuzz-build fuzz-long lint format format-check clean \
+.PHONY: all deps configure build install test run demo docs-pictures bench sanitize tsan fuzz fuzz-build fuzz-long lint format format-check clean \
 	package package-check
 
 all: build
@@ -77,6 +77,14 @@ sanitize: deps
 	@cmake --build build-sanitize
 	@cd build-sanitize && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 ctest --output-on-failure
 
+# The tests under ThreadSanitizer. Qt's libraries are not instrumented: what
+# it reports from inside them alone is left out (tests/tsan.supp).
+tsan: deps
+	@cmake -S . -B build-tsan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKORVANT_TSAN=ON -DKORVANT_BENCH=OFF > /dev/null
+	@cmake --build build-tsan
+	@cd build-tsan && TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1 suppressions=$(CURDIR)/tests/tsan.supp" \
+	  ctest --output-on-failure
+
 fuzz-build: deps
 	@cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKORVANT_FUZZ=ON \
 	  -DCMAKE_CXX_COMPILER=clang++ -DKORVANT_PUGIXML_SOURCE=$$(scripts/pugixml-source.sh build-fuzz/pugixml) > /dev/null
@@ -128,4 +136,4 @@ lint: configure
 	@echo "lint: clean"
 
 clean:
-	rm -rf $(BUILD) build-sanitize build-fuzz build-package out
+	rm -rf $(BUILD) build-sanitize build-tsan build-fuzz build-package out

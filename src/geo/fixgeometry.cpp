@@ -11,20 +11,6 @@ namespace korvant {
 
 double angleDiff(double a, double b) { return -wrap180(a - b); }
 
-double normalize360(double x) {
-  if (!std::isfinite(x)) return x;
-  // fmod is exact: the same as subtracting 360 while above 360, in one step.
-  if (x > 360) {
-    x = std::fmod(x, 360);
-    if (x == 0) x = 360;
-  }
-  if (x < 0) {
-    x = std::fmod(x, 360);
-    if (x < 0) x += 360;
-  }
-  return x + 0.0;  // no negative zero
-}
-
 bool sameSide(double c1, double cRef, double c2) { return (angleDiff(cRef, c1) < 0) == (angleDiff(cRef, c2) < 0); }
 
 namespace {

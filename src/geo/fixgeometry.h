@@ -12,8 +12,6 @@ namespace korvant {
 
 // b - a in (-180, 180].
 double angleDiff(double a, double b);
-// Into [0, 360].
-double normalize360(double x);
 // c1 and c2 lie on the same side of cRef (a difference of zero counts as positive).
 bool sameSide(double c1, double cRef, double c2);
 

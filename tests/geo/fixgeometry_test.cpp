@@ -1,4 +1,5 @@
 #include "geo/fixgeometry.h"
+#include "geo/angles.h"
 #include "sky/magvar.h"
 
 #include <gtest/gtest.h>
@@ -11,16 +12,11 @@
 namespace korvant {
 namespace {
 
-TEST(AngleOperations, DiffNormaliseAndSides) {
+TEST(AngleOperations, DiffAndSides) {
   EXPECT_EQ(angleDiff(10, 350), -20);
   EXPECT_EQ(angleDiff(350, 10), 20);
   EXPECT_EQ(angleDiff(0, 180), 180);
   EXPECT_EQ(angleDiff(180, 0), 180);  // -180 becomes 180
-  EXPECT_EQ(normalize360(370), 10);
-  EXPECT_EQ(normalize360(720), 360);
-  EXPECT_EQ(normalize360(-10), 350);
-  EXPECT_EQ(normalize360(-360), 0);
-  EXPECT_FALSE(std::signbit(normalize360(-360)));
   EXPECT_TRUE(sameSide(10, 0, 20));
   EXPECT_FALSE(sameSide(-10, 0, 20));
   EXPECT_TRUE(sameSide(0, 0, 5));  // zero counts with the positive side
@@ -78,7 +74,7 @@ TEST(IntersectRadials, FromTheStationItselfNoneOrAFiniteOne) {
   // the procedure fuzzer found: an intercept that starts at its station).
   const LatLng p{-100.1, -100.1};
   const double v = magneticVariation(p);
-  const Intersection x = intersectRadials(p, normalize360(188 - v), p, normalize360(-v));
+  const Intersection x = intersectRadials(p, wrap360(188 - v), p, wrap360(-v));
   if (x.ok) {
     EXPECT_TRUE(std::isfinite(x.position.lat) && std::isfinite(x.position.lng));
   }

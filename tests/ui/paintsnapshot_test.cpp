@@ -1,0 +1,85 @@
+// Changes of every kind while the map paints in the background. The paint
+// reads a snapshot: under ThreadSanitizer (make tsan) a read of anything the
+// window changes meanwhile would show as a race.
+#include <gtest/gtest.h>
+#include <QCoreApplication>
+#include <QTest>
+#include <QWheelEvent>
+#include <fstream>
+#include <sstream>
+
+#include "app/menutable.h"
+#include "support/loopbackhttp.h"
+#include "support/windowfixture.h"
+
+namespace korvant {
+namespace {
+
+std::string fileText(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+TEST_F(MainWindowTest, EveryKindOfChangeWhileBackgroundPaintsRun) {
+  const std::string tracks = KORVANT_TEST_DATA "/tracks/", plan = KORVANT_TEST_DATA "/plans/EGPB-EISG.PLN";
+  test::LoopbackHttpServer server({{"/nat.txt", {200, "OK", fileText(tracks + "nat-20151122-qsimplanner.txt")}}});
+  test::TempDir kept;
+  app.settings.set("NatTrackDir", kept.str(), false);
+  app.settings.set("NatTrackUrl", server.url("/nat.txt"), false);
+  const QPoint middle(map().width() / 2, map().height() / 2);
+  int started = 0;
+  // A step of the hand: the moved frame at once, the full paint started in
+  // the background; then the change, while that paint runs.
+  const auto whilePainting = [&](int step, const std::function<void()>& change) {
+    const QPoint at = middle + QPoint(step % 2 ? 9 : -9, step % 3 ? 4 : -4);
+    QMouseEvent move(QEvent::MouseMove, at, map().mapToGlobal(at), Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(&map(), &move);
+    map().repaint();
+    started += map().layeredMap().painting();
+    change();
+  };
+  const std::function<void()> changes[] = {
+      [&] { map().openFile(tracks + "nat-20160210-qsimplanner.html"); },
+      [&] { trigger(cmd::LatLongGrid); },
+      [&] { map().openFile(plan); },
+      [&] { trigger(cmd::Terrain); },
+      [&] {
+        QWheelEvent in(QPointF(middle), map().mapToGlobal(QPointF(middle)), QPoint(), QPoint(0, 120), Qt::NoButton,
+                       Qt::NoModifier, Qt::NoScrollPhase, false);
+        QCoreApplication::sendEvent(&map(), &in);
+      },
+      [&] { map().openFile(tracks + "ausots-20151114-qsimplanner.txt"); },
+      [&] { trigger(cmd::ClearTracks); },
+      [&] { trigger(cmd::PresetNat); },
+      [&] {
+        if (!map().fetching()) trigger(cmd::GetTracks);
+      },
+  };
+  send(QEvent::MouseButtonPress, Qt::LeftButton, middle);
+  for (int round = 0, step = 0; round < 3; ++round)
+    for (const auto& change : changes) {
+      whilePainting(++step, change);
+      QCoreApplication::processEvents();  // a background paint's end, a fetch's progress
+    }
+  send(QEvent::MouseButtonRelease, Qt::LeftButton, middle);
+  EXPECT_GT(started, 5);  // most changes met a paint running
+  EXPECT_GT(server.requests(), 0);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !map().fetching() && !map().layeredMap().painting(); }, 60000));
+  map().repaint();
+  EXPECT_TRUE(map().layeredMap().isCurrent(app.paintInput(), map()));
+
+  // What a paint holds stays as it was taken, whatever the window does after.
+  map().openFile(tracks + "nat-20160210-qsimplanner.html");
+  const auto held = app.snapshot();
+  const std::string first = held->tracks->slotTexts[0];
+  ASSERT_FALSE(held->tracks->empty());
+  trigger(cmd::ClearTracks);
+  EXPECT_TRUE(app.tracks->empty());
+  EXPECT_EQ(held->tracks->slotTexts[0], first);
+  EXPECT_NE(&*app.tracks, held->tracks.get());
+}
+
+}  // namespace
+}  // namespace korvant
