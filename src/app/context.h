@@ -1,5 +1,7 @@
 #pragma once
 // The program's single instances, passed explicitly to whatever needs them.
+#include <array>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -44,7 +46,8 @@ struct AppContext {
             &terminator,
             &*userOverlay,
             magneticModel(),
-            &*plottedRoute};
+            &*plottedRoute,
+            trackRuns().get()};
   }
 
   // What a paint in the background draws: the state above as it is now,
@@ -53,7 +56,18 @@ struct AppContext {
     return std::make_shared<const PaintSnapshot>(
         PaintSnapshot{view, switches, readMapFontSettings(settings), fixes.share(), tracks.share(), trackFile, tools,
                       procedureMap, &clock, sim.share(), runwaysAirport, procedure.share(), dafif.share(), terminator,
-                      userOverlay.share(), magneticModel(), plottedRoute.share()});
+                      userOverlay.share(), magneticModel(), plottedRoute.share(), trackRuns()});
+  }
+
+  // Which stored tracks the plan and the route string fly: worked out again
+  // only when one of the three has changed.
+  std::shared_ptr<const PlannedTrackRuns> trackRuns() {
+    const std::array<unsigned long, 3> key{tracks.revision(), procedure.revision(), plottedRoute.revision()};
+    if (!trackRuns_ || key != trackRunsKey_) {
+      trackRuns_ = std::make_shared<const PlannedTrackRuns>(plannedTrackRuns(procedure->plan, *plottedRoute, *tracks));
+      trackRunsKey_ = key;
+    }
+    return trackRuns_;
   }
 
   // The chosen model at the terminator's time when one is set, else today.
@@ -98,6 +112,10 @@ struct AppContext {
   Shared<PlottedRoute> plottedRoute;
   std::string routeString;  // the last route string read, for the dialog
   std::string programPath;  // as given at launch
+
+ private:
+  std::shared_ptr<const PlannedTrackRuns> trackRuns_;
+  std::array<unsigned long, 3> trackRunsKey_{};
 };
 
 }  // namespace korvant

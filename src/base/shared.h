@@ -25,25 +25,32 @@ class Shared {
   // The set to change: a copy when a share of it is held.
   T& edit() {
     if (value_.use_count() > 1) value_ = std::make_shared<T>(std::as_const(*value_));
+    ++revision_;
     return *value_;
   }
   // A new empty set in its place, for sets that are caches of files and
   // are set up afresh rather than copied.
   T& fresh() {
     value_ = std::make_shared<T>();
+    ++revision_;
     return *value_;
   }
   // A new set in its place: a paint holding the old one keeps it.
   Shared& operator=(T value) {
     value_ = std::make_shared<T>(std::move(value));
+    ++revision_;
     return *this;
   }
+  // Counts the changes: what is worked out from the set is worked out again
+  // when it moves.
+  unsigned long revision() const { return revision_; }
 
   // What a paint holds.
   std::shared_ptr<const T> share() const { return value_; }
 
  private:
   std::shared_ptr<T> value_;
+  unsigned long revision_ = 0;
 };
 
 }  // namespace korvant

@@ -14,6 +14,7 @@
 #include "navdata/fixstore.h"
 #include "navdata/simfiles.h"
 #include "procedures/loadedprocedure.h"
+#include "procedures/plantrackmatch.h"
 #include "procedures/plottedroute.h"
 #include "procedures/useroverlayfile.h"
 #include "sky/magvar.h"
@@ -42,6 +43,7 @@ struct PaintInput {
   const UserOverlayFile* userOverlay = nullptr;  // USER.TXT
   MagneticModel magnetic = {};                   // the variation and magnetic courses drawn
   const PlottedRoute* plottedRoute = nullptr;    // a route string or a best track's connections
+  const PlannedTrackRuns* trackRuns = nullptr;   // the tracks the plan and the route fly; none without
   std::span<const PaintLayer> layers = {};       // the layers drawn; empty: the standard ones
   // Set by another thread when the paint is no longer wanted: the layers not
   // yet drawn are left out.
@@ -53,7 +55,7 @@ struct PaintInput {
   PaintInput withView(const MapView& other, const std::atomic<bool>* stopFlag) const {
     return {other,        switches, fontSettings, fixes,          tracks,    trackFile, tools,
             procedureMap, clock,    sim,          runwaysAirport, procedure, dafif,     terminator,
-            userOverlay,  magnetic, plottedRoute, layers,         stopFlag};
+            userOverlay,  magnetic, plottedRoute, trackRuns,      layers,    stopFlag};
   }
 
   // The moment the tracks' validity is judged at, to the minute: the

@@ -28,6 +28,7 @@ struct PaintSnapshot {
   std::shared_ptr<const UserOverlayFile> userOverlay;
   MagneticModel magnetic;
   std::shared_ptr<const PlottedRoute> plottedRoute;
+  std::shared_ptr<const PlannedTrackRuns> trackRuns;
 
   PaintInput input() const {
     return {view,        switches,          fontSettings,

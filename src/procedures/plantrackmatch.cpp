@@ -137,4 +137,15 @@ std::vector<std::string> planTrackLines(const FlightPlan& plan, const TrackModel
   return lines;
 }
 
+PlannedTrackRuns plannedTrackRuns(const FlightPlan& plan, const PlottedRoute& route, const TrackModel& tracks) {
+  PlannedTrackRuns runs;
+  runs.plan = planTrackRuns(plan, tracks);
+  if (route.routeString) {
+    std::vector<TrackFix> fixes;
+    for (const PlottedPoint& p : route.points) fixes.push_back({p.name, p.position, p.kind});
+    runs.route = planTrackRuns(routeAsPlan(fixes), tracks);
+  }
+  return runs;
+}
+
 }  // namespace korvant

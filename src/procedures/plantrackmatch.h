@@ -10,6 +10,7 @@
 
 #include "navdata/fixstore.h"
 #include "procedures/flightplan.h"
+#include "procedures/plottedroute.h"
 #include "tracks/trackmodel.h"
 
 namespace korvant {
@@ -41,5 +42,12 @@ std::string minutePosition(const LatLng& position);
 
 // A route's points as a plan's, for the same lines and labels as a plan's.
 FlightPlan routeAsPlan(const std::vector<TrackFix>& points);
+
+// The stored tracks the plan shown and the route string fly, as the map
+// names them: worked out when one of the three changes, not at each paint.
+struct PlannedTrackRuns {
+  std::vector<PlanTrackRun> plan, route;
+};
+PlannedTrackRuns plannedTrackRuns(const FlightPlan& plan, const PlottedRoute& route, const TrackModel& tracks);
 
 }  // namespace korvant

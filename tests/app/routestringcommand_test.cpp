@@ -209,3 +209,26 @@ TEST(FlightPlanConversion, HostileNamesAndEveryFormatReadBackToTheSamePlan) {
 
 }  // namespace
 }  // namespace korvant
+
+namespace korvant {
+namespace {
+
+// The tracks a route string flies are worked out once, when the route or
+// the tracks change, and every paint after reads that answer.
+TEST_F(RouteStringCommandTest, TheTracksItFliesAreWorkedOutOncePerChange) {
+  ASSERT_TRUE(read("nat-20160210-qsimplanner.html"));
+  ASSERT_TRUE(showRouteString(app, "KJFK DCT MERIT HFD PUT BOS DCT NATW DCT EGLL").drawn);
+  const auto first = app.trackRuns();
+  ASSERT_EQ(first->route.size(), 1u);
+  EXPECT_EQ(first->route[0].name, "NAT W");
+  EXPECT_EQ(app.paintInput().trackRuns, first.get());
+  EXPECT_EQ(app.snapshot()->trackRuns, first);
+  app.tracks.edit().clear();
+  const auto cleared = app.trackRuns();
+  EXPECT_NE(cleared, first);
+  EXPECT_TRUE(cleared->route.empty());
+  EXPECT_EQ(first->route.size(), 1u);  // a paint holding the first keeps it
+}
+
+}  // namespace
+}  // namespace korvant

@@ -41,7 +41,7 @@ void drawPlottedRoute(PaintContext& paint);
 // A route's waypoint: a triangle, the name below right of it.
 // The name of each stored track a plan flies a stretch of ("NAT C"), over
 // the middle of that stretch, never left out by the placer.
-void drawTrackRunNames(PaintContext& paint, const FlightPlan& plan, Color color);
+void drawTrackRunNames(PaintContext& paint, const FlightPlan& plan, const std::vector<PlanTrackRun>& runs, Color color);
 void drawRouteMark(PaintContext& paint, const LatLng& position, std::string_view name);
 
 // The packed ends of a tick arm of half-length e minutes round v, borrowing

@@ -147,13 +147,14 @@ void drawFlightPlan(PaintContext& paint, const FlightPlan& plan) {
     canvas.selectPen(color, 1, PenStyle::Solid);
     lines.drawLine(LineType::GreatCircle, first->position, previous->position, WIDENED, 0);
   }
-  drawTrackRunNames(paint, plan, color);
+  if (paint.input.trackRuns) drawTrackRunNames(paint, plan, paint.input.trackRuns->plan, color);
   canvas.setBackgroundTransparent(true);
 }
 
 }  // namespace
 
-void drawTrackRunNames(PaintContext& paint, const FlightPlan& plan, Color color) {
+void drawTrackRunNames(PaintContext& paint, const FlightPlan& plan, const std::vector<PlanTrackRun>& runs,
+                       Color color) {
   MapCanvas& canvas = paint.canvas;
   // The stretch that flies a stored track is named after it, at the middle
   // of its middle leg.
@@ -163,7 +164,7 @@ void drawTrackRunNames(PaintContext& paint, const FlightPlan& plan, Color color)
   canvas.selectFont(paint.fonts.small);
   canvas.setTextColor(color);
   canvas.setTextAlign({HAlign::Center, VAlign::Bottom});
-  for (const PlanTrackRun& run : planTrackRuns(plan, paint.input.tracks)) {
+  for (const PlanTrackRun& run : runs) {
     const std::size_t leg = (run.first + run.last) / 2;
     const LatLng& a = points[leg]->position;
     const LatLng& b = points[leg + 1]->position;
