@@ -83,7 +83,7 @@ tsan: deps
 	@cmake -S . -B build-tsan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKORVANT_TSAN=ON -DKORVANT_BENCH=OFF > /dev/null
 	@cmake --build build-tsan
 	@cd build-tsan && TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1 suppressions=$(CURDIR)/tests/tsan.supp" \
-	  ctest --output-on-failure
+	  ctest -j2 --output-on-failure
 
 fuzz-build: deps
 	@cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKORVANT_FUZZ=ON \

@@ -91,7 +91,6 @@ struct AppContext {
   // The procedure map is selected: the paint draws the loaded procedure.
   bool procedureMap = false;
   Shared<TrackModel> tracks;
-  TrackFamily trackFamily = TrackFamily::None;
   // The full path of the last track message read, for the title block.
   std::string trackFile;
   ToolState tools;

@@ -111,7 +111,6 @@ CommandEffect MapCommands::execute(int id) {
     case cmd::GetTracks: effect.request = UiRequest::GetTracks; return effect;
     case cmd::ClearTracks:
       app_.tracks.edit().clear();
-      app_.trackFamily = TrackFamily::None;
       app_.trackFile.clear();
       effect.repaint = true;
       return effect;
@@ -287,10 +286,9 @@ CommandEffect MapCommands::storeTrackMessage(const std::string& bytes, std::stri
     return {};
   }
   std::string note = trackReadNote(model, validityTimeIfOnlyValid());
-  if (family == TrackFamily::NorthAtlantic && app_.trackFamily == TrackFamily::NorthAtlantic)
+  if (family == TrackFamily::NorthAtlantic && !app_.tracks->empty() && app_.tracks->family == family)
     keepOtherDirection(model, app_.tracks);
   app_.tracks = std::move(model);
-  app_.trackFamily = family;
   app_.trackFile = path;
   app_.procedureMap = false;
   if (selectRegion && family != TrackFamily::None) {
@@ -305,10 +303,11 @@ CommandEffect MapCommands::storeTrackMessage(const std::string& bytes, std::stri
 
 std::string suggestedTrackExportName(const AppContext& app) {
   const TrackModel& tracks = app.tracks;
-  const char* family = app.trackFamily == TrackFamily::NorthAtlantic ? "nat"
-                       : app.trackFamily == TrackFamily::Pacific     ? "pacots"
-                       : app.trackFamily == TrackFamily::Australian  ? "ausots"
-                                                                     : nullptr;
+  const TrackFamily held = tracks.empty() ? TrackFamily::None : tracks.family;
+  const char* family = held == TrackFamily::NorthAtlantic ? "nat"
+                       : held == TrackFamily::Pacific     ? "pacots"
+                       : held == TrackFamily::Australian  ? "ausots"
+                                                          : nullptr;
   const std::time_t near = app.clock.now();
   std::optional<ValidityPeriod> period;
   for (const std::string* line : {&tracks.westValidity, &tracks.eastValidity})

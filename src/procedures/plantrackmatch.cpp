@@ -14,8 +14,8 @@ namespace korvant {
 namespace {
 
 std::string familyName(const TrackModel& tracks) {
-  if (tracks.reference == AUSTRALIA_REFERENCE) return "AUSOTS";
-  if (tracks.reference == PACIFIC_REFERENCE) return "PACOTS";
+  if (tracks.family == TrackFamily::Australian) return "AUSOTS";
+  if (tracks.family == TrackFamily::Pacific) return "PACOTS";
   return "NAT";
 }
 
@@ -106,7 +106,7 @@ std::vector<std::string> planTrackLines(const FlightPlan& plan, const TrackModel
   if (runs.empty()) lines.push_back("FOLLOWS NO STORED TRACK");
   // A track the plan names but does not fly: where the plan first leaves it.
   const std::optional<char> named = namedTrack(plan);
-  if (named && tracks.reference == NAT_REFERENCE) {
+  if (named && tracks.family == TrackFamily::NorthAtlantic) {
     bool flown = false;
     const std::string name = "NAT " + std::string(1, *named);
     for (const PlanTrackRun& run : runs) {

@@ -245,10 +245,10 @@ class RouteReader {
     dropAirway();
     flushTrack(nullptr);
     const std::string label = (name.pacific ? "PACOTS " : "NAT ") + name.label;
-    const LatLng family = name.pacific ? PACIFIC_REFERENCE : NAT_REFERENCE;
+    const TrackFamily family = name.pacific ? TrackFamily::Pacific : TrackFamily::NorthAtlantic;
     const auto stored =
         std::find_if(stored_.begin(), stored_.end(), [&](const ResolvedTrack& t) { return t.letter == name.letter; });
-    if (!name.letter || stored == stored_.end() || stored->fixes.empty() || !(model_.reference == family)) {
+    if (!name.letter || stored == stored_.end() || stored->fixes.empty() || model_.family != family) {
       route_.missingTracks.push_back((name.pacific ? "PACOTS TRACK " : "NAT TRACK ") + name.label + " IS NOT STORED");
       return;
     }

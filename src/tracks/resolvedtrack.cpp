@@ -10,7 +10,7 @@ std::vector<ResolvedTrack> resolvedTracks(const TrackModel& model) {
     t.letter = static_cast<char>('A' + slot);
     const bool west = isWestboundSlot(slot);
     t.name = model.names[slot].empty() ? std::string(1, t.letter) : model.names[slot];
-    if (!(model.reference == AUSTRALIA_REFERENCE)) t.direction = west ? "WESTBOUND" : "EASTBOUND";
+    if (model.family != TrackFamily::Australian) t.direction = west ? "WESTBOUND" : "EASTBOUND";
     t.validity = model.validityText(slot);
     t.levels = model.levels(slot);
     t.fixes = model.chains[slot];

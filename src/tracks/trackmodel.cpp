@@ -47,7 +47,7 @@ void keepOtherDirection(TrackModel& fresh, const TrackModel& previous) {
 }
 
 const std::string& TrackModel::validityText(int slot) const {
-  if (!validities[slot].empty() || reference == AUSTRALIA_REFERENCE) return validities[slot];
+  if (!validities[slot].empty() || family == TrackFamily::Australian) return validities[slot];
   return isWestboundSlot(slot) ? westValidity : eastValidity;
 }
 
@@ -125,6 +125,12 @@ TrackFixes resolveTrackFixes(std::string_view text, const LatLng& reference, con
   return result;
 }
 
+TrackFamily familyOfReference(const LatLng& reference) {
+  if (reference == PACIFIC_REFERENCE) return TrackFamily::Pacific;
+  if (reference == AUSTRALIA_REFERENCE) return TrackFamily::Australian;
+  return TrackFamily::NorthAtlantic;
+}
+
 bool storeTrackLine(TrackModel& model, std::string_view line, const LatLng& reference, const TrackStore& store) {
   if (line.size() < 2 || line[0] < 'A' || line[0] > 'Z' || line[1] != ' ') return false;
   const TrackFixes fixes = resolveTrackFixes(line.substr(2), reference, store.fixes);
@@ -143,6 +149,7 @@ bool storeTrackLine(TrackModel& model, std::string_view line, const LatLng& refe
   model.eastLevels[line[0] - 'A'].clear();
   model.westLevels[line[0] - 'A'].clear();
   model.reference = reference;
+  model.family = familyOfReference(reference);
   if (!fixes.notes.empty() && store.diagnostics)
     store.diagnostics->push_back({"FIXES ??", fixes.notes, MessageIcon::Warning});
   return true;

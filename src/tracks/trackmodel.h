@@ -19,6 +19,11 @@ inline constexpr LatLng NAT_REFERENCE{5000.0, -3500.0};
 inline constexpr LatLng PACIFIC_REFERENCE{4500.0, -17500.0};
 inline constexpr LatLng AUSTRALIA_REFERENCE{-2500.0, 13500.0};
 
+// Which system of tracks a set holds; each has its own reference position,
+// the point its fixes are resolved nearest.
+enum class TrackFamily { None = 0, NorthAtlantic = 1, Pacific = 2, Australian = 3 };
+TrackFamily familyOfReference(const LatLng& reference);
+
 // Slots A-M are westbound, N-Z eastbound.
 inline bool isWestboundSlot(int slot) { return slot < 13; }
 
@@ -53,6 +58,7 @@ struct TrackModel {
   // The reference position the fixes were resolved with: the painter starts
   // from it, so it finds the same fixes.
   LatLng reference = NAT_REFERENCE;
+  TrackFamily family = TrackFamily::NorthAtlantic;  // of the reference
   // Every fix of a track line that did not resolve, for the report.
   std::vector<UnresolvedFix> unresolved;
   std::vector<SkippedAirway> skippedAirways;

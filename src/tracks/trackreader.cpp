@@ -161,7 +161,7 @@ class MessageReader {
     if (joining_ != Join::None) finishJoin();
     // A Fukuoka set's validity stands in its header or its last remark.
     for (int slot = 'N' - 'A'; slot < TRACK_SLOTS; ++slot)
-      if (!model_.slotTexts[slot].empty() && model_.reference == PACIFIC_REFERENCE && model_.validities[slot].empty())
+      if (!model_.slotTexts[slot].empty() && model_.family == TrackFamily::Pacific && model_.validities[slot].empty())
         model_.validities[slot] = flexValidity_;
   }
 

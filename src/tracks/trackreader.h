@@ -10,8 +10,6 @@
 
 namespace korvant {
 
-enum class TrackFamily { None = 0, NorthAtlantic = 1, Pacific = 2, Australian = 3 };
-
 inline constexpr std::size_t TRACK_LINE_LIMIT = 1500;
 
 // The largest track message the program reads, text, web page or feed.
