@@ -254,26 +254,25 @@ void MainWin::readNavDataInBackground() {
   frame_.statusBar()->showMessage(
       QStringLiteral("READING NAVIGATION DATA FROM %1").arg(QString::fromStdString(folder)));
   navDataReader_ = std::thread([this, folder] {
-    auto read = std::make_shared<Result<XpNavData>>(readXpNavData(folder));
-    // Back on the window's thread: no paint runs while the store changes.
-    QMetaObject::invokeMethod(
-        this,
-        [this, read] {
-          navDataReader_.join();
-          showMessages(app_.boxes, read->messages);
-          if (*read) {
-            const std::size_t points = (*read)->pointCount(), segments = (*read)->segments().size();
-            app_.fixes.edit().setNavData(std::make_shared<const XpNavData>(std::move(**read)));
-            frame_.statusBar()->showMessage(
-                QStringLiteral("NAVIGATION DATA: %1 FIXES AND NAVAIDS, %2 AIRWAY SEGMENTS").arg(points).arg(segments),
-                10000);
-            requestRepaint();
-          } else {
-            frame_.statusBar()->clearMessage();
-          }
-        },
-        Qt::QueuedConnection);
+    navDataResult_ = std::make_shared<Result<XpNavData>>(readXpNavData(folder));
+    QMetaObject::invokeMethod(this, "navDataRead", Qt::QueuedConnection);
   });
+}
+
+void MainWin::navDataRead() {
+  // The join orders the reader's result before what follows.
+  navDataReader_.join();
+  const std::shared_ptr<Result<XpNavData>> read = std::move(navDataResult_);
+  showMessages(app_.boxes, read->messages);
+  if (*read) {
+    const std::size_t points = (*read)->pointCount(), segments = (*read)->segments().size();
+    app_.fixes.edit().setNavData(std::make_shared<const XpNavData>(std::move(**read)));
+    frame_.statusBar()->showMessage(
+        QStringLiteral("NAVIGATION DATA: %1 FIXES AND NAVAIDS, %2 AIRWAY SEGMENTS").arg(points).arg(segments), 10000);
+    requestRepaint();
+  } else {
+    frame_.statusBar()->clearMessage();
+  }
 }
 
 void MainWin::cancelFetch() {
@@ -486,10 +485,8 @@ void MainWin::paintEvent(QPaintEvent*) {
   if (following_ && map_.hasFrame() && !current) {
     map_.paintMoved(painter, *this, input, followAnchor_.x(), followAnchor_.y());
     screenProjection_.setup(app_.view.viewport(width(), height()));
-    map_.paintInBackground(app_.snapshot(), *this, [this] {
-      QMetaObject::invokeMethod(
-          this, [this] { backgroundPaintEnded(); }, Qt::QueuedConnection);
-    });
+    map_.paintInBackground(app_.snapshot(), *this,
+                           [this] { QMetaObject::invokeMethod(this, "backgroundPaintEnded", Qt::QueuedConnection); });
     frameLog_.write(timer.elapsedMilliseconds(), "moved");
     return;
   }

@@ -104,7 +104,11 @@ class MainWin : public QWidget {
   // in the background; `anchor` is the point whose position must not slip.
   void follow(QPoint anchor);
   // A background paint ended: its images are taken and shown.
-  void backgroundPaintEnded();
+  // Called by name from the painting and reading threads, through the
+  // event queue: they hand over nothing but the call, and what they leave
+  // is taken after a wait or join that orders it before.
+  Q_INVOKABLE void backgroundPaintEnded();
+  Q_INVOKABLE void navDataRead();
   void fetchNext();
   void fetchEnded(const FetchOutcome& outcome);
   void runTool(int id);
@@ -137,7 +141,8 @@ class MainWin : public QWidget {
   TrackSource fetched_;               // the one being fetched
   QWidget* cancelButton_ = nullptr;
   std::thread navDataReader_;
-  std::string navDataSignature_;  // of the files last read
+  std::shared_ptr<Result<XpNavData>> navDataResult_;  // written by the reader, read after its join
+  std::string navDataSignature_;                      // of the files last read
 };
 
 }  // namespace korvant
