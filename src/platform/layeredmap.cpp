@@ -213,11 +213,12 @@ void LayeredMap::composeStages(QImage& into, const QImage& below, const QImage& 
 }
 
 void LayeredMap::start(const PaintInput& input, Keys keys, std::function<void()> done,
-                       std::shared_ptr<const PaintSnapshot> snapshot) {
+                       std::shared_ptr<const PaintSnapshot> snapshot, bool compose) {
   job_ = std::make_unique<Job>();
   Job& job = *job_;
   job.view = input.view;
   job.snapshot = std::move(snapshot);
+  job.compose = compose;
   job.paintBelow = below_.key != keys.below;
   job.paintAbove = above_.key != keys.above;
   job.belowKey = std::move(keys.below);
@@ -257,8 +258,7 @@ void LayeredMap::paintInBackground(std::shared_ptr<const PaintSnapshot> snapshot
     return;
   }
   if (below_.key == keys.below && above_.key == keys.above) return;
-  start(input, std::move(keys), std::move(done), std::move(snapshot));
-  job_->compose = true;
+  start(input, std::move(keys), std::move(done), std::move(snapshot), true);
 }
 
 PaintResult LayeredMap::paint(QPainter& painter, const QPaintDevice& target, const PaintInput& input) {

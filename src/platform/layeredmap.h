@@ -122,8 +122,9 @@ class LayeredMap {
                                int bottom);
   // Runs job(i) for each worker i on its thread, the first on this one, and waits.
   void onEveryWorker(const std::function<void(int)>& job, int count);
+  // Everything the job reads is set before the painting thread has it.
   void start(const PaintInput& input, Keys keys, std::function<void()> done,
-             std::shared_ptr<const PaintSnapshot> snapshot = nullptr);
+             std::shared_ptr<const PaintSnapshot> snapshot = nullptr, bool compose = false);
   void run(Job& job, const PaintInput& input);  // on the first worker
   void compose(QPainter& painter, const PaintInput& input, int width, int height);
   // The two kept stages in one image, as a moved frame shows them.
