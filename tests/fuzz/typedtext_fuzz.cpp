@@ -28,7 +28,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   AppContext app(boxes, clock);
   seedDefaults(app.settings);
   app.settings.markReadDone();
-  app.fixes->loadBytes(fixFile);
+  app.fixes.edit().loadBytes(fixFile);
   applyControlFile(app);
   const std::string text(reinterpret_cast<const char*>(data + 1), size - 1);
   MapTools tools(app);
