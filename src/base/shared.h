@@ -6,6 +6,8 @@
 //
 // Shares are taken and given back on the thread that edits (the window's):
 // only then does a use count of one prove that nobody else reads the set.
+// The reference edit() returns is for the change at hand: a share taken
+// while it is still held would see what is written through it after.
 #include <memory>
 #include <utility>
 
