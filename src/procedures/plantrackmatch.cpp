@@ -143,7 +143,8 @@ PlannedTrackRuns plannedTrackRuns(const FlightPlan& plan, const PlottedRoute& ro
   if (route.routeString) {
     std::vector<TrackFix> fixes;
     for (const PlottedPoint& p : route.points) fixes.push_back({p.name, p.position, p.kind});
-    runs.route = planTrackRuns(routeAsPlan(fixes), tracks);
+    runs.routePlan = routeAsPlan(fixes);
+    runs.route = planTrackRuns(runs.routePlan, tracks);
   }
   return runs;
 }

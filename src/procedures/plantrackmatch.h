@@ -47,6 +47,7 @@ FlightPlan routeAsPlan(const std::vector<TrackFix>& points);
 // names them: worked out when one of the three changes, not at each paint.
 struct PlannedTrackRuns {
   std::vector<PlanTrackRun> plan, route;
+  FlightPlan routePlan;  // a route string's points as a plan, whose legs the route's runs index
 };
 PlannedTrackRuns plannedTrackRuns(const FlightPlan& plan, const PlottedRoute& route, const TrackModel& tracks);
 

@@ -53,11 +53,8 @@ void drawPlottedRoute(PaintContext& paint) {
     lines.drawLine(LineType::GreatCircle, points.front().position, points.back().position, WIDENED, 0);
   }
   // A route string names the tracks it flies as a plan does.
-  if (route->routeString && paint.input.trackRuns) {
-    std::vector<TrackFix> fixes;
-    for (const PlottedPoint& p : points) fixes.push_back({p.name, p.position, p.kind});
-    drawTrackRunNames(paint, routeAsPlan(fixes), paint.input.trackRuns->route, color);
-  }
+  if (route->routeString && paint.input.trackRuns)
+    drawTrackRunNames(paint, paint.input.trackRuns->routePlan, paint.input.trackRuns->route, color);
   for (const PlottedPoint& p : points)
     if (p.marked && drawable(p.position)) drawRouteMark(paint, p.position, p.name);
 }
