@@ -79,7 +79,7 @@ void BM_paintNatPreset(benchmark::State& state) {
 BENCHMARK(BM_paintNatPreset)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 
 void storeTracks(NatMap& map) {
-  test::storeTwentySixTracks(map.app.tracks.edit(), map.app.fixes);
+  test::storeTwentySixTracks(map.app.tracks.edit().of(TrackFamily::NorthAtlantic), map.app.fixes);
   map.app.switches.routeBearings = map.app.switches.routeDistances = true;
 }
 
@@ -94,7 +94,7 @@ void BM_paintNatWith26Tracks(benchmark::State& state) {
     paintOnce(map, image, texts);
   }
   int tracks = 0;
-  for (const std::string& s : map.app.tracks->slotTexts) tracks += !s.empty();
+  for (const std::string& s : map.app.tracks->of(TrackFamily::NorthAtlantic).slotTexts) tracks += !s.empty();
   state.counters["tracks"] = tracks;
 }
 BENCHMARK(BM_paintNatWith26Tracks)->Arg(1)->Arg(0)->ArgName("declutter")->Unit(benchmark::kMillisecond)->MinTime(2.0);

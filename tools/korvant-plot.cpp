@@ -62,22 +62,22 @@ std::string programPath(const char* argv0) {
 // Returns 0 to go on, or the exit status.
 int applyOptions(AppContext& app, const PlotOptions& o) {
   MapView& view = app.view;
-  if (!o.tracks.empty()) {
-    // The family's region, unless the options choose the view themselves.
+  for (const std::string& source : o.tracks) {
+    // The first family's region, unless the options choose the view themselves.
     MapCommands commands(app);
-    const bool region = o.preset.empty() && o.centre.empty();
+    const bool region = o.preset.empty() && o.centre.empty() && &source == &o.tracks.front();
     std::string bytes;
-    if (isWebAddress(o.tracks)) {
-      FetchOutcome fetched = fetchAndWait(o.tracks, fetchLimits(app.settings));
+    if (isWebAddress(source)) {
+      FetchOutcome fetched = fetchAndWait(source, fetchLimits(app.settings));
       if (!fetched.ok) {
-        app.boxes.show("CAN'T GET TRACKS:", o.tracks + ": " + fetched.reason, MessageIcon::Stop);
+        app.boxes.show("CAN'T GET TRACKS:", source + ": " + fetched.reason, MessageIcon::Stop);
         return 1;
       }
       bytes = std::move(fetched.bytes);
-      if (!commands.storeTrackMessage(bytes, trackMessageExtension(bytes), o.tracks, region, true).repaint) return 1;
+      if (!commands.storeTrackMessage(bytes, trackMessageExtension(bytes), source, region, true).repaint) return 1;
     } else {
-      if (!commands.readTracks(o.tracks, region).repaint) return 1;
-      if (!o.saveTracks.empty()) bytes = readWholeFile(o.tracks, TRACK_MESSAGE_LIMIT).bytes;
+      if (!commands.readTracks(source, region).repaint) return 1;
+      if (!o.saveTracks.empty()) bytes = readWholeFile(source, TRACK_MESSAGE_LIMIT).bytes;
     }
     if (!o.saveTracks.empty()) {
       AtomicFile saved(o.saveTracks);
@@ -281,12 +281,12 @@ int main(int argc, char* argv[]) {
   applyControlFile(app);
   // A relative message path that is not here may be the folder read's own
   // (tracks/nat.txt of the user folder): read that, and say where it was.
-  if (!options.tracks.empty() && !isWebAddress(options.tracks) && fs::path(options.tracks).is_relative() &&
-      !fs::exists(options.tracks, ec)) {
-    const fs::path inFolder = fs::absolute(folder, ec) / options.tracks;
+  for (std::string& source : options.tracks) {
+    if (isWebAddress(source) || !fs::path(source).is_relative() || fs::exists(source, ec)) continue;
+    const fs::path inFolder = fs::absolute(folder, ec) / source;
     if (fs::exists(inFolder, ec)) {
-      options.tracks = inFolder.string();
-      std::cerr << "korvant-plot: reading " << options.tracks << std::endl;
+      source = inFolder.string();
+      std::cerr << "korvant-plot: reading " << source << std::endl;
     }
   }
   if (const int status = applyOptions(app, options); status != 0) return status;
@@ -302,7 +302,8 @@ int main(int argc, char* argv[]) {
   }
   if (options.report && !options.tracks.empty()) {
     const std::time_t at = effectiveTerminatorTime(app.terminator, app.clock);
-    std::cout << trackReport(app.tracks, app.magneticModel(), at - at % 60) << std::flush;
+    for (const TrackModel* set : app.tracks->held()) std::cout << trackReport(*set, app.magneticModel(), at - at % 60);
+    std::cout << std::flush;
   }
   if (options.exportTrack == 0 && !options.from.empty() && !options.to.empty())
     if (const int status = rankTracksForPair(app, options); status != 0) return status;

@@ -27,7 +27,8 @@ const char PLOT_USAGE[] =
     "control file:\n"
     "  --folder DIR            read KORVANT.CTL and KORVANT.DAT from DIR\n"
     "  --tracks FILE|URL       draw the tracks of a saved track message, or of one\n"
-    "                          fetched from an http:// or https:// address\n"
+    "                          fetched from an http:// or https:// address; given\n"
+    "                          again, another family's tracks join them\n"
     "  --save-tracks FILE      keep the message of --tracks as read, in FILE\n"
     "  --procedure FILE        draw a SID, STAR or approach file (SIDs end in the runway)\n"
     "  --route FILE            draw a route file (.ROU)\n"
@@ -165,6 +166,11 @@ std::string setExportTrack(PlotOptions& o, const std::string&, const std::string
   return {};
 }
 
+std::string addTracks(PlotOptions& o, const std::string&, const std::string& value) {
+  o.tracks.push_back(value);
+  return {};
+}
+
 std::string addCommand(PlotOptions& o, const std::string&, const std::string& value) {
   int id = 0;
   if (!parseWhole(value, id) || !findMenuItem(id)) return "not a menu command: " + value;
@@ -201,7 +207,7 @@ struct OptionRule {
 
 constexpr OptionRule kRules[] = {
     {"-o", "a file name", setText<&PlotOptions::output>},
-    {"--tracks", "a track message file or address", setText<&PlotOptions::tracks>},
+    {"--tracks", "a track message file or address", addTracks},
     {"--save-tracks", "a file name", setText<&PlotOptions::saveTracks>},
     {"--info", "a text", setTool},
     {"--distance", "a text", setTool},
@@ -290,6 +296,7 @@ std::string combinationRefusal(const PlotOptions& o) {
     return "--report needs --tracks, --route-string or a procedure";
   if (o.portrait && o.printPdf.empty()) return "--portrait needs --print-pdf";
   if (!o.saveTracks.empty() && o.tracks.empty()) return "--save-tracks needs --tracks";
+  if (!o.saveTracks.empty() && o.tracks.size() > 1) return "--save-tracks keeps one message: give --tracks once";
   if ((o.from.empty() != o.to.empty()) || (!o.from.empty() && o.tracks.empty()))
     return "--from and --to go together, with --tracks";
   if (std::string refusal = exportRefusal(o); !refusal.empty()) return refusal;

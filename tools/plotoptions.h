@@ -14,7 +14,10 @@ extern const char PLOT_USAGE[];
 struct PlotOptions {
   std::string output;
   std::string folder;  // empty: the current folder, else the window's user folder
-  std::string preset, centre, projection, tracks;
+  std::string preset, centre, projection;
+  // Each --tracks in order: a message of another family joins the ones
+  // before it, as the window's reads do.
+  std::vector<std::string> tracks;
   std::string saveTracks;  // the message of --tracks, kept as read
   std::string time;        // the terminator time, as the start hour dialog takes it
   std::string runways;     // an airport of the simulator's files

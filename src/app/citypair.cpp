@@ -23,6 +23,25 @@ std::optional<PlanAirport> findPlanAirport(const AppContext& app, std::string_vi
   return std::nullopt;
 }
 
+namespace {
+
+// How far a family's tracks lie from the pair: from the departure to the
+// nearest fix and from the nearest fix to the destination.
+double offPairNm(const std::vector<ResolvedTrack>& tracks, TrackFamily family, const PlanAirport& from,
+                 const PlanAirport& to) {
+  double nearFrom = HUGE_VAL, nearTo = HUGE_VAL;
+  for (const ResolvedTrack& t : tracks) {
+    if (t.family != family) continue;
+    for (const TrackFix& f : t.fixes) {
+      nearFrom = std::min(nearFrom, distanceNm(from.position, f.position));
+      nearTo = std::min(nearTo, distanceNm(f.position, to.position));
+    }
+  }
+  return nearFrom + nearTo;
+}
+
+}  // namespace
+
 CityPairTracks rankCityPair(const AppContext& app, std::string_view from, std::string_view to) {
   CityPairTracks pair;
   pair.tracks = resolvedTracks(app.tracks);
@@ -32,7 +51,7 @@ CityPairTracks rankCityPair(const AppContext& app, std::string_view from, std::s
   }
   // Airports resolve nearest the tracks, away from namesakes elsewhere.
   const LatLng middle =
-      pair.tracks.front().fixes.empty() ? app.tracks->reference : pair.tracks.front().fixes.front().position;
+      pair.tracks.front().fixes.empty() ? app.tracks->reference() : pair.tracks.front().fixes.front().position;
   const auto departure = findPlanAirport(app, from, middle);
   const auto destination = findPlanAirport(app, to, middle);
   if (!departure || !destination) {
@@ -41,6 +60,14 @@ CityPairTracks rankCityPair(const AppContext& app, std::string_view from, std::s
   }
   pair.from = *departure;
   pair.to = *destination;
+  // With several families held, the pair flies the one whose tracks lie
+  // nearest it: letters repeat across families, and a Pacific track is no
+  // choice for a North Atlantic crossing.
+  TrackFamily nearest = pair.tracks.front().family;
+  for (const TrackFamily family : TRACK_FAMILIES)
+    if (offPairNm(pair.tracks, family, pair.from, pair.to) < offPairNm(pair.tracks, nearest, pair.from, pair.to))
+      nearest = family;
+  std::erase_if(pair.tracks, [nearest](const ResolvedTrack& t) { return t.family != nearest; });
   pair.directNm = distanceNm(pair.from.position, pair.to.position);
   pair.ranked = rankTracks(pair.tracks, pair.from.position, pair.to.position);
   if (pair.ranked.empty()) pair.error = "NO TRACK RUNS THAT WAY";

@@ -18,7 +18,7 @@ std::optional<PlanAirport> findPlanAirport(const AppContext& app, std::string_vi
 struct CityPairTracks {
   PlanAirport from, to;
   double directNm = 0;
-  std::vector<ResolvedTrack> tracks;  // every stored track, resolved
+  std::vector<ResolvedTrack> tracks;  // the stored tracks of the family nearest the pair, resolved
   std::vector<RankedTrack> ranked;    // those of the pair's direction, shortest first
   std::string error;                  // why there is no ranking, or empty
 };

@@ -17,8 +17,8 @@
 #include "map/paintsnapshot.h"
 #include "map/tooloverlay.h"
 #include "navdata/fixstore.h"
-#include "tracks/trackmodel.h"
 #include "tracks/trackreader.h"
+#include "tracks/tracksets.h"
 
 namespace korvant {
 
@@ -90,7 +90,7 @@ struct AppContext {
   std::string checkedPreset;
   // The procedure map is selected: the paint draws the loaded procedure.
   bool procedureMap = false;
-  Shared<TrackModel> tracks;
+  Shared<TrackSets> tracks;
   // The full path of the last track message read, for the title block.
   std::string trackFile;
   ToolState tools;

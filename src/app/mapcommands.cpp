@@ -225,11 +225,11 @@ std::vector<FileFilter> trackFileFilters(const std::string& natFileType) {
   return {messages, html, json, text, all};
 }
 
-CommandEffect MapCommands::storeFetchedTracks(std::string_view family, const std::string& url,
-                                              const std::string& bytes) {
+CommandEffect MapCommands::storeFetchedTracks(std::string_view family, const std::string& url, const std::string& bytes,
+                                              bool selectRegion) {
   const std::string folder = app_.settings.lookup("NatTrackDir");
   const std::string path = joinFolder(folder, fetchedTrackFileName(family, app_.clock.now(), bytes));
-  CommandEffect effect = storeTrackMessage(bytes, trackMessageExtension(bytes), url, true, true);
+  CommandEffect effect = storeTrackMessage(bytes, trackMessageExtension(bytes), url, selectRegion, true);
   if (!effect.repaint) return effect;
   std::error_code ec;
   if (!folder.empty()) std::filesystem::create_directories(folder, ec);
@@ -286,9 +286,8 @@ CommandEffect MapCommands::storeTrackMessage(const std::string& bytes, std::stri
     return {};
   }
   std::string note = trackReadNote(model, validityTimeIfOnlyValid());
-  if (family == TrackFamily::NorthAtlantic && !app_.tracks->empty() && app_.tracks->family == family)
-    keepOtherDirection(model, app_.tracks);
-  app_.tracks = std::move(model);
+  // The other families stay beside it.
+  app_.tracks.edit().store(std::move(model));
   app_.trackFile = path;
   app_.procedureMap = false;
   if (selectRegion && family != TrackFamily::None) {
@@ -302,8 +301,10 @@ CommandEffect MapCommands::storeTrackMessage(const std::string& bytes, std::stri
 }
 
 std::string suggestedTrackExportName(const AppContext& app) {
-  const TrackModel& tracks = app.tracks;
-  const TrackFamily held = tracks.empty() ? TrackFamily::None : tracks.family;
+  // Named for its family when one is held, else for the file.
+  const std::vector<const TrackModel*> sets = app.tracks->held();
+  const TrackModel& tracks = sets.empty() ? app.tracks->of(TrackFamily::NorthAtlantic) : *sets.front();
+  const TrackFamily held = sets.size() != 1 || tracks.empty() ? TrackFamily::None : tracks.family;
   const char* family = held == TrackFamily::NorthAtlantic ? "nat"
                        : held == TrackFamily::Pacific     ? "pacots"
                        : held == TrackFamily::Australian  ? "ausots"
@@ -338,12 +339,16 @@ std::string suggestedRoutePlanName(const PlottedRoute& route) {
   return clean(route.points.front().name) + "-" + clean(route.points.back().name);
 }
 
-std::string trackReadNote(const TrackModel& read, std::optional<std::time_t> validAt) {
+std::string trackReadNote(const TrackSets& read, std::optional<std::time_t> validAt) {
   int tracks = 0, valid = 0;
-  for (int slot = 0; slot < TRACK_SLOTS; ++slot) {
-    if (read.slotTexts[slot].empty()) continue;
-    ++tracks;
-    valid += validAt && korvant::validAt(read, slot, *validAt);
+  std::vector<std::pair<const TrackModel*, const UnresolvedFix*>> missing;
+  for (const TrackModel* set : read.held()) {
+    for (int slot = 0; slot < TRACK_SLOTS; ++slot) {
+      if (set->slotTexts[slot].empty()) continue;
+      ++tracks;
+      valid += validAt && korvant::validAt(*set, slot, *validAt);
+    }
+    for (const UnresolvedFix& u : set->unresolved) missing.emplace_back(set, &u);
   }
   std::string note = std::to_string(tracks) + (tracks == 1 ? " TRACK" : " TRACKS");
   // Only the valid ones drawn: how many, so that an empty map is no riddle.
@@ -355,16 +360,17 @@ std::string trackReadNote(const TrackModel& read, std::optional<std::time_t> val
     note = std::to_string(valid) + " OF " + note + when;
   }
   constexpr std::size_t kMostNamed = 12;
-  const std::vector<UnresolvedFix>& missing = read.unresolved;
   for (std::size_t i = 0; i < missing.size() && i < kMostNamed; ++i) {
+    const auto [set, fix] = missing[i];
     note += i == 0 ? "; NOT FOUND: " : ", ";
-    note += missing[i].fix;
+    note += fix->fix;
     // Each run of one track's fixes ends with the track's own name.
-    const char track = missing[i].track;
-    if (i + 1 == missing.size() || i + 1 == kMostNamed || missing[i + 1].track != track) {
+    const char track = fix->track;
+    if (i + 1 == missing.size() || i + 1 == kMostNamed || missing[i + 1].second->track != track ||
+        missing[i + 1].first != set) {
       const int slot = track - 'A';
-      const bool named = slot >= 0 && slot < TRACK_SLOTS && !read.names[slot].empty();
-      note += " (TRACK " + (named ? read.names[slot] : std::string(1, track)) + ")";
+      const bool named = slot >= 0 && slot < TRACK_SLOTS && !set->names[slot].empty();
+      note += " (TRACK " + (named ? set->names[slot] : std::string(1, track)) + ")";
     }
   }
   if (missing.size() > kMostNamed) note += " AND " + std::to_string(missing.size() - kMostNamed) + " MORE";

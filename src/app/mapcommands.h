@@ -44,7 +44,7 @@ struct CommandEffect {
 // their own names, and at most a dozen of them.
 // With `validAt` (Only Tracks Valid Now), "0 OF 12 TRACKS VALID AT 08/0830Z"
 // when not all are valid then.
-std::string trackReadNote(const TrackModel& read, std::optional<std::time_t> validAt = std::nullopt);
+std::string trackReadNote(const TrackSets& read, std::optional<std::time_t> validAt = std::nullopt);
 
 // The names a save dialog suggests: for a message valid within two days of
 // now its family and the date its validity starts ("nat-20261208"), else
@@ -136,7 +136,8 @@ class MapCommands {
   // is, and kept as received in NatTrackDir under the family and the UTC time
   // of the fetch, for offline use. Bytes without tracks are said and neither
   // stored nor kept; a copy that cannot be kept is said, the tracks still shown.
-  CommandEffect storeFetchedTracks(std::string_view family, const std::string& url, const std::string& bytes);
+  CommandEffect storeFetchedTracks(std::string_view family, const std::string& url, const std::string& bytes,
+                                   bool selectRegion = true);
   // Where the track dialog starts: the folder of the last message read, else NATTRACKDIR.
   std::string trackFolder();
   // The time tracks must be valid at to be drawn, when only those are.

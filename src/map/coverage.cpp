@@ -17,26 +17,29 @@ MapCoverage::MapCoverage(const PaintContext& paint) : reach_(paint.lineHeight) {
   const Projection& proj = paint.projection;
   const LayerSwitches& sw = paint.switches();
   const auto onSurface = [&](const DevicePoint& d) { return d.visible && proj.nearSurface(d.x, d.y, 0); };
-  const TrackModel& tracks = paint.input.tracks;
   const std::time_t at = paint.input.validityTime();
   std::vector<DevicePoint> line;
-  for (int slot = 0; slot < TRACK_SLOTS; ++slot) {
-    if (tracks.slotTexts[slot].empty()) continue;
-    if (!(isWestboundSlot(slot) ? sw.routeGroup[1] : sw.routeGroup[0])) continue;
-    if (sw.validTracksOnly && !validAt(tracks, slot, at)) continue;
-    line.clear();
-    forEachTrackFix(tracks, slot,
-                    [&](const std::string&, const LatLng& position) { line.push_back(proj.toDevice(position)); });
-    for (std::size_t i = 1; i < line.size(); ++i) sampleLine(line[i - 1], line[i]);
-    if (line.size() < 2) continue;
-    // Each end, and its letter beyond it.
-    for (const auto& [end, inner] : {std::pair{line.front(), line[1]}, std::pair{line.back(), line[line.size() - 2]}}) {
-      if (!onSurface(end)) continue;
-      points_.push_back({end.x, end.y, END_WEIGHT});
-      const double dx = end.x - inner.x, dy = end.y - inner.y, norm = std::hypot(dx, dy);
-      if (norm >= 1)
-        points_.push_back({static_cast<int>(end.x + dx / norm * 1.2 * reach_),
-                           static_cast<int>(end.y + dy / norm * 1.2 * reach_), END_WEIGHT});
+  for (const TrackModel* set : paint.input.tracks.held()) {
+    const TrackModel& tracks = *set;
+    for (int slot = 0; slot < TRACK_SLOTS; ++slot) {
+      if (tracks.slotTexts[slot].empty()) continue;
+      if (!(isWestboundSlot(slot) ? sw.routeGroup[1] : sw.routeGroup[0])) continue;
+      if (sw.validTracksOnly && !validAt(tracks, slot, at)) continue;
+      line.clear();
+      forEachTrackFix(tracks, slot,
+                      [&](const std::string&, const LatLng& position) { line.push_back(proj.toDevice(position)); });
+      for (std::size_t i = 1; i < line.size(); ++i) sampleLine(line[i - 1], line[i]);
+      if (line.size() < 2) continue;
+      // Each end, and its letter beyond it.
+      for (const auto& [end, inner] :
+           {std::pair{line.front(), line[1]}, std::pair{line.back(), line[line.size() - 2]}}) {
+        if (!onSurface(end)) continue;
+        points_.push_back({end.x, end.y, END_WEIGHT});
+        const double dx = end.x - inner.x, dy = end.y - inner.y, norm = std::hypot(dx, dy);
+        if (norm >= 1)
+          points_.push_back({static_cast<int>(end.x + dx / norm * 1.2 * reach_),
+                             static_cast<int>(end.y + dy / norm * 1.2 * reach_), END_WEIGHT});
+      }
     }
   }
   if (const PlottedRoute* route = paint.input.plottedRoute) {

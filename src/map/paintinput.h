@@ -19,7 +19,7 @@
 #include "procedures/useroverlayfile.h"
 #include "sky/magvar.h"
 #include "sky/terminatortime.h"
-#include "tracks/trackmodel.h"
+#include "tracks/tracksets.h"
 
 namespace korvant {
 
@@ -30,7 +30,7 @@ struct PaintInput {
   const LayerSwitches& switches;
   MapFontSettings fontSettings;
   const FixStore& fixes;
-  const TrackModel& tracks;
+  const TrackSets& tracks;
   std::string_view trackFile;  // full path of the message read, for the title block
   const ToolState& tools;
   bool procedureMap = false;                     // the procedure map is selected

@@ -14,7 +14,7 @@ struct PaintKey {
   LayerSwitches switches;
   MapFontSettings fontSettings;
   unsigned fixesRevision = 0;
-  TrackModel tracks;
+  TrackSets tracks;
   std::string trackFile;
   bool procedureMap = false;
   int procedureRevision = 0;

@@ -12,9 +12,11 @@ void drawTracksAndRouteSets(PaintContext& paint) {
   paint.canvas.selectFont(paint.printing ? paint.fonts.small : paint.fonts.medium);
   paint.canvas.setTextColor(colors::black);
   paint.canvas.setBackgroundTransparent(true);
-  RouteDrawer routes(paint, paint.input.tracks.reference);
-  routes.drawTrackRoutes(paint.input.tracks);
-  routes.drawRouteSets();
+  for (const TrackModel* set : paint.input.tracks.held()) {
+    RouteDrawer routes(paint, set->reference);
+    routes.drawTrackRoutes(*set);
+  }
+  RouteDrawer(paint, paint.input.tracks.reference()).drawRouteSets();
 }
 
 void drawRunways(PaintContext& paint) { drawSimRunways(paint, std::string(paint.input.runwaysAirport)); }
@@ -54,7 +56,8 @@ void tracksKey(const PaintInput& input, PaintKey& key) {
 void titleBlockKey(const PaintInput& input, PaintKey& key) {
   // The title block prints the message's file, the time to the minute, and
   // whether the tracks are valid then.
-  if (!input.tracks.eastValidity.empty() || !input.tracks.westValidity.empty()) key.validityTime = input.validityTime();
+  for (const TrackModel* set : input.tracks.held())
+    if (!set->eastValidity.empty() || !set->westValidity.empty()) key.validityTime = input.validityTime();
   const std::time_t now = input.clock.now();
   key.trackFile = std::string(input.trackFile);
   key.printedMinute = static_cast<long>(now / 60);

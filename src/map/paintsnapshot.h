@@ -15,7 +15,7 @@ struct PaintSnapshot {
   LayerSwitches switches;
   MapFontSettings fontSettings;
   std::shared_ptr<const FixStore> fixes;
-  std::shared_ptr<const TrackModel> tracks;
+  std::shared_ptr<const TrackSets> tracks;
   std::string trackFile;
   ToolState tools;
   bool procedureMap = false;

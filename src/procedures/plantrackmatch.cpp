@@ -13,12 +13,6 @@ namespace korvant {
 
 namespace {
 
-std::string familyName(const TrackModel& tracks) {
-  if (tracks.family == TrackFamily::Australian) return "AUSOTS";
-  if (tracks.family == TrackFamily::Pacific) return "PACOTS";
-  return "NAT";
-}
-
 std::vector<const UW_Wpt*> pointsOf(const FlightPlan& plan) {
   std::vector<const UW_Wpt*> points;
   for (const UW_Wpt& w : plan.waypoints)
@@ -69,10 +63,9 @@ std::string minutePosition(const LatLng& position) {
   return part(position.lat, 2, 'N', 'S') + "/" + part(position.lng, 3, 'E', 'W');
 }
 
-std::vector<PlanTrackRun> planTrackRuns(const FlightPlan& plan, const TrackModel& tracks) {
+std::vector<PlanTrackRun> planTrackRuns(const FlightPlan& plan, const TrackSets& tracks) {
   std::vector<PlanTrackRun> runs;
   const std::vector<const UW_Wpt*> points = pointsOf(plan);
-  const std::string family = familyName(tracks);
   for (const ResolvedTrack& track : resolvedTracks(tracks)) {
     // Each plan point against each track point; a run follows both lists on.
     for (std::size_t p = 0; p < points.size(); ++p) {
@@ -82,8 +75,8 @@ std::vector<PlanTrackRun> planTrackRuns(const FlightPlan& plan, const TrackModel
                distanceNm(points[p + length]->position, track.fixes[t + length].position) <= TRACK_MATCH_NM)
           ++length;
         if (length < TRACK_MATCH_POINTS) continue;
-        runs.push_back({track.letter, family + " " + track.name, p, p + length - 1, t, t + length - 1,
-                        saidFix(track.fixes[t]), saidFix(track.fixes[t + length - 1])});
+        runs.push_back({track.letter, familyName(track.family) + " " + track.name, p, p + length - 1, t, t + length - 1,
+                        saidFix(track.fixes[t]), saidFix(track.fixes[t + length - 1]), track.family});
         p += length - 1;
         break;
       }
@@ -92,7 +85,7 @@ std::vector<PlanTrackRun> planTrackRuns(const FlightPlan& plan, const TrackModel
   return runs;
 }
 
-std::vector<std::string> planTrackLines(const FlightPlan& plan, const TrackModel& tracks,
+std::vector<std::string> planTrackLines(const FlightPlan& plan, const TrackSets& tracks,
                                         std::optional<std::time_t> at) {
   std::vector<std::string> lines;
   const std::vector<const UW_Wpt*> points = pointsOf(plan);
@@ -100,26 +93,28 @@ std::vector<std::string> planTrackLines(const FlightPlan& plan, const TrackModel
   for (const PlanTrackRun& run : runs) {
     std::string line = "FLIES " + run.name + " FROM " + run.from + " TO " + run.to;
     if (at)
-      if (const auto period = trackValidity(tracks, run.letter - 'A', *at)) line += "  " + validityWords(*period, *at);
+      if (const auto period = trackValidity(tracks.of(run.family), run.letter - 'A', *at))
+        line += "  " + validityWords(*period, *at);
     lines.push_back(line);
   }
   if (runs.empty()) lines.push_back("FOLLOWS NO STORED TRACK");
   // A track the plan names but does not fly: where the plan first leaves it.
   const std::optional<char> named = namedTrack(plan);
-  if (named && tracks.family == TrackFamily::NorthAtlantic) {
+  const TrackModel& nat = tracks.of(TrackFamily::NorthAtlantic);
+  if (named) {
     bool flown = false;
     const std::string name = "NAT " + std::string(1, *named);
     for (const PlanTrackRun& run : runs) {
-      if (run.letter != *named) continue;
+      if (run.family != TrackFamily::NorthAtlantic || run.letter != *named) continue;
       flown = true;
       // Flown in part, then left: where, and where the track goes on.
-      const std::vector<TrackFix>& chain = tracks.chains[*named - 'A'];
+      const std::vector<TrackFix>& chain = nat.chains[*named - 'A'];
       if (run.trackLast + 1 < chain.size() && run.last + 1 < points.size())
         lines.push_back("THE PLAN LEAVES " + name + " AT " + run.to + ", BEFORE " + saidFix(chain[run.trackLast + 1]));
     }
-    if (!flown && !tracks.slotTexts[*named - 'A'].empty()) {
+    if (!flown && !nat.slotTexts[*named - 'A'].empty()) {
       std::string where;
-      for (const ResolvedTrack& track : resolvedTracks(tracks)) {
+      for (const ResolvedTrack& track : resolvedTracks(nat)) {
         if (track.letter != *named) continue;
         // The first oceanic point of the track no plan point lies near.
         for (const TrackFix& fix : track.fixes) {
@@ -137,7 +132,7 @@ std::vector<std::string> planTrackLines(const FlightPlan& plan, const TrackModel
   return lines;
 }
 
-PlannedTrackRuns plannedTrackRuns(const FlightPlan& plan, const PlottedRoute& route, const TrackModel& tracks) {
+PlannedTrackRuns plannedTrackRuns(const FlightPlan& plan, const PlottedRoute& route, const TrackSets& tracks) {
   PlannedTrackRuns runs;
   runs.plan = planTrackRuns(plan, tracks);
   if (route.routeString) {

@@ -11,7 +11,7 @@
 #include "navdata/fixstore.h"
 #include "procedures/flightplan.h"
 #include "procedures/plottedroute.h"
-#include "tracks/trackmodel.h"
+#include "tracks/tracksets.h"
 
 namespace korvant {
 
@@ -24,9 +24,10 @@ struct PlanTrackRun {
   std::size_t first = 0, last = 0;            // plan waypoint indexes of the run
   std::size_t trackFirst = 0, trackLast = 0;  // the track's fixes it flies
   std::string from, to;  // the track's fixes at its ends: their names, or positions as "5330N/05000W"
+  TrackFamily family = TrackFamily::NorthAtlantic;
 };
 
-std::vector<PlanTrackRun> planTrackRuns(const FlightPlan& plan, const TrackModel& tracks);
+std::vector<PlanTrackRun> planTrackRuns(const FlightPlan& plan, const TrackSets& tracks);
 
 // The report's lines: "FLIES NAT S FROM 5330N/05000W TO 5420N/02000W" (the
 // track's fixes by name where they have one; with "  VALID", "  EXPIRED ..."
@@ -34,8 +35,7 @@ std::vector<PlanTrackRun> planTrackRuns(const FlightPlan& plan, const TrackModel
 // PLAN'S NAT S DIFFERS FROM TODAY'S NAT S AT ..." for a track the plan's
 // title or points name but do not fly, and "THE PLAN LEAVES NAT S AT ...,
 // BEFORE ..." for one it names and flies only a part of.
-std::vector<std::string> planTrackLines(const FlightPlan& plan, const TrackModel& tracks,
-                                        std::optional<std::time_t> at);
+std::vector<std::string> planTrackLines(const FlightPlan& plan, const TrackSets& tracks, std::optional<std::time_t> at);
 
 // "5330N/05000W": whole minutes, as the track messages write positions.
 std::string minutePosition(const LatLng& position);
@@ -49,6 +49,6 @@ struct PlannedTrackRuns {
   std::vector<PlanTrackRun> plan, route;
   FlightPlan routePlan;  // a route string's points as a plan, whose legs the route's runs index
 };
-PlannedTrackRuns plannedTrackRuns(const FlightPlan& plan, const PlottedRoute& route, const TrackModel& tracks);
+PlannedTrackRuns plannedTrackRuns(const FlightPlan& plan, const PlottedRoute& route, const TrackSets& tracks);
 
 }  // namespace korvant

@@ -117,8 +117,8 @@ bool samePoint(const LatLng& a, const LatLng& b) { return distanceNm(a, b) < 0.5
 
 class RouteReader {
  public:
-  RouteReader(const TrackModel& tracks, const FixStore& fixes, const SimFiles* sim)
-      : model_(tracks), fixes_(fixes), sim_(sim), stored_(resolvedTracks(tracks)) {}
+  RouteReader(const TrackSets& tracks, const FixStore& fixes, const SimFiles* sim)
+      : fixes_(fixes), sim_(sim), stored_(resolvedTracks(tracks)), start_(tracks.reference()) {}
 
   RouteStringRead read(std::string_view text) {
     const std::vector<std::string> words = splitWords(text, ROUTE_STRING_WORDS, route_.cut);
@@ -139,7 +139,7 @@ class RouteReader {
   }
 
  private:
-  LatLng reference() const { return route_.points.empty() ? model_.reference : route_.points.back().position; }
+  LatLng reference() const { return route_.points.empty() ? start_ : route_.points.back().position; }
 
   // The position and the fix file's kind (an airport for the simulator's).
   bool resolve(const std::string& text, const LatLng& near, LatLng& position, int& kind) const {
@@ -246,9 +246,10 @@ class RouteReader {
     flushTrack(nullptr);
     const std::string label = (name.pacific ? "PACOTS " : "NAT ") + name.label;
     const TrackFamily family = name.pacific ? TrackFamily::Pacific : TrackFamily::NorthAtlantic;
-    const auto stored =
-        std::find_if(stored_.begin(), stored_.end(), [&](const ResolvedTrack& t) { return t.letter == name.letter; });
-    if (!name.letter || stored == stored_.end() || stored->fixes.empty() || model_.family != family) {
+    const auto stored = std::find_if(stored_.begin(), stored_.end(), [&](const ResolvedTrack& t) {
+      return t.family == family && t.letter == name.letter;
+    });
+    if (!name.letter || stored == stored_.end() || stored->fixes.empty()) {
       route_.missingTracks.push_back((name.pacific ? "PACOTS TRACK " : "NAT TRACK ") + name.label + " IS NOT STORED");
       return;
     }
@@ -312,10 +313,10 @@ class RouteReader {
     pending_ = nullptr;
   }
 
-  const TrackModel& model_;
   const FixStore& fixes_;
   const SimFiles* sim_;
   const std::vector<ResolvedTrack> stored_;
+  LatLng start_;
   RouteStringRead route_;
   const ResolvedTrack* pending_ = nullptr;
   std::string airway_;  // an airway read, waiting for the fix after it
@@ -381,7 +382,7 @@ bool looksLikeAirway(std::string_view w) {
   return letters >= 1 && letters <= 3 && digits >= 1 && digits <= 4 && (rest == 0 || (rest == 1 && isLetter(w.back())));
 }
 
-RouteStringRead readRouteString(std::string_view text, const TrackModel& tracks, const FixStore& fixes,
+RouteStringRead readRouteString(std::string_view text, const TrackSets& tracks, const FixStore& fixes,
                                 const SimFiles* sim) {
   return RouteReader(tracks, fixes, sim).read(text);
 }

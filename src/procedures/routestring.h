@@ -14,7 +14,7 @@
 #include "navdata/fixstore.h"
 #include "navdata/simfiles.h"
 #include "tracks/resolvedtrack.h"
-#include "tracks/trackmodel.h"
+#include "tracks/tracksets.h"
 
 namespace korvant {
 
@@ -50,7 +50,7 @@ struct RouteStringRead {
 };
 
 // `sim`, when given, finds the airports the fix store does not know.
-RouteStringRead readRouteString(std::string_view text, const TrackModel& tracks, const FixStore& fixes,
+RouteStringRead readRouteString(std::string_view text, const TrackSets& tracks, const FixStore& fixes,
                                 const SimFiles* sim = nullptr);
 
 // A speed and level group: N0480F350, M082F350, K0830S1010, N0450VFR.

@@ -18,7 +18,7 @@ void wordList(std::ostringstream& out, const char* title, const std::vector<std:
 
 }  // namespace
 
-std::string routeStringReport(const RouteStringRead& route, const MagneticModel& magnetic, const TrackModel* tracks,
+std::string routeStringReport(const RouteStringRead& route, const MagneticModel& magnetic, const TrackSets* tracks,
                               std::optional<std::time_t> at) {
   std::ostringstream out;
   out << "ROUTE STRING";

@@ -14,6 +14,6 @@ namespace korvant {
 // With `tracks`, which stored tracks the route flies, as a plan's report
 // says it (validities at `at`).
 std::string routeStringReport(const RouteStringRead& route, const MagneticModel& magnetic = {},
-                              const TrackModel* tracks = nullptr, std::optional<std::time_t> at = std::nullopt);
+                              const TrackSets* tracks = nullptr, std::optional<std::time_t> at = std::nullopt);
 
 }  // namespace korvant

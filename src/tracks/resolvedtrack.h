@@ -6,6 +6,7 @@
 
 #include "tracks/trackfix.h"
 #include "tracks/trackmodel.h"
+#include "tracks/tracksets.h"
 
 namespace korvant {
 
@@ -17,10 +18,13 @@ struct ResolvedTrack {
   std::string levels;     // "310 320 330", or empty
   std::string validity;   // the track's own, else the message's line for the direction
   std::vector<TrackFix> fixes;
+  TrackFamily family = TrackFamily::NorthAtlantic;  // letters repeat across families
 };
 
 // The stored tracks with their chains as the reader built them.
 std::vector<ResolvedTrack> resolvedTracks(const TrackModel& model);
+// Every family's, in family order.
+std::vector<ResolvedTrack> resolvedTracks(const TrackSets& sets);
 
 // Each fix of one slot's chain, in order, as `visit(name, position)`.
 template <typename Visit>

@@ -111,7 +111,8 @@ std::string geoJson(const std::vector<ResolvedTrack>& tracks) {
         {{"type", "Feature"},
          {"geometry", geometry},
          {"properties",
-          {{"letter", text(std::string(1, t.letter))},
+          {{"family", familyName(t.family)},
+           {"letter", text(std::string(1, t.letter))},
            {"name", text(t.name)},
            {"direction", t.direction.empty() ? nlohmann::ordered_json() : nlohmann::ordered_json(text(t.direction))},
            {"levels", text(t.levels)},
@@ -146,6 +147,10 @@ std::string kml(const std::vector<ResolvedTrack>& tracks) {
     placemark.append_child("styleUrl").text() = t.direction == "EASTBOUND"   ? "#east"
                                                 : t.direction == "WESTBOUND" ? "#west"
                                                                              : "#track";
+    // Which system the track is of: letters repeat across families.
+    auto family = placemark.append_child("ExtendedData").append_child("Data");
+    family.append_attribute("name") = "family";
+    family.append_child("value").text() = familyName(t.family).c_str();
     const auto parts = densified(t);
     auto geometry = parts.size() == 1 ? placemark : placemark.append_child("MultiGeometry");
     for (const auto& part : parts) {
@@ -173,6 +178,7 @@ std::string gpx(const std::vector<ResolvedTrack>& tracks) {
     auto route = root.append_child("rte");
     route.append_child("name").text() = title(t).c_str();
     route.append_child("desc").text() = description(t).c_str();
+    route.append_child("type").text() = familyName(t.family).c_str();
     char number[32];
     for (const TrackFix& f : t.fixes) {
       auto point = route.append_child("rtept");

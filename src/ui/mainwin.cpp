@@ -196,6 +196,7 @@ void MainWin::getTodaysTracks() {
     connect(escape_, &QShortcut::activated, this, &MainWin::cancelFetch);
   }
   escape_->setEnabled(true);
+  regionShown_ = false;
   fetchNext();
 }
 
@@ -234,7 +235,12 @@ void MainWin::fetchEnded(const FetchOutcome& outcome) {
     return;
   }
   if (outcome.ok) {
-    carryOut(commands_.storeFetchedTracks(fetched_.family, fetched_.url, outcome.bytes));
+    // The first family stored chooses the region; the others join it on the
+    // map rather than pull the view away.
+    const CommandEffect effect =
+        commands_.storeFetchedTracks(fetched_.family, fetched_.url, outcome.bytes, !regionShown_);
+    regionShown_ = regionShown_ || effect.repaint;
+    carryOut(effect);
   } else {
     // The progress line and its Cancel are over while the box is up.
     cancelButton_->hide();

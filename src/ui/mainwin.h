@@ -139,6 +139,7 @@ class MainWin : public QWidget {
   TrackFetch fetch_;
   std::vector<TrackSource> toFetch_;  // the sources after the one being fetched
   TrackSource fetched_;               // the one being fetched
+  bool regionShown_ = false;          // a set of this round has chosen the map's region
   QWidget* cancelButton_ = nullptr;
   std::thread navDataReader_;
   std::shared_ptr<Result<XpNavData>> navDataResult_;  // written by the reader, read after its join

@@ -27,6 +27,7 @@
 #include "support/recordingboxes.h"
 #include "support/recordingcanvas.h"
 #include "support/tempdir.h"
+#include "tracks/resolvedtrack.h"
 
 namespace korvant {
 namespace {
@@ -330,18 +331,21 @@ TEST_F(MapCommandsTest, EachTrackFamilyOpensOnItsRegionWithItsOwnTrackNames) {
   app.fixes.edit().setPathDirectly(KORVANT_SAMPLE_DAT);
   app.fixes.edit().load();
   const std::string tracks = std::string(KORVANT_TEST_DATA) + "/tracks/";
-  for (const auto& [file, preset] : {std::pair{"ausots-20151114-qsimplanner.txt", cmd::PresetAustNz},
-                                     std::pair{"pacots-20160208-qsimplanner.txt", cmd::PresetKzoa},
-                                     std::pair{"nat-20151122-qsimplanner.txt", kNorthAtlantic}}) {
+  using F = TrackFamily;
+  for (const auto& [file, preset, family] :
+       {std::tuple{"ausots-20151114-qsimplanner.txt", cmd::PresetAustNz, F::Australian},
+        std::tuple{"pacots-20160208-qsimplanner.txt", cmd::PresetKzoa, F::Pacific},
+        std::tuple{"nat-20151122-qsimplanner.txt", kNorthAtlantic, F::NorthAtlantic}}) {
     ASSERT_TRUE(commands.readTracks(tracks + file).repaint) << file;
     EXPECT_TRUE(commands.isChecked(preset)) << file;
     // The map labels each track's ends by the name the message gives it.
     test::RecordingCanvas canvas;
     MapPainter(app.paintInput(), canvas).paint({.width = 1600, .height = 1200, .printing = false});
     int named = 0;
+    const TrackModel& read = app.tracks->of(family);
     for (int slot = 0; slot < TRACK_SLOTS; ++slot) {
-      const std::string& name = app.tracks->names[slot];
-      if (app.tracks->slotTexts[slot].empty() || name.empty()) continue;
+      const std::string& name = read.names[slot];
+      if (read.slotTexts[slot].empty() || name.empty()) continue;
       ++named;
       EXPECT_NE(canvas.findText(name), nullptr) << file << " " << name;
     }
@@ -350,29 +354,39 @@ TEST_F(MapCommandsTest, EachTrackFamilyOpensOnItsRegionWithItsOwnTrackNames) {
 }
 
 // The day's two North Atlantic messages stand on one map; a message of a
-// direction already stored replaces that direction; another family replaces
-// all; "Clear Tracks" empties the map.
+// direction already stored replaces that direction; another family's joins
+// them and is replaced by its own family only; "Clear Tracks" empties the map.
 TEST_F(MapCommandsTest, TheTwoDirectionsOfTheDayAreKeptTogether) {
   app.fixes.edit().setPathDirectly(KORVANT_SAMPLE_DAT);
   app.fixes.edit().load();
   const std::string tracks = std::string(KORVANT_TEST_DATA) + "/tracks/";
   ASSERT_TRUE(commands.readTracks(tracks + "nat-20261008-xdispatch-feed.json").repaint);
-  const TrackModel both = app.tracks;
+  const TrackModel both = app.tracks->of(TrackFamily::NorthAtlantic);
   ASSERT_TRUE(both.hasDirection(true) && both.hasDirection(false));
   ASSERT_TRUE(commands.readTracks(tracks + "nat-20261008-xdispatch-west.txt").repaint);
   ASSERT_TRUE(commands.readTracks(tracks + "nat-20261008-xdispatch-east.txt").repaint);
-  EXPECT_EQ(app.tracks->slotTexts, both.slotTexts);
-  EXPECT_EQ(app.tracks->westValidity, both.westValidity);
-  EXPECT_EQ(app.tracks->eastValidity, both.eastValidity);
+  EXPECT_EQ(app.tracks->of(TrackFamily::NorthAtlantic).slotTexts, both.slotTexts);
+  EXPECT_EQ(app.tracks->of(TrackFamily::NorthAtlantic).westValidity, both.westValidity);
+  EXPECT_EQ(app.tracks->of(TrackFamily::NorthAtlantic).eastValidity, both.eastValidity);
 
   // Another day's westbound set replaces the westbound set only.
   ASSERT_TRUE(commands.readTracks(tracks + "nat-20151122-qsimplanner.txt").repaint);
-  EXPECT_NE(app.tracks->westValidity, both.westValidity);
-  EXPECT_EQ(app.tracks->eastValidity, both.eastValidity);
-  for (int slot = 13; slot < TRACK_SLOTS; ++slot) EXPECT_EQ(app.tracks->slotTexts[slot], both.slotTexts[slot]);
+  EXPECT_NE(app.tracks->of(TrackFamily::NorthAtlantic).westValidity, both.westValidity);
+  EXPECT_EQ(app.tracks->of(TrackFamily::NorthAtlantic).eastValidity, both.eastValidity);
+  for (int slot = 13; slot < TRACK_SLOTS; ++slot)
+    EXPECT_EQ(app.tracks->of(TrackFamily::NorthAtlantic).slotTexts[slot], both.slotTexts[slot]);
 
+  const TrackModel nat = app.tracks->of(TrackFamily::NorthAtlantic);
   ASSERT_TRUE(commands.readTracks(tracks + "pacots-20160208-qsimplanner.txt").repaint);
-  EXPECT_TRUE(app.tracks->eastValidity.empty());
+  ASSERT_TRUE(commands.readTracks(tracks + "ausots-20151114-qsimplanner.txt").repaint);
+  const TrackModel pacific = app.tracks->of(TrackFamily::Pacific);
+  ASSERT_TRUE(commands.readTracks(tracks + "pacots-20151106-qsimplanner.txt").repaint);
+  EXPECT_EQ(app.tracks->of(TrackFamily::NorthAtlantic), nat);
+  EXPECT_NE(app.tracks->of(TrackFamily::Pacific), pacific);
+  EXPECT_EQ(app.tracks->held().size(), 3u);
+  // The note and the exports count every family's tracks.
+  const std::size_t all = resolvedTracks(app.tracks).size();
+  EXPECT_EQ(trackReadNote(app.tracks).substr(0, std::to_string(all).size() + 7), std::to_string(all) + " TRACKS");
   EXPECT_TRUE(commands.execute(cmd::ClearTracks).repaint);
   EXPECT_TRUE(app.tracks->empty());
   EXPECT_TRUE(app.trackFile.empty());

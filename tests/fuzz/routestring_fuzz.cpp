@@ -20,13 +20,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     store->loadBytes(writeFixFile(c));
     return store;
   }();
-  static const TrackModel* tracks = [] {
-    auto* model = new TrackModel;
+  static const TrackSets* tracks = [] {
+    auto* sets = new TrackSets;
+    TrackModel* model = &sets->of(TrackFamily::NorthAtlantic);
     const TrackStore store{*fixes};
     storeTrackLine(*model, "A MALOT 53/20 52/30 TWIN 49/50", NAT_REFERENCE, store);
     storeTrackLine(*model, "S 49/50 50/40 51/30 OLD", NAT_REFERENCE, store);
     storeTrackLine(*model, "Z 4030N 4130N 44N180E 45N170W", NAT_REFERENCE, store);
-    return model;
+    return sets;
   }();
   const std::string_view text(reinterpret_cast<const char*>(data), size);
   const RouteStringRead route = readRouteString(text, *tracks, *fixes);

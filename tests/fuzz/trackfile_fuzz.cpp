@@ -20,6 +20,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   app.settings.markReadDone();
   MapCommands commands(app);
   commands.readTracks(path, (data[0] & 8) != 0);
-  (void)trackReport(app.tracks);
+  for (const TrackModel* set : app.tracks->held()) (void)trackReport(*set);
   return 0;
 }

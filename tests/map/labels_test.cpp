@@ -255,7 +255,7 @@ class DeclutteredMap : public ::testing::Test {
     app.fixes.edit().setPathDirectly(KORVANT_SAMPLE_DAT);
     app.fixes.edit().load();
     applyControlFile(app);
-    test::storeTwentySixTracks(app.tracks.edit(), app.fixes);
+    test::storeTwentySixTracks(app.tracks.edit().of(TrackFamily::NorthAtlantic), app.fixes);
     app.switches.routeBearings = app.switches.routeDistances = true;
     app.switches.variation = app.switches.ownAirports = true;
     app.trackFile = "tracks/nat-26.txt";

@@ -165,36 +165,39 @@ TEST_F(RouteDrawingTest, LabelsFollowTheLegsLengthOnTheSurface) {
 }
 
 TEST_F(RouteDrawingTest, TracksByDirectionAndSurfaceWidth) {
-  ASSERT_TRUE(storeTrackLine(app.tracks.edit(), "A AAAAA BBBBB", NAT_REFERENCE, TrackStore{app.fixes}));  // westbound
-  ASSERT_TRUE(storeTrackLine(app.tracks.edit(), "Z BBBBB CCCCC", NAT_REFERENCE, TrackStore{app.fixes}));  // eastbound
+  ASSERT_TRUE(storeTrackLine(app.tracks.edit().of(TrackFamily::NorthAtlantic), "A AAAAA BBBBB", NAT_REFERENCE,
+                             TrackStore{app.fixes}));  // westbound
+  ASSERT_TRUE(storeTrackLine(app.tracks.edit().of(TrackFamily::NorthAtlantic), "Z BBBBB CCCCC", NAT_REFERENCE,
+                             TrackStore{app.fixes}));  // eastbound
   app.switches.symbolsNonDafif = false;
   PaintContext narrow = context(1280);
-  RouteDrawer(narrow, NAT_REFERENCE).drawTrackRoutes(app.tracks);
+  RouteDrawer(narrow, NAT_REFERENCE).drawTrackRoutes(app.tracks->of(TrackFamily::NorthAtlantic));
   ASSERT_EQ(canvas.lines.size(), 2u);
   EXPECT_EQ(canvas.lines[0].color, colors::black);
   EXPECT_EQ(canvas.lines[0].width, 1);
   EXPECT_EQ(canvas.lines[1].color, colors::red);
   PaintContext wide = context(1281);
-  RouteDrawer(wide, NAT_REFERENCE).drawTrackRoutes(app.tracks);
+  RouteDrawer(wide, NAT_REFERENCE).drawTrackRoutes(app.tracks->of(TrackFamily::NorthAtlantic));
   EXPECT_EQ(canvas.lines[0].width, 2);
   // On paper the screen's two pixels, not a hairline.
   PaintContext page = context(1280);
   page.printing = true;
   page.pixelsPerInch = 1200;
-  RouteDrawer(page, NAT_REFERENCE).drawTrackRoutes(app.tracks);
+  RouteDrawer(page, NAT_REFERENCE).drawTrackRoutes(app.tracks->of(TrackFamily::NorthAtlantic));
   EXPECT_EQ(canvas.lines[0].width, 1200 / 48);
   app.switches.routeGroup[1] = false;  // westbound off
   PaintContext again = context(1281);
-  RouteDrawer(again, NAT_REFERENCE).drawTrackRoutes(app.tracks);
+  RouteDrawer(again, NAT_REFERENCE).drawTrackRoutes(app.tracks->of(TrackFamily::NorthAtlantic));
   ASSERT_EQ(canvas.lines.size(), 1u);
   EXPECT_EQ(canvas.lines[0].color, colors::red);
 }
 
 TEST_F(RouteDrawingTest, TrackLettersBesideBothEnds) {
-  ASSERT_TRUE(storeTrackLine(app.tracks.edit(), "C AAAAA BBBBB CCCCC", NAT_REFERENCE, TrackStore{app.fixes}));
+  ASSERT_TRUE(storeTrackLine(app.tracks.edit().of(TrackFamily::NorthAtlantic), "C AAAAA BBBBB CCCCC", NAT_REFERENCE,
+                             TrackStore{app.fixes}));
   app.switches.symbolsNonDafif = false;
   PaintContext paint = context();
-  RouteDrawer(paint, NAT_REFERENCE).drawTrackRoutes(app.tracks);
+  RouteDrawer(paint, NAT_REFERENCE).drawTrackRoutes(app.tracks->of(TrackFamily::NorthAtlantic));
   std::vector<test::DrawnText> letters;
   for (const auto& t : canvas.texts)
     if (t.text == "C") letters.push_back(t);
@@ -303,14 +306,14 @@ TEST_F(RouteDrawingTest, PaintWritesTheFileLineAndTheLegend) {
 }
 
 TEST_F(RouteDrawingTest, AFileThatCannotBeOpenedKeepsEverything) {
-  app.tracks.edit().slotTexts[3] = "AAAAA BBBBB";
+  app.tracks.edit().of(TrackFamily::NorthAtlantic).slotTexts[3] = "AAAAA BBBBB";
   app.view.selectPreset("EUROPE");
   MapCommands commands(app);
   EXPECT_FALSE(commands.readTracks("/no/such/file.txt").repaint);
   ASSERT_EQ(boxes.shown.size(), 1u);
   EXPECT_EQ(boxes.shown[0].caption, "CAN'T OPEN FILE:");
   EXPECT_EQ(boxes.shown[0].icon, MessageIcon::Stop);
-  EXPECT_EQ(app.tracks->slotTexts[3], "AAAAA BBBBB");
+  EXPECT_EQ(app.tracks->of(TrackFamily::NorthAtlantic).slotTexts[3], "AAAAA BBBBB");
   EXPECT_EQ(app.view.presetName, "EUROPE");
   test::TempDir dir;
   // A folder is no file, nor is an endless device.
@@ -323,7 +326,7 @@ TEST_F(RouteDrawingTest, AFileThatCannotBeOpenedKeepsEverything) {
 }
 
 TEST_F(RouteDrawingTest, ReadErrorsAndEndlessFilesKeepTheTracks) {
-  app.tracks.edit().slotTexts[3] = "AAAAA BBBBB";
+  app.tracks.edit().of(TrackFamily::NorthAtlantic).slotTexts[3] = "AAAAA BBBBB";
   MapCommands commands(app);
   test::TempDir dir;
   const std::string huge = dir.write("huge.txt", std::string(TRACK_MESSAGE_LIMIT + 1, 'A'));
@@ -337,12 +340,12 @@ TEST_F(RouteDrawingTest, ReadErrorsAndEndlessFilesKeepTheTracks) {
     ASSERT_EQ(boxes.shown.size(), 1u) << path;
     EXPECT_EQ(boxes.shown[0].caption, "CAN'T READ TRACK MESSAGE:");
     EXPECT_EQ(boxes.shown[0].text.rfind(why, 0), 0u) << boxes.shown[0].text;
-    EXPECT_EQ(app.tracks->slotTexts[3], "AAAAA BBBBB");
+    EXPECT_EQ(app.tracks->of(TrackFamily::NorthAtlantic).slotTexts[3], "AAAAA BBBBB");
   }
 }
 
 TEST_F(RouteDrawingTest, AFeedThatCannotBeReadKeepsTheTracks) {
-  app.tracks.edit().slotTexts[3] = "AAAAA BBBBB";
+  app.tracks.edit().of(TrackFamily::NorthAtlantic).slotTexts[3] = "AAAAA BBBBB";
   test::TempDir dir;
   const std::string big =
       dir.write("big.json", "[" + std::string(10 * 1024 * 1024, ' ') + "{\"condition_message\": 7}]");
@@ -351,7 +354,7 @@ TEST_F(RouteDrawingTest, AFeedThatCannotBeReadKeepsTheTracks) {
   ASSERT_EQ(boxes.shown.size(), 1u);
   EXPECT_EQ(boxes.shown[0].caption, "CAN'T READ TRACK MESSAGE:");
   EXPECT_EQ(boxes.shown[0].text, "A CONDITION_MESSAGE OF THE FEED IS NOT TEXT: " + big);
-  EXPECT_EQ(app.tracks->slotTexts[3], "AAAAA BBBBB");
+  EXPECT_EQ(app.tracks->of(TrackFamily::NorthAtlantic).slotTexts[3], "AAAAA BBBBB");
   EXPECT_TRUE(app.trackFile.empty());
 }
 
@@ -383,7 +386,7 @@ TEST_F(RouteDrawingTest, APlanOnATrackIsLabelledWithItsName) {
                                         "NAT-1/3 TRACKS FLS 340/400\nOCT 08/0100Z TO OCT 08/0800Z\n"
                                         "Z AAAAA BBBBB CCCCC\nEAST LVLS 340 350\n"))
                   .repaint);
-  ASSERT_FALSE(app.tracks->empty());
+  ASSERT_FALSE(app.tracks->of(TrackFamily::NorthAtlantic).empty());
   for (const auto& [file, labelled] : {std::pair{"on.fms", true}, std::pair{"off.fms", false}}) {
     const std::string middle = labelled ? "51.000000 -35.000000" : "48.000000 -35.000000";
     const std::string path = dir.write(file, "I\n1100 Version\n28 A DRCT 0 50.000000 -40.000000\n28 B DRCT 0 " +

@@ -245,8 +245,8 @@ TEST(PlanTrackMatch, WhichStoredTrackThePlanFlies) {
   ASSERT_TRUE(storeTrackLine(tracks, "R DINIM 53/40 54/30", NAT_REFERENCE, TrackStore{named}));
   RouteStringRead route;
   route.points = {{"EGLL", {5128, -27}}, {"DINIM", {5100, -1500}}, {"53/40", {5300, -4000}}, {"54/30", {5400, -3000}}};
-  EXPECT_NE(routeStringReport(route, {}, &tracks, at).find("FLIES NAT R FROM DINIM TO 5400N/03000W"),
-            std::string::npos);
+  const TrackSets sets(tracks);
+  EXPECT_NE(routeStringReport(route, {}, &sets, at).find("FLIES NAT R FROM DINIM TO 5400N/03000W"), std::string::npos);
   EXPECT_EQ(minutePosition({-3330.5, 17959.99}), "3331S/18000E");
 }
 

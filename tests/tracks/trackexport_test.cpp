@@ -176,6 +176,12 @@ TEST_F(TrackExportTest, PacificAndAustralianTracksCarryTheirNamesAndValidity) {
   ASSERT_TRUE(kml.load_string(exportTracks(aus, TrackExportFormat::Kml).c_str()));
   EXPECT_STREQ(kml.select_node("//Placemark").node().child_value("name"), "TRACK SY16");
   EXPECT_STREQ(kml.select_node("//Placemark").node().child_value("styleUrl"), "#track");
+  // Letters repeat across families: each export says the track's.
+  EXPECT_EQ(geo["features"][0]["properties"]["family"], "AUSOTS");
+  EXPECT_STREQ(kml.select_node("//Placemark/ExtendedData/Data[@name='family']/value").node().child_value(), "AUSOTS");
+  pugi::xml_document gpx;
+  ASSERT_TRUE(gpx.load_string(exportTracks(read("pacots-20160208-qsimplanner.txt"), TrackExportFormat::Gpx).c_str()));
+  EXPECT_STREQ(gpx.select_node("//rte").node().child_value("type"), "PACOTS");
 
   // Fukuoka's numbered tracks with their set's validity; Oakland's lettered
   // ones with their TDM's.

@@ -85,7 +85,8 @@ TEST_F(LayeredMapTest, EveryKeyChangePaintsAgain) {
   expectPainted(2, "the view");
   app.fixes.edit().loadBytes(test::fixFileBytes(FixFileContents{}));
   expectPainted(2, "the fix file");
-  ASSERT_TRUE(storeTrackLine(app.tracks.edit(), "A 50/30 55/20", NAT_REFERENCE, TrackStore{app.fixes}));
+  ASSERT_TRUE(storeTrackLine(app.tracks.edit().of(TrackFamily::NorthAtlantic), "A 50/30 55/20", NAT_REFERENCE,
+                             TrackStore{app.fixes}));
   expectPainted(2, "the tracks");
   app.trackFile = "/tmp/tracks.txt";
   expectPainted(1, "the title block's file line");

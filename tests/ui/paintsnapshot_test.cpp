@@ -73,11 +73,11 @@ TEST_F(MainWindowTest, EveryKindOfChangeWhileBackgroundPaintsRun) {
   // What a paint holds stays as it was taken, whatever the window does after.
   map().openFile(tracks + "nat-20160210-qsimplanner.html");
   const auto held = app.snapshot();
-  const std::string first = held->tracks->slotTexts[0];
+  const std::string first = held->tracks->of(TrackFamily::NorthAtlantic).slotTexts[0];
   ASSERT_FALSE(held->tracks->empty());
   trigger(cmd::ClearTracks);
   EXPECT_TRUE(app.tracks->empty());
-  EXPECT_EQ(held->tracks->slotTexts[0], first);
+  EXPECT_EQ(held->tracks->of(TrackFamily::NorthAtlantic).slotTexts[0], first);
   EXPECT_NE(&*app.tracks, held->tracks.get());
 }
 

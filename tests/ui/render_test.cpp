@@ -655,7 +655,7 @@ namespace {
 TEST_F(RenderTest, DeclutteredNoTwoTextsOverlapInTheRealFonts) {
   app.fixes.edit().setPathDirectly(std::string(KORVANT_RUN_FOLDER) + "/KORVANT.DAT");
   app.fixes.edit().load();
-  test::storeTwentySixTracks(app.tracks.edit(), app.fixes);
+  test::storeTwentySixTracks(app.tracks.edit().of(TrackFamily::NorthAtlantic), app.fixes);
   app.switches.routeBearings = app.switches.routeDistances = true;
   const auto overlapping = [&] {
     QImage image(1920, 1080, QImage::Format_RGB32);

@@ -31,6 +31,8 @@ const std::string& feed() {
   return bytes;
 }
 
+const std::string PACOTS = std::string(KORVANT_TEST_DATA) + "/tracks/pacots-20160208-qsimplanner.txt";
+
 TEST(TrackFetch, EachWayAFetchEndsIsSaidInOneReason) {
   const std::string big(20 * 1024 * 1024, 'x');
   test::LoopbackHttpServer server({
@@ -108,8 +110,20 @@ class TrackFetchWindow : public MainWindowTest {
       {"/nat.json", {200, "OK", feed()}},
       {"/page", {200, "OK", "<html><body>Maintenance</body></html>"}},
       {"/slow", {200, "OK", feed(), "", Way::Trickle}},
+      {"/pacots.txt", {200, "OK", slurp(PACOTS)}},
   }};
 };
+
+// Both addresses set: both families on the map, in the region of the first.
+TEST_F(TrackFetchWindow, EveryFamilyFetchedStaysOnTheMap) {
+  app.settings.set("PacotsTrackUrl", server.url("/pacots.txt"), false);
+  getTracks("/nat.json");
+  EXPECT_TRUE(boxes.shown.empty());
+  EXPECT_FALSE(app.tracks->of(TrackFamily::NorthAtlantic).empty());
+  EXPECT_FALSE(app.tracks->of(TrackFamily::Pacific).empty());
+  EXPECT_EQ(app.view.presetName, "NAT");
+  EXPECT_EQ(keptFiles(), 2u);
+}
 
 TEST_F(TrackFetchWindow, TodaysTracksAreDrawnAndKeptForOfflineUse) {
   QStringList shown;
@@ -117,14 +131,14 @@ TEST_F(TrackFetchWindow, TodaysTracksAreDrawnAndKeptForOfflineUse) {
   const int repaints = map().repaintRequests();
   getTracks("/nat.json");
   EXPECT_TRUE(boxes.shown.empty());
-  EXPECT_TRUE(app.tracks->hasDirection(true));
-  EXPECT_TRUE(app.tracks->hasDirection(false));
+  EXPECT_TRUE(app.tracks->of(TrackFamily::NorthAtlantic).hasDirection(true));
+  EXPECT_TRUE(app.tracks->of(TrackFamily::NorthAtlantic).hasDirection(false));
   EXPECT_GT(map().repaintRequests(), repaints);
   ASSERT_FALSE(shown.isEmpty());
   EXPECT_TRUE(shown.front().startsWith("GETTING NAT TRACKS FROM " + QString::fromStdString(server.url("/nat.json"))));
   // What was read stays said at the bar's right, whatever the pointer does.
   int tracks = 0;
-  for (const std::string& text : app.tracks->slotTexts) tracks += !text.empty();
+  for (const std::string& text : app.tracks->of(TrackFamily::NorthAtlantic).slotTexts) tracks += !text.empty();
   const auto* note = frame->statusBar()->findChild<QLabel*>("note");
   ASSERT_NE(note, nullptr);
   EXPECT_TRUE(note->text().startsWith(QString("%1 TRACKS").arg(tracks))) << note->text().toStdString();
@@ -136,7 +150,7 @@ TEST_F(TrackFetchWindow, TodaysTracksAreDrawnAndKeptForOfflineUse) {
 
 TEST_F(TrackFetchWindow, AFailedFetchSaysWhyAndKeepsTheTracks) {
   getTracks("/nat.json");
-  const TrackModel before = app.tracks;
+  const TrackSets before = app.tracks;
   const std::size_t files = keptFiles();
   for (const char* path : {"/missing", "/page"}) {
     boxes.shown.clear();
@@ -190,6 +204,8 @@ TEST(TrackFetchPlot, AnAddressReportsAsTheSavedFileDoes) {
   EXPECT_NE(fromFile.find("TRACK"), std::string::npos);
   EXPECT_EQ(report(server.url("/nat.json"), "url.txt", " --save-tracks kept.json"), fromFile);
   EXPECT_EQ(slurp(dir.str() + "/kept.json"), feed());
+  // Given again, another family's tracks join: each reported as alone.
+  EXPECT_EQ(report(file, "both.txt", " --tracks " + PACOTS), fromFile + report(PACOTS, "pacots.txt", ""));
 }
 
 }  // namespace

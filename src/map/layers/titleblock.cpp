@@ -96,26 +96,32 @@ struct TextBlock {
   }
 };
 
-// The four header lines of the track message and the levels of each track
-// drawn, a line apart from `top`; none on the presets without room for them.
+// The four header lines of each family's message and the levels of each
+// track drawn, a line apart from `top`; none on the presets without room for
+// them.
 TextBlock trackLegend(const PaintContext& paint, int top) {
-  const TrackModel& tracks = paint.input.tracks;
   TextBlock legend;
   const std::string& preset = paint.input.view.presetName;
   if (preset != "NAT" && preset != "WARS") return legend;
   int row = 2;
   const std::time_t at = paint.input.validityTime();
-  for (const std::string* line : {&tracks.eastHeader, &tracks.eastValidity, &tracks.westHeader, &tracks.westValidity}) {
-    if (!line->empty()) legend.lines.emplace_back(top + row * paint.lineHeight, withValidityWords(*line, at));
-    ++row;
-  }
-  // The flight levels of every track of a direction that is drawn.
   const LayerSwitches& sw = paint.switches();
-  for (int slot = 0; slot < TRACK_SLOTS; ++slot) {
-    const bool drawn = isWestboundSlot(slot) ? sw.routeGroup[1] : sw.routeGroup[0];
-    const std::string levels = tracks.levels(slot);
-    if (!drawn || tracks.slotTexts[slot].empty() || levels.empty()) continue;
-    legend.lines.emplace_back(top + row++ * paint.lineHeight, std::string(1, char('A' + slot)) + " " + levels);
+  for (const TrackModel* set : paint.input.tracks.held()) {
+    const TrackModel& tracks = *set;
+    for (const std::string* line :
+         {&tracks.eastHeader, &tracks.eastValidity, &tracks.westHeader, &tracks.westValidity}) {
+      if (!line->empty()) legend.lines.emplace_back(top + row * paint.lineHeight, withValidityWords(*line, at));
+      ++row;
+    }
+    // The flight levels of every track of a direction that is drawn.
+    for (int slot = 0; slot < TRACK_SLOTS; ++slot) {
+      const bool drawn = isWestboundSlot(slot) ? sw.routeGroup[1] : sw.routeGroup[0];
+      const std::string levels = tracks.levels(slot);
+      if (!drawn || tracks.slotTexts[slot].empty() || levels.empty()) continue;
+      const std::string& name = tracks.names[slot];
+      legend.lines.emplace_back(top + row++ * paint.lineHeight,
+                                (name.empty() ? std::string(1, char('A' + slot)) : name) + " " + levels);
+    }
   }
   return legend;
 }
