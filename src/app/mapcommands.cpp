@@ -392,7 +392,7 @@ bool centreOnText(AppContext& app, const std::string& text) {
 void reportMissingSimFiles(AppContext& app) {
   if (!app.switches.ps1Wpt || app.once.simWaypointsMissing) return;
   const std::string path = app.sim->waypointPath();
-  if (app.sim->bytes(path)) return;
+  if (app.sim->waypoints()) return;
   app.once.simWaypointsMissing = true;
   app.boxes.show("CAN'T FIND 747WPT.DAT FILE", path, MessageIcon::Stop);
 }

@@ -39,6 +39,7 @@ std::shared_ptr<const std::string> FileCache::bytes(const std::string& path) con
 void FileCache::clear() {
   std::lock_guard lock(mutex_);
   cache_.clear();
+  decoded_.clear();
 }
 
 }  // namespace korvant

@@ -25,7 +25,8 @@ void DafifFiles::setFolders(std::string dataFolder, std::string runFolder) {
   std::lock_guard lock(mutex_);
   dataFolder_ = std::move(dataFolder);
   runFolder_ = std::move(runFolder);
-  parsed_.clear();
+  files_.clear();
+  joined_.reset();
 }
 
 std::string DafifFiles::firstFound(const std::string& name, bool (*accept)(const std::string&)) const {
@@ -55,25 +56,7 @@ std::shared_ptr<const T> DafifFiles::parsed(const std::string& name,
                                             const std::function<T(std::string_view)>& parse) const {
   const std::string path = pathOf(name);
   if (path.empty()) return nullptr;
-  const std::string stamps = stampText(path);
-  const auto cached = [&]() -> std::shared_ptr<const T> {
-    std::lock_guard lock(mutex_);
-    const auto it = parsed_.find(name);
-    if (it != parsed_.end() && it->second.stamps == stamps) return std::static_pointer_cast<const T>(it->second.value);
-    return nullptr;
-  };
-  if (auto value = cached()) return value;
-  // One file read at a time: the paint's two threads asking for the same
-  // large file would otherwise read and hold it twice.
-  std::lock_guard reading(reading_);
-  if (auto value = cached()) return value;
-  // Only the parsed records are kept, not the file's bytes.
-  const FileRead file = readFilePrefix(path, DAFIF_FILE_LIMIT);
-  if (!file.ok()) return nullptr;
-  auto value = std::make_shared<const T>(parse(file.bytes));
-  std::lock_guard lock(mutex_);
-  parsed_[name] = {stamps, value};
-  return value;
+  return files_.decoded<T>(path, name, parse);
 }
 
 std::vector<std::string> DafifFiles::cutFiles() const {
@@ -90,12 +73,10 @@ std::shared_ptr<const DafifAirportSet> DafifFiles::airports() const {
   // The join is kept under a key that changes with either file.
   const std::string stamps = stampText(pathOf("DAFA.BIN")) + stampText(pathOf("RWY0.TXT"));
   std::lock_guard lock(mutex_);
-  Parsed& joined = parsed_["DAFA.BIN+RWY0.TXT"];
-  if (joined.value && joined.stamps == stamps) return std::static_pointer_cast<const DafifAirportSet>(joined.value);
-  auto set =
-      std::make_shared<const DafifAirportSet>(joinDafifRunways(*dafa, rwy0 ? *rwy0 : std::vector<DafifRunway>{}));
-  joined = {stamps, set};
-  return set;
+  if (joined_ && joinedStamps_ == stamps) return joined_;
+  joined_ = std::make_shared<const DafifAirportSet>(joinDafifRunways(*dafa, rwy0 ? *rwy0 : std::vector<DafifRunway>{}));
+  joinedStamps_ = stamps;
+  return joined_;
 }
 
 std::shared_ptr<const std::vector<DafifNavaid>> DafifFiles::navaids() const {

@@ -69,12 +69,11 @@ class DafifFiles {
   std::shared_ptr<const T> parsed(const std::string& name, const std::function<T(std::string_view)>& parse) const;
 
   std::string dataFolder_, runFolder_;
-  mutable std::mutex mutex_, reading_;
-  struct Parsed {
-    std::string stamps;
-    std::shared_ptr<const void> value;
-  };
-  mutable std::unordered_map<std::string, Parsed> parsed_;
+  FileCache files_{DAFIF_FILE_LIMIT};
+  // The airports joined to their runways, under both files' stamps.
+  mutable std::mutex mutex_;
+  mutable std::string joinedStamps_;
+  mutable std::shared_ptr<const DafifAirportSet> joined_;
 };
 
 }  // namespace korvant

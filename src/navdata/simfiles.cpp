@@ -21,7 +21,28 @@ std::string SimFiles::airportPath(const char* region, bool ps13) const {
   return resolveCaseInsensitive(joinFolder(ps13 ? ps13_ : ps12_, std::string("747") + region + ".APT"));
 }
 
-std::shared_ptr<const std::string> SimFiles::bytes(const std::string& path) const { return files_.bytes(path); }
+std::shared_ptr<const std::vector<SimPoint>> SimFiles::waypoints() const {
+  return files_.decoded<std::vector<SimPoint>>(waypointPath(), "waypoints", readSimWaypoints);
+}
+
+std::shared_ptr<const std::vector<SimPoint>> SimFiles::stations(const char* region) const {
+  return files_.decoded<std::vector<SimPoint>>(stationPath(region), "stations", readSimStations);
+}
+
+std::shared_ptr<const std::vector<SimPoint>> SimFiles::airports(const char* region) const {
+  return files_.decoded<std::vector<SimPoint>>(airportPath(region), "airports", [](std::string_view bytes) {
+    std::vector<SimPoint> airports;
+    for (const SimAirportRecord& r : readSimAirports(bytes))
+      if (!r.runway) airports.push_back({r.ident, r.position});
+    return airports;
+  });
+}
+
+std::shared_ptr<const std::vector<SimAirportRecord>> SimFiles::airportRecords(const char* region, bool ps13) const {
+  return files_.decoded<std::vector<SimAirportRecord>>(
+      airportPath(region, ps13), "airport records",
+      [](std::string_view bytes) { return readSimAirports(bytes, SIZE_MAX); });
+}
 
 std::string SimFiles::signature() const {
   std::string text;
@@ -36,9 +57,9 @@ std::string SimFiles::signature() const {
 
 std::optional<LatLng> SimFiles::findSimAirport(const std::string& ident) const {
   for (const char* region : SIM_FIND_REGIONS) {
-    const auto file = bytes(airportPath(region, false));
-    if (!file) continue;
-    for (const SimAirportRecord& r : readSimAirports(*file, SIZE_MAX))
+    const auto records = airportRecords(region, false);
+    if (!records) continue;
+    for (const SimAirportRecord& r : *records)
       if (!r.runway && r.ident == ident) return r.position;
   }
   return std::nullopt;
@@ -46,9 +67,9 @@ std::optional<LatLng> SimFiles::findSimAirport(const std::string& ident) const {
 
 std::optional<SimAirport> SimFiles::seekSimAirport(const std::string& ident) const {
   for (const char* region : SIM_SEEK_REGIONS) {
-    const auto file = bytes(airportPath(region));
+    const auto file = airportRecords(region, true);
     if (!file) continue;
-    const std::vector<SimAirportRecord> records = readSimAirports(*file, SIZE_MAX);
+    const std::vector<SimAirportRecord>& records = *file;
     for (std::size_t i = 0; i < records.size(); ++i) {
       if (records[i].ident != ident) continue;
       SimAirport found{records[i], {}, false};

@@ -43,9 +43,12 @@ class SimFiles {
   std::string stationPath(const char* region) const;
   std::string airportPath(const char* region, bool ps13 = true) const;
 
-  // The file's bytes (at most what the record limit reads), or null when it
-  // cannot be read.
-  std::shared_ptr<const std::string> bytes(const std::string& path) const;
+  // The files' records, decoded once while the file stays as it is; null
+  // when it cannot be read. The layers' airports are the airport records
+  // (no runways) within the record limit.
+  std::shared_ptr<const std::vector<SimPoint>> waypoints() const;
+  std::shared_ptr<const std::vector<SimPoint>> stations(const char* region) const;
+  std::shared_ptr<const std::vector<SimPoint>> airports(const char* region) const;
   // Size and modification time of every file the layers read, as one text:
   // it changes when any of them changes on disk.
   std::string signature() const;
@@ -56,6 +59,9 @@ class SimFiles {
   std::optional<SimAirport> seekSimAirport(const std::string& ident) const;
 
  private:
+  // Every record of an airport file, for the searches.
+  std::shared_ptr<const std::vector<SimAirportRecord>> airportRecords(const char* region, bool ps13) const;
+
   std::string ps12_, ps13_;
   mutable std::mutex mutex_;
   // Far beyond any PS1 file; bounds what a wrong file can cost.

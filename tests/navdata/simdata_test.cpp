@@ -87,20 +87,20 @@ SimAirportRecord runway(LatLng at, int heading, int length, std::uint8_t f23 = 0
 
 TEST_F(SimFilesTest, FilesAreFoundWhateverTheirCaseAndReadAgainOnlyWhenChanged) {
   write("747wpt.dat", encodeSimWaypoint({"ABCDE", {5000, -3000}}));
-  const auto first = files.bytes(files.waypointPath());
+  const auto first = files.waypoints();
   ASSERT_NE(first, nullptr);
-  EXPECT_EQ(files.bytes(files.waypointPath()), first);  // unchanged: the same bytes, not read again
+  EXPECT_EQ(files.waypoints(), first);  // unchanged: the same records, not decoded again
   const std::string signature = files.signature();
   std::this_thread::sleep_for(std::chrono::milliseconds(20));
   write("747wpt.dat", encodeSimWaypoint({"FGHIJ", {5000, -3000}}) + encodeSimWaypoint({"KLMNO", {5100, -3000}}));
-  const auto changed = files.bytes(files.waypointPath());
+  const auto changed = files.waypoints();
   ASSERT_NE(changed, nullptr);
-  EXPECT_EQ(readSimWaypoints(*changed)[0].ident, "FGHIJ");
+  EXPECT_EQ((*changed)[0].ident, "FGHIJ");
   EXPECT_NE(files.signature(), signature);
   std::filesystem::remove(dir.path() / "747wpt.dat");
-  EXPECT_EQ(files.bytes(files.waypointPath()), nullptr);
+  EXPECT_EQ(files.waypoints(), nullptr);
   std::filesystem::create_directory(dir.path() / "747NAM.STA");  // a folder where a file should be
-  EXPECT_EQ(files.bytes(files.stationPath("NAM")), nullptr);
+  EXPECT_EQ(files.stations("NAM"), nullptr);
 }
 
 TEST_F(SimFilesTest, AirportSearchesFollowTheirOwnOrders) {

@@ -30,28 +30,22 @@ void drawSimData(PaintContext& paint) {
   canvas.setBackgroundTransparent(true);
   if (sw.ps1Wpt) {
     canvas.setLabelClass(LabelClass::Waypoint);
-    if (const auto bytes = files.bytes(files.waypointPath())) {
+    if (const auto waypoints = files.waypoints()) {
       canvas.setTextColor(paint.pick(colors::blue, colors::black));
-      drawIdents(paint, readSimWaypoints(*bytes));
+      drawIdents(paint, *waypoints);
     }
   }
   if (sw.ps1Sta) {
     canvas.setLabelClass(LabelClass::Navaid);
     canvas.setTextColor(paint.pick(colors::red, colors::black));
     for (const char* region : SIM_DRAW_REGIONS)
-      if (const auto bytes = files.bytes(files.stationPath(region))) drawIdents(paint, readSimStations(*bytes));
+      if (const auto stations = files.stations(region)) drawIdents(paint, *stations);
   }
   if (sw.ps1Apt) {
     canvas.setLabelClass(LabelClass::Airport);
     canvas.setTextColor(paint.pick(kBrown, colors::black));
-    for (const char* region : SIM_DRAW_REGIONS) {
-      const auto bytes = files.bytes(files.airportPath(region));
-      if (!bytes) continue;
-      std::vector<SimPoint> airports;
-      for (const SimAirportRecord& r : readSimAirports(*bytes))
-        if (!r.runway) airports.push_back({r.ident, r.position});
-      drawIdents(paint, airports);
-    }
+    for (const char* region : SIM_DRAW_REGIONS)
+      if (const auto airports = files.airports(region)) drawIdents(paint, *airports);
   }
 }
 
