@@ -116,7 +116,10 @@ TEST_F(LayeredMapTest, ABackgroundPaintIsTheSamePictureAndOneForAnOldViewIsNotKe
   LayeredMap fresh;
   EXPECT_EQ(background, paintWith(fresh));
 
-  // A newer view asks the running paint to stop; what it leaves is not kept.
+  // A newer view asks the running paint to stop; what it leaves is not
+  // kept. A paint that ended whole before the newer view came (this thread
+  // held up on a busy machine) is a whole picture, and is kept.
+  const int painted = map.stagesPainted();
   app.view.setRange(700);
   map.paintInBackground(app.snapshot(), window, {});
   app.view.setRange(600);
@@ -124,7 +127,7 @@ TEST_F(LayeredMapTest, ABackgroundPaintIsTheSamePictureAndOneForAnOldViewIsNotKe
   map.adopt();
   EXPECT_FALSE(map.painting());
   app.view.setRange(700);
-  EXPECT_FALSE(map.isCurrent(app.paintInput(), window));
+  EXPECT_EQ(map.isCurrent(app.paintInput(), window), map.stagesPainted() == painted + 2);
 }
 
 }  // namespace
