@@ -8,44 +8,13 @@
 #include <string_view>
 #include <vector>
 
-#include "base/layerswitches.h"
+#include "base/layercontrols.h"
+#include "map/paintlayers.h"
 
 namespace korvant {
 
-// The menu item: top-level menu, submenu ("" for none) and text, as the menu
-// shows them. An item the menu layout does not place goes last in its submenu.
-struct MenuPlace {
-  std::string_view menu, submenu, text;
-};
-
-enum class SheetPage { None = -1, Fixes, Routes, Lines, Misc, Terminator, Dafif };
-enum DafifColumn { AirportsColumn, AirwaysColumn, NavaidsColumn, WaypointsColumn, SpecialUseColumn };
-
-// The box on the sheet: its page, its row there, its control id and text, and
-// on the DAFIF page its column.
-struct SheetPlace {
-  SheetPage page = SheetPage::None;
-  int row = 0;
-  int id = 0;
-  std::string_view text;
-  int column = 0;
-};
-
-struct SwitchEntry {
-  std::string_view name;
-  bool LayerSwitches::*member = nullptr;  // one of these three
-  bool DafifSwitches::*dafif = nullptr;
-  int routeGroup = -1;  // routeGroup[0 ... 7]
-  int command = 0;
-  // False for the Special Use items: the property sheet shows them, no
-  // command handles them.
-  bool handled = true;
-  MenuPlace menu;
-  SheetPlace sheet;
-
-  bool* in(LayerSwitches& switches) const;
-};
-
+// The setting switches, then each layer's, in paint order.
+std::vector<SwitchEntry> switchTableOf(std::span<const PaintLayer> layers);
 std::span<const SwitchEntry> switchTable();
 
 // The switch of that name ("terrain", "dafifOrtca", "routeGroup1"), or null.

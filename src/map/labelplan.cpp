@@ -183,7 +183,8 @@ struct Planner {
 
 LabelPlan planLabels(const LabelRecord& record, int width, int height) {
   LabelPlan plan;
-  for (int layer = 0; layer < static_cast<int>(LabelLayer::Count); ++layer)
+  plan.layers.resize(record.events.size());
+  for (std::size_t layer = 0; layer < record.events.size(); ++layer)
     plan.layers[layer].resize(record.events[layer].size());
   Planner planner{record, plan, LabelPlacer(width, height)};
   for (const LabelBox& ground : record.grounds) planner.placer.insert(ground);

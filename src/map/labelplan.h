@@ -15,27 +15,9 @@ namespace korvant {
 
 // The layers that write labels, each with the class its labels have unless
 // it says otherwise.
-enum class LabelLayer {
-  TitleBlock,
-  GridLabels,
-  Terminator,
-  DafifLines,
-  Tracks,
-  Variation,
-  OwnFixes,
-  SimData,
-  DafifPoints,
-  UserOverlay,
-  Runways,
-  Procedure,
-  PlottedRoute,
-  NavDataAirways,
-  NavDataNavaids,
-  Count
-};
 
 struct LabelGroup {
-  LabelLayer layer;
+  int layer;  // the row of the paint's layer table that drew it
   LabelClass cls;
   int symbol = -1;         // the event index of its symbol, or none
   std::vector<int> texts;  // the event indices of its texts
@@ -48,8 +30,8 @@ struct LabelGroup {
 // numbered stream of events with their boxes, the groups they form, and the
 // grounds filled.
 struct LabelRecord {
-  std::vector<LabelBox> events[static_cast<int>(LabelLayer::Count)];
-  std::vector<LabelGroup> groups;  // in the order they began
+  std::vector<std::vector<LabelBox>> events;  // by layer
+  std::vector<LabelGroup> groups;             // in the order they began
   std::vector<LabelBox> grounds;
 };
 
@@ -62,11 +44,14 @@ struct LabelDecision {
 };
 
 struct LabelPlan {
-  std::vector<LabelDecision> layers[static_cast<int>(LabelLayer::Count)];
+  std::vector<std::vector<LabelDecision>> layers;
   int textsKept = 0, textsDropped = 0, textsMoved = 0, symbolsDropped = 0, leaders = 0;
 
   // One layer's decisions by event index; empty for a layer never recorded.
-  const std::vector<LabelDecision>& of(LabelLayer layer) const { return layers[static_cast<int>(layer)]; }
+  const std::vector<LabelDecision>& of(int layer) const {
+    static const std::vector<LabelDecision> none;
+    return layer >= 0 && static_cast<std::size_t>(layer) < layers.size() ? layers[layer] : none;
+  }
 };
 
 LabelPlan planLabels(const LabelRecord& record, int width, int height);

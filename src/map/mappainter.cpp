@@ -29,10 +29,13 @@ PaintContext MapPainter::setUp(const PaintOptions& options, Projection& projecti
 void MapPainter::runStage(PaintContext& paint, PaintStage stage, MapRecorder* recorder) const {
   // Recorded, the labels are planned: the title block then comes last.
   const LayerConditions conditions{recorder != nullptr, procedureMapEmpty()};
-  for (const PaintLayer& layer : input_.layers.empty() ? standardPaintLayers() : input_.layers) {
+  const std::span<const PaintLayer> layers = input_.layers.empty() ? standardPaintLayers() : input_.layers;
+  for (std::size_t row = 0; row < layers.size(); ++row) {
+    const PaintLayer& layer = layers[row];
     if (input_.stopped()) return;
     if (layer.stage != stage || !layer.shown(paint, conditions)) continue;
-    if (recorder && layer.labelled) recorder->beginLayer(layer.labels, layer.labelClass);
+    // A layer's labels are told apart by its row.
+    if (recorder && layer.labelled) recorder->beginLayer(static_cast<int>(row), layer.labelClass);
     layer.draw(paint);
     if (recorder && layer.labelled) recorder->endLayer();
   }

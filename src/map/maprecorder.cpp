@@ -21,8 +21,10 @@ void MapRecorder::beginStage(PaintStage stage) {
   endLayer();
 }
 
-void MapRecorder::beginLayer(LabelLayer layer, LabelClass cls) {
-  layer_ = static_cast<int>(layer);
+void MapRecorder::beginLayer(int layer, LabelClass cls) {
+  layer_ = layer;
+  auto& events = recording_.labels.events;
+  if (events.size() <= static_cast<std::size_t>(layer)) events.resize(static_cast<std::size_t>(layer) + 1);
   class_ = cls;
   openGroup_ = -1;
 }
@@ -40,7 +42,7 @@ void MapRecorder::setLabelClass(LabelClass cls) {
 void MapRecorder::beginLabelGroup() {
   if (layer_ < 0) return;
   openGroup_ = static_cast<int>(recording_.labels.groups.size());
-  recording_.labels.groups.push_back({static_cast<LabelLayer>(layer_), class_, -1, {}});
+  recording_.labels.groups.push_back({layer_, class_, -1, {}});
 }
 
 DrawOp& MapRecorder::op(DrawOp::Kind kind, std::initializer_list<int> values) {
@@ -114,7 +116,7 @@ void MapRecorder::textOut(int x, int y, std::string_view text) {
   o.v[3] = event;
   auto& groups = recording_.labels.groups;
   if (openGroup_ < 0)
-    groups.push_back({static_cast<LabelLayer>(layer_), class_, -1, {event}});
+    groups.push_back({layer_, class_, -1, {event}});
   else
     groups[openGroup_].texts.push_back(event);
 }
@@ -138,7 +140,7 @@ void MapRecorder::drawSymbol(Symbol symbol, int x, int y, int r, Color color) {
                      class_ == LabelClass::Kept;
   auto& groups = recording_.labels.groups;
   openGroup_ = point ? static_cast<int>(groups.size()) : -1;
-  groups.push_back({static_cast<LabelLayer>(layer_), class_, event, {}, !point});
+  groups.push_back({layer_, class_, event, {}, !point});
 }
 
 MapRecording MapRecorder::finish(int width, int height) {
@@ -150,20 +152,21 @@ MapRecording combineRecordings(MapRecording below, MapRecording above, int width
   MapRecording all = std::move(below);
   all.stages[1] = std::move(above.stages[1]);
   // The other stage's events follow this one's in each layer.
-  int offset[static_cast<int>(LabelLayer::Count)];
-  for (int layer = 0; layer < static_cast<int>(LabelLayer::Count); ++layer) {
+  if (all.labels.events.size() < above.labels.events.size()) all.labels.events.resize(above.labels.events.size());
+  std::vector<int> offset(all.labels.events.size());
+  for (std::size_t layer = 0; layer < above.labels.events.size(); ++layer) {
     auto& events = all.labels.events[layer];
     offset[layer] = static_cast<int>(events.size());
     events.insert(events.end(), above.labels.events[layer].begin(), above.labels.events[layer].end());
   }
   for (LabelGroup& g : above.labels.groups) {
-    const int shift = offset[static_cast<int>(g.layer)];
+    const int shift = offset[static_cast<std::size_t>(g.layer)];
     if (g.symbol >= 0) g.symbol += shift;
     for (int& t : g.texts) t += shift;
     all.labels.groups.push_back(std::move(g));
   }
   for (DrawOp& o : all.stages[1].ops)
-    if (o.layer >= 0 && o.v[3] >= 0) o.v[3] += offset[o.layer];
+    if (o.layer >= 0 && o.v[3] >= 0) o.v[3] += offset[static_cast<std::size_t>(o.layer)];
   all.labels.grounds.insert(all.labels.grounds.end(), above.labels.grounds.begin(), above.labels.grounds.end());
   all.plan = planLabels(all.labels, width, height);
   return all;
@@ -172,7 +175,7 @@ MapRecording combineRecordings(MapRecording below, MapRecording above, int width
 void replayStage(const MapRecording& recording, PaintStage stage, MapCanvas& target) {
   const auto decision = [&](const DrawOp& o) -> const LabelDecision* {
     if (o.layer < 0) return nullptr;
-    const auto& layer = recording.plan.of(static_cast<LabelLayer>(o.layer));
+    const auto& layer = recording.plan.of(o.layer);
     return o.v[3] >= 0 && static_cast<std::size_t>(o.v[3]) < layer.size() ? &layer[o.v[3]] : nullptr;
   };
   const StageRecording& recorded = recording.stages[stageIndex(stage)];

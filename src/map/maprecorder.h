@@ -66,7 +66,7 @@ class MapRecorder : public MapCanvas {
   explicit MapRecorder(MapCanvas& measure) : measure_(measure) {}
 
   void beginStage(PaintStage stage);
-  void beginLayer(LabelLayer layer, LabelClass cls);
+  void beginLayer(int layer, LabelClass cls);
   void endLayer();
   // Plans the labels and hands the recording over.
   MapRecording finish(int width, int height);

@@ -1,12 +1,15 @@
 #pragma once
-// The map's layers in paint order, one entry each: its stage, when it is
-// drawn, how its labels are planned, its painter, and what of the paint's
+// The map's layers in paint order, one row each: its name, stage, when it is
+// drawn, its painter, the switches that turn it (with their menu items and
+// property-sheet boxes), how its labels are planned, and what of the paint's
 // input it reads besides the view and the switches (added to the key of the
-// window's kept images). The paint and the key both walk this table: a new
-// layer is one entry and one painter file.
+// window's kept images). The paint, the key, the menus, the property sheet
+// and korvant-plot's --layer all read this table: a new layer is one row and
+// one painter file.
 #include <span>
 #include <string_view>
 
+#include "base/layercontrols.h"
 #include "map/canvas.h"
 #include "map/labelplan.h"
 #include "map/paintcontext.h"
@@ -35,9 +38,11 @@ struct PaintLayer {
   PaintStage stage;
   bool (*shown)(const PaintContext&, const LayerConditions&);
   void (*draw)(PaintContext&);
+  // The switches that turn the layer or change what it draws; a switch
+  // with command 0 gets one from its name.
+  std::span<const SwitchEntry> switches = {};
   // Decluttered, a labelled layer's texts go through the label plan.
   bool labelled = false;
-  LabelLayer labels = LabelLayer::TitleBlock;
   LabelClass labelClass = LabelClass::Always;
   // Adds what the layer reads to a stage's key; null when it reads nothing
   // beyond the view, the switches, the fonts, the fixes and the tracks.

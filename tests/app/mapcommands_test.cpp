@@ -69,7 +69,8 @@ TEST(MenuTable, IdsAreUniqueAndTextsExact) {
   EXPECT_EQ(findMenuItem(cmd::GetTracks)->accelerator, "Ctrl+G");
   EXPECT_EQ(findMenuItem(cmd::OpenFlightPlan)->accelerator, "Ctrl+O");
   EXPECT_EQ(findMenuItem(cmd::Mercator)->text, "&Mercator");
-  EXPECT_EQ(ids.size(), 150u);
+  // The fixed items and one a switch.
+  EXPECT_EQ(ids.size(), std::size_t(75) + switchTable().size());
 }
 
 // The one table of switches: every switch once, by a name and a menu item
@@ -94,19 +95,20 @@ TEST(SwitchTable, NamesEverySwitchOnceWithItsMenuItem) {
   EXPECT_EQ(switchNames().size(), switchTable().size());
 }
 
-// A switch added to the table alone gets its menu item, last in its submenu,
-// and its box on its page at its row.
-TEST(SwitchTable, ASwitchAddedToTheTableAloneIsInTheMenuAndOnTheSheet) {
-  constexpr int kDummy = 99001;
-  std::vector<SwitchEntry> table(switchTable().begin(), switchTable().end());
-  table.push_back({"dummy",
-                   &LayerSwitches::terrain,
-                   nullptr,
-                   -1,
-                   kDummy,
-                   true,
-                   {"Dat&a", "&Lines", "&Dummy Layer"},
-                   {SheetPage::Lines, 2, 190, "Dummy Layer"}});
+// A layer added to the table alone brings its switch: a menu item last in
+// its submenu, under a command of its own that nobody picked, and its box on
+// its page at its row.
+TEST(SwitchTable, ALayersSwitchAddedWithItsRowIsInTheMenuAndOnTheSheet) {
+  std::vector<PaintLayer> layers(standardPaintLayers().begin(), standardPaintLayers().end());
+  static constexpr SwitchEntry kDummySwitch[] = {topSwitch("dummy", &LayerSwitches::terrain, 0,
+                                                           {"Dat&a", "&Lines", "&Dummy Layer"},
+                                                           {SheetPage::Lines, 2, 190, "Dummy Layer"})};
+  layers.push_back({"dummy", PaintStage::Above, nullptr, nullptr, kDummySwitch});
+  const std::vector<SwitchEntry> table = switchTableOf(layers);
+  EXPECT_EQ(table.size(), switchTable().size() + 1);
+  const int kDummy = table.back().command;
+  EXPECT_EQ(kDummy, switchCommandOf("dummy"));
+  EXPECT_EQ(findMenuItem(kDummy), nullptr);  // clear of every command there is
   const std::vector<MenuItem> menu = menuItemsOf(table);
   EXPECT_EQ(menu.size(), menuItems().size() + 1);
   const auto it = std::ranges::find(menu, kDummy, &MenuItem::id);

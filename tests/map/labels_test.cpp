@@ -20,6 +20,11 @@
 namespace korvant {
 namespace {
 
+// Label layers are told apart by number; these stand for the paint's rows.
+namespace L {
+constexpr int DafifLines = 0, GridLabels = 1, OwnFixes = 2, PlottedRoute = 3, SimData = 4, TitleBlock = 5, Tracks = 6;
+}
+
 using test::RecordingCanvas;
 
 TEST(LabelBoxes, OverlapNeedsSharedAreaAndTurnedBoxesAreTestedExactly) {
@@ -92,28 +97,28 @@ class LabelPlanTest : public ::testing::Test {
 };
 
 TEST_F(LabelPlanTest, EarlierClassesWinWhateverTheOrderDrawn) {
-  recorder.beginLayer(LabelLayer::GridLabels, LabelClass::Grid);
+  recorder.beginLayer(L::GridLabels, LabelClass::Grid);
   recorder.textOut(100, 100, "50N");
-  recorder.beginLayer(LabelLayer::OwnFixes, LabelClass::Waypoint);
+  recorder.beginLayer(L::OwnFixes, LabelClass::Waypoint);
   recorder.textOut(105, 104, "DINIM");
-  recorder.beginLayer(LabelLayer::TitleBlock, LabelClass::Always);
+  recorder.beginLayer(L::TitleBlock, LabelClass::Always);
   recorder.textOut(0, 0, "TITLE");
   recorder.textOut(2, 2, "OVER THE TITLE");  // the title block stays whole
   const LabelPlan p = plan();
-  EXPECT_FALSE(p.of(LabelLayer::GridLabels)[0].keep);
-  EXPECT_TRUE(p.of(LabelLayer::OwnFixes)[0].keep);
-  EXPECT_TRUE(p.of(LabelLayer::TitleBlock)[0].keep && p.of(LabelLayer::TitleBlock)[1].keep);
+  EXPECT_FALSE(p.of(L::GridLabels)[0].keep);
+  EXPECT_TRUE(p.of(L::OwnFixes)[0].keep);
+  EXPECT_TRUE(p.of(L::TitleBlock)[0].keep && p.of(L::TitleBlock)[1].keep);
   EXPECT_EQ(p.textsDropped, 1);
 }
 
 TEST_F(LabelPlanTest, AFixLabelMovesRoundItsSymbolOrGoesWithTheSymbolKeptWhenFree) {
-  recorder.beginLayer(LabelLayer::TitleBlock, LabelClass::Always);
+  recorder.beginLayer(L::TitleBlock, LabelClass::Always);
   recorder.textOut(126, 96, "BLOCKER");  // right of the fix below
-  recorder.beginLayer(LabelLayer::OwnFixes, LabelClass::Waypoint);
+  recorder.beginLayer(L::OwnFixes, LabelClass::Waypoint);
   recorder.drawSymbol(Symbol::Triangle, 120, 100, 4, colors::blue);  // event 0
   recorder.textOut(126, 96, "RIGHT");                                // event 1
   LabelPlan p = plan();
-  const LabelDecision moved = p.of(LabelLayer::OwnFixes)[1];
+  const LabelDecision moved = p.of(L::OwnFixes)[1];
   EXPECT_TRUE(moved.keep);
   EXPECT_LT(moved.dx, -20);  // to the left of its symbol
   EXPECT_EQ(moved.dy, 0);
@@ -121,42 +126,42 @@ TEST_F(LabelPlanTest, AFixLabelMovesRoundItsSymbolOrGoesWithTheSymbolKeptWhenFre
 
   // Blocked all round: the label goes, and the symbol with it where it lies
   // under another text.
-  recorder.beginLayer(LabelLayer::TitleBlock, LabelClass::Always);
+  recorder.beginLayer(L::TitleBlock, LabelClass::Always);
   for (const int y : {84, 96, 108}) recorder.textOut(60, y, "XXXXXXXXXXXXXXXXXXXXXXXXXXXXXX");
   p = plan();
-  EXPECT_FALSE(p.of(LabelLayer::OwnFixes)[1].keep);
-  EXPECT_FALSE(p.of(LabelLayer::OwnFixes)[0].keep);
+  EXPECT_FALSE(p.of(L::OwnFixes)[1].keep);
+  EXPECT_FALSE(p.of(L::OwnFixes)[0].keep);
   EXPECT_EQ(p.symbolsDropped, 1);
 
   // A symbol alone stays where it is free, not on top of another symbol.
-  recorder.beginLayer(LabelLayer::SimData, LabelClass::Waypoint);
+  recorder.beginLayer(L::SimData, LabelClass::Waypoint);
   recorder.drawSymbol(Symbol::Triangle, 300, 250, 4, colors::blue);  // event 0
   recorder.textOut(306, 246, "FIRST");                               // event 1
   recorder.drawSymbol(Symbol::Triangle, 300, 250, 4, colors::blue);  // event 2
   recorder.textOut(306, 246, "SECOND");                              // event 3
   recorder.drawSymbol(Symbol::Triangle, 300, 150, 4, colors::blue);  // event 4: no label
   p = plan();
-  const auto& sim = p.of(LabelLayer::SimData);
+  const auto& sim = p.of(L::SimData);
   EXPECT_TRUE(sim[0].keep && sim[1].keep);
   EXPECT_FALSE(sim[2].keep || sim[3].keep);
   EXPECT_TRUE(sim[4].keep);
 }
 
 TEST_F(LabelPlanTest, GroupsGoWholeAndTrackMarksStayUnderTheirLabels) {
-  recorder.beginLayer(LabelLayer::OwnFixes, LabelClass::Airport);
+  recorder.beginLayer(L::OwnFixes, LabelClass::Airport);
   recorder.textOut(50, 50, "X");
-  recorder.beginLayer(LabelLayer::DafifLines, LabelClass::Airway);
+  recorder.beginLayer(L::DafifLines, LabelClass::Airway);
   recorder.beginLabelGroup();
   recorder.textOut(40, 50, "1");  // clear of X
   recorder.textOut(50, 50, "2");  // on X
-  recorder.beginLayer(LabelLayer::Tracks, LabelClass::Track);
+  recorder.beginLayer(L::Tracks, LabelClass::Track);
   recorder.drawSymbol(Symbol::Triangle, 200, 200, 4, colors::blue);
   recorder.textOut(200, 200, "288");  // written across its mark
   const LabelPlan p = plan();
-  EXPECT_FALSE(p.of(LabelLayer::DafifLines)[0].keep);
-  EXPECT_FALSE(p.of(LabelLayer::DafifLines)[1].keep);
-  EXPECT_TRUE(p.of(LabelLayer::Tracks)[0].keep);
-  EXPECT_TRUE(p.of(LabelLayer::Tracks)[1].keep);
+  EXPECT_FALSE(p.of(L::DafifLines)[0].keep);
+  EXPECT_FALSE(p.of(L::DafifLines)[1].keep);
+  EXPECT_TRUE(p.of(L::Tracks)[0].keep);
+  EXPECT_TRUE(p.of(L::Tracks)[1].keep);
 }
 
 // A route's point is never left out: beside its symbol where it is free,
@@ -165,12 +170,12 @@ TEST_F(LabelPlanTest, GroupsGoWholeAndTrackMarksStayUnderTheirLabels) {
 // it, and a waypoint label gives way.
 TEST_F(LabelPlanTest, AKeptLabelMovesOffWhatItCoversOnALeaderWhenItMust) {
   recorder.beginStage(PaintStage::Above);
-  recorder.beginLayer(LabelLayer::TitleBlock, LabelClass::Always);
+  recorder.beginLayer(L::TitleBlock, LabelClass::Always);
   const LabelBox onItsPlace = LabelBox::upright(126, 96, 166, 108),
                  onTheLeftLine = LabelBox::upright(100, 97, 110, 109);
   recorder.textOut(126, 96, "XXXXXXXX");
   recorder.textOut(100, 97, "XX");
-  recorder.beginLayer(LabelLayer::PlottedRoute, LabelClass::Kept);
+  recorder.beginLayer(L::PlottedRoute, LabelClass::Kept);
   recorder.drawSymbol(Symbol::Triangle, 120, 100, 4, colors::black);  // event 0
   recorder.textOut(126, 96, "HERON");                                 // event 1
   // Three more points on its places left of, above and below its symbol.
@@ -181,19 +186,19 @@ TEST_F(LabelPlanTest, AKeptLabelMovesOffWhatItCoversOnALeaderWhenItMust) {
   }
   recorder.beginLabelGroup();
   recorder.textOut(126, 40, "MAC");  // event 5, free: stays
-  recorder.beginLayer(LabelLayer::OwnFixes, LabelClass::Waypoint);
+  recorder.beginLayer(L::OwnFixes, LabelClass::Waypoint);
   recorder.textOut(126, 40, "TRN");
   recorder.endLayer();
   const MapRecording recording = recorder.finish(400, 300);
   const LabelPlan& p = recording.plan;
-  const LabelDecision heron = p.of(LabelLayer::PlottedRoute)[1];
+  const LabelDecision heron = p.of(L::PlottedRoute)[1];
   ASSERT_TRUE(heron.keep && heron.leader);
   EXPECT_EQ(p.leaders, 1);
   EXPECT_EQ(heron.fromX, 120);  // from the symbol's middle
   EXPECT_EQ(heron.fromY, 100);
-  EXPECT_TRUE(p.of(LabelLayer::PlottedRoute)[5].keep);
-  EXPECT_EQ(p.of(LabelLayer::PlottedRoute)[5].dx, 0);
-  EXPECT_FALSE(p.of(LabelLayer::OwnFixes)[0].keep);
+  EXPECT_TRUE(p.of(L::PlottedRoute)[5].keep);
+  EXPECT_EQ(p.of(L::PlottedRoute)[5].dx, 0);
+  EXPECT_FALSE(p.of(L::OwnFixes)[0].keep);
 
   RecordingCanvas above;
   replayStage(recording, PaintStage::Above, above);
@@ -220,7 +225,7 @@ TEST_F(LabelPlanTest, AReplayDrawsEachStageAsRecordedAndPlanned) {
   recorder.moveTo(0, 0);
   recorder.lineTo(100, 50);
   recorder.beginStage(PaintStage::Above);
-  recorder.beginLayer(LabelLayer::OwnFixes, LabelClass::Waypoint);
+  recorder.beginLayer(L::OwnFixes, LabelClass::Waypoint);
   recorder.setTextColor(colors::blue);
   recorder.selectFont({"Test", 14, 400, 0});
   recorder.textOut(10, 10, "KEPT");

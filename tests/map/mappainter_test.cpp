@@ -443,8 +443,12 @@ TEST_F(MapPainterTest, ALayerAddedToTheTableAloneIsDrawnAndKeyed) {
   std::vector<PaintLayer> layers(standardPaintLayers().begin(), standardPaintLayers().end());
   static int reads = 0;
   layers.insert(layers.end() - 1,
-                {"dummy", PaintStage::Above, [](const PaintContext&, const LayerConditions&) { return true; },
-                 [](PaintContext& p) { p.canvas.textOut(100, 100, "DUMMY LAYER"); }, true, LabelLayer::UserOverlay,
+                {"dummy",
+                 PaintStage::Above,
+                 [](const PaintContext&, const LayerConditions&) { return true; },
+                 [](PaintContext& p) { p.canvas.textOut(100, 100, "DUMMY LAYER"); },
+                 {},
+                 true,
                  LabelClass::Always,
                  [](const PaintInput&, PaintKey& key) { key.otherInputs = "dummy " + std::to_string(reads); }});
   PaintInput input = app.paintInput();

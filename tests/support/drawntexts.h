@@ -17,7 +17,7 @@ struct BoxesDrawn {
 inline BoxesDrawn boxesDrawn(const PaintInput& input, MapCanvas& measure, int width, int height) {
   MapRecorder drawn(measure);
   // Every text and symbol drawn becomes a box; a symbol and the texts after it one group.
-  drawn.beginLayer(LabelLayer::TitleBlock, LabelClass::Waypoint);
+  drawn.beginLayer(0, LabelClass::Waypoint);
   MapPainter(input, drawn).paint({.width = width, .height = height, .printing = false});
   BoxesDrawn boxes;
   for (const LabelGroup& g : drawn.labels().groups) {
