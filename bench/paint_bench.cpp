@@ -340,8 +340,7 @@ void BM_terminatorLayers(benchmark::State& state) {
   NatMap map;
   LayerSwitches& sw = map.app.switches;
   sw.showTerminator = sw.showCivilTwilight = sw.showNext6Hours = true;
-  std::string error;
-  setTerminatorTime(map.app.terminator, "08Z 21/06/2024", map.app.clock, error);
+  (void)setTerminatorTime(map.app.terminator, "08Z 21/06/2024", map.app.clock);
   QImage image = surface();
   QPainter painter(&image);
   QtTextCache texts;

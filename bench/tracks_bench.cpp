@@ -25,8 +25,7 @@ void readMessage(benchmark::State& state, const char* file, const char* extensio
   int tracks = 0;
   for (auto _ : state) {
     std::istringstream in(message);
-    TrackModel model;
-    readTrackMessage(in, extension, model, TrackStore{fixes});
+    const TrackModel model = *readTrackMessage(in, extension, TrackStore{fixes});
     tracks = 0;
     for (const std::string& s : model.slotTexts) tracks += !s.empty();
     benchmark::DoNotOptimize(model);
@@ -49,9 +48,7 @@ void readRoute(benchmark::State& state, const std::string& route) {
   const std::string dat = slurp(KORVANT_SAMPLE_DAT);
   fixes.loadBytes({dat.begin(), dat.end()});
   std::istringstream in(slurp(std::string(KORVANT_TEST_DATA) + "/tracks/nat-20160210-qsimplanner.html"));
-  TrackModel model;
-  readTrackMessage(in, ".html", model, TrackStore{fixes});
-  const TrackSets tracks(std::move(model));
+  const TrackSets tracks(*readTrackMessage(in, ".html", TrackStore{fixes}));
   std::size_t points = 0;
   for (auto _ : state) {
     const RouteStringRead read = readRouteString(route, tracks, fixes);

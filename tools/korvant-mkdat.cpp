@@ -19,6 +19,7 @@
 #include <string>
 #include <vector>
 
+#include "app/problemwords.h"
 #include "base/atomicfile.h"
 #include "base/datafile.h"
 #include "base/filereader.h"
@@ -50,7 +51,8 @@ constexpr std::size_t kFileLimit = 64 * 1024 * 1024;
 bool readFile(const std::string& path, std::string& text) {
   const korvant::FileRead file = korvant::readWholeFile(path, kFileLimit);
   if (!file.ok()) {
-    std::cerr << "korvant-mkdat: cannot read " << path << ": " << korvant::describeFileRead(file, kFileLimit) << "\n";
+    std::cerr << "korvant-mkdat: cannot read " << path << ": "
+              << korvant::fileReadWords(file.status, file.reason, kFileLimit) << "\n";
     return false;
   }
   text = file.bytes;
@@ -77,9 +79,8 @@ int build(const std::string& output, const std::vector<std::string>& sources) {
   for (const std::string& source : sources) {
     std::string text;
     if (!readFile(source, text)) return 1;
-    korvant::FixSourceError error;
-    if (!korvant::parseFixSource(text, source, contents, error)) {
-      std::cerr << "korvant-mkdat: " << error.text() << "\n";
+    if (const korvant::Problems problems = korvant::parseFixSource(text, source, contents); !problems.empty()) {
+      std::cerr << "korvant-mkdat: " << korvant::wordProblem(problems.front()).text << "\n";
       return 1;
     }
   }
@@ -90,7 +91,7 @@ int build(const std::string& output, const std::vector<std::string>& sources) {
               << " bytes; Korvant reads only the first " << korvant::FIX_FILE_MAX_BYTES << "\n";
   korvant::AtomicFile file(output);
   if (!file.write(std::string(bytes.begin(), bytes.end()))) {
-    std::cerr << "korvant-mkdat: " << file.failure() << "\n";
+    std::cerr << "korvant-mkdat: " << korvant::notWrittenWords(file.problem()) << "\n";
     return 1;
   }
   return 0;
@@ -132,10 +133,10 @@ template <typename Builder>
 int buildFolder(const std::string& folder, const std::vector<std::string>& sources) {
   Builder builder;
   for (const std::string& source : sources) {
-    std::string text, error;
+    std::string text;
     if (!readFile(source, text)) return 1;
-    if (!builder.add(text, error)) {
-      std::cerr << "korvant-mkdat: " << source << ": " << error << "\n";
+    if (const korvant::Problems problems = builder.add(text); !problems.empty()) {
+      std::cerr << "korvant-mkdat: " << source << ": " << korvant::wordProblem(problems.front()).text << "\n";
       return 1;
     }
   }
@@ -147,13 +148,13 @@ int buildFolder(const std::string& folder, const std::vector<std::string>& sourc
   for (const auto& [name, bytes] : builder.finish()) {
     files.push_back(std::make_unique<korvant::AtomicFile>((fs::path(folder) / name).string()));
     if (!files.back()->stage(bytes)) {
-      std::cerr << "korvant-mkdat: " << files.back()->failure() << "\n";
+      std::cerr << "korvant-mkdat: " << korvant::notWrittenWords(files.back()->problem()) << "\n";
       return 1;
     }
   }
   for (const auto& file : files)
     if (!file->commit()) {
-      std::cerr << "korvant-mkdat: " << file->failure() << "\n";
+      std::cerr << "korvant-mkdat: " << korvant::notWrittenWords(file->problem()) << "\n";
       return 1;
     }
   return 0;
@@ -184,14 +185,14 @@ int buildProcedure(const std::string& output, const std::string& source) {
   if (!readFile(source, text)) return 1;
   const korvant::ProcedureBuild build = korvant::buildProcedureFile(text);
   if (!build.ok) {
-    std::cerr << "korvant-mkdat: " << source << ": " << build.error << "\n";
+    std::cerr << "korvant-mkdat: " << source << ": " << korvant::wordProblem(build.problem).text << "\n";
     return 1;
   }
   std::error_code ec;
   if (fs::path(output).has_parent_path()) fs::create_directories(fs::path(output).parent_path(), ec);
   korvant::AtomicFile file(output);
   if (!file.write(build.bytes)) {
-    std::cerr << "korvant-mkdat: " << file.failure() << "\n";
+    std::cerr << "korvant-mkdat: " << korvant::notWrittenWords(file.problem()) << "\n";
     return 1;
   }
   return 0;
@@ -201,7 +202,7 @@ int dumpProcedure(const std::string& path) {
   const korvant::FileRead file = korvant::readWholeFile(path, korvant::PROCEDURE_FILE_LIMIT);
   if (!file.ok()) {
     std::cerr << "korvant-mkdat: cannot read " << path << ": "
-              << korvant::describeFileRead(file, korvant::PROCEDURE_FILE_LIMIT) << "\n";
+              << korvant::fileReadWords(file.status, file.reason, korvant::PROCEDURE_FILE_LIMIT) << "\n";
     return 1;
   }
   std::string extension = fs::path(path).extension().string();

@@ -17,6 +17,7 @@
 #include "app/mapcommands.h"
 #include "app/maptools.h"
 #include "app/menutable.h"
+#include "app/problemwords.h"
 #include "app/routestringcommand.h"
 #include "app/startup.h"
 #include "app/switchtable.h"
@@ -53,6 +54,9 @@ int fail(const std::string& message, int status) {
   return status;
 }
 
+// 0 when nothing went wrong, else the first problem said and status 1.
+int failWith(const Problems& problems) { return problems.empty() ? 0 : fail(wordProblem(problems.front()).text, 1); }
+
 std::string programPath(const char* argv0) {
   std::error_code ec;
   const fs::path self = fs::read_symlink("/proc/self/exe", ec);
@@ -81,7 +85,7 @@ int applyOptions(AppContext& app, const PlotOptions& o) {
     }
     if (!o.saveTracks.empty()) {
       AtomicFile saved(o.saveTracks);
-      if (!saved.write(bytes)) return fail(saved.failure(), 1);
+      if (!saved.write(bytes)) return fail(notWrittenWords(saved.problem()), 1);
     }
   }
   if (!o.userOverlay.empty()) {
@@ -189,9 +193,7 @@ int exportTrackPlan(const AppContext& app, const PlotOptions& o) {
   plan.cycle = airacCycle(app.clock.now());
   // The lowest level the track offers, else FL350.
   if (const int level = readLeadingInt(track->levels); level > 0) plan.cruisingFeet = level * 100;
-  std::string error;
-  if (!saveTrackPlan(o.exportPath, plan, *planFormatFor(o.exportPath, o.fs2004), error)) return fail(error, 1);
-  return 0;
+  return failWith(saveTrackPlan(o.exportPath, plan, *planFormatFor(o.exportPath, o.fs2004)));
 }
 
 // --export: the route string drawn or one track as a flight plan, else every
@@ -211,15 +213,15 @@ int writeExport(const AppContext& app, const PlotOptions& o) {
     TrackPlan plan = flightPlanAsTrackPlan(app.procedure->plan, points);
     plan.cycle = airacCycle(app.clock.now());
     if (const std::optional<PlanFormat> format = planFormatFor(o.exportPath, o.fs2004))
-      return saveTrackPlan(o.exportPath, plan, *format, error) ? 0 : fail(error, 1);
+      return failWith(saveTrackPlan(o.exportPath, plan, *format));
     // As a route in the map formats: the ends and the points between.
     points.fixes.insert(points.fixes.begin(), {plan.departure.ident, plan.departure.position, plan.departure.kind});
     points.fixes.push_back({plan.destination.ident, plan.destination.position, plan.destination.kind});
     points.letter = 'P';
-    return writeTrackExport(o.exportPath, {points}, error) ? 0 : fail(error, 1);
+    return failWith(writeTrackExport(o.exportPath, {points}));
   }
-  const bool written = o.routeString.empty() ? writeTrackExport(o.exportPath, resolvedTracks(app.tracks), error)
-                                             : saveRouteStringPlan(app, o.exportPath, o.fs2004, error);
+  if (o.routeString.empty()) return failWith(writeTrackExport(o.exportPath, resolvedTracks(app.tracks)));
+  const bool written = saveRouteStringPlan(app, o.exportPath, o.fs2004, error);
   return written ? 0 : fail(error, 1);
 }
 

@@ -6,6 +6,7 @@
 
 #include "app/mapfileformat.h"
 #include "app/menutable.h"
+#include "app/problemwords.h"
 #include "app/switchtable.h"
 #include "base/textops.h"
 #include "sky/magvar.h"
@@ -188,7 +189,7 @@ std::string setTime(PlotOptions& o, const std::string&, const std::string& value
   std::string entered = toUpper(value);
   trimLeadingBlanks(entered);
   const TerminatorTimeParse parsed = parseTerminatorTime(entered);
-  if (!parsed.ok) return "bad --time (" + parsed.error + "): " + value;
+  if (!parsed.ok) return "bad --time (" + wordProblem({parsed.error}).caption + "): " + value;
   o.time = value;
   return {};
 }

@@ -12,6 +12,7 @@
 #include <sstream>
 
 #include "app/menutable.h"
+#include "app/problemwords.h"
 #include "app/tracksources.h"
 #include "base/atomicfile.h"
 #include "base/datafile.h"
@@ -237,7 +238,7 @@ CommandEffect MapCommands::storeFetchedTracks(std::string_view family, const std
   if (file.write(bytes)) {
     app_.trackFile = path;
   } else {
-    app_.boxes.show("CAN'T KEEP A COPY OF THE TRACKS:", file.failure(), MessageIcon::Warning);
+    app_.boxes.show("CAN'T KEEP A COPY OF THE TRACKS:", notWrittenWords(file.problem()), MessageIcon::Warning);
   }
   return effect;
 }
@@ -254,13 +255,13 @@ std::string MapCommands::trackFolder() {
 
 CommandEffect MapCommands::readTracks(const std::string& path, bool selectRegion) {
   const FileRead file = readWholeFile(path, TRACK_MESSAGE_LIMIT);
-  if (file.status == FileReadStatus::CannotOpen || file.status == FileReadStatus::NotAFile) {
+  if (file.status == Reason::FileMissing || file.status == Reason::NotAFile) {
     app_.boxes.show("CAN'T OPEN FILE:", path, MessageIcon::Stop);
     return {};
   }
   if (!file.ok()) {
-    const std::string why = file.status == FileReadStatus::TooLarge ? "THE TRACK MESSAGE IS LARGER THAN 16 MB"
-                                                                    : "THE FILE CANNOT BE READ (" + file.reason + ")";
+    const std::string why = file.status == Reason::FileTooLarge ? "THE TRACK MESSAGE IS LARGER THAN 16 MB"
+                                                                : "THE FILE CANNOT BE READ (" + file.reason + ")";
     app_.boxes.show("CAN'T READ TRACK MESSAGE:", why + ": " + path, MessageIcon::Stop);
     return {};
   }
@@ -270,17 +271,14 @@ CommandEffect MapCommands::readTracks(const std::string& path, bool selectRegion
 CommandEffect MapCommands::storeTrackMessage(const std::string& bytes, std::string_view extension,
                                              const std::string& path, bool selectRegion, bool mustHoldTracks) {
   std::istringstream in(bytes);
-  TrackModel model;
   const bool diagnostics = readLeadingInt(app_.settings.lookup(DUMP_SWITCH_KEY)) == 9;
-  std::string error;
-  Messages notes;
-  const TrackFamily family =
-      readTrackMessage(in, extension, model, {app_.fixes, diagnostics ? &notes : nullptr}, &error);
-  showMessages(app_.boxes, notes);
-  if (!error.empty()) {
-    app_.boxes.show("CAN'T READ TRACK MESSAGE:", error + ": " + path, MessageIcon::Stop);
-    return {};
-  }
+  Problems asked;  // only a sign that the notes are wanted
+  Result<TrackModel> read = readTrackMessage(in, extension, {app_.fixes, diagnostics ? &asked : nullptr});
+  for (Problem& p : read.problems) p.file = path;
+  showProblems(app_.boxes, read.problems);
+  if (!read) return {};
+  TrackModel model = std::move(*read);
+  const TrackFamily family = model.family;
   if (mustHoldTracks && model.empty()) {
     app_.boxes.show("CAN'T READ TRACK MESSAGE:", "NO TRACKS IN IT: " + path, MessageIcon::Stop);
     return {};
@@ -481,9 +479,8 @@ CommandEffect MapCommands::applyCentreText(const std::string& text) {
 CommandEffect MapCommands::applyStartHour(const std::string& text) {
   std::string entered = toUpper(text);
   trimLeadingBlanks(entered);
-  std::string error;
-  if (!setTerminatorTime(app_.terminator, entered, app_.clock, error)) {
-    app_.boxes.show(error, entered, MessageIcon::Stop);
+  if (const Problems problems = setTerminatorTime(app_.terminator, entered, app_.clock); !problems.empty()) {
+    showProblems(app_.boxes, problems);
     return {};
   }
   return {setSwitch(app_.switches.useCurrentTime, entered == "NOW"), UiRequest::None, "", "", ""};

@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <sstream>
 
+#include "app/problemwords.h"
 #include "base/filereader.h"
 #include "base/textops.h"
 #include "geo/greatcircle.h"
@@ -125,9 +126,8 @@ CommandEffect MapCommands::openDropped(const std::string& path) {
   }
   if (planFileFormatOf(file.bytes) != PlanFileFormat::None) return readProcedure(path, true);
   std::istringstream in(file.bytes);
-  TrackModel probe;
-  if (readTrackMessage(in, fileExtension(path), probe, TrackStore{app_.fixes}) != TrackFamily::None && !probe.empty())
-    return readTracks(path);
+  const Result<TrackModel> probe = readTrackMessage(in, fileExtension(path), TrackStore{app_.fixes});
+  if (probe && probe->family != TrackFamily::None && !probe->empty()) return readTracks(path);
   if (toUpper(std::filesystem::path(path).filename().string()) == "USER.TXT") {
     app_.userOverlay.fresh().setPath(path);
     app_.switches.showUserTxt = true;
@@ -138,7 +138,7 @@ CommandEffect MapCommands::openDropped(const std::string& path) {
 
 CommandEffect MapCommands::readProcedure(const std::string& path, bool route) {
   Result<LoadedProcedure> read = readLoadedProcedure(path, route, &*app_.fixes);
-  showMessages(app_.boxes, read.messages);
+  showProblems(app_.boxes, read.problems);
   if (!read) return {};
   read->revision = app_.procedure->revision + 1;
   app_.procedure = std::move(*read);
@@ -153,7 +153,7 @@ CommandEffect MapCommands::readProcedure(const std::string& path, bool route) {
   selectPresetItem(PROCEDURE_MAP_ITEM);
   app_.procedureMap = true;
   fitViewToDrawnProcedure(app_);
-  for (const ProcedureMessage& m : p.geometry.messages) app_.boxes.show(m.caption, m.text, m.icon);
+  showProblems(app_.boxes, p.geometry.problems);
   std::string note;
   if (p.source.kind == RouteFileKind::FlightPlan) {
     std::size_t points = 0;

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "app/citypair.h"
+#include "app/problemwords.h"
 #include "base/textops.h"
 #include "geo/positiontext.h"
 
@@ -82,7 +83,9 @@ bool saveRouteStringPlan(const AppContext& app, const std::string& path, bool fs
   ResolvedTrack waypoints;
   TrackPlan plan = routeStringPlan(app.plottedRoute, waypoints);
   plan.cycle = airacCycle(app.clock.now());
-  return saveTrackPlan(path, plan, *format, error);
+  const Problems problems = saveTrackPlan(path, plan, *format);
+  if (!problems.empty()) error = wordProblem(problems.front()).text;
+  return problems.empty();
 }
 
 TrackPlan flightPlanAsTrackPlan(const FlightPlan& flightPlan, ResolvedTrack& holder) {

@@ -2,6 +2,7 @@
 
 #include <filesystem>
 
+#include "app/problemwords.h"
 #include "base/controlfile.h"
 #include "base/datafile.h"
 #include "base/textops.h"
@@ -15,7 +16,7 @@ void loadNavData(AppContext& app) {
     return;
   }
   Result<XpNavData> data = readXpNavData(folder);
-  showMessages(app.boxes, data.messages);
+  showProblems(app.boxes, data.problems);
   app.fixes.edit().setNavData(data ? std::make_shared<const XpNavData>(std::move(*data)) : nullptr);
 }
 
@@ -28,8 +29,8 @@ StartupResult startUp(AppContext& app, const std::string& programPath, const std
 
   seedDefaults(settings);
   result.controlFileRead = ControlFile::read(settings, app.once, joinFolder(currentFolder, "KORVANT.CTL"), nullptr);
-  if (const auto early = settings.takeEarlyLookup()) showMessages(app.boxes, {*early});
-  if (const auto problem = app.fixes.edit().setPath(currentFolder, "KORVANT.DAT")) showMessages(app.boxes, {*problem});
+  showProblems(app.boxes, settings.takeEarlyLookup());
+  showProblems(app.boxes, app.fixes.edit().setPath(currentFolder, "KORVANT.DAT"));
   app.userOverlay.fresh().setPath(joinFolder(currentFolder, "USER.TXT"));
   app.fixes.edit().load();
   if (navDataNow) loadNavData(app);

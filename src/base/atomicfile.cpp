@@ -99,10 +99,6 @@ AtomicFile::AtomicFile(std::string target) : path_(std::move(target)) {
   slot_ = registerPath(temporary_);
 }
 
-std::string AtomicFile::failure() const {
-  return "cannot write " + path_ + (error_.empty() ? std::string() : ": " + error_);
-}
-
 AtomicFile::~AtomicFile() {
   if (!done_) ::unlink(temporary_.c_str());
   unregisterPath(slot_);

@@ -8,6 +8,8 @@
 // a folder, device, FIFO or socket is refused, never replaced by a file.
 #include <string>
 
+#include "base/problem.h"
+
 namespace korvant {
 
 class AtomicFile {
@@ -32,8 +34,8 @@ class AtomicFile {
   // Why the last write or commit failed ("not a regular file", "No space
   // left on device"), empty when it did not or the reason is unknown.
   const std::string& error() const { return error_; }
-  // "cannot write PATH", with the reason when known.
-  std::string failure() const;
+  // The failure to write the target, with the reason when known.
+  Problem problem() const { return {Reason::FileNotWritten, path_, 0, error_}; }
 
  private:
   std::string path_, target_, temporary_, error_;

@@ -46,7 +46,7 @@ void ControlFile::readLines(Settings& settings, std::istream& in) {
   while (nextLine(in, line)) storeLine(settings, std::move(line));
 }
 
-bool ControlFile::read(Settings& settings, OnceFlags& once, const std::string& path, Messages* report) {
+bool ControlFile::read(Settings& settings, OnceFlags& once, const std::string& path, Problems* report) {
   if (settings.readDone()) return false;
   settings.markReadDone();
   // A folder, a read error or an endless device count as a missing file.
@@ -54,7 +54,7 @@ bool ControlFile::read(Settings& settings, OnceFlags& once, const std::string& p
   if (!file.ok()) {
     if (report && !once.controlFileOpen) {
       once.controlFileOpen = true;
-      report->push_back({"CAN'T OPEN CONTROL FILE:", path, MessageIcon::Warning});
+      report->push_back({Reason::ControlFileMissing, path});
     }
     return false;
   }

@@ -17,7 +17,7 @@ struct ControlFile {
   // ends the "lookup before read" period. A file that cannot be read (missing,
   // a directory, a read error) counts as missing; with `report` that is said
   // there, once per run.
-  static bool read(Settings& settings, OnceFlags& once, const std::string& path, Messages* report);
+  static bool read(Settings& settings, OnceFlags& once, const std::string& path, Problems* report);
 
   // The line reader behind `read`: LF, CR LF and lone CR all end a line, and a
   // line of any length stays one entry.

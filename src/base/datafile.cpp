@@ -52,7 +52,7 @@ bool tryOpen(std::ifstream& stream, const std::string& path, std::ios::openmode 
 }  // namespace
 
 bool openDataFile(std::ifstream& stream, std::string_view fileName, std::ios::openmode mode,
-                  std::string_view fallbackFolder, bool& reportedFlag, Settings& settings, Messages& messages) {
+                  std::string_view fallbackFolder, bool& reportedFlag, Settings& settings, Problems& problems) {
   const std::string dataFolder = settings.lookup("DataFolder");
   // DataFolder is used as given: the value must end in a separator.
   if (!dataFolder.empty() && tryOpen(stream, dataFolder + std::string(fileName), mode)) return true;
@@ -64,7 +64,7 @@ bool openDataFile(std::ifstream& stream, std::string_view fileName, std::ios::op
 
   if (!reportedFlag) {
     reportedFlag = true;
-    messages.push_back({"CAN'T OPEN FILE", std::string(fileName), MessageIcon::Warning});
+    problems.push_back({Reason::DataFileMissing, {}, 0, std::string(fileName)});
   }
   return false;
 }

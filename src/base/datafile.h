@@ -20,8 +20,8 @@ std::string joinFolder(std::string_view folder, std::string_view fileName);
 std::string resolveCaseInsensitive(const std::string& path);
 
 // Opens `fileName` from DataFolder, then RunFolder, then `fallbackFolder`.
-// On failure says "CAN'T OPEN FILE" in `messages`, once per caller (`reportedFlag`).
+// On failure adds the problem to `problems`, once per caller (`reportedFlag`).
 bool openDataFile(std::ifstream& stream, std::string_view fileName, std::ios::openmode mode,
-                  std::string_view fallbackFolder, bool& reportedFlag, Settings& settings, Messages& messages);
+                  std::string_view fallbackFolder, bool& reportedFlag, Settings& settings, Problems& problems);
 
 }  // namespace korvant

@@ -25,12 +25,12 @@ FileRead readFile(const std::string& path, std::size_t limit, bool prefixOnly) {
   // Only a regular file is read: a device such as /dev/zero never ends, and
   // a file larger than the limit is refused by its size, before a byte is held.
   if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-    result.status = FileReadStatus::NotAFile;
+    result.status = Reason::NotAFile;
     ::close(fd);
     return result;
   }
   if (!prefixOnly && static_cast<unsigned long long>(info.st_size) > limit) {
-    result.status = FileReadStatus::TooLarge;
+    result.status = Reason::FileTooLarge;
     ::close(fd);
     return result;
   }
@@ -38,7 +38,7 @@ FileRead readFile(const std::string& path, std::size_t limit, bool prefixOnly) {
   if (S_ISREG(info.st_mode) && info.st_size > 0)
     result.bytes.reserve(static_cast<std::size_t>(info.st_size) < limit ? static_cast<std::size_t>(info.st_size)
                                                                         : limit);
-  result.status = FileReadStatus::Ok;
+  result.status = Reason::None;
   char chunk[kChunk];
   for (;;) {
     // Ask for one byte beyond the limit, to tell "exactly the limit" from "more".
@@ -46,7 +46,7 @@ FileRead readFile(const std::string& path, std::size_t limit, bool prefixOnly) {
     const ssize_t n = ::read(fd, chunk, room < kChunk ? room : kChunk);
     if (n < 0) {
       if (errno == EINTR) continue;
-      result.status = FileReadStatus::ReadError;
+      result.status = Reason::FileReadError;
       result.reason = std::strerror(errno);
       break;
     }
@@ -54,7 +54,7 @@ FileRead readFile(const std::string& path, std::size_t limit, bool prefixOnly) {
     result.bytes.append(chunk, static_cast<std::size_t>(n));
     if (result.bytes.size() > limit) {
       result.bytes.resize(limit);
-      if (!prefixOnly) result.status = FileReadStatus::TooLarge;
+      if (!prefixOnly) result.status = Reason::FileTooLarge;
       break;
     }
   }
@@ -68,23 +68,5 @@ FileRead readFile(const std::string& path, std::size_t limit, bool prefixOnly) {
 FileRead readWholeFile(const std::string& path, std::size_t limit) { return readFile(path, limit, false); }
 
 FileRead readFilePrefix(const std::string& path, std::size_t limit) { return readFile(path, limit, true); }
-
-std::string describeFileRead(const FileRead& read, std::size_t limit) {
-  switch (read.status) {
-    case FileReadStatus::Ok: return {};
-    case FileReadStatus::CannotOpen: return "cannot open (" + read.reason + ")";
-    case FileReadStatus::NotAFile: return "is not a file";
-    case FileReadStatus::ReadError: return "read error (" + read.reason + ")";
-    case FileReadStatus::TooLarge: {
-      const std::size_t mb = limit >> 20;
-      return mb > 0 ? "larger than " + std::to_string(mb) + " MB" : "larger than " + std::to_string(limit) + " bytes";
-    }
-  }
-  return {};
-}
-
-std::string cannotOpenText(const std::string& path, const FileRead& read, std::size_t limit) {
-  return read.status == FileReadStatus::CannotOpen ? path : path + " (" + describeFileRead(read, limit) + ")";
-}
 
 }  // namespace korvant

@@ -5,22 +5,28 @@
 #include <cstddef>
 #include <string>
 
+#include "base/problem.h"
+
 namespace korvant {
 
-enum class FileReadStatus {
-  Ok,
-  CannotOpen,  // missing, no permission
-  NotAFile,    // a folder, a socket, ...
-  ReadError,   // the system refused a read partway
-  TooLarge,    // more than the limit (an endless device ends here too)
-};
-
 struct FileRead {
-  FileReadStatus status = FileReadStatus::CannotOpen;
+  // None when read; else FileMissing (missing, no permission), NotAFile (a
+  // folder, a socket, ...), FileReadError (the system refused a read
+  // partway) or FileTooLarge (more than the limit; an endless device too).
+  Reason status = Reason::FileMissing;
   std::string bytes;
-  std::string reason;  // the system's words for a failure, empty when Ok
+  std::string reason;  // the system's words for a failure, empty when read
 
-  bool ok() const { return status == FileReadStatus::Ok; }
+  bool ok() const { return status == Reason::None; }
+  // `what` (a plan, a procedure, ...) not read from `path`, because of this.
+  Problem notRead(Reason what, const std::string& path, std::size_t limit) const {
+    Problem p{what, path};
+    p.cause = status;
+    p.causeDetail = reason;
+    p.causeCount = static_cast<long long>(limit);
+    p.refused = true;
+    return p;
+  }
 };
 
 // The whole file, refused as TooLarge past `limit` bytes.
@@ -28,11 +34,5 @@ FileRead readWholeFile(const std::string& path, std::size_t limit);
 
 // At most the first `limit` bytes; a longer file is no failure.
 FileRead readFilePrefix(const std::string& path, std::size_t limit);
-
-// "cannot open", "is a folder", "read error (Input/output error)", "larger than 16 MB".
-std::string describeFileRead(const FileRead& read, std::size_t limit);
-// The text of a "CAN'T OPEN FILE" box: the path, and why when it is more than
-// a file that is not there.
-std::string cannotOpenText(const std::string& path, const FileRead& read, std::size_t limit);
 
 }  // namespace korvant

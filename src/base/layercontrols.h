@@ -67,13 +67,12 @@ constexpr SwitchEntry dafifSwitch(std::string_view name, bool DafifSwitches::*me
   return {name, nullptr, member, -1, command, true, menu, sheet};
 }
 // The Special Use items: the property sheet shows them, no command handles them.
-constexpr SwitchEntry specialUseSwitch(std::string_view name, bool DafifSwitches::*member, int command,
-                                       MenuPlace menu, SheetPlace sheet) {
+constexpr SwitchEntry specialUseSwitch(std::string_view name, bool DafifSwitches::*member, int command, MenuPlace menu,
+                                       SheetPlace sheet) {
   return {name, nullptr, member, -1, command, false, menu, sheet};
 }
-inline constexpr std::string_view ROUTE_GROUP_NAMES[8] = {"routeGroup1", "routeGroup2", "routeGroup3",
-                                                          "routeGroup4", "routeGroup5", "routeGroup6",
-                                                          "routeGroup7", "routeGroup8"};
+inline constexpr std::string_view ROUTE_GROUP_NAMES[8] = {"routeGroup1", "routeGroup2", "routeGroup3", "routeGroup4",
+                                                          "routeGroup5", "routeGroup6", "routeGroup7", "routeGroup8"};
 constexpr SwitchEntry routeGroupSwitch(int index, int command, MenuPlace menu, SheetPlace sheet) {
   return {ROUTE_GROUP_NAMES[index], nullptr, nullptr, index, command, true, menu, sheet};
 }

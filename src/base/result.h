@@ -1,15 +1,17 @@
 #pragma once
 // How the core reports what went wrong: a reader returns its value, or none,
-// with the messages it has for the user in the order they arose; the app
-// floor shows them. The core never shows a message box itself.
+// with the problems it met in the order they arose; the app floor words and
+// shows them. The core never words a problem or shows a box itself.
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "base/messageboxes.h"
+#include "base/problem.h"
 
 namespace korvant {
 
+// A box as the app floor words it.
 struct Message {
   std::string caption, text;
   MessageIcon icon = MessageIcon::None;
@@ -17,16 +19,10 @@ struct Message {
   bool operator==(const Message&) const = default;
 };
 
-using Messages = std::vector<Message>;
-
-inline void showMessages(MessageBoxes& boxes, const Messages& messages) {
-  for (const Message& m : messages) boxes.show(m.caption, m.text, m.icon);
-}
-
 template <typename T>
 struct Result {
   std::optional<T> value;
-  Messages messages;  // said whether or not there is a value
+  Problems problems;  // said whether or not there is a value
 
   explicit operator bool() const { return value.has_value(); }
   T& operator*() { return *value; }

@@ -24,7 +24,7 @@ std::string Settings::lookup(std::string_view key) {
   if (!readDone_) {
     if (!once_.earlyLookup) {
       once_.earlyLookup = true;
-      earlyLookup_ = Message{"LOOKUP() BEFORE READ():", upperKey, MessageIcon::Warning};
+      earlyLookup_ = {{Reason::LookupBeforeRead, {}, 0, upperKey}};
     }
     return {};
   }

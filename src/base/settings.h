@@ -29,7 +29,7 @@ class Settings {
   // answers empty, so that no caller acts on a default that the user may have
   // overridden, and keeps a warning (once per run) for the app to show.
   std::string lookup(std::string_view key);
-  std::optional<Message> takeEarlyLookup() { return std::exchange(earlyLookup_, std::nullopt); }
+  Problems takeEarlyLookup() { return std::exchange(earlyLookup_, {}); }
 
   // As lookup, without the read check; reports the entry's upper-case flag and
   // leaves `upcase` alone when the key is absent.
@@ -44,7 +44,7 @@ class Settings {
   const CtlData* find(std::string_view upperKey) const;
 
   OnceFlags& once_;
-  std::optional<Message> earlyLookup_;
+  Problems earlyLookup_;
   std::vector<CtlData> entries_;
   bool readDone_ = false;
 };

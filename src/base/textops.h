@@ -2,6 +2,7 @@
 // Text operations shared by every reader of user text.
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace korvant {
 
@@ -29,5 +30,8 @@ long readLeadingInt(std::string_view text);
 
 // An on/off setting is on when its value is not empty and does not start with "0".
 bool isSwitchOn(std::string_view value);
+
+// The lines of a text, each without its line end (LF or CR LF).
+std::vector<std::string> textLines(std::string_view text);
 
 }  // namespace korvant

@@ -16,20 +16,6 @@ namespace korvant {
 
 namespace {
 
-std::vector<std::string> linesOf(std::string_view text) {
-  std::vector<std::string> lines;
-  std::size_t start = 0;
-  while (start < text.size()) {
-    std::size_t end = text.find('\n', start);
-    if (end == std::string_view::npos) end = text.size();
-    std::string line(text.substr(start, end - start));
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    lines.push_back(std::move(line));
-    start = end + 1;
-  }
-  return lines;
-}
-
 std::string exact(double value) {
   char text[40];
   std::snprintf(text, sizeof text, "%.17g", value);
@@ -82,13 +68,13 @@ bool isTextLine(std::string_view line) {
 const std::string kFileNames[] = {"ATSID.TXT", "DAFA.BIN",    "DAFN.BIN", "DAFORTCA.TXT", "RADIALK.TXT", "RADIALX.TXT",
                                   "RWY0.TXT",  "SEGDIST.TXT", "WPTA.TXT", "WPTE.TXT",     "WPTN.TXT",    "WPTS.TXT"};
 
-bool addDump(const std::vector<std::string>& lines, DafifFolder& folder, std::string& error) {
+bool addDump(const std::vector<std::string>& lines, DafifFolder& folder, Problem& error) {
   std::string* file = nullptr;
   std::string name;
   for (std::size_t n = 0; n < lines.size(); ++n) {
     const std::string& line = lines[n];
     const auto fail = [&](const char* why) {
-      error = "line " + std::to_string(n + 1) + ": " + why;
+      error = {Reason::SourceLineFault, {}, static_cast<int>(n + 1), why};
       return false;
     };
     if (line.empty() || line[0] == '#') continue;
@@ -160,7 +146,7 @@ class PublicSource {
  public:
   explicit PublicSource(DafifFolder& folder) : folder_(folder) {}
 
-  bool add(Layout layout, const std::vector<std::string>& lines, std::string& error) {
+  bool add(Layout layout, const std::vector<std::string>& lines, Problem& error) {
     const std::vector<std::string> header = splitCsv(lines[0]);
     for (std::size_t n = 1; n < lines.size(); ++n) {
       if (lines[n].empty() || lines[n][0] == '#') continue;
@@ -171,7 +157,7 @@ class PublicSource {
         return {};
       };
       if (!row(layout, field)) {
-        error = "line " + std::to_string(n + 1) + ": cannot read the row";
+        error = {Reason::SourceRowUnreadable, {}, static_cast<int>(n + 1)};
         return false;
       }
     }
@@ -400,19 +386,23 @@ DafifFolder DafifFolderBuilder::finish() {
   return std::move(state_->folder);
 }
 
-bool DafifFolderBuilder::add(std::string_view text, std::string& error) {
-  std::vector<std::string> lines = linesOf(text);
-  std::size_t first = 0;
-  while (first < lines.size() && (lines[first].empty() || lines[first][0] == '#')) ++first;
-  if (first == lines.size()) return true;
-  const Layout layout = layoutOf(lines[first]);
-  if (layout == Layout::Unknown) {
-    error = "line " + std::to_string(first + 1) + ": not a header the builder knows";
-    return false;
-  }
-  if (layout == Layout::Dump) return addDump(lines, state_->folder, error);
-  lines.erase(lines.begin(), lines.begin() + static_cast<std::ptrdiff_t>(first));
-  return state_->source.add(layout, lines, error);
+Problems DafifFolderBuilder::add(std::string_view text) {
+  Problem error;
+  const bool ok = [&] {
+    std::vector<std::string> lines = textLines(text);
+    std::size_t first = 0;
+    while (first < lines.size() && (lines[first].empty() || lines[first][0] == '#')) ++first;
+    if (first == lines.size()) return true;
+    const Layout layout = layoutOf(lines[first]);
+    if (layout == Layout::Unknown) {
+      error = {Reason::SourceHeaderUnknown, {}, static_cast<int>(first + 1)};
+      return false;
+    }
+    if (layout == Layout::Dump) return addDump(lines, state_->folder, error);
+    lines.erase(lines.begin(), lines.begin() + static_cast<std::ptrdiff_t>(first));
+    return state_->source.add(layout, lines, error);
+  }();
+  return ok ? Problems{} : Problems{error};
 }
 
 }  // namespace korvant

@@ -24,6 +24,8 @@
 #include <string>
 #include <string_view>
 
+#include "base/problem.h"
+
 namespace korvant {
 
 // File name (DAFA.BIN, WPTN.TXT, ...) to its bytes.
@@ -38,8 +40,8 @@ class DafifFolderBuilder {
   DafifFolderBuilder(const DafifFolderBuilder&) = delete;
   DafifFolderBuilder& operator=(const DafifFolderBuilder&) = delete;
 
-  // False with `error` (the line number and why) when the text cannot be read.
-  bool add(std::string_view text, std::string& error);
+  // The line that cannot be read and why; empty when the text was read.
+  Problems add(std::string_view text);
   DafifFolder finish();
 
  private:

@@ -134,7 +134,7 @@ void appendPieces(const std::vector<Point>& points, const Piece& header, std::ve
 
 class SourceParser {
  public:
-  SourceParser(std::string_view fileName, FixFileContents& contents, FixSourceError& error)
+  SourceParser(std::string_view fileName, FixFileContents& contents, Problem& error)
       : contents_(contents), error_(error) {
     error_.file = std::string(fileName);
   }
@@ -157,7 +157,8 @@ class SourceParser {
 
  private:
   bool fail(std::string message) {
-    error_.message = std::move(message);
+    error_.reason = Reason::SourceLineFault;
+    error_.detail = std::move(message);
     return false;
   }
 
@@ -277,7 +278,7 @@ class SourceParser {
   }
 
   FixFileContents& contents_;
-  FixSourceError& error_;
+  Problem& error_;
   Block block_ = Block::None;
   bool awaitingPreamble_ = false;
   std::string polylineId_;
@@ -302,9 +303,10 @@ std::string position(const LatLng& p) { return coordinate(p.lat, 'N', 'S') + ","
 
 }  // namespace
 
-bool parseFixSource(std::string_view text, std::string_view fileName, FixFileContents& contents,
-                    FixSourceError& error) {
-  return SourceParser(fileName, contents, error).parse(text);
+Problems parseFixSource(std::string_view text, std::string_view fileName, FixFileContents& contents) {
+  Problem error;
+  if (SourceParser(fileName, contents, error).parse(text)) return {};
+  return {error};
 }
 
 std::string escapePreamble(std::string_view text) {

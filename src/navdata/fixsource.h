@@ -16,21 +16,15 @@
 #include <string>
 #include <string_view>
 
+#include "base/problem.h"
 #include "navdata/fixfile.h"
 
 namespace korvant {
 
-struct FixSourceError {
-  std::string file;
-  int line = 0;
-  std::string message;
-
-  std::string text() const { return file + ":" + std::to_string(line) + ": " + message; }
-};
-
 // Adds the records of one source text to `contents`. Lines of more than 50
-// points become pieces of at most 50 that share their joining points.
-bool parseFixSource(std::string_view text, std::string_view fileName, FixFileContents& contents, FixSourceError& error);
+// points become pieces of at most 50 that share their joining points. The
+// line that cannot be read and why; empty when all could.
+Problems parseFixSource(std::string_view text, std::string_view fileName, FixFileContents& contents);
 
 // The whole file as one source text, preamble included; parsing it again
 // gives the same records.

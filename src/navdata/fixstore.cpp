@@ -147,19 +147,17 @@ std::optional<std::string> fixFilePreamble(const std::vector<std::uint8_t>& byte
   return std::string(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(marker));
 }
 
-std::optional<Message> FixStore::setPath(const std::string& folder, std::string_view fileName) {
+Problems FixStore::setPath(const std::string& folder, std::string_view fileName) {
   ++revision_;
   path_.clear();
   state_ = State::NotTried;
   bytes_.reset();
   // Too long a path is checked first: the system cannot even look at the folder then.
-  if (folder.size() + fileName.size() + 1 >= PATH_MAX)
-    return Message{"ERROR:", "PATH + DAT FILE NAME TOO LONG", MessageIcon::Stop};
+  if (folder.size() + fileName.size() + 1 >= PATH_MAX) return {{Reason::PathTooLong, folder, 0, std::string(fileName)}};
   std::error_code ec;
-  if (folder.empty() || !std::filesystem::is_directory(folder, ec))
-    return Message{"WINDOWS/DOS ERROR:", "UNABLE TO GET CURRENT WORKING DIRECTORY", MessageIcon::Stop};
+  if (folder.empty() || !std::filesystem::is_directory(folder, ec)) return {{Reason::NoWorkingFolder, folder}};
   path_ = joinFolder(folder, fileName);
-  return std::nullopt;
+  return {};
 }
 
 void FixStore::loadBytes(std::vector<std::uint8_t> bytes) {

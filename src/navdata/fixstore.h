@@ -57,7 +57,7 @@ class FixStore {
   // The file in `folder` (the current folder at start-up). A folder that
   // cannot be read or a path that is too long leaves the store without a file.
   // What went wrong, for the caller to say, or nothing.
-  std::optional<Message> setPath(const std::string& folder, std::string_view fileName);
+  Problems setPath(const std::string& folder, std::string_view fileName);
   void setPathDirectly(std::string path) {
     path_ = std::move(path);
     state_ = State::NotTried;

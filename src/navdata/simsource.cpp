@@ -171,12 +171,12 @@ std::string dumpRecord(std::vector<std::string> f, const char*& why) {
   return positionFrom(f, runway ? 1 : 2, reinterpret_cast<std::uint8_t*>(record.data())) ? record : std::string();
 }
 
-bool addDump(const std::vector<std::string>& lines, SimFolder& folder, std::string& error) {
+bool addDump(const std::vector<std::string>& lines, SimFolder& folder, Problem& error) {
   std::string* file = nullptr;
   for (std::size_t n = 0; n < lines.size(); ++n) {
     const std::vector<std::string> f = splitCsv(lines[n]);
     const auto fail = [&](const char* why) {
-      error = "line " + std::to_string(n + 1) + ": " + why;
+      error = {Reason::SourceLineFault, {}, static_cast<int>(n + 1), why};
       return false;
     };
     if (f[0].empty() || f[0][0] == '#') continue;
@@ -204,7 +204,7 @@ class PublicSource {
  public:
   explicit PublicSource(SimFolder& folder) : folder_(folder) {}
 
-  bool add(Layout layout, const std::vector<std::string>& lines, std::string& error) {
+  bool add(Layout layout, const std::vector<std::string>& lines, Problem& error) {
     const std::vector<std::string> header = splitCsv(lines[0]);
     const auto column = [&](const char* name) {
       for (std::size_t i = 0; i < header.size(); ++i)
@@ -219,7 +219,7 @@ class PublicSource {
         return i >= 0 && static_cast<std::size_t>(i) < f.size() ? f[static_cast<std::size_t>(i)] : std::string();
       };
       if (!row(layout, field)) {
-        error = "line " + std::to_string(n + 1) + ": cannot read the row";
+        error = {Reason::SourceRowUnreadable, {}, static_cast<int>(n + 1)};
         return false;
       }
     }
@@ -343,30 +343,25 @@ SimFolder SimFolderBuilder::finish() {
   return std::move(state_->folder);
 }
 
-bool SimFolderBuilder::add(std::string_view text, std::string& error) {
-  SimFolder& folder = state_->folder;
-  std::vector<std::string> lines;
-  std::size_t start = 0;
-  while (start < text.size()) {
-    std::size_t end = text.find('\n', start);
-    if (end == std::string_view::npos) end = text.size();
-    std::string line(text.substr(start, end - start));
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    lines.push_back(std::move(line));
-    start = end + 1;
-  }
-  // Comment lines before the header.
-  std::size_t first = 0;
-  while (first < lines.size() && (lines[first].empty() || lines[first][0] == '#')) ++first;
-  if (first == lines.size()) return true;
-  lines.erase(lines.begin(), lines.begin() + static_cast<std::ptrdiff_t>(first));
-  const Layout layout = layoutOf(lines[0]);
-  if (layout == Layout::Unknown) {
-    error = "line " + std::to_string(first + 1) + ": not a header the builder knows";
-    return false;
-  }
-  if (layout == Layout::Dump) return addDump(lines, folder, error);
-  return state_->source.add(layout, lines, error);
+Problems SimFolderBuilder::add(std::string_view text) {
+  Problem error;
+  const bool ok = [&] {
+    SimFolder& folder = state_->folder;
+    std::vector<std::string> lines = textLines(text);
+    // Comment lines before the header.
+    std::size_t first = 0;
+    while (first < lines.size() && (lines[first].empty() || lines[first][0] == '#')) ++first;
+    if (first == lines.size()) return true;
+    lines.erase(lines.begin(), lines.begin() + static_cast<std::ptrdiff_t>(first));
+    const Layout layout = layoutOf(lines[0]);
+    if (layout == Layout::Unknown) {
+      error = {Reason::SourceHeaderUnknown, {}, static_cast<int>(first + 1)};
+      return false;
+    }
+    if (layout == Layout::Dump) return addDump(lines, folder, error);
+    return state_->source.add(layout, lines, error);
+  }();
+  return ok ? Problems{} : Problems{error};
 }
 
 }  // namespace korvant

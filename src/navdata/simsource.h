@@ -22,6 +22,8 @@
 #include <string>
 #include <string_view>
 
+#include "base/problem.h"
+
 namespace korvant {
 
 // File name (747WPT.DAT, 747NAM.STA, ...) to its bytes.
@@ -42,8 +44,8 @@ class SimFolderBuilder {
   SimFolderBuilder(const SimFolderBuilder&) = delete;
   SimFolderBuilder& operator=(const SimFolderBuilder&) = delete;
 
-  // False with `error` (the line number and why) when the text cannot be read.
-  bool add(std::string_view text, std::string& error);
+  // The line that cannot be read and why; empty when the text was read.
+  Problems add(std::string_view text);
   SimFolder finish();
 
  private:

@@ -42,50 +42,54 @@ constexpr const char* kHeader = " - built by korvant-mkdat from public data and 
 
 }  // namespace
 
-bool XpNavFolderBuilder::add(const std::string& text, std::string& error) {
-  std::stringstream in(text);
-  std::string line;
-  int number = 0;
-  enum { Unknown, Fixes, Airways } table = Unknown;
-  while (std::getline(in, line)) {
-    ++number;
-    if (line.empty() || line[0] == '#' || line == "\r") continue;
-    const std::vector<std::string> f = fields(line);
-    if (table == Unknown) {
-      if (!f.empty() && f[0] == "name")
-        table = Fixes;
-      else if (!f.empty() && f[0] == "airway")
-        table = Airways;
-      else {
-        error = "line " + std::to_string(number) + ": a header name,... or airway,... first";
+Problems XpNavFolderBuilder::add(const std::string& text) {
+  Problem error;
+  const bool ok = [&] {
+    std::stringstream in(text);
+    std::string line;
+    int number = 0;
+    enum { Unknown, Fixes, Airways } table = Unknown;
+    while (std::getline(in, line)) {
+      ++number;
+      if (line.empty() || line[0] == '#' || line == "\r") continue;
+      const std::vector<std::string> f = fields(line);
+      if (table == Unknown) {
+        if (!f.empty() && f[0] == "name")
+          table = Fixes;
+        else if (!f.empty() && f[0] == "airway")
+          table = Airways;
+        else {
+          error = {Reason::SourceHeaderMissing, {}, static_cast<int>(number)};
+          return false;
+        }
+        continue;
+      }
+      const auto refuse = [&](const char* why) {
+        error = {Reason::SourceLineFault, {}, static_cast<int>(number), why};
         return false;
+      };
+      try {
+        if (table == Fixes) {
+          if (f.size() != 4) return refuse("four fields expected");
+          const double lat = std::stod(f[2]), lng = std::stod(f[3]);
+          if (!(std::fabs(lat) <= 90) || !(std::fabs(lng) <= 180)) return refuse("position out of range");
+          if (!usableName(f[0])) return refuse("a name of 1 to 8 characters without blanks");
+          const int kind = std::stoi(f[1]);
+          if (kind == 1) continue;  // airports are no en-route points
+          points_.push_back({f[0], kind, lat, lng});
+        } else {
+          if (f.size() < 5) return refuse("an airway needs its level, direction and two points");
+          for (std::size_t i = 0; i < f.size(); ++i)
+            if (i != 1 && i != 2 && !usableName(f[i])) return refuse("a name of 1 to 8 characters without blanks");
+          airways_.push_back({f[0], std::stoi(f[1]), f[2].empty() ? 'N' : f[2][0], {f.begin() + 3, f.end()}});
+        }
+      } catch (const std::exception&) {
+        return refuse("not a number");
       }
-      continue;
     }
-    const auto refuse = [&](const char* why) {
-      error = "line " + std::to_string(number) + ": " + why;
-      return false;
-    };
-    try {
-      if (table == Fixes) {
-        if (f.size() != 4) return refuse("four fields expected");
-        const double lat = std::stod(f[2]), lng = std::stod(f[3]);
-        if (!(std::fabs(lat) <= 90) || !(std::fabs(lng) <= 180)) return refuse("position out of range");
-        if (!usableName(f[0])) return refuse("a name of 1 to 8 characters without blanks");
-        const int kind = std::stoi(f[1]);
-        if (kind == 1) continue;  // airports are no en-route points
-        points_.push_back({f[0], kind, lat, lng});
-      } else {
-        if (f.size() < 5) return refuse("an airway needs its level, direction and two points");
-        for (std::size_t i = 0; i < f.size(); ++i)
-          if (i != 1 && i != 2 && !usableName(f[i])) return refuse("a name of 1 to 8 characters without blanks");
-        airways_.push_back({f[0], std::stoi(f[1]), f[2].empty() ? 'N' : f[2][0], {f.begin() + 3, f.end()}});
-      }
-    } catch (const std::exception&) {
-      return refuse("not a number");
-    }
-  }
-  return true;
+    return true;
+  }();
+  return ok ? Problems{} : Problems{error};
 }
 
 std::map<std::string, std::string> XpNavFolderBuilder::finish() const {

@@ -7,15 +7,16 @@
 #include <string>
 #include <vector>
 
+#include "base/problem.h"
 #include "geo/latlng.h"
 
 namespace korvant {
 
 class XpNavFolderBuilder {
  public:
-  // One CSV source; its header line says which table it is. False, with the
-  // line, when a row cannot be used.
-  bool add(const std::string& text, std::string& error);
+  // One CSV source; its header line says which table it is. The line of a
+  // row that cannot be used, and why; empty when all could.
+  Problems add(const std::string& text);
   // The three files, by name.
   std::map<std::string, std::string> finish() const;
 

@@ -97,10 +97,10 @@ class RecordWalk {
   // The layout the second line names, 0 when it names none.
   int version() const { return version_; }
   // Said once for a layout this reader does not read; no line is read then.
-  Messages unread() const {
-    return {{"NAVIGATION DATA:",
-             file_ + ": LAYOUT " + (version_ ? std::to_string(version_) : std::string("(NONE)")) + " IS NOT READ",
-             MessageIcon::Warning}};
+  Problems unread() const {
+    Problem p{Reason::NavDataLayoutNotRead, file_};
+    p.count = version_;
+    return {p};
   }
   // The next record line, or false at "99" or the end.
   bool next() {
@@ -121,23 +121,28 @@ class RecordWalk {
     return false;
   }
   std::string_view line() const { return line_; }
-  void refuse(const std::string& why) {
-    if (refused_++ == 0) firstRefusal_ = "line " + std::to_string(number_) + ": " + why;
+  void refuse(Reason why) {
+    if (refused_++ > 0) return;
+    firstRefusal_ = why;
+    firstRefusedLine_ = number_;
   }
-  Messages messages() const {
-    Messages m;
-    if (refused_ > 0)
-      m.push_back({"NAVIGATION DATA:",
-                   file_ + ": " + std::to_string(refused_) + " LINES NOT USED (FIRST " + firstRefusal_ + ")",
-                   MessageIcon::Warning});
-    if (!ended_)
-      m.push_back({"NAVIGATION DATA:", file_ + ": ENDS WITHOUT ITS CLOSING 99: CUT SHORT?", MessageIcon::Warning});
+  Problems problems() const {
+    Problems m;
+    if (refused_ > 0) {
+      Problem p{Reason::NavDataLinesNotUsed, file_, static_cast<int>(firstRefusedLine_)};
+      p.count = refused_;
+      p.cause = firstRefusal_;
+      m.push_back(p);
+    }
+    if (!ended_) m.push_back({Reason::NavDataCutShort, file_});
     return m;
   }
 
  private:
   std::string_view text_, line_;
-  std::string file_, firstRefusal_;
+  std::string file_;
+  Reason firstRefusal_ = Reason::None;
+  long firstRefusedLine_ = 0;
   std::size_t at_ = 0;
   long number_ = 0, refused_ = 0;
   int version_ = 0;
@@ -159,7 +164,7 @@ std::optional<LatLng> position(std::string_view lat, std::string_view lng) {
 std::string XpNavData::nameOf(const XpPoint& p) const { return unpackIdent(p.name); }
 std::string XpNavData::airwayName(const XpSegment& s) const { return unpackIdent(s.airway); }
 
-Messages XpNavData::readFixes(std::string_view text, const std::string& file) {
+Problems XpNavData::readFixes(std::string_view text, const std::string& file) {
   RecordWalk walk(text, file);
   // 600 (FlightGear, X-Plane 10 and before): lat lon ident; 1100 on: lat lon
   // ident terminal-area region [type] [name].
@@ -168,22 +173,22 @@ Messages XpNavData::readFixes(std::string_view text, const std::string& file) {
   while (walk.next()) {
     const Columns c = columns(walk.line(), old ? 3 : 5);
     if (c.size() < (old ? 3u : 5u)) {
-      walk.refuse("too few columns");
+      walk.refuse(Reason::LineTooFewColumns);
       continue;
     }
     const auto where = position(c[0], c[1]);
     const auto name = packIdent(c[2]);
     if (!where || !name) {
-      walk.refuse(where ? "identifier longer than 8 characters" : "position out of range");
+      walk.refuse(where ? Reason::IdentifierTooLong : Reason::PositionOutOfRange);
       continue;
     }
     points_.push_back({*name, *where, old ? std::uint16_t{0} : packRegion(c[4]), FIX_KIND_WAYPOINT});
   }
   sorted_ = false;
-  return walk.messages();
+  return walk.problems();
 }
 
-Messages XpNavData::readNavaids(std::string_view text, const std::string& file) {
+Problems XpNavData::readNavaids(std::string_view text, const std::string& file) {
   RecordWalk walk(text, file);
   // 740 and 810 (FlightGear, X-Plane 10 and before): code lat lon elevation
   // frequency range variation ident name; 1100 on put the terminal area and
@@ -199,13 +204,13 @@ Messages XpNavData::readNavaids(std::string_view text, const std::string& file) 
     // slopes, markers and a VOR's own DME are no en-route points.
     if (!code || (*code != 2 && *code != 3 && *code != 13)) continue;
     if (c.size() < needed) {
-      walk.refuse("too few columns");
+      walk.refuse(Reason::LineTooFewColumns);
       continue;
     }
     const auto where = position(c[1], c[2]);
     const auto name = packIdent(c[7]);
     if (!where || !name) {
-      walk.refuse(where ? "identifier longer than 8 characters" : "position out of range");
+      walk.refuse(where ? Reason::IdentifierTooLong : Reason::PositionOutOfRange);
       continue;
     }
     points_.push_back({*name, *where, packRegion(c[9]),
@@ -214,7 +219,7 @@ Messages XpNavData::readNavaids(std::string_view text, const std::string& file) 
                                                              : FIX_KIND_DME)});
   }
   sorted_ = false;
-  return walk.messages();
+  return walk.problems();
 }
 
 void XpNavData::finish() {
@@ -238,7 +243,7 @@ std::optional<std::uint32_t> XpNavData::pointAt(std::uint64_t name, const LatLng
   return std::nullopt;
 }
 
-Messages XpNavData::readAirways(std::string_view text, const std::string& file) {
+Problems XpNavData::readAirways(std::string_view text, const std::string& file) {
   finish();
   // 640 (FlightGear, X-Plane 10 and before; some files say 600): ident lat
   // lon ident lat lon level base top names, each end by its position. 1100:
@@ -273,7 +278,7 @@ Messages XpNavData::readAirways(std::string_view text, const std::string& file) 
   while (walk.next()) {
     const Columns c = columns(walk.line(), needed);
     if (c.size() < needed) {
-      walk.refuse("too few columns");
+      walk.refuse(Reason::LineTooFewColumns);
       continue;
     }
     const auto end = [&](std::size_t at) -> std::optional<std::uint32_t> {
@@ -312,11 +317,12 @@ Messages XpNavData::readAirways(std::string_view text, const std::string& file) 
   }
   std::stable_sort(segments_.begin(), segments_.end(),
                    [](const XpSegment& a, const XpSegment& b) { return a.airway < b.airway; });
-  Messages m = walk.messages();
-  if (unknownEnds > 0)
-    m.push_back({"NAVIGATION DATA:",
-                 file + ": " + std::to_string(unknownEnds) + " SEGMENTS WITH AN END NOT IN THE FIXES OR NAVAIDS",
-                 MessageIcon::Warning});
+  Problems m = walk.problems();
+  if (unknownEnds > 0) {
+    Problem p{Reason::NavDataEndsUnknown, file};
+    p.count = unknownEnds;
+    m.push_back(p);
+  }
   return m;
 }
 
@@ -457,29 +463,27 @@ Result<XpNavData> readXpNavData(const std::string& folder) {
   Result<XpNavData> result;
   XpNavData data;
   bool any = false;
-  const auto read = [&](const std::string& path, Messages (XpNavData::*reader)(std::string_view, const std::string&)) {
+  const auto read = [&](const std::string& path, Problems (XpNavData::*reader)(std::string_view, const std::string&)) {
     const std::string file = std::filesystem::path(path).filename().string();
     const FileRead bytes = readWholeFile(path, NAV_DATA_FILE_LIMIT);
-    const auto refuse = [&](const std::string& why) {
-      result.messages.push_back({"CAN'T READ NAVIGATION DATA:", path + ": " + why, MessageIcon::Warning});
-    };
     if (!bytes.ok()) {
-      refuse(bytes.status == FileReadStatus::TooLarge     ? "LARGER THAN 256 MB"
-             : bytes.status == FileReadStatus::NotAFile   ? "NOT A FILE"
-             : bytes.status == FileReadStatus::CannotOpen ? "MISSING"
-                                                          : "CANNOT BE READ (" + bytes.reason + ")");
+      result.problems.push_back(bytes.notRead(Reason::NavDataNotRead, path, NAV_DATA_FILE_LIMIT));
       return;
     }
     // Gzipped or not, told by its first bytes rather than its name.
     std::string unpacked;
     if (isGzip(bytes.bytes)) {
       Gunzipped g = gunzip(bytes.bytes, NAV_DATA_FILE_LIMIT);
-      if (!g.ok) return refuse(g.reason);
+      if (!g.ok) {
+        FileRead unpacked{Reason::FileNotUnpacked, {}, g.reason};
+        result.problems.push_back(unpacked.notRead(Reason::NavDataNotRead, path, NAV_DATA_FILE_LIMIT));
+        return;
+      }
       unpacked = std::move(g.bytes);
     }
     any = true;
-    const Messages said = (data.*reader)(unpacked.empty() ? std::string_view(bytes.bytes) : unpacked, file);
-    result.messages.insert(result.messages.end(), said.begin(), said.end());
+    const Problems said = (data.*reader)(unpacked.empty() ? std::string_view(bytes.bytes) : unpacked, file);
+    result.problems.insert(result.problems.end(), said.begin(), said.end());
   };
   read(pathIn(folder, kFixNames), &XpNavData::readFixes);
   read(pathIn(folder, kNavNames), &XpNavData::readNavaids);

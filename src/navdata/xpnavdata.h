@@ -56,9 +56,9 @@ class XpNavData {
   // 600, 1100, 1101, 1200; navaids 740, 810, 1100, 1150, 1200; airways 600,
   // 640, 1100, 1101) and says once, with the number, a layout it does not
   // read. `file` names the file in what is said.
-  Messages readFixes(std::string_view text, const std::string& file = "earth_fix.dat");
-  Messages readNavaids(std::string_view text, const std::string& file = "earth_nav.dat");
-  Messages readAirways(std::string_view text, const std::string& file = "earth_awy.dat");
+  Problems readFixes(std::string_view text, const std::string& file = "earth_fix.dat");
+  Problems readNavaids(std::string_view text, const std::string& file = "earth_nav.dat");
+  Problems readAirways(std::string_view text, const std::string& file = "earth_awy.dat");
 
   // Sorts the points for lookups: after the fixes and navaids are read.
   void finish();

@@ -3,6 +3,7 @@
 #include <QFile>
 #include <QPainter>
 
+#include "app/problemwords.h"
 #include "base/atomicfile.h"
 #include "map/testpattern.h"
 #include "platform/qtcanvas.h"
@@ -65,7 +66,7 @@ bool printMapPage(QPrinter& printer, const PaintInput& input, const PrintPage& p
   // The printer's PDF engine does not say when a write failed: a whole PDF
   // ends with its end-of-file marker.
   if (!painted || !endsWithPdfTrailer(file.temporaryPath()) || !file.commit()) {
-    error = file.failure();
+    error = notWrittenWords(file.problem());
     return false;
   }
   return true;

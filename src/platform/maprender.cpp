@@ -9,6 +9,7 @@
 #include <cmath>
 #include <cstdio>
 
+#include "app/problemwords.h"
 #include "base/atomicfile.h"
 #include "base/textops.h"
 #include "platform/qtcanvas.h"
@@ -106,7 +107,7 @@ bool renderMapFile(const PaintInput& input, const MapFileRequest& request, std::
   const bool ok = renderTo(input, *format, buffer, request, painted);
   buffer.close();
   if (!ok || !file.write(bytes.toStdString())) {
-    error = file.failure();
+    error = notWrittenWords(file.problem());
     return false;
   }
   if (result) *result = painted;

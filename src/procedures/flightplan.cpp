@@ -7,6 +7,7 @@
 #include "base/textops.h"
 #include "geo/earthposition.h"
 #include "geo/positiontext.h"
+#include "procedures/planreaders.h"
 
 namespace korvant {
 
@@ -129,8 +130,7 @@ Result<FlightPlan> readFlightPlan(std::string_view text) {
     while (lead < piece.size() && piece[lead] == ' ') ++lead;
     const std::string line(piece.substr(lead));
     if (line.empty()) continue;
-    if (plan.waypoints.size() > PLAN_WAYPOINT_LIMIT)
-      return {std::nullopt, {{"", "more than " + std::to_string(PLAN_WAYPOINT_LIMIT) + " points", MessageIcon::None}}};
+    if (plan.waypoints.size() > PLAN_WAYPOINT_LIMIT) return {std::nullopt, {tooManyPlanPoints()}};
     // [FlightPlan] as some planners write it, in any case as the keys are.
     if (line.size() == 12 && startsWithIgnoringCase(line, "[flightplan]")) {
       header = true;
@@ -163,8 +163,7 @@ Result<FlightPlan> readFlightPlan(std::string_view text) {
       std::string fault;
       std::optional<UW_Wpt> w = waypointOf(std::string_view(line).substr(9), fault);
       // A point off the Earth is a damaged file: no route is drawn or written from it.
-      if (!fault.empty())
-        return {std::nullopt, {{"", "line " + std::to_string(lineNumber) + ": " + fault, MessageIcon::None}}};
+      if (!fault.empty()) return {std::nullopt, {planLineFault(lineNumber, fault)}};
       if (w) plan.waypoints.push_back(*w);
       continue;
     }
@@ -173,10 +172,9 @@ Result<FlightPlan> readFlightPlan(std::string_view text) {
     item.text = line;
     plan.waypoints.push_back(std::move(item));
   }
-  if (!header) return {std::nullopt, {{"", "[flightplan] header not found", MessageIcon::None}}};
+  if (!header) return {std::nullopt, {planFault({}, Reason::PlanHeaderMissing)}};
   if (std::string why = altitudeFault(plan.cruisingAltitude); !why.empty())
-    return {std::nullopt,
-            {{"", "CRUISING_ALTITUDE=" + plan.cruisingAltitude.substr(0, 40) + ": " + why, MessageIcon::None}}};
+    return {std::nullopt, {planFault("CRUISING_ALTITUDE=" + plan.cruisingAltitude.substr(0, 40) + ": " + why)}};
   return {std::move(plan), {}};
 }
 

@@ -71,14 +71,14 @@ Result<FlightPlan> readFmsPlan(std::string_view text) {
     if (w.size() == 1) continue;                                      // version 3's count of points
     // 1100 names the airway between ident and altitude; version 3 does not.
     if (w.size() != 5 && w.size() != 6) {
-      result.messages.push_back({"", "line " + std::to_string(lineNumber) + ": not a point", MessageIcon::None});
+      result.problems.push_back({Reason::PlanLineNotAPoint, {}, static_cast<int>(lineNumber)});
       continue;
     }
     const std::size_t n = w.size();
     const auto type = number(w[0]);
     const auto altitude = number(w[n - 3]), lat = number(w[n - 2]), lng = number(w[n - 1]);
     if (!type || !altitude || !lat || !lng || *type < 0 || *type > 99) {
-      result.messages.push_back({"", "line " + std::to_string(lineNumber) + ": not a point", MessageIcon::None});
+      result.problems.push_back({Reason::PlanLineNotAPoint, {}, static_cast<int>(lineNumber)});
       continue;
     }
     if (*type == 0) continue;  // version 3's padding, "0 ---- 0 0.000000 0.000000"
@@ -87,12 +87,11 @@ Result<FlightPlan> readFmsPlan(std::string_view text) {
     std::string fault = offEarthReason(*lat, *lng);
     if (fault.empty()) fault = altitudeFault(w[n - 3]);
     if (!fault.empty()) {
-      result.messages.push_back({"", "line " + std::to_string(lineNumber) + ": " + fault, MessageIcon::None});
+      result.problems.push_back(planLineFault(static_cast<int>(lineNumber), fault));
       return result;
     }
     if (plan.waypoints.size() >= PLAN_WAYPOINT_LIMIT) {
-      result.messages.push_back(
-          {"", "more than " + std::to_string(PLAN_WAYPOINT_LIMIT) + " points", MessageIcon::None});
+      result.problems.push_back(tooManyPlanPoints());
       return result;
     }
     UW_Wpt p;
@@ -105,7 +104,7 @@ Result<FlightPlan> readFmsPlan(std::string_view text) {
     plan.waypoints.push_back(std::move(p));
   }
   if (!version) {
-    result.messages.push_back({"", "no version line: not an X-Plane flight plan", MessageIcon::None});
+    result.problems.push_back(planFault({}, Reason::PlanNoVersionLine));
     return result;
   }
   if (!plan.departureName.empty() && !plan.destinationName.empty())

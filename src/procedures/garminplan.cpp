@@ -19,7 +19,7 @@ Result<FlightPlan> readGarminPlan(const pugi::xml_node& root, const FixStore* fi
     p.kind = planKindOf(childText(w, "type"));
     const auto lat = readPlanNumber(childText(w, "lat")), lng = readPlanNumber(childText(w, "lon"));
     if (std::string fault = planPositionFault(childText(w, "lat"), childText(w, "lon"), lat, lng); !fault.empty())
-      return {std::nullopt, {{"", "waypoint " + p.ident.substr(0, 40) + ": " + fault, MessageIcon::None}}};
+      return {std::nullopt, {planFault("waypoint " + p.ident.substr(0, 40) + ": " + fault)}};
     if (lat && lng) p.position = LatLng{degreesToDegMin(*lat), degreesToDegMin(*lng)};
     // A duplicate row: the first one stands.
     table.emplace(Key{p.ident, childText(w, "type"), childText(w, "country-code")}, std::move(p));
@@ -43,7 +43,7 @@ Result<FlightPlan> readGarminPlan(const pugi::xml_node& root, const FixStore* fi
       points.push_back(std::move(p));
     }
   }
-  if (points.empty()) return {std::nullopt, {{"", "no <route-point> in the route", MessageIcon::None}}};
+  if (points.empty()) return {std::nullopt, {planFault("no <route-point> in the route")}};
   return finishPlan(std::move(plan), points, fixes);
 }
 

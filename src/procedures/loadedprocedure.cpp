@@ -7,8 +7,9 @@ namespace korvant {
 
 Result<LoadedProcedure> readLoadedProcedure(const std::string& path, bool route, const FixStore* fixes) {
   Result<LoadedProcedure> result;
-  const auto refuse = [&](std::string caption, std::string text) {
-    result.messages.push_back({std::move(caption), std::move(text), MessageIcon::Stop});
+  const auto refuse = [&](Problem problem) {
+    problem.refused = true;
+    result.problems.push_back(std::move(problem));
     return std::move(result);
   };
   LoadedProcedure loaded;
@@ -21,26 +22,23 @@ Result<LoadedProcedure> readLoadedProcedure(const std::string& path, bool route,
   }
   if (loaded.source.kind == RouteFileKind::FlightPlan) {
     const FileRead file = readWholeFile(path, PLAN_FILE_LIMIT);
-    if (!file.ok()) return refuse("CAN'T OPEN FILE", cannotOpenText(path, file, PLAN_FILE_LIMIT));
+    if (!file.ok()) return refuse(file.notRead(Reason::PlanNotRead, path, PLAN_FILE_LIMIT));
     Result<FlightPlan> plan = readAnyFlightPlan(file.bytes, fixes);
-    // Nothing to draw or fit the map to: said in one box with the names not
-    // found, and the loaded plan kept.
+    // Nothing to draw or fit the map to: said in one problem with the names
+    // not found, and the loaded plan kept.
     if (plan && plan->waypoints.empty()) {
-      std::string why = path;
-      for (const Message& m : plan.messages)
-        if (m.caption == "POINTS NOT FOUND:") why += " (POINTS NOT FOUND: " + m.text + ")";
-      return refuse("NO WAYPOINTS IN FLIGHT PLAN:", why);
+      Problem none{Reason::PlanNoWaypoints, path};
+      for (const Problem& p : plan.problems)
+        if (p.reason == Reason::PlanPointsNotFound) none.detail = p.detail;
+      return refuse(std::move(none));
     }
-    // The readers say what is wrong; the box says in which file. The missing
-    // header keeps its own bare box.
-    for (Message& m : plan.messages) {
-      if (m.caption == "POINTS NOT FOUND:") m.text = path + ": " + m.text;
-      if (!m.caption.empty() || m.text == "[flightplan] header not found") continue;
-      m.caption = "FLIGHT PLAN:";
-      m.text = path + ": " + m.text;
-      m.icon = plan ? MessageIcon::Warning : MessageIcon::Stop;
+    // The readers say what is wrong; the problem says in which file, and
+    // whether the plan was read for all that.
+    for (Problem& p : plan.problems) {
+      p.file = path;
+      p.refused = !plan;
     }
-    result.messages = std::move(plan.messages);
+    result.problems = std::move(plan.problems);
     if (!plan) return result;
     loaded.plan = std::move(*plan);
     loaded.fileDate = fileDateText(path);
@@ -49,9 +47,9 @@ Result<LoadedProcedure> readLoadedProcedure(const std::string& path, bool route,
     return result;
   }
   ProcedureFileRead read = readProcedureFile(path, loaded.source.kind);
-  result.messages = std::move(read.messages);
+  result.problems = std::move(read.problems);
   if (!read.ok) return result;
-  if (read.legs.empty()) return refuse("NO LEGS IN FILE:", path);
+  if (read.legs.empty()) return refuse({Reason::ProcedureNoLegs, path});
   loaded.legs = std::move(read.legs);
   loaded.title = route ? read.title : loaded.source.folderName;
   loaded.fileDate = fileDateText(path);

@@ -36,12 +36,12 @@ Result<FlightPlan> readOfpPlan(const pugi::xml_node& root, const FixStore* fixes
   plan.title = childText(general, "route");
   const std::string cruise = childText(general, "initial_altitude");
   if (std::string why = planAltitudeFault(cruise); !why.empty())
-    return {std::nullopt, {{"", "initial_altitude " + cruise.substr(0, 40) + ": " + why, MessageIcon::None}}};
+    return {std::nullopt, {planFault("initial_altitude " + cruise.substr(0, 40) + ": " + why)}};
   if (const auto feet = readPlanNumber(cruise)) plan.cruisingAltitude = std::to_string(std::lround(*feet));
   std::string fault;
   const PlanPoint origin = airport(root.child("origin"), fault);
   const PlanPoint destination = fault.empty() ? airport(root.child("destination"), fault) : PlanPoint{};
-  if (!fault.empty()) return {std::nullopt, {{"", fault, MessageIcon::None}}};
+  if (!fault.empty()) return {std::nullopt, {planFault(fault)}};
   plan.departureName = origin.ident;
   plan.destinationName = destination.ident;
   std::vector<PlanPoint> points;
@@ -56,12 +56,11 @@ Result<FlightPlan> readOfpPlan(const pugi::xml_node& root, const FixStore* fixes
     p.airway = childText(f, "via_airway");
     if (p.airway == "DCT" || p.airway == "DIRECT") p.airway.clear();
     p.position = positionOf(f, fault);
-    if (!fault.empty()) return {std::nullopt, {{"", "fix " + p.ident.substr(0, 40) + ": " + fault, MessageIcon::None}}};
+    if (!fault.empty()) return {std::nullopt, {planFault("fix " + p.ident.substr(0, 40) + ": " + fault)}};
     const std::string feet = childText(f, "altitude_feet");
     if (std::string why = planAltitudeFault(feet); !why.empty())
       return {std::nullopt,
-              {{"", "fix " + p.ident.substr(0, 40) + ": altitude_feet " + feet.substr(0, 40) + ": " + why,
-                MessageIcon::None}}};
+              {planFault("fix " + p.ident.substr(0, 40) + ": altitude_feet " + feet.substr(0, 40) + ": " + why)}};
     if (const auto v = readPlanNumber(feet)) p.altitude = static_cast<int>(std::lround(*v));
     if (p.ident.empty() && !p.position) continue;
     points.push_back(std::move(p));
@@ -71,7 +70,7 @@ Result<FlightPlan> readOfpPlan(const pugi::xml_node& root, const FixStore* fixes
     points.insert(points.begin(), origin);
   if (!destination.ident.empty() && (points.empty() || points.back().ident != destination.ident))
     points.push_back(destination);
-  if (points.empty()) return {std::nullopt, {{"", "no <navlog> fixes and no origin", MessageIcon::None}}};
+  if (points.empty()) return {std::nullopt, {planFault("no <navlog> fixes and no origin")}};
   return finishPlan(std::move(plan), points, fixes);
 }
 

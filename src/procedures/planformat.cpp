@@ -128,16 +128,15 @@ Result<FlightPlan> readXmlPlan(std::string_view text, const FixStore* fixes) {
   pugi::xml_document doc;
   const pugi::xml_parse_result parsed = loadXml(doc, text);
   if (!parsed) {
-    return {
-        std::nullopt,
-        {{"", std::string("not well-formed XML at byte ") + std::to_string(parsed.offset) + ": " + parsed.description(),
-          MessageIcon::None}}};
+    return {std::nullopt,
+            {planFault(std::string("not well-formed XML at byte ") + std::to_string(parsed.offset) + ": " +
+                       parsed.description())}};
   }
   const std::string root = rootName(doc);
   if (root == "SimBase.Document") return readSimXmlPlan(doc.document_element(), fixes);
   if (root == "flight-plan") return readGarminPlan(doc.document_element(), fixes);
   if (root == "OFP") return readOfpPlan(doc.document_element(), fixes);
-  return {std::nullopt, {{"", "<" + root.substr(0, 40) + "> is no flight plan this program reads", MessageIcon::None}}};
+  return {std::nullopt, {planFault("<" + root.substr(0, 40) + "> is no flight plan this program reads")}};
 }
 
 Result<FlightPlan> readAnyFlightPlan(std::string_view text, const FixStore* fixes) {
@@ -160,7 +159,7 @@ Result<FlightPlan> readAnyFlightPlan(std::string_view text, const FixStore* fixe
 Result<FlightPlan> finishPlan(FlightPlan plan, const std::vector<PlanPoint>& points, const FixStore* fixes) {
   Result<FlightPlan> result;
   if (points.size() > PLAN_WAYPOINT_LIMIT) {
-    result.messages.push_back({"", "more than " + std::to_string(PLAN_WAYPOINT_LIMIT) + " points", MessageIcon::None});
+    result.problems.push_back(tooManyPlanPoints());
     return result;
   }
   std::string missing;
@@ -189,7 +188,7 @@ Result<FlightPlan> finishPlan(FlightPlan plan, const std::vector<PlanPoint>& poi
     plan.waypoints.push_back(std::move(w));
     previous = position;
   }
-  if (!missing.empty()) result.messages.push_back({"POINTS NOT FOUND:", missing, MessageIcon::Warning});
+  if (!missing.empty()) result.problems.push_back({Reason::PlanPointsNotFound, {}, 0, missing});
   result.value = std::move(plan);
   return result;
 }

@@ -6,6 +6,7 @@
 // misnamed file still reads.
 #include <string_view>
 
+#include "base/problem.h"
 #include "base/result.h"
 #include "navdata/fixstore.h"
 #include "procedures/flightplan.h"
@@ -19,6 +20,26 @@ PlanFileFormat planFileFormatOf(std::string_view text);
 // Reads any of the formats. A point that gives no position (the newest
 // simulator writes only names) is found by name in `fixes`, the one nearest
 // the point before; one that is not found is left out and said.
+// What is wrong in a plan file that refuses it: where and what, in the
+// file's own terms ("fix DINIM: altitude_feet X: not a number").
+inline Problem planFault(std::string what, Reason reason = Reason::PlanFault) {
+  Problem p{reason, {}, 0, std::move(what)};
+  p.refused = true;
+  return p;
+}
+
+inline Problem tooManyPlanPoints() {
+  Problem p = planFault({}, Reason::PlanTooManyPoints);
+  p.count = static_cast<long long>(PLAN_WAYPOINT_LIMIT);
+  return p;
+}
+// A point off the Earth or at no altitude, on a line of the file.
+inline Problem planLineFault(int line, std::string fault) {
+  Problem p = planFault(std::move(fault), Reason::PlanPointOutOfRange);
+  p.line = line;
+  return p;
+}
+
 Result<FlightPlan> readAnyFlightPlan(std::string_view text, const FixStore* fixes);
 
 // The readers behind it, for text known to be of their format.

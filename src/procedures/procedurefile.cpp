@@ -155,7 +155,7 @@ ProcedureFileRead readProcedureBytes(std::string_view bytes, RouteFileKind kind,
   int previousHeading = 0;
   const auto spend = [&] {
     if (--budget >= 0) return true;
-    result.messages.push_back({"", "TOO MANY ERRORS - GIVING UP", MessageIcon::None});
+    result.problems.push_back({Reason::ProcedureTooManyErrors, path});
     return false;
   };
   bool first = true;
@@ -173,20 +173,19 @@ ProcedureFileRead readProcedureBytes(std::string_view bytes, RouteFileKind kind,
     leg.fix = recordFixName(record);
     leg.position = recordPosition(record);
     if (leg.position.isUnset()) {
-      result.messages.push_back({path, "BAD LAT/LNG IN FILE AT WPT:  " + leg.fix, MessageIcon::None});
+      result.problems.push_back({Reason::ProcedureBadPosition, path, 0, leg.fix});
       return result;
     }
     leg.heading = static_cast<int>(record.heading);
     if (leg.heading > 360) {
-      result.messages.push_back(
-          {path, "BAD HEADING IN FILE AT WPT:  " + leg.fix + "\nSET TO PREVIOUS", MessageIcon::None});
+      result.problems.push_back({Reason::ProcedureBadHeading, path, 0, leg.fix});
       leg.heading = previousHeading;
       if (!spend()) return result;
     }
     previousHeading = leg.heading;
     leg.speed = record.speed;
     if (leg.speed < -999 || leg.speed > 999) {
-      result.messages.push_back({path, "BAD IAS IN FILE AT WPT:  " + leg.fix + "\nSET TO 250", MessageIcon::None});
+      result.problems.push_back({Reason::ProcedureBadSpeed, path, 0, leg.fix});
       leg.speed = 250;
       if (!spend()) return result;
     }
@@ -201,17 +200,16 @@ ProcedureFileRead readProcedureBytes(std::string_view bytes, RouteFileKind kind,
 ProcedureFileRead readProcedureFile(const std::string& path, RouteFileKind kind) {
   ProcedureFileRead refused;
   if (isDocumentationPath(path)) {
-    refused.messages.push_back({"", "SKIPPING TXT/DOC FILE: " + path, MessageIcon::None});
+    refused.problems.push_back({Reason::ProcedureIsDocumentation, path});
     return refused;
   }
   const FileRead file = readWholeFile(path, PROCEDURE_FILE_LIMIT);
   if (!file.ok()) {
-    refused.messages.push_back(
-        {"CAN'T OPEN FILE:", cannotOpenText(path, file, PROCEDURE_FILE_LIMIT), MessageIcon::Stop});
+    refused.problems.push_back(file.notRead(Reason::ProcedureNotRead, path, PROCEDURE_FILE_LIMIT));
     return refused;
   }
   if (file.bytes.size() % PROCEDURE_RECORD_BYTES != 0) {
-    refused.messages.push_back({"", "BAD SID/STAR/APP/ROUTE FILE FORMAT - WRONG RECORD LENGTH", MessageIcon::Stop});
+    refused.problems.push_back({Reason::ProcedureRecordLength, path});
     return refused;
   }
   return readProcedureBytes(file.bytes, kind, path);

@@ -60,12 +60,12 @@ std::string depArrDumpText(const DepArr& leg);
 
 struct ProcedureFileRead {
   bool ok = false;
-  Messages messages;  // what the reading has to say, in order, read or refused
+  Problems problems;  // what the reading met, in order, read or refused
   std::vector<DepArr> legs;
   std::string title;  // a kind-1 file's "KJFK-EGLL"
 };
 
-// The records of a file's bytes; `path` names the file in the messages.
+// The records of a file's bytes; `path` names the file in the problems.
 ProcedureFileRead readProcedureBytes(std::string_view bytes, RouteFileKind kind, const std::string& path);
 // The file: documentation files are skipped, a length that is no multiple of
 // 22 is refused, and every refusal is said in a box.

@@ -50,9 +50,7 @@ class Flight {
   bool isRoute() const { return in_.source.route; }
   double turnSpeed() const { return altitude_ < 3000 ? 160 : 200; }
   double trueOf(double magnetic) const { return wrapCourse360(magnetic - variation_); }
-  void say(std::string caption, std::string text, MessageIcon icon) {
-    out_.messages.push_back({std::move(caption), std::move(text), icon});
-  }
+  void say(Reason reason, std::string detail = {}) { out_.problems.push_back({reason, {}, 0, std::move(detail)}); }
 
   bool drawRunways();
   bool start();
@@ -83,7 +81,7 @@ bool Flight::drawRunways() {
     airports = {in_.title};
   for (const std::string& airport : airports) {
     if (!sim_.seekSimAirport(airport)) {
-      say("AIRPORT NOT IN DATABASE:", airport, MessageIcon::Stop);
+      say(Reason::AirportNotInDatabase, airport);
       return false;
     }
     out_.runwayAirports.push_back(airport);
@@ -95,7 +93,7 @@ bool Flight::start() {
   if (in_.source.sid) {
     const RunwayCoords runway = getRunwayCoords(sim_, in_.title, in_.source.runway, in_.source.suffix);
     if (!runway.ok) {
-      say("", runway.position.isUnset() ? "CAN'T FIND AIRPORT INFO" : "CAN'T FIND RUNWAY INFO", MessageIcon::Stop);
+      say(runway.position.isUnset() ? Reason::AirportInfoMissing : Reason::RunwayInfoMissing);
       return false;
     }
     heading_ = runway.heading;
@@ -111,12 +109,12 @@ bool Flight::start() {
     const std::string ends[2] = {in_.title.substr(0, 4), in_.title.size() > 5 ? in_.title.substr(5, 4) : ""};
     const std::optional<LatLng> from = sim_.findSimAirport(ends[0]);
     if (!from) {
-      say("CAN'T FIND START AIRPORT:", ends[0], MessageIcon::None);
+      say(Reason::StartAirportMissing, ends[0]);
       return false;
     }
     const std::optional<LatLng> to = sim_.findSimAirport(ends[1]);
     if (!to) {
-      say("CAN'T FIND END AIRPORT:", ends[1], MessageIcon::None);
+      say(Reason::EndAirportMissing, ends[1]);
       return false;
     }
     out_.shapes.push_back({ProcedureShape::Kind::GreatCircle, *from, *to, {}, false, 2});
@@ -169,7 +167,7 @@ void Flight::endLeg(const DepArr& leg, const LatLng& end, bool fixedEnd) {
 
 void Flight::interceptOrRadial(const DepArr& leg, const LegKind& kind, double recordTrue) {
   double course = 0;
-  if (!nameCourse(leg.fix, course)) say("NON-NUMERIC COURSE IN PROCEDURE (SET TO 0):", leg.fix, MessageIcon::None);
+  if (!nameCourse(leg.fix, course)) say(Reason::NonNumericCourse, leg.fix);
   const double trueCourse = wrapCourse360(course - variation_);
   const double held = heading_;
   turn(trueOf(heading_), kind.right, recordTrue);
@@ -250,7 +248,7 @@ void Flight::flyLeg(const DepArr& leg) {
     case LegGroup::HeadingUntilDme: {
       turn(trueOf(heading_), kind.right, recordTrue);
       double radius = 0;
-      if (!dmeDistance(leg.fix, radius)) say("DME MISSING '/' IN PROCEDURE", leg.fix, MessageIcon::None);
+      if (!dmeDistance(leg.fix, radius)) say(Reason::DmeWithoutSlash, leg.fix);
       const ArcCrossings meets = courseMeetsArc(position_, recordTrue, 0, leg.position, radius);
       endLeg(leg, meets.count > 0 ? meets.first : position_, false);
       heading_ = leg.heading;

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "base/messageboxes.h"
+#include "base/problem.h"
 #include "geo/latlng.h"
 
 namespace korvant {
@@ -28,17 +28,12 @@ struct FixMarker {
   std::vector<std::string> waypointLines;  // shown with the waypoint data switch
 };
 
-struct ProcedureMessage {
-  std::string caption, text;
-  MessageIcon icon = MessageIcon::None;
-};
-
 struct ProcedureGeometry {
   std::vector<ProcedureShape> shapes;  // in drawing order
   std::vector<FixMarker> markers;
   std::vector<std::string> runwayAirports;  // whose runways are drawn
   std::vector<LatLng> legEnds;              // where each leg ended, in file order
-  std::vector<ProcedureMessage> messages;   // said once, when the file is loaded
+  Problems problems;                        // said once, when the file is loaded
   // The runway of a procedure, for the title block.
   bool runwayFound = false;
   LatLng runway = LatLng::unset();

@@ -198,7 +198,7 @@ ProcedureBuild buildProcedureFile(std::string_view text) {
         build.bytes.append(reinterpret_cast<const char*>(record.data()), record.size());
     }
     if (!error.empty()) {
-      build.error = "line " + std::to_string(number) + ": " + error;
+      build.problem = {Reason::SourceLineFault, {}, static_cast<int>(number), error};
       build.bytes.clear();
       return build;
     }

@@ -15,12 +15,14 @@
 #include <string>
 #include <string_view>
 
+#include "base/problem.h"
+
 namespace korvant {
 
 struct ProcedureBuild {
   bool ok = false;
   std::string bytes;
-  std::string error;  // "line 3: ..." when not ok
+  Problem problem;  // the line and what is wrong with it, when not ok
 };
 
 ProcedureBuild buildProcedureFile(std::string_view text);

@@ -41,12 +41,12 @@ bool readWorldPosition(const std::string& text, PlanPoint& point, std::string& f
 
 Result<FlightPlan> readSimXmlPlan(const pugi::xml_node& root, const FixStore* fixes) {
   const pugi::xml_node fp = root.child("FlightPlan.FlightPlan");
-  if (!fp) return {std::nullopt, {{"", "no <FlightPlan.FlightPlan> element", MessageIcon::None}}};
+  if (!fp) return {std::nullopt, {planFault("no <FlightPlan.FlightPlan> element")}};
   FlightPlan plan;
   plan.title = childText(fp, "Title");
   const std::string cruise = childText(fp, "CruisingAlt");
   if (std::string why = planAltitudeFault(cruise); !why.empty())
-    return {std::nullopt, {{"", "CruisingAlt " + cruise.substr(0, 40) + ": " + why, MessageIcon::None}}};
+    return {std::nullopt, {planFault("CruisingAlt " + cruise.substr(0, 40) + ": " + why)}};
   if (const auto feet = readPlanNumber(cruise)) plan.cruisingAltitude = std::to_string(std::lround(*feet));
   plan.departureName = childText(fp, "DepartureName");
   plan.destinationName = childText(fp, "DestinationName");
@@ -63,8 +63,8 @@ Result<FlightPlan> readSimXmlPlan(const pugi::xml_node& root, const FixStore* fi
     // drawn or written from it.
     if (std::string fault; !where.empty() && !readWorldPosition(where, p, fault))
       return {std::nullopt,
-              {{"", "ATCWaypoint " + p.ident.substr(0, 40) + ": WorldPosition " + where.substr(0, 60) + ": " + fault,
-                MessageIcon::None}}};
+              {planFault("ATCWaypoint " + p.ident.substr(0, 40) + ": WorldPosition " + where.substr(0, 60) + ": " +
+                         fault)}};
     if (p.ident.empty() && !p.position) continue;
     points.push_back(std::move(p));
   }

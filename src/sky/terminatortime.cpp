@@ -55,7 +55,7 @@ TerminatorTimeParse parseTerminatorTime(std::string_view input) {
                              : first.size() >= 1 && digit(first[0])                  ? 1
                                                                                      : 0;
   if (digits == 0 || first.size() <= digits || first[digits] != 'Z') {
-    result.error = "Bad Hour Format";
+    result.error = Reason::TimeBadHour;
     return result;
   }
   const int hour = std::stoi(first.substr(0, digits));
@@ -70,18 +70,18 @@ TerminatorTimeParse parseTerminatorTime(std::string_view input) {
   const int day = shaped ? std::stoi(date.substr(0, 2)) : 0;
   const int month = shaped ? std::stoi(date.substr(3, 2)) : 0;
   if (!shaped || day < 1 || day > 31 || month < 1 || month > 12) {
-    result.error = "Bad DD/MM/(YY)YY format";
+    result.error = Reason::TimeBadDate;
     return result;
   }
   int year = std::stoi(date.substr(6));
   if (date.size() == 8) year += year < 50 ? 2000 : 1900;
   if (year < 1901 || year > 2036) {
-    result.error = "Year out of range (1901-2036)";
+    result.error = Reason::TimeYearOutOfRange;
     return result;
   }
   std::time_t midnight = 0;
   if (!midnightUtc(day, month, year, midnight)) {
-    result.error = "Bad DD/MM/(YY)YY format";
+    result.error = Reason::TimeBadDate;
     return result;
   }
   result.ok = true;
@@ -92,15 +92,12 @@ TerminatorTimeParse parseTerminatorTime(std::string_view input) {
   return result;
 }
 
-bool setTerminatorTime(TerminatorTime& settings, std::string_view text, const Clock& clock, std::string& error) {
+Problems setTerminatorTime(TerminatorTime& settings, std::string_view text, const Clock& clock) {
   const TerminatorTimeParse parsed = parseTerminatorTime(text);
-  if (!parsed.ok) {
-    error = parsed.error;
-    return false;
-  }
+  if (!parsed.ok) return {{parsed.error, {}, 0, std::string(text)}};
   settings.timeText = parsed.timeText;
   settings.time = settings.isNow() ? clock.now() : parsed.time;
-  return true;
+  return {};
 }
 
 std::time_t effectiveTerminatorTime(const TerminatorTime& settings, const Clock& clock) {

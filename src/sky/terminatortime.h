@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "base/clock.h"
+#include "base/problem.h"
 
 namespace korvant {
 
@@ -25,7 +26,7 @@ struct TerminatorTime {
 
 struct TerminatorTimeParse {
   bool ok = false;
-  std::string error;  // "Bad Hour Format", "Bad DD/MM/(YY)YY format", "Year out of range (1901-2036)"
+  Reason error = Reason::None;  // TimeBadHour, TimeBadDate or TimeYearOutOfRange
   std::string timeText;
   std::time_t time = 0;
 };
@@ -33,8 +34,9 @@ struct TerminatorTimeParse {
 // The parser alone; an hour above 23 rolls into the following days.
 TerminatorTimeParse parseTerminatorTime(std::string_view text);
 
-// Takes the text into the settings when it parses; false, with the error, leaves them.
-bool setTerminatorTime(TerminatorTime& settings, std::string_view text, const Clock& clock, std::string& error);
+// Takes the text into the settings when it parses; else leaves them and
+// says why.
+Problems setTerminatorTime(TerminatorTime& settings, std::string_view text, const Clock& clock);
 
 // The moment to draw: the clock's for NOW, else the stored one.
 std::time_t effectiveTerminatorTime(const TerminatorTime& settings, const Clock& clock);

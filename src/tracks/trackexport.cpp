@@ -211,22 +211,13 @@ std::string exportTracks(const std::vector<ResolvedTrack>& tracks, TrackExportFo
   return gpx(tracks);
 }
 
-bool writeTrackExport(const std::string& path, const std::vector<ResolvedTrack>& tracks, std::string& error) {
+Problems writeTrackExport(const std::string& path, const std::vector<ResolvedTrack>& tracks) {
   const std::optional<TrackExportFormat> format = trackExportFormatFor(path);
-  if (!format) {
-    error = "the export must end in .geojson, .json, .kml or .gpx: " + path;
-    return false;
-  }
-  if (tracks.empty()) {
-    error = "no tracks to export";
-    return false;
-  }
+  if (!format) return {{Reason::ExportNameUnknown, path}};
+  if (tracks.empty()) return {{Reason::NoTracksToExport, path}};
   AtomicFile file(path);
-  if (!file.write(exportTracks(tracks, *format))) {
-    error = file.failure();
-    return false;
-  }
-  return true;
+  if (!file.write(exportTracks(tracks, *format))) return {file.problem()};
+  return {};
 }
 
 }  // namespace korvant

@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "base/problem.h"
 #include "tracks/resolvedtrack.h"
 
 namespace korvant {
@@ -22,7 +23,7 @@ inline constexpr double EXPORT_STEP_NM = 50;
 std::string exportTracks(const std::vector<ResolvedTrack>& tracks, TrackExportFormat format);
 
 // Written beside the target and renamed into place: a failed write leaves an
-// existing file as it was. On failure `error` says why.
-bool writeTrackExport(const std::string& path, const std::vector<ResolvedTrack>& tracks, std::string& error);
+// existing file as it was. Empty when written.
+Problems writeTrackExport(const std::string& path, const std::vector<ResolvedTrack>& tracks);
 
 }  // namespace korvant

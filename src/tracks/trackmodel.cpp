@@ -151,7 +151,7 @@ bool storeTrackLine(TrackModel& model, std::string_view line, const LatLng& refe
   model.reference = reference;
   model.family = familyOfReference(reference);
   if (!fixes.notes.empty() && store.diagnostics)
-    store.diagnostics->push_back({"FIXES ??", fixes.notes, MessageIcon::Warning});
+    store.diagnostics->push_back({Reason::TrackFixesUnresolved, {}, 0, fixes.notes});
   return true;
 }
 

@@ -93,10 +93,10 @@ struct TrackModel {
 void keepOtherDirection(TrackModel& fresh, const TrackModel& previous);
 
 // How a track line is stored: the fix store to resolve with, and where the
-// "FIXES ??" notes go when the diagnostic switch is on (none when off).
+// notes of fixes not found go when the diagnostic switch is on (none when off).
 struct TrackStore {
   const FixStore& fixes;
-  Messages* diagnostics = nullptr;
+  Problems* diagnostics = nullptr;
 };
 
 struct TrackFixes {

@@ -268,18 +268,12 @@ std::string writeTrackPlan(const TrackPlan& plan, PlanFormat format) {
   return xplane(plan);
 }
 
-bool saveTrackPlan(const std::string& path, const TrackPlan& plan, PlanFormat format, std::string& error) {
+Problems saveTrackPlan(const std::string& path, const TrackPlan& plan, PlanFormat format) {
   // Two ends and nothing between them is a plan too.
-  if (!plan.track) {
-    error = "no route to write";
-    return false;
-  }
+  if (!plan.track) return {{Reason::NoRouteToWrite, path}};
   AtomicFile file(path);
-  if (!file.write(writeTrackPlan(plan, format))) {
-    error = file.failure();
-    return false;
-  }
-  return true;
+  if (!file.write(writeTrackPlan(plan, format))) return {file.problem()};
+  return {};
 }
 
 int airacCycle(std::time_t when) {

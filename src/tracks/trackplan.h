@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "base/problem.h"
 #include "navdata/fixrecords.h"
 #include "tracks/resolvedtrack.h"
 
@@ -54,7 +55,7 @@ std::string planSafeName(std::string_view name);
 
 std::string writeTrackPlan(const TrackPlan& plan, PlanFormat format);
 
-// Written beside the target and renamed into place; on failure `error` says why.
-bool saveTrackPlan(const std::string& path, const TrackPlan& plan, PlanFormat format, std::string& error);
+// Written beside the target and renamed into place; empty when written.
+Problems saveTrackPlan(const std::string& path, const TrackPlan& plan, PlanFormat format);
 
 }  // namespace korvant

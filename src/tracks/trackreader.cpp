@@ -439,20 +439,20 @@ int firstNonBlank(std::istream& in) {
 
 // The messages of a saved feed as one text: the condition_message strings in
 // the order they stand, each message's parts by part_no.
-bool feedText(std::istream& in, std::string& text, std::string& error) {
+bool feedText(std::istream& in, std::string& text, Reason& error) {
   std::string raw;
   raw.reserve(1 << 16);
   char chunk[1 << 16];
   while (in.read(chunk, sizeof chunk) || in.gcount() > 0) {
     raw.append(chunk, static_cast<std::size_t>(in.gcount()));
     if (raw.size() > TRACK_MESSAGE_LIMIT) {
-      error = "THE TRACK FEED IS LARGER THAN 16 MB";
+      error = Reason::TrackFeedTooLarge;
       return false;
     }
   }
   const nlohmann::json feed = nlohmann::json::parse(raw, nullptr, false);
   if (feed.is_discarded() || !(feed.is_array() || feed.is_object())) {
-    error = "NOT A TRACK FEED (MALFORMED JSON)";
+    error = Reason::TrackFeedMalformed;
     return false;
   }
   struct Part {
@@ -467,7 +467,7 @@ bool feedText(std::istream& in, std::string& text, std::string& error) {
     const auto message = item.find("condition_message");
     if (message == item.end()) return true;
     if (!message->is_string()) {
-      error = "A CONDITION_MESSAGE OF THE FEED IS NOT TEXT";
+      error = Reason::TrackFeedMessageNotText;
       return false;
     }
     std::string key;
@@ -491,7 +491,7 @@ bool feedText(std::istream& in, std::string& text, std::string& error) {
     return false;
   }
   if (parts.empty()) {
-    error = "THE FEED HOLDS NO CONDITION_MESSAGE";
+    error = Reason::TrackFeedEmpty;
     return false;
   }
   std::stable_sort(parts.begin(), parts.end(), [](const Part& a, const Part& b) {
@@ -504,22 +504,29 @@ bool feedText(std::istream& in, std::string& text, std::string& error) {
 
 }  // namespace
 
-TrackFamily readTrackMessage(std::istream& in, std::string_view extension, TrackModel& model, const TrackStore& store,
-                             std::string* error) {
-  model.clear();
+Result<TrackModel> readTrackMessage(std::istream& in, std::string_view extension, const TrackStore& store) {
+  Result<TrackModel> result;
+  TrackModel model;
+  // The diagnostic notes go with the result, whoever asked for them.
+  const TrackStore noting{store.fixes, store.diagnostics ? &result.problems : nullptr};
   std::string ext = toUpper(extension);
   if (!ext.empty() && ext.front() != '.') ext.insert(0, ".");
   const int first = firstNonBlank(in);
   if (ext == ".JSON" || first == '[' || first == '{') {
-    std::string text, problem;
+    std::string text;
+    Reason problem = Reason::None;
     if (!feedText(in, text, problem)) {
-      if (error) *error = problem;
-      return TrackFamily::None;
+      result.problems.push_back({problem});
+      result.problems.back().refused = true;
+      return result;
     }
     std::istringstream lines(text);
-    return readLines(lines, false, model, store);
+    model.family = readLines(lines, false, model, noting);
+  } else {
+    model.family = readLines(in, ext == ".HTM" || ext == ".HTML", model, noting);
   }
-  return readLines(in, ext == ".HTM" || ext == ".HTML", model, store);
+  result.value = std::move(model);
+  return result;
 }
 
 }  // namespace korvant

@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "base/result.h"
 #include "tracks/trackmodel.h"
 
 namespace korvant {
@@ -15,11 +16,13 @@ inline constexpr std::size_t TRACK_LINE_LIMIT = 1500;
 // The largest track message the program reads, text, web page or feed.
 inline constexpr std::size_t TRACK_MESSAGE_LIMIT = 16 * 1024 * 1024;
 
-// Starts from an empty model. `extension` is the file's, as ".html" or "TXT".
-// A saved JSON feed (extension .json, or a first non-blank "[" or "{") is read
-// as the lines of its messages; a feed that cannot be read sets `error`.
-TrackFamily readTrackMessage(std::istream& in, std::string_view extension, TrackModel& model, const TrackStore& store,
-                             std::string* error = nullptr);
+// The message's tracks. `extension` is the file's, as ".html" or "TXT". A
+// saved JSON feed (extension .json, or a first non-blank "[" or "{") is read
+// as the lines of its messages; a feed that cannot be read is refused. The
+// set's family is None when no line of any family was found. With the
+// store's diagnostics asked for, each track line's unresolved fixes are
+// among the problems.
+Result<TrackModel> readTrackMessage(std::istream& in, std::string_view extension, const TrackStore& store);
 
 // The slot letter of Pacific track number 1 to 13: N to Z; 0 for any other.
 inline char pacificTrackLetter(long number) {

@@ -21,6 +21,7 @@
 #include "app/applycontrolfile.h"
 #include "app/citypair.h"
 #include "app/menutable.h"
+#include "app/problemwords.h"
 #include "app/procedurecommands.h"
 #include "app/propertysheet.h"
 #include "app/routestringcommand.h"
@@ -269,7 +270,7 @@ void MainWin::navDataRead() {
   // The join orders the reader's result before what follows.
   navDataReader_.join();
   const std::shared_ptr<Result<XpNavData>> read = std::move(navDataResult_);
-  showMessages(app_.boxes, read->messages);
+  showProblems(app_.boxes, read->problems);
   if (*read) {
     const std::size_t points = (*read)->pointCount(), segments = (*read)->segments().size();
     app_.fixes.edit().setNavData(std::make_shared<const XpNavData>(std::move(**read)));
@@ -346,15 +347,15 @@ void MainWin::showExportDialog() {
 }
 
 bool MainWin::exportTracksTo(const std::string& path) {
-  std::string error;
   const std::vector<ResolvedTrack> tracks = resolvedTracks(app_.tracks);
-  if (writeTrackExport(path, tracks, error)) {
+  const Problems problems = writeTrackExport(path, tracks);
+  if (problems.empty()) {
     saveFolder_ = QFileInfo(QString::fromStdString(path)).absolutePath();
     frame_.setNote("WROTE " + std::to_string(tracks.size()) + (tracks.size() == 1 ? " TRACK TO " : " TRACKS TO ") +
                    path);
     return true;
   }
-  app_.boxes.show("CAN'T EXPORT TRACKS", error, MessageIcon::Stop);
+  app_.boxes.show("CAN'T EXPORT TRACKS", wordProblem(problems.front()).text, MessageIcon::Stop);
   return false;
 }
 

@@ -34,7 +34,7 @@ class ProcedureCommandsTest : public ::testing::Test {
   }
   std::string write(const std::string& name, const std::string& text) {
     const ProcedureBuild b = buildProcedureFile(text);
-    EXPECT_TRUE(b.ok) << b.error;
+    EXPECT_TRUE(b.ok) << b.problem.detail;
     return dir.write(name, b.bytes);
   }
   test::TempDir dir;

@@ -156,7 +156,7 @@ TEST(FlightPlanConversion, HostileNamesAndEveryFormatReadBackToTheSamePlan) {
       const std::string text = writeTrackPlan(plan, format);
       const Result<FlightPlan> back = readAnyFlightPlan(text, nullptr);
       ASSERT_TRUE(back);
-      EXPECT_TRUE(back.messages.empty()) << back.messages[0].text;
+      EXPECT_TRUE(back.problems.empty()) << static_cast<int>(back.problems[0].reason);
       ASSERT_EQ(back->waypoints.size(), 4u) << text;
       for (std::size_t i = 0; i < 4; ++i) {
         const UW_Wpt &was = source.waypoints[i], &is = back->waypoints[i];

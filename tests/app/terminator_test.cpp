@@ -38,10 +38,7 @@ class TerminatorTest : public ::testing::Test {
       if (l.color == color && l.width == width) out.push_back(l);
     return out;
   }
-  void at(const char* text) {
-    std::string error;
-    ASSERT_TRUE(setTerminatorTime(app.terminator, text, clock, error)) << error;
-  }
+  void at(const char* text) { ASSERT_TRUE(setTerminatorTime(app.terminator, text, clock).empty()); }
   test::RecordingBoxes boxes;
   test::FixedClock clock{utc(2026, 12, 7, 13, 47)};
   AppContext app{boxes, clock};

@@ -29,7 +29,7 @@ class ControlFileTest : public ::testing::Test {
 struct FreshSettings {
   OnceFlags once;
   Settings settings{once};
-  Messages said;
+  Problems said;
   bool read(const std::string& path, bool report) {
     return ControlFile::read(settings, once, path, report ? &said : nullptr);
   }
@@ -105,7 +105,7 @@ TEST_F(ControlFileTest, ReadOnlyOnceAndMissingFileIsSilent) {
 TEST_F(ControlFileTest, MissingFileReportedOnceWhenAsked) {
   FreshSettings fresh;
   EXPECT_FALSE(fresh.read("/nonexistent/KORVANT.CTL", true));
-  EXPECT_EQ(fresh.said, (Messages{{"CAN'T OPEN CONTROL FILE:", "/nonexistent/KORVANT.CTL", MessageIcon::Warning}}));
+  EXPECT_EQ(fresh.said, (Problems{{Reason::ControlFileMissing, "/nonexistent/KORVANT.CTL"}}));
 }
 
 TEST_F(ControlFileTest, AFileThatCannotBeReadCountsAsMissing) {
@@ -117,7 +117,7 @@ TEST_F(ControlFileTest, AFileThatCannotBeReadCountsAsMissing) {
     EXPECT_FALSE(fresh.read(path, true)) << path;
     EXPECT_TRUE(fresh.settings.readDone());
     ASSERT_EQ(fresh.said.size(), 1u) << path;
-    EXPECT_EQ(fresh.said[0].caption, "CAN'T OPEN CONTROL FILE:");
+    EXPECT_EQ(fresh.said[0].reason, Reason::ControlFileMissing);
   }
 }
 

@@ -30,7 +30,7 @@ class OpenDataFileTest : public ::testing::Test {
 
   OnceFlags once;
   Settings settings{once};
-  Messages messages;
+  Problems messages;
   test::TempDir data, run, fallback;
 };
 
@@ -59,7 +59,7 @@ TEST_F(OpenDataFileTest, FailureIsReportedOncePerCaller) {
   std::ifstream in;
   EXPECT_FALSE(openDataFile(in, "DAFA.BIN", std::ios::binary, "", reported, settings, messages));
   EXPECT_FALSE(openDataFile(in, "DAFA.BIN", std::ios::binary, "", reported, settings, messages));
-  EXPECT_EQ(messages, (Messages{{"CAN'T OPEN FILE", "DAFA.BIN", MessageIcon::Warning}}));
+  EXPECT_EQ(messages, (Problems{{Reason::DataFileMissing, {}, 0, "DAFA.BIN"}}));
   bool otherCaller = false;
   EXPECT_FALSE(openDataFile(in, "DAFA.BIN", std::ios::binary, "", otherCaller, settings, messages));
   EXPECT_EQ(messages.size(), 2u);

@@ -40,15 +40,15 @@ TEST_F(SettingsTest, UpperCaseFlagAppliesToTheValue) {
 TEST_F(SettingsTest, AbsentKeyIsEmptyWithoutMessage) {
   settings.markReadDone();
   EXPECT_EQ(settings.lookup("NEVERSTORED"), "");
-  EXPECT_FALSE(settings.takeEarlyLookup());
+  EXPECT_TRUE(settings.takeEarlyLookup().empty());
 }
 
 TEST_F(SettingsTest, EarlyLookupWarnsOnceAndAnswersEmpty) {
   settings.set("MapFont", "Arial", false);
   EXPECT_EQ(settings.lookup("MapFont"), "");
   EXPECT_EQ(settings.lookup("Distance"), "");
-  EXPECT_EQ(settings.takeEarlyLookup(), (Message{"LOOKUP() BEFORE READ():", "MAPFONT", MessageIcon::Warning}));
-  EXPECT_FALSE(settings.takeEarlyLookup());
+  EXPECT_EQ(settings.takeEarlyLookup(), (Problems{{Reason::LookupBeforeRead, {}, 0, "MAPFONT"}}));
+  EXPECT_TRUE(settings.takeEarlyLookup().empty());
   settings.markReadDone();
   EXPECT_EQ(settings.lookup("MapFont"), "Arial");
 }
@@ -61,7 +61,7 @@ TEST_F(SettingsTest, LookupEntryReportsTheFlagAndIgnoresReadDone) {
   bool untouched = true;
   EXPECT_EQ(settings.lookupEntry("ABSENT", untouched), "");
   EXPECT_TRUE(untouched);
-  EXPECT_FALSE(settings.takeEarlyLookup());
+  EXPECT_TRUE(settings.takeEarlyLookup().empty());
 }
 
 }  // namespace

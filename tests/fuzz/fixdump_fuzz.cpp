@@ -10,7 +10,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const korvant::FixFileContents contents = korvant::readFixFileContents(std::vector<std::uint8_t>(data, data + size));
   const std::string text = korvant::formatFixSource(contents);
   korvant::FixFileContents again;
-  korvant::FixSourceError error;
-  (void)korvant::parseFixSource(text, "dump", again, error);
+  (void)korvant::parseFixSource(text, "dump", again);
   return 0;
 }

@@ -15,7 +15,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   using namespace korvant;
   const auto plan = readFlightPlan(std::string_view(reinterpret_cast<const char*>(data), size));
   if (!plan) {
-    if (plan.messages.empty()) std::abort();  // a refusal always says why
+    if (plan.problems.empty()) std::abort();  // a refusal always says why
     return 0;
   }
   for (const UW_Wpt& w : plan->waypoints) {

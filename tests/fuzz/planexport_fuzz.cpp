@@ -86,9 +86,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string text(reinterpret_cast<const char*>(data), size);
   if (const Result<FlightPlan> plan = readAnyFlightPlan(text, &fixes)) convertPlan(*plan);
   std::istringstream in(text);
-  TrackModel model;
-  Messages notes;
-  readTrackMessage(in, ".txt", model, {fixes, &notes});
-  exportAll(resolvedTracks(model));
+  Problems notes;
+  const Result<TrackModel> read = readTrackMessage(in, ".txt", {fixes, &notes});
+  if (read) exportAll(resolvedTracks(*read));
   return 0;
 }

@@ -18,7 +18,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   (void)planFileFormatOf(text);
   const Result<FlightPlan> plan = readAnyFlightPlan(text, &fixes);
   if (!plan) {
-    if (plan.messages.empty()) std::abort();  // a refusal always says why
+    if (plan.problems.empty()) std::abort();  // a refusal always says why
     return 0;
   }
   if (plan->waypoints.size() > PLAN_WAYPOINT_LIMIT + 1) std::abort();

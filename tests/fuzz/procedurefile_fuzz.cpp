@@ -21,7 +21,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const char* names[4] = {"EGLL/X.27R", "EGLL/X.ARR", "EGLL/X.ROU", "EGLL/X.TRK"};
   const std::string path = fuzz::writeFile(names[kind], data + 1, size - 1);
   const Result<LoadedProcedure> loaded = readLoadedProcedure(path, kind >= 2);
-  if (!loaded && loaded.messages.empty()) std::abort();  // a refusal always says why
+  if (!loaded && loaded.problems.empty()) std::abort();  // a refusal always says why
   if (loaded && loaded->legs.size() * PROCEDURE_RECORD_BYTES > size) std::abort();
 
   const std::string bytes(reinterpret_cast<const char*>(data + 1), size - 1);

@@ -20,15 +20,13 @@ using namespace korvant;
 const SimFiles& sampleFolder() {
   static SimFiles* files = [] {
     SimFolderBuilder builder;
-    std::string error;
-    builder.add(
+    (void)builder.add(
         "file,747EUR.APT\n"
         "airport,EGLL,51,282,0,-277,83\n"
         "runway,51,287,0,-277,90,12799,128,0\n"
         "runway,51,279,0,-276,90,12001,0,128\n"
         "airport,BIKF,63,591,-22,-363,171\n"
-        "runway,63,587,-22,-363,14,10020,0,0\n",
-        error);
+        "runway,63,587,-22,-363,14,10020,0,0\n");
     for (const auto& [name, bytes] : builder.finish()) AtomicFile((fuzz::folder() / name).string()).write(bytes);
     auto* sim = new SimFiles;
     sim->setFolders(fuzz::folder().string() + "/", fuzz::folder().string() + "/");

@@ -14,10 +14,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string text(reinterpret_cast<const char*>(data), size);
   for (const char* extension : {".txt", ".html", ".json"}) {
     std::istringstream in(text);
-    korvant::TrackModel model;
-    korvant::Messages notes;
-    korvant::readTrackMessage(in, extension, model, {fixes, &notes});
-    (void)korvant::trackReport(model, {}, 1796633100);  // with the validity words
+    korvant::Problems notes;
+    const korvant::Result<korvant::TrackModel> read = korvant::readTrackMessage(in, extension, {fixes, &notes});
+    if (read) (void)korvant::trackReport(*read, {}, 1796633100);  // with the validity words
   }
   return 0;
 }

@@ -11,8 +11,7 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using namespace korvant;
   XpNavFolderBuilder builder;
-  std::string error;
-  if (!builder.add(std::string(reinterpret_cast<const char*>(data), size), error)) return 0;
+  if (!builder.add(std::string(reinterpret_cast<const char*>(data), size)).empty()) return 0;
   std::map<std::string, std::string> files = builder.finish();
   XpNavData nav;
   (void)nav.readFixes(files["earth_fix.dat"]);

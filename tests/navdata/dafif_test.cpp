@@ -188,8 +188,7 @@ TEST(DafifSource, TheSampleDumpBuildsAndDumpsBackByteForByte) {
   const FileRead sample = readWholeFile(KORVANT_DAFIF_SAMPLE, 4 << 20);
   ASSERT_TRUE(sample.ok());
   DafifFolderBuilder builder;
-  std::string error;
-  ASSERT_TRUE(builder.add(sample.bytes, error)) << error;
+  ASSERT_TRUE(builder.add(sample.bytes).empty());
   const DafifFolder folder = builder.finish();
   EXPECT_EQ(folder.size(), 12u);
   std::string withoutComments;
@@ -201,62 +200,53 @@ TEST(DafifSource, TheSampleDumpBuildsAndDumpsBackByteForByte) {
   }
   EXPECT_EQ(dumpDafifFolder(folder), withoutComments);
   DafifFolderBuilder again;
-  ASSERT_TRUE(again.add(dumpDafifFolder(folder), error)) << error;
+  ASSERT_TRUE(again.add(dumpDafifFolder(folder)).empty());
   EXPECT_EQ(again.finish(), folder);
   EXPECT_GT(readDafifAirports(folder.at("DAFA.BIN")).size(), 1000u);
 }
 
 TEST(DafifSource, DumpsNameOnlyTheFolderOwnFilesAndRecordsTheyCanHold) {
-  std::string error;
   DafifFolderBuilder a;
-  EXPECT_FALSE(a.add("file,../../etc/passwd\ntext,x\n", error));
-  EXPECT_NE(error.find("not a file of a DAFIF folder"), std::string::npos);
+  const Problems outside = a.add("file,../../etc/passwd\ntext,x\n");
+  ASSERT_EQ(outside.size(), 1u);
+  EXPECT_NE(outside[0].detail.find("not a file of a DAFIF folder"), std::string::npos);
   DafifFolderBuilder b;
-  EXPECT_FALSE(b.add("file,ATSID.TXT\ndafa,EGLL,5128,-27,1,1,K,N\n", error));  // a record in a text file
+  EXPECT_FALSE(b.add("file,ATSID.TXT\ndafa,EGLL,5128,-27,1,1,K,N\n").empty());  // a record in a text file
   DafifFolderBuilder c;
-  EXPECT_FALSE(c.add("file,DAFA.BIN\ndafa,EGLL,9100,-27,1,1,K,N\n", error));  // read back it would be skipped
+  EXPECT_FALSE(c.add("file,DAFA.BIN\ndafa,EGLL,9100,-27,1,1,K,N\n").empty());  // read back it would be skipped
   DafifFolderBuilder d;
-  EXPECT_FALSE(d.add("file,DAFA.BIN\ndafn,LON,5128,-27,HA\n", error));
+  EXPECT_FALSE(d.add("file,DAFA.BIN\ndafn,LON,5128,-27,HA\n").empty());
   // Any text file comes back, odd bytes and a missing last line feed too.
   DafifFolderBuilder e;
   const std::string odd = std::string("A\tB\r\n\x01\xff\n") + "no line feed";
-  ASSERT_TRUE(e.add(dumpDafifFolder({{"WPTN.TXT", odd}}), error)) << error;
+  ASSERT_TRUE(e.add(dumpDafifFolder({{"WPTN.TXT", odd}})).empty());
   EXPECT_EQ(e.finish().at("WPTN.TXT"), odd);
 }
 
 TEST(DafifSource, PublicRowsBecomeRecordsOfTheirClass) {
   DafifFolderBuilder b;
-  std::string error;
-  ASSERT_TRUE(
-      b.add("name,lat,lon,kind,area,iata,country,fullname\n"
-            "EGLL,51.4706,-0.461941,large,NAT,LHR,GB,London Heathrow Airport\n",
-            error))
-      << error;
-  ASSERT_TRUE(
-      b.add("airport_ident,length_ft,width_ft,surface,closed,le_ident,le_latitude_deg,le_longitude_deg,"
-            "le_heading_degT,he_ident,he_latitude_deg,he_longitude_deg,he_heading_degT,le_elevation_ft,"
-            "airport_elevation_ft\n"
-            "EGLL,12799,164,ASP,0,09L,51.4775,-0.484994,89.6,27R,51.4777,-0.433294,269.6,79,83\n"
-            "EGLL,12001,164,ASP,0,09R,51.4648,-0.482286,89.6,27L,51.4650,-0.434036,269.6,75,83\n"
-            "EGLL,20000,164,ASP,1,05,51.46,-0.48,50,23,51.47,-0.43,230,75,83\n",
-            error))
-      << error;
-  ASSERT_TRUE(
-      b.add("name,lat,lon,kind,area,freq_khz,usage,country,fullname\n"
-            "LON,51.487202,-0.466667,VOR-DME,NAT,113600,BOTH,GB,London\n"
-            "BIG,51.33,0.03,VOR,NAT,115100,LO,GB,Biggin\n"
-            "WOD,51.45,-0.87,VOR,NAT,,,GB,Woodley\n"
-            "BNN,51.72,-0.54,NDB,NAT,,HI,GB,Bovingdon\n"
-            "OX,51.72,-1.54,NDB,NAT,,BOTH,GB,Ox\n"
-            "CH,51.72,-2.54,NDB,NAT,,LO,GB,Ch\n",
-            error))
-      << error;
-  ASSERT_TRUE(
-      b.add("record,name,level,lat,lon\nairway,UL9,H,51.487202,-0.466667\nairway,UL9,H,51.491699,-1.219720\n"
-            "ortca,5,96,52.5,-2.5\nortca,1,45,51.5,-0.5\nortca,5,73,47.5,2.5\n",
-            error))
-      << error;
-  EXPECT_FALSE(b.add("what,is,this\n1,2,3\n", error));
+  ASSERT_TRUE(b.add("name,lat,lon,kind,area,iata,country,fullname\n"
+                    "EGLL,51.4706,-0.461941,large,NAT,LHR,GB,London Heathrow Airport\n")
+                  .empty());
+  ASSERT_TRUE(b.add("airport_ident,length_ft,width_ft,surface,closed,le_ident,le_latitude_deg,le_longitude_deg,"
+                    "le_heading_degT,he_ident,he_latitude_deg,he_longitude_deg,he_heading_degT,le_elevation_ft,"
+                    "airport_elevation_ft\n"
+                    "EGLL,12799,164,ASP,0,09L,51.4775,-0.484994,89.6,27R,51.4777,-0.433294,269.6,79,83\n"
+                    "EGLL,12001,164,ASP,0,09R,51.4648,-0.482286,89.6,27L,51.4650,-0.434036,269.6,75,83\n"
+                    "EGLL,20000,164,ASP,1,05,51.46,-0.48,50,23,51.47,-0.43,230,75,83\n")
+                  .empty());
+  ASSERT_TRUE(b.add("name,lat,lon,kind,area,freq_khz,usage,country,fullname\n"
+                    "LON,51.487202,-0.466667,VOR-DME,NAT,113600,BOTH,GB,London\n"
+                    "BIG,51.33,0.03,VOR,NAT,115100,LO,GB,Biggin\n"
+                    "WOD,51.45,-0.87,VOR,NAT,,,GB,Woodley\n"
+                    "BNN,51.72,-0.54,NDB,NAT,,HI,GB,Bovingdon\n"
+                    "OX,51.72,-1.54,NDB,NAT,,BOTH,GB,Ox\n"
+                    "CH,51.72,-2.54,NDB,NAT,,LO,GB,Ch\n")
+                  .empty());
+  ASSERT_TRUE(b.add("record,name,level,lat,lon\nairway,UL9,H,51.487202,-0.466667\nairway,UL9,H,51.491699,-1.219720\n"
+                    "ortca,5,96,52.5,-2.5\nortca,1,45,51.5,-0.5\nortca,5,73,47.5,2.5\n")
+                  .empty());
+  EXPECT_FALSE(b.add("what,is,this\n1,2,3\n").empty());
   const DafifFolder f = b.finish();
   const std::vector<DafifAirport> airports = readDafifAirports(f.at("DAFA.BIN"));
   ASSERT_EQ(airports.size(), 1u);

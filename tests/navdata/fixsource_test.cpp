@@ -13,19 +13,21 @@
 namespace korvant {
 namespace {
 
-bool parse(std::string_view text, FixFileContents& c, FixSourceError& e) {
-  return parseFixSource(text, "src.csv", c, e);
+bool parse(std::string_view text, FixFileContents& c, Problem& e, std::string_view name = "src.csv") {
+  const Problems problems = parseFixSource(text, name, c);
+  if (!problems.empty()) e = problems[0];
+  return problems.empty();
 }
 
 TEST(FixSource, HeadersSelectTheSections) {
   FixFileContents c;
-  FixSourceError e;
+  Problem e;
   ASSERT_TRUE(
       parse("# comment\n\nname,kind,lat,lon\nMALOT,0,53,-15\nKJFK,1,N4038.4,W07346.7\n"
             "alias,target\nOLD,MALOT\n"
             "Terrain, Lat, Lon\n1,50,-5\n1,51,-4\n2,40,10\n",
             c, e))
-      << e.text();
+      << e.detail;
   ASSERT_EQ(c.fixes.size(), 2u);
   EXPECT_EQ(c.fixes[0].position.lat, 5300);
   EXPECT_EQ(c.fixes[0].position.lng, -1500);
@@ -41,7 +43,7 @@ TEST(FixSource, HeadersSelectTheSections) {
 
 TEST(FixSource, DecimalDegreesBecomePackedMinutes) {
   FixFileContents c;
-  FixSourceError e;
+  Problem e;
   ASSERT_TRUE(parse("name,kind,lat,lon\nA,0,-33.9461,151.1772\nB,0,55.99999999,-0.5\n", c, e));
   EXPECT_NEAR(c.fixes[0].position.lat, -3356.766, 1e-9);
   EXPECT_NEAR(c.fixes[0].position.lng, 15110.632, 1e-9);
@@ -55,8 +57,8 @@ TEST(FixSource, LongLinesSplitIntoPiecesSharingTheirJoins) {
   for (int i = 0; i < 120; ++i) text += "L," + std::to_string(i * 0.5) + ",0\n";
   text += "M,1,1\nM,2,2\n";
   FixFileContents c;
-  FixSourceError e;
-  ASSERT_TRUE(parse(text, c, e)) << e.text();
+  Problem e;
+  ASSERT_TRUE(parse(text, c, e)) << e.detail;
   ASSERT_EQ(c.boundaryLines.size(), 4u);
   EXPECT_EQ(c.boundaryLines[0].count, 50);
   EXPECT_EQ(c.boundaryLines[1].count, 50);
@@ -68,12 +70,12 @@ TEST(FixSource, LongLinesSplitIntoPiecesSharingTheirJoins) {
 
 TEST(FixSource, RouteRowsFormOneRouteSet) {
   FixFileContents c;
-  FixSourceError e;
+  Problem e;
   ASSERT_TRUE(
       parse("route,class,pen6,pen7,designator,lat,lon,value1,label_lat,label_lon,value2,value3\n"
             "R,4,1,1,NAR12,47,-53,0,47,-53,0,0\nR,4,1,1,NAR12,48,-50,-5,47.5,-51.5,700,-1\n",
             c, e))
-      << e.text();
+      << e.detail;
   ASSERT_EQ(c.routeSets.size(), 1u);
   EXPECT_EQ(c.routeSets[0].routeClass(), 4);
   EXPECT_TRUE(c.routeSets[0].pen6() && c.routeSets[0].pen7());
@@ -107,11 +109,11 @@ TEST(FixSource, RefusalsNameTheLine) {
   };
   for (const auto& t : cases) {
     FixFileContents c;
-    FixSourceError e;
+    Problem e;
     EXPECT_FALSE(parse(t.text, c, e)) << t.text;
     EXPECT_EQ(e.line, t.line) << t.text;
     EXPECT_EQ(e.file, "src.csv");
-    EXPECT_FALSE(e.message.empty());
+    EXPECT_FALSE(e.detail.empty());
   }
 }
 
@@ -127,7 +129,7 @@ TEST(FixSource, PreambleEscapesRoundTrip) {
 
 TEST(FixSource, DumpAndRebuildGiveTheSameBytes) {
   FixFileContents c;
-  FixSourceError e;
+  Problem e;
   std::string text =
       "preamble\nSample\\r\\n\nname,kind,lat,lon\nMALOT,0,53.123456,-15.98765\nZZ,7,-0.1,0.1\n"
       "alias,target\nOLD,MALOT\nterrain,lat,lon\n1,50,-5\n1,51,-4\n"
@@ -136,12 +138,12 @@ TEST(FixSource, DumpAndRebuildGiveTheSameBytes) {
   text +=
       "route,class,pen6,pen7,designator,lat,lon,value1,label_lat,label_lon,value2,value3\n"
       "R,7,0,1,,1.5,2.5,3,4,5,6,-7\nR,7,0,1,,2,3,3,4,5,6,-7\n";
-  ASSERT_TRUE(parse(text, c, e)) << e.text();
+  ASSERT_TRUE(parse(text, c, e)) << e.detail;
   const auto bytes = writeFixFile(c);
   const FixFileContents read = readFixFileContents(bytes);
   const std::string dumped = formatFixSource(read);
   FixFileContents again;
-  ASSERT_TRUE(parseFixSource(dumped, "dump", again, e)) << e.text() << "\n" << dumped;
+  ASSERT_TRUE(parse(dumped, again, e, "dump")) << e.detail << "\n" << dumped;
   EXPECT_EQ(writeFixFile(again), bytes);
   EXPECT_EQ(formatFixSource(again), dumped);
 }

@@ -238,7 +238,7 @@ TEST(FixStoreFile, LoadsFromTheFolderAndReadsOnlyTheFirst300000Bytes) {
   std::ofstream(dir.path() / "KORVANT.DAT", std::ios::binary)
       .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
   FixStore store;
-  EXPECT_FALSE(store.setPath(dir.str(), "KORVANT.DAT"));
+  EXPECT_TRUE(store.setPath(dir.str(), "KORVANT.DAT").empty());
   store.load();
   EXPECT_TRUE(store.loadedIntoMemory());
   LatLng p;
@@ -249,7 +249,7 @@ TEST(FixStoreFile, LoadsFromTheFolderAndReadsOnlyTheFirst300000Bytes) {
 TEST(FixStoreFile, MissingFileStillResolvesCoordinates) {
   test::TempDir dir;
   FixStore store;
-  EXPECT_FALSE(store.setPath(dir.str(), "KORVANT.DAT"));  // a missing file is no error here
+  EXPECT_TRUE(store.setPath(dir.str(), "KORVANT.DAT").empty());  // a missing file is no error here
   LatLng p;
   ASSERT_TRUE(store.resolvePositionWithAlias("50/30", {0, 0}, p));
   EXPECT_EQ(p.lat, 5000);
@@ -271,13 +271,13 @@ TEST(FixStoreFile, MissingFileStillResolvesCoordinates) {
 
 TEST(FixStoreFile, UnreadableFolderAndOverlongPathAreReported) {
   FixStore store;
-  EXPECT_EQ(store.setPath("/no/such/folder", "KORVANT.DAT"),
-            (Message{"WINDOWS/DOS ERROR:", "UNABLE TO GET CURRENT WORKING DIRECTORY", MessageIcon::Stop}));
+  EXPECT_EQ(store.setPath("/no/such/folder", "KORVANT.DAT"), (Problems{{Reason::NoWorkingFolder, "/no/such/folder"}}));
   EXPECT_TRUE(store.path().empty());
 
   test::TempDir dir;
-  EXPECT_EQ(store.setPath(dir.str() + std::string(5000, '/'), "KORVANT.DAT"),
-            (Message{"ERROR:", "PATH + DAT FILE NAME TOO LONG", MessageIcon::Stop}));
+  const Problems tooLong = store.setPath(dir.str() + std::string(5000, '/'), "KORVANT.DAT");
+  ASSERT_EQ(tooLong.size(), 1u);
+  EXPECT_EQ(tooLong[0].reason, Reason::PathTooLong);
   EXPECT_TRUE(store.path().empty());
   EXPECT_EQ(store.openSection(FixSectionId::Fixes).recordsLeft(), 0u);
 }

@@ -168,32 +168,29 @@ TEST_F(SimFilesTest, TheLastAirportOfAFileStillAnswers) {
 
 TEST(SimSource, DumpsNameOnlyTheFolderOwnFiles) {
   SimFolderBuilder builder;
-  std::string error;
-  EXPECT_FALSE(builder.add("file,../747WPT.DAT\nwaypoint,AACEZ,34,331,-73,-598\n", error));
-  EXPECT_NE(error.find("not a file of a PS1 folder"), std::string::npos);
-  EXPECT_TRUE(builder.add("file,747WPT.DAT\nwaypoint,AACEZ,34,331,-73,-598\n", error)) << error;
+  const Problems outside = builder.add("file,../747WPT.DAT\nwaypoint,AACEZ,34,331,-73,-598\n");
+  ASSERT_EQ(outside.size(), 1u);
+  EXPECT_NE(outside[0].detail.find("not a file of a PS1 folder"), std::string::npos);
+  EXPECT_TRUE(builder.add("file,747WPT.DAT\nwaypoint,AACEZ,34,331,-73,-598\n").empty());
 }
 
 TEST(SimSource, PublicRowsBecomeRecordsAndTheDumpReadsBack) {
   SimFolderBuilder builder;
-  std::string error;
+  ASSERT_TRUE(builder
+                  .add("name,lat,lon,kind,region,fir,source\nMALOT,53,-15,waypoint,NAT,EGGX,x\n"
+                       "YQX,48.9,-54.5,vor,NAT,CZQX,x\n")
+                  .empty());
+  ASSERT_TRUE(builder
+                  .add("name,lat,lon,kind,area,freq_khz,usage,country,fullname\n"
+                       "YQX,48.95,-54.56,VOR-DME,NAT,113500,BOTH,CA,\"Gander, NL\"\nLONG,1,1,NDB,NAT,1,LO,X,Y\n")
+                  .empty());
   ASSERT_TRUE(
-      builder.add("name,lat,lon,kind,region,fir,source\nMALOT,53,-15,waypoint,NAT,EGGX,x\n"
-                  "YQX,48.9,-54.5,vor,NAT,CZQX,x\n",
-                  error))
-      << error;
-  ASSERT_TRUE(
-      builder.add("name,lat,lon,kind,area,freq_khz,usage,country,fullname\n"
-                  "YQX,48.95,-54.56,VOR-DME,NAT,113500,BOTH,CA,\"Gander, NL\"\nLONG,1,1,NDB,NAT,1,LO,X,Y\n",
-                  error))
-      << error;
-  ASSERT_TRUE(
-      builder.add("name,lat,lon,kind,area,iata,country,fullname\nCYQX,48.94,-54.57,large,NAT,YQX,CA,G\n", error));
-  ASSERT_TRUE(
-      builder.add("airport_ident,length_ft,width_ft,surface,closed,le_ident,le_latitude_deg,le_longitude_deg,"
-                  "le_heading_degT,he_ident,he_latitude_deg,he_longitude_deg,he_heading_degT,le_elevation_ft,"
-                  "airport_elevation_ft\nCYQX,8900,200,ASP,0,03L,48.93,-54.58,19,21R,48.96,-54.56,199,,496\n",
-                  error));
+      builder.add("name,lat,lon,kind,area,iata,country,fullname\nCYQX,48.94,-54.57,large,NAT,YQX,CA,G\n").empty());
+  ASSERT_TRUE(builder
+                  .add("airport_ident,length_ft,width_ft,surface,closed,le_ident,le_latitude_deg,le_longitude_deg,"
+                       "le_heading_degT,he_ident,he_latitude_deg,he_longitude_deg,he_heading_degT,le_elevation_ft,"
+                       "airport_elevation_ft\nCYQX,8900,200,ASP,0,03L,48.93,-54.58,19,21R,48.96,-54.56,199,,496\n")
+                  .empty());
   const SimFolder folder = builder.finish();
   ASSERT_EQ(folder.size(), 3u);                                     // 747WPT.DAT, 747NAM.STA, 747NAM.APT
   EXPECT_EQ(readSimWaypoints(folder.at("747WPT.DAT")).size(), 1u);  // a VOR row is no waypoint
@@ -206,18 +203,18 @@ TEST(SimSource, PublicRowsBecomeRecordsAndTheDumpReadsBack) {
   EXPECT_EQ(apt[1].flags23 & 0x80, 0x80);  // L: flag A
   // The dump builds the same bytes again.
   SimFolderBuilder again;
-  ASSERT_TRUE(again.add(dumpSimFolder(folder), error)) << error;
+  ASSERT_TRUE(again.add(dumpSimFolder(folder)).empty());
   EXPECT_EQ(again.finish(), folder);
   // Identifiers of any bytes (commas, quotes, line ends, NUL) dump and read back.
   const SimFolder odd{{"747WPT.DAT", encodeSimWaypoint({"A,\"\n\\", {100, 200}})},
                       {"747NAM.STA", stationBytes("\0,\n", 1, 2, 3, 4)}};
   SimFolderBuilder oddBuilder;
-  ASSERT_TRUE(oddBuilder.add(dumpSimFolder(odd), error)) << error;
+  ASSERT_TRUE(oddBuilder.add(dumpSimFolder(odd)).empty());
   EXPECT_EQ(oddBuilder.finish(), odd);
-  EXPECT_FALSE(SimFolderBuilder().add("file,747WPT.DAT\nwaypoint,A\\x4,1,2,3,4\n", error));
-  EXPECT_FALSE(SimFolderBuilder().add("what,is,this\n", error));
-  EXPECT_FALSE(SimFolderBuilder().add("file,747WPT.DAT\nwaypoint,ABC,1,2,3\n", error));
-  EXPECT_EQ(error, "line 2: not a record of the dump form");
+  EXPECT_FALSE(SimFolderBuilder().add("file,747WPT.DAT\nwaypoint,A\\x4,1,2,3,4\n").empty());
+  EXPECT_FALSE(SimFolderBuilder().add("what,is,this\n").empty());
+  EXPECT_EQ(SimFolderBuilder().add("file,747WPT.DAT\nwaypoint,ABC,1,2,3\n"),
+            (Problems{{Reason::SourceLineFault, {}, 2, "not a record of the dump form"}}));
 }
 
 }  // namespace

@@ -13,6 +13,7 @@
 #include "navdata/xpnavbuilder.h"
 #include "procedures/routestring.h"
 #include "procedures/routestringreport.h"
+#include "support/shownmessages.h"
 #include "support/tempdir.h"
 #include "tracks/resolvedtrack.h"
 #include "tracks/trackexport.h"
@@ -65,7 +66,7 @@ TEST_F(XpNavDataTest, ReadsFixesNavaidsAndAirwaysAndSaysWhatItCouldNotUse) {
   ASSERT_TRUE(data);
   EXPECT_EQ(data->pointCount(), 7u);  // 4 fixes, an NDB, a VOR, a DME alone; no ILS, no VOR's own DME
   std::vector<std::string> said;
-  for (const Message& m : data.messages) said.push_back(m.text);
+  for (const Message& m : worded(data.problems)) said.push_back(m.text);
   EXPECT_EQ(said, (std::vector<std::string>{"earth_fix.dat: 3 LINES NOT USED (FIRST line 8: position out of range)",
                                             "earth_awy.dat: 1 LINES NOT USED (FIRST line 8: too few columns)",
                                             "earth_awy.dat: ENDS WITHOUT ITS CLOSING 99: CUT SHORT?",
@@ -130,14 +131,14 @@ TEST(XpNavDataFolder, AMissingFolderOrFileIsSaidOnce) {
   test::TempDir dir;
   const Result<XpNavData> none = readXpNavData(dir.str() + "/missing");
   EXPECT_FALSE(none);
-  EXPECT_EQ(none.messages.size(), 3u);
+  EXPECT_EQ(none.problems.size(), 3u);
   dir.write("earth_fix.dat/inner", "x");  // a folder where the file should be
   dir.write("earth_nav.dat", "I\n1150 Version\n99\n");
   const Result<XpNavData> some = readXpNavData(dir.str());
   ASSERT_TRUE(some);
-  ASSERT_EQ(some.messages.size(), 2u);
-  EXPECT_NE(some.messages[0].text.find("earth_fix.dat: NOT A FILE"), std::string::npos);
-  EXPECT_NE(some.messages[1].text.find("earth_awy.dat: MISSING"), std::string::npos);
+  ASSERT_EQ(some.problems.size(), 2u);
+  EXPECT_NE(wordProblem(some.problems[0]).text.find("earth_fix.dat: NOT A FILE"), std::string::npos);
+  EXPECT_NE(wordProblem(some.problems[1]).text.find("earth_awy.dat: MISSING"), std::string::npos);
 }
 
 }  // namespace
@@ -179,7 +180,7 @@ TEST(XpNavDataSample, TheBuiltSampleFolderReadsBackWhole) {
   const std::string run = std::filesystem::path(KORVANT_SAMPLE_DAT).parent_path().string();
   const Result<XpNavData> data = readXpNavData(run + "/XPNAV");
   ASSERT_TRUE(data);
-  EXPECT_TRUE(data.messages.empty()) << data.messages[0].text;
+  EXPECT_TRUE(data.problems.empty()) << wordProblem(data.problems[0]).text;
   EXPECT_EQ(data->segments().size(), 6u + 4 + 1 + 2 + 2);
   const auto j581 = data->airwayPath("J581", "MERIT", "ALLEX", {4123, -7308});
   ASSERT_TRUE(j581);
@@ -205,9 +206,9 @@ TEST(XpNavFolderBuilder, RefusesWhatTheFilesCannotHold) {
                   "line 2: an airway needs its level, direction and two points"},
         std::pair{"something,else\n", "line 1: a header name,... or airway,... first"}}) {
     XpNavFolderBuilder builder;
-    std::string error;
-    EXPECT_FALSE(builder.add(text, error)) << text;
-    EXPECT_EQ(error, why);
+    const Problems problems = builder.add(text);
+    ASSERT_EQ(problems.size(), 1u) << text;
+    EXPECT_EQ(wordProblem(problems[0]).text, why);
   }
 }
 
@@ -321,8 +322,8 @@ TEST(XpNavDataLayouts, FlightGearsGzippedFilesAndOlderLayoutsRead) {
       0);
   const Result<XpNavData> data = readXpNavData(dir.str());
   ASSERT_TRUE(data);
-  ASSERT_EQ(data.messages.size(), 1u);
-  EXPECT_EQ(data.messages[0].text, "fix.dat.gz: 1 LINES NOT USED (FIRST line 5: too few columns)");
+  ASSERT_EQ(data.problems.size(), 1u);
+  EXPECT_EQ(wordProblem(data.problems[0]).text, "fix.dat.gz: 1 LINES NOT USED (FIRST line 5: too few columns)");
   EXPECT_EQ(data->pointCount(), 2u + 3 + 1);  // two fixes, NDB, VOR, DME, and the airway's own CHARL
   EXPECT_EQ(data->nearest("DDD", {0, 0})->kind, FIX_KIND_DME);
   const auto un1 = data->airwayPath("UN1", "ALPHA", "CHARL", {5000, -2000});
@@ -336,9 +337,10 @@ TEST(XpNavDataLayouts, FlightGearsGzippedFilesAndOlderLayoutsRead) {
   other.write("earth_fix.dat", "I\n1300 Version - made up\n 50.0 -20.0 ALPHA ENRT EG 0\n99\n");
   other.write("earth_nav.dat.gz", "\x1F\x8B not really gzip");
   const Result<XpNavData> said = readXpNavData(other.str());
-  ASSERT_GE(said.messages.size(), 2u);
-  EXPECT_EQ(said.messages[0].text, "earth_fix.dat: LAYOUT 1300 IS NOT READ");
-  EXPECT_NE(said.messages[1].text.find("earth_nav.dat.gz: DAMAGED"), std::string::npos) << said.messages[1].text;
+  ASSERT_GE(said.problems.size(), 2u);
+  EXPECT_EQ(wordProblem(said.problems[0]).text, "earth_fix.dat: LAYOUT 1300 IS NOT READ");
+  const std::string damaged = wordProblem(said.problems[1]).text;
+  EXPECT_NE(damaged.find("earth_nav.dat.gz: DAMAGED"), std::string::npos) << damaged;
   const std::string zeros = other.write("zeros", std::string(1 << 20, '\0'));
   ASSERT_EQ(std::system(("gzip -9n " + zeros).c_str()), 0);
   std::ifstream packed(zeros + ".gz", std::ios::binary);

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include "app/problemwords.h"
 #include "navdata/fixfile_builder.h"
 #include "procedures/plantrackmatch.h"
 #include "procedures/procedurereport.h"
@@ -135,7 +136,7 @@ TEST_F(PlanReaders, EachFormatAsItsProgramsWriteIt) {
     EXPECT_NEAR(read->waypoints[1].position.lat, c.second.lat, 0.01);
     EXPECT_NEAR(read->waypoints[1].position.lng, c.second.lng, 0.01);
     EXPECT_EQ(read->cruisingAltitude, c.cruise);
-    EXPECT_EQ(read.messages.size(), c.messages);
+    EXPECT_EQ(read.problems.size(), c.messages);
   }
 }
 
@@ -194,8 +195,9 @@ TEST_F(PlanReaders, WhatIsNoPlanIsRefusedOrSaid) {
     const Result<FlightPlan> read = readAnyFlightPlan(c.text, &fixes);
     EXPECT_EQ(read.value.has_value(), c.read) << c.text.substr(0, 80);
     if (c.said.empty()) continue;
-    ASSERT_FALSE(read.messages.empty()) << c.text.substr(0, 80);
-    EXPECT_NE(read.messages[0].text.find(c.said), std::string::npos) << read.messages[0].text;
+    ASSERT_FALSE(read.problems.empty()) << c.text.substr(0, 80);
+    const std::string said = wordProblem(read.problems[0]).text;
+    EXPECT_NE(said.find(c.said), std::string::npos) << said;
   }
 }
 

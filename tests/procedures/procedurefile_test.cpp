@@ -23,7 +23,7 @@ using test::TempDir;
 
 std::string built(const std::string& text) {
   const ProcedureBuild b = buildProcedureFile(text);
-  EXPECT_TRUE(b.ok) << b.error;
+  EXPECT_TRUE(b.ok) << b.problem.detail;
   return b.bytes;
 }
 

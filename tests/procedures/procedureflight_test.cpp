@@ -32,7 +32,7 @@ const SimFiles& sampleSim() {
 std::vector<DepArr> legsOf(const std::string& text, RouteFileKind kind = RouteFileKind::Plain,
                            std::string* title = nullptr) {
   const ProcedureBuild b = buildProcedureFile(text);
-  EXPECT_TRUE(b.ok) << b.error;
+  EXPECT_TRUE(b.ok) << b.problem.detail;
   test::RecordingBoxes boxes;
   ProcedureFileRead read = readProcedureBytes(b.bytes, kind, "F", boxes);
   EXPECT_TRUE(read.ok);
@@ -103,7 +103,7 @@ TEST(ComputeTurn, CentreAbeamAndEndOnTheCircle) {
 TEST(ProcedureFlight, SidStartsHalfAMileDownTheRunwayAndClimbs400FeetAMile) {
   const std::vector<DepArr> legs = legsOf("11 - N0000.0 E00000.0 0 2000 A 272\n12 - N0000.0 E00000.0 0 1000 A 272\n");
   const ProcedureGeometry g = fly(legs, "/s/EGLL/T.27R", "EGLL");
-  EXPECT_TRUE(g.messages.empty());
+  EXPECT_TRUE(g.problems.empty());
   ASSERT_GE(g.shapes.size(), 2u);
   EXPECT_EQ(g.shapes[0].kind, Kind::Line);
   EXPECT_NEAR(distanceNm(g.shapes[0].a, g.shapes[0].b), 0.5, 1e-6);
@@ -135,7 +135,7 @@ TEST(ProcedureFlight, RoutesJoinTheirFirstFixToTheStartAirport) {
       legsOf("ROUTE KJFK EGLL\n1 DOTTY N5038.0 W05535.0 0 FL350 - 60\n1 LIMRI N5200.0 W01500.0 0 FL350 - 90\n",
              RouteFileKind::Route, &title);
   const ProcedureGeometry g = fly(legs, "/s/routes/T.ROU", title);
-  ASSERT_TRUE(g.messages.empty());
+  ASSERT_TRUE(g.problems.empty());
   EXPECT_EQ(g.runwayAirports, (std::vector<std::string>{"KJFK", "EGLL"}));
   ASSERT_EQ(g.shapes.size(), 3u);
   EXPECT_EQ(g.shapes[0].kind, Kind::GreatCircle);
@@ -150,15 +150,15 @@ TEST(ProcedureFlight, RoutesJoinTheirFirstFixToTheStartAirport) {
 TEST(ProcedureFlight, WhatStopsTheDrawingIsKeptAsMessages) {
   const std::vector<DepArr> legs = legsOf("1 A N5000.0 W03000.0 0 3500 - 90\n");
   const ProcedureGeometry plainRoute = fly(legs, "/s/routes/T.TRK", "");
-  ASSERT_EQ(plainRoute.messages.size(), 1u);
-  EXPECT_EQ(plainRoute.messages[0].caption, "AIRPORT NOT IN DATABASE:");
-  EXPECT_EQ(plainRoute.messages[0].text, "");
+  ASSERT_EQ(plainRoute.problems.size(), 1u);
+  EXPECT_EQ(plainRoute.problems[0].reason, Reason::AirportNotInDatabase);
+  EXPECT_EQ(plainRoute.problems[0].detail, "");
   EXPECT_TRUE(plainRoute.shapes.empty());
   EXPECT_TRUE(plainRoute.markers.empty());
 
   const ProcedureGeometry noEnd = fly(legs, "/s/routes/T.ROU", "KJFK-ZZZZ");
-  ASSERT_EQ(noEnd.messages.size(), 1u);
-  EXPECT_EQ(noEnd.messages[0].text, "ZZZZ");
+  ASSERT_EQ(noEnd.problems.size(), 1u);
+  EXPECT_EQ(noEnd.problems[0].detail, "ZZZZ");
   EXPECT_TRUE(noEnd.shapes.empty());
 }
 
@@ -172,9 +172,9 @@ TEST(ProcedureFlight, DmeLegsMeetTheirCircleOrStopAtTheTurn) {
   EXPECT_NEAR(distanceNm(g.legEnds[0], LatLng{5118.3, -26.8}), 15, 0.02);
   // Already beyond 2 NM and flying away: the circle is never met.
   EXPECT_NEAR(distanceNm(g.legEnds[1], g.legEnds[0]), 0, 1e-9);
-  ASSERT_EQ(g.messages.size(), 1u);
-  EXPECT_EQ(g.messages[0].caption, "DME MISSING '/' IN PROCEDURE");
-  EXPECT_EQ(g.messages[0].text, "OCK");
+  ASSERT_EQ(g.problems.size(), 1u);
+  EXPECT_EQ(g.problems[0].reason, Reason::DmeWithoutSlash);
+  EXPECT_EQ(g.problems[0].detail, "OCK");
   expectAllFinite(g);
 }
 
@@ -198,8 +198,8 @@ TEST(ProcedureFlight, InterceptsEndOnTheCourseAndTurnOntoItWhenAlmostAligned) {
 
   const std::vector<DepArr> noDigits = legsOf("31 LOC N5130.0 W00100.0 0 0 - 200\n");
   const ProcedureGeometry r = fly(noDigits, "/s/EGLL/T.27R", "EGLL");
-  ASSERT_EQ(r.messages.size(), 1u);
-  EXPECT_EQ(r.messages[0].caption, "NON-NUMERIC COURSE IN PROCEDURE (SET TO 0):");
+  ASSERT_EQ(r.problems.size(), 1u);
+  EXPECT_EQ(r.problems[0].reason, Reason::NonNumericCourse);
   expectAllFinite(r);
 }
 
@@ -267,7 +267,7 @@ TEST(ProcedureFlight, TheSampleProceduresFlyWithoutAWord) {
     const auto loaded = readLoadedProcedure(std::string(KORVANT_SAMPLE_PS1) + "/" + name, route, boxes);
     ASSERT_TRUE(loaded) << name;
     const ProcedureGeometry g = flyProcedure({loaded->legs, loaded->source, loaded->title}, sim);
-    EXPECT_TRUE(g.messages.empty()) << name << ": " << (g.messages.empty() ? "" : g.messages[0].caption);
+    EXPECT_TRUE(g.problems.empty()) << name << ": " << (g.problems.empty() ? "" : wordProblem(g.problems[0]).caption);
     EXPECT_EQ(g.legEnds.size(), loaded->legs.size()) << name;
     EXPECT_FALSE(g.bounds().empty());
   }

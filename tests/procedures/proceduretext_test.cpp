@@ -9,6 +9,7 @@
 #include <fstream>
 #include <random>
 
+#include "app/problemwords.h"
 #include "base/filereader.h"
 #include "procedures/procedurefile.h"
 #include "procedures/proceduretext.h"
@@ -39,12 +40,12 @@ TEST(ProcedureText, TheShippedSamplesRoundTrip) {
     ASSERT_TRUE(source.ok());
     EXPECT_NE(source.bytes.find("MADE UP - NOT FOR NAVIGATION"), std::string::npos) << entry.path();
     const ProcedureBuild file = buildProcedureFile(source.bytes);
-    ASSERT_TRUE(file.ok) << entry.path() << ": " << file.error;
+    ASSERT_TRUE(file.ok) << entry.path() << ": " << file.problem.detail;
     EXPECT_EQ(file.bytes.size() % PROCEDURE_RECORD_BYTES, 0u);
     const bool route = entry.path().stem().extension() == ".ROU";
     const std::string dumped = dumpProcedureFile(file.bytes, route);
     const ProcedureBuild again = buildProcedureFile(dumped);
-    ASSERT_TRUE(again.ok) << again.error;
+    ASSERT_TRUE(again.ok) << again.problem.detail;
     EXPECT_EQ(again.bytes, file.bytes) << entry.path();
     // The samples are written as the dump writes them, comments aside.
     EXPECT_EQ(dumped, withoutComments(source.bytes)) << entry.path();
@@ -60,7 +61,7 @@ TEST(ProcedureText, AnyBytesComeBackByteForByte) {
     for (bool route : {false, true}) {
       const std::string text = dumpProcedureFile(bytes, route);
       const ProcedureBuild back = buildProcedureFile(text);
-      ASSERT_TRUE(back.ok) << back.error << "\n" << text;
+      ASSERT_TRUE(back.ok) << back.problem.detail << "\n" << text;
       EXPECT_EQ(back.bytes, bytes);
     }
   }
@@ -72,12 +73,12 @@ TEST(ProcedureText, CanonicalRecordsReadAsLegsNotRaw) {
       "1 DOTTY N5038.0 W05535.0 -210 FL350 X 60\n"
       "22 OCK/15 S0012.3 E00026.8 0 3500 - 300\n";
   const ProcedureBuild file = buildProcedureFile(text);
-  ASSERT_TRUE(file.ok) << file.error;
+  ASSERT_TRUE(file.ok) << file.problem.detail;
   EXPECT_EQ(dumpProcedureFile(file.bytes, true), text);
 }
 
 TEST(ProcedureText, ErrorsNameTheirLine) {
-  const auto error = [](const std::string& text) { return buildProcedureFile(text).error; };
+  const auto error = [](const std::string& text) { return wordProblem(buildProcedureFile(text).problem).text; };
   EXPECT_EQ(error("# c\n1 A N5000.0 W03000.0 0 3500 -\n").substr(0, 8), "line 2: ");
   EXPECT_NE(error("256 A N5000.0 W03000.0 0 3500 - 0\n").find("type"), std::string::npos);
   EXPECT_NE(error("1 ABCDEFGH N5000.0 W03000.0 0 3500 - 0\n").find("fix"), std::string::npos);

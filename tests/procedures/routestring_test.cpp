@@ -22,10 +22,9 @@ class RouteStringTest : public ::testing::Test {
     fixes.load();
   }
   void readTracks(const std::string& file) {
-    model.clear();
     std::ifstream in(std::string(KORVANT_TEST_DATA) + "/tracks/" + file, std::ios::binary);
     ASSERT_TRUE(in) << file;
-    readTrackMessage(in, fileExtension(file), model, TrackStore{fixes});
+    model = *readTrackMessage(in, fileExtension(file), TrackStore{fixes});
     ASSERT_FALSE(model.empty()) << file;
   }
   RouteStringRead read(std::string_view text) { return readRouteString(text, model, fixes); }

@@ -39,25 +39,25 @@ TEST(TerminatorTime, TheParserAndItsMessages) {
   const auto error = [](const char* text) { return parseTerminatorTime(text).error; };
   EXPECT_TRUE(parseTerminatorTime("  now").ok);
   EXPECT_EQ(parseTerminatorTime("Now please").timeText, "NOW");
-  EXPECT_EQ(error("8Z 1/9/99"), "Bad DD/MM/(YY)YY format");
+  EXPECT_EQ(error("8Z 1/9/99"), Reason::TimeBadDate);
   const TerminatorTimeParse p = parseTerminatorTime("08Z 29/09/99");
   ASSERT_TRUE(p.ok);
   EXPECT_EQ(p.time, utc(1999, 9, 29, 8));
   EXPECT_EQ(p.timeText, "08Z 29/09/1999");
-  EXPECT_EQ(error("08Z 29/09/49"), "Year out of range (1901-2036)");
+  EXPECT_EQ(error("08Z 29/09/49"), Reason::TimeYearOutOfRange);
   EXPECT_EQ(parseTerminatorTime("08Z 29/09/50").time, utc(1950, 9, 29, 8));
-  EXPECT_EQ(error("08Z 31/02/2000"), "Bad DD/MM/(YY)YY format");
-  EXPECT_EQ(error("08Z 29-09/99"), "Bad DD/MM/(YY)YY format");
-  EXPECT_EQ(error("Z 29/09/99"), "Bad Hour Format");
-  EXPECT_EQ(error("123Z 29/09/99"), "Bad Hour Format");
-  EXPECT_EQ(error("08Z 32/09/99"), "Bad DD/MM/(YY)YY format");
-  EXPECT_EQ(error("08Z 29/13/99"), "Bad DD/MM/(YY)YY format");
-  EXPECT_EQ(error("08Z 29/09/1900"), "Year out of range (1901-2036)");
-  EXPECT_EQ(error("08Z 29/09/2037"), "Year out of range (1901-2036)");
-  EXPECT_EQ(error(""), "Bad Hour Format");
+  EXPECT_EQ(error("08Z 31/02/2000"), Reason::TimeBadDate);
+  EXPECT_EQ(error("08Z 29-09/99"), Reason::TimeBadDate);
+  EXPECT_EQ(error("Z 29/09/99"), Reason::TimeBadHour);
+  EXPECT_EQ(error("123Z 29/09/99"), Reason::TimeBadHour);
+  EXPECT_EQ(error("08Z 32/09/99"), Reason::TimeBadDate);
+  EXPECT_EQ(error("08Z 29/13/99"), Reason::TimeBadDate);
+  EXPECT_EQ(error("08Z 29/09/1900"), Reason::TimeYearOutOfRange);
+  EXPECT_EQ(error("08Z 29/09/2037"), Reason::TimeYearOutOfRange);
+  EXPECT_EQ(error(""), Reason::TimeBadHour);
   EXPECT_TRUE(parseTerminatorTime("08z 29/02/2000").ok);  // a leap year
-  EXPECT_EQ(error("08Z 29/02/1900"), "Year out of range (1901-2036)");
-  EXPECT_EQ(error("08Z 29/02/2001"), "Bad DD/MM/(YY)YY format");
+  EXPECT_EQ(error("08Z 29/02/1900"), Reason::TimeYearOutOfRange);
+  EXPECT_EQ(error("08Z 29/02/2001"), Reason::TimeBadDate);
   // The hour check passes 30Z: it rolls into the next day.
   EXPECT_EQ(parseTerminatorTime("30Z 31/12/1999").time, utc(2000, 1, 1, 6));
   EXPECT_EQ(parseTerminatorTime("8Zulu 01/01/1901").time, utc(1901, 1, 1, 8));
@@ -66,16 +66,15 @@ TEST(TerminatorTime, TheParserAndItsMessages) {
 TEST(TerminatorTime, SettingsKeepTheirTimeOnABadTextAndNowFollowsTheClock) {
   test::FixedClock clock(utc(2026, 12, 7, 13, 47));
   TerminatorTime settings;
-  std::string error;
-  ASSERT_TRUE(setTerminatorTime(settings, "08Z 29/09/99", clock, error));
-  EXPECT_FALSE(setTerminatorTime(settings, "08Z 29.09.99", clock, error));
-  EXPECT_EQ(error, "Bad DD/MM/(YY)YY format");
+  ASSERT_TRUE(setTerminatorTime(settings, "08Z 29/09/99", clock).empty());
+  EXPECT_EQ(setTerminatorTime(settings, "08Z 29.09.99", clock),
+            (Problems{{Reason::TimeBadDate, {}, 0, "08Z 29.09.99"}}));
   EXPECT_EQ(settings.timeText, "08Z 29/09/1999");
   EXPECT_EQ(effectiveTerminatorTime(settings, clock), utc(1999, 9, 29, 8));
   EXPECT_EQ(firstNextHour(settings, clock), utc(1999, 9, 29, 9));  // a whole hour: the next one
   settings.time += 60;
   EXPECT_EQ(firstNextHour(settings, clock), utc(1999, 9, 29, 8, 1));
-  ASSERT_TRUE(setTerminatorTime(settings, "NOW", clock, error));
+  ASSERT_TRUE(setTerminatorTime(settings, "NOW", clock).empty());
   EXPECT_EQ(effectiveTerminatorTime(settings, clock), utc(2026, 12, 7, 13, 47));
   EXPECT_EQ(firstNextHour(settings, clock), utc(2026, 12, 7, 14));
   EXPECT_EQ(terminatorTitle(utc(1999, 9, 29, 8)), "SEA LEVEL TERMINATOR 29 SEP 1999/0800Z");

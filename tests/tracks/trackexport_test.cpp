@@ -159,9 +159,7 @@ TEST_F(TrackExportTest, GpxIsValidGpx11AlsoAtTheAntimeridian) {
 TEST_F(TrackExportTest, PacificAndAustralianTracksCarryTheirNamesAndValidity) {
   const auto read = [&](const char* file) {
     std::ifstream in(std::string(KORVANT_TEST_DATA) + "/tracks/" + file, std::ios::binary);
-    TrackModel m;
-    readTrackMessage(in, std::string(file).substr(std::string(file).rfind('.')), m, {fixes});
-    return resolvedTracks(m);
+    return resolvedTracks(*readTrackMessage(in, std::string(file).substr(std::string(file).rfind('.')), {fixes}));
   };
   const std::vector<ResolvedTrack> aus = read("ausots-20151114-qsimplanner.txt");
   ASSERT_FALSE(aus.empty());
@@ -200,19 +198,16 @@ TEST_F(TrackExportTest, PacificAndAustralianTracksCarryTheirNamesAndValidity) {
 
 TEST_F(TrackExportTest, WritesAreWholeOrNothing) {
   test::TempDir dir;
-  std::string error;
   const std::string path = (dir.path() / "tracks.GPX").string();
-  ASSERT_TRUE(writeTrackExport(path, tracks, error)) << error;
+  ASSERT_TRUE(writeTrackExport(path, tracks).empty());
   EXPECT_GT(std::filesystem::file_size(path), 500u);
-  EXPECT_FALSE(writeTrackExport((dir.path() / "tracks.txt").string(), tracks, error));
-  EXPECT_NE(error.find("must end in"), std::string::npos);
-  EXPECT_FALSE(writeTrackExport(path, {}, error));
-  EXPECT_EQ(error, "no tracks to export");
-  EXPECT_FALSE(writeTrackExport((dir.path() / "no/such/folder/t.kml").string(), tracks, error));
-  EXPECT_NE(error.find("cannot write"), std::string::npos);
+  const auto reason = [](const Problems& p) { return p.empty() ? Reason::None : p[0].reason; };
+  EXPECT_EQ(reason(writeTrackExport((dir.path() / "tracks.txt").string(), tracks)), Reason::ExportNameUnknown);
+  EXPECT_EQ(reason(writeTrackExport(path, {})), Reason::NoTracksToExport);
+  EXPECT_EQ(reason(writeTrackExport((dir.path() / "no/such/folder/t.kml").string(), tracks)), Reason::FileNotWritten);
   // A folder of that name: the write fails and the folder stays.
   std::filesystem::create_directory(dir.path() / "taken.kml");
-  EXPECT_FALSE(writeTrackExport((dir.path() / "taken.kml").string(), tracks, error));
+  EXPECT_EQ(reason(writeTrackExport((dir.path() / "taken.kml").string(), tracks)), Reason::FileNotWritten);
   EXPECT_TRUE(std::filesystem::is_directory(dir.path() / "taken.kml"));
   EXPECT_EQ(trackExportFormatFor("x.GeoJSON"), TrackExportFormat::GeoJson);
   EXPECT_EQ(trackExportFormatFor("x.json"), TrackExportFormat::GeoJson);

@@ -60,7 +60,7 @@ TEST_F(TrackPlanTest, EachWrittenFormReadsBackByItsContent) {
     const std::string text = writeTrackPlan(plan, format);
     const Result<FlightPlan> read = readAnyFlightPlan(text, nullptr);
     ASSERT_TRUE(read) << text;
-    EXPECT_TRUE(read.messages.empty()) << read.messages[0].text;
+    EXPECT_TRUE(read.problems.empty()) << static_cast<int>(read.problems[0].reason);
     ASSERT_EQ(read->waypoints.size(), expected.size()) << text;
     for (std::size_t i = 0; i < expected.size(); ++i) {
       EXPECT_NEAR(read->waypoints[i].position.lat, expected[i].lat, 0.01) << text << i;
@@ -137,17 +137,17 @@ TEST(TrackPlan, NamesFormatsAndFailedWrites) {
   EXPECT_FALSE(planFormatFor("a.gpx", false));
   // Two ends and nothing between them is a plan too.
   ResolvedTrack empty;
-  std::string error;
   test::TempDir dir;
   const std::string two = (dir.path() / "two.fms").string();
-  ASSERT_TRUE(saveTrackPlan(two, {{"EGLL", {}}, {"KJFK", {}}, &empty, 35000}, PlanFormat::XPlane, error)) << error;
+  ASSERT_TRUE(saveTrackPlan(two, {{"EGLL", {}}, {"KJFK", {}}, &empty, 35000}, PlanFormat::XPlane).empty());
   std::ifstream written(two);
   EXPECT_NE(std::string(std::istreambuf_iterator<char>(written), {}).find("NUMENR 2\n"), std::string::npos);
   ResolvedTrack one;
   one.fixes = {{"DINIM", {5100, -1500}}};
-  EXPECT_FALSE(saveTrackPlan((dir.path() / "no/such/x.pln").string(), {{"EGLL", {}}, {"KJFK", {}}, &one, 35000},
-                             PlanFormat::Xml, error));
-  EXPECT_NE(error.find("cannot write"), std::string::npos);
+  const Problems failed = saveTrackPlan((dir.path() / "no/such/x.pln").string(),
+                                        {{"EGLL", {}}, {"KJFK", {}}, &one, 35000}, PlanFormat::Xml);
+  ASSERT_EQ(failed.size(), 1u);
+  EXPECT_EQ(failed[0].reason, Reason::FileNotWritten);
 }
 
 // A plan from one VOR to another through an NDB and a fix: each written as

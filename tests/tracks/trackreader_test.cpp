@@ -21,7 +21,9 @@ class TrackReaderTest : public ::testing::Test {
   }
   TrackFamily read(const std::string& text, const std::string& extension = ".txt") {
     std::istringstream in(text);
-    return readTrackMessage(in, extension, model, store);
+    Result<TrackModel> read = readTrackMessage(in, extension, store);
+    model = read ? std::move(*read) : TrackModel();
+    return model.family;
   }
   const std::string& slot(char letter) const { return model.slotTexts[letter - 'A']; }
 
@@ -82,12 +84,12 @@ TEST_F(TrackReaderTest, ResolveSkipsAirwaysReadsTireeAndBridgesUnresolvedFixes) 
 }
 
 TEST_F(TrackReaderTest, FixesNotesOnlyForStoredTracksWithDiagnostics) {
-  Messages notes;
+  Problems notes;
   TrackStore noisy{fixes, &notes};
   EXPECT_FALSE(storeTrackLine(model, "A ZZZZZ", NAT_REFERENCE, noisy));
   EXPECT_TRUE(notes.empty());
   EXPECT_TRUE(storeTrackLine(model, "A 57/20 R220 58/30 QQQQQ", NAT_REFERENCE, noisy));
-  EXPECT_EQ(notes, (Messages{{"FIXES ??", " R220=IGNORE QQQQQ", MessageIcon::Warning}}));
+  EXPECT_EQ(notes, (Problems{{Reason::TrackFixesUnresolved, {}, 0, " R220=IGNORE QQQQQ"}}));
   EXPECT_TRUE(boxes.shown.empty());
   ASSERT_EQ(model.unresolved.size(), 1u);
   EXPECT_EQ(model.unresolved[0].fix, "QQQQQ");
@@ -243,10 +245,7 @@ TEST_F(TrackReaderTest, SavedFeedReadsItsMessagesByPart) {
      "condition_message": "NAT-1/2 TRACKS FLS 340/400 INCLUSIVE\r\nOCT 08/1130Z TO OCT 08/1900Z\r\nA 57/20 58/30"},
     {"notam_number_formatted": "CZQX1", "condition_message": "Z 50/20 51/30"}
   ])";
-  std::string error;
-  std::istringstream in(feed);
-  EXPECT_EQ(readTrackMessage(in, ".dat", model, store, &error), TrackFamily::NorthAtlantic);
-  EXPECT_TRUE(error.empty());
+  EXPECT_EQ(read(feed, ".dat"), TrackFamily::NorthAtlantic);
   EXPECT_EQ(model.westHeader, "WESTBOUND TRACKS FLS 340/400 INCLUSIVE");
   EXPECT_EQ(slot('A'), "57/20 58/30");
   EXPECT_EQ(slot('B'), "59/20 60/30");
@@ -256,18 +255,18 @@ TEST_F(TrackReaderTest, SavedFeedReadsItsMessagesByPart) {
 
 TEST_F(TrackReaderTest, BadFeedsSayWhy) {
   const auto problem = [&](const std::string& text, const char* extension = ".json") {
-    std::string error;
     std::istringstream in(text);
-    readTrackMessage(in, extension, model, store, &error);
-    return error;
+    const Result<TrackModel> read = readTrackMessage(in, extension, store);
+    EXPECT_EQ(read.value.has_value(), read.problems.empty());
+    return read.problems.empty() ? Reason::None : read.problems[0].reason;
   };
-  EXPECT_EQ(problem("[{\"condition_message\": \"A 57/20"), "NOT A TRACK FEED (MALFORMED JSON)");
-  EXPECT_EQ(problem("  {\"condition_message\": 42}", ".txt"), "A CONDITION_MESSAGE OF THE FEED IS NOT TEXT");
-  EXPECT_EQ(problem("[1, 2, {\"other\": \"x\"}]"), "THE FEED HOLDS NO CONDITION_MESSAGE");
-  EXPECT_EQ(problem("\"text\""), "NOT A TRACK FEED (MALFORMED JSON)");
-  EXPECT_EQ(problem(std::string(100000, '[')), "NOT A TRACK FEED (MALFORMED JSON)");
-  EXPECT_EQ(problem("[" + std::string(TRACK_MESSAGE_LIMIT, ' ') + "]"), "THE TRACK FEED IS LARGER THAN 16 MB");
-  EXPECT_EQ(problem("A 57/20 58/30", ".txt"), "");  // plain text is no feed
+  EXPECT_EQ(problem("[{\"condition_message\": \"A 57/20"), Reason::TrackFeedMalformed);
+  EXPECT_EQ(problem("  {\"condition_message\": 42}", ".txt"), Reason::TrackFeedMessageNotText);
+  EXPECT_EQ(problem("[1, 2, {\"other\": \"x\"}]"), Reason::TrackFeedEmpty);
+  EXPECT_EQ(problem("\"text\""), Reason::TrackFeedMalformed);
+  EXPECT_EQ(problem(std::string(100000, '[')), Reason::TrackFeedMalformed);
+  EXPECT_EQ(problem("[" + std::string(TRACK_MESSAGE_LIMIT, ' ') + "]"), Reason::TrackFeedTooLarge);
+  EXPECT_EQ(problem("A 57/20 58/30", ".txt"), Reason::None);  // plain text is no feed
 }
 
 }  // namespace
