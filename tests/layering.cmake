@@ -1,6 +1,6 @@
 # Fails when a file of src/ includes a header of a higher floor, or when the
 # core (below platform/) includes Qt. Run as: cmake -DSRC=<src folder> -P layering.cmake
-set(floors base geo sky navdata tracks procedures map app platform ui)
+set(floors base geo sky navdata tracks procedures flight map app platform ui)
 get_filename_component(SRC "${SRC}" ABSOLUTE)
 file(GLOB_RECURSE files RELATIVE ${SRC} ${SRC}/*.h ${SRC}/*.cpp)
 set(faults "")

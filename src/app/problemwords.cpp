@@ -1,5 +1,7 @@
 #include "app/problemwords.h"
 
+#include "base/textops.h"
+
 namespace korvant {
 
 namespace {
@@ -163,6 +165,10 @@ Message wordProblem(const Problem& p) {
       return {"", "line " + std::to_string(p.line) + ": not a header the builder knows", I::Stop};
     case Reason::SourceHeaderMissing:
       return {"", "line " + std::to_string(p.line) + ": a header name,... or airway,... first", I::Stop};
+    case Reason::LiveNotOfItsKind: return {"SIMULATOR:", "NOT A " + p.detail + " DATAGRAM", I::Warning};
+    case Reason::LiveCutShort: return {"SIMULATOR:", p.detail + " DATAGRAM CUT SHORT", I::Warning};
+    case Reason::LiveValueOutOfRange: return {"SIMULATOR:", "NO AIRCRAFT HAS THAT " + toUpper(p.detail), I::Warning};
+    case Reason::LiveFieldCount: return {"SIMULATOR:", std::to_string(p.count) + " FIELDS IN A LINE OF 6", I::Warning};
     case Reason::TimeBadHour: return {"Bad Hour Format", p.detail, I::Stop};
     case Reason::TimeBadDate: return {"Bad DD/MM/(YY)YY format", p.detail, I::Stop};
     case Reason::TimeYearOutOfRange: return {"Year out of range (1901-2036)", p.detail, I::Stop};

@@ -76,6 +76,11 @@ enum class Reason : int {
   SourceRowUnreadable = 752,  // line
   SourceHeaderUnknown = 753,  // line
   SourceHeaderMissing = 754,  // line: a record before any header
+  // The simulator's datagrams and lines.
+  LiveNotOfItsKind = 901,     // detail: the header expected
+  LiveCutShort = 902,         // not whole records after the header; detail: the header
+  LiveValueOutOfRange = 903,  // detail: which value
+  LiveFieldCount = 904,       // count: the fields found
   // The terminator's time as typed (detail: the text).
   TimeBadHour = 801,
   TimeBadDate = 802,

@@ -1,0 +1,117 @@
+#include "flight/livedatagram.h"
+
+#include <gtest/gtest.h>
+
+#include <bit>
+#include <cmath>
+
+namespace korvant {
+namespace {
+
+// A datagram as the simulator writes it: its header, then 32-bit words.
+struct Datagram {
+  std::vector<std::uint8_t> bytes;
+  explicit Datagram(const char* header) : bytes(header, header + 4) { bytes.push_back('*'); }
+  Datagram& word(std::uint32_t u) {
+    for (int shift = 0; shift < 32; shift += 8) bytes.push_back(static_cast<std::uint8_t>(u >> shift));
+    return *this;
+  }
+  Datagram& index(int i) { return word(static_cast<std::uint32_t>(i)); }
+  Datagram& value(float f) { return word(std::bit_cast<std::uint32_t>(f)); }
+  Datagram& row(int i, std::initializer_list<float> slots) {
+    index(i);
+    for (const float f : slots) value(f);
+    for (std::size_t n = slots.size(); n < 8; ++n) value(-999);
+    return *this;
+  }
+};
+
+Reason reasonOf(const Result<LiveSample>& r) { return r.problems.empty() ? Reason::None : r.problems[0].reason; }
+
+TEST(LiveDatagram, XPlaneRrefAskedForAndRead) {
+  const std::vector<std::uint8_t> ask = xplaneRrefRequest(XPlaneValue::Track, 5);
+  ASSERT_EQ(ask.size(), 413u);
+  EXPECT_EQ(std::string(ask.begin(), ask.begin() + 5), std::string("RREF\0", 5));
+  EXPECT_EQ(ask[5], 5);
+  EXPECT_EQ(ask[9], static_cast<int>(XPlaneValue::Track));
+  EXPECT_EQ(std::string(reinterpret_cast<const char*>(&ask[13])), "sim/flightmodel/position/hpath");
+
+  Datagram d("RREF");
+  d.index(0).value(51.4775f).index(1).value(-0.4614f).index(2).value(10668).index(3).value(231.5f);
+  d.index(4).value(-87).index(5).value(45296.5f).index(99).value(1);
+  const Result<LiveSample> read = readXPlaneRref(d.bytes);
+  ASSERT_TRUE(read) << static_cast<int>(reasonOf(read));
+  ASSERT_TRUE(read->position);
+  EXPECT_NEAR(degMinToDegrees(read->position->lat), 51.4775, 1e-5);  // the float's own value, in double
+  EXPECT_NEAR(degMinToDegrees(read->position->lng), -0.4614, 1e-5);
+  EXPECT_NEAR(*read->altitudeFt, 35000, 0.01);
+  EXPECT_NEAR(*read->groundSpeedKt, 450.0, 0.01);
+  EXPECT_NEAR(*read->trackDeg, 273, 1e-9);
+  EXPECT_EQ(*read->zuluSeconds, 45296.5);
+
+  // Half a position is none; the other values still count.
+  const Result<LiveSample> half = readXPlaneRref(Datagram("RREF").index(0).value(50).index(4).value(90).bytes);
+  ASSERT_TRUE(half);
+  EXPECT_FALSE(half->position);
+  EXPECT_EQ(half->trackDeg, 90);
+}
+
+TEST(LiveDatagram, XPlaneDataRowsInAnyOrder) {
+  Datagram d("DATA");
+  d.row(3, {250, 251, 300, 320.5f}).row(17, {2, -1, 359.5f}).row(20, {-33.9f, 151.2f, 37000}).row(66, {1});
+  const Result<LiveSample> read = readXPlaneData(d.bytes);
+  ASSERT_TRUE(read);
+  EXPECT_NEAR(degMinToDegrees(read->position->lat), -33.9, 1e-5);
+  EXPECT_EQ(read->altitudeFt, 37000);
+  EXPECT_EQ(read->trackDeg, 359.5);
+  EXPECT_EQ(read->groundSpeedKt, 320.5);
+  EXPECT_FALSE(read->zuluSeconds);
+}
+
+// Whatever arrives on the port: each refusal with its reason, nothing read
+// past the datagram's end.
+TEST(LiveDatagram, WhatNoSimulatorSendsIsRefused) {
+  const struct {
+    std::vector<std::uint8_t> bytes;
+    bool data;
+    Reason reason;
+  } cases[] = {
+      {{}, false, Reason::LiveNotOfItsKind},
+      {{'R', 'R', 'E'}, false, Reason::LiveNotOfItsKind},
+      {Datagram("DATA").row(20, {1, 2, 3}).bytes, false, Reason::LiveNotOfItsKind},
+      {[] { auto b = Datagram("RREF").index(0).value(1).bytes; b.pop_back(); return b; }(), false, Reason::LiveCutShort},
+      {Datagram("RREF").index(0).value(95).index(1).value(0).bytes, false, Reason::LiveValueOutOfRange},
+      {Datagram("RREF").index(3).value(NAN).bytes, false, Reason::LiveValueOutOfRange},
+      {Datagram("RREF").index(3).value(-1).bytes, false, Reason::LiveValueOutOfRange},
+      {Datagram("DATA").row(20, {10, 190, 1000}).bytes, true, Reason::LiveValueOutOfRange},
+      {Datagram("DATA").row(20, {10, 10, 1e9f}).bytes, true, Reason::LiveValueOutOfRange},
+      {Datagram("DATA").row(20, {10, 10, 1000}).index(3).bytes, true, Reason::LiveCutShort},
+      {Datagram("DATA").bytes, true, Reason::None},  // nothing in it, nothing wrong
+  };
+  for (const auto& c : cases) {
+    const Result<LiveSample> read = c.data ? readXPlaneData(c.bytes) : readXPlaneRref(c.bytes);
+    EXPECT_EQ(reasonOf(read), c.reason) << c.bytes.size();
+    EXPECT_EQ(read.value.has_value(), c.reason == Reason::None);
+  }
+}
+
+TEST(LiveDatagram, FlightGearLines) {
+  const Result<LiveSample> read = readFlightGearLine("64.130000,-21.940000,120.5,271.0,145.2,2026-12-08T21:15:30\r\n");
+  ASSERT_TRUE(read);
+  EXPECT_NEAR(degMinToDegrees(read->position->lng), -21.94, 1e-9);
+  EXPECT_EQ(read->altitudeFt, 120.5);
+  EXPECT_EQ(read->trackDeg, 271.0);
+  EXPECT_EQ(read->groundSpeedKt, 145.2);
+  EXPECT_EQ(read->utc, std::time_t{1796764530});
+  for (const auto& [line, reason] : {std::pair{"64,-21,120,271,145", Reason::LiveFieldCount},
+                                     std::pair{"64,-21,120,271,145,2026-12-08T21:15:30,7", Reason::LiveFieldCount},
+                                     std::pair{"64,-21,x,271,145,2026-12-08T21:15:30", Reason::LiveValueOutOfRange},
+                                     std::pair{"64,-21,,271,145,2026-12-08T21:15:30", Reason::LiveValueOutOfRange},
+                                     std::pair{"91,-21,120,271,145,2026-12-08T21:15:30", Reason::LiveValueOutOfRange},
+                                     std::pair{"64,-21,120,271,145,2026-02-31T21:15:30", Reason::LiveValueOutOfRange},
+                                     std::pair{"64,-21,120,271,145,yesterday", Reason::LiveValueOutOfRange}})
+    EXPECT_EQ(reasonOf(readFlightGearLine(line)), reason) << line;
+}
+
+}  // namespace
+}  // namespace korvant
