@@ -5,7 +5,7 @@
 #include <cmath>
 #include <cstring>
 
-#include "base/textops.h"
+#include "base/utctime.h"
 
 namespace korvant {
 
@@ -107,14 +107,7 @@ std::optional<std::time_t> gmtTime(std::string_view text) {
   if (year < 1970 || year > 2199 || month < 1 || month > 12 || day < 1 || day > 31 || hour < 0 || hour > 23 ||
       minute < 0 || minute > 59 || second < 0 || second > 60)
     return std::nullopt;
-  std::tm t{};
-  t.tm_year = year - 1900;
-  t.tm_mon = month - 1;
-  t.tm_mday = day;
-  t.tm_hour = hour;
-  t.tm_min = minute;
-  t.tm_sec = second;
-  const std::time_t when = timegm(&t);
+  const std::time_t when = utcTime(year, month, day, hour, minute, second);
   std::tm back{};
   // 31 February comes back as March: no such day.
   if (!gmtime_r(&when, &back) || back.tm_mday != day) return std::nullopt;

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "base/textops.h"
+#include "base/utctime.h"
 
 namespace korvant {
 
@@ -16,16 +17,6 @@ constexpr std::array<std::string_view, 12> kMonths = {"JAN", "FEB", "MAR", "APR"
 
 bool validDate(int month, int day, int hour, int minute) {
   return month >= 1 && month <= 12 && day >= 1 && day <= 31 && hour >= 0 && hour <= 24 && minute >= 0 && minute < 60;
-}
-
-std::time_t utcTime(int year, int month, int day, int hour, int minute) {
-  std::tm fields{};
-  fields.tm_year = year - 1900;
-  fields.tm_mon = month - 1;
-  fields.tm_mday = day;
-  fields.tm_hour = hour;
-  fields.tm_min = minute;
-  return timegm(&fields);
 }
 
 int digits(std::string_view text, std::size_t at, std::size_t count) {

@@ -79,7 +79,12 @@ TEST(LiveDatagram, WhatNoSimulatorSendsIsRefused) {
       {{}, false, Reason::LiveNotOfItsKind},
       {{'R', 'R', 'E'}, false, Reason::LiveNotOfItsKind},
       {Datagram("DATA").row(20, {1, 2, 3}).bytes, false, Reason::LiveNotOfItsKind},
-      {[] { auto b = Datagram("RREF").index(0).value(1).bytes; b.pop_back(); return b; }(), false, Reason::LiveCutShort},
+      {[] {
+         auto b = Datagram("RREF").index(0).value(1).bytes;
+         b.pop_back();
+         return b;
+       }(),
+       false, Reason::LiveCutShort},
       {Datagram("RREF").index(0).value(95).index(1).value(0).bytes, false, Reason::LiveValueOutOfRange},
       {Datagram("RREF").index(3).value(NAN).bytes, false, Reason::LiveValueOutOfRange},
       {Datagram("RREF").index(3).value(-1).bytes, false, Reason::LiveValueOutOfRange},
