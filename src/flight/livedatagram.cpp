@@ -67,7 +67,9 @@ struct Checked {
   void track(double degrees) {
     if (!std::isfinite(degrees) || std::fabs(degrees) > 720) return refuse("track");
     degrees = std::fmod(degrees, 360.0);
-    sample.trackDeg = degrees < 0 ? degrees + 360 : degrees;
+    if (degrees < 0) degrees += 360;
+    // A hair below 0 comes back as 360 itself.
+    sample.trackDeg = degrees < 360 ? degrees : 0;
   }
   void groundSpeed(double knots) {
     if (!std::isfinite(knots) || knots < 0 || knots > kFastestKt) return refuse("ground speed");

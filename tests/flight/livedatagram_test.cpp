@@ -54,6 +54,8 @@ TEST(LiveDatagram, XPlaneRrefAskedForAndRead) {
   ASSERT_TRUE(half);
   EXPECT_FALSE(half->position);
   EXPECT_EQ(half->trackDeg, 90);
+  // A hair west of north is north, not 360 (the fuzzer's find).
+  EXPECT_EQ(readXPlaneRref(Datagram("RREF").index(4).value(-4e-25f).bytes)->trackDeg, 0);
 }
 
 TEST(LiveDatagram, XPlaneDataRowsInAnyOrder) {
