@@ -121,6 +121,8 @@ package: deps
 	  "-DCMAKE_EXE_LINKER_FLAGS=-Wl,-z,relro,-z,now" > /dev/null
 	@cmake --build build-package
 	@rm -f build-package/korvant_*.deb
+	@# A staging folder left by an earlier run ends up inside the new package.
+	@rm -rf build-package/_CPack_Packages
 	@cd build-package && cpack -G DEB > cpack.log || { cat cpack.log; exit 1; }
 	@mkdir -p out && rm -f out/korvant_*.deb && cp build-package/korvant_*.deb out/
 	@ls out/korvant_*.deb
