@@ -169,6 +169,15 @@ Message wordProblem(const Problem& p) {
     case Reason::LiveCutShort: return {"SIMULATOR:", p.detail + " DATAGRAM CUT SHORT", I::Warning};
     case Reason::LiveValueOutOfRange: return {"SIMULATOR:", "NO AIRCRAFT HAS THAT " + toUpper(p.detail), I::Warning};
     case Reason::LiveFieldCount: return {"SIMULATOR:", std::to_string(p.count) + " FIELDS IN A LINE OF 6", I::Warning};
+    case Reason::LiveSecondSender:
+      return {"SIMULATOR:", "IGNORING " + p.detail + ": FOLLOWING " + p.causeDetail + " ALONE", I::Warning};
+    case Reason::LiveSystemClock:
+      return {"SIMULATOR:", "NO TIME FROM THE SIMULATOR: TIMES FROM THIS COMPUTER'S CLOCK", I::Information};
+    case Reason::TrailLinesNotUsed:
+      return {"TRAIL:",
+              std::to_string(p.count) + " LINES OF " + p.file + " ARE NO POINT (FIRST: LINE " + std::to_string(p.line) +
+                  ")",
+              I::Warning};
     case Reason::TimeBadHour: return {"Bad Hour Format", p.detail, I::Stop};
     case Reason::TimeBadDate: return {"Bad DD/MM/(YY)YY format", p.detail, I::Stop};
     case Reason::TimeYearOutOfRange: return {"Year out of range (1901-2036)", p.detail, I::Stop};

@@ -81,6 +81,9 @@ enum class Reason : int {
   LiveCutShort = 902,         // not whole records after the header; detail: the header
   LiveValueOutOfRange = 903,  // detail: which value
   LiveFieldCount = 904,       // count: the fields found
+  LiveSecondSender = 905,     // detail: its address; causeDetail: the one followed
+  LiveSystemClock = 906,      // the simulator sends no time: the system clock is used
+  TrailLinesNotUsed = 907,    // the trail file; count: how many; line: the first
   // The terminator's time as typed (detail: the text).
   TimeBadHour = 801,
   TimeBadDate = 802,

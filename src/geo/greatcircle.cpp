@@ -214,4 +214,13 @@ double distanceFromLegNm(const LatLng& from, const LatLng& to, const LatLng& poi
   return abreast ? std::fabs(across) * EARTH_RADIUS_NM : std::max(std::fabs(across) * EARTH_RADIUS_NM, nearerEnd);
 }
 
+double alongTrackNm(const LatLng& from, const LatLng& to, const LatLng& point) {
+  const double d = distanceNmFast(from, point) / EARTH_RADIUS_NM;
+  if (d < 1e-12) return 0;
+  const double angle = (courseAndDistance(from, point).course - courseAndDistance(from, to).course) * M_PI / 180;
+  // Napier's rule in the right triangle: tan(along) = tan(d) cos(angle),
+  // signed and whole beyond a quarter of the globe.
+  return std::atan2(std::sin(d) * std::cos(angle), std::cos(d)) * EARTH_RADIUS_NM;
+}
+
 }  // namespace korvant

@@ -55,6 +55,11 @@ Destination destinationWithEllipsoidCourse(const LatLng& from, double course, do
 // from the nearer end.
 double distanceFromLegNm(const LatLng& from, const LatLng& to, const LatLng& point);
 
+// How far, NM, the foot of the perpendicular from `point` to the great circle
+// through `from` and `to` lies from `from`, toward `to` positive: at the
+// leg's length or beyond, `point` is abeam `to` or past it.
+double alongTrackNm(const LatLng& from, const LatLng& to, const LatLng& point);
+
 // The latitude, decimal degrees, at which the great circle through two points
 // given in decimal degrees (longitude, latitude) meets the meridian `lng`.
 // The two points must not lie on one meridian.

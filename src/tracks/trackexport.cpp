@@ -83,13 +83,6 @@ const char* gpxSymbol(const TrackFix& f) {
   }
 }
 
-// GPX 1.1 takes longitudes in [-180, 180): the antimeridian is written -180.
-std::string gpxLongitude(double lng) {
-  char number[32];
-  std::snprintf(number, sizeof number, "%.6f", wrap180(std::round(lng * 1e6) / 1e6));
-  return number;
-}
-
 std::string geoJson(const std::vector<ResolvedTrack>& tracks) {
   nlohmann::ordered_json features = nlohmann::ordered_json::array();
   for (const ResolvedTrack& t : tracks) {
@@ -193,6 +186,12 @@ std::string gpx(const std::vector<ResolvedTrack>& tracks) {
 }
 
 }  // namespace
+
+std::string gpxLongitude(double lng) {
+  char number[32];
+  std::snprintf(number, sizeof number, "%.6f", wrap180(std::round(lng * 1e6) / 1e6));
+  return number;
+}
 
 std::optional<TrackExportFormat> trackExportFormatFor(std::string_view path) {
   const std::string extension = fileExtension(path);

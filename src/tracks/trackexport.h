@@ -11,6 +11,10 @@
 
 namespace korvant {
 
+// GPX 1.1 takes longitudes in [-180, 180): the antimeridian is written -180.
+// Decimal degrees in, six decimals out.
+std::string gpxLongitude(double lng);
+
 enum class TrackExportFormat { GeoJson, Kml, Gpx };
 
 // .geojson or .json, .kml, .gpx, in any case; nothing for another name.

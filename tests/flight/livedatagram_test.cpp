@@ -5,26 +5,12 @@
 #include <bit>
 #include <cmath>
 
+#include "support/simdatagram.h"
+
 namespace korvant {
 namespace {
 
-// A datagram as the simulator writes it: its header, then 32-bit words.
-struct Datagram {
-  std::vector<std::uint8_t> bytes;
-  explicit Datagram(const char* header) : bytes(header, header + 4) { bytes.push_back('*'); }
-  Datagram& word(std::uint32_t u) {
-    for (int shift = 0; shift < 32; shift += 8) bytes.push_back(static_cast<std::uint8_t>(u >> shift));
-    return *this;
-  }
-  Datagram& index(int i) { return word(static_cast<std::uint32_t>(i)); }
-  Datagram& value(float f) { return word(std::bit_cast<std::uint32_t>(f)); }
-  Datagram& row(int i, std::initializer_list<float> slots) {
-    index(i);
-    for (const float f : slots) value(f);
-    for (std::size_t n = slots.size(); n < 8; ++n) value(-999);
-    return *this;
-  }
-};
+using test::Datagram;
 
 Reason reasonOf(const Result<LiveSample>& r) { return r.problems.empty() ? Reason::None : r.problems[0].reason; }
 

@@ -1,0 +1,33 @@
+#pragma once
+// The route the aircraft flies, as the progress follows it: the points of a
+// flight plan, a route string or a stored track, in order, legs great circles.
+#include <string>
+#include <vector>
+
+#include "geo/latlng.h"
+
+namespace korvant {
+
+struct FlightPlan;
+struct PlottedRoute;
+struct ResolvedTrack;
+
+struct FlightPoint {
+  std::string ident;
+  LatLng position;
+  int levelFt = 0;  // the plan's altitude at the point, 0 for none given
+};
+
+struct FlightRoute {
+  std::string name;  // "TRACK C", the plan's title, or the route string's label
+  std::vector<FlightPoint> points;
+
+  bool empty() const { return points.empty(); }
+};
+
+// The plan's waypoints (not its user items).
+FlightRoute flightRouteOf(const FlightPlan& plan);
+FlightRoute flightRouteOf(const PlottedRoute& route);
+FlightRoute flightRouteOf(const ResolvedTrack& track);
+
+}  // namespace korvant

@@ -1,0 +1,128 @@
+#include "flight/flighttrail.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+#include <ctime>
+
+#include "base/textops.h"
+#include "base/validtext.h"
+#include "tracks/trackexport.h"
+#include "tracks/xmldocument.h"
+
+namespace korvant {
+
+namespace {
+
+constexpr const char* kHeading = "; Korvant trail: UTC seconds, latitude, longitude, feet, track";
+
+double turnBetween(double a, double b) {
+  const double d = std::fabs(std::fmod(a - b, 360.0));
+  return d > 180 ? 360 - d : d;
+}
+
+std::string isoTime(double utc) {
+  const auto t = static_cast<std::time_t>(std::floor(utc));
+  std::tm f{};
+  char text[32] = "";
+  if (gmtime_r(&t, &f)) std::strftime(text, sizeof text, "%Y-%m-%dT%H:%M:%SZ", &f);
+  return text;
+}
+
+// Five numbers separated by blanks, each whole and in range.
+std::optional<TrailPoint> readPoint(std::string_view line) {
+  double v[5];
+  for (double& value : v) {
+    while (!line.empty() && (line.front() == ' ' || line.front() == '\t')) line.remove_prefix(1);
+    const auto [end, ec] = std::from_chars(line.data(), line.data() + line.size(), value);
+    if (ec != std::errc() || !std::isfinite(value)) return std::nullopt;
+    line.remove_prefix(static_cast<std::size_t>(end - line.data()));
+  }
+  while (!line.empty() && (line.back() == ' ' || line.back() == '\t' || line.back() == '\r')) line.remove_suffix(1);
+  if (!line.empty() || std::fabs(v[1]) > 90 || std::fabs(v[2]) > 180 || v[0] < 0 || v[0] > 1e11 ||
+      std::fabs(v[3]) > 1e6 || v[4] < 0 || v[4] >= 360)
+    return std::nullopt;
+  return TrailPoint{{degreesToDegMin(v[1]), degreesToDegMin(v[2])}, v[3], v[0], v[4]};
+}
+
+}  // namespace
+
+bool FlightTrail::add(const AircraftState& state) {
+  if (!points_.empty()) {
+    const TrailPoint& last = points_.back();
+    if (std::fabs(state.utc - last.utc) < EVERY_S && turnBetween(state.trackDeg, last.trackDeg) < TURN_DEG)
+      return false;
+  }
+  add(TrailPoint{state.position, state.altitudeFt, state.utc, state.trackDeg});
+  return true;
+}
+
+void FlightTrail::add(const TrailPoint& point) {
+  points_.push_back(point);
+  trim();
+}
+
+void FlightTrail::trim() {
+  const double newest = points_.back().utc;
+  // Points later than the newest (a simulator set back in time) stay: the
+  // count bounds them.
+  const auto old = std::find_if(points_.begin(), points_.end(), [&](const TrailPoint& p) { return p.utc >= newest - KEPT_S; });
+  auto drop = static_cast<std::size_t>(old - points_.begin());
+  if (points_.size() - drop > MOST_POINTS) drop = points_.size() - MOST_POINTS;
+  points_.erase(points_.begin(), points_.begin() + static_cast<std::ptrdiff_t>(drop));
+}
+
+std::string trailText(const FlightTrail& trail) {
+  std::string out = std::string(kHeading) + "\n";
+  char line[128];
+  for (const TrailPoint& p : trail.points()) {
+    const LatLng::Degrees d = p.position.decimalDegrees();
+    std::snprintf(line, sizeof line, "%.1f %.7f %.7f %.0f %.1f\n", p.utc, d.lat, d.lng, p.altitudeFt, p.trackDeg);
+    out += line;
+  }
+  return out;
+}
+
+Result<FlightTrail> readTrailText(std::string_view text) {
+  Result<FlightTrail> r;
+  r.value.emplace();
+  Problem unread{Reason::TrailLinesNotUsed};
+  int lineNumber = 0;
+  for (const std::string& line : textLines(text)) {
+    ++lineNumber;
+    if (line.empty() || line.front() == ';') continue;
+    if (const std::optional<TrailPoint> p = readPoint(line)) {
+      r.value->add(*p);
+    } else if (unread.count++ == 0) {
+      unread.line = lineNumber;
+    }
+  }
+  if (unread.count > 0) r.problems.push_back(unread);
+  return r;
+}
+
+std::string trailGpx(const FlightTrail& trail, std::string_view name) {
+  pugi::xml_document document;
+  auto root = startXmlDocument(document, "gpx");
+  root.append_attribute("version") = "1.1";
+  root.append_attribute("creator") = "Korvant";
+  root.append_attribute("xmlns") = "http://www.topografix.com/GPX/1/1";
+  auto track = root.append_child("trk");
+  track.append_child("name").text() = printableText(name).c_str();
+  auto segment = track.append_child("trkseg");
+  char number[32];
+  for (const TrailPoint& p : trail.points()) {
+    const LatLng::Degrees d = p.position.decimalDegrees();
+    auto point = segment.append_child("trkpt");
+    std::snprintf(number, sizeof number, "%.6f", d.lat);
+    point.append_attribute("lat") = number;
+    point.append_attribute("lon") = gpxLongitude(d.lng).c_str();
+    std::snprintf(number, sizeof number, "%.1f", p.altitudeFt * 0.3048);
+    point.append_child("ele").text() = number;
+    point.append_child("time").text() = isoTime(p.utc).c_str();
+  }
+  return xmlText(document, "  ");
+}
+
+}  // namespace korvant

@@ -1,0 +1,55 @@
+#pragma once
+// Where the aircraft has been: a point every ten seconds or on a turn of two
+// degrees, a day at most. Kept as text in the work folder between runs and
+// exported as a GPX track.
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "base/result.h"
+#include "flight/aircraftstate.h"
+
+namespace korvant {
+
+struct TrailPoint {
+  LatLng position;
+  double altitudeFt = 0;
+  double utc = 0;
+  double trackDeg = 0;
+
+  bool operator==(const TrailPoint&) const = default;
+};
+
+class FlightTrail {
+ public:
+  static constexpr double EVERY_S = 10;
+  static constexpr double TURN_DEG = 2;
+  static constexpr double KEPT_S = 86400;
+  // Turning all day at many samples a second must not grow it without end.
+  static constexpr std::size_t MOST_POINTS = 40000;
+
+  // True when the state was kept as a point.
+  bool add(const AircraftState& state);
+  void add(const TrailPoint& point);
+  void clear() { points_.clear(); }
+  const std::vector<TrailPoint>& points() const { return points_; }
+  bool empty() const { return points_.empty(); }
+
+ private:
+  void trim();
+  std::vector<TrailPoint> points_;
+};
+
+// The trail file: a heading line, then one point a line: UTC seconds,
+// latitude and longitude in decimal degrees, altitude in feet, track.
+inline constexpr const char* TRAIL_FILE_NAME = "TRAIL.TXT";
+inline constexpr std::size_t TRAIL_FILE_LIMIT = 8 * 1024 * 1024;
+std::string trailText(const FlightTrail& trail);
+// Lines that are no point are passed over, said once with their count.
+Result<FlightTrail> readTrailText(std::string_view text);
+
+// A GPX 1.1 document of one track with a time and an elevation at each point.
+std::string trailGpx(const FlightTrail& trail, std::string_view name);
+
+}  // namespace korvant

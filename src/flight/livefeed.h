@@ -1,0 +1,93 @@
+#pragma once
+// One simulator's stream of datagrams turned into the aircraft's states: the
+// pieces X-Plane sends are joined, the time taken from the simulator's clock,
+// a second sender and damaged datagrams counted and said once, and the
+// stream's state (waiting, how many positions a second, silent) kept for the
+// message bar. Plain C++: the sockets are the window's and korvant-plot's.
+#include <cstdint>
+#include <ctime>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+
+#include "base/result.h"
+#include "flight/aircraftstate.h"
+#include "flight/livesample.h"
+
+namespace korvant {
+
+enum class LiveSource { XPlane, XPlaneData, FlightGear };
+
+struct LiveSettings {
+  LiveSource source = LiveSource::XPlane;
+  std::string host = "127.0.0.1";  // X-Plane's, asked with RREF requests
+  int xplanePort = 49000;
+  int livePort = 49003;  // where Data Output and FlightGear's lines arrive
+  int rate = 5;          // RREF replies asked a second
+};
+
+// XPLANE, XPLANE-DATA, FLIGHTGEAR (any case).
+std::optional<LiveSource> liveSourceByName(std::string_view name);
+std::string_view liveSourceName(LiveSource source);
+
+// korvant-plot's SOURCE: "xplane:HOST:PORT", "xplane-data:PORT",
+// "flightgear:PORT"; the rest of `base` kept. Nothing when it is none.
+std::optional<LiveSettings> parseLiveAddress(std::string_view text, LiveSettings base);
+
+// The seconds of the UTC day a simulator gives, on the day of the system's
+// clock nearest it: a flight over midnight, or a clock a little off, stays
+// on the right day.
+double utcFromZuluSeconds(double zuluSeconds, std::time_t systemNow);
+
+struct LiveStatus {
+  enum class State { Waiting, Receiving, Silent } state = State::Waiting;
+  int positionsPerSecond = 0;  // in the last whole second
+  int silentSeconds = 0;       // since the last datagram read
+};
+
+class LiveFeed {
+ public:
+  // No data for this long is said as silence, and X-Plane is asked again.
+  static constexpr double SILENT_AFTER_S = 10;
+  static constexpr double ASK_AGAIN_S = 3;
+
+  explicit LiveFeed(LiveSettings settings) : settings_(std::move(settings)) {}
+  const LiveSettings& settings() const { return settings_; }
+
+  // One datagram from `sender` ("address:port") at `steadySeconds` of a
+  // monotonic clock; `systemNow` gives the date, or the time when the
+  // simulator sends none. The aircraft's state when the datagram completes
+  // one.
+  std::optional<AircraftState> accept(std::span<const std::uint8_t> datagram, std::string_view sender,
+                                      double steadySeconds, std::time_t systemNow);
+
+  LiveStatus status(double steadySeconds) const;
+  // X-Plane is to be asked (again) for its values: at the start, and every
+  // few seconds while it sends nothing.
+  bool requestDue(double steadySeconds);
+
+  // What is to be said once: the first refused datagram, a second sender,
+  // the system clock used for want of the simulator's.
+  Problems takeNotes();
+  long long refused() const { return refused_; }
+  long long fromOthers() const { return fromOthers_; }
+  const std::optional<AircraftState>& last() const { return last_; }
+
+ private:
+  Result<LiveSample> decode(std::span<const std::uint8_t> datagram) const;
+  void countPosition(double steadySeconds);
+
+  LiveSettings settings_;
+  LiveSample held_;
+  std::optional<AircraftState> last_;
+  std::string sender_;  // the one followed
+  std::optional<double> lastData_, lastRequest_;
+  long long second_ = -1;  // the whole second being counted
+  int inSecond_ = 0, lastSecondCount_ = 0;
+  long long refused_ = 0, fromOthers_ = 0;
+  bool saidRefused_ = false, saidOther_ = false, saidClock_ = false;
+  Problems notes_;
+};
+
+}  // namespace korvant

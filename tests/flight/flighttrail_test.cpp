@@ -1,0 +1,65 @@
+#include "flight/flighttrail.h"
+
+#include <gtest/gtest.h>
+#include <pugixml.hpp>
+
+#include <cstdlib>
+
+#include "support/tempdir.h"
+
+namespace korvant {
+namespace {
+
+AircraftState at(double utc, double track, double lat = 5000) { return {{lat, -3000}, 35000, track, 480, utc, true}; }
+
+// A point every ten seconds or on a turn of two degrees, a day at most, and
+// never more points than the bound however the aircraft turns.
+TEST(FlightTrail, KeepsPointsByTimeAndTurnWithinBounds) {
+  FlightTrail trail;
+  struct Step {
+    double utc, track;
+    bool kept;
+  } steps[] = {{0, 90, true},  {9.9, 91.5, false}, {10, 91.5, true},   {11, 93.5, true},  {12, 95.25, false},
+               {13, 91.5, true}, {14, 0.5, true},    {15, 359.0, false}, {16, 358.5, true}};
+  for (const Step& s : steps) EXPECT_EQ(trail.add(at(s.utc, s.track)), s.kept) << s.utc;
+  for (int i = 1; i <= 9000; ++i) trail.add(at(16 + 10.0 * i, 0));
+  EXPECT_LE(trail.points().back().utc - trail.points().front().utc, FlightTrail::KEPT_S);
+  EXPECT_EQ(trail.points().back().utc, 16 + 90000);
+  for (int i = 0; i < 50000; ++i) trail.add(at(100000 + i * 0.01, i % 2 ? 0 : 10));
+  EXPECT_EQ(trail.points().size(), FlightTrail::MOST_POINTS);
+}
+
+// The file reads back what was written; lines that are no point are passed
+// over and said; the GPX is valid against the schema with times and heights.
+TEST(FlightTrail, FileRoundTripAndGpx) {
+  FlightTrail trail;
+  trail.add(at(1796817600, 90, 5012.345));
+  trail.add(at(1796817630, 95, 5013));
+  Result<FlightTrail> back = readTrailText(trailText(trail));
+  ASSERT_TRUE(back.value);
+  EXPECT_TRUE(back.problems.empty());
+  ASSERT_EQ(back.value->points().size(), 2u);
+  EXPECT_NEAR(back.value->points()[0].position.lat, 5012.345, 1e-5);
+  EXPECT_EQ(back.value->points()[1].utc, 1796817630);
+
+  const Result<FlightTrail> damaged = readTrailText("1 50 -30 35000 90\nnonsense\n2 95 0 0 0\n3 50 -30 1 360\n4 50 -30 1 9 x\n");
+  EXPECT_EQ(damaged.value->points().size(), 1u);
+  ASSERT_EQ(damaged.problems.size(), 1u);
+  EXPECT_EQ(damaged.problems[0].count, 4);
+  EXPECT_EQ(damaged.problems[0].line, 2);
+
+  const std::string text = trailGpx(trail, "EGLL-KJFK");
+  pugi::xml_document gpx;
+  ASSERT_TRUE(gpx.load_string(text.c_str()));
+  const pugi::xml_node first = gpx.select_node("/gpx/trk/trkseg/trkpt").node();
+  EXPECT_STREQ(first.child_value("time"), "2026-12-09T12:00:00Z");
+  EXPECT_STREQ(first.child_value("ele"), "10668.0");
+  EXPECT_STREQ(first.attribute("lat").value(), "50.205750");
+  test::TempDir dir;
+  const std::string file = dir.write("trail.gpx", text);
+  const std::string schema = std::string(KORVANT_TEST_DATA) + "/schemas/gpx-1.1-routes.xsd";
+  EXPECT_EQ(std::system(("xmllint --noout --schema " + schema + " " + file + " 2> /dev/null").c_str()), 0);
+}
+
+}  // namespace
+}  // namespace korvant
