@@ -1,7 +1,9 @@
 // korvant-plot: the map without a window, painted into a PNG, PDF or SVG file.
 #include <unistd.h>
+#include <QEventLoop>
 #include <QGuiApplication>
 #include <QPrinter>
+#include <QTimer>
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
@@ -14,6 +16,7 @@
 #include "app/applycontrolfile.h"
 #include "app/citypair.h"
 #include "app/context.h"
+#include "app/flightsession.h"
 #include "app/mapcommands.h"
 #include "app/maptools.h"
 #include "app/menutable.h"
@@ -26,8 +29,11 @@
 #include "base/atomicfile.h"
 #include "base/filereader.h"
 #include "base/textops.h"
+#include "flight/progressreport.h"
 #include "geo/greatcircle.h"
 #include "geo/positiontext.h"
+#include "map/aircraftdrawing.h"
+#include "platform/livelink.h"
 #include "platform/mapprint.h"
 #include "platform/maprender.h"
 #include "platform/stderrmessageboxes.h"
@@ -225,6 +231,37 @@ int writeExport(const AppContext& app, const PlotOptions& o) {
   return written ? 0 : fail(error, 1);
 }
 
+// --live: listens for the seconds asked; the aircraft is then where the last
+// sample put it, along the route flown.
+int flyLive(AppContext& app, const PlotOptions& o) {
+  Problems problems;
+  const LiveSettings settings = *parseLiveAddress(o.live, readLiveSettings(app.settings, problems));
+  showProblems(app.boxes, problems);
+  if (!o.flyTrack.empty()) {
+    const std::vector<ResolvedTrack> tracks = resolvedTracks(app.tracks);
+    const auto track = std::find_if(tracks.begin(), tracks.end(),
+                                    [&](const ResolvedTrack& t) { return toUpper(t.name) == toUpper(o.flyTrack); });
+    if (track == tracks.end() || track->fixes.empty()) return fail("no track " + o.flyTrack + " is stored", 1);
+    app.flight.chosenRoute = flightRouteOf(*track);
+  }
+  LiveLink link(app.clock);
+  if (const Problems refused = link.start(settings); !refused.empty()) return failWith(refused);
+  const auto sayNotes = [&] { showProblems(app.boxes, link.feed().takeNotes()); };
+  QObject::connect(&link, &LiveLink::aircraftMoved, [&] { takeAircraft(app, *link.feed().last()); });
+  QObject::connect(&link, &LiveLink::statusChanged, sayNotes);
+  QEventLoop loop;
+  QTimer::singleShot(static_cast<int>(std::lround(o.liveSeconds * 1000)), &loop, &QEventLoop::quit);
+  loop.exec();
+  sayNotes();
+  link.stop();
+  if (!app.flight.aircraft) return failWith({{Reason::LiveNoData, {}, 0, liveSourceWords(settings)}});
+  if (o.report) {
+    for (const std::string& line : progressLines(*app.flight.progress)) std::cout << line << '\n';
+    std::cout << std::flush;
+  }
+  return 0;
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
@@ -321,11 +358,16 @@ int main(int argc, char* argv[]) {
   }
   if (!options.routeString.empty())
     if (const int status = plotRouteString(app, options); status != 0) return status;
+  if (!options.live.empty())
+    if (const int status = flyLive(app, options); status != 0) return status;
   if (const int status = writeExport(app, options); status != 0) return status;
   std::string error;
-  if (!options.output.empty() &&
-      !renderMapFile(app.paintInput(), {options.output, options.width, options.height, options.dpi}, error))
-    return fail(error, 1);
+  MapFileRequest picture{options.output, options.width, options.height, options.dpi};
+  if (app.flight.aircraft)
+    picture.over = [&](MapCanvas& canvas, const Projection& projection) {
+      drawFlight(canvas, projection, app.flight.trail, &*app.flight.aircraft, app.switches.videoColor);
+    };
+  if (!options.output.empty() && !renderMapFile(app.paintInput(), picture, error)) return fail(error, 1);
   if (!options.printPdf.empty()) {
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);

@@ -9,6 +9,7 @@
 #include "app/problemwords.h"
 #include "app/switchtable.h"
 #include "base/textops.h"
+#include "flight/livefeed.h"
 #include "sky/magvar.h"
 #include "sky/terminatortime.h"
 #include "tracks/trackexport.h"
@@ -80,6 +81,14 @@ const char PLOT_USAGE[] =
     "  --command ID            run a menu command by its id before the paint, as\n"
     "                          choosing the item would (repeatable; 11939 toggles\n"
     "                          \"Airports 7000+\")\n"
+    "  --live SOURCE           listen to a simulator: xplane:HOST:PORT (X-Plane asked\n"
+    "                          for its position), xplane-data:PORT (its Data Output)\n"
+    "                          or flightgear:PORT (the korvant protocol); --report\n"
+    "                          prints the aircraft, each point passed and the ETA at\n"
+    "                          each point ahead of the plan, route string or track\n"
+    "                          flown; the picture shows the aircraft and its trail\n"
+    "  --live-seconds N        how long --live listens (default 10)\n"
+    "  --fly-track NAME        with --live and --tracks: the track the aircraft flies\n"
     "  --layers                list every layer name\n"
     "  --version               print the version\n"
     "  --help                  this text\n";
@@ -167,6 +176,23 @@ std::string setExportTrack(PlotOptions& o, const std::string&, const std::string
   return {};
 }
 
+std::string setLive(PlotOptions& o, const std::string&, const std::string& value) {
+  if (!parseLiveAddress(value, {}))
+    return "a simulator is xplane:HOST:PORT, xplane-data:PORT or flightgear:PORT: " + value;
+  o.live = value;
+  return {};
+}
+
+std::string setLiveSeconds(PlotOptions& o, const std::string&, const std::string& value) {
+  double seconds = 0;
+  const auto [end, ec] = std::from_chars(value.data(), value.data() + value.size(), seconds);
+  if (ec != std::errc() || end != value.data() + value.size() || !(seconds >= 0.1 && seconds <= 86400))
+    return "--live-seconds takes 0.1 to 86400: " + value;
+  o.liveSeconds = seconds;
+  o.liveSecondsGiven = true;
+  return {};
+}
+
 std::string addTracks(PlotOptions& o, const std::string&, const std::string& value) {
   o.tracks.push_back(value);
   return {};
@@ -241,6 +267,9 @@ constexpr OptionRule kRules[] = {
     {"--portrait", "", setFlag<&PlotOptions::portrait>},
     {"--layer", "NAME=on|off", addLayer},
     {"--command", "a menu id", addCommand},
+    {"--live", "xplane:HOST:PORT, xplane-data:PORT or flightgear:PORT", setLive},
+    {"--live-seconds", "a number of seconds", setLiveSeconds},
+    {"--fly-track", "a track's name", setText<&PlotOptions::flyTrack>},
 };
 
 PlotParse refuse(std::string message) { return {PlotParse::Outcome::Refused, std::move(message)}; }
@@ -293,8 +322,12 @@ std::string exportRefusal(const PlotOptions& o) {
 
 // What the options ask for together; the refusal, or empty.
 std::string combinationRefusal(const PlotOptions& o) {
-  if (o.report && o.tracks.empty() && o.procedure.empty() && o.routeString.empty())
-    return "--report needs --tracks, --route-string or a procedure";
+  if (o.report && o.tracks.empty() && o.procedure.empty() && o.routeString.empty() && o.live.empty())
+    return "--report needs --tracks, --route-string, a procedure or --live";
+  if (o.liveSecondsGiven && o.live.empty()) return "--live-seconds needs --live";
+  if (!o.flyTrack.empty() && (o.live.empty() || o.tracks.empty())) return "--fly-track needs --live and --tracks";
+  if (!o.flyTrack.empty() && (!o.routeString.empty() || o.route))
+    return "--fly-track, --route-string and --plan each give the route flown: give one";
   if (o.portrait && o.printPdf.empty()) return "--portrait needs --print-pdf";
   if (!o.saveTracks.empty() && o.tracks.empty()) return "--save-tracks needs --tracks";
   if (!o.saveTracks.empty() && o.tracks.size() > 1) return "--save-tracks keeps one message: give --tracks once";

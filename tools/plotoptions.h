@@ -42,6 +42,10 @@ struct PlotOptions {
   bool portrait = false;
   std::vector<std::pair<std::string, bool>> layers;
   std::vector<int> commands;  // menu ids, run in order before the paint
+  std::string live;           // "xplane:HOST:PORT", "xplane-data:PORT", "flightgear:PORT"
+  double liveSeconds = 10;    // how long it listens
+  bool liveSecondsGiven = false;
+  std::string flyTrack;  // the stored track the aircraft flies, by its name
 };
 
 struct PlotParse {

@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 
+#include "app/flightsession.h"
 #include "base/clock.h"
 #include "base/diagnostics.h"
 #include "base/layerswitches.h"
@@ -111,6 +112,9 @@ struct AppContext {
   Shared<PlottedRoute> plottedRoute;
   std::string routeString;  // the last route string read, for the dialog
   std::string programPath;  // as given at launch
+  std::string workFolder;   // where KORVANT.CTL was read
+  // The aircraft in the simulator: drawn over the map, never by its paint.
+  FlightState flight;
 
  private:
   std::shared_ptr<const PlannedTrackRuns> trackRuns_;

@@ -97,6 +97,9 @@ Message wordProblem(const Problem& p) {
     case Reason::NoWorkingFolder: return {"WINDOWS/DOS ERROR:", "UNABLE TO GET CURRENT WORKING DIRECTORY", I::Stop};
     case Reason::DataFileMissing: return {"CAN'T OPEN FILE", p.detail, I::Warning};
     case Reason::LookupBeforeRead: return {"LOOKUP() BEFORE READ():", p.detail, I::Warning};
+    case Reason::SettingValueUnknown:
+      return {"KORVANT.CTL:", toUpper(p.detail) + " " + p.causeDetail + " IS NOT A VALUE IT TAKES: THE DEFAULT IS USED",
+              I::Warning};
     case Reason::ControlFileMissing: return {"CAN'T OPEN CONTROL FILE:", p.file, I::Warning};
 
     case Reason::TrackFeedTooLarge:
@@ -173,6 +176,12 @@ Message wordProblem(const Problem& p) {
       return {"SIMULATOR:", "IGNORING " + p.detail + ": FOLLOWING " + p.causeDetail + " ALONE", I::Warning};
     case Reason::LiveSystemClock:
       return {"SIMULATOR:", "NO TIME FROM THE SIMULATOR: TIMES FROM THIS COMPUTER'S CLOCK", I::Information};
+    case Reason::LivePortInUse:
+      return {"SIMULATOR:", "PORT " + std::to_string(p.count) + " IS IN USE BY ANOTHER PROGRAM", I::Stop};
+    case Reason::LiveHostUnknown: return {"SIMULATOR:", "NO SUCH HOST: " + p.detail, I::Stop};
+    case Reason::LiveNotOpened: return {"SIMULATOR:", "CAN'T LISTEN: " + toUpper(p.detail), I::Stop};
+    case Reason::TrailNotRead: return {"CAN'T READ THE TRAIL:", cannotOpenText(p), I::Warning};
+    case Reason::LiveNoData: return {"SIMULATOR:", "NO DATA FROM " + p.detail, I::Stop};
     case Reason::TrailLinesNotUsed:
       return {"TRAIL:",
               std::to_string(p.count) + " LINES OF " + p.file + " ARE NO POINT (FIRST: LINE " + std::to_string(p.line) +

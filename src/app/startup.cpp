@@ -32,6 +32,7 @@ StartupResult startUp(AppContext& app, const std::string& programPath, const std
   showProblems(app.boxes, settings.takeEarlyLookup());
   showProblems(app.boxes, app.fixes.edit().setPath(currentFolder, "KORVANT.DAT"));
   app.userOverlay.fresh().setPath(joinFolder(currentFolder, "USER.TXT"));
+  app.workFolder = currentFolder;
   app.fixes.edit().load();
   if (navDataNow) loadNavData(app);
 

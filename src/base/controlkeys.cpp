@@ -37,6 +37,13 @@ constexpr ControlKey kKeys[] = {
     {"AusotsTrackUrl", "", false, true, "Where the Australian tracks are fetched; empty fetches none."},
     {"TrackConnectTimeout", "10", true, true, "Seconds a track server has to answer."},
     {"TrackTransferTimeout", "60", true, true, "Seconds a track message has to arrive whole."},
+    {"LiveSource", "XPLANE", true, true,
+     "Where the aircraft comes from: XPLANE (asked at XPlaneHost:XPlanePort), XPLANE-DATA (X-Plane's Data Output "
+     "to LivePort) or FLIGHTGEAR (its generic protocol to LivePort)."},
+    {"XPlaneHost", "127.0.0.1", false, true, "The computer X-Plane runs on."},
+    {"XPlanePort", "49000", true, true, "The port X-Plane takes requests on."},
+    {"LivePort", "49003", true, true, "The port Korvant listens on for X-Plane's Data Output or FlightGear."},
+    {"LiveRate", "5", true, true, "Positions a second asked of X-Plane, 1 to 30."},
     {"NavDataDir", "", false, true,
      "A folder of X-Plane's earth_fix.dat, earth_nav.dat and earth_awy.dat, read in the background at start-up."},
     {"DataFolder", "", false, false, "The folder of the DAFIF-layout files, used as given: end it in \"/\"."},

@@ -26,8 +26,9 @@ enum class Reason : int {
   NoWorkingFolder = 108,  // the fix file's folder is not there
   DataFileMissing = 109,  // a data file in none of its folders (detail: its name)
   // Settings.
-  ControlFileMissing = 202,  // KORVANT.CTL cannot be read
-  LookupBeforeRead = 201,    // a key looked up before KORVANT.CTL was read (detail: the key)
+  ControlFileMissing = 202,   // KORVANT.CTL cannot be read
+  LookupBeforeRead = 201,     // a key looked up before KORVANT.CTL was read (detail: the key)
+  SettingValueUnknown = 203,  // detail: the key; causeDetail: the value it has
   // Track messages.
   TrackFeedTooLarge = 301,
   TrackFeedMalformed = 302,
@@ -84,6 +85,11 @@ enum class Reason : int {
   LiveSecondSender = 905,     // detail: its address; causeDetail: the one followed
   LiveSystemClock = 906,      // the simulator sends no time: the system clock is used
   TrailLinesNotUsed = 907,    // the trail file; count: how many; line: the first
+  LivePortInUse = 908,        // count: the port
+  LiveHostUnknown = 909,      // detail: the host
+  LiveNotOpened = 910,        // detail: the system's words
+  LiveNoData = 911,           // detail: where from
+  TrailNotRead = 912,         // the file (cause: why)
   // The terminator's time as typed (detail: the text).
   TimeBadHour = 801,
   TimeBadDate = 802,

@@ -28,7 +28,8 @@ void FlightProgress::update(const AircraftState& now) {
     if (after < 0) break;
     if (last_) {
       const double before = beyond(next_, last_->position, last_->trackDeg);
-      if (before < 0 && now.utc >= last_->utc) ata_[next_] = last_->utc + (now.utc - last_->utc) * -before / (after - before);
+      if (before < 0 && now.utc >= last_->utc)
+        ata_[next_] = last_->utc + (now.utc - last_->utc) * -before / (after - before);
     }
     ++next_;
   }

@@ -67,7 +67,8 @@ void FlightTrail::trim() {
   const double newest = points_.back().utc;
   // Points later than the newest (a simulator set back in time) stay: the
   // count bounds them.
-  const auto old = std::find_if(points_.begin(), points_.end(), [&](const TrailPoint& p) { return p.utc >= newest - KEPT_S; });
+  const auto old =
+      std::find_if(points_.begin(), points_.end(), [&](const TrailPoint& p) { return p.utc >= newest - KEPT_S; });
   auto drop = static_cast<std::size_t>(old - points_.begin());
   if (points_.size() - drop > MOST_POINTS) drop = points_.size() - MOST_POINTS;
   points_.erase(points_.begin(), points_.begin() + static_cast<std::ptrdiff_t>(drop));

@@ -18,9 +18,11 @@ namespace korvant {
 
 namespace {
 
-PaintResult paintOn(const PaintInput& input, int width, int height, QPainter& painter) {
+PaintResult paintOn(const PaintInput& input, int width, int height, QPainter& painter, const MapFileRequest& r) {
   QtMapCanvas canvas(painter);
-  return MapPainter(input, canvas).paint({.width = width, .height = height, .printing = false});
+  PaintResult result = MapPainter(input, canvas).paint({.width = width, .height = height, .printing = false});
+  if (r.over) r.over(canvas, result.projection);
+  return result;
 }
 
 // Into memory: Qt's PDF and SVG writers do not report a failed write, so
@@ -40,7 +42,7 @@ bool renderTo(const PaintInput& input, MapFileFormat format, QBuffer& out, const
       image.setDotsPerMeterY(dotsPerMeter);
       {
         QPainter painter(&image);
-        result = paintOn(input, r.width, r.height, painter);
+        result = paintOn(input, r.width, r.height, painter, r);
       }
       // Saved with the resolution it was drawn at, for a printer or viewer that reads it.
       const int saved = static_cast<int>(std::lround(r.dpi / 0.0254));
@@ -58,7 +60,7 @@ bool renderTo(const PaintInput& input, MapFileFormat format, QBuffer& out, const
       pdf.setCreator(QStringLiteral("Korvant"));
       QPainter painter;
       if (!painter.begin(&pdf)) return false;
-      result = paintOn(input, pdf.width(), pdf.height(), painter);
+      result = paintOn(input, pdf.width(), pdf.height(), painter, r);
       return painter.end();
     }
     case MapFileFormat::Svg: {
@@ -70,7 +72,7 @@ bool renderTo(const PaintInput& input, MapFileFormat format, QBuffer& out, const
       svg.setTitle(QStringLiteral("Korvant map"));
       QPainter painter;
       if (!painter.begin(&svg)) return false;
-      result = paintOn(input, r.width, r.height, painter);
+      result = paintOn(input, r.width, r.height, painter, r);
       return painter.end();
     }
   }

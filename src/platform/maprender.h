@@ -1,5 +1,6 @@
 #pragma once
 // The map painted into a PNG, PDF or SVG file, chosen by the file's extension.
+#include <functional>
 #include <string>
 
 #include "app/mapfileformat.h"
@@ -15,6 +16,8 @@ struct MapFileRequest {
   int width = 1920;
   int height = 1080;
   int dpi = 96;
+  // Drawn over the map once it is painted (korvant-plot's aircraft).
+  std::function<void(MapCanvas&, const Projection&)> over = {};
 };
 
 // Written beside the target and renamed into place, so that a failure, or a

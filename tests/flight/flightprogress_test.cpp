@@ -15,7 +15,8 @@ namespace {
 // is checked against a computation of its own.
 double haversineNm(double lat1, double lng1, double lat2, double lng2) {
   const double r = PI / 180, dLat = (lat2 - lat1) * r, dLng = (lng2 - lng1) * r;
-  const double h = std::pow(std::sin(dLat / 2), 2) + std::cos(lat1 * r) * std::cos(lat2 * r) * std::pow(std::sin(dLng / 2), 2);
+  const double h =
+      std::pow(std::sin(dLat / 2), 2) + std::cos(lat1 * r) * std::cos(lat2 * r) * std::pow(std::sin(dLng / 2), 2);
   return 2 * std::asin(std::sqrt(h)) * EARTH_RADIUS_NM;
 }
 

@@ -19,7 +19,7 @@ TEST(FlightTrail, KeepsPointsByTimeAndTurnWithinBounds) {
   struct Step {
     double utc, track;
     bool kept;
-  } steps[] = {{0, 90, true},  {9.9, 91.5, false}, {10, 91.5, true},   {11, 93.5, true},  {12, 95.25, false},
+  } steps[] = {{0, 90, true},    {9.9, 91.5, false}, {10, 91.5, true},   {11, 93.5, true}, {12, 95.25, false},
                {13, 91.5, true}, {14, 0.5, true},    {15, 359.0, false}, {16, 358.5, true}};
   for (const Step& s : steps) EXPECT_EQ(trail.add(at(s.utc, s.track)), s.kept) << s.utc;
   for (int i = 1; i <= 9000; ++i) trail.add(at(16 + 10.0 * i, 0));
@@ -42,7 +42,8 @@ TEST(FlightTrail, FileRoundTripAndGpx) {
   EXPECT_NEAR(back.value->points()[0].position.lat, 5012.345, 1e-5);
   EXPECT_EQ(back.value->points()[1].utc, 1796817630);
 
-  const Result<FlightTrail> damaged = readTrailText("1 50 -30 35000 90\nnonsense\n2 95 0 0 0\n3 50 -30 1 360\n4 50 -30 1 9 x\n");
+  const Result<FlightTrail> damaged =
+      readTrailText("1 50 -30 35000 90\nnonsense\n2 95 0 0 0\n3 50 -30 1 360\n4 50 -30 1 9 x\n");
   EXPECT_EQ(damaged.value->points().size(), 1u);
   ASSERT_EQ(damaged.problems.size(), 1u);
   EXPECT_EQ(damaged.problems[0].count, 4);

@@ -36,7 +36,8 @@ TEST(LiveFeed, ZuluSecondsTakeTheNearestDay) {
   const std::time_t justAfterMidnight = utcTime(2026, 12, 9, 0, 0, 5);
   EXPECT_EQ(utcFromZuluSeconds(12 * 3600 + 30, noon), static_cast<double>(noon + 30));
   EXPECT_EQ(utcFromZuluSeconds(86390, justAfterMidnight), static_cast<double>(utcTime(2026, 12, 8, 23, 59, 50)));
-  EXPECT_EQ(utcFromZuluSeconds(10, utcTime(2026, 12, 8, 23, 59, 0)), static_cast<double>(utcTime(2026, 12, 9, 0, 0, 10)));
+  EXPECT_EQ(utcFromZuluSeconds(10, utcTime(2026, 12, 8, 23, 59, 0)),
+            static_cast<double>(utcTime(2026, 12, 9, 0, 0, 10)));
 }
 
 // X-Plane's pieces make one state once the position arrives; the time is

@@ -18,10 +18,10 @@ struct Datagram {
   }
   Datagram& index(int i) { return word(static_cast<std::uint32_t>(i)); }
   Datagram& value(float f) { return word(std::bit_cast<std::uint32_t>(f)); }
-  Datagram& row(int i, std::initializer_list<float> slots) {
+  Datagram& row(int i, std::initializer_list<float> values) {
     index(i);
-    for (const float f : slots) value(f);
-    for (std::size_t n = slots.size(); n < 8; ++n) value(-999);
+    for (const float f : values) value(f);
+    for (std::size_t n = values.size(); n < 8; ++n) value(-999);
     return *this;
   }
 };

@@ -1,0 +1,105 @@
+#include "app/flightsession.h"
+
+#include <charconv>
+
+#include "app/context.h"
+#include "base/atomicfile.h"
+#include "base/datafile.h"
+#include "base/filereader.h"
+#include "tracks/trackplan.h"
+
+namespace korvant {
+
+namespace {
+
+std::string sourceName(LiveSource source) { return source == LiveSource::FlightGear ? "FLIGHTGEAR" : "X-PLANE"; }
+
+// A whole number from `low` to `high`, else the default, said.
+int numberSetting(Settings& settings, const char* key, int low, int high, int fallback, Problems& problems) {
+  const std::string text = settings.lookup(key);
+  int value = 0;
+  const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (ec == std::errc() && end == text.data() + text.size() && value >= low && value <= high) return value;
+  if (!text.empty()) problems.push_back({Reason::SettingValueUnknown, {}, 0, key, 0, {}, text});
+  return fallback;
+}
+
+std::string trailPath(const AppContext& app) { return joinFolder(app.workFolder, TRAIL_FILE_NAME); }
+
+}  // namespace
+
+LiveSettings readLiveSettings(Settings& settings, Problems& problems) {
+  LiveSettings s;
+  const std::string source = settings.lookup("LiveSource");
+  if (const std::optional<LiveSource> named = liveSourceByName(source))
+    s.source = *named;
+  else if (!source.empty())
+    problems.push_back({Reason::SettingValueUnknown, {}, 0, "LiveSource", 0, {}, source});
+  if (const std::string host = settings.lookup("XPlaneHost"); !host.empty()) s.host = host;
+  s.xplanePort = numberSetting(settings, "XPlanePort", 1, 65535, s.xplanePort, problems);
+  s.livePort = numberSetting(settings, "LivePort", 1, 65535, s.livePort, problems);
+  s.rate = numberSetting(settings, "LiveRate", 1, 30, s.rate, problems);
+  return s;
+}
+
+std::string liveSourceWords(const LiveSettings& s) {
+  if (s.source == LiveSource::XPlane) return "X-PLANE AT " + s.host + ":" + std::to_string(s.xplanePort);
+  return sourceName(s.source) + " ON PORT " + std::to_string(s.livePort);
+}
+
+std::string liveStatusWords(const LiveStatus& status, const LiveSettings& s) {
+  switch (status.state) {
+    case LiveStatus::State::Waiting: return "WAITING FOR " + liveSourceWords(s);
+    case LiveStatus::State::Silent: return "NO DATA FOR " + std::to_string(status.silentSeconds) + " S";
+    case LiveStatus::State::Receiving: break;
+  }
+  const int n = status.positionsPerSecond;
+  return sourceName(s.source) + ": " + std::to_string(n) + (n == 1 ? " POSITION A SECOND" : " POSITIONS A SECOND");
+}
+
+FlightRoute shownFlightRoute(AppContext& app) {
+  if (app.flight.chosenRoute) return *app.flight.chosenRoute;
+  if (app.procedure->routeShown && app.procedure->source.kind == RouteFileKind::FlightPlan)
+    return flightRouteOf(app.procedure->plan);
+  if (!app.plottedRoute->empty()) return flightRouteOf(*app.plottedRoute);
+  return {};
+}
+
+bool takeAircraft(AppContext& app, const AircraftState& state) {
+  FlightState& f = app.flight;
+  const std::array<unsigned long, 2> key{app.procedure.revision(), app.plottedRoute.revision()};
+  if (!f.progress || key != f.routeKey) {
+    f.routeKey = key;
+    f.progress.emplace(shownFlightRoute(app));
+  }
+  f.progress->update(state);
+  f.aircraft = state;
+  if (!f.trail.add(state)) return false;
+  ++f.changes;
+  return true;
+}
+
+Problems restoreTrail(AppContext& app) {
+  const FileRead file = readWholeFile(resolveCaseInsensitive(trailPath(app)), TRAIL_FILE_LIMIT);
+  if (file.status == Reason::FileMissing) return {};
+  if (!file.ok()) return {file.notRead(Reason::TrailNotRead, trailPath(app), TRAIL_FILE_LIMIT)};
+  Result<FlightTrail> read = readTrailText(file.bytes);
+  for (Problem& p : read.problems) p.file = trailPath(app);
+  app.flight.trail = std::move(*read.value);
+  ++app.flight.changes;
+  return read.problems;
+}
+
+Problems keepTrail(const AppContext& app) {
+  AtomicFile file(trailPath(app));
+  if (!file.write(trailText(app.flight.trail))) return {file.problem()};
+  return {};
+}
+
+Problems exportTrail(const AppContext& app, const std::string& path) {
+  AtomicFile file(path);
+  if (!file.write(trailGpx(app.flight.trail, "KORVANT TRAIL"))) return {file.problem()};
+  return {};
+}
+
+}  // namespace korvant

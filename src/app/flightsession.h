@@ -1,0 +1,56 @@
+#pragma once
+// The aircraft flown in the simulator, as the window and korvant-plot follow
+// it: the settings of the link, the words of its state, the route the
+// progress follows, the trail kept in the work folder.
+#include <array>
+#include <optional>
+#include <string>
+
+#include "base/result.h"
+#include "base/settings.h"
+#include "flight/flightprogress.h"
+#include "flight/flighttrail.h"
+#include "flight/livefeed.h"
+
+namespace korvant {
+
+struct AppContext;
+
+struct FlightState {
+  std::optional<AircraftState> aircraft;
+  FlightTrail trail;
+  std::optional<FlightProgress> progress;
+  // A route given for the flight alone (korvant-plot's --fly-track); else
+  // the plan or route drawn is followed.
+  std::optional<FlightRoute> chosenRoute;
+  bool followAircraft = false;
+  int changes = 0;  // counts the trail's changes, for whoever keeps a picture of it
+
+  // Of the plan and route the progress was built for.
+  std::array<unsigned long, 2> routeKey{~0ul, ~0ul};
+};
+
+// LiveSource, XPlaneHost, XPlanePort, LivePort, LiveRate; a value that is
+// none of the key's is said and its default used.
+LiveSettings readLiveSettings(Settings& settings, Problems& problems);
+
+// The message bar's words: "WAITING FOR X-PLANE AT 127.0.0.1:49000",
+// "X-PLANE: 5 POSITIONS A SECOND", "NO DATA FOR 10 S".
+std::string liveStatusWords(const LiveStatus& status, const LiveSettings& settings);
+// "X-PLANE AT 127.0.0.1:49000", "FLIGHTGEAR ON PORT 49003".
+std::string liveSourceWords(const LiveSettings& settings);
+
+// The route flown: the chosen one, else the flight plan shown, else the
+// route string or best track's route drawn; empty for none.
+FlightRoute shownFlightRoute(AppContext& app);
+
+// A new state of the aircraft: the progress (along the route shown now) and
+// the trail move on. True when the trail took a point.
+bool takeAircraft(AppContext& app, const AircraftState& state);
+
+// TRAIL.TXT of the work folder: restored at start, kept as the flight goes.
+Problems restoreTrail(AppContext& app);
+Problems keepTrail(const AppContext& app);
+Problems exportTrail(const AppContext& app, const std::string& path);
+
+}  // namespace korvant

@@ -1,0 +1,36 @@
+#pragma once
+// The aircraft and its trail over the map. Drawn over the kept picture of
+// the map, not by its paint: a position moves the symbol and repaints its
+// box alone.
+#include <span>
+#include <vector>
+
+#include "flight/aircraftstate.h"
+#include "flight/flighttrail.h"
+#include "map/canvas.h"
+#include "map/projection.h"
+
+namespace korvant {
+
+// Half the symbol's span, device units at 96 dots per inch.
+inline constexpr int AIRCRAFT_REACH = 14;
+
+// The trail's points on the surface, projected once for a view and trail;
+// points that fall on no position (the far side) are left out as breaks.
+std::vector<DevicePoint> trailOnSurface(const Projection& projection, const FlightTrail& trail);
+
+// The trail's lines that cross `within`, and from its last point to the
+// aircraft, when one is given.
+void drawTrail(MapCanvas& canvas, std::span<const DevicePoint> trail, const DevicePoint* aircraft, const Rect& within,
+               bool color);
+
+// The box the symbol covers, halo included; empty when it is off the map.
+Rect aircraftBox(const Projection& projection, const AircraftState& aircraft);
+// An aircraft seen from above, nose along its track as the map turns it.
+void drawAircraft(MapCanvas& canvas, const Projection& projection, const AircraftState& aircraft, bool color);
+
+// The trail and the aircraft over a whole picture, projected afresh.
+void drawFlight(MapCanvas& canvas, const Projection& projection, const FlightTrail& trail,
+                const AircraftState* aircraft, bool color);
+
+}  // namespace korvant
