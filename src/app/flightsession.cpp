@@ -4,6 +4,7 @@
 
 #include "app/context.h"
 #include "base/atomicfile.h"
+#include "base/controlfile.h"
 #include "base/datafile.h"
 #include "base/filereader.h"
 #include "tracks/trackplan.h"
@@ -40,6 +41,23 @@ LiveSettings readLiveSettings(Settings& settings, Problems& problems) {
   s.livePort = numberSetting(settings, "LivePort", 1, 65535, s.livePort, problems);
   s.rate = numberSetting(settings, "LiveRate", 1, 30, s.rate, problems);
   return s;
+}
+
+Problems saveLiveSettings(AppContext& app, const LiveSettings& live) {
+  const std::vector<ControlValue> values{{"LiveSource", std::string(liveSourceName(live.source))},
+                                         {"XPlaneHost", live.host},
+                                         {"XPlanePort", std::to_string(live.xplanePort)},
+                                         {"LivePort", std::to_string(live.livePort)},
+                                         {"LiveRate", std::to_string(live.rate)}};
+  for (const ControlValue& v : values) app.settings.set(v.key, v.value, false);
+  const std::string path = resolveCaseInsensitive(joinFolder(app.workFolder, "KORVANT.CTL"));
+  const FileRead file = readWholeFile(path, CONTROL_FILE_LIMIT);
+  // A control file that is there but cannot be read is not written over.
+  if (!file.ok() && file.status != Reason::FileMissing)
+    return {file.notRead(Reason::ControlFileMissing, path, CONTROL_FILE_LIMIT)};
+  AtomicFile out(path);
+  if (!out.write(withControlValues(file.ok() ? file.bytes : "", values))) return {out.problem()};
+  return {};
 }
 
 std::string liveSourceWords(const LiveSettings& s) {
@@ -80,6 +98,7 @@ bool takeAircraft(AppContext& app, const AircraftState& state) {
 }
 
 Problems restoreTrail(AppContext& app) {
+  if (app.workFolder.empty()) return {};  // no folder of the user's: the trail lives for the run
   const FileRead file = readWholeFile(resolveCaseInsensitive(trailPath(app)), TRAIL_FILE_LIMIT);
   if (file.status == Reason::FileMissing) return {};
   if (!file.ok()) return {file.notRead(Reason::TrailNotRead, trailPath(app), TRAIL_FILE_LIMIT)};
@@ -91,6 +110,7 @@ Problems restoreTrail(AppContext& app) {
 }
 
 Problems keepTrail(const AppContext& app) {
+  if (app.workFolder.empty()) return {};
   AtomicFile file(trailPath(app));
   if (!file.write(trailText(app.flight.trail))) return {file.problem()};
   return {};

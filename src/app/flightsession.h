@@ -24,7 +24,9 @@ struct FlightState {
   // the plan or route drawn is followed.
   std::optional<FlightRoute> chosenRoute;
   bool followAircraft = false;
-  int changes = 0;  // counts the trail's changes, for whoever keeps a picture of it
+  bool connected = false;   // the window listens to the simulator
+  bool panelShown = false;  // the window's Flight panel
+  int changes = 0;          // counts the trail's changes, for whoever keeps a picture of it
 
   // Of the plan and route the progress was built for.
   std::array<unsigned long, 2> routeKey{~0ul, ~0ul};
@@ -33,6 +35,10 @@ struct FlightState {
 // LiveSource, XPlaneHost, XPlanePort, LivePort, LiveRate; a value that is
 // none of the key's is said and its default used.
 LiveSettings readLiveSettings(Settings& settings, Problems& problems);
+
+// The settings taken for this run and kept in KORVANT.CTL, its other lines
+// as they were.
+Problems saveLiveSettings(AppContext& app, const LiveSettings& live);
 
 // The message bar's words: "WAITING FOR X-PLANE AT 127.0.0.1:49000",
 // "X-PLANE: 5 POSITIONS A SECOND", "NO DATA FOR 10 S".

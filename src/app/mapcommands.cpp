@@ -188,7 +188,7 @@ bool MapCommands::isCheckable(int id) const {
   return switchShownBy(probe, id) || !presetOfCommand(id).empty() || lambertBandOfCommand(id) >= 0 ||
          id == cmd::Orthographic || id == cmd::Mercator || id == cmd::TestPattern || id == cmd::ProcedureMap ||
          id == cmd::PrintLandscape || id == cmd::PrintPortrait || id == cmd::Toolbar || id == cmd::StatusBar ||
-         id == cmd::MagModel2025;
+         id == cmd::MagModel2025 || id == cmd::ConnectSimulator || id == cmd::FollowAircraft || id == cmd::FlightPanel;
 }
 
 bool MapCommands::isChecked(int id) const {
@@ -208,6 +208,9 @@ bool MapCommands::isChecked(int id) const {
     case cmd::PrintLandscape: return sw.landscape;
     case cmd::PrintPortrait: return sw.portrait;
     case cmd::MagModel2025: return app_.magneticModelId == MagneticModelId::Wmm2025;
+    case cmd::ConnectSimulator: return app_.flight.connected;
+    case cmd::FollowAircraft: return app_.flight.followAircraft;
+    case cmd::FlightPanel: return app_.flight.panelShown;
     default: return false;
   }
 }

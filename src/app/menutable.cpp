@@ -166,13 +166,19 @@ constexpr MenuItem kItems[] = {
 
     {"P&roperties", "", "P&roperties", cmd::Properties, ""},
 
+    {"F&light", "", "&Connect to Simulator", cmd::ConnectSimulator, "Ctrl+L"},
+    {"F&light", "", "Follow &Aircraft", cmd::FollowAircraft, ""},
+    {"F&light", "", "Flight &Panel", cmd::FlightPanel, ""},
+    {"F&light", "", "Export &Trail...", cmd::ExportTrail, ""},
+    {"F&light", "", "Clear Trail", cmd::ClearTrail, ""},
+    {"F&light", "", "&Simulator Settings...", cmd::SimulatorSettings, ""},
     {"&Help", "", "&Welcome ...", cmd::HelpWelcome, ""},
     {"&Help", "", "&DAFIF ...", cmd::HelpDafif, ""},
     {"&Help", "", "&About ...", cmd::HelpAbout, ""},
 };
 
-constexpr std::string_view kMenus[] = {"&File", "&Display", "&Map",        "&Projection",
-                                       "Dat&a", "Daf&if",   "P&roperties", "&Help"};
+constexpr std::string_view kMenus[] = {"&File",  "&Display", "&Map",        "&Projection", "Dat&a",
+                                       "Daf&if", "F&light",  "P&roperties", "&Help"};
 
 constexpr int kBandCommands[10] = {cmd::Lambert70N85N, cmd::Lambert60N75N, cmd::Lambert45N60N, cmd::Lambert30N45N,
                                    cmd::Lambert15N30N, cmd::Lambert15S30S, cmd::Lambert30S45S, cmd::Lambert45S60S,

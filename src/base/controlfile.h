@@ -2,6 +2,8 @@
 // KORVANT.CTL: key and value lines read once over the built-in defaults.
 #include <istream>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "base/onceflags.h"
 #include "base/settings.h"
@@ -23,5 +25,15 @@ struct ControlFile {
   // line of any length stays one entry.
   static void readLines(Settings& settings, std::istream& in);
 };
+
+struct ControlValue {
+  std::string key, value;
+};
+
+// The control file's text with each key's lines (any case) replaced by one
+// line "Key Value" at the end, in the file's own line ending; every other
+// line, comments included, kept as it was. A value's line breaks become
+// blanks: one key, one line.
+std::string withControlValues(std::string_view text, const std::vector<ControlValue>& values);
 
 }  // namespace korvant

@@ -151,7 +151,10 @@ LiveStatus LiveFeed::status(double steadySeconds) const {
   s.state = LiveStatus::State::Receiving;
   const auto second = static_cast<long long>(std::floor(steadySeconds));
   // The last whole second counted, once it is over.
-  s.positionsPerSecond = second == second_ + 1 ? inSecond_ : second == second_ ? lastSecondCount_ : 0;
+  // In the first second of data, what it has brought so far.
+  s.positionsPerSecond = second == second_ + 1 ? inSecond_
+                         : second == second_   ? (lastSecondCount_ > 0 ? lastSecondCount_ : inSecond_)
+                                               : 0;
   return s;
 }
 

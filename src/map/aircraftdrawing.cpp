@@ -14,11 +14,10 @@ constexpr Color kTrail{200, 0, 120};
 
 // The outline, nose up, x right: pairs of points, each a line.
 constexpr double kShape[][4] = {
-    {0, -13, 0, 11},   // fuselage
-    {-12, 1, 12, 1},   // wings
-    {-12, 1, 0, -4},   // swept leading edges
-    {12, 1, 0, -4},
-    {-5, 10, 5, 10},   // tailplane
+    {0, -13, 0, 11},                   // fuselage
+    {-12, 1, 12, 1},                   // wings
+    {-12, 1, 0, -4},                   // swept leading edges
+    {12, 1, 0, -4},  {-5, 10, 5, 10},  // tailplane
 };
 
 // The screen direction of the track at the aircraft: north turns with the

@@ -1,5 +1,6 @@
 #include "ui/framewin.h"
 
+#include <QDockWidget>
 #include <QEvent>
 #include <QFontDatabase>
 #include <QLabel>
@@ -9,6 +10,7 @@
 #include <QStatusBar>
 
 #include "app/menutable.h"
+#include "ui/flightpanel.h"
 #include "ui/mainwin.h"
 
 namespace korvant {
@@ -89,6 +91,17 @@ FrameWin::FrameWin(AppContext& app) : app_(app) {
   createControlBar();
   mainWin_ = new MainWin(app_, *this);
   setCentralWidget(mainWin_);
+  flightDock_ = new QDockWidget(QStringLiteral("Flight"), this);
+  flightDock_->setObjectName(QStringLiteral("flightPanel"));
+  flightPanel_ = new FlightPanel(flightDock_);
+  flightDock_->setWidget(flightPanel_);
+  addDockWidget(Qt::RightDockWidgetArea, flightDock_);
+  flightDock_->hide();
+  // Closed by its own button: the menu's check follows.
+  connect(flightDock_, &QDockWidget::visibilityChanged, this, [this](bool) {
+    app_.flight.panelShown = flightDock_->isVisibleTo(this);
+    syncChecks();
+  });
   createMenus();
   syncChecks();
   resize(1024, 720);
@@ -196,6 +209,16 @@ void FrameWin::syncChecks() {
     else
       action->setChecked(mainWin_->commands().isChecked(id));
   }
+}
+
+// The panel is hidden as the window goes: nothing of the window is left to
+// follow it.
+FrameWin::~FrameWin() { flightDock_->disconnect(this); }
+
+void FrameWin::setFlightPanelShown(bool shown) {
+  flightDock_->setVisible(shown);
+  app_.flight.panelShown = shown;
+  syncChecks();
 }
 
 void FrameWin::toggleControlBar() { controlBar_->setVisible(!controlBar_->isVisibleTo(this)); }

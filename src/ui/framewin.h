@@ -7,11 +7,14 @@
 #include <QToolBar>
 #include <map>
 
+class QDockWidget;
+
 #include "app/context.h"
 
 namespace korvant {
 
 class MainWin;
+class FlightPanel;
 
 // The top-level window: menu bar, control bar at the top, message bar at the
 // bottom, and the map window as its client.
@@ -19,6 +22,7 @@ class FrameWin : public QMainWindow {
   Q_OBJECT
  public:
   explicit FrameWin(AppContext& app);
+  ~FrameWin() override;
 
   MainWin* mapWindow() const { return mainWin_; }
   QToolBar* controlBar() const { return controlBar_; }
@@ -34,6 +38,9 @@ class FrameWin : public QMainWindow {
   // A note at the message bar's right that the pointer's readout leaves
   // alone: what the last command did.
   void setNote(const std::string& text);
+
+  FlightPanel* flightPanel() const { return flightPanel_; }
+  void setFlightPanelShown(bool shown);
 
   void toggleControlBar();
   void toggleMessageBar();
@@ -58,6 +65,8 @@ class FrameWin : public QMainWindow {
   QLineEdit* input_ = nullptr;
   QLineEdit* result_ = nullptr;
   std::map<int, QAction*> actions_;
+  QDockWidget* flightDock_ = nullptr;
+  FlightPanel* flightPanel_ = nullptr;
 };
 
 }  // namespace korvant

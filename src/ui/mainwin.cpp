@@ -31,6 +31,7 @@
 #include "platform/mapprint.h"
 #include "tracks/trackexport.h"
 #include "ui/besttrackdialog.h"
+#include "ui/flightpanel.h"
 #include "ui/framewin.h"
 #include "ui/propertysheetdialog.h"
 
@@ -54,8 +55,11 @@ std::string chosenSavePath(const QFileDialog& dialog) {
 }  // namespace
 
 MainWin::MainWin(AppContext& app, FrameWin& frame)
-    : QWidget(&frame), app_(app), frame_(frame), commands_(app), mouse_(app), tools_(app) {
+    : QWidget(&frame), app_(app), frame_(frame), commands_(app), mouse_(app), tools_(app), live_(app.clock) {
   applyControlFile(app_);
+  connect(&live_, &LiveLink::aircraftMoved, this, &MainWin::aircraftMoved);
+  connect(&live_, &LiveLink::statusChanged, this, &MainWin::liveStatusChanged);
+  showProblems(app_.boxes, restoreTrail(app_));
   setAttribute(Qt::WA_OpaquePaintEvent);
   setMouseTracking(true);
   setAcceptDrops(true);
@@ -65,6 +69,10 @@ MainWin::MainWin(AppContext& app, FrameWin& frame)
 }
 
 MainWin::~MainWin() {
+  if (live_.running()) {
+    live_.stop();
+    keepTrail(app_);  // nobody is left to hear of a failure
+  }
   map_.adopt();  // what a background paint would post back goes with the window
   // A read still running finishes first; what it posts back is dropped with the window.
   if (navDataReader_.joinable()) navDataReader_.join();
@@ -118,6 +126,19 @@ void MainWin::command(int id) {
     case cmd::BestTrack: showBestTrackDialog(); return;
     case cmd::ReadRouteString: showRouteStringDialog(); return;
     case cmd::SaveRoutePlan: showSaveRoutePlanDialog(); return;
+    case cmd::ConnectSimulator: connectSimulator(!app_.flight.connected); return;
+    case cmd::FollowAircraft:
+      app_.flight.followAircraft = !app_.flight.followAircraft;
+      frame_.syncChecks();
+      return;
+    case cmd::FlightPanel:
+      frame_.setFlightPanelShown(!app_.flight.panelShown);
+      if (app_.flight.panelShown)
+        frame_.flightPanel()->showProgress(app_.flight.progress ? &*app_.flight.progress : nullptr);
+      return;
+    case cmd::ExportTrail: showExportTrailDialog(); return;
+    case cmd::ClearTrail: clearTrail(); return;
+    case cmd::SimulatorSettings: showSimulatorSettings(); return;
     case cmd::Clear:
     case cmd::Info:
     case cmd::Distance:
@@ -477,7 +498,7 @@ bool MainWin::printPage() {
   return printed;
 }
 
-void MainWin::paintEvent(QPaintEvent*) {
+void MainWin::paintEvent(QPaintEvent* event) {
   const FrameTimer timer;
   QPainter painter(this);
   if (commands_.testPattern()) {
@@ -492,6 +513,7 @@ void MainWin::paintEvent(QPaintEvent*) {
   if (following_ && map_.hasFrame() && !current) {
     map_.paintMoved(painter, *this, input, followAnchor_.x(), followAnchor_.y());
     screenProjection_.setup(app_.view.viewport(width(), height()));
+    paintFlight(painter, rect());
     map_.paintInBackground(app_.snapshot(), *this,
                            [this] { QMetaObject::invokeMethod(this, "backgroundPaintEnded", Qt::QueuedConnection); });
     frameLog_.write(timer.elapsedMilliseconds(), "moved");
@@ -501,6 +523,7 @@ void MainWin::paintEvent(QPaintEvent*) {
   if (!current) QApplication::setOverrideCursor(Qt::WaitCursor);
   screenProjection_ = map_.paint(painter, *this, input).projection;
   if (!current) QApplication::restoreOverrideCursor();
+  paintFlight(painter, event->rect());
   frameLog_.write(timer.elapsedMilliseconds(), map_.stagesPainted() != stagesShown_ ? "full" : "tools");
   stagesShown_ = map_.stagesPainted();
 }
@@ -519,6 +542,11 @@ void MainWin::mouseMoveEvent(QMouseEvent* event) {
     if (dragHeld_.isUnset()) return;
     dragStart_ = app_.view;
     dragging_ = true;
+    // The user takes the map: it no longer follows the aircraft.
+    if (app_.flight.followAircraft) {
+      app_.flight.followAircraft = false;
+      frame_.syncChecks();
+    }
     setCursor(Qt::ClosedHandCursor);
   }
   if (dragging_) {

@@ -16,6 +16,7 @@
 #include "map/projection.h"
 #include "platform/framelog.h"
 #include "platform/layeredmap.h"
+#include "platform/livelink.h"
 #include "platform/qtcanvas.h"
 #include "platform/trackfetch.h"
 
@@ -77,6 +78,19 @@ class MainWin : public QWidget {
   void showPrinterSetup();
   void showPrintDialog();
 
+  // "Connect to Simulator": the link opened with the keys' settings, or
+  // closed; what goes wrong is said in a box and the item stays unchecked.
+  void connectSimulator(bool on);
+  LiveLink& liveLink() { return live_; }
+  void showSimulatorSettings();
+  void showExportTrailDialog();
+  // Writes the trail as GPX to `path`; a failure is said in a message box.
+  bool exportTrailTo(const std::string& path);
+  void clearTrail();
+  // Frames that drew the aircraft and how many of them repainted its box
+  // alone; tests watch them.
+  int aircraftFrames() const { return aircraftFrames_; }
+
   // The printer, one for the program's life, and the page the print dialog
   // runs once accepted; a failure is said in a message box.
   QPrinter& printer() { return printer_; }
@@ -109,6 +123,12 @@ class MainWin : public QWidget {
   // is taken after a wait or join that orders it before.
   Q_INVOKABLE void backgroundPaintEnded();
   Q_INVOKABLE void navDataRead();
+  void aircraftMoved();
+  void liveStatusChanged();
+  // The trail and the aircraft over the map's picture, where `dirty` asks.
+  void paintFlight(QPainter& painter, const QRect& dirty);
+  // Where the aircraft, and the trail's last line to it, lie on the screen.
+  QRect flightBox() const;
   void fetchNext();
   void fetchEnded(const FetchOutcome& outcome);
   void runTool(int id);
@@ -144,6 +164,12 @@ class MainWin : public QWidget {
   std::thread navDataReader_;
   std::shared_ptr<Result<XpNavData>> navDataResult_;  // written by the reader, read after its join
   std::string navDataSignature_;                      // of the files last read
+  LiveLink live_;
+  std::vector<DevicePoint> trailOnScreen_;  // the trail projected for the screen
+  std::array<double, 7> trailKey_{};        // of the trail and the projection it was projected for
+  double trailKept_ = -1e9;                 // when the trail file was last written, steady seconds
+  int aircraftFrames_ = 0;
+  std::string liveNote_;  // the link's state last said in the message bar
 };
 
 }  // namespace korvant

@@ -62,15 +62,17 @@ TEST(MenuTable, IdsAreUniqueAndTextsExact) {
   EXPECT_EQ(commandOfPreset("GLOBE"), cmd::Globe);
   EXPECT_EQ(lambertBandOfCommand(cmd::Lambert45N60N), 2);
   EXPECT_EQ(lambertBandCommand(9), cmd::Lambert70S85S);
-  EXPECT_EQ(topLevelMenus().size(), 8u);
+  EXPECT_EQ(topLevelMenus().size(), 9u);
   EXPECT_EQ(findMenuItem(cmd::BestTrack)->text, "&Best Track...");
   EXPECT_EQ(findMenuItem(cmd::ReadRouteString)->text, "Read Route Str&ing...");
   EXPECT_EQ(findMenuItem(cmd::SaveRoutePlan)->text, "Save Route &as Flight Plan...");
   EXPECT_EQ(findMenuItem(cmd::GetTracks)->accelerator, "Ctrl+G");
   EXPECT_EQ(findMenuItem(cmd::OpenFlightPlan)->accelerator, "Ctrl+O");
   EXPECT_EQ(findMenuItem(cmd::Mercator)->text, "&Mercator");
+  EXPECT_EQ(findMenuItem(cmd::ConnectSimulator)->text, "&Connect to Simulator");
+  EXPECT_EQ(findMenuItem(cmd::ExportTrail)->text, "Export &Trail...");
   // The fixed items and one a switch.
-  EXPECT_EQ(ids.size(), std::size_t(75) + switchTable().size());
+  EXPECT_EQ(ids.size(), std::size_t(81) + switchTable().size());
 }
 
 // The one table of switches: every switch once, by a name and a menu item

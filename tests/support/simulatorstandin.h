@@ -31,7 +31,7 @@ struct StandInFlight {
   double latA = 60, lngA = -20, latB = 62, lngB = -30;
   double startNmBeforeB = 1;
   double groundSpeedKt = 480;
-  double simulationRate = 1;           // simulated seconds a real second
+  double simulationRate = 1;          // simulated seconds a real second
   std::time_t startUtc = 1796817600;  // the simulator's clock at the start
   double altitudeFt = 35000;
   double trackDeg = 290;
@@ -42,14 +42,17 @@ struct StandInFlight {
   static constexpr double kRadiusNm = 3444.0493065313782757;
   Where at(double realSeconds) const {
     const double r = M_PI / 180;
-    const double a[3] = {std::cos(latA * r) * std::cos(lngA * r), std::cos(latA * r) * std::sin(lngA * r), std::sin(latA * r)};
-    const double b[3] = {std::cos(latB * r) * std::cos(lngB * r), std::cos(latB * r) * std::sin(lngB * r), std::sin(latB * r)};
+    const double a[3] = {std::cos(latA * r) * std::cos(lngA * r), std::cos(latA * r) * std::sin(lngA * r),
+                         std::sin(latA * r)};
+    const double b[3] = {std::cos(latB * r) * std::cos(lngB * r), std::cos(latB * r) * std::sin(lngB * r),
+                         std::sin(latB * r)};
     const double omega = std::acos(a[0] * b[0] + a[1] * b[1] + a[2] * b[2]);
     const double simSeconds = realSeconds * simulationRate;
     const double along = omega * kRadiusNm - startNmBeforeB + groundSpeedKt * simSeconds / 3600;
     const double f = along / (omega * kRadiusNm);
     double p[3];
-    for (int i = 0; i < 3; ++i) p[i] = (std::sin((1 - f) * omega) * a[i] + std::sin(f * omega) * b[i]) / std::sin(omega);
+    for (int i = 0; i < 3; ++i)
+      p[i] = (std::sin((1 - f) * omega) * a[i] + std::sin(f * omega) * b[i]) / std::sin(omega);
     return {std::atan2(p[2], std::hypot(p[0], p[1])) / r, std::atan2(p[1], p[0]) / r,
             static_cast<double>(startUtc) + simSeconds};
   }
@@ -65,7 +68,10 @@ class SimulatorStandIn {
 
   SimulatorStandIn(Kind kind, StandInFlight flight, int toPort = 0, double rate = 5,
                    std::chrono::seconds lifetime = std::chrono::seconds(30))
-      : kind_(kind), flight_(flight), toPort_(toPort), rate_(rate),
+      : kind_(kind),
+        flight_(flight),
+        toPort_(toPort),
+        rate_(rate),
         deadline_(std::chrono::steady_clock::now() + lifetime) {
     socket_ = ::socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, 0);
     sockaddr_in address = loopback(0);
@@ -136,7 +142,8 @@ class SimulatorStandIn {
     Request r{};
     std::memcpy(&r.rate, buffer + 5, 4);
     std::memcpy(&r.index, buffer + 9, 4);
-    r.dataref.assign(reinterpret_cast<const char*>(buffer + 13), ::strnlen(reinterpret_cast<const char*>(buffer + 13), 400));
+    r.dataref.assign(reinterpret_cast<const char*>(buffer + 13),
+                     ::strnlen(reinterpret_cast<const char*>(buffer + 13), 400));
     std::lock_guard lock(mutex_);
     requests_.push_back(r);
     subscriber = from;
@@ -149,7 +156,10 @@ class SimulatorStandIn {
       Datagram d("RREF");
       d.index(0).value(static_cast<float>(w.lat)).index(1).value(static_cast<float>(w.lng));
       d.index(2).value(static_cast<float>(metres)).index(3).value(static_cast<float>(metresPerSecond));
-      d.index(4).value(static_cast<float>(flight_.trackDeg)).index(5).value(static_cast<float>(std::fmod(w.utc, 86400)));
+      d.index(4)
+          .value(static_cast<float>(flight_.trackDeg))
+          .index(5)
+          .value(static_cast<float>(std::fmod(w.utc, 86400)));
       return d.bytes;
     }
     if (kind_ == Kind::XPlaneData) {

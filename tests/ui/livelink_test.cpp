@@ -132,7 +132,8 @@ TEST(LiveLink, APortInUseIsSaid) {
   settings.livePort = other.localPort();
   const Problems refused = link.start(settings);
   ASSERT_EQ(refused.size(), 1u);
-  EXPECT_EQ(wordProblem(refused[0]).text, "PORT " + std::to_string(other.localPort()) + " IS IN USE BY ANOTHER PROGRAM");
+  EXPECT_EQ(wordProblem(refused[0]).text,
+            "PORT " + std::to_string(other.localPort()) + " IS IN USE BY ANOTHER PROGRAM");
   EXPECT_FALSE(link.running());
 }
 
@@ -163,7 +164,8 @@ TEST(LiveLink, PlotReportsTheFlightAndSaysSilence) {
   ASSERT_NE(next, std::string::npos) << out;
   // The stand-in's last position to 63N 40W, by the haversine.
   const double r = M_PI / 180, dLat = (63 - last.lat) * r, dLng = (-40 - last.lng) * r;
-  const double h = std::pow(std::sin(dLat / 2), 2) + std::cos(last.lat * r) * std::cos(63 * r) * std::pow(std::sin(dLng / 2), 2);
+  const double h =
+      std::pow(std::sin(dLat / 2), 2) + std::cos(last.lat * r) * std::cos(63 * r) * std::pow(std::sin(dLng / 2), 2);
   const double nm = 2 * std::asin(std::sqrt(h)) * StandInFlight::kRadiusNm;
   int printedNm = 0, printedTime = 0;
   ASSERT_EQ(std::sscanf(out.c_str() + next + 31, "%d NM %dZ", &printedNm, &printedTime), 2) << out;

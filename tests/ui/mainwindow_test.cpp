@@ -33,8 +33,8 @@ constexpr int kNorthAtlantic = cmd::PresetNat, kEurope = cmd::PresetEurope, kGri
 TEST_F(MainWindowTest, MenusInOrderWithTheirTexts) {
   QStringList titles;
   for (QAction* a : frame->menuBar()->actions()) titles << a->text();
-  EXPECT_EQ(titles,
-            (QStringList{"&File", "&Display", "&Map", "&Projection", "Dat&a", "Daf&if", "P&roperties", "&Help"}));
+  EXPECT_EQ(titles, (QStringList{"&File", "&Display", "&Map", "&Projection", "Dat&a", "Daf&if", "F&light",
+                                 "P&roperties", "&Help"}));
   EXPECT_EQ(frame->action(cmd::Exit)->shortcut(), QKeySequence("Alt+F4"));
   EXPECT_EQ(frame->action(cmd::RangeDown)->shortcut(), QKeySequence(Qt::Key_F3));
   EXPECT_EQ(frame->action(kNorthAtlantic)->text(), "&1 North Atlantic");

@@ -1,0 +1,73 @@
+// The window flown with the simulator: FlightGear's lines from a stand-in
+// on 127.0.0.1, the symbol moved without a full paint, the panel, Follow.
+#include <QLabel>
+#include <QStatusBar>
+#include <filesystem>
+
+#include "app/flightsession.h"
+#include "base/commandids.h"
+#include "support/simulatorstandin.h"
+#include "support/windowfixture.h"
+#include "ui/flightpanel.h"
+
+namespace korvant {
+namespace {
+
+using test::SimulatorStandIn;
+using test::StandInFlight;
+
+TEST_F(MainWindowTest, FlownWithTheSimulatorSymbolPanelFollowAndTrail) {
+  const int port = test::freeUdpPort();
+  app.settings.set("LiveSource", "FLIGHTGEAR", true);
+  app.settings.set("LivePort", std::to_string(port), true);
+  map().applyRouteString("60N020W 62N030W 63N040W 62N050W");
+  trigger(cmd::FlightPanel);
+  trigger(cmd::ConnectSimulator);
+  ASSERT_TRUE(checked(cmd::ConnectSimulator));
+  const auto note = [&] { return frame->statusBar()->findChild<QLabel*>("note")->text().toStdString(); };
+  EXPECT_EQ(note(), "WAITING FOR FLIGHTGEAR ON PORT " + std::to_string(port));
+
+  StandInFlight flight;
+  flight.simulationRate = 4;
+  flight.startNmBeforeB = 0.5;
+  SimulatorStandIn flightGear(SimulatorStandIn::Kind::FlightGear, flight, port, 10);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return app.flight.aircraft.has_value(); }, 3000));
+  QCoreApplication::processEvents();
+  const int repaints = map().repaintRequests(), frames = map().aircraftFrames();
+  const LatLng first = app.flight.aircraft->position;
+  const FlightPanel& panel = *frame->flightPanel();
+  ASSERT_TRUE(QTest::qWaitFor([&] { return panel.cell(1, 3).startsWith("ATA "); }, 4000)) << panel.cell(1, 3).toStdString();
+  // Moved, drawn over the kept picture in its own small box: no full paint.
+  EXPECT_NE(app.flight.aircraft->position, first);
+  EXPECT_GT(map().aircraftFrames(), frames);
+  EXPECT_EQ(map().repaintRequests(), repaints);
+  EXPECT_EQ(panel.cell(2, 0), "63N040W");
+  EXPECT_TRUE(panel.cell(2, 3).startsWith("ETA ")) << panel.cell(2, 3).toStdString();
+  EXPECT_TRUE(panel.cell(2, 2).endsWith(" NM"));
+  EXPECT_TRUE(panel.item(2, 0)->font().bold());  // the next point
+  EXPECT_NE(note().find("FLIGHTGEAR: "), std::string::npos) << note();
+
+  // Follow brings the aircraft into view; taking the map stops it.
+  app.view.setCentre({-3000, 10000}, 0);
+  map().requestRepaint();
+  trigger(cmd::FollowAircraft);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return std::abs(app.view.centre.lat - 6200) < 100; }, 3000));
+  send(QEvent::MouseButtonPress, Qt::LeftButton, {400, 300});
+  send(QEvent::MouseMove, Qt::LeftButton, {460, 330});
+  send(QEvent::MouseButtonRelease, Qt::LeftButton, {460, 330});
+  EXPECT_FALSE(checked(cmd::FollowAircraft));
+
+  trigger(cmd::ConnectSimulator);
+  EXPECT_FALSE(checked(cmd::ConnectSimulator));
+  ASSERT_FALSE(app.flight.trail.empty());
+  // Kept in the work folder and back on the next start.
+  const std::size_t points = app.flight.trail.points().size();
+  app.flight.trail.clear();
+  EXPECT_TRUE(restoreTrail(app).empty());
+  EXPECT_EQ(app.flight.trail.points().size(), points);
+  EXPECT_TRUE(map().exportTrailTo(current.str() + "/trail.gpx"));
+  EXPECT_TRUE(std::filesystem::file_size(current.str() + "/trail.gpx") > 100);
+}
+
+}  // namespace
+}  // namespace korvant
