@@ -9,10 +9,13 @@
 
 #include "app/applycontrolfile.h"
 #include "app/context.h"
+#include "app/flightsession.h"
 #include "app/mapcommands.h"
 #include "app/mousereadout.h"
 #include "app/routestringcommand.h"
 #include "app/startup.h"
+#include "geo/greatcircle.h"
+#include "map/aircraftdrawing.h"
 #include "map/labelplan.h"
 #include "map/layers/layers.h"
 #include "map/mappainter.h"
@@ -245,6 +248,51 @@ void BM_windowToolRepaint(benchmark::State& state) {
   state.counters["stagesPainted"] = layered.stagesPainted();
 }
 BENCHMARK(BM_windowToolRepaint)->Unit(benchmark::kMillisecond);
+
+// One position from the simulator in the window: the progress and trail
+// moved on, then the repaint of the symbol's box alone (the kept images
+// under it, the trail's lines that cross it, the symbol), as the window does
+// it. arg: the trail's points (0, or a day at one every 10 s).
+void BM_aircraftFrame(benchmark::State& state) {
+  NatMap map;
+  storeTracks(map);
+  QImage window = surface();
+  LayeredMap layered;
+  {
+    QPainter painter(&window);
+    layered.paint(painter, window, map.app.paintInput());
+  }
+  Projection screen;
+  screen.setup(map.app.view.viewport(1920, 1080));
+  const LatLng start{5600, -5000};
+  for (long i = 0; i < state.range(0); ++i) {
+    const LatLng at = destination(start, 90, static_cast<double>(i) * 0.1).position;
+    map.app.flight.trail.add(TrailPoint{at, 35000, static_cast<double>(i) * 10, 90});
+  }
+  std::vector<DevicePoint> trail = trailOnSurface(screen, map.app.flight.trail);
+  QtTextCache texts;
+  double t = static_cast<double>(state.range(0)) * 10;
+  const auto box = [&] {
+    const Rect r = aircraftBox(screen, *map.app.flight.aircraft);
+    return QRect(r.left, r.top, r.width(), r.height());
+  };
+  takeAircraft(map.app, {destination(start, 90, t * 0.01).position, 35000, 90, 480, t, true});
+  for (auto _ : state) {
+    const QRect before = box();
+    t += 0.2;
+    takeAircraft(map.app, {destination(start, 90, t * 0.01).position, 35000, 90, 480, t, true});
+    const QRect dirty = before | box();
+    QPainter painter(&window);
+    painter.setClipRect(dirty);
+    layered.paint(painter, window, map.app.paintInput());
+    QtMapCanvas canvas(painter, &texts);
+    const DevicePoint at = screen.toDevice(map.app.flight.aircraft->position);
+    drawTrail(canvas, trail, &at, {dirty.left(), dirty.top(), dirty.right() + 1, dirty.bottom() + 1}, true);
+    drawAircraft(canvas, screen, *map.app.flight.aircraft, true);
+  }
+  state.counters["stagesPainted"] = layered.stagesPainted();
+}
+BENCHMARK(BM_aircraftFrame)->Arg(0)->Arg(8640)->ArgName("trail")->Unit(benchmark::kMicrosecond);
 
 // The three simulator layers from the sample folder, over the full preset:
 // args preset (0 NAT, 1 EUROPE) and cache (0 files read afresh, 1 kept).

@@ -88,16 +88,21 @@ void MainWin::aircraftMoved() {
     showProblems(app_.boxes, keepTrail(app_));
   }
   liveStatusChanged();
-  if (app_.flight.panelShown) frame_.flightPanel()->showProgress(app_.flight.progress ? &*app_.flight.progress : nullptr);
+  if (app_.flight.panelShown)
+    frame_.flightPanel()->showProgress(app_.flight.progress ? &*app_.flight.progress : nullptr);
 }
 
 void MainWin::paintFlight(QPainter& painter, const QRect& dirty) {
   const FlightState& f = app_.flight;
   if ((!f.aircraft && f.trail.empty()) || !screenProjection_.isSetUp()) return;
   const Projection& p = screenProjection_;
-  const std::array<double, 7> key{static_cast<double>(f.changes), p.centre().lat, p.centre().lng,
-                                  static_cast<double>(p.pixelScale()), static_cast<double>(p.width()),
-                                  static_cast<double>(p.height()), static_cast<double>(p.kind())};
+  const std::array<double, 7> key{static_cast<double>(f.changes),
+                                  p.centre().lat,
+                                  p.centre().lng,
+                                  static_cast<double>(p.pixelScale()),
+                                  static_cast<double>(p.width()),
+                                  static_cast<double>(p.height()),
+                                  static_cast<double>(p.kind())};
   if (key != trailKey_ || trailOnScreen_.size() != f.trail.points().size()) {
     trailOnScreen_ = trailOnSurface(p, f.trail);
     trailKey_ = key;

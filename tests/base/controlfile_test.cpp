@@ -132,3 +132,40 @@ TEST_F(ControlFileTest, FileIsFoundRegardlessOfCase) {
 
 }  // namespace
 }  // namespace korvant
+
+namespace korvant {
+namespace {
+
+// The keys written replace their lines, any case and any number of them;
+// every other line, comment and line ending stays, and the file reads back
+// with the new values.
+TEST(ControlFileWrite, KeysReplacedOtherLinesKept) {
+  const std::vector<ControlValue> values{{"LiveSource", "FLIGHTGEAR"}, {"LivePort", "49010"}};
+  struct Case {
+    std::string text, expected;
+  } cases[] = {
+      {"", "LiveSource FLIGHTGEAR\nLivePort 49010\n"},
+      {"; mine\nMapFont Arial\nlivesource XPLANE\nLIVEPORT 1\nLiveSource XPLANE-DATA",
+       "; mine\nMapFont Arial\nLiveSource FLIGHTGEAR\nLivePort 49010\n"},
+      {"MapFont Arial\r\n  LivePort 2\r\nRunMaximized 0",
+       "MapFont Arial\r\nRunMaximized 0\r\nLiveSource FLIGHTGEAR\r\nLivePort 49010\r\n"},
+      {"Distance KM\rLivePort 3\r", "Distance KM\rLiveSource FLIGHTGEAR\nLivePort 49010\n"},
+      {";LivePort 4\n#LiveSource X\n", ";LivePort 4\n#LiveSource X\nLiveSource FLIGHTGEAR\nLivePort 49010\n"},
+  };
+  for (const Case& c : cases) {
+    const std::string written = withControlValues(c.text, values);
+    EXPECT_EQ(written, c.expected) << c.text;
+    OnceFlags once;
+    Settings settings{once};
+    seedDefaults(settings);
+    settings.markReadDone();
+    std::istringstream in(written);
+    ControlFile::readLines(settings, in);
+    EXPECT_EQ(settings.lookup("LiveSource"), "FLIGHTGEAR");
+    EXPECT_EQ(settings.lookup("LivePort"), "49010");
+  }
+  EXPECT_EQ(withControlValues("", {{"XPlaneHost", "a\nb"}}), "XPlaneHost a b\n");
+}
+
+}  // namespace
+}  // namespace korvant

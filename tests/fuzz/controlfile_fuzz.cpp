@@ -1,7 +1,9 @@
 // KORVANT.CTL: any bytes must read without a crash, and applying the keys
-// afterwards must hold up too.
+// afterwards must hold up too. Written with two keys of the simulator's,
+// it reads back with their values and every other key's as before.
 #include <cstddef>
 #include <cstdint>
+#include <cstdlib>
 #include <sstream>
 #include <string>
 
@@ -33,5 +35,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   std::istringstream in(std::string(reinterpret_cast<const char*>(data), size));
   korvant::ControlFile::readLines(app.settings, in);
   korvant::applyControlFile(app);
+
+  const std::string text(reinterpret_cast<const char*>(data), size);
+  const std::string host = text.substr(0, 16);
+  const std::string written = korvant::withControlValues(text, {{"LiveRate", "7"}, {"XPlaneHost", host}});
+  korvant::OnceFlags once;
+  korvant::Settings back(once), before(once);
+  for (korvant::Settings* s : {&back, &before}) s->markReadDone();
+  std::istringstream again(written), original(text);
+  korvant::ControlFile::readLines(back, again);
+  korvant::ControlFile::readLines(before, original);
+  if (back.lookup("LiveRate") != "7") std::abort();
+  for (const korvant::CtlData& entry : before.entries())
+    if (entry.key != "LIVERATE" && entry.key != "XPLANEHOST" && back.lookup(entry.key) != entry.value) std::abort();
   return 0;
 }

@@ -36,7 +36,8 @@ TEST_F(MainWindowTest, FlownWithTheSimulatorSymbolPanelFollowAndTrail) {
   const int repaints = map().repaintRequests(), frames = map().aircraftFrames();
   const LatLng first = app.flight.aircraft->position;
   const FlightPanel& panel = *frame->flightPanel();
-  ASSERT_TRUE(QTest::qWaitFor([&] { return panel.cell(1, 3).startsWith("ATA "); }, 4000)) << panel.cell(1, 3).toStdString();
+  ASSERT_TRUE(QTest::qWaitFor([&] { return panel.cell(1, 3).startsWith("ATA "); }, 4000))
+      << panel.cell(1, 3).toStdString();
   // Moved, drawn over the kept picture in its own small box: no full paint.
   EXPECT_NE(app.flight.aircraft->position, first);
   EXPECT_GT(map().aircraftFrames(), frames);
