@@ -14,7 +14,7 @@ endif()
 foreach(file bin/korvant bin/korvant-plot bin/korvant-mkdat share/applications/korvant.desktop
         share/icons/hicolor/scalable/apps/korvant.svg share/korvant/KORVANT.CTL share/korvant/KORVANT.DAT
         share/korvant/PS1/747WPT.DAT share/korvant/DAFIF/DAFA.BIN share/korvant/tracks/nat-20160210.html
-        share/korvant/tracks/SOURCES.md share/korvant/DATA-SOURCES.md)
+        share/korvant/tracks/SOURCES.md share/korvant/DATA-SOURCES.md share/korvant/flightgear/korvant.xml)
   if(NOT EXISTS ${prefix}/${file})
     message(FATAL_ERROR "not installed: ${file}")
   endif()

@@ -151,7 +151,15 @@ std::string programPage() {
       ".PP\n"
       "It starts in the current folder when that holds a KORVANT.CTL, else in the user's own folder\n"
       "(\\fI$XDG_DATA_HOME/korvant\\fR, by default \\fI~/.local/share/korvant\\fR), filled from the installed\n"
-      "samples on first use.\n.SH OPTIONS\n";
+      "samples on first use.\n"
+      ".PP\n"
+      "Flight > Connect to Simulator shows the aircraft flown in X-Plane or FlightGear on the map, with its\n"
+      "trail, and in the Flight panel the time over each point passed and the ETA at each point ahead of\n"
+      "the plan or route drawn. X-Plane needs nothing set up: it is asked for its position at XPlaneHost and\n"
+      "XPlanePort. Its Data Output (rows 3, 17 and 20) and FlightGear's generic protocol, with the file\n"
+      "\\fI/usr/share/korvant/flightgear/korvant.xml\\fR copied into FlightGear's Protocol folder and the\n"
+      "option \\fB\\-\\-generic=socket,out,5,127.0.0.1,49003,udp,korvant\\fR, are read on LivePort.\n"
+      ".SH OPTIONS\n";
   for (const korvant::ProgramOption& o : korvant::PROGRAM_OPTIONS)
     out += ".TP\n" + term(std::string(o.name) + " " + std::string(o.argument)) + "\n" + line(o.meaning);
   out += ".SH KEYS\n";
@@ -168,6 +176,7 @@ std::string programPage() {
       ".SH FILES\n.TP\n\\fIKORVANT.CTL\\fR\nthe control file, see \\fBkorvant.ctl\\fR(5)\n"
       ".TP\n\\fIKORVANT.DAT\\fR\nthe fix file, built by \\fBkorvant-mkdat\\fR(1)\n"
       ".TP\n\\fIUSER.TXT\\fR\nthe user's own drawing over the map\n"
+      ".TP\n\\fITRAIL.TXT\\fR\nthe aircraft's trail, kept between runs\n"
       ".TP\n\\fI/usr/share/korvant\\fR\nthe samples a new user folder is filled from\n"
       ".SH SEE ALSO\n\\fBkorvant-plot\\fR(1), \\fBkorvant-mkdat\\fR(1), \\fBkorvant.ctl\\fR(5)\n";
   return out;

@@ -4,7 +4,10 @@
 
 #include <bit>
 #include <cmath>
+#include <cstdio>
+#include <pugixml.hpp>
 
+#include "base/utctime.h"
 #include "support/simdatagram.h"
 
 namespace korvant {
@@ -104,6 +107,42 @@ TEST(LiveDatagram, FlightGearLines) {
                                      std::pair{"64,-21,120,271,145,2026-02-31T21:15:30", Reason::LiveValueOutOfRange},
                                      std::pair{"64,-21,120,271,145,yesterday", Reason::LiveValueOutOfRange}})
     EXPECT_EQ(reasonOf(readFlightGearLine(line)), reason) << line;
+}
+
+// The protocol file Korvant installs for FlightGear and the reader agree:
+// its fields, in its order and its formats, read back as the values written.
+TEST(LiveDatagram, TheInstalledFlightGearProtocolReadsBack) {
+  pugi::xml_document protocol;
+  ASSERT_TRUE(protocol.load_file(KORVANT_FLIGHTGEAR_PROTOCOL));
+  const pugi::xml_node output = protocol.child("PropertyList").child("generic").child("output");
+  EXPECT_STREQ(output.child_value("line_separator"), "newline");
+  EXPECT_STREQ(output.child_value("var_separator"), ",");
+  const char* nodes[] = {"/position/latitude-deg",   "/position/longitude-deg",    "/position/altitude-ft",
+                         "/orientation/heading-deg", "/velocities/groundspeed-kt", "/sim/time/gmt"};
+  const double values[] = {56.2057501, -20.0512345, 35012.3, 265.25, 478.5};
+  std::string line;
+  int i = 0;
+  for (const pugi::xml_node chunk : output.children("chunk")) {
+    ASSERT_LT(i, 6);
+    EXPECT_STREQ(chunk.child_value("node"), nodes[i]);
+    char field[64];
+    if (i < 5) {
+      std::snprintf(field, sizeof field, chunk.child_value("format"), values[i]);
+    } else {
+      std::snprintf(field, sizeof field, chunk.child_value("format"), "2026-12-08T21:15:30");
+    }
+    line += (i == 0 ? "" : ",") + std::string(field);
+    ++i;
+  }
+  ASSERT_EQ(i, 6);
+  const Result<LiveSample> read = readFlightGearLine(line + "\n");
+  ASSERT_TRUE(read.value) << line;
+  EXPECT_NEAR(read.value->position->decimalDegrees().lat, values[0], 1e-7);
+  EXPECT_NEAR(read.value->position->decimalDegrees().lng, values[1], 1e-7);
+  EXPECT_NEAR(*read.value->altitudeFt, values[2], 0.05);
+  EXPECT_NEAR(*read.value->trackDeg, values[3], 0.005);
+  EXPECT_NEAR(*read.value->groundSpeedKt, values[4], 0.05);
+  EXPECT_EQ(*read.value->utc, utcTime(2026, 12, 8, 21, 15, 30));
 }
 
 }  // namespace
