@@ -9,6 +9,7 @@
 #include <QTimer>
 #include <cmath>
 #include <fstream>
+#include <thread>
 
 #include "app/flightsession.h"
 #include "app/problemwords.h"
@@ -120,6 +121,45 @@ TEST(LiveLink, DataOutputAndFlightGearOnTheirPortOneSenderFollowed) {
                             [](const Problem& p) { return p.reason == Reason::LiveSecondSender; }),
               1);
   }
+}
+
+// Ten thousand datagrams a second: read in batches, the window's event loop
+// keeps turning, the map hears of the aircraft far less often than that.
+TEST(LiveLink, AFloodLeavesTheEventLoopTurning) {
+  const int port = test::freeUdpPort();
+  test::FixedClock clock(1796817600);
+  LiveLink link(clock);
+  LiveSettings settings;
+  settings.source = LiveSource::FlightGear;
+  settings.livePort = port;
+  ASSERT_TRUE(link.start(settings).empty());
+  std::thread flood([port] {
+    const int s = ::socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, 0);
+    sockaddr_in to{};
+    to.sin_family = AF_INET;
+    to.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    to.sin_port = htons(static_cast<std::uint16_t>(port));
+    const char line[] = "56.5,-20.5,35000,265,480,2026-12-09T12:00:00\n";
+    for (int burst = 0; burst < 100; ++burst) {
+      for (int i = 0; i < 100; ++i)
+        ::sendto(s, line, sizeof line - 1, 0, reinterpret_cast<const sockaddr*>(&to), sizeof to);
+      std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    ::close(s);
+  });
+  int ticks = 0, moved = 0;
+  QTimer ticker;
+  QObject::connect(&ticker, &QTimer::timeout, [&] { ++ticks; });
+  QObject::connect(&link, &LiveLink::aircraftMoved, [&] { ++moved; });
+  ticker.start(20);
+  QEventLoop loop;
+  QTimer::singleShot(1500, &loop, &QEventLoop::quit);
+  loop.exec();
+  flood.join();
+  EXPECT_GE(ticks, 40);  // of 75: the loop was never held for long
+  EXPECT_GT(moved, 0);
+  EXPECT_LT(moved, 5000);
+  EXPECT_EQ(link.feed().refused(), 0);
 }
 
 TEST(LiveLink, APortInUseIsSaid) {
