@@ -76,16 +76,20 @@ Result<LiveSample> LiveFeed::decode(std::span<const std::uint8_t> datagram) cons
     return readFlightGearLine(text);
   }
   // X-Plane sends its Data Output rows to any address it is given, so either
-  // kind may come to either socket.
-  if (datagram.size() >= 4 && std::string_view(reinterpret_cast<const char*>(datagram.data()), 4) == "DATA")
-    return readXPlaneData(datagram);
-  return readXPlaneRref(datagram);
+  // kind may come to either socket; what is neither is said as not of the
+  // kind the source sends.
+  const auto headed = [&](const char* name) {
+    return datagram.size() >= 4 && std::string_view(reinterpret_cast<const char*>(datagram.data()), 4) == name;
+  };
+  const bool data = settings_.source == LiveSource::XPlaneData ? !headed("RREF") : headed("DATA");
+  return data ? readXPlaneData(datagram) : readXPlaneRref(datagram);
 }
 
 std::optional<AircraftState> LiveFeed::accept(std::span<const std::uint8_t> datagram, std::string_view sender,
                                               double steadySeconds, std::time_t systemNow) {
-  if (sender_.empty()) sender_ = sender;
-  if (sender != sender_) {
+  // The first sender of a datagram that reads is followed: a stray datagram
+  // before the simulator's does not take its place.
+  if (!sender_.empty() && sender != sender_) {
     ++fromOthers_;
     if (!saidOther_) {
       saidOther_ = true;
@@ -102,6 +106,7 @@ std::optional<AircraftState> LiveFeed::accept(std::span<const std::uint8_t> data
     }
     return std::nullopt;
   }
+  if (sender_.empty()) sender_ = sender;
   lastData_ = steadySeconds;
   const bool completesOne = decoded.value->position.has_value();
   mergeLiveSample(held_, *decoded.value);

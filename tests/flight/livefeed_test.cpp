@@ -81,19 +81,20 @@ TEST(LiveFeed, OthersAndDamageSaidOnce) {
   LiveFeed feed({LiveSource::XPlaneData});
   Datagram row("DATA");
   row.row(20, {50, -30, 35000});
+  EXPECT_FALSE(feed.accept(std::vector<std::uint8_t>{'?'}, "127.0.0.1:7000", 1, 1000000));  // a stray one first
   EXPECT_TRUE(feed.accept(row.bytes, "127.0.0.1:5000", 1, 1000000));
   for (int i = 0; i < 3; ++i) {
     EXPECT_FALSE(feed.accept(row.bytes, "127.0.0.1:6000", 1, 1000000));
     EXPECT_FALSE(feed.accept(std::vector<std::uint8_t>{'D', 'A', 'T', 'A', 0, 1}, "127.0.0.1:5000", 1, 1000000));
   }
   EXPECT_EQ(feed.fromOthers(), 3);
-  EXPECT_EQ(feed.refused(), 3);
+  EXPECT_EQ(feed.refused(), 4);
   const Problems notes = feed.takeNotes();
   ASSERT_EQ(notes.size(), 3u);
-  EXPECT_EQ(notes[0].reason, Reason::LiveSystemClock);
-  EXPECT_EQ(notes[1].reason, Reason::LiveSecondSender);
-  EXPECT_EQ(notes[1].detail, "127.0.0.1:6000");
-  EXPECT_EQ(notes[2].reason, Reason::LiveCutShort);
+  EXPECT_EQ(notes[0].reason, Reason::LiveNotOfItsKind);
+  EXPECT_EQ(notes[1].reason, Reason::LiveSystemClock);
+  EXPECT_EQ(notes[2].reason, Reason::LiveSecondSender);
+  EXPECT_EQ(notes[2].detail, "127.0.0.1:6000");
   feed.accept(std::vector<std::uint8_t>{'X'}, "127.0.0.1:5000", 2, 1000000);
   EXPECT_TRUE(feed.takeNotes().empty());
   EXPECT_FALSE(feed.requestDue(0));  // nothing to ask of a sender that sends by itself
