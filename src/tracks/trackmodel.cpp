@@ -29,6 +29,7 @@ void keepOtherDirection(TrackModel& fresh, const TrackModel& previous) {
     if (fresh.hasDirection(westbound) || !previous.hasDirection(westbound)) continue;
     (westbound ? fresh.westHeader : fresh.eastHeader) = westbound ? previous.westHeader : previous.eastHeader;
     (westbound ? fresh.westValidity : fresh.eastValidity) = westbound ? previous.westValidity : previous.eastValidity;
+    (westbound ? fresh.westTmi : fresh.eastTmi) = westbound ? previous.westTmi : previous.eastTmi;
     for (int slot = 0; slot < TRACK_SLOTS; ++slot) {
       if (isWestboundSlot(slot) != westbound) continue;
       fresh.slotTexts[slot] = previous.slotTexts[slot];

@@ -55,6 +55,10 @@ struct TrackModel {
   std::array<std::string, TRACK_SLOTS> slotTexts;
   std::array<std::vector<TrackFix>, TRACK_SLOTS> chains;
   std::string eastHeader, eastValidity, westHeader, westValidity;
+  // The Track Message Identification of each direction's message ("281",
+  // amended "326A"): the day of the year the set was published, which the
+  // clearance is read back with. Empty when the message gives none.
+  std::string eastTmi, westTmi;
   // The reference position the fixes were resolved with: the painter starts
   // from it, so it finds the same fixes.
   LatLng reference = NAT_REFERENCE;

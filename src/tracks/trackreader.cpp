@@ -128,6 +128,27 @@ bool isAusotsName(std::string_view word) {
          std::isdigit(static_cast<unsigned char>(word[3]));
 }
 
+// "TMI IS 281", "TMI IS 326A", "TMI AMENDED TO 326A" (and as spelt
+// "AMMENDED" in real messages): three digits and an amendment letter.
+std::string tmiOf(std::string_view line) {
+  // Older messages spell it out: "TRACK MESSAGE IDENTIFICATION NUMBER IS 111".
+  std::size_t tmi = line.find("TMI ");
+  if (tmi == std::string_view::npos) tmi = line.find("IDENTIFICATION NUMBER IS ");
+  if (tmi == std::string_view::npos) return {};
+  for (const std::string_view lead : {"TMI IS ", "AMENDED TO ", "AMMENDED TO ", "NUMBER IS "}) {
+    const std::size_t at = line.find(lead, tmi);
+    if (at == std::string_view::npos) continue;
+    std::size_t end = at + lead.size();
+    const std::size_t start = end;
+    while (end < line.size() && std::isdigit(static_cast<unsigned char>(line[end]))) ++end;
+    if (end - start != 3) continue;
+    if (end < line.size() && std::isupper(static_cast<unsigned char>(line[end]))) ++end;
+    if (end < line.size() && std::isalnum(static_cast<unsigned char>(line[end]))) continue;
+    return std::string(line.substr(start, end - start));
+  }
+  return {};
+}
+
 bool allDigits(std::string_view word) {
   return !word.empty() && std::all_of(word.begin(), word.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
@@ -142,6 +163,8 @@ class MessageReader {
   // layout that reads on one line reads as before.
   void line(std::string line) {
     flexValidity(line);
+    // Each direction's message names its own; a later amendment wins.
+    if (std::string tmi = tmiOf(line); !tmi.empty()) (west_ ? model_.westTmi : model_.eastTmi) = std::move(tmi);
     if (joining_ != Join::None) {
       const bool stop = line.empty() || startsAnotherItem(line) || joined_.size() + 1 + line.size() > TRACK_LINE_LIMIT;
       if (!stop) {
@@ -218,7 +241,8 @@ class MessageReader {
   }
 
   void validity(const std::string& line) {
-    if (contains(line, "1130")) {
+    west_ = contains(line, "1130");
+    if (west_) {
       if (!westSet_) {
         model_.westHeader = "WESTBOUND " + pending_;
         model_.westValidity = line;
@@ -312,6 +336,7 @@ class MessageReader {
   std::string pending_;
   bool sameLine_ = false;
   bool westSet_ = false, eastSet_ = false;
+  bool west_ = true;  // the direction of the part being read, by its validity
   TrackFamily family_ = TrackFamily::None;
   int lastNatTrack_ = -1;
   int australian_ = 0;  // Australian tracks stored

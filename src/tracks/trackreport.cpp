@@ -43,8 +43,10 @@ std::string legRows(const std::vector<TrackFix>& fixes, const MagneticModel& mag
 std::string trackReport(const TrackModel& model, const MagneticModel& magnetic, std::optional<std::time_t> at) {
   const auto said = [&](const std::string& validity) { return at ? withValidityWords(validity, *at) : validity; };
   std::ostringstream out;
-  for (const std::string* line : {&model.eastHeader, &model.eastValidity, &model.westHeader, &model.westValidity})
-    out << said(*line) << '\n';
+  out << model.eastHeader << '\n'
+      << (at ? withValidityAndTmi(model.eastValidity, model.eastTmi, *at) : model.eastValidity) << '\n'
+      << model.westHeader << '\n'
+      << (at ? withValidityAndTmi(model.westValidity, model.westTmi, *at) : model.westValidity) << '\n';
   if (!(magnetic == MagneticModel())) out << magnetic.title() << '\n';
 
   for (const ResolvedTrack& track : resolvedTracks(model)) {

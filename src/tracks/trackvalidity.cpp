@@ -1,6 +1,7 @@
 #include "tracks/trackvalidity.h"
 
 #include <array>
+#include <charconv>
 #include <cstdio>
 #include <cstdlib>
 #include <vector>
@@ -109,6 +110,32 @@ std::string validityWords(const ValidityPeriod& period, std::time_t at) {
 std::string withValidityWords(const std::string& line, std::time_t at) {
   const std::optional<ValidityPeriod> period = readValidityPeriod(line, at);
   return period ? line + "  " + validityWords(*period, at) : line;
+}
+
+std::string tmiWords(const std::string& tmi, std::time_t at) {
+  int day = 0;
+  if (tmi.size() < 3 || std::from_chars(tmi.data(), tmi.data() + 3, day).ptr != tmi.data() + 3) return {};
+  std::tm today{};
+  if (!gmtime_r(&at, &today)) return "TMI " + tmi;
+  if (day == today.tm_yday + 1) return "TMI " + tmi;
+  // The day of the year nearest `at`: a set of late December read in January
+  // is of the year before.
+  int year = today.tm_year + 1900;
+  if (day - (today.tm_yday + 1) > 182) --year;
+  if ((today.tm_yday + 1) - day > 182) ++year;
+  const std::time_t published = utcTime(year, 1, day, 12, 0);
+  std::tm when{};
+  gmtime_r(&published, &when);
+  char dayOfMonth[8];
+  std::snprintf(dayOfMonth, sizeof dayOfMonth, "%02d ", when.tm_mday);
+  return "TMI " + tmi + " IS " + dayOfMonth + std::string(kMonths[static_cast<std::size_t>(when.tm_mon) % 12]) +
+         ": NOT TODAY";
+}
+
+std::string withValidityAndTmi(const std::string& line, const std::string& tmi, std::time_t at) {
+  const std::string words = tmiWords(tmi, at);
+  const std::string validity = withValidityWords(line, at);
+  return words.empty() || line.empty() ? validity : validity + "  " + words;
 }
 
 std::optional<ValidityPeriod> trackValidity(const TrackModel& model, int slot, std::time_t near) {

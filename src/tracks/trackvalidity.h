@@ -29,6 +29,13 @@ std::string validityWords(const ValidityPeriod& period, std::time_t at);
 // ("OCT 08/0100Z TO OCT 08/0800Z  EXPIRED 08/0800Z"), else the line itself.
 std::string withValidityWords(const std::string& line, std::time_t at);
 
+// A set's TMI as the legend and the report say it: "TMI 281", and when its
+// day of the year is not the day of `at` (UTC), "TMI 281 IS 08 OCT: NOT
+// TODAY". Empty for no TMI.
+std::string tmiWords(const std::string& tmi, std::time_t at);
+// The validity line with its words, and the direction's TMI after them.
+std::string withValidityAndTmi(const std::string& line, const std::string& tmi, std::time_t at);
+
 // The period of a stored track: its own, else its direction's.
 std::optional<ValidityPeriod> trackValidity(const TrackModel& model, int slot, std::time_t near);
 

@@ -209,5 +209,30 @@ INSTANTIATE_TEST_SUITE_P(Australian, RealMessages,
                                                      {'L', 10}},
                                                     {"LAKUP (TRACK D)", "SOLIH (TRACK I)", "REDEL (TRACK I)"}}));
 
+// The Track Message Identification of each direction, as each real message
+// gives it: spelt out in 2005, amended ("AMMENDED") in 2015, one a direction
+// in a message of both; none in the Pacific and Australian ones.
+TEST(RealMessageTmi, EachDirectionsOwn) {
+  const struct {
+    const char* file;
+    const char *west, *east;
+  } cases[] = {
+      {"nat-20050421-dva2006.html", "111", "111"},     {"nat-20151122-qsimplanner.txt", "326A", ""},
+      {"nat-20160210-qsimplanner.html", "041", "042"}, {"nat-20261008-xdispatch-west.txt", "281", ""},
+      {"nat-20261008-xdispatch-east.txt", "", "281"},  {"nat-20261008-xdispatch-feed.json", "281", "281"},
+      {"nat-20260926-xdispatch-part1.txt", "", ""},    {"pacots-20160216-qsimplanner.html", "", ""},
+      {"ausots-20151114-qsimplanner.txt", "", ""},
+  };
+  const FixStore none;
+  for (const auto& c : cases) {
+    const std::string path = std::string(KORVANT_TEST_DATA) + "/tracks/" + c.file;
+    std::ifstream in(path, std::ios::binary);
+    const Result<TrackModel> read = readTrackMessage(in, path.substr(path.rfind('.')), TrackStore{none});
+    ASSERT_TRUE(read.value) << c.file;
+    EXPECT_EQ(read.value->westTmi, c.west) << c.file;
+    EXPECT_EQ(read.value->eastTmi, c.east) << c.file;
+  }
+}
+
 }  // namespace
 }  // namespace korvant

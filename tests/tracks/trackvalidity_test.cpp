@@ -57,5 +57,28 @@ TEST(TrackValidity, ATrackTakesItsOwnPeriodElseItsDirections) {
   EXPECT_TRUE(validAt(model, 0, morning));  // no period known: drawn
 }
 
+// A TMI is the day of the year the set was published: said as today's, or
+// as the day it is, in the year nearest the time asked (across New Year too).
+TEST(TrackValidity, TmiSaidAsTodaysOrNot) {
+  const struct {
+    const char* tmi;
+    std::time_t at;
+    const char* words;
+  } cases[] = {
+      {"281", test::utc(2026, 10, 8, 12), "TMI 281"},
+      {"281", test::utc(2026, 10, 8, 23, 59), "TMI 281"},
+      {"281", test::utc(2026, 12, 8, 12), "TMI 281 IS 08 OCT: NOT TODAY"},
+      {"326A", test::utc(2015, 11, 22, 12), "TMI 326A"},
+      {"365", test::utc(2027, 1, 1, 1), "TMI 365 IS 31 DEC: NOT TODAY"},
+      {"001", test::utc(2026, 12, 31, 22), "TMI 001 IS 01 JAN: NOT TODAY"},
+      {"060", test::utc(2024, 3, 1, 12), "TMI 060 IS 29 FEB: NOT TODAY"},
+      {"", test::utc(2026, 10, 8, 12), ""},
+      {"X1", test::utc(2026, 10, 8, 12), ""},
+  };
+  for (const auto& c : cases) EXPECT_EQ(tmiWords(c.tmi, c.at), c.words) << c.tmi;
+  EXPECT_EQ(withValidityAndTmi("OCT 08/1130Z TO OCT 08/1900Z", "281", test::utc(2026, 10, 8, 12)),
+            "OCT 08/1130Z TO OCT 08/1900Z  VALID  TMI 281");
+}
+
 }  // namespace
 }  // namespace korvant

@@ -110,7 +110,11 @@ TextBlock trackLegend(const PaintContext& paint, int top) {
     const TrackModel& tracks = *set;
     for (const std::string* line :
          {&tracks.eastHeader, &tracks.eastValidity, &tracks.westHeader, &tracks.westValidity}) {
-      if (!line->empty()) legend.lines.emplace_back(top + row * paint.lineHeight, withValidityWords(*line, at));
+      // Each validity line with its direction's TMI.
+      const std::string& tmi = line == &tracks.eastValidity   ? tracks.eastTmi
+                               : line == &tracks.westValidity ? tracks.westTmi
+                                                              : std::string();
+      if (!line->empty()) legend.lines.emplace_back(top + row * paint.lineHeight, withValidityAndTmi(*line, tmi, at));
       ++row;
     }
     // The flight levels of every track of a direction that is drawn.
