@@ -1,0 +1,160 @@
+#include "flight/oceanicwords.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cmath>
+#include <cstdio>
+
+#include "flight/progressreport.h"
+#include "geo/greatcircle.h"
+#include "geo/positiontext.h"
+#include "procedures/plantrackmatch.h"
+
+namespace korvant {
+
+namespace {
+
+// Whole degrees and minutes, a rounded 60 minutes carried.
+DegreesMinutes wholeMinutes(double packed) {
+  DegreesMinutes d = splitPackedMagnitude(packed);
+  d.minutes = std::round(d.minutes);
+  if (d.minutes >= 60) {
+    ++d.degrees;
+    d.minutes = 0;
+  }
+  return d;
+}
+
+std::string spokenHalf(double packed, bool latitude) {
+  const DegreesMinutes d = wholeMinutes(packed);
+  char text[32];
+  std::snprintf(text, sizeof text, latitude ? "%02d" : "%03d", d.degrees);
+  std::string out = text;
+  if (d.minutes > 0) {
+    std::snprintf(text, sizeof text, " %02d", static_cast<int>(d.minutes));
+    out += text;
+  }
+  out += latitude ? (packed < 0 ? " SOUTH" : " NORTH") : (packed < 0 ? " WEST" : " EAST");
+  return out;
+}
+
+// The entry point and a random route's points as the request writes them.
+std::string writtenPoint(const FlightPoint& p) {
+  return namesAPosition(p.ident) ? minutePosition(p.position) : p.ident;
+}
+
+std::string threeDigits(int n) {
+  char text[16];
+  std::snprintf(text, sizeof text, "%03d", n);
+  return text;
+}
+
+bool isCallsign(const std::string& c) {
+  return c.size() >= 2 && c.size() <= 7 &&
+         std::all_of(c.begin(), c.end(), [](char ch) { return std::isupper(static_cast<unsigned char>(ch)) || std::isdigit(static_cast<unsigned char>(ch)); });
+}
+
+// Three digits and perhaps an amendment letter.
+bool isTmi(const std::string& t) {
+  return (t.size() == 3 || (t.size() == 4 && std::isupper(static_cast<unsigned char>(t[3])))) &&
+         std::all_of(t.begin(), t.begin() + 3, [](char ch) { return std::isdigit(static_cast<unsigned char>(ch)); });
+}
+
+}  // namespace
+
+double trueAirspeedKt(double mach, double altitudeFt) {
+  const double metres = std::clamp(altitudeFt * 0.3048, -2000.0, 20000.0);
+  const double kelvin = 288.15 - 0.0065 * std::min(metres, 11000.0);
+  const double soundMetresPerSecond = std::sqrt(1.4 * 287.05287 * kelvin);
+  return mach * soundMetresPerSecond * 3600 / 1852;
+}
+
+std::vector<PointTime> plannedTimes(const FlightRoute& route, double departureUtc, double groundSpeedKt) {
+  std::vector<PointTime> out;
+  double along = 0;
+  for (std::size_t i = 0; i < route.points.size(); ++i) {
+    if (i > 0) along += distanceNm(route.points[i - 1].position, route.points[i].position);
+    out.push_back({along, departureUtc + along / groundSpeedKt * 3600});
+  }
+  return out;
+}
+
+bool namesAPosition(std::string_view ident) {
+  LatLng p;
+  return parsePositionText(ident, p);
+}
+
+std::optional<OceanicSpan> oceanicSpan(const FlightRoute& route, std::optional<OceanicSpan> track) {
+  const std::size_t n = route.points.size();
+  if (track && track->first < track->last && track->last < n) return track;
+  std::size_t firstPosition = n, lastPosition = n;
+  for (std::size_t i = 0; i < n; ++i)
+    if (namesAPosition(route.points[i].ident)) {
+      if (firstPosition == n) firstPosition = i;
+      lastPosition = i;
+    }
+  if (firstPosition == n) return std::nullopt;
+  OceanicSpan span{firstPosition, lastPosition};
+  if (span.first > 0) --span.first;        // the last named point before
+  if (span.last + 1 < n) ++span.last;      // the first named point after
+  if (span.first == span.last) return std::nullopt;
+  return span;
+}
+
+bool mainlyEastWest(const FlightRoute& route, const OceanicSpan& span) {
+  const double course = courseAndDistance(route.points[span.first].position, route.points[span.last].position).course;
+  return std::fabs(std::sin(course * PI / 180)) >= std::fabs(std::cos(course * PI / 180));
+}
+
+std::string spokenPoint(const FlightPoint& point, bool eastWest) {
+  if (!namesAPosition(point.ident)) return point.ident;
+  const std::string lat = spokenHalf(point.position.lat, true), lng = spokenHalf(point.position.lng, false);
+  return eastWest ? lat + " " + lng : lng + " " + lat;
+}
+
+std::vector<std::string> positionReports(const FlightRoute& route, const OceanicSpan& span,
+                                         const std::vector<double>& times, const ReportFacts& facts) {
+  std::vector<std::string> out;
+  const auto& p = route.points;
+  if (span.last >= p.size() || times.size() < p.size()) return out;
+  const bool eastWest = mainlyEastWest(route, span);
+  for (std::size_t i = span.first; i < span.last; ++i) {
+    std::string line = "POSITION REPORT " + p[i].ident + ": POSITION, " + facts.callsign + ", " +
+                       spokenPoint(p[i], eastWest) + " AT " + hhmm(times[i]) + ", FLIGHT LEVEL " +
+                       threeDigits(facts.flightLevel);
+    if (facts.mach > 0) line += ", MACH " + threeDigits(facts.mach);
+    line += ", ESTIMATING " + spokenPoint(p[i + 1], eastWest) + " AT " + hhmm(times[i + 1]);
+    if (i + 2 < p.size()) line += ", NEXT " + spokenPoint(p[i + 2], eastWest);
+    out.push_back(std::move(line));
+  }
+  return out;
+}
+
+std::string clearanceRequest(const FlightRoute& route, const OceanicSpan& span, const std::vector<double>& times,
+                             const ClearanceFacts& f) {
+  std::vector<std::string> missing;
+  if (!isCallsign(f.report.callsign)) missing.push_back("NO CALLSIGN");
+  if (f.destination.size() != 4) missing.push_back("NO DESTINATION");
+  if (f.report.flightLevel < 100 || f.report.flightLevel > 999) missing.push_back("NO FLIGHT LEVEL");
+  if (f.report.mach < 10 || f.report.mach > 999) missing.push_back("NO MACH");
+  if (!isTmi(f.tmi)) missing.push_back("NO TMI");
+  if (span.last >= route.points.size() || times.size() < route.points.size()) missing.push_back("NO OCEANIC POINTS");
+  if (!missing.empty()) {
+    std::string said = "CLEARANCE REQUEST: ";
+    for (std::size_t i = 0; i < missing.size(); ++i) said += (i ? ", " : "") + missing[i];
+    return said;
+  }
+  std::string via = "TRACK " + f.track;
+  if (f.track.empty()) {
+    via.clear();
+    for (std::size_t i = span.first; i <= span.last; ++i) via += (i > span.first ? " " : "") + writtenPoint(route.points[i]);
+  }
+  std::string out = "CLEARANCE REQUEST: " + f.report.callsign + " REQUEST CLEARANCE TO " + f.destination + " VIA " +
+                    via + ", ENTRY POINT " + writtenPoint(route.points[span.first]) + " AT " +
+                    hhmm(times[span.first]) + ", FLIGHT LEVEL " + threeDigits(f.report.flightLevel) + ", MACH " +
+                    threeDigits(f.report.mach);
+  if (f.maxFlightLevel > 0) out += ", MAX FLIGHT LEVEL " + threeDigits(f.maxFlightLevel);
+  return out + ", TMI " + f.tmi;
+}
+
+}  // namespace korvant

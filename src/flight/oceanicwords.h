@@ -1,0 +1,78 @@
+#pragma once
+// What the pilot says to oceanic control, from the route and its times: the
+// times at every point without a simulator (a departure time and a ground
+// speed, or a Mach in still air), the oceanic points, the position report
+// at each of them and the clearance request. Forms as the published North
+// Atlantic phraseology gives them.
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "flight/flightroute.h"
+
+namespace korvant {
+
+// The true airspeed, knots, at a Mach number and pressure altitude in the
+// standard atmosphere (its temperature falling 6.5 K a kilometre to 11 km,
+// constant above).
+double trueAirspeedKt(double mach, double altitudeFt);
+
+// The time over each point from a departure over the first and a ground
+// speed: distance along the route (great circle per leg) over the speed.
+struct PointTime {
+  double alongNm = 0;  // from the first point
+  double utc = 0;
+};
+std::vector<PointTime> plannedTimes(const FlightRoute& route, double departureUtc, double groundSpeedKt);
+
+// The oceanic points, first and last index: the stored track's own points
+// when the route flies one (`trackFirst`, `trackLast`), else from the last
+// named point before the first point named by its position to the first
+// named point after the last one. Nothing when the route has no such point.
+struct OceanicSpan {
+  std::size_t first = 0, last = 0;
+};
+std::optional<OceanicSpan> oceanicSpan(const FlightRoute& route, std::optional<OceanicSpan> track = std::nullopt);
+
+// A point named by its position ("56/20", "5530N02000W", "N56W020").
+bool namesAPosition(std::string_view ident);
+
+// Mainly east-west between the span's ends: the way coordinates are spoken.
+bool mainlyEastWest(const FlightRoute& route, const OceanicSpan& span);
+
+// "56 NORTH 020 WEST", "55 30 NORTH 020 WEST"; on a north-south route the
+// longitude first, with its minutes, then the latitude in whole degrees:
+// "050 30 WEST 45 NORTH". A named fix by its name.
+std::string spokenPoint(const FlightPoint& point, bool eastWest);
+
+struct ReportFacts {
+  std::string callsign;
+  int flightLevel = 0;  // 350
+  int mach = 0;         // 82 for Mach .82; 0 when none is assigned
+};
+
+// One report for each oceanic point before the exit: "POSITION REPORT
+// <ident>: POSITION, KVT123, 56 NORTH 020 WEST AT 1235, FLIGHT LEVEL 350,
+// ESTIMATING 56 NORTH 030 WEST AT 1310, NEXT 55 NORTH 040 WEST". `times`
+// holds a time for each point of the route.
+std::vector<std::string> positionReports(const FlightRoute& route, const OceanicSpan& span,
+                                         const std::vector<double>& times, const ReportFacts& facts);
+
+struct ClearanceFacts {
+  ReportFacts report;
+  std::string destination;
+  std::string track;  // "C" when a stored track is flown, else empty
+  std::string tmi;
+  int maxFlightLevel = 0;  // 0 for none given
+};
+
+// "CLEARANCE REQUEST: KVT123 REQUEST CLEARANCE TO EGLL VIA TRACK C, ENTRY
+// POINT 5600N/05000W AT 1235, FLIGHT LEVEL 350, MACH 082, TMI 281" (a random
+// route's oceanic points instead of the track), checked as the online
+// networks' forms check it; a field that cannot be filled is said instead
+// ("CLEARANCE REQUEST: NO CALLSIGN").
+std::string clearanceRequest(const FlightRoute& route, const OceanicSpan& span, const std::vector<double>& times,
+                             const ClearanceFacts& facts);
+
+}  // namespace korvant
