@@ -20,6 +20,7 @@
 #include "app/mapcommands.h"
 #include "app/maptools.h"
 #include "app/menutable.h"
+#include "app/oceanicreport.h"
 #include "app/problemwords.h"
 #include "app/routestringcommand.h"
 #include "app/startup.h"
@@ -231,19 +232,35 @@ int writeExport(const AppContext& app, const PlotOptions& o) {
   return written ? 0 : fail(error, 1);
 }
 
+// --fly-track: the stored track is the route flown.
+int chooseTrackFlown(AppContext& app, const PlotOptions& o) {
+  if (o.flyTrack.empty()) return 0;
+  const std::vector<ResolvedTrack> tracks = resolvedTracks(app.tracks);
+  const auto track = std::find_if(tracks.begin(), tracks.end(),
+                                  [&](const ResolvedTrack& t) { return toUpper(t.name) == toUpper(o.flyTrack); });
+  if (track == tracks.end() || track->fixes.empty()) return fail("no track " + o.flyTrack + " is stored", 1);
+  app.flight.chosenRoute = flightRouteOf(*track);
+  return 0;
+}
+
+// --departure: the times at every point and the oceanic words.
+void reportOceanic(AppContext& app, const PlotOptions& o) {
+  OceanicRequest request{departureMinutes(o.departure), o.groundSpeedKt, o.mach, o.callsign, 0};
+  const FlightRoute route = shownFlightRoute(app);
+  if (route.points.size() < 2) {
+    std::cerr << "korvant-plot: --departure: no plan, route string or --fly-track to time" << std::endl;
+    return;
+  }
+  for (const std::string& line : oceanicReportLines(app, route, request)) std::cout << line << '\n';
+  std::cout << std::flush;
+}
+
 // --live: listens for the seconds asked; the aircraft is then where the last
 // sample put it, along the route flown.
 int flyLive(AppContext& app, const PlotOptions& o) {
   Problems problems;
   const LiveSettings settings = *parseLiveAddress(o.live, readLiveSettings(app.settings, problems));
   showProblems(app.boxes, problems);
-  if (!o.flyTrack.empty()) {
-    const std::vector<ResolvedTrack> tracks = resolvedTracks(app.tracks);
-    const auto track = std::find_if(tracks.begin(), tracks.end(),
-                                    [&](const ResolvedTrack& t) { return toUpper(t.name) == toUpper(o.flyTrack); });
-    if (track == tracks.end() || track->fixes.empty()) return fail("no track " + o.flyTrack + " is stored", 1);
-    app.flight.chosenRoute = flightRouteOf(*track);
-  }
   LiveLink link(app.clock);
   if (const Problems refused = link.start(settings); !refused.empty()) return failWith(refused);
   const auto sayNotes = [&] { showProblems(app.boxes, link.feed().takeNotes()); };
@@ -358,6 +375,8 @@ int main(int argc, char* argv[]) {
   }
   if (!options.routeString.empty())
     if (const int status = plotRouteString(app, options); status != 0) return status;
+  if (const int status = chooseTrackFlown(app, options); status != 0) return status;
+  if (!options.departure.empty()) reportOceanic(app, options);
   if (!options.live.empty())
     if (const int status = flyLive(app, options); status != 0) return status;
   if (const int status = writeExport(app, options); status != 0) return status;

@@ -6,6 +6,7 @@
 
 #include "app/mapfileformat.h"
 #include "app/menutable.h"
+#include "app/oceanicreport.h"
 #include "app/problemwords.h"
 #include "app/switchtable.h"
 #include "base/textops.h"
@@ -88,7 +89,15 @@ const char PLOT_USAGE[] =
     "                          each point ahead of the plan, route string or track\n"
     "                          flown; the picture shows the aircraft and its trail\n"
     "  --live-seconds N        how long --live listens (default 10)\n"
-    "  --fly-track NAME        with --live and --tracks: the track the aircraft flies\n"
+    "  --fly-track NAME        with --tracks: the track flown (by --live, --departure)\n"
+    "  --departure HHMM        with --report: the time (UTC) over the first point of the\n"
+    "                          plan, route string or track flown; prints the ETA at\n"
+    "                          every point, the position report at each oceanic\n"
+    "                          point and the clearance request\n"
+    "  --ground-speed KT       the ground speed of those times\n"
+    "  --mach M                or the Mach (0.82), in still air at the cruise level\n"
+    "                          (else the key CruiseMach)\n"
+    "  --callsign CS           the callsign of the reports (else the key Callsign)\n"
     "  --layers                list every layer name\n"
     "  --version               print the version\n"
     "  --help                  this text\n";
@@ -193,6 +202,30 @@ std::string setLiveSeconds(PlotOptions& o, const std::string&, const std::string
   return {};
 }
 
+std::string setDeparture(PlotOptions& o, const std::string&, const std::string& value) {
+  if (!departureMinutes(value)) return "--departure takes HHMM (UTC): " + value;
+  o.departure = value;
+  return {};
+}
+
+// A number from `low` to `high` into `field`.
+template <double PlotOptions::*Field>
+std::string setNumberIn(PlotOptions& o, const std::string& option, const std::string& value, double low, double high) {
+  double number = 0;
+  const auto [end, ec] = std::from_chars(value.data(), value.data() + value.size(), number);
+  if (ec != std::errc() || end != value.data() + value.size() || !(number >= low && number <= high))
+    return option + " takes a number from " + std::to_string(static_cast<int>(low)) + " to " +
+           std::to_string(static_cast<int>(high)) + ": " + value;
+  o.*Field = number;
+  return {};
+}
+std::string setGroundSpeed(PlotOptions& o, const std::string& option, const std::string& value) {
+  return setNumberIn<&PlotOptions::groundSpeedKt>(o, option, value, 1, 2000);
+}
+std::string setMach(PlotOptions& o, const std::string& option, const std::string& value) {
+  return setNumberIn<&PlotOptions::mach>(o, option, value, 0, 5);
+}
+
 std::string addTracks(PlotOptions& o, const std::string&, const std::string& value) {
   o.tracks.push_back(value);
   return {};
@@ -270,6 +303,10 @@ constexpr OptionRule kRules[] = {
     {"--live", "xplane:HOST:PORT, xplane-data:PORT or flightgear:PORT", setLive},
     {"--live-seconds", "a number of seconds", setLiveSeconds},
     {"--fly-track", "a track's name", setText<&PlotOptions::flyTrack>},
+    {"--departure", "HHMM (UTC)", setDeparture},
+    {"--ground-speed", "knots", setGroundSpeed},
+    {"--mach", "a Mach number", setMach},
+    {"--callsign", "a callsign", setText<&PlotOptions::callsign>},
 };
 
 PlotParse refuse(std::string message) { return {PlotParse::Outcome::Refused, std::move(message)}; }
@@ -325,7 +362,10 @@ std::string combinationRefusal(const PlotOptions& o) {
   if (o.report && o.tracks.empty() && o.procedure.empty() && o.routeString.empty() && o.live.empty())
     return "--report needs --tracks, --route-string, a procedure or --live";
   if (o.liveSecondsGiven && o.live.empty()) return "--live-seconds needs --live";
-  if (!o.flyTrack.empty() && (o.live.empty() || o.tracks.empty())) return "--fly-track needs --live and --tracks";
+  if (!o.flyTrack.empty() && o.tracks.empty()) return "--fly-track needs --tracks";
+  if ((o.groundSpeedKt > 0 || o.mach > 0 || !o.callsign.empty()) && o.departure.empty())
+    return "--ground-speed, --mach and --callsign go with --departure";
+  if (!o.departure.empty() && !o.report) return "--departure needs --report";
   if (!o.flyTrack.empty() && (!o.routeString.empty() || o.route))
     return "--fly-track, --route-string and --plan each give the route flown: give one";
   if (o.portrait && o.printPdf.empty()) return "--portrait needs --print-pdf";

@@ -46,6 +46,10 @@ struct PlotOptions {
   double liveSeconds = 10;    // how long it listens
   bool liveSecondsGiven = false;
   std::string flyTrack;  // the stored track the aircraft flies, by its name
+  std::string departure;    // HHMM, UTC: the times at every point
+  double groundSpeedKt = 0;
+  double mach = 0;
+  std::string callsign;
 };
 
 struct PlotParse {

@@ -50,8 +50,9 @@ std::string threeDigits(int n) {
 }
 
 bool isCallsign(const std::string& c) {
-  return c.size() >= 2 && c.size() <= 7 &&
-         std::all_of(c.begin(), c.end(), [](char ch) { return std::isupper(static_cast<unsigned char>(ch)) || std::isdigit(static_cast<unsigned char>(ch)); });
+  return c.size() >= 2 && c.size() <= 7 && std::all_of(c.begin(), c.end(), [](char ch) {
+           return std::isupper(static_cast<unsigned char>(ch)) || std::isdigit(static_cast<unsigned char>(ch));
+         });
 }
 
 // Three digits and perhaps an amendment letter.
@@ -95,8 +96,8 @@ std::optional<OceanicSpan> oceanicSpan(const FlightRoute& route, std::optional<O
     }
   if (firstPosition == n) return std::nullopt;
   OceanicSpan span{firstPosition, lastPosition};
-  if (span.first > 0) --span.first;        // the last named point before
-  if (span.last + 1 < n) ++span.last;      // the first named point after
+  if (span.first > 0) --span.first;    // the last named point before
+  if (span.last + 1 < n) ++span.last;  // the first named point after
   if (span.first == span.last) return std::nullopt;
   return span;
 }
@@ -147,12 +148,12 @@ std::string clearanceRequest(const FlightRoute& route, const OceanicSpan& span, 
   std::string via = "TRACK " + f.track;
   if (f.track.empty()) {
     via.clear();
-    for (std::size_t i = span.first; i <= span.last; ++i) via += (i > span.first ? " " : "") + writtenPoint(route.points[i]);
+    for (std::size_t i = span.first; i <= span.last; ++i)
+      via += (i > span.first ? " " : "") + writtenPoint(route.points[i]);
   }
   std::string out = "CLEARANCE REQUEST: " + f.report.callsign + " REQUEST CLEARANCE TO " + f.destination + " VIA " +
-                    via + ", ENTRY POINT " + writtenPoint(route.points[span.first]) + " AT " +
-                    hhmm(times[span.first]) + ", FLIGHT LEVEL " + threeDigits(f.report.flightLevel) + ", MACH " +
-                    threeDigits(f.report.mach);
+                    via + ", ENTRY POINT " + writtenPoint(route.points[span.first]) + " AT " + hhmm(times[span.first]) +
+                    ", FLIGHT LEVEL " + threeDigits(f.report.flightLevel) + ", MACH " + threeDigits(f.report.mach);
   if (f.maxFlightLevel > 0) out += ", MAX FLIGHT LEVEL " + threeDigits(f.maxFlightLevel);
   return out + ", TMI " + f.tmi;
 }

@@ -9,14 +9,20 @@ namespace {
 
 // A westbound crossing: a named fix, the track's positions, a named fix.
 FlightRoute crossing() {
-  return {"", {{"ETARI", {5530, -1500}, 0}, {"56/20", {5600, -2000}, 0}, {"56/30", {5600, -3000}, 0},
-               {"55/40", {5500, -4000}, 0}, {"5430N05000W", {5430, -5000}, 0}, {"LOMSI", {5300, -5500}, 0}}};
+  return {"",
+          {{"ETARI", {5530, -1500}, 0},
+           {"56/20", {5600, -2000}, 0},
+           {"56/30", {5600, -3000}, 0},
+           {"55/40", {5500, -4000}, 0},
+           {"5430N05000W", {5430, -5000}, 0},
+           {"LOMSI", {5300, -5500}, 0}}};
 }
 
 std::vector<double> at(std::initializer_list<const char*> hhmm) {
   std::vector<double> times;
   for (const char* t : hhmm)
-    times.push_back(static_cast<double>(utcTime(2026, 12, 8, (t[0] - '0') * 10 + t[1] - '0', (t[2] - '0') * 10 + t[3] - '0')));
+    times.push_back(
+        static_cast<double>(utcTime(2026, 12, 8, (t[0] - '0') * 10 + t[1] - '0', (t[2] - '0') * 10 + t[3] - '0')));
   return times;
 }
 
@@ -39,7 +45,8 @@ TEST(OceanicWords, PointsSpokenByTheWayOfTheRoute) {
   for (const auto& c : cases) EXPECT_EQ(spokenPoint(c.point, c.eastWest), c.spoken) << c.point.ident;
   const FlightRoute route = crossing();
   EXPECT_TRUE(mainlyEastWest(route, {1, 4}));
-  const FlightRoute southward{"", {{"KJFK", {4038, -7347}, 0}, {"35N065W", {3500, -6500}, 0}, {"TXKF", {3222, -6441}, 0}}};
+  const FlightRoute southward{"",
+                              {{"KJFK", {4038, -7347}, 0}, {"35N065W", {3500, -6500}, 0}, {"TXKF", {3222, -6441}, 0}}};
   EXPECT_FALSE(mainlyEastWest(southward, *oceanicSpan(southward)));
 }
 
@@ -76,9 +83,10 @@ TEST(OceanicWords, ReportsAndTheClearanceRequest) {
   facts.track.clear();
   facts.maxFlightLevel = 370;
   facts.tmi = "326A";
-  EXPECT_EQ(clearanceRequest(route, track, times, facts),
-            "CLEARANCE REQUEST: KVT123 REQUEST CLEARANCE TO CYYZ VIA 5600N/02000W 5600N/03000W 5500N/04000W "
-            "5430N/05000W, ENTRY POINT 5600N/02000W AT 1235, FLIGHT LEVEL 350, MACH 082, MAX FLIGHT LEVEL 370, TMI 326A");
+  EXPECT_EQ(
+      clearanceRequest(route, track, times, facts),
+      "CLEARANCE REQUEST: KVT123 REQUEST CLEARANCE TO CYYZ VIA 5600N/02000W 5600N/03000W 5500N/04000W "
+      "5430N/05000W, ENTRY POINT 5600N/02000W AT 1235, FLIGHT LEVEL 350, MACH 082, MAX FLIGHT LEVEL 370, TMI 326A");
   EXPECT_EQ(clearanceRequest(route, track, times, {{"", 350, 0}, "CYYZ", "C", "28", 0}),
             "CLEARANCE REQUEST: NO CALLSIGN, NO MACH, NO TMI");
 }

@@ -1,0 +1,116 @@
+#include "app/oceanicreport.h"
+
+#include <cmath>
+#include <cstdio>
+
+#include "app/context.h"
+#include "base/textops.h"
+#include "flight/oceanicwords.h"
+#include "flight/progressreport.h"
+#include "geo/positiontext.h"
+#include "procedures/plantrackmatch.h"
+#include "sky/terminatortime.h"
+#include "tracks/resolvedtrack.h"
+
+namespace korvant {
+
+namespace {
+
+// The stored track whose every point the route flies, and where in the route.
+struct FlownTrack {
+  ResolvedTrack track;
+  OceanicSpan span;
+  std::string tmi;
+};
+
+std::optional<FlownTrack> flownTrack(AppContext& app, const FlightRoute& route) {
+  FlightPlan plan;
+  for (const FlightPoint& p : route.points) plan.waypoints.push_back({0, p.ident, "", p.position, p.levelFt, ""});
+  const std::vector<ResolvedTrack> tracks = resolvedTracks(*app.tracks);
+  for (const PlanTrackRun& run : planTrackRuns(plan, *app.tracks)) {
+    for (const ResolvedTrack& t : tracks) {
+      if (t.letter != run.letter || t.family != run.family || run.trackFirst != 0 || run.trackLast + 1 != t.fixes.size())
+        continue;
+      const TrackModel& set = app.tracks->of(t.family);
+      return FlownTrack{t, {run.first, run.last}, t.letter < 'N' ? set.westTmi : set.eastTmi};
+    }
+  }
+  return std::nullopt;
+}
+
+std::string etaLine(const FlightPoint& p, const PointTime& t) {
+  char distance[32];
+  std::snprintf(distance, sizeof distance, " %.0f NM ", std::round(t.alongNm));
+  return "ETA " + p.ident + " " + formatLat(p.position.lat) + " " + formatLng(p.position.lng) + distance +
+         hhmm(t.utc) + "Z";
+}
+
+}  // namespace
+
+std::optional<int> departureMinutes(const std::string& text) {
+  if (text.size() != 4 || !std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; }))
+    return std::nullopt;
+  const int hours = std::stoi(text.substr(0, 2)), minutes = std::stoi(text.substr(2));
+  if (hours > 23 || minutes > 59) return std::nullopt;
+  return hours * 60 + minutes;
+}
+
+std::vector<std::string> oceanicReportLines(AppContext& app, const FlightRoute& route, const OceanicRequest& r) {
+  std::vector<std::string> lines;
+  if (route.points.size() < 2 || !r.departureMinutes) return lines;
+  const std::optional<FlownTrack> flown = flownTrack(app, route);
+  int level = r.flightLevel;
+  if (level == 0 && app.procedure->routeShown) level = static_cast<int>(readLeadingInt(app.procedure->plan.cruisingAltitude)) / 100;
+  if (level == 0 && flown) level = static_cast<int>(readLeadingInt(flown->track.levels));
+  if (level <= 0) level = 350;
+  double mach = r.mach;
+  if (mach <= 0) {
+    const std::string key = app.settings.lookup("CruiseMach");
+    mach = readDecimalNumber(key);
+  }
+  double speed = r.groundSpeedKt;
+  if (speed <= 0 && mach > 0.1 && mach < 5) {
+    speed = trueAirspeedKt(mach, level * 100.0);
+    char line[96];
+    std::snprintf(line, sizeof line, "MACH %.2f AT FLIGHT LEVEL %03d: %.0f KT, STILL AIR", mach, level, speed);
+    lines.push_back(line);
+  }
+  if (speed <= 0) {
+    lines.push_back("NO TIMES: GIVE --ground-speed KT, --mach OR THE KEY CruiseMach");
+    return lines;
+  }
+  // The departure on the day of the map's time (UTC).
+  const std::time_t day = effectiveTerminatorTime(app.terminator, app.clock);
+  const double departure = static_cast<double>(day - day % 86400) + *r.departureMinutes * 60.0;
+  const std::vector<PointTime> times = plannedTimes(route, departure, speed);
+  for (std::size_t i = 0; i < route.points.size(); ++i) lines.push_back(etaLine(route.points[i], times[i]));
+
+  const std::optional<OceanicSpan> span = oceanicSpan(route, flown ? std::optional(flown->span) : std::nullopt);
+  if (!span) return lines;
+  std::vector<double> at;
+  for (const PointTime& t : times) at.push_back(t.utc);
+  const std::string callsign = toUpper(r.callsign.empty() ? app.settings.lookup("Callsign") : r.callsign);
+  const int machHundredths = mach > 0 ? static_cast<int>(std::lround(mach * 100)) : 0;
+  const ReportFacts facts{callsign, level, machHundredths};
+  if (callsign.empty()) {
+    lines.push_back("POSITION REPORTS: NO CALLSIGN: GIVE --callsign OR THE KEY Callsign");
+  } else {
+    for (std::string& line : positionReports(route, *span, at, facts)) lines.push_back(std::move(line));
+  }
+  // The plan's destination, else the route's last point when it is an airport.
+  std::string destination = app.procedure->routeShown ? app.procedure->plan.destinationName : std::string();
+  if (destination.empty() && route.points.back().ident.size() == 4 && !namesAPosition(route.points.back().ident))
+    destination = route.points.back().ident;
+  ClearanceFacts clearance{facts, toUpper(destination), {}, {}, 0};
+  clearance.maxFlightLevel = static_cast<int>(readLeadingInt(app.settings.lookup("MaxFlightLevel")));
+  if (flown) {
+    clearance.track = flown->track.name.empty() ? std::string(1, flown->track.letter) : flown->track.name;
+    clearance.tmi = flown->tmi;
+    if (!route.name.starts_with("TRACK "))
+      lines.push_back("THE ROUTE IS NAT " + clearance.track + ": REQUEST TRACK " + clearance.track);
+  }
+  lines.push_back(clearanceRequest(route, *span, at, clearance));
+  return lines;
+}
+
+}  // namespace korvant

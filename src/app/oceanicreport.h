@@ -1,0 +1,32 @@
+#pragma once
+// korvant-plot's oceanic lines for the route flown: the time at every point
+// from a departure time and a speed, the position report at each oceanic
+// point and the clearance request, with the stored track the route flies
+// and its set's TMI.
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "flight/flightroute.h"
+
+namespace korvant {
+
+struct AppContext;
+
+struct OceanicRequest {
+  std::optional<int> departureMinutes;  // of the UTC day, from --departure HHMM
+  double groundSpeedKt = 0;             // 0: from the Mach
+  double mach = 0;                      // 0: CruiseMach, else none
+  std::string callsign;                 // empty: the key Callsign
+  int flightLevel = 0;                  // 0: the plan's, the track's lowest, else 350
+};
+
+// "ETA <ident> <pos> <n> NM <hhmm>Z" for every point, the distance from the
+// first; then the position reports and the clearance request when the
+// route has oceanic points. What cannot be worked out is said in a line.
+std::vector<std::string> oceanicReportLines(AppContext& app, const FlightRoute& route, const OceanicRequest& request);
+
+// "HHMM" as minutes of the day, or nothing.
+std::optional<int> departureMinutes(const std::string& text);
+
+}  // namespace korvant
