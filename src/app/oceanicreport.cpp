@@ -29,7 +29,8 @@ std::optional<FlownTrack> flownTrack(AppContext& app, const FlightRoute& route) 
   const std::vector<ResolvedTrack> tracks = resolvedTracks(*app.tracks);
   for (const PlanTrackRun& run : planTrackRuns(plan, *app.tracks)) {
     for (const ResolvedTrack& t : tracks) {
-      if (t.letter != run.letter || t.family != run.family || run.trackFirst != 0 || run.trackLast + 1 != t.fixes.size())
+      if (t.letter != run.letter || t.family != run.family || run.trackFirst != 0 ||
+          run.trackLast + 1 != t.fixes.size())
         continue;
       const TrackModel& set = app.tracks->of(t.family);
       return FlownTrack{t, {run.first, run.last}, t.letter < 'N' ? set.westTmi : set.eastTmi};
@@ -41,8 +42,8 @@ std::optional<FlownTrack> flownTrack(AppContext& app, const FlightRoute& route) 
 std::string etaLine(const FlightPoint& p, const PointTime& t) {
   char distance[32];
   std::snprintf(distance, sizeof distance, " %.0f NM ", std::round(t.alongNm));
-  return "ETA " + p.ident + " " + formatLat(p.position.lat) + " " + formatLng(p.position.lng) + distance +
-         hhmm(t.utc) + "Z";
+  return "ETA " + p.ident + " " + formatLat(p.position.lat) + " " + formatLng(p.position.lng) + distance + hhmm(t.utc) +
+         "Z";
 }
 
 }  // namespace
@@ -60,7 +61,8 @@ std::vector<std::string> oceanicReportLines(AppContext& app, const FlightRoute& 
   if (route.points.size() < 2 || !r.departureMinutes) return lines;
   const std::optional<FlownTrack> flown = flownTrack(app, route);
   int level = r.flightLevel;
-  if (level == 0 && app.procedure->routeShown) level = static_cast<int>(readLeadingInt(app.procedure->plan.cruisingAltitude)) / 100;
+  if (level == 0 && app.procedure->routeShown)
+    level = static_cast<int>(readLeadingInt(app.procedure->plan.cruisingAltitude)) / 100;
   if (level == 0 && flown) level = static_cast<int>(readLeadingInt(flown->track.levels));
   if (level <= 0) level = 350;
   double mach = r.mach;

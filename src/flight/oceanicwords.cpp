@@ -113,21 +113,25 @@ std::string spokenPoint(const FlightPoint& point, bool eastWest) {
   return eastWest ? lat + " " + lng : lng + " " + lat;
 }
 
+std::string positionReport(const FlightRoute& route, std::size_t i, double timeOver, double estimate,
+                           const ReportFacts& facts, bool eastWest) {
+  const auto& p = route.points;
+  std::string line = "POSITION REPORT " + p[i].ident + ": POSITION, " + facts.callsign + ", " +
+                     spokenPoint(p[i], eastWest) + " AT " + hhmm(timeOver) + ", FLIGHT LEVEL " +
+                     threeDigits(facts.flightLevel);
+  if (facts.mach > 0) line += ", MACH " + threeDigits(facts.mach);
+  line += ", ESTIMATING " + spokenPoint(p[i + 1], eastWest) + " AT " + hhmm(estimate);
+  if (i + 2 < p.size()) line += ", NEXT " + spokenPoint(p[i + 2], eastWest);
+  return line;
+}
+
 std::vector<std::string> positionReports(const FlightRoute& route, const OceanicSpan& span,
                                          const std::vector<double>& times, const ReportFacts& facts) {
   std::vector<std::string> out;
-  const auto& p = route.points;
-  if (span.last >= p.size() || times.size() < p.size()) return out;
+  if (span.last >= route.points.size() || times.size() < route.points.size()) return out;
   const bool eastWest = mainlyEastWest(route, span);
-  for (std::size_t i = span.first; i < span.last; ++i) {
-    std::string line = "POSITION REPORT " + p[i].ident + ": POSITION, " + facts.callsign + ", " +
-                       spokenPoint(p[i], eastWest) + " AT " + hhmm(times[i]) + ", FLIGHT LEVEL " +
-                       threeDigits(facts.flightLevel);
-    if (facts.mach > 0) line += ", MACH " + threeDigits(facts.mach);
-    line += ", ESTIMATING " + spokenPoint(p[i + 1], eastWest) + " AT " + hhmm(times[i + 1]);
-    if (i + 2 < p.size()) line += ", NEXT " + spokenPoint(p[i + 2], eastWest);
-    out.push_back(std::move(line));
-  }
+  for (std::size_t i = span.first; i < span.last; ++i)
+    out.push_back(positionReport(route, i, times[i], times[i + 1], facts, eastWest));
   return out;
 }
 

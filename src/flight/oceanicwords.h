@@ -58,6 +58,9 @@ struct ReportFacts {
 // holds a time for each point of the route.
 std::vector<std::string> positionReports(const FlightRoute& route, const OceanicSpan& span,
                                          const std::vector<double>& times, const ReportFacts& facts);
+// The report at point `i`: over it at `timeOver`, the next point at `estimate`.
+std::string positionReport(const FlightRoute& route, std::size_t i, double timeOver, double estimate,
+                           const ReportFacts& facts, bool eastWest);
 
 struct ClearanceFacts {
   ReportFacts report;

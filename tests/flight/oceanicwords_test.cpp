@@ -1,6 +1,10 @@
 #include "flight/oceanicwords.h"
 
+#include "flight/estimatewatch.h"
+
 #include <gtest/gtest.h>
+
+#include <cstdio>
 
 #include "base/utctime.h"
 
@@ -100,6 +104,37 @@ TEST(OceanicWords, TrueAirspeedInTheStandardAtmosphere) {
   const std::vector<PointTime> times = plannedTimes(crossing(), 0, 480);
   EXPECT_EQ(times[0].utc, 0);
   EXPECT_NEAR(times[5].utc, times[5].alongNm / 480 * 3600, 1e-6);
+}
+
+// Flying: the report at the oceanic point just passed with its time over;
+// a revised estimate once the next estimate moves by three minutes, exactly
+// three counting, not at 2:59.
+TEST(OceanicWords, ReportOnPassingAndRevisedEstimateAtThreeMinutes) {
+  for (const auto& [moved, revised] : {std::pair{179.0, false}, {180.0, true}, {181.0, true}}) {
+    FlightProgress progress(crossing());
+    EstimateWatch watch;
+    const double noon = static_cast<double>(utcTime(2026, 12, 8, 12, 0));
+    const OceanicSpan span{1, 4};
+    const ReportFacts facts{"KVT123", 350, 0};
+    progress.update({{5600, -1930}, 35000, 270, 480, noon, true});
+    EXPECT_FALSE(watch.update(progress, span, facts));  // before the first oceanic point
+    progress.update({{5600, -2010}, 35000, 270, 480, noon + 40, true});
+    ASSERT_TRUE(watch.update(progress, span, facts));
+    EXPECT_EQ(watch.report().substr(0, 70), "POSITION REPORT 56/20: POSITION, KVT123, 56 NORTH 020 WEST AT 1200, FL");
+    // The same place later: the estimate for 56/30 moves by as much.
+    progress.update({{5600, -2010}, 35000, 270, 480, noon + 40 + moved, true});
+    EXPECT_EQ(watch.update(progress, span, facts), revised) << moved;
+    EXPECT_EQ(watch.revised().empty(), !revised) << moved;
+    if (revised) {
+      // Three minutes after the estimate reported.
+      const std::string said = "ESTIMATING 56 NORTH 030 WEST AT ";
+      const std::string reported = watch.report().substr(watch.report().find(said) + said.size(), 4);
+      const int minutes = std::stoi(reported.substr(0, 2)) * 60 + std::stoi(reported.substr(2)) + 3;
+      char expected[64];
+      std::snprintf(expected, sizeof expected, "REVISED ESTIMATE 56/30 AT %02d%02d", minutes / 60, minutes % 60);
+      EXPECT_EQ(watch.revised(), expected);
+    }
+  }
 }
 
 }  // namespace
