@@ -3,10 +3,12 @@
 #include <charconv>
 
 #include "app/context.h"
+#include "app/oceanicreport.h"
 #include "base/atomicfile.h"
 #include "base/controlfile.h"
 #include "base/datafile.h"
 #include "base/filereader.h"
+#include "base/textops.h"
 #include "tracks/trackplan.h"
 
 namespace korvant {
@@ -89,9 +91,31 @@ bool takeAircraft(AppContext& app, const AircraftState& state) {
   if (!f.progress || key != f.routeKey) {
     f.routeKey = key;
     f.progress.emplace(shownFlightRoute(app));
+    RouteOceanic oceanic = routeOceanic(app, f.progress->route());
+    f.oceanic = oceanic.span;
+    f.track = std::move(oceanic.track);
+    f.tmi = std::move(oceanic.tmi);
+    f.destination = std::move(oceanic.destination);
+    f.watch = {};
+    f.clearance.clear();
   }
   f.progress->update(state);
   f.aircraft = state;
+  if (f.oceanic) {
+    const ReportFacts facts = liveReportFacts(app, state.altitudeFt);
+    f.watch.update(*f.progress, *f.oceanic, facts);
+    // The request before the entry point, with its live estimate.
+    f.clearance.clear();
+    if (f.progress->next() <= f.oceanic->first) {
+      std::vector<double> times(f.progress->route().points.size(), 0);
+      for (const PointAhead& a : f.progress->ahead())
+        if (a.etaUtc) times[a.index] = *a.etaUtc;
+      if (times[f.oceanic->first] > 0)
+        f.clearance = clearanceRequest(f.progress->route(), *f.oceanic, times,
+                                       {facts, f.destination, f.track, f.tmi,
+                                        static_cast<int>(readLeadingInt(app.settings.lookup("MaxFlightLevel")))});
+    }
+  }
   if (!f.trail.add(state)) return false;
   ++f.changes;
   return true;

@@ -8,6 +8,7 @@
 
 #include "base/result.h"
 #include "base/settings.h"
+#include "flight/estimatewatch.h"
 #include "flight/flightprogress.h"
 #include "flight/flighttrail.h"
 #include "flight/livefeed.h"
@@ -23,6 +24,12 @@ struct FlightState {
   // A route given for the flight alone (korvant-plot's --fly-track); else
   // the plan or route drawn is followed.
   std::optional<FlightRoute> chosenRoute;
+  // The oceanic words while flying: the report at the point just passed, a
+  // revised estimate, the clearance request with the live estimates.
+  EstimateWatch watch;
+  std::optional<OceanicSpan> oceanic;
+  std::string track, tmi, destination;  // of the route flown
+  std::string clearance;
   bool followAircraft = false;
   bool connected = false;   // the window listens to the simulator
   bool panelShown = false;  // the window's Flight panel

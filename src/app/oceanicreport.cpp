@@ -46,7 +46,38 @@ std::string etaLine(const FlightPoint& p, const PointTime& t) {
          "Z";
 }
 
+std::string destinationOf(AppContext& app, const FlightRoute& route) {
+  // The plan's destination, else the route's last point when it is an airport.
+  std::string destination = app.procedure->routeShown ? app.procedure->plan.destinationName : std::string();
+  if (destination.empty() && route.points.back().ident.size() == 4 && !namesAPosition(route.points.back().ident))
+    destination = route.points.back().ident;
+  return toUpper(destination);
+}
+
+int machHundredths(AppContext& app, double mach) {
+  if (mach <= 0) mach = readDecimalNumber(app.settings.lookup("CruiseMach"));
+  return mach > 0.1 && mach < 5 ? static_cast<int>(std::lround(mach * 100)) : 0;
+}
+
 }  // namespace
+
+RouteOceanic routeOceanic(AppContext& app, const FlightRoute& route) {
+  RouteOceanic out;
+  if (route.points.size() < 2) return out;
+  const std::optional<FlownTrack> flown = flownTrack(app, route);
+  out.span = oceanicSpan(route, flown ? std::optional(flown->span) : std::nullopt);
+  if (flown) {
+    out.track = flown->track.name.empty() ? std::string(1, flown->track.letter) : flown->track.name;
+    out.tmi = flown->tmi;
+  }
+  out.destination = destinationOf(app, route);
+  return out;
+}
+
+ReportFacts liveReportFacts(AppContext& app, double altitudeFt) {
+  return {toUpper(app.settings.lookup("Callsign")), static_cast<int>(std::lround(altitudeFt / 100)),
+          machHundredths(app, 0)};
+}
 
 std::optional<int> departureMinutes(const std::string& text) {
   if (text.size() != 4 || !std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; }))
@@ -99,11 +130,7 @@ std::vector<std::string> oceanicReportLines(AppContext& app, const FlightRoute& 
   } else {
     for (std::string& line : positionReports(route, *span, at, facts)) lines.push_back(std::move(line));
   }
-  // The plan's destination, else the route's last point when it is an airport.
-  std::string destination = app.procedure->routeShown ? app.procedure->plan.destinationName : std::string();
-  if (destination.empty() && route.points.back().ident.size() == 4 && !namesAPosition(route.points.back().ident))
-    destination = route.points.back().ident;
-  ClearanceFacts clearance{facts, toUpper(destination), {}, {}, 0};
+  ClearanceFacts clearance{facts, destinationOf(app, route), {}, {}, 0};
   clearance.maxFlightLevel = static_cast<int>(readLeadingInt(app.settings.lookup("MaxFlightLevel")));
   if (flown) {
     clearance.track = flown->track.name.empty() ? std::string(1, flown->track.letter) : flown->track.name;

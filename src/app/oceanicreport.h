@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "flight/flightroute.h"
+#include "flight/oceanicwords.h"
 
 namespace korvant {
 
@@ -25,6 +26,18 @@ struct OceanicRequest {
 // first; then the position reports and the clearance request when the
 // route has oceanic points. What cannot be worked out is said in a line.
 std::vector<std::string> oceanicReportLines(AppContext& app, const FlightRoute& route, const OceanicRequest& request);
+
+// The route's oceanic points, the stored track it flies whole (its name,
+// empty for none) with its set's TMI, and its destination.
+struct RouteOceanic {
+  std::optional<OceanicSpan> span;
+  std::string track, tmi, destination;
+};
+RouteOceanic routeOceanic(AppContext& app, const FlightRoute& route);
+
+// The position reports' facts of the aircraft flown: the key Callsign, its
+// level, the key CruiseMach.
+ReportFacts liveReportFacts(AppContext& app, double altitudeFt);
 
 // "HHMM" as minutes of the day, or nothing.
 std::optional<int> departureMinutes(const std::string& text);

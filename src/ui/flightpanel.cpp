@@ -1,6 +1,12 @@
 #include "ui/flightpanel.h"
 
+#include <QApplication>
+#include <QClipboard>
+#include <QHBoxLayout>
 #include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
 #include <cmath>
 
 #include "flight/progressreport.h"
@@ -8,24 +14,55 @@
 
 namespace korvant {
 
-FlightPanel::FlightPanel(QWidget* parent) : QTableWidget(0, 5, parent) {
-  setHorizontalHeaderLabels({"POINT", "POSITION", "DISTANCE", "ETA / ATA", "LEVEL"});
-  setEditTriggers(QAbstractItemView::NoEditTriggers);
-  setSelectionMode(QAbstractItemView::NoSelection);
-  verticalHeader()->hide();
-  horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+FlightPanel::FlightPanel(QWidget* parent) : QWidget(parent), table_(new QTableWidget(0, 5, this)) {
+  table_->setHorizontalHeaderLabels({"POINT", "POSITION", "DISTANCE", "ETA / ATA", "LEVEL"});
+  table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  table_->setSelectionMode(QAbstractItemView::NoSelection);
+  table_->verticalHeader()->hide();
+  table_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(table_);
+  for (int i = 0; i < 3; ++i) {
+    rows_[i] = new QWidget(this);
+    auto* row = new QHBoxLayout(rows_[i]);
+    row->setContentsMargins(0, 0, 0, 0);
+    words_[i] = new QLabel(rows_[i]);
+    words_[i]->setWordWrap(true);
+    // A longer text wraps: it never widens the panel, and so never resizes the map.
+    words_[i]->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    words_[i]->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    auto* copy = new QPushButton(QStringLiteral("Copy"), rows_[i]);
+    connect(copy, &QPushButton::clicked, this, [this, i] { copyWords(i); });
+    row->addWidget(words_[i], 1);
+    row->addWidget(copy);
+    layout->addWidget(rows_[i]);
+    rows_[i]->hide();
+  }
 }
 
 QString FlightPanel::cell(int row, int column) const {
-  const QTableWidgetItem* i = item(row, column);
+  const QTableWidgetItem* i = table_->item(row, column);
   return i ? i->text() : QString();
 }
 
+QString FlightPanel::words(int row) const { return words_[row]->text(); }
+
+void FlightPanel::copyWords(int row) const { QApplication::clipboard()->setText(words_[row]->text()); }
+
+void FlightPanel::showWords(const std::string& report, const std::string& revised, const std::string& clearance) {
+  const std::string* texts[3] = {&report, &revised, &clearance};
+  for (int i = 0; i < 3; ++i) {
+    const QString text = QString::fromStdString(*texts[i]);
+    if (words_[i]->text() != text) words_[i]->setText(text);
+    rows_[i]->setVisible(!text.isEmpty());
+  }
+}
+
 void FlightPanel::setCell(int row, int column, const QString& text, bool bold) {
-  QTableWidgetItem* i = item(row, column);
+  QTableWidgetItem* i = table_->item(row, column);
   if (!i) {
     i = new QTableWidgetItem;
-    setItem(row, column, i);
+    table_->setItem(row, column, i);
   }
   if (i->text() != text) i->setText(text);
   if (i->font().bold() != bold) {
@@ -37,7 +74,7 @@ void FlightPanel::setCell(int row, int column, const QString& text, bool bold) {
 
 void FlightPanel::showProgress(const FlightProgress* progress) {
   const int rows = progress ? static_cast<int>(progress->route().points.size()) : 0;
-  if (rowCount() != rows) setRowCount(rows);
+  if (table_->rowCount() != rows) table_->setRowCount(rows);
   if (!progress) return;
   const auto& points = progress->route().points;
   std::vector<const PointAhead*> ahead(points.size(), nullptr);

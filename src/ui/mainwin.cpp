@@ -133,8 +133,7 @@ void MainWin::command(int id) {
       return;
     case cmd::FlightPanel:
       frame_.setFlightPanelShown(!app_.flight.panelShown);
-      if (app_.flight.panelShown)
-        frame_.flightPanel()->showProgress(app_.flight.progress ? &*app_.flight.progress : nullptr);
+      if (app_.flight.panelShown) showFlightPanel();
       return;
     case cmd::ExportTrail: showExportTrailDialog(); return;
     case cmd::ClearTrail: clearTrail(); return;

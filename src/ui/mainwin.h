@@ -87,6 +87,8 @@ class MainWin : public QWidget {
   // Writes the trail as GPX to `path`; a failure is said in a message box.
   bool exportTrailTo(const std::string& path);
   void clearTrail();
+  // The Flight panel from the progress and the oceanic words.
+  void showFlightPanel();
   // Frames that drew the aircraft and how many of them repainted its box
   // alone; tests watch them.
   int aircraftFrames() const { return aircraftFrames_; }

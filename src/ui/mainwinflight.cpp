@@ -88,8 +88,14 @@ void MainWin::aircraftMoved() {
     showProblems(app_.boxes, keepTrail(app_));
   }
   liveStatusChanged();
-  if (app_.flight.panelShown)
-    frame_.flightPanel()->showProgress(app_.flight.progress ? &*app_.flight.progress : nullptr);
+  if (app_.flight.panelShown) showFlightPanel();
+}
+
+void MainWin::showFlightPanel() {
+  const FlightState& f = app_.flight;
+  FlightPanel& panel = *frame_.flightPanel();
+  panel.showProgress(f.progress ? &*f.progress : nullptr);
+  panel.showWords(f.watch.report(), f.watch.revised(), f.clearance);
 }
 
 void MainWin::paintFlight(QPainter& painter, const QRect& dirty) {

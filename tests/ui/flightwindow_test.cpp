@@ -1,5 +1,7 @@
 // The window flown with the simulator: FlightGear's lines from a stand-in
 // on 127.0.0.1, the symbol moved without a full paint, the panel, Follow.
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QStatusBar>
 #include <filesystem>
@@ -20,6 +22,7 @@ TEST_F(MainWindowTest, FlownWithTheSimulatorSymbolPanelFollowAndTrail) {
   const int port = test::freeUdpPort();
   app.settings.set("LiveSource", "FLIGHTGEAR", true);
   app.settings.set("LivePort", std::to_string(port), true);
+  app.settings.set("Callsign", "KVT123", true);
   map().applyRouteString("60N020W 62N030W 63N040W 62N050W");
   trigger(cmd::FlightPanel);
   trigger(cmd::ConnectSimulator);
@@ -45,8 +48,14 @@ TEST_F(MainWindowTest, FlownWithTheSimulatorSymbolPanelFollowAndTrail) {
   EXPECT_EQ(panel.cell(2, 0), "63N040W");
   EXPECT_TRUE(panel.cell(2, 3).startsWith("ETA ")) << panel.cell(2, 3).toStdString();
   EXPECT_TRUE(panel.cell(2, 2).endsWith(" NM"));
-  EXPECT_TRUE(panel.item(2, 0)->font().bold());  // the next point
+  EXPECT_TRUE(panel.table()->item(2, 0)->font().bold());  // the next point
   EXPECT_NE(note().find("FLIGHTGEAR: "), std::string::npos) << note();
+  // The report at the oceanic point just passed, with its Copy button.
+  EXPECT_TRUE(panel.words(0).startsWith("POSITION REPORT 62N030W: POSITION, KVT123, 62 NORTH 030 WEST AT "))
+      << panel.words(0).toStdString();
+  EXPECT_TRUE(panel.words(0).contains(", FLIGHT LEVEL 350, ESTIMATING 63 NORTH 040 WEST AT "));
+  panel.copyWords(0);
+  EXPECT_EQ(QGuiApplication::clipboard()->text(), panel.words(0));
 
   // Follow brings the aircraft into view; taking the map stops it.
   app.view.setCentre({-3000, 10000}, 0);
