@@ -1,5 +1,6 @@
 #include "app/oceanicreport.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 
