@@ -200,6 +200,12 @@ void BM_paintThreads(benchmark::State& state) {
 }
 BENCHMARK(BM_paintThreads)->Arg(1)->Arg(2)->Arg(4)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(1.0);
 
+// The window's first paint, whose images the frames below keep.
+void paintOnce(LayeredMap& layered, QImage& window, NatMap& map) {
+  QPainter painter(&window);
+  layered.paint(painter, window, map.app.paintInput());
+}
+
 // The frame shown for one drag step of 40 px or one wheel step while the full paint is not yet done: the kept images,
 // painted for the view before the step, moved or scaled; on the window's thread, as the window shows it (the key
 // comparison that finds the images out of date included).
@@ -208,10 +214,7 @@ void movedFrame(benchmark::State& state, bool wheel) {
   storeTracks(map);
   QImage window = surface();
   LayeredMap layered;
-  {
-    QPainter painter(&window);
-    layered.paint(painter, window, map.app.paintInput());
-  }
+  paintOnce(layered, window, map);
   Projection shown;
   shown.setup(map.app.view.viewport(1920, 1080));
   MouseOnMap mouse(map.app);
@@ -258,10 +261,7 @@ void BM_aircraftFrame(benchmark::State& state) {
   storeTracks(map);
   QImage window = surface();
   LayeredMap layered;
-  {
-    QPainter painter(&window);
-    layered.paint(painter, window, map.app.paintInput());
-  }
+  paintOnce(layered, window, map);
   Projection screen;
   screen.setup(map.app.view.viewport(1920, 1080));
   const LatLng start{5600, -5000};

@@ -192,12 +192,19 @@ std::string setLive(PlotOptions& o, const std::string&, const std::string& value
   return {};
 }
 
+// A whole text that is a number from `low` to `high`.
+std::optional<double> numberIn(const std::string& value, double low, double high) {
+  double number = 0;
+  const auto [end, ec] = std::from_chars(value.data(), value.data() + value.size(), number);
+  if (ec != std::errc() || end != value.data() + value.size() || !(number >= low && number <= high))
+    return std::nullopt;
+  return number;
+}
+
 std::string setLiveSeconds(PlotOptions& o, const std::string&, const std::string& value) {
-  double seconds = 0;
-  const auto [end, ec] = std::from_chars(value.data(), value.data() + value.size(), seconds);
-  if (ec != std::errc() || end != value.data() + value.size() || !(seconds >= 0.1 && seconds <= 86400))
-    return "--live-seconds takes 0.1 to 86400: " + value;
-  o.liveSeconds = seconds;
+  const std::optional<double> seconds = numberIn(value, 0.1, 86400);
+  if (!seconds) return "--live-seconds takes 0.1 to 86400: " + value;
+  o.liveSeconds = *seconds;
   o.liveSecondsGiven = true;
   return {};
 }
@@ -211,12 +218,11 @@ std::string setDeparture(PlotOptions& o, const std::string&, const std::string& 
 // A number from `low` to `high` into `field`.
 template <double PlotOptions::*Field>
 std::string setNumberIn(PlotOptions& o, const std::string& option, const std::string& value, double low, double high) {
-  double number = 0;
-  const auto [end, ec] = std::from_chars(value.data(), value.data() + value.size(), number);
-  if (ec != std::errc() || end != value.data() + value.size() || !(number >= low && number <= high))
+  const std::optional<double> number = numberIn(value, low, high);
+  if (!number)
     return option + " takes a number from " + std::to_string(static_cast<int>(low)) + " to " +
            std::to_string(static_cast<int>(high)) + ": " + value;
-  o.*Field = number;
+  o.*Field = *number;
   return {};
 }
 std::string setGroundSpeed(PlotOptions& o, const std::string& option, const std::string& value) {

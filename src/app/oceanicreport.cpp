@@ -55,10 +55,13 @@ std::string destinationOf(AppContext& app, const FlightRoute& route) {
   return toUpper(destination);
 }
 
-int machHundredths(AppContext& app, double mach) {
-  if (mach <= 0) mach = readDecimalNumber(app.settings.lookup("CruiseMach"));
-  return mach > 0.1 && mach < 5 ? static_cast<int>(std::lround(mach * 100)) : 0;
+// The Mach given, else the key CruiseMach; 0 for none a jet flies.
+double machFlown(AppContext& app, double given) {
+  const double mach = given > 0 ? given : readDecimalNumber(app.settings.lookup("CruiseMach"));
+  return mach > 0.1 && mach < 5 ? mach : 0;
 }
+
+int machHundredths(double mach) { return static_cast<int>(std::lround(mach * 100)); }
 
 }  // namespace
 
@@ -77,7 +80,7 @@ RouteOceanic routeOceanic(AppContext& app, const FlightRoute& route) {
 
 ReportFacts liveReportFacts(AppContext& app, double altitudeFt) {
   return {toUpper(app.settings.lookup("Callsign")), static_cast<int>(std::lround(altitudeFt / 100)),
-          machHundredths(app, 0)};
+          machHundredths(machFlown(app, 0))};
 }
 
 std::optional<int> departureMinutes(const std::string& text) {
@@ -97,13 +100,9 @@ std::vector<std::string> oceanicReportLines(AppContext& app, const FlightRoute& 
     level = static_cast<int>(readLeadingInt(app.procedure->plan.cruisingAltitude)) / 100;
   if (level == 0 && flown) level = static_cast<int>(readLeadingInt(flown->track.levels));
   if (level <= 0) level = 350;
-  double mach = r.mach;
-  if (mach <= 0) {
-    const std::string key = app.settings.lookup("CruiseMach");
-    mach = readDecimalNumber(key);
-  }
+  const double mach = machFlown(app, r.mach);
   double speed = r.groundSpeedKt;
-  if (speed <= 0 && mach > 0.1 && mach < 5) {
+  if (speed <= 0 && mach > 0) {
     speed = trueAirspeedKt(mach, level * 100.0);
     char line[96];
     std::snprintf(line, sizeof line, "MACH %.2f AT FLIGHT LEVEL %03d: %.0f KT, STILL AIR", mach, level, speed);
@@ -124,8 +123,7 @@ std::vector<std::string> oceanicReportLines(AppContext& app, const FlightRoute& 
   std::vector<double> at;
   for (const PointTime& t : times) at.push_back(t.utc);
   const std::string callsign = toUpper(r.callsign.empty() ? app.settings.lookup("Callsign") : r.callsign);
-  const int machHundredths = mach > 0 ? static_cast<int>(std::lround(mach * 100)) : 0;
-  const ReportFacts facts{callsign, level, machHundredths};
+  const ReportFacts facts{callsign, level, machHundredths(mach)};
   if (callsign.empty()) {
     lines.push_back("POSITION REPORTS: NO CALLSIGN: GIVE --callsign OR THE KEY Callsign");
   } else {
