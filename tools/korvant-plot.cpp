@@ -243,12 +243,18 @@ int chooseTrackFlown(AppContext& app, const PlotOptions& o) {
   return 0;
 }
 
-// --departure: the times at every point and the oceanic words.
+// --departure, or an OFP's own take-off time: the times at every point and
+// the oceanic words.
 void reportOceanic(AppContext& app, const PlotOptions& o) {
   OceanicRequest request{departureMinutes(o.departure), o.groundSpeedKt, o.mach, o.callsign, 0};
   const FlightRoute route = shownFlightRoute(app);
+  const bool asked = !o.departure.empty() || o.groundSpeedKt > 0 || o.mach > 0 || !o.callsign.empty();
   if (route.points.size() < 2) {
-    std::cerr << "korvant-plot: --departure: no plan, route string or --fly-track to time" << std::endl;
+    if (asked) std::cerr << "korvant-plot: no plan, route string or --fly-track to time" << std::endl;
+    return;
+  }
+  if (o.departure.empty() && !route.takeoffUtc) {
+    if (asked) std::cerr << "korvant-plot: no departure time: give --departure HHMM (UTC)" << std::endl;
     return;
   }
   for (const std::string& line : oceanicReportLines(app, route, request)) std::cout << line << '\n';
@@ -376,7 +382,7 @@ int main(int argc, char* argv[]) {
   if (!options.routeString.empty())
     if (const int status = plotRouteString(app, options); status != 0) return status;
   if (const int status = chooseTrackFlown(app, options); status != 0) return status;
-  if (!options.departure.empty()) reportOceanic(app, options);
+  if (options.report && (options.live.empty() || !options.departure.empty())) reportOceanic(app, options);
   if (!options.live.empty())
     if (const int status = flyLive(app, options); status != 0) return status;
   if (const int status = writeExport(app, options); status != 0) return status;

@@ -91,9 +91,10 @@ const char PLOT_USAGE[] =
     "  --live-seconds N        how long --live listens (default 10)\n"
     "  --fly-track NAME        with --tracks: the track flown (by --live, --departure)\n"
     "  --departure HHMM        with --report: the time (UTC) over the first point of the\n"
-    "                          plan, route string or track flown; prints the ETA at\n"
-    "                          every point, the position report at each oceanic\n"
-    "                          point and the clearance request\n"
+    "                          plan, route string or track flown (an OFP's own take-off\n"
+    "                          and times without it); prints the ETA at every point,\n"
+    "                          the position report at each oceanic point and the\n"
+    "                          clearance request\n"
     "  --ground-speed KT       the ground speed of those times\n"
     "  --mach M                or the Mach (0.82), in still air at the cruise level\n"
     "                          (else the key CruiseMach)\n"
@@ -369,9 +370,8 @@ std::string combinationRefusal(const PlotOptions& o) {
     return "--report needs --tracks, --route-string, a procedure or --live";
   if (o.liveSecondsGiven && o.live.empty()) return "--live-seconds needs --live";
   if (!o.flyTrack.empty() && o.tracks.empty()) return "--fly-track needs --tracks";
-  if ((o.groundSpeedKt > 0 || o.mach > 0 || !o.callsign.empty()) && o.departure.empty())
-    return "--ground-speed, --mach and --callsign go with --departure";
-  if (!o.departure.empty() && !o.report) return "--departure needs --report";
+  if ((!o.departure.empty() || o.groundSpeedKt > 0 || o.mach > 0 || !o.callsign.empty()) && !o.report)
+    return "--departure, --ground-speed, --mach and --callsign need --report";
   if (!o.flyTrack.empty() && (!o.routeString.empty() || o.route))
     return "--fly-track, --route-string and --plan each give the route flown: give one";
   if (o.portrait && o.printPdf.empty()) return "--portrait needs --print-pdf";

@@ -91,9 +91,9 @@ std::optional<int> departureMinutes(const std::string& text) {
   return hours * 60 + minutes;
 }
 
-std::vector<std::string> oceanicReportLines(AppContext& app, const FlightRoute& route, const OceanicRequest& r) {
-  std::vector<std::string> lines;
-  if (route.points.size() < 2 || !r.departureMinutes) return lines;
+PlannedOceanic plannedOceanic(AppContext& app, const FlightRoute& route, const OceanicRequest& r) {
+  PlannedOceanic out;
+  if (route.points.size() < 2 || (!r.departureMinutes && !route.takeoffUtc)) return out;
   const std::optional<FlownTrack> flown = flownTrack(app, route);
   int level = r.flightLevel;
   if (level == 0 && app.procedure->routeShown)
@@ -101,43 +101,59 @@ std::vector<std::string> oceanicReportLines(AppContext& app, const FlightRoute& 
   if (level == 0 && flown) level = static_cast<int>(readLeadingInt(flown->track.levels));
   if (level <= 0) level = 350;
   const double mach = machFlown(app, r.mach);
-  double speed = r.groundSpeedKt;
-  if (speed <= 0 && mach > 0) {
-    speed = trueAirspeedKt(mach, level * 100.0);
-    char line[96];
-    std::snprintf(line, sizeof line, "MACH %.2f AT FLIGHT LEVEL %03d: %.0f KT, STILL AIR", mach, level, speed);
-    lines.push_back(line);
+  // The departure given, on the day of the map's time (UTC), else the plan's take-off.
+  double departure = route.takeoffUtc.value_or(0);
+  if (r.departureMinutes) {
+    const std::time_t day = effectiveTerminatorTime(app.terminator, app.clock);
+    departure = static_cast<double>(day - day % 86400) + *r.departureMinutes * 60.0;
   }
-  if (speed <= 0) {
-    lines.push_back("NO TIMES: GIVE --ground-speed KT, --mach OR THE KEY CruiseMach");
-    return lines;
+  if (std::optional<std::vector<PointTime>> own = ownTimes(route, departure)) {
+    out.notes.push_back("TIMES OF THE PLAN FROM TAKE-OFF AT " + hhmm(departure) + "Z");
+    out.times = std::move(*own);
+  } else {
+    double speed = r.groundSpeedKt;
+    if (speed <= 0 && mach > 0) {
+      speed = trueAirspeedKt(mach, level * 100.0);
+      char line[96];
+      std::snprintf(line, sizeof line, "MACH %.2f AT FLIGHT LEVEL %03d: %.0f KT, STILL AIR", mach, level, speed);
+      out.notes.push_back(line);
+    }
+    if (speed <= 0) {
+      out.notes.push_back("NO TIMES: GIVE --ground-speed KT, --mach OR THE KEY CruiseMach");
+      return out;
+    }
+    out.times = plannedTimes(route, departure, speed);
   }
-  // The departure on the day of the map's time (UTC).
-  const std::time_t day = effectiveTerminatorTime(app.terminator, app.clock);
-  const double departure = static_cast<double>(day - day % 86400) + *r.departureMinutes * 60.0;
-  const std::vector<PointTime> times = plannedTimes(route, departure, speed);
-  for (std::size_t i = 0; i < route.points.size(); ++i) lines.push_back(etaLine(route.points[i], times[i]));
 
   const std::optional<OceanicSpan> span = oceanicSpan(route, flown ? std::optional(flown->span) : std::nullopt);
-  if (!span) return lines;
+  if (!span) return out;
   std::vector<double> at;
-  for (const PointTime& t : times) at.push_back(t.utc);
+  for (const PointTime& t : out.times) at.push_back(t.utc);
   const std::string callsign = toUpper(r.callsign.empty() ? app.settings.lookup("Callsign") : r.callsign);
   const ReportFacts facts{callsign, level, machHundredths(mach)};
-  if (callsign.empty()) {
-    lines.push_back("POSITION REPORTS: NO CALLSIGN: GIVE --callsign OR THE KEY Callsign");
-  } else {
-    for (std::string& line : positionReports(route, *span, at, facts)) lines.push_back(std::move(line));
-  }
+  if (callsign.empty())
+    out.reports.push_back("POSITION REPORTS: NO CALLSIGN: GIVE --callsign OR THE KEY Callsign");
+  else
+    out.reports = positionReports(route, *span, at, facts);
   ClearanceFacts clearance{facts, destinationOf(app, route), {}, {}, 0};
   clearance.maxFlightLevel = static_cast<int>(readLeadingInt(app.settings.lookup("MaxFlightLevel")));
   if (flown) {
     clearance.track = flown->track.name.empty() ? std::string(1, flown->track.letter) : flown->track.name;
     clearance.tmi = flown->tmi;
     if (!route.name.starts_with("TRACK "))
-      lines.push_back("THE ROUTE IS NAT " + clearance.track + ": REQUEST TRACK " + clearance.track);
+      out.trackLine = "THE ROUTE IS NAT " + clearance.track + ": REQUEST TRACK " + clearance.track;
   }
-  lines.push_back(clearanceRequest(route, *span, at, clearance));
+  out.clearance = clearanceRequest(route, *span, at, clearance);
+  return out;
+}
+
+std::vector<std::string> oceanicReportLines(AppContext& app, const FlightRoute& route, const OceanicRequest& r) {
+  PlannedOceanic planned = plannedOceanic(app, route, r);
+  std::vector<std::string> lines = std::move(planned.notes);
+  for (std::size_t i = 0; i < planned.times.size(); ++i) lines.push_back(etaLine(route.points[i], planned.times[i]));
+  for (std::string& line : planned.reports) lines.push_back(std::move(line));
+  if (!planned.trackLine.empty()) lines.push_back(planned.trackLine);
+  if (!planned.clearance.empty()) lines.push_back(planned.clearance);
   return lines;
 }
 

@@ -22,6 +22,19 @@ struct OceanicRequest {
   int flightLevel = 0;                  // 0: the plan's, the track's lowest, else 350
 };
 
+// The flight as planned, without a simulator: the times at every point
+// (the plan's own from its take-off or the departure given, else from the
+// departure and a speed), the position reports and the clearance request.
+// Nothing without a departure time, given or the plan's.
+struct PlannedOceanic {
+  std::vector<std::string> notes;  // where the times come from, or why there are none
+  std::vector<PointTime> times;    // one for each point, or none
+  std::vector<std::string> reports;
+  std::string trackLine;  // "THE ROUTE IS NAT C: REQUEST TRACK C"
+  std::string clearance;
+};
+PlannedOceanic plannedOceanic(AppContext& app, const FlightRoute& route, const OceanicRequest& request);
+
 // "ETA <ident> <pos> <n> NM <hhmm>Z" for every point, the distance from the
 // first; then the position reports and the clearance request when the
 // route has oceanic points. What cannot be worked out is said in a line.

@@ -8,8 +8,10 @@ namespace korvant {
 
 FlightRoute flightRouteOf(const FlightPlan& plan) {
   FlightRoute route{plan.title, {}};
+  if (plan.takeoffUtc) route.takeoffUtc = static_cast<double>(*plan.takeoffUtc);
   for (const UW_Wpt& w : plan.waypoints)
-    if (!w.isUserItem() && !w.position.isUnset()) route.points.push_back({w.identifier, w.position, w.altitude});
+    if (!w.isUserItem() && !w.position.isUnset())
+      route.points.push_back({w.identifier, w.position, w.altitude, w.elapsedS});
   return route;
 }
 

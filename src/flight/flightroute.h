@@ -1,6 +1,7 @@
 #pragma once
 // The route the aircraft flies, as the progress follows it: the points of a
 // flight plan, a route string or a stored track, in order, legs great circles.
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -15,12 +16,14 @@ struct ResolvedTrack;
 struct FlightPoint {
   std::string ident;
   LatLng position;
-  int levelFt = 0;  // the plan's altitude at the point, 0 for none given
+  int levelFt = 0;    // the plan's altitude at the point, 0 for none given
+  int elapsedS = -1;  // the plan's time from take-off, -1 for none given
 };
 
 struct FlightRoute {
   std::string name;  // "TRACK C", the plan's title, or the route string's label
   std::vector<FlightPoint> points;
+  std::optional<double> takeoffUtc = std::nullopt;  // the plan's own
 
   bool empty() const { return points.empty(); }
 };

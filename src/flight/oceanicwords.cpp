@@ -80,6 +80,32 @@ std::vector<PointTime> plannedTimes(const FlightRoute& route, double departureUt
   return out;
 }
 
+std::optional<std::vector<PointTime>> ownTimes(const FlightRoute& route, double takeoffUtc) {
+  const std::size_t n = route.points.size();
+  std::vector<PointTime> out = plannedTimes(route, 0, 1);
+  std::vector<std::size_t> known;  // the points whose time the plan gives, the first always
+  for (std::size_t i = 0; i < n; ++i) {
+    const int elapsed = i == 0 ? std::max(route.points[0].elapsedS, 0) : route.points[i].elapsedS;
+    if (elapsed < 0) continue;
+    out[i].utc = elapsed;
+    known.push_back(i);
+  }
+  if (known.size() < 2) return std::nullopt;
+  for (std::size_t k = 0; k + 1 < known.size(); ++k) {
+    const PointTime a = out[known[k]], b = out[known[k + 1]];
+    for (std::size_t i = known[k] + 1; i < known[k + 1]; ++i)
+      out[i].utc = b.alongNm > a.alongNm
+                       ? a.utc + (b.utc - a.utc) * (out[i].alongNm - a.alongNm) / (b.alongNm - a.alongNm)
+                       : a.utc;
+  }
+  const PointTime last = out[known.back()];
+  const double secondsPerNm = last.alongNm > 0 ? (last.utc - out[0].utc) / last.alongNm : 0;
+  for (std::size_t i = known.back() + 1; i < n; ++i)
+    out[i].utc = last.utc + (out[i].alongNm - last.alongNm) * secondsPerNm;
+  for (PointTime& t : out) t.utc += takeoffUtc;
+  return out;
+}
+
 bool namesAPosition(std::string_view ident) {
   LatLng p;
   return parsePositionText(ident, p);

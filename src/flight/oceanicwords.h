@@ -26,6 +26,13 @@ struct PointTime {
 };
 std::vector<PointTime> plannedTimes(const FlightRoute& route, double departureUtc, double groundSpeedKt);
 
+// The times from the plan's own: take-off at `takeoffUtc` over the first
+// point and each point's time from take-off. A point without one lies
+// between two that have one by its distance along the route, after the last
+// at the mean speed from take-off to it. None when no point after the first
+// has a time.
+std::optional<std::vector<PointTime>> ownTimes(const FlightRoute& route, double takeoffUtc);
+
 // The oceanic points, first and last index: the stored track's own points
 // when the route flies one (`trackFirst`, `trackLast`), else from the last
 // named point before the first point named by its position to the first

@@ -29,14 +29,16 @@ struct UW_Wpt {
   std::string type;  // "*USER" for a user item
   LatLng position{0, 0};
   int altitude = 0;
-  std::string text;  // the sixth field; a user item's whole line
+  std::string text;   // the sixth field; a user item's whole line
+  int elapsedS = -1;  // from take-off, as an OFP plans it; -1 for none
 
   bool isUserItem() const { return type == USER_ITEM_TYPE; }
 };
 
 struct FlightPlan {
   std::string title, cruisingAltitude, departureName, destinationName;
-  std::vector<UW_Wpt> waypoints;  // and user items, in file order
+  std::vector<UW_Wpt> waypoints;        // and user items, in file order
+  std::optional<long long> takeoffUtc;  // an OFP's planned take-off, seconds since 1970
 };
 
 // The altitudes a plan may give, in feet: below the Dead Sea's shore to far

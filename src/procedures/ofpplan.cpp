@@ -1,6 +1,8 @@
 // A planning service's operational flight plan saved as XML: the route is
 // the navigation log's fixes (navlog/fix), without the climb and descent
-// pseudo-points, between the origin and the destination airports.
+// pseudo-points, between the origin and the destination airports. Its times
+// are the planned take-off (times/est_off, else times/sched_off, seconds
+// since 1970) and each fix's time from take-off (time_total, seconds).
 #include <cmath>
 
 #include "base/textops.h"
@@ -28,6 +30,31 @@ PlanPoint airport(const pugi::xml_node& node, std::string& fault) {
   return p;
 }
 
+// A whole number from `low` to `high` in the node's child, else none: a time
+// that is not one is left out rather than refusing a plan whose route is good.
+std::optional<long long> timeIn(const pugi::xml_node& node, const char* name, double low, double high) {
+  const std::optional<double> v = readPlanNumber(childText(node, name));
+  if (!v || !(*v >= low && *v <= high)) return std::nullopt;
+  return std::llround(*v);
+}
+
+// Take-offs from 2000 to 2100; a fix at most two days after it.
+constexpr double kTakeoffLow = 946684800, kTakeoffHigh = 4102444800, kElapsedHigh = 2 * 86400;
+
+// The fixes' times when they never go back; else none of them, since a log
+// whose times run backwards cannot say which of them is wrong.
+void keepTimesInOrder(std::vector<PlanPoint>& points) {
+  int last = 0;
+  for (const PlanPoint& p : points) {
+    if (p.elapsedS < 0) continue;
+    if (p.elapsedS < last) {
+      for (PlanPoint& q : points) q.elapsedS = -1;
+      return;
+    }
+    last = p.elapsedS;
+  }
+}
+
 }  // namespace
 
 Result<FlightPlan> readOfpPlan(const pugi::xml_node& root, const FixStore* fixes) {
@@ -42,6 +69,9 @@ Result<FlightPlan> readOfpPlan(const pugi::xml_node& root, const FixStore* fixes
   const PlanPoint origin = airport(root.child("origin"), fault);
   const PlanPoint destination = fault.empty() ? airport(root.child("destination"), fault) : PlanPoint{};
   if (!fault.empty()) return {std::nullopt, {planFault(fault)}};
+  const pugi::xml_node times = root.child("times");
+  plan.takeoffUtc = timeIn(times, "est_off", kTakeoffLow, kTakeoffHigh);
+  if (!plan.takeoffUtc) plan.takeoffUtc = timeIn(times, "sched_off", kTakeoffLow, kTakeoffHigh);
   plan.departureName = origin.ident;
   plan.destinationName = destination.ident;
   std::vector<PlanPoint> points;
@@ -62,6 +92,7 @@ Result<FlightPlan> readOfpPlan(const pugi::xml_node& root, const FixStore* fixes
       return {std::nullopt,
               {planFault("fix " + p.ident.substr(0, 40) + ": altitude_feet " + feet.substr(0, 40) + ": " + why)}};
     if (const auto v = readPlanNumber(feet)) p.altitude = static_cast<int>(std::lround(*v));
+    if (const auto t = timeIn(f, "time_total", 0, kElapsedHigh)) p.elapsedS = static_cast<int>(*t);
     if (p.ident.empty() && !p.position) continue;
     points.push_back(std::move(p));
   }
@@ -71,6 +102,7 @@ Result<FlightPlan> readOfpPlan(const pugi::xml_node& root, const FixStore* fixes
   if (!destination.ident.empty() && (points.empty() || points.back().ident != destination.ident))
     points.push_back(destination);
   if (points.empty()) return {std::nullopt, {planFault("no <navlog> fixes and no origin")}};
+  keepTimesInOrder(points);
   return finishPlan(std::move(plan), points, fixes);
 }
 

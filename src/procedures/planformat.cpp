@@ -185,6 +185,7 @@ Result<FlightPlan> finishPlan(FlightPlan plan, const std::vector<PlanPoint>& poi
     w.position = *position;
     w.altitude = p.altitude;
     w.text = p.airway;
+    w.elapsedS = p.elapsedS;
     plan.waypoints.push_back(std::move(w));
     previous = position;
   }

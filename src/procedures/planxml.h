@@ -13,6 +13,7 @@ struct PlanPoint {
   std::string ident, kind, airway;
   std::optional<LatLng> position;
   int altitude = 0;
+  int elapsedS = -1;
 };
 
 // The points into the plan: a point without a position is found by name

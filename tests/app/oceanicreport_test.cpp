@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "app/flightsession.h"
+#include "procedures/planreaders.h"
 #include "support/sampletracksapp.h"
 #include "tracks/resolvedtrack.h"
 
@@ -52,6 +53,50 @@ TEST_F(OceanicReport, TimesReportsAndTheRequestAlongATrack) {
   const std::vector<std::string> random = oceanicReportLines(app, route, {12 * 60, 480, 0.82, "", 0});
   EXPECT_NE(std::find(random.begin(), random.end(), "THE ROUTE IS NAT A: REQUEST TRACK A"), random.end());
   EXPECT_EQ(oceanicReportLines(app, route, {12 * 60, 0, 0, "", 0}).back(),
+            "NO TIMES: GIVE --ground-speed KT, --mach OR THE KEY CruiseMach");
+}
+
+int minutesAtEnd(const std::string& line) {
+  return std::stoi(line.substr(line.size() - 5, 2)) * 60 + std::stoi(line.substr(line.size() - 3, 2));
+}
+
+// An OFP's own times: take-off 1205Z, 50 and 110 minutes to two fixes; the
+// point between them by its distance, the destination after the last time
+// at the mean speed. Given a departure, the plan's times follow it; a log
+// whose times run backwards is not believed and the speed is used.
+TEST_F(OceanicReport, TheTimesOfAnOfp) {
+  const auto ofp = [](const std::string& secondTime) {
+    return "<OFP><times><est_off>1791461100</est_off><sched_off>1</sched_off></times>"
+           "<origin><icao_code>EINN</icao_code><pos_lat>52.70</pos_lat><pos_long>-8.92</pos_long></origin>"
+           "<destination><icao_code>CYQX</icao_code><pos_lat>48.95</pos_lat><pos_long>-54.57</pos_long></destination>"
+           "<navlog><fix><ident>TOC</ident><pos_lat>53</pos_lat><pos_long>-12</pos_long><time_total>900</time_total>"
+           "</fix><fix><ident>5420N</ident><pos_lat>54</pos_lat><pos_long>-20</pos_long><time_total>3000</time_total>"
+           "</fix><fix><ident>5430N</ident><pos_lat>54</pos_lat><pos_long>-30</pos_long></fix>"
+           "<fix><ident>5340N</ident><pos_lat>53</pos_lat><pos_long>-40</pos_long><time_total>" +
+           secondTime + "</time_total></fix></navlog></OFP>";
+  };
+  const Result<FlightPlan> plan = readAnyFlightPlan(ofp("6600"), nullptr);
+  ASSERT_TRUE(plan);
+  const FlightRoute route = flightRouteOf(*plan);
+  ASSERT_EQ(route.points.size(), 5u);
+  const std::vector<std::string> lines = oceanicReportLines(app, route, {std::nullopt, 0, 0, "", 0});
+  ASSERT_GE(lines.size(), 6u);
+  EXPECT_EQ(lines[0], "TIMES OF THE PLAN FROM TAKE-OFF AT 1205Z");
+  std::vector<double> along{0};
+  for (std::size_t i = 1; i < 5; ++i)
+    along.push_back(along.back() + haversineNm(route.points[i - 1].position, route.points[i].position));
+  const double between = 50 + 60 * (along[2] - along[1]) / (along[3] - along[1]);
+  const double last = 110 + (along[4] - along[3]) * 110 / along[3];
+  const double expected[] = {0, 50, between, 110, last};
+  for (std::size_t i = 0; i < 5; ++i)
+    EXPECT_LE(std::abs(minutesAtEnd(lines[1 + i]) - (12 * 60 + 5 + expected[i])), 1) << lines[1 + i];
+
+  EXPECT_EQ(oceanicReportLines(app, route, {13 * 60, 0, 0, "", 0})[0], "TIMES OF THE PLAN FROM TAKE-OFF AT 1300Z");
+  const Result<FlightPlan> backwards = readAnyFlightPlan(ofp("2000"), nullptr);
+  ASSERT_TRUE(backwards);
+  EXPECT_EQ(oceanicReportLines(app, flightRouteOf(*backwards), {std::nullopt, 480, 0, "", 0})[0].substr(0, 9),
+            "ETA EINN ");
+  EXPECT_EQ(oceanicReportLines(app, flightRouteOf(*backwards), {std::nullopt, 0, 0, "", 0}).back(),
             "NO TIMES: GIVE --ground-speed KT, --mach OR THE KEY CruiseMach");
 }
 

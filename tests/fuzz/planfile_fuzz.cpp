@@ -1,11 +1,13 @@
 // Flight plans of every format read by content, from any bytes: a plan or a
-// refusal that says why, and every position finite and on the Earth.
+// refusal that says why, and every position finite and on the Earth; an
+// OFP's own times finite and never going back.
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
 #include <string_view>
 
+#include "flight/oceanicwords.h"
 #include "fuzzsupport.h"
 #include "geo/earthposition.h"
 #include "navdata/fixstore.h"
@@ -28,6 +30,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // The readers' one rule: no position off the Earth, whatever the format.
     const LatLng::Degrees d = w.position.decimalDegrees();
     if (!offEarthReason(d.lat, d.lng).empty()) std::abort();
+  }
+  const FlightRoute route = flightRouteOf(*plan);
+  if (const auto times = ownTimes(route, plan->takeoffUtc.value_or(0))) {
+    if (times->size() != route.points.size()) std::abort();
+    for (std::size_t i = 0; i < times->size(); ++i)
+      if (!std::isfinite((*times)[i].utc) || (i > 0 && (*times)[i].utc < (*times)[i - 1].utc)) std::abort();
   }
   return 0;
 }
