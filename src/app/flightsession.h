@@ -30,6 +30,9 @@ struct FlightState {
   std::optional<OceanicSpan> oceanic;
   std::string track, tmi, destination;  // of the route flown
   std::string clearance;
+  // The departure typed in the Flight panel, minutes of the UTC day: the
+  // planned times before the simulator gives its own.
+  std::optional<int> departureMinutes;
   bool followAircraft = false;
   bool connected = false;   // the window listens to the simulator
   bool panelShown = false;  // the window's Flight panel

@@ -119,7 +119,7 @@ PlannedOceanic plannedOceanic(AppContext& app, const FlightRoute& route, const O
       out.notes.push_back(line);
     }
     if (speed <= 0) {
-      out.notes.push_back("NO TIMES: GIVE --ground-speed KT, --mach OR THE KEY CruiseMach");
+      out.noSpeed = true;
       return out;
     }
     out.times = plannedTimes(route, departure, speed);
@@ -150,6 +150,7 @@ PlannedOceanic plannedOceanic(AppContext& app, const FlightRoute& route, const O
 std::vector<std::string> oceanicReportLines(AppContext& app, const FlightRoute& route, const OceanicRequest& r) {
   PlannedOceanic planned = plannedOceanic(app, route, r);
   std::vector<std::string> lines = std::move(planned.notes);
+  if (planned.noSpeed) lines.push_back("NO TIMES: GIVE --ground-speed KT, --mach OR THE KEY CruiseMach");
   for (std::size_t i = 0; i < planned.times.size(); ++i) lines.push_back(etaLine(route.points[i], planned.times[i]));
   for (std::string& line : planned.reports) lines.push_back(std::move(line));
   if (!planned.trackLine.empty()) lines.push_back(planned.trackLine);

@@ -27,7 +27,8 @@ struct OceanicRequest {
 // departure and a speed), the position reports and the clearance request.
 // Nothing without a departure time, given or the plan's.
 struct PlannedOceanic {
-  std::vector<std::string> notes;  // where the times come from, or why there are none
+  std::vector<std::string> notes;  // where the times come from
+  bool noSpeed = false;            // a departure time but neither a speed nor a Mach
   std::vector<PointTime> times;    // one for each point, or none
   std::vector<std::string> reports;
   std::string trackLine;  // "THE ROUTE IS NAT C: REQUEST TRACK C"

@@ -5,7 +5,9 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
+#include <QRegularExpressionValidator>
 #include <QVBoxLayout>
 #include <cmath>
 
@@ -14,13 +16,33 @@
 
 namespace korvant {
 
-FlightPanel::FlightPanel(QWidget* parent) : QWidget(parent), table_(new QTableWidget(0, 5, this)) {
+FlightPanel::FlightPanel(QWidget* parent)
+    : QWidget(parent),
+      table_(new QTableWidget(0, 5, this)),
+      departure_(new QLineEdit(this)),
+      timesNote_(new QLabel(this)) {
   table_->setHorizontalHeaderLabels({"POINT", "POSITION", "DISTANCE", "ETA / ATA", "LEVEL"});
   table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
   table_->setSelectionMode(QAbstractItemView::NoSelection);
   table_->verticalHeader()->hide();
   table_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+  departure_->setPlaceholderText(QStringLiteral("HHMM"));
+  departure_->setMaxLength(4);
+  departure_->setValidator(
+      new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{0,4}")), departure_));
+  departure_->setToolTip(QStringLiteral("The time of take-off, UTC, for the planned ETAs"));
+  connect(departure_, &QLineEdit::editingFinished, this, [this] { emit departureEdited(departure_->text()); });
+  timesNote_->setWordWrap(true);
+  timesNote_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
   auto* layout = new QVBoxLayout(this);
+  auto* top = new QHBoxLayout;
+  auto* label = new QLabel(QStringLiteral("&Departure (UTC):"), this);
+  label->setBuddy(departure_);
+  top->addWidget(label);
+  top->addWidget(departure_);
+  top->addStretch(1);
+  layout->addLayout(top);
+  layout->addWidget(timesNote_);
   layout->addWidget(table_);
   for (int i = 0; i < 3; ++i) {
     rows_[i] = new QWidget(this);
@@ -72,7 +94,30 @@ void FlightPanel::setCell(int row, int column, const QString& text, bool bold) {
   }
 }
 
+QString FlightPanel::timesNote() const { return timesNote_->text(); }
+
+void FlightPanel::showPlanned(const FlightRoute& route, const std::vector<PointTime>& times, const std::string& note) {
+  const QString words = QString::fromStdString(note);
+  if (timesNote_->text() != words) timesNote_->setText(words);
+  timesNote_->setVisible(!words.isEmpty());
+  const int rows = static_cast<int>(route.points.size());
+  if (table_->rowCount() != rows) table_->setRowCount(rows);
+  const std::vector<PointTime> along = times.empty() ? plannedTimes(route, 0, 1) : times;
+  for (int row = 0; row < rows; ++row) {
+    const auto i = static_cast<std::size_t>(row);
+    const FlightPoint& p = route.points[i];
+    setCell(row, 0, QString::fromStdString(p.ident), false);
+    setCell(row, 1, QString::fromStdString(formatLat(p.position.lat) + " " + formatLng(p.position.lng)), false);
+    setCell(row, 2, QString::number(std::lround(along[i].alongNm)) + " NM", false);
+    setCell(row, 3, times.empty() ? QStringLiteral("-") : QString::fromStdString("ETA " + hhmm(times[i].utc) + "Z"),
+            false);
+    setCell(row, 4, p.levelFt > 0 ? QString::fromStdString(flightLevelText(p.levelFt)) : QString(), false);
+  }
+}
+
 void FlightPanel::showProgress(const FlightProgress* progress) {
+  if (!timesNote_->text().isEmpty()) timesNote_->clear();
+  timesNote_->hide();
   const int rows = progress ? static_cast<int>(progress->route().points.size()) : 0;
   if (table_->rowCount() != rows) table_->setRowCount(rows);
   if (!progress) return;

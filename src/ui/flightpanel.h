@@ -2,14 +2,18 @@
 // The "Flight" panel: the route's points with position, distance to go, the
 // ETA (or the time over, once passed) and level, the next point in bold;
 // under it the position report at the oceanic point just passed, a revised
-// estimate and the clearance request, each with a Copy button. Updated in
-// place: a text is set only when it changes.
+// estimate and the clearance request, each with a Copy button. Before the
+// simulator gives its own, the planned times from the departure typed above
+// the table (or the plan's) and the distance from the first point. Updated
+// in place: a text is set only when it changes.
 #include <QTableWidget>
 #include <QWidget>
 
 #include "flight/flightprogress.h"
+#include "flight/oceanicwords.h"
 
 class QLabel;
+class QLineEdit;
 
 namespace korvant {
 
@@ -19,6 +23,9 @@ class FlightPanel : public QWidget {
   explicit FlightPanel(QWidget* parent = nullptr);
   // Nothing flown yet, or no route: the table is empty.
   void showProgress(const FlightProgress* progress);
+  // The route as planned: `times` holds one for each point, or none; `note`
+  // says where they come from or why there are none.
+  void showPlanned(const FlightRoute& route, const std::vector<PointTime>& times, const std::string& note);
   // Empty texts hide their rows.
   void showWords(const std::string& report, const std::string& revised, const std::string& clearance);
 
@@ -29,11 +36,20 @@ class FlightPanel : public QWidget {
   QString words(int row) const;
   // Puts the row's text on the clipboard, as its Copy button does.
   void copyWords(int row) const;
+  // The departure field ("HHMM", UTC) and the line under it.
+  QLineEdit* departureField() const { return departure_; }
+  QString timesNote() const;
+
+ signals:
+  // The departure field was left or Return pressed, with its text.
+  void departureEdited(const QString& text);
 
  private:
   void setCell(int row, int column, const QString& text, bool bold);
 
   QTableWidget* table_;
+  QLineEdit* departure_;
+  QLabel* timesNote_;
   QLabel* words_[3] = {};
   QWidget* rows_[3] = {};
 };

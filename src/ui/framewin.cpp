@@ -95,6 +95,7 @@ FrameWin::FrameWin(AppContext& app) : app_(app) {
   flightDock_->setObjectName(QStringLiteral("flightPanel"));
   flightPanel_ = new FlightPanel(flightDock_);
   flightDock_->setWidget(flightPanel_);
+  connect(flightPanel_, &FlightPanel::departureEdited, mainWin_, &MainWin::departureTyped);
   addDockWidget(Qt::RightDockWidgetArea, flightDock_);
   flightDock_->hide();
   // Closed by its own button: the menu's check follows.

@@ -82,6 +82,8 @@ void MainWin::requestRepaint() {
   ++repaintRequests_;
   following_ = false;
   update();
+  // The route or the tracks may have changed under the planned times.
+  if (app_.flight.panelShown && !app_.flight.progress) showFlightPanel();
 }
 
 void MainWin::follow(QPoint anchor) {

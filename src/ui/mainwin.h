@@ -87,8 +87,11 @@ class MainWin : public QWidget {
   // Writes the trail as GPX to `path`; a failure is said in a message box.
   bool exportTrailTo(const std::string& path);
   void clearTrail();
-  // The Flight panel from the progress and the oceanic words.
+  // The Flight panel from the progress and the oceanic words; before the
+  // simulator gives them, the times planned.
   void showFlightPanel();
+  // The departure typed in the panel ("HHMM", UTC; empty for none).
+  void departureTyped(const QString& text);
   // Frames that drew the aircraft and how many of them repainted its box
   // alone; tests watch them.
   int aircraftFrames() const { return aircraftFrames_; }

@@ -5,6 +5,7 @@
 #include <QPainter>
 
 #include "app/flightsession.h"
+#include "app/oceanicreport.h"
 #include "app/problemwords.h"
 #include "map/aircraftdrawing.h"
 #include "ui/flightpanel.h"
@@ -94,8 +95,30 @@ void MainWin::aircraftMoved() {
 void MainWin::showFlightPanel() {
   const FlightState& f = app_.flight;
   FlightPanel& panel = *frame_.flightPanel();
-  panel.showProgress(f.progress ? &*f.progress : nullptr);
-  panel.showWords(f.watch.report(), f.watch.revised(), f.clearance);
+  if (f.progress) {
+    panel.showProgress(&*f.progress);
+    panel.showWords(f.watch.report(), f.watch.revised(), f.clearance);
+    return;
+  }
+  const FlightRoute route = shownFlightRoute(app_);
+  const PlannedOceanic planned = plannedOceanic(app_, route, {f.departureMinutes, 0, 0, "", 0});
+  std::string note;
+  if (route.points.size() < 2)
+    note = "NO ROUTE: OPEN A FLIGHT PLAN OR READ A ROUTE STRING";
+  else if (!f.departureMinutes && !route.takeoffUtc)
+    note = "TYPE THE DEPARTURE TIME FOR THE PLANNED TIMES";
+  else if (planned.noSpeed)
+    note = "NO TIMES: SET THE KEY CruiseMach, THE MACH FLOWN";
+  for (const std::string& line : planned.notes) note += (note.empty() ? "" : "; ") + line;
+  panel.showPlanned(route, planned.times, note);
+  panel.showWords({}, {}, planned.clearance);
+}
+
+void MainWin::departureTyped(const QString& text) {
+  const std::optional<int> minutes = departureMinutes(text.toStdString());
+  if (!text.isEmpty() && !minutes) frame_.setNote("THE DEPARTURE TAKES HHMM, UTC: " + text.toStdString());
+  app_.flight.departureMinutes = minutes;
+  if (app_.flight.panelShown) showFlightPanel();
 }
 
 void MainWin::paintFlight(QPainter& painter, const QRect& dirty) {

@@ -7,6 +7,7 @@
 #include <filesystem>
 
 #include "app/flightsession.h"
+#include "app/oceanicreport.h"
 #include "base/commandids.h"
 #include "support/simulatorstandin.h"
 #include "support/windowfixture.h"
@@ -77,6 +78,47 @@ TEST_F(MainWindowTest, FlownWithTheSimulatorSymbolPanelFollowAndTrail) {
   EXPECT_EQ(app.flight.trail.points().size(), points);
   EXPECT_TRUE(map().exportTrailTo(current.str() + "/trail.gpx"));
   EXPECT_TRUE(std::filesystem::file_size(current.str() + "/trail.gpx") > 100);
+}
+
+// Before the simulator: the planned times from the departure typed in the
+// panel (at the Mach of CruiseMach), then an OFP's own times, the clearance
+// request under them; a time that is none is said and the times go.
+TEST_F(MainWindowTest, PlannedTimesInTheFlightPanel) {
+  app.settings.set("Callsign", "KVT123", true);
+  map().applyRouteString("53N015W 54N020W 54N030W 53N040W 52N050W 50N055W");
+  trigger(cmd::FlightPanel);
+  FlightPanel& panel = *frame->flightPanel();
+  ASSERT_EQ(panel.table()->rowCount(), 6);
+  EXPECT_EQ(panel.timesNote(), "TYPE THE DEPARTURE TIME FOR THE PLANNED TIMES");
+  EXPECT_EQ(panel.cell(5, 3), "-");
+  const auto type = [&](const QString& text) {
+    panel.departureField()->setFocus();
+    panel.departureField()->selectAll();
+    QTest::keyClicks(panel.departureField(), text);
+    QTest::keyClick(panel.departureField(), Qt::Key_Return);
+  };
+  type("1200");
+  EXPECT_EQ(panel.timesNote(), "NO TIMES: SET THE KEY CruiseMach, THE MACH FLOWN");
+  app.settings.set("CruiseMach", "0.82", true);
+  type("1230");
+  EXPECT_EQ(panel.timesNote(), "MACH 0.82 AT FLIGHT LEVEL 350: 473 KT, STILL AIR");
+  EXPECT_EQ(panel.cell(0, 3), "ETA 1230Z");
+  EXPECT_EQ(panel.cell(0, 2), "0 NM");
+  const std::vector<std::string> lines = oceanicReportLines(app, shownFlightRoute(app), {12 * 60 + 30, 0, 0, "", 0});
+  EXPECT_EQ("ETA " + panel.cell(5, 3).toStdString().substr(4), "ETA " + lines[6].substr(lines[6].size() - 5));
+  // No airport ends the route: the request says what it lacks.
+  EXPECT_EQ(panel.words(2), "CLEARANCE REQUEST: NO DESTINATION, NO TMI");
+  type("2599");
+  EXPECT_EQ(frame->statusBar()->findChild<QLabel*>("note")->text(), "THE DEPARTURE TAKES HHMM, UTC: 2599");
+  EXPECT_EQ(panel.cell(0, 3), "-");
+
+  current.write("plan.xml",
+                "<OFP><times><est_off>1791461100</est_off></times><origin><icao_code>EINN</icao_code><pos_lat>52.7"
+                "</pos_lat><pos_long>-8.92</pos_long></origin><navlog><fix><ident>5420N</ident><pos_lat>54</pos_lat>"
+                "<pos_long>-20</pos_long><time_total>3000</time_total></fix></navlog></OFP>");
+  map().openFile(current.str() + "/plan.xml");
+  EXPECT_EQ(panel.timesNote(), "TIMES OF THE PLAN FROM TAKE-OFF AT 1205Z");
+  EXPECT_EQ(panel.cell(1, 3), "ETA 1255Z");
 }
 
 }  // namespace
