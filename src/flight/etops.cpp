@@ -127,8 +127,7 @@ EtopsPlan planEtops(const FlightRoute& route, const std::vector<EtopsAirport>& a
   const Geometry g(route, airports, s);
   const double length = g.path().lengthNm();
   const double thresholdNm = s.speedKt * s.thresholdMinutes / 60, approvedNm = s.speedKt * s.minutes / 60;
-  const std::size_t count =
-      std::clamp(static_cast<std::size_t>(length / kSampleNm) + 1, kSamplesMin, kSamplesMax);
+  const std::size_t count = std::clamp(static_cast<std::size_t>(length / kSampleNm) + 1, kSamplesMin, kSamplesMax);
   std::vector<double> along(count);
   std::vector<Nearest> nearest(count);
   for (std::size_t k = 0; k < count; ++k) {
@@ -199,8 +198,8 @@ EtopsPlan planEtops(const FlightRoute& route, const std::vector<EtopsAirport>& a
       plan.faults.push_back("NO EQUAL-TIME POINT BETWEEN " + airports[a].ident + " AND " + airports[b].ident);
       continue;
     }
-    plan.etps.push_back({a, b, g.place(*etp), g.nmTo(*etp, a), g.nmTo(*etp, b), minutes(*etp, a, false),
-                         minutes(*etp, b, true)});
+    plan.etps.push_back(
+        {a, b, g.place(*etp), g.nmTo(*etp, a), g.nmTo(*etp, b), minutes(*etp, a, false), minutes(*etp, b, true)});
   }
   return plan;
 }

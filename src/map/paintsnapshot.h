@@ -31,12 +31,24 @@ struct PaintSnapshot {
   std::shared_ptr<const PlannedTrackRuns> trackRuns;
 
   PaintInput input() const {
-    return {view,        switches,          fontSettings,
-            *fixes,      *tracks,           trackFile,
-            tools,       procedureMap,      *clock,
-            *sim,        runwaysAirport,    procedure.get(),
-            dafif.get(), &terminator,       userOverlay.get(),
-            magnetic,    plottedRoute.get()};
+    return {view,
+            switches,
+            fontSettings,
+            *fixes,
+            *tracks,
+            trackFile,
+            tools,
+            procedureMap,
+            *clock,
+            *sim,
+            runwaysAirport,
+            procedure.get(),
+            dafif.get(),
+            &terminator,
+            userOverlay.get(),
+            magnetic,
+            plottedRoute.get(),
+            trackRuns.get()};
   }
 };
 

@@ -7,6 +7,7 @@
 #include <QPainter>
 
 #include "app/applycontrolfile.h"
+#include "app/routestringcommand.h"
 #include "app/startup.h"
 #include "navdata/fixfile_builder.h"
 #include "support/recordingboxes.h"
@@ -103,6 +104,11 @@ TEST_F(LayeredMapTest, EveryKeyChangePaintsAgain) {
 }
 
 TEST_F(LayeredMapTest, ABackgroundPaintIsTheSamePictureAndOneForAnOldViewIsNotKept) {
+  // A route string that flies a stored track: its name is drawn over the stretch.
+  ASSERT_TRUE(storeTrackLine(app.tracks.edit().of(TrackFamily::NorthAtlantic), "C 52/40 53/30 54/20", NAT_REFERENCE,
+                             TrackStore{app.fixes}));
+  ASSERT_TRUE(showRouteString(app, "50/50 52/40 53/30 54/20 55/10").drawn);
+  ASSERT_FALSE(app.trackRuns()->route.empty());
   QImage window(900, 600, QImage::Format_RGB32);
   window.setDotsPerMeterX(3780);
   window.setDotsPerMeterY(3780);
