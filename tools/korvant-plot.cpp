@@ -16,6 +16,7 @@
 #include "app/applycontrolfile.h"
 #include "app/citypair.h"
 #include "app/context.h"
+#include "app/etopsplan.h"
 #include "app/flightsession.h"
 #include "app/mapcommands.h"
 #include "app/maptools.h"
@@ -352,6 +353,13 @@ int main(int argc, char* argv[]) {
     }
   }
   if (const int status = applyOptions(app, options); status != 0) return status;
+  const std::pair<const std::string*, const char*> etopsKeys[] = {{&options.etops, "EtopsMinutes"},
+                                                                  {&options.etopsSpeed, "EtopsSpeed"},
+                                                                  {&options.etopsAirports, "EtopsAirports"},
+                                                                  {&options.etopsWind, "EtopsWind"}};
+  for (const auto& [value, key] : etopsKeys)
+    if (!value->empty()) app.settings.set(key, *value, true);
+  if (!options.etops.empty()) app.switches.etops = true;
 
   if (options.tool != 0) {
     // The tool reads its text as the input field would, nearest the map centre.
@@ -383,6 +391,14 @@ int main(int argc, char* argv[]) {
     if (const int status = plotRouteString(app, options); status != 0) return status;
   if (const int status = chooseTrackFlown(app, options); status != 0) return status;
   if (options.report && (options.live.empty() || !options.departure.empty())) reportOceanic(app, options);
+  if (options.report && !app.settings.lookup("EtopsMinutes").empty()) {
+    if (const std::shared_ptr<const EtopsPicture> etops = shownEtops(app, true)) {
+      for (const std::string& line : etopsReportLines(*etops)) std::cout << line << '\n';
+      std::cout << std::flush;
+    } else {
+      std::cerr << "korvant-plot: ETOPS: no plan, route string or --fly-track" << std::endl;
+    }
+  }
   if (!options.live.empty())
     if (const int status = flyLive(app, options); status != 0) return status;
   if (const int status = writeExport(app, options); status != 0) return status;

@@ -99,6 +99,13 @@ const char PLOT_USAGE[] =
     "  --mach M                or the Mach (0.82), in still air at the cruise level\n"
     "                          (else the key CruiseMach)\n"
     "  --callsign CS           the callsign of the reports (else the key Callsign)\n"
+    "  --etops MINUTES         the approved diversion time (60 to 370): the ETOPS layer\n"
+    "                          on the picture and, with --report, the entry and exit,\n"
+    "                          the equal-time points and the gaps of the plan, route\n"
+    "                          string or track flown (key EtopsMinutes)\n"
+    "  --etops-speed KT        the one-engine-inoperative true airspeed (EtopsSpeed)\n"
+    "  --etops-airports LIST   the adequate airports, comma separated (EtopsAirports)\n"
+    "  --etops-wind KT         one wind component, tailwind outbound positive (EtopsWind)\n"
     "  --layers                list every layer name\n"
     "  --version               print the version\n"
     "  --help                  this text\n";
@@ -233,6 +240,15 @@ std::string setMach(PlotOptions& o, const std::string& option, const std::string
   return setNumberIn<&PlotOptions::mach>(o, option, value, 0, 5);
 }
 
+// A number kept as its text: the ETOPS settings say what is wrong with it
+// as they say it of the keys.
+template <std::string PlotOptions::*Field>
+std::string setNumberText(PlotOptions& o, const std::string& option, const std::string& value) {
+  if (!numberIn(value, -1e6, 1e6)) return option + " takes a number: " + value;
+  o.*Field = value;
+  return {};
+}
+
 std::string addTracks(PlotOptions& o, const std::string&, const std::string& value) {
   o.tracks.push_back(value);
   return {};
@@ -314,6 +330,10 @@ constexpr OptionRule kRules[] = {
     {"--ground-speed", "knots", setGroundSpeed},
     {"--mach", "a Mach number", setMach},
     {"--callsign", "a callsign", setText<&PlotOptions::callsign>},
+    {"--etops", "minutes", setNumberText<&PlotOptions::etops>},
+    {"--etops-speed", "knots", setNumberText<&PlotOptions::etopsSpeed>},
+    {"--etops-airports", "identifiers separated by commas", setText<&PlotOptions::etopsAirports>},
+    {"--etops-wind", "knots", setNumberText<&PlotOptions::etopsWind>},
 };
 
 PlotParse refuse(std::string message) { return {PlotParse::Outcome::Refused, std::move(message)}; }

@@ -50,6 +50,8 @@ struct PlotOptions {
   double groundSpeedKt = 0;
   double mach = 0;
   std::string callsign;
+  // Each sets its ETOPS key; --etops turns the layer on too.
+  std::string etops, etopsSpeed, etopsAirports, etopsWind;
 };
 
 struct PlotParse {

@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 
+#include "app/etopsplan.h"
 #include "app/flightsession.h"
 #include "base/clock.h"
 #include "base/diagnostics.h"
@@ -48,7 +49,8 @@ struct AppContext {
             &*userOverlay,
             magneticModel(),
             &*plottedRoute,
-            trackRuns().get()};
+            trackRuns().get(),
+            shownEtops(*this).get()};
   }
 
   // What a paint in the background draws: the state above as it is now,
@@ -57,7 +59,7 @@ struct AppContext {
     return std::make_shared<const PaintSnapshot>(
         PaintSnapshot{view, switches, readMapFontSettings(settings), fixes.share(), tracks.share(), trackFile, tools,
                       procedureMap, &clock, sim.share(), runwaysAirport, procedure.share(), dafif.share(), terminator,
-                      userOverlay.share(), magneticModel(), plottedRoute.share(), trackRuns()});
+                      userOverlay.share(), magneticModel(), plottedRoute.share(), trackRuns(), shownEtops(*this)});
   }
 
   // Which stored tracks the plan and the route string fly: worked out again
@@ -115,6 +117,8 @@ struct AppContext {
   std::string workFolder;   // where KORVANT.CTL was read
   // The aircraft in the simulator: drawn over the map, never by its paint.
   FlightState flight;
+  // The ETOPS layer's picture, made again when the route or a setting changes.
+  EtopsCache etops;
 
  private:
   std::shared_ptr<const PlannedTrackRuns> trackRuns_;

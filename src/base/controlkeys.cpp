@@ -48,6 +48,18 @@ constexpr ControlKey kKeys[] = {
     {"CruiseMach", "", true, false, "The Mach flown (0.82): times at every point from it in still air."},
     {"MaxFlightLevel", "", true, false,
      "The highest flight level the clearance request accepts (370); none when empty."},
+    {"EtopsMinutes", "", true, false,
+     "The approved diversion time of a twin, 60 to 370 minutes: the ETOPS layer and report; none when empty."},
+    {"EtopsSpeed", "", true, false, "The one-engine-inoperative true airspeed of the diversion times, knots (420)."},
+    {"EtopsThreshold", "", true, false, "The time from an adequate airport beyond which ETOPS begins, minutes (60)."},
+    {"EtopsAirports", "", true, false,
+     "The adequate airports, identifiers separated by commas or blanks; empty for an OFP's suitable airports, else "
+     "every airport of the fix file and DAFIF."},
+    {"EtopsRunwayFt", "", true, false,
+     "The shortest longest runway, feet, of an airport taken from data that gives runway lengths (DAFIF)."},
+    {"EtopsWind", "", true, false,
+     "One wind component for the whole route, knots, tailwind outbound positive; empty for an OFP's per leg, else "
+     "still air."},
     {"NavDataDir", "", false, true,
      "A folder of X-Plane's earth_fix.dat, earth_nav.dat and earth_awy.dat, read in the background at start-up."},
     {"DataFolder", "", false, false, "The folder of the DAFIF-layout files, used as given: end it in \"/\"."},

@@ -77,6 +77,8 @@ struct LayerSwitches {
   bool obsoleteWaypoints = false;
   bool waypointData = false;
 
+  bool etops = false;
+
   bool routeDistances = false;
   bool routeBearings = false;
   bool routeGroup[8] = {};  // routeGroup[0] is route group 1

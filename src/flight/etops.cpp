@@ -204,4 +204,38 @@ EtopsPlan planEtops(const FlightRoute& route, const std::vector<EtopsAirport>& a
   return plan;
 }
 
+EtopsPicture etopsPicture(const FlightRoute& route, std::vector<EtopsAirport> airports, const EtopsSettings& settings,
+                          bool circleEvery) {
+  // A ring point every 2 degrees of bearing: smooth at any range the map draws.
+  constexpr int kRingPoints = 180;
+  constexpr double kGapStepNm = 20;
+  EtopsPicture picture{settings, std::move(airports), {}, {}, {}, {}, {}, {}, 0};
+  picture.plan = planEtops(route, picture.airports, settings);
+  if (circleEvery) {
+    for (std::size_t i = 0; i < picture.airports.size(); ++i) picture.circled.push_back(i);
+  } else {
+    picture.circled = picture.plan.diversion;
+    std::sort(picture.circled.begin(), picture.circled.end());
+    picture.circled.erase(std::unique(picture.circled.begin(), picture.circled.end()), picture.circled.end());
+  }
+  if (!etopsSettingsFault(settings).empty()) picture.circled.clear();
+  if (!picture.plan.gaps.empty()) {
+    std::vector<LatLng> points;
+    for (const FlightPoint& p : route.points) points.push_back(p.position);
+    const GeodesicPath path(points);
+    for (const EtopsGap& gap : picture.plan.gaps) {
+      std::vector<LatLng>& line = picture.gapLines.emplace_back();
+      for (double at = gap.from.alongNm; at < gap.to.alongNm; at += kGapStepNm) line.push_back(path.at(at));
+      line.push_back(gap.to.position);
+    }
+  }
+  for (const std::size_t i : picture.circled) {
+    const LatLng& at = picture.airports[i].position;
+    picture.approvedRings.push_back(geodesicCircle(at, settings.speedKt * settings.minutes / 60, kRingPoints));
+    picture.thresholdRings.push_back(
+        geodesicCircle(at, settings.speedKt * settings.thresholdMinutes / 60, kRingPoints));
+  }
+  return picture;
+}
+
 }  // namespace korvant

@@ -64,4 +64,24 @@ std::string etopsSettingsFault(const EtopsSettings& settings);
 
 EtopsPlan planEtops(const FlightRoute& route, const std::vector<EtopsAirport>& airports, const EtopsSettings& settings);
 
+// What the map's layer draws and the report says: made whole for one route
+// and its settings, never changed after, so a paint may hold it.
+struct EtopsPicture {
+  EtopsSettings settings;
+  std::vector<EtopsAirport> airports;
+  EtopsPlan plan;
+  // The airports whose circles are drawn, each with its ring at the
+  // approved time and at the threshold (geodesic circles, closed).
+  std::vector<std::size_t> circled;
+  std::vector<std::vector<LatLng>> approvedRings, thresholdRings;
+  std::vector<std::vector<LatLng>> gapLines;  // each gap along the route, a point every 20 NM
+  std::vector<std::string> notes;             // where the settings and airports come from
+  unsigned long serial = 0;                   // tells one picture from the next, for the kept map images
+};
+
+// The plan and the rings: of every airport when `circleEvery` (a list the
+// pilot or the plan gave), else of the diversion airports alone.
+EtopsPicture etopsPicture(const FlightRoute& route, std::vector<EtopsAirport> airports, const EtopsSettings& settings,
+                          bool circleEvery);
+
 }  // namespace korvant

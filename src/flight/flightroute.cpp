@@ -11,7 +11,7 @@ FlightRoute flightRouteOf(const FlightPlan& plan) {
   if (plan.takeoffUtc) route.takeoffUtc = static_cast<double>(*plan.takeoffUtc);
   for (const UW_Wpt& w : plan.waypoints)
     if (!w.isUserItem() && !w.position.isUnset())
-      route.points.push_back({w.identifier, w.position, w.altitude, w.elapsedS});
+      route.points.push_back({w.identifier, w.position, w.altitude, w.elapsedS, w.windKt});
   return route;
 }
 

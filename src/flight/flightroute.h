@@ -16,8 +16,9 @@ struct ResolvedTrack;
 struct FlightPoint {
   std::string ident;
   LatLng position;
-  int levelFt = 0;    // the plan's altitude at the point, 0 for none given
-  int elapsedS = -1;  // the plan's time from take-off, -1 for none given
+  int levelFt = 0;                              // the plan's altitude at the point, 0 for none given
+  int elapsedS = -1;                            // the plan's time from take-off, -1 for none given
+  std::optional<double> windKt = std::nullopt;  // the plan's wind component on the leg to it
 };
 
 struct FlightRoute {

@@ -7,6 +7,7 @@
 
 #include "base/clock.h"
 #include "base/layerswitches.h"
+#include "flight/etops.h"
 #include "map/mapfonts.h"
 #include "map/mapview.h"
 #include "map/tooloverlay.h"
@@ -44,6 +45,7 @@ struct PaintInput {
   MagneticModel magnetic = {};                   // the variation and magnetic courses drawn
   const PlottedRoute* plottedRoute = nullptr;    // a route string or a best track's connections
   const PlannedTrackRuns* trackRuns = nullptr;   // the tracks the plan and the route fly; none without
+  const EtopsPicture* etops = nullptr;           // the ETOPS layer's, when it is on
   std::span<const PaintLayer> layers = {};       // the layers drawn; empty: the standard ones
   // Set by another thread when the paint is no longer wanted: the layers not
   // yet drawn are left out.
@@ -55,7 +57,7 @@ struct PaintInput {
   PaintInput withView(const MapView& other, const std::atomic<bool>* stopFlag) const {
     return {other,        switches, fontSettings, fixes,          tracks,    trackFile, tools,
             procedureMap, clock,    sim,          runwaysAirport, procedure, dafif,     terminator,
-            userOverlay,  magnetic, plottedRoute, trackRuns,      layers,    stopFlag};
+            userOverlay,  magnetic, plottedRoute, trackRuns,      etops,     layers,    stopFlag};
   }
 
   // The moment the tracks' validity is judged at, to the minute: the

@@ -51,6 +51,9 @@ void userOverlayKey(const PaintInput& input, PaintKey& key) {
 void plottedRouteKey(const PaintInput& input, PaintKey& key) {
   if (input.plottedRoute) key.plottedRouteRevision = input.plottedRoute->revision;
 }
+void etopsKey(const PaintInput& input, PaintKey& key) {
+  if (input.etops) key.otherInputs += "etops " + std::to_string(input.etops->serial) + ";";
+}
 void tracksKey(const PaintInput& input, PaintKey& key) {
   if (input.switches.validTracksOnly) key.validityTime = input.validityTime();
 }
@@ -80,6 +83,10 @@ constexpr SwitchEntry kTerminatorSwitches[] = {
               {"Dat&a", "&Terminator", "Show Civil T&wilight"}, {SheetPage::Terminator, 1, 163, "Show Civil Twilight"}),
     topSwitch("showNext6Hours", &LayerSwitches::showNext6Hours, cmd::ShowNext6Hours,
               {"Dat&a", "&Terminator", "Show Next &6 Hours"}, {SheetPage::Terminator, 2, 165, "Show Next 6 Hours"}),
+};
+constexpr SwitchEntry kEtopsSwitches[] = {
+    topSwitch("etops", &LayerSwitches::etops, switchCommandOf("etops"), {"F&light", "", "&ETOPS"},
+              {SheetPage::Misc, 8, 182, "ETOPS"}),
 };
 constexpr SwitchEntry kTitleBlockSwitches[] = {
     topSwitch("showParameters", &LayerSwitches::showParameters, cmd::ShowParameters, {"&Map", "", "Show &Parameters"},
@@ -285,6 +292,8 @@ const PaintLayer kLayers[] = {
      runwaysKey},
     {"procedure", kAbove, [](const PaintContext& p, const LayerConditions&) { return p.input.procedureMap; },
      drawProcedure, kProcedureSwitches, true, C::Always, procedureKey},
+    {"etops", kAbove, [](const PaintContext& p, const LayerConditions&) { return p.input.etops != nullptr; }, drawEtops,
+     kEtopsSwitches, true, C::Always, etopsKey},
     {"plottedRoute", kAbove, always, drawPlottedRoute, {}, true, C::Always, plottedRouteKey},
     {"titleBlockLast",
      kAbove,

@@ -29,6 +29,7 @@ struct PaintSnapshot {
   MagneticModel magnetic;
   std::shared_ptr<const PlottedRoute> plottedRoute;
   std::shared_ptr<const PlannedTrackRuns> trackRuns;
+  std::shared_ptr<const EtopsPicture> etops;
 
   PaintInput input() const {
     return {view,
@@ -48,7 +49,8 @@ struct PaintSnapshot {
             userOverlay.get(),
             magnetic,
             plottedRoute.get(),
-            trackRuns.get()};
+            trackRuns.get(),
+            etops.get()};
   }
 };
 

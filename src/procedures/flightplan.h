@@ -29,16 +29,23 @@ struct UW_Wpt {
   std::string type;  // "*USER" for a user item
   LatLng position{0, 0};
   int altitude = 0;
-  std::string text;   // the sixth field; a user item's whole line
-  int elapsedS = -1;  // from take-off, as an OFP plans it; -1 for none
+  std::string text;                             // the sixth field; a user item's whole line
+  int elapsedS = -1;                            // from take-off, as an OFP plans it; -1 for none
+  std::optional<double> windKt = std::nullopt;  // an OFP's wind component on the leg to it, tailwind positive
 
   bool isUserItem() const { return type == USER_ITEM_TYPE; }
 };
 
+struct SuitableAirport {
+  std::string ident;
+  LatLng position;
+};
+
 struct FlightPlan {
   std::string title, cruisingAltitude, departureName, destinationName;
-  std::vector<UW_Wpt> waypoints;        // and user items, in file order
-  std::optional<long long> takeoffUtc;  // an OFP's planned take-off, seconds since 1970
+  std::vector<UW_Wpt> waypoints;               // and user items, in file order
+  std::optional<long long> takeoffUtc;         // an OFP's planned take-off, seconds since 1970
+  std::vector<SuitableAirport> etopsAirports;  // an OFP's ETOPS suitable airports
 };
 
 // The altitudes a plan may give, in feet: below the Dead Sea's shore to far

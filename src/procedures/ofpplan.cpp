@@ -2,7 +2,9 @@
 // the navigation log's fixes (navlog/fix), without the climb and descent
 // pseudo-points, between the origin and the destination airports. Its times
 // are the planned take-off (times/est_off, else times/sched_off, seconds
-// since 1970) and each fix's time from take-off (time_total, seconds).
+// since 1970) and each fix's time from take-off (time_total, seconds); each
+// fix has the wind component of the leg to it (wind_component, knots,
+// tailwind positive); the ETOPS suitable airports are etops/suitable_airport.
 #include <cmath>
 
 #include "base/textops.h"
@@ -40,6 +42,7 @@ std::optional<long long> timeIn(const pugi::xml_node& node, const char* name, do
 
 // Take-offs from 2000 to 2100; a fix at most two days after it.
 constexpr double kTakeoffLow = 946684800, kTakeoffHigh = 4102444800, kElapsedHigh = 2 * 86400;
+constexpr double kWindHigh = 400;
 
 // The fixes' times when they never go back; else none of them, since a log
 // whose times run backwards cannot say which of them is wrong.
@@ -72,6 +75,13 @@ Result<FlightPlan> readOfpPlan(const pugi::xml_node& root, const FixStore* fixes
   const pugi::xml_node times = root.child("times");
   plan.takeoffUtc = timeIn(times, "est_off", kTakeoffLow, kTakeoffHigh);
   if (!plan.takeoffUtc) plan.takeoffUtc = timeIn(times, "sched_off", kTakeoffLow, kTakeoffHigh);
+  // A suitable airport without a good position is left out: the others still serve.
+  for (const pugi::xml_node a : root.child("etops").children("suitable_airport")) {
+    if (plan.etopsAirports.size() >= PLAN_WAYPOINT_LIMIT) break;
+    std::string why;
+    const PlanPoint p = airport(a, why);
+    if (why.empty() && p.position && !p.ident.empty()) plan.etopsAirports.push_back({p.ident, *p.position});
+  }
   plan.departureName = origin.ident;
   plan.destinationName = destination.ident;
   std::vector<PlanPoint> points;
@@ -93,6 +103,8 @@ Result<FlightPlan> readOfpPlan(const pugi::xml_node& root, const FixStore* fixes
               {planFault("fix " + p.ident.substr(0, 40) + ": altitude_feet " + feet.substr(0, 40) + ": " + why)}};
     if (const auto v = readPlanNumber(feet)) p.altitude = static_cast<int>(std::lround(*v));
     if (const auto t = timeIn(f, "time_total", 0, kElapsedHigh)) p.elapsedS = static_cast<int>(*t);
+    // A component beyond any jet stream is no wind the plan means.
+    if (const auto w = readPlanNumber(childText(f, "wind_component")); w && std::abs(*w) <= kWindHigh) p.windKt = *w;
     if (p.ident.empty() && !p.position) continue;
     points.push_back(std::move(p));
   }

@@ -186,6 +186,7 @@ Result<FlightPlan> finishPlan(FlightPlan plan, const std::vector<PlanPoint>& poi
     w.altitude = p.altitude;
     w.text = p.airway;
     w.elapsedS = p.elapsedS;
+    w.windKt = p.windKt;
     plan.waypoints.push_back(std::move(w));
     previous = position;
   }

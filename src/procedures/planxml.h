@@ -14,6 +14,7 @@ struct PlanPoint {
   std::optional<LatLng> position;
   int altitude = 0;
   int elapsedS = -1;
+  std::optional<double> windKt;
 };
 
 // The points into the plan: a point without a position is found by name

@@ -54,7 +54,7 @@ TEST(PropertyPages, SixPagesWhoseBoxesAreMenuSwitchesInTheirOrder) {
     total += page.boxes.size();
   }
   EXPECT_EQ(titles, (std::vector<std::string_view>{" FIXES ", " ROUTES ", " LINES ", " MISC ", "TERMINATOR", "DAFIF"}));
-  EXPECT_EQ(total, 10u + 10 + 4 + 8 + 4 + 33);
+  EXPECT_EQ(total, 10u + 10 + 4 + 9 + 4 + 33);
   EXPECT_EQ(pages[kFixes].boxes[0].text, "Fix Symbols");
   EXPECT_EQ(pages[kFixes].boxes[0].command, cmd::SymbolsNonDafif);
   EXPECT_EQ(pages[kDafif].boxes[24].text, "Symbols");

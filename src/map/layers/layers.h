@@ -36,6 +36,8 @@ void drawNavDataNavaids(PaintContext& paint);
 void drawUserOverlay(PaintContext& paint);
 // The loaded procedure or route, its runways and its title block.
 void drawProcedure(PaintContext& paint);
+// A twin's diversion circles, entry, exit, equal-time points and gaps.
+void drawEtops(PaintContext& paint);
 // The route string read or a city pair's way onto its best track, over the tracks.
 void drawPlottedRoute(PaintContext& paint);
 // A route's waypoint: a triangle, the name below right of it.

@@ -1,0 +1,192 @@
+#include "app/etopsplan.h"
+
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+#include <sstream>
+
+#include "app/context.h"
+#include "app/flightsession.h"
+#include "base/textops.h"
+#include "navdata/fixrecords.h"
+
+namespace korvant {
+
+namespace {
+
+constexpr const char* kKeys[] = {"EtopsMinutes",  "EtopsSpeed",    "EtopsThreshold",
+                                 "EtopsAirports", "EtopsRunwayFt", "EtopsWind"};
+// Where the data gives a runway length, an airport with a shorter longest
+// runway is no diversion airport of a twin jet.
+constexpr double kRunwayFtDefault = 6000;
+
+// The key's number; none when it is empty, and said when it is no number.
+std::optional<double> keyNumber(AppContext& app, const char* key, std::vector<std::string>& faults) {
+  const std::string text = app.settings.lookup(key);
+  std::size_t begin = text.find_first_not_of(" \t"), end = text.find_last_not_of(" \t");
+  if (begin == std::string::npos) return std::nullopt;
+  const char* first = text.data() + begin;
+  const char* last = text.data() + end + 1;
+  if (*first == '+') ++first;
+  double value = 0;
+  const auto [stop, ec] = std::from_chars(first, last, value);
+  if (ec != std::errc() || stop != last || !std::isfinite(value)) {
+    faults.push_back(std::string(key) + " IS NO NUMBER: " + text.substr(0, 40));
+    return std::nullopt;
+  }
+  return value;
+}
+
+std::vector<std::string> identsOf(const std::string& text) {
+  std::vector<std::string> out;
+  std::string word;
+  for (const char c : text + ",") {
+    if (c == ',' || c == ' ' || c == '\t' || c == ';') {
+      if (!word.empty() && out.size() < ETOPS_AIRPORTS_LIMIT) out.push_back(toUpper(word.substr(0, 25)));
+      word.clear();
+    } else {
+      word += c;
+    }
+  }
+  return out;
+}
+
+// The adequate airports and whether each is circled; where they come from in `notes`.
+std::vector<EtopsAirport> adequateAirports(AppContext& app, const FlightRoute& route, double runwayFt,
+                                           std::vector<std::string>& notes, bool& circleEvery) {
+  std::vector<EtopsAirport> airports;
+  const std::shared_ptr<const DafifAirportSet> dafif = app.dafif->airports();
+  if (const std::vector<std::string> named = identsOf(app.settings.lookup("EtopsAirports")); !named.empty()) {
+    circleEvery = true;
+    const LatLng reference = route.points[route.points.size() / 2].position;
+    std::string missing;
+    for (const std::string& ident : named) {
+      LatLng at;
+      bool found = app.fixes->resolvePosition(ident, reference, at);
+      for (std::size_t i = 0; !found && dafif && i < dafif->airports.size(); ++i)
+        if (dafif->airports[i].ident == ident) {
+          at = dafif->airports[i].position;
+          found = true;
+        }
+      if (found)
+        airports.push_back({ident, at});
+      else
+        missing += " " + ident;
+    }
+    notes.push_back("ADEQUATE AIRPORTS OF EtopsAirports: " + std::to_string(airports.size()));
+    if (!missing.empty()) notes.push_back("NOT FOUND:" + missing);
+    return airports;
+  }
+  if (app.procedure->routeShown && !app.procedure->plan.etopsAirports.empty()) {
+    circleEvery = true;
+    for (const SuitableAirport& a : app.procedure->plan.etopsAirports) airports.push_back({a.ident, a.position});
+    notes.push_back("ADEQUATE AIRPORTS OF THE OFP: " + std::to_string(airports.size()));
+    return airports;
+  }
+  circleEvery = false;
+  FixSection fixes = app.fixes->openSection(FixSectionId::Fixes);
+  Fix fix;
+  while (fixes.readFix(fix))
+    if (fix.kind == FIX_KIND_AIRPORT) airports.push_back({fix.name, fix.position});
+  const std::size_t fromFixFile = airports.size();
+  if (dafif)
+    for (const DafifAirport& a : dafif->airports)
+      if (a.longestRunway == 0 || a.longestRunway >= runwayFt) airports.push_back({a.ident, a.position});
+  notes.push_back("ADEQUATE AIRPORTS OF THE LOADED DATA: " + std::to_string(fromFixFile) + " OF THE FIX FILE, " +
+                  std::to_string(airports.size() - fromFixFile) + " OF DAFIF");
+  return airports;
+}
+
+std::string signedKt(double v) {
+  char text[32];
+  std::snprintf(text, sizeof text, "%+.0f KT", v);
+  return text;
+}
+
+std::string positionText(const LatLng& p) {
+  std::ostringstream out;
+  out << p;
+  return out.str();
+}
+
+std::string nm(double v) {
+  char text[32];
+  std::snprintf(text, sizeof text, "%.0f NM", std::round(v));
+  return text;
+}
+
+}  // namespace
+
+std::shared_ptr<const EtopsPicture> shownEtops(AppContext& app, bool always) {
+  if ((!app.switches.etops && !always) || app.settings.lookup("EtopsMinutes").empty()) return nullptr;
+  const FlightRoute route = shownFlightRoute(app);
+  if (route.points.size() < 2) return nullptr;
+  std::string key = std::to_string(app.procedure.revision()) + "/" + std::to_string(app.plottedRoute.revision()) +
+                    "/" + std::to_string(app.fixes->revision()) + "/" + std::to_string(app.dafif.revision()) + "/" +
+                    route.name + "/" + std::to_string(route.points.size());
+  for (const char* k : kKeys) key += "/" + app.settings.lookup(k);
+  if (app.etops.picture && app.etops.key == key) return app.etops.picture;
+
+  std::vector<std::string> notes;
+  EtopsSettings s;
+  if (const auto v = keyNumber(app, "EtopsMinutes", notes)) s.minutes = static_cast<int>(std::clamp(std::lround(*v), -1l, 10000l));
+  if (const auto v = keyNumber(app, "EtopsSpeed", notes)) s.speedKt = *v;
+  if (const auto v = keyNumber(app, "EtopsThreshold", notes))
+    s.thresholdMinutes = static_cast<int>(std::clamp(std::lround(*v), -1l, 10000l));
+  const double runwayFt = keyNumber(app, "EtopsRunwayFt", notes).value_or(kRunwayFtDefault);
+  std::string wind = "STILL AIR";
+  if (const auto v = keyNumber(app, "EtopsWind", notes)) {
+    s.windKt = *v;
+    wind = "WIND " + signedKt(*v);
+  } else if (std::any_of(route.points.begin() + 1, route.points.end(),
+                         [](const FlightPoint& p) { return p.windKt.has_value(); })) {
+    // A leg the log gives no component for (to a destination it leaves out)
+    // takes the one before it, the first legs the first given.
+    std::optional<double> carried;
+    for (std::size_t i = 1; i < route.points.size(); ++i) {
+      if (route.points[i].windKt) carried = route.points[i].windKt;
+      s.legWindKt.push_back(carried.value_or(0));
+    }
+    const auto first = std::find_if(route.points.begin() + 1, route.points.end(),
+                                    [](const FlightPoint& p) { return p.windKt.has_value(); });
+    for (std::size_t i = 0; i + 1 < static_cast<std::size_t>(first - route.points.begin()); ++i)
+      s.legWindKt[i] = *first->windKt;
+    wind = "THE OFP'S WIND ON EACH LEG";
+  }
+  char line[96];
+  std::snprintf(line, sizeof line, "ETOPS %d MIN AT %.0f KT, THRESHOLD %d MIN, ", s.minutes, s.speedKt,
+                s.thresholdMinutes);
+  notes.insert(notes.begin(), line + wind);
+  bool circleEvery = false;
+  std::vector<EtopsAirport> airports = adequateAirports(app, route, runwayFt, notes, circleEvery);
+  auto picture = std::make_shared<EtopsPicture>(etopsPicture(route, std::move(airports), s, circleEvery));
+  picture->notes = std::move(notes);
+  picture->serial = ++app.etops.serial;
+  app.etops.key = std::move(key);
+  app.etops.picture = picture;
+  return picture;
+}
+
+std::vector<std::string> etopsReportLines(const EtopsPicture& picture) {
+  std::vector<std::string> lines = picture.notes;
+  const EtopsPlan& plan = picture.plan;
+  for (const std::string& fault : plan.faults) lines.push_back(fault);
+  const auto ident = [&](std::size_t i) { return picture.airports[i].ident; };
+  if (!plan.diversion.empty()) {
+    std::string line = "DIVERSION AIRPORTS";
+    for (const std::size_t i : plan.diversion) line += " " + ident(i);
+    lines.push_back(line);
+  }
+  if (plan.entry) lines.push_back("ETOPS ENTRY " + positionText(plan.entry->position) + " " + nm(plan.entry->alongNm));
+  for (const EqualTimePoint& e : plan.etps)
+    lines.push_back("ETP " + ident(e.before) + "/" + ident(e.after) + " " + positionText(e.at.position) + " " +
+                    nm(e.at.alongNm) + " " + nm(e.nmToBefore) + " TO " + ident(e.before) + " " + nm(e.nmToAfter) +
+                    " TO " + ident(e.after));
+  if (plan.exit) lines.push_back("ETOPS EXIT " + positionText(plan.exit->position) + " " + nm(plan.exit->alongNm));
+  for (const EtopsGap& gap : plan.gaps)
+    lines.push_back("BEYOND " + std::to_string(picture.settings.minutes) + " MIN FROM ANY ADEQUATE AIRPORT FROM " +
+                    positionText(gap.from.position) + " TO " + positionText(gap.to.position));
+  return lines;
+}
+
+}  // namespace korvant

@@ -1,0 +1,37 @@
+#pragma once
+// ETOPS for the route shown: the settings from KORVANT.CTL (korvant-plot's
+// options set the same keys), the adequate airports (the list given, an
+// OFP's suitable airports, else every airport of the loaded data), the
+// picture the layer draws, kept until the route or a setting changes, and
+// the report's lines.
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "flight/etops.h"
+
+namespace korvant {
+
+struct AppContext;
+
+// The picture for the route shown when the layer is on or `always`; null
+// when the layer is off, or EtopsMinutes unset, or there is no route.
+std::shared_ptr<const EtopsPicture> shownEtops(AppContext& app, bool always = false);
+
+// "ETOPS ENTRY <pos> <n> NM", "ETOPS EXIT ...", "ETP <A>/<B> <pos> <n> NM <a>
+// NM TO <A> <b> NM TO <B>", "BEYOND <m> MIN FROM ANY ADEQUATE AIRPORT FROM
+// <pos> TO <pos>", after a line of the settings; what could not be worked
+// out is said.
+std::vector<std::string> etopsReportLines(const EtopsPicture& picture);
+
+// The picture last made and what it was made from.
+struct EtopsCache {
+  std::string key;
+  std::shared_ptr<const EtopsPicture> picture;
+  unsigned long serial = 0;
+};
+
+// The adequate airports an EtopsAirports text names, at most this many.
+inline constexpr std::size_t ETOPS_AIRPORTS_LIMIT = 500;
+
+}  // namespace korvant

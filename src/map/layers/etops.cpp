@@ -1,0 +1,65 @@
+// A twin's diversion picture over the route: each adequate airport's circle
+// at the approved time (dashed) and at the threshold (dotted, fainter), the
+// stretches beyond the approved time in red, and marks where the route
+// enters and leaves ETOPS (EEP, EXP) and at each equal-time point (ETP with
+// its two airports). Every label is one the pilot asked for: kept.
+#include <algorithm>
+#include <cmath>
+
+#include "map/layers/layers.h"
+#include "map/linedrawing.h"
+#include "map/symbols.h"
+
+namespace korvant {
+
+namespace {
+
+constexpr double WIDENED = 100;  // surfaces of room on every side
+constexpr Color kEtops{0, 96, 160};
+constexpr Color kThreshold{128, 176, 208};
+
+void drawChain(LineDrawer& lines, const std::vector<LatLng>& points) {
+  for (std::size_t i = 0; i + 1 < points.size(); ++i) lines.drawStraight(points[i], points[i + 1], WIDENED, 0, -1);
+}
+
+void drawMark(PaintContext& paint, const LatLng& position, const std::string& text, Color color) {
+  const DevicePoint d = paint.projection.toDevice(position);
+  if (!d.visible || !paint.projection.nearSurface(d.x, d.y, 0)) return;
+  MapCanvas& canvas = paint.canvas;
+  const int unit = std::max(1, paint.lineHeight);
+  canvas.setLabelClass(LabelClass::Kept);
+  drawSymbolOutline(canvas, Symbol::Square, d.x, d.y, unit / 2 + 1, color);
+  canvas.setTextColor(color);
+  canvas.setTextAlign({HAlign::Left, VAlign::Top});
+  canvas.textOut(d.x + paint.charWidth / 2 + unit / 2, d.y + unit / 2, text);
+  canvas.setLabelClass(LabelClass::Always);
+  canvas.setTextAlign({HAlign::Left, VAlign::Bottom});
+}
+
+}  // namespace
+
+void drawEtops(PaintContext& paint) {
+  const EtopsPicture* picture = paint.input.etops;
+  if (!picture) return;
+  MapCanvas& canvas = paint.canvas;
+  canvas.setBackgroundTransparent(true);
+  LineDrawer lines(paint);
+  const Color ring = paint.pick(kEtops, colors::black), faint = paint.pick(kThreshold, colors::grey);
+  canvas.selectPen(faint, 1, PenStyle::Dot);
+  for (const std::vector<LatLng>& r : picture->thresholdRings) drawChain(lines, r);
+  canvas.selectPen(ring, 1, PenStyle::Dash);
+  for (const std::vector<LatLng>& r : picture->approvedRings) drawChain(lines, r);
+  canvas.selectPen(paint.pick(colors::red, colors::black), 3, PenStyle::Solid);
+  for (const std::vector<LatLng>& g : picture->gapLines) drawChain(lines, g);
+
+  canvas.selectFont(paint.fonts.small);
+  const EtopsPlan& plan = picture->plan;
+  const auto ident = [&](std::size_t i) { return picture->airports[i].ident; };
+  for (const std::size_t i : picture->circled) drawMark(paint, picture->airports[i].position, ident(i), ring);
+  if (plan.entry) drawMark(paint, plan.entry->position, "EEP", ring);
+  if (plan.exit) drawMark(paint, plan.exit->position, "EXP", ring);
+  for (const EqualTimePoint& e : plan.etps)
+    drawMark(paint, e.at.position, "ETP " + ident(e.before) + "/" + ident(e.after), ring);
+}
+
+}  // namespace korvant
