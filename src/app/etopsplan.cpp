@@ -121,15 +121,16 @@ std::shared_ptr<const EtopsPicture> shownEtops(AppContext& app, bool always) {
   if ((!app.switches.etops && !always) || app.settings.lookup("EtopsMinutes").empty()) return nullptr;
   const FlightRoute route = shownFlightRoute(app);
   if (route.points.size() < 2) return nullptr;
-  std::string key = std::to_string(app.procedure.revision()) + "/" + std::to_string(app.plottedRoute.revision()) +
-                    "/" + std::to_string(app.fixes->revision()) + "/" + std::to_string(app.dafif.revision()) + "/" +
+  std::string key = std::to_string(app.procedure.revision()) + "/" + std::to_string(app.plottedRoute.revision()) + "/" +
+                    std::to_string(app.fixes->revision()) + "/" + std::to_string(app.dafif.revision()) + "/" +
                     route.name + "/" + std::to_string(route.points.size());
   for (const char* k : kKeys) key += "/" + app.settings.lookup(k);
   if (app.etops.picture && app.etops.key == key) return app.etops.picture;
 
   std::vector<std::string> notes;
   EtopsSettings s;
-  if (const auto v = keyNumber(app, "EtopsMinutes", notes)) s.minutes = static_cast<int>(std::clamp(std::lround(*v), -1l, 10000l));
+  if (const auto v = keyNumber(app, "EtopsMinutes", notes))
+    s.minutes = static_cast<int>(std::clamp(std::lround(*v), -1l, 10000l));
   if (const auto v = keyNumber(app, "EtopsSpeed", notes)) s.speedKt = *v;
   if (const auto v = keyNumber(app, "EtopsThreshold", notes))
     s.thresholdMinutes = static_cast<int>(std::clamp(std::lround(*v), -1l, 10000l));

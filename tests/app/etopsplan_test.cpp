@@ -49,7 +49,8 @@ TEST_F(EtopsPlanTest, AirportsAndWindsFromTheirSourcesAndTheReport) {
   EXPECT_EQ(lines[1], "ADEQUATE AIRPORTS OF THE OFP: 3");
   EXPECT_EQ(lines[2], "DIVERSION AIRPORTS EINN BIKF CYQX");
   const std::regex entry("ETOPS (ENTRY|EXIT) " + std::string("N\\d{4}\\.\\d\\d W\\d{5}\\.\\d\\d") + " \\d+ NM");
-  const std::regex etp("ETP ([A-Z]{4})/([A-Z]{4}) N\\d{4}\\.\\d\\d W\\d{5}\\.\\d\\d \\d+ NM \\d+ NM TO \\1 \\d+ NM TO \\2");
+  const std::regex etp(
+      "ETP ([A-Z]{4})/([A-Z]{4}) N\\d{4}\\.\\d\\d W\\d{5}\\.\\d\\d \\d+ NM \\d+ NM TO \\1 \\d+ NM TO \\2");
   int etps = 0;
   for (const std::string& line : lines) {
     if (line.starts_with("ETOPS E")) {
