@@ -60,6 +60,8 @@ docs-pictures: demo
 	  -o $(CURDIR)/docs/demo-nat-declutter-no.png
 	@cd $(BUILD)/run && $(DOCS_CLOCK) ../bin/korvant-plot --procedure PS1/deparr/EGLL/KORV1J.27R \
 	  --layer waypointData=on --layer ownStations=off --layer ps1Sta=on -o $(CURDIR)/docs/demo-sid.png
+	@cd $(BUILD)/run && $(DOCS_CLOCK) ../bin/korvant-plot $(DEMO_TRACKS) --layer ownWaypoints=off --fly-track C \
+	  --etops 120 --etops-airports EINN,BIKF,BGSF,CYQX,LPLA,EGPF -o $(CURDIR)/docs/demo-etops.png
 	@cd $(BUILD)/run && $(DOCS_CLOCK) QT_QPA_PLATFORM=offscreen ./korvant --open tracks/nat-20160210.html \
 	  --screenshot $(CURDIR)/docs/screenshot.png 2> /dev/null
 	@cd $(BUILD)/run && $(DOCS_CLOCK) ../bin/korvant-plot $(DEMO_TRACKS) --print-pdf $(CURDIR)/out/docs-print.pdf

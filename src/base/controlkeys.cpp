@@ -56,7 +56,7 @@ constexpr ControlKey kKeys[] = {
      "The adequate airports, identifiers separated by commas or blanks; empty for an OFP's suitable airports, else "
      "every airport of the fix file and DAFIF."},
     {"EtopsRunwayFt", "", true, false,
-     "The shortest longest runway, feet, of an airport taken from data that gives runway lengths (DAFIF)."},
+     "The shortest longest runway, feet, of an airport taken from data that gives runway lengths (DAFIF; 6000)."},
     {"EtopsWind", "", true, false,
      "One wind component for the whole route, knots, tailwind outbound positive; empty for an OFP's per leg, else "
      "still air."},
