@@ -190,8 +190,12 @@ EtopsPlan planEtops(const FlightRoute& route, const std::vector<EtopsAirport>& a
     // then the whole route.
     std::optional<double> etp;
     for (const auto& [lo, hi] : {std::pair{runs[r].first, runs[r + 1].last}, std::pair{std::size_t{0}, count - 1}}) {
-      for (std::size_t k = lo; k < hi && !etp; ++k)
-        if (later(along[k]) <= 0 && later(along[k + 1]) > 0) etp = crossing(along[k], along[k + 1], later);
+      double before = later(along[lo]);
+      for (std::size_t k = lo; k < hi && !etp; ++k) {
+        const double after = later(along[k + 1]);
+        if (before <= 0 && after > 0) etp = crossing(along[k], along[k + 1], later);
+        before = after;
+      }
       if (etp) break;
     }
     if (!etp) {
