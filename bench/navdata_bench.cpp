@@ -1,4 +1,5 @@
-// Fix lookup against the shipped sample fix file.
+// Fix lookup against the shipped sample fix file, and ETOPS along a NAT
+// track among its airports.
 #include <benchmark/benchmark.h>
 
 #include <fstream>
@@ -7,6 +8,12 @@
 #include <string>
 #include <vector>
 
+#include <GeographicLib/Geodesic.hpp>
+#include <algorithm>
+
+#include "flight/etops.h"
+#include "geo/geodesicpath.h"
+#include "navdata/fixrecords.h"
 #include "navdata/fixstore.h"
 
 namespace {
@@ -93,5 +100,60 @@ void BM_loadSampleFixFile(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_loadSampleFixFile)->Unit(benchmark::kMicrosecond);
+
+std::vector<korvant::EtopsAirport> sampleAirports() {
+  const korvant::FixStore store = sampleStore();
+  korvant::FixSection s = store.openSection(korvant::FixSectionId::Fixes);
+  std::vector<korvant::EtopsAirport> airports;
+  for (korvant::Fix f; s.readFix(f);)
+    if (f.kind == korvant::FIX_KIND_AIRPORT) airports.push_back({f.name, f.position});
+  return airports;
+}
+
+korvant::FlightRoute trackC() {
+  korvant::FlightRoute route;
+  for (const korvant::LatLng p :
+       {korvant::LatLng{5300, -1500}, {5530, -2000}, {5530, -3000}, {5530, -4000}, {5430, -5000}, {5244, -5621}})
+    route.points.push_back({"P", p, 0});
+  return route;
+}
+
+// The whole plan with every airport of the fix file adequate (some 5,000).
+void BM_etopsAlongATrackAmongTheFixFileAirports(benchmark::State& state) {
+  const std::vector<korvant::EtopsAirport> airports = sampleAirports();
+  const korvant::FlightRoute route = trackC();
+  korvant::EtopsSettings settings;
+  settings.minutes = 120;
+  for (auto _ : state) benchmark::DoNotOptimize(korvant::planEtops(route, airports, settings));
+  state.counters["airports"] = static_cast<double>(airports.size());
+}
+BENCHMARK(BM_etopsAlongATrackAmongTheFixFileAirports)->Unit(benchmark::kMillisecond);
+
+// The peer: GeographicLib's inverse to every airport from each sample, the
+// nearest airport found as plainly as it can be, for the samples alone.
+void BM_geographicLibNearestAirportAtEverySample(benchmark::State& state) {
+  const std::vector<korvant::EtopsAirport> airports = sampleAirports();
+  const korvant::FlightRoute route = trackC();
+  std::vector<korvant::LatLng> points;
+  for (const korvant::FlightPoint& p : route.points) points.push_back(p.position);
+  const korvant::GeodesicPath path(points);
+  const GeographicLib::Geodesic& wgs84 = GeographicLib::Geodesic::WGS84();
+  for (auto _ : state) {
+    double total = 0;
+    for (double along = 0; along <= path.lengthNm(); along += 2) {
+      const korvant::LatLng::Degrees at = path.at(along).decimalDegrees();
+      double best = 1e300;
+      for (const korvant::EtopsAirport& a : airports) {
+        const korvant::LatLng::Degrees d = a.position.decimalDegrees();
+        double metres = 0;
+        wgs84.Inverse(at.lat, at.lng, d.lat, d.lng, metres);
+        best = std::min(best, metres);
+      }
+      total += best;
+    }
+    benchmark::DoNotOptimize(total);
+  }
+}
+BENCHMARK(BM_geographicLibNearestAirportAtEverySample)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 }  // namespace
