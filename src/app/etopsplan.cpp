@@ -168,6 +168,15 @@ std::shared_ptr<const EtopsPicture> shownEtops(AppContext& app, bool always) {
   return picture;
 }
 
+std::string etopsLayerNote(AppContext& app) {
+  if (app.settings.lookup("EtopsMinutes").empty()) return "ETOPS: SET THE KEY EtopsMinutes (60 TO 370) IN KORVANT.CTL";
+  const std::shared_ptr<const EtopsPicture> etops = shownEtops(app, true);
+  if (!etops) return "ETOPS: NO FLIGHT PLAN, ROUTE STRING OR TRACK FLOWN";
+  if (!etops->plan.faults.empty()) return etops->plan.faults.front();
+  return "ETOPS: " + std::to_string(etops->plan.diversion.size()) + " DIVERSION AIRPORTS, " +
+         std::to_string(etops->plan.etps.size()) + " EQUAL-TIME POINTS";
+}
+
 std::vector<std::string> etopsReportLines(const EtopsPicture& picture) {
   std::vector<std::string> lines = picture.notes;
   const EtopsPlan& plan = picture.plan;

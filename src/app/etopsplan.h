@@ -24,6 +24,10 @@ std::shared_ptr<const EtopsPicture> shownEtops(AppContext& app, bool always = fa
 // out is said.
 std::vector<std::string> etopsReportLines(const EtopsPicture& picture);
 
+// The message bar's words as the layer is turned on: what it shows
+// ("ETOPS: 3 DIVERSION AIRPORTS, 2 EQUAL-TIME POINTS") or why it shows nothing.
+std::string etopsLayerNote(AppContext& app);
+
 // The picture last made and what it was made from.
 struct EtopsCache {
   std::string key;

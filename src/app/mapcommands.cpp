@@ -1,5 +1,7 @@
 #include "app/mapcommands.h"
 
+#include "app/etopsplan.h"
+
 #include "app/switchtable.h"
 
 #include <array>
@@ -93,6 +95,7 @@ CommandEffect MapCommands::execute(int id) {
     if (id == cmd::Ps1Wpt) reportMissingSimFiles(app_);
     reportMissingDafifFiles(app_);
     if (id == cmd::ShowUserTxt) reportMissingUserOverlay(app_);
+    if (s == &sw.etops && sw.etops) effect.note = etopsLayerNote(app_);
     return effect;
   }
 

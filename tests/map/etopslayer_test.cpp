@@ -27,7 +27,8 @@ TEST_F(EtopsLayer, CirclesGapsAndMarksOnceTheMenuTurnsItOn) {
     return canvas;
   };
   EXPECT_EQ(paint().findText("EEP"), nullptr);
-  MapCommands(app).execute(switchCommandOf("etops"));
+  EXPECT_EQ(MapCommands(app).execute(switchCommandOf("etops")).note,
+            "ETOPS: 3 DIVERSION AIRPORTS, 2 EQUAL-TIME POINTS");
   ASSERT_TRUE(app.switches.etops);
   const test::RecordingCanvas on = paint();
   for (const char* mark : {"EEP", "EXP", "ETP 52N009W/64N022W", "ETP 64N022W/49N054W", "64N022W"})
