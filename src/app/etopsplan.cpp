@@ -55,7 +55,8 @@ std::vector<std::string> identsOf(const std::string& text) {
 std::vector<EtopsAirport> adequateAirports(AppContext& app, const FlightRoute& route, double runwayFt,
                                            std::vector<std::string>& notes, bool& circleEvery) {
   std::vector<EtopsAirport> airports;
-  const std::shared_ptr<const DafifAirportSet> dafif = app.dafif->airports();
+  // DAFIF's airports are read only when the fix file does not answer.
+  std::shared_ptr<const DafifAirportSet> dafif;
   if (const std::vector<std::string> named = identsOf(app.settings.lookup("EtopsAirports")); !named.empty()) {
     circleEvery = true;
     const LatLng reference = route.points[route.points.size() / 2].position;
@@ -63,6 +64,7 @@ std::vector<EtopsAirport> adequateAirports(AppContext& app, const FlightRoute& r
     for (const std::string& ident : named) {
       LatLng at;
       bool found = app.fixes->resolvePosition(ident, reference, at);
+      if (!found && !dafif) dafif = app.dafif->airports();
       for (std::size_t i = 0; !found && dafif && i < dafif->airports.size(); ++i)
         if (dafif->airports[i].ident == ident) {
           at = dafif->airports[i].position;
@@ -89,6 +91,7 @@ std::vector<EtopsAirport> adequateAirports(AppContext& app, const FlightRoute& r
   while (fixes.readFix(fix))
     if (fix.kind == FIX_KIND_AIRPORT) airports.push_back({fix.name, fix.position});
   const std::size_t fromFixFile = airports.size();
+  dafif = app.dafif->airports();
   if (dafif)
     for (const DafifAirport& a : dafif->airports)
       if (a.longestRunway == 0 || a.longestRunway >= runwayFt) airports.push_back({a.ident, a.position});
@@ -130,10 +133,10 @@ std::shared_ptr<const EtopsPicture> shownEtops(AppContext& app, bool always) {
   std::vector<std::string> notes;
   EtopsSettings s;
   if (const auto v = keyNumber(app, "EtopsMinutes", notes))
-    s.minutes = static_cast<int>(std::clamp(std::lround(*v), -1l, 10000l));
+    s.minutes = static_cast<int>(std::lround(std::clamp(*v, -1.0, 10000.0)));
   if (const auto v = keyNumber(app, "EtopsSpeed", notes)) s.speedKt = *v;
   if (const auto v = keyNumber(app, "EtopsThreshold", notes))
-    s.thresholdMinutes = static_cast<int>(std::clamp(std::lround(*v), -1l, 10000l));
+    s.thresholdMinutes = static_cast<int>(std::lround(std::clamp(*v, -1.0, 10000.0)));
   const double runwayFt = keyNumber(app, "EtopsRunwayFt", notes).value_or(kRunwayFtDefault);
   std::string wind = "STILL AIR";
   if (const auto v = keyNumber(app, "EtopsWind", notes)) {

@@ -92,6 +92,9 @@ TEST_F(EtopsPlanTest, AirportsAndWindsFromTheirSourcesAndTheReport) {
   EXPECT_GT(data->airports.size(), 100u);
   EXPECT_EQ(data->circled.size(), std::set(data->plan.diversion.begin(), data->plan.diversion.end()).size());
   EXPECT_FALSE(data->plan.etps.empty());
+  // A number far past any time is said as the most the key could mean.
+  app.settings.set("EtopsMinutes", "1e300", true);
+  EXPECT_EQ(shownEtops(app, true)->plan.faults.front(), "ETOPS 10000 MIN IS NOT 60 TO 370");
 }
 
 }  // namespace
