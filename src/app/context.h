@@ -32,34 +32,52 @@ struct AppContext {
 
   // What the next paint draws, read from the state below.
   PaintInput paintInput() {
-    return {view,
-            switches,
-            readMapFontSettings(settings),
-            fixes,
-            tracks,
-            trackFile,
-            tools,
-            procedureMap,
-            clock,
-            sim,
-            runwaysAirport,
-            &*procedure,
-            &*dafif,
-            &terminator,
-            &*userOverlay,
-            magneticModel(),
-            &*plottedRoute,
-            trackRuns().get(),
-            shownEtops(*this).get()};
+    PaintInput in{view,
+                  switches,
+                  readMapFontSettings(settings),
+                  fixes,
+                  tracks,
+                  trackFile,
+                  tools,
+                  procedureMap,
+                  clock,
+                  sim,
+                  runwaysAirport,
+                  &*procedure,
+                  &*dafif,
+                  &terminator,
+                  &*userOverlay,
+                  magneticModel(),
+                  &*plottedRoute,
+                  trackRuns().get(),
+                  shownEtops(*this).get()};
+    in.detail = readDetailRanges(settings);
+    return in;
   }
 
   // What a paint in the background draws: the state above as it is now,
   // sharing the data sets. Taken and let go on this thread only.
   std::shared_ptr<const PaintSnapshot> snapshot() {
-    return std::make_shared<const PaintSnapshot>(
-        PaintSnapshot{view, switches, readMapFontSettings(settings), fixes.share(), tracks.share(), trackFile, tools,
-                      procedureMap, &clock, sim.share(), runwaysAirport, procedure.share(), dafif.share(), terminator,
-                      userOverlay.share(), magneticModel(), plottedRoute.share(), trackRuns(), shownEtops(*this)});
+    return std::make_shared<const PaintSnapshot>(PaintSnapshot{view,
+                                                               switches,
+                                                               readMapFontSettings(settings),
+                                                               fixes.share(),
+                                                               tracks.share(),
+                                                               trackFile,
+                                                               tools,
+                                                               procedureMap,
+                                                               &clock,
+                                                               sim.share(),
+                                                               runwaysAirport,
+                                                               procedure.share(),
+                                                               dafif.share(),
+                                                               terminator,
+                                                               userOverlay.share(),
+                                                               magneticModel(),
+                                                               plottedRoute.share(),
+                                                               trackRuns(),
+                                                               shownEtops(*this),
+                                                               readDetailRanges(settings)});
   }
 
   // Which stored tracks the plan and the route string fly: worked out again

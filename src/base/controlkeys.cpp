@@ -60,6 +60,14 @@ constexpr ControlKey kKeys[] = {
     {"EtopsWind", "", true, false,
      "One wind component for the whole route, knots, tailwind outbound positive; empty for an OFP's per leg, else "
      "still air."},
+    {"NavDetailRange", "", true, false,
+     "The widest range, NM, at which the navigation data shows every airway and navaid; beyond it only high airways "
+     "and VOR-class navaids (400)."},
+    {"NavRouteRange", "", true, false,
+     "The widest range, NM, at which the navigation data shows high airways; beyond it only what the route or plan "
+     "flies (1500)."},
+    {"FineCoastRange", "", true, false,
+     "The widest range, NM, at which the finer coastline of COAST.DAT replaces the fix file's (500)."},
     {"NavDataDir", "", false, true,
      "A folder of X-Plane's earth_fix.dat, earth_nav.dat and earth_awy.dat, read in the background at start-up."},
     {"DataFolder", "", false, false, "The folder of the DAFIF-layout files, used as given: end it in \"/\"."},

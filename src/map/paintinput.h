@@ -8,6 +8,7 @@
 #include "base/clock.h"
 #include "base/layerswitches.h"
 #include "flight/etops.h"
+#include "map/detailranges.h"
 #include "map/mapfonts.h"
 #include "map/mapview.h"
 #include "map/tooloverlay.h"
@@ -50,14 +51,15 @@ struct PaintInput {
   // Set by another thread when the paint is no longer wanted: the layers not
   // yet drawn are left out.
   const std::atomic<bool>* stop = nullptr;
+  DetailRanges detail = {};  // how much of the dense data each range shows
 
   bool stopped() const { return stop && stop->load(std::memory_order_relaxed); }
 
   // The same input for another view, as a background paint keeps its own.
   PaintInput withView(const MapView& other, const std::atomic<bool>* stopFlag) const {
-    return {other,        switches, fontSettings, fixes,          tracks,    trackFile, tools,
-            procedureMap, clock,    sim,          runwaysAirport, procedure, dafif,     terminator,
-            userOverlay,  magnetic, plottedRoute, trackRuns,      etops,     layers,    stopFlag};
+    return {other,        switches,  fontSettings,   fixes,     tracks,   trackFile,  tools,       procedureMap,
+            clock,        sim,       runwaysAirport, procedure, dafif,    terminator, userOverlay, magnetic,
+            plottedRoute, trackRuns, etops,          layers,    stopFlag, detail};
   }
 
   // The moment the tracks' validity is judged at, to the minute: the

@@ -13,6 +13,7 @@ struct PaintKey {
   MapView view;
   LayerSwitches switches;
   MapFontSettings fontSettings;
+  DetailRanges detail;
   unsigned fixesRevision = 0;
   TrackSets tracks;
   std::string trackFile;
@@ -47,6 +48,7 @@ inline PaintKey paintKey(const PaintInput& input, PaintStage stage, int width, i
   key.view = input.view;
   key.switches = input.switches;
   key.fontSettings = input.fontSettings;
+  key.detail = input.detail;
   key.fixesRevision = input.fixes.revision();
   key.tracks = input.tracks;
   key.procedureMap = input.procedureMap;

@@ -54,6 +54,12 @@ void plottedRouteKey(const PaintInput& input, PaintKey& key) {
 void etopsKey(const PaintInput& input, PaintKey& key) {
   if (input.etops) key.otherInputs += "etops " + std::to_string(input.etops->serial) + ";";
 }
+void navDataKey(const PaintInput& input, PaintKey& key) {
+  // Farther out the layers show what the route and the plan fly.
+  if (navDetailAt(input.view.range, input.detail) == NavDetail::All) return;
+  if (input.plottedRoute) key.plottedRouteRevision = input.plottedRoute->revision;
+  if (input.procedure) key.procedureRevision = input.procedure->revision;
+}
 void tracksKey(const PaintInput& input, PaintKey& key) {
   if (input.switches.validTracksOnly) key.validityTime = input.validityTime();
 }
@@ -265,7 +271,7 @@ const PaintLayer kLayers[] = {
      [](const PaintContext& p, const LayerConditions& c) {
        return !c.procedureMapEmpty && p.switches().navDataAirways && p.input.fixes.navData();
      },
-     drawNavDataAirways, kNavDataAirwaysSwitches, true, C::Airway},
+     drawNavDataAirways, kNavDataAirwaysSwitches, true, C::Airway, navDataKey},
     {"tracks", kBelow, onTheMap, drawTracksAndRouteSets, kTracksSwitches, true, C::Track, tracksKey},
     // Drawn first above the tools' lines as the layers draw it; decluttered,
     // last, on its own ground over everything (the entry at the end).
@@ -280,7 +286,7 @@ const PaintLayer kLayers[] = {
      [](const PaintContext& p, const LayerConditions&) {
        return p.switches().navDataNavaids && p.input.fixes.navData();
      },
-     drawNavDataNavaids, kNavDataNavaidsSwitches, true, C::Navaid},
+     drawNavDataNavaids, kNavDataNavaidsSwitches, true, C::Navaid, navDataKey},
     {"userOverlay", kAbove, always, drawUserOverlay, kUserOverlaySwitches, true, C::Always, userOverlayKey},
     {"runways",
      kAbove,

@@ -30,27 +30,30 @@ struct PaintSnapshot {
   std::shared_ptr<const PlottedRoute> plottedRoute;
   std::shared_ptr<const PlannedTrackRuns> trackRuns;
   std::shared_ptr<const EtopsPicture> etops;
+  DetailRanges detail = {};
 
   PaintInput input() const {
-    return {view,
-            switches,
-            fontSettings,
-            *fixes,
-            *tracks,
-            trackFile,
-            tools,
-            procedureMap,
-            *clock,
-            *sim,
-            runwaysAirport,
-            procedure.get(),
-            dafif.get(),
-            &terminator,
-            userOverlay.get(),
-            magnetic,
-            plottedRoute.get(),
-            trackRuns.get(),
-            etops.get()};
+    PaintInput in{view,
+                  switches,
+                  fontSettings,
+                  *fixes,
+                  *tracks,
+                  trackFile,
+                  tools,
+                  procedureMap,
+                  *clock,
+                  *sim,
+                  runwaysAirport,
+                  procedure.get(),
+                  dafif.get(),
+                  &terminator,
+                  userOverlay.get(),
+                  magnetic,
+                  plottedRoute.get(),
+                  trackRuns.get(),
+                  etops.get()};
+    in.detail = detail;
+    return in;
   }
 };
 

@@ -89,6 +89,8 @@ class Projection {
 
   ProjectionKind kind() const { return kind_; }
   bool isSetUp() const { return setUp_; }
+  int left() const { return left_; }
+  int top() const { return top_; }
   int width() const { return right_ - left_; }
   int height() const { return bottom_ - top_; }
   int centreX() const { return cx_; }

@@ -223,9 +223,37 @@ Problems XpNavData::readNavaids(std::string_view text, const std::string& file) 
 }
 
 void XpNavData::finish() {
-  if (sorted_) return;
-  std::stable_sort(points_.begin(), points_.end(), [](const XpPoint& a, const XpPoint& b) { return a.name < b.name; });
-  sorted_ = true;
+  if (!sorted_) {
+    std::stable_sort(points_.begin(), points_.end(),
+                     [](const XpPoint& a, const XpPoint& b) { return a.name < b.name; });
+    sorted_ = true;
+    indexedPoints_ = 0;
+  }
+  if (indexedPoints_ == points_.size() && indexedSegments_ == segments_.size()) return;
+  std::vector<LatLng> at(points_.size());
+  for (std::size_t i = 0; i < points_.size(); ++i) at[i] = points_[i].position;
+  pointIndex_ = GridIndex(at);
+  at.resize(segments_.size());
+  longSegments_.clear();
+  for (std::size_t i = 0; i < segments_.size(); ++i) {
+    const LatLng& from = points_[segments_[i].from].position;
+    const LatLng& to = points_[segments_[i].to].position;
+    if (surelyWithinNm(from, to, SHORT_SEGMENT_NM) || distanceNmFast(from, to) <= SHORT_SEGMENT_NM) {
+      at[i] = from;
+    } else {
+      at[i] = LatLng::unset();
+      longSegments_.push_back(static_cast<std::uint32_t>(i));
+    }
+  }
+  segmentIndex_ = GridIndex(at);
+  indexedPoints_ = points_.size();
+  indexedSegments_ = segments_.size();
+}
+
+std::optional<std::uint32_t> XpNavData::indexAt(std::string_view name, const LatLng& where) const {
+  const auto key = packIdent(name);
+  if (!key || !sorted_) return std::nullopt;
+  return pointAt(*key, where);
 }
 
 std::pair<std::size_t, std::size_t> XpNavData::named(std::uint64_t name) const {

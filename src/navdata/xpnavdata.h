@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "base/result.h"
+#include "geo/gridindex.h"
 #include "geo/latlng.h"
 
 namespace korvant {
@@ -30,6 +31,11 @@ struct XpSegment {
   char direction = 'N';            // N both ways, F only from-to, B only to-from
   std::uint8_t level = 1;          // 1 low, 2 high
 };
+
+// Segments up to this long are filed by the cell of their first end: a
+// search for those crossing an area widens it by this much. The few longer
+// ones are kept apart.
+inline constexpr double SHORT_SEGMENT_NM = 250;
 
 // An airway flown between two of its points.
 // An airway's points searched at most, so that a huge or looping airway
@@ -61,6 +67,8 @@ class XpNavData {
   Problems readAirways(std::string_view text, const std::string& file = "earth_awy.dat");
 
   // Sorts the points for lookups: after the fixes and navaids are read.
+  // Files the points and segments by cell once they are all read, so that a
+  // paint visits only what lies about its surface.
   void finish();
 
   bool empty() const { return points_.empty(); }
@@ -69,6 +77,13 @@ class XpNavData {
   const std::vector<XpSegment>& segments() const { return segments_; }
   std::string nameOf(const XpPoint& p) const;
   std::string airwayName(const XpSegment& s) const;
+  // The points, and the segments up to SHORT_SEGMENT_NM by their first end,
+  // filed by cell; the longer segments apart (after finish()).
+  const GridIndex& pointIndex() const { return pointIndex_; }
+  const GridIndex& segmentIndex() const { return segmentIndex_; }
+  const std::vector<std::uint32_t>& longSegments() const { return longSegments_; }
+  // The point of that name within half a mile of `where`, or none.
+  std::optional<std::uint32_t> indexAt(std::string_view name, const LatLng& where) const;
 
   // The point of that name nearest `reference`, or none.
   const XpPoint* nearest(std::string_view name, const LatLng& reference) const;
@@ -88,6 +103,9 @@ class XpNavData {
   std::vector<XpPoint> points_;
   std::vector<XpSegment> segments_;
   bool sorted_ = true;
+  GridIndex pointIndex_, segmentIndex_;
+  std::vector<std::uint32_t> longSegments_;
+  std::size_t indexedPoints_ = 0, indexedSegments_ = 0;
 };
 
 // The three files of a folder; a file missing or unreadable is said, and the

@@ -405,22 +405,57 @@ namespace korvant {
 namespace {
 
 // The navigation data's airways and navaids, each layer when its switch is on.
-TEST_F(RouteDrawingTest, TheNavigationDataLayersDrawAirwaysAndNavaids) {
+TEST_F(RouteDrawingTest, TheNavigationDataLayersShowWhatTheRangeCalls) {
   test::TempDir dir;
   dir.write("earth_fix.dat", "I\n1101 Version - made up, NOT FOR NAVIGATION\n 50.0 -40.0 AAAAA ENRT EG 0\n99\n");
   dir.write("earth_nav.dat",
             "I\n1150 Version\n3 51.0 -35.0 0 11500 130 0.0 VVV ENRT EG MADE UP VOR\n"
-            "2 52.0 -30.0 0 300 50 0.0 NN ENRT EG MADE UP NDB\n99\n");
-  dir.write("earth_awy.dat", "I\n1100 Version\nAAAAA EG 11 VVV EG 3 N 2 180 450 UN99\n99\n");
+            "2 53.0 -30.0 0 300 50 0.0 NN ENRT EG MADE UP NDB\n99\n");
+  dir.write("earth_awy.dat",
+            "I\n1100 Version\nAAAAA EG 11 VVV EG 3 N 2 180 450 UN99\nAAAAA EG 11 NN EG 2 N 1 50 180 V1\n99\n");
   app.fixes.edit().setNavData(std::make_shared<const XpNavData>(std::move(*readXpNavData(dir.str()))));
-  for (const bool on : {false, true}) {
-    app.switches.navDataAirways = app.switches.navDataNavaids = on;
-    RecordingCanvas out;
-    MapPainter(app.paintInput(), out).paint({.width = 1920, .height = 1080, .printing = false});
-    EXPECT_EQ(out.findText("UN99") != nullptr, on);
-    EXPECT_EQ(out.findText("VVV") != nullptr, on);
-    EXPECT_EQ(out.findText("NN") != nullptr, on);
-  }
+  app.view.setCentre({5100, -3500}, 300);
+  struct Case {
+    double range;
+    bool flown;            // a plotted route AAAAA VVV
+    const char* routeKey;  // NavRouteRange: 0 for the default
+    bool high, low, vor, ndb;
+  };
+  const Case cases[] = {
+      {300, false, "0", true, true, true, true},       {1000, false, "0", true, false, true, false},
+      {2000, false, "0", false, false, false, false},  {2000, true, "0", true, false, true, false},
+      {2000, false, "2500", true, false, true, false},
+  };
+  for (const bool on : {false, true})
+    for (const Case& c : cases) {
+      SCOPED_TRACE(testing::Message() << "on " << on << " range " << c.range << " flown " << c.flown);
+      app.switches.navDataAirways = app.switches.navDataNavaids = on;
+      app.view.range = c.range;
+      app.settings.set("NavRouteRange", c.routeKey, true);
+      PlottedRoute& route = app.plottedRoute.edit();
+      route.points.clear();
+      if (c.flown) route.points = {{"AAAAA", {5000, -4000}, false}, {"VVV", {5100, -3500}, false}};
+      RecordingCanvas out;
+      MapPainter(app.paintInput(), out).paint({.width = 1920, .height = 1080, .printing = false});
+      // The plotted route names its points too: the layers' colours tell theirs.
+      const auto drawn = [&](std::string_view text, Color color) {
+        return std::any_of(out.texts.begin(), out.texts.end(),
+                           [&](const test::DrawnText& t) { return t.text == text && t.color == color; });
+      };
+      // A short leg far out has no room for its name: its line tells.
+      const auto airway = [&](Color color, PenStyle style) {
+        return std::any_of(out.lines.begin(), out.lines.end(),
+                           [&](const test::DrawnLine& l) { return l.color == color && l.style == style; });
+      };
+      EXPECT_EQ(airway(Color{96, 96, 176}, PenStyle::Solid), on && c.high);
+      EXPECT_EQ(airway(Color{112, 176, 112}, PenStyle::Dash), on && c.low);
+      if (c.range < 1000) {
+        EXPECT_EQ(drawn("UN99", Color{96, 96, 176}), on);
+        EXPECT_EQ(drawn("V1", Color{112, 176, 112}), on);
+      }
+      EXPECT_EQ(drawn("VVV", Color{0, 96, 160}), on && c.vor);
+      EXPECT_EQ(drawn("NN", Color{160, 64, 160}), on && c.ndb);
+    }
 }
 
 }  // namespace
