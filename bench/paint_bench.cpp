@@ -26,6 +26,7 @@
 #include "platform/systemclock.h"
 #include "procedures/procedureflight.h"
 #include "support/twentysixtracks.h"
+#include "worldnavset.h"
 
 namespace {
 
@@ -181,6 +182,47 @@ BENCHMARK(BM_windowPaint)
     ->Arg(0)
     ->Arg(1)
     ->ArgName("tracks")
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->MinTime(2.0);
+
+// The generated world navigation set, read once for every benchmark.
+std::shared_ptr<const XpNavData> worldNavData() {
+  static const std::shared_ptr<const XpNavData> data = [] {
+    const bench::WorldSet& set = bench::worldSet(1);
+    XpNavData read;
+    (void)read.readFixes(set.fixes, "fix.dat");
+    (void)read.readNavaids(set.navaids, "nav.dat");
+    (void)read.readAirways(set.airways, "awy.dat");
+    read.finish();
+    return std::make_shared<const XpNavData>(std::move(read));
+  }();
+  return data;
+}
+
+// The window's paint with the world's navigation data loaded. Budgets: the
+// NAT preset with both navigation-data layers on (arg 1) within 1.5 times
+// the paint with them off (arg 0); 300 NM around London Heathrow with both
+// on (arg 2) within 25 ms; the same view with them off (arg 3) for the base.
+void BM_windowPaintWorldNavData(benchmark::State& state) {
+  NatMap map;
+  map.app.fixes.edit().setNavData(worldNavData());
+  map.app.switches.navDataAirways = map.app.switches.navDataNavaids = state.range(0) == 1 || state.range(0) == 2;
+  if (state.range(0) >= 2) map.app.view.setCentre({5128, -28}, 300);
+  QImage window = surface();
+  LayeredMap layered;
+  for (auto _ : state) {
+    layered.invalidate();
+    QPainter painter(&window);
+    benchmark::DoNotOptimize(layered.paint(painter, window, map.app.paintInput()));
+  }
+}
+BENCHMARK(BM_windowPaintWorldNavData)
+    ->Arg(0)
+    ->Arg(1)
+    ->Arg(2)
+    ->Arg(3)
+    ->ArgName("navdata")
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime()
     ->MinTime(2.0);

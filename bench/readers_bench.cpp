@@ -14,6 +14,7 @@
 #include "navdata/xpnavdata.h"
 #include "procedures/procedurefile.h"
 #include "procedures/useroverlayfile.h"
+#include "worldnavset.h"
 
 namespace {
 
@@ -209,72 +210,10 @@ void BM_lookUpXPlaneFixByName(benchmark::State& state) {
 }
 BENCHMARK(BM_lookUpXPlaneFixByName);
 
-namespace {
-
-// A world navigation set of the real one's shape (FlightGear's of 2009:
-// 105,000 fixes, 26,000 navaids, 70,000 airway segments, about 10 MB) in the
-// older layouts FlightGear ships, `scale` times over. Made up: NOT FOR NAVIGATION.
-struct WorldSet {
-  std::string fixes, navaids, airways;
-  std::size_t bytes() const { return fixes.size() + navaids.size() + airways.size(); }
-};
-
-const WorldSet& worldSet(int scale) {
-  static std::map<int, WorldSet> made;
-  WorldSet& set = made[scale];
-  if (!set.fixes.empty()) return set;
-  std::mt19937 random(17);
-  struct Point {
-    std::string name;
-    double lat, lng;
-  };
-  std::vector<Point> points;
-  const auto name = [&](int letters) {
-    std::string n;
-    for (int i = 0; i < letters; ++i) n += static_cast<char>('A' + random() % 26);
-    return n;
-  };
-  const auto place = [&] {
-    return std::pair{static_cast<double>(random() % 1600000) / 10000 - 80,
-                     static_cast<double>(random() % 3600000) / 10000 - 180};
-  };
-  char line[160];
-  set.fixes = "I\n600 Version - generated for the benchmark, NOT FOR NAVIGATION\n";
-  for (int i = 0; i < 105000 * scale; ++i) {
-    const auto [lat, lng] = place();
-    points.push_back({name(5), lat, lng});
-    std::snprintf(line, sizeof line, "%12.6f %12.6f %s\n", lat, lng, points.back().name.c_str());
-    set.fixes += line;
-  }
-  set.fixes += "99\n";
-  set.navaids = "I\n810 Version - generated for the benchmark, NOT FOR NAVIGATION\n";
-  for (int i = 0; i < 26000 * scale; ++i) {
-    const auto [lat, lng] = place();
-    const int code = i % 3 == 0 ? 2 : 3;
-    points.push_back({name(3), lat, lng});
-    std::snprintf(line, sizeof line, "%d %12.6f %12.6f 0 %d 130 0.0 %s MADE UP %s\n", code, lat, lng,
-                  code == 2 ? 350 : 11500, points.back().name.c_str(), code == 2 ? "NDB" : "VOR-DME");
-    set.navaids += line;
-  }
-  set.navaids += "99\n";
-  set.airways = "I\n640 Version - generated for the benchmark, NOT FOR NAVIGATION\n";
-  for (int i = 0; i < 70000 * scale; ++i) {
-    const Point& a = points[random() % points.size()];
-    const Point& b = points[random() % points.size()];
-    std::snprintf(line, sizeof line, "%s %11.6f %11.6f %s %11.6f %11.6f %d 180 450 %s%d\n", a.name.c_str(), a.lat,
-                  a.lng, b.name.c_str(), b.lat, b.lng, 1 + i % 2, i % 2 ? "UN" : "V", i % 900);
-    set.airways += line;
-  }
-  set.airways += "99\n";
-  return set;
-}
-
-}  // namespace
-
 // Budgets: the 10 MB world set (scale 1) read in 0.3 s and 60 MB, four times
 // it (40 MB) in 1 s and 120 MB: the time per iteration, the peak in peakMB.
 void BM_readWorldNavData(benchmark::State& state) {
-  const WorldSet& set = worldSet(static_cast<int>(state.range(0)));
+  const korvant::bench::WorldSet& set = korvant::bench::worldSet(static_cast<int>(state.range(0)));
   long long peak = 0;
   for (auto _ : state) {
     const long long before = gInUse.load();

@@ -18,7 +18,6 @@ int roundToInt(double v) { return static_cast<int>(std::lround(v)); }
 void drawSegmentLabel(MapCanvas& canvas, const Projection& projection, std::string_view text, const LatLng& start,
                       double course, double distance, LabelAlign align, LabelPlacement placement, LabelFrame frame,
                       Color color) {
-  const bool topAtAnchor = placement == LabelPlacement::Below || placement == LabelPlacement::AtAnchorTop;
   const LatLng anchor = destinationWithEllipsoidCourse(start, course, distance).position;
   const DevicePoint d = projection.toDevice(anchor);
   if (!d.visible || !projection.nearSurface(d.x, d.y, 1)) return;
@@ -34,8 +33,24 @@ void drawSegmentLabel(MapCanvas& canvas, const Projection& projection, std::stri
 
   const LatLng above = projection.fromDevice(d.x, d.y - 300);
   const double up = above.isUnset() ? 0 : ellipsoidInitialCourse(anchor, above);
-  const double diff = wrapCourse360(lineDirection - up);
+  drawLabelAt(canvas, text, d, wrapCourse360(lineDirection - up), align, placement, frame, color);
+}
 
+void drawLineLabel(MapCanvas& canvas, std::string_view text, const DevicePoint& a, const DevicePoint& b,
+                   LabelAlign align, LabelPlacement placement, LabelFrame frame, Color color) {
+  const double dx = double(b.x) - a.x, dy = double(b.y) - a.y;
+  if (dx == 0 && dy == 0) return;
+  const DevicePoint middle{static_cast<int>((double(a.x) + b.x) / 2), static_cast<int>((double(a.y) + b.y) / 2), true};
+  // Clockwise from the surface's up to the line's way, to the nearest 5
+  // degrees: the text engine keeps its glyphs for each angle, and a label
+  // 2.5 degrees off its line cannot be told from one along it.
+  const double way = std::round(std::atan2(dx, -dy) * 180 / PI / 5) * 5;
+  drawLabelAt(canvas, text, middle, wrapCourse360(way), align, placement, frame, color);
+}
+
+void drawLabelAt(MapCanvas& canvas, std::string_view text, const DevicePoint& d, double diff, LabelAlign align,
+                 LabelPlacement placement, LabelFrame frame, Color color) {
+  const bool topAtAnchor = placement == LabelPlacement::Below || placement == LabelPlacement::AtAnchorTop;
   const FontSpec previous = canvas.currentFont();
   FontAngle angles(canvas);
   int escapement = 900 - static_cast<int>(10 * diff);

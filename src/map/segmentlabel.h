@@ -22,8 +22,16 @@ enum class LabelPlacement {
 
 enum class LabelFrame { None, Box };
 
+// `distance` NM from `start` on `course` (ellipsoid), turned along the line there.
 void drawSegmentLabel(MapCanvas& canvas, const Projection& projection, std::string_view text, const LatLng& start,
                       double course, double distance, LabelAlign align, LabelPlacement placement, LabelFrame frame,
                       Color color);
+// At the middle of the straight device line from `a` to `b`, turned along it:
+// for lines drawn straight on the surface, with no earth arithmetic.
+void drawLineLabel(MapCanvas& canvas, std::string_view text, const DevicePoint& a, const DevicePoint& b,
+                   LabelAlign align, LabelPlacement placement, LabelFrame frame, Color color);
+// At `anchor`, the line's way `lineDegrees` clockwise from the surface's up.
+void drawLabelAt(MapCanvas& canvas, std::string_view text, const DevicePoint& anchor, double lineDegrees,
+                 LabelAlign align, LabelPlacement placement, LabelFrame frame, Color color);
 
 }  // namespace korvant

@@ -39,9 +39,10 @@ SphereCap surfaceCap(const Projection& projection, double reach) {
     samples.push_back(at(0, 1 - f));
   }
   for (int i = 0; i <= kInnerSamples; ++i)
-    for (int j = 0; j <= kInnerSamples; ++j) samples.push_back(at(double(i) / kInnerSamples, double(j) / kInnerSamples));
-  const LatLng centre = projection.fromDevice(projection.left() + projection.width() / 2,
-                                              projection.top() + projection.height() / 2);
+    for (int j = 0; j <= kInnerSamples; ++j)
+      samples.push_back(at(double(i) / kInnerSamples, double(j) / kInnerSamples));
+  const LatLng centre =
+      projection.fromDevice(projection.left() + projection.width() / 2, projection.top() + projection.height() / 2);
   // A point between two neighbouring border samples lies no farther from
   // the centre than the farther of them plus the step between them.
   double step = 0;

@@ -8,7 +8,7 @@
 #include <utility>
 #include <vector>
 
-#include "geo/greatcircle.h"
+#include "map/labelroom.h"
 #include "map/layers/layers.h"
 #include "map/segmentlabel.h"
 #include "map/surfacecap.h"
@@ -66,37 +66,70 @@ RouteUse routeUse(const PaintInput& input, const XpNavData& data) {
 bool vorClass(const XpPoint& p) { return p.kind == FIX_KIND_VOR; }
 bool navaid(const XpPoint& p) { return p.kind == FIX_KIND_VOR || p.kind == FIX_KIND_NDB || p.kind == FIX_KIND_DME; }
 
-void drawAirway(PaintContext& paint, const XpNavData& data, const XpSegment& s) {
-  const std::vector<XpPoint>& points = data.points();
-  const LatLng& from = points[s.from].position;
-  const LatLng& to = points[s.to].position;
+// A segment as it lies on the surface.
+struct PlacedAirway {
   DevicePoint a, b;
-  if (!placedOnMap(paint, from, a, kSegmentReach) || !placedOnMap(paint, to, b, kSegmentReach)) return;
+  std::uint32_t segment;
+};
+
+bool placeAirway(const PaintContext& paint, const XpNavData& data, std::uint32_t i, PlacedAirway& placed) {
+  const XpSegment& s = data.segments()[i];
+  const std::vector<XpPoint>& points = data.points();
+  DevicePoint& a = placed.a;
+  DevicePoint& b = placed.b;
+  placed.segment = i;
+  if (!placedOnMap(paint, points[s.from].position, a, kSegmentReach) ||
+      !placedOnMap(paint, points[s.to].position, b, kSegmentReach))
+    return false;
   // Both ends off one side: the line cannot cross the surface.
   const Projection& proj = paint.projection;
-  if ((a.x < proj.left() && b.x < proj.left()) || (a.y < proj.top() && b.y < proj.top()) ||
-      (a.x > proj.left() + proj.width() && b.x > proj.left() + proj.width()) ||
-      (a.y > proj.top() + proj.height() && b.y > proj.top() + proj.height()))
-    return;
-  const bool high = s.level == 2;
-  const Color color =
-      high ? paint.pick(Color{96, 96, 176}, colors::black) : paint.pick(Color{112, 176, 112}, colors::black);
-  MapCanvas& canvas = paint.canvas;
-  canvas.selectPen(color, 1, high ? PenStyle::Solid : PenStyle::Dash);
-  canvas.moveTo(a.x, a.y);
-  canvas.lineTo(b.x, b.y);
-  const CourseDistance leg = courseAndDistance(from, to);
-  drawSegmentLabel(canvas, paint.projection, data.airwayName(s), from, leg.course, leg.distance / 2, LabelAlign::Centre,
-                   LabelPlacement::AtAnchorTop, LabelFrame::Box, color);
+  return !((a.x < proj.left() && b.x < proj.left()) || (a.y < proj.top() && b.y < proj.top()) ||
+           (a.x > proj.left() + proj.width() && b.x > proj.left() + proj.width()) ||
+           (a.y > proj.top() + proj.height() && b.y > proj.top() + proj.height()));
 }
 
-void drawNavaid(PaintContext& paint, const XpNavData& data, const XpPoint& p, int size) {
+// The low airways' lines, then the high ones' over them, then every name:
+// one pen for each run, so the canvas draws each run at once.
+void drawAirways(PaintContext& paint, const XpNavData& data, const std::vector<PlacedAirway>& placed) {
+  MapCanvas& canvas = paint.canvas;
+  const Projection& proj = paint.projection;
+  const Color lowColor = paint.pick(Color{112, 176, 112}, colors::black);
+  const Color highColor = paint.pick(Color{96, 96, 176}, colors::black);
+  for (const int level : {1, 2}) {
+    canvas.selectPen(level == 2 ? highColor : lowColor, 1, level == 2 ? PenStyle::Solid : PenStyle::Dash);
+    for (const PlacedAirway& p : placed) {
+      if ((data.segments()[p.segment].level == 2) != (level == 2)) continue;
+      canvas.moveTo(p.a.x, p.a.y);
+      canvas.lineTo(p.b.x, p.b.y);
+    }
+  }
+  // The high airways' names first: where both cannot stand, theirs does.
+  LabelRoom room(proj.left(), proj.top(), proj.width(), proj.height(), 4 * paint.lineHeight);
+  for (const int level : {2, 1})
+    for (const PlacedAirway& p : placed) {
+      const XpSegment& s = data.segments()[p.segment];
+      if ((s.level == 2) != (level == 2)) continue;
+      // A name longer than its line is left out: it would not say which line
+      // it names, and the airway's next segment says it.
+      const std::string name = data.airwayName(s);
+      const double dx = double(p.b.x) - p.a.x, dy = double(p.b.y) - p.a.y;
+      const double length = double(name.size() + 2) * paint.charWidth;
+      if (dx * dx + dy * dy < length * length) continue;
+      if (!room.take(static_cast<int>((double(p.a.x) + p.b.x) / 2), static_cast<int>((double(p.a.y) + p.b.y) / 2)))
+        continue;
+      drawLineLabel(canvas, name, p.a, p.b, LabelAlign::Centre, LabelPlacement::AtAnchorTop, LabelFrame::Box,
+                    level == 2 ? highColor : lowColor);
+    }
+}
+
+void drawNavaid(PaintContext& paint, const XpNavData& data, const XpPoint& p, int size, LabelRoom& room) {
   DevicePoint d;
   if (!placedOnMap(paint, p.position, d, kPointReach)) return;
   const bool ndb = p.kind == FIX_KIND_NDB;
   const Color color = paint.pick(ndb ? Color{160, 64, 160} : Color{0, 96, 160}, colors::black);
   MapCanvas& canvas = paint.canvas;
   canvas.drawSymbol(ndb ? Symbol::DoubleCircle : Symbol::Hexagon, d.x, d.y, size, color);
+  if (!room.take(d.x, d.y)) return;
   canvas.setTextColor(color);
   // A DME alone says so: it gives a distance, no course.
   canvas.textOut(d.x + size, d.y + size, p.kind == FIX_KIND_DME ? data.nameOf(p) + " DME" : data.nameOf(p));
@@ -113,6 +146,11 @@ void drawNavDataAirways(PaintContext& paint) {
   canvas.setLabelClass(LabelClass::Airway);
   const NavDetail detail = navDetailAt(paint.input.view.range, paint.input.detail);
   const std::vector<XpSegment>& segments = data->segments();
+  std::vector<PlacedAirway> placed;
+  const auto place = [&](std::uint32_t i) {
+    PlacedAirway p;
+    if (placeAirway(paint, *data, i, p)) placed.push_back(p);
+  };
   if (detail == NavDetail::RouteOnly) {
     // The route's short legs start in its points' cells, whichever way they
     // are filed; its long ones are few.
@@ -123,19 +161,21 @@ void drawNavDataAirways(PaintContext& paint) {
     cells.erase(std::unique(cells.begin(), cells.end()), cells.end());
     for (const int cell : cells)
       for (const std::uint32_t i : data->segmentIndex().items(cell))
-        if (use.flies(segments[i])) drawAirway(paint, *data, segments[i]);
+        if (use.flies(segments[i])) place(i);
     for (const std::uint32_t i : data->longSegments())
-      if (use.flies(segments[i])) drawAirway(paint, *data, segments[i]);
+      if (use.flies(segments[i])) place(i);
+    drawAirways(paint, *data, placed);
     return;
   }
   const RouteUse use = detail == NavDetail::HighOnly ? routeUse(paint.input, *data) : RouteUse{};
   const auto draw = [&](std::uint32_t i) {
     const XpSegment& s = segments[i];
-    if (detail == NavDetail::All || s.level == 2 || use.flies(s)) drawAirway(paint, *data, s);
+    if (detail == NavDetail::All || s.level == 2 || use.flies(s)) place(i);
   };
   // A short segment crossing the surface starts within its length of it.
   data->segmentIndex().visit(surfaceCap(paint.projection, 0).widened(SHORT_SEGMENT_NM / 60), draw);
   for (const std::uint32_t i : data->longSegments()) draw(i);
+  drawAirways(paint, *data, placed);
 }
 
 void drawNavDataNavaids(PaintContext& paint) {
@@ -149,6 +189,8 @@ void drawNavDataNavaids(PaintContext& paint) {
   const int size = std::max(2, paint.lineHeight / 3);
   const NavDetail detail = navDetailAt(paint.input.view.range, paint.input.detail);
   const std::vector<XpPoint>& points = data->points();
+  const Projection& proj = paint.projection;
+  LabelRoom room(proj.left(), proj.top(), proj.width(), proj.height(), 2 * paint.lineHeight);
   std::vector<std::uint32_t> flown;
   if (detail != NavDetail::All) {
     flown = routeUse(paint.input, *data).points;
@@ -157,14 +199,14 @@ void drawNavDataNavaids(PaintContext& paint) {
   }
   if (detail == NavDetail::RouteOnly) {
     for (const std::uint32_t i : flown)
-      if (navaid(points[i])) drawNavaid(paint, *data, points[i], size);
+      if (navaid(points[i])) drawNavaid(paint, *data, points[i], size, room);
     return;
   }
   data->pointIndex().visit(surfaceCap(paint.projection, kPointReach), [&](std::uint32_t i) {
     const XpPoint& p = points[i];
     if (!navaid(p)) return;
     if (detail == NavDetail::All || vorClass(p) || std::binary_search(flown.begin(), flown.end(), i))
-      drawNavaid(paint, *data, p, size);
+      drawNavaid(paint, *data, p, size, room);
   });
 }
 
