@@ -18,6 +18,8 @@ packages=(
   libpugixml-dev
   # FlightGear's navigation data comes gzipped: unpacked through zlib.
   zlib1g-dev
+  # COAST.DAT, the finer coastline, is built from GSHHG's shorelines, read through netCDF.
+  libnetcdf-dev gmt-gshhg-low
   # xmllint: the tests validate the GPX the program writes against the schema's rules.
   libxml2-utils
   # make package-check: the package's checks, and the manual pages rendered.

@@ -144,6 +144,9 @@ Message wordProblem(const Problem& p) {
     case Reason::DmeWithoutSlash: return {"DME MISSING '/' IN PROCEDURE", p.detail, I::None};
 
     case Reason::NavDataNotRead: return {"CAN'T READ NAVIGATION DATA:", p.file + ": " + navDataWhy(p), I::Warning};
+    case Reason::CoastNotRead:
+      return {"CAN'T READ THE FINER COASTLINE:", p.file + ": " + (p.detail.empty() ? navDataWhy(p) : p.detail),
+              I::Warning};
     case Reason::NavDataLinesNotUsed:
       return {"NAVIGATION DATA:",
               p.file + ": " + std::to_string(p.count) + " LINES NOT USED (FIRST line " + std::to_string(p.line) + ": " +

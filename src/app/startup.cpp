@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "app/problemwords.h"
+#include "app/workfolder.h"
 #include "base/controlfile.h"
 #include "base/datafile.h"
 #include "base/textops.h"
@@ -20,6 +21,21 @@ void loadNavData(AppContext& app) {
   app.fixes.edit().setNavData(data ? std::make_shared<const XpNavData>(std::move(*data)) : nullptr);
 }
 
+void loadCoast(AppContext& app) {
+  // The work folder's own first, then the one installed with the program.
+  for (const std::string& folder : {app.workFolder, installedSamplesFolder(app.programPath)}) {
+    if (folder.empty()) continue;
+    const std::string path = resolveCaseInsensitive(joinFolder(folder, "COAST.DAT"));
+    std::error_code ec;
+    if (!std::filesystem::exists(path, ec)) continue;
+    Result<CoastData> coast = readCoastFile(path);
+    showProblems(app.boxes, coast.problems);
+    app.fixes.edit().setCoast(coast ? std::make_shared<const CoastData>(std::move(*coast)) : nullptr);
+    return;
+  }
+  app.fixes.edit().setCoast(nullptr);
+}
+
 StartupResult startUp(AppContext& app, const std::string& programPath, const std::string& currentFolder,
                       bool navDataNow) {
   namespace fs = std::filesystem;
@@ -34,6 +50,7 @@ StartupResult startUp(AppContext& app, const std::string& programPath, const std
   app.userOverlay.fresh().setPath(joinFolder(currentFolder, "USER.TXT"));
   app.workFolder = currentFolder;
   app.fixes.edit().load();
+  loadCoast(app);
   if (navDataNow) loadNavData(app);
 
   if (readLeadingInt(settings.lookup(DUMP_SWITCH_KEY)) == 9) app.dump.open(joinFolder(currentFolder, "DUMP.TXT"));

@@ -16,6 +16,9 @@ struct StartupResult {
 // The X-Plane navigation data of NavDataDir, when it names a folder, behind
 // the fix file's names; what cannot be read is said.
 void loadNavData(AppContext& app);
+// COAST.DAT, the finer coastline: the work folder's, else the one installed
+// with the program; none is no fault, since the fix file's coast serves.
+void loadCoast(AppContext& app);
 
 // With `navDataNow` false the navigation data is left for the caller to read
 // (the window reads it in the background).

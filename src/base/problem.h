@@ -68,6 +68,7 @@ enum class Reason : int {
   NavDataCutShort = 703,       // no closing 99
   NavDataLayoutNotRead = 704,  // count: the layout, 0 for none named
   NavDataEndsUnknown = 705,    // count: segments with an end in neither the fixes nor the navaids
+  CoastNotRead = 706,          // the finer coastline's file (cause: why; detail: what is wrong in it)
   // Why a navigation data line is not used.
   LineTooFewColumns = 711,
   IdentifierTooLong = 712,

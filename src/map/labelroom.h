@@ -11,8 +11,12 @@ namespace korvant {
 class LabelRoom {
  public:
   LabelRoom(int left, int top, int width, int height, int cell)
-      : left_(left), top_(top), cell_(std::max(1, cell)), columns_(std::max(1, width / cell_ + 1)),
-        rows_(std::max(1, height / cell_ + 1)), taken_(static_cast<std::size_t>(columns_) * rows_, false) {}
+      : left_(left),
+        top_(top),
+        cell_(std::max(1, cell)),
+        columns_(std::max(1, width / cell_ + 1)),
+        rows_(std::max(1, height / cell_ + 1)),
+        taken_(static_cast<std::size_t>(columns_) * rows_, false) {}
 
   // False when a name already stands in the cell of (x, y) or the point is off the surface.
   bool take(int x, int y) {

@@ -251,8 +251,12 @@ constexpr SwitchEntry kDafifLinesSwitches[] = {
 };
 
 const PaintLayer kLayers[] = {
-    {"terrain", kBelow, [](const PaintContext& p, const LayerConditions&) { return p.switches().terrain; }, drawTerrain,
-     kTerrainSwitches},
+    {"terrain", kBelow,
+     [](const PaintContext& p, const LayerConditions&) { return p.switches().terrain && !fineCoastShown(p.input); },
+     drawTerrain, kTerrainSwitches},
+    {"fineCoast", kBelow,
+     [](const PaintContext& p, const LayerConditions&) { return p.switches().terrain && fineCoastShown(p.input); },
+     drawFineCoast},
     {"grid", kBelow,
      [](const PaintContext& p, const LayerConditions& c) { return !c.procedureMapEmpty && p.switches().latLongGrid; },
      drawGrid, kGridSwitches},

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "base/result.h"
+#include "navdata/coastfile.h"
 #include "navdata/fixrecords.h"
 #include "navdata/xpnavdata.h"
 
@@ -97,6 +98,12 @@ class FixStore {
     ++revision_;
   }
   const XpNavData* navData() const { return navData_.get(); }
+  // The finer coastline of regional ranges (COAST.DAT), or null.
+  void setCoast(std::shared_ptr<const CoastData> coast) {
+    coast_ = std::move(coast);
+    ++revision_;
+  }
+  const CoastData* coast() const { return coast_.get(); }
   // Replaces an alias name by its target text.
   bool applyAlias(std::string& text) const;
 
@@ -122,6 +129,7 @@ class FixStore {
   // instead of a scan of every fix.
   std::vector<IndexEntry> index_;
   std::shared_ptr<const XpNavData> navData_;
+  std::shared_ptr<const CoastData> coast_;
   unsigned revision_ = 0;
 };
 

@@ -405,6 +405,39 @@ namespace korvant {
 namespace {
 
 // The navigation data's airways and navaids, each layer when its switch is on.
+TEST_F(RouteDrawingTest, TheFinerCoastTakesTheTerrainsPlaceAtRegionalRanges) {
+  // The fix file's coast: four lines about New York. COAST.DAT's: one piece
+  // of three points in its 10-degree bin of 40N-50N, 80W-70W.
+  FixFileContents c;
+  for (int i = 0; i < 8; ++i)
+    c.terrain.push_back({static_cast<std::uint8_t>(i % 2 == 0), {4000.0 + 10 * i, -7400.0 + 20 * i}});
+  app.fixes.edit().loadBytes(test::fixFileBytes(c));
+  CoastResolution r{600, 36, 18};
+  r.binStart.assign(36 * 18 + 1, 1);
+  for (int b = 0; b <= 4 * 36 + 28; ++b) r.binStart[b] = 0;
+  r.pieceStart = {0, 3};
+  r.pieceLevel = {1};
+  r.xy = {39321, 3276, 39500, 4000, 40000, 4500};
+  app.fixes.edit().setCoast(std::make_shared<const CoastData>(CoastData{{r}}));
+  app.switches.terrain = true;
+  struct Case {
+    double range;
+    const char* key;  // FineCoastRange: 0 for the default, 500
+    bool fine;
+  };
+  const Case cases[] = {{50, "0", true}, {500, "0", true}, {600, "0", false}, {600, "800", true}, {3000, "0", false}};
+  for (const Case& k : cases) {
+    SCOPED_TRACE(testing::Message() << "range " << k.range << " key " << k.key);
+    app.view.setCentre({4030, -7400}, k.range);
+    app.settings.set("FineCoastRange", k.key, true);
+    RecordingCanvas out;
+    MapPainter(app.paintInput(), out).paint({.width = 1920, .height = 1080, .printing = false});
+    const long coastLines = std::count_if(out.lines.begin(), out.lines.end(),
+                                          [](const test::DrawnLine& l) { return l.color == colors::screenCoast; });
+    EXPECT_EQ(coastLines, k.fine ? 2 : 4);
+  }
+}
+
 TEST_F(RouteDrawingTest, TheNavigationDataLayersShowWhatTheRangeCalls) {
   test::TempDir dir;
   dir.write("earth_fix.dat", "I\n1101 Version - made up, NOT FOR NAVIGATION\n 50.0 -40.0 AAAAA ENRT EG 0\n99\n");

@@ -11,6 +11,10 @@
 namespace korvant {
 
 void drawTerrain(PaintContext& paint);
+// The finer coastline of COAST.DAT, which takes the terrain's place at
+// regional ranges when it is loaded.
+bool fineCoastShown(const PaintInput& input);
+void drawFineCoast(PaintContext& paint);
 void drawGrid(PaintContext& paint);
 void drawTicks(PaintContext& paint);
 void drawGridLabels(PaintContext& paint);
