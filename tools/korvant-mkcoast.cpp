@@ -69,7 +69,7 @@ bool convert(const std::string& path, CoastResolution& r, std::string& fault) {
   if (minutes.size() != 1 || columns.size() != 1 || rows.size() != 1 || minutes[0] <= 0 ||
       std::size_t(columns[0]) * rows[0] != firstPiece.size() || piecesInBin.size() != firstPiece.size() ||
       info.size() != firstPoint.size() || dx.size() != dy.size()) {
-      fault = "not a binned shoreline file";
+    fault = "not a binned shoreline file";
     return false;
   }
   r.binMinutes = minutes[0];

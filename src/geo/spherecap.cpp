@@ -57,6 +57,11 @@ bool SphereCap::contains(const LatLng& position) const {
   return angleDegrees(sinLat_, cosLat_, centreLng_, d.lat, d.lng) <= radius_;
 }
 
+bool SphereCap::meets(const SphereCap& other) const {
+  if (whole_ || other.whole_) return true;
+  return angleDegrees(sinLat_, cosLat_, centreLng_, other.centreLat_, other.centreLng_) <= radius_ + other.radius_;
+}
+
 bool SphereCap::mayTouch(double latDeg, double lngDeg, double halfDiagonalDegrees) const {
   if (whole_) return true;
   if (std::fabs(latDeg - centreLat_) > radius_ + halfDiagonalDegrees) return false;

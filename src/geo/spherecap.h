@@ -26,6 +26,8 @@ class SphereCap {
   // Decimal degrees.
   double radiusDegrees() const { return whole_ ? 180 : radius_; }
   bool contains(const LatLng& position) const;
+  // Whether the two caps share a position.
+  bool meets(const SphereCap& other) const;
   // Whether anything within `halfDiagonalDegrees` of the point at decimal
   // `latDeg`, `lngDeg` can lie in the cap: a cell's test.
   bool mayTouch(double latDeg, double lngDeg, double halfDiagonalDegrees) const;

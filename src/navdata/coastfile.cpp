@@ -67,14 +67,13 @@ std::string readResolution(Bytes& in, CoastResolution& r) {
   std::uint32_t minutes = 0, columns = 0, rows = 0, pieces = 0, points = 0;
   if (!in.u32(minutes) || !in.u32(columns) || !in.u32(rows) || !in.u32(pieces) || !in.u32(points))
     return "CUT SHORT IN A HEADER";
-  if (minutes < 60 || minutes > 10800 || 10800 % minutes != 0 || columns != 21600 / minutes ||
-      rows != 10800 / minutes)
+  if (minutes < 60 || minutes > 10800 || 10800 % minutes != 0 || columns != 21600 / minutes || rows != 10800 / minutes)
     return "BINS OF " + std::to_string(minutes) + " MINUTES IN " + std::to_string(columns) + " BY " +
            std::to_string(rows);
   if (points > kMostPoints || pieces > points) return "MORE POINTS OR PIECES THAN A COASTLINE HAS";
   // Every array's bytes must be there before any is made.
-  const std::size_t need = (std::size_t(columns) * rows + 1) * 4 + (std::size_t(pieces) + 1) * 4 + pieces +
-                           std::size_t(points) * 4;
+  const std::size_t need =
+      (std::size_t(columns) * rows + 1) * 4 + (std::size_t(pieces) + 1) * 4 + pieces + std::size_t(points) * 4;
   if (in.left() < need) return "CUT SHORT";
   r.binMinutes = static_cast<int>(minutes);
   r.columns = static_cast<int>(columns);

@@ -152,6 +152,8 @@ Problems FixStore::setPath(const std::string& folder, std::string_view fileName)
   path_.clear();
   state_ = State::NotTried;
   bytes_.reset();
+  terrain_.clear();
+  terrainRuns_.clear();
   // Too long a path is checked first: the system cannot even look at the folder then.
   if (folder.size() + fileName.size() + 1 >= PATH_MAX) return {{Reason::PathTooLong, folder, 0, std::string(fileName)}};
   std::error_code ec;
@@ -177,6 +179,23 @@ void FixStore::setInMemory(FixFileBytes bytes) {
   std::sort(index_.begin(), index_.end(), [](const IndexEntry& a, const IndexEntry& b) {
     return a.name != b.name ? a.name < b.name : a.order < b.order;
   });
+  terrain_.clear();
+  terrainRuns_.clear();
+  FixSection terrain = openFixSection(bytes_, FixSectionId::TerrainPoints);
+  for (TerrainPoint point; terrain.readTerrainPoint(point);) terrain_.push_back(point);
+  // Runs short enough that each cap is small beside an oceanic surface.
+  constexpr std::uint32_t kRun = 24;
+  std::vector<LatLng> held;
+  for (std::uint32_t first = 0; first < terrain_.size(); first += kRun) {
+    const std::uint32_t count = std::min<std::uint32_t>(kRun, static_cast<std::uint32_t>(terrain_.size()) - first);
+    held.clear();
+    if (first > 0 && terrain_[first].pen == 0) held.push_back(terrain_[first - 1].position);
+    for (std::uint32_t i = first; i < first + count; ++i) held.push_back(terrain_[i].position);
+    // A cap holds the arcs between its points while it is under a hemisphere.
+    SphereCap cap = SphereCap::holding(terrain_[first + count / 2].position, held, 0.01);
+    if (cap.radiusDegrees() >= 90) cap = SphereCap();
+    terrainRuns_.push_back({first, count, cap});
+  }
 }
 
 FixFileBytes FixStore::readFile() const {

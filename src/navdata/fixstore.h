@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "base/result.h"
+#include "geo/spherecap.h"
 #include "navdata/coastfile.h"
 #include "navdata/fixrecords.h"
 #include "navdata/xpnavdata.h"
@@ -62,6 +63,9 @@ class FixStore {
   void setPathDirectly(std::string path) {
     path_ = std::move(path);
     state_ = State::NotTried;
+    // The file is read afresh for every section now; what was kept of it is not its.
+    terrain_.clear();
+    terrainRuns_.clear();
     ++revision_;
   }
   // For tests and tools: the store over bytes already in memory.
@@ -104,6 +108,16 @@ class FixStore {
     ++revision_;
   }
   const CoastData* coast() const { return coast_.get(); }
+  // The terrain's points in runs of a few, each with a cap holding it and
+  // the line joining it to the run before: built when the file is in
+  // memory, so a paint skips the runs away from its surface. Empty when the
+  // file is read directly.
+  struct TerrainRun {
+    std::uint32_t first = 0, count = 0;
+    SphereCap cap;
+  };
+  const std::vector<TerrainPoint>& terrainPoints() const { return terrain_; }
+  const std::vector<TerrainRun>& terrainRuns() const { return terrainRuns_; }
   // Replaces an alias name by its target text.
   bool applyAlias(std::string& text) const;
 
@@ -128,6 +142,8 @@ class FixStore {
   // Built once the file is in memory: a lookup is then a binary search
   // instead of a scan of every fix.
   std::vector<IndexEntry> index_;
+  std::vector<TerrainPoint> terrain_;
+  std::vector<TerrainRun> terrainRuns_;
   std::shared_ptr<const XpNavData> navData_;
   std::shared_ptr<const CoastData> coast_;
   unsigned revision_ = 0;

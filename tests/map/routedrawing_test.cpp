@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+#include <fstream>
 #include <optional>
 
 #include <cmath>
@@ -405,6 +407,50 @@ namespace korvant {
 namespace {
 
 // The navigation data's airways and navaids, each layer when its switch is on.
+// The coast's runs passed by their caps leave out no line the surface shows:
+// the file in memory (runs) draws what the file read directly (every point) does.
+TEST_F(RouteDrawingTest, TerrainRunsAwayFromTheSurfaceHideNoLineOnIt) {
+  LayerSwitches only;
+  only.terrain = true;
+  app.switches = only;
+  struct View {
+    LatLng centre;
+    double range;
+    ProjectionKind kind;
+  };
+  const View views[] = {
+      {{5000, -3500}, 1000, ProjectionKind::Lambert},  {{5128, -28}, 300, ProjectionKind::Lambert},
+      {{4038, -7347}, 50, ProjectionKind::Lambert},    {{4000, -3000}, 6000, ProjectionKind::Orthographic},
+      {{2000, -15700}, 900, ProjectionKind::Mercator}, {{-3400, 15100}, 40, ProjectionKind::Lambert}};
+  std::ifstream file(KORVANT_SAMPLE_DAT, std::ios::binary);
+  const std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+  const auto onSurface = [&](bool inMemory, const View& v) {
+    if (inMemory)
+      app.fixes.edit().loadBytes(bytes);
+    else
+      app.fixes.edit().setPathDirectly(KORVANT_SAMPLE_DAT);
+    EXPECT_EQ(app.fixes->terrainRuns().empty(), !inMemory);
+    app.view.setCentre(v.centre, v.range);
+    if (v.kind == ProjectionKind::Orthographic) app.view.selectOrthographic();
+    if (v.kind == ProjectionKind::Mercator) app.view.selectMercator();
+    RecordingCanvas out;
+    MapPainter(app.paintInput(), out).paint({.width = 1920, .height = 1080, .printing = false});
+    std::vector<std::array<int, 4>> shown;
+    for (const test::DrawnLine& l : out.lines)
+      if (std::max(l.x1, l.x2) >= 0 && std::min(l.x1, l.x2) <= 1920 && std::max(l.y1, l.y2) >= 0 &&
+          std::min(l.y1, l.y2) <= 1080)
+        shown.push_back({l.x1, l.y1, l.x2, l.y2});
+    std::sort(shown.begin(), shown.end());
+    return shown;
+  };
+  for (const View& v : views) {
+    SCOPED_TRACE(testing::Message() << "range " << v.range);
+    const auto all = onSurface(false, v);
+    EXPECT_EQ(onSurface(true, v), all);
+    EXPECT_FALSE(all.empty());
+  }
+}
+
 TEST_F(RouteDrawingTest, TheFinerCoastTakesTheTerrainsPlaceAtRegionalRanges) {
   // The fix file's coast: four lines about New York. COAST.DAT's: one piece
   // of three points in its 10-degree bin of 40N-50N, 80W-70W.

@@ -1,6 +1,7 @@
 // The line layers of the fix file: terrain and facility boundaries.
 #include "map/layers/layers.h"
 #include "map/linedrawing.h"
+#include "map/surfacecap.h"
 
 namespace korvant {
 
@@ -11,12 +12,25 @@ void drawTerrain(PaintContext& paint) {
   else
     paint.canvas.selectPen(colors::grey, 1, PenStyle::Solid);
   LineDrawer lines(paint);
-  FixSection section = paint.input.fixes.openSection(FixSectionId::TerrainPoints);
-  TerrainPoint point;
+  const FixStore& fixes = paint.input.fixes;
   LatLng previous = LatLng::unset();
-  while (section.readTerrainPoint(point)) {
+  const auto draw = [&](const TerrainPoint& point) {
     if (point.pen == 0 && !previous.isUnset()) lines.drawLine(LineType::GreatCircle, previous, point.position, 10, 0);
     previous = point.position;
+  };
+  if (fixes.terrainRuns().empty()) {
+    FixSection section = fixes.openSection(FixSectionId::TerrainPoints);
+    for (TerrainPoint point; section.readTerrainPoint(point);) draw(point);
+    return;
+  }
+  // Most of the world's coast lies away from an oceanic surface: its runs
+  // are passed by their caps.
+  const SphereCap surface = surfaceCap(paint.projection, 0);
+  const std::vector<TerrainPoint>& points = fixes.terrainPoints();
+  for (const FixStore::TerrainRun& run : fixes.terrainRuns()) {
+    if (!run.cap.meets(surface)) continue;
+    previous = run.first > 0 ? points[run.first - 1].position : LatLng::unset();
+    for (std::uint32_t i = run.first; i < run.first + run.count; ++i) draw(points[i]);
   }
 }
 
