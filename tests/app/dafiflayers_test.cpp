@@ -101,6 +101,18 @@ TEST_F(DafifLayersTest, NavaidClassesAndTheirSwitches) {
   EXPECT_EQ(labels(c, Color{0, 0, 224}), (std::vector<std::string>{"NHA"}));
   EXPECT_EQ(labels(c, Color{0, 0, 208}), (std::vector<std::string>{"NL"}));
   EXPECT_EQ(labels(c, Color{0, 0, 192}), (std::vector<std::string>{"NT"}));
+  // Farther out the NDBs go; beyond the high routes' range all but the high VORs.
+  d.ndbHHHU = d.ndbMHOther = true;
+  const std::pair<double, std::vector<std::string>> ranges[] = {
+      {200, {"NH", "NHA", "NHH", "NL", "NMH", "NT", "NU", "NZZ"}}, {1000, {"NHA", "NL", "NT"}}, {2000, {"NHA"}}};
+  for (const auto& [range, shown] : ranges) {
+    app.view.setRange(range);
+    std::vector<std::string> all;
+    for (const test::DrawnText& t : paint().texts)
+      if (t.text.size() >= 2 && t.text[0] == 'N') all.push_back(t.text);
+    std::sort(all.begin(), all.end());
+    EXPECT_EQ(all, shown) << range;
+  }
 }
 
 TEST_F(DafifLayersTest, TheOrtcaBlockFollowsTheRange) {
@@ -123,6 +135,7 @@ TEST_F(DafifLayersTest, SegmentsKeepElevenDegreesFromTheBackOfALambertMap) {
             "80 40 0 0 H 100 B B Y 90 270 80 50 1\n"
             "80 40 0 0 H 100 B B N 90 270 80 50 2\n");
   app.view.setCentre({6000, -17000}, 3000);
+  app.settings.set("NavRouteRange", "11000", true);  // the high routes at every range
   app.switches.dafif.atsHigh = true;
   const auto high = [](const test::RecordingCanvas& c) {
     int n = 0;

@@ -31,8 +31,19 @@ const bool* levelSwitch(const DafifSwitches& d, char level) {
   }
 }
 
-bool levelShown(const DafifSwitches& d, char level) {
-  const bool* s = levelSwitch(d, level);
+// By its switch, and by the range as the navigation data is shown: the low
+// routes up close only, none beyond the range of the high ones.
+bool levelShown(const PaintContext& paint, char level) {
+  const bool* s = levelSwitch(paint.switches().dafif, level);
+  switch (navDetailAt(paint.input.view.range, paint.input.detail)) {
+    case NavDetail::All: break;
+    case NavDetail::HighOnly:
+      if (level == 'L') return false;
+      break;
+    case NavDetail::RouteOnly:
+      if (s) return false;
+      break;
+  }
   return !s || *s;
 }
 
@@ -63,14 +74,13 @@ bool clearOfTheBack(const PaintContext& paint, const DafifSegment& s) {
 }
 
 void drawSegments(PaintContext& paint, const DafifFiles& files) {
-  const DafifSwitches& d = paint.switches().dafif;
   MapCanvas& canvas = paint.canvas;
   for (const char* name : {"RADIALK.TXT", "RADIALX.TXT"}) {
     const auto segments = files.segments(name);
     if (!segments) continue;
     for (const DafifSegment& s : *segments) {
       DevicePoint a, b;
-      if (!s.draw || !levelShown(d, s.level) || !placed(paint, s.end1, a) || !placed(paint, s.end2, b) ||
+      if (!s.draw || !levelShown(paint, s.level) || !placed(paint, s.end1, a) || !placed(paint, s.end2, b) ||
           !clearOfTheBack(paint, s))
         continue;
       switch (s.level) {
@@ -98,14 +108,14 @@ void drawLabels(PaintContext& paint, const DafifFiles& files) {
   if (d.ids)
     if (const auto ids = files.identifiers())
       for (const DafifSegmentLabel& l : *ids)
-        if (levelShown(d, l.level))
+        if (levelShown(paint, l.level))
           drawSegmentLabel(canvas, projection, l.ident + " / " + wholeNumber(l.value), l.position, l.course,
                            l.value / 2, LabelAlign::Centre, LabelPlacement::AtAnchorTop, LabelFrame::Box,
                            labelColor(l.level));
   if (d.segmentDistances)
     if (const auto distances = files.distances())
       for (const DafifSegmentLabel& l : *distances)
-        if (levelShown(d, l.level))
+        if (levelShown(paint, l.level))
           drawSegmentLabel(canvas, projection, wholeNumber(l.value), l.position, l.course, l.value / 2,
                            LabelAlign::Centre, LabelPlacement::Above, LabelFrame::None, labelColor(l.level));
   if (!d.radials) return;
@@ -115,7 +125,7 @@ void drawLabels(PaintContext& paint, const DafifFiles& files) {
     const auto segments = files.segments(name);
     if (!segments) continue;
     for (const DafifSegment& s : *segments) {
-      if (!levelShown(d, s.level)) continue;
+      if (!levelShown(paint, s.level)) continue;
       const auto label = [&](int radial, const LatLng& from, double course) {
         // A radial of 0 on a short segment would crowd the map.
         if (radial == 0 && !(s.length * 3.8 > range)) return;
@@ -196,6 +206,10 @@ struct PointPainter {
 
 void drawWaypoints(PaintContext& paint, const DafifFiles& files, PointPainter& points) {
   const DafifSwitches& d = paint.switches().dafif;
+  // Farther out the low and terminal waypoints, and beyond the high
+  // routes' range all of them, would only tangle the map.
+  const NavDetail detail = navDetailAt(paint.input.view.range, paint.input.detail);
+  if (detail == NavDetail::RouteOnly) return;
   for (const char* name : DAFIF_WAYPOINT_FILES) {
     const auto waypoints = files.waypoints(name);
     if (!waypoints) continue;
@@ -212,7 +226,7 @@ void drawWaypoints(PaintContext& paint, const DafifFiles& files, PointPainter& p
           break;
         case 'L':
           color = {0, 224, 0};
-          if (!d.wptL) continue;
+          if (!d.wptL || detail != NavDetail::All) continue;
           break;
         case 'R':
           color = {224, 0, 224};
@@ -220,7 +234,7 @@ void drawWaypoints(PaintContext& paint, const DafifFiles& files, PointPainter& p
           break;
         case 'T':
           color = {160, 224, 160};
-          if (!d.wptT) continue;
+          if (!d.wptT || detail != NavDetail::All) continue;
           break;
         default: continue;
       }
@@ -306,6 +320,8 @@ void drawNavaids(PaintContext& paint, const DafifFiles& files, PointPainter& poi
   const DafifSwitches& d = paint.switches().dafif;
   const auto navaids = files.navaids();
   if (!navaids) return;
+  // NDBs up close only; beyond the high routes' range the high VORs alone.
+  const NavDetail detail = navDetailAt(paint.input.view.range, paint.input.detail);
   ++points.size;
   for (const DafifNavaid& n : *navaids) {
     const std::string cls(n.cls.data(), 2);
@@ -315,13 +331,13 @@ void drawNavaids(PaintContext& paint, const DafifFiles& files, PointPainter& poi
     if (cls == "HA") {
       shown = d.vorHA, color = {0, 0, 224};
     } else if (cls == "L ") {
-      shown = d.vorL, color = {0, 0, 208};
+      shown = d.vorL && detail != NavDetail::RouteOnly, color = {0, 0, 208};
     } else if (cls == "T ") {
-      shown = d.vorT, color = {0, 0, 192};
+      shown = d.vorT && detail != NavDetail::RouteOnly, color = {0, 0, 192};
     } else if (cls == "MH") {
-      shown = d.ndbMHOther, color = {255, 128, 0}, vor = false;
+      shown = d.ndbMHOther && detail == NavDetail::All, color = {255, 128, 0}, vor = false;
     } else {
-      shown = d.ndbHHHU, color = {240, 112, 0}, vor = false;
+      shown = d.ndbHHHU && detail == NavDetail::All, color = {240, 112, 0}, vor = false;
     }
     DevicePoint p;
     if (shown && points.at(n.position, color, vor ? Symbol::Hexagon : Symbol::DoubleCircle, p))
