@@ -62,6 +62,13 @@ docs-pictures: demo
 	  --layer waypointData=on --layer ownStations=off --layer ps1Sta=on -o $(CURDIR)/docs/demo-sid.png
 	@cd $(BUILD)/run && $(DOCS_CLOCK) ../bin/korvant-plot $(DEMO_TRACKS) --layer ownWaypoints=off --fly-track C \
 	  --etops 120 --etops-airports EINN,BIKF,BGSF,CYQX,LPLA,EGPF -o $(CURDIR)/docs/demo-etops.png
+	@mkdir -p out/docs-navdata && cp $(BUILD)/run/KORVANT.CTL $(BUILD)/run/KORVANT.DAT out/docs-navdata/ && \
+	  echo "NavDataDir    $(abspath $(BUILD))/run/XPNAV/" >> out/docs-navdata/KORVANT.CTL
+	@cd $(BUILD)/run && $(DOCS_CLOCK) ../bin/korvant-plot --folder $(CURDIR)/out/docs-navdata --centre KJFK --range 50 \
+	  --layer navDataAirways=on --layer navDataNavaids=on --layer ownStations=off \
+	  -o $(CURDIR)/docs/demo-departure-50nm.png
+	@cd $(BUILD)/run && $(DOCS_CLOCK) ../bin/korvant-plot --folder $(CURDIR)/out/docs-navdata $(DEMO_TRACKS) \
+	  --layer navDataAirways=on --layer navDataNavaids=on -o $(CURDIR)/docs/demo-nat-navdata.png
 	@cd $(BUILD)/run && $(DOCS_CLOCK) QT_QPA_PLATFORM=offscreen ./korvant --open tracks/nat-20160210.html \
 	  --screenshot $(CURDIR)/docs/screenshot.png 2> /dev/null
 	@cd $(BUILD)/run && $(DOCS_CLOCK) ../bin/korvant-plot $(DEMO_TRACKS) --print-pdf $(CURDIR)/out/docs-print.pdf
