@@ -167,9 +167,8 @@ void storeTracks(NatMap& map);
 
 // The window's paint: the stages under and over the tools' lines on both
 // cores, composed with the tools' lines between them. arg 1: with 26 tracks.
-void BM_windowPaint(benchmark::State& state) {
-  NatMap map;
-  if (state.range(0)) storeTracks(map);
+// The window's whole paint, over and over, nothing kept between.
+void paintWindow(benchmark::State& state, NatMap& map) {
   QImage window = surface();
   LayeredMap layered;
   for (auto _ : state) {
@@ -177,6 +176,12 @@ void BM_windowPaint(benchmark::State& state) {
     QPainter painter(&window);
     benchmark::DoNotOptimize(layered.paint(painter, window, map.app.paintInput()));
   }
+}
+
+void BM_windowPaint(benchmark::State& state) {
+  NatMap map;
+  if (state.range(0)) storeTracks(map);
+  paintWindow(state, map);
 }
 BENCHMARK(BM_windowPaint)
     ->Arg(0)
@@ -209,13 +214,7 @@ void BM_windowPaintWorldNavData(benchmark::State& state) {
   map.app.fixes.edit().setNavData(worldNavData());
   map.app.switches.navDataAirways = map.app.switches.navDataNavaids = state.range(0) == 1 || state.range(0) == 2;
   if (state.range(0) >= 2) map.app.view.setCentre({5128, -28}, 300);
-  QImage window = surface();
-  LayeredMap layered;
-  for (auto _ : state) {
-    layered.invalidate();
-    QPainter painter(&window);
-    benchmark::DoNotOptimize(layered.paint(painter, window, map.app.paintInput()));
-  }
+  paintWindow(state, map);
 }
 BENCHMARK(BM_windowPaintWorldNavData)
     ->Arg(0)

@@ -222,13 +222,15 @@ Problems XpNavData::readNavaids(std::string_view text, const std::string& file) 
   return walk.problems();
 }
 
+void XpNavData::sortPoints() {
+  if (sorted_) return;
+  std::stable_sort(points_.begin(), points_.end(), [](const XpPoint& a, const XpPoint& b) { return a.name < b.name; });
+  sorted_ = true;
+  indexedPoints_ = 0;
+}
+
 void XpNavData::finish() {
-  if (!sorted_) {
-    std::stable_sort(points_.begin(), points_.end(),
-                     [](const XpPoint& a, const XpPoint& b) { return a.name < b.name; });
-    sorted_ = true;
-    indexedPoints_ = 0;
-  }
+  sortPoints();
   if (indexedPoints_ == points_.size() && indexedSegments_ == segments_.size()) return;
   std::vector<LatLng> at(points_.size());
   for (std::size_t i = 0; i < points_.size(); ++i) at[i] = points_[i].position;
@@ -272,7 +274,7 @@ std::optional<std::uint32_t> XpNavData::pointAt(std::uint64_t name, const LatLng
 }
 
 Problems XpNavData::readAirways(std::string_view text, const std::string& file) {
-  finish();
+  sortPoints();
   // 640 (FlightGear, X-Plane 10 and before; some files say 600): ident lat
   // lon ident lat lon level base top names, each end by its position. 1100:
   // ident region type ident region type direction level base top names,
@@ -299,7 +301,7 @@ Problems XpNavData::readAirways(std::string_view text, const std::string& file) 
     }
     points_.insert(points_.end(), added.begin(), added.end());
     sorted_ = false;
-    finish();
+    sortPoints();
   }
   RecordWalk walk(text, file);
   long unknownEnds = 0;

@@ -96,6 +96,8 @@ class XpNavData {
                                        const LatLng& near, AirwayMiss* miss = nullptr) const;
 
  private:
+  // Sorted by name for lookups; the cells are filed by finish() alone.
+  void sortPoints();
   std::pair<std::size_t, std::size_t> named(std::uint64_t name) const;
   // The point of that name within half a mile of `where`.
   std::optional<std::uint32_t> pointAt(std::uint64_t name, const LatLng& where) const;
