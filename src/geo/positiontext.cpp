@@ -186,9 +186,26 @@ bool readElevenCharForm(std::string_view text, LatLng& position) {
 
 namespace {
 
+// A hemisphere letter if any, then a decimal number and nothing more: without
+// the check any long word with a slash (a fix's DME leg, CANDYS/120.5; a name
+// of stray bytes) read as a position near 0N 0E.
+bool isCoordinateHalf(std::string_view text, char positive, char negative) {
+  if (!text.empty() && (text.front() == positive || text.front() == negative)) text.remove_prefix(1);
+  std::size_t i = 0;
+  while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) ++i;
+  if (i < text.size() && (text[i] == '+' || text[i] == '-')) ++i;
+  std::size_t digits = 0;
+  for (; i < text.size() && isDigit(text[i]); ++i) ++digits;
+  if (i < text.size() && text[i] == '.')
+    for (++i; i < text.size() && isDigit(text[i]); ++i) ++digits;
+  return digits > 0 && i == text.size();
+}
+
 bool readSlashHalves(std::string_view text, LatLng& position) {
   const auto slash = text.find('/');
   if (slash == std::string_view::npos) return false;
+  if (!isCoordinateHalf(text.substr(0, slash), 'N', 'S') || !isCoordinateHalf(text.substr(slash + 1), 'E', 'W'))
+    return false;
   position.lat = readLatWide(text.substr(0, slash));
   position.lng = readLngWide(text.substr(slash + 1));
   return true;

@@ -111,6 +111,11 @@ TEST(PrefixedSlashForm, ReadsEachHalfWide) {
   expectNoPosition("N9100/W03500");
   // Ten characters is one too few for this form.
   expectNoPosition("N5030/W035");
+  // Each half is a coordinate and nothing more: a DME leg, a long name with
+  // a slash, stray bytes, a hemisphere letter on the wrong half.
+  for (const char* text : {"CANDYS/120.5", "ABCDEFGHIJK/X", "\x1b\x1b\x1b\x1b\x1b\x1b/\x1b\x1b\x1b\x1b\x1b",
+                           "N5030.5/W035X0", "N5030.5 /W03500", "E5030.5/N03500", "N/W0350000000", "N5030.5//W035"})
+    expectNoPosition(text);
 }
 
 TEST(PositionText, PositionsBeyondTheEarthAreRefusedInEveryForm) {
@@ -178,6 +183,7 @@ TEST(OverlayPosition, TwoByTwoIsNatFormOtherSlashesArePrefixed) {
   ASSERT_TRUE(readOverlayPosition("N9100/W03500", p));
   EXPECT_EQ(p.lat, NO_POSITION);  // through set, not the wide marker
   EXPECT_FALSE(readOverlayPosition("MALOT", p));
+  EXPECT_FALSE(readOverlayPosition("JFK/12", p));  // a word with a slash is no position
   EXPECT_EQ(p.lat, 0);
   EXPECT_EQ(p.lng, 0);
 }
