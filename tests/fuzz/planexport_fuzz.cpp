@@ -70,7 +70,12 @@ void convertPlan(const FlightPlan& plan) {
       if (std::fabs(is.position.lng - was.position.lng) > 0.011 &&
           std::fabs(std::fabs(is.position.lng - was.position.lng) - 36000) > 0.011)
         std::abort();
-      const std::string name = isPlanSafeName(was.identifier) ? was.identifier : planSafeName(was.identifier);
+      // A point between the ends named as a position ("5420N") is written by
+      // the name of where it is, whatever the plan called it.
+      const TrackFix fix{was.identifier, was.position};
+      const bool between = i > 0 && i + 1 < points.size();
+      const std::string ident = between && namesAPosition(fix) ? planIdent(fix) : was.identifier;
+      const std::string name = isPlanSafeName(ident) ? ident : planSafeName(ident);
       if (is.identifier != name) std::abort();
     }
   }
