@@ -18,28 +18,42 @@ bool allDigits(std::string_view text) {
   return true;
 }
 
+// Where a decimal number's parts lie: blanks, sign, digits, point, digits.
+struct DecimalSpan {
+  bool negative = false;
+  std::size_t start = 0;  // of the digits
+  std::size_t end = 0;    // one past the number
+  std::size_t digits = 0;
+};
+
+DecimalSpan scanDecimalNumber(std::string_view text) {
+  DecimalSpan span;
+  std::size_t i = 0;
+  while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) ++i;
+  if (i < text.size() && (text[i] == '+' || text[i] == '-')) span.negative = text[i++] == '-';
+  span.start = i;
+  for (; i < text.size() && isDigit(text[i]); ++i) ++span.digits;
+  if (i < text.size() && text[i] == '.')
+    for (++i; i < text.size() && isDigit(text[i]); ++i) ++span.digits;
+  span.end = i;
+  return span;
+}
+
 }  // namespace
 
 // from_chars rounds correctly, so "5030.33" is the same double as the compiler's.
 double readDecimalNumber(std::string_view text) {
-  std::size_t i = 0;
-  while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) ++i;
-  bool negative = false;
-  if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
-  const std::size_t start = i;
-  std::size_t digits = 0;
-  for (; i < text.size() && isDigit(text[i]); ++i) ++digits;
-  if (i < text.size() && text[i] == '.')
-    for (++i; i < text.size() && isDigit(text[i]); ++i) ++digits;
-  if (digits == 0) return 0;
+  const DecimalSpan span = scanDecimalNumber(text);
+  if (span.digits == 0) return 0;
   double value = 0;
-  const auto result = std::from_chars(text.data() + start, text.data() + i, value, std::chars_format::fixed);
+  const auto result =
+      std::from_chars(text.data() + span.start, text.data() + span.end, value, std::chars_format::fixed);
   if (result.ec == std::errc::result_out_of_range) {
     // Too large, or too small to be anything but zero.
-    const std::string_view whole = text.substr(start, std::min(text.find('.', start), i) - start);
+    const std::string_view whole = text.substr(span.start, std::min(text.find('.', span.start), span.end) - span.start);
     value = whole.find_first_not_of('0') != std::string_view::npos ? HUGE_VAL : 0.0;
   }
-  return negative ? -value : value;
+  return span.negative ? -value : value;
 }
 
 namespace {
@@ -191,14 +205,8 @@ namespace {
 // of stray bytes) read as a position near 0N 0E.
 bool isCoordinateHalf(std::string_view text, char positive, char negative) {
   if (!text.empty() && (text.front() == positive || text.front() == negative)) text.remove_prefix(1);
-  std::size_t i = 0;
-  while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) ++i;
-  if (i < text.size() && (text[i] == '+' || text[i] == '-')) ++i;
-  std::size_t digits = 0;
-  for (; i < text.size() && isDigit(text[i]); ++i) ++digits;
-  if (i < text.size() && text[i] == '.')
-    for (++i; i < text.size() && isDigit(text[i]); ++i) ++digits;
-  return digits > 0 && i == text.size();
+  const DecimalSpan span = scanDecimalNumber(text);
+  return span.digits > 0 && span.end == text.size();
 }
 
 bool readSlashHalves(std::string_view text, LatLng& position) {
