@@ -210,8 +210,17 @@ std::optional<double> readWorldCoordinate(std::string_view text, bool latitude, 
   // part of a number (the degree sign in either encoding, ', ").
   double parts[3] = {0, 0, 0};
   int count = 0;
+  // Only marks may stand between the numbers: skipping letters too read
+  // "NNaN° 0' 0.00"" as 0 degrees, a point on the Greenwich meridian.
+  const auto isMark = [](unsigned char c) {
+    return c == ' ' || c == '\t' || c == '\'' || c == '"' || c == '*' || c == 0xB0 || c == 0xBA || c == 0xC2;
+  };
   while (at < text.size() && count < 3) {
-    while (at < text.size() && !std::isdigit(static_cast<unsigned char>(text[at]))) ++at;
+    while (at < text.size() && !std::isdigit(static_cast<unsigned char>(text[at]))) {
+      if (!isMark(static_cast<unsigned char>(text[at])))
+        return refuse(std::string(latitude ? "latitude" : "longitude") + " is not a number");
+      ++at;
+    }
     // Leading zeros say nothing, however many there are.
     while (at + 1 < text.size() && text[at] == '0' && std::isdigit(static_cast<unsigned char>(text[at + 1]))) ++at;
     const std::size_t start = at;

@@ -168,7 +168,10 @@ TEST_F(PlanReaders, WhatIsNoPlanIsRefusedOrSaid) {
       {xmlAt("N91\xC2\xB0 0' 0\",W0\xC2\xB0 0' 0\",+0"), false,
        "WorldPosition N91\xC2\xB0 0' 0\",W0\xC2\xB0 0' 0\",+0: latitude is beyond 90 degrees"},
       {xmlAt("N50\xC2\xB0 60' 0\",W0\xC2\xB0 0' 0\",+0"), false, "latitude has 60 minutes or more"},
-      {xmlAt("NNaN\xC2\xB0,W0\xC2\xB0,+0"), false, "latitude has no degrees"},
+      {xmlAt("N\xC2\xB0,W0\xC2\xB0,+0"), false, "latitude has no degrees"},
+      // Minutes and seconds after a degree that is no number are not degrees.
+      {xmlAt("NNaN\xC2\xB0 0' 0.00\",WNaN\xC2\xB0 0' 0.00\",+0"), false, "latitude is not a number"},
+      {xmlAt("N50\xC2\xB0 0' 0.00\",W1e3\xC2\xB0 0' 0.00\",+0"), false, "longitude is not a number"},
       {xmlAt("N" + std::string(20, '0') + "51\xC2\xB0 0' 0\",W181\xC2\xB0,+0"), false,
        "longitude is beyond 180 degrees"},
       {"I\n1100 Version\n28 P DRCT 0 50.0 -190.0\n3 X\n", false, "line 3: longitude is beyond 180 degrees"},
