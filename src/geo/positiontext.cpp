@@ -229,7 +229,8 @@ bool readPrefixedSlashForm(std::string_view text, LatLng& position) {
 namespace {
 
 // One half of a compact position: the hemisphere letter before or after
-// `wholeDigits` digits of degrees, perhaps followed by two of minutes.
+// `wholeDigits` digits of degrees, perhaps followed by two of minutes and,
+// with the letter before, their decimals (N4918.0E00134.2).
 // Returns the characters used, 0 when the text does not start with one.
 std::size_t readCompactHalf(std::string_view text, int wholeDigits, char positive, char negative, double& packed) {
   const auto isHemisphere = [&](std::size_t at) {
@@ -238,16 +239,23 @@ std::size_t readCompactHalf(std::string_view text, int wholeDigits, char positiv
   const bool letterFirst = isHemisphere(0);
   const std::size_t from = letterFirst ? 1 : 0;
   std::size_t digits = 0;
-  while (from + digits < text.size() && text[from + digits] >= '0' && text[from + digits] <= '9') ++digits;
+  while (from + digits < text.size() && isDigit(text[from + digits])) ++digits;
   const auto w = static_cast<std::size_t>(wholeDigits);
   if (digits != w && digits != w + 2) return 0;
-  if (!letterFirst && !isHemisphere(digits)) return 0;
+  std::size_t end = from + digits;
+  double decimals = 0;
+  if (letterFirst && digits == w + 2 && end + 1 < text.size() && text[end] == '.' && isDigit(text[end + 1])) {
+    const DecimalSpan span = scanDecimalNumber(text.substr(end));
+    decimals = readDecimalNumber(text.substr(end, span.end));
+    end += span.end;
+  }
+  if (!letterFirst && !isHemisphere(end)) return 0;
   const int degrees = readDigits(text.substr(from, w));
   const int minutes = digits > w ? readDigits(text.substr(from + w, 2)) : 0;
   if (minutes >= 60) return 0;
-  const char letter = letterFirst ? text[0] : text[digits];
-  packed = (letter == negative ? -1.0 : 1.0) * (degrees * 100.0 + minutes);
-  return digits + 1;
+  const char letter = letterFirst ? text[0] : text[end];
+  packed = (letter == negative ? -1.0 : 1.0) * (degrees * 100.0 + minutes + decimals);
+  return letterFirst ? end : end + 1;
 }
 
 }  // namespace
@@ -256,10 +264,13 @@ bool readCompactPosition(std::string_view text, LatLng& position) {
   position = LatLng::unset();
   double lat = 0, lng = 0;
   const std::size_t latUsed = readCompactHalf(text, 2, 'N', 'S', lat);
-  if (latUsed == 0) return false;
+  if (latUsed == 0 || latUsed == text.size()) return false;
   std::size_t at = latUsed;
-  if (at < text.size() && text[at] == '/') ++at;
-  if (readCompactHalf(text.substr(at), 3, 'E', 'W', lng) != text.size() - at) return false;
+  if (text[at] == '/') ++at;
+  // Both halves or none: a latitude alone (5520N, the airway N14) is no
+  // position on the Greenwich meridian.
+  const std::size_t lngUsed = readCompactHalf(text.substr(at), 3, 'E', 'W', lng);
+  if (lngUsed == 0 || lngUsed != text.size() - at) return false;
   if (std::fabs(lat) > 9000 || std::fabs(lng) > 18000) return false;
   position = {lat, lng};
   return true;
@@ -268,7 +279,8 @@ bool readCompactPosition(std::string_view text, LatLng& position) {
 bool parsePositionText(std::string_view text, LatLng& position) {
   const bool read = readNatSlashForm(text, position) || readHalfDegreeForm(text, position) ||
                     readFiveCharForm(text, position) || readSevenCharForm(text, position) ||
-                    readElevenCharForm(text, position) || readPrefixedSlashForm(text, position);
+                    readElevenCharForm(text, position) || readCompactPosition(text, position) ||
+                    readPrefixedSlashForm(text, position);
   if (!read) return false;
   // A form can hold more than the earth does (99N, 99999W): such a text is
   // refused like an unknown fix name.

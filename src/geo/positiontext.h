@@ -29,10 +29,14 @@ bool readPrefixedSlashForm(std::string_view text, LatLng& position);  // N5030.5
 
 // The forms flight-plan services and other programs write, hemisphere letter
 // before or after each half, minutes optional, a slash between optional:
-// 4700N/05000W, 47N/050W, 4700N/050W, N5530W02000, N55W020. Minutes below 60.
+// 4700N/05000W, 47N/050W, 4700N/050W, N5530W02000, N55W020, and with decimal
+// minutes after a leading letter, N4918.0E00134.2. Minutes below 60; both
+// halves or it is none.
 bool readCompactPosition(std::string_view text, LatLng& position);
 
-// Tries the whole-position forms in order; failure means "try a fix name".
+// The one reader of position words, for track messages, route strings, plans
+// and the tools: the whole-position forms in order, the compact forms before
+// the prefixed slash form. Failure means "try a fix name".
 // A position beyond 90 degrees of latitude or 180 of longitude fails.
 bool parsePositionText(std::string_view text, LatLng& position);
 

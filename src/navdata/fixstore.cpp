@@ -267,7 +267,9 @@ bool FixStore::findFixByName(std::string_view text, const LatLng& reference, Lat
     while (section.readFix(fix))
       if (fix.name == text) nearest.offer(fix.position);
   }
-  if (!nearest.found && navData_)
+  // The pilot's data and the fix file offer alike: a name in both is the
+  // one nearest the point before (KONAN SPI is not Springfield, Illinois).
+  if (navData_)
     if (const XpPoint* p = navData_->nearest(text, reference)) nearest.offer(p->position);
   position = nearest.found ? nearest.position : LatLng::unset();
   return nearest.found;

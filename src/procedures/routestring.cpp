@@ -144,9 +144,7 @@ class RouteReader {
   // The position and the fix file's kind (an airport for the simulator's).
   bool resolve(const std::string& text, const LatLng& near, LatLng& position, int& kind) const {
     kind = -1;
-    // Before the fix store's forms: its prefixed slash reader takes
-    // 4700N/05000W for 47N 50E.
-    if (readCompactPosition(text, position)) return true;
+    if (parsePositionText(text, position)) return true;
     if (looksLikeCompactPosition(text)) return false;  // out of range: no other reader may take it
     if (fixes_.resolvePositionWithAlias(text, near, position)) {
       kind = fixes_.kindOf(text, position);
@@ -161,7 +159,20 @@ class RouteReader {
     return false;
   }
 
-  void readPoint(const std::string& word) {
+  void readPoint(std::string word) {
+    // A cruise climb, C/48N050W/M082F290F350: the point, then the speed and
+    // the levels between which it climbs; flown at the first level.
+    std::string climbTo;
+    if (word.rfind("C/", 0) == 0 && word.size() > 2) {
+      word.erase(0, 2);
+      const std::size_t at = word.find('/');
+      if (at != std::string::npos && isCruiseClimb(std::string_view(word).substr(at + 1))) {
+        const std::string_view group = std::string_view(word).substr(at + 1);
+        const std::size_t upper = group.size() - 4;  // F350, PLUS
+        climbTo = std::string(group.substr(upper));
+        word.erase(at + 1 + upper);
+      }
+    }
     // A slash belongs to the position forms (50/30, 5530/20, N5030/W03500);
     // otherwise it starts a suffix: a speed and level group, a runway.
     const std::size_t slash = word.find('/');
@@ -185,8 +196,21 @@ class RouteReader {
     }
     const std::string suffix = name.size() < word.size() ? word.substr(name.size() + 1) : std::string();
     const auto noteChange = [&] {
-      if (isSpeedLevelSuffix(suffix)) route_.changes.push_back({route_.points.size() - 1, suffix});
+      if (!isSpeedLevelSuffix(suffix)) return;
+      route_.changes.push_back({route_.points.size() - 1, suffix});
+      if (!climbTo.empty())
+        route_.notes.push_back("CRUISE CLIMB FROM " + name + ": " + speedLevelWords(suffix) + " TO " +
+                               (climbTo == "PLUS" ? std::string("ABOVE") : speedLevelWords(climbTo)));
     };
+    // A word that names an airway joining the point before is the airway,
+    // though a fix has its name too (HMO V2 GRN; an NDB called V2 lies far
+    // off): which it is shows once the point after it is known.
+    if (slash == std::string::npos && joinsLastPoint(name)) {
+      dropAirway();
+      airway_ = name;
+      airwayFix_ = TrackFix{name, position, kind};
+      return;
+    }
     // ETARI DCT ETARI/M082F300: one point.
     if (!pending_ && !route_.points.empty() && route_.points.back().name == name &&
         samePoint(route_.points.back().position, position))
@@ -198,10 +222,28 @@ class RouteReader {
     noteChange();
   }
 
-  // An airway that no fix followed is flown direct, as one the data lacks.
+  // An airway in the navigation data whose points include the last point's
+  // name, where no track is pending. Position words are no airways.
+  bool joinsLastPoint(const std::string& name) const {
+    if (!looksLikeAirway(name) || !fixes_.navData() || pending_ || route_.points.empty()) return false;
+    LatLng read;
+    if (parsePositionText(name, read)) return false;
+    AirwayMiss miss = AirwayMiss::None;
+    const TrackFix& last = route_.points.back();
+    fixes_.navData()->airwayPath(name, last.name, "", last.position, &miss);
+    return miss == AirwayMiss::ExitNotOnIt;
+  }
+
+  // An airway that no fix followed is flown direct, as one the data lacks;
+  // one that is also a fix's name is that fix.
   void dropAirway() {
-    if (!airway_.empty()) route_.notExpanded.push_back(airway_);
+    if (airwayFix_) {
+      route_.points.push_back(*airwayFix_);
+    } else if (!airway_.empty()) {
+      route_.notExpanded.push_back(airway_);
+    }
     airway_.clear();
+    airwayFix_.reset();
   }
 
   // The points of the pending airway between the last point and `to`, under
@@ -212,6 +254,10 @@ class RouteReader {
     AirwayMiss miss = AirwayMiss::None;
     const std::optional<AirwayPath> path =
         fixes_.navData()->airwayPath(airway_, from.name, to.name, from.position, &miss);
+    if (!path && airwayFix_) {  // not the airway between these points: the fix
+      dropAirway();
+      return;
+    }
     if (!path) {
       route_.notes.push_back(airway_ + " " + from.name + "-" + to.name +
                              " FLOWN DIRECT: " + airwayMissWords(miss, airway_, from.name, to.name));
@@ -228,16 +274,27 @@ class RouteReader {
                            (path->segments == 1 ? " SEGMENT" : " SEGMENTS") +
                            (path->againstDirection ? ", AGAINST ITS ONE-WAY DIRECTION" : ""));
     airway_.clear();
+    airwayFix_.reset();
   }
 
   // A name resolves to the nearest fix of that name even thousands of miles
   // off: a point far off the line of its neighbours is said.
+  // A leg that long between two named points is said too, unless an end of
+  // it is already said to lie off the route.
   void noteFarPoints() {
     const std::vector<TrackFix>& p = route_.points;
+    std::vector<bool> off(p.size(), false);
     for (std::size_t i = 1; i + 1 < p.size(); ++i) {
-      const double off = distanceFromLegNm(p[i - 1].position, p[i + 1].position, p[i].position);
-      if (off > FAR_OFF_ROUTE_NM)
-        route_.notes.push_back(p[i].name + " LIES " + std::to_string(std::lround(off)) + " NM OFF THE ROUTE");
+      const double nm = distanceFromLegNm(p[i - 1].position, p[i + 1].position, p[i].position);
+      if (nm <= FAR_OFF_ROUTE_NM) continue;
+      off[i] = true;
+      route_.notes.push_back(p[i].name + " LIES " + std::to_string(std::lround(nm)) + " NM OFF THE ROUTE");
+    }
+    for (std::size_t i = 1; i < p.size(); ++i) {
+      if (off[i] || off[i - 1] || namesAPosition(p[i]) || namesAPosition(p[i - 1])) continue;
+      const double nm = distanceNm(p[i - 1].position, p[i].position);
+      if (nm > FAR_OFF_ROUTE_NM)
+        route_.notes.push_back(p[i].name + " LIES " + std::to_string(std::lround(nm)) + " NM FROM " + p[i - 1].name);
     }
   }
 
@@ -319,7 +376,8 @@ class RouteReader {
   LatLng start_;
   RouteStringRead route_;
   const ResolvedTrack* pending_ = nullptr;
-  std::string airway_;  // an airway read, waiting for the fix after it
+  std::string airway_;                 // an airway read, waiting for the fix after it
+  std::optional<TrackFix> airwayFix_;  // the fix of the airway's name, if it is no airway here
   std::string pendingLabel_;
   std::vector<std::string> flown_;  // the tracks expanded so far
 };
@@ -359,6 +417,31 @@ std::string levelWords(std::string_view w) {
 }
 
 }  // namespace
+
+bool isCruiseClimb(std::string_view w) {
+  if (w.size() < 9) return false;
+  const std::string_view upper = w.substr(w.size() - 4);
+  return (upper == "PLUS" || isLevel(upper)) && isSpeedLevelGroup(w.substr(0, w.size() - 4));
+}
+
+SpeedLevel readSpeedLevel(std::string_view w) {
+  SpeedLevel out;
+  std::string_view level = w;
+  if (isSpeedLevelGroup(w)) {
+    const std::size_t digits = countDigits(w, 1);
+    const int speed = std::stoi(std::string(w.substr(1, digits)));
+    if (w[0] == 'M')
+      out.machHundredths = speed;
+    else
+      out.tasKt = w[0] == 'N' ? speed : static_cast<int>(std::lround(speed / 1.852));
+    level = w.substr(1 + digits);
+  }
+  if (!isLevel(level)) return out;
+  const int n = std::stoi(std::string(level.substr(1)));
+  // F and A in hundreds of feet, S and M in tens of metres.
+  out.levelFt = level[0] == 'F' || level[0] == 'A' ? n * 100 : static_cast<int>(std::lround(n * 10 / 0.3048));
+  return out;
+}
 
 bool isSpeedLevelSuffix(std::string_view w) { return isSpeedLevelGroup(w) || isLevel(w) || w == "VFR" || w == "IFR"; }
 

@@ -55,6 +55,18 @@ RouteStringRead readRouteString(std::string_view text, const TrackSets& tracks, 
 
 // A speed and level group: N0480F350, M082F350, K0830S1010, N0450VFR.
 bool isSpeedLevelGroup(std::string_view word);
+// What a speed and level group or a level alone files: Mach in hundredths or
+// true airspeed in knots (km/h converted), the level in feet; 0 for what it
+// does not say (VFR, a text that is no group).
+struct SpeedLevel {
+  int machHundredths = 0;
+  int tasKt = 0;
+  int levelFt = 0;
+};
+SpeedLevel readSpeedLevel(std::string_view group);
+// A cruise climb's group: a speed and level group, then the upper level or
+// PLUS (M082F290F350, N0430F300PLUS).
+bool isCruiseClimb(std::string_view word);
 // What may follow a point's slash: a speed and level group, or a level alone
 // (F370, A045, S1130, M0840), VFR or IFR.
 bool isSpeedLevelSuffix(std::string_view word);

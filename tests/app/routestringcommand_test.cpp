@@ -13,6 +13,9 @@
 #include <sstream>
 
 #include "app/citypair.h"
+#include "app/flightsession.h"
+#include "app/mapcommands.h"
+#include "base/commandids.h"
 #include "procedures/flightplan.h"
 #include "procedures/planreaders.h"
 #include "support/sampletracksapp.h"
@@ -26,13 +29,32 @@ namespace {
 
 class RouteStringCommandTest : public test::SampleTracksApp {};
 
+// The route flown is the last one given: a route string closes the plan, a
+// plan opened after it takes its place, and Clear Route closes either.
+TEST_F(RouteStringCommandTest, TheRouteFlownIsTheLastGiven) {
+  const std::string plan = std::string(KORVANT_TEST_DATA) + "/plans/EGPB-EISG.PLN";
+  const auto flown = [&] { return shownFlightRoute(app).points; };
+  MapCommands(app).openDropped(plan);
+  ASSERT_TRUE(app.procedure->routeShown);
+  const std::string planFirst = flown().front().ident;
+  ASSERT_TRUE(showRouteString(app, "KJFK MERIT HFD").drawn);
+  EXPECT_FALSE(app.procedure->routeShown);
+  EXPECT_EQ(flown().front().ident, "KJFK");
+  MapCommands(app).openDropped(plan);
+  EXPECT_TRUE(app.plottedRoute->empty());
+  EXPECT_EQ(flown().front().ident, planFirst);
+  MapCommands(app).execute(cmd::ClearRoute);
+  EXPECT_FALSE(app.procedure->shown());
+  EXPECT_TRUE(flown().empty());
+}
+
 TEST_F(RouteStringCommandTest, DrawnWithTheTracksAndTheViewFitted) {
   ASSERT_TRUE(read("nat-20160210-qsimplanner.html"));
   app.procedureMap = true;
   const RouteStringOutcome o = showRouteString(app, "KJFK DCT NICSO NATS LIMRI UL9 FOOBAR EGLL");
   EXPECT_TRUE(o.drawn);
   EXPECT_EQ(o.error, "");
-  EXPECT_EQ(o.notes, "NOT RESOLVED: FOOBAR\nNOT EXPANDED, FLOWN DIRECT: UL9\n");
+  EXPECT_EQ(o.notes, "NOT RESOLVED: FOOBAR\nNOT EXPANDED, FLOWN DIRECT: UL9\nNICSO LIES 1023 NM FROM KJFK\n");
   EXPECT_EQ(app.routeString, "KJFK DCT NICSO NATS LIMRI UL9 FOOBAR EGLL");
   EXPECT_FALSE(app.procedureMap);  // the tracks stay in sight
   EXPECT_FALSE(app.tracks->empty());

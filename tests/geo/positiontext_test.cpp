@@ -109,8 +109,9 @@ TEST(PrefixedSlashForm, ReadsEachHalfWide) {
   EXPECT_EQ(above.lat, OUT_OF_RANGE);
   EXPECT_EQ(above.lng, -3500);
   expectNoPosition("N9100/W03500");
-  // Ten characters is one too few for this form.
-  expectNoPosition("N5030/W035");
+  // Ten characters is one too few for this form; it is the compact form's.
+  EXPECT_FALSE(readPrefixedSlashForm("N5030/W035", above));
+  expectPosition("N5030/W035", 5030, -3500);
   // Each half is a coordinate and nothing more: a DME leg, a long name with
   // a slash, stray bytes, a hemisphere letter on the wrong half.
   for (const char* text : {"CANDYS/120.5", "ABCDEFGHIJK/X", "\x1b\x1b\x1b\x1b\x1b\x1b/\x1b\x1b\x1b\x1b\x1b",

@@ -127,6 +127,60 @@ TEST_F(XpNavDataTest, NamesTheFixFileLacksResolveAndRouteAirwaysExpand) {
   EXPECT_NE(report.find(" NM  DME\n"), std::string::npos) << report;
 }
 
+// An airway's name that a fix has too, an airway shaped like a position and
+// a name in both the fix file and the pilot's data: the airway where it joins
+// the points round it, the fix nearest the point before, and a long leg said.
+TEST(XpNavDataRoutes, AirwaysBeforeFixesOfTheirNameAndTheNearestOfEveryName) {
+  test::TempDir dir;
+  dir.write("earth_fix.dat",
+            "I\n1101 Version - made up, NOT FOR NAVIGATION\n\n"
+            "  50.000000  -10.000000 ALPHA ENRT EG 2105430\n"
+            "  51.000000  -12.000000 BRAVO ENRT EG 2105430\n"
+            "  52.000000  -14.000000 CHARL ENRT EG 2105430\n"
+            "  50.500000  -11.000000 SPI ENRT EG 2105430\n"
+            "99\n");
+  dir.write("earth_nav.dat",
+            "I\n1150 Version - made up, NOT FOR NAVIGATION\n"
+            "2  10.000000  10.000000 0 300 50 0.0 V2 ENRT DN MADE UP NDB\n"
+            "99\n");
+  dir.write("earth_awy.dat",
+            "I\n1100 Version - made up, NOT FOR NAVIGATION\n"
+            "ALPHA EG 11 BRAVO EG 11 N 2 180 450 V2\n"
+            "BRAVO EG 11 CHARL EG 11 N 2 180 450 N14\n"
+            "99\n");
+  FixFileContents c;
+  c.fixes = {test::makeFix("SPI", 3950, -8940), test::makeFix("FARPT", 3950, -8940)};
+  FixStore fixes;
+  fixes.loadBytes(test::fixFileBytes(c));
+  Result<XpNavData> data = readXpNavData(dir.str());
+  ASSERT_TRUE(data);
+  fixes.setNavData(std::make_shared<const XpNavData>(std::move(*data)));
+  const struct {
+    const char* route;
+    const char* points;
+    std::vector<std::string> notes;
+  } cases[] = {
+      {"ALPHA V2 BRAVO", "ALPHA BRAVO", {"V2 ALPHA-BRAVO: 1 SEGMENT"}},
+      {"BRAVO N14 CHARL", "BRAVO CHARL", {"N14 BRAVO-CHARL: 1 SEGMENT"}},
+      // V2 does not join BRAVO and CHARL: the NDB, far off the route.
+      {"BRAVO V2 CHARL", "BRAVO V2 CHARL", {"V2 LIES 2693 NM OFF THE ROUTE"}},
+      {"ALPHA SPI", "ALPHA SPI", {}},
+      {"ALPHA FARPT", "ALPHA FARPT", {"FARPT LIES 3282 NM FROM ALPHA"}},
+  };
+  for (const auto& c : cases) {
+    const RouteStringRead r = readRouteString(c.route, TrackModel{}, fixes);
+    std::string names;
+    for (const TrackFix& f : r.points) names += (names.empty() ? "" : " ") + f.name;
+    EXPECT_EQ(names, c.points) << c.route;
+    EXPECT_EQ(r.notes, c.notes) << c.route;
+  }
+  LatLng spi;
+  ASSERT_TRUE(fixes.resolvePosition("SPI", {5000, -1000}, spi));
+  EXPECT_EQ(spi, (LatLng{5030, -1100}));
+  ASSERT_TRUE(fixes.resolvePosition("SPI", {4000, -9000}, spi));
+  EXPECT_EQ(spi, (LatLng{3950, -8940}));
+}
+
 TEST(XpNavDataFolder, AMissingFolderOrFileIsSaidOnce) {
   test::TempDir dir;
   const Result<XpNavData> none = readXpNavData(dir.str() + "/missing");
@@ -260,14 +314,14 @@ TEST_F(AirwayEnds, AnAirwaysEndsAreItsOwnPointsOfThoseNamesAndAddedPointsKeepThe
        {"ABCDE", "KONAN", "REMBA", "SPI"},
        {{4800, -330}, {5100, 200}, {5054, 400}, {5030, 542}},
        "UL607 KONAN-SPI: 2 SEGMENTS"},
-      // Not flown: said, and each name resolved as any other (the fix file first).
+      // Not flown: said, and each name resolved as any other, nearest the point before.
       {"KONAN UL607 ABCDE",
        {"KONAN", "ABCDE"},
        {{4800, -300}, {4800, -330}},
        "UL607 KONAN-ABCDE FLOWN DIRECT: UL607 HAS NO POINT ABCDE"},
       {"ABCDE UL607 SPI",
        {"ABCDE", "SPI"},
-       {{4800, -330}, {3951, -8940}},
+       {{4800, -330}, {5112, 236}},
        "UL607 ABCDE-SPI FLOWN DIRECT: UL607 HAS NO POINT ABCDE"},
   };
   for (const Case& c : cases) {

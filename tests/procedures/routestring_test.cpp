@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 #include <sstream>
 
@@ -208,6 +209,35 @@ TEST_F(RouteStringTest, PositionsInEveryFormOrNone) {
     EXPECT_NEAR(r.points[1].position.lng, c.second.lng, 0.01) << c.text;
     EXPECT_TRUE(r.unresolved.empty()) << c.text;
   }
+  // The ARINC names, the planning services' decimal minutes and a cruise
+  // climb's point: each where it is, never on the Greenwich meridian; words
+  // shaped like a latitude alone (airways N14, S19) are no position.
+  const struct {
+    const char* text;
+    std::vector<LatLng> at;
+  } words[] = {
+      {"5520N 5030N 5030E 5030S 5030W 50N30",
+       {{5500, -2000}, {5000, -3000}, {5000, 3000}, {-5000, 3000}, {-5000, -3000}, {5000, -13000}}},
+      {"N4918.0E00134.2 S3345.5W07030.1", {{4918.0, 134.2}, {-3345.5, -7030.1}}},
+      {"EGLL C/48N050W/M082F290F350 KJFK", {{5128.24, -27.72}, {4800, -5000}, {4038.37, -7346.76}}},
+      {"KJFK N14 N19 S19 EGLL", {{4038.37, -7346.76}, {5128.24, -27.72}}},
+  };
+  for (const auto& w : words) {
+    const RouteStringRead r = read(w.text);
+    ASSERT_EQ(r.points.size(), w.at.size()) << w.text << ": " << names(r);
+    for (std::size_t i = 0; i < w.at.size(); ++i) {
+      EXPECT_NEAR(r.points[i].position.lat, w.at[i].lat, 0.01) << w.text << " " << i;
+      EXPECT_NEAR(r.points[i].position.lng, w.at[i].lng, 0.01) << w.text << " " << i;
+    }
+    EXPECT_TRUE(r.unresolved.empty()) << w.text;
+  }
+  const RouteStringRead climb = read("EGLL C/48N050W/M082F290F350 C/MERIT/N0430F300PLUS KJFK");
+  EXPECT_EQ(names(climb), "EGLL 48N050W MERIT KJFK");
+  ASSERT_EQ(climb.changes.size(), 2u);
+  EXPECT_EQ(climb.changes[0].group, "M082F290");
+  EXPECT_EQ(climb.changes[1].point, 2u);
+  EXPECT_NE(std::find(climb.notes.begin(), climb.notes.end(), "CRUISE CLIMB FROM 48N050W: MACH 0.82, FL290 TO FL350"),
+            climb.notes.end());
   // Minutes of 60 and more are no position, in any form.
   for (const char* bad : {"5590N02000W", "4760N/05000W", "N4700W05060"}) {
     const RouteStringRead r = read(std::string("EGLL ") + bad + " KJFK");
@@ -224,7 +254,7 @@ TEST_F(RouteStringTest, PointsOffTheTrackAndFarAway) {
   EXPECT_EQ(names(r), "KJFK NEEKO ALLRY 51/50 53/40 55/30 55/20 RESNO NETKI LIMRI XETBO EGLL");
   EXPECT_EQ(r.notes, (std::vector<std::string>{"NEEKO IS NOT ON NAT X: JOINED AT ITS FIRST POINT",
                                                "LIMRI IS NOT ON NAT X: LEFT AT ITS LAST POINT",
-                                               "NAT X IS NAMED TWICE: FLOWN ONCE"}));
+                                               "NAT X IS NAMED TWICE: FLOWN ONCE", "NEEKO LIES 1020 NM FROM KJFK"}));
   double total = 0;
   for (std::size_t i = 1; i < r.points.size(); ++i) total += distanceNm(r.points[i - 1].position, r.points[i].position);
   EXPECT_LT(total, 3400);  // 12,783 NM when the track was flown twice
@@ -237,7 +267,10 @@ TEST_F(RouteStringTest, PointsOffTheTrackAndFarAway) {
   ASSERT_EQ(far.notes.size(), 1u);
   EXPECT_EQ(far.notes[0].rfind("SPI LIES ", 0), 0u) << far.notes[0];
   EXPECT_NE(routeStringReport(far).find(far.notes[0] + "\n"), std::string::npos);
-  EXPECT_TRUE(read("KJFK MERIT HFD EGLL").notes.empty());
+  EXPECT_TRUE(read("KJFK MERIT HFD BOS").notes.empty());
+  // A long leg between two names is said; between positions it is the ocean.
+  EXPECT_EQ(read("KJFK MERIT HFD EGLL").notes, std::vector<std::string>{"EGLL LIES 2914 NM FROM HFD"});
+  EXPECT_TRUE(read("4000N/07000W 5000N/02000W").notes.empty());
 }
 
 }  // namespace

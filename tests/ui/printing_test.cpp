@@ -329,7 +329,7 @@ TEST_F(PrintingWindow, RouteStringDialogDrawsTheRouteAndRemembersIt) {
   EXPECT_EQ(app.plottedRoute->points.size(), 8u);  // KJFK NICSO, four of S, LIMRI EGLL
   EXPECT_GT(map().repaintRequests(), before);
   ASSERT_EQ(boxes.shown.size(), 1u);  // the airway flown direct is said
-  EXPECT_EQ(boxes.shown[0].text, "NOT EXPANDED, FLOWN DIRECT: UL9\n");
+  EXPECT_EQ(boxes.shown[0].text, "NOT EXPANDED, FLOWN DIRECT: UL9\nNICSO LIES 1023 NM FROM KJFK\n");
 
   // Saved as the 2004 simulator's plan, the program's own reader reads it back.
   const fs::path plan = current.path() / "KJFK-EGLL.PLN";
