@@ -55,8 +55,10 @@ RouteStringOutcome showRouteString(AppContext& app, std::string_view text) {
   if (route.cut) outcome.notes += "ONLY THE FIRST " + std::to_string(ROUTE_STRING_WORDS) + " WORDS WERE READ\n";
   if (!outcome.error.empty()) return outcome;
 
+  closeRoutePlan(app);
   PlottedRoute plotted;
   for (const TrackFix& p : route.points) plotted.points.push_back({p.name, p.position, true, p.kind});
+  for (const SpeedLevelChange& c : route.changes) plotted.filed.push_back({c.point, c.group});
   plotted.directLine = true;
   plotted.routeString = true;
   plotted.revision = app.plottedRoute->revision + 1;

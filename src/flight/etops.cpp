@@ -16,6 +16,8 @@ constexpr std::size_t kSamplesMin = 64, kSamplesMax = 20000;
 // Halvings of a bracket: far below a millimetre on any route, and an end to
 // the search whatever the numbers.
 constexpr int kHalvings = 64;
+// Two times this close are equal: a second.
+constexpr double kEqualMinutes = 1.0 / 60;
 // How much farther than the sphere's nearest an airport may lie and still be
 // the ellipsoid's nearest: the two distances differ by under 0.6 %.
 constexpr double kSphereSlack = 1.01, kSphereSlackNm = 2;
@@ -187,19 +189,29 @@ EtopsPlan planEtops(const FlightRoute& route, const std::vector<EtopsAirport>& a
     };
     const auto later = [&](double at) { return minutes(at, a, false) - minutes(at, b, true); };
     // The sign change nearest the handover, searched over the two runs and
-    // then the whole route.
+    // then the whole route. Where a leg's wind ends the difference can jump
+    // across zero at a route point with the times minutes apart: no
+    // equal-time point, whatever the halving converges on.
     std::optional<double> etp;
+    bool jumped = false;
     for (const auto& [lo, hi] : {std::pair{runs[r].first, runs[r + 1].last}, std::pair{std::size_t{0}, count - 1}}) {
       double before = later(along[lo]);
       for (std::size_t k = lo; k < hi && !etp; ++k) {
         const double after = later(along[k + 1]);
-        if (before <= 0 && after > 0) etp = crossing(along[k], along[k + 1], later);
+        if (before <= 0 && after > 0) {
+          const double at = crossing(along[k], along[k + 1], later);
+          if (std::fabs(later(at)) <= kEqualMinutes)
+            etp = at;
+          else
+            jumped = true;
+        }
         before = after;
       }
       if (etp) break;
     }
     if (!etp) {
-      plan.faults.push_back("NO EQUAL-TIME POINT BETWEEN " + airports[a].ident + " AND " + airports[b].ident);
+      plan.faults.push_back("NO EQUAL-TIME POINT BETWEEN " + airports[a].ident + " AND " + airports[b].ident +
+                            (jumped ? ": THE TIMES JUMP WHERE THE WIND CHANGES" : ""));
       continue;
     }
     plan.etps.push_back(

@@ -2,6 +2,7 @@
 
 #include "procedures/flightplan.h"
 #include "procedures/plottedroute.h"
+#include "procedures/routestring.h"
 #include "tracks/resolvedtrack.h"
 
 namespace korvant {
@@ -15,10 +16,27 @@ FlightRoute flightRouteOf(const FlightPlan& plan) {
   return route;
 }
 
+// A group filed at a point holds from it on, until the next says otherwise.
 FlightRoute flightRouteOf(const PlottedRoute& plotted) {
   FlightRoute route{plotted.label, {}};
-  for (const PlottedPoint& p : plotted.points)
-    if (!p.position.isUnset()) route.points.push_back({p.name, p.position, 0});
+  FlightPoint filed;
+  auto change = plotted.filed.begin();
+  for (std::size_t i = 0; i < plotted.points.size(); ++i) {
+    const PlottedPoint& p = plotted.points[i];
+    SpeedLevel group;
+    for (; change != plotted.filed.end() && change->point <= i; ++change)
+      if (change->point == i) group = readSpeedLevel(change->group);
+    if (p.position.isUnset()) continue;
+    if (group.levelFt > 0) filed.levelFt = group.levelFt;
+    if (group.machHundredths > 0 || group.tasKt > 0) {
+      filed.machHundredths = group.machHundredths;
+      filed.tasKt = group.tasKt;
+    }
+    FlightPoint point = filed;
+    point.ident = p.name;
+    point.position = p.position;
+    route.points.push_back(std::move(point));
+  }
   return route;
 }
 

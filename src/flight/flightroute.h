@@ -19,6 +19,10 @@ struct FlightPoint {
   int levelFt = 0;                              // the plan's altitude at the point, 0 for none given
   int elapsedS = -1;                            // the plan's time from take-off, -1 for none given
   std::optional<double> windKt = std::nullopt;  // the plan's wind component on the leg to it
+  // The speed filed from this point on (a route's speed and level groups):
+  // Mach in hundredths or true airspeed in knots, 0 for none.
+  int machHundredths = 0;
+  int tasKt = 0;
 };
 
 struct FlightRoute {

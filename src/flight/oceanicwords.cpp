@@ -49,8 +49,8 @@ std::string threeDigits(int n) {
   return text;
 }
 
-bool isCallsign(const std::string& c) {
-  return c.size() >= 2 && c.size() <= 7 && std::all_of(c.begin(), c.end(), [](char ch) {
+bool isAirportIdent(const std::string& ident) {
+  return ident.size() == 4 && std::all_of(ident.begin(), ident.end(), [](char ch) {
            return std::isupper(static_cast<unsigned char>(ch)) || std::isdigit(static_cast<unsigned char>(ch));
          });
 }
@@ -63,6 +63,12 @@ bool isTmi(const std::string& t) {
 
 }  // namespace
 
+bool isCallsign(std::string_view c) {
+  return c.size() >= 2 && c.size() <= 7 && std::all_of(c.begin(), c.end(), [](char ch) {
+           return std::isupper(static_cast<unsigned char>(ch)) || std::isdigit(static_cast<unsigned char>(ch));
+         });
+}
+
 double trueAirspeedKt(double mach, double altitudeFt) {
   const double metres = std::clamp(altitudeFt * 0.3048, -2000.0, 20000.0);
   const double kelvin = 288.15 - 0.0065 * std::min(metres, 11000.0);
@@ -71,11 +77,20 @@ double trueAirspeedKt(double mach, double altitudeFt) {
 }
 
 std::vector<PointTime> plannedTimes(const FlightRoute& route, double departureUtc, double groundSpeedKt) {
+  return plannedTimes(route, departureUtc, std::vector<double>(route.points.size(), groundSpeedKt));
+}
+
+std::vector<PointTime> plannedTimes(const FlightRoute& route, double departureUtc,
+                                    const std::vector<double>& legSpeedsKt) {
   std::vector<PointTime> out;
-  double along = 0;
-  for (std::size_t i = 0; i < route.points.size(); ++i) {
-    if (i > 0) along += distanceNm(route.points[i - 1].position, route.points[i].position);
-    out.push_back({along, departureUtc + along / groundSpeedKt * 3600});
+  double along = 0, utc = departureUtc;
+  for (std::size_t i = 0; i < route.points.size() && !legSpeedsKt.empty(); ++i) {
+    if (i > 0) {
+      const double leg = distanceNm(route.points[i - 1].position, route.points[i].position);
+      along += leg;
+      utc += leg / legSpeedsKt[std::min(i - 1, legSpeedsKt.size() - 1)] * 3600;
+    }
+    out.push_back({along, utc});
   }
   return out;
 }
@@ -122,7 +137,10 @@ std::optional<OceanicSpan> oceanicSpan(const FlightRoute& route, std::optional<O
     }
   if (firstPosition == n) return std::nullopt;
   OceanicSpan span{firstPosition, lastPosition};
-  if (span.first > 0) --span.first;    // the last named point before
+  // The last named point before, unless it is where the flight departs (an
+  // airport's four letters): a report is never made over the departure.
+  const bool departure = firstPosition == 1 && isAirportIdent(route.points[0].ident);
+  if (span.first > 0 && !departure) --span.first;
   if (span.last + 1 < n) ++span.last;  // the first named point after
   if (span.first == span.last) return std::nullopt;
   return span;
@@ -142,6 +160,8 @@ std::string spokenPoint(const FlightPoint& point, bool eastWest) {
 std::string positionReport(const FlightRoute& route, std::size_t i, double timeOver, double estimate,
                            const ReportFacts& facts, bool eastWest) {
   const auto& p = route.points;
+  // A report without its callsign is none to read out: what is missing is said.
+  if (!isCallsign(facts.callsign)) return "POSITION REPORT " + p[i].ident + ": NO CALLSIGN";
   std::string line = "POSITION REPORT " + p[i].ident + ": POSITION, " + facts.callsign + ", " +
                      spokenPoint(p[i], eastWest) + " AT " + hhmm(timeOver) + ", FLIGHT LEVEL " +
                      threeDigits(facts.flightLevel);
@@ -157,19 +177,32 @@ std::vector<std::string> positionReports(const FlightRoute& route, const Oceanic
   if (span.last >= route.points.size() || times.size() < route.points.size()) return out;
   const bool eastWest = mainlyEastWest(route, span);
   for (std::size_t i = span.first; i < span.last; ++i)
-    out.push_back(positionReport(route, i, times[i], times[i + 1], facts, eastWest));
+    out.push_back(positionReport(route, i, times[i], times[i + 1], factsAt(route, i, facts), eastWest));
   return out;
 }
 
+ReportFacts factsAt(const FlightRoute& route, std::size_t i, ReportFacts facts) {
+  if (i >= route.points.size()) return facts;
+  const FlightPoint& p = route.points[i];
+  if (p.levelFt >= 1000 && p.levelFt < 100000) facts.flightLevel = static_cast<int>(std::lround(p.levelFt / 100.0));
+  if (p.machHundredths > 0) facts.mach = p.machHundredths;
+  return facts;
+}
+
 std::string clearanceRequest(const FlightRoute& route, const OceanicSpan& span, const std::vector<double>& times,
-                             const ClearanceFacts& f) {
+                             const ClearanceFacts& given) {
+  // The level and Mach filed for the entry point, where the request asks for them.
+  const bool spanGood = span.last < route.points.size() && times.size() >= route.points.size();
+  ClearanceFacts f = given;
+  if (spanGood) f.report = factsAt(route, span.first, f.report);
   std::vector<std::string> missing;
   if (!isCallsign(f.report.callsign)) missing.push_back("NO CALLSIGN");
-  if (f.destination.size() != 4) missing.push_back("NO DESTINATION");
+  if (!isAirportIdent(f.destination)) missing.push_back("NO DESTINATION");
   if (f.report.flightLevel < 100 || f.report.flightLevel > 999) missing.push_back("NO FLIGHT LEVEL");
   if (f.report.mach < 10 || f.report.mach > 999) missing.push_back("NO MACH");
-  if (!isTmi(f.tmi)) missing.push_back("NO TMI");
-  if (span.last >= route.points.size() || times.size() < route.points.size()) missing.push_back("NO OCEANIC POINTS");
+  // A track is requested by its set's TMI; a random route quotes it when known.
+  if (!f.track.empty() && !isTmi(f.tmi)) missing.push_back("NO TMI");
+  if (!spanGood) missing.push_back("NO OCEANIC POINTS");
   if (!missing.empty()) {
     std::string said = "CLEARANCE REQUEST: ";
     for (std::size_t i = 0; i < missing.size(); ++i) said += (i ? ", " : "") + missing[i];
@@ -178,14 +211,16 @@ std::string clearanceRequest(const FlightRoute& route, const OceanicSpan& span, 
   std::string via = "TRACK " + f.track;
   if (f.track.empty()) {
     via.clear();
-    for (std::size_t i = span.first; i <= span.last; ++i)
-      via += (i > span.first ? " " : "") + writtenPoint(route.points[i]);
+    // The destination ends the route, not the oceanic part of it.
+    const std::size_t last =
+        span.last > span.first + 1 && route.points[span.last].ident == f.destination ? span.last - 1 : span.last;
+    for (std::size_t i = span.first; i <= last; ++i) via += (i > span.first ? " " : "") + writtenPoint(route.points[i]);
   }
   std::string out = "CLEARANCE REQUEST: " + f.report.callsign + " REQUEST CLEARANCE TO " + f.destination + " VIA " +
                     via + ", ENTRY POINT " + writtenPoint(route.points[span.first]) + " AT " + hhmm(times[span.first]) +
                     ", FLIGHT LEVEL " + threeDigits(f.report.flightLevel) + ", MACH " + threeDigits(f.report.mach);
   if (f.maxFlightLevel > 0) out += ", MAX FLIGHT LEVEL " + threeDigits(f.maxFlightLevel);
-  return out + ", TMI " + f.tmi;
+  return isTmi(f.tmi) ? out + ", TMI " + f.tmi : out;
 }
 
 }  // namespace korvant

@@ -25,6 +25,9 @@ struct PointTime {
   double utc = 0;
 };
 std::vector<PointTime> plannedTimes(const FlightRoute& route, double departureUtc, double groundSpeedKt);
+// The same with a speed for each leg: `legSpeedsKt[i]` from point i to i + 1.
+std::vector<PointTime> plannedTimes(const FlightRoute& route, double departureUtc,
+                                    const std::vector<double>& legSpeedsKt);
 
 // The times from the plan's own: take-off at `takeoffUtc` over the first
 // point and each point's time from take-off. A point without one lies
@@ -36,11 +39,15 @@ std::optional<std::vector<PointTime>> ownTimes(const FlightRoute& route, double 
 // The oceanic points, first and last index: the stored track's own points
 // when the route flies one (`trackFirst`, `trackLast`), else from the last
 // named point before the first point named by its position to the first
-// named point after the last one. Nothing when the route has no such point.
+// named point after the last one (never the departure airport before the
+// first position). Nothing when the route has no such point.
 struct OceanicSpan {
   std::size_t first = 0, last = 0;
 };
 std::optional<OceanicSpan> oceanicSpan(const FlightRoute& route, std::optional<OceanicSpan> track = std::nullopt);
+
+// The request's own check of a callsign: 2 to 7 capital letters and digits.
+bool isCallsign(std::string_view callsign);
 
 // A point named by its position ("56/20", "5530N02000W", "N56W020").
 bool namesAPosition(std::string_view ident);
@@ -59,6 +66,10 @@ struct ReportFacts {
   int mach = 0;         // 82 for Mach .82; 0 when none is assigned
 };
 
+// The facts at point `i`: the level and Mach filed there (a route's speed and
+// level groups, a plan's altitude) over those given.
+ReportFacts factsAt(const FlightRoute& route, std::size_t i, ReportFacts facts);
+
 // One report for each oceanic point before the exit: "POSITION REPORT
 // <ident>: POSITION, KVT123, 56 NORTH 020 WEST AT 1235, FLIGHT LEVEL 350,
 // ESTIMATING 56 NORTH 030 WEST AT 1310, NEXT 55 NORTH 040 WEST". `times`
@@ -72,8 +83,8 @@ std::string positionReport(const FlightRoute& route, std::size_t i, double timeO
 struct ClearanceFacts {
   ReportFacts report;
   std::string destination;
-  std::string track;  // "C" when a stored track is flown, else empty
-  std::string tmi;
+  std::string track;       // "C" when a stored track is flown, else empty
+  std::string tmi;         // needed for a track; a random route quotes the set's when known
   int maxFlightLevel = 0;  // 0 for none given
 };
 

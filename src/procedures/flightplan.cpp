@@ -147,7 +147,7 @@ Result<FlightPlan> readFlightPlan(std::string_view text) {
                         {"CRUISING_ALTITUDE=", &plan.cruisingAltitude},
                         {"departure_id=", nullptr},
                         {"departure_position=", nullptr},
-                        {"destination_id=", nullptr},
+                        {"destination_id=", &plan.destinationId},
                         {"departure_name=", &plan.departureName},
                         {"destination_name=", &plan.destinationName},
                         {"alternate_name=", nullptr}};
@@ -173,6 +173,9 @@ Result<FlightPlan> readFlightPlan(std::string_view text) {
     plan.waypoints.push_back(std::move(item));
   }
   if (!header) return {std::nullopt, {planFault({}, Reason::PlanHeaderMissing)}};
+  // "EGLL, N51* 28.65', W0* 27.68', +000079.00": the code before its position.
+  std::string id = plan.destinationId.substr(0, plan.destinationId.find(','));
+  plan.destinationId = toUpper(nextWord(id));
   if (std::string why = altitudeFault(plan.cruisingAltitude); !why.empty())
     return {std::nullopt, {planFault("CRUISING_ALTITUDE=" + plan.cruisingAltitude.substr(0, 40) + ": " + why)}};
   return {std::move(plan), {}};

@@ -43,8 +43,10 @@ struct SuitableAirport {
 
 struct FlightPlan {
   std::string title, cruisingAltitude, departureName, destinationName;
-  std::vector<UW_Wpt> waypoints;               // and user items, in file order
-  std::optional<long long> takeoffUtc;         // an OFP's planned take-off, seconds since 1970
+  std::string destinationId;            // the destination's ICAO code where the file gives it apart from its name
+  int cruiseMachHundredths = 0;         // an OFP's cruise Mach, 0 for none
+  std::vector<UW_Wpt> waypoints;        // and user items, in file order
+  std::optional<long long> takeoffUtc;  // an OFP's planned take-off, seconds since 1970
   std::vector<SuitableAirport> etopsAirports;  // an OFP's ETOPS suitable airports
 };
 

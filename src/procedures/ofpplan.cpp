@@ -9,6 +9,7 @@
 
 #include "base/textops.h"
 #include "procedures/planxml.h"
+#include "procedures/routestring.h"
 
 namespace korvant {
 
@@ -58,6 +59,26 @@ void keepTimesInOrder(std::vector<PlanPoint>& points) {
   }
 }
 
+// The Mach flown in cruise: general/cruise_mach (0.82, or 82), else the
+// first Mach of the speed and level groups of the filed route.
+int cruiseMachOf(const pugi::xml_node& root) {
+  if (const auto m = readPlanNumber(childText(root.child("general"), "cruise_mach"))) {
+    const double hundredths = *m < 1 ? *m * 100 : *m;
+    if (hundredths >= 30 && hundredths <= 99) return static_cast<int>(std::lround(hundredths));
+  }
+  for (const char* path : {"general/route", "atc/route"}) {
+    const std::string route = root.first_element_by_path(path).text().as_string();
+    std::size_t at = 0;
+    while (at < route.size()) {
+      const std::size_t end = std::min(route.find_first_of(" /.", at), route.size());
+      const SpeedLevel group = readSpeedLevel(std::string_view(route).substr(at, end - at));
+      if (group.machHundredths >= 30 && group.machHundredths <= 99) return group.machHundredths;
+      at = end + 1;
+    }
+  }
+  return 0;
+}
+
 }  // namespace
 
 Result<FlightPlan> readOfpPlan(const pugi::xml_node& root, const FixStore* fixes) {
@@ -84,6 +105,8 @@ Result<FlightPlan> readOfpPlan(const pugi::xml_node& root, const FixStore* fixes
   }
   plan.departureName = origin.ident;
   plan.destinationName = destination.ident;
+  plan.destinationId = destination.ident;
+  plan.cruiseMachHundredths = cruiseMachOf(root);
   std::vector<PlanPoint> points;
   for (const pugi::xml_node f : root.child("navlog").children("fix")) {
     if (points.size() > PLAN_WAYPOINT_LIMIT) break;

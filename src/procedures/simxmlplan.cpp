@@ -50,6 +50,7 @@ Result<FlightPlan> readSimXmlPlan(const pugi::xml_node& root, const FixStore* fi
   if (const auto feet = readPlanNumber(cruise)) plan.cruisingAltitude = std::to_string(std::lround(*feet));
   plan.departureName = childText(fp, "DepartureName");
   plan.destinationName = childText(fp, "DestinationName");
+  plan.destinationId = childText(fp, "DestinationID");
   std::vector<PlanPoint> points;
   for (const pugi::xml_node w : fp.children("ATCWaypoint")) {
     if (points.size() > PLAN_WAYPOINT_LIMIT) break;

@@ -56,6 +56,23 @@ TEST(Etops, EqualTimePointOnOneGeodesicMatchesTheClosedForm) {
   }
 }
 
+// A plan's wind that turns from head to tail at a route point makes the
+// difference of the times jump across zero there: no equal-time point, said,
+// rather than a point whose two times are minutes apart.
+TEST(Etops, AWindChangeAtAPointIsNoEqualTimePoint) {
+  const std::vector<EtopsAirport> airports{airport("EINN", 52.7, -8.92), airport("CYQX", 48.95, -54.57)};
+  const FlightRoute route = routeThrough({airports[0].position, {5300, -3200}, airports[1].position});
+  EtopsSettings s;
+  s.minutes = 180;
+  s.legWindKt = {-200, 200};
+  const EtopsPlan plan = planEtops(route, airports, s);
+  for (const EqualTimePoint& etp : plan.etps) EXPECT_NEAR(etp.minutesToBefore, etp.minutesToAfter, 1.0 / 60);
+  EXPECT_TRUE(plan.etps.empty());
+  EXPECT_NE(std::find(plan.faults.begin(), plan.faults.end(),
+                      "NO EQUAL-TIME POINT BETWEEN EINN AND CYQX: THE TIMES JUMP WHERE THE WIND CHANGES"),
+            plan.faults.end());
+}
+
 // A NAT crossing among the usual diversion airports, in still air: entry
 // and exit where the nearest airport is the threshold away, each ETP as far
 // from its two airports, the gaps' ends at the approved distance, all by

@@ -79,6 +79,9 @@ TEST(OceanicWords, ReportsAndTheClearanceRequest) {
             "30 NORTH 050 WEST AT 1432, NEXT LOMSI");
   EXPECT_NE(positionReports(route, track, times, {"KVT123", 350, 82})[0].find("FLIGHT LEVEL 350, MACH 082, "),
             std::string::npos);
+  // No callsign, or none the request's check takes: what is missing is said, never ", , ".
+  for (const char* callsign : {"", "KVT\n123", "KVT,1"})
+    EXPECT_EQ(positionReports(route, track, times, {callsign, 350, 0})[0], "POSITION REPORT 56/20: NO CALLSIGN");
 
   ClearanceFacts facts{{"KVT123", 350, 82}, "CYYZ", "C", "281", 0};
   EXPECT_EQ(clearanceRequest(route, track, times, facts),
