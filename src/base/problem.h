@@ -79,18 +79,21 @@ enum class Reason : int {
   SourceHeaderUnknown = 753,  // line
   SourceHeaderMissing = 754,  // line: a record before any header
   // The simulator's datagrams and lines.
-  LiveNotOfItsKind = 901,     // detail: the header expected
-  LiveCutShort = 902,         // not whole records after the header; detail: the header
-  LiveValueOutOfRange = 903,  // detail: which value
-  LiveFieldCount = 904,       // count: the fields found
-  LiveSecondSender = 905,     // detail: its address; causeDetail: the one followed
-  LiveSystemClock = 906,      // the simulator sends no time: the system clock is used
-  TrailLinesNotUsed = 907,    // the trail file; count: how many; line: the first
-  LivePortInUse = 908,        // count: the port
-  LiveHostUnknown = 909,      // detail: the host
-  LiveNotOpened = 910,        // detail: the system's words
-  LiveNoData = 911,           // detail: where from
-  TrailNotRead = 912,         // the file (cause: why)
+  LiveNotOfItsKind = 901,       // detail: the header expected
+  LiveCutShort = 902,           // not whole records after the header; detail: the header
+  LiveValueOutOfRange = 903,    // detail: which value
+  LiveFieldCount = 904,         // count: the fields found
+  LiveSecondSender = 905,       // detail: its address; causeDetail: the one followed
+  LiveSystemClock = 906,        // the simulator sends no time: the system clock is used
+  TrailLinesNotUsed = 907,      // the trail file; count: how many; line: the first
+  LivePortInUse = 908,          // count: the port
+  LiveHostUnknown = 909,        // detail: the host
+  LiveNotOpened = 910,          // detail: the system's words
+  LiveNoData = 911,             // detail: where from
+  TrailNotRead = 912,           // the file (cause: why)
+  LiveGeometricAltitude = 913,  // no pressure altitude: levels from the height above sea level
+  LiveSenderChanged = 914,      // detail: the sender now followed; causeDetail: the one before, silent
+  LiveImpossibleSpeed = 915,    // count: NM from the last position, in too short a time
   // The terminator's time as typed (detail: the text).
   TimeBadHour = 801,
   TimeBadDate = 802,

@@ -5,15 +5,19 @@
 
 namespace korvant {
 
+// No aircraft flies faster over the ground: a sample implying more is wrong.
+inline constexpr double FASTEST_AIRCRAFT_KT = 1200;
+
 struct AircraftState {
   LatLng position;
-  double altitudeFt = 0;
-  double trackDeg = 0;  // true
+  double altitudeFt = 0;  // pressure altitude, else (when the simulator sends none) above sea level
+  double trackDeg = 0;    // true
   double groundSpeedKt = 0;
   // Seconds since 1970, UTC: the simulator's own clock when it sends one, so
   // that times stay right when the simulation runs faster than real time.
   double utc = 0;
   bool simulatorTime = false;
+  bool headingForTrack = false;  // the simulator sends its heading alone: trackDeg holds it
 
   bool operator==(const AircraftState&) const = default;
 };

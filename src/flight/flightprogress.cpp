@@ -1,5 +1,6 @@
 #include "flight/flightprogress.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "geo/greatcircle.h"
@@ -23,14 +24,22 @@ double FlightProgress::beyond(std::size_t i, const LatLng& at, double trackDeg) 
 }
 
 void FlightProgress::update(const AircraftState& now) {
+  // A point is passed only by the flight between the two samples: one that
+  // lies farther along the route than the aircraft flew, or could fly in the
+  // time between, is not.
+  const double hours = last_ ? std::max(std::fabs(now.utc - last_->utc), 1.0) / 3600 : 0;
+  const double flown = last_ ? std::min(distanceNm(last_->position, now.position), FASTEST_AIRCRAFT_KT * hours) : 0;
+  double along = last_ && next_ < route_.points.size() ? distanceNm(last_->position, route_.points[next_].position) : 0;
   while (next_ < route_.points.size()) {
     const double after = beyond(next_, now.position, now.trackDeg);
     if (after < 0) break;
+    if (last_ && along > flown * 1.1 + 10) break;
     if (last_) {
       const double before = beyond(next_, last_->position, last_->trackDeg);
       if (before < 0 && now.utc >= last_->utc)
         ata_[next_] = last_->utc + (now.utc - last_->utc) * -before / (after - before);
     }
+    if (next_ < legNm_.size()) along += legNm_[next_];
     ++next_;
   }
   last_ = now;

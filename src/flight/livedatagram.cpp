@@ -64,12 +64,24 @@ struct Checked {
     if (!std::isfinite(feet) || feet < kLowestFt || feet > kHighestFt) return refuse("altitude");
     sample.altitudeFt = feet;
   }
-  void track(double degrees) {
-    if (!std::isfinite(degrees) || std::fabs(degrees) > 720) return refuse("track");
+  void pressureAltitude(double feet) {
+    if (!std::isfinite(feet) || feet < kLowestFt || feet > kHighestFt) return refuse("pressure altitude");
+    sample.pressureAltitudeFt = feet;
+  }
+  static std::optional<double> direction(double degrees) {
+    if (!std::isfinite(degrees) || std::fabs(degrees) > 720) return std::nullopt;
     degrees = std::fmod(degrees, 360.0);
     if (degrees < 0) degrees += 360;
     // A hair below 0 comes back as 360 itself.
-    sample.trackDeg = degrees < 360 ? degrees : 0;
+    return degrees < 360 ? degrees : 0;
+  }
+  void track(double degrees) {
+    sample.trackDeg = direction(degrees);
+    if (!sample.trackDeg) refuse("track");
+  }
+  void heading(double degrees) {
+    sample.headingDeg = direction(degrees);
+    if (!sample.headingDeg) refuse("heading");
   }
   void groundSpeed(double knots) {
     if (!std::isfinite(knots) || knots < 0 || knots > kFastestKt) return refuse("ground speed");
@@ -126,6 +138,7 @@ std::string_view xplaneDataref(XPlaneValue value) {
     case XPlaneValue::GroundSpeed: return "sim/flightmodel/position/groundspeed";
     case XPlaneValue::Track: return "sim/flightmodel/position/hpath";
     case XPlaneValue::ZuluTime: return "sim/time/zulu_time_sec";
+    case XPlaneValue::PressureAltitude: return "sim/flightmodel2/position/pressure_altitude";
     case XPlaneValue::Count: break;
   }
   return {};
@@ -154,6 +167,7 @@ Result<LiveSample> readXPlaneRref(std::span<const std::uint8_t> datagram) {
       case static_cast<int>(XPlaneValue::GroundSpeed): c.groundSpeed(v * kKnotsPerMetreSecond); break;
       case static_cast<int>(XPlaneValue::Track): c.track(v); break;
       case static_cast<int>(XPlaneValue::ZuluTime): c.zulu(v); break;
+      case static_cast<int>(XPlaneValue::PressureAltitude): c.pressureAltitude(v); break;
       default: break;
     }
   }
@@ -171,9 +185,15 @@ Result<LiveSample> readXPlaneData(std::span<const std::uint8_t> datagram) {
       case 20:
         c.position(slot(0), slot(1));
         c.altitude(slot(2));
+        // X-Plane writes -999 in a slot it does not fill: no altitude then.
+        if (slot(5) != -999.0 && std::isfinite(slot(5)) && slot(5) >= kLowestFt && slot(5) <= kHighestFt)
+          c.pressureAltitude(slot(5));
         break;
-      case 17: c.track(slot(2)); break;
+      case 17: c.heading(slot(2)); break;
       case 3: c.groundSpeed(slot(3)); break;
+      case 1:
+        if (slot(5) != -999.0) c.zulu(slot(5) * 3600);
+        break;
       default: break;
     }
   }
@@ -186,17 +206,18 @@ Result<LiveSample> readFlightGearLine(std::string_view line) {
   for (std::size_t start = 0;;) {
     const std::size_t comma = line.find(',', start);
     fields.push_back(line.substr(start, comma == std::string_view::npos ? std::string_view::npos : comma - start));
-    if (comma == std::string_view::npos || fields.size() > 6) break;
+    if (comma == std::string_view::npos || fields.size() > 8) break;
     start = comma + 1;
   }
-  if (fields.size() != 6) {
+  if (fields.size() != 6 && fields.size() != 8) {
     Problem p{Reason::LiveFieldCount};
     p.count = static_cast<long long>(fields.size());
     return refused(p);
   }
-  double v[5];
-  for (int i = 0; i < 5; ++i) {
-    std::string_view f = fields[static_cast<std::size_t>(i)];
+  double v[8];
+  for (std::size_t i = 0; i < fields.size(); ++i) {
+    if (i == 5) continue;  // the time
+    std::string_view f = fields[i];
     while (!f.empty() && f.front() == ' ') f.remove_prefix(1);
     const auto [end, ec] = std::from_chars(f.data(), f.data() + f.size(), v[i]);
     if (ec != std::errc() || end != f.data() + f.size() || f.empty())
@@ -205,8 +226,12 @@ Result<LiveSample> readFlightGearLine(std::string_view line) {
   Checked c;
   c.position(v[0], v[1]);
   c.altitude(v[2]);
-  c.track(v[3]);
+  c.heading(v[3]);
   c.groundSpeed(v[4]);
+  if (fields.size() == 8) {
+    c.pressureAltitude(v[6]);
+    c.track(v[7]);
+  }
   c.sample.utc = gmtTime(fields[5]);
   if (!c.sample.utc) c.refuse("time");
   return c.result();

@@ -17,7 +17,7 @@
 namespace korvant {
 
 // What Korvant asks X-Plane for, in the order of their RREF indexes.
-enum class XPlaneValue : int { Latitude, Longitude, Elevation, GroundSpeed, Track, ZuluTime, Count };
+enum class XPlaneValue : int { Latitude, Longitude, Elevation, GroundSpeed, Track, ZuluTime, PressureAltitude, Count };
 // The dataref of each.
 std::string_view xplaneDataref(XPlaneValue value);
 
@@ -31,13 +31,16 @@ std::vector<std::uint8_t> xplaneRrefRequest(XPlaneValue value, int timesPerSecon
 Result<LiveSample> readXPlaneRref(std::span<const std::uint8_t> datagram);
 
 // "DATA" and one byte, then records of a 32-bit row index and eight floats:
-// row 20 (latitude, longitude, altitude in feet), 17 (true heading in slot
-// 2), 3 (ground speed in knots in slot 3), in any order; other rows are
-// passed over.
+// row 20 (latitude, longitude, altitude in feet; the indicated altitude in
+// slot 5), 17 (true heading in slot 2), 3 (ground speed in knots in slot 3),
+// 1 (the simulator's UTC time of day in hours, slot 5), in any order; other
+// rows are passed over.
 Result<LiveSample> readXPlaneData(std::span<const std::uint8_t> datagram);
 
 // One line: latitude, longitude, altitude in feet, true heading, ground
-// speed in knots, the UTC time ("2026-12-08T21:15:30"), separated by commas.
+// speed in knots, the UTC time ("2026-12-08T21:15:30"), separated by commas;
+// the protocol file of today adds the pressure altitude in feet and the true
+// track (eight fields), the earlier one's six are read as they were.
 Result<LiveSample> readFlightGearLine(std::string_view line);
 
 }  // namespace korvant

@@ -6,6 +6,7 @@
 
 #include "base/textops.h"
 #include "flight/livedatagram.h"
+#include "geo/greatcircle.h"
 
 namespace korvant {
 
@@ -85,36 +86,95 @@ Result<LiveSample> LiveFeed::decode(std::span<const std::uint8_t> datagram) cons
   return data ? readXPlaneData(datagram) : readXPlaneRref(datagram);
 }
 
+// The sender whose datagrams keep decoding is followed: the first that
+// decodes until FOLLOWED_AFTER of its own in a row do, then for good, unless
+// it falls silent (a simulator restarted on a new port) or keeps sending
+// what does not decode.
+bool LiveFeed::followed(std::string_view sender, bool decodes, double steadySeconds) {
+  const bool silent = lastData_ && steadySeconds - *lastData_ >= SILENT_AFTER_S;
+  const bool other = !sender_.empty() && sender != sender_;
+  const bool allowed = onlyFrom_.empty() || sender.substr(0, sender.rfind(':')) == onlyFrom_;
+  if (allowed && (sender_.empty() || (other && decodes && (decodedInRow_ < FOLLOWED_AFTER || silent)))) {
+    if (other && decodedInRow_ >= FOLLOWED_AFTER)
+      notes_.push_back({Reason::LiveSenderChanged, {}, 0, std::string(sender), 0, {}, sender_});
+    if (other) {  // another aircraft's stream: nothing of the last one's carries over
+      held_ = {};
+      last_.reset();
+      asideInRow_ = 0;
+    }
+    sender_ = sender;
+    decodedInRow_ = 0;
+    return true;
+  }
+  if (allowed && !other) return true;
+  ++fromOthers_;
+  if (!saidOther_) {
+    saidOther_ = true;
+    notes_.push_back({Reason::LiveSecondSender, {}, 0, std::string(sender), 0, {}, sender_});
+  }
+  return false;
+}
+
+// Farther from the last state than any aircraft flies in the time between
+// (at least a second: samples a fifth of a second apart carry rounding).
+bool LiveFeed::impossibleFromLast(const AircraftState& state) {
+  if (!last_) return false;
+  const double nm = distanceNm(last_->position, state.position);
+  const double hours = std::max(std::fabs(state.utc - last_->utc), 1.0) / 3600;
+  if (nm <= 1 || nm / hours <= FASTEST_AIRCRAFT_KT || ++asideInRow_ >= MOVED_AFTER) {
+    asideInRow_ = 0;
+    return false;
+  }
+  ++setAside_;
+  if (!saidAside_) {
+    saidAside_ = true;
+    Problem p{Reason::LiveImpossibleSpeed};
+    p.count = std::llround(nm);
+    notes_.push_back(p);
+  }
+  return true;
+}
+
 std::optional<AircraftState> LiveFeed::accept(std::span<const std::uint8_t> datagram, std::string_view sender,
                                               double steadySeconds, std::time_t systemNow) {
-  // The first sender of a datagram that reads is followed: a stray datagram
-  // before the simulator's does not take its place.
-  if (!sender_.empty() && sender != sender_) {
-    ++fromOthers_;
-    if (!saidOther_) {
-      saidOther_ = true;
-      notes_.push_back({Reason::LiveSecondSender, {}, 0, std::string(sender), 0, {}, sender_});
-    }
-    return std::nullopt;
-  }
   Result<LiveSample> decoded = decode(datagram);
+  if (!followed(sender, decoded.value.has_value(), steadySeconds)) return std::nullopt;
   if (!decoded.value) {
     ++refused_;
+    decodedInRow_ = 0;
     if (!saidRefused_ && !decoded.problems.empty()) {
       saidRefused_ = true;
       notes_.push_back(decoded.problems.front());
     }
     return std::nullopt;
   }
-  if (sender_.empty()) sender_ = sender;
+  ++decodedInRow_;
   lastData_ = steadySeconds;
   const bool completesOne = decoded.value->position.has_value();
   mergeLiveSample(held_, *decoded.value);
   if (!completesOne || !held_.position) return std::nullopt;
   AircraftState state;
   state.position = *held_.position;
-  state.altitudeFt = held_.altitudeFt.value_or(0);
-  state.trackDeg = held_.trackDeg.value_or(last_ ? last_->trackDeg : 0);
+  // A flight level is a pressure altitude: 10 degrees colder than standard,
+  // FL350 flies 1,400 ft below its geometric 35,000 ft.
+  // A pressure altitude far from the height (a simulator that answers 0
+  // for a value it lacks) is not believed: no day is 6,000 ft off standard.
+  const bool pressure = held_.pressureAltitudeFt &&
+                        (!held_.altitudeFt || std::fabs(*held_.pressureAltitudeFt - *held_.altitudeFt) <= 6000);
+  state.altitudeFt = pressure ? *held_.pressureAltitudeFt : held_.altitudeFt.value_or(0);
+  if (!pressure && !saidGeometric_) {
+    saidGeometric_ = true;
+    notes_.push_back({Reason::LiveGeometricAltitude});
+  }
+  if (held_.trackDeg) {
+    state.trackDeg = *held_.trackDeg;
+  } else if (held_.headingDeg) {
+    state.trackDeg = *held_.headingDeg;
+    state.headingForTrack = true;
+  } else if (last_) {
+    state.trackDeg = last_->trackDeg;
+    state.headingForTrack = last_->headingForTrack;
+  }
   state.groundSpeedKt = held_.groundSpeedKt.value_or(0);
   if (held_.utc) {
     state.utc = static_cast<double>(*held_.utc);
@@ -129,6 +189,7 @@ std::optional<AircraftState> LiveFeed::accept(std::span<const std::uint8_t> data
       notes_.push_back({Reason::LiveSystemClock});
     }
   }
+  if (impossibleFromLast(state)) return std::nullopt;
   last_ = state;
   countPosition(steadySeconds);
   return state;

@@ -48,12 +48,22 @@ struct LiveStatus {
 
 class LiveFeed {
  public:
-  // No data for this long is said as silence, and X-Plane is asked again.
+  // No data for this long is said as silence, and X-Plane is asked again;
+  // the sender followed that long silent gives way to the next that decodes.
   static constexpr double SILENT_AFTER_S = 10;
   static constexpr double ASK_AGAIN_S = 3;
+  // A sender is followed for good once this many of its datagrams in a row
+  // decode: a stray datagram before the simulator's does not lock it out.
+  static constexpr int FOLLOWED_AFTER = 3;
+  // A sample implying more than this from the last is set aside (no
+  // aircraft flies it), unless so many in a row agree: a moved aircraft.
+  static constexpr int MOVED_AFTER = 10;
 
   explicit LiveFeed(LiveSettings settings) : settings_(std::move(settings)) {}
   const LiveSettings& settings() const { return settings_; }
+  // Only datagrams from this address (without its port) are taken: X-Plane's,
+  // asked for its values. Empty takes any.
+  void onlyFrom(std::string address) { onlyFrom_ = std::move(address); }
 
   // One datagram from `sender` ("address:port") at `steadySeconds` of a
   // monotonic clock; `systemNow` gives the date, or the time when the
@@ -72,21 +82,29 @@ class LiveFeed {
   Problems takeNotes();
   long long refused() const { return refused_; }
   long long fromOthers() const { return fromOthers_; }
+  long long setAside() const { return setAside_; }
   const std::optional<AircraftState>& last() const { return last_; }
 
  private:
   Result<LiveSample> decode(std::span<const std::uint8_t> datagram) const;
   void countPosition(double steadySeconds);
+  bool followed(std::string_view sender, bool decodes, double steadySeconds);
+  bool impossibleFromLast(const AircraftState& state);
 
   LiveSettings settings_;
   LiveSample held_;
   std::optional<AircraftState> last_;
   std::string sender_;  // the one followed
+  std::string onlyFrom_;
+  int decodedInRow_ = 0;  // of the sender followed
+  int asideInRow_ = 0;    // samples set aside one after the other
+  long long setAside_ = 0;
+  bool saidAside_ = false;
   std::optional<double> lastData_, lastRequest_;
   long long second_ = -1;  // the whole second being counted
   int inSecond_ = 0, lastSecondCount_ = 0;
   long long refused_ = 0, fromOthers_ = 0;
-  bool saidRefused_ = false, saidOther_ = false, saidClock_ = false;
+  bool saidRefused_ = false, saidOther_ = false, saidClock_ = false, saidGeometric_ = false;
   Problems notes_;
 };
 

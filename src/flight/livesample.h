@@ -12,8 +12,11 @@ namespace korvant {
 
 struct LiveSample {
   std::optional<LatLng> position;
-  std::optional<double> altitudeFt;     // above mean sea level
+  std::optional<double> altitudeFt;  // above mean sea level
+  // In the standard atmosphere: what a flight level is, however warm the day.
+  std::optional<double> pressureAltitudeFt;
   std::optional<double> trackDeg;       // true, 0 to 360
+  std::optional<double> headingDeg;     // true, 0 to 360: where the nose points, not where it goes
   std::optional<double> groundSpeedKt;  // 0 or more
   // The simulator's own clock: X-Plane gives the seconds of the UTC day,
   // FlightGear the whole UTC time.

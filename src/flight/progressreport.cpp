@@ -39,8 +39,8 @@ std::string flightLevelText(double altitudeFt) {
 
 std::string aircraftLine(const AircraftState& s) {
   char rest[64];
-  std::snprintf(rest, sizeof rest, " GS %.0f TRK %03.0f AT ", std::round(s.groundSpeedKt),
-                std::fmod(std::round(s.trackDeg), 360.0));
+  std::snprintf(rest, sizeof rest, " GS %.0f %s %03.0f AT ", std::round(s.groundSpeedKt),
+                s.headingForTrack ? "HDG" : "TRK", std::fmod(std::round(s.trackDeg), 360.0));
   return "AIRCRAFT " + positionText(s.position) + " " + flightLevelText(s.altitudeFt) + rest + hhmm(s.utc) + "Z";
 }
 

@@ -25,7 +25,13 @@ std::string senderText(const QHostAddress& address, quint16 port) {
 LiveLink::LiveLink(const Clock& clock, QObject* parent) : QObject(parent), clock_(clock) {
   buffer_.resize(LARGEST_DATAGRAM);
   connect(&socket_, &QUdpSocket::readyRead, this, &LiveLink::readPending);
-  connect(&timer_, &QTimer::timeout, this, &LiveLink::tick);
+  connect(&timer_, &QTimer::timeout, this, [this] {
+    // After a flood the socket's notifier can stay off with datagrams
+    // waiting: read them here too, so the port is read at least once a second
+    // whatever the notifier does, and each read arms it again.
+    if (feed_ && socket_.hasPendingDatagrams()) readPending();
+    tick();
+  });
   timer_.setInterval(1000);
   steady_.start();
 }
@@ -55,6 +61,8 @@ Problems LiveLink::start(const LiveSettings& settings) {
     return {p};
   }
   feed_ = std::make_unique<LiveFeed>(settings);
+  // X-Plane's replies come from the address asked; no other is followed.
+  if (asking) feed_->onlyFrom(xplane_.toString().toStdString());
   timer_.start();
   tick();
   return {};

@@ -105,5 +105,18 @@ TEST(FlightProgress, JoinedLateStandingStillAndOnePoint) {
   EXPECT_EQ(progressLines(single)[1].substr(0, 10), "ATA DINIM ");
 }
 
+// A sample far along the route (a wild one the feed let through, or the
+// first after a gap) passes only the points the flight between the samples
+// reached.
+TEST(FlightProgress, OnlyThePointsTheFlightReachedArePassed) {
+  FlightProgress progress(trackRoute());
+  progress.update(flown(trackRoute(), -5, 0, 480));
+  progress.update(flown(trackRoute(), 5, 75, 480));
+  EXPECT_EQ(progress.next(), 1u);
+  progress.update({{5400, -1000}, 35000, 90, 480, 80, true});  // 600 NM on in five seconds
+  EXPECT_EQ(progress.next(), 1u);
+  EXPECT_FALSE(progress.timesOver()[2]);
+}
+
 }  // namespace
 }  // namespace korvant

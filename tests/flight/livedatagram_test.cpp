@@ -27,7 +27,7 @@ TEST(LiveDatagram, XPlaneRrefAskedForAndRead) {
 
   Datagram d("RREF");
   d.index(0).value(51.4775f).index(1).value(-0.4614f).index(2).value(10668).index(3).value(231.5f);
-  d.index(4).value(-87).index(5).value(45296.5f).index(99).value(1);
+  d.index(4).value(-87).index(5).value(45296.5f).index(6).value(35600).index(99).value(1);
   const Result<LiveSample> read = readXPlaneRref(d.bytes);
   ASSERT_TRUE(read) << static_cast<int>(reasonOf(read));
   ASSERT_TRUE(read->position);
@@ -37,6 +37,7 @@ TEST(LiveDatagram, XPlaneRrefAskedForAndRead) {
   EXPECT_NEAR(*read->groundSpeedKt, 450.0, 0.01);
   EXPECT_NEAR(*read->trackDeg, 273, 1e-9);
   EXPECT_EQ(*read->zuluSeconds, 45296.5);
+  EXPECT_EQ(*read->pressureAltitudeFt, 35600);
 
   // Half a position is none; the other values still count.
   const Result<LiveSample> half = readXPlaneRref(Datagram("RREF").index(0).value(50).index(4).value(90).bytes);
@@ -54,9 +55,18 @@ TEST(LiveDatagram, XPlaneDataRowsInAnyOrder) {
   ASSERT_TRUE(read);
   EXPECT_NEAR(degMinToDegrees(read->position->lat), -33.9, 1e-5);
   EXPECT_EQ(read->altitudeFt, 37000);
-  EXPECT_EQ(read->trackDeg, 359.5);
+  // Row 17 is the heading: never called the track.
+  EXPECT_EQ(read->headingDeg, 359.5);
+  EXPECT_FALSE(read->trackDeg);
   EXPECT_EQ(read->groundSpeedKt, 320.5);
   EXPECT_FALSE(read->zuluSeconds);
+  EXPECT_FALSE(read->pressureAltitudeFt);  // -999: the slot not filled
+  // Row 1's UTC time of day in hours, row 20's indicated altitude.
+  const Result<LiveSample> timed =
+      readXPlaneData(Datagram("DATA").row(1, {1, 2, 3, 4, -999, 12.5f}).row(20, {50, -20, 36400, 1, 0, 35000}).bytes);
+  ASSERT_TRUE(timed);
+  EXPECT_EQ(timed->zuluSeconds, 45000);
+  EXPECT_EQ(timed->pressureAltitudeFt, 35000);
 }
 
 // Whatever arrives on the port: each refusal with its reason, nothing read
@@ -96,16 +106,22 @@ TEST(LiveDatagram, FlightGearLines) {
   ASSERT_TRUE(read);
   EXPECT_NEAR(degMinToDegrees(read->position->lng), -21.94, 1e-9);
   EXPECT_EQ(read->altitudeFt, 120.5);
-  EXPECT_EQ(read->trackDeg, 271.0);
+  EXPECT_EQ(read->headingDeg, 271.0);
+  EXPECT_FALSE(read->trackDeg);
+  EXPECT_FALSE(read->pressureAltitudeFt);
   EXPECT_EQ(read->groundSpeedKt, 145.2);
   EXPECT_EQ(read->utc, std::time_t{1796764530});
-  for (const auto& [line, reason] : {std::pair{"64,-21,120,271,145", Reason::LiveFieldCount},
-                                     std::pair{"64,-21,120,271,145,2026-12-08T21:15:30,7", Reason::LiveFieldCount},
-                                     std::pair{"64,-21,x,271,145,2026-12-08T21:15:30", Reason::LiveValueOutOfRange},
-                                     std::pair{"64,-21,,271,145,2026-12-08T21:15:30", Reason::LiveValueOutOfRange},
-                                     std::pair{"91,-21,120,271,145,2026-12-08T21:15:30", Reason::LiveValueOutOfRange},
-                                     std::pair{"64,-21,120,271,145,2026-02-31T21:15:30", Reason::LiveValueOutOfRange},
-                                     std::pair{"64,-21,120,271,145,yesterday", Reason::LiveValueOutOfRange}})
+  for (const auto& [line, reason] :
+       {std::pair{"64,-21,120,271,145", Reason::LiveFieldCount},
+        std::pair{"64,-21,120,271,145,2026-12-08T21:15:30,7", Reason::LiveFieldCount},
+        std::pair{"64,-21,120,271,145,2026-12-08T21:15:30,7,8,9", Reason::LiveFieldCount},
+        std::pair{"64,-21,120,271,145,2026-12-08T21:15:30,1e9,8", Reason::LiveValueOutOfRange},
+        std::pair{"64,-21,120,271,145,2026-12-08T21:15:30,100,nan", Reason::LiveValueOutOfRange},
+        std::pair{"64,-21,x,271,145,2026-12-08T21:15:30", Reason::LiveValueOutOfRange},
+        std::pair{"64,-21,,271,145,2026-12-08T21:15:30", Reason::LiveValueOutOfRange},
+        std::pair{"91,-21,120,271,145,2026-12-08T21:15:30", Reason::LiveValueOutOfRange},
+        std::pair{"64,-21,120,271,145,2026-02-31T21:15:30", Reason::LiveValueOutOfRange},
+        std::pair{"64,-21,120,271,145,yesterday", Reason::LiveValueOutOfRange}})
     EXPECT_EQ(reasonOf(readFlightGearLine(line)), reason) << line;
 }
 
@@ -117,16 +133,22 @@ TEST(LiveDatagram, TheInstalledFlightGearProtocolReadsBack) {
   const pugi::xml_node output = protocol.child("PropertyList").child("generic").child("output");
   EXPECT_STREQ(output.child_value("line_separator"), "newline");
   EXPECT_STREQ(output.child_value("var_separator"), ",");
-  const char* nodes[] = {"/position/latitude-deg",   "/position/longitude-deg",    "/position/altitude-ft",
-                         "/orientation/heading-deg", "/velocities/groundspeed-kt", "/sim/time/gmt"};
-  const double values[] = {56.2057501, -20.0512345, 35012.3, 265.25, 478.5};
+  const char* nodes[] = {"/position/latitude-deg",
+                         "/position/longitude-deg",
+                         "/position/altitude-ft",
+                         "/orientation/heading-deg",
+                         "/velocities/groundspeed-kt",
+                         "/sim/time/gmt",
+                         "/instrumentation/altimeter/pressure-alt-ft",
+                         "/orientation/track-deg"};
+  const double values[] = {56.2057501, -20.0512345, 35012.3, 265.25, 478.5, 0, 34400.5, 263.5};
   std::string line;
   int i = 0;
   for (const pugi::xml_node chunk : output.children("chunk")) {
-    ASSERT_LT(i, 6);
+    ASSERT_LT(i, 8);
     EXPECT_STREQ(chunk.child_value("node"), nodes[i]);
     char field[64];
-    if (i < 5) {
+    if (i != 5) {
       std::snprintf(field, sizeof field, chunk.child_value("format"), values[i]);
     } else {
       std::snprintf(field, sizeof field, chunk.child_value("format"), "2026-12-08T21:15:30");
@@ -134,13 +156,15 @@ TEST(LiveDatagram, TheInstalledFlightGearProtocolReadsBack) {
     line += (i == 0 ? "" : ",") + std::string(field);
     ++i;
   }
-  ASSERT_EQ(i, 6);
+  ASSERT_EQ(i, 8);
   const Result<LiveSample> read = readFlightGearLine(line + "\n");
   ASSERT_TRUE(read.value) << line;
   EXPECT_NEAR(read.value->position->decimalDegrees().lat, values[0], 1e-7);
   EXPECT_NEAR(read.value->position->decimalDegrees().lng, values[1], 1e-7);
   EXPECT_NEAR(*read.value->altitudeFt, values[2], 0.05);
-  EXPECT_NEAR(*read.value->trackDeg, values[3], 0.005);
+  EXPECT_NEAR(*read.value->headingDeg, values[3], 0.005);
+  EXPECT_NEAR(*read.value->pressureAltitudeFt, values[6], 0.05);
+  EXPECT_NEAR(*read.value->trackDeg, values[7], 0.005);
   EXPECT_NEAR(*read.value->groundSpeedKt, values[4], 0.05);
   EXPECT_EQ(*read.value->utc, utcTime(2026, 12, 8, 21, 15, 30));
 }
