@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdio>
 #include <ctime>
+#include <utility>
 
 #include "base/textops.h"
 #include "base/validtext.h"
@@ -41,9 +42,10 @@ std::optional<TrailPoint> readPoint(std::string_view line) {
   }
   while (!line.empty() && (line.back() == ' ' || line.back() == '\t' || line.back() == '\r')) line.remove_suffix(1);
   if (!line.empty() || std::fabs(v[1]) > 90 || std::fabs(v[2]) > 180 || v[0] < 0 || v[0] > 1e11 ||
-      std::fabs(v[3]) > 1e6 || v[4] < 0 || v[4] >= 360)
+      std::fabs(v[3]) > 1e6 || v[4] < 0 || v[4] > 360)
     return std::nullopt;
-  return TrailPoint{{degreesToDegMin(v[1]), degreesToDegMin(v[2])}, v[3], v[0], v[4]};
+  // Files written before the writer wrapped north have 360.0 in them.
+  return TrailPoint{{degreesToDegMin(v[1]), degreesToDegMin(v[2])}, v[3], v[0], v[4] == 360 ? 0.0 : v[4]};
 }
 
 }  // namespace
@@ -54,13 +56,29 @@ bool FlightTrail::add(const AircraftState& state) {
     if (std::fabs(state.utc - last.utc) < EVERY_S && turnBetween(state.trackDeg, last.trackDeg) < TURN_DEG)
       return false;
   }
-  add(TrailPoint{state.position, state.altitudeFt, state.utc, state.trackDeg});
-  return true;
+  return add(TrailPoint{state.position, state.altitudeFt, state.utc, state.trackDeg});
 }
 
-void FlightTrail::add(const TrailPoint& point) {
+bool FlightTrail::add(const TrailPoint& point) {
+  const auto inStep = [](const TrailPoint& a, const TrailPoint& b) {
+    return std::fabs(a.utc - b.utc) <= OUT_OF_STEP_S;
+  };
+  if (!points_.empty() && !inStep(point, points_.back())) {
+    // Two in step with each other and not with the trail: the clock moved.
+    if (held_ && inStep(point, *held_) && point.utc >= held_->utc) {
+      points_.push_back(*std::exchange(held_, std::nullopt));
+    } else {
+      if (held_) ++setAside_;
+      held_ = point;
+      return false;
+    }
+  } else if (held_) {
+    held_.reset();
+    ++setAside_;
+  }
   points_.push_back(point);
   trim();
+  return true;
 }
 
 void FlightTrail::trim() {
@@ -79,7 +97,10 @@ std::string trailText(const FlightTrail& trail) {
   char line[128];
   for (const TrailPoint& p : trail.points()) {
     const LatLng::Degrees d = p.position.decimalDegrees();
-    std::snprintf(line, sizeof line, "%.1f %.7f %.7f %.0f %.1f\n", p.utc, d.lat, d.lng, p.altitudeFt, p.trackDeg);
+    // 359.97 rounds to 360.0, which the reader refuses: north is 0.0.
+    const double track = std::round(p.trackDeg * 10) / 10;
+    std::snprintf(line, sizeof line, "%.1f %.7f %.7f %.0f %.1f\n", p.utc, d.lat, d.lng, p.altitudeFt,
+                  track >= 360 ? 0.0 : track);
     out += line;
   }
   return out;
@@ -93,11 +114,15 @@ Result<FlightTrail> readTrailText(std::string_view text) {
   for (const std::string& line : textLines(text)) {
     ++lineNumber;
     if (line.empty() || line.front() == ';') continue;
-    if (const std::optional<TrailPoint> p = readPoint(line)) {
-      r.value->add(*p);
-    } else if (unread.count++ == 0) {
-      unread.line = lineNumber;
-    }
+    const std::optional<TrailPoint> p = readPoint(line);
+    const std::size_t asideBefore = r.value->setAside();
+    if (p) r.value->add(*p);
+    // A point whose time is out of step with the trail is not used either.
+    if ((!p || r.value->setAside() > asideBefore) && unread.count++ == 0) unread.line = lineNumber;
+  }
+  if (r.value->held()) {
+    ++unread.count;
+    r.value->dropHeld();
   }
   if (unread.count > 0) r.problems.push_back(unread);
   return r;

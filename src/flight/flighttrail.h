@@ -3,6 +3,7 @@
 // degrees, a day at most. Kept as text in the work folder between runs and
 // exported as a GPX track.
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -29,16 +30,33 @@ class FlightTrail {
   // Turning all day at many samples a second must not grow it without end.
   static constexpr std::size_t MOST_POINTS = 40000;
 
+  // A point this far in time from the last kept is out of step: held until
+  // the next shows whether the clock really moved (a new flight) or the
+  // point was wrong (a line dated 2199), which is set aside.
+  static constexpr double OUT_OF_STEP_S = 3600;
+
   // True when the state was kept as a point.
   bool add(const AircraftState& state);
-  void add(const TrailPoint& point);
-  void clear() { points_.clear(); }
+  // False when the point was held or set aside.
+  bool add(const TrailPoint& point);
+  void clear() {
+    points_.clear();
+    held_.reset();
+  }
+  std::size_t setAside() const { return setAside_; }
+  bool held() const { return held_.has_value(); }
+  void dropHeld() {
+    if (held_) ++setAside_;
+    held_.reset();
+  }
   const std::vector<TrailPoint>& points() const { return points_; }
   bool empty() const { return points_.empty(); }
 
  private:
   void trim();
   std::vector<TrailPoint> points_;
+  std::optional<TrailPoint> held_;  // out of step with the last kept, waiting for the next
+  std::size_t setAside_ = 0;
 };
 
 // The trail file: a heading line, then one point a line: UTC seconds,

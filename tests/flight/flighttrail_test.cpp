@@ -29,6 +29,31 @@ TEST(FlightTrail, KeepsPointsByTimeAndTurnWithinBounds) {
   EXPECT_EQ(trail.points().size(), FlightTrail::MOST_POINTS);
 }
 
+// A point whose time is out of step (a line dated 2199, a file's point of
+// the year 5138) is set aside and the trail kept; two in step with each
+// other are a new flight.
+TEST(FlightTrail, TimesOutOfStepAreSetAside) {
+  FlightTrail trail;
+  for (int i = 0; i < 100; ++i) trail.add(at(1796817600 + 10.0 * i, 90));
+  EXPECT_FALSE(trail.add(at(7258118400, 90)));  // 2200
+  for (int i = 100; i < 140; ++i) EXPECT_TRUE(trail.add(at(1796817600 + 10.0 * i, 90)));
+  EXPECT_EQ(trail.points().size(), 140u);
+  EXPECT_EQ(trail.setAside(), 1u);
+
+  std::string file = "; trail\n";
+  for (int i = 0; i < 5; ++i) file += std::to_string(1796817600 + 10 * i) + " 50 -30 35000 90\n";
+  file += "99999999999 50 -30 35000 90\n";
+  const Result<FlightTrail> read = readTrailText(file);
+  EXPECT_EQ(read.value->points().size(), 5u);
+  ASSERT_EQ(read.problems.size(), 1u);
+  EXPECT_EQ(read.problems[0].count, 1);
+
+  // A week later, twice: a new flight, and the day before it goes.
+  EXPECT_FALSE(trail.add(at(1796817600 + 7 * 86400.0, 90)));
+  EXPECT_TRUE(trail.add(at(1796817600 + 7 * 86400.0 + 10, 90)));
+  EXPECT_EQ(trail.points().size(), 2u);
+}
+
 // The file reads back what was written; lines that are no point are passed
 // over and said; the GPX is valid against the schema with times and heights.
 TEST(FlightTrail, FileRoundTripAndGpx) {
@@ -43,11 +68,19 @@ TEST(FlightTrail, FileRoundTripAndGpx) {
   EXPECT_EQ(back.value->points()[1].utc, 1796817630);
 
   const Result<FlightTrail> damaged =
-      readTrailText("1 50 -30 35000 90\nnonsense\n2 95 0 0 0\n3 50 -30 1 360\n4 50 -30 1 9 x\n");
+      readTrailText("1 50 -30 35000 90\nnonsense\n2 95 0 0 0\n3 50 -30 1 360.5\n4 50 -30 1 9 x\n");
   EXPECT_EQ(damaged.value->points().size(), 1u);
   ASSERT_EQ(damaged.problems.size(), 1u);
   EXPECT_EQ(damaged.problems[0].count, 4);
   EXPECT_EQ(damaged.problems[0].line, 2);
+
+  // What the writer writes, the reader reads: a track a hair west of north.
+  FlightTrail north;
+  north.add(at(1796817600, 359.97));
+  const Result<FlightTrail> northBack = readTrailText(trailText(north));
+  EXPECT_TRUE(northBack.problems.empty());
+  ASSERT_EQ(northBack.value->points().size(), 1u);
+  EXPECT_EQ(northBack.value->points()[0].trackDeg, 0);
 
   const std::string text = trailGpx(trail, "EGLL-KJFK");
   pugi::xml_document gpx;
