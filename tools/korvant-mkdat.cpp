@@ -8,6 +8,7 @@
 //   korvant-mkdat --procedure-dump FILE  and back
 #include <unistd.h>
 #include <cctype>
+#include <csignal>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -214,6 +215,10 @@ int dumpProcedure(const std::string& path) {
 }  // namespace
 
 int main(int argc, char* argv[]) {
+  // A file size limit (ulimit -f) fails the write with EFBIG, said as a full
+  // disk is, and the temporary file removed; its signal would kill the
+  // program in the middle of the write instead.
+  std::signal(SIGXFSZ, SIG_IGN);
   // The dumps are data read back by this program: kept as they are unless a
   // terminal shows them.
   const korvant::PrintableStream safeErr(std::cerr);

@@ -6,6 +6,7 @@
 #include <QTimer>
 #include <algorithm>
 #include <cmath>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -289,6 +290,10 @@ int flyLive(AppContext& app, const PlotOptions& o) {
 }  // namespace
 
 int main(int argc, char* argv[]) {
+  // A file size limit (ulimit -f) fails the write with EFBIG, said as a full
+  // disk is, and the temporary file removed; its signal would kill the
+  // program in the middle of the write instead.
+  std::signal(SIGXFSZ, SIG_IGN);
   const PrintableStream safeOut(std::cout), safeErr(std::cerr);
   PlotOptions options;
   std::error_code ec;

@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QTimer>
 #include <algorithm>
+#include <csignal>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -34,6 +35,10 @@ std::string usage() {
 }  // namespace
 
 int main(int argc, char* argv[]) {
+  // A file size limit (ulimit -f) fails the write with EFBIG, said as a full
+  // disk is, and the temporary file removed; its signal would kill the
+  // program in the middle of the write instead.
+  std::signal(SIGXFSZ, SIG_IGN);
   std::string open, screenshot;
   for (int i = 1; i < argc; ++i) {
     if (std::strcmp(argv[i], "--version") == 0) {
