@@ -87,6 +87,14 @@ void clearPlottedRoute(AppContext& app) {
   app.plottedRoute = std::move(none);
 }
 
+void closeRoutePlan(AppContext& app) {
+  if (!app.procedure->routeShown) return;
+  LoadedProcedure none;
+  none.revision = app.procedure->revision + 1;
+  app.procedure = std::move(none);
+  app.procedureMap = false;
+}
+
 bool plotTrackConnections(AppContext& app, const CityPairTracks& pair, char letter) {
   const bool ranked = std::any_of(pair.ranked.begin(), pair.ranked.end(),
                                   [letter](const RankedTrack& r) { return r.letter == letter; });

@@ -30,6 +30,9 @@ std::string rankedTrackLine(const RankedTrack& r);
 
 // Takes the route string or the best track's connections off the map.
 void clearPlottedRoute(AppContext& app);
+// Closes a flight plan or route file shown (a procedure stays): the route
+// flown is the last one given, and two are never drawn over each other.
+void closeRoutePlan(AppContext& app);
 
 // The departure's leg to the track's first fix and the last fix's to the
 // destination, dashed over the map; false when the letter was not ranked.

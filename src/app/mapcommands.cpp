@@ -1,5 +1,6 @@
 #include "app/mapcommands.h"
 
+#include "app/citypair.h"
 #include "app/etopsplan.h"
 
 #include "app/switchtable.h"
@@ -116,6 +117,12 @@ CommandEffect MapCommands::execute(int id) {
     case cmd::ClearTracks:
       app_.tracks.edit().clear();
       app_.trackFile.clear();
+      effect.repaint = true;
+      return effect;
+    case cmd::ClearRoute:
+      closeRoutePlan(app_);
+      clearPlottedRoute(app_);
+      app_.routeString.clear();
       effect.repaint = true;
       return effect;
     case cmd::Redraw: effect.repaint = true; return effect;

@@ -23,6 +23,7 @@ constexpr MenuItem kItems[] = {
     {"&File", "", "Read Route Str&ing...", cmd::ReadRouteString, ""},
     {"&File", "", "&Export Tracks...", cmd::ExportTracks, ""},
     {"&File", "", "Save Route &as Flight Plan...", cmd::SaveRoutePlan, ""},
+    {"&File", "", "Clear Route", cmd::ClearRoute, ""},
     {"&File", "", "Print &Landscape", cmd::PrintLandscape, ""},
     {"&File", "", "Print P&ortrait", cmd::PrintPortrait, ""},
     sw(cmd::PrinterColor),

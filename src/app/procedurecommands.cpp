@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <sstream>
 
+#include "app/citypair.h"
 #include "app/problemwords.h"
 #include "base/filereader.h"
 #include "base/textops.h"
@@ -141,6 +142,8 @@ CommandEffect MapCommands::readProcedure(const std::string& path, bool route) {
   showProblems(app_.boxes, read.problems);
   if (!read) return {};
   read->revision = app_.procedure->revision + 1;
+  // A plan or route file given after a route string is the route flown now.
+  if (read->routeShown && app_.plottedRoute->routeString) clearPlottedRoute(app_);
   app_.procedure = std::move(*read);
   app_.checkedPreset.clear();
   LoadedProcedure& p = app_.procedure.edit();

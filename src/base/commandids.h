@@ -17,7 +17,7 @@ inline constexpr int SaveRoutePlan = 11876, GetTracks = 11877, ClearTracks = 118
 inline constexpr int OpenFlightPlan = 11880, NavDataAirways = 11881, NavDataNavaids = 11882;
 inline constexpr int Mercator = 11883;
 inline constexpr int ConnectSimulator = 11884, FollowAircraft = 11885, ExportTrail = 11886, ClearTrail = 11887;
-inline constexpr int SimulatorSettings = 11888, FlightPanel = 11889;
+inline constexpr int SimulatorSettings = 11888, FlightPanel = 11889, ClearRoute = 11890, FlightSettings = 11891;
 inline constexpr int Globe = 51732, ShowParameters = 11854, ProcedureMap = 51711, TestPattern = 51692;
 inline constexpr int Orthographic = 51724;
 inline constexpr int AllRoutesOn = 51722, AllRoutesOff = 51723;

@@ -72,7 +72,7 @@ TEST(MenuTable, IdsAreUniqueAndTextsExact) {
   EXPECT_EQ(findMenuItem(cmd::ConnectSimulator)->text, "&Connect to Simulator");
   EXPECT_EQ(findMenuItem(cmd::ExportTrail)->text, "Export &Trail...");
   // The fixed items and one a switch.
-  EXPECT_EQ(ids.size(), std::size_t(81) + switchTable().size());
+  EXPECT_EQ(ids.size(), std::size_t(82) + switchTable().size());
 }
 
 // The one table of switches: every switch once, by a name and a menu item
@@ -539,8 +539,9 @@ namespace {
 // repaints only when it moves the view, changes the map or redraws; with it
 // off, only those repaint.
 TEST_F(MapCommandsTest, EveryMenuCommandRepaintsByTheAutoRedrawRule) {
-  const std::set<int> alwaysRepaints = {cmd::Redraw,   cmd::RangeDown,   cmd::RangeUp,      cmd::Orthographic,
-                                        cmd::Mercator, cmd::TestPattern, cmd::ProcedureMap, cmd::ClearTracks};
+  const std::set<int> alwaysRepaints = {cmd::Redraw,       cmd::RangeDown,   cmd::RangeUp,
+                                        cmd::Orthographic, cmd::Mercator,    cmd::TestPattern,
+                                        cmd::ProcedureMap, cmd::ClearTracks, cmd::ClearRoute};
   const auto keys = [&] {
     const PaintInput input = app.paintInput();
     return std::pair(paintKey(input, PaintStage::Below, 1000, 800, 1, 96),
