@@ -2,6 +2,7 @@
 
 #include <cctype>
 #include <charconv>
+#include <cstdio>
 #include <string_view>
 
 #include "app/mapfileformat.h"
@@ -202,11 +203,7 @@ std::string setLive(PlotOptions& o, const std::string&, const std::string& value
 
 // A whole text that is a number from `low` to `high`.
 std::optional<double> numberIn(const std::string& value, double low, double high) {
-  double number = 0;
-  const auto [end, ec] = std::from_chars(value.data(), value.data() + value.size(), number);
-  if (ec != std::errc() || end != value.data() + value.size() || !(number >= low && number <= high))
-    return std::nullopt;
-  return number;
+  return numberInRange(value, low, high);
 }
 
 std::string setLiveSeconds(PlotOptions& o, const std::string&, const std::string& value) {
@@ -227,17 +224,26 @@ std::string setDeparture(PlotOptions& o, const std::string&, const std::string& 
 template <double PlotOptions::*Field>
 std::string setNumberIn(PlotOptions& o, const std::string& option, const std::string& value, double low, double high) {
   const std::optional<double> number = numberIn(value, low, high);
-  if (!number)
-    return option + " takes a number from " + std::to_string(static_cast<int>(low)) + " to " +
-           std::to_string(static_cast<int>(high)) + ": " + value;
+  if (!number) {
+    char range[64];
+    std::snprintf(range, sizeof range, "%g to %g", low, high);
+    return option + " takes a number from " + range + ": " + givenValue(value);
+  }
   o.*Field = *number;
   return {};
 }
+// Slower than this, a crossing's ETAs are days away and no time of day says them.
+constexpr double kSlowestGroundSpeedKt = 60;
 std::string setGroundSpeed(PlotOptions& o, const std::string& option, const std::string& value) {
-  return setNumberIn<&PlotOptions::groundSpeedKt>(o, option, value, 1, 2000);
+  return setNumberIn<&PlotOptions::groundSpeedKt>(o, option, value, kSlowestGroundSpeedKt, FASTEST_AIRCRAFT_KT);
 }
 std::string setMach(PlotOptions& o, const std::string& option, const std::string& value) {
-  return setNumberIn<&PlotOptions::mach>(o, option, value, 0, 5);
+  return setNumberIn<&PlotOptions::mach>(o, option, value, MACH_LOWEST, MACH_HIGHEST);
+}
+std::string setCallsign(PlotOptions& o, const std::string& option, const std::string& value) {
+  if (!isCallsign(toUpper(value))) return option + " takes 2 to 7 letters and digits: " + givenValue(value);
+  o.callsign = value;
+  return {};
 }
 
 // A number kept as its text: the ETOPS settings say what is wrong with it
@@ -329,7 +335,7 @@ constexpr OptionRule kRules[] = {
     {"--departure", "HHMM (UTC)", setDeparture},
     {"--ground-speed", "knots", setGroundSpeed},
     {"--mach", "a Mach number", setMach},
-    {"--callsign", "a callsign", setText<&PlotOptions::callsign>},
+    {"--callsign", "a callsign", setCallsign},
     {"--etops", "minutes", setNumberText<&PlotOptions::etops>},
     {"--etops-speed", "knots", setNumberText<&PlotOptions::etopsSpeed>},
     {"--etops-airports", "identifiers separated by commas", setText<&PlotOptions::etopsAirports>},

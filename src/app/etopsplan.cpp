@@ -1,5 +1,6 @@
 #include "app/etopsplan.h"
 
+#include <cfloat>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -7,6 +8,7 @@
 
 #include "app/context.h"
 #include "app/flightsession.h"
+#include "app/oceanicreport.h"
 #include "base/textops.h"
 #include "navdata/fixrecords.h"
 
@@ -23,17 +25,9 @@ constexpr double kRunwayFtDefault = 6000;
 // The key's number; none when it is empty, and said when it is no number.
 std::optional<double> keyNumber(AppContext& app, const char* key, std::vector<std::string>& faults) {
   const std::string text = app.settings.lookup(key);
-  std::size_t begin = text.find_first_not_of(" \t"), end = text.find_last_not_of(" \t");
-  if (begin == std::string::npos) return std::nullopt;
-  const char* first = text.data() + begin;
-  const char* last = text.data() + end + 1;
-  if (*first == '+') ++first;
-  double value = 0;
-  const auto [stop, ec] = std::from_chars(first, last, value);
-  if (ec != std::errc() || stop != last || !std::isfinite(value)) {
-    faults.push_back(std::string(key) + " IS NO NUMBER: " + text.substr(0, 40));
-    return std::nullopt;
-  }
+  if (text.find_first_not_of(" \t") == std::string::npos) return std::nullopt;
+  const std::optional<double> value = numberInRange(text, -DBL_MAX, DBL_MAX);
+  if (!value) faults.push_back(std::string(key) + " IS NO NUMBER: " + givenValue(text));
   return value;
 }
 

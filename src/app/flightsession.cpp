@@ -112,8 +112,7 @@ bool takeAircraft(AppContext& app, const AircraftState& state) {
         if (a.etaUtc) times[a.index] = *a.etaUtc;
       if (times[f.oceanic->first] > 0)
         f.clearance = clearanceRequest(f.progress->route(), *f.oceanic, times,
-                                       {facts, f.destination, f.track, f.tmi,
-                                        static_cast<int>(readLeadingInt(app.settings.lookup("MaxFlightLevel")))});
+                                       {facts, f.destination, f.track, f.tmi, flightKeys(app).maxFlightLevel});
     }
   }
   if (!f.trail.add(state)) return false;

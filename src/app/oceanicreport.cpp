@@ -1,11 +1,13 @@
 #include "app/oceanicreport.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cmath>
 #include <cstdio>
 
 #include "app/context.h"
 #include "base/textops.h"
+#include "base/validtext.h"
 #include "flight/oceanicwords.h"
 #include "flight/progressreport.h"
 #include "geo/positiontext.h"
@@ -47,23 +49,75 @@ std::string etaLine(const FlightPoint& p, const PointTime& t) {
          "Z";
 }
 
+bool isFourLetterCode(const std::string& text) {
+  return text.size() == 4 &&
+         std::all_of(text.begin(), text.end(), [](char c) { return std::isalnum(static_cast<unsigned char>(c)); });
+}
+
+// A plan shown is the route flown only when the route is the plan's.
+const FlightPlan* planFlown(AppContext& app, const FlightRoute& route) {
+  if (!app.procedure->routeShown || app.procedure->plan.title != route.name) return nullptr;
+  return &app.procedure->plan;
+}
+
+// The plan's destination code, else its destination's name when that is a
+// code (a simulator's plan names the airport: "Heathrow"), else the route's
+// last point when it is an airport.
 std::string destinationOf(AppContext& app, const FlightRoute& route) {
-  // The plan's destination, else the route's last point when it is an airport.
-  std::string destination = app.procedure->routeShown ? app.procedure->plan.destinationName : std::string();
-  if (destination.empty() && route.points.back().ident.size() == 4 && !namesAPosition(route.points.back().ident))
+  std::string destination;
+  if (const FlightPlan* plan = planFlown(app, route))
+    for (const std::string& code : {plan->destinationId, plan->destinationName})
+      if (destination.empty() && isFourLetterCode(toUpper(code))) destination = code;
+  if (destination.empty() && isFourLetterCode(route.points.back().ident) && !namesAPosition(route.points.back().ident))
     destination = route.points.back().ident;
   return toUpper(destination);
 }
 
-// The Mach given, else the key CruiseMach; 0 for none a jet flies.
-double machFlown(AppContext& app, double given) {
-  const double mach = given > 0 ? given : readDecimalNumber(app.settings.lookup("CruiseMach"));
-  return mach > 0.1 && mach < 5 ? mach : 0;
+// The Mach given, else the plan's own, else the key CruiseMach; 0 for none a jet flies.
+double machFlown(AppContext& app, double given, const FlightRoute* route = nullptr) {
+  double mach = given;
+  if (mach <= 0 && route)
+    if (const FlightPlan* plan = planFlown(app, *route)) mach = plan->cruiseMachHundredths / 100.0;
+  if (mach <= 0) mach = flightKeys(app).mach;
+  return mach >= MACH_LOWEST && mach <= MACH_HIGHEST ? mach : 0;
+}
+
+// The North Atlantic set's TMI in the flight's direction, for a random route
+// across 30W: the request quotes it to show which tracks the pilot holds.
+std::string randomRouteTmi(AppContext& app, const FlightRoute& route, const OceanicSpan& span) {
+  const LatLng a = route.points[span.first].position, b = route.points[span.last].position;
+  if ((a.lng + 3000) * (b.lng + 3000) > 0) return {};
+  const TrackModel& set = app.tracks->of(TrackFamily::NorthAtlantic);
+  return b.lng > a.lng ? set.eastTmi : set.westTmi;
 }
 
 int machHundredths(double mach) { return static_cast<int>(std::lround(mach * 100)); }
 
 }  // namespace
+
+std::string givenValue(std::string_view text) {
+  return printableText(text.substr(0, 40), '?') + (text.size() > 40 ? "..." : "");
+}
+
+FlightKeys flightKeys(AppContext& app) {
+  FlightKeys keys;
+  const std::string callsign = toUpper(app.settings.lookup("Callsign"));
+  if (isCallsign(callsign))
+    keys.callsign = callsign;
+  else if (!callsign.empty())
+    keys.faults.push_back("Callsign " + givenValue(callsign) + " IS NOT 2 TO 7 LETTERS AND DIGITS");
+  const std::string mach = app.settings.lookup("CruiseMach");
+  if (const auto m = numberInRange(mach, MACH_LOWEST, MACH_HIGHEST))
+    keys.mach = *m;
+  else if (!mach.empty())
+    keys.faults.push_back("CruiseMach " + givenValue(mach) + " IS NOT A MACH FROM 0.30 TO 2.50");
+  const std::string level = app.settings.lookup("MaxFlightLevel");
+  if (const auto l = numberInRange(level, FLIGHT_LEVEL_LOWEST, FLIGHT_LEVEL_HIGHEST); l && *l == std::floor(*l))
+    keys.maxFlightLevel = static_cast<int>(*l);
+  else if (!level.empty())
+    keys.faults.push_back("MaxFlightLevel " + givenValue(level) + " IS NOT A FLIGHT LEVEL FROM 100 TO 600");
+  return keys;
+}
 
 RouteOceanic routeOceanic(AppContext& app, const FlightRoute& route) {
   RouteOceanic out;
@@ -79,8 +133,9 @@ RouteOceanic routeOceanic(AppContext& app, const FlightRoute& route) {
 }
 
 ReportFacts liveReportFacts(AppContext& app, double altitudeFt) {
-  return {toUpper(app.settings.lookup("Callsign")), static_cast<int>(std::lround(altitudeFt / 100)),
-          machHundredths(machFlown(app, 0))};
+  const FlightRoute* flown = app.flight.progress ? &app.flight.progress->route() : nullptr;
+  return {flightKeys(app).callsign, static_cast<int>(std::lround(altitudeFt / 100)),
+          machHundredths(machFlown(app, 0, flown))};
 }
 
 std::optional<int> departureMinutes(const std::string& text) {
@@ -93,6 +148,7 @@ std::optional<int> departureMinutes(const std::string& text) {
 
 PlannedOceanic plannedOceanic(AppContext& app, const FlightRoute& route, const OceanicRequest& r) {
   PlannedOceanic out;
+  out.notes = flightKeys(app).faults;
   if (route.points.size() < 2 || (!r.departureMinutes && !route.takeoffUtc)) return out;
   const std::optional<FlownTrack> flown = flownTrack(app, route);
   int level = r.flightLevel;
@@ -100,7 +156,7 @@ PlannedOceanic plannedOceanic(AppContext& app, const FlightRoute& route, const O
     level = static_cast<int>(readLeadingInt(app.procedure->plan.cruisingAltitude)) / 100;
   if (level == 0 && flown) level = static_cast<int>(readLeadingInt(flown->track.levels));
   if (level <= 0) level = 350;
-  const double mach = machFlown(app, r.mach);
+  const double mach = machFlown(app, r.mach, &route);
   // The departure given, on the day of the map's time (UTC), else the plan's take-off.
   double departure = route.takeoffUtc.value_or(0);
   if (r.departureMinutes) {
@@ -118,25 +174,52 @@ PlannedOceanic plannedOceanic(AppContext& app, const FlightRoute& route, const O
       std::snprintf(line, sizeof line, "MACH %.2f AT FLIGHT LEVEL %03d: %.0f KT, STILL AIR", mach, level, speed);
       out.notes.push_back(line);
     }
-    if (speed <= 0) {
+    // The speed and level filed at a point hold on the legs after it.
+    std::vector<double> legSpeeds(route.points.size(), speed);
+    if (r.groundSpeedKt <= 0)
+      for (std::size_t i = 0; i < route.points.size(); ++i) {
+        const ReportFacts at = factsAt(route, i, {{}, level, machHundredths(mach)});
+        const FlightPoint& p = route.points[i];
+        const double filed = p.tasKt > 0            ? p.tasKt
+                             : p.machHundredths > 0 ? trueAirspeedKt(at.mach / 100.0, at.flightLevel * 100.0)
+                                                    : 0;
+        if (filed > 0) {
+          legSpeeds[i] = filed;
+          if (filed != speed && (i == 0 || legSpeeds[i - 1] != filed)) {
+            char line[160];
+            if (p.tasKt > 0)
+              std::snprintf(line, sizeof line, "FROM %.40s: %d KT AT FLIGHT LEVEL %03d", p.ident.c_str(), p.tasKt,
+                            at.flightLevel);
+            else
+              std::snprintf(line, sizeof line, "FROM %.40s: MACH %.2f AT FLIGHT LEVEL %03d: %.0f KT, STILL AIR",
+                            p.ident.c_str(), at.mach / 100.0, at.flightLevel, filed);
+            out.notes.push_back(line);
+          }
+        } else if (i > 0) {
+          legSpeeds[i] = legSpeeds[i - 1];
+        }
+      }
+    if (std::any_of(legSpeeds.begin(), legSpeeds.end(), [](double s) { return !(s > 0); })) {
       out.noSpeed = true;
       return out;
     }
-    out.times = plannedTimes(route, departure, speed);
+    out.times = plannedTimes(route, departure, legSpeeds);
   }
 
   const std::optional<OceanicSpan> span = oceanicSpan(route, flown ? std::optional(flown->span) : std::nullopt);
   if (!span) return out;
   std::vector<double> at;
   for (const PointTime& t : out.times) at.push_back(t.utc);
-  const std::string callsign = toUpper(r.callsign.empty() ? app.settings.lookup("Callsign") : r.callsign);
+  const FlightKeys keys = flightKeys(app);
+  const std::string callsign = r.callsign.empty() ? keys.callsign : toUpper(r.callsign);
   const ReportFacts facts{callsign, level, machHundredths(mach)};
   if (callsign.empty())
     out.reports.push_back("POSITION REPORTS: NO CALLSIGN: GIVE --callsign OR THE KEY Callsign");
   else
     out.reports = positionReports(route, *span, at, facts);
   ClearanceFacts clearance{facts, destinationOf(app, route), {}, {}, 0};
-  clearance.maxFlightLevel = static_cast<int>(readLeadingInt(app.settings.lookup("MaxFlightLevel")));
+  clearance.maxFlightLevel = keys.maxFlightLevel;
+  if (!flown) clearance.tmi = randomRouteTmi(app, route, *span);
   if (flown) {
     clearance.track = flown->track.name.empty() ? std::string(1, flown->track.letter) : flown->track.name;
     clearance.tmi = flown->tmi;

@@ -53,6 +53,21 @@ RouteOceanic routeOceanic(AppContext& app, const FlightRoute& route);
 // level, the key CruiseMach.
 ReportFacts liveReportFacts(AppContext& app, double altitudeFt);
 
+// The flight's keys, each read whole and within its range; a value refused
+// is said as given ("CruiseMach 1e308 IS NOT A MACH FROM 0.30 TO 2.50") and
+// taken as none.
+inline constexpr double MACH_LOWEST = 0.3, MACH_HIGHEST = 2.5;
+inline constexpr int FLIGHT_LEVEL_LOWEST = 100, FLIGHT_LEVEL_HIGHEST = 600;
+struct FlightKeys {
+  std::string callsign;    // empty for none
+  double mach = 0;         // 0 for none
+  int maxFlightLevel = 0;  // 0 for none
+  std::vector<std::string> faults;
+};
+FlightKeys flightKeys(AppContext& app);
+// "KVT 123\n" as the pilot typed it, safe to print in a line of its own.
+std::string givenValue(std::string_view text);
+
 // "HHMM" as minutes of the day, or nothing.
 std::optional<int> departureMinutes(const std::string& text);
 

@@ -177,6 +177,15 @@ Message wordProblem(const Problem& p) {
     case Reason::LiveFieldCount: return {"SIMULATOR:", std::to_string(p.count) + " FIELDS IN A LINE OF 6", I::Warning};
     case Reason::LiveSecondSender:
       return {"SIMULATOR:", "IGNORING " + p.detail + ": FOLLOWING " + p.causeDetail + " ALONE", I::Warning};
+    case Reason::LiveSenderChanged:
+      return {"SIMULATOR:", "NOW FOLLOWING " + p.detail + ": " + p.causeDetail + " FELL SILENT", I::Information};
+    case Reason::LiveImpossibleSpeed:
+      return {"SIMULATOR:",
+              "A POSITION " + std::to_string(p.count) + " NM FROM THE LAST, FASTER THAN ANY AIRCRAFT: SET ASIDE",
+              I::Warning};
+    case Reason::LiveGeometricAltitude:
+      return {"SIMULATOR:", "NO PRESSURE ALTITUDE FROM THE SIMULATOR: LEVELS FROM THE HEIGHT ABOVE SEA LEVEL",
+              I::Information};
     case Reason::LiveSystemClock:
       return {"SIMULATOR:", "NO TIME FROM THE SIMULATOR: TIMES FROM THIS COMPUTER'S CLOCK", I::Information};
     case Reason::LivePortInUse:

@@ -1,5 +1,6 @@
 #include "base/textops.h"
 
+#include <charconv>
 #include <climits>
 
 namespace korvant {
@@ -61,6 +62,17 @@ long readLeadingInt(std::string_view text) {
     value = value * 10 + digit;
   }
   return negative ? -value : value;
+}
+
+std::optional<double> numberInRange(std::string_view text, double low, double high) {
+  const std::size_t begin = text.find_first_not_of(" \t"), end = text.find_last_not_of(" \t");
+  if (begin == std::string_view::npos) return std::nullopt;
+  text = text.substr(begin, end + 1 - begin);
+  if (text.size() > 1 && text.front() == '+' && text[1] != '-') text.remove_prefix(1);
+  double value = 0;
+  const auto [stop, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (ec != std::errc() || stop != text.data() + text.size() || !(value >= low && value <= high)) return std::nullopt;
+  return value;
 }
 
 bool isSwitchOn(std::string_view value) { return !value.empty() && value.front() != '0'; }

@@ -1,5 +1,6 @@
 #pragma once
 // Text operations shared by every reader of user text.
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -27,6 +28,12 @@ bool equalsIgnoreCase(std::string_view a, std::string_view b);
 // an optional sign, then digits. No digits reads as 0; the value saturates
 // instead of overflowing.
 long readLeadingInt(std::string_view text);
+
+// A key's or option's number: the whole text (blanks about it, a leading
+// '+' allowed) one finite number from `low` to `high`; nothing otherwise, so
+// that "0.82abc", "4294967686" or "1e308" is refused rather than read as
+// something else.
+std::optional<double> numberInRange(std::string_view text, double low, double high);
 
 // An on/off setting is on when its value is not empty and does not start with "0".
 bool isSwitchOn(std::string_view value);

@@ -13,7 +13,10 @@ std::time_t SystemClock::now() const {
   if (fixed && *fixed) {
     char* end = nullptr;
     const long long t = std::strtoll(fixed, &end, 10);
-    if (*end == '\0' && t > 0) return static_cast<std::time_t>(t);
+    // Up to the end of the year 9999: past it the calendar's years overflow
+    // the integers the time functions hold them in.
+    constexpr long long kLatest = 253402300799;
+    if (*end == '\0' && t > 0 && t <= kLatest) return static_cast<std::time_t>(t);
   }
   return std::time(nullptr);
 }

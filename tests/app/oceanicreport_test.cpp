@@ -5,8 +5,10 @@
 #include <cmath>
 
 #include "app/flightsession.h"
+#include "app/routestringcommand.h"
 #include "procedures/planreaders.h"
 #include "support/sampletracksapp.h"
+#include "support/tempdir.h"
 #include "tracks/resolvedtrack.h"
 
 namespace korvant {
@@ -54,6 +56,94 @@ TEST_F(OceanicReport, TimesReportsAndTheRequestAlongATrack) {
   EXPECT_NE(std::find(random.begin(), random.end(), "THE ROUTE IS NAT A: REQUEST TRACK A"), random.end());
   EXPECT_EQ(oceanicReportLines(app, route, {12 * 60, 0, 0, "", 0}).back(),
             "NO TIMES: GIVE --ground-speed KT, --mach OR THE KEY CruiseMach");
+}
+
+int minutesAtEnd(const std::string& line);
+
+// Each flight key read whole and within its range; what is refused is said
+// as given, printable, and taken as none.
+TEST_F(OceanicReport, FlightKeysWithinTheirRanges) {
+  const std::string longCallsign(500, 'K');
+  const struct {
+    const char *key, *value;
+    const char* said;  // empty: taken
+  } cases[] = {
+      {"MaxFlightLevel", "370", ""},
+      {"MaxFlightLevel", "4294967686", "MaxFlightLevel 4294967686 IS NOT A FLIGHT LEVEL FROM 100 TO 600"},
+      {"MaxFlightLevel", "99999999999", "MaxFlightLevel 99999999999 IS NOT A FLIGHT LEVEL FROM 100 TO 600"},
+      {"MaxFlightLevel", "370.5", "MaxFlightLevel 370.5 IS NOT A FLIGHT LEVEL FROM 100 TO 600"},
+      {"CruiseMach", " 0.82 ", ""},
+      {"CruiseMach", "1E308", "CruiseMach 1E308 IS NOT A MACH FROM 0.30 TO 2.50"},
+      {"CruiseMach", "0.82ABC", "CruiseMach 0.82ABC IS NOT A MACH FROM 0.30 TO 2.50"},
+      {"Callsign", "kvt123", ""},
+      {"Callsign", "KVT\n123", "Callsign KVT?123 IS NOT 2 TO 7 LETTERS AND DIGITS"},
+      {"Callsign", "KVT,123", "Callsign KVT,123 IS NOT 2 TO 7 LETTERS AND DIGITS"},
+      {"Callsign", longCallsign.c_str(), "IS NOT 2 TO 7 LETTERS AND DIGITS"},
+  };
+  for (const auto& c : cases) {
+    for (const char* key : {"MaxFlightLevel", "CruiseMach", "Callsign"}) app.settings.set(key, "", true);
+    app.settings.set(c.key, c.value, true);
+    const FlightKeys keys = flightKeys(app);
+    if (*c.said == 0) {
+      EXPECT_TRUE(keys.faults.empty()) << c.key << " " << c.value;
+      continue;
+    }
+    ASSERT_EQ(keys.faults.size(), 1u) << c.value;
+    EXPECT_NE(keys.faults[0].find(c.said), std::string::npos) << keys.faults[0];
+    EXPECT_EQ(keys.faults[0].find('\n'), std::string::npos);
+    EXPECT_TRUE(keys.callsign.empty() && keys.mach == 0 && keys.maxFlightLevel == 0) << c.value;
+  }
+}
+
+// A random route as filed: its reports start at the oceanic entry, not at
+// the departure; the level and Mach filed at ETARI hold from there, in the
+// reports, the request and the times; slash-form positions are oceanic
+// points; the request needs no TMI and quotes the westbound set's.
+TEST_F(OceanicReport, ARandomRouteFiledWithItsSpeedAndLevel) {
+  ASSERT_TRUE(read("nat-20261008-xdispatch-west.txt"));
+  app.settings.set("Callsign", "KVT123", true);
+  const RouteStringOutcome shown =
+      showRouteString(app, "EGLL ETARI/M082F300 5530N/02000W 56N/030W N5600W04000 5550N KJFK");
+  ASSERT_TRUE(shown.drawn) << shown.error;
+  const FlightRoute route = flightRouteOf(*app.plottedRoute);
+  ASSERT_EQ(route.points.size(), 7u);
+  const std::vector<std::string> lines = oceanicReportLines(app, route, {12 * 60, 0, 0.84, "", 0});
+  std::vector<std::string> reports;
+  for (const std::string& l : lines)
+    if (l.rfind("POSITION REPORT ", 0) == 0) reports.push_back(l);
+  ASSERT_EQ(reports.size(), 5u);
+  EXPECT_EQ(reports[0].substr(0, 22), "POSITION REPORT ETARI:");
+  for (const std::string& r : reports) EXPECT_NE(r.find("FLIGHT LEVEL 300, MACH 082, "), std::string::npos) << r;
+  // After ETARI at Mach .82 at FL300: 589.4 kt the speed of sound there.
+  const double tas = 0.82 * 589.4;
+  const double leg = haversineNm(route.points[1].position, route.points[2].position);
+  EXPECT_LE(std::abs(minutesAtEnd(lines[4]) - minutesAtEnd(lines[3]) - leg / tas * 60), 1.0) << lines[4];
+  EXPECT_EQ(lines.back(),
+            "CLEARANCE REQUEST: KVT123 REQUEST CLEARANCE TO KJFK VIA ETARI 5530N/02000W 5600N/03000W 5600N/04000W "
+            "5500N/05000W, ENTRY POINT ETARI AT " +
+                lines.back().substr(lines.back().find(" AT ") + 4, 4) + ", FLIGHT LEVEL 300, MACH 082, TMI 281");
+}
+
+// A simulator's plan names its destination's airport by name and code: the
+// request takes the code.
+TEST_F(OceanicReport, ThePlansDestinationCode) {
+  ASSERT_TRUE(read("nat-20261008-xdispatch-west.txt"));
+  app.settings.set("Callsign", "KVT123", true);
+  test::TempDir dir;
+  dir.write("plan.pln",
+            "<SimBase.Document><FlightPlan.FlightPlan><Title>KJFK to EGLL</Title><CruisingAlt>35000</CruisingAlt>"
+            "<DestinationID>EGLL</DestinationID><DestinationName>Heathrow</DestinationName>"
+            "<ATCWaypoint id=\"KJFK\"><WorldPosition>N40\xC2\xB0 38' 22\",W73\xC2\xB0 46' 41\",+13</WorldPosition>"
+            "</ATCWaypoint><ATCWaypoint id=\"5050N\"><WorldPosition>N50\xC2\xB0 0' 0\",W50\xC2\xB0 0' 0\",+35000"
+            "</WorldPosition></ATCWaypoint><ATCWaypoint id=\"5230N\"><WorldPosition>N52\xC2\xB0 0' 0\",W30\xC2\xB0 0'"
+            " 0\",+35000</WorldPosition></ATCWaypoint><ATCWaypoint id=\"LHR\"><WorldPosition>N51\xC2\xB0 28' 0\","
+            "W0\xC2\xB0 27' 0\",+80</WorldPosition></ATCWaypoint></FlightPlan.FlightPlan></SimBase.Document>");
+  MapCommands(app).openDropped(dir.str() + "/plan.pln");
+  ASSERT_TRUE(app.procedure->routeShown);
+  const std::vector<std::string> lines =
+      oceanicReportLines(app, flightRouteOf(app.procedure->plan), {12 * 60, 0, 0.82, "", 0});
+  ASSERT_FALSE(lines.empty());
+  EXPECT_NE(lines.back().find("REQUEST CLEARANCE TO EGLL VIA "), std::string::npos) << lines.back();
 }
 
 int minutesAtEnd(const std::string& line) {

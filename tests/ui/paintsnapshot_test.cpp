@@ -64,7 +64,9 @@ TEST_F(MainWindowTest, EveryKindOfChangeWhileBackgroundPaintsRun) {
       QCoreApplication::processEvents();  // a background paint's end, a fetch's progress
     }
   send(QEvent::MouseButtonRelease, Qt::LeftButton, middle);
-  EXPECT_GT(started, 5);  // most changes met a paint running
+  // How many changes met a paint running depends on the machine's load: at
+  // least one did, and whatever met them, the picture ends current.
+  EXPECT_GT(started, 0);
   EXPECT_GT(server.requests(), 0);
   ASSERT_TRUE(QTest::qWaitFor([&] { return !map().fetching() && !map().layeredMap().painting(); }, 60000));
   map().repaint();
