@@ -44,8 +44,11 @@ std::optional<TrailPoint> readPoint(std::string_view line) {
   if (!line.empty() || std::fabs(v[1]) > 90 || std::fabs(v[2]) > 180 || v[0] < 0 || v[0] > 1e11 ||
       std::fabs(v[3]) > 1e6 || v[4] < 0 || v[4] > 360)
     return std::nullopt;
-  // Files written before the writer wrapped north have 360.0 in them.
-  return TrailPoint{{degreesToDegMin(v[1]), degreesToDegMin(v[2])}, v[3], v[0], v[4] == 360 ? 0.0 : v[4]};
+  // Files written before the writer wrapped north have 360.0 in them. The
+  // time as the writer writes it, to the tenth: what is in step with what
+  // is then decided alike on every read of the file.
+  return TrailPoint{
+      {degreesToDegMin(v[1]), degreesToDegMin(v[2])}, v[3], std::round(v[0] * 10) / 10, v[4] == 360 ? 0.0 : v[4]};
 }
 
 }  // namespace

@@ -377,6 +377,40 @@ TEST_F(DeclutteredMap, TheLegendCoversNoTracksEndOrLetter) {
   EXPECT_GT(ends, 20);  // the fitted map shows most of them
 }
 
+// The corner boxes (the two title blocks, the legend) at everyday views of
+// the day's tracks: each whole on the surface, none over another.
+TEST_F(DeclutteredMap, CornerBoxesStayOnTheSurfaceAndApart) {
+  MapCommands commands(app);
+  const std::string run = std::filesystem::path(KORVANT_SAMPLE_DAT).parent_path().string();
+  ASSERT_TRUE(commands.readTracks(run + "/tracks/nat-20160210.html").repaint);
+  ASSERT_EQ(app.view.presetName, "NAT");
+  int boxesSeen = 0;
+  for (const LatLng centre : {LatLng{5030, -3300}, LatLng{5500, -3000}, LatLng{4500, -4000}, LatLng{6000, -2000}})
+    for (const double range : {250.0, 350.0, 450.0, 467.0, 480.0, 600.0, 900.0, 1500.0})
+      for (const auto& [width, height] : {std::pair{1280, 800}, std::pair{900, 700}, std::pair{1920, 1080}}) {
+        app.view.setCentre(centre, range);
+        RecordingCanvas canvas;
+        MapPainter(app.paintInput(), canvas).paint({.width = width, .height = height, .printing = false});
+        std::vector<Rect> boxes;
+        for (const auto& [g, color] : canvas.fills)
+          if (g.width() < width) boxes.push_back(g);
+        const std::string where = std::to_string(centre.lat) + " " + std::to_string(centre.lng) + " " +
+                                  std::to_string(range) + " NM " + std::to_string(width) + "x" + std::to_string(height);
+        ASSERT_GE(boxes.size(), 3u) << where;
+        boxesSeen += static_cast<int>(boxes.size());
+        for (std::size_t i = 0; i < boxes.size(); ++i) {
+          const Rect& a = boxes[i];
+          EXPECT_TRUE(a.left >= 0 && a.top >= 0 && a.right <= width && a.bottom <= height) << where << " box " << i;
+          for (std::size_t j = i + 1; j < boxes.size(); ++j) {
+            const Rect& b = boxes[j];
+            EXPECT_FALSE(a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom)
+                << where << " boxes " << i << " and " << j;
+          }
+        }
+      }
+  EXPECT_GT(boxesSeen, 0);
+}
+
 TEST_F(DeclutteredMap, TrackLettersAndTheTitleBlockAlwaysShow) {
   RecordingCanvas canvas;
   MapPainter(app.paintInput(), canvas).paint({.width = 1920, .height = 1080, .printing = false});

@@ -171,8 +171,21 @@ void placeInCorners(PaintContext& paint, TextBlock* left, TextBlock& right, Text
     }
     ++side;
   }
-  if (!legend.lines.empty()) {
-    std::optional<TextBlock> best;
+  // A corner the legend may take: whole on the surface and clear of both
+  // title blocks. Where no corner has room for all of it, its last lines
+  // (the tracks' levels) go, never onto a title block or off the map.
+  const auto fits = [&](const TextBlock& b) {
+    const Rect g = b.ground(paint);
+    if (g.left < 0 || g.top < 0 || g.right > paint.width || g.bottom > paint.height) return false;
+    for (const TextBlock* other : {left, &right}) {
+      if (!other || other->lines.empty()) continue;
+      const Rect o = other->ground(paint);
+      if (g.left < o.right && o.left < g.right && g.top < o.bottom && o.top < g.bottom) return false;
+    }
+    return true;
+  };
+  std::optional<TextBlock> best;
+  while (!legend.lines.empty() && !best) {
     long bestCost = 0;
     for (const bool top : {true, false})
       for (const int s : {0, 1}) {
@@ -189,11 +202,16 @@ void placeInCorners(PaintContext& paint, TextBlock* left, TextBlock& right, Text
         else
           dy = (beside && !onTop[s] ? beside->ground(paint).top - step : paint.height - edge) - g.bottom;
         candidate.moveDown(dy);
+        if (!fits(candidate)) continue;
         const long c = cost(candidate);
         if (!best || c < bestCost) best = std::move(candidate), bestCost = c;
       }
-    best->draw(paint);
+    if (!best) {
+      legend.lines.pop_back();
+      legend.width.reset();
+    }
   }
+  if (best) best->draw(paint);
   if (left) left->draw(paint);
   right.draw(paint);
 }
