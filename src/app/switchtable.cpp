@@ -16,7 +16,7 @@ constexpr SwitchEntry kSettingSwitches[] = {
               {SheetPage::Misc, 3, 156, "Printer - Use Color"}),
     topSwitch("kilometerDistances", &LayerSwitches::kilometerDistances, cmd::KilometerDistances,
               {"Dat&a", "", "Kilometer &Distances"}, {SheetPage::Misc, 0, 148, "Kilometer Distances"}),
-    topSwitch("declutter", &LayerSwitches::declutter, cmd::Declutter, {"&Display", "", "Declutter Labels"},
+    topSwitch("declutter", &LayerSwitches::declutter, cmd::Declutter, {"&Display", "", "Declutter &Labels"},
               {SheetPage::Misc, 6, 177, "Declutter Labels"}),
     topSwitch("symbolsNonDafif", &LayerSwitches::symbolsNonDafif, cmd::SymbolsNonDafif,
               {"Dat&a", "", "&Symbols (non-DAFIF)"}, {SheetPage::Fixes, 0, 172, "Fix Symbols"}),

@@ -104,7 +104,7 @@ constexpr SwitchEntry kNavDataAirwaysSwitches[] = {
 };
 constexpr SwitchEntry kNavDataNavaidsSwitches[] = {
     topSwitch("navDataNavaids", &LayerSwitches::navDataNavaids, cmd::NavDataNavaids,
-              {"Dat&a", "", "Navaids (Navigation Data)"}, {SheetPage::Fixes, 9, 180, "Navaids (Navigation Data)"}),
+              {"Dat&a", "", "Nava&ids (Navigation Data)"}, {SheetPage::Fixes, 9, 180, "Navaids (Navigation Data)"}),
 };
 constexpr SwitchEntry kTracksSwitches[] = {
     topSwitch("validTracksOnly", &LayerSwitches::validTracksOnly, cmd::ValidTracksOnly,

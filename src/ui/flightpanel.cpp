@@ -36,7 +36,7 @@ FlightPanel::FlightPanel(QWidget* parent)
   timesNote_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
   auto* layout = new QVBoxLayout(this);
   auto* top = new QHBoxLayout;
-  auto* label = new QLabel(QStringLiteral("&Departure (UTC):"), this);
+  auto* label = new QLabel(QStringLiteral("Departure (U&TC):"), this);
   label->setBuddy(departure_);
   top->addWidget(label);
   top->addWidget(departure_);

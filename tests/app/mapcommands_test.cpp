@@ -575,7 +575,9 @@ namespace korvant {
 namespace {
 
 // Alt and a letter reaches one item: no two items of a menu or submenu (nor
-// a submenu and an item beside it) share a mnemonic.
+// a submenu and an item beside it, nor two menus) share a mnemonic, the
+// items the layer table makes among them; and each of those has one of its
+// own, so that none is left to a style's search by first letter.
 TEST(MenuTable, MnemonicsAreUniqueInEveryMenu) {
   std::map<std::pair<std::string, std::string>, std::map<char, std::string>> seen;
   const auto add = [&](std::string_view menu, std::string_view submenu, std::string_view text) {
@@ -586,7 +588,13 @@ TEST(MenuTable, MnemonicsAreUniqueInEveryMenu) {
     const auto [it, fresh] = letters.emplace(key, std::string(text));
     EXPECT_TRUE(fresh) << menu << " " << submenu << ": " << text << " and " << it->second << " share " << key;
   };
+  for (const std::string_view menu : topLevelMenus()) add("", "", menu);
   std::set<std::pair<std::string, std::string>> submenus;
+  for (const SwitchEntry& e : switchTable()) {
+    if (!e.menu.menu.empty()) {
+      EXPECT_NE(e.menu.text.find('&'), std::string_view::npos) << e.menu.text;
+    }
+  }
   for (const MenuItem& item : menuItemsOf(switchTable())) {
     add(item.menu, item.submenu, item.text);
     if (!item.submenu.empty() && submenus.emplace(item.menu, item.submenu).second) add(item.menu, "", item.submenu);

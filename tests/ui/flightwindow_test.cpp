@@ -1,12 +1,15 @@
 // The window flown with the simulator: FlightGear's lines from a stand-in
 // on 127.0.0.1, the symbol moved without a full paint, the panel, Follow.
+#include <QAbstractButton>
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QStatusBar>
 #include <filesystem>
+#include <set>
 
 #include "app/flightsession.h"
+#include "app/menutable.h"
 #include "app/oceanicreport.h"
 #include "base/commandids.h"
 #include "support/simulatorstandin.h"
@@ -83,6 +86,28 @@ TEST_F(MainWindowTest, FlownWithTheSimulatorSymbolPanelFollowAndTrail) {
 // Before the simulator: the planned times from the departure typed in the
 // panel (at the Mach of CruiseMach), then an OFP's own times, the clearance
 // request under them; a time that is none is said and the times go.
+// Alt and a menu's letter opens that menu with the Flight panel open: no
+// field or button of the panel takes a letter of the menu bar.
+TEST_F(MainWindowTest, NoPanelFieldTakesAMenusKey) {
+  trigger(cmd::FlightPanel);
+  std::set<QChar> menuKeys;
+  for (const std::string_view menu : topLevelMenus()) {
+    const std::size_t amp = menu.find('&');
+    if (amp != std::string_view::npos) menuKeys.insert(QChar(menu[amp + 1]).toUpper());
+  }
+  ASSERT_EQ(menuKeys.size(), topLevelMenus().size());
+  int mnemonics = 0;
+  const auto check = [&](const QString& text) {
+    const qsizetype amp = text.indexOf('&');
+    if (amp < 0 || amp + 1 >= text.size()) return;
+    ++mnemonics;
+    EXPECT_EQ(menuKeys.count(text.at(amp + 1).toUpper()), 0u) << text.toStdString();
+  };
+  for (const QLabel* label : frame->flightPanel()->findChildren<QLabel*>()) check(label->text());
+  for (const QAbstractButton* button : frame->flightPanel()->findChildren<QAbstractButton*>()) check(button->text());
+  EXPECT_GT(mnemonics, 0);
+}
+
 TEST_F(MainWindowTest, PlannedTimesInTheFlightPanel) {
   app.settings.set("Callsign", "KVT123", true);
   map().applyRouteString("53N015W 54N020W 54N030W 53N040W 52N050W 50N055W");
