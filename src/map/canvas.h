@@ -96,6 +96,10 @@ class MapCanvas {
   // texts after a symbol, or after beginLabelGroup) is kept or left out as one.
   virtual void setLabelClass(LabelClass) {}
   virtual void beginLabelGroup() {}
+  // The lines drawn until the frame ends belong to the text drawn last (its
+  // box): kept, moved or left out with it, never an empty box.
+  virtual void beginTextFrame() {}
+  virtual void endTextFrame() {}
 
   // The fixed-pitch font families the system offers, for the font sample screen.
   virtual std::vector<FontFamily> fixedPitchFamilies() const = 0;

@@ -23,6 +23,7 @@ void MapRecorder::beginStage(PaintStage stage) {
 
 void MapRecorder::beginLayer(int layer, LabelClass cls) {
   layer_ = layer;
+  lastText_ = frameOf_ = -1;
   auto& events = recording_.labels.events;
   if (events.size() <= static_cast<std::size_t>(layer)) events.resize(static_cast<std::size_t>(layer) + 1);
   class_ = cls;
@@ -31,6 +32,7 @@ void MapRecorder::beginLayer(int layer, LabelClass cls) {
 
 void MapRecorder::endLayer() {
   layer_ = -1;
+  lastText_ = frameOf_ = -1;
   openGroup_ = -1;
 }
 
@@ -60,7 +62,11 @@ int MapRecorder::labelEvent(const LabelBox& box) {
 
 void MapRecorder::lineTo(int x, int y) {
   auto& ops = recording_.stages[stage_].ops;
-  if (!ops.empty() && ops.back().kind == DrawOp::Kind::MoveTo) {
+  if (frameOf_ >= 0 && layer_ >= 0) {  // a frame's lines keep their text's event: no room in a Segment
+    tieToText(op(DrawOp::Kind::LineTo, {x, y}));
+    return;
+  }
+  if (!ops.empty() && ops.back().kind == DrawOp::Kind::MoveTo && ops.back().layer < 0) {
     DrawOp& segment = ops.back();
     segment.kind = DrawOp::Kind::Segment;
     segment.v[2] = x;
@@ -114,6 +120,7 @@ void MapRecorder::textOut(int x, int y, std::string_view text) {
       labelEvent(LabelBox::text(x, y, align_, width, m.ascent, m.height, measure_.currentFont().escapement));
   o.layer = static_cast<std::int8_t>(layer_);
   o.v[3] = event;
+  lastText_ = event;
   auto& groups = recording_.labels.groups;
   if (openGroup_ < 0)
     groups.push_back({layer_, class_, -1, {event}});
@@ -188,8 +195,15 @@ void replayStage(const MapRecording& recording, PaintStage stage, MapCanvas& tar
         target.selectPen(o.color, o.v[0], static_cast<PenStyle>(o.style));
         break;
       case DrawOp::Kind::Font: target.selectFont(recorded.fonts[o.v[0]]); break;
-      case DrawOp::Kind::MoveTo: target.moveTo(o.v[0], o.v[1]); break;
-      case DrawOp::Kind::LineTo: target.lineTo(o.v[0], o.v[1]); break;
+      case DrawOp::Kind::MoveTo:
+      case DrawOp::Kind::LineTo: {
+        // A text's frame goes where its text goes, and with it.
+        const LabelDecision* d = decision(o);
+        if (d && !d->keep) break;
+        const int x = o.v[0] + (d ? d->dx : 0), y = o.v[1] + (d ? d->dy : 0);
+        o.kind == DrawOp::Kind::MoveTo ? target.moveTo(x, y) : target.lineTo(x, y);
+        break;
+      }
       case DrawOp::Kind::Segment:
         target.moveTo(o.v[0], o.v[1]);
         target.lineTo(o.v[2], o.v[3]);

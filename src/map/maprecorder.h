@@ -33,7 +33,9 @@ struct DrawOp {
   };
   Kind kind;
   std::uint8_t style = 0;  // pen style, symbol, alignment, transparency
-  std::int8_t layer = -1;  // a text's or symbol's label layer, or none
+  // A text's or symbol's label layer, or none; a MoveTo or LineTo of a
+  // text's frame has its text's.
+  std::int8_t layer = -1;
   Color color;
   // Coordinates; a text's string, a font's index; the event index last. An
   // arc's ends stand apart (StageRecording::arcEnds): four values keep every
@@ -76,11 +78,13 @@ class MapRecorder : public MapCanvas {
 
   void setLabelClass(LabelClass cls) override;
   void beginLabelGroup() override;
+  void beginTextFrame() override { frameOf_ = lastText_; }
+  void endTextFrame() override { frameOf_ = -1; }
 
   void selectPen(Color color, int width, PenStyle style) override;
   bool selectFont(const FontSpec& font) override;
   FontSpec currentFont() const override { return measure_.currentFont(); }
-  void moveTo(int x, int y) override { op(DrawOp::Kind::MoveTo, {x, y}); }
+  void moveTo(int x, int y) override { tieToText(op(DrawOp::Kind::MoveTo, {x, y})); }
   void lineTo(int x, int y) override;
   void arc(int cx, int cy, int r, int x1, int y1, int x2, int y2) override;
   void setTextAlign(TextAlign align) override;
@@ -106,6 +110,13 @@ class MapRecorder : public MapCanvas {
   LabelClass class_ = LabelClass::Always;
   TextAlign align_;
   int openGroup_ = -1;  // the group that takes the next text, or none
+  int lastText_ = -1;   // the label event of the text drawn last in this layer
+  int frameOf_ = -1;    // the event whose frame the lines drawn now are
+  void tieToText(DrawOp& o) const {
+    if (frameOf_ < 0 || layer_ < 0) return;
+    o.layer = static_cast<std::int8_t>(layer_);
+    o.v[3] = frameOf_;
+  }
 };
 
 // Draws one stage of the recording on `target`, each label as planned.

@@ -95,11 +95,13 @@ void drawLabelAt(MapCanvas& canvas, std::string_view text, const DevicePoint& d,
     const double p2x = p1x - sideLength * s, p2y = p1y - sideLength * c;
     const double p3x = p2x - n * c, p3y = p2y + n * s;
     canvas.selectPen(color, 1, PenStyle::Solid);
+    canvas.beginTextFrame();
     canvas.moveTo(roundToInt(p0x), roundToInt(p0y));
     canvas.lineTo(roundToInt(p1x), roundToInt(p1y));
     canvas.lineTo(roundToInt(p2x), roundToInt(p2y));
     canvas.lineTo(roundToInt(p3x), roundToInt(p3y));
     canvas.lineTo(roundToInt(p0x), roundToInt(p0y));
+    canvas.endTextFrame();
   }
   canvas.selectFont(previous);
 }

@@ -11,6 +11,7 @@
 #include "map/labelplan.h"
 #include "map/mappainter.h"
 #include "map/maprecorder.h"
+#include "map/segmentlabel.h"
 #include "support/drawntexts.h"
 #include "support/recordingboxes.h"
 #include "support/recordingcanvas.h"
@@ -217,6 +218,31 @@ TEST_F(LabelPlanTest, AKeptLabelMovesOffWhatItCoversOnALeaderWhenItMust) {
     EXPECT_FALSE(overlaps(line, other));
   }
   for (const LabelBox& symbol : symbols) EXPECT_FALSE(overlaps(text, symbol));
+}
+
+// An airway's name in its box: where the name is left out, so is the box
+// (no empty boxes over the track ends); where it stays, the box is drawn.
+TEST_F(LabelPlanTest, AFramedNameTakesItsBoxAlong) {
+  recorder.beginStage(PaintStage::Above);
+  recorder.beginLayer(L::TitleBlock, LabelClass::Always);
+  recorder.textOut(80, 100, "OVER THE AIRWAY");
+  recorder.beginLayer(L::SimData, LabelClass::Airway);
+  drawLabelAt(recorder, "UN615", {100, 100, true}, 90, LabelAlign::Centre, LabelPlacement::AtAnchorTop, LabelFrame::Box,
+              colors::blue);
+  drawLabelAt(recorder, "UL9", {300, 250, true}, 90, LabelAlign::Centre, LabelPlacement::AtAnchorTop, LabelFrame::Box,
+              colors::blue);
+  recorder.endLayer();
+  const MapRecording recording = recorder.finish(400, 300);
+  RecordingCanvas above;
+  replayStage(recording, PaintStage::Above, above);
+  EXPECT_EQ(above.findText("UN615"), nullptr);
+  ASSERT_NE(above.findText("UL9"), nullptr);
+  int boxLines = 0;
+  for (const auto& line : above.lines) {
+    boxLines += line.color == colors::blue;
+    EXPECT_GT(std::min(line.x1, line.x2), 200) << "a line of the box left without its name";
+  }
+  EXPECT_EQ(boxLines, 4);
 }
 
 TEST_F(LabelPlanTest, AReplayDrawsEachStageAsRecordedAndPlanned) {
