@@ -1,5 +1,7 @@
 #pragma once
 // What every layer of one paint shares.
+#include <algorithm>
+
 #include "map/canvas.h"
 #include "map/farside.h"
 #include "map/mapfonts.h"
@@ -24,6 +26,11 @@ struct PaintContext {
   bool procedureMap = false;
 
   Color pick(Color inColor, Color otherwise) const { return currentColor ? inColor : otherwise; }
+  // A pen of the screen's width as wide on paper: a hairline on a printer's
+  // dots would vanish under the tracks drawn at the same scale.
+  int penWidth(int screenWidth) const {
+    return printing ? std::max(screenWidth, screenWidth * pixelsPerInch / 96) : screenWidth;
+  }
   const LayerSwitches& switches() const { return input.switches; }
 };
 

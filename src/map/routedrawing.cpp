@@ -68,7 +68,7 @@ void RouteDrawer::drawTrackRoutes(const TrackModel& tracks) {
   const LayerSwitches& sw = paint_.switches();
   // On paper the screen's two pixels: a hairline fades, and a heavier line
   // hides the fixes' symbols along it.
-  const int penWidth = paint_.printing ? std::max(2, paint_.pixelsPerInch / 48) : paint_.width < 1281 ? 1 : 2;
+  const int penWidth = paint_.printing ? paint_.penWidth(2) : paint_.width < 1281 ? 1 : 2;
   std::optional<std::time_t> validAtTime;
   if (sw.validTracksOnly) validAtTime = paint_.input.validityTime();
   const bool symbols = paint_.switches().symbolsNonDafif;

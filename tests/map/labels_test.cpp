@@ -437,6 +437,21 @@ TEST_F(DeclutteredMap, CornerBoxesStayOnTheSurfaceAndApart) {
   EXPECT_GT(boxesSeen, 0);
 }
 
+// On paper the flight is drawn as boldly as the tracks, at the printer's
+// dots, and the corner names the printer's resolution, not its dot count.
+TEST_F(DeclutteredMap, OnPaperThePlanIsAsBoldAsTheTracks) {
+  app.switches.printerColor = true;
+  MapCommands(app).openDropped(std::string(KORVANT_TEST_DATA) + "/plans/EGPB-EISG.PLN");
+  ASSERT_TRUE(app.procedure->routeShown);
+  RecordingCanvas paper(1200, 1200);
+  MapPainter(app.paintInput(), paper).paint({.width = 9000, .height = 6000, .printing = true});
+  int planWidth = 0;
+  for (const auto& line : paper.lines)
+    if (line.color == colors::flightPlan) planWidth = std::max(planWidth, line.width);
+  EXPECT_GE(planWidth, 2 * 1200 / 96);
+  EXPECT_NE(paper.findText("RESOLUTION 1200 DPI"), nullptr);
+}
+
 TEST_F(DeclutteredMap, TrackLettersAndTheTitleBlockAlwaysShow) {
   RecordingCanvas canvas;
   MapPainter(app.paintInput(), canvas).paint({.width = 1920, .height = 1080, .printing = false});

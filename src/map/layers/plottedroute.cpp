@@ -29,7 +29,7 @@ void drawPlottedRoute(PaintContext& paint) {
   for (std::size_t i = 0; i + 1 < points.size(); ++i) {
     const LegStyle style = route->leg(i);
     if (style == LegStyle::Hidden || !drawable(points[i].position) || !drawable(points[i + 1].position)) continue;
-    canvas.selectPen(color, style == LegStyle::Dashed ? 1 : 2,
+    canvas.selectPen(color, paint.penWidth(style == LegStyle::Dashed ? 1 : 2),
                      style == LegStyle::Dashed ? PenStyle::Dash : PenStyle::Solid);
     lines.drawLine(LineType::GreatCircle, points[i].position, points[i + 1].position, WIDENED, 0);
     // The label above the middle of the first leg on the map: which track the
@@ -49,7 +49,7 @@ void drawPlottedRoute(PaintContext& paint) {
     canvas.setTextAlign({HAlign::Left, VAlign::Bottom});
   }
   if (route->directLine && points.size() > 1 && drawable(points.front().position) && drawable(points.back().position)) {
-    canvas.selectPen(color, 1, PenStyle::Solid);
+    canvas.selectPen(color, paint.penWidth(1), PenStyle::Solid);
     lines.drawLine(LineType::GreatCircle, points.front().position, points.back().position, WIDENED, 0);
   }
   // A route string names the tracks it flies as a plan does.

@@ -36,7 +36,7 @@ void drawShape(PaintContext& paint, LineDrawer& lines, const ProcedureShape& s, 
   switch (s.kind) {
     case ProcedureShape::Kind::GreatCircle:
       if (!finite(s.a) || !finite(s.b)) return;
-      canvas.selectPen(legColor, s.width, PenStyle::Solid);
+      canvas.selectPen(legColor, paint.penWidth(s.width), PenStyle::Solid);
       lines.drawLine(LineType::GreatCircle, s.a, s.b, WIDENED, 0);
       return;
     case ProcedureShape::Kind::Line:
@@ -45,7 +45,7 @@ void drawShape(PaintContext& paint, LineDrawer& lines, const ProcedureShape& s, 
       if (s.kind == ProcedureShape::Kind::CourseLine)
         canvas.selectPen(colors::lightGrey, 1, PenStyle::Dot);
       else
-        canvas.selectPen(legColor, s.width, PenStyle::Solid);
+        canvas.selectPen(legColor, paint.penWidth(s.width), PenStyle::Solid);
       canvas.moveTo(a.x, a.y);
       canvas.lineTo(b.x, b.y);
       return;
@@ -134,7 +134,7 @@ void drawFlightPlan(PaintContext& paint, const FlightPlan& plan) {
     }
     if (!finite(w.position)) continue;
     if (previous) {
-      canvas.selectPen(color, 2, PenStyle::Solid);
+      canvas.selectPen(color, paint.penWidth(2), PenStyle::Solid);
       lines.drawLine(LineType::GreatCircle, previous->position, w.position, WIDENED, 0);
     }
     if (!first) first = &w;
@@ -144,7 +144,7 @@ void drawFlightPlan(PaintContext& paint, const FlightPlan& plan) {
     canvas.setTextColor(overlay.color);
   }
   if (first && previous) {
-    canvas.selectPen(color, 1, PenStyle::Solid);
+    canvas.selectPen(color, paint.penWidth(1), PenStyle::Solid);
     lines.drawLine(LineType::GreatCircle, first->position, previous->position, WIDENED, 0);
   }
   if (paint.input.trackRuns) drawTrackRunNames(paint, plan, paint.input.trackRuns->plan, color);

@@ -264,7 +264,10 @@ void drawTitleBlock(PaintContext& paint) {
       right.lines.emplace_back(at(k), paint.input.magnetic.title());
     }
     k += 2;
-    right.lines.emplace_back(at(k), "RESOLUTION " + std::to_string(paint.width) + " X " + std::to_string(paint.height));
+    // On paper the printer's dots say nothing of the map: its resolution does.
+    right.lines.emplace_back(
+        at(k), paint.printing ? "RESOLUTION " + std::to_string(paint.pixelsPerInch) + " DPI"
+                              : "RESOLUTION " + std::to_string(paint.width) + " X " + std::to_string(paint.height));
     // A flight plan is drawn over the day's tracks: their file and legend
     // stay, and the plan's file is named beside them.
     const LoadedProcedure* procedure = paint.input.procedure;
