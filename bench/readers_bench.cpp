@@ -11,8 +11,10 @@
 #include <string>
 
 #include "navdata/dafifrecords.h"
+#include "navdata/fixstore.h"
 #include "navdata/xpnavdata.h"
 #include "procedures/procedurefile.h"
+#include "procedures/routestring.h"
 #include "procedures/useroverlayfile.h"
 #include "worldnavset.h"
 
@@ -230,3 +232,75 @@ void BM_readWorldNavData(benchmark::State& state) {
   state.counters["peakMB"] = static_cast<double>(peak) / (1 << 20);
 }
 BENCHMARK(BM_readWorldNavData)->Arg(1)->Arg(4)->Unit(benchmark::kMillisecond)->Iterations(2);
+
+// The shapes that grew with the square of their size: an older-layout
+// airway file alone whose ends are all new points (160,000 segments), and
+// 100,000 fixes of one name in one region named by airways of another.
+// Budget: each read in under a second, in time linear in the file.
+void BM_readOldLayoutAirwaysOfNewEnds(benchmark::State& state) {
+  std::string text = "I\n640 Version - made up for the benchmark\n";
+  const int segments = static_cast<int>(state.range(0));
+  char line[160];
+  for (int i = 0; i < segments; ++i) {
+    std::snprintf(line, sizeof line, "P%05d %.6f %.6f P%05d %.6f %.6f 2 180 450 J%d\n", i, 40 + (i % 400) * 0.05,
+                  -70 + (i / 400) * 0.05, i + 1, 40 + ((i + 1) % 400) * 0.05, -70 + ((i + 1) / 400) * 0.05, i % 97);
+    text += line;
+  }
+  text += "99\n";
+  for (auto _ : state) {
+    korvant::XpNavData data;
+    (void)data.readAirways(text, "awy.dat");
+    data.finish();
+    benchmark::DoNotOptimize(data.segments().size());
+  }
+  state.SetComplexityN(segments);
+}
+BENCHMARK(BM_readOldLayoutAirwaysOfNewEnds)->Arg(40000)->Arg(160000)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+void BM_readAirwaysAmongManyFixesOfOneName(benchmark::State& state) {
+  const int count = static_cast<int>(state.range(0));
+  std::string fixes = "I\n1101 Version - made up for the benchmark\n\n", airways = "I\n1100 Version - made up\n";
+  char line[160];
+  for (int i = 0; i < count; ++i) {
+    std::snprintf(line, sizeof line, "  %.6f %.6f SAME ENRT K6 2105430\n", 30 + (i % 300) * 0.1,
+                  -100 + (i / 300) * 0.1);
+    fixes += line;
+    std::snprintf(line, sizeof line, "SAME EG 11 SAME EG 11 N 2 180 450 J%d\n", i % 50);
+    airways += line;
+  }
+  fixes += "  51.0 -1.0 SAME ENRT EG 2105430\n99\n";
+  airways += "99\n";
+  for (auto _ : state) {
+    korvant::XpNavData data;
+    (void)data.readFixes(fixes, "fix.dat");
+    (void)data.readAirways(airways, "awy.dat");
+    data.finish();
+    benchmark::DoNotOptimize(data.segments().size());
+  }
+}
+BENCHMARK(BM_readAirwaysAmongManyFixesOfOneName)->Arg(100000)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+// A route string of a thousand words flying a 9,999-segment airway back and
+// forth. Budget: a second.
+void BM_routeStringAlongALongAirwayBackAndForth(benchmark::State& state) {
+  std::string airways = "I\n640 Version - made up for the benchmark\n";
+  char line[160];
+  for (int i = 0; i < 9999; ++i) {
+    std::snprintf(line, sizeof line, "W%04d %.6f %.6f W%04d %.6f %.6f 2 180 450 J9\n", i, 30 + i * 0.002, -60.0, i + 1,
+                  30 + (i + 1) * 0.002, -60.0);
+    airways += line;
+  }
+  airways += "99\n";
+  korvant::XpNavData data;
+  (void)data.readAirways(airways, "awy.dat");
+  data.finish();
+  korvant::FixStore fixes;
+  fixes.setNavData(std::make_shared<const korvant::XpNavData>(std::move(data)));
+  std::string route = "W0000";
+  for (int i = 0; i < 499; ++i) route += i % 2 ? " J9 W0000" : " J9 W9999";
+  for (auto _ : state) {
+    const korvant::RouteStringRead read = korvant::readRouteString(route, korvant::TrackModel{}, fixes);
+    benchmark::DoNotOptimize(read.points.size());
+  }
+}
+BENCHMARK(BM_routeStringAlongALongAirwayBackAndForth)->Unit(benchmark::kMillisecond)->Iterations(1);

@@ -7,7 +7,7 @@
 #include <cstdlib>
 #include <deque>
 #include <filesystem>
-#include <map>
+#include <unordered_map>
 
 #include "base/datafile.h"
 #include "base/filecache.h"
@@ -222,9 +222,22 @@ Problems XpNavData::readNavaids(std::string_view text, const std::string& file) 
   return walk.problems();
 }
 
+namespace {
+
+// Within a name, by region and then navaids after fixes: an airway's end is
+// found by halving, not by passing every point of its name (a name a
+// hundred thousand fixes share in another region).
+std::uint32_t regionAndClass(const XpPoint& p) {
+  return static_cast<std::uint32_t>(p.region) * 2 + (p.kind != FIX_KIND_WAYPOINT ? 1 : 0);
+}
+
+}  // namespace
+
 void XpNavData::sortPoints() {
   if (sorted_) return;
-  std::stable_sort(points_.begin(), points_.end(), [](const XpPoint& a, const XpPoint& b) { return a.name < b.name; });
+  std::stable_sort(points_.begin(), points_.end(), [](const XpPoint& a, const XpPoint& b) {
+    return a.name != b.name ? a.name < b.name : regionAndClass(a) < regionAndClass(b);
+  });
   sorted_ = true;
   indexedPoints_ = 0;
 }
@@ -284,8 +297,21 @@ Problems XpNavData::readAirways(std::string_view text, const std::string& file) 
   if (!old && !oneOf(version, {1100, 1101})) return RecordWalk(text, file).unread();
   const std::size_t needed = old ? 10 : 11;
   if (old) {
-    // An end no fix or navaid file holds is a point of the airway's own.
+    // An end no fix or navaid file holds is a point of the airway's own,
+    // once: the ends added so far are filed by name and a cell of a
+    // hundredth of a degree, so that a file of new ends reads in linear time.
     std::vector<XpPoint> added;
+    std::unordered_map<std::uint64_t, std::vector<std::uint32_t>> addedByCell;
+    const auto cellKey = [](std::uint64_t name, long latCell, long lngCell) {
+      return name * 1000003u ^ static_cast<std::uint64_t>(latCell) * 40009u ^ static_cast<std::uint64_t>(lngCell);
+    };
+    // Cells about as wide as high (0.6 NM), so that a neighbour within half
+    // a mile is in the next cell at most.
+    const auto cellsOf = [](const LatLng& p) {
+      const LatLng::Degrees d = p.decimalDegrees();
+      const double across = std::max(std::cos(d.lat * PI / 180), 0.05);
+      return std::pair{std::lround(std::floor(d.lat * 100)), std::lround(std::floor(d.lng * 100 * across))};
+    };
     for (RecordWalk walk(text, file); walk.next();) {
       const Columns c = columns(walk.line(), needed);
       if (c.size() < needed) continue;
@@ -293,10 +319,18 @@ Problems XpNavData::readAirways(std::string_view text, const std::string& file) 
         const auto name = packIdent(c[at]);
         const auto where = position(c[at + 1], c[at + 2]);
         if (!name || !where || pointAt(*name, *where)) continue;
-        const bool seen = std::any_of(added.begin(), added.end(), [&](const XpPoint& p) {
-          return p.name == *name && distanceNmFast(p.position, *where) < 0.5;
-        });
-        if (!seen) added.push_back({*name, *where, 0, FIX_KIND_WAYPOINT});
+        const auto [latCell, lngCell] = cellsOf(*where);
+        bool seen = false;
+        for (long dLat = -1; dLat <= 1 && !seen; ++dLat)
+          for (long dLng = -1; dLng <= 1 && !seen; ++dLng)
+            if (const auto it = addedByCell.find(cellKey(*name, latCell + dLat, lngCell + dLng));
+                it != addedByCell.end())
+              seen = std::any_of(it->second.begin(), it->second.end(), [&](std::uint32_t i) {
+                return added[i].name == *name && distanceNmFast(added[i].position, *where) < 0.5;
+              });
+        if (seen) continue;
+        addedByCell[cellKey(*name, latCell, lngCell)].push_back(static_cast<std::uint32_t>(added.size()));
+        added.push_back({*name, *where, 0, FIX_KIND_WAYPOINT});
       }
     }
     points_.insert(points_.end(), added.begin(), added.end());
@@ -321,12 +355,14 @@ Problems XpNavData::readAirways(std::string_view text, const std::string& file) 
       const auto type = number(c[at + 2]);
       if (!type) return std::nullopt;
       const bool navaid = *type == 2 || *type == 3;
-      const std::uint16_t region = packRegion(c[at + 1]);
+      const std::uint32_t wanted = static_cast<std::uint32_t>(packRegion(c[at + 1])) * 2 + (navaid ? 1 : 0);
       const auto [first, last] = named(*name);
-      for (std::size_t i = first; i < last; ++i)
-        if (points_[i].region == region && (points_[i].kind != FIX_KIND_WAYPOINT) == navaid)
-          return static_cast<std::uint32_t>(i);
-      return std::nullopt;
+      const auto found = std::partition_point(points_.begin() + static_cast<std::ptrdiff_t>(first),
+                                              points_.begin() + static_cast<std::ptrdiff_t>(last),
+                                              [&](const XpPoint& p) { return regionAndClass(p) < wanted; });
+      if (found == points_.begin() + static_cast<std::ptrdiff_t>(last) || regionAndClass(*found) != wanted)
+        return std::nullopt;
+      return static_cast<std::uint32_t>(found - points_.begin());
     };
     const auto from = end(0), to = end(3);
     if (!from || !to) {
@@ -385,8 +421,23 @@ std::optional<AirwayPath> XpNavData::airwayPath(std::string_view airway, std::st
   const auto range = std::equal_range(segments_.begin(), segments_.end(), XpSegment{*key, 0, 0, 'N', 1},
                                       [](const XpSegment& a, const XpSegment& b) { return a.airway < b.airway; });
   if (range.first == range.second) return say(AirwayMiss::NoAirway);
+  // Each point's segments, found by halving: a long airway flown back and
+  // forth by a long route must not scan every segment at every step.
+  std::vector<std::pair<std::uint32_t, const XpSegment*>> touching;
+  touching.reserve(2 * static_cast<std::size_t>(range.second - range.first));
+  for (auto s = range.first; s != range.second; ++s) {
+    touching.emplace_back(s->from, &*s);
+    touching.emplace_back(s->to, &*s);
+  }
+  std::stable_sort(touching.begin(), touching.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+  const auto segmentsAt = [&](std::uint32_t point) {
+    return std::equal_range(touching.begin(), touching.end(),
+                            std::pair<std::uint32_t, const XpSegment*>{point, nullptr},
+                            [](const auto& a, const auto& b) { return a.first < b.first; });
+  };
   const auto onAirway = [&](std::uint32_t point) {
-    return std::any_of(range.first, range.second, [&](const XpSegment& s) { return s.from == point || s.to == point; });
+    const auto [first, last] = segmentsAt(point);
+    return first != last;
   };
   // The entry: of the airway's points named `from`, the one nearest `near`.
   std::optional<std::uint32_t> entry;
@@ -411,7 +462,7 @@ std::optional<AirwayPath> XpNavData::airwayPath(std::string_view airway, std::st
   // nothing, against it.
   bool cut = false;
   for (const bool strict : {true, false}) {
-    std::map<std::uint32_t, std::uint32_t> cameFrom;
+    std::unordered_map<std::uint32_t, std::uint32_t> cameFrom;
     const std::uint32_t startIndex = *entry;
     cameFrom[startIndex] = startIndex;
     std::deque<std::uint32_t> queue{startIndex};
@@ -419,7 +470,9 @@ std::optional<AirwayPath> XpNavData::airwayPath(std::string_view airway, std::st
     while (!queue.empty() && !reached && cameFrom.size() < AIRWAY_SEARCH_POINTS) {
       const std::uint32_t at = queue.front();
       queue.pop_front();
-      for (auto s = range.first; s != range.second; ++s) {
+      const auto [firstTouching, lastTouching] = segmentsAt(at);
+      for (auto t = firstTouching; t != lastTouching; ++t) {
+        const XpSegment* s = t->second;
         std::optional<std::uint32_t> next;
         if (s->from == at && (!strict || s->direction != 'B')) next = s->to;
         if (s->to == at && (!strict || s->direction != 'F')) next = s->from;
@@ -438,11 +491,15 @@ std::optional<AirwayPath> XpNavData::airwayPath(std::string_view airway, std::st
     }
     AirwayPath path;
     path.againstDirection = !strict;
+    // Walked back from the exit, then turned: inserting at the front is
+    // quadratic in a long airway's length.
     for (std::uint32_t at = *reached;; at = cameFrom[at]) {
-      path.points.insert(path.points.begin(), points_[at].position);
-      path.names.insert(path.names.begin(), nameOf(points_[at]));
+      path.points.push_back(points_[at].position);
+      path.names.push_back(nameOf(points_[at]));
       if (at == startIndex) break;
     }
+    std::reverse(path.points.begin(), path.points.end());
+    std::reverse(path.names.begin(), path.names.end());
     path.segments = static_cast<int>(path.points.size()) - 1;
     return path;
   }

@@ -225,7 +225,9 @@ class RouteReader {
   // An airway in the navigation data whose points include the last point's
   // name, where no track is pending. Position words are no airways.
   bool joinsLastPoint(const std::string& name) const {
-    if (!looksLikeAirway(name) || !fixes_.navData() || pending_ || route_.points.empty()) return false;
+    if (!looksLikeAirway(name) || !fixes_.navData() || pending_ || route_.points.empty() ||
+        route_.points.size() >= ROUTE_STRING_POINTS)
+      return false;
     LatLng read;
     if (parsePositionText(name, read)) return false;
     AirwayMiss miss = AirwayMiss::None;
@@ -250,6 +252,12 @@ class RouteReader {
   // their own names; both ends become the airway's points of their names.
   void flyAirway(TrackFix& to) {
     if (airway_.empty()) return;
+    if (route_.points.size() >= ROUTE_STRING_POINTS) {
+      if (!saidFull_)
+        route_.notes.push_back("AIRWAYS FLOWN DIRECT BEYOND " + std::to_string(ROUTE_STRING_POINTS) + " POINTS");
+      saidFull_ = true;
+      return dropAirway();
+    }
     TrackFix& from = route_.points.back();
     AirwayMiss miss = AirwayMiss::None;
     const std::optional<AirwayPath> path =
@@ -378,6 +386,7 @@ class RouteReader {
   const ResolvedTrack* pending_ = nullptr;
   std::string airway_;                 // an airway read, waiting for the fix after it
   std::optional<TrackFix> airwayFix_;  // the fix of the airway's name, if it is no airway here
+  bool saidFull_ = false;
   std::string pendingLabel_;
   std::vector<std::string> flown_;  // the tracks expanded so far
 };

@@ -20,6 +20,10 @@ namespace korvant {
 
 // Words beyond this many are not read: no real route comes near it.
 inline constexpr std::size_t ROUTE_STRING_WORDS = 1000;
+// Airways are expanded while the route has fewer points than this; beyond,
+// flown direct and said: a route of a thousand words along a long airway
+// back and forth stays a moment's work.
+inline constexpr std::size_t ROUTE_STRING_POINTS = 10000;
 // A point this far off the great circle of its neighbours is noted.
 inline constexpr double FAR_OFF_ROUTE_NM = 1000;
 

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -179,6 +181,29 @@ TEST(XpNavDataRoutes, AirwaysBeforeFixesOfTheirNameAndTheNearestOfEveryName) {
   EXPECT_EQ(spi, (LatLng{5030, -1100}));
   ASSERT_TRUE(fixes.resolvePosition("SPI", {4000, -9000}, spi));
   EXPECT_EQ(spi, (LatLng{3950, -8940}));
+}
+
+// A route string flying a long airway back and forth: expanded until the
+// route holds ROUTE_STRING_POINTS points, then flown direct and said once.
+TEST(XpNavDataRoutes, ALongAirwayBackAndForthIsExpandedUpToTheBound) {
+  std::string airways = "I\n640 Version - made up, NOT FOR NAVIGATION\n";
+  char line[160];
+  for (int i = 0; i < 4999; ++i) {
+    std::snprintf(line, sizeof line, "W%04d %.6f -60.0 W%04d %.6f -60.0 2 180 450 J9\n", i, 30 + i * 0.002, i + 1,
+                  30 + (i + 1) * 0.002);
+    airways += line;
+  }
+  test::TempDir dir;
+  dir.write("earth_awy.dat", airways + "99\n");
+  Result<XpNavData> data = readXpNavData(dir.str());
+  ASSERT_TRUE(data);
+  FixStore fixes;
+  fixes.setNavData(std::make_shared<const XpNavData>(std::move(*data)));
+  const RouteStringRead r = readRouteString("W0000 J9 W4999 J9 W0000 J9 W4999 J9 W0000", TrackModel{}, fixes);
+  // Three expansions (the third starts below the bound), the fourth direct.
+  EXPECT_EQ(r.points.size(), 3u * 4999 + 2);
+  EXPECT_EQ(std::count(r.notes.begin(), r.notes.end(), "AIRWAYS FLOWN DIRECT BEYOND 10000 POINTS"), 1);
+  EXPECT_EQ(r.notExpanded, std::vector<std::string>{"J9"});
 }
 
 TEST(XpNavDataFolder, AMissingFolderOrFileIsSaidOnce) {
