@@ -4,6 +4,7 @@
 
 #include <fstream>
 #include <iterator>
+#include <random>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -157,3 +158,24 @@ void BM_geographicLibNearestAirportAtEverySample(benchmark::State& state) {
 BENCHMARK(BM_geographicLibNearestAirportAtEverySample)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 }  // namespace
+
+// A strong wind (419 kt at 420 kt) among 500 airports along a 40-point
+// route: the equal-time points of many pairs of diversion airports. Budget:
+// a second, the work per plan bounded.
+void BM_etopsStrongWindAmongManyAirports(benchmark::State& state) {
+  std::mt19937 random(7);
+  std::uniform_real_distribution<double> lat(35, 70), lng(-80, 10);
+  std::vector<korvant::EtopsAirport> airports;
+  for (int i = 0; i < 500; ++i)
+    airports.push_back(
+        {"A" + std::to_string(i), {korvant::degreesToDegMin(lat(random)), korvant::degreesToDegMin(lng(random))}});
+  korvant::FlightRoute route;
+  for (int i = 0; i < 40; ++i)
+    route.points.push_back(
+        {"P", {korvant::degreesToDegMin(40 + (i % 2) * 15.0), korvant::degreesToDegMin(-75 + i * 2.0)}, 0});
+  korvant::EtopsSettings settings;
+  settings.minutes = 120;
+  settings.windKt = 419;
+  for (auto _ : state) benchmark::DoNotOptimize(korvant::planEtops(route, airports, settings));
+}
+BENCHMARK(BM_etopsStrongWindAmongManyAirports)->Unit(benchmark::kMillisecond)->Iterations(1);

@@ -482,6 +482,18 @@ TEST_F(RouteDrawingTest, TheFinerCoastTakesTheTerrainsPlaceAtRegionalRanges) {
                                           [](const test::DrawnLine& l) { return l.color == colors::screenCoast; });
     EXPECT_EQ(coastLines, k.fine ? 2 : 4);
   }
+  // A hostile file's shore of 100,000 points zigzagging within a mile:
+  // simplified to the pixel, a handful of lines.
+  r.pieceStart = {0, 100000};
+  r.xy.clear();
+  for (int i = 0; i < 100000; ++i) r.xy.insert(r.xy.end(), {static_cast<std::uint16_t>(39321 + i % 2), 3276});
+  app.fixes.edit().setCoast(std::make_shared<const CoastData>(CoastData{{r}}));
+  app.view.setCentre({4030, -7400}, 500);
+  RecordingCanvas zigzag;
+  MapPainter(app.paintInput(), zigzag).paint({.width = 1920, .height = 1080, .printing = false});
+  EXPECT_LT(std::count_if(zigzag.lines.begin(), zigzag.lines.end(),
+                          [](const test::DrawnLine& l) { return l.color == colors::screenCoast; }),
+            10);
 }
 
 TEST_F(RouteDrawingTest, TheNavigationDataLayersShowWhatTheRangeCalls) {

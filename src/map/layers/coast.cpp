@@ -40,16 +40,23 @@ void drawFineCoast(PaintContext& paint) {
       continue;
     for (std::uint32_t piece = r.binStart[bin]; piece < r.binStart[bin + 1]; ++piece) {
       bool joined = false;
+      int lastX = 0, lastY = 0;
       for (std::uint32_t i = r.pieceStart[piece]; i < r.pieceStart[piece + 1]; ++i) {
         const DevicePoint d = proj.toDevice(r.point(bin, i));
         // A point off the earth's face, or so far off the surface that a
         // line to it would be false, breaks the piece.
         const bool near = d.visible && proj.nearSurface(d.x, d.y, 1);
+        // Simplified to the pixel: a shore that zigzags within one pixel
+        // (a damaged or hostile file's hundred thousand points in a bin) is
+        // one point, not a hundred thousand lines to stroke.
+        if (near && joined && d.x == lastX && d.y == lastY) continue;
         if (near && joined)
           canvas.lineTo(d.x, d.y);
         else if (near)
           canvas.moveTo(d.x, d.y);
         joined = near;
+        lastX = d.x;
+        lastY = d.y;
       }
     }
   }
