@@ -358,6 +358,13 @@ int main(int argc, char* argv[]) {
     }
   }
   if (const int status = applyOptions(app, options); status != 0) return status;
+  // Only the valid tracks drawn: how many are, as the window's message bar
+  // says, so that an empty picture is no riddle.
+  if (app.switches.validTracksOnly && !app.tracks->empty()) {
+    const std::string note = trackReadNote(app.tracks, effectiveTerminatorTime(app.terminator, app.clock));
+    if (note.find(" VALID AT ") != std::string::npos)
+      std::cerr << "korvant-plot: " << note.substr(0, note.find(';')) << std::endl;
+  }
   const std::pair<const std::string*, const char*> etopsKeys[] = {{&options.etops, "EtopsMinutes"},
                                                                   {&options.etopsSpeed, "EtopsSpeed"},
                                                                   {&options.etopsAirports, "EtopsAirports"},

@@ -236,6 +236,16 @@ TEST_F(PlotTool, RefusesBadInputClearly) {
   EXPECT_TRUE(leftAlone());
 }
 
+// Only the valid tracks drawn, none valid at the time: said, as the window says it.
+TEST_F(PlotTool, SaysHowManyTracksAreValidWhenOnlyTheValidAreDrawn) {
+  std::string errors;
+  const std::string tracks = std::string(KORVANT_TEST_DATA) + "/tracks/nat-20160210-qsimplanner.html";
+  ASSERT_EQ(run("--tracks " + tracks + " --time \"04Z 20/02/2016\" --layer validTracksOnly=on -o map.png", &errors), 0)
+      << errors;
+  EXPECT_NE(errors.find("korvant-plot: 0 OF "), std::string::npos) << errors;
+  EXPECT_NE(errors.find(" TRACKS VALID AT 20/0400Z"), std::string::npos) << errors;
+}
+
 TEST_F(PlotTool, ToolsPrintOneLineOrFailWithoutAMap) {
   const auto out = dir.path() / "tool.txt";
   ASSERT_EQ(
