@@ -60,6 +60,19 @@ TEST_F(OceanicReport, TimesReportsAndTheRequestAlongATrack) {
 
 int minutesAtEnd(const std::string& line);
 
+// The sample plan shipped where the plan dialog opens: a crossing whose
+// request is whole.
+TEST_F(OceanicReport, TheSamplePlanIsACrossing) {
+  app.settings.set("Callsign", "KVT123", true);
+  MapCommands(app).openDropped(std::string(KORVANT_SAMPLE_PS1) + "/routes/KJFK-EGLL-NAT.PLN");
+  ASSERT_TRUE(app.procedure->routeShown);
+  const std::vector<std::string> lines =
+      oceanicReportLines(app, flightRouteOf(app.procedure->plan), {12 * 60, 0, 0.82, "", 0});
+  ASSERT_FALSE(lines.empty());
+  EXPECT_EQ(lines.back().rfind("CLEARANCE REQUEST: KVT123 REQUEST CLEARANCE TO EGLL VIA BOS 4700N/05000W ", 0), 0u)
+      << lines.back();
+}
+
 // Each flight key read whole and within its range; what is refused is said
 // as given, printable, and taken as none.
 TEST_F(OceanicReport, FlightKeysWithinTheirRanges) {
