@@ -9,6 +9,7 @@
 #include "base/datafile.h"
 #include "base/filereader.h"
 #include "base/textops.h"
+#include "flight/etops.h"
 #include "tracks/trackplan.h"
 
 namespace korvant {
@@ -46,11 +47,40 @@ LiveSettings readLiveSettings(Settings& settings, Problems& problems) {
 }
 
 Problems saveLiveSettings(AppContext& app, const LiveSettings& live) {
-  const std::vector<ControlValue> values{{"LiveSource", std::string(liveSourceName(live.source))},
-                                         {"XPlaneHost", live.host},
-                                         {"XPlanePort", std::to_string(live.xplanePort)},
-                                         {"LivePort", std::to_string(live.livePort)},
-                                         {"LiveRate", std::to_string(live.rate)}};
+  return saveControlValues(app, {{"LiveSource", std::string(liveSourceName(live.source))},
+                                 {"XPlaneHost", live.host},
+                                 {"XPlanePort", std::to_string(live.xplanePort)},
+                                 {"LivePort", std::to_string(live.livePort)},
+                                 {"LiveRate", std::to_string(live.rate)}});
+}
+
+std::vector<ControlValue> flightSettingValues(AppContext& app) {
+  std::vector<ControlValue> values;
+  for (const char* key : kFlightSettingKeys) values.push_back({key, app.settings.lookup(key)});
+  return values;
+}
+
+std::vector<std::string> flightSettingFaults(const std::vector<ControlValue>& values) {
+  std::vector<std::string> faults;
+  for (const ControlValue& v : values) {
+    if (v.value.find_first_not_of(" \t") == std::string::npos) continue;
+    const auto inRange = [&](double low, double high) { return numberInRange(v.value, low, high).has_value(); };
+    const std::string given = givenValue(v.value);
+    if (v.key == "Callsign" && !isCallsign(toUpper(v.value)))
+      faults.push_back("CALLSIGN " + given + ": 2 TO 7 LETTERS AND DIGITS");
+    else if (v.key == "CruiseMach" && !inRange(MACH_LOWEST, MACH_HIGHEST))
+      faults.push_back("MACH " + given + ": 0.30 TO 2.50");
+    else if (v.key == "MaxFlightLevel" && !inRange(FLIGHT_LEVEL_LOWEST, FLIGHT_LEVEL_HIGHEST))
+      faults.push_back("HIGHEST FLIGHT LEVEL " + given + ": 100 TO 600");
+    else if (v.key == "EtopsMinutes" && !inRange(ETOPS_MINUTES_MIN, ETOPS_MINUTES_MAX))
+      faults.push_back("ETOPS MINUTES " + given + ": 60 TO 370");
+    else if (v.key == "EtopsSpeed" && !inRange(100, 700))
+      faults.push_back("ETOPS SPEED " + given + ": 100 TO 700 KT");
+  }
+  return faults;
+}
+
+Problems saveControlValues(AppContext& app, const std::vector<ControlValue>& values) {
   for (const ControlValue& v : values) app.settings.set(v.key, v.value, false);
   const std::string path = resolveCaseInsensitive(joinFolder(app.workFolder, "KORVANT.CTL"));
   const FileRead file = readWholeFile(path, CONTROL_FILE_LIMIT);

@@ -5,7 +5,9 @@
 #include <array>
 #include <optional>
 #include <string>
+#include <vector>
 
+#include "base/controlfile.h"
 #include "base/result.h"
 #include "base/settings.h"
 #include "flight/estimatewatch.h"
@@ -49,6 +51,18 @@ LiveSettings readLiveSettings(Settings& settings, Problems& problems);
 // The settings taken for this run and kept in KORVANT.CTL, its other lines
 // as they were.
 Problems saveLiveSettings(AppContext& app, const LiveSettings& live);
+// Sets the keys and writes them into KORVANT.CTL in the work folder, its
+// other lines as they were; a control file that cannot be read is not
+// written over.
+Problems saveControlValues(AppContext& app, const std::vector<ControlValue>& values);
+
+// "Flight Settings": the keys of the reports, the request and ETOPS, as the
+// dialog shows and writes them.
+inline constexpr const char* kFlightSettingKeys[] = {"Callsign",     "CruiseMach", "MaxFlightLevel",
+                                                     "EtopsMinutes", "EtopsSpeed", "EtopsAirports"};
+std::vector<ControlValue> flightSettingValues(AppContext& app);
+// What is wrong with values typed, each with its range; an empty value is none.
+std::vector<std::string> flightSettingFaults(const std::vector<ControlValue>& values);
 
 // The message bar's words: "WAITING FOR X-PLANE AT 127.0.0.1:49000",
 // "X-PLANE: 5 POSITIONS A SECOND", "NO DATA FOR 10 S".

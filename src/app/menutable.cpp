@@ -173,6 +173,7 @@ constexpr MenuItem kItems[] = {
     {"F&light", "", "Export &Trail...", cmd::ExportTrail, ""},
     {"F&light", "", "Clear Trail", cmd::ClearTrail, ""},
     {"F&light", "", "&Simulator Settings...", cmd::SimulatorSettings, ""},
+    {"F&light", "", "Flight Settin&gs...", cmd::FlightSettings, ""},
     {"&Help", "", "&Welcome ...", cmd::HelpWelcome, ""},
     {"&Help", "", "&DAFIF ...", cmd::HelpDafif, ""},
     {"&Help", "", "&About ...", cmd::HelpAbout, ""},

@@ -20,6 +20,7 @@ FlightPanel::FlightPanel(QWidget* parent)
     : QWidget(parent),
       table_(new QTableWidget(0, 5, this)),
       departure_(new QLineEdit(this)),
+      settings_(new QPushButton(QStringLiteral("Flight Settings..."), this)),
       timesNote_(new QLabel(this)) {
   table_->setHorizontalHeaderLabels({"POINT", "POSITION", "DISTANCE", "ETA / ATA", "LEVEL"});
   table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -41,6 +42,11 @@ FlightPanel::FlightPanel(QWidget* parent)
   top->addWidget(label);
   top->addWidget(departure_);
   top->addStretch(1);
+  // What the times and the words need and the window cannot guess: the
+  // Mach, the callsign, the highest level.
+  settings_->setToolTip(QStringLiteral("The callsign, Mach, highest level and ETOPS settings"));
+  connect(settings_, &QPushButton::clicked, this, &FlightPanel::settingsAsked);
+  top->addWidget(settings_);
   layout->addLayout(top);
   layout->addWidget(timesNote_);
   layout->addWidget(table_);

@@ -14,6 +14,7 @@
 
 class QLabel;
 class QLineEdit;
+class QPushButton;
 
 namespace korvant {
 
@@ -38,17 +39,21 @@ class FlightPanel : public QWidget {
   void copyWords(int row) const;
   // The departure field ("HHMM", UTC) and the line under it.
   QLineEdit* departureField() const { return departure_; }
+  QPushButton* settingsButton() const { return settings_; }
   QString timesNote() const;
 
  signals:
   // The departure field was left or Return pressed, with its text.
   void departureEdited(const QString& text);
+  // The Flight Settings button: the callsign, Mach and ETOPS settings.
+  void settingsAsked();
 
  private:
   void setCell(int row, int column, const QString& text, bool bold);
 
   QTableWidget* table_;
   QLineEdit* departure_;
+  QPushButton* settings_;
   QLabel* timesNote_;
   QLabel* words_[3] = {};
   QWidget* rows_[3] = {};

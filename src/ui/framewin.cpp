@@ -96,6 +96,7 @@ FrameWin::FrameWin(AppContext& app) : app_(app) {
   flightPanel_ = new FlightPanel(flightDock_);
   flightDock_->setWidget(flightPanel_);
   connect(flightPanel_, &FlightPanel::departureEdited, mainWin_, &MainWin::departureTyped);
+  connect(flightPanel_, &FlightPanel::settingsAsked, mainWin_, &MainWin::showFlightSettings);
   addDockWidget(Qt::RightDockWidgetArea, flightDock_);
   flightDock_->hide();
   // Closed by its own button: the menu's check follows.

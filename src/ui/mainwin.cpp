@@ -140,6 +140,7 @@ void MainWin::command(int id) {
     case cmd::ExportTrail: showExportTrailDialog(); return;
     case cmd::ClearTrail: clearTrail(); return;
     case cmd::SimulatorSettings: showSimulatorSettings(); return;
+    case cmd::FlightSettings: showFlightSettings(); return;
     case cmd::Clear:
     case cmd::Info:
     case cmd::Distance:

@@ -83,6 +83,7 @@ class MainWin : public QWidget {
   void connectSimulator(bool on);
   LiveLink& liveLink() { return live_; }
   void showSimulatorSettings();
+  void showFlightSettings();
   void showExportTrailDialog();
   // Writes the trail as GPX to `path`; a failure is said in a message box.
   bool exportTrailTo(const std::string& path);

@@ -9,6 +9,7 @@
 #include "app/problemwords.h"
 #include "map/aircraftdrawing.h"
 #include "ui/flightpanel.h"
+#include "ui/flightsettingsdialog.h"
 #include "ui/framewin.h"
 #include "ui/mainwin.h"
 #include "ui/simulatorsettingsdialog.h"
@@ -108,7 +109,7 @@ void MainWin::showFlightPanel() {
   else if (!f.departureMinutes && !route.takeoffUtc)
     note = "TYPE THE DEPARTURE TIME FOR THE PLANNED TIMES";
   else if (planned.noSpeed)
-    note = "NO TIMES: SET THE KEY CruiseMach, THE MACH FLOWN";
+    note = "NO TIMES: SET THE MACH FLOWN IN FLIGHT SETTINGS";
   for (const std::string& line : planned.notes) note += (note.empty() ? "" : "; ") + line;
   panel.showPlanned(route, planned.times, note);
   panel.showWords({}, {}, planned.clearance);
@@ -155,6 +156,14 @@ void MainWin::showSimulatorSettings() {
     connectSimulator(false);
     connectSimulator(true);
   }
+}
+
+void MainWin::showFlightSettings() {
+  FlightSettingsDialog dialog(flightSettingValues(app_), this);
+  if (dialog.exec() != QDialog::Accepted) return;
+  showProblems(app_.boxes, saveControlValues(app_, dialog.values()));
+  if (app_.flight.panelShown) showFlightPanel();
+  requestRepaint();
 }
 
 void MainWin::showExportTrailDialog() {

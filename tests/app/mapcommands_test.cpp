@@ -72,7 +72,7 @@ TEST(MenuTable, IdsAreUniqueAndTextsExact) {
   EXPECT_EQ(findMenuItem(cmd::ConnectSimulator)->text, "&Connect to Simulator");
   EXPECT_EQ(findMenuItem(cmd::ExportTrail)->text, "Export &Trail...");
   // The fixed items and one a switch.
-  EXPECT_EQ(ids.size(), std::size_t(82) + switchTable().size());
+  EXPECT_EQ(ids.size(), std::size_t(83) + switchTable().size());
 }
 
 // The one table of switches: every switch once, by a name and a menu item

@@ -1,11 +1,17 @@
 // The window flown with the simulator: FlightGear's lines from a stand-in
 // on 127.0.0.1, the symbol moved without a full paint, the panel, Follow.
 #include <QAbstractButton>
+#include <QApplication>
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QStatusBar>
+#include <QTimer>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <set>
 
 #include "app/flightsession.h"
@@ -15,6 +21,7 @@
 #include "support/simulatorstandin.h"
 #include "support/windowfixture.h"
 #include "ui/flightpanel.h"
+#include "ui/flightsettingsdialog.h"
 
 namespace korvant {
 namespace {
@@ -108,6 +115,39 @@ TEST_F(MainWindowTest, NoPanelFieldTakesAMenusKey) {
   EXPECT_GT(mnemonics, 0);
 }
 
+// Flight > Flight Settings... and the panel's button open one dialog: a
+// value out of range is said there and nothing written; good values go to
+// KORVANT.CTL with its other lines as they were, and the times follow.
+TEST_F(MainWindowTest, FlightSettingsAreTypedCheckedAndWritten) {
+  current.write("KORVANT.CTL", "RunMaximized 0\n; the pilot's own line\n");
+  map().applyRouteString("KJFK 4700N/05000W 5000N/03000W EGLL");
+  trigger(cmd::FlightPanel);
+  QString said;
+  QTimer::singleShot(0, [&] {
+    auto* dialog = qobject_cast<FlightSettingsDialog*>(QApplication::activeModalWidget());
+    ASSERT_NE(dialog, nullptr);
+    dialog->field(0)->setText("KVT\n123");
+    dialog->field(1)->setText("0.05");
+    dialog->accept();
+    said = dialog->faults();
+    EXPECT_TRUE(dialog->isVisible());
+    dialog->field(0)->setText("kvt123");
+    dialog->field(1)->setText("0.82");
+    dialog->field(2)->setText("370");
+    dialog->accept();
+  });
+  frame->flightPanel()->settingsButton()->click();
+  EXPECT_TRUE(said.contains("CALLSIGN KVT?123: 2 TO 7 LETTERS AND DIGITS")) << said.toStdString();
+  EXPECT_TRUE(said.contains("MACH 0.05: 0.30 TO 2.50")) << said.toStdString();
+  EXPECT_EQ(app.settings.lookup("CruiseMach"), "0.82");
+  std::ifstream in(current.path() / "KORVANT.CTL");
+  const std::string ctl{std::istreambuf_iterator<char>(in), {}};
+  EXPECT_NE(ctl.find("; the pilot's own line"), std::string::npos) << ctl;
+  EXPECT_NE(ctl.find("CruiseMach"), std::string::npos) << ctl;
+  EXPECT_NE(ctl.find("370"), std::string::npos) << ctl;
+  ASSERT_NE(frame->action(cmd::FlightSettings), nullptr);
+}
+
 TEST_F(MainWindowTest, PlannedTimesInTheFlightPanel) {
   app.settings.set("Callsign", "KVT123", true);
   map().applyRouteString("53N015W 54N020W 54N030W 53N040W 52N050W 50N055W");
@@ -123,7 +163,7 @@ TEST_F(MainWindowTest, PlannedTimesInTheFlightPanel) {
     QTest::keyClick(panel.departureField(), Qt::Key_Return);
   };
   type("1200");
-  EXPECT_EQ(panel.timesNote(), "NO TIMES: SET THE KEY CruiseMach, THE MACH FLOWN");
+  EXPECT_EQ(panel.timesNote(), "NO TIMES: SET THE MACH FLOWN IN FLIGHT SETTINGS");
   app.settings.set("CruiseMach", "0.82", true);
   type("1230");
   EXPECT_EQ(panel.timesNote(), "MACH 0.82 AT FLIGHT LEVEL 350: 473 KT, STILL AIR");
