@@ -7,6 +7,7 @@
 #include <sstream>
 
 #include "app/context.h"
+#include "app/etopsalternates.h"
 #include "app/flightsession.h"
 #include "app/oceanicreport.h"
 #include "base/textops.h"
@@ -79,18 +80,22 @@ std::vector<EtopsAirport> adequateAirports(AppContext& app, const FlightRoute& r
     notes.push_back("ADEQUATE AIRPORTS OF THE OFP: " + std::to_string(airports.size()));
     return airports;
   }
+  // Neither a list nor a plan's: the usual alternates of the oceans, not
+  // every airport of the loaded data (a crossing diverting to a 4,700 ft
+  // strip), each by its longest runway, the pilot's DAFIF's where it holds
+  // the airport.
   circleEvery = false;
-  FixSection fixes = app.fixes->openSection(FixSectionId::Fixes);
-  Fix fix;
-  while (fixes.readFix(fix))
-    if (fix.kind == FIX_KIND_AIRPORT) airports.push_back({fix.name, fix.position});
-  const std::size_t fromFixFile = airports.size();
   dafif = app.dafif->airports();
-  if (dafif)
-    for (const DafifAirport& a : dafif->airports)
-      if (a.longestRunway == 0 || a.longestRunway >= runwayFt) airports.push_back({a.ident, a.position});
-  notes.push_back("ADEQUATE AIRPORTS OF THE LOADED DATA: " + std::to_string(fromFixFile) + " OF THE FIX FILE, " +
-                  std::to_string(airports.size() - fromFixFile) + " OF DAFIF");
+  for (const EtopsAlternate& a : etopsAlternates()) {
+    int runway = a.longestRunwayFt;
+    if (dafif)
+      for (const DafifAirport& d : dafif->airports)
+        if (d.ident == a.ident && d.longestRunway > 0) runway = d.longestRunway;
+    if (runway >= runwayFt) airports.push_back({std::string(a.ident), a.position});
+  }
+  notes.push_back("ADEQUATE AIRPORTS OF THE USUAL ALTERNATES: " + std::to_string(airports.size()) + " OF " +
+                  std::to_string(etopsAlternates().size()) + " WITH " + std::to_string(std::lround(runwayFt)) +
+                  " FT OF RUNWAY");
   return airports;
 }
 

@@ -79,8 +79,8 @@ TEST_F(EtopsPlanTest, AirportsAndWindsFromTheirSourcesAndTheReport) {
   EXPECT_EQ(lines[1], "ADEQUATE AIRPORTS OF EtopsAirports: 2");
   EXPECT_EQ(lines[2], "NOT FOUND: XXXX");
 
-  // A route string and no list: every airport of the fix file; only the
-  // diversion airports are circled.
+  // A route string and no list: the usual alternates (never Flores and its
+  // 4,700 ft); only the diversion airports are circled.
   app.settings.set("EtopsAirports", "", true);
   app.settings.set("EtopsSpeed", "fast", true);
   ASSERT_TRUE(showRouteString(app, "EINN 54N020W 54N030W 53N040W CYQX").drawn);
@@ -88,8 +88,13 @@ TEST_F(EtopsPlanTest, AirportsAndWindsFromTheirSourcesAndTheReport) {
   const std::shared_ptr<const EtopsPicture> data = shownEtops(app, true);
   lines = etopsReportLines(*data);
   EXPECT_EQ(lines[1], "EtopsSpeed IS NO NUMBER: FAST");
-  EXPECT_TRUE(lines[2].starts_with("ADEQUATE AIRPORTS OF THE LOADED DATA: ")) << lines[2];
-  EXPECT_GT(data->airports.size(), 100u);
+  EXPECT_TRUE(lines[2].starts_with("ADEQUATE AIRPORTS OF THE USUAL ALTERNATES: ")) << lines[2];
+  EXPECT_GT(data->airports.size(), 30u);
+  for (const EtopsAirport& a : data->airports) EXPECT_NE(a.ident, "LPFL");
+  const auto einn = std::find_if(data->airports.begin(), data->airports.end(),
+                                 [](const EtopsAirport& a) { return a.ident == "EINN"; });
+  ASSERT_NE(einn, data->airports.end());
+  EXPECT_NEAR(einn->position.lat, 5242, 1);
   EXPECT_EQ(data->circled.size(), std::set(data->plan.diversion.begin(), data->plan.diversion.end()).size());
   EXPECT_FALSE(data->plan.etps.empty());
   // A number far past any time is said as the most the key could mean.
