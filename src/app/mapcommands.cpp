@@ -162,14 +162,24 @@ CommandEffect MapCommands::execute(int id) {
     }
     case cmd::HelpWelcome:
       return {false, UiRequest::MessageBox, "WELCOME",
-              "Help will be here sometime ...\nFor now, see README.md: " KORVANT_DOC_DIR
-              "/README.md when installed, else the source folder.",
+              "Help will be here sometime ...\n\n"
+              "A crossing in five steps:\n"
+              "1. File > Get Today's Tracks (Ctrl+G), or Read Nat/Pacots Tracks... for a saved message.\n"
+              "2. File > Open Flight Plan... (a sample crossing is in PS1/routes) or Read Route String...\n"
+              "3. Flight > Flight Settings...: your callsign and Mach.\n"
+              "4. Flight > Flight Panel: type the departure time for the planned times, the position "
+              "reports and the clearance request.\n"
+              "5. Flight > Connect to Simulator (X-Plane or FlightGear) to follow the aircraft.\n\n"
+              "The rest: README.md, " KORVANT_DOC_DIR "/README.md when installed, else the source folder.",
               ""};
     case cmd::HelpDafif: return {false, UiRequest::MessageBox, "ABOUT DAFIF", kDafifNotice, ""};
     case cmd::HelpAbout:
       return {false, UiRequest::MessageBox, "ABOUT",
               "KORVANT version " KORVANT_VERSION
-              ".\nA map plotter to display flex tracks,\nPS1(tm) data, and DAFIF(tm) data.",
+              ".\nA map plotter to display flex tracks,\nPS1(tm) data, and DAFIF(tm) data.\n"
+              "It follows the aircraft live from X-Plane or FlightGear, writes the oceanic\n"
+              "position reports and the clearance request, and works out ETOPS.\n"
+              "For flight simulation only, not for navigation.",
               ""};
     default: return effect;  // items whose work arrives later do nothing yet
   }
