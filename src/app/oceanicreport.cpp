@@ -156,6 +156,7 @@ PlannedOceanic plannedOceanic(AppContext& app, const FlightRoute& route, const O
     level = static_cast<int>(readLeadingInt(app.procedure->plan.cruisingAltitude)) / 100;
   if (level == 0 && flown) level = static_cast<int>(readLeadingInt(flown->track.levels));
   if (level <= 0) level = 350;
+  out.flightLevel = level;
   const double mach = machFlown(app, r.mach, &route);
   // The departure given, on the day of the map's time (UTC), else the plan's take-off.
   double departure = route.takeoffUtc.value_or(0);

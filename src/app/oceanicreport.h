@@ -30,6 +30,7 @@ struct PlannedOceanic {
   std::vector<std::string> notes;  // where the times come from
   bool noSpeed = false;            // a departure time but neither a speed nor a Mach
   std::vector<PointTime> times;    // one for each point, or none
+  int flightLevel = 0;             // the level the times are worked out at
   std::vector<std::string> reports;
   std::string trackLine;  // "THE ROUTE IS NAT C: REQUEST TRACK C"
   std::string clearance;

@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRegularExpressionValidator>
+#include <QScrollBar>
 #include <QVBoxLayout>
 #include <cmath>
 
@@ -27,6 +28,7 @@ FlightPanel::FlightPanel(QWidget* parent)
   table_->setSelectionMode(QAbstractItemView::NoSelection);
   table_->verticalHeader()->hide();
   table_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+  fitColumns();
   departure_->setPlaceholderText(QStringLiteral("HHMM"));
   departure_->setMaxLength(4);
   departure_->setValidator(
@@ -119,6 +121,17 @@ void FlightPanel::showPlanned(const FlightRoute& route, const std::vector<PointT
             false);
     setCell(row, 4, p.levelFt > 0 ? QString::fromStdString(flightLevelText(p.levelFt)) : QString(), false);
   }
+}
+
+// Wide enough for every column, ETA and LEVEL too, from the widest text
+// each may hold: set once, so that the map beside it never resizes (and
+// repaints) as the times come in.
+void FlightPanel::fitColumns() {
+  const QFontMetrics metrics = table_->fontMetrics();
+  const QString widest[] = {"4700N05000W", "N5030.00 W03500.00", "12345 NM", "ETA / ATA 1235Z", "FL350"};
+  int width = 2 * table_->frameWidth() + table_->verticalScrollBar()->sizeHint().width();
+  for (const QString& text : widest) width += metrics.horizontalAdvance(text) + 3 * metrics.averageCharWidth();
+  table_->setMinimumWidth(width);
 }
 
 void FlightPanel::showProgress(const FlightProgress* progress) {

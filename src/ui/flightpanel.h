@@ -50,6 +50,7 @@ class FlightPanel : public QWidget {
 
  private:
   void setCell(int row, int column, const QString& text, bool bold);
+  void fitColumns();
 
   QTableWidget* table_;
   QLineEdit* departure_;

@@ -101,8 +101,12 @@ void MainWin::showFlightPanel() {
     panel.showWords(f.watch.report(), f.watch.revised(), f.clearance);
     return;
   }
-  const FlightRoute route = shownFlightRoute(app_);
+  FlightRoute route = shownFlightRoute(app_);
   const PlannedOceanic planned = plannedOceanic(app_, route, {f.departureMinutes, 0, 0, "", 0});
+  // The level the times are worked out at, where the route files none
+  // (a route string without speed and level groups), between its ends.
+  for (std::size_t i = 1; i + 1 < route.points.size() && planned.flightLevel > 0; ++i)
+    if (route.points[i].levelFt < 1000) route.points[i].levelFt = planned.flightLevel * 100;
   std::string note;
   if (route.points.size() < 2)
     note = "NO ROUTE: OPEN A FLIGHT PLAN OR READ A ROUTE STRING";

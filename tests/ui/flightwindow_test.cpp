@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -169,6 +170,11 @@ TEST_F(MainWindowTest, PlannedTimesInTheFlightPanel) {
   EXPECT_EQ(panel.timesNote(), "MACH 0.82 AT FLIGHT LEVEL 350: 473 KT, STILL AIR");
   EXPECT_EQ(panel.cell(0, 3), "ETA 1230Z");
   EXPECT_EQ(panel.cell(0, 2), "0 NM");
+  // The level the times are worked out at, for a route string that files none.
+  EXPECT_EQ(panel.cell(1, 4), "FL350");
+  // Every column shows, LEVEL too.
+  EXPECT_GE(panel.table()->minimumWidth(), panel.table()->horizontalHeader()->length());
+  EXPECT_GE(panel.table()->width(), panel.table()->horizontalHeader()->length());
   const std::vector<std::string> lines = oceanicReportLines(app, shownFlightRoute(app), {12 * 60 + 30, 0, 0, "", 0});
   EXPECT_EQ("ETA " + panel.cell(5, 3).toStdString().substr(4), "ETA " + lines[6].substr(lines[6].size() - 5));
   // No airport ends the route: the request says what it lacks (a random
