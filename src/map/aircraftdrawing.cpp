@@ -9,7 +9,8 @@ namespace korvant {
 
 namespace {
 
-constexpr Color kAircraft{200, 0, 120};
+// Dark on its white halo: a magenta symbol vanished on the magenta route.
+constexpr Color kAircraft{0, 0, 0};
 constexpr Color kTrail{200, 0, 120};
 
 // The outline, nose up, x right: pairs of points, each a line.
@@ -85,7 +86,7 @@ void drawAircraft(MapCanvas& canvas, const Projection& projection, const Aircraf
     py = at.y + static_cast<int>(std::lround(x * ry - y * fy));
   };
   // A white halo first, so that the symbol reads over any line of the map.
-  for (const auto& [pen, width] : {std::pair{colors::white, 5}, std::pair{color ? kAircraft : colors::black, 2}}) {
+  for (const auto& [pen, width] : {std::pair{colors::white, 7}, std::pair{color ? kAircraft : colors::black, 3}}) {
     canvas.selectPen(pen, width, PenStyle::Solid);
     for (const auto& s : kShape) {
       int x1 = 0, y1 = 0, x2 = 0, y2 = 0;
