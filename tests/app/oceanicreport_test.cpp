@@ -137,6 +137,26 @@ TEST_F(OceanicReport, ARandomRouteFiledWithItsSpeedAndLevel) {
                 lines.back().substr(lines.back().find(" AT ") + 4, 4) + ", FLIGHT LEVEL 300, MACH 082, TMI 281");
 }
 
+// An OFP's own Mach: general/cruise_mach, else the first Mach group of its
+// filed route; neither given on the command line nor in CruiseMach.
+TEST_F(OceanicReport, AnOfpsOwnMach) {
+  test::TempDir dir;
+  for (const auto& [general, mach] : {std::pair{"<cruise_mach>0.84</cruise_mach>", "MACH 0.84"},
+                                      std::pair{"<route>DCT ETARI/M083F350 DCT</route>", "MACH 0.83"}}) {
+    dir.write("ofp.xml", std::string("<OFP><general>") + general +
+                             "</general><origin><icao_code>EINN</icao_code><pos_lat>52.70</pos_lat>"
+                             "<pos_long>-8.92</pos_long></origin><destination><icao_code>CYQX</icao_code>"
+                             "<pos_lat>48.95</pos_lat><pos_long>-54.57</pos_long></destination><navlog><fix>"
+                             "<ident>5420N</ident><pos_lat>54</pos_lat><pos_long>-20</pos_long></fix></navlog></OFP>");
+    MapCommands(app).openDropped(dir.str() + "/ofp.xml");
+    ASSERT_TRUE(app.procedure->routeShown);
+    const std::vector<std::string> lines =
+        oceanicReportLines(app, flightRouteOf(app.procedure->plan), {12 * 60, 0, 0, "", 0});
+    ASSERT_FALSE(lines.empty());
+    EXPECT_EQ(lines[0].rfind(mach, 0), 0u) << lines[0];
+  }
+}
+
 // A simulator's plan names its destination's airport by name and code: the
 // request takes the code.
 TEST_F(OceanicReport, ThePlansDestinationCode) {
