@@ -26,7 +26,8 @@ TEST_F(EtopsLayer, CirclesGapsAndMarksOnceTheMenuTurnsItOn) {
     MapPainter(app.paintInput(), canvas).paint({.width = 1920, .height = 1080, .printing = false});
     return canvas;
   };
-  EXPECT_EQ(paint().findText("EEP"), nullptr);
+  const test::RecordingCanvas off = paint();
+  EXPECT_EQ(off.findText("EEP"), nullptr);
   EXPECT_EQ(MapCommands(app).execute(switchCommandOf("etops")).note,
             "ETOPS: 3 DIVERSION AIRPORTS, 2 EQUAL-TIME POINTS");
   ASSERT_TRUE(app.switches.etops);
@@ -41,6 +42,8 @@ TEST_F(EtopsLayer, CirclesGapsAndMarksOnceTheMenuTurnsItOn) {
   EXPECT_GT(count(colors::red, PenStyle::Solid), 10);
   EXPECT_GT(count({0, 96, 160}, PenStyle::Dash), 100);  // three rings of 180 chords, partly on the map
   EXPECT_GT(count({128, 176, 208}, PenStyle::Dot), 100);
+  // The equal-time points by a double circle of their own: two arcs each.
+  EXPECT_GE(on.arcs.size(), off.arcs.size() + 4);
 }
 
 }  // namespace

@@ -22,13 +22,16 @@ void drawChain(LineDrawer& lines, const std::vector<LatLng>& points) {
   for (std::size_t i = 0; i + 1 < points.size(); ++i) lines.drawStraight(points[i], points[i + 1], WIDENED, 0, -1);
 }
 
-void drawMark(PaintContext& paint, const LatLng& position, const std::string& text, Color color) {
+// Each kind of mark by a symbol of its own: an airport a square, where the
+// flight enters and leaves ETOPS a triangle, an equal-time point a double
+// circle, so that they are told apart before their names are read.
+void drawMark(PaintContext& paint, const LatLng& position, const std::string& text, Color color, Symbol symbol) {
   const DevicePoint d = paint.projection.toDevice(position);
   if (!d.visible || !paint.projection.nearSurface(d.x, d.y, 0)) return;
   MapCanvas& canvas = paint.canvas;
   const int unit = std::max(1, paint.lineHeight);
   canvas.setLabelClass(LabelClass::Kept);
-  drawSymbolOutline(canvas, Symbol::Square, d.x, d.y, unit / 2 + 1, color);
+  drawSymbolOutline(canvas, symbol, d.x, d.y, unit / 2 + 1, color);
   canvas.setTextColor(color);
   canvas.setTextAlign({HAlign::Left, VAlign::Top});
   canvas.textOut(d.x + paint.charWidth / 2 + unit / 2, d.y + unit / 2, text);
@@ -55,11 +58,12 @@ void drawEtops(PaintContext& paint) {
   canvas.selectFont(paint.fonts.small);
   const EtopsPlan& plan = picture->plan;
   const auto ident = [&](std::size_t i) { return picture->airports[i].ident; };
-  for (const std::size_t i : picture->circled) drawMark(paint, picture->airports[i].position, ident(i), ring);
-  if (plan.entry) drawMark(paint, plan.entry->position, "EEP", ring);
-  if (plan.exit) drawMark(paint, plan.exit->position, "EXP", ring);
+  for (const std::size_t i : picture->circled)
+    drawMark(paint, picture->airports[i].position, ident(i), ring, Symbol::Square);
+  if (plan.entry) drawMark(paint, plan.entry->position, "EEP", ring, Symbol::Triangle);
+  if (plan.exit) drawMark(paint, plan.exit->position, "EXP", ring, Symbol::Triangle);
   for (const EqualTimePoint& e : plan.etps)
-    drawMark(paint, e.at.position, "ETP " + ident(e.before) + "/" + ident(e.after), ring);
+    drawMark(paint, e.at.position, "ETP " + ident(e.before) + "/" + ident(e.after), ring, Symbol::DoubleCircle);
 }
 
 }  // namespace korvant
