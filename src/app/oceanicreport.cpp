@@ -1,7 +1,6 @@
 #include "app/oceanicreport.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cmath>
 #include <cstdio>
 
@@ -49,11 +48,6 @@ std::string etaLine(const FlightPoint& p, const PointTime& t) {
          "Z";
 }
 
-bool isFourLetterCode(const std::string& text) {
-  return text.size() == 4 &&
-         std::all_of(text.begin(), text.end(), [](char c) { return std::isalnum(static_cast<unsigned char>(c)); });
-}
-
 // A plan shown is the route flown only when the route is the plan's.
 const FlightPlan* planFlown(AppContext& app, const FlightRoute& route) {
   if (!app.procedure->routeShown || app.procedure->plan.title != route.name) return nullptr;
@@ -67,18 +61,19 @@ std::string destinationOf(AppContext& app, const FlightRoute& route) {
   std::string destination;
   if (const FlightPlan* plan = planFlown(app, route))
     for (const std::string& code : {plan->destinationId, plan->destinationName})
-      if (destination.empty() && isFourLetterCode(toUpper(code))) destination = code;
-  if (destination.empty() && isFourLetterCode(route.points.back().ident) && !namesAPosition(route.points.back().ident))
+      if (destination.empty() && isAirportIdent(toUpper(code))) destination = code;
+  if (destination.empty() && isAirportIdent(route.points.back().ident) && !namesAPosition(route.points.back().ident))
     destination = route.points.back().ident;
   return toUpper(destination);
 }
 
-// The Mach given, else the plan's own, else the key CruiseMach; 0 for none a jet flies.
-double machFlown(AppContext& app, double given, const FlightRoute* route = nullptr) {
+// The Mach given, else the plan's own, else the key CruiseMach (as read in
+// `keys`); 0 for none a jet flies.
+double machFlown(AppContext& app, double given, const FlightRoute* route, const FlightKeys& keys) {
   double mach = given;
   if (mach <= 0 && route)
     if (const FlightPlan* plan = planFlown(app, *route)) mach = plan->cruiseMachHundredths / 100.0;
-  if (mach <= 0) mach = flightKeys(app).mach;
+  if (mach <= 0) mach = keys.mach;
   return mach >= MACH_LOWEST && mach <= MACH_HIGHEST ? mach : 0;
 }
 
@@ -134,8 +129,9 @@ RouteOceanic routeOceanic(AppContext& app, const FlightRoute& route) {
 
 ReportFacts liveReportFacts(AppContext& app, double altitudeFt) {
   const FlightRoute* flown = app.flight.progress ? &app.flight.progress->route() : nullptr;
-  return {flightKeys(app).callsign, static_cast<int>(std::lround(altitudeFt / 100)),
-          machHundredths(machFlown(app, 0, flown))};
+  const FlightKeys keys = flightKeys(app);
+  return {keys.callsign, static_cast<int>(std::lround(altitudeFt / 100)),
+          machHundredths(machFlown(app, 0, flown, keys))};
 }
 
 std::optional<int> departureMinutes(const std::string& text) {
@@ -148,7 +144,8 @@ std::optional<int> departureMinutes(const std::string& text) {
 
 PlannedOceanic plannedOceanic(AppContext& app, const FlightRoute& route, const OceanicRequest& r) {
   PlannedOceanic out;
-  out.notes = flightKeys(app).faults;
+  const FlightKeys keys = flightKeys(app);
+  out.notes = keys.faults;
   if (route.points.size() < 2 || (!r.departureMinutes && !route.takeoffUtc)) return out;
   const std::optional<FlownTrack> flown = flownTrack(app, route);
   int level = r.flightLevel;
@@ -157,7 +154,7 @@ PlannedOceanic plannedOceanic(AppContext& app, const FlightRoute& route, const O
   if (level == 0 && flown) level = static_cast<int>(readLeadingInt(flown->track.levels));
   if (level <= 0) level = 350;
   out.flightLevel = level;
-  const double mach = machFlown(app, r.mach, &route);
+  const double mach = machFlown(app, r.mach, &route, keys);
   // The departure given, on the day of the map's time (UTC), else the plan's take-off.
   double departure = route.takeoffUtc.value_or(0);
   if (r.departureMinutes) {
@@ -211,7 +208,6 @@ PlannedOceanic plannedOceanic(AppContext& app, const FlightRoute& route, const O
   if (!span) return out;
   std::vector<double> at;
   for (const PointTime& t : out.times) at.push_back(t.utc);
-  const FlightKeys keys = flightKeys(app);
   const std::string callsign = r.callsign.empty() ? keys.callsign : toUpper(r.callsign);
   const ReportFacts facts{callsign, level, machHundredths(mach)};
   if (callsign.empty())
@@ -220,8 +216,9 @@ PlannedOceanic plannedOceanic(AppContext& app, const FlightRoute& route, const O
     out.reports = positionReports(route, *span, at, facts);
   ClearanceFacts clearance{facts, destinationOf(app, route), {}, {}, 0};
   clearance.maxFlightLevel = keys.maxFlightLevel;
-  if (!flown) clearance.tmi = randomRouteTmi(app, route, *span);
-  if (flown) {
+  if (!flown) {
+    clearance.tmi = randomRouteTmi(app, route, *span);
+  } else {
     clearance.track = flown->track.name.empty() ? std::string(1, flown->track.letter) : flown->track.name;
     clearance.tmi = flown->tmi;
     if (!route.name.starts_with("TRACK "))

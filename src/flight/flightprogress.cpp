@@ -27,8 +27,8 @@ void FlightProgress::update(const AircraftState& now) {
   // A point is passed only by the flight between the two samples: one that
   // lies farther along the route than the aircraft flew, or could fly in the
   // time between, is not.
-  const double hours = last_ ? std::max(std::fabs(now.utc - last_->utc), 1.0) / 3600 : 0;
-  const double flown = last_ ? std::min(distanceNm(last_->position, now.position), FASTEST_AIRCRAFT_KT * hours) : 0;
+  const double flown =
+      last_ ? std::min(distanceNm(last_->position, now.position), mostFlownNm(now.utc - last_->utc)) : 0;
   double along = last_ && next_ < route_.points.size() ? distanceNm(last_->position, route_.points[next_].position) : 0;
   while (next_ < route_.points.size()) {
     const double after = beyond(next_, now.position, now.trackDeg);

@@ -115,13 +115,11 @@ bool LiveFeed::followed(std::string_view sender, bool decodes, double steadySeco
   return false;
 }
 
-// Farther from the last state than any aircraft flies in the time between
-// (at least a second: samples a fifth of a second apart carry rounding).
+// Farther from the last state than any aircraft flies in the time between.
 bool LiveFeed::impossibleFromLast(const AircraftState& state) {
   if (!last_) return false;
   const double nm = distanceNm(last_->position, state.position);
-  const double hours = std::max(std::fabs(state.utc - last_->utc), 1.0) / 3600;
-  if (nm <= 1 || nm / hours <= FASTEST_AIRCRAFT_KT || ++asideInRow_ >= MOVED_AFTER) {
+  if (nm <= 1 || nm <= mostFlownNm(state.utc - last_->utc) || ++asideInRow_ >= MOVED_AFTER) {
     asideInRow_ = 0;
     return false;
   }

@@ -49,12 +49,6 @@ std::string threeDigits(int n) {
   return text;
 }
 
-bool isAirportIdent(const std::string& ident) {
-  return ident.size() == 4 && std::all_of(ident.begin(), ident.end(), [](char ch) {
-           return std::isupper(static_cast<unsigned char>(ch)) || std::isdigit(static_cast<unsigned char>(ch));
-         });
-}
-
 // Three digits and perhaps an amendment letter.
 bool isTmi(const std::string& t) {
   return (t.size() == 3 || (t.size() == 4 && std::isupper(static_cast<unsigned char>(t[3])))) &&
@@ -62,6 +56,12 @@ bool isTmi(const std::string& t) {
 }
 
 }  // namespace
+
+bool isAirportIdent(std::string_view ident) {
+  return ident.size() == 4 && std::all_of(ident.begin(), ident.end(), [](char ch) {
+           return std::isupper(static_cast<unsigned char>(ch)) || std::isdigit(static_cast<unsigned char>(ch));
+         });
+}
 
 bool isCallsign(std::string_view c) {
   return c.size() >= 2 && c.size() <= 7 && std::all_of(c.begin(), c.end(), [](char ch) {

@@ -48,6 +48,8 @@ std::optional<OceanicSpan> oceanicSpan(const FlightRoute& route, std::optional<O
 
 // The request's own check of a callsign: 2 to 7 capital letters and digits.
 bool isCallsign(std::string_view callsign);
+// An airport's location indicator: four capital letters and digits.
+bool isAirportIdent(std::string_view ident);
 
 // A point named by its position ("56/20", "5530N02000W", "N56W020").
 bool namesAPosition(std::string_view ident);
