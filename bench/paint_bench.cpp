@@ -18,6 +18,7 @@
 #include "map/aircraftdrawing.h"
 #include "map/labelplan.h"
 #include "map/layers/layers.h"
+#include "map/mapfonts.h"
 #include "map/mappainter.h"
 #include "map/maprecorder.h"
 #include "platform/layeredmap.h"
@@ -313,8 +314,9 @@ void BM_aircraftFrame(benchmark::State& state) {
   std::vector<DevicePoint> trail = trailOnSurface(screen, map.app.flight.trail);
   QtTextCache texts;
   double t = static_cast<double>(state.range(0)) * 10;
+  const FontSpec tag = buildMapFonts(readMapFontSettings(map.app.settings), false, 96).small;
   const auto box = [&] {
-    const Rect r = aircraftBox(screen, *map.app.flight.aircraft);
+    const Rect r = aircraftBox(screen, *map.app.flight.aircraft, tag);
     return QRect(r.left, r.top, r.width(), r.height());
   };
   takeAircraft(map.app, {destination(start, 90, t * 0.01).position, 35000, 90, 480, t, true});
@@ -329,7 +331,7 @@ void BM_aircraftFrame(benchmark::State& state) {
     QtMapCanvas canvas(painter, &texts);
     const DevicePoint at = screen.toDevice(map.app.flight.aircraft->position);
     drawTrail(canvas, trail, &at, {dirty.left(), dirty.top(), dirty.right() + 1, dirty.bottom() + 1}, true);
-    drawAircraft(canvas, screen, *map.app.flight.aircraft, true);
+    drawAircraft(canvas, screen, *map.app.flight.aircraft, true, tag);
   }
   state.counters["stagesPainted"] = layered.stagesPainted();
 }

@@ -36,6 +36,7 @@
 #include "geo/greatcircle.h"
 #include "geo/positiontext.h"
 #include "map/aircraftdrawing.h"
+#include "map/mapfonts.h"
 #include "platform/livelink.h"
 #include "platform/mapprint.h"
 #include "platform/maprender.h"
@@ -418,7 +419,8 @@ int main(int argc, char* argv[]) {
   MapFileRequest picture{options.output, options.width, options.height, options.dpi};
   if (app.flight.aircraft)
     picture.over = [&](MapCanvas& canvas, const Projection& projection) {
-      drawFlight(canvas, projection, app.flight.trail, &*app.flight.aircraft, app.switches.videoColor);
+      drawFlight(canvas, projection, app.flight.trail, &*app.flight.aircraft, app.switches.videoColor,
+                 buildMapFonts(readMapFontSettings(app.settings), false, canvas.logicalPixelsPerInchY()).small);
     };
   if (!options.output.empty() && !renderMapFile(app.paintInput(), picture, error)) return fail(error, 1);
   if (!options.printPdf.empty()) {

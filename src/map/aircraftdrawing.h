@@ -24,13 +24,18 @@ std::vector<DevicePoint> trailOnSurface(const Projection& projection, const Flig
 void drawTrail(MapCanvas& canvas, std::span<const DevicePoint> trail, const DevicePoint* aircraft, const Rect& within,
                bool color);
 
-// The box the symbol covers, halo included; empty when it is off the map.
-Rect aircraftBox(const Projection& projection, const AircraftState& aircraft);
-// An aircraft seen from above, nose along its track as the map turns it.
-void drawAircraft(MapCanvas& canvas, const Projection& projection, const AircraftState& aircraft, bool color);
+// The box the symbol and its tag cover, halo included, with the tag's text
+// of `tagFont`; empty when the aircraft is off the map.
+Rect aircraftBox(const Projection& projection, const AircraftState& aircraft, const FontSpec& tagFont);
+// A filled aircraft seen from above, nose along its track as the map turns
+// it, and its tag beside it, clear of the way ahead and behind:
+//   FL350 GS478
+//   1235Z
+void drawAircraft(MapCanvas& canvas, const Projection& projection, const AircraftState& aircraft, bool color,
+                  const FontSpec& tagFont);
 
 // The trail and the aircraft over a whole picture, projected afresh.
 void drawFlight(MapCanvas& canvas, const Projection& projection, const FlightTrail& trail,
-                const AircraftState* aircraft, bool color);
+                const AircraftState* aircraft, bool color, const FontSpec& tagFont);
 
 }  // namespace korvant

@@ -2,6 +2,7 @@
 // The drawing surface every map layer draws on: the Qt program and the
 // headless renderer implement it over QPainter, tests record it.
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -46,6 +47,11 @@ struct Rect {
   int height() const { return bottom - top; }
 };
 
+struct Point {
+  int x = 0, y = 0;
+  bool operator==(const Point&) const = default;
+};
+
 // The outline symbols that mark fixes.
 enum class Symbol { Triangle, Square, Hexagon, Cross, DoubleCircle };
 
@@ -84,6 +90,10 @@ class MapCanvas {
   virtual int textWidth(std::string_view text) const = 0;
 
   virtual void fillRect(const Rect& rect, Color color) = 0;
+  // The closed outline's inside, no edge drawn. By default its outline alone,
+  // with a 1-unit pen of `color` that stays selected: a surface that can fill
+  // does better.
+  virtual void fillPolygon(std::span<const Point> points, Color color);
   // A symbol round (x, y) of half-size r, drawn with a 1-unit solid pen of
   // `color`, which stays selected. By default its outline's lines and arcs;
   // a raster surface may stamp a copy drawn once.

@@ -55,6 +55,13 @@ void drawSymbolOutline(MapCanvas& canvas, Symbol symbol, int x, int y, int r, Co
   }
 }
 
+void MapCanvas::fillPolygon(std::span<const Point> points, Color color) {
+  if (points.empty()) return;
+  selectPen(color, 1, PenStyle::Solid);
+  moveTo(points.back().x, points.back().y);
+  for (const Point& p : points) lineTo(p.x, p.y);
+}
+
 void MapCanvas::drawSymbol(Symbol symbol, int x, int y, int r, Color color) {
   drawSymbolOutline(*this, symbol, x, y, r, color);
 }

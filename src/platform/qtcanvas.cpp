@@ -234,6 +234,20 @@ void QtMapCanvas::fillRect(const Rect& rect, Color color) {
   clearUpperVectorState();
 }
 
+void QtMapCanvas::fillPolygon(std::span<const Point> points, Color color) {
+  flushLines();
+  flushSegments();
+  QPolygon polygon;
+  polygon.reserve(static_cast<qsizetype>(points.size()));
+  for (const Point& p : points) polygon.append(QPoint(p.x, p.y));
+  painter_.save();
+  painter_.setPen(Qt::NoPen);
+  painter_.setBrush(toQColor(color));
+  painter_.drawPolygon(polygon);
+  painter_.restore();
+  clearUpperVectorState();
+}
+
 void QtMapCanvas::drawSymbol(Symbol symbol, int x, int y, int r, Color color) {
   // Large symbols are rare, and heavier lines than the stamp's are for
   // paper: draw those as lines.

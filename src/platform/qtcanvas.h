@@ -63,6 +63,7 @@ class QtMapCanvas : public MapCanvas {
   TextMetrics textMetrics() const override;
   int textWidth(std::string_view text) const override;
   void fillRect(const Rect& rect, Color color) override;
+  void fillPolygon(std::span<const Point> points, Color color) override;
   void drawSymbol(Symbol symbol, int x, int y, int r, Color color) override;
   int logicalPixelsPerInchX() const override;
   int logicalPixelsPerInchY() const override;

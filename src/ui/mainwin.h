@@ -133,6 +133,8 @@ class MainWin : public QWidget {
   void liveStatusChanged();
   // The trail and the aircraft over the map's picture, where `dirty` asks.
   void paintFlight(QPainter& painter, const QRect& dirty);
+  // The small map font, which the aircraft's tag is written in.
+  FontSpec aircraftTagFont() const;
   // Where the aircraft, and the trail's last line to it, lie on the screen.
   QRect flightBox() const;
   void fetchNext();

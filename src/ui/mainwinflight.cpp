@@ -8,6 +8,7 @@
 #include "app/oceanicreport.h"
 #include "app/problemwords.h"
 #include "map/aircraftdrawing.h"
+#include "map/mapfonts.h"
 #include "ui/flightpanel.h"
 #include "ui/flightsettingsdialog.h"
 #include "ui/framewin.h"
@@ -59,10 +60,14 @@ void MainWin::liveStatusChanged() {
   showProblems(app_.boxes, live_.feed().takeNotes());
 }
 
+FontSpec MainWin::aircraftTagFont() const {
+  return buildMapFonts(readMapFontSettings(app_.settings), false, logicalDpiY()).small;
+}
+
 QRect MainWin::flightBox() const {
   const std::optional<AircraftState>& a = app_.flight.aircraft;
   if (!a || !screenProjection_.isSetUp()) return {};
-  QRect box = qrect(aircraftBox(screenProjection_, *a));
+  QRect box = qrect(aircraftBox(screenProjection_, *a, aircraftTagFont()));
   if (!app_.flight.trail.empty()) {
     const DevicePoint last = screenProjection_.toDevice(app_.flight.trail.points().back().position);
     if (last.visible) box |= QRect(QPoint(last.x, last.y), QSize(1, 1)).adjusted(-3, -3, 3, 3);
@@ -146,7 +151,7 @@ void MainWin::paintFlight(QPainter& painter, const QRect& dirty) {
   if (f.aircraft) at = p.toDevice(f.aircraft->position);
   const Rect within{dirty.left(), dirty.top(), dirty.right() + 1, dirty.bottom() + 1};
   drawTrail(canvas, trailOnScreen_, f.aircraft ? &at : nullptr, within, app_.switches.videoColor);
-  if (f.aircraft) drawAircraft(canvas, p, *f.aircraft, app_.switches.videoColor);
+  if (f.aircraft) drawAircraft(canvas, p, *f.aircraft, app_.switches.videoColor, aircraftTagFont());
   ++aircraftFrames_;
 }
 

@@ -4,6 +4,7 @@
 #include <random>
 
 #include "geo/greatcircle.h"
+#include "map/aircraftdrawing.h"
 #include "map/farside.h"
 #include "map/fontangle.h"
 #include "map/layers/layers.h"
@@ -90,6 +91,56 @@ TEST(Symbols, Shapes) {
   EXPECT_EQ(circles.arcs[0].r, 7);
   EXPECT_EQ(circles.arcs[2].r, 3);
   EXPECT_EQ(circles.arcs[0].x1, circles.arcs[1].x2);  // two halves meet
+}
+
+// The symbol is filled, its nose along the track, and the tag says level,
+// ground speed and time beside it without lying on the way ahead or behind;
+// everything drawn stays inside the box the window repaints as it moves.
+TEST(AircraftDrawing, FilledNoseAlongTrackTaggedAndWithinItsBox) {
+  Projection projection;
+  projection.setup({{5000, -3500},
+                    4500,
+                    6000,
+                    {0, 0, 1920, 1080},
+                    Projection::scaleForRange(1920, 1080, 1000),
+                    ProjectionKind::Lambert});
+  const FontSpec tag{"Test", 12, 400, 0};
+  for (const double track : {0.0, 45.0, 90.0, 135.0, 180.0, 225.0, 270.0, 315.0}) {
+    SCOPED_TRACE(track);
+    const AircraftState a{{5000, -3500}, 35049, track, 477.6, 1735821300, true, false};
+    RecordingCanvas canvas;
+    drawAircraft(canvas, projection, a, true, tag);
+    const Rect box = aircraftBox(projection, a, tag);
+    const DevicePoint at = projection.toDevice(a.position);
+    ASSERT_EQ(canvas.polygons.size(), 1U);
+    const std::vector<Point>& shape = canvas.polygons[0].first;
+    EXPECT_EQ(canvas.polygons[0].second, (Color{0, 0, 0}));
+    // The nose is the shape's first point, 13 units ahead.
+    const double nx = shape[0].x - at.x, ny = shape[0].y - at.y;
+    EXPECT_NEAR(std::hypot(nx, ny), 13, 1);
+    const double screenTrack = std::atan2(nx, -ny) * 180 / PI;
+    EXPECT_LT(std::fabs(std::remainder(screenTrack - track, 360)), 8);
+
+    ASSERT_NE(canvas.findText("FL350 GS478"), nullptr);
+    ASSERT_NE(canvas.findText("1235Z"), nullptr);
+    const auto inside = [&](int x, int y) { return x >= box.left && x < box.right && y >= box.top && y < box.bottom; };
+    for (const Point& p : shape) EXPECT_TRUE(inside(p.x, p.y));
+    for (const test::DrawnLine& l : canvas.lines) EXPECT_TRUE(inside(l.x1, l.y1) && inside(l.x2, l.y2));
+    ASSERT_EQ(canvas.fills.size(), 1U);
+    const Rect t = canvas.fills[0].first;
+    for (const test::DrawnText& text : canvas.texts) {
+      const int half = canvas.textWidth(text.text) / 2;
+      EXPECT_TRUE(t.left <= text.x - half && text.x + half <= t.right && t.top <= text.y &&
+                  text.y + canvas.textMetrics().height <= t.bottom)
+          << text.text;
+    }
+    // 40 units ahead and behind, along the track on the screen, are clear.
+    for (const int sign : {1, -1}) {
+      const int x = at.x + static_cast<int>(std::lround(sign * 40 * nx / 13));
+      const int y = at.y + static_cast<int>(std::lround(sign * 40 * ny / 13));
+      EXPECT_FALSE(x >= t.left && x < t.right && y >= t.top && y < t.bottom) << sign;
+    }
+  }
 }
 
 TEST(Ticks, ArmArithmeticBorrowsFortyAcrossAWholeDegree) {

@@ -71,6 +71,9 @@ class RecordingCanvas : public MapCanvas {
     return static_cast<int>(text.size()) * textMetrics().averageCharWidth;
   }
   void fillRect(const Rect& rect, Color color) override { fills.push_back({rect, color}); }
+  void fillPolygon(std::span<const Point> points, Color color) override {
+    polygons.push_back({{points.begin(), points.end()}, color});
+  }
   int logicalPixelsPerInchX() const override { return dpiX_; }
   int logicalPixelsPerInchY() const override { return dpiY_; }
   std::vector<FontFamily> fixedPitchFamilies() const override { return families; }
@@ -98,6 +101,7 @@ class RecordingCanvas : public MapCanvas {
   std::vector<DrawnText> texts;
   std::vector<DrawnArc> arcs;
   std::vector<std::pair<Rect, Color>> fills;
+  std::vector<std::pair<std::vector<Point>, Color>> polygons;
   std::vector<FontFamily> families;
   int fontSelections = 0;
   Color penColor;
