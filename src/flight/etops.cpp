@@ -225,7 +225,8 @@ EtopsPicture etopsPicture(const FlightRoute& route, std::vector<EtopsAirport> ai
   // A ring point every 2 degrees of bearing: smooth at any range the map draws.
   constexpr int kRingPoints = 180;
   constexpr double kGapStepNm = 20;
-  EtopsPicture picture{settings, std::move(airports), {}, {}, {}, {}, {}, {}, 0};
+  EtopsPicture picture{settings, std::move(airports), {}, {}, {}, {}, {}, {}, {}, 0};
+  for (const FlightPoint& p : route.points) picture.route.push_back(p.position);
   picture.plan = planEtops(route, picture.airports, settings);
   if (circleEvery) {
     for (std::size_t i = 0; i < picture.airports.size(); ++i) picture.circled.push_back(i);
@@ -236,9 +237,7 @@ EtopsPicture etopsPicture(const FlightRoute& route, std::vector<EtopsAirport> ai
   }
   if (!etopsSettingsFault(settings).empty()) picture.circled.clear();
   if (!picture.plan.gaps.empty()) {
-    std::vector<LatLng> points;
-    for (const FlightPoint& p : route.points) points.push_back(p.position);
-    const GeodesicPath path(points);
+    const GeodesicPath path(picture.route);
     for (const EtopsGap& gap : picture.plan.gaps) {
       std::vector<LatLng>& line = picture.gapLines.emplace_back();
       for (double at = gap.from.alongNm; at < gap.to.alongNm; at += kGapStepNm) line.push_back(path.at(at));

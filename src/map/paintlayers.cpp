@@ -276,6 +276,15 @@ const PaintLayer kLayers[] = {
        return !c.procedureMapEmpty && p.switches().navDataAirways && p.input.fixes.navData();
      },
      drawNavDataAirways, kNavDataAirwaysSwitches, true, C::Airway, navDataKey},
+    // Under the tracks, so that the one flown keeps its own line and labels.
+    {"etopsRoute",
+     kBelow,
+     [](const PaintContext& p, const LayerConditions&) { return p.input.etops != nullptr; },
+     drawEtopsRoute,
+     {},
+     true,
+     C::Always,
+     etopsKey},
     {"tracks", kBelow, onTheMap, drawTracksAndRouteSets, kTracksSwitches, true, C::Track, tracksKey},
     // Drawn first above the tools' lines as the layers draw it; decluttered,
     // last, on its own ground over everything (the entry at the end).

@@ -44,6 +44,17 @@ TEST_F(EtopsLayer, CirclesGapsAndMarksOnceTheMenuTurnsItOn) {
   EXPECT_GT(count({128, 176, 208}, PenStyle::Dot), 100);
   // The equal-time points by a double circle of their own: two arcs each.
   EXPECT_GE(on.arcs.size(), off.arcs.size() + 4);
+  // The route planned on a wide band of its own, drawn under the tracks and
+  // the route's own line: before any line of the layer's rings.
+  const auto band = [](const test::DrawnLine& l) { return l.color == Color{255, 232, 130} && l.width >= 5; };
+  EXPECT_EQ(std::count_if(off.lines.begin(), off.lines.end(), band), 0);
+  const auto lastBand = std::find_if(on.lines.rbegin(), on.lines.rend(), band);
+  ASSERT_NE(lastBand, on.lines.rend());
+  EXPECT_GE(std::count_if(on.lines.begin(), on.lines.end(), band), 4);
+  const auto firstRing = std::find_if(on.lines.begin(), on.lines.end(), [](const test::DrawnLine& l) {
+    return l.color == Color{128, 176, 208};
+  });
+  EXPECT_LT(on.lines.rend() - lastBand, firstRing - on.lines.begin() + 1);
 }
 
 }  // namespace

@@ -1,4 +1,5 @@
-// A twin's diversion picture over the route: each adequate airport's circle
+// A twin's diversion picture over the route, the route itself set off by a
+// band under the tracks: each adequate airport's circle
 // at the approved time (dashed) and at the threshold (dotted, fainter), the
 // stretches beyond the approved time in red, and marks where the route
 // enters and leaves ETOPS (EEP, EXP) and at each equal-time point (ETP with
@@ -17,6 +18,7 @@ namespace {
 constexpr double WIDENED = 100;  // surfaces of room on every side
 constexpr Color kEtops{0, 96, 160};
 constexpr Color kThreshold{128, 176, 208};
+constexpr Color kRouteBand{255, 232, 130};
 
 void drawChain(LineDrawer& lines, const std::vector<LatLng>& points) {
   for (std::size_t i = 0; i + 1 < points.size(); ++i) lines.drawStraight(points[i], points[i + 1], WIDENED, 0, -1);
@@ -40,6 +42,17 @@ void drawMark(PaintContext& paint, const LatLng& position, const std::string& te
 }
 
 }  // namespace
+
+void drawEtopsRoute(PaintContext& paint) {
+  const EtopsPicture* picture = paint.input.etops;
+  if (!picture) return;
+  // A highlighter's band under the tracks: the one the plan is for stands
+  // out among its neighbours and keeps its own colour and labels on top.
+  paint.canvas.selectPen(paint.pick(kRouteBand, colors::lightGrey), std::max(5, paint.lineHeight), PenStyle::Solid);
+  LineDrawer lines(paint);
+  for (std::size_t i = 0; i + 1 < picture->route.size(); ++i)
+    lines.drawLine(LineType::GreatCircle, picture->route[i], picture->route[i + 1], WIDENED, 0);
+}
 
 void drawEtops(PaintContext& paint) {
   const EtopsPicture* picture = paint.input.etops;

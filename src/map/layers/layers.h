@@ -42,6 +42,7 @@ void drawUserOverlay(PaintContext& paint);
 void drawProcedure(PaintContext& paint);
 // A twin's diversion circles, entry, exit, equal-time points and gaps.
 void drawEtops(PaintContext& paint);
+void drawEtopsRoute(PaintContext& paint);
 // The route string read or a city pair's way onto its best track, over the tracks.
 void drawPlottedRoute(PaintContext& paint);
 // A route's waypoint: a triangle, the name below right of it.
