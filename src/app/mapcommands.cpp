@@ -170,7 +170,8 @@ CommandEffect MapCommands::execute(int id) {
               "4. Flight > Flight Panel: type the departure time for the planned times, the position "
               "reports and the clearance request.\n"
               "5. Flight > Connect to Simulator (X-Plane or FlightGear) to follow the aircraft.\n\n"
-              "The rest: README.md, " KORVANT_DOC_DIR "/README.md when installed, else the source folder.",
+              "The rest: README.md, in share/doc/korvant beside the program's bin folder when installed, "
+              "else the source folder.",
               ""};
     case cmd::HelpDafif: return {false, UiRequest::MessageBox, "ABOUT DAFIF", kDafifNotice, ""};
     case cmd::HelpAbout:
