@@ -55,7 +55,7 @@ constexpr ControlKey kKeys[] = {
     {"EtopsThreshold", "", true, false, "The time from an adequate airport beyond which ETOPS begins, minutes (60)."},
     {"EtopsAirports", "", true, false,
      "The adequate airports, identifiers separated by commas or blanks; empty for an OFP's suitable airports, else "
-     "every airport of the fix file and DAFIF."},
+     "the usual North Atlantic and Pacific alternates with a long enough runway."},
     {"EtopsRunwayFt", "", true, false,
      "The shortest longest runway, feet, of an airport taken from data that gives runway lengths (DAFIF; 6000)."},
     {"EtopsWind", "", true, false,
@@ -78,6 +78,8 @@ constexpr ControlKey kKeys[] = {
     {"RouteDisplay", "", false, false, "0 starts with every route group off."},
     {"ShowUser", "", false, false, "1 starts with USER.TXT drawn."},
     {"ValidTracksOnly", "", false, false, "YES, Y, ON or 1 starts drawing only the tracks valid now."},
+    {"FlightPanelWidth", "", false, false,
+     "The Flight panel's width as it was last left, pixels; written as the window closes."},
 };
 
 }  // namespace

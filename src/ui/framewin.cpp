@@ -1,5 +1,6 @@
 #include "ui/framewin.h"
 
+#include <QCloseEvent>
 #include <QDockWidget>
 #include <QEvent>
 #include <QFontDatabase>
@@ -8,14 +9,23 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QStatusBar>
+#include <QTimer>
 
+#include "app/flightsession.h"
 #include "app/menutable.h"
+#include "app/problemwords.h"
+#include "base/textops.h"
 #include "ui/flightpanel.h"
 #include "ui/mainwin.h"
 
 namespace korvant {
 
 namespace {
+
+// KORVANT.CTL's key of the Flight panel's width, and the narrowest kept:
+// a panel dragged to nothing comes back as wide as its columns ask.
+constexpr const char* kPanelWidthKey = "FlightPanelWidth";
+constexpr int kPanelWidthMin = 120;
 
 constexpr int kControlBarId = 32041;
 constexpr int kInputMaxLength = 199;
@@ -101,6 +111,7 @@ FrameWin::FrameWin(AppContext& app) : app_(app) {
   flightDock_->hide();
   // Closed by its own button: the menu's check follows.
   connect(flightDock_, &QDockWidget::visibilityChanged, this, [this](bool) {
+    if (app_.flight.panelShown && !flightDock_->isVisibleTo(this)) panelWidth_ = flightDock_->width();
     app_.flight.panelShown = flightDock_->isVisibleTo(this);
     syncChecks();
   });
@@ -118,6 +129,14 @@ QAction* FrameWin::addCommand(QWidget* owner, int id, const QString& text, const
   owner->addAction(action);
   actions_[id] = action;
   return action;
+}
+
+void FrameWin::closeEvent(QCloseEvent* event) {
+  if (flightDock_->isVisibleTo(this)) panelWidth_ = flightDock_->width();
+  const std::string width = std::to_string(panelWidth_);
+  if (panelWidth_ >= kPanelWidthMin && app_.settings.lookup(kPanelWidthKey) != width)
+    showProblems(app_.boxes, saveControlValues(app_, {{kPanelWidthKey, width}}));
+  QMainWindow::closeEvent(event);
 }
 
 // Back in front: the pilot may have installed new navigation data meanwhile.
@@ -218,7 +237,15 @@ void FrameWin::syncChecks() {
 FrameWin::~FrameWin() { flightDock_->disconnect(this); }
 
 void FrameWin::setFlightPanelShown(bool shown) {
+  if (!shown && flightDock_->isVisibleTo(this)) panelWidth_ = flightDock_->width();
   flightDock_->setVisible(shown);
+  // The width the pilot gave it, this run or the last; else as wide as its columns ask.
+  const std::optional<double> kept = numberInRange(app_.settings.lookup(kPanelWidthKey), kPanelWidthMin, 4000);
+  // Once the window has laid the panel out: before, the width is lost to the layout.
+  if (shown && (panelWidth_ > 0 || kept))
+    QTimer::singleShot(0, this, [this, width = panelWidth_ > 0 ? panelWidth_ : static_cast<int>(*kept)] {
+      resizeDocks({flightDock_}, {width}, Qt::Horizontal);
+    });
   app_.flight.panelShown = shown;
   syncChecks();
 }

@@ -52,6 +52,8 @@ class FrameWin : public QMainWindow {
 
  protected:
   void changeEvent(QEvent* event) override;
+  // Keeps the Flight panel's width for the next run.
+  void closeEvent(QCloseEvent* event) override;
 
  private:
   void createMenus();
@@ -67,6 +69,7 @@ class FrameWin : public QMainWindow {
   std::map<int, QAction*> actions_;
   QDockWidget* flightDock_ = nullptr;
   FlightPanel* flightPanel_ = nullptr;
+  int panelWidth_ = 0;  // as the pilot last left it shown, device-independent pixels; 0 when never shown
 };
 
 }  // namespace korvant

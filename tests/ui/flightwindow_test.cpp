@@ -3,6 +3,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QClipboard>
+#include <QDockWidget>
 #include <QGuiApplication>
 #include <QHeaderView>
 #include <QLabel>
@@ -147,6 +148,38 @@ TEST_F(MainWindowTest, FlightSettingsAreTypedCheckedAndWritten) {
   EXPECT_NE(ctl.find("CruiseMach"), std::string::npos) << ctl;
   EXPECT_NE(ctl.find("370"), std::string::npos) << ctl;
   ASSERT_NE(frame->action(cmd::FlightSettings), nullptr);
+}
+
+// The panel's width as the pilot left it: after hiding it, and in the next
+// run from KORVANT.CTL.
+TEST_F(MainWindowTest, FlightPanelKeepsItsWidth) {
+  QDockWidget* dock = frame->findChild<QDockWidget*>("flightPanel");
+  ASSERT_NE(dock, nullptr);
+  trigger(cmd::FlightPanel);
+  QCoreApplication::processEvents();
+  const int first = dock->width();
+  frame->resizeDocks({dock}, {first + 90}, Qt::Horizontal);
+  QCoreApplication::processEvents();
+  const int widened = dock->width();
+  ASSERT_GT(widened, first + 40);
+  trigger(cmd::FlightPanel);
+  trigger(cmd::FlightPanel);
+  EXPECT_TRUE(QTest::qWaitFor([&] { return dock->width() == widened; }, 5000)) << dock->width();
+
+  frame->close();
+  std::ifstream in(current.path() / "KORVANT.CTL");
+  const std::string ctl{std::istreambuf_iterator<char>(in), {}};
+  EXPECT_NE(ctl.find("FlightPanelWidth"), std::string::npos) << ctl;
+  EXPECT_NE(ctl.find("RunMaximized 0"), std::string::npos) << ctl;
+  frame.reset();
+  app.flight.panelShown = false;  // as a new run starts
+  frame = std::make_unique<FrameWin>(app);
+  frame->resize(900, 700);
+  frame->show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(frame.get()));
+  trigger(cmd::FlightPanel);
+  dock = frame->findChild<QDockWidget*>("flightPanel");
+  EXPECT_TRUE(QTest::qWaitFor([&] { return dock->width() == widened; }, 5000)) << dock->width();
 }
 
 TEST_F(MainWindowTest, PlannedTimesInTheFlightPanel) {
