@@ -112,8 +112,10 @@ std::string etopsSettingsFault(const EtopsSettings& s) {
   return {};
 }
 
-EtopsPlan planEtops(const FlightRoute& route, const std::vector<EtopsAirport>& airports, const EtopsSettings& s) {
+EtopsPlan planEtops(const FlightRoute& route, const std::vector<EtopsAirport>& airports, const EtopsSettings& s,
+                    const std::atomic<bool>* stop, std::size_t workLimit) {
   EtopsPlan plan;
+  const auto stopped = [stop] { return stop && stop->load(std::memory_order_relaxed); };
   if (std::string fault = etopsSettingsFault(s); !fault.empty()) {
     plan.faults.push_back(std::move(fault));
     return plan;
@@ -133,6 +135,7 @@ EtopsPlan planEtops(const FlightRoute& route, const std::vector<EtopsAirport>& a
   std::vector<double> along(count);
   std::vector<Nearest> nearest(count);
   for (std::size_t k = 0; k < count; ++k) {
+    if (k % 256 == 0 && stopped()) return plan;
     along[k] = length * static_cast<double>(k) / static_cast<double>(count - 1);
     nearest[k] = g.nearest(along[k]);
   }
@@ -181,7 +184,17 @@ EtopsPlan planEtops(const FlightRoute& route, const std::vector<EtopsAirport>& a
 
   // Between each pair, where the times agree: turning back against the
   // wind, going on with it.
+  std::size_t work = 0;
+  const auto tooMuch = [&](std::size_t done) {
+    plan.faults.push_back("ETOPS: EQUAL-TIME POINTS LOOKED FOR BETWEEN " + std::to_string(done) + " OF " +
+                          std::to_string(runs.size() - 1) + " PAIRS OF DIVERSION AIRPORTS: TOO MANY HANDOVERS");
+  };
   for (std::size_t r = 0; r + 1 < runs.size(); ++r) {
+    if (stopped()) return plan;
+    if (work >= workLimit) {
+      tooMuch(r);
+      break;
+    }
     const std::size_t a = runs[r].airport, b = runs[r + 1].airport;
     const auto minutes = [&](double at, std::size_t airport, bool goingOn) {
       const double w = g.windAt(at);
@@ -196,7 +209,8 @@ EtopsPlan planEtops(const FlightRoute& route, const std::vector<EtopsAirport>& a
     bool jumped = false;
     for (const auto& [lo, hi] : {std::pair{runs[r].first, runs[r + 1].last}, std::pair{std::size_t{0}, count - 1}}) {
       double before = later(along[lo]);
-      for (std::size_t k = lo; k < hi && !etp; ++k) {
+      for (std::size_t k = lo; k < hi && !etp && work < workLimit; ++k) {
+        ++work;
         const double after = later(along[k + 1]);
         if (before <= 0 && after > 0) {
           const double at = crossing(along[k], along[k + 1], later);
@@ -208,6 +222,10 @@ EtopsPlan planEtops(const FlightRoute& route, const std::vector<EtopsAirport>& a
         before = after;
       }
       if (etp) break;
+    }
+    if (!etp && work >= workLimit) {  // not looked for to the end: say nothing of this pair
+      tooMuch(r);
+      break;
     }
     if (!etp) {
       plan.faults.push_back("NO EQUAL-TIME POINT BETWEEN " + airports[a].ident + " AND " + airports[b].ident +
@@ -221,13 +239,13 @@ EtopsPlan planEtops(const FlightRoute& route, const std::vector<EtopsAirport>& a
 }
 
 EtopsPicture etopsPicture(const FlightRoute& route, std::vector<EtopsAirport> airports, const EtopsSettings& settings,
-                          bool circleEvery) {
+                          bool circleEvery, const std::atomic<bool>* stop) {
   // A ring point every 2 degrees of bearing: smooth at any range the map draws.
   constexpr int kRingPoints = 180;
   constexpr double kGapStepNm = 20;
   EtopsPicture picture{settings, std::move(airports), {}, {}, {}, {}, {}, {}, {}, 0};
   for (const FlightPoint& p : route.points) picture.route.push_back(p.position);
-  picture.plan = planEtops(route, picture.airports, settings);
+  picture.plan = planEtops(route, picture.airports, settings, stop);
   if (circleEvery) {
     for (std::size_t i = 0; i < picture.airports.size(); ++i) picture.circled.push_back(i);
   } else {

@@ -7,6 +7,7 @@
 // same time. Times at the one-engine-inoperative speed, in still air or
 // with a wind component (tailwind outbound positive) applied to going on
 // and against turning back.
+#include <atomic>
 #include <cstddef>
 #include <optional>
 #include <string>
@@ -62,7 +63,16 @@ struct EtopsPlan {
 // Why the settings are none ("ETOPS SPEED 0 KT IS NOT 100 TO 700 KT"), or empty.
 std::string etopsSettingsFault(const EtopsSettings& settings);
 
-EtopsPlan planEtops(const FlightRoute& route, const std::vector<EtopsAirport>& airports, const EtopsSettings& settings);
+// The equal-time points' search looks at the times this often in one plan
+// at most (a few seconds): airports that hand over to each other all along
+// a route under a wind near the speed would otherwise take hours. What is
+// left is said.
+inline constexpr std::size_t ETOPS_WORK_LIMIT = 1'000'000;
+
+// `stop`, when given, is looked at as the work goes on: once it is set the
+// plan ends at once, incomplete, for a caller that no longer wants it.
+EtopsPlan planEtops(const FlightRoute& route, const std::vector<EtopsAirport>& airports, const EtopsSettings& settings,
+                    const std::atomic<bool>* stop = nullptr, std::size_t workLimit = ETOPS_WORK_LIMIT);
 
 // What the map's layer draws and the report says: made whole for one route
 // and its settings, never changed after, so a paint may hold it.
@@ -83,6 +93,6 @@ struct EtopsPicture {
 // The plan and the rings: of every airport when `circleEvery` (a list the
 // pilot or the plan gave), else of the diversion airports alone.
 EtopsPicture etopsPicture(const FlightRoute& route, std::vector<EtopsAirport> airports, const EtopsSettings& settings,
-                          bool circleEvery);
+                          bool circleEvery, const std::atomic<bool>* stop = nullptr);
 
 }  // namespace korvant

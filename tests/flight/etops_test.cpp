@@ -117,6 +117,30 @@ TEST(Etops, ANatCrossingAgainstGeographicLib) {
   }
 }
 
+// The equal-time points' search ends at its limit, saying how far it got
+// and nothing false of the pair it was in; a stop set ends the plan early.
+TEST(Etops, WorkLimitAndStopEndTheSearch) {
+  const std::vector<EtopsAirport> airports{airport("EINN", 52.7, -8.92), airport("BIKF", 63.985, -22.605),
+                                           airport("LPLA", 38.76, -27.09), airport("CYQX", 48.95, -54.57),
+                                           airport("BGBW", 61.16, -45.43)};
+  const auto at = [](double lat, double lng) { return LatLng{lat * 100, lng * 100}; };
+  const FlightRoute route =
+      routeThrough({at(53, -15), at(54, -20), at(54, -30), at(53, -40), at(52, -50), at(50, -55)});
+  EtopsSettings s;
+  s.minutes = 120;
+  const EtopsPlan whole = planEtops(route, airports, s);
+  ASSERT_GE(whole.etps.size(), 2u);
+  const std::size_t pairs = whole.diversion.size() - 1;
+  const EtopsPlan cut = planEtops(route, airports, s, nullptr, 1);
+  EXPECT_TRUE(cut.etps.empty());
+  EXPECT_EQ(cut.faults,
+            (std::vector<std::string>{"ETOPS: EQUAL-TIME POINTS LOOKED FOR BETWEEN 0 OF " + std::to_string(pairs) +
+                                      " PAIRS OF DIVERSION AIRPORTS: TOO MANY HANDOVERS"}));
+  const std::atomic<bool> stop{true};
+  const EtopsPlan stopped = planEtops(route, airports, s, &stop);
+  EXPECT_TRUE(stopped.etps.empty() && !stopped.entry);
+}
+
 TEST(Etops, BadInputIsSaidPlainly) {
   const std::vector<EtopsAirport> nat{airport("EINN", 52.7, -8.92), airport("CYQX", 48.95, -54.57)};
   const FlightRoute crossing = routeThrough({nat[0].position, nat[1].position});
