@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 
+#include "app/backgroundjobs.h"
 #include "app/etopsplan.h"
 #include "app/flightsession.h"
 #include "base/clock.h"
@@ -137,6 +138,8 @@ struct AppContext {
   FlightState flight;
   // The ETOPS layer's picture, made again when the route or a setting changes.
   EtopsCache etops;
+  // The window's runner of work off its thread; none in korvant-plot.
+  BackgroundJobs* backgroundJobs = nullptr;
 
  private:
   std::shared_ptr<const PlannedTrackRuns> trackRuns_;

@@ -119,18 +119,23 @@ std::string nm(double v) {
 
 }  // namespace
 
-std::shared_ptr<const EtopsPicture> shownEtops(AppContext& app, bool always) {
-  if ((!app.switches.etops && !always) || app.settings.lookup("EtopsMinutes").empty()) return nullptr;
-  const FlightRoute route = shownFlightRoute(app);
-  if (route.points.size() < 2) return nullptr;
-  std::string key = std::to_string(app.procedure.revision()) + "/" + std::to_string(app.plottedRoute.revision()) + "/" +
-                    std::to_string(app.fixes->revision()) + "/" + std::to_string(app.dafif.revision()) + "/" +
-                    route.name + "/" + std::to_string(route.points.size());
-  for (const char* k : kKeys) key += "/" + app.settings.lookup(k);
-  if (app.etops.picture && app.etops.key == key) return app.etops.picture;
+namespace {
 
+// The settings and airports of the route shown, gathered on the window's
+// thread: what a picture is made from, anywhere.
+struct EtopsWork {
+  FlightRoute route;
+  EtopsSettings settings;
+  std::vector<EtopsAirport> airports;
+  bool circleEvery = false;
   std::vector<std::string> notes;
-  EtopsSettings s;
+};
+
+EtopsWork etopsWork(AppContext& app, FlightRoute route) {
+  EtopsWork work{std::move(route), {}, {}, false, {}};
+  std::vector<std::string>& notes = work.notes;
+  EtopsSettings& s = work.settings;
+  const FlightRoute& r = work.route;
   if (const auto v = keyNumber(app, "EtopsMinutes", notes))
     s.minutes = static_cast<int>(std::lround(std::clamp(*v, -1.0, 10000.0)));
   if (const auto v = keyNumber(app, "EtopsSpeed", notes)) s.speedKt = *v;
@@ -141,18 +146,18 @@ std::shared_ptr<const EtopsPicture> shownEtops(AppContext& app, bool always) {
   if (const auto v = keyNumber(app, "EtopsWind", notes)) {
     s.windKt = *v;
     wind = "WIND " + signedKt(*v);
-  } else if (std::any_of(route.points.begin() + 1, route.points.end(),
+  } else if (std::any_of(r.points.begin() + 1, r.points.end(),
                          [](const FlightPoint& p) { return p.windKt.has_value(); })) {
     // A leg the log gives no component for (to a destination it leaves out)
     // takes the one before it, the first legs the first given.
     std::optional<double> carried;
-    for (std::size_t i = 1; i < route.points.size(); ++i) {
-      if (route.points[i].windKt) carried = route.points[i].windKt;
+    for (std::size_t i = 1; i < r.points.size(); ++i) {
+      if (r.points[i].windKt) carried = r.points[i].windKt;
       s.legWindKt.push_back(carried.value_or(0));
     }
-    const auto first = std::find_if(route.points.begin() + 1, route.points.end(),
-                                    [](const FlightPoint& p) { return p.windKt.has_value(); });
-    for (std::size_t i = 0; i + 1 < static_cast<std::size_t>(first - route.points.begin()); ++i)
+    const auto first =
+        std::find_if(r.points.begin() + 1, r.points.end(), [](const FlightPoint& p) { return p.windKt.has_value(); });
+    for (std::size_t i = 0; i + 1 < static_cast<std::size_t>(first - r.points.begin()); ++i)
       s.legWindKt[i] = *first->windKt;
     wind = "THE OFP'S WIND ON EACH LEG";
   }
@@ -160,19 +165,67 @@ std::shared_ptr<const EtopsPicture> shownEtops(AppContext& app, bool always) {
   std::snprintf(line, sizeof line, "ETOPS %d MIN AT %.0f KT, THRESHOLD %d MIN, ", s.minutes, s.speedKt,
                 s.thresholdMinutes);
   notes.insert(notes.begin(), line + wind);
-  bool circleEvery = false;
-  std::vector<EtopsAirport> airports = adequateAirports(app, route, runwayFt, notes, circleEvery);
-  auto picture = std::make_shared<EtopsPicture>(etopsPicture(route, std::move(airports), s, circleEvery));
-  picture->notes = std::move(notes);
-  picture->serial = ++app.etops.serial;
-  app.etops.key = std::move(key);
-  app.etops.picture = picture;
+  work.airports = adequateAirports(app, r, runwayFt, notes, work.circleEvery);
+  return work;
+}
+
+// Null when `stop` was set before it was done.
+std::shared_ptr<EtopsPicture> etopsPictureOf(EtopsWork work, const std::atomic<bool>* stop) {
+  auto picture = std::make_shared<EtopsPicture>(
+      etopsPicture(work.route, std::move(work.airports), work.settings, work.circleEvery, stop));
+  if (stop && stop->load()) return nullptr;
+  picture->notes = std::move(work.notes);
   return picture;
 }
+
+std::shared_ptr<const EtopsPicture> keep(EtopsCache& cache, std::string key, std::shared_ptr<EtopsPicture> picture) {
+  picture->serial = ++cache.serial;
+  cache.key = std::move(key);
+  cache.picture = std::move(picture);
+  cache.pendingKey.clear();
+  return cache.picture;
+}
+
+}  // namespace
+
+std::shared_ptr<const EtopsPicture> shownEtops(AppContext& app, bool always) {
+  if ((!app.switches.etops && !always) || app.settings.lookup("EtopsMinutes").empty()) return nullptr;
+  FlightRoute route = shownFlightRoute(app);
+  if (route.points.size() < 2) return nullptr;
+  std::string key = std::to_string(app.procedure.revision()) + "/" + std::to_string(app.plottedRoute.revision()) + "/" +
+                    std::to_string(app.fixes->revision()) + "/" + std::to_string(app.dafif.revision()) + "/" +
+                    route.name + "/" + std::to_string(route.points.size());
+  for (const char* k : kKeys) key += "/" + app.settings.lookup(k);
+  if (app.etops.picture && app.etops.key == key) {
+    app.etops.pendingKey.clear();  // back to the picture kept: a job for another is not wanted
+    return app.etops.picture;
+  }
+  if (!app.backgroundJobs)
+    return keep(app.etops, std::move(key), etopsPictureOf(etopsWork(app, std::move(route)), nullptr));
+
+  // The window: worked out on another thread, shown when it is done; until
+  // then nothing of a picture made for another route or other settings.
+  if (app.etops.pendingKey != key) {
+    app.etops.pendingKey = key;
+    app.backgroundJobs->start([&app, key, work = etopsWork(app, std::move(route))](
+                                  const std::atomic<bool>& stop) mutable -> std::function<void()> {
+      std::shared_ptr<EtopsPicture> picture = etopsPictureOf(std::move(work), &stop);
+      if (!picture) return {};
+      return [&app, key = std::move(key), picture = std::move(picture)]() mutable {
+        // Still what is asked for: a later change has a job of its own.
+        if (app.etops.pendingKey == key) keep(app.etops, std::move(key), std::move(picture));
+      };
+    });
+  }
+  return nullptr;
+}
+
+bool etopsBeingWorkedOut(const AppContext& app) { return !app.etops.pendingKey.empty(); }
 
 std::string etopsLayerNote(AppContext& app) {
   if (app.settings.lookup("EtopsMinutes").empty()) return "ETOPS: SET THE KEY EtopsMinutes (60 TO 370) IN KORVANT.CTL";
   const std::shared_ptr<const EtopsPicture> etops = shownEtops(app, true);
+  if (!etops && etopsBeingWorkedOut(app)) return "ETOPS: WORKING OUT THE PLAN";
   if (!etops) return "ETOPS: NO FLIGHT PLAN, ROUTE STRING OR TRACK FLOWN";
   if (!etops->plan.faults.empty()) return etops->plan.faults.front();
   return "ETOPS: " + std::to_string(etops->plan.diversion.size()) + " DIVERSION AIRPORTS, " +

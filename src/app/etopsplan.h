@@ -15,8 +15,12 @@ namespace korvant {
 struct AppContext;
 
 // The picture for the route shown when the layer is on or `always`; null
-// when the layer is off, or EtopsMinutes unset, or there is no route.
+// when the layer is off, or EtopsMinutes unset, or there is no route. With
+// the context's background jobs (the window) a new picture is worked out on
+// another thread: null until it is done, a repaint then shows it.
 std::shared_ptr<const EtopsPicture> shownEtops(AppContext& app, bool always = false);
+// Whether a picture is being worked out on another thread.
+bool etopsBeingWorkedOut(const AppContext& app);
 
 // "ETOPS ENTRY <pos> <n> NM", "ETOPS EXIT ...", "ETP <A>/<B> <pos> <n> NM <a>
 // NM TO <A> <b> NM TO <B>", "BEYOND <m> MIN FROM ANY ADEQUATE AIRPORT FROM
@@ -31,6 +35,7 @@ std::string etopsLayerNote(AppContext& app);
 // The picture last made and what it was made from.
 struct EtopsCache {
   std::string key;
+  std::string pendingKey;  // of the picture being worked out, or empty
   std::shared_ptr<const EtopsPicture> picture;
   unsigned long serial = 0;
 };

@@ -546,7 +546,7 @@ std::string xpNavDataSignature(const std::string& folder) {
   return text;
 }
 
-Result<XpNavData> readXpNavData(const std::string& folder) {
+Result<XpNavData> readXpNavData(const std::string& folder, const std::atomic<bool>* stop) {
   Result<XpNavData> result;
   XpNavData data;
   bool any = false;
@@ -572,9 +572,14 @@ Result<XpNavData> readXpNavData(const std::string& folder) {
     const Problems said = (data.*reader)(unpacked.empty() ? std::string_view(bytes.bytes) : unpacked, file);
     result.problems.insert(result.problems.end(), said.begin(), said.end());
   };
-  read(pathIn(folder, kFixNames), &XpNavData::readFixes);
-  read(pathIn(folder, kNavNames), &XpNavData::readNavaids);
-  read(pathIn(folder, kAwyNames), &XpNavData::readAirways);
+  const auto stopped = [stop] { return stop && stop->load(); };
+  for (const auto& [path, reader] : {std::pair{pathIn(folder, kFixNames), &XpNavData::readFixes},
+                                     std::pair{pathIn(folder, kNavNames), &XpNavData::readNavaids},
+                                     std::pair{pathIn(folder, kAwyNames), &XpNavData::readAirways}}) {
+    if (stopped()) return {};
+    read(path, reader);
+  }
+  if (stopped()) return {};
   data.finish();
   if (any) result.value = std::move(data);
   return result;

@@ -3,6 +3,7 @@
 // (versions 1101 and 1200), earth_nav.dat (1150 and 1200) and earth_awy.dat
 // (1100). Held lean: one packed point per fix or navaid, sorted by name for
 // lookups, and one record per airway segment and airway name.
+#include <atomic>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -111,8 +112,9 @@ class XpNavData {
 };
 
 // The three files of a folder; a file missing or unreadable is said, and the
-// rest used. Nothing when no file could be read.
-Result<XpNavData> readXpNavData(const std::string& folder);
+// rest used. Nothing when no file could be read, or when `stop` is set (looked
+// at between the files: a window closing does not wait for the rest).
+Result<XpNavData> readXpNavData(const std::string& folder, const std::atomic<bool>* stop = nullptr);
 
 // The three files' paths, sizes and times: the data is read again only when
 // this changes (an AIRAC update installed while the program runs).

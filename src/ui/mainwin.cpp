@@ -59,6 +59,11 @@ MainWin::MainWin(AppContext& app, FrameWin& frame)
   applyControlFile(app_);
   connect(&live_, &LiveLink::aircraftMoved, this, &MainWin::aircraftMoved);
   connect(&live_, &LiveLink::statusChanged, this, &MainWin::liveStatusChanged);
+  app_.backgroundJobs = &jobs_;
+  connect(&jobs_, &JobRunner::finished, this, [this] {
+    if (app_.switches.etops) frame_.setNote(etopsLayerNote(app_));
+    requestRepaint();
+  });
   showProblems(app_.boxes, restoreTrail(app_));
   setAttribute(Qt::WA_OpaquePaintEvent);
   setMouseTracking(true);
@@ -69,12 +74,14 @@ MainWin::MainWin(AppContext& app, FrameWin& frame)
 }
 
 MainWin::~MainWin() {
+  app_.backgroundJobs = nullptr;  // the runner goes with the window, stopping its job
   if (live_.running()) {
     live_.stop();
     keepTrail(app_);  // nobody is left to hear of a failure
   }
   map_.adopt();  // what a background paint would post back goes with the window
-  // A read still running finishes first; what it posts back is dropped with the window.
+  // A read still running stops after the file it is in; what it posts back is dropped with the window.
+  navDataStop_ = true;
   if (navDataReader_.joinable()) navDataReader_.join();
 }
 
@@ -284,7 +291,7 @@ void MainWin::readNavDataInBackground() {
   frame_.statusBar()->showMessage(
       QStringLiteral("READING NAVIGATION DATA FROM %1").arg(QString::fromStdString(folder)));
   navDataReader_ = std::thread([this, folder] {
-    navDataResult_ = std::make_shared<Result<XpNavData>>(readXpNavData(folder));
+    navDataResult_ = std::make_shared<Result<XpNavData>>(readXpNavData(folder, &navDataStop_));
     QMetaObject::invokeMethod(this, "navDataRead", Qt::QueuedConnection);
   });
 }

@@ -15,6 +15,7 @@
 #include "app/mousereadout.h"
 #include "map/projection.h"
 #include "platform/framelog.h"
+#include "platform/jobrunner.h"
 #include "platform/layeredmap.h"
 #include "platform/livelink.h"
 #include "platform/qtcanvas.h"
@@ -170,9 +171,12 @@ class MainWin : public QWidget {
   bool regionShown_ = false;          // a set of this round has chosen the map's region
   QWidget* cancelButton_ = nullptr;
   std::thread navDataReader_;
+  std::atomic<bool> navDataStop_{false};
   std::shared_ptr<Result<XpNavData>> navDataResult_;  // written by the reader, read after its join
   std::string navDataSignature_;                      // of the files last read
   LiveLink live_;
+  // ETOPS worked out off this thread (the context points at it).
+  JobRunner jobs_;
   std::vector<DevicePoint> trailOnScreen_;  // the trail projected for the screen
   std::array<double, 7> trailKey_{};        // of the trail and the projection it was projected for
   double trailKept_ = -1e9;                 // when the trail file was last written, steady seconds

@@ -80,6 +80,11 @@ TEST_F(XpNavDataTest, ReadsFixesNavaidsAndAirwaysAndSaysWhatItCouldNotUse) {
   EXPECT_EQ(data->nearest("QX", {0, 0})->kind, FIX_KIND_NDB);
   EXPECT_EQ(data->nearest("DMX", {0, 0})->kind, FIX_KIND_DME);
   EXPECT_EQ(data->nearest("NOPE", {0, 0}), nullptr);
+  // A stop set (the window closing): nothing read, nothing said.
+  const std::atomic<bool> stop{true};
+  const Result<XpNavData> stopped = readXpNavData(dir.str(), &stop);
+  EXPECT_FALSE(stopped);
+  EXPECT_TRUE(stopped.problems.empty());
 }
 
 TEST_F(XpNavDataTest, AirwaysAreFlownAlongTheirSegmentsAndTheirDirection) {

@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QFileDialog>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMouseEvent>
@@ -13,12 +14,15 @@
 #include <algorithm>
 #include <cmath>
 #include <fstream>
+#include <thread>
 
 #include "app/menutable.h"
 #include "app/mousereadout.h"
 #include "app/startup.h"
+#include "base/layercontrols.h"
 #include "geo/greatcircle.h"
 #include "geo/positiontext.h"
+#include "platform/jobrunner.h"
 #include "support/recordingboxes.h"
 #include "support/tempdir.h"
 #include "support/windowfixture.h"
@@ -288,6 +292,55 @@ TEST_F(MainWindowTest, NavigationDataIsReadInTheBackground) {
   data.write("earth_awy.dat", "I\n1100 Version\n99\n");
   map().readNavDataInBackground();
   ASSERT_TRUE(QTest::qWaitFor([&] { return app.fixes->navData() != first; }, 10000));
+}
+
+// ETOPS is worked out off the window's thread: the note says so, and the
+// picture and its note come in when it is done.
+TEST_F(MainWindowTest, EtopsIsWorkedOutOffTheWindowsThread) {
+  app.settings.set("EtopsMinutes", "120", false);
+  app.settings.set("EtopsAirports", "52N009W 64N022W 49N054W", false);
+  map().applyRouteString("53N015W 54N020W 54N030W 53N040W 52N050W");
+  trigger(switchCommandOf("etops"));
+  ASSERT_TRUE(app.switches.etops);
+  EXPECT_TRUE(etopsBeingWorkedOut(app) || app.etops.picture);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return app.etops.picture != nullptr && !etopsBeingWorkedOut(app); }, 10000));
+  const auto note = [&] { return frame->findChild<QLabel*>("note")->text(); };
+  ASSERT_TRUE(QTest::qWaitFor([&] { return note() == "ETOPS: 3 DIVERSION AIRPORTS, 2 EQUAL-TIME POINTS"; }, 10000))
+      << note().toStdString();
+  EXPECT_EQ(app.paintInput().etops, app.etops.picture.get());
+  // A change asks for a new picture; the old one is not shown meanwhile.
+  map().applyRouteString("53N015W 55N020W 55N030W 54N040W 52N050W");
+  const EtopsPicture* before = app.etops.picture.get();
+  if (etopsBeingWorkedOut(app)) {
+    EXPECT_EQ(app.paintInput().etops, nullptr);
+  }
+  ASSERT_TRUE(QTest::qWaitFor([&] { return app.etops.picture.get() != before && !etopsBeingWorkedOut(app); }, 10000));
+  EXPECT_EQ(app.etops.picture->route.size(), 5u);
+}
+
+// Only the newest job's finish is done; a job running is stopped by the next
+// and by the runner's end, never waited for to the end of its work.
+TEST(JobRunner, TheNewestJobWinsAndAStopEndsTheOld) {
+  std::atomic<int> stoppedSeen{0};
+  std::vector<int> finished;
+  {
+    JobRunner runner;
+    const auto endless = [&](int id) {
+      return [&, id](const std::atomic<bool>& stop) -> BackgroundJobs::Finish {
+        while (!stop.load()) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        ++stoppedSeen;
+        return [&, id] { finished.push_back(id); };
+      };
+    };
+    runner.start(endless(1));
+    runner.start([&](const std::atomic<bool>&) -> BackgroundJobs::Finish { return [&] { finished.push_back(2); }; });
+    EXPECT_EQ(stoppedSeen.load(), 1);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !finished.empty(); }, 10000));
+    runner.start(endless(3));
+  }
+  QCoreApplication::processEvents();
+  EXPECT_EQ(stoppedSeen.load(), 2);
+  EXPECT_EQ(finished, std::vector<int>{2});
 }
 
 }  // namespace
