@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <fstream>
 #include <sstream>
+#include <tuple>
 
 #include "base/textops.h"
 #include "geo/greatcircle.h"
@@ -152,6 +153,41 @@ TEST_F(RouteStringTest, TheIcaoFormWithDotsAndSpeedLevelChanges) {
   for (const auto& [group, said] : words) EXPECT_EQ(speedLevelWords(group), said) << group;
   // A decimal point stays in its number.
   EXPECT_EQ(names(read("KJFK N4038.37/W07346.76 EGLL")), "KJFK N4038.37/W07346.76 EGLL");
+}
+
+// Filed routes as published (the North Atlantic's flight planning guidance,
+// its example of a random route entered at ATSIX and left at TANTI, on into
+// Canada and the United States), against the sample fix file: each point
+// where it stands, each speed and level group at its point, airways this
+// data does not hold flown direct and said, words that name nothing said.
+TEST_F(RouteStringTest, APublishedRandomRouteReadsAsFiled) {
+  const RouteStringRead r = read(
+      "GELKI UP600 GOW/N0473F360 UN615 STN UN601 AKIVO UP60 ATSIX/M081F360 DCT 62N020W 63N030W 63N040W 62N050W "
+      "62N060W DCT TANTI/N0467F380 DCT FEDDY SCAI 5321N09000W/N0459F390 SCAI YRL/N0338F160 V304 "
+      "VBI/N0466F410 J538 DLH J89 BAE V63 JVL JVL4");
+  EXPECT_EQ(names(r),
+            "GOW STN AKIVO ATSIX 62N020W 63N030W 63N040W 62N050W 62N060W TANTI FEDDY 5321N09000W YRL VBI DLH BAE JVL");
+  ASSERT_EQ(r.points.size(), 17u);
+  for (const auto& [i, lat, lng] :
+       {std::tuple{4, 6200, -2000}, {5, 6300, -3000}, {8, 6200, -6000}, {9, 6200, -6300}, {11, 5321, -9000}})
+    EXPECT_EQ(r.points[static_cast<std::size_t>(i)].position,
+              (LatLng{static_cast<double>(lat), static_cast<double>(lng)}))
+        << r.points[static_cast<std::size_t>(i)].name;
+  std::vector<std::pair<std::size_t, std::string>> changes;
+  for (const SpeedLevelChange& c : r.changes) changes.emplace_back(c.point, c.group);
+  EXPECT_EQ(changes, (std::vector<std::pair<std::size_t, std::string>>{{0, "N0473F360"},
+                                                                       {3, "M081F360"},
+                                                                       {9, "N0467F380"},
+                                                                       {11, "N0459F390"},
+                                                                       {12, "N0338F160"},
+                                                                       {13, "N0466F410"}}));
+  EXPECT_EQ(r.notExpanded,
+            (std::vector<std::string>{"UP600", "UN615", "UN601", "UP60", "V304", "J538", "J89", "V63", "JVL4"}));
+  EXPECT_EQ(r.unresolved, (std::vector<std::string>{"GELKI", "SCAI", "SCAI"}));
+  // The organised track form: the letter run into NAT, between the entry and exit.
+  readTracks("nat-20160210-qsimplanner.html");
+  EXPECT_EQ(names(read("EGLL DCT SUNOT/M082F350 NATA JANJO DCT KJFK")),
+            "EGLL SUNOT 57/20 57/30 57/40 56/50 JANJO KJFK");
 }
 
 TEST_F(RouteStringTest, EmptyEndlessAndHostileStrings) {
