@@ -135,7 +135,7 @@ EtopsPlan planEtops(const FlightRoute& route, const std::vector<EtopsAirport>& a
   std::vector<double> along(count);
   std::vector<Nearest> nearest(count);
   for (std::size_t k = 0; k < count; ++k) {
-    if (k % 256 == 0 && stopped()) return plan;
+    if (k % 64 == 0 && stopped()) return plan;
     along[k] = length * static_cast<double>(k) / static_cast<double>(count - 1);
     nearest[k] = g.nearest(along[k]);
   }
@@ -210,7 +210,7 @@ EtopsPlan planEtops(const FlightRoute& route, const std::vector<EtopsAirport>& a
     for (const auto& [lo, hi] : {std::pair{runs[r].first, runs[r + 1].last}, std::pair{std::size_t{0}, count - 1}}) {
       double before = later(along[lo]);
       for (std::size_t k = lo; k < hi && !etp && work < workLimit; ++k) {
-        ++work;
+        if (++work % 1024 == 0 && stopped()) return plan;
         const double after = later(along[k + 1]);
         if (before <= 0 && after > 0) {
           const double at = crossing(along[k], along[k + 1], later);
@@ -263,6 +263,7 @@ EtopsPicture etopsPicture(const FlightRoute& route, std::vector<EtopsAirport> ai
     }
   }
   for (const std::size_t i : picture.circled) {
+    if (stop && stop->load(std::memory_order_relaxed)) break;
     const LatLng& at = picture.airports[i].position;
     picture.approvedRings.push_back(geodesicCircle(at, settings.speedKt * settings.minutes / 60, kRingPoints));
     picture.thresholdRings.push_back(

@@ -73,17 +73,23 @@ TEST(Etops, AWindChangeAtAPointIsNoEqualTimePoint) {
             plan.faults.end());
 }
 
+std::vector<EtopsAirport> natAlternates() {
+  return {airport("EINN", 52.7, -8.92), airport("BIKF", 63.985, -22.605), airport("LPLA", 38.76, -27.09),
+          airport("CYQX", 48.95, -54.57), airport("BGBW", 61.16, -45.43)};
+}
+
+FlightRoute natCrossing() {
+  const auto at = [](double lat, double lng) { return LatLng{lat * 100, lng * 100}; };
+  return routeThrough({at(53, -15), at(54, -20), at(54, -30), at(53, -40), at(52, -50), at(50, -55)});
+}
+
 // A NAT crossing among the usual diversion airports, in still air: entry
 // and exit where the nearest airport is the threshold away, each ETP as far
 // from its two airports, the gaps' ends at the approved distance, all by
 // GeographicLib directly.
 TEST(Etops, ANatCrossingAgainstGeographicLib) {
-  const std::vector<EtopsAirport> airports{airport("EINN", 52.7, -8.92), airport("BIKF", 63.985, -22.605),
-                                           airport("LPLA", 38.76, -27.09), airport("CYQX", 48.95, -54.57),
-                                           airport("BGBW", 61.16, -45.43)};
-  const auto at = [](double lat, double lng) { return LatLng{lat * 100, lng * 100}; };
-  const FlightRoute route =
-      routeThrough({at(53, -15), at(54, -20), at(54, -30), at(53, -40), at(52, -50), at(50, -55)});
+  const std::vector<EtopsAirport> airports = natAlternates();
+  const FlightRoute route = natCrossing();
   for (const int minutes : {60, 120}) {
     SCOPED_TRACE(minutes);
     EtopsSettings s;
@@ -120,12 +126,8 @@ TEST(Etops, ANatCrossingAgainstGeographicLib) {
 // The equal-time points' search ends at its limit, saying how far it got
 // and nothing false of the pair it was in; a stop set ends the plan early.
 TEST(Etops, WorkLimitAndStopEndTheSearch) {
-  const std::vector<EtopsAirport> airports{airport("EINN", 52.7, -8.92), airport("BIKF", 63.985, -22.605),
-                                           airport("LPLA", 38.76, -27.09), airport("CYQX", 48.95, -54.57),
-                                           airport("BGBW", 61.16, -45.43)};
-  const auto at = [](double lat, double lng) { return LatLng{lat * 100, lng * 100}; };
-  const FlightRoute route =
-      routeThrough({at(53, -15), at(54, -20), at(54, -30), at(53, -40), at(52, -50), at(50, -55)});
+  const std::vector<EtopsAirport> airports = natAlternates();
+  const FlightRoute route = natCrossing();
   EtopsSettings s;
   s.minutes = 120;
   const EtopsPlan whole = planEtops(route, airports, s);
