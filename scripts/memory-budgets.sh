@@ -87,6 +87,10 @@ printf 'I\n1150 Version\n99\n' > "$f/XP/earth_nav.dat"
 printf 'I\n1100 Version\n99\n' > "$f/XP/earth_awy.dat"
 echo "NavDataDir XP/" >> "$f/KORVANT.CTL"
 check "earth_fix.dat (X-Plane)" $((256 * mb)) "$(peak "$f" --layer navDataNavaids=on)"
+# Packed, it is held unpacked: counted at its unpacked size.
+unpacked=$(stat -c %s "$f/XP/earth_fix.dat")
+gzip -1 "$f/XP/earth_fix.dat"
+check "earth_fix.dat.gz (unpacked)" "$unpacked" "$(peak "$f" --layer navDataNavaids=on)"
 
 f=$(fresh download)
 mkdir "$f/www"
