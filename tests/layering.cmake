@@ -1,6 +1,9 @@
 # Fails when a file of src/ includes a header of a higher floor, or when the
 # core (below platform/) includes Qt. Run as: cmake -DSRC=<src folder> -P layering.cmake
 set(floors base geo sky navdata tracks procedures flight map app platform ui)
+# Qt from this floor up; found by name, so that a floor put in below cannot
+# leave one of the core unchecked.
+list(FIND floors platform qtFloor)
 get_filename_component(SRC "${SRC}" ABSOLUTE)
 file(GLOB_RECURSE files RELATIVE ${SRC} ${SRC}/*.h ${SRC}/*.cpp)
 set(faults "")
@@ -18,7 +21,7 @@ foreach(file ${files})
       if(used GREATER own)
         string(APPEND faults "${file}: ${folder} includes ${CMAKE_MATCH_1}, a higher floor: ${line}\n")
       endif()
-    elseif(line MATCHES "#[ \t]*include[ \t]*<Q" AND own LESS 8)
+    elseif(line MATCHES "#[ \t]*include[ \t]*<Q" AND own LESS qtFloor)
       string(APPEND faults "${file}: the core includes Qt: ${line}\n")
     endif()
   endforeach()
