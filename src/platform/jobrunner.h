@@ -3,6 +3,7 @@
 // own, its finish back on the window's thread through the event loop.
 #include <QObject>
 #include <memory>
+#include <mutex>
 #include <thread>
 
 #include "app/backgroundjobs.h"
@@ -24,10 +25,15 @@ class JobRunner : public QObject, public BackgroundJobs {
 
  private:
   void stopAndWait();
+  Q_INVOKABLE void jobDone();
 
   std::thread thread_;
   std::shared_ptr<std::atomic<bool>> stop_;
   unsigned long generation_ = 0;  // of the newest job: an older one's finish is not done
+  // What the last job to end handed back, and which job it was.
+  std::mutex doneMutex_;
+  Finish done_;
+  unsigned long doneGeneration_ = 0;
 };
 
 }  // namespace korvant
