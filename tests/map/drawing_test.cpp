@@ -9,6 +9,7 @@
 #include "map/fontangle.h"
 #include "map/layers/layers.h"
 #include "map/symbols.h"
+#include "support/natprojection.h"
 #include "support/recordingcanvas.h"
 
 namespace korvant {
@@ -97,13 +98,7 @@ TEST(Symbols, Shapes) {
 // ground speed and time beside it without lying on the way ahead or behind;
 // everything drawn stays inside the box the window repaints as it moves.
 TEST(AircraftDrawing, FilledNoseAlongTrackTaggedAndWithinItsBox) {
-  Projection projection;
-  projection.setup({{5000, -3500},
-                    4500,
-                    6000,
-                    {0, 0, 1920, 1080},
-                    Projection::scaleForRange(1920, 1080, 1000),
-                    ProjectionKind::Lambert});
+  const Projection projection = test::natProjection();
   const FontSpec tag{"Test", 12, 400, 0};
   for (const double track : {0.0, 45.0, 90.0, 135.0, 180.0, 225.0, 270.0, 315.0}) {
     SCOPED_TRACE(track);

@@ -17,6 +17,7 @@
 #include "navdata/fixfile_builder.h"
 #include "navdata/xpnavdata.h"
 #include "sky/legcourse.h"
+#include "support/natprojection.h"
 #include "support/recordingboxes.h"
 #include "support/recordingcanvas.h"
 #include "support/tempdir.h"
@@ -38,12 +39,7 @@ class RouteDrawingTest : public ::testing::Test {
     c.fixes = {test::makeFix("AAAAA", 5000, -4000), test::makeFix("BBBBB", 5100, -3500),
                test::makeFix("CCCCC", 5200, -3000), test::makeFix("POLE", 9000, 0)};
     app.fixes.edit().loadBytes(test::fixFileBytes(c));
-    projection.setup({{5000, -3500},
-                      4500,
-                      6000,
-                      {0, 0, 1920, 1080},
-                      Projection::scaleForRange(1920, 1080, 1000),
-                      ProjectionKind::Lambert});
+    projection = test::natProjection();
   }
   PaintContext context(int width = 1920) {
     canvas = RecordingCanvas();

@@ -6,6 +6,7 @@
 #include "geo/greatcircle.h"
 #include "map/segmentlabel.h"
 #include "map/testpattern.h"
+#include "support/natprojection.h"
 #include "support/recordingcanvas.h"
 
 namespace korvant {
@@ -13,16 +14,7 @@ namespace {
 
 using test::RecordingCanvas;
 
-Projection natProjection() {
-  Projection p;
-  p.setup({{5000, -3500},
-           4500,
-           6000,
-           {0, 0, 1920, 1080},
-           Projection::scaleForRange(1920, 1080, 1000),
-           ProjectionKind::Lambert});
-  return p;
-}
+using test::natProjection;
 
 TEST(SegmentLabel, AlongAnEastboundLineStraddlingIt) {
   RecordingCanvas canvas;
