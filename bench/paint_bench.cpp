@@ -175,7 +175,7 @@ void paintWindow(benchmark::State& state, NatMap& map) {
   for (auto _ : state) {
     layered.invalidate();
     QPainter painter(&window);
-    benchmark::DoNotOptimize(layered.paint(painter, window, map.app.paintInput()));
+    benchmark::DoNotOptimize(layered.paint(painter, window, takeFrame(map.app.paintInput())));
   }
 }
 
@@ -237,7 +237,7 @@ void BM_paintThreads(benchmark::State& state) {
   for (auto _ : state) {
     layered.invalidate();
     QPainter painter(&window);
-    benchmark::DoNotOptimize(layered.paint(painter, window, map.app.paintInput()));
+    benchmark::DoNotOptimize(layered.paint(painter, window, takeFrame(map.app.paintInput())));
   }
 }
 BENCHMARK(BM_paintThreads)->Arg(1)->Arg(2)->Arg(4)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(1.0);
@@ -245,7 +245,7 @@ BENCHMARK(BM_paintThreads)->Arg(1)->Arg(2)->Arg(4)->Unit(benchmark::kMillisecond
 // The window's first paint, whose images the frames below keep.
 void paintOnce(LayeredMap& layered, QImage& window, NatMap& map) {
   QPainter painter(&window);
-  layered.paint(painter, window, map.app.paintInput());
+  layered.paint(painter, window, takeFrame(map.app.paintInput()));
 }
 
 // The frame shown for one drag step of 40 px or one wheel step while the full paint is not yet done: the kept images,
@@ -264,7 +264,7 @@ void movedFrame(benchmark::State& state, bool wheel) {
     mouse.dragTo(shown.fromDevice(960, 540), 1000, 540, 1920, 1080);
   else
     mouse.zoomAt(700, 400, true, shown);
-  const PaintInput input = map.app.paintInput();
+  const MapFrame input = takeFrame(map.app.paintInput());
   for (auto _ : state) {
     QPainter painter(&window);
     if (layered.isCurrent(input, window)) state.SkipWithError("the step changed nothing");
@@ -288,7 +288,7 @@ void BM_windowToolRepaint(benchmark::State& state) {
   for (auto _ : state) {
     map.app.tools = {ToolMode::Distance, {LatLng{5000, -3000}, LatLng{5000.0 + i++ % 100, -2000}}};
     QPainter painter(&window);
-    benchmark::DoNotOptimize(layered.paint(painter, window, map.app.paintInput()));
+    benchmark::DoNotOptimize(layered.paint(painter, window, takeFrame(map.app.paintInput())));
   }
   state.counters["stagesPainted"] = layered.stagesPainted();
 }
@@ -327,7 +327,7 @@ void BM_aircraftFrame(benchmark::State& state) {
     const QRect dirty = before | box();
     QPainter painter(&window);
     painter.setClipRect(dirty);
-    layered.paint(painter, window, map.app.paintInput());
+    layered.paint(painter, window, takeFrame(map.app.paintInput()));
     QtMapCanvas canvas(painter, &texts);
     const DevicePoint at = screen.toDevice(map.app.flight.aircraft->position);
     drawTrail(canvas, trail, &at, {dirty.left(), dirty.top(), dirty.right() + 1, dirty.bottom() + 1}, true);
@@ -436,11 +436,13 @@ void BM_terminatorLayers(benchmark::State& state) {
   QPainter painter(&image);
   QtTextCache texts;
   QtMapCanvas canvas(painter, &texts);
-  const PaintInput input = map.app.paintInput();
+  const MapFrame input = takeFrame(map.app.paintInput());
   Projection projection;
   projection.setup(input.view.viewport(1920, 1080));
   PaintContext paint{input, canvas, projection, FarSideRule(input.view.centre),
                      buildMapFonts(input.fontSettings, false, 96)};
+  for (std::size_t row = 0; row < input.layers.size(); ++row)
+    if (input.layers[row].name == "terminator") paint.inputs = input.inputs[row].get();
   paint.width = 1920;
   paint.height = 1080;
   canvas.selectFont(paint.fonts.small);

@@ -9,6 +9,7 @@
 #include "app/etopsplan.h"
 #include "app/flightsession.h"
 #include "base/clock.h"
+#include "base/datasets.h"
 #include "base/diagnostics.h"
 #include "base/layerswitches.h"
 #include "base/messageboxes.h"
@@ -17,7 +18,6 @@
 #include "base/shared.h"
 #include "map/mapview.h"
 #include "map/paintinput.h"
-#include "map/paintsnapshot.h"
 #include "map/tooloverlay.h"
 #include "navdata/fixstore.h"
 #include "tracks/trackreader.h"
@@ -31,54 +31,32 @@ struct AppContext {
   AppContext(const AppContext&) = delete;
   AppContext& operator=(const AppContext&) = delete;
 
-  // What the next paint draws, read from the state below.
+  // What the map is drawn from now: each layer takes what it reads from it
+  // (map/mapframe.h).
   PaintInput paintInput() {
-    PaintInput in{view,
-                  switches,
-                  readMapFontSettings(settings),
-                  fixes,
-                  tracks,
-                  trackFile,
-                  tools,
-                  procedureMap,
-                  clock,
-                  sim,
-                  runwaysAirport,
-                  &*procedure,
-                  &*dafif,
-                  &terminator,
-                  &*userOverlay,
-                  magneticModel(),
-                  &*plottedRoute,
-                  trackRuns().get(),
-                  shownEtops(*this).get()};
+    PaintInput in;
+    in.view = view;
+    in.switches = switches;
+    in.fontSettings = readMapFontSettings(settings);
     in.detail = readDetailRanges(settings);
+    in.fixes = fixes.share();
+    in.tracks = tracks.share();
+    in.trackFile = trackFile;
+    in.tools = tools;
+    in.procedureMap = procedureMap;
+    in.clock = &clock;
+    in.sim = sim.share();
+    in.runwaysAirport = runwaysAirport;
+    in.procedure = procedure.share();
+    in.dafif = dafif.share();
+    in.terminator = terminator;
+    in.userOverlay = userOverlay.share();
+    in.magnetic = magneticModel();
+    in.plottedRoute = plottedRoute.share();
+    in.trackRuns = trackRuns();
+    in.etops = shownEtops(*this);
+    in.sets = &sets;
     return in;
-  }
-
-  // What a paint in the background draws: the state above as it is now,
-  // sharing the data sets. Taken and let go on this thread only.
-  std::shared_ptr<const PaintSnapshot> snapshot() {
-    return std::make_shared<const PaintSnapshot>(PaintSnapshot{view,
-                                                               switches,
-                                                               readMapFontSettings(settings),
-                                                               fixes.share(),
-                                                               tracks.share(),
-                                                               trackFile,
-                                                               tools,
-                                                               procedureMap,
-                                                               &clock,
-                                                               sim.share(),
-                                                               runwaysAirport,
-                                                               procedure.share(),
-                                                               dafif.share(),
-                                                               terminator,
-                                                               userOverlay.share(),
-                                                               magneticModel(),
-                                                               plottedRoute.share(),
-                                                               trackRuns(),
-                                                               shownEtops(*this),
-                                                               readDetailRanges(settings)});
   }
 
   // Which stored tracks the plan and the route string fly: worked out again
@@ -138,6 +116,8 @@ struct AppContext {
   FlightState flight;
   // The ETOPS layer's picture, made again when the route or a setting changes.
   EtopsCache etops;
+  // The data sets of the layers added since, by their types.
+  DataSets sets;
   // The window's runner of work off its thread; none in korvant-plot.
   BackgroundJobs* backgroundJobs = nullptr;
 

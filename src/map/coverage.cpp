@@ -13,13 +13,13 @@ constexpr int STEP = 8;  // pixels between samples along a line
 
 }  // namespace
 
-MapCoverage::MapCoverage(const PaintContext& paint) : reach_(paint.lineHeight) {
+MapCoverage::MapCoverage(const PaintContext& paint, const TrackSets& sets, const PlottedRoute* route, std::time_t at)
+    : reach_(paint.lineHeight) {
   const Projection& proj = paint.projection;
   const LayerSwitches& sw = paint.switches();
   const auto onSurface = [&](const DevicePoint& d) { return d.visible && proj.nearSurface(d.x, d.y, 0); };
-  const std::time_t at = paint.input.validityTime();
   std::vector<DevicePoint> line;
-  for (const TrackModel* set : paint.input.tracks.held()) {
+  for (const TrackModel* set : sets.held()) {
     const TrackModel& tracks = *set;
     for (int slot = 0; slot < TRACK_SLOTS; ++slot) {
       if (tracks.slotTexts[slot].empty()) continue;
@@ -42,7 +42,7 @@ MapCoverage::MapCoverage(const PaintContext& paint) : reach_(paint.lineHeight) {
       }
     }
   }
-  if (const PlottedRoute* route = paint.input.plottedRoute) {
+  if (route) {
     DevicePoint previous;
     for (std::size_t i = 0; i < route->points.size(); ++i) {
       const DevicePoint d = proj.toDevice(route->points[i].position);

@@ -7,12 +7,15 @@
 
 #include "map/canvas.h"
 #include "map/paintcontext.h"
+#include "procedures/plottedroute.h"
+#include "tracks/tracksets.h"
 
 namespace korvant {
 
 class MapCoverage {
  public:
-  explicit MapCoverage(const PaintContext& paint);
+  // The tracks drawn (those valid at `validAt` when only those are) and the route.
+  MapCoverage(const PaintContext& paint, const TrackSets& tracks, const PlottedRoute* route, std::time_t validAt);
 
   // The weight of what lies within `r`; an end or a route point within a
   // line's height of it counts, as its label reaches that far.

@@ -6,43 +6,41 @@
 
 namespace korvant {
 
-bool MapPainter::declutters() const { return input_.switches.declutter; }
+bool MapPainter::declutters() const { return frame_.switches.declutter; }
 
 PaintContext MapPainter::setUp(const PaintOptions& options, Projection& projection, MapCanvas& canvas) const {
   const int pixelsPerInch = canvas_.logicalPixelsPerInchY();
-  projection.setup(input_.view.viewport(options.width, options.height));
-  PaintContext paint{input_, canvas, projection, FarSideRule(input_.view.centre),
-                     buildMapFonts(input_.fontSettings, options.printing, pixelsPerInch)};
+  projection.setup(frame_.view.viewport(options.width, options.height));
+  PaintContext paint{frame_, canvas, projection, FarSideRule(frame_.view.centre),
+                     buildMapFonts(frame_.fontSettings, options.printing, pixelsPerInch)};
   paint.width = options.width;
   paint.height = options.height;
   paint.pixelsPerInch = pixelsPerInch;
   paint.printing = options.printing;
-  paint.currentColor = options.printing ? input_.switches.printerColor : input_.switches.videoColor;
+  paint.currentColor = options.printing ? frame_.switches.printerColor : frame_.switches.videoColor;
   canvas_.selectFont(paint.fonts.small);
   const TextMetrics metrics = canvas_.textMetrics();
   paint.lineHeight = metrics.height + metrics.externalLeading;
   paint.charWidth = metrics.averageCharWidth;
-  paint.procedureMap = input_.procedureMap;
+  paint.procedureMap = frame_.procedureMap;
   return paint;
 }
 
 void MapPainter::runStage(PaintContext& paint, PaintStage stage, MapRecorder* recorder) const {
   // Recorded, the labels are planned: the title block then comes last.
-  const LayerConditions conditions{recorder != nullptr, procedureMapEmpty()};
-  const std::span<const PaintLayer> layers = input_.layers.empty() ? standardPaintLayers() : input_.layers;
+  const LayerConditions conditions{recorder != nullptr, frame_.procedureMapEmpty};
+  const std::span<const PaintLayer> layers = frame_.layers;
   for (std::size_t row = 0; row < layers.size(); ++row) {
     const PaintLayer& layer = layers[row];
-    if (input_.stopped()) return;
-    if (layer.stage != stage || !layer.shown(paint, conditions)) continue;
+    if (frame_.stopped()) return;
+    if (layer.stage != stage) continue;
+    paint.inputs = frame_.inputs[row].get();
+    if (!layer.shown(paint, conditions)) continue;
     // A layer's labels are told apart by its row.
     if (recorder && layer.labelled) recorder->beginLayer(static_cast<int>(row), layer.labelClass);
     layer.draw(paint);
     if (recorder && layer.labelled) recorder->endLayer();
   }
-}
-
-bool MapPainter::procedureMapEmpty() const {
-  return input_.procedureMap && !(input_.procedure && input_.procedure->shown());
 }
 
 MapRecording MapPainter::recordStage(const PaintOptions& options, PaintStage stage) {
@@ -79,9 +77,7 @@ PaintResult MapPainter::paintStage(const PaintOptions& options, PaintStage stage
   PaintResult result;
   if (stage == PaintStage::Below) canvas_.fillRect({0, 0, options.width, options.height}, colors::white);
   PaintContext paint = setUp(options, result.projection, canvas_);
-  if (stage == PaintStage::Overlay) {
-    drawToolOverlay(paint);
-  } else if (recording) {
+  if (recording && stage != PaintStage::Overlay) {
     replayStage(*recording, stage, canvas_);
   } else {
     runStage(paint, stage, nullptr);

@@ -1,6 +1,9 @@
 #pragma once
 // The map paint: every enabled layer in its fixed order onto one surface.
+#include <optional>
+
 #include "map/canvas.h"
+#include "map/mapframe.h"
 #include "map/maprecorder.h"
 #include "map/paintcontext.h"
 #include "map/paintinput.h"
@@ -24,7 +27,11 @@ struct PaintResult {
 
 class MapPainter {
  public:
-  MapPainter(const PaintInput& input, MapCanvas& canvas) : input_(input), canvas_(canvas) {}
+  MapPainter(const MapFrame& frame, MapCanvas& canvas) : frame_(frame), canvas_(canvas) {}
+  // A paint of what the program holds now, its frame taken here.
+  MapPainter(const PaintInput& input, MapCanvas& canvas) : taken_(takeFrame(input)), frame_(*taken_), canvas_(canvas) {}
+  MapPainter(const MapPainter&) = delete;
+  MapPainter& operator=(const MapPainter&) = delete;
   PaintResult paint(const PaintOptions& options);
   // One stage alone; Above and Overlay leave the surface's ground untouched.
   PaintResult paintStage(const PaintOptions& options, PaintStage stage);
@@ -38,10 +45,10 @@ class MapPainter {
 
  private:
   PaintContext setUp(const PaintOptions& options, Projection& projection, MapCanvas& canvas) const;
-  bool procedureMapEmpty() const;
   // The layers of a stage, in order, drawn or recorded.
   void runStage(PaintContext& paint, PaintStage stage, MapRecorder* recorder) const;
-  PaintInput input_;
+  std::optional<MapFrame> taken_;
+  const MapFrame& frame_;
   MapCanvas& canvas_;
 };
 

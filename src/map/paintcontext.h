@@ -1,17 +1,18 @@
 #pragma once
 // What every layer of one paint shares.
 #include <algorithm>
+#include <cstdlib>
 
 #include "map/canvas.h"
 #include "map/farside.h"
 #include "map/mapfonts.h"
-#include "map/paintinput.h"
+#include "map/mapframe.h"
 #include "map/projection.h"
 
 namespace korvant {
 
 struct PaintContext {
-  const PaintInput& input;
+  const MapFrame& frame;
   MapCanvas& canvas;
   const Projection& projection;
   FarSideRule farSide;
@@ -24,6 +25,9 @@ struct PaintContext {
   bool currentColor = true;
   bool printing = false;
   bool procedureMap = false;
+  // The inputs the current layer's row took, set before it is asked
+  // whether it is shown.
+  const LayerInput* inputs = nullptr;
 
   Color pick(Color inColor, Color otherwise) const { return currentColor ? inColor : otherwise; }
   // A pen of the screen's width as wide on paper: a hairline on a printer's
@@ -31,7 +35,15 @@ struct PaintContext {
   int penWidth(int screenWidth) const {
     return printing ? std::max(screenWidth, screenWidth * pixelsPerInch / 96) : screenWidth;
   }
-  const LayerSwitches& switches() const { return input.switches; }
+  const LayerSwitches& switches() const { return frame.switches; }
+  const MapView& view() const { return frame.view; }
+  // The current layer's own inputs, of the type its row takes.
+  template <typename T>
+  const T& in() const {
+    const auto* value = dynamic_cast<const LayerValue<T>*>(inputs);
+    if (!value) std::abort();  // a row whose painter reads another layer's inputs
+    return value->value;
+  }
 };
 
 }  // namespace korvant

@@ -1,11 +1,13 @@
 #pragma once
-// Everything one paint draws, read-only: the paint changes nothing but its
-// canvas, so any of these may be shared with the rest of the program.
-#include <atomic>
+// What the program holds that the map is drawn from, as the window's thread
+// sees it now. A paint never reads it: each layer's row takes from it what
+// its painter reads, as a value of the layer's own (map/mapframe.h).
+#include <memory>
 #include <span>
-#include <string_view>
+#include <string>
 
 #include "base/clock.h"
+#include "base/datasets.h"
 #include "base/layerswitches.h"
 #include "flight/etops.h"
 #include "map/detailranges.h"
@@ -28,44 +30,33 @@ namespace korvant {
 struct PaintLayer;
 
 struct PaintInput {
-  const MapView& view;
-  const LayerSwitches& switches;
+  MapView view;
+  LayerSwitches switches;
   MapFontSettings fontSettings;
-  const FixStore& fixes;
-  const TrackSets& tracks;
-  std::string_view trackFile;  // full path of the message read, for the title block
-  const ToolState& tools;
-  bool procedureMap = false;                     // the procedure map is selected
-  const Clock& clock;                            // the title block's printed time
-  const SimFiles& sim;                           // the PS1 simulator's files
-  std::string_view runwaysAirport = {};          // an airport whose runways are drawn, or empty
-  const LoadedProcedure* procedure = nullptr;    // drawn on the procedure map
-  const DafifFiles* dafif = nullptr;             // the DAFIF-layout files, when there are any
-  const TerminatorTime* terminator = nullptr;    // the moment the terminator is drawn for
-  const UserOverlayFile* userOverlay = nullptr;  // USER.TXT
-  MagneticModel magnetic = {};                   // the variation and magnetic courses drawn
-  const PlottedRoute* plottedRoute = nullptr;    // a route string or a best track's connections
-  const PlannedTrackRuns* trackRuns = nullptr;   // the tracks the plan and the route fly; none without
-  const EtopsPicture* etops = nullptr;           // the ETOPS layer's, when it is on
-  std::span<const PaintLayer> layers = {};       // the layers drawn; empty: the standard ones
-  // Set by another thread when the paint is no longer wanted: the layers not
-  // yet drawn are left out.
-  const std::atomic<bool>* stop = nullptr;
   DetailRanges detail = {};  // how much of the dense data each range shows
-
-  bool stopped() const { return stop && stop->load(std::memory_order_relaxed); }
-
-  // The same input for another view, as a background paint keeps its own.
-  PaintInput withView(const MapView& other, const std::atomic<bool>* stopFlag) const {
-    return {other,        switches,  fontSettings,   fixes,     tracks,   trackFile,  tools,       procedureMap,
-            clock,        sim,       runwaysAirport, procedure, dafif,    terminator, userOverlay, magnetic,
-            plottedRoute, trackRuns, etops,          layers,    stopFlag, detail};
-  }
+  std::shared_ptr<const FixStore> fixes;
+  std::shared_ptr<const TrackSets> tracks;
+  std::string trackFile;  // full path of the message read, for the title block
+  ToolState tools;
+  bool procedureMap = false;                           // the procedure map is selected
+  const Clock* clock = nullptr;                        // thread-safe, and outlives every paint
+  std::shared_ptr<const SimFiles> sim;                 // the PS1 simulator's files
+  std::string runwaysAirport;                          // an airport whose runways are drawn, or empty
+  std::shared_ptr<const LoadedProcedure> procedure;    // drawn on the procedure map
+  std::shared_ptr<const DafifFiles> dafif;             // the DAFIF-layout files
+  TerminatorTime terminator;                           // the moment the terminator is drawn for
+  std::shared_ptr<const UserOverlayFile> userOverlay;  // USER.TXT
+  MagneticModel magnetic = {};                         // the variation and magnetic courses drawn
+  std::shared_ptr<const PlottedRoute> plottedRoute;    // a route string or a best track's connections
+  std::shared_ptr<const PlannedTrackRuns> trackRuns;   // the tracks the plan and the route fly
+  std::shared_ptr<const EtopsPicture> etops;           // the ETOPS layer's, when it is on
+  const DataSets* sets = nullptr;                      // every data set held by its type
+  std::span<const PaintLayer> layers = {};             // the layers drawn; empty: the standard ones
 
   // The moment the tracks' validity is judged at, to the minute: the
   // terminator's time, else now.
   std::time_t validityTime() const {
-    const std::time_t t = terminator ? effectiveTerminatorTime(*terminator, clock) : clock.now();
+    const std::time_t t = effectiveTerminatorTime(terminator, *clock);
     return t - t % 60;
   }
 };

@@ -1,11 +1,10 @@
 #pragma once
-// Everything a stage of the paint depends on, as a value: a kept image of a
-// stage is still right while its key compares equal.
-#include <ctime>
-#include <string>
+// Everything a stage of the paint depends on: a kept image of a stage is
+// still right while its key compares equal.
+#include <vector>
 
-#include "map/mappainter.h"
-#include "map/paintinput.h"
+#include "map/mapframe.h"
+#include "map/paintlayers.h"
 
 namespace korvant {
 
@@ -14,56 +13,47 @@ struct PaintKey {
   LayerSwitches switches;
   MapFontSettings fontSettings;
   DetailRanges detail;
-  unsigned fixesRevision = 0;
-  TrackSets tracks;
-  std::string trackFile;
-  bool procedureMap = false;
-  int procedureRevision = 0;
+  bool procedureMap = false, procedureMapEmpty = false;
   // The surface: device-independent size, pixel ratio, logical resolution.
   int width = 0, height = 0;
   double devicePixelRatio = 1;
   int dpi = 96;
-  // The simulator files' sizes and times, while a layer reads them.
-  std::string simSignature;
-  std::string runwaysAirport;
-  std::string dafifSignature;        // while a DAFIF layer reads the files
-  std::time_t terminatorTime = 0;    // while a terminator layer is on
-  std::time_t validityTime = 0;      // while the tracks' validity is drawn or filters them
-  std::string userOverlaySignature;  // while USER.TXT is drawn
-  MagneticModel magnetic;
-  int plottedRouteRevision = 0;
-  // The title block prints the time to the minute, local and UTC.
-  long printedMinute = 0;
-  long utcOffset = 0;
-  // What a layer beyond the standard ones reads.
-  std::string otherInputs;
+  // The inputs of the stage's layers, row by row; null for the others.
+  std::vector<LayerInputs> inputs;
 
-  bool operator==(const PaintKey&) const = default;
+  bool operator==(const PaintKey& other) const {
+    if (!(view == other.view && switches == other.switches && fontSettings == other.fontSettings &&
+          detail == other.detail && procedureMap == other.procedureMap &&
+          procedureMapEmpty == other.procedureMapEmpty && width == other.width && height == other.height &&
+          devicePixelRatio == other.devicePixelRatio && dpi == other.dpi && inputs.size() == other.inputs.size()))
+      return false;
+    for (std::size_t i = 0; i < inputs.size(); ++i)
+      if (!sameInputs(inputs[i], other.inputs[i])) return false;
+    return true;
+  }
 };
 
 // The key of a stage; the Overlay stage is never kept.
-inline PaintKey paintKey(const PaintInput& input, PaintStage stage, int width, int height, double devicePixelRatio,
+inline PaintKey paintKey(const MapFrame& frame, PaintStage stage, int width, int height, double devicePixelRatio,
                          int dpi) {
-  PaintKey key;
-  key.view = input.view;
-  key.switches = input.switches;
-  key.fontSettings = input.fontSettings;
-  key.detail = input.detail;
-  key.fixesRevision = input.fixes.revision();
-  key.tracks = input.tracks;
-  key.procedureMap = input.procedureMap;
-  key.magnetic = input.magnetic;
-  // Whether the procedure map is empty decides what the lower stage draws.
-  if (input.procedure && input.procedure->shown()) key.procedureRevision = input.procedure->revision;
-  key.width = width;
-  key.height = height;
-  key.devicePixelRatio = devicePixelRatio;
-  key.dpi = dpi;
-  // Each layer adds what it reads to its stage's key. Decluttered, a label
-  // below gives way to one above and the other way round: each stage depends
-  // on every layer.
-  for (const PaintLayer& layer : input.layers.empty() ? standardPaintLayers() : input.layers)
-    if (layer.key && (layer.stage == stage || input.switches.declutter)) layer.key(input, key);
+  PaintKey key{frame.view,
+               frame.switches,
+               frame.fontSettings,
+               frame.detail,
+               frame.procedureMap,
+               frame.procedureMapEmpty,
+               width,
+               height,
+               devicePixelRatio,
+               dpi,
+               {}};
+  // Decluttered, a label below gives way to one above and the other way
+  // round: each stage depends on every layer.
+  key.inputs.resize(frame.layers.size());
+  for (std::size_t row = 0; row < frame.layers.size(); ++row)
+    if (frame.layers[row].stage == stage ||
+        (frame.switches.declutter && frame.layers[row].stage != PaintStage::Overlay))
+      key.inputs[row] = frame.inputs[row];
   return key;
 }
 

@@ -2,77 +2,44 @@
 
 #include "base/commandids.h"
 #include "map/layers/layers.h"
-#include "map/paintkey.h"
 #include "map/routedrawing.h"
 
 namespace korvant {
 
 namespace {
 
+// The message's sets, drawn against the fix file with their magnetic courses.
+struct TracksInputs {
+  std::shared_ptr<const TrackSets> tracks;
+  std::shared_ptr<const FixStore> fixes;
+  MagneticModel magnetic;
+  std::optional<std::time_t> validAt;  // while only the valid tracks are drawn
+  bool operator==(const TracksInputs&) const = default;
+};
+
+LayerInputs takeTracks(const PaintInput& input) {
+  TracksInputs in{input.tracks, input.fixes, input.magnetic, std::nullopt};
+  if (input.switches.validTracksOnly) in.validAt = input.validityTime();
+  return layerInputs(std::move(in));
+}
+
 void drawTracksAndRouteSets(PaintContext& paint) {
+  const TracksInputs& in = paint.in<TracksInputs>();
   paint.canvas.selectFont(paint.printing ? paint.fonts.small : paint.fonts.medium);
   paint.canvas.setTextColor(colors::black);
   paint.canvas.setBackgroundTransparent(true);
-  for (const TrackModel* set : paint.input.tracks.held()) {
-    RouteDrawer routes(paint, set->reference);
+  const RouteSources sources{*in.fixes, in.magnetic, in.validAt};
+  for (const TrackModel* set : in.tracks->held()) {
+    RouteDrawer routes(paint, sources, set->reference);
     routes.drawTrackRoutes(*set);
   }
-  RouteDrawer(paint, paint.input.tracks.reference()).drawRouteSets();
+  RouteDrawer(paint, sources, in.tracks->reference()).drawRouteSets();
 }
-
-void drawRunways(PaintContext& paint) { drawSimRunways(paint, std::string(paint.input.runwaysAirport)); }
 
 bool always(const PaintContext&, const LayerConditions&) { return true; }
 bool onTheMap(const PaintContext&, const LayerConditions& c) { return !c.procedureMapEmpty; }
-
-void terminatorKey(const PaintInput& input, PaintKey& key) {
-  const LayerSwitches& sw = input.switches;
-  if (input.terminator && (sw.showTerminator || sw.showCivilTwilight || sw.showNext6Hours))
-    key.terminatorTime = effectiveTerminatorTime(*input.terminator, input.clock);
-}
-void dafifKey(const PaintInput& input, PaintKey& key) {
-  if (input.dafif && !(input.switches.dafif == DafifSwitches{})) key.dafifSignature = input.dafif->signature();
-}
-void simKey(const PaintInput& input, PaintKey& key) {
-  const LayerSwitches& sw = input.switches;
-  if (sw.ps1Wpt || sw.ps1Sta || sw.ps1Apt) key.simSignature = input.sim.signature();
-}
-void runwaysKey(const PaintInput& input, PaintKey& key) {
-  key.runwaysAirport = std::string(input.runwaysAirport);
-  if (!key.runwaysAirport.empty()) key.simSignature = input.sim.signature();
-}
-void procedureKey(const PaintInput& input, PaintKey& key) {
-  // A procedure's runways come from the simulator's files.
-  if (input.procedure && input.procedure->shown()) key.simSignature = input.sim.signature();
-}
-void userOverlayKey(const PaintInput& input, PaintKey& key) {
-  if (input.userOverlay && input.switches.showUserTxt) key.userOverlaySignature = input.userOverlay->signature();
-}
-void plottedRouteKey(const PaintInput& input, PaintKey& key) {
-  if (input.plottedRoute) key.plottedRouteRevision = input.plottedRoute->revision;
-}
-void etopsKey(const PaintInput& input, PaintKey& key) {
-  if (input.etops) key.otherInputs += "etops " + std::to_string(input.etops->serial) + ";";
-}
-void navDataKey(const PaintInput& input, PaintKey& key) {
-  // Farther out the layers show what the route and the plan fly.
-  if (navDetailAt(input.view.range, input.detail) == NavDetail::All) return;
-  if (input.plottedRoute) key.plottedRouteRevision = input.plottedRoute->revision;
-  if (input.procedure) key.procedureRevision = input.procedure->revision;
-}
-void tracksKey(const PaintInput& input, PaintKey& key) {
-  if (input.switches.validTracksOnly) key.validityTime = input.validityTime();
-}
-void titleBlockKey(const PaintInput& input, PaintKey& key) {
-  // The title block prints the message's file, the time to the minute, and
-  // whether the tracks are valid then.
-  for (const TrackModel* set : input.tracks.held())
-    if (!set->eastValidity.empty() || !set->westValidity.empty()) key.validityTime = input.validityTime();
-  const std::time_t now = input.clock.now();
-  key.trackFile = std::string(input.trackFile);
-  key.printedMinute = static_cast<long>(now / 60);
-  key.utcOffset = input.clock.utcOffsetSeconds(now);
-}
+// A layer whose row took nothing has nothing to draw.
+bool taken(const PaintContext& p, const LayerConditions&) { return p.inputs != nullptr; }
 
 using C = LabelClass;
 constexpr PaintStage kBelow = PaintStage::Below, kAbove = PaintStage::Above;
@@ -252,11 +219,16 @@ constexpr SwitchEntry kDafifLinesSwitches[] = {
 
 const PaintLayer kLayers[] = {
     {"terrain", kBelow,
-     [](const PaintContext& p, const LayerConditions&) { return p.switches().terrain && !fineCoastShown(p.input); },
-     drawTerrain, kTerrainSwitches},
-    {"fineCoast", kBelow,
-     [](const PaintContext& p, const LayerConditions&) { return p.switches().terrain && fineCoastShown(p.input); },
-     drawFineCoast},
+     [](const PaintContext& p, const LayerConditions&) { return p.switches().terrain && !fineCoastShown(p); },
+     drawTerrain, kTerrainSwitches, false, C::Always, takeFixes},
+    {"fineCoast",
+     kBelow,
+     [](const PaintContext& p, const LayerConditions&) { return p.switches().terrain && fineCoastShown(p); },
+     drawFineCoast,
+     {},
+     false,
+     C::Always,
+     takeFixes},
     {"grid", kBelow,
      [](const PaintContext& p, const LayerConditions& c) { return !c.procedureMapEmpty && p.switches().latLongGrid; },
      drawGrid, kGridSwitches},
@@ -268,52 +240,35 @@ const PaintLayer kLayers[] = {
      [](const PaintContext& p, const LayerConditions& c) {
        return !c.procedureMapEmpty && p.switches().facilityBoundaries;
      },
-     drawFacilityBoundaries, kFacilityBoundariesSwitches},
-    {"terminator", kBelow, always, drawTerminatorLayers, kTerminatorSwitches, true, C::Grid, terminatorKey},
-    {"dafifLines", kBelow, always, drawDafifLines, kDafifLinesSwitches, true, C::Airway, dafifKey},
+     drawFacilityBoundaries, kFacilityBoundariesSwitches, false, C::Always, takeFixes},
+    {"terminator", kBelow, taken, drawTerminatorLayers, kTerminatorSwitches, true, C::Grid, takeTerminator},
+    {"dafifLines", kBelow, always, drawDafifLines, kDafifLinesSwitches, true, C::Airway, takeDafif},
     {"navDataAirways", kBelow,
      [](const PaintContext& p, const LayerConditions& c) {
-       return !c.procedureMapEmpty && p.switches().navDataAirways && p.input.fixes.navData();
+       return !c.procedureMapEmpty && p.switches().navDataAirways && navDataLoaded(p);
      },
-     drawNavDataAirways, kNavDataAirwaysSwitches, true, C::Airway, navDataKey},
+     drawNavDataAirways, kNavDataAirwaysSwitches, true, C::Airway, takeNavData},
     // Under the tracks, so that the one flown keeps its own line and labels.
-    {"etopsRoute",
-     kBelow,
-     [](const PaintContext& p, const LayerConditions&) { return p.input.etops != nullptr; },
-     drawEtopsRoute,
-     {},
-     true,
-     C::Always,
-     etopsKey},
-    {"tracks", kBelow, onTheMap, drawTracksAndRouteSets, kTracksSwitches, true, C::Track, tracksKey},
+    {"etopsRoute", kBelow, taken, drawEtopsRoute, {}, true, C::Always, takeEtops},
+    {"tracks", kBelow, onTheMap, drawTracksAndRouteSets, kTracksSwitches, true, C::Track, takeTracks},
     // Drawn first above the tools' lines as the layers draw it; decluttered,
     // last, on its own ground over everything (the entry at the end).
     {"titleBlock", kAbove, [](const PaintContext&, const LayerConditions& c) { return !c.declutter; }, drawTitleBlock,
-     kTitleBlockSwitches, true, C::Always, titleBlockKey},
+     kTitleBlockSwitches, true, C::Always, takeTitleBlock},
     {"variation", kAbove, [](const PaintContext& p, const LayerConditions&) { return p.switches().variation; },
-     drawVariation, kVariationSwitches, true, C::Grid},
-    {"ownFixes", kAbove, always, drawOwnFixes, kOwnFixesSwitches, true, C::Waypoint},
-    {"simData", kAbove, always, drawSimData, kSimDataSwitches, true, C::Waypoint, simKey},
-    {"dafifPoints", kAbove, always, drawDafifPoints, kDafifPointsSwitches, true, C::Waypoint, dafifKey},
+     drawVariation, kVariationSwitches, true, C::Grid, takeMagnetic},
+    {"ownFixes", kAbove, always, drawOwnFixes, kOwnFixesSwitches, true, C::Waypoint, takeFixes},
+    {"simData", kAbove, always, drawSimData, kSimDataSwitches, true, C::Waypoint, takeSimData},
+    {"dafifPoints", kAbove, always, drawDafifPoints, kDafifPointsSwitches, true, C::Waypoint, takeDafif},
     {"navDataNavaids", kAbove,
-     [](const PaintContext& p, const LayerConditions&) {
-       return p.switches().navDataNavaids && p.input.fixes.navData();
-     },
-     drawNavDataNavaids, kNavDataNavaidsSwitches, true, C::Navaid, navDataKey},
-    {"userOverlay", kAbove, always, drawUserOverlay, kUserOverlaySwitches, true, C::Always, userOverlayKey},
-    {"runways",
-     kAbove,
-     [](const PaintContext& p, const LayerConditions&) { return !p.input.runwaysAirport.empty(); },
-     drawRunways,
-     {},
-     true,
-     C::Always,
-     runwaysKey},
-    {"procedure", kAbove, [](const PaintContext& p, const LayerConditions&) { return p.input.procedureMap; },
-     drawProcedure, kProcedureSwitches, true, C::Always, procedureKey},
-    {"etops", kAbove, [](const PaintContext& p, const LayerConditions&) { return p.input.etops != nullptr; }, drawEtops,
-     kEtopsSwitches, true, C::Always, etopsKey},
-    {"plottedRoute", kAbove, always, drawPlottedRoute, {}, true, C::Always, plottedRouteKey},
+     [](const PaintContext& p, const LayerConditions&) { return p.switches().navDataNavaids && navDataLoaded(p); },
+     drawNavDataNavaids, kNavDataNavaidsSwitches, true, C::Navaid, takeNavData},
+    {"userOverlay", kAbove, always, drawUserOverlay, kUserOverlaySwitches, true, C::Always, takeUserOverlay},
+    {"runways", kAbove, taken, drawRunways, {}, true, C::Always, takeRunways},
+    {"procedure", kAbove, [](const PaintContext& p, const LayerConditions&) { return p.procedureMap; }, drawProcedure,
+     kProcedureSwitches, true, C::Always, takeProcedure},
+    {"etops", kAbove, taken, drawEtops, kEtopsSwitches, true, C::Always, takeEtops},
+    {"plottedRoute", kAbove, always, drawPlottedRoute, {}, true, C::Always, takePlottedRoute},
     {"titleBlockLast",
      kAbove,
      [](const PaintContext&, const LayerConditions& c) { return c.declutter; },
@@ -321,7 +276,9 @@ const PaintLayer kLayers[] = {
      {},
      true,
      C::Always,
-     titleBlockKey},
+     takeTitleBlock},
+    // The map tools' lines, between the two kept stages.
+    {"toolLines", PaintStage::Overlay, always, drawToolOverlay, {}, false, C::Always, takeTools},
 };
 
 }  // namespace

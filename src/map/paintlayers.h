@@ -1,17 +1,17 @@
 #pragma once
 // The map's layers in paint order, one row each: its name, stage, when it is
 // drawn, its painter, the switches that turn it (with their menu items and
-// property-sheet boxes), how its labels are planned, and what of the paint's
-// input it reads besides the view and the switches (added to the key of the
-// window's kept images). The paint, the key, the menus, the property sheet
-// and korvant-plot's --layer all read this table: a new layer is one row and
-// one painter file.
+// property-sheet boxes), how its labels are planned, and the step that
+// takes what its painter reads. The paint, the keys of the window's kept
+// images, the menus, the property sheet and korvant-plot's --layer all read
+// this table: a new layer is one row and one painter file.
 #include <span>
 #include <string_view>
 
 #include "base/layercontrols.h"
 #include "map/canvas.h"
 #include "map/labelplan.h"
+#include "map/layerinput.h"
 #include "map/paintcontext.h"
 
 namespace korvant {
@@ -24,8 +24,6 @@ enum class PaintStage {
   Overlay,  // the map tools' lines
   Above,    // the title block, variation, own fixes and every layer after them
 };
-
-struct PaintKey;
 
 // What decides whether a layer is drawn, besides the paint itself.
 struct LayerConditions {
@@ -44,9 +42,11 @@ struct PaintLayer {
   // Decluttered, a labelled layer's texts go through the label plan.
   bool labelled = false;
   LabelClass labelClass = LabelClass::Always;
-  // Adds what the layer reads to a stage's key; null when it reads nothing
-  // beyond the view, the switches, the fonts, the fixes and the tracks.
-  void (*key)(const PaintInput&, PaintKey&) = nullptr;
+  // Runs on the window's thread before every paint and returns what the
+  // painter reads (PaintContext::in), as one immutable value; null when it
+  // reads nothing beyond the view, the switches, the fonts and the ranges.
+  // A kept stage is painted again when a value of its layers differs.
+  LayerInputs (*take)(const PaintInput&) = nullptr;
 };
 
 std::span<const PaintLayer> standardPaintLayers();

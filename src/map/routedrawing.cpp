@@ -13,8 +13,9 @@
 
 namespace korvant {
 
-RouteDrawer::RouteDrawer(PaintContext& paint, const LatLng& reference)
+RouteDrawer::RouteDrawer(PaintContext& paint, const RouteSources& sources, const LatLng& reference)
     : paint_(paint),
+      sources_(sources),
       lines_(paint),
       angles_(paint.canvas),
       reference_(reference),
@@ -70,7 +71,7 @@ void RouteDrawer::drawTrackRoutes(const TrackModel& tracks) {
   // hides the fixes' symbols along it.
   const int penWidth = paint_.printing ? paint_.penWidth(2) : paint_.width < 1281 ? 1 : 2;
   std::optional<std::time_t> validAtTime;
-  if (sw.validTracksOnly) validAtTime = paint_.input.validityTime();
+  if (sw.validTracksOnly) validAtTime = sources_.validAt;
   const bool symbols = paint_.switches().symbolsNonDafif;
   for (int slot = 0; slot < TRACK_SLOTS; ++slot) {
     // The chain the reader resolved: the map shows the fixes the report and
@@ -112,7 +113,7 @@ void RouteDrawer::drawRoute(RouteKind kind, int penWidth, LineType type, std::st
 
 void RouteDrawer::drawLeg(std::string_view first, std::string_view second, LineType type, double reach, int offset,
                           bool courseLabels, bool distanceLabels, bool symbols) {
-  const FixStore& fixes = paint_.input.fixes;
+  const FixStore& fixes = sources_.fixes;
   LatLng a, b;
   const bool haveFirst = fixes.resolvePositionWithAlias(first, reference_, a);
   const bool haveSecond = fixes.resolvePositionWithAlias(second, reference_, b);
@@ -124,7 +125,7 @@ void RouteDrawer::drawLegBetween(const LatLng& a, const LatLng& b, LineType type
                                  bool courseLabels, bool distanceLabels, bool symbols) {
   if (routePoints_.empty()) routePoints_.push_back(a);
   routePoints_.push_back(b);
-  const LegCourse leg = legCourse(a, b, paint_.input.magnetic);
+  const LegCourse leg = legCourse(a, b, sources_.magnetic);
   const LegLabels labels{courseLabels,
                          distanceLabels,
                          leg.courseTenths,
@@ -191,7 +192,7 @@ void RouteDrawer::drawLabelledLine(LineType type, const LatLng& a, const LatLng&
 
 void RouteDrawer::drawRouteSets() {
   const LayerSwitches& sw = paint_.switches();
-  FixSection section = paint_.input.fixes.openSection(FixSectionId::RouteSets);
+  FixSection section = sources_.fixes.openSection(FixSectionId::RouteSets);
   RouteSet set;
   while (section.readRouteSet(set)) {
     const int routeClass = set.routeClass();

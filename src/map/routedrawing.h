@@ -1,12 +1,15 @@
 #pragma once
 // Routes drawn leg by leg as great circles, with course and distance labels
 // along each leg: the tracks of the message and the fix file's route sets.
+#include <ctime>
 #include <optional>
 #include <string_view>
 #include <vector>
 
 #include "map/fontangle.h"
 #include "map/linedrawing.h"
+#include "navdata/fixstore.h"
+#include "sky/magvar.h"
 #include "tracks/trackmodel.h"
 
 namespace korvant {
@@ -31,10 +34,19 @@ enum class RouteKind {
   Other = 3,      // green
 };
 
+// What routes are drawn against: the fix file their names resolve in, the
+// model of their magnetic courses, and the moment the tracks' validity is
+// judged at when only the valid ones are drawn.
+struct RouteSources {
+  const FixStore& fixes;
+  MagneticModel magnetic;
+  std::optional<std::time_t> validAt;
+};
+
 class RouteDrawer {
  public:
   // The rotated fonts are copies of the font selected when the drawer is made.
-  RouteDrawer(PaintContext& paint, const LatLng& reference);
+  RouteDrawer(PaintContext& paint, const RouteSources& sources, const LatLng& reference);
 
   // The 26 track slots: westbound A-M, eastbound N-Z, each behind its route group.
   void drawTrackRoutes(const TrackModel& tracks);
@@ -58,6 +70,7 @@ class RouteDrawer {
   void drawTrackLetters(const std::string& text);
 
   PaintContext& paint_;
+  RouteSources sources_;
   LineDrawer lines_;
   FontAngle angles_;
   LatLng reference_;

@@ -13,6 +13,7 @@ enum class ToolMode { None, Info, Distance, Intersection };
 struct ToolState {
   ToolMode mode = ToolMode::None;
   std::array<LatLng, 4> points;
+  bool operator==(const ToolState&) const = default;
 };
 
 }  // namespace korvant

@@ -77,16 +77,16 @@ void LayeredMap::invalidate() {
   above_.key.reset();
 }
 
-LayeredMap::Keys LayeredMap::keysFor(const PaintInput& input, const QPaintDevice& target) {
+LayeredMap::Keys LayeredMap::keysFor(const MapFrame& frame, const QPaintDevice& target) {
   const int width = target.width(), height = target.height();
   const double ratio = target.devicePixelRatioF();
   const int dpi = target.logicalDpiY();
-  return {paintKey(input, PaintStage::Below, width, height, ratio, dpi),
-          paintKey(input, PaintStage::Above, width, height, ratio, dpi)};
+  return {paintKey(frame, PaintStage::Below, width, height, ratio, dpi),
+          paintKey(frame, PaintStage::Above, width, height, ratio, dpi)};
 }
 
-bool LayeredMap::isCurrent(const PaintInput& input, const QPaintDevice& target) const {
-  const Keys keys = keysFor(input, target);
+bool LayeredMap::isCurrent(const MapFrame& frame, const QPaintDevice& target) const {
+  const Keys keys = keysFor(frame, target);
   return below_.key == keys.below && above_.key == keys.above;
 }
 
@@ -102,16 +102,16 @@ void LayeredMap::prepareImage(QImage& image, PaintStage stage, const PaintKey& k
   image.setDotsPerMeterY(dotsPerMeter);
 }
 
-MapRecording LayeredMap::recordStage(Kept& kept, QtTextCache& texts, PaintStage stage, const PaintInput& input,
+MapRecording LayeredMap::recordStage(Kept& kept, QtTextCache& texts, PaintStage stage, const MapFrame& frame,
                                      const PaintKey& key) {
   prepareImage(kept.next, stage, key);
   QPainter painter(&kept.next);
   QtMapCanvas canvas(painter, &texts);
-  return MapPainter(input, canvas).recordStage({.width = key.width, .height = key.height, .printing = false}, stage);
+  return MapPainter(frame, canvas).recordStage({.width = key.width, .height = key.height, .printing = false}, stage);
 }
 
 PaintResult LayeredMap::paintRows(const Kept& kept, uchar* pixels, QtTextCache& texts, PaintStage stage,
-                                  const PaintInput& input, const PaintKey& key, const MapRecording* recording, int top,
+                                  const MapFrame& frame, const PaintKey& key, const MapRecording* recording, int top,
                                   int bottom) {
   PaintResult result;
   {
@@ -129,28 +129,29 @@ PaintResult LayeredMap::paintRows(const Kept& kept, uchar* pixels, QtTextCache& 
       painter.setClipRect(0, top, key.width, bottom - top);
       canvas.setArea({0, top, key.width, bottom - top});
     }
-    result = MapPainter(input, canvas)
+    result = MapPainter(frame, canvas)
                  .paintStage({.width = key.width, .height = key.height, .printing = false}, stage, recording);
   }
   clearUpperVectorState();
   return result;
 }
 
-void LayeredMap::run(Job& job, const PaintInput& input) {
+void LayeredMap::run(Job& job) {
+  const MapFrame& frame = job.frame;
   const int threads = static_cast<int>(workers_.size());
   // Decluttered, the stages are recorded on two threads, the labels of both
   // are planned here, and each thread draws its band of both from the recording.
   std::optional<MapRecording> recording;
-  if (input.switches.declutter) {
+  if (frame.switches.declutter) {
     MapRecording recorded[2];
     const auto record = [&](int i) {
       for (int s = i; s < 2; s += std::min(threads, 2))
         recorded[s] =
             recordStage(s == 0 ? below_ : above_, workers_[i]->texts, s == 0 ? PaintStage::Below : PaintStage::Above,
-                        input, s == 0 ? job.belowKey : job.aboveKey);
+                        frame, s == 0 ? job.belowKey : job.aboveKey);
     };
     onEveryWorker(record, std::min(threads, 2));
-    if (input.stopped()) return;
+    if (frame.stopped()) return;
     recording =
         combineRecordings(std::move(recorded[0]), std::move(recorded[1]), job.belowKey.width, job.belowKey.height);
   }
@@ -177,12 +178,12 @@ void LayeredMap::run(Job& job, const PaintInput& input) {
         [&](int i) {
           const int top = height * i / bands, bottom = height * (i + 1) / bands;
           if (job.paintBelow) {
-            const PaintResult result = paintRows(below_, belowPixels, workers_[i]->texts, PaintStage::Below, input,
+            const PaintResult result = paintRows(below_, belowPixels, workers_[i]->texts, PaintStage::Below, frame,
                                                  job.belowKey, recorded, top, bottom);
             if (i == 0) job.result = result;
           }
           if (job.paintAbove)
-            paintRows(above_, abovePixels, workers_[i]->texts, PaintStage::Above, input, job.aboveKey, recorded, top,
+            paintRows(above_, abovePixels, workers_[i]->texts, PaintStage::Above, frame, job.aboveKey, recorded, top,
                       bottom);
         },
         bands);
@@ -190,16 +191,16 @@ void LayeredMap::run(Job& job, const PaintInput& input) {
     const auto stage = [&](int i) {
       for (int s = i; s < 2; s += std::min(threads, 2)) {
         if (s == 0 && job.paintBelow)
-          job.result = paintRows(below_, belowPixels, workers_[i]->texts, PaintStage::Below, input, job.belowKey,
+          job.result = paintRows(below_, belowPixels, workers_[i]->texts, PaintStage::Below, frame, job.belowKey,
                                  recorded, 0, height);
         if (s == 1 && job.paintAbove)
-          paintRows(above_, abovePixels, workers_[i]->texts, PaintStage::Above, input, job.aboveKey, recorded, 0,
+          paintRows(above_, abovePixels, workers_[i]->texts, PaintStage::Above, frame, job.aboveKey, recorded, 0,
                     height);
       }
     };
     onEveryWorker(stage, std::min(threads, 2));
   }
-  job.finished = !input.stopped();
+  job.finished = !frame.stopped();
   // Only the window's thread swaps the kept images: reading them here is safe.
   if (job.finished && job.compose)
     composeStages(composedNext_, job.paintBelow ? below_.next : below_.image,
@@ -212,19 +213,18 @@ void LayeredMap::composeStages(QImage& into, const QImage& below, const QImage& 
   painter.drawImage(0, 0, above);
 }
 
-void LayeredMap::start(const PaintInput& input, Keys keys, std::function<void()> done,
-                       std::shared_ptr<const PaintSnapshot> snapshot, bool compose) {
+void LayeredMap::start(const MapFrame& frame, Keys keys, std::function<void()> done, bool compose) {
   job_ = std::make_unique<Job>();
   Job& job = *job_;
-  job.view = input.view;
-  job.snapshot = std::move(snapshot);
+  job.frame = frame;
+  job.frame.stop = &job.stop;
   job.compose = compose;
   job.paintBelow = below_.key != keys.below;
   job.paintAbove = above_.key != keys.above;
   job.belowKey = std::move(keys.below);
   job.aboveKey = std::move(keys.above);
-  workers_.front()->thread.start([this, &job, input = input.withView(job.view, &job.stop), done = std::move(done)] {
-    run(job, input);
+  workers_.front()->thread.start([this, &job, done = std::move(done)] {
+    run(job);
     if (done) done();
   });
 }
@@ -249,42 +249,40 @@ bool LayeredMap::adopt() {
   return job->paintBelow || job->paintAbove;
 }
 
-void LayeredMap::paintInBackground(std::shared_ptr<const PaintSnapshot> snapshot, const QPaintDevice& target,
-                                   std::function<void()> done) {
-  const PaintInput input = snapshot->input();
-  Keys keys = keysFor(input, target);
+void LayeredMap::paintInBackground(const MapFrame& frame, const QPaintDevice& target, std::function<void()> done) {
+  Keys keys = keysFor(frame, target);
   if (job_) {
     if (job_->belowKey != keys.below || job_->aboveKey != keys.above) job_->stop = true;
     return;
   }
   if (below_.key == keys.below && above_.key == keys.above) return;
-  start(input, std::move(keys), std::move(done), std::move(snapshot), true);
+  start(frame, std::move(keys), std::move(done), true);
 }
 
-PaintResult LayeredMap::paint(QPainter& painter, const QPaintDevice& target, const PaintInput& input) {
-  Keys keys = keysFor(input, target);
+PaintResult LayeredMap::paint(QPainter& painter, const QPaintDevice& target, const MapFrame& frame) {
+  Keys keys = keysFor(frame, target);
   // A background paint of these keys is waited for; of others, stopped.
   if (job_ && (job_->belowKey != keys.below || job_->aboveKey != keys.above)) job_->stop = true;
   adopt();
   if (below_.key != keys.below || above_.key != keys.above) {
-    start(input, std::move(keys), {});
+    start(frame, std::move(keys), {});
     adopt();
   }
-  compose(painter, input, target.width(), target.height());
+  compose(painter, frame, target.width(), target.height());
   return result_;
 }
 
-void LayeredMap::compose(QPainter& painter, const PaintInput& input, int width, int height) {
+void LayeredMap::compose(QPainter& painter, const MapFrame& frame, int width, int height) {
   painter.drawImage(0, 0, below_.image);
   {
     QtMapCanvas canvas(painter);
-    MapPainter(input, canvas).paintStage({.width = width, .height = height, .printing = false}, PaintStage::Overlay);
+    MapPainter(frame, canvas).paintStage({.width = width, .height = height, .printing = false}, PaintStage::Overlay);
   }
   painter.drawImage(0, 0, above_.image);
   clearUpperVectorState();
 }
 
-void LayeredMap::paintMoved(QPainter& painter, const QPaintDevice& target, const PaintInput& input, double anchorX,
+void LayeredMap::paintMoved(QPainter& painter, const QPaintDevice& target, const MapFrame& frame, double anchorX,
                             double anchorY) {
   const int width = target.width(), height = target.height();
   if (!hasFrame()) {
@@ -294,7 +292,7 @@ void LayeredMap::paintMoved(QPainter& painter, const QPaintDevice& target, const
   const MapView& shown = below_.key->view;
   Projection from, to;
   from.setup(shown.viewport(below_.key->width, below_.key->height));
-  to.setup(input.view.viewport(width, height));
+  to.setup(frame.view.viewport(width, height));
   FrameMotion motion = frameMotion(from, to, anchorX, anchorY);
   // A drag hardly scales: the kept images are then blitted whole pixels
   // away, crisp and at the cost of a copy.
@@ -311,7 +309,9 @@ void LayeredMap::paintMoved(QPainter& painter, const QPaintDevice& target, const
   for (const QRect& r : uncovered) painter.fillRect(r, Qt::white);
   painter.save();
   painter.setTransform(transform);
-  const PaintInput kept = input.withView(shown, nullptr);
+  MapFrame kept = frame;
+  kept.view = shown;
+  kept.stop = nullptr;
   if (motion.scale == 1) {
     // Moved whole pixels: the stages are copied as they are, the tools'
     // lines as they lay between them.

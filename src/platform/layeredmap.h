@@ -16,9 +16,9 @@
 #include <thread>
 #include <vector>
 
+#include "map/mapframe.h"
 #include "map/mappainter.h"
 #include "map/paintkey.h"
-#include "map/paintsnapshot.h"
 #include "platform/qtcanvas.h"
 
 namespace korvant {
@@ -53,24 +53,22 @@ class LayeredMap {
 
   // Paints the whole map onto `painter`, whose device is `target` (the
   // window), painting the stages whose key changed first.
-  PaintResult paint(QPainter& painter, const QPaintDevice& target, const PaintInput& input);
+  PaintResult paint(QPainter& painter, const QPaintDevice& target, const MapFrame& frame);
 
   // Both stages are kept from an earlier paint.
   bool hasFrame() const { return below_.key && above_.key; }
-  // The kept images are those `input` paints on `target`.
-  bool isCurrent(const PaintInput& input, const QPaintDevice& target) const;
+  // The kept images are those `frame` paints on `target`.
+  bool isCurrent(const MapFrame& frame, const QPaintDevice& target) const;
   // The kept images (and the tools' lines as they lay on them) moved and
-  // scaled to where `input`'s view puts them; the position under the anchor
+  // scaled to where `frame`'s view puts them; the position under the anchor
   // point lies exactly where the view puts it.
-  void paintMoved(QPainter& painter, const QPaintDevice& target, const PaintInput& input, double anchorX,
-                  double anchorY);
-  // Starts painting `snapshot` in the background; `done` is called on the
+  void paintMoved(QPainter& painter, const QPaintDevice& target, const MapFrame& frame, double anchorX, double anchorY);
+  // Starts painting `frame` in the background; `done` is called on the
   // painting thread when it ends. A paint already running for another view
   // is asked to stop, and this one is not started: start again after `done`.
-  // The paint holds the snapshot until adopt(), which lets it go on the
-  // calling thread: the one that changes the data sets it shares.
-  void paintInBackground(std::shared_ptr<const PaintSnapshot> snapshot, const QPaintDevice& target,
-                         std::function<void()> done);
+  // The paint holds its copy of the frame until adopt(), which lets it go
+  // on the calling thread: the one that changes the data sets it shares.
+  void paintInBackground(const MapFrame& frame, const QPaintDevice& target, std::function<void()> done);
   // Waits for a background paint, if one runs, and keeps what it finished:
   // true when the kept images changed.
   bool adopt();
@@ -99,8 +97,7 @@ class LayeredMap {
     QtTextCache texts;
   };
   struct Job {
-    MapView view;                                   // the paint's own, so that the window's may move on
-    std::shared_ptr<const PaintSnapshot> snapshot;  // what a background paint reads
+    MapFrame frame;  // the paint's own, so that the window's may move on
     std::atomic<bool> stop{false};
     PaintKey belowKey, aboveKey;
     bool paintBelow = false, paintAbove = false;
@@ -111,22 +108,21 @@ class LayeredMap {
   struct Keys {
     PaintKey below, above;
   };
-  static Keys keysFor(const PaintInput& input, const QPaintDevice& target);
+  static Keys keysFor(const MapFrame& frame, const QPaintDevice& target);
   static void prepareImage(QImage& image, PaintStage stage, const PaintKey& key);
-  static MapRecording recordStage(Kept& kept, QtTextCache& texts, PaintStage stage, const PaintInput& input,
+  static MapRecording recordStage(Kept& kept, QtTextCache& texts, PaintStage stage, const MapFrame& frame,
                                   const PaintKey& key);
   // Rows top to bottom (device-independent) of a stage's next image, whose
   // pixels start at `pixels`.
   static PaintResult paintRows(const Kept& kept, uchar* pixels, QtTextCache& texts, PaintStage stage,
-                               const PaintInput& input, const PaintKey& key, const MapRecording* recording, int top,
+                               const MapFrame& frame, const PaintKey& key, const MapRecording* recording, int top,
                                int bottom);
   // Runs job(i) for each worker i on its thread, the first on this one, and waits.
   void onEveryWorker(const std::function<void(int)>& job, int count);
   // Everything the job reads is set before the painting thread has it.
-  void start(const PaintInput& input, Keys keys, std::function<void()> done,
-             std::shared_ptr<const PaintSnapshot> snapshot = nullptr, bool compose = false);
-  void run(Job& job, const PaintInput& input);  // on the first worker
-  void compose(QPainter& painter, const PaintInput& input, int width, int height);
+  void start(const MapFrame& frame, Keys keys, std::function<void()> done, bool compose = false);
+  void run(Job& job);  // on the first worker
+  void compose(QPainter& painter, const MapFrame& frame, int width, int height);
   // The two kept stages in one image, as a moved frame shows them.
   static void composeStages(QImage& into, const QImage& below, const QImage& above);
 

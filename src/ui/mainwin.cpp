@@ -517,20 +517,20 @@ void MainWin::paintEvent(QPaintEvent* event) {
     frameLog_.write(timer.elapsedMilliseconds(), "full");
     return;
   }
-  const PaintInput input = app_.paintInput();
-  const bool current = map_.isCurrent(input, *this);
+  const MapFrame mapFrame = takeFrame(app_.paintInput());
+  const bool current = map_.isCurrent(mapFrame, *this);
   if (following_ && map_.hasFrame() && !current) {
-    map_.paintMoved(painter, *this, input, followAnchor_.x(), followAnchor_.y());
+    map_.paintMoved(painter, *this, mapFrame, followAnchor_.x(), followAnchor_.y());
     screenProjection_.setup(app_.view.viewport(width(), height()));
     paintFlight(painter, rect());
-    map_.paintInBackground(app_.snapshot(), *this,
+    map_.paintInBackground(mapFrame, *this,
                            [this] { QMetaObject::invokeMethod(this, "backgroundPaintEnded", Qt::QueuedConnection); });
     frameLog_.write(timer.elapsedMilliseconds(), "moved");
     return;
   }
   following_ = false;
   if (!current) QApplication::setOverrideCursor(Qt::WaitCursor);
-  screenProjection_ = map_.paint(painter, *this, input).projection;
+  screenProjection_ = map_.paint(painter, *this, mapFrame).projection;
   if (!current) QApplication::restoreOverrideCursor();
   paintFlight(painter, event->rect());
   frameLog_.write(timer.elapsedMilliseconds(), map_.stagesPainted() != stagesShown_ ? "full" : "tools");

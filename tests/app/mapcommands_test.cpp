@@ -543,7 +543,7 @@ TEST_F(MapCommandsTest, EveryMenuCommandRepaintsByTheAutoRedrawRule) {
                                         cmd::Orthographic, cmd::Mercator,    cmd::TestPattern,
                                         cmd::ProcedureMap, cmd::ClearTracks, cmd::ClearRoute};
   const auto keys = [&] {
-    const PaintInput input = app.paintInput();
+    const MapFrame input = takeFrame(app.paintInput());
     return std::pair(paintKey(input, PaintStage::Below, 1000, 800, 1, 96),
                      paintKey(input, PaintStage::Above, 1000, 800, 1, 96));
   };

@@ -243,8 +243,7 @@ TEST_F(RouteStringCommandTest, TheTracksItFliesAreWorkedOutOncePerChange) {
   const auto first = app.trackRuns();
   ASSERT_EQ(first->route.size(), 1u);
   EXPECT_EQ(first->route[0].name, "NAT W");
-  EXPECT_EQ(app.paintInput().trackRuns, first.get());
-  EXPECT_EQ(app.snapshot()->trackRuns, first);
+  EXPECT_EQ(app.paintInput().trackRuns, first);
   app.tracks.edit().clear();
   const auto cleared = app.trackRuns();
   EXPECT_NE(cleared, first);

@@ -436,38 +436,55 @@ TEST_F(SimLayersTest, RunwaysAreLinesThroughTheirMidpoints) {
   EXPECT_NEAR(std::abs(r.x2 - r.x1), 2 * 1080 * 1600 / 3.0 / 3444.05, 5);
 }
 
-// A layer is one entry of the table: added there alone, it is drawn in its
-// stage, its labels are planned with the rest, and what it reads keys the
-// kept images.
-TEST_F(MapPainterTest, ALayerAddedToTheTableAloneIsDrawnAndKeyed) {
+// A layer with a data set of its own is its row, its painter and its set's
+// type: held by the program by its type, taken by the row before a paint,
+// drawn in its stage with its labels planned with the rest, and keying its
+// stage's kept image alone.
+struct DummyData {
+  std::string text;
+};
+struct DummyInputs {
+  std::shared_ptr<const DummyData> data;
+  bool operator==(const DummyInputs&) const = default;
+};
+
+TEST_F(MapPainterTest, ALayerWithItsOwnDataSetIsDrawnAndKeyed) {
   std::vector<PaintLayer> layers(standardPaintLayers().begin(), standardPaintLayers().end());
-  static int reads = 0;
-  layers.insert(layers.end() - 1,
+  layers.insert(layers.end() - 2,
                 {"dummy",
                  PaintStage::Above,
-                 [](const PaintContext&, const LayerConditions&) { return true; },
-                 [](PaintContext& p) { p.canvas.textOut(100, 100, "DUMMY LAYER"); },
+                 [](const PaintContext& p, const LayerConditions&) { return p.in<DummyInputs>().data != nullptr; },
+                 [](PaintContext& p) { p.canvas.textOut(100, 100, p.in<DummyInputs>().data->text); },
                  {},
                  true,
                  LabelClass::Always,
-                 [](const PaintInput&, PaintKey& key) { key.otherInputs = "dummy " + std::to_string(reads); }});
-  PaintInput input = app.paintInput();
-  input.layers = layers;
+                 [](const PaintInput& in) { return layerInputs(DummyInputs{in.sets->share<DummyData>()}); }});
+  const auto input = [&] {
+    PaintInput in = app.paintInput();
+    in.layers = layers;
+    return in;
+  };
+  RecordingCanvas none;
+  MapPainter(input(), none).paint({.width = 800, .height = 600});
+  EXPECT_EQ(none.findText("DUMMY LAYER"), nullptr);  // nothing read yet
+  app.sets.of<DummyData>() = DummyData{"DUMMY LAYER"};
   for (const bool declutter : {false, true}) {
     app.switches.declutter = declutter;
     RecordingCanvas drawn;
-    MapPainter(input, drawn).paint({.width = 800, .height = 600});
+    MapPainter(input(), drawn).paint({.width = 800, .height = 600});
     EXPECT_NE(drawn.findText("DUMMY LAYER"), nullptr) << declutter;
   }
   app.switches.declutter = false;
-  const PaintKey before = paintKey(input, PaintStage::Above, 800, 600, 1, 96);
-  ++reads;
-  EXPECT_NE(paintKey(input, PaintStage::Above, 800, 600, 1, 96), before);
+  const PaintKey above = paintKey(takeFrame(input()), PaintStage::Above, 800, 600, 1, 96);
+  const PaintKey below = paintKey(takeFrame(input()), PaintStage::Below, 800, 600, 1, 96);
+  EXPECT_EQ(paintKey(takeFrame(input()), PaintStage::Above, 800, 600, 1, 96), above);  // taken again: the same
+  app.sets.of<DummyData>().edit().text = "CHANGED";
+  EXPECT_NE(paintKey(takeFrame(input()), PaintStage::Above, 800, 600, 1, 96), above);
   // Its stage only: the lower stage's kept image stays.
-  EXPECT_EQ(paintKey(input, PaintStage::Below, 800, 600, 1, 96).otherInputs, "");
+  EXPECT_EQ(paintKey(takeFrame(input()), PaintStage::Below, 800, 600, 1, 96), below);
   RecordingCanvas standard;
   MapPainter(app.paintInput(), standard).paint({.width = 800, .height = 600});
-  EXPECT_EQ(standard.findText("DUMMY LAYER"), nullptr);
+  EXPECT_EQ(standard.findText("CHANGED"), nullptr);
 }
 
 }  // namespace

@@ -44,8 +44,10 @@ class RouteDrawingTest : public ::testing::Test {
   PaintContext context(int width = 1920) {
     canvas = RecordingCanvas();
     canvas.selectFont({"Test", 13, 400, 0});
-    input.emplace(app.paintInput());
-    PaintContext paint{*input, canvas, projection, FarSideRule(app.view.centre), {}};
+    const PaintInput now = app.paintInput();
+    frame.emplace(takeFrame(now));
+    sources.emplace(RouteSources{*app.fixes, now.magnetic, now.validityTime()});
+    PaintContext paint{*frame, canvas, projection, FarSideRule(app.view.centre), {}};
     paint.width = width;
     paint.height = 1080;
     return paint;
@@ -63,13 +65,14 @@ class RouteDrawingTest : public ::testing::Test {
   AppContext app{boxes, clock};
   Projection projection;
   RecordingCanvas canvas;
-  std::optional<PaintInput> input;  // what the last context() paints
+  std::optional<MapFrame> frame;  // what the last context() paints
+  std::optional<RouteSources> sources;
 };
 
 TEST_F(RouteDrawingTest, ThreeNamesDrawTwoLegs) {
-  PaintContext paint = context();
   app.switches.symbolsNonDafif = false;
-  RouteDrawer routes(paint, NAT_REFERENCE);
+  PaintContext paint = context();
+  RouteDrawer routes(paint, *sources, NAT_REFERENCE);
   routes.drawRoute(RouteKind::Eastbound, 2, LineType::Straight, "AAAAA BBBBB CCCCC", 0, false, false);
   ASSERT_EQ(canvas.lines.size(), 2u);
   const DevicePoint a = projection.toDevice({5000, -4000}), c = projection.toDevice({5200, -3000});
@@ -136,9 +139,9 @@ TEST_F(RouteDrawingTest, TrueCourseLabelsFrom7300North) {
 }
 
 TEST_F(RouteDrawingTest, LabelsFollowTheLegsLengthOnTheSurface) {
-  PaintContext paint = context();
   app.switches.symbolsNonDafif = false;
-  RouteDrawer routes(paint, NAT_REFERENCE);
+  PaintContext paint = context();
+  RouteDrawer routes(paint, *sources, NAT_REFERENCE);
   // A long leg gets both labels, rotated along it.
   routes.drawRoute(RouteKind::Westbound, 1, LineType::GreatCircle, "AAAAA CCCCC", 1, true, true);
   ASSERT_EQ(textsEnding("\xC2\xB0 ").size(), 1u);
@@ -156,7 +159,7 @@ TEST_F(RouteDrawingTest, LabelsFollowTheLegsLengthOnTheSurface) {
                     Projection::scaleForRange(1920, 1080, 11000),
                     ProjectionKind::Lambert});
   PaintContext small = context();
-  RouteDrawer tiny(small, NAT_REFERENCE);
+  RouteDrawer tiny(small, *sources, NAT_REFERENCE);
   tiny.drawRoute(RouteKind::Westbound, 1, LineType::GreatCircle, "AAAAA CCCCC", 1, true, true);
   EXPECT_TRUE(canvas.texts.empty());
   EXPECT_FALSE(canvas.lines.empty());
@@ -169,23 +172,23 @@ TEST_F(RouteDrawingTest, TracksByDirectionAndSurfaceWidth) {
                              TrackStore{app.fixes}));  // eastbound
   app.switches.symbolsNonDafif = false;
   PaintContext narrow = context(1280);
-  RouteDrawer(narrow, NAT_REFERENCE).drawTrackRoutes(app.tracks->of(TrackFamily::NorthAtlantic));
+  RouteDrawer(narrow, *sources, NAT_REFERENCE).drawTrackRoutes(app.tracks->of(TrackFamily::NorthAtlantic));
   ASSERT_EQ(canvas.lines.size(), 2u);
   EXPECT_EQ(canvas.lines[0].color, colors::black);
   EXPECT_EQ(canvas.lines[0].width, 1);
   EXPECT_EQ(canvas.lines[1].color, colors::red);
   PaintContext wide = context(1281);
-  RouteDrawer(wide, NAT_REFERENCE).drawTrackRoutes(app.tracks->of(TrackFamily::NorthAtlantic));
+  RouteDrawer(wide, *sources, NAT_REFERENCE).drawTrackRoutes(app.tracks->of(TrackFamily::NorthAtlantic));
   EXPECT_EQ(canvas.lines[0].width, 2);
   // On paper the screen's two pixels, not a hairline.
   PaintContext page = context(1280);
   page.printing = true;
   page.pixelsPerInch = 1200;
-  RouteDrawer(page, NAT_REFERENCE).drawTrackRoutes(app.tracks->of(TrackFamily::NorthAtlantic));
+  RouteDrawer(page, *sources, NAT_REFERENCE).drawTrackRoutes(app.tracks->of(TrackFamily::NorthAtlantic));
   EXPECT_EQ(canvas.lines[0].width, 1200 / 48);
   app.switches.routeGroup[1] = false;  // westbound off
   PaintContext again = context(1281);
-  RouteDrawer(again, NAT_REFERENCE).drawTrackRoutes(app.tracks->of(TrackFamily::NorthAtlantic));
+  RouteDrawer(again, *sources, NAT_REFERENCE).drawTrackRoutes(app.tracks->of(TrackFamily::NorthAtlantic));
   ASSERT_EQ(canvas.lines.size(), 1u);
   EXPECT_EQ(canvas.lines[0].color, colors::red);
 }
@@ -195,7 +198,7 @@ TEST_F(RouteDrawingTest, TrackLettersBesideBothEnds) {
                              TrackStore{app.fixes}));
   app.switches.symbolsNonDafif = false;
   PaintContext paint = context();
-  RouteDrawer(paint, NAT_REFERENCE).drawTrackRoutes(app.tracks->of(TrackFamily::NorthAtlantic));
+  RouteDrawer(paint, *sources, NAT_REFERENCE).drawTrackRoutes(app.tracks->of(TrackFamily::NorthAtlantic));
   std::vector<test::DrawnText> letters;
   for (const auto& t : canvas.texts)
     if (t.text == "C") letters.push_back(t);
@@ -210,9 +213,10 @@ TEST_F(RouteDrawingTest, TrackLettersBesideBothEnds) {
 }
 
 TEST_F(RouteDrawingTest, FixSymbolsAtBothEnds) {
-  PaintContext paint = context();
   app.switches.symbolsNonDafif = true;
-  RouteDrawer(paint, NAT_REFERENCE).drawRoute(RouteKind::Other, 1, LineType::Straight, "AAAAA BBBBB", 0, false, false);
+  PaintContext paint = context();
+  RouteDrawer(paint, *sources, NAT_REFERENCE)
+      .drawRoute(RouteKind::Other, 1, LineType::Straight, "AAAAA BBBBB", 0, false, false);
   // Two triangles of three lines each, then the leg in the route pen.
   ASSERT_EQ(canvas.lines.size(), 7u);
   EXPECT_EQ(canvas.lines[0].color, colors::blue);
@@ -234,7 +238,7 @@ TEST_F(RouteDrawingTest, RouteSetsByClassAndFlags) {
   app.switches.routeGroup[5] = false;  // class 5 hides the second set
   app.switches.routeBearings = app.switches.routeDistances = true;
   PaintContext paint = context();
-  RouteDrawer(paint, NAT_REFERENCE).drawRouteSets();
+  RouteDrawer(paint, *sources, NAT_REFERENCE).drawRouteSets();
   // Drawn twice, forwards in red and backwards in black, one unit apart.
   ASSERT_FALSE(canvas.lines.empty());
   bool red = false, black = false;

@@ -34,7 +34,7 @@ class LayeredMapTest : public ::testing::Test {
     target.setDotsPerMeterX(3780);
     target.setDotsPerMeterY(3780);
     QPainter painter(&target);
-    map.paint(painter, target, app.paintInput());
+    map.paint(painter, target, takeFrame(app.paintInput()));
     return target;
   }
 
@@ -113,10 +113,10 @@ TEST_F(LayeredMapTest, ABackgroundPaintIsTheSamePictureAndOneForAnOldViewIsNotKe
   window.setDotsPerMeterX(3780);
   window.setDotsPerMeterY(3780);
   LayeredMap map;
-  map.paintInBackground(app.snapshot(), window, {});
+  map.paintInBackground(takeFrame(app.paintInput()), window, {});
   EXPECT_TRUE(map.painting());
   EXPECT_TRUE(map.adopt());
-  EXPECT_TRUE(map.isCurrent(app.paintInput(), window));
+  EXPECT_TRUE(map.isCurrent(takeFrame(app.paintInput()), window));
   const QImage background = paintWith(map);
   EXPECT_EQ(map.stagesPainted(), 2);  // the window paint took the background's images
   LayeredMap fresh;
@@ -127,13 +127,13 @@ TEST_F(LayeredMapTest, ABackgroundPaintIsTheSamePictureAndOneForAnOldViewIsNotKe
   // held up on a busy machine) is a whole picture, and is kept.
   const int painted = map.stagesPainted();
   app.view.setRange(700);
-  map.paintInBackground(app.snapshot(), window, {});
+  map.paintInBackground(takeFrame(app.paintInput()), window, {});
   app.view.setRange(600);
-  map.paintInBackground(app.snapshot(), window, {});
+  map.paintInBackground(takeFrame(app.paintInput()), window, {});
   map.adopt();
   EXPECT_FALSE(map.painting());
   app.view.setRange(700);
-  EXPECT_EQ(map.isCurrent(app.paintInput(), window), map.stagesPainted() == painted + 2);
+  EXPECT_EQ(map.isCurrent(takeFrame(app.paintInput()), window), map.stagesPainted() == painted + 2);
 }
 
 }  // namespace

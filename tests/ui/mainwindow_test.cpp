@@ -307,7 +307,7 @@ TEST_F(MainWindowTest, EtopsIsWorkedOutOffTheWindowsThread) {
   const auto note = [&] { return frame->findChild<QLabel*>("note")->text(); };
   ASSERT_TRUE(QTest::qWaitFor([&] { return note() == "ETOPS: 3 DIVERSION AIRPORTS, 2 EQUAL-TIME POINTS"; }, 10000))
       << note().toStdString();
-  EXPECT_EQ(app.paintInput().etops, app.etops.picture.get());
+  EXPECT_EQ(app.paintInput().etops, app.etops.picture);
   // A change asks for a new picture; the old one is not shown meanwhile.
   map().applyRouteString("53N015W 55N020W 55N030W 54N040W 52N050W");
   const unsigned long before = app.etops.picture->serial;
@@ -419,7 +419,7 @@ TEST_F(MainWindowTest, DragAndWheelShowTheMovedMapUntilTheFullPaintArrives) {
   }
   EXPECT_NEAR(app.view.range, range / std::pow(1.25, 10), 1e-6);
   expectMovedThenFull(shown, 10);
-  EXPECT_TRUE(map().layeredMap().isCurrent(app.paintInput(), map()));
+  EXPECT_TRUE(map().layeredMap().isCurrent(takeFrame(app.paintInput()), map()));
 }
 
 }  // namespace

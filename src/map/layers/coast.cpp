@@ -14,16 +14,16 @@ constexpr double kFinestRange = 150;
 
 }  // namespace
 
-bool fineCoastShown(const PaintInput& input) {
-  const CoastData* coast = input.fixes.coast();
-  return coast && !coast->empty() && input.view.range <= input.detail.fineCoast;
+bool fineCoastShown(const PaintContext& paint) {
+  const CoastData* coast = paint.in<FixesInputs>().fixes->coast();
+  return coast && !coast->empty() && paint.view().range <= paint.frame.detail.fineCoast;
 }
 
 void drawFineCoast(PaintContext& paint) {
-  const CoastData* coast = paint.input.fixes.coast();
+  const CoastData* coast = paint.in<FixesInputs>().fixes->coast();
   if (!coast || coast->empty()) return;
   const CoastResolution& r =
-      paint.input.view.range <= kFinestRange ? coast->resolutions.back() : coast->resolutions.front();
+      paint.view().range <= kFinestRange ? coast->resolutions.back() : coast->resolutions.front();
   if (paint.currentColor)
     paint.canvas.selectPen(paint.printing ? colors::paleGrey : colors::screenCoast, paint.pixelsPerInch / 40,
                            PenStyle::Solid);

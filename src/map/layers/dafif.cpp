@@ -35,7 +35,7 @@ const bool* levelSwitch(const DafifSwitches& d, char level) {
 // routes up close only, none beyond the range of the high ones.
 bool levelShown(const PaintContext& paint, char level) {
   const bool* s = levelSwitch(paint.switches().dafif, level);
-  switch (navDetailAt(paint.input.view.range, paint.input.detail)) {
+  switch (navDetailAt(paint.view().range, paint.frame.detail)) {
     case NavDetail::All: break;
     case NavDetail::HighOnly:
       if (level == 'L') return false;
@@ -64,8 +64,8 @@ bool placed(const PaintContext& paint, const LatLng& p, DevicePoint& d) {
 // A segment far round the back of a Lambert map would cross it as a long
 // false line: both ends keep 11 degrees from the meridian opposite the centre.
 bool clearOfTheBack(const PaintContext& paint, const DafifSegment& s) {
-  if (paint.input.view.kind != ProjectionKind::Lambert) return true;
-  const double opposite = paint.input.view.centre.decimalDegrees().lng + 180;
+  if (paint.view().kind != ProjectionKind::Lambert) return true;
+  const double opposite = paint.view().centre.decimalDegrees().lng + 180;
   const auto clear = [opposite](const LatLng& p) {
     const double off = std::remainder(p.decimalDegrees().lng - opposite, 360.0);
     return std::fabs(off) >= 180 - 169;
@@ -119,7 +119,7 @@ void drawLabels(PaintContext& paint, const DafifFiles& files) {
           drawSegmentLabel(canvas, projection, wholeNumber(l.value), l.position, l.course, l.value / 2,
                            LabelAlign::Centre, LabelPlacement::Above, LabelFrame::None, labelColor(l.level));
   if (!d.radials) return;
-  const double range = paint.input.view.range;
+  const double range = paint.view().range;
   const double along = std::min(100.0, range * 0.1);
   for (const char* name : {"RADIALK.TXT", "RADIALX.TXT"}) {
     const auto segments = files.segments(name);
@@ -145,7 +145,7 @@ void drawOrtca(PaintContext& paint, const DafifFiles& files) {
   if (!blocks) return;
   MapCanvas& canvas = paint.canvas;
   const Color color{225, 185, 140};
-  const double wanted = paint.input.view.range > 300 ? 5 : 1;
+  const double wanted = paint.view().range > 300 ? 5 : 1;
   canvas.setTextColor(color);
   canvas.setBackgroundTransparent(true);
   const auto centred = [&](const FontSpec& font, HAlign h, int x, int y, const std::string& text) {
@@ -208,7 +208,7 @@ void drawWaypoints(PaintContext& paint, const DafifFiles& files, PointPainter& p
   const DafifSwitches& d = paint.switches().dafif;
   // Farther out the low and terminal waypoints, and beyond the high
   // routes' range all of them, would only tangle the map.
-  const NavDetail detail = navDetailAt(paint.input.view.range, paint.input.detail);
+  const NavDetail detail = navDetailAt(paint.view().range, paint.frame.detail);
   if (detail == NavDetail::RouteOnly) return;
   for (const char* name : DAFIF_WAYPOINT_FILES) {
     const auto waypoints = files.waypoints(name);
@@ -321,7 +321,7 @@ void drawNavaids(PaintContext& paint, const DafifFiles& files, PointPainter& poi
   const auto navaids = files.navaids();
   if (!navaids) return;
   // NDBs up close only; beyond the high routes' range the high VORs alone.
-  const NavDetail detail = navDetailAt(paint.input.view.range, paint.input.detail);
+  const NavDetail detail = navDetailAt(paint.view().range, paint.frame.detail);
   ++points.size;
   for (const DafifNavaid& n : *navaids) {
     const std::string cls(n.cls.data(), 2);
@@ -346,12 +346,26 @@ void drawNavaids(PaintContext& paint, const DafifFiles& files, PointPainter& poi
   --points.size;
 }
 
+// The files, with their sizes and times while a DAFIF layer is on.
+struct DafifInputs {
+  std::shared_ptr<const DafifFiles> files;
+  std::string signature;
+  bool operator==(const DafifInputs&) const = default;
+};
+
 }  // namespace
+
+LayerInputs takeDafif(const PaintInput& input) {
+  if (!input.dafif) return layerInputs(DafifInputs{});
+  const bool on = !(input.switches.dafif == DafifSwitches{});
+  return layerInputs(DafifInputs{input.dafif, on ? input.dafif->signature() : ""});
+}
 
 void drawDafifLines(PaintContext& paint) {
   const DafifSwitches& d = paint.switches().dafif;
-  if (!paint.input.dafif || !(d.atsBoth || d.atsHigh || d.atsLow || d.ortca)) return;
-  const DafifFiles& files = *paint.input.dafif;
+  const DafifInputs& in = paint.in<DafifInputs>();
+  if (!in.files || !(d.atsBoth || d.atsHigh || d.atsLow || d.ortca)) return;
+  const DafifFiles& files = *in.files;
   paint.canvas.selectFont(paint.fonts.small);
   paint.canvas.setBackgroundTransparent(true);
   // Without SEGDIST.TXT the ATS part of the pass is left out.
@@ -364,12 +378,13 @@ void drawDafifLines(PaintContext& paint) {
 
 void drawDafifPoints(PaintContext& paint) {
   const DafifSwitches& d = paint.switches().dafif;
-  if (!paint.input.dafif) return;
+  const DafifInputs& in = paint.in<DafifInputs>();
+  if (!in.files) return;
   const bool waypoints = d.wptB || d.wptH || d.wptL || d.wptR || d.wptT;
   const bool airports = d.airports7000 || d.airports5000 || d.airports3000 || d.airports0;
   const bool navaids = d.vorHA || d.vorL || d.vorT || d.ndbHHHU || d.ndbMHOther;
   if (!waypoints && !airports && !navaids) return;
-  const DafifFiles& files = *paint.input.dafif;
+  const DafifFiles& files = *in.files;
   MapCanvas& canvas = paint.canvas;
   canvas.selectFont(paint.fonts.small);
   canvas.setTextAlign({HAlign::Left, VAlign::Top});

@@ -41,10 +41,17 @@ void drawMark(PaintContext& paint, const LatLng& position, const std::string& te
   canvas.setTextAlign({HAlign::Left, VAlign::Bottom});
 }
 
+struct EtopsInputs {
+  std::shared_ptr<const EtopsPicture> picture;
+  bool operator==(const EtopsInputs&) const = default;
+};
+
 }  // namespace
 
+LayerInputs takeEtops(const PaintInput& input) { return input.etops ? layerInputs(EtopsInputs{input.etops}) : nullptr; }
+
 void drawEtopsRoute(PaintContext& paint) {
-  const EtopsPicture* picture = paint.input.etops;
+  const EtopsPicture* picture = paint.in<EtopsInputs>().picture.get();
   if (!picture) return;
   // A highlighter's band under the tracks: the one the plan is for stands
   // out among its neighbours and keeps its own colour and labels on top.
@@ -55,7 +62,7 @@ void drawEtopsRoute(PaintContext& paint) {
 }
 
 void drawEtops(PaintContext& paint) {
-  const EtopsPicture* picture = paint.input.etops;
+  const EtopsPicture* picture = paint.in<EtopsInputs>().picture.get();
   if (!picture) return;
   MapCanvas& canvas = paint.canvas;
   canvas.setBackgroundTransparent(true);

@@ -9,7 +9,7 @@ namespace korvant {
 
 void drawGridLabels(PaintContext& paint) {
   MapCanvas& canvas = paint.canvas;
-  const MapView& view = paint.input.view;
+  const MapView& view = paint.view();
   canvas.selectFont(paint.fonts.large);
   canvas.setTextColor(paint.pick(colors::lightGrey, colors::black));
   canvas.setBackgroundTransparent(true);

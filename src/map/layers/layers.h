@@ -2,18 +2,41 @@
 // One painter per map layer, each turning its data into drawing on the
 // paint's canvas. The map paint calls them in its fixed order.
 #include <ctime>
+#include <memory>
 #include <string>
 #include <string_view>
 
+#include "map/layerinput.h"
 #include "map/paintcontext.h"
+#include "navdata/simfiles.h"
 #include "procedures/flightplan.h"
 
 namespace korvant {
 
+// Each row's step that takes what its painter reads (map/paintlayers.h):
+// the layers of the fix file's lines and points read the fix file alone.
+struct FixesInputs {
+  std::shared_ptr<const FixStore> fixes;
+  bool operator==(const FixesInputs&) const = default;
+};
+LayerInputs takeFixes(const PaintInput& input);
+LayerInputs takeTerminator(const PaintInput& input);
+LayerInputs takeDafif(const PaintInput& input);
+LayerInputs takeNavData(const PaintInput& input);
+LayerInputs takeEtops(const PaintInput& input);  // none while the layer is off
+LayerInputs takeTitleBlock(const PaintInput& input);
+LayerInputs takeMagnetic(const PaintInput& input);
+LayerInputs takeSimData(const PaintInput& input);
+LayerInputs takeUserOverlay(const PaintInput& input);
+LayerInputs takeRunways(const PaintInput& input);  // none without an airport
+LayerInputs takeProcedure(const PaintInput& input);
+LayerInputs takePlottedRoute(const PaintInput& input);
+LayerInputs takeTools(const PaintInput& input);
+
 void drawTerrain(PaintContext& paint);
 // The finer coastline of COAST.DAT, which takes the terrain's place at
 // regional ranges when it is loaded.
-bool fineCoastShown(const PaintInput& input);
+bool fineCoastShown(const PaintContext& paint);
 void drawFineCoast(PaintContext& paint);
 void drawGrid(PaintContext& paint);
 void drawTicks(PaintContext& paint);
@@ -26,7 +49,9 @@ void drawOwnFixes(PaintContext& paint);
 // The PS1 waypoint, station and airport files, by their switches.
 void drawSimData(PaintContext& paint);
 // One airport's runways from the PS13DIR files; false when it is not there.
-bool drawSimRunways(PaintContext& paint, const std::string& airport);
+bool drawSimRunways(PaintContext& paint, const SimFiles& files, const std::string& airport);
+// The runways of the airport korvant-plot's --runways names.
+void drawRunways(PaintContext& paint);
 // The DAFIF layers: ATS segments with their labels and ORTCA (lines, under
 // the tracks), then waypoints, airports with runways and navaids (points,
 // after the simulator's layers).
@@ -34,6 +59,8 @@ void drawDafifLines(PaintContext& paint);
 // The terminator, civil twilight and the next six hours' terminators.
 void drawTerminatorLayers(PaintContext& paint);
 void drawDafifPoints(PaintContext& paint);
+// The navigation data is loaded.
+bool navDataLoaded(const PaintContext& paint);
 void drawNavDataAirways(PaintContext& paint);
 void drawNavDataNavaids(PaintContext& paint);
 // USER.TXT, when its switch is on.

@@ -5,6 +5,8 @@
 
 namespace korvant {
 
+LayerInputs takeFixes(const PaintInput& input) { return layerInputs(FixesInputs{input.fixes}); }
+
 void drawTerrain(PaintContext& paint) {
   if (paint.currentColor)
     paint.canvas.selectPen(paint.printing ? colors::paleGrey : colors::screenCoast, paint.pixelsPerInch / 40,
@@ -12,7 +14,7 @@ void drawTerrain(PaintContext& paint) {
   else
     paint.canvas.selectPen(colors::grey, 1, PenStyle::Solid);
   LineDrawer lines(paint);
-  const FixStore& fixes = paint.input.fixes;
+  const FixStore& fixes = *paint.in<FixesInputs>().fixes;
   LatLng previous = LatLng::unset();
   const auto draw = [&](const TerrainPoint& point) {
     if (point.pen == 0 && !previous.isUnset()) lines.drawLine(LineType::GreatCircle, previous, point.position, 10, 0);
@@ -40,7 +42,7 @@ void drawFacilityBoundaries(PaintContext& paint) {
   else
     paint.canvas.selectPen(colors::black, 1, PenStyle::Dash);
   LineDrawer lines(paint);
-  FixSection section = paint.input.fixes.openSection(FixSectionId::BoundaryLines);
+  FixSection section = paint.in<FixesInputs>().fixes->openSection(FixSectionId::BoundaryLines);
   BoundaryLine line;
   while (section.readBoundaryLine(line))
     for (int i = 1; i < line.count; ++i)

@@ -39,7 +39,16 @@ struct RouteUse {
   bool flies(const XpSegment& s) const { return std::binary_search(legs.begin(), legs.end(), legOf(s.from, s.to)); }
 };
 
-RouteUse routeUse(const PaintInput& input, const XpNavData& data) {
+// The navigation data, and what the route and the plan fly of it: farther
+// out the layers show that alone.
+struct NavDataInputs {
+  std::shared_ptr<const FixStore> fixes;
+  std::shared_ptr<const PlottedRoute> plottedRoute;
+  std::shared_ptr<const LoadedProcedure> procedure;
+  bool operator==(const NavDataInputs&) const = default;
+};
+
+RouteUse routeUse(const NavDataInputs& input, const XpNavData& data) {
   RouteUse use;
   const auto chain = [&](auto&& each) {
     std::optional<std::uint32_t> previous;
@@ -137,14 +146,22 @@ void drawNavaid(PaintContext& paint, const XpNavData& data, const XpPoint& p, in
 
 }  // namespace
 
+LayerInputs takeNavData(const PaintInput& input) {
+  if (!input.fixes->navData()) return layerInputs(NavDataInputs{input.fixes, nullptr, nullptr});
+  return layerInputs(NavDataInputs{input.fixes, input.plottedRoute, input.procedure});
+}
+
+bool navDataLoaded(const PaintContext& paint) { return paint.in<NavDataInputs>().fixes->navData() != nullptr; }
+
 void drawNavDataAirways(PaintContext& paint) {
-  const XpNavData* data = paint.input.fixes.navData();
+  const NavDataInputs& in = paint.in<NavDataInputs>();
+  const XpNavData* data = in.fixes->navData();
   if (!data) return;
   MapCanvas& canvas = paint.canvas;
   canvas.selectFont(paint.fonts.small);
   canvas.setBackgroundTransparent(true);
   canvas.setLabelClass(LabelClass::Airway);
-  const NavDetail detail = navDetailAt(paint.input.view.range, paint.input.detail);
+  const NavDetail detail = navDetailAt(paint.view().range, paint.frame.detail);
   const std::vector<XpSegment>& segments = data->segments();
   std::vector<PlacedAirway> placed;
   const auto place = [&](std::uint32_t i) {
@@ -154,7 +171,7 @@ void drawNavDataAirways(PaintContext& paint) {
   if (detail == NavDetail::RouteOnly) {
     // The route's short legs start in its points' cells, whichever way they
     // are filed; its long ones are few.
-    const RouteUse use = routeUse(paint.input, *data);
+    const RouteUse use = routeUse(in, *data);
     std::vector<int> cells;
     for (const std::uint32_t i : use.points) cells.push_back(GridIndex::cellOf(data->points()[i].position));
     std::sort(cells.begin(), cells.end());
@@ -167,7 +184,7 @@ void drawNavDataAirways(PaintContext& paint) {
     drawAirways(paint, *data, placed);
     return;
   }
-  const RouteUse use = detail == NavDetail::HighOnly ? routeUse(paint.input, *data) : RouteUse{};
+  const RouteUse use = detail == NavDetail::HighOnly ? routeUse(in, *data) : RouteUse{};
   const auto draw = [&](std::uint32_t i) {
     const XpSegment& s = segments[i];
     if (detail == NavDetail::All || s.level == 2 || use.flies(s)) place(i);
@@ -179,7 +196,8 @@ void drawNavDataAirways(PaintContext& paint) {
 }
 
 void drawNavDataNavaids(PaintContext& paint) {
-  const XpNavData* data = paint.input.fixes.navData();
+  const NavDataInputs& in = paint.in<NavDataInputs>();
+  const XpNavData* data = in.fixes->navData();
   if (!data) return;
   MapCanvas& canvas = paint.canvas;
   canvas.selectFont(paint.fonts.small);
@@ -187,13 +205,13 @@ void drawNavDataNavaids(PaintContext& paint) {
   canvas.setBackgroundTransparent(true);
   canvas.setLabelClass(LabelClass::Navaid);
   const int size = std::max(2, paint.lineHeight / 3);
-  const NavDetail detail = navDetailAt(paint.input.view.range, paint.input.detail);
+  const NavDetail detail = navDetailAt(paint.view().range, paint.frame.detail);
   const std::vector<XpPoint>& points = data->points();
   const Projection& proj = paint.projection;
   LabelRoom room(proj.left(), proj.top(), proj.width(), proj.height(), 2 * paint.lineHeight);
   std::vector<std::uint32_t> flown;
   if (detail != NavDetail::All) {
-    flown = routeUse(paint.input, *data).points;
+    flown = routeUse(in, *data).points;
     std::sort(flown.begin(), flown.end());
     flown.erase(std::unique(flown.begin(), flown.end()), flown.end());
   }

@@ -72,15 +72,16 @@ void drawOwnFixes(PaintContext& paint) {
   canvas.setBackgroundTransparent(true);
   FixPainter painter{paint, color, canvas.textMetrics().averageCharWidth, sw.symbolsNonDafif};
 
-  FixSection fixes = paint.input.fixes.openSection(FixSectionId::Fixes);
+  const FixStore& store = *paint.in<FixesInputs>().fixes;
+  FixSection fixes = store.openSection(FixSectionId::Fixes);
   for (Fix fix; fixes.readFix(fix);)
     if (shown(sw, fix.kind)) painter.draw(fix.name, fix.kind, fix.position);
 
   if (!sw.obsoleteWaypoints) return;
-  FixSection aliases = paint.input.fixes.openSection(FixSectionId::Aliases);
+  FixSection aliases = store.openSection(FixSectionId::Aliases);
   for (Alias alias; aliases.readAlias(alias);) {
     LatLng target;
-    if (paint.input.fixes.resolvePosition(alias.target, {0, 0}, target)) painter.draw(alias.name, 5, target);
+    if (store.resolvePosition(alias.target, {0, 0}, target)) painter.draw(alias.name, 5, target);
   }
 }
 

@@ -13,12 +13,23 @@ namespace {
 
 constexpr double WIDENED = 100;  // surfaces of room on every side
 
+struct PlottedRouteInputs {
+  std::shared_ptr<const PlottedRoute> route;
+  std::shared_ptr<const PlannedTrackRuns> trackRuns;
+  bool operator==(const PlottedRouteInputs&) const = default;
+};
+
 bool drawable(const LatLng& p) { return std::isfinite(p.lat) && std::isfinite(p.lng) && !p.isUnset(); }
 
 }  // namespace
 
+LayerInputs takePlottedRoute(const PaintInput& input) {
+  return layerInputs(PlottedRouteInputs{input.plottedRoute, input.trackRuns});
+}
+
 void drawPlottedRoute(PaintContext& paint) {
-  const PlottedRoute* route = paint.input.plottedRoute;
+  const PlottedRouteInputs& in = paint.in<PlottedRouteInputs>();
+  const PlottedRoute* route = in.route.get();
   if (!route || route->empty()) return;
   MapCanvas& canvas = paint.canvas;
   canvas.setBackgroundTransparent(true);
@@ -53,8 +64,7 @@ void drawPlottedRoute(PaintContext& paint) {
     lines.drawLine(LineType::GreatCircle, points.front().position, points.back().position, WIDENED, 0);
   }
   // A route string names the tracks it flies as a plan does.
-  if (route->routeString && paint.input.trackRuns)
-    drawTrackRunNames(paint, paint.input.trackRuns->routePlan, paint.input.trackRuns->route, color);
+  if (route->routeString && in.trackRuns) drawTrackRunNames(paint, in.trackRuns->routePlan, in.trackRuns->route, color);
   for (const PlottedPoint& p : points)
     if (p.marked && drawable(p.position)) drawRouteMark(paint, p.position, p.name);
 }

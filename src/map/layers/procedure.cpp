@@ -21,6 +21,16 @@ namespace {
 constexpr double WIDENED = 100;  // surfaces of room on every side
 constexpr int MAX_ARC_RADIUS = 1 << 20;
 
+// The procedure or plan read, the tracks the plan flies, and the
+// simulator's files its runways come from.
+struct ProcedureInputs {
+  std::shared_ptr<const LoadedProcedure> procedure;
+  std::shared_ptr<const PlannedTrackRuns> trackRuns;
+  std::shared_ptr<const SimFiles> sim;
+  std::string simSignature;  // while the procedure is shown
+  bool operator==(const ProcedureInputs&) const = default;
+};
+
 bool finite(const LatLng& p) { return std::isfinite(p.lat) && std::isfinite(p.lng) && !p.isUnset(); }
 
 // The device point when it lies within the widened surface.
@@ -147,7 +157,7 @@ void drawFlightPlan(PaintContext& paint, const FlightPlan& plan) {
     canvas.selectPen(color, paint.penWidth(1), PenStyle::Solid);
     lines.drawLine(LineType::GreatCircle, first->position, previous->position, WIDENED, 0);
   }
-  if (paint.input.trackRuns) drawTrackRunNames(paint, plan, paint.input.trackRuns->plan, color);
+  if (const auto& runs = paint.in<ProcedureInputs>().trackRuns) drawTrackRunNames(paint, plan, runs->plan, color);
   canvas.setBackgroundTransparent(true);
 }
 
@@ -190,15 +200,22 @@ void drawRouteMark(PaintContext& paint, const LatLng& position, std::string_view
   canvas.setLabelClass(LabelClass::Always);
 }
 
+LayerInputs takeProcedure(const PaintInput& input) {
+  ProcedureInputs in{input.procedure, input.trackRuns, input.sim, ""};
+  if (input.procedure && input.procedure->shown()) in.simSignature = input.sim->signature();
+  return layerInputs(std::move(in));
+}
+
 void drawProcedure(PaintContext& paint) {
-  const LoadedProcedure* loaded = paint.input.procedure;
+  const ProcedureInputs& in = paint.in<ProcedureInputs>();
+  const LoadedProcedure* loaded = in.procedure.get();
   if (!loaded || !loaded->shown()) return;
   if (loaded->source.kind == RouteFileKind::FlightPlan) {
     drawFlightPlan(paint, loaded->plan);
     return;
   }
   const ProcedureGeometry& geometry = loaded->geometry;
-  for (const std::string& airport : geometry.runwayAirports) drawSimRunways(paint, airport);
+  for (const std::string& airport : geometry.runwayAirports) drawSimRunways(paint, *in.sim, airport);
 
   MapCanvas& canvas = paint.canvas;
   canvas.selectFont(paint.fonts.small);

@@ -18,12 +18,36 @@ void drawIdents(PaintContext& paint, const std::vector<SimPoint>& points) {
   }
 }
 
+// The files, with their sizes and times while they are drawn: a file
+// changed on disk is drawn again.
+struct SimInputs {
+  std::shared_ptr<const SimFiles> files;
+  std::string signature;
+  std::string airport;  // whose runways are drawn
+  bool operator==(const SimInputs&) const = default;
+};
+
 }  // namespace
+
+LayerInputs takeSimData(const PaintInput& input) {
+  const LayerSwitches& sw = input.switches;
+  return layerInputs(SimInputs{input.sim, sw.ps1Wpt || sw.ps1Sta || sw.ps1Apt ? input.sim->signature() : "", ""});
+}
+
+LayerInputs takeRunways(const PaintInput& input) {
+  if (input.runwaysAirport.empty()) return nullptr;
+  return layerInputs(SimInputs{input.sim, input.sim->signature(), input.runwaysAirport});
+}
+
+void drawRunways(PaintContext& paint) {
+  const SimInputs& in = paint.in<SimInputs>();
+  drawSimRunways(paint, *in.files, in.airport);
+}
 
 void drawSimData(PaintContext& paint) {
   const LayerSwitches& sw = paint.switches();
   if (!sw.ps1Wpt && !sw.ps1Sta && !sw.ps1Apt) return;
-  const SimFiles& files = paint.input.sim;
+  const SimFiles& files = *paint.in<SimInputs>().files;
   MapCanvas& canvas = paint.canvas;
   canvas.selectFont(paint.fonts.small);
   canvas.setTextAlign({HAlign::Left, VAlign::Top});
@@ -49,8 +73,8 @@ void drawSimData(PaintContext& paint) {
   }
 }
 
-bool drawSimRunways(PaintContext& paint, const std::string& airport) {
-  const std::optional<SimAirport> found = paint.input.sim.seekSimAirport(airport);
+bool drawSimRunways(PaintContext& paint, const SimFiles& files, const std::string& airport) {
+  const std::optional<SimAirport> found = files.seekSimAirport(airport);
   if (!found) return false;
   MapCanvas& canvas = paint.canvas;
   canvas.selectPen(paint.pick(colors::green, colors::black), 1, PenStyle::Solid);

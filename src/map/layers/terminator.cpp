@@ -163,12 +163,26 @@ class CurveSet {
   int h_ = 0, w_ = 0;
 };
 
+// The moments drawn, read from the clock when the paint was asked for.
+struct TerminatorInputs {
+  int steps = TERMINATOR_STEPS;
+  std::time_t at = 0;         // the terminator's and twilight's
+  std::time_t firstHour = 0;  // the first of the next six hours
+  bool operator==(const TerminatorInputs&) const = default;
+};
+
 }  // namespace
+
+LayerInputs takeTerminator(const PaintInput& input) {
+  const LayerSwitches& sw = input.switches;
+  if (!(sw.showTerminator || sw.showCivilTwilight || sw.showNext6Hours)) return nullptr;
+  return layerInputs(TerminatorInputs{input.terminator.steps, effectiveTerminatorTime(input.terminator, *input.clock),
+                                      firstNextHour(input.terminator, *input.clock)});
+}
 
 void drawTerminatorLayers(PaintContext& paint) {
   const LayerSwitches& sw = paint.switches();
-  const TerminatorTime* settings = paint.input.terminator;
-  if (!settings || !(sw.showTerminator || sw.showCivilTwilight || sw.showNext6Hours)) return;
+  const TerminatorInputs& in = paint.in<TerminatorInputs>();
   MapCanvas& canvas = paint.canvas;
   canvas.selectFont(paint.fonts.small);
   canvas.setTextColor(colors::black);
@@ -179,13 +193,11 @@ void drawTerminatorLayers(PaintContext& paint) {
   const Pen twilight =
       paint.currentColor ? Pen{colors::yellow, 1, PenStyle::Solid} : Pen{colors::grey, 1, PenStyle::Dash};
   const Pen hours = paint.currentColor ? Pen{colors::cyan, 3, PenStyle::Solid} : grey;
-  CurveSet curves(paint, normaliseTerminatorSteps(settings->steps));
+  CurveSet curves(paint, normaliseTerminatorSteps(in.steps));
   if (sw.showTerminator || sw.showCivilTwilight)
-    curves.draw(effectiveTerminatorTime(*settings, paint.input.clock), sw.showTerminator, terminator,
-                sw.showCivilTwilight, twilight, false);
+    curves.draw(in.at, sw.showTerminator, terminator, sw.showCivilTwilight, twilight, false);
   if (sw.showNext6Hours) {
-    const std::time_t first = firstNextHour(*settings, paint.input.clock);
-    std::time_t t = first;
+    std::time_t t = in.firstHour;
     for (int hour = 0; hour < 6; ++hour) {
       curves.draw(t, true, hours, false, twilight, true);
       if (__builtin_add_overflow(t, std::time_t{3600}, &t)) break;  // past the clock's range: no more hours

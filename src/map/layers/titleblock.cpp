@@ -20,6 +20,46 @@ namespace korvant {
 
 namespace {
 
+// The message's file and sets, the time to the minute, local and UTC, what
+// the parameters name, and what the decluttered blocks keep clear of.
+struct TitleBlockInputs {
+  std::shared_ptr<const TrackSets> tracks;
+  std::shared_ptr<const PlottedRoute> plottedRoute;
+  std::shared_ptr<const LoadedProcedure> procedure;
+  std::string trackFile;
+  std::time_t validAt = 0;
+  std::time_t now = 0;
+  long utcOffset = 0;
+  std::optional<std::time_t> terminatorAt;  // while a terminator layer is on
+  MagneticModel magnetic;
+
+  bool operator==(const TitleBlockInputs& o) const {
+    return tracks == o.tracks && plottedRoute == o.plottedRoute && procedure == o.procedure &&
+           trackFile == o.trackFile && validAt == o.validAt && now / 60 == o.now / 60 && utcOffset == o.utcOffset &&
+           terminatorAt == o.terminatorAt && magnetic == o.magnetic;
+  }
+};
+
+}  // namespace
+
+LayerInputs takeTitleBlock(const PaintInput& input) {
+  TitleBlockInputs in;
+  in.tracks = input.tracks;
+  in.plottedRoute = input.plottedRoute;
+  in.procedure = input.procedure;
+  in.trackFile = input.trackFile;
+  in.validAt = input.validityTime();
+  in.now = input.clock->now();
+  in.utcOffset = input.clock->utcOffsetSeconds(in.now);
+  const LayerSwitches& sw = input.switches;
+  if (sw.showTerminator || sw.showCivilTwilight || sw.showNext6Hours)
+    in.terminatorAt = effectiveTerminatorTime(input.terminator, *input.clock);
+  in.magnetic = input.magnetic;
+  return layerInputs(std::move(in));
+}
+
+namespace {
+
 const char* const kMonths[12] = {"JAN", "FEB", "MAR", "APR", "MAY", "JUN", "JUL", "AUG", "SEP", "OCT", "NOV", "DEC"};
 
 std::tm utcFields(std::time_t t) {
@@ -101,12 +141,13 @@ struct TextBlock {
 // them.
 TextBlock trackLegend(const PaintContext& paint, int top) {
   TextBlock legend;
-  const std::string& preset = paint.input.view.presetName;
+  const std::string& preset = paint.view().presetName;
   if (preset != "NAT" && preset != "WARS") return legend;
   int row = 2;
-  const std::time_t at = paint.input.validityTime();
+  const TitleBlockInputs& in = paint.in<TitleBlockInputs>();
+  const std::time_t at = in.validAt;
   const LayerSwitches& sw = paint.switches();
-  for (const TrackModel* set : paint.input.tracks.held()) {
+  for (const TrackModel* set : in.tracks->held()) {
     const TrackModel& tracks = *set;
     for (const std::string* line :
          {&tracks.eastHeader, &tracks.eastValidity, &tracks.westHeader, &tracks.westValidity}) {
@@ -133,7 +174,7 @@ TextBlock trackLegend(const PaintContext& paint, int top) {
 // Where each preset has room: on the NAT map over Hudson Bay and Labrador,
 // on the WARS map top left.
 void drawTrackLegend(PaintContext& paint) {
-  const std::string& preset = paint.input.view.presetName;
+  const std::string& preset = paint.view().presetName;
   int x = 2 * paint.charWidth, top = 0;
   if (preset == "NAT") {
     const auto projected = [&](double lat, double lng, bool wantX) {
@@ -155,7 +196,8 @@ void drawTrackLegend(PaintContext& paint) {
 // beside a title block there. Ties keep the title blocks at the bottom and put
 // the legend top left.
 void placeInCorners(PaintContext& paint, TextBlock* left, TextBlock& right, TextBlock legend, int step) {
-  const MapCoverage coverage(paint);
+  const TitleBlockInputs& in = paint.in<TitleBlockInputs>();
+  const MapCoverage coverage(paint, *in.tracks, in.plottedRoute.get(), in.validAt);
   const auto cost = [&](const TextBlock& b) { return b.lines.empty() ? 0L : coverage.within(b.ground(paint)); };
   const auto margin = [&](const TextBlock& b) { return paint.height - b.ground(paint).bottom; };
   bool onTop[2] = {false, false};  // left, right
@@ -229,7 +271,8 @@ std::string printedLine(std::time_t now, long utcOffsetSeconds) {
 
 void drawTitleBlock(PaintContext& paint) {
   MapCanvas& canvas = paint.canvas;
-  const MapView& view = paint.input.view;
+  const MapView& view = paint.view();
+  const TitleBlockInputs& in = paint.in<TitleBlockInputs>();
   const bool parameters = paint.switches().showParameters;
   canvas.selectFont(paint.fonts.small);
   canvas.setTextColor(colors::black);
@@ -250,18 +293,16 @@ void drawTitleBlock(PaintContext& paint) {
   // The right block, bottom line first.
   TextBlock right{HAlign::Right, paint.width - 2 * paint.lineHeight, {}, {}};
   int k = 4;
-  const std::time_t now = paint.input.clock.now();
-  right.lines.emplace_back(at(k), printedLine(now, paint.input.clock.utcOffsetSeconds(now)));
+  right.lines.emplace_back(at(k), printedLine(in.now, in.utcOffset));
   const LayerSwitches& sw = paint.switches();
   if (parameters) {
-    if (paint.input.terminator && (sw.showTerminator || sw.showCivilTwilight || sw.showNext6Hours)) {
+    if (in.terminatorAt) {
       k += 2;
-      right.lines.emplace_back(at(k),
-                               terminatorTitle(effectiveTerminatorTime(*paint.input.terminator, paint.input.clock)));
+      right.lines.emplace_back(at(k), terminatorTitle(*in.terminatorAt));
     }
-    if (!(paint.input.magnetic == MagneticModel())) {
+    if (!(in.magnetic == MagneticModel())) {
       k += 2;
-      right.lines.emplace_back(at(k), paint.input.magnetic.title());
+      right.lines.emplace_back(at(k), in.magnetic.title());
     }
     k += 2;
     // On paper the printer's dots say nothing of the map: its resolution does.
@@ -270,11 +311,11 @@ void drawTitleBlock(PaintContext& paint) {
                               : "RESOLUTION " + std::to_string(paint.width) + " X " + std::to_string(paint.height));
     // A flight plan is drawn over the day's tracks: their file and legend
     // stay, and the plan's file is named beside them.
-    const LoadedProcedure* procedure = paint.input.procedure;
+    const LoadedProcedure* procedure = in.procedure.get();
     const bool plan = paint.procedureMap && procedure && procedure->source.kind == RouteFileKind::FlightPlan;
-    if ((!paint.procedureMap || plan) && !paint.input.trackFile.empty()) {
+    if ((!paint.procedureMap || plan) && !in.trackFile.empty()) {
       k += 2;
-      right.lines.emplace_back(at(k), "FILE:  " + std::string(paint.input.trackFile));
+      right.lines.emplace_back(at(k), "FILE:  " + in.trackFile);
     }
     if (plan) {
       k += 2;
@@ -282,7 +323,7 @@ void drawTitleBlock(PaintContext& paint) {
     }
   }
   const bool planOverTracks =
-      paint.procedureMap && paint.input.procedure && paint.input.procedure->source.kind == RouteFileKind::FlightPlan;
+      paint.procedureMap && in.procedure && in.procedure->source.kind == RouteFileKind::FlightPlan;
   const bool legend = parameters && (!paint.procedureMap || planOverTracks);
   // The procedure map has nothing to move.
   if (sw.declutter && !paint.procedureMap) {

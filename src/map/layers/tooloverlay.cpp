@@ -5,8 +5,19 @@
 
 namespace korvant {
 
+namespace {
+
+struct ToolInputs {
+  ToolState tools;
+  bool operator==(const ToolInputs&) const = default;
+};
+
+}  // namespace
+
+LayerInputs takeTools(const PaintInput& input) { return layerInputs(ToolInputs{input.tools}); }
+
 void drawToolOverlay(PaintContext& paint) {
-  const ToolState& tools = paint.input.tools;
+  const ToolState& tools = paint.in<ToolInputs>().tools;
   if (tools.mode == ToolMode::None) return;
   paint.canvas.selectPen(paint.pick(colors::magenta, colors::black), 1,
                          paint.currentColor ? PenStyle::Solid : PenStyle::Dash);
@@ -16,7 +27,7 @@ void drawToolOverlay(PaintContext& paint) {
   LineDrawer lines(paint);
   const auto& p = tools.points;
   switch (tools.mode) {
-    case ToolMode::Info: lines.drawLine(LineType::GreatCircle, paint.input.view.centre, p[0], 5, 0); break;
+    case ToolMode::Info: lines.drawLine(LineType::GreatCircle, paint.view().centre, p[0], 5, 0); break;
     case ToolMode::Distance: lines.drawLine(LineType::GreatCircle, p[0], p[1], 5, 0); break;
     case ToolMode::Intersection:
       lines.drawLine(LineType::GreatCircle, p[0], p[1], 5, 0);

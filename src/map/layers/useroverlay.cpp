@@ -15,12 +15,19 @@ namespace {
 
 constexpr double NEAR_FACTOR = 2;
 
+// USER.TXT as read when the paint was asked for: read again, on the window's
+// thread, when the file changed, so that the paint reads a parsed value.
+struct UserOverlayInputs {
+  std::shared_ptr<const UserOverlay> overlay;
+  bool operator==(const UserOverlayInputs&) const = default;
+};
+
 void selectSize(PaintContext& paint, OverlayState& s, long size) {
   if (size < 0) return;
   // Points to device units at the surface's resolution, bounded so that a
   // wild size cannot ask the platform for an absurd font.
   const long height = std::min<long>(static_cast<long>(paint.pixelsPerInch) * std::min(size, 10000L) / 72, 4000);
-  s.font = {paint.input.fontSettings.face, static_cast<int>(std::max(1L, height)), 400, 0};
+  s.font = {paint.frame.fontSettings.face, static_cast<int>(std::max(1L, height)), 400, 0};
   paint.canvas.selectFont(s.font);
   const TextMetrics m = paint.canvas.textMetrics();
   s.lineHeight = m.height + m.externalLeading;
@@ -82,7 +89,7 @@ void routeText(PaintContext& paint, OverlayState& s, const OverlayCommand& c) {
   const LatLng p = destination(c.a, ab.course, d).position;
   const DevicePoint pp = paint.projection.toDevice(p);
   if (!pp.visible || !paint.projection.nearSurface(pp.x, pp.y, NEAR_FACTOR)) return;
-  const LatLng q = destination(p, courseAndDistance(p, c.b).course, 0.04 * paint.input.view.range).position;
+  const LatLng q = destination(p, courseAndDistance(p, c.b).course, 0.04 * paint.view().range).position;
   const DevicePoint qq = paint.projection.toDevice(q);
   const double angle = std::atan2(double(pp.x - qq.x), double(qq.y - pp.y)) * 180 / PI;
   if (!std::isfinite(angle)) return;
@@ -212,9 +219,14 @@ void runOverlayCommand(PaintContext& paint, OverlayState& s, const OverlayComman
   }
 }
 
+LayerInputs takeUserOverlay(const PaintInput& input) {
+  if (!input.switches.showUserTxt || !input.userOverlay) return layerInputs(UserOverlayInputs{});
+  return layerInputs(UserOverlayInputs{input.userOverlay->overlay()});
+}
+
 void drawUserOverlay(PaintContext& paint) {
-  if (!paint.switches().showUserTxt || !paint.input.userOverlay) return;
-  const std::shared_ptr<const UserOverlay> overlay = paint.input.userOverlay->overlay();
+  if (!paint.switches().showUserTxt) return;
+  const std::shared_ptr<const UserOverlay>& overlay = paint.in<UserOverlayInputs>().overlay;
   if (!overlay) return;  // said once, when the switch went on
   const auto h = overlay->horizontal == "CENTER"  ? HAlign::Center
                  : overlay->horizontal == "RIGHT" ? HAlign::Right

@@ -6,6 +6,17 @@
 
 namespace korvant {
 
+namespace {
+
+struct MagneticInputs {
+  MagneticModel model;
+  bool operator==(const MagneticInputs&) const = default;
+};
+
+}  // namespace
+
+LayerInputs takeMagnetic(const PaintInput& input) { return layerInputs(MagneticInputs{input.magnetic}); }
+
 void drawVariation(PaintContext& paint) {
   MapCanvas& canvas = paint.canvas;
   const int step = canvas.logicalPixelsPerInchX() / 3;
@@ -29,7 +40,7 @@ void drawVariation(PaintContext& paint) {
       positions.push_back(p);
     }
   std::vector<double> values(positions.size());
-  paint.input.magnetic.variations(positions, values);
+  paint.in<MagneticInputs>().model.variations(positions, values);
   for (std::size_t i = 0; i < spots.size(); ++i) canvas.textOut(spots[i].x, spots[i].y, variationText(values[i]));
   canvas.setTextAlign({HAlign::Left, VAlign::Bottom});
 }

@@ -1,5 +1,5 @@
 // Changes of every kind while the map paints in the background. The paint
-// reads a snapshot: under ThreadSanitizer (make tsan) a read of anything the
+// reads its frame, taken when it began: under ThreadSanitizer (make tsan) a read of anything the
 // window changes meanwhile would show as a race.
 #include <gtest/gtest.h>
 #include <QCoreApplication>
@@ -75,19 +75,19 @@ TEST_F(MainWindowTest, EveryKindOfChangeWhileBackgroundPaintsRun) {
   EXPECT_TRUE(QTest::qWaitFor(
       [&] {
         if (!map().layeredMap().painting()) map().repaint();
-        return !map().layeredMap().painting() && map().layeredMap().isCurrent(app.paintInput(), map());
+        return !map().layeredMap().painting() && map().layeredMap().isCurrent(takeFrame(app.paintInput()), map());
       },
       60000));
 
   // What a paint holds stays as it was taken, whatever the window does after.
   map().openFile(tracks + "nat-20160210-qsimplanner.html");
-  const auto held = app.snapshot();
-  const std::string first = held->tracks->of(TrackFamily::NorthAtlantic).slotTexts[0];
-  ASSERT_FALSE(held->tracks->empty());
+  const PaintInput held = app.paintInput();
+  const std::string first = held.tracks->of(TrackFamily::NorthAtlantic).slotTexts[0];
+  ASSERT_FALSE(held.tracks->empty());
   trigger(cmd::ClearTracks);
   EXPECT_TRUE(app.tracks->empty());
-  EXPECT_EQ(held->tracks->of(TrackFamily::NorthAtlantic).slotTexts[0], first);
-  EXPECT_NE(&*app.tracks, held->tracks.get());
+  EXPECT_EQ(held.tracks->of(TrackFamily::NorthAtlantic).slotTexts[0], first);
+  EXPECT_NE(&*app.tracks, held.tracks.get());
 }
 
 }  // namespace
