@@ -35,8 +35,6 @@ LayerInputs layerInputs(T value) {
   return std::make_shared<const LayerValue<T>>(std::move(value));
 }
 
-inline bool sameInputs(const LayerInputs& a, const LayerInputs& b) {
-  return a == b || (a && b && a->same(*b));
-}
+inline bool sameInputs(const LayerInputs& a, const LayerInputs& b) { return a == b || (a && b && a->same(*b)); }
 
 }  // namespace korvant

@@ -19,8 +19,8 @@ struct MapFrame {
   LayerSwitches switches;
   MapFontSettings fontSettings;
   DetailRanges detail;
-  bool procedureMap = false;       // the procedure map is selected
-  bool procedureMapEmpty = false;  // ... with nothing loaded on it
+  bool procedureMap = false;           // the procedure map is selected
+  bool procedureMapEmpty = false;      // ... with nothing loaded on it
   std::span<const PaintLayer> layers;  // the table drawn, never empty
   std::vector<LayerInputs> inputs;     // row by row; null where a layer reads nothing of its own
   // Set by another thread when the paint is no longer wanted: the layers not
