@@ -81,17 +81,11 @@ std::string rankedTrackLine(const RankedTrack& r) {
   return line;
 }
 
-void clearPlottedRoute(AppContext& app) {
-  PlottedRoute none;
-  none.revision = app.plottedRoute->revision + 1;
-  app.plottedRoute = std::move(none);
-}
+void clearPlottedRoute(AppContext& app) { app.plottedRoute = PlottedRoute(); }
 
 void closeRoutePlan(AppContext& app) {
   if (!app.procedure->routeShown) return;
-  LoadedProcedure none;
-  none.revision = app.procedure->revision + 1;
-  app.procedure = std::move(none);
+  app.procedure = LoadedProcedure();
   app.procedureMap = false;
 }
 
@@ -109,7 +103,6 @@ bool plotTrackConnections(AppContext& app, const CityPairTracks& pair, char lett
   // The track's own legs are the tracks layer's.
   route.legs = {LegStyle::Dashed, LegStyle::Hidden, LegStyle::Dashed};
   route.label = "TRACK " + track->name;
-  route.revision = app.plottedRoute->revision + 1;
   app.plottedRoute = std::move(route);
   return true;
 }

@@ -4,6 +4,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <tuple>
 
 #include "app/backgroundjobs.h"
 #include "app/etopsplan.h"
@@ -62,7 +63,7 @@ struct AppContext {
   // Which stored tracks the plan and the route string fly: worked out again
   // only when one of the three has changed.
   std::shared_ptr<const PlannedTrackRuns> trackRuns() {
-    const std::array<unsigned long, 3> key{tracks.revision(), procedure.revision(), plottedRoute.revision()};
+    const TrackRunsKey key{tracks.share(), procedure.share(), plottedRoute.share()};
     if (!trackRuns_ || key != trackRunsKey_) {
       trackRuns_ = std::make_shared<const PlannedTrackRuns>(plannedTrackRuns(procedure->plan, *plottedRoute, *tracks));
       trackRunsKey_ = key;
@@ -122,8 +123,10 @@ struct AppContext {
   BackgroundJobs* backgroundJobs = nullptr;
 
  private:
+  using TrackRunsKey = std::tuple<std::shared_ptr<const TrackSets>, std::shared_ptr<const LoadedProcedure>,
+                                  std::shared_ptr<const PlottedRoute>>;
   std::shared_ptr<const PlannedTrackRuns> trackRuns_;
-  std::array<unsigned long, 3> trackRunsKey_{};
+  TrackRunsKey trackRunsKey_;
 };
 
 }  // namespace korvant

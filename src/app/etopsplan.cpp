@@ -178,11 +178,11 @@ std::shared_ptr<EtopsPicture> etopsPictureOf(EtopsWork work, const std::atomic<b
   return picture;
 }
 
-std::shared_ptr<const EtopsPicture> keep(EtopsCache& cache, std::string key, std::shared_ptr<EtopsPicture> picture) {
-  picture->serial = ++cache.serial;
+std::shared_ptr<const EtopsPicture> keep(EtopsCache& cache, std::shared_ptr<const EtopsKey> key,
+                                         std::shared_ptr<EtopsPicture> picture) {
   cache.key = std::move(key);
   cache.picture = std::move(picture);
-  cache.pendingKey.clear();
+  cache.pending.reset();
   return cache.picture;
 }
 
@@ -192,35 +192,44 @@ std::shared_ptr<const EtopsPicture> shownEtops(AppContext& app, bool always) {
   if ((!app.switches.etops && !always) || app.settings.lookup("EtopsMinutes").empty()) return nullptr;
   FlightRoute route = shownFlightRoute(app);
   if (route.points.size() < 2) return nullptr;
-  std::string key = std::to_string(app.procedure.revision()) + "/" + std::to_string(app.plottedRoute.revision()) + "/" +
-                    std::to_string(app.fixes->revision()) + "/" + std::to_string(app.dafif.revision()) + "/" +
-                    route.name + "/" + std::to_string(route.points.size());
-  for (const char* k : kKeys) key += "/" + app.settings.lookup(k);
-  if (app.etops.picture && app.etops.key == key) {
-    app.etops.pendingKey.clear();  // back to the picture kept: a job for another is not wanted
+  EtopsKey key{app.procedure.share(),
+               app.plottedRoute.share(),
+               app.fixes.share(),
+               app.dafif.share(),
+               route.name,
+               route.points.size(),
+               {}};
+  for (const char* k : kKeys) key.settings.push_back(app.settings.lookup(k));
+  if (app.etops.picture && app.etops.key && *app.etops.key == key) {
+    app.etops.pending.reset();  // back to the picture kept: a job for another is not wanted
     return app.etops.picture;
   }
   if (!app.backgroundJobs)
-    return keep(app.etops, std::move(key), etopsPictureOf(etopsWork(app, std::move(route)), nullptr));
+    return keep(app.etops, std::make_shared<const EtopsKey>(std::move(key)),
+                etopsPictureOf(etopsWork(app, std::move(route)), nullptr));
 
   // The window: worked out on another thread, shown when it is done; until
   // then nothing of a picture made for another route or other settings.
-  if (app.etops.pendingKey != key) {
-    app.etops.pendingKey = key;
-    app.backgroundJobs->start([&app, key, work = etopsWork(app, std::move(route))](
+  if (!app.etops.pending || !(*app.etops.pending == key)) {
+    app.etops.pending = std::make_shared<const EtopsKey>(std::move(key));
+    // The job holds nothing of the key: the data sets it shares are let go
+    // on this thread alone.
+    const std::weak_ptr<const EtopsKey> wanted = app.etops.pending;
+    app.backgroundJobs->start([&app, wanted, work = etopsWork(app, std::move(route))](
                                   const std::atomic<bool>& stop) mutable -> std::function<void()> {
       std::shared_ptr<EtopsPicture> picture = etopsPictureOf(std::move(work), &stop);
       if (!picture) return {};
-      return [&app, key = std::move(key), picture = std::move(picture)]() mutable {
+      return [&app, wanted, picture = std::move(picture)]() mutable {
         // Still what is asked for: a later change has a job of its own.
-        if (app.etops.pendingKey == key) keep(app.etops, std::move(key), std::move(picture));
+        std::shared_ptr<const EtopsKey> key = wanted.lock();
+        if (key && app.etops.pending == key) keep(app.etops, std::move(key), std::move(picture));
       };
     });
   }
   return nullptr;
 }
 
-bool etopsBeingWorkedOut(const AppContext& app) { return !app.etops.pendingKey.empty(); }
+bool etopsBeingWorkedOut(const AppContext& app) { return app.etops.pending != nullptr; }
 
 std::string etopsLayerNote(AppContext& app) {
   if (app.settings.lookup("EtopsMinutes").empty()) return "ETOPS: SET THE KEY EtopsMinutes (60 TO 370) IN KORVANT.CTL";

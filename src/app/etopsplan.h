@@ -9,6 +9,10 @@
 #include <vector>
 
 #include "flight/etops.h"
+#include "navdata/dafiffiles.h"
+#include "navdata/fixstore.h"
+#include "procedures/loadedprocedure.h"
+#include "procedures/plottedroute.h"
 
 namespace korvant {
 
@@ -32,12 +36,24 @@ std::vector<std::string> etopsReportLines(const EtopsPicture& picture);
 // ("ETOPS: 3 DIVERSION AIRPORTS, 2 EQUAL-TIME POINTS") or why it shows nothing.
 std::string etopsLayerNote(AppContext& app);
 
+// What a picture is made from: the data sets it read, held, and the
+// route's name and length and the settings.
+struct EtopsKey {
+  std::shared_ptr<const LoadedProcedure> procedure;
+  std::shared_ptr<const PlottedRoute> plottedRoute;
+  std::shared_ptr<const FixStore> fixes;
+  std::shared_ptr<const DafifFiles> dafif;
+  std::string route;
+  std::size_t points = 0;
+  std::vector<std::string> settings;
+  bool operator==(const EtopsKey&) const = default;
+};
+
 // The picture last made and what it was made from.
 struct EtopsCache {
-  std::string key;
-  std::string pendingKey;  // of the picture being worked out, or empty
+  std::shared_ptr<const EtopsKey> key;
+  std::shared_ptr<const EtopsKey> pending;  // of the picture being worked out, or null
   std::shared_ptr<const EtopsPicture> picture;
-  unsigned long serial = 0;
 };
 
 // The adequate airports an EtopsAirports text names, at most this many.

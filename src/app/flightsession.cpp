@@ -117,7 +117,7 @@ FlightRoute shownFlightRoute(AppContext& app) {
 
 bool takeAircraft(AppContext& app, const AircraftState& state) {
   FlightState& f = app.flight;
-  const std::array<unsigned long, 2> key{app.procedure.revision(), app.plottedRoute.revision()};
+  const std::pair key{app.procedure.share(), app.plottedRoute.share()};
   if (!f.progress || key != f.routeKey) {
     f.routeKey = key;
     f.progress.emplace(shownFlightRoute(app));

@@ -3,8 +3,10 @@
 // it: the settings of the link, the words of its state, the route the
 // progress follows, the trail kept in the work folder.
 #include <array>
+#include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "base/controlfile.h"
@@ -14,6 +16,8 @@
 #include "flight/flightprogress.h"
 #include "flight/flighttrail.h"
 #include "flight/livefeed.h"
+#include "procedures/loadedprocedure.h"
+#include "procedures/plottedroute.h"
 
 namespace korvant {
 
@@ -40,8 +44,8 @@ struct FlightState {
   bool panelShown = false;  // the window's Flight panel
   int changes = 0;          // counts the trail's changes, for whoever keeps a picture of it
 
-  // Of the plan and route the progress was built for.
-  std::array<unsigned long, 2> routeKey{~0ul, ~0ul};
+  // The plan and route the progress was built for.
+  std::pair<std::shared_ptr<const LoadedProcedure>, std::shared_ptr<const PlottedRoute>> routeKey;
 };
 
 // LiveSource, XPlaneHost, XPlanePort, LivePort, LiveRate; a value that is

@@ -141,7 +141,6 @@ CommandEffect MapCommands::readProcedure(const std::string& path, bool route) {
   Result<LoadedProcedure> read = readLoadedProcedure(path, route, &*app_.fixes);
   showProblems(app_.boxes, read.problems);
   if (!read) return {};
-  read->revision = app_.procedure->revision + 1;
   // A plan or route file given after a route string is the route flown now.
   if (read->routeShown && app_.plottedRoute->routeString) clearPlottedRoute(app_);
   app_.procedure = std::move(*read);

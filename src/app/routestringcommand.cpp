@@ -61,7 +61,6 @@ RouteStringOutcome showRouteString(AppContext& app, std::string_view text) {
   for (const SpeedLevelChange& c : route.changes) plotted.filed.push_back({c.point, c.group});
   plotted.directLine = true;
   plotted.routeString = true;
-  plotted.revision = app.plottedRoute->revision + 1;
   app.plottedRoute = std::move(plotted);
   fitToRoute(app.view, route.points);
   // Shown with the tracks, not on the procedure map.

@@ -8,6 +8,11 @@
 // only then does a use count of one prove that nobody else reads the set.
 // The reference edit() returns is for the change at hand: a share taken
 // while it is still held would see what is written through it after.
+//
+// What is worked out from a set (a paint's kept image, a cache) holds the
+// share it was worked out from and compares it with the share now: a set
+// changed since is another object, since the change copied it away from
+// the share held. This is the program's one test of "has it changed".
 #include <memory>
 #include <utility>
 
@@ -27,32 +32,25 @@ class Shared {
   // The set to change: a copy when a share of it is held.
   T& edit() {
     if (value_.use_count() > 1) value_ = std::make_shared<T>(std::as_const(*value_));
-    ++revision_;
     return *value_;
   }
   // A new empty set in its place, for sets that are caches of files and
   // are set up afresh rather than copied.
   T& fresh() {
     value_ = std::make_shared<T>();
-    ++revision_;
     return *value_;
   }
   // A new set in its place: a paint holding the old one keeps it.
   Shared& operator=(T value) {
     value_ = std::make_shared<T>(std::move(value));
-    ++revision_;
     return *this;
   }
-  // Counts the changes: what is worked out from the set is worked out again
-  // when it moves.
-  unsigned long revision() const { return revision_; }
 
   // What a paint holds.
   std::shared_ptr<const T> share() const { return value_; }
 
  private:
   std::shared_ptr<T> value_;
-  unsigned long revision_ = 0;
 };
 
 }  // namespace korvant

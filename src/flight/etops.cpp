@@ -243,7 +243,7 @@ EtopsPicture etopsPicture(const FlightRoute& route, std::vector<EtopsAirport> ai
   // A ring point every 2 degrees of bearing: smooth at any range the map draws.
   constexpr int kRingPoints = 180;
   constexpr double kGapStepNm = 20;
-  EtopsPicture picture{settings, std::move(airports), {}, {}, {}, {}, {}, {}, {}, 0};
+  EtopsPicture picture{settings, std::move(airports), {}, {}, {}, {}, {}, {}, {}};
   for (const FlightPoint& p : route.points) picture.route.push_back(p.position);
   picture.plan = planEtops(route, picture.airports, settings, stop);
   if (circleEvery) {

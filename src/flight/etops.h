@@ -87,7 +87,6 @@ struct EtopsPicture {
   std::vector<std::vector<LatLng>> gapLines;  // each gap along the route, a point every 20 NM
   std::vector<LatLng> route;                  // the route planned, set off from the other tracks on the map
   std::vector<std::string> notes;             // where the settings and airports come from
-  unsigned long serial = 0;                   // tells one picture from the next, for the kept map images
 };
 
 // The plan and the rings: of every airport when `circleEvery` (a list the

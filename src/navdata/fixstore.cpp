@@ -148,7 +148,6 @@ std::optional<std::string> fixFilePreamble(const std::vector<std::uint8_t>& byte
 }
 
 Problems FixStore::setPath(const std::string& folder, std::string_view fileName) {
-  ++revision_;
   path_.clear();
   state_ = State::NotTried;
   bytes_.reset();
@@ -168,7 +167,6 @@ void FixStore::loadBytes(std::vector<std::uint8_t> bytes) {
 }
 
 void FixStore::setInMemory(FixFileBytes bytes) {
-  ++revision_;
   bytes_ = std::move(bytes);
   state_ = State::InMemory;
   index_.clear();

@@ -66,7 +66,6 @@ class FixStore {
     // The file is read afresh for every section now; what was kept of it is not its.
     terrain_.clear();
     terrainRuns_.clear();
-    ++revision_;
   }
   // For tests and tools: the store over bytes already in memory.
   void loadBytes(std::vector<std::uint8_t> bytes);
@@ -78,8 +77,6 @@ class FixStore {
   void load();
 
   const std::string& path() const { return path_; }
-  // Changes whenever the store's contents may have changed.
-  unsigned revision() const { return revision_; }
   bool loadedIntoMemory() const { return state_ == State::InMemory; }
 
   FixSection openSection(FixSectionId id) const;
@@ -97,16 +94,10 @@ class FixStore {
   int kindOf(std::string_view name, const LatLng& position) const;
   // The pilot's navigation data: a name the fix file lacks is looked up
   // there, nearest the reference as in the file. Null for none.
-  void setNavData(std::shared_ptr<const XpNavData> data) {
-    navData_ = std::move(data);
-    ++revision_;
-  }
+  void setNavData(std::shared_ptr<const XpNavData> data) { navData_ = std::move(data); }
   const XpNavData* navData() const { return navData_.get(); }
   // The finer coastline of regional ranges (COAST.DAT), or null.
-  void setCoast(std::shared_ptr<const CoastData> coast) {
-    coast_ = std::move(coast);
-    ++revision_;
-  }
+  void setCoast(std::shared_ptr<const CoastData> coast) { coast_ = std::move(coast); }
   const CoastData* coast() const { return coast_.get(); }
   // The terrain's points in runs of a few, each with a cap holding it and
   // the line joining it to the run before: built when the file is in
@@ -146,7 +137,6 @@ class FixStore {
   std::vector<TerrainRun> terrainRuns_;
   std::shared_ptr<const XpNavData> navData_;
   std::shared_ptr<const CoastData> coast_;
-  unsigned revision_ = 0;
 };
 
 }  // namespace korvant

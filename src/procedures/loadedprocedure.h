@@ -22,8 +22,7 @@ struct LoadedProcedure {
   bool procedureShown = false;
   bool routeShown = false;
   ProcedureGeometry geometry;
-  FlightPlan plan;   // a route file of kind 2
-  int revision = 0;  // counts the reads, for whoever keeps a picture of it
+  FlightPlan plan;  // a route file of kind 2
 
   bool shown() const { return procedureShown || routeShown; }
 };

@@ -34,7 +34,6 @@ struct PlottedRoute {
   bool routeString = false;            // a route string's points, as flown: it can be saved as a flight plan
   std::string label;                   // written beside the first leg drawn ("TRACK C"), or empty
   std::vector<FiledSpeedLevel> filed;  // in the order of their points
-  int revision = 0;                    // counts the changes, for whoever keeps a picture of it
 
   bool empty() const { return points.empty(); }
   LegStyle leg(std::size_t i) const { return i < legs.size() ? legs[i] : LegStyle::Solid; }

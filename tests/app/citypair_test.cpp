@@ -53,7 +53,7 @@ TEST_F(CityPairTest, TheChosenTrackIsJoinedToTheAirportsByDashedLegs) {
 
   ASSERT_TRUE(plotTrackConnections(app, pair, best));
   const PlottedRoute& route = app.plottedRoute;
-  EXPECT_EQ(route.revision, 1);
+  const auto drawn = app.plottedRoute.share();
   ASSERT_EQ(route.points.size(), 4u);
   const ResolvedTrack& track = *std::find_if(pair.tracks.begin(), pair.tracks.end(),
                                              [best](const ResolvedTrack& t) { return t.letter == best; });
@@ -93,7 +93,7 @@ TEST_F(CityPairTest, TheChosenTrackIsJoinedToTheAirportsByDashedLegs) {
 
   // A new choice is a new picture for whoever keeps one.
   ASSERT_TRUE(plotTrackConnections(app, pair, pair.ranked.back().letter));
-  EXPECT_EQ(app.plottedRoute->revision, 2);
+  EXPECT_NE(app.plottedRoute.share(), drawn);
 }
 
 }  // namespace

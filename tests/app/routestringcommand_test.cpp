@@ -62,7 +62,7 @@ TEST_F(RouteStringCommandTest, DrawnWithTheTracksAndTheViewFitted) {
   ASSERT_EQ(route.points.size(), 8u);
   EXPECT_TRUE(route.directLine);
   EXPECT_EQ(route.leg(3), LegStyle::Solid);
-  EXPECT_EQ(route.revision, 1);
+  const auto drawn = app.plottedRoute.share();
   // Fitted: the centre between New York and London, both within range.
   EXPECT_GT(app.view.centre.lng, -6000);
   EXPECT_LT(app.view.centre.lng, -2000);
@@ -74,7 +74,7 @@ TEST_F(RouteStringCommandTest, DrawnWithTheTracksAndTheViewFitted) {
   EXPECT_FALSE(blank.drawn);
   EXPECT_EQ(blank.error, "");
   EXPECT_TRUE(app.plottedRoute->empty());
-  EXPECT_EQ(app.plottedRoute->revision, 2);
+  EXPECT_NE(app.plottedRoute.share(), drawn);
 }
 
 TEST_F(RouteStringCommandTest, APacificRouteOverTheAntimeridianIsCentredOnIt) {
@@ -90,14 +90,14 @@ TEST_F(RouteStringCommandTest, APacificRouteOverTheAntimeridianIsCentredOnIt) {
 TEST_F(RouteStringCommandTest, RefusedWhenATrackIsNotStoredOrNothingResolves) {
   ASSERT_TRUE(read("nat-20160210-qsimplanner.html"));
   ASSERT_TRUE(showRouteString(app, "KJFK NATS EGLL").drawn);
-  const int revision = app.plottedRoute->revision;
+  const auto held = app.plottedRoute.share();
   RouteStringOutcome o = showRouteString(app, "KJFK NAT Q PACOTS 3 EGLL");
   EXPECT_FALSE(o.drawn);
   EXPECT_EQ(o.error, "NAT TRACK Q IS NOT STORED\nPACOTS TRACK 3 IS NOT STORED\n");
-  EXPECT_EQ(app.plottedRoute->revision, revision);  // the route before stays
+  EXPECT_EQ(app.plottedRoute.share(), held);  // the route before stays
   o = showRouteString(app, "DCT KJFK N0480F350 DCT");
   EXPECT_EQ(o.error, "THE ROUTE STRING NAMES FEWER THAN TWO KNOWN POINTS\n");
-  EXPECT_EQ(app.plottedRoute->revision, revision);
+  EXPECT_EQ(app.plottedRoute.share(), held);
 }
 
 TEST_F(RouteStringCommandTest, WrittenAsAFlightPlanAndReadBack) {

@@ -310,11 +310,11 @@ TEST_F(MainWindowTest, EtopsIsWorkedOutOffTheWindowsThread) {
   EXPECT_EQ(app.paintInput().etops, app.etops.picture);
   // A change asks for a new picture; the old one is not shown meanwhile.
   map().applyRouteString("53N015W 55N020W 55N030W 54N040W 52N050W");
-  const unsigned long before = app.etops.picture->serial;
+  const std::shared_ptr<const EtopsPicture> before = app.etops.picture;
   if (etopsBeingWorkedOut(app)) {
     EXPECT_EQ(app.paintInput().etops, nullptr);
   }
-  ASSERT_TRUE(QTest::qWaitFor([&] { return app.etops.picture->serial != before && !etopsBeingWorkedOut(app); }, 10000));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return app.etops.picture != before && !etopsBeingWorkedOut(app); }, 10000));
   EXPECT_EQ(app.etops.picture->route.size(), 5u);
 }
 

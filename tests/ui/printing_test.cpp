@@ -291,7 +291,7 @@ TEST_F(PrintingWindow, BestTrackDialogRanksAndDrawsTheChosenTrack) {
   EXPECT_EQ(app.plottedRoute->points.front().name, "KJFK");
   EXPECT_EQ(app.plottedRoute->points.back().name, "EGLL");
   EXPECT_GT(map().repaintRequests(), before);
-  const int drawn = app.plottedRoute->revision;
+  const auto drawn = app.plottedRoute.share();
 
   // Opened again it offers the pair last ranked; a cancel changes nothing.
   QString from;
@@ -302,12 +302,12 @@ TEST_F(PrintingWindow, BestTrackDialogRanksAndDrawsTheChosenTrack) {
   });
   trigger(cmd::BestTrack);
   EXPECT_EQ(from, "KJFK");
-  EXPECT_EQ(app.plottedRoute->revision, drawn);
+  EXPECT_EQ(app.plottedRoute.share(), drawn);
   // "Clear Map" takes the connections off the map.
   onDialog<BestTrackDialog>([&](BestTrackDialog& dialog) { dialog.findChild<QPushButton*>("clear")->click(); });
   trigger(cmd::BestTrack);
   EXPECT_TRUE(app.plottedRoute->empty());
-  EXPECT_GT(app.plottedRoute->revision, drawn);
+  EXPECT_NE(app.plottedRoute.share(), drawn);
 }
 
 TEST_F(PrintingWindow, RouteStringDialogDrawsTheRouteAndRemembersIt) {
