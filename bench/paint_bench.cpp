@@ -309,10 +309,8 @@ void BM_aircraftFrame(benchmark::State& state) {
   const LatLng start{5600, -5000};
   for (long i = 0; i < state.range(0); ++i) {
     const LatLng at = destination(start, 90, static_cast<double>(i) * 0.1).position;
-    map.app.flight.trail.add(TrailPoint{at, 35000, static_cast<double>(i) * 10, 90});
+    map.app.flight.trail.edit().add(TrailPoint{at, 35000, static_cast<double>(i) * 10, 90});
   }
-  std::vector<DevicePoint> trail = trailOnSurface(screen, map.app.flight.trail);
-  QtTextCache texts;
   double t = static_cast<double>(state.range(0)) * 10;
   const FontSpec tag = buildMapFonts(readMapFontSettings(map.app.settings), false, 96).small;
   const auto box = [&] {
@@ -327,11 +325,9 @@ void BM_aircraftFrame(benchmark::State& state) {
     const QRect dirty = before | box();
     QPainter painter(&window);
     painter.setClipRect(dirty);
-    layered.paint(painter, window, takeFrame(map.app.paintInput()));
-    QtMapCanvas canvas(painter, &texts);
-    const DevicePoint at = screen.toDevice(map.app.flight.aircraft->position);
-    drawTrail(canvas, trail, &at, {dirty.left(), dirty.top(), dirty.right() + 1, dirty.bottom() + 1}, true);
-    drawAircraft(canvas, screen, *map.app.flight.aircraft, true, tag);
+    const MapFrame frame = takeFrame(map.app.paintInput());
+    layered.paint(painter, window, frame);
+    layered.paintMoving(painter, window, frame, dirty);
   }
   state.counters["stagesPainted"] = layered.stagesPainted();
 }

@@ -417,11 +417,6 @@ int main(int argc, char* argv[]) {
   if (const int status = writeExport(app, options); status != 0) return status;
   std::string error;
   MapFileRequest picture{options.output, options.width, options.height, options.dpi};
-  if (app.flight.aircraft)
-    picture.over = [&](MapCanvas& canvas, const Projection& projection) {
-      drawFlight(canvas, projection, app.flight.trail, &*app.flight.aircraft, app.switches.videoColor,
-                 buildMapFonts(readMapFontSettings(app.settings), false, canvas.logicalPixelsPerInchY()).small);
-    };
   if (!options.output.empty() && !renderMapFile(app.paintInput(), picture, error)) return fail(error, 1);
   if (!options.printPdf.empty()) {
     QPrinter printer(QPrinter::HighResolution);

@@ -56,6 +56,8 @@ struct AppContext {
     in.plottedRoute = plottedRoute.share();
     in.trackRuns = trackRuns();
     in.etops = shownEtops(*this);
+    in.trail = flight.trail.share();
+    in.aircraft = flight.aircraft;
     in.sets = &sets;
     return in;
   }

@@ -145,9 +145,7 @@ bool takeAircraft(AppContext& app, const AircraftState& state) {
                                        {facts, f.destination, f.track, f.tmi, flightKeys(app).maxFlightLevel});
     }
   }
-  if (!f.trail.add(state)) return false;
-  ++f.changes;
-  return true;
+  return f.trail.edit().add(state);
 }
 
 Problems restoreTrail(AppContext& app) {
@@ -158,7 +156,6 @@ Problems restoreTrail(AppContext& app) {
   Result<FlightTrail> read = readTrailText(file.bytes);
   for (Problem& p : read.problems) p.file = trailPath(app);
   app.flight.trail = std::move(*read.value);
-  ++app.flight.changes;
   return read.problems;
 }
 

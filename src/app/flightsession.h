@@ -12,6 +12,7 @@
 #include "base/controlfile.h"
 #include "base/result.h"
 #include "base/settings.h"
+#include "base/shared.h"
 #include "flight/estimatewatch.h"
 #include "flight/flightprogress.h"
 #include "flight/flighttrail.h"
@@ -25,7 +26,7 @@ struct AppContext;
 
 struct FlightState {
   std::optional<AircraftState> aircraft;
-  FlightTrail trail;
+  Shared<FlightTrail> trail;
   std::optional<FlightProgress> progress;
   // A route given for the flight alone (korvant-plot's --fly-track); else
   // the plan or route drawn is followed.
@@ -42,7 +43,6 @@ struct FlightState {
   bool followAircraft = false;
   bool connected = false;   // the window listens to the simulator
   bool panelShown = false;  // the window's Flight panel
-  int changes = 0;          // counts the trail's changes, for whoever keeps a picture of it
 
   // The plan and route the progress was built for.
   std::pair<std::shared_ptr<const LoadedProcedure>, std::shared_ptr<const PlottedRoute>> routeKey;

@@ -156,14 +156,4 @@ void drawAircraft(MapCanvas& canvas, const Projection& projection, const Aircraf
   }
 }
 
-void drawFlight(MapCanvas& canvas, const Projection& projection, const FlightTrail& trail,
-                const AircraftState* aircraft, bool color, const FontSpec& tagFont) {
-  const std::vector<DevicePoint> points = trailOnSurface(projection, trail);
-  DevicePoint at;
-  if (aircraft) at = projection.toDevice(aircraft->position);
-  const Rect everywhere{-(1 << 20), -(1 << 20), 1 << 20, 1 << 20};
-  drawTrail(canvas, points, aircraft ? &at : nullptr, everywhere, color);
-  if (aircraft) drawAircraft(canvas, projection, *aircraft, color, tagFont);
-}
-
 }  // namespace korvant

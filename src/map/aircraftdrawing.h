@@ -1,7 +1,6 @@
 #pragma once
-// The aircraft and its trail over the map. Drawn over the kept picture of
-// the map, not by its paint: a position moves the symbol and repaints its
-// box alone.
+// The aircraft and its trail, as the moving layers draw them: over the
+// kept picture of the map, a position repainting the symbol's box alone.
 #include <span>
 #include <vector>
 
@@ -33,9 +32,5 @@ Rect aircraftBox(const Projection& projection, const AircraftState& aircraft, co
 //   1235Z
 void drawAircraft(MapCanvas& canvas, const Projection& projection, const AircraftState& aircraft, bool color,
                   const FontSpec& tagFont);
-
-// The trail and the aircraft over a whole picture, projected afresh.
-void drawFlight(MapCanvas& canvas, const Projection& projection, const FlightTrail& trail,
-                const AircraftState* aircraft, bool color, const FontSpec& tagFont);
 
 }  // namespace korvant

@@ -23,6 +23,7 @@ PaintContext MapPainter::setUp(const PaintOptions& options, Projection& projecti
   paint.lineHeight = metrics.height + metrics.externalLeading;
   paint.charWidth = metrics.averageCharWidth;
   paint.procedureMap = frame_.procedureMap;
+  if (options.area) paint.area = *options.area;
   return paint;
 }
 
@@ -62,13 +63,13 @@ PaintResult MapPainter::paint(const PaintOptions& options) {
   std::optional<MapRecording> recording;
   if (declutters()) recording = record(options);
   PaintResult result;
-  for (PaintStage stage : {PaintStage::Below, PaintStage::Overlay, PaintStage::Above})
+  for (PaintStage stage : {PaintStage::Below, PaintStage::Overlay, PaintStage::Above, PaintStage::Moving})
     result = paintStage(options, stage, recording ? &*recording : nullptr);
   return result;
 }
 
 PaintResult MapPainter::paintStage(const PaintOptions& options, PaintStage stage) {
-  if (stage == PaintStage::Overlay || !declutters()) return paintStage(options, stage, nullptr);
+  if (!keptStage(stage) || !declutters()) return paintStage(options, stage, nullptr);
   const MapRecording recording = record(options);
   return paintStage(options, stage, &recording);
 }
@@ -77,7 +78,7 @@ PaintResult MapPainter::paintStage(const PaintOptions& options, PaintStage stage
   PaintResult result;
   if (stage == PaintStage::Below) canvas_.fillRect({0, 0, options.width, options.height}, colors::white);
   PaintContext paint = setUp(options, result.projection, canvas_);
-  if (recording && stage != PaintStage::Overlay) {
+  if (recording && keptStage(stage)) {
     replayStage(*recording, stage, canvas_);
   } else {
     runStage(paint, stage, nullptr);

@@ -16,6 +16,7 @@ struct PaintOptions {
   int width = 0;
   int height = 0;
   bool printing = false;
+  std::optional<Rect> area = {};  // the part painted, when not the whole surface
 };
 
 struct PaintResult {

@@ -21,6 +21,9 @@ struct PaintContext {
   int charWidth = 0;   // small font: average character width
   int width = 0;
   int height = 0;
+  // The part of the surface painted: the whole of it unless the paint is
+  // of a moving layer's box alone.
+  Rect area{-(1 << 20), -(1 << 20), 1 << 20, 1 << 20};
   int pixelsPerInch = 96;
   bool currentColor = true;
   bool printing = false;

@@ -3,13 +3,16 @@
 // sees it now. A paint never reads it: each layer's row takes from it what
 // its painter reads, as a value of the layer's own (map/mapframe.h).
 #include <memory>
+#include <optional>
 #include <span>
 #include <string>
 
 #include "base/clock.h"
 #include "base/datasets.h"
 #include "base/layerswitches.h"
+#include "flight/aircraftstate.h"
 #include "flight/etops.h"
+#include "flight/flighttrail.h"
 #include "map/detailranges.h"
 #include "map/mapfonts.h"
 #include "map/mapview.h"
@@ -50,6 +53,8 @@ struct PaintInput {
   std::shared_ptr<const PlottedRoute> plottedRoute;    // a route string or a best track's connections
   std::shared_ptr<const PlannedTrackRuns> trackRuns;   // the tracks the plan and the route fly
   std::shared_ptr<const EtopsPicture> etops;           // the ETOPS layer's, when it is on
+  std::shared_ptr<const FlightTrail> trail;            // where the aircraft flew
+  std::optional<AircraftState> aircraft;               // the aircraft in the simulator, while connected
   const DataSets* sets = nullptr;                      // every data set held by its type
   std::span<const PaintLayer> layers = {};             // the layers drawn; empty: the standard ones
 

@@ -33,7 +33,7 @@ struct PaintKey {
   }
 };
 
-// The key of a stage; the Overlay stage is never kept.
+// The key of a kept stage.
 inline PaintKey paintKey(const MapFrame& frame, PaintStage stage, int width, int height, double devicePixelRatio,
                          int dpi) {
   PaintKey key{frame.view,
@@ -51,8 +51,7 @@ inline PaintKey paintKey(const MapFrame& frame, PaintStage stage, int width, int
   // round: each stage depends on every layer.
   key.inputs.resize(frame.layers.size());
   for (std::size_t row = 0; row < frame.layers.size(); ++row)
-    if (frame.layers[row].stage == stage ||
-        (frame.switches.declutter && frame.layers[row].stage != PaintStage::Overlay))
+    if (frame.layers[row].stage == stage || (frame.switches.declutter && keptStage(frame.layers[row].stage)))
       key.inputs[row] = frame.inputs[row];
   return key;
 }

@@ -279,6 +279,9 @@ const PaintLayer kLayers[] = {
      takeTitleBlock},
     // The map tools' lines, between the two kept stages.
     {"toolLines", PaintStage::Overlay, always, drawToolOverlay, {}, false, C::Always, takeTools},
+    // What moves, over everything.
+    {"trail", PaintStage::Moving, taken, drawFlightTrail, {}, false, C::Always, takeTrail},
+    {"aircraft", PaintStage::Moving, taken, drawOwnAircraft, {}, false, C::Always, takeAircraft},
 };
 
 }  // namespace

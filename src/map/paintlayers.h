@@ -16,14 +16,21 @@
 
 namespace korvant {
 
-// The paint's fixed layer order in three stages, so that a window can keep
-// what lies under and over the map tools' lines from paint to paint. The
-// stages painted in order on one surface are the whole paint.
+// The paint's fixed layer order in stages, so that a window can keep what
+// lies under and over the map tools' lines from paint to paint. The stages
+// painted in order on one surface are the whole paint. Below and Above are
+// kept by the window; Overlay and Moving never are: the tools' lines are
+// drawn between the kept images, and what moves (the aircraft, its trail)
+// over them, the window repainting only the box it moved in.
 enum class PaintStage {
   Below,    // the white ground, terrain, grid, ticks, labels, boundaries, tracks and route sets
   Overlay,  // the map tools' lines
   Above,    // the title block, variation, own fixes and every layer after them
+  Moving,   // the aircraft and its trail
 };
+
+// Kept from paint to paint by the window.
+constexpr bool keptStage(PaintStage stage) { return stage == PaintStage::Below || stage == PaintStage::Above; }
 
 // What decides whether a layer is drawn, besides the paint itself.
 struct LayerConditions {

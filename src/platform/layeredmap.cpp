@@ -218,6 +218,10 @@ void LayeredMap::start(const MapFrame& frame, Keys keys, std::function<void()> d
   Job& job = *job_;
   job.frame = frame;
   job.frame.stop = &job.stop;
+  // What moves is drawn by the window at every frame: the job holds no share
+  // of it, so that the window changes it in place.
+  for (std::size_t row = 0; row < job.frame.layers.size(); ++row)
+    if (!keptStage(job.frame.layers[row].stage)) job.frame.inputs[row] = nullptr;
   job.compose = compose;
   job.paintBelow = below_.key != keys.below;
   job.paintAbove = above_.key != keys.above;
@@ -279,6 +283,17 @@ void LayeredMap::compose(QPainter& painter, const MapFrame& frame, int width, in
     MapPainter(frame, canvas).paintStage({.width = width, .height = height, .printing = false}, PaintStage::Overlay);
   }
   painter.drawImage(0, 0, above_.image);
+  clearUpperVectorState();
+}
+
+void LayeredMap::paintMoving(QPainter& painter, const QPaintDevice& target, const MapFrame& frame, const QRect& dirty) {
+  QtMapCanvas canvas(painter, &movingTexts_);
+  MapPainter(frame, canvas)
+      .paintStage({.width = target.width(),
+                   .height = target.height(),
+                   .printing = false,
+                   .area = Rect{dirty.left(), dirty.top(), dirty.right() + 1, dirty.bottom() + 1}},
+                  PaintStage::Moving);
   clearUpperVectorState();
 }
 

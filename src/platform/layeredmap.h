@@ -63,6 +63,9 @@ class LayeredMap {
   // scaled to where `frame`'s view puts them; the position under the anchor
   // point lies exactly where the view puts it.
   void paintMoved(QPainter& painter, const QPaintDevice& target, const MapFrame& frame, double anchorX, double anchorY);
+  // What moves (the aircraft, its trail) over the map where `dirty` asks,
+  // on the window's thread: never kept, drawn at every frame.
+  void paintMoving(QPainter& painter, const QPaintDevice& target, const MapFrame& frame, const QRect& dirty);
   // Starts painting `frame` in the background; `done` is called on the
   // painting thread when it ends. A paint already running for another view
   // is asked to stop, and this one is not started: start again after `done`.
@@ -133,6 +136,7 @@ class LayeredMap {
   bool composedKept_ = false;       // composed_ is of the kept images
   PaintResult result_;
   int stagesPainted_ = 0;
+  QtTextCache movingTexts_;  // the aircraft's tag, laid out on the window's thread
 };
 
 }  // namespace korvant

@@ -18,11 +18,9 @@ namespace korvant {
 
 namespace {
 
-PaintResult paintOn(const PaintInput& input, int width, int height, QPainter& painter, const MapFileRequest& r) {
+PaintResult paintOn(const PaintInput& input, int width, int height, QPainter& painter) {
   QtMapCanvas canvas(painter);
-  PaintResult result = MapPainter(input, canvas).paint({.width = width, .height = height, .printing = false});
-  if (r.over) r.over(canvas, result.projection);
-  return result;
+  return MapPainter(input, canvas).paint({.width = width, .height = height, .printing = false});
 }
 
 // Into memory: Qt's PDF and SVG writers do not report a failed write, so
@@ -42,7 +40,7 @@ bool renderTo(const PaintInput& input, MapFileFormat format, QBuffer& out, const
       image.setDotsPerMeterY(dotsPerMeter);
       {
         QPainter painter(&image);
-        result = paintOn(input, r.width, r.height, painter, r);
+        result = paintOn(input, r.width, r.height, painter);
       }
       // Saved with the resolution it was drawn at, for a printer or viewer that reads it.
       const int saved = static_cast<int>(std::lround(r.dpi / 0.0254));
@@ -60,7 +58,7 @@ bool renderTo(const PaintInput& input, MapFileFormat format, QBuffer& out, const
       pdf.setCreator(QStringLiteral("Korvant"));
       QPainter painter;
       if (!painter.begin(&pdf)) return false;
-      result = paintOn(input, pdf.width(), pdf.height(), painter, r);
+      result = paintOn(input, pdf.width(), pdf.height(), painter);
       return painter.end();
     }
     case MapFileFormat::Svg: {
@@ -72,7 +70,7 @@ bool renderTo(const PaintInput& input, MapFileFormat format, QBuffer& out, const
       svg.setTitle(QStringLiteral("Korvant map"));
       QPainter painter;
       if (!painter.begin(&svg)) return false;
-      result = paintOn(input, r.width, r.height, painter, r);
+      result = paintOn(input, r.width, r.height, painter);
       return painter.end();
     }
   }

@@ -16,8 +16,6 @@ struct MapFileRequest {
   int width = 1920;
   int height = 1080;
   int dpi = 96;
-  // Drawn over the map once it is painted (korvant-plot's aircraft).
-  std::function<void(MapCanvas&, const Projection&)> over = {};
 };
 
 // Written beside the target and renamed into place, so that a failure, or a

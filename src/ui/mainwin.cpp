@@ -522,7 +522,7 @@ void MainWin::paintEvent(QPaintEvent* event) {
   if (following_ && map_.hasFrame() && !current) {
     map_.paintMoved(painter, *this, mapFrame, followAnchor_.x(), followAnchor_.y());
     screenProjection_.setup(app_.view.viewport(width(), height()));
-    paintFlight(painter, rect());
+    paintFlight(painter, mapFrame, rect());
     map_.paintInBackground(mapFrame, *this,
                            [this] { QMetaObject::invokeMethod(this, "backgroundPaintEnded", Qt::QueuedConnection); });
     frameLog_.write(timer.elapsedMilliseconds(), "moved");
@@ -532,7 +532,7 @@ void MainWin::paintEvent(QPaintEvent* event) {
   if (!current) QApplication::setOverrideCursor(Qt::WaitCursor);
   screenProjection_ = map_.paint(painter, *this, mapFrame).projection;
   if (!current) QApplication::restoreOverrideCursor();
-  paintFlight(painter, event->rect());
+  paintFlight(painter, mapFrame, event->rect());
   frameLog_.write(timer.elapsedMilliseconds(), map_.stagesPainted() != stagesShown_ ? "full" : "tools");
   stagesShown_ = map_.stagesPainted();
 }

@@ -133,7 +133,7 @@ class MainWin : public QWidget {
   void aircraftMoved();
   void liveStatusChanged();
   // The trail and the aircraft over the map's picture, where `dirty` asks.
-  void paintFlight(QPainter& painter, const QRect& dirty);
+  void paintFlight(QPainter& painter, const MapFrame& mapFrame, const QRect& dirty);
   // The small map font, which the aircraft's tag is written in.
   FontSpec aircraftTagFont() const;
   // Where the aircraft, and the trail's last line to it, lie on the screen.
@@ -177,9 +177,7 @@ class MainWin : public QWidget {
   LiveLink live_;
   // ETOPS worked out off this thread (the context points at it).
   JobRunner jobs_;
-  std::vector<DevicePoint> trailOnScreen_;  // the trail projected for the screen
-  std::array<double, 7> trailKey_{};        // of the trail and the projection it was projected for
-  double trailKept_ = -1e9;                 // when the trail file was last written, steady seconds
+  double trailKept_ = -1e9;  // when the trail file was last written, steady seconds
   int aircraftFrames_ = 0;
   std::string liveNote_;  // the link's state last said in the message bar
 };

@@ -68,8 +68,8 @@ QRect MainWin::flightBox() const {
   const std::optional<AircraftState>& a = app_.flight.aircraft;
   if (!a || !screenProjection_.isSetUp()) return {};
   QRect box = qrect(aircraftBox(screenProjection_, *a, aircraftTagFont()));
-  if (!app_.flight.trail.empty()) {
-    const DevicePoint last = screenProjection_.toDevice(app_.flight.trail.points().back().position);
+  if (!app_.flight.trail->empty()) {
+    const DevicePoint last = screenProjection_.toDevice(app_.flight.trail->points().back().position);
     if (last.visible) box |= QRect(QPoint(last.x, last.y), QSize(1, 1)).adjusted(-3, -3, 3, 3);
   }
   return box;
@@ -131,27 +131,9 @@ void MainWin::departureTyped(const QString& text) {
   if (app_.flight.panelShown) showFlightPanel();
 }
 
-void MainWin::paintFlight(QPainter& painter, const QRect& dirty) {
-  const FlightState& f = app_.flight;
-  if ((!f.aircraft && f.trail.empty()) || !screenProjection_.isSetUp()) return;
-  const Projection& p = screenProjection_;
-  const std::array<double, 7> key{static_cast<double>(f.changes),
-                                  p.centre().lat,
-                                  p.centre().lng,
-                                  static_cast<double>(p.pixelScale()),
-                                  static_cast<double>(p.width()),
-                                  static_cast<double>(p.height()),
-                                  static_cast<double>(p.kind())};
-  if (key != trailKey_ || trailOnScreen_.size() != f.trail.points().size()) {
-    trailOnScreen_ = trailOnSurface(p, f.trail);
-    trailKey_ = key;
-  }
-  QtMapCanvas canvas(painter, &texts_);
-  DevicePoint at;
-  if (f.aircraft) at = p.toDevice(f.aircraft->position);
-  const Rect within{dirty.left(), dirty.top(), dirty.right() + 1, dirty.bottom() + 1};
-  drawTrail(canvas, trailOnScreen_, f.aircraft ? &at : nullptr, within, app_.switches.videoColor);
-  if (f.aircraft) drawAircraft(canvas, p, *f.aircraft, app_.switches.videoColor, aircraftTagFont());
+void MainWin::paintFlight(QPainter& painter, const MapFrame& mapFrame, const QRect& dirty) {
+  if (!app_.flight.aircraft && app_.flight.trail->empty()) return;
+  map_.paintMoving(painter, *this, mapFrame, dirty);
   ++aircraftFrames_;
 }
 
@@ -176,7 +158,7 @@ void MainWin::showFlightSettings() {
 }
 
 void MainWin::showExportTrailDialog() {
-  if (app_.flight.trail.empty()) {
+  if (app_.flight.trail->empty()) {
     app_.boxes.show("EXPORT TRAIL", "NO TRAIL: connect to the simulator and fly first.", MessageIcon::Information);
     return;
   }
@@ -194,7 +176,7 @@ bool MainWin::exportTrailTo(const std::string& path) {
   const Problems problems = exportTrail(app_, path);
   if (problems.empty()) {
     saveFolder_ = QFileInfo(QString::fromStdString(path)).absolutePath();
-    frame_.setNote("WROTE THE TRAIL (" + std::to_string(app_.flight.trail.points().size()) + " POINTS) TO " + path);
+    frame_.setNote("WROTE THE TRAIL (" + std::to_string(app_.flight.trail->points().size()) + " POINTS) TO " + path);
     return true;
   }
   app_.boxes.show("CAN'T EXPORT THE TRAIL", wordProblem(problems.front()).text, MessageIcon::Stop);
@@ -202,8 +184,7 @@ bool MainWin::exportTrailTo(const std::string& path) {
 }
 
 void MainWin::clearTrail() {
-  app_.flight.trail.clear();
-  ++app_.flight.changes;
+  app_.flight.trail.edit().clear();
   showProblems(app_.boxes, keepTrail(app_));
   // The whole trail may lie anywhere on the map.
   update();

@@ -60,11 +60,11 @@ TEST(FlightSession, TrailFileAndSettingsKept) {
   test::TempDir dir;
   app.workFolder = dir.str();
   EXPECT_TRUE(restoreTrail(app).empty());
-  app.flight.trail.add(AircraftState{{5000, -3000}, 35000, 90, 480, 1000, true});
+  app.flight.trail.edit().add(AircraftState{{5000, -3000}, 35000, 90, 480, 1000, true});
   EXPECT_TRUE(keepTrail(app).empty());
-  app.flight.trail.clear();
+  app.flight.trail.edit().clear();
   EXPECT_TRUE(restoreTrail(app).empty());
-  EXPECT_EQ(app.flight.trail.points().size(), 1u);
+  EXPECT_EQ(app.flight.trail->points().size(), 1u);
 
   std::filesystem::remove(dir.path() / TRAIL_FILE_NAME);
   std::filesystem::create_directory(dir.path() / TRAIL_FILE_NAME);

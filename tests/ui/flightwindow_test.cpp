@@ -82,12 +82,12 @@ TEST_F(MainWindowTest, FlownWithTheSimulatorSymbolPanelFollowAndTrail) {
 
   trigger(cmd::ConnectSimulator);
   EXPECT_FALSE(checked(cmd::ConnectSimulator));
-  ASSERT_FALSE(app.flight.trail.empty());
+  ASSERT_FALSE(app.flight.trail->empty());
   // Kept in the work folder and back on the next start.
-  const std::size_t points = app.flight.trail.points().size();
-  app.flight.trail.clear();
+  const std::size_t points = app.flight.trail->points().size();
+  app.flight.trail.edit().clear();
   EXPECT_TRUE(restoreTrail(app).empty());
-  EXPECT_EQ(app.flight.trail.points().size(), points);
+  EXPECT_EQ(app.flight.trail->points().size(), points);
   EXPECT_TRUE(map().exportTrailTo(current.str() + "/trail.gpx"));
   EXPECT_TRUE(std::filesystem::file_size(current.str() + "/trail.gpx") > 100);
 }

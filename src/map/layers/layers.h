@@ -32,6 +32,8 @@ LayerInputs takeRunways(const PaintInput& input);  // none without an airport
 LayerInputs takeProcedure(const PaintInput& input);
 LayerInputs takePlottedRoute(const PaintInput& input);
 LayerInputs takeTools(const PaintInput& input);
+LayerInputs takeTrail(const PaintInput& input);     // none without a trail
+LayerInputs takeAircraft(const PaintInput& input);  // none without the aircraft
 
 void drawTerrain(PaintContext& paint);
 // The finer coastline of COAST.DAT, which takes the terrain's place at
@@ -77,6 +79,10 @@ void drawPlottedRoute(PaintContext& paint);
 // the middle of that stretch, never left out by the placer.
 void drawTrackRunNames(PaintContext& paint, const FlightPlan& plan, const std::vector<PlanTrackRun>& runs, Color color);
 void drawRouteMark(PaintContext& paint, const LatLng& position, std::string_view name);
+// The aircraft's trail, the lines that cross the area painted.
+void drawFlightTrail(PaintContext& paint);
+// The aircraft, nose along its track, with its tag.
+void drawOwnAircraft(PaintContext& paint);
 
 // The packed ends of a tick arm of half-length e minutes round v, borrowing
 // 40 where the arm crosses a whole degree (1000 gives 955 ... 1005).
