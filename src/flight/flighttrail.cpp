@@ -9,6 +9,7 @@
 
 #include "base/textops.h"
 #include "base/validtext.h"
+#include "geo/greatcircle.h"
 #include "tracks/trackexport.h"
 #include "tracks/xmldocument.h"
 
@@ -80,8 +81,38 @@ bool FlightTrail::add(const TrailPoint& point) {
     ++setAside_;
   }
   points_.push_back(point);
+  capLastRun();
   trim();
   return true;
+}
+
+void FlightTrail::capLastRun() {
+  const std::size_t last = dropped_ + points_.size() - 1;  // counted from the beginning
+  const std::size_t run = last / RUN_POINTS;
+  if (runCaps_.empty()) firstRun_ = run;
+  while (firstRun_ + runCaps_.size() <= run) runCaps_.emplace_back();
+  const std::size_t from = std::max(run * RUN_POINTS, dropped_ + 1) - 1;
+  std::vector<LatLng> border;
+  double longest = 0;
+  for (std::size_t i = from - dropped_; i < points_.size(); ++i) {
+    border.push_back(points_[i].position);
+    if (border.size() > 1) longest = std::max(longest, distanceNm(border[border.size() - 2], border.back()) / 60);
+  }
+  // A line is drawn straight on the map, not along its great circle: half
+  // its length beyond the points holds it on any projection the map has.
+  runCaps_[run - firstRun_] = SphereCap::holding(border.front(), border, longest / 2 + 0.01);
+}
+
+std::vector<FlightTrail::Run> FlightTrail::runs() const {
+  std::vector<Run> out;
+  out.reserve(runCaps_.size());
+  for (std::size_t k = 0; k < runCaps_.size(); ++k) {
+    const std::size_t run = firstRun_ + k;
+    const std::size_t first = std::max(run * RUN_POINTS, dropped_ + 1) - 1 - dropped_;
+    const std::size_t end = std::min((run + 1) * RUN_POINTS, dropped_ + points_.size()) - dropped_;
+    if (first < end) out.push_back({first, end, runCaps_[k]});
+  }
+  return out;
 }
 
 void FlightTrail::trim() {
@@ -93,6 +124,13 @@ void FlightTrail::trim() {
   auto drop = static_cast<std::size_t>(old - points_.begin());
   if (points_.size() - drop > MOST_POINTS) drop = points_.size() - MOST_POINTS;
   points_.erase(points_.begin(), points_.begin() + static_cast<std::ptrdiff_t>(drop));
+  dropped_ += drop;
+  // A run whose points are all gone goes; one partly gone keeps its cap,
+  // which still holds what is left of it.
+  std::size_t gone = 0;
+  while (gone < runCaps_.size() && (firstRun_ + gone + 1) * RUN_POINTS <= dropped_) ++gone;
+  runCaps_.erase(runCaps_.begin(), runCaps_.begin() + static_cast<std::ptrdiff_t>(gone));
+  firstRun_ += gone;
 }
 
 std::string trailText(const FlightTrail& trail) {

@@ -10,6 +10,7 @@
 
 #include "base/result.h"
 #include "flight/aircraftstate.h"
+#include "geo/spherecap.h"
 
 namespace korvant {
 
@@ -42,6 +43,9 @@ class FlightTrail {
   void clear() {
     points_.clear();
     held_.reset();
+    dropped_ = 0;
+    firstRun_ = 0;
+    runCaps_.clear();
   }
   std::size_t setAside() const { return setAside_; }
   bool held() const { return held_.has_value(); }
@@ -52,9 +56,27 @@ class FlightTrail {
   const std::vector<TrailPoint>& points() const { return points_; }
   bool empty() const { return points_.empty(); }
 
+  // The trail in runs of RUN_POINTS points, counted from the trail's
+  // beginning so that trimming its front moves no run: each the points
+  // [first, end) of points() (its first the last point of the run before,
+  // so that every line lies in one run) and a cap holding them and the
+  // lines between them. A paint of a small area projects the runs that may
+  // reach it alone.
+  static constexpr std::size_t RUN_POINTS = 64;
+  struct Run {
+    std::size_t first = 0, end = 0;
+    SphereCap cap;
+  };
+  std::vector<Run> runs() const;
+
  private:
   void trim();
+  // The cap of the run holding the point last added, made again.
+  void capLastRun();
   std::vector<TrailPoint> points_;
+  std::size_t dropped_ = 0;   // points trimmed from the front since the trail began
+  std::size_t firstRun_ = 0;  // the number of the run runCaps_ begins with
+  std::vector<SphereCap> runCaps_;
   std::optional<TrailPoint> held_;  // out of step with the last kept, waiting for the next
   std::size_t setAside_ = 0;
 };

@@ -59,4 +59,22 @@ SphereCap surfaceCap(const Projection& projection, double reach) {
   return cap;
 }
 
+SphereCap areaCap(const Projection& projection, const Rect& area) {
+  if (!projection.isSetUp() || area.left <= projection.left() || area.top <= projection.top() ||
+      area.right >= projection.left() + projection.width() || area.bottom >= projection.top() + projection.height())
+    return {};
+  std::vector<LatLng> border;
+  for (int i = 0; i < 3; ++i)
+    for (int j = 0; j < 3; ++j)
+      border.push_back(projection.fromDevice(area.left + (area.right - area.left) * i / 2,
+                                             area.top + (area.bottom - area.top) * j / 2));
+  const LatLng centre = border[4];
+  if (centre.lat == NO_POSITION || centre.lng == NO_POSITION) return {};
+  for (const LatLng& p : border)
+    if (p.lat == NO_POSITION || p.lng == NO_POSITION) return {};
+  // Widened by a quarter: a small area's sides are all but straight on the sphere.
+  const SphereCap tight = SphereCap::holding(centre, border, 0);
+  return tight.whole() ? tight : tight.widened(tight.radiusDegrees() / 4 + 0.01);
+}
+
 }  // namespace korvant

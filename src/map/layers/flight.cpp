@@ -2,6 +2,7 @@
 // over the map at every frame and never kept with it.
 #include "map/aircraftdrawing.h"
 #include "map/layers/layers.h"
+#include "map/surfacecap.h"
 
 namespace korvant {
 
@@ -31,10 +32,21 @@ LayerInputs takeAircraft(const PaintInput& input) {
 
 void drawFlightTrail(PaintContext& paint) {
   const TrailInputs& in = paint.in<TrailInputs>();
-  const std::vector<DevicePoint> points = trailOnSurface(paint.projection, *in.trail);
-  DevicePoint at;
-  if (in.aircraft) at = paint.projection.toDevice(in.aircraft->position);
-  drawTrail(paint.canvas, points, in.aircraft ? &at : nullptr, paint.area, paint.currentColor);
+  const Projection& proj = paint.projection;
+  const std::vector<TrailPoint>& trail = in.trail->points();
+  // The window repaints the aircraft's box many times a second over a day's
+  // trail: only the runs that may reach the area are projected.
+  const SphereCap area = areaCap(proj, paint.area);
+  std::vector<DevicePoint> points;
+  for (const FlightTrail::Run& run : in.trail->runs()) {
+    if (!run.cap.meets(area)) continue;
+    points.clear();
+    for (std::size_t i = run.first; i < run.end; ++i) points.push_back(proj.toDevice(trail[i].position));
+    drawTrail(paint.canvas, points, nullptr, paint.area, paint.currentColor);
+  }
+  if (!in.aircraft) return;
+  const DevicePoint last = proj.toDevice(trail.back().position), at = proj.toDevice(in.aircraft->position);
+  drawTrail(paint.canvas, {&last, 1}, &at, paint.area, paint.currentColor);
 }
 
 void drawOwnAircraft(PaintContext& paint) {
