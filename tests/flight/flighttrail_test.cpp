@@ -29,6 +29,34 @@ TEST(FlightTrail, KeepsPointsByTimeAndTurnWithinBounds) {
   EXPECT_EQ(trail.points().size(), FlightTrail::MOST_POINTS);
 }
 
+// The runs a paint of a small area visits: every line of the trail in
+// exactly one, each point and line within its run's cap, while the day's
+// limit trims the front and after a clear.
+TEST(FlightTrail, RunsHoldEveryLineOnceAcrossTrimming) {
+  FlightTrail trail;
+  const auto check = [&](const char* when) {
+    const std::vector<FlightTrail::Run> runs = trail.runs();
+    ASSERT_FALSE(runs.empty()) << when;
+    EXPECT_EQ(runs.front().first, 0u) << when;
+    EXPECT_EQ(runs.back().end, trail.points().size()) << when;
+    for (std::size_t k = 0; k < runs.size(); ++k) {
+      if (k > 0) {
+        EXPECT_EQ(runs[k].first, runs[k - 1].end - 1) << when << " run " << k;
+      }
+      for (std::size_t i = runs[k].first; i < runs[k].end; ++i)
+        EXPECT_TRUE(runs[k].cap.contains(trail.points()[i].position)) << when << " point " << i;
+    }
+  };
+  // A wandering path an hour a point, so that the day trims a point at every add.
+  for (int i = 0; i < 200; ++i) trail.add(at(3600.0 * i, i * 7, 4000 + 100 * ((i * 7) % 30)));
+  EXPECT_LT(trail.points().size(), 30u);
+  check("trimmed");
+  trail.clear();
+  for (int i = 0; i < 300; ++i) trail.add(at(10.0 * i, 90, 5000 + i));
+  EXPECT_EQ(trail.runs().size(), (300 + FlightTrail::RUN_POINTS - 1) / FlightTrail::RUN_POINTS);
+  check("after a clear");
+}
+
 // A point whose time is out of step (a line dated 2199, a file's point of
 // the year 5138) is set aside and the trail kept; two in step with each
 // other are a new flight.

@@ -436,6 +436,49 @@ TEST_F(SimLayersTest, RunwaysAreLinesThroughTheirMidpoints) {
   EXPECT_NEAR(std::abs(r.x2 - r.x1), 2 * 1080 * 1600 / 3.0 / 3444.05, 5);
 }
 
+// What moves is the paint's last stage: on the printed page and in a file
+// over everything, never in the stages the window keeps, and in the window
+// over the box it moved in, with only the trail's lines that cross it.
+TEST_F(MapPainterTest, TheAircraftAndItsTrailAreTheLastStage) {
+  const LatLng start{5600, -5000};
+  for (int i = 0; i < 2000; ++i)
+    app.flight.trail.edit().add(TrailPoint{destination(start, 90, i * 1.0).position, 35000, i * 10.0, 90});
+  const AircraftState aircraft{destination(start, 90, 2000).position, 35000, 90, 480, 20000, true};
+  app.flight.aircraft = aircraft;
+  const Color trail{200, 0, 120};
+  const auto trailLines = [&](const RecordingCanvas& c) {
+    return std::count_if(c.lines.begin(), c.lines.end(), [&](const test::DrawnLine& l) { return l.color == trail; });
+  };
+  paint(1920, 1080, true);
+  ASSERT_FALSE(canvas.polygons.empty());
+  EXPECT_EQ(canvas.polygons.back().first.size(), canvas.polygons.front().first.size());
+  const long whole = trailLines(canvas);
+  EXPECT_GT(whole, 1000);  // the trail across the map, to the aircraft
+  for (const PaintStage kept : {PaintStage::Below, PaintStage::Above}) {
+    RecordingCanvas stage;
+    MapPainter(app.paintInput(), stage).paintStage({.width = 1920, .height = 1080}, kept);
+    EXPECT_TRUE(stage.polygons.empty());
+    EXPECT_EQ(trailLines(stage), 0);
+  }
+  Projection projection;
+  projection.setup(app.view.viewport(1920, 1080));
+  const DevicePoint at = projection.toDevice(aircraft.position);
+  const Rect box{at.x - 40, at.y - 40, at.x + 40, at.y + 40};
+  RecordingCanvas moving;
+  MapPainter(app.paintInput(), moving).paintStage({.width = 1920, .height = 1080, .area = box}, PaintStage::Moving);
+  EXPECT_EQ(moving.polygons.size(), 1u);
+  const long near = trailLines(moving);
+  EXPECT_GT(near, 0);
+  EXPECT_LT(near, whole / 4);
+  // Every line of the whole trail that reaches the box is among them.
+  long crossing = 0;
+  for (const test::DrawnLine& l : canvas.lines)
+    if (l.color == trail && std::max(l.x1, l.x2) >= box.left && std::min(l.x1, l.x2) < box.right &&
+        std::max(l.y1, l.y2) >= box.top && std::min(l.y1, l.y2) < box.bottom)
+      ++crossing;
+  EXPECT_GE(near, crossing);
+}
+
 // A layer with a data set of its own is its row, its painter and its set's
 // type: held by the program by its type, taken by the row before a paint,
 // drawn in its stage with its labels planned with the rest, and keying its
