@@ -80,6 +80,8 @@ class LiveFeed {
   // What is to be said once: the first refused datagram, a second sender,
   // the system clock used for want of the simulator's.
   Problems takeNotes();
+  // A problem of the link's own (a host that is not there), said with the feed's.
+  void note(Problem problem) { notes_.push_back(std::move(problem)); }
   long long refused() const { return refused_; }
   long long fromOthers() const { return fromOthers_; }
   long long setAside() const { return setAside_; }

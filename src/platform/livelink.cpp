@@ -41,17 +41,7 @@ LiveLink::~LiveLink() { stop(); }
 Problems LiveLink::start(const LiveSettings& settings) {
   stop();
   const bool asking = settings.source == LiveSource::XPlane;
-  if (asking) {
-    xplane_ = QHostAddress(QString::fromStdString(settings.host));
-    if (xplane_.isNull()) {
-      // A name: looked up once, here; X-Plane runs on this computer or one
-      // of the local network, whose names answer at once.
-      const QHostInfo info = QHostInfo::fromName(QString::fromStdString(settings.host));
-      for (const QHostAddress& a : info.addresses())
-        if (a.protocol() == QAbstractSocket::IPv4Protocol) xplane_ = a;
-      if (xplane_.isNull()) return {{Reason::LiveHostUnknown, {}, 0, settings.host}};
-    }
-  }
+  if (asking) xplane_ = QHostAddress(QString::fromStdString(settings.host));
   // Not shared: a second program on the port is said, not joined silently.
   const quint16 port = asking ? 0 : static_cast<quint16>(settings.livePort);
   if (!socket_.bind(QHostAddress::AnyIPv4, port, QUdpSocket::DontShareAddress)) {
@@ -61,15 +51,33 @@ Problems LiveLink::start(const LiveSettings& settings) {
     return {p};
   }
   feed_ = std::make_unique<LiveFeed>(settings);
-  // X-Plane's replies come from the address asked; no other is followed.
-  if (asking) feed_->onlyFrom(xplane_.toString().toStdString());
+  // X-Plane's replies come from the address asked; no other is followed,
+  // and none while a name is looked up.
+  if (asking) feed_->onlyFrom(xplane_.isNull() ? settings.host : xplane_.toString().toStdString());
   timer_.start();
+  if (asking && xplane_.isNull()) {
+    // A name is looked up on Qt's threads: a slow or absent name server
+    // never holds the window. X-Plane is asked once the address is known.
+    lookup_ = QHostInfo::lookupHost(QString::fromStdString(settings.host), this, [this](const QHostInfo& info) {
+      if (!feed_ || info.lookupId() != lookup_) return;  // stopped or started again since
+      lookup_ = -1;
+      for (const QHostAddress& a : info.addresses())
+        if (a.protocol() == QAbstractSocket::IPv4Protocol) xplane_ = a;
+      if (xplane_.isNull())
+        feed_->note({Reason::LiveHostUnknown, {}, 0, feed_->settings().host});
+      else
+        feed_->onlyFrom(xplane_.toString().toStdString());
+      tick();
+    });
+  }
   tick();
   return {};
 }
 
 void LiveLink::stop() {
   if (!feed_) return;
+  if (lookup_ >= 0) QHostInfo::abortHostLookup(lookup_);
+  lookup_ = -1;
   if (feed_->settings().source == LiveSource::XPlane) askXPlane(0);
   timer_.stop();
   socket_.close();
@@ -79,6 +87,7 @@ void LiveLink::stop() {
 LiveStatus LiveLink::status() const { return feed_ ? feed_->status(steadySeconds()) : LiveStatus{}; }
 
 void LiveLink::askXPlane(int rate) {
+  if (xplane_.isNull()) return;  // its name not yet known
   for (int v = 0; v < static_cast<int>(XPlaneValue::Count); ++v) {
     const std::vector<std::uint8_t> ask = xplaneRrefRequest(static_cast<XPlaneValue>(v), rate);
     socket_.writeDatagram(reinterpret_cast<const char*>(ask.data()), static_cast<qint64>(ask.size()), xplane_,
@@ -88,7 +97,8 @@ void LiveLink::askXPlane(int rate) {
 
 void LiveLink::tick() {
   if (!feed_) return;
-  if (feed_->requestDue(steadySeconds())) askXPlane(feed_->settings().rate);
+  // X-Plane is asked once its address is known.
+  if (!xplane_.isNull() && feed_->requestDue(steadySeconds())) askXPlane(feed_->settings().rate);
   emit statusChanged();
 }
 

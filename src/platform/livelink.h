@@ -26,7 +26,9 @@ class LiveLink : public QObject {
   ~LiveLink() override;
 
   // Opens the socket and, for X-Plane, asks for its values; the problem
-  // when the port is taken or the host unknown.
+  // when the port is taken. A host name is looked up without holding the
+  // caller: X-Plane is asked once it answers, and a name that is not there
+  // is said among the feed's notes.
   Problems start(const LiveSettings& settings);
   // Cancels X-Plane's subscriptions and closes the socket.
   void stop();
@@ -55,6 +57,7 @@ class LiveLink : public QObject {
   QElapsedTimer steady_;
   std::unique_ptr<LiveFeed> feed_;
   QHostAddress xplane_;
+  int lookup_ = -1;  // of X-Plane's host name, while it runs
   QByteArray buffer_;
 };
 

@@ -95,6 +95,37 @@ TEST(LiveLink, XPlaneAskedAtItsRateFourTimesFasterAndCancelled) {
   }
 }
 
+// X-Plane's host by its name: the start returns at once and X-Plane is
+// asked once the name answers; a name that is not there is said among the
+// notes, and nothing is asked.
+TEST(LiveLink, AHostNameIsLookedUpWithoutHoldingTheWindow) {
+  StandInFlight flight;
+  SimulatorStandIn xplane(SimulatorStandIn::Kind::XPlaneRref, flight);
+  test::FixedClock clock(flight.startUtc);
+  LiveLink link(clock);
+  LiveSettings settings;
+  settings.xplanePort = xplane.port();
+  settings.host = "localhost";
+  ASSERT_TRUE(link.start(settings).empty());
+  EXPECT_FALSE(listen(link, 1.0).empty());
+  EXPECT_FALSE(xplane.requests().empty());
+  link.stop();
+
+  settings.host = "no such host";
+  ASSERT_TRUE(link.start(settings).empty());
+  Problems notes;
+  QElapsedTimer wait;
+  wait.start();
+  while (notes.empty() && wait.elapsed() < 5000) {
+    QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+    notes = link.feed().takeNotes();
+  }
+  ASSERT_EQ(notes.size(), 1u);
+  EXPECT_EQ(notes[0].reason, Reason::LiveHostUnknown);
+  EXPECT_EQ(notes[0].detail, "no such host");
+  link.stop();
+}
+
 // Data Output rows and FlightGear's lines arrive on the port of their own;
 // a second sender there is ignored and said once.
 TEST(LiveLink, DataOutputAndFlightGearOnTheirPortOneSenderFollowed) {
