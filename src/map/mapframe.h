@@ -2,9 +2,11 @@
 // One paint's whole input, immutable once taken: the view, the switches
 // and the fonts, and each layer's own inputs as its row took them on the
 // window's thread. A paint reads this and nothing else: not the window's
-// state, not a clock, not a file that may change; so a paint may run on
-// another thread while the window changes anything, and a frame taken again
-// over unchanged data compares equal, layer by layer.
+// state, not a clock; so a paint may run on another thread while the window
+// changes anything, and a frame taken again over unchanged data compares
+// equal, layer by layer. One exception remains: the simulator's and the
+// DAFIF files are decoded by the first paint that reads them, under their
+// own lock, and kept while the files stay as they are.
 #include <atomic>
 #include <span>
 #include <vector>
