@@ -4,9 +4,10 @@
 // window's thread. A paint reads this and nothing else: not the window's
 // state, not a clock; so a paint may run on another thread while the window
 // changes anything, and a frame taken again over unchanged data compares
-// equal, layer by layer. One exception remains: the simulator's and the
-// DAFIF files are decoded by the first paint that reads them, under their
-// own lock, and kept while the files stay as they are.
+// equal, layer by layer. The files a layer draws (the simulator's, DAFIF's,
+// USER.TXT) are decoded by its take step, on the window's thread, and the
+// frame holds what was decoded. One exception remains: a fix file too large
+// to be held in memory is read by the paint, section by section.
 #include <atomic>
 #include <span>
 #include <vector>

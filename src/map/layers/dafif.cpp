@@ -73,7 +73,34 @@ bool clearOfTheBack(const PaintContext& paint, const DafifSegment& s) {
   return clear(s.end1) && clear(s.end2);
 }
 
-void drawSegments(PaintContext& paint, const DafifFiles& files) {
+// The files the layers draw, as decoded on the window's thread when the
+// paint was asked for: a file changed on disk is decoded again there, into
+// another set, and the paint reads what was decoded and nothing else.
+struct DafifRead {
+  std::shared_ptr<const std::vector<DafifSegment>> radials[2];  // RADIALK.TXT, RADIALX.TXT
+  std::shared_ptr<const std::vector<DafifSegmentLabel>> ids, distanceLabels;
+  std::shared_ptr<const std::vector<DafifOrtcaBlock>> ortcaBlocks;
+  std::shared_ptr<const std::vector<DafifWaypoint>> waypointFiles[std::size(DAFIF_WAYPOINT_FILES)];
+  std::shared_ptr<const DafifAirportSet> airportSet;
+  std::shared_ptr<const std::vector<DafifNavaid>> navaidList;
+  bool operator==(const DafifRead&) const = default;
+
+  std::shared_ptr<const std::vector<DafifSegment>> segments(const std::string& name) const {
+    return radials[name == "RADIALK.TXT" ? 0 : 1];
+  }
+  std::shared_ptr<const std::vector<DafifSegmentLabel>> identifiers() const { return ids; }
+  std::shared_ptr<const std::vector<DafifSegmentLabel>> distances() const { return distanceLabels; }
+  std::shared_ptr<const std::vector<DafifOrtcaBlock>> ortca() const { return ortcaBlocks; }
+  std::shared_ptr<const std::vector<DafifWaypoint>> waypoints(const std::string& name) const {
+    for (std::size_t i = 0; i < std::size(DAFIF_WAYPOINT_FILES); ++i)
+      if (name == DAFIF_WAYPOINT_FILES[i]) return waypointFiles[i];
+    return nullptr;
+  }
+  std::shared_ptr<const DafifAirportSet> airports() const { return airportSet; }
+  std::shared_ptr<const std::vector<DafifNavaid>> navaids() const { return navaidList; }
+};
+
+void drawSegments(PaintContext& paint, const DafifRead& files) {
   MapCanvas& canvas = paint.canvas;
   for (const char* name : {"RADIALK.TXT", "RADIALX.TXT"}) {
     const auto segments = files.segments(name);
@@ -101,7 +128,7 @@ std::string wholeNumber(double value) {
   return text;
 }
 
-void drawLabels(PaintContext& paint, const DafifFiles& files) {
+void drawLabels(PaintContext& paint, const DafifRead& files) {
   const DafifSwitches& d = paint.switches().dafif;
   MapCanvas& canvas = paint.canvas;
   const Projection& projection = paint.projection;
@@ -140,7 +167,7 @@ void drawLabels(PaintContext& paint, const DafifFiles& files) {
   }
 }
 
-void drawOrtca(PaintContext& paint, const DafifFiles& files) {
+void drawOrtca(PaintContext& paint, const DafifRead& files) {
   const auto blocks = files.ortca();
   if (!blocks) return;
   MapCanvas& canvas = paint.canvas;
@@ -204,7 +231,7 @@ struct PointPainter {
   }
 };
 
-void drawWaypoints(PaintContext& paint, const DafifFiles& files, PointPainter& points) {
+void drawWaypoints(PaintContext& paint, const DafifRead& files, PointPainter& points) {
   const DafifSwitches& d = paint.switches().dafif;
   // Farther out the low and terminal waypoints, and beyond the high
   // routes' range all of them, would only tangle the map.
@@ -286,7 +313,7 @@ void drawRunwayNumbers(PaintContext& paint, const std::vector<DafifRunway>& runw
   canvas.setLabelClass(LabelClass::Airport);
 }
 
-void drawAirports(PaintContext& paint, const DafifFiles& files, PointPainter& points) {
+void drawAirports(PaintContext& paint, const DafifRead& files, PointPainter& points) {
   const DafifSwitches& d = paint.switches().dafif;
   const auto set = files.airports();
   if (!set) return;
@@ -316,7 +343,7 @@ void drawAirports(PaintContext& paint, const DafifFiles& files, PointPainter& po
   }
 }
 
-void drawNavaids(PaintContext& paint, const DafifFiles& files, PointPainter& points) {
+void drawNavaids(PaintContext& paint, const DafifRead& files, PointPainter& points) {
   const DafifSwitches& d = paint.switches().dafif;
   const auto navaids = files.navaids();
   if (!navaids) return;
@@ -348,8 +375,7 @@ void drawNavaids(PaintContext& paint, const DafifFiles& files, PointPainter& poi
 
 // The files, with their sizes and times while a DAFIF layer is on.
 struct DafifInputs {
-  std::shared_ptr<const DafifFiles> files;
-  std::string signature;
+  std::optional<DafifRead> files;  // none without a DAFIF folder
   bool operator==(const DafifInputs&) const = default;
 };
 
@@ -357,15 +383,30 @@ struct DafifInputs {
 
 LayerInputs takeDafif(const PaintInput& input) {
   if (!input.dafif) return layerInputs(DafifInputs{});
-  const bool on = !(input.switches.dafif == DafifSwitches{});
-  return layerInputs(DafifInputs{input.dafif, on ? input.dafif->signature() : ""});
+  const DafifFiles& files = *input.dafif;
+  const DafifSwitches& d = input.switches.dafif;
+  DafifRead read;
+  const bool ats = d.atsBoth || d.atsHigh || d.atsLow;
+  if (ats || d.radials) {
+    read.radials[0] = files.segments("RADIALK.TXT");
+    read.radials[1] = files.segments("RADIALX.TXT");
+    read.distanceLabels = files.distances();
+  }
+  if (ats && d.ids) read.ids = files.identifiers();
+  if (d.ortca) read.ortcaBlocks = files.ortca();
+  if (d.wptB || d.wptH || d.wptL || d.wptR || d.wptT)
+    for (std::size_t i = 0; i < std::size(DAFIF_WAYPOINT_FILES); ++i)
+      read.waypointFiles[i] = files.waypoints(DAFIF_WAYPOINT_FILES[i]);
+  if (d.airports7000 || d.airports5000 || d.airports3000 || d.airports0) read.airportSet = files.airports();
+  if (d.vorHA || d.vorL || d.vorT || d.ndbHHHU || d.ndbMHOther) read.navaidList = files.navaids();
+  return layerInputs(DafifInputs{std::move(read)});
 }
 
 void drawDafifLines(PaintContext& paint) {
   const DafifSwitches& d = paint.switches().dafif;
   const DafifInputs& in = paint.in<DafifInputs>();
   if (!in.files || !(d.atsBoth || d.atsHigh || d.atsLow || d.ortca)) return;
-  const DafifFiles& files = *in.files;
+  const DafifRead& files = *in.files;
   paint.canvas.selectFont(paint.fonts.small);
   paint.canvas.setBackgroundTransparent(true);
   // Without SEGDIST.TXT the ATS part of the pass is left out.
@@ -384,7 +425,7 @@ void drawDafifPoints(PaintContext& paint) {
   const bool airports = d.airports7000 || d.airports5000 || d.airports3000 || d.airports0;
   const bool navaids = d.vorHA || d.vorL || d.vorT || d.ndbHHHU || d.ndbMHOther;
   if (!waypoints && !airports && !navaids) return;
-  const DafifFiles& files = *in.files;
+  const DafifRead& files = *in.files;
   MapCanvas& canvas = paint.canvas;
   canvas.selectFont(paint.fonts.small);
   canvas.setTextAlign({HAlign::Left, VAlign::Top});

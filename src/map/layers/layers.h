@@ -50,8 +50,8 @@ void drawVariation(PaintContext& paint);
 void drawOwnFixes(PaintContext& paint);
 // The PS1 waypoint, station and airport files, by their switches.
 void drawSimData(PaintContext& paint);
-// One airport's runways from the PS13DIR files; false when it is not there.
-bool drawSimRunways(PaintContext& paint, const SimFiles& files, const std::string& airport);
+// One airport's runways as the PS13DIR files give them.
+void drawSimRunways(PaintContext& paint, const SimAirport& airport);
 // The runways of the airport korvant-plot's --runways names.
 void drawRunways(PaintContext& paint);
 // The DAFIF layers: ATS segments with their labels and ORTCA (lines, under

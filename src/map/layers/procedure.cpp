@@ -26,9 +26,11 @@ constexpr int MAX_ARC_RADIUS = 1 << 20;
 struct ProcedureInputs {
   std::shared_ptr<const LoadedProcedure> procedure;
   std::shared_ptr<const PlannedTrackRuns> trackRuns;
-  std::shared_ptr<const SimFiles> sim;
-  std::string simSignature;  // while the procedure is shown
-  bool operator==(const ProcedureInputs&) const = default;
+  std::vector<SimAirport> runways;  // of its airports, as found when it is shown
+  std::string simSignature;         // their files' sizes and times
+  bool operator==(const ProcedureInputs& o) const {
+    return procedure == o.procedure && trackRuns == o.trackRuns && simSignature == o.simSignature;
+  }
 };
 
 bool finite(const LatLng& p) { return std::isfinite(p.lat) && std::isfinite(p.lng) && !p.isUnset(); }
@@ -201,8 +203,12 @@ void drawRouteMark(PaintContext& paint, const LatLng& position, std::string_view
 }
 
 LayerInputs takeProcedure(const PaintInput& input) {
-  ProcedureInputs in{input.procedure, input.trackRuns, input.sim, ""};
-  if (input.procedure && input.procedure->shown()) in.simSignature = input.sim->signature();
+  ProcedureInputs in{input.procedure, input.trackRuns, {}, ""};
+  if (input.procedure && input.procedure->shown() && input.procedure->source.kind != RouteFileKind::FlightPlan) {
+    for (const std::string& airport : input.procedure->geometry.runwayAirports)
+      if (std::optional<SimAirport> found = input.sim->seekSimAirport(airport)) in.runways.push_back(std::move(*found));
+    in.simSignature = input.sim->signature();
+  }
   return layerInputs(std::move(in));
 }
 
@@ -215,7 +221,7 @@ void drawProcedure(PaintContext& paint) {
     return;
   }
   const ProcedureGeometry& geometry = loaded->geometry;
-  for (const std::string& airport : geometry.runwayAirports) drawSimRunways(paint, *in.sim, airport);
+  for (const SimAirport& airport : in.runways) drawSimRunways(paint, airport);
 
   MapCanvas& canvas = paint.canvas;
   canvas.selectFont(paint.fonts.small);

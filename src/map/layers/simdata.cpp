@@ -18,43 +18,56 @@ void drawIdents(PaintContext& paint, const std::vector<SimPoint>& points) {
   }
 }
 
-// The files, with their sizes and times while they are drawn: a file
-// changed on disk is drawn again.
-struct SimInputs {
-  std::shared_ptr<const SimFiles> files;
-  std::string signature;
-  std::string airport;  // whose runways are drawn
-  bool operator==(const SimInputs&) const = default;
+// The files' records as decoded on the window's thread: a file changed on
+// disk is decoded again there, into another set.
+struct SimDataInputs {
+  std::shared_ptr<const std::vector<SimPoint>> waypoints;
+  std::array<std::shared_ptr<const std::vector<SimPoint>>, SIM_DRAW_REGIONS.size()> stations, airports;
+  bool operator==(const SimDataInputs&) const = default;
+};
+
+// An airport's runways as found, told apart by the files' sizes and times.
+struct RunwaysInputs {
+  std::optional<SimAirport> found;
+  std::string airport, signature;
+  bool operator==(const RunwaysInputs& o) const { return airport == o.airport && signature == o.signature; }
 };
 
 }  // namespace
 
 LayerInputs takeSimData(const PaintInput& input) {
   const LayerSwitches& sw = input.switches;
-  return layerInputs(SimInputs{input.sim, sw.ps1Wpt || sw.ps1Sta || sw.ps1Apt ? input.sim->signature() : "", ""});
+  const SimFiles& files = *input.sim;
+  SimDataInputs in;
+  if (sw.ps1Wpt) in.waypoints = files.waypoints();
+  for (std::size_t r = 0; r < SIM_DRAW_REGIONS.size(); ++r) {
+    if (sw.ps1Sta) in.stations[r] = files.stations(SIM_DRAW_REGIONS[r]);
+    if (sw.ps1Apt) in.airports[r] = files.airports(SIM_DRAW_REGIONS[r]);
+  }
+  return layerInputs(std::move(in));
 }
 
 LayerInputs takeRunways(const PaintInput& input) {
   if (input.runwaysAirport.empty()) return nullptr;
-  return layerInputs(SimInputs{input.sim, input.sim->signature(), input.runwaysAirport});
+  return layerInputs(
+      RunwaysInputs{input.sim->seekSimAirport(input.runwaysAirport), input.runwaysAirport, input.sim->signature()});
 }
 
 void drawRunways(PaintContext& paint) {
-  const SimInputs& in = paint.in<SimInputs>();
-  drawSimRunways(paint, *in.files, in.airport);
+  if (const auto& found = paint.in<RunwaysInputs>().found) drawSimRunways(paint, *found);
 }
 
 void drawSimData(PaintContext& paint) {
   const LayerSwitches& sw = paint.switches();
   if (!sw.ps1Wpt && !sw.ps1Sta && !sw.ps1Apt) return;
-  const SimFiles& files = *paint.in<SimInputs>().files;
+  const SimDataInputs& in = paint.in<SimDataInputs>();
   MapCanvas& canvas = paint.canvas;
   canvas.selectFont(paint.fonts.small);
   canvas.setTextAlign({HAlign::Left, VAlign::Top});
   canvas.setBackgroundTransparent(true);
   if (sw.ps1Wpt) {
     canvas.setLabelClass(LabelClass::Waypoint);
-    if (const auto waypoints = files.waypoints()) {
+    if (const auto& waypoints = in.waypoints) {
       canvas.setTextColor(paint.pick(colors::blue, colors::black));
       drawIdents(paint, *waypoints);
     }
@@ -62,20 +75,18 @@ void drawSimData(PaintContext& paint) {
   if (sw.ps1Sta) {
     canvas.setLabelClass(LabelClass::Navaid);
     canvas.setTextColor(paint.pick(colors::red, colors::black));
-    for (const char* region : SIM_DRAW_REGIONS)
-      if (const auto stations = files.stations(region)) drawIdents(paint, *stations);
+    for (const auto& stations : in.stations)
+      if (stations) drawIdents(paint, *stations);
   }
   if (sw.ps1Apt) {
     canvas.setLabelClass(LabelClass::Airport);
     canvas.setTextColor(paint.pick(kBrown, colors::black));
-    for (const char* region : SIM_DRAW_REGIONS)
-      if (const auto airports = files.airports(region)) drawIdents(paint, *airports);
+    for (const auto& airports : in.airports)
+      if (airports) drawIdents(paint, *airports);
   }
 }
 
-bool drawSimRunways(PaintContext& paint, const SimFiles& files, const std::string& airport) {
-  const std::optional<SimAirport> found = files.seekSimAirport(airport);
-  if (!found) return false;
+void drawSimRunways(PaintContext& paint, const SimAirport& found) {
   MapCanvas& canvas = paint.canvas;
   canvas.selectPen(paint.pick(colors::green, colors::black), 1, PenStyle::Solid);
   const auto draw = [&](const SimAirportRecord& r) {
@@ -87,9 +98,8 @@ bool drawSimRunways(PaintContext& paint, const SimFiles& files, const std::strin
     canvas.moveTo(p.x, p.y);
     canvas.lineTo(q.x, q.y);
   };
-  draw(found->airport);
-  for (const SimAirportRecord& r : found->runways) draw(r);
-  return true;
+  draw(found.airport);
+  for (const SimAirportRecord& r : found.runways) draw(r);
 }
 
 }  // namespace korvant
