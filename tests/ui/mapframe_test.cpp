@@ -30,6 +30,7 @@ TEST_F(MainWindowTest, EveryKindOfChangeWhileBackgroundPaintsRun) {
   app.settings.set("NatTrackUrl", server.url("/nat.txt"), false);
   const QPoint middle(map().width() / 2, map().height() / 2);
   int started = 0;
+  double flown = 0;
   // A step of the hand: the moved frame at once, the full paint started in
   // the background; then the change, while that paint runs.
   const auto whilePainting = [&](int step, const std::function<void()>& change) {
@@ -56,6 +57,13 @@ TEST_F(MainWindowTest, EveryKindOfChangeWhileBackgroundPaintsRun) {
       [&] {
         if (!map().fetching()) trigger(cmd::GetTracks);
       },
+      // What moves: the aircraft and its trail, changed in place while the
+      // kept stages paint, and drawn over them by the window.
+      [&] {
+        flown += 60;
+        takeAircraft(app, {{5500, -3000 + flown / 60}, 35000, 90, 480, 1796817600.0 + flown, true});
+        map().repaint();
+      },
   };
   send(QEvent::MouseButtonPress, Qt::LeftButton, middle);
   for (int round = 0, step = 0; round < 3; ++round)
@@ -68,6 +76,8 @@ TEST_F(MainWindowTest, EveryKindOfChangeWhileBackgroundPaintsRun) {
   // least one did, and whatever met them, the picture ends current.
   EXPECT_GT(started, 0);
   EXPECT_GT(server.requests(), 0);
+  EXPECT_GT(map().aircraftFrames(), 0);
+  EXPECT_GT(app.flight.trail->points().size(), 1u);
   ASSERT_TRUE(QTest::qWaitFor([&] { return !map().fetching() && !map().layeredMap().painting(); }, 60000));
   // The last change (a fetch's arrival) may come after the last paint began:
   // the repaint then paints in the background, and the picture is current
