@@ -18,16 +18,16 @@ enum class Reason : int {
   FileReadError = 103,      // the system refused a read partway (detail: its words)
   FileTooLarge = 104,       // beyond the reader's limit (count: the limit in bytes)
   FileNotWritten = 105,     // cannot write it (detail: why, when known)
+  FileNotUnpacked = 106,    // a gzip file that cannot be unpacked (detail: why)
+  PathTooLong = 107,        // the folder and the fix file's name together
+  NoWorkingFolder = 108,    // the fix file's folder is not there
+  DataFileMissing = 109,    // a data file in none of its folders (detail: its name)
   ExportNameUnknown = 110,  // an export's file name ends in no format written
   NoTracksToExport = 111,
   NoRouteToWrite = 112,
-  FileNotUnpacked = 106,  // a gzip file that cannot be unpacked (detail: why)
-  PathTooLong = 107,      // the folder and the fix file's name together
-  NoWorkingFolder = 108,  // the fix file's folder is not there
-  DataFileMissing = 109,  // a data file in none of its folders (detail: its name)
   // Settings.
-  ControlFileMissing = 202,   // KORVANT.CTL cannot be read
   LookupBeforeRead = 201,     // a key looked up before KORVANT.CTL was read (detail: the key)
+  ControlFileMissing = 202,   // KORVANT.CTL cannot be read
   SettingValueUnknown = 203,  // detail: the key; causeDetail: the value it has
   // Track messages.
   TrackFeedTooLarge = 301,
@@ -78,6 +78,10 @@ enum class Reason : int {
   SourceRowUnreadable = 752,  // line
   SourceHeaderUnknown = 753,  // line
   SourceHeaderMissing = 754,  // line: a record before any header
+  // The terminator's time as typed (detail: the text).
+  TimeBadHour = 801,
+  TimeBadDate = 802,
+  TimeYearOutOfRange = 803,
   // The simulator's datagrams and lines.
   LiveNotOfItsKind = 901,       // detail: the header expected
   LiveCutShort = 902,           // not whole records after the header; detail: the header
@@ -94,10 +98,6 @@ enum class Reason : int {
   LiveGeometricAltitude = 913,  // no pressure altitude: levels from the height above sea level
   LiveSenderChanged = 914,      // detail: the sender now followed; causeDetail: the one before, silent
   LiveImpossibleSpeed = 915,    // count: NM from the last position, in too short a time
-  // The terminator's time as typed (detail: the text).
-  TimeBadHour = 801,
-  TimeBadDate = 802,
-  TimeYearOutOfRange = 803,
 };
 
 struct Problem {
