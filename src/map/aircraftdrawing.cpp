@@ -91,13 +91,6 @@ Rect joined(const Rect& a, const Rect& b) {
 
 }  // namespace
 
-std::vector<DevicePoint> trailOnSurface(const Projection& projection, const FlightTrail& trail) {
-  std::vector<DevicePoint> out;
-  out.reserve(trail.points().size());
-  for (const TrailPoint& p : trail.points()) out.push_back(projection.toDevice(p.position));
-  return out;
-}
-
 void drawTrail(MapCanvas& canvas, std::span<const DevicePoint> trail, const DevicePoint* aircraft, const Rect& within,
                bool color) {
   canvas.selectPen(color ? kTrail : colors::black, 2, color ? PenStyle::Solid : PenStyle::Dot);

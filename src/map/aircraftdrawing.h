@@ -14,10 +14,6 @@ namespace korvant {
 // Half the symbol's span, device units at 96 dots per inch.
 inline constexpr int AIRCRAFT_REACH = 14;
 
-// The trail's points on the surface, projected once for a view and trail;
-// points that fall on no position (the far side) are left out as breaks.
-std::vector<DevicePoint> trailOnSurface(const Projection& projection, const FlightTrail& trail);
-
 // The trail's lines that cross `within`, and from its last point to the
 // aircraft, when one is given.
 void drawTrail(MapCanvas& canvas, std::span<const DevicePoint> trail, const DevicePoint* aircraft, const Rect& within,
